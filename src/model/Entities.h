@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Entities.h: the school's master data as it lives in memory. Entities refer to each other by
+// name text, never by pointer or index; renaming means rewriting the names that refer to it.
+#pragma once
+
+#include "model/Slot.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+using Flag = std::uint8_t; // a one-byte on/off field, 0 or 1
+
+// One contiguous piece of a lesson: `Laenge` consecutive hours, optionally pinned to a slot.
+struct CEinheit {
+    int Laenge = 1;
+    int Zeitvorgabe = kNoSlot; // slot index d*13+h or -1
+    std::string Raum;          // chosen room name, empty = none
+    Flag NurUrPlan = 0;        // the fixed time binds only the initial plan
+    Flag OberesLimit = 0;      // the fixed time is an upper limit
+    Flag UnteresLimit = 0;     // the fixed time is a lower limit
+    Flag TagesLimit = 0;       // the unit is restricted to day `Tag`
+    int Tag = -1;
+
+    CEinheit() = default;
+    CEinheit(int laenge, int zeitvorgabe) : Laenge(laenge), Zeitvorgabe(zeitvorgabe) {}
+    // Substitution planning carries a plan index in the room text.
+    CEinheit(int laenge, int zeitvorgabe, int nummer)
+        : Laenge(laenge), Zeitvorgabe(zeitvorgabe), Raum(std::to_string(nummer)) {}
+    bool operator==(const CEinheit&) const = default;
+};
+
+// A room; `FachTyp` has exactly one flag set: [0] Universal, [1] Spezial, [2] Spezial reserviert.
+struct CRaumFach {
+    std::string Name;
+    std::string Kurz;
+    std::vector<std::string> Faecher; // subjects for which this is a special room
+    std::array<Flag, 3> FachTyp{1, 0, 0};
+    Flag KlassenKursFreigabe = 0; // with KlassenTyp[2]: the class's own courses may use it
+    std::string Klasse;           // the class whose class room this is, empty = none
+    std::array<Flag, 3> KlassenTyp{0, 0, 0}; // [0] kein Klassenraum, [1] unused, [2] reserviert
+    LockGrid Sperre = FreeGrid();
+    bool operator==(const CRaumFach&) const = default;
+};
+
+struct CLehrer {
+    std::string Name;
+    std::string Kurz;
+    std::vector<std::string> Faecher;
+    Flag KlassenLehrer = 0;
+    std::string Klasse; // class of which the teacher is class teacher, empty = none
+    LockGrid Sperre = FreeGrid();
+    Flag NichtVerfuegbar = 0;       // marked absent in substitution planning
+    std::int32_t WochenStunden = 0; // counted when a plan is built; never saved
+    std::int32_t MaxProTag = 0;
+    std::int32_t TageMitMax = 0;
+    std::int32_t ProdOpt = 0;
+    Flag Opti = 1;                 // takes part in optimisation
+    Flag TendenzZuFreienTagen = 0; // prefer whole free days
+    bool operator==(const CLehrer&) const = default;
+};
+
+struct CKlasse {
+    std::string Name;
+    LockGrid Sperre = FreeGrid();
+    std::int32_t WochenStunden = 0; // counted when a plan is built; never saved
+    std::int32_t StundenLimit = 0;
+    std::int32_t ProdOpt = 0;
+    std::int32_t MaxProTag = 0;
+    std::int32_t MinProTag = 0;
+    std::int32_t TageMitMax = 0;
+    Flag Opti = 1;
+    bool operator==(const CKlasse&) const = default;
+};
+
+// The lessons of one class in one subject with one teacher ("Unterricht").
+struct CFachBlock {
+    std::string Lehrer;
+    std::string Klasse;
+    std::string Fach;
+    int BStunden = 0;
+    std::vector<CEinheit> Einheiten;
+    Flag Trennung = 0;
+    int SpezialTrennung = -1; // special-separation group, -1 none
+
+    // The key of the block in the lesson list: teacher / class / subject.
+    std::string Key() const { return Lehrer + " / " + Klasse + " / " + Fach; }
+    bool operator==(const CFachBlock&) const = default;
+};
+
+// One teacher of a course block with the units he holds.
+struct CKursLehrer {
+    std::string Name;
+    std::vector<CEinheit> Einheiten;
+    bool operator==(const CKursLehrer&) const = default;
+};
+
+// Lessons that several classes and teachers hold at the same time ("Kurs"). Invariant:
+// `Faecher` and `Lehrer` have the same length; the teachers' unit lists have the same shape and
+// differ only in the rooms.
+struct CKursBlock {
+    std::string Name;
+    std::string Kurz;
+    std::vector<std::string> Faecher; // entry i is the subject of teacher i
+    std::vector<CKursLehrer> Lehrer;
+    std::vector<std::string> Klassen;
+    int BStunden = 0;
+    Flag Trennung = 0;
+    std::vector<CEinheit> Vorlage; // units given to the first teacher added; never saved
+    int SpezialTrennung = -1;
+    bool operator==(const CKursBlock&) const = default;
+};
+
+} // namespace sw

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Text.h: the small text helpers the file readers share.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sw {
+
+// Returns the text before the first `sep` in `source`. With `remove`, that text and the separator
+// are taken off the front of `source`. Without any `sep` the result is empty and `source` stays.
+std::string CutAtSeparator(std::string& source, char sep, bool remove = true);
+
+// Replaces every occurrence of `what` by `with`, searching again from the start after each
+// replacement (so "%%%" with "%%" -> " " becomes " %"). An empty `what` changes nothing.
+std::string ReplaceAll(std::string text, std::string_view what, std::string_view with);
+
+// A whole decimal integer (optional sign, digits, nothing else) that fits 32 bits.
+std::optional<int> ParseInt(std::string_view text);
+
+// The reading rule of the project file for counts: a leading integer is taken, a fraction is cut
+// towards zero ("3.7" -> 3), anything that does not start like a number gives `fallback`.
+int ParseCount(std::string_view text, int fallback);
+
+// Case-insensitive equality for ASCII letters, as the profile functions compare keys.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+} // namespace sw

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Text.h"
+#include "model/Cp1252.h"
+#include "model/Slot.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+TEST(Slot, IndexAndInverse) {
+    EXPECT_EQ(SlotOf(0, 0), 0);
+    EXPECT_EQ(SlotOf(1, 1), 14);
+    EXPECT_EQ(SlotOf(6, 12), 90);
+    EXPECT_EQ(DayOf(14), 1);
+    EXPECT_EQ(HourOf(14), 1);
+    EXPECT_EQ(kSlotCount, 91);
+}
+
+TEST(CutAtSeparator, TakesItemAndSeparator) {
+    std::string s = "Deutsch,Mathe,";
+    EXPECT_EQ(CutAtSeparator(s, ','), "Deutsch");
+    EXPECT_EQ(s, "Mathe,");
+    EXPECT_EQ(CutAtSeparator(s, ','), "Mathe");
+    EXPECT_EQ(s, "");
+}
+
+TEST(CutAtSeparator, NoSeparatorGivesEmptyAndKeepsSource) {
+    // "A,B" read with count 2 gives A and an empty second item; B stays in the value.
+    std::string s = "A,B";
+    EXPECT_EQ(CutAtSeparator(s, ','), "A");
+    EXPECT_EQ(CutAtSeparator(s, ','), "");
+    EXPECT_EQ(s, "B");
+}
+
+TEST(CutAtSeparator, WithoutRemoveLeavesSource) {
+    std::string s = "x,y";
+    EXPECT_EQ(CutAtSeparator(s, ',', false), "x");
+    EXPECT_EQ(s, "x,y");
+}
+
+TEST(ReplaceAll, SearchesAgainFromStart) {
+    EXPECT_EQ(ReplaceAll("Raum%%12", "%%", " "), "Raum 12");
+    EXPECT_EQ(ReplaceAll("a%%%%b", "%%", " "), "a  b");
+    // After "%%%" -> " %" no "%%" is left.
+    EXPECT_EQ(ReplaceAll("%%%", "%%", " "), " %");
+    // Searching from the start again finds pairs that a replacement creates.
+    EXPECT_EQ(ReplaceAll("aab", "ab", "b"), "b");
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+TEST(ParseInt, WholeIntegersOnly) {
+    EXPECT_EQ(ParseInt("42"), 42);
+    EXPECT_EQ(ParseInt("-1"), -1);
+    EXPECT_EQ(ParseInt("+7"), 7);
+    EXPECT_FALSE(ParseInt(""));
+    EXPECT_FALSE(ParseInt("4x"));
+    EXPECT_FALSE(ParseInt("1.5"));
+    EXPECT_FALSE(ParseInt("+-3"));
+    EXPECT_FALSE(ParseInt("99999999999"));
+}
+
+TEST(ParseCount, CutsFractionsAndFallsBack) {
+    EXPECT_EQ(ParseCount("12", 0), 12);
+    EXPECT_EQ(ParseCount("3.7", 0), 3);
+    EXPECT_EQ(ParseCount("-2.9", 0), -2);
+    EXPECT_EQ(ParseCount("", 0), 0);
+    EXPECT_EQ(ParseCount("abc", -1), -1);
+    EXPECT_EQ(ParseCount("12abc", -1), -1);
+}
+
+TEST(Cp1252, UmlautsAndEuro) {
+    EXPECT_EQ(Cp1252ToUtf8("\xC4\xD6\xDC\xE4\xF6\xFC\xDF"), "ÄÖÜäöüß");
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "€");
+    EXPECT_EQ(Utf8ToCp1252("Bösartiger Fehler €"), std::string("B\xF6sartiger Fehler \x80"));
+}
+
+TEST(Cp1252, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    const auto back = Utf8ToCp1252(Cp1252ToUtf8(all));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, all);
+    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one);
+    }
+}
+
+TEST(Cp1252, RefusesWhatTheCodePageCannotCarry) {
+    EXPECT_FALSE(Utf8ToCp1252("Łódź"));         // Polish letters outside the code page
+    EXPECT_FALSE(Utf8ToCp1252("\xC3"));         // truncated sequence
+    EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF"));     // overlong form
+    EXPECT_FALSE(Utf8ToCp1252("\xED\xA0\x80")); // surrogate
+    EXPECT_FALSE(IsCp1252Representable("😀"));
+    EXPECT_TRUE(IsCp1252Representable("Größe"));
+}
+
+} // namespace
+} // namespace sw
