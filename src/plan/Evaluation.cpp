@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/Evaluation.h"
+
+#include <algorithm>
+
+namespace sw {
+
+int IdealProduct(int hours, int days) {
+    if (days <= 0) return 0;
+    const int base = hours / days;
+    const int extra = hours % days;
+    long long prod = 1;
+    for (int d = 0; d < days; ++d)
+        prod *= d < extra ? base + 1 : base;
+    return static_cast<int>(std::min<long long>(prod, 2147483647LL));
+}
+
+void ComputeTargets(CPlan& plan) {
+    const int d = plan.Tage;
+    plan.KProdOpt = 0;
+    plan.LProdOpt = 0;
+    if (d <= 0) return;
+    for (int k = 0; k < plan.KlassenAnzahl; ++k) {
+        CKlasse& c = plan.KlasseAt(k);
+        const int h = c.WochenStunden;
+        c.StundenLimit = (h + d - 1) / d;
+        c.MaxProTag = c.StundenLimit;
+        c.MinProTag = h / d;
+        c.TageMitMax = h % d == 0 ? d : h % d;
+        if (c.Opti) {
+            c.ProdOpt = IdealProduct(h, d);
+            plan.KProdOpt += c.ProdOpt;
+        }
+    }
+    for (int t = 0; t < plan.LehrerAnzahl; ++t) {
+        CLehrer& l = plan.LehrerAt(t);
+        const int h = l.WochenStunden;
+        l.MaxProTag = (h + d - 1) / d;
+        l.TageMitMax = h % d == 0 ? d : h % d;
+        if (l.Opti) {
+            l.ProdOpt = IdealProduct(h, d);
+            plan.LProdOpt += l.ProdOpt;
+        }
+    }
+}
+
+namespace {
+
+struct DayWalk {
+    int lessons = 0;
+    int gaps = 0;
+    int longest = 0;
+};
+
+// Walks hours 0..Stunden of one day. A run of free hours after the first lesson counts as gap
+// hours once another lesson ends it; a locked hour neither counts nor ends the run; a run still
+// open after the last lesson is dropped.
+template <typename HasLesson>
+DayWalk WalkDay(const CPlan& plan, int day, const LockGrid& sperre, HasLesson hasLesson) {
+    DayWalk w;
+    int run = 0;
+    bool started = false;
+    for (int hour = 0; hour <= plan.Stunden; ++hour) {
+        const int s = SlotOf(day, hour);
+        if (hasLesson(s)) {
+            ++w.lessons;
+            if (run > 0) {
+                w.gaps += run;
+                w.longest = std::max(w.longest, run);
+            }
+            run = 0;
+            started = true;
+        } else if (started && sperre[s] == 0) {
+            ++run;
+        }
+    }
+    return w;
+}
+
+// Separation errors of one day's entries (identity, group), in slot and room order.
+void CountSeparation(std::vector<std::pair<int, int>>& entries, int& tf, int& stf) {
+    // TF: every further unit of an identity already seen on the day is one error.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        bool seen = false;
+        for (std::size_t j = 0; j < i && !seen; ++j)
+            seen = entries[j].first == entries[i].first;
+        if (seen) ++tf;
+    }
+    // STF: take the first entry off; with a group, every further entry of that group with
+    // another identity is removed and counts one error.
+    std::size_t n = entries.size();
+    std::size_t head = 0;
+    while (head < n) {
+        const auto [identity, group] = entries[head++];
+        if (group == -1) continue;
+        std::size_t out = head;
+        for (std::size_t i = head; i < n; ++i) {
+            if (entries[i].second == group && entries[i].first != identity) {
+                ++stf;
+            } else {
+                entries[out++] = entries[i];
+            }
+        }
+        n = out;
+    }
+}
+
+} // namespace
+
+void EvaluateTeacher(CPlan& plan, int t) {
+    const CLehrer& lehrer = plan.LehrerAt(t);
+    if (!lehrer.Opti) return;
+    CLehrerStatus& st = plan.LehrerStatusL[t];
+    st.Prod = 1;
+    st.MinStunden = 1000;
+    st.MaxStunden = 0;
+    st.MaxLuecke = 0;
+    int gaps = 0;
+    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
+        const DayWalk w =
+            WalkDay(plan, day, lehrer.Sperre, [&](int s) { return plan.TeacherLessons(t, s) > 0; });
+        gaps += w.gaps;
+        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
+        if (w.lessons > 0)
+            st.Prod *= w.lessons;
+        else if (lehrer.TendenzZuFreienTagen)
+            st.Prod *= 10;
+        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
+        st.MinStunden = std::min(st.MinStunden, w.lessons);
+    }
+    st.LLS = gaps;
+}
+
+void EvaluateClass(CPlan& plan, int k) {
+    const CKlasse& klasse = plan.KlasseAt(k);
+    if (!klasse.Opti) return;
+    CKlassenStatus& st = plan.KlassenStatusL[k];
+    st.Prod = 1;
+    st.MinStunden = 1000;
+    st.MaxStunden = 0;
+    st.MaxLuecke = 0;
+    int gaps = 0;
+    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
+        const DayWalk w =
+            WalkDay(plan, day, klasse.Sperre, [&](int s) { return plan.ClassLessons(k, s) > 0; });
+        gaps += w.gaps;
+        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
+        st.Prod *= w.lessons;
+        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
+        st.MinStunden = std::min(st.MinStunden, w.lessons);
+    }
+    st.KLS = gaps;
+    if (klasse.ProdOpt < st.Prod) plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
+
+    st.TF = 0;
+    st.STF = 0;
+    if (!plan.KlasseHatTrennung(k)) return;
+    auto& entries = plan.TrennungScratch();
+    for (int day = 0; day < plan.Tage; ++day) {
+        entries.clear();
+        for (int hour = 0; hour < kHoursPerDay; ++hour) {
+            const int s = SlotOf(day, hour);
+            if (plan.ClassLessons(k, s) == 0) continue;
+            int courseSeen = -1; // a course counts once per slot, whatever its parallel hours
+            for (int r = 0; r < plan.RaumAnzahl; ++r) {
+                const CStunde& y = plan.At(r, s);
+                if (!y.IsLesson() || !y.Trennung || !y.IsFirstOfUnit()) continue;
+                if (y.IsCourse()) {
+                    if (y.FachKurs == courseSeen) continue;
+                    bool member = false;
+                    for (int c : *y.KlassenL)
+                        member = member || c == k;
+                    if (!member) continue;
+                    courseSeen = y.FachKurs;
+                    entries.emplace_back(~y.FachKurs, y.SpezialTrennung);
+                } else if (y.Klasse == k) {
+                    entries.emplace_back(y.FachKurs, y.SpezialTrennung);
+                }
+            }
+        }
+        CountSeparation(entries, st.TF, st.STF);
+    }
+}
+
+void EvaluateAll(CPlan& plan) {
+    plan.LLSSumme = plan.LLSMax = plan.KLSSumme = 0;
+    plan.TFSumme = plan.TFMax = plan.STFSumme = plan.STFMax = 0;
+    plan.LProd = plan.KProd = 0;
+    for (int t = 0; t < plan.LehrerAnzahl; ++t) {
+        EvaluateTeacher(plan, t);
+        const CLehrerStatus& st = plan.LehrerStatusL[t];
+        plan.LLSSumme += st.LLS;
+        plan.LLSMax = std::max(plan.LLSMax, st.LLS);
+        plan.LProd += st.Prod;
+    }
+    for (int k = 0; k < plan.KlassenAnzahl; ++k) {
+        EvaluateClass(plan, k);
+        const CKlassenStatus& st = plan.KlassenStatusL[k];
+        plan.KLSSumme += st.KLS;
+        plan.TFSumme += st.TF;
+        plan.STFSumme += st.STF;
+        plan.TFMax = std::max(plan.TFMax, st.TF);
+        plan.STFMax = std::max(plan.STFMax, st.STF);
+        plan.KProd += st.Prod;
+    }
+}
+
+std::string DistributionText(int prod, int ideal, char decimalSeparator) {
+    std::string percent = "-";
+    if (ideal != 0) {
+        const long long permille = static_cast<long long>(prod) * 1000 / ideal;
+        percent = std::to_string(permille / 10);
+        const long long tenth = permille % 10;
+        if (tenth != 0) {
+            if (permille < 0 && permille / 10 == 0) percent = "-0";
+            percent += decimalSeparator + std::to_string(tenth < 0 ? -tenth : tenth);
+        }
+    }
+    return std::to_string(prod) + " (" + percent + " %)  " + std::to_string(ideal);
+}
+
+Figures ShowFigures(CPlan& plan, char decimalSeparator) {
+    EvaluateAll(plan);
+    Figures f;
+    f.KLSSumme = std::to_string(plan.KLSSumme);
+    f.KProd = DistributionText(plan.KProd, plan.KProdOpt, decimalSeparator);
+    f.LLSSumme = std::to_string(plan.LLSSumme);
+    f.LLSMax = std::to_string(plan.LLSMax);
+    f.LProd = DistributionText(plan.LProd, plan.LProdOpt, decimalSeparator);
+    f.TFSumme = std::to_string(plan.TFSumme);
+    f.TFMax = std::to_string(plan.TFMax);
+    f.STFSumme = std::to_string(plan.STFSumme);
+    f.STFMax = std::to_string(plan.STFMax);
+    f.LLSLimit = std::to_string(plan.LLSLimit);
+    return f;
+}
+
+} // namespace sw

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Evaluation.h: the figures a plan is judged by. Gap hours of teachers and classes, the spread of
+// lessons over the days (a product of lessons per day, against an ideal), separation errors and
+// special separation errors; and, from the master data, the targets and each class's hour limit.
+#pragma once
+
+#include "plan/Plan.h"
+
+#include <string>
+
+namespace sw {
+
+// Targets of every class and teacher (StundenLimit, MaxProTag, MinProTag, TageMitMax, ProdOpt)
+// and the plan's ideal sums KProdOpt and LProdOpt.
+void ComputeTargets(CPlan& plan);
+
+// Recompute one status record from the grid. Nothing happens for a teacher or class outside the
+// optimisation (Opti clear). Neither depends on other records; neither allocates.
+void EvaluateTeacher(CPlan& plan, int t);
+void EvaluateClass(CPlan& plan, int k);
+
+// Every status record and every total of the plan.
+void EvaluateAll(CPlan& plan);
+
+// The largest product h hours can reach spread over d days.
+int IdealProduct(int hours, int days);
+
+// The distribution text of the planning window: "4321 (96 %)  4500", the percentage truncated to
+// one decimal and written with `decimalSeparator`. With an ideal of 0 there is no percentage:
+// "0 (- %)  0".
+std::string DistributionText(int prod, int ideal, char decimalSeparator = ',');
+
+// The figures of the planning window after EvaluateAll, as label texts.
+struct Figures {
+    std::string KLSSumme, KProd, LLSSumme, LLSMax, LProd, TFSumme, TFMax, STFSumme, STFMax,
+        LLSLimit;
+};
+Figures ShowFigures(CPlan& plan, char decimalSeparator = ',');
+
+} // namespace sw

@@ -1,0 +1,337 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/Plan.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace sw {
+
+namespace {
+
+bool Contains(const std::vector<std::string>& list, const std::string& name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+bool IsUniversal(const CRaumFach& r) {
+    return r.FachTyp[0] != 0;
+}
+bool IsReservedClassRoom(const CRaumFach& r) {
+    return r.KlassenTyp[2] != 0;
+}
+
+void Alarm(Reporter& reporter, std::string text) {
+    reporter.Show({std::move(text), titel::Boesartig});
+}
+
+} // namespace
+
+CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(reporter) {
+    Stunden = stamm.Angaben.Stunden;
+    Tage = stamm.Angaben.Tage;
+    Nullte = stamm.Angaben.Nullte ? 1 : 0;
+    LehrerAnzahl = static_cast<int>(stamm.Lehrer.size());
+    KlassenAnzahl = static_cast<int>(stamm.Klassen.size());
+    RaumAnzahl = static_cast<int>(stamm.Raeume.size());
+
+    for (int t = 0; t < LehrerAnzahl; ++t)
+        LehrerStatusL.push_back(CLehrerStatus{.Index = t});
+    for (int k = 0; k < KlassenAnzahl; ++k)
+        KlassenStatusL.push_back(CKlassenStatus{.Index = k});
+
+    UniversalRaumL = std::make_shared<IntList>();
+    for (int r = 0; r < RaumAnzahl; ++r) {
+        const CRaumFach& room = stamm.Raeume[r];
+        if (IsUniversal(room) && !IsReservedClassRoom(room)) UniversalRaumL->push_back(r);
+    }
+
+    cells_.assign(static_cast<std::size_t>(RaumAnzahl) * kSlotCount, &frei_);
+    teacherCount_.assign(static_cast<std::size_t>(LehrerAnzahl) * kSlotCount, 0);
+    classCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
+    kursCount_.assign(stamm.KursBloecke.size() * kSlotCount, 0);
+    klasseTrennung_.assign(KlassenAnzahl, 0);
+    // A class has at most one entry per room and slot of a day.
+    trennungScratch_.reserve(static_cast<std::size_t>(std::max(RaumAnzahl, 1)) * kHoursPerDay);
+    ClearGoals();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the lesson hours
+
+void CPlan::AddHour(std::unique_ptr<CStunde> h) {
+    h->Index = static_cast<int>(StundenL.size());
+    StundenL.push_back(std::move(h));
+}
+
+int CPlan::RoomIndexForUnit(const std::string& name) {
+    const int r = stamm_.FindRaum(name);
+    // A unit naming a room that does not exist is reported and then treated as having no room
+    // of its own, so the hour can still be placed.
+    if (r < 0) Alarm(reporter_, "Raum " + name + " ex. nicht!");
+    return r;
+}
+
+void CPlan::ApplyPresets(CStunde& h, const CEinheit& unit, int& presetRoom) {
+    h.Laenge = std::max(1, unit.Laenge);
+    h.NurUrPlan = unit.NurUrPlan;
+    h.OberesLimit = unit.OberesLimit;
+    h.UnteresLimit = unit.UnteresLimit;
+    h.TagesLimit = unit.TagesLimit;
+    h.Tag = unit.Tag;
+    presetRoom = unit.Raum.empty() ? -1 : RoomIndexForUnit(unit.Raum);
+    const bool bound = h.OberesLimit || h.UnteresLimit;
+    const int t = IsSlot(unit.Zeitvorgabe) ? unit.Zeitvorgabe : kNoSlot;
+    h.RaumL = std::make_shared<IntList>();
+    if (t != kNoSlot && presetRoom >= 0) {
+        h.Modus = bound ? 2 : 3;
+        h.Zeit = t;
+        h.RaumL->push_back(presetRoom);
+    } else if (t != kNoSlot) {
+        h.Zeit = t;
+        h.Modus = bound ? 0 : 1;
+    } else if (presetRoom >= 0) {
+        h.Modus = 2;
+        h.RaumL->push_back(presetRoom);
+    } else {
+        h.Modus = 0;
+    }
+}
+
+void CPlan::BuildSubjectBlock(const CFachBlock& block) {
+    const int t = stamm_.FindLehrer(block.Lehrer);
+    const int k = stamm_.FindKlasse(block.Klasse);
+    // A block whose teacher or class is unknown yields no hours; an index of -1 must never be
+    // used to reach into a list.
+    if (t < 0) return Alarm(reporter_, "Lehrer " + block.Lehrer + " ex. nicht!");
+    if (k < 0) return Alarm(reporter_, "Klasse " + block.Klasse + " ex. nicht!");
+    const int f = stamm_.FindFach(block.Fach);
+    if (block.Trennung || block.SpezialTrennung != -1) klasseTrennung_[k] = 1;
+
+    for (const CEinheit& unit : block.Einheiten) {
+        auto h = std::make_unique<CStunde>();
+        h->Lehrer = t;
+        h->Klasse = k;
+        h->FachKurs = f;
+        h->Trennung = block.Trennung;
+        h->SpezialTrennung = block.SpezialTrennung;
+        int presetRoom = -1;
+        ApplyPresets(*h, unit, presetRoom);
+        if (h->Modus != 2 && h->Modus != 3) {
+            for (int r = 0; r < RaumAnzahl; ++r) {
+                const CRaumFach& room = stamm_.Raeume[r];
+                if (IsUniversal(room)) continue;
+                if (IsReservedClassRoom(room) && room.Klasse != block.Klasse) continue;
+                if (Contains(room.Faecher, block.Fach)) h->RaumL->push_back(r);
+            }
+            if (h->RaumL->empty()) {
+                for (int r = 0; r < RaumAnzahl; ++r) {
+                    const CRaumFach& room = stamm_.Raeume[r];
+                    if (IsUniversal(room) && IsReservedClassRoom(room) &&
+                        room.Klasse == block.Klasse)
+                        h->RaumL->push_back(r);
+                }
+                // The class's own room binds the hour to it; a fixed time stays fixed.
+                if (!h->RaumL->empty()) h->Modus = h->Modus == 1 ? 3 : 2;
+            }
+            if (h->RaumL->empty()) h->RaumL = UniversalRaumL;
+        }
+        const int len = h->Laenge;
+        LehrerAt(t).WochenStunden += len;
+        KlasseAt(k).WochenStunden += len;
+        CStunde* first = h.get();
+        if (len >= 2) first->BlockPos = 0;
+        AddHour(std::move(h));
+        for (int p = 1; p < len; ++p) {
+            auto copy = std::make_unique<CStunde>(*first);
+            copy->BlockPos = p;
+            copy->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
+            AddHour(std::move(copy));
+        }
+    }
+}
+
+void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
+    if (block.Klassen.empty() || block.Lehrer.empty()) return;
+    // Every teacher must exist and hold units of the same shape: the parallel hours are paired
+    // by position. A block that breaks this yields no hours.
+    std::vector<int> teachers;
+    for (const CKursLehrer& kl : block.Lehrer) {
+        const int t = stamm_.FindLehrer(kl.Name);
+        if (t < 0) return Alarm(reporter_, "Lehrer " + kl.Name + " ex. nicht!");
+        if (kl.Einheiten.size() != block.Lehrer[0].Einheiten.size())
+            return Alarm(reporter_, "Kurs " + block.Name + ": ungleiche Einheiten der Lehrer!");
+        for (std::size_t u = 0; u < kl.Einheiten.size(); ++u)
+            if (std::max(1, kl.Einheiten[u].Laenge) !=
+                std::max(1, block.Lehrer[0].Einheiten[u].Laenge))
+                return Alarm(reporter_, "Kurs " + block.Name + ": ungleiche Einheiten der Lehrer!");
+        teachers.push_back(t);
+    }
+    auto classes = std::make_shared<IntList>();
+    for (const std::string& name : block.Klassen) {
+        const int k = stamm_.FindKlasse(name);
+        if (k < 0) {
+            Alarm(reporter_, "Klasse " + name + " ex. nicht!");
+            continue;
+        }
+        classes->push_back(k);
+    }
+    if (classes->empty()) return;
+    if (block.Trennung || block.SpezialTrennung != -1)
+        for (int k : *classes)
+            klasseTrennung_[k] = 1;
+
+    int n = 0; // hours of the block, counted on the first teacher
+    for (const CEinheit& unit : block.Lehrer[0].Einheiten)
+        n += std::max(1, unit.Laenge);
+    for (int k : *classes)
+        KlasseAt(k).WochenStunden += n;
+
+    [[maybe_unused]] const std::size_t blockStart = StundenL.size();
+    for (std::size_t i = 0; i < block.Lehrer.size(); ++i) {
+        const std::string subject = i < block.Faecher.size() ? block.Faecher[i] : std::string();
+        for (const CEinheit& unit : block.Lehrer[i].Einheiten) {
+            auto h = std::make_unique<CStunde>();
+            h->Lehrer = teachers[i];
+            h->Klasse = -1;
+            h->FachKurs = c;
+            h->KlassenL = classes;
+            h->Trennung = block.Trennung;
+            h->SpezialTrennung = block.SpezialTrennung;
+            int presetRoom = -1;
+            ApplyPresets(*h, unit, presetRoom);
+            if (h->Modus != 2 && h->Modus != 3) {
+                for (int r = 0; r < RaumAnzahl; ++r) {
+                    const CRaumFach& room = stamm_.Raeume[r];
+                    if (!IsUniversal(room) && !IsReservedClassRoom(room) &&
+                        Contains(room.Faecher, subject))
+                        h->RaumL->push_back(r);
+                }
+                if (h->RaumL->empty()) h->RaumL = UniversalRaumL;
+                for (int r = 0; r < RaumAnzahl; ++r) {
+                    const CRaumFach& room = stamm_.Raeume[r];
+                    if (!IsReservedClassRoom(room) || !room.KlassenKursFreigabe) continue;
+                    const int owner = stamm_.FindKlasse(room.Klasse);
+                    if (std::find(classes->begin(), classes->end(), owner) == classes->end())
+                        continue;
+                    if (h->RaumL == UniversalRaumL)
+                        h->RaumL = std::make_shared<IntList>(*UniversalRaumL);
+                    h->RaumL->push_back(r);
+                }
+            }
+            const int len = h->Laenge;
+            LehrerAt(teachers[i]).WochenStunden += len;
+            if (len >= 2) h->BlockPos = 0;
+            CStunde* first = h.get();
+            for (int p = 0; p < len; ++p) {
+                std::unique_ptr<CStunde> hour;
+                if (p == 0) {
+                    hour = std::move(h);
+                } else {
+                    hour = std::make_unique<CStunde>(*first);
+                    hour->BlockPos = p;
+                    hour->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
+                }
+                // The same position of the previous teacher stands n places earlier.
+                const std::size_t at = StundenL.size();
+                if (i == 0) {
+                    hour->ParallelL = std::make_shared<std::vector<CStunde*>>();
+                } else {
+                    assert(at >= blockStart + static_cast<std::size_t>(n));
+                    hour->ParallelL = StundenL[at - n]->ParallelL;
+                }
+                hour->ParallelL->push_back(hour.get());
+                AddHour(std::move(hour));
+            }
+        }
+    }
+}
+
+void CPlan::BuildLessonHours() {
+    ClearPlacements();
+    StundenL.clear();
+    for (auto& l : stamm_.Lehrer)
+        l.WochenStunden = 0;
+    for (auto& k : stamm_.Klassen)
+        k.WochenStunden = 0;
+    std::fill(klasseTrennung_.begin(), klasseTrennung_.end(), 0);
+    for (const Unterricht& u : stamm_.FachBloecke)
+        BuildSubjectBlock(u.Block);
+    for (std::size_t c = 0; c < stamm_.KursBloecke.size(); ++c)
+        BuildCourseBlock(static_cast<int>(c), stamm_.KursBloecke[c]);
+    position_.assign(StundenL.size(), -1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The grid
+
+void CPlan::Count(const CStunde& h, int slot, int delta) {
+    teacherCount_[h.Lehrer * kSlotCount + slot] += delta;
+    if (h.Klasse >= 0) {
+        classCount_[h.Klasse * kSlotCount + slot] += delta;
+    } else {
+        for (int k : *h.KlassenL)
+            classCount_[k * kSlotCount + slot] += delta;
+        kursCount_[h.FachKurs * kSlotCount + slot] += delta;
+    }
+}
+
+void CPlan::Place(CStunde& h, int room, int slot) {
+    const int cell = Cell(room, slot);
+    assert(h.IsLesson() && h.Index >= 0 && position_[h.Index] < 0);
+    assert(!cells_[cell]->IsLesson());
+    cells_[cell] = &h;
+    position_[h.Index] = cell;
+    Count(h, slot, +1);
+    ++placed_;
+}
+
+CStunde* CPlan::Lift(int room, int slot) {
+    const int cell = Cell(room, slot);
+    CStunde* h = cells_[cell];
+    if (!h->IsLesson()) return nullptr;
+    cells_[cell] = &frei_;
+    position_[h->Index] = -1;
+    Count(*h, slot, -1);
+    --placed_;
+    return h;
+}
+
+void CPlan::Swap(int roomA, int slotA, int roomB, int slotB) {
+    const int a = Cell(roomA, slotA);
+    const int b = Cell(roomB, slotB);
+    if (a == b) return;
+    CStunde* ha = cells_[a];
+    CStunde* hb = cells_[b];
+    if (ha->IsLesson()) Count(*ha, slotA, -1);
+    if (hb->IsLesson()) Count(*hb, slotB, -1);
+    cells_[a] = hb;
+    cells_[b] = ha;
+    if (hb->IsLesson()) {
+        Count(*hb, slotA, +1);
+        position_[hb->Index] = a;
+    }
+    if (ha->IsLesson()) {
+        Count(*ha, slotB, +1);
+        position_[ha->Index] = b;
+    }
+}
+
+void CPlan::PutMarker(int room, int slot) {
+    const int cell = Cell(room, slot);
+    assert(!cells_[cell]->IsLesson());
+    cells_[cell] = &LeerStunde;
+}
+
+void CPlan::ClearMarker(int room, int slot) {
+    const int cell = Cell(room, slot);
+    if (cells_[cell] == &LeerStunde) cells_[cell] = &frei_;
+}
+
+void CPlan::ClearPlacements() {
+    for (int r = 0; r < RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s) {
+            Lift(r, s);
+            ClearMarker(r, s);
+        }
+}
+
+} // namespace sw

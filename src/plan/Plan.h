@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Plan.h: the timetable of one week in memory. The plan is a grid of rooms x slots
+// (`Belegung`); each cell holds one lesson hour (`CStunde`) or a free placeholder. Only Place,
+// Lift, Swap and the marker calls write the grid; they keep the occupancy counts of teachers,
+// classes and course blocks beside it in step, which the placement check and the evaluation read.
+//
+//            slot 0   slot 1   ...  slot 90
+//   room 0  [ free ][ h17  ]      [ free ]
+//   room 1  [ h3   ][ free ]      [ free ]
+//
+// The plan refers to teachers, classes, rooms and subjects by their index in the master data as it
+// was when the plan was built; the master data must not change structurally while a plan exists.
+#pragma once
+
+#include "model/Report.h"
+#include "model/Slot.h"
+#include "model/Stammdaten.h"
+#include "plan/Random.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+struct CStunde;
+using IntList = std::vector<int>;
+using SharedInts = std::shared_ptr<IntList>;
+using SharedHours = std::shared_ptr<std::vector<CStunde*>>;
+
+// One hour of one teacher. A unit of n hours becomes n objects; a course hour taught by k teachers
+// becomes k objects at the same slot (its `ParallelL`). With `Lehrer` -1 it is a placeholder.
+struct CStunde {
+    std::int32_t Lehrer = -1;   // teacher index; -1 marks a placeholder
+    std::int32_t Klasse = -1;   // class index; -1 for a course hour
+    std::int32_t FachKurs = -1; // subject index, or course-block index for a course hour
+    SharedInts KlassenL;        // course hours: the block's classes, shared by all its hours
+    SharedInts RaumL;           // candidate rooms: the unit's own list or the plan's UniversalRaumL
+    std::int32_t ErsteStundeIdx = -1; // later hours of a unit with its own RaumL: its first hour
+    SharedHours ParallelL;            // course hours: the hours of all teachers at this position
+    std::int32_t Laenge = 0;
+    std::int32_t Zeit = kNoSlot; // preset slot (fixed time or hour bound)
+    std::int32_t BlockPos = -1;  // -1 single hour, else 0..Laenge-1
+    std::int32_t Modus = 0;      // 0 free, 1 time fixed, 2 room fixed, 3 both
+    Flag Trennung = 0;
+    std::int32_t SpezialTrennung = -1;
+    Flag NurUrPlan = 0;
+    Flag OberesLimit = 0;
+    Flag UnteresLimit = 0;
+    Flag TagesLimit = 0;
+    std::int32_t Tag = -1;
+
+    std::int32_t Index = -1; // position in the plan's StundenL; -1 for placeholders
+
+    bool IsLesson() const { return Lehrer != -1; }
+    bool IsCourse() const { return Lehrer != -1 && Klasse == -1; }
+    bool IsFirstOfUnit() const { return BlockPos <= 0; }
+    bool TimeFixed() const { return Modus == 1 || Modus == 3; }
+    int RoomCount() const { return RaumL ? static_cast<int>(RaumL->size()) : 0; }
+};
+
+struct CLehrerStatus {
+    std::int32_t Index = -1;
+    std::int32_t LLS = 0;
+    std::int32_t MaxLuecke = 0;
+    std::int32_t MaxStunden = 0;
+    std::int32_t MinStunden = 4000;
+    std::int32_t Prod = 0;
+    Flag Gezaehlt = 1;
+    bool operator==(const CLehrerStatus&) const = default;
+};
+
+struct CKlassenStatus {
+    std::int32_t Index = -1;
+    std::int32_t KLS = 0;
+    std::int32_t MaxLuecke = 0;
+    std::int32_t MaxStunden = 0;
+    std::int32_t MinStunden = 4000;
+    std::int32_t Prod = 0;
+    std::int32_t TF = 0;
+    std::int32_t STF = 0;
+    Flag Gezaehlt = 1;
+    bool operator==(const CKlassenStatus&) const = default;
+};
+
+// Conflict kinds of the placement check; the texts are KonfliktTexte.
+enum KonfliktArtCode : int {
+    kKonfliktKeiner = -1,
+    kKonfliktRaum = 0,
+    kKonfliktKlasse = 1,
+    kKonfliktLehrer = 2,
+    kKonfliktLimit = 3,
+    kKonfliktSperrung = 4,
+    kKonfliktZeit = 5,
+    kKonfliktErsteStunde = 6,
+};
+
+inline constexpr int kZielAnzahl = 22;
+inline constexpr int kOptWerteAnzahl = 6;
+
+class CPlan {
+public:
+    // Create: a plan over the master data's teachers, classes and rooms, with an empty grid.
+    // The plan keeps `stamm` and `reporter` by reference; both must outlive it.
+    CPlan(Stammdaten& stamm, Reporter& reporter);
+    CPlan(const CPlan&) = delete;
+    CPlan& operator=(const CPlan&) = delete;
+
+    // Fills StundenL from the subject and course blocks and counts WochenStunden.
+    void BuildLessonHours();
+    // Takes every lesson hour out of the grid; the hours stay in StundenL.
+    void ClearPlacements();
+
+    // --- the grid ---------------------------------------------------------------------------
+    const CStunde& At(int room, int slot) const { return *cells_[Cell(room, slot)]; }
+    CStunde* HourAt(int room, int slot) const {
+        CStunde* c = cells_[Cell(room, slot)];
+        return c->IsLesson() ? c : nullptr;
+    }
+    bool IsFree(int room, int slot) const { return !cells_[Cell(room, slot)]->IsLesson(); }
+    bool IsMarker(int room, int slot) const { return cells_[Cell(room, slot)] == &LeerStunde; }
+    // The free placeholder every empty cell shows (distinct from the LeerStunde marker).
+    const CStunde& Frei() const { return frei_; }
+
+    // Puts h into a free cell. h must not stand anywhere.
+    void Place(CStunde& h, int room, int slot);
+    // Takes the lesson hour out of a cell and returns it (nullptr when the cell was free).
+    CStunde* Lift(int room, int slot);
+    // Exchanges the contents of two cells (lessons, placeholders or markers).
+    void Swap(int roomA, int slotA, int roomB, int slotB);
+    // Puts the LeerStunde marker into a free cell / turns a marker cell back into a free one.
+    void PutMarker(int room, int slot);
+    void ClearMarker(int room, int slot);
+
+    // Where h stands: room*91+slot, or -1 when it stands nowhere.
+    int PositionOf(const CStunde& h) const { return position_[h.Index]; }
+    int RoomOf(const CStunde& h) const {
+        const int p = position_[h.Index];
+        return p < 0 ? -1 : p / kSlotCount;
+    }
+    int SlotOfHour(const CStunde& h) const {
+        const int p = position_[h.Index];
+        return p < 0 ? kNoSlot : p % kSlotCount;
+    }
+
+    // Occupancy counts: lessons of teacher t / class k / course block b at slot s.
+    int TeacherLessons(int t, int slot) const { return teacherCount_[t * kSlotCount + slot]; }
+    int ClassLessons(int k, int slot) const { return classCount_[k * kSlotCount + slot]; }
+    int CourseLessons(int b, int slot) const { return kursCount_[b * kSlotCount + slot]; }
+
+    // --- master data as the plan sees it -------------------------------------------------------
+    CLehrer& LehrerAt(int t) const { return stamm_.Lehrer[t]; }
+    CKlasse& KlasseAt(int k) const { return stamm_.Klassen[k]; }
+    CRaumFach& RaumAt(int r) const { return stamm_.Raeume[r]; }
+    Stammdaten& Stamm() const { return stamm_; }
+    Reporter& Report() const { return reporter_; }
+
+    // --- goals --------------------------------------------------------------------------------
+    void ClearGoals() { Ziele.fill(0); }
+    // Goal numbers 1..21 are set; anything else (0, 22, negatives) leaves the set unchanged,
+    // since the set has 22 flags numbered 0..21.
+    void SetGoal(int n) {
+        if (n >= 1 && n < kZielAnzahl) Ziele[n] = 1;
+    }
+    bool HasGoal(int n) const { return n >= 0 && n < kZielAnzahl && Ziele[n] != 0; }
+
+    // --- fields -------------------------------------------------------------------------------
+    std::int32_t Stunden = 0;
+    std::int32_t Tage = 0;
+    Flag Nullte = 0;
+    std::int32_t LehrerAnzahl = 0;
+    std::int32_t KlassenAnzahl = 0;
+    std::int32_t RaumAnzahl = 0;
+    std::int32_t LLSSumme = 1000;
+    std::int32_t KLSSumme = 1000;
+    std::int32_t TFSumme = 1000;
+    std::int32_t TFMax = 1000;
+    std::int32_t STFSumme = 0;
+    std::int32_t STFMax = 0;
+    std::int32_t LLSMax = 0;
+    std::int32_t LLSLimit = 2;
+    std::int32_t LProd = 0;
+    std::int32_t KProd = 0;
+    std::int32_t LProdOpt = 0;
+    std::int32_t KProdOpt = 0;
+    std::array<std::int32_t, kOptWerteAnzahl> OptWerte{};
+    std::int32_t KProdToleranz = 0;
+    std::int32_t KProdRekord = 0;
+    float Temperatur = 0.0f;
+    Flag KursUeberStundenLimit = 0;
+    Flag MehrfachKursUeberStundenLimit = 0;
+    Flag MehrfachUeberStundenLimit = 0;
+    Flag AbbruchErsteStunde = 1;
+
+    std::vector<CLehrerStatus> LehrerStatusL;
+    std::vector<CKlassenStatus> KlassenStatusL;
+    // Every lesson hour in build order. Filled once by BuildLessonHours and never resized after,
+    // so pointers to its hours stay valid for the plan's life.
+    std::vector<std::unique_ptr<CStunde>> StundenL;
+    SharedInts UniversalRaumL;
+
+    const CStunde* KonfliktStunde = nullptr;
+    std::int32_t KonfliktRaum = -1;
+    std::int32_t KonfliktKlasse = -1;
+    std::int32_t KonfliktLehrer = -1;
+    std::int32_t KonfliktArt = -1;
+    static constexpr std::array<const char*, 7> KonfliktTexte = {
+        "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde"};
+
+    std::array<Flag, kZielAnzahl> Ziele{};
+
+    // The marker a cell shows while the grid window has an empty cell selected, and that the
+    // goal-directed moves leave behind for a moment; never a lesson.
+    CStunde LeerStunde;
+
+    // The generator of the current run.
+    Random Rng;
+    int RandomBelow(int n) { return Rng.Below(n); }
+    int RandomInRange(int a, int b) { return Rng.InRange(a, b); }
+
+    // Number of lesson hours that stand in the grid.
+    int PlacedCount() const { return placed_; }
+    // True when class k has at least one hour with separation or a special-separation group, so
+    // its separation count needs the room scan.
+    bool KlasseHatTrennung(int k) const { return klasseTrennung_[k] != 0; }
+
+    // Scratch space of the evaluation, sized once so that evaluating allocates nothing.
+    std::vector<std::pair<int, int>>& TrennungScratch() const { return trennungScratch_; }
+
+private:
+    int Cell(int room, int slot) const { return room * kSlotCount + slot; }
+    void Count(const CStunde& h, int slot, int delta);
+    void AddHour(std::unique_ptr<CStunde> h);
+    int RoomIndexForUnit(const std::string& name);
+    void ApplyPresets(CStunde& h, const CEinheit& unit, int& presetRoom);
+    void BuildSubjectBlock(const CFachBlock& block);
+    void BuildCourseBlock(int c, const CKursBlock& block);
+
+    Stammdaten& stamm_;
+    Reporter& reporter_;
+    CStunde frei_;                // the free placeholder of every empty cell
+    std::vector<CStunde*> cells_; // RaumAnzahl * 91, room by room
+    std::vector<int> position_;   // per hour of StundenL: its cell, or -1
+    std::vector<std::uint16_t> teacherCount_;
+    std::vector<std::uint16_t> classCount_;
+    std::vector<std::uint16_t> kursCount_;
+    std::vector<std::uint8_t> klasseTrennung_;
+    mutable std::vector<std::pair<int, int>> trennungScratch_;
+    int placed_ = 0;
+};
+
+} // namespace sw

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// School.h: tiny hand-built schools for tests.
+#pragma once
+
+#include "model/Stammdaten.h"
+
+#include <string>
+#include <vector>
+
+namespace sw::test {
+
+// A school with `tage` days of `stunden` hours, universal rooms R0.., teachers L0.., classes K0..
+// and subjects F0.. (every teacher teaches every subject).
+Stammdaten MakeSchool(int tage, int stunden, int rooms, int teachers, int classes, int subjects);
+
+// Adds a subject block; `units` are the unit lengths (all without fixed time or room).
+CFachBlock& AddBlock(Stammdaten& s, const std::string& lehrer, const std::string& klasse,
+                     const std::string& fach, std::vector<int> units, bool trennung = false);
+
+// Adds a course block with the given teachers (subject F0 each), classes and unit lengths.
+CKursBlock& AddCourse(Stammdaten& s, const std::string& name, std::vector<std::string> lehrer,
+                      std::vector<std::string> klassen, std::vector<int> units);
+
+} // namespace sw::test
