@@ -1,0 +1,672 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/ProjectFile.h"
+
+#include "files/Ini.h"
+#include "model/Cp1252.h"
+#include "model/Text.h"
+
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace sw {
+namespace {
+
+constexpr const char* kAllgemein = "AllgemeineAngaben";
+constexpr int kLastSlot = kSlotCount - 1;
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string Num(long long value) {
+    return std::to_string(value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+const char* const kSchwerwiegend =
+    "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird empfohlen, "
+    "die Daten unter einem neuen Dateinamen abzuspeichern";
+const char* const kNichtSpeicherbar = "Die Daten können nicht gespeichert werden:\n";
+
+std::string NichtErzeugt(const std::string& path) {
+    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.";
+}
+std::string NurSicherheitskopie(const std::string& backup) {
+    return "Ein schwerwiegender Fehler ist aufgetreten.\n\nEs wurde eine Sicherheitskopie der "
+           "Datei "
+           "erstellt:\n" +
+           backup;
+}
+std::string KeineGueltigeDatei(const std::string& path) {
+    return "Die Datei" + path + "\nist keine gültige Datei.";
+}
+std::string NichtLesbar(const std::string& path) {
+    return "Die Datei " + path + "\nkann nicht gelesen werden.";
+}
+std::string LeseFehler(const std::string& path) {
+    return "Fehler beim Lesen der Datei " + path + ":\n";
+}
+std::string ZuKurz(long long expected) {
+    return "Die Liste hat weniger als " + Num(expected) +
+           (expected == 1 ? " Eintrag." : " Einträge.");
+}
+std::string FehltInListe(const char* what, const std::string& name, const char* list) {
+    return std::string(what) + " " + Quoted(name) + " ist nicht in der " + list + ".";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Save: what the file cannot carry
+
+enum class TextFault { None, Komma, Steuerzeichen, NichtDarstellbar };
+
+TextFault FaultOf(std::string_view text, bool commaAllowed) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x20 || b == 0x7F) return TextFault::Steuerzeichen;
+        // The C1 controls U+0080..U+009F are 0xC2 0x80..0x9F in UTF-8.
+        if (b == 0xC2 && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80)
+            return TextFault::Steuerzeichen;
+    }
+    if (!IsCp1252Representable(text)) return TextFault::NichtDarstellbar;
+    if (!commaAllowed && text.find(',') != std::string_view::npos) return TextFault::Komma;
+    return TextFault::None;
+}
+
+// Walks the master data in the order it is written and keeps the first problem. Names of
+// subjects, rooms, teachers and classes and every list item must hold no ","; all texts must be
+// free of control characters and fit Windows-1252. Beyond that it refuses what the reader would
+// refuse, so that every file written can be opened again.
+class SaveCheck {
+public:
+    explicit SaveCheck(const Stammdaten& data) : d_(data) {}
+
+    std::optional<std::string> Run() {
+        const AllgemeineAngaben& a = d_.Angaben;
+        if (!IsValidTage(a.Tage))
+            Problem("Die Zahl der Unterrichtstage (" + Num(a.Tage) +
+                    ") liegt nicht zwischen 1 und " + Num(kMaxDays) + ".");
+        if (!IsValidStunden(a.Stunden))
+            Problem("Die Zahl der Stunden pro Tag (" + Num(a.Stunden) +
+                    ") liegt nicht zwischen 1 und " + Num(kMaxHour) + ".");
+        for (const auto& fach : d_.Faecher)
+            Text(fach, "Der Name", "Fach", false);
+        for (const auto& r : d_.Raeume) {
+            Text(r.Name, "Der Name", "Raum", false);
+            const std::string owner = "Raum " + Quoted(r.Name);
+            Text(r.Kurz, "Das Kürzel", owner, true);
+            for (const auto& fach : r.Faecher)
+                Text(fach, "Das Fach", owner, false);
+            Text(r.Klasse, "Die Klasse", owner, true);
+        }
+        for (const auto& l : d_.Lehrer) {
+            Text(l.Name, "Der Name", "Lehrer", false);
+            const std::string owner = "Lehrer " + Quoted(l.Name);
+            Text(l.Kurz, "Das Kürzel", owner, true);
+            for (const auto& fach : l.Faecher)
+                Text(fach, "Das Fach", owner, false);
+            Text(l.Klasse, "Die Klasse", owner, true);
+        }
+        for (const auto& k : d_.Klassen)
+            Text(k.Name, "Der Name", "Klasse", false);
+        for (const auto& u : d_.FachBloecke)
+            FachBlock(u);
+        for (const auto& k : d_.KursBloecke)
+            KursBlock(k);
+        return problem_;
+    }
+
+private:
+    void Problem(std::string text) {
+        if (!problem_) problem_ = std::move(text);
+    }
+
+    // `what` names the text with its article, `owner` says whose it is.
+    void Text(const std::string& text, const char* what, const std::string& owner,
+              bool commaAllowed) {
+        const char* fault = nullptr;
+        switch (FaultOf(text, commaAllowed)) {
+        case TextFault::None:
+            return;
+        case TextFault::Komma:
+            fault = "ein Komma.";
+            break;
+        case TextFault::Steuerzeichen:
+            fault = "ein Steuerzeichen.";
+            break;
+        case TextFault::NichtDarstellbar:
+            fault = "ein Zeichen, das in der Datei nicht darstellbar ist.";
+            break;
+        }
+        Problem(std::string(what) + " " + Quoted(text) + " (" + owner + ") enthält " + fault);
+    }
+
+    void Units(const std::vector<CEinheit>& units, const std::string& owner, bool withRooms) {
+        for (const auto& e : units) {
+            if (e.Laenge < 1)
+                Problem("Eine Einheit (" + owner + ") hat die ungültige Länge " + Num(e.Laenge) +
+                        ".");
+            if (e.Zeitvorgabe < kNoSlot || e.Zeitvorgabe > kLastSlot)
+                Problem("Eine Einheit (" + owner + ") hat die ungültige Zeitvorgabe " +
+                        Num(e.Zeitvorgabe) + ".");
+            if (withRooms) Text(e.Raum, "Der Raum", owner, false);
+        }
+    }
+
+    void Lehrer(const std::string& name, const std::string& owner) {
+        if (d_.FindLehrer(name) < 0)
+            Problem("Der Lehrer " + Quoted(name) + " (" + owner +
+                    ") ist nicht in der Lehrerliste.");
+    }
+    void Klasse(const std::string& name, const std::string& owner) {
+        if (d_.FindKlasse(name) < 0)
+            Problem("Die Klasse " + Quoted(name) + " (" + owner +
+                    ") ist nicht in der Klassenliste.");
+    }
+
+    void FachBlock(const Unterricht& u) {
+        const CFachBlock& b = u.Block;
+        const std::string owner = "Unterricht " + Quoted(u.Key);
+        Text(b.Lehrer, "Der Lehrer", owner, true);
+        Text(b.Klasse, "Die Klasse", owner, true);
+        Text(b.Fach, "Das Fach", owner, true);
+        Units(b.Einheiten, owner, true);
+        Lehrer(b.Lehrer, owner);
+        Klasse(b.Klasse, owner);
+    }
+
+    void KursBlock(const CKursBlock& k) {
+        Text(k.Name, "Der Name", "Kurs", true);
+        const std::string owner = "Kurs " + Quoted(k.Name);
+        Text(k.Kurz, "Das Kürzel", owner, true);
+        for (const auto& fach : k.Faecher)
+            Text(fach, "Das Fach", owner, false);
+        for (const auto& l : k.Lehrer) {
+            Text(l.Name, "Der Lehrer", owner, false);
+            Units(l.Einheiten, owner, true);
+        }
+        for (const auto& klasse : k.Klassen)
+            Text(klasse, "Die Klasse", owner, false);
+        // The file holds one subject per teacher and the units of the first teacher only; the
+        // others contribute their rooms.
+        if (k.Faecher.size() != k.Lehrer.size())
+            Problem("Der Kurs " + Quoted(k.Name) + " hat nicht für jeden Lehrer genau ein Fach.");
+        for (const auto& l : k.Lehrer) {
+            const auto& first = k.Lehrer.front().Einheiten;
+            bool same = l.Einheiten.size() == first.size();
+            for (std::size_t j = 0; same && j < first.size(); ++j)
+                same = l.Einheiten[j].Laenge == first[j].Laenge &&
+                       l.Einheiten[j].Zeitvorgabe == first[j].Zeitvorgabe;
+            if (!same)
+                Problem("Die Lehrer des Kurses " + Quoted(k.Name) +
+                        " haben nicht dieselben Einheiten (Anzahl, Längen und Zeitvorgaben).");
+        }
+        for (const auto& l : k.Lehrer)
+            Lehrer(l.Name, owner);
+        for (const auto& klasse : k.Klassen)
+            if (!klasse.empty()) Klasse(klasse, owner);
+    }
+
+    const Stammdaten& d_;
+    std::optional<std::string> problem_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Save: the content
+
+// A list value: every item followed by ",", so an empty list is an empty value.
+std::string ListOf(const std::vector<std::string>& items) {
+    std::string out;
+    for (const auto& item : items)
+        out.append(item).push_back(',');
+    return out;
+}
+
+std::string FlagText(Flag flag) {
+    return flag ? "1" : "0";
+}
+
+std::string FlagsOf(const std::array<Flag, 3>& flags) {
+    std::string out;
+    for (Flag f : flags)
+        out.append(FlagText(f)).push_back(',');
+    return out;
+}
+
+std::string LocksOf(const LockGrid& grid) {
+    std::string out;
+    out.reserve(2 * grid.size());
+    for (auto cell : grid)
+        out.append(cell ? "1," : "0,");
+    return out;
+}
+
+void WriteRaum(IniFile& ini, const std::string& s, const CRaumFach& r) {
+    ini.SetString(s, "Name", r.Name);
+    ini.SetString(s, "Kurz", r.Kurz);
+    ini.SetString(s, "FaecherNo", Num(static_cast<long long>(r.Faecher.size())));
+    ini.SetString(s, "Faecher", ListOf(r.Faecher));
+    ini.SetString(s, "FachTyp", FlagsOf(r.FachTyp));
+    ini.SetString(s, "KlassenTyp", FlagsOf(r.KlassenTyp));
+    ini.SetString(s, "Klasse", r.Klasse);
+    ini.SetString(s, "Sperre", LocksOf(r.Sperre));
+}
+
+void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
+    ini.SetString(s, "Name", l.Name);
+    ini.SetString(s, "Kurz", l.Kurz);
+    ini.SetString(s, "FaecherNo", Num(static_cast<long long>(l.Faecher.size())));
+    ini.SetString(s, "Faecher", ListOf(l.Faecher));
+    ini.SetString(s, "KlassenLehrer", FlagText(l.KlassenLehrer));
+    ini.SetString(s, "Klasse", l.Klasse);
+    ini.SetString(s, "Sperre", LocksOf(l.Sperre));
+}
+
+void WriteFachBlock(IniFile& ini, const std::string& s, const CFachBlock& b) {
+    ini.SetString(s, "Lehrer", b.Lehrer);
+    ini.SetString(s, "Klasse", b.Klasse);
+    ini.SetString(s, "Fach", b.Fach);
+    ini.SetString(s, "Trennung", FlagText(b.Trennung));
+    ini.SetString(s, "EinheitenNo", Num(static_cast<long long>(b.Einheiten.size())));
+    std::string units;
+    for (const auto& e : b.Einheiten)
+        units += Num(e.Laenge) + "," + Num(e.Zeitvorgabe) + "," + e.Raum + ",";
+    ini.SetString(s, "Einheiten", units);
+    ini.SetString(s, "BStunden", Num(b.BStunden));
+}
+
+void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
+    ini.SetString(s, "Name", k.Name);
+    ini.SetString(s, "Kurz", k.Kurz);
+    ini.SetString(s, "LehrerNo", Num(static_cast<long long>(k.Lehrer.size())));
+    ini.SetString(s, "KlassenNo", Num(static_cast<long long>(k.Klassen.size())));
+    if (!k.Lehrer.empty()) {
+        ini.SetString(s, "Faecher", ListOf(k.Faecher));
+        std::string names;
+        std::string rooms;
+        for (const auto& l : k.Lehrer) {
+            names.append(l.Name).push_back(',');
+            for (const auto& e : l.Einheiten)
+                rooms.append(e.Raum).push_back(',');
+        }
+        ini.SetString(s, "Lehrer", names);
+        const auto& first = k.Lehrer.front().Einheiten;
+        ini.SetString(s, "EinheitenNo", Num(static_cast<long long>(first.size())));
+        std::string units;
+        for (const auto& e : first)
+            units += Num(e.Laenge) + "," + Num(e.Zeitvorgabe) + ",";
+        ini.SetString(s, "Einheiten", units);
+        ini.SetString(s, "Raeume", rooms);
+        ini.SetString(s, "Klassen", ListOf(k.Klassen));
+    }
+    ini.SetString(s, "BStunden", Num(k.BStunden));
+    ini.SetString(s, "Trennung", FlagText(k.Trennung));
+}
+
+IniFile BuildIni(const Stammdaten& d) {
+    IniFile ini;
+    ini.EraseSection(kAllgemein);
+    const auto count = [](const auto& list) { return Num(static_cast<long long>(list.size())); };
+    ini.SetString(kAllgemein, "RaumNo", count(d.Raeume));
+    ini.SetString(kAllgemein, "LehrerNo", count(d.Lehrer));
+    ini.SetString(kAllgemein, "KlassenNo", count(d.Klassen));
+    ini.SetString(kAllgemein, "FaecherNo", count(d.Faecher));
+    ini.SetString(kAllgemein, "KursBlockNo", count(d.KursBloecke));
+    ini.SetString(kAllgemein, "FachBlockNo", count(d.FachBloecke));
+    ini.SetString(kAllgemein, "Tage", Num(d.Angaben.Tage));
+    ini.SetString(kAllgemein, "Stunden", Num(d.Angaben.Stunden));
+    ini.SetString(kAllgemein, "Nullte", d.Angaben.Nullte ? "1" : "0");
+    if (!d.Faecher.empty()) ini.SetString("Faecher", "Faecher", ListOf(d.Faecher));
+    for (std::size_t n = 0; n < d.Raeume.size(); ++n)
+        WriteRaum(ini, "Raum_" + std::to_string(n), d.Raeume[n]);
+    for (std::size_t n = 0; n < d.Lehrer.size(); ++n)
+        WriteLehrer(ini, "Lehrer_" + std::to_string(n), d.Lehrer[n]);
+    for (std::size_t n = 0; n < d.Klassen.size(); ++n) {
+        const std::string s = "Klasse_" + std::to_string(n);
+        ini.SetString(s, "Name", d.Klassen[n].Name);
+        ini.SetString(s, "Sperre", LocksOf(d.Klassen[n].Sperre));
+    }
+    for (std::size_t n = 0; n < d.FachBloecke.size(); ++n)
+        WriteFachBlock(ini, "FachBlock_" + std::to_string(n), d.FachBloecke[n].Block);
+    for (std::size_t n = 0; n < d.KursBloecke.size(); ++n)
+        WriteKursBlock(ini, "KursBlock_" + std::to_string(n), d.KursBloecke[n]);
+    return ini;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Open
+
+// Raised inside the reader only; OpenProject turns it into its outcome.
+struct ReadError {
+    std::string text;
+};
+
+[[noreturn]] void FailAt(const std::string& path, std::string_view section, std::string_view key,
+                         const std::string& detail) {
+    throw ReadError{LeseFehler(path) + "Abschnitt [" + std::string(section) + "], Schlüssel " +
+                    std::string(key) + ": " + detail};
+}
+
+// One list value taken apart by the split rule. A list that runs out of "," before its count
+// is used up is an error here, although the split rule itself would go on giving empty items.
+class Items {
+public:
+    Items(const IniFile& ini, const std::string& path, std::string section, std::string key,
+          long long expected)
+        : path_(path), section_(std::move(section)), key_(std::move(key)),
+          rest_(ini.GetString(section_, key_)), expected_(expected) {}
+
+    std::string Next() {
+        if (rest_.find(',') == std::string::npos) Fail(ZuKurz(expected_));
+        return CutAtSeparator(rest_, ',');
+    }
+    // An item that must be a whole number.
+    int NextInt() {
+        last_ = Next();
+        const auto value = ParseInt(last_);
+        if (!value) Fail(Quoted(last_) + " ist keine ganze Zahl.");
+        return *value;
+    }
+    // An item read leniently: anything that is no number counts as 0.
+    int NextNumber() { return ParseCount(Next(), 0); }
+    bool NextFlag() { return NextNumber() != 0; }
+    // The text of the last item NextInt took.
+    const std::string& Last() const { return last_; }
+
+    [[noreturn]] void Fail(const std::string& detail) const {
+        FailAt(path_, section_, key_, detail);
+    }
+
+private:
+    const std::string& path_;
+    std::string section_;
+    std::string key_;
+    std::string rest_;
+    long long expected_;
+    std::string last_;
+};
+
+class ProjectReader {
+public:
+    ProjectReader(const IniFile& ini, const std::string& path) : ini_(ini), path_(path) {}
+
+    Stammdaten Read() {
+        const int raumNo = Count(kAllgemein, "RaumNo", 0);
+        const int lehrerNo = Count(kAllgemein, "LehrerNo", 0);
+        const int klassenNo = Count(kAllgemein, "KlassenNo", 0);
+        const int faecherNo = Count(kAllgemein, "FaecherNo", 0);
+        const int kursNo = Count(kAllgemein, "KursBlockNo", 0);
+        const int fachBlockNo = Count(kAllgemein, "FachBlockNo", 0);
+        Stammdaten d;
+        d.Angaben.Tage = InRange(kAllgemein, "Tage", 1, kMaxDays);
+        d.Angaben.Stunden = InRange(kAllgemein, "Stunden", 1, kMaxHour);
+        d.Angaben.Nullte = ParseCount(Get(kAllgemein, "Nullte"), 1) != 0;
+        d.Angaben.TagNamen = AllgemeineAngaben::DefaultDayNames(d.Angaben.Tage);
+        d.AngabenBestaetigt = true;
+
+        // Every count must find its sections before anything is built; the search stops at the
+        // first gap, so an absurd count costs no more than the sections present.
+        RequireSections("Klasse_", "KlassenNo", klassenNo);
+        RequireSections("Lehrer_", "LehrerNo", lehrerNo);
+        RequireSections("Raum_", "RaumNo", raumNo);
+        RequireSections("KursBlock_", "KursBlockNo", kursNo);
+        RequireSections("FachBlock_", "FachBlockNo", fachBlockNo);
+
+        if (faecherNo != 0) {
+            Items items = List("Faecher", "Faecher", faecherNo);
+            for (int i = 0; i < faecherNo; ++i)
+                d.Faecher.push_back(items.Next());
+        }
+        for (int n = 0; n < klassenNo; ++n)
+            d.Klassen.push_back(ReadKlasse("Klasse_" + std::to_string(n)));
+        for (int n = 0; n < lehrerNo; ++n)
+            d.Lehrer.push_back(ReadLehrer("Lehrer_" + std::to_string(n)));
+        for (int n = 0; n < raumNo; ++n)
+            d.Raeume.push_back(ReadRaum("Raum_" + std::to_string(n)));
+        for (int n = 0; n < kursNo; ++n)
+            d.KursBloecke.push_back(ReadKursBlock("KursBlock_" + std::to_string(n), d));
+        if (ini_.HasSection("FachBlock_0")) {
+            for (int n = 0; n < fachBlockNo; ++n)
+                d.AddFachBlock(ReadFachBlock("FachBlock_" + std::to_string(n), d));
+        }
+        return d;
+    }
+
+private:
+    std::string Get(const std::string& section, const char* key) const {
+        return ini_.GetString(section, key);
+    }
+    Items List(const std::string& section, const char* key, long long expected) const {
+        return Items(ini_, path_, section, key, expected);
+    }
+    bool FlagOf(const std::string& section, const char* key) const {
+        return ParseCount(Get(section, key), 0) != 0;
+    }
+
+    // A count: missing or no number gives `fallback`, a fraction is cut; below `lowest` it is
+    // refused.
+    int Count(const std::string& section, const char* key, int fallback, int lowest = 0) const {
+        const std::string text = Get(section, key);
+        const int value = ParseCount(text, fallback);
+        if (value < lowest)
+            FailAt(path_, section, key, Quoted(text) + " ist keine gültige Anzahl.");
+        return value;
+    }
+
+    int InRange(const std::string& section, const char* key, int lowest, int highest) const {
+        if (!ini_.HasKey(section, key)) FailAt(path_, section, key, "Der Wert fehlt.");
+        const std::string text = Get(section, key);
+        const int value = ParseCount(text, -1);
+        if (value < lowest || value > highest)
+            FailAt(path_, section, key,
+                   Quoted(text) + " liegt nicht im Bereich " + Num(lowest) + " bis " +
+                       Num(highest) + ".");
+        return value;
+    }
+
+    void RequireSections(const char* prefix, const char* countKey, int count) const {
+        for (int n = 0; n < count; ++n) {
+            const std::string section = prefix + std::to_string(n);
+            if (!ini_.HasSection(section))
+                throw ReadError{LeseFehler(path_) + "Abschnitt [" + section + "] fehlt (" +
+                                countKey + "=" + Num(count) + ")."};
+        }
+    }
+
+    LockGrid ReadLocks(const std::string& section, bool strict) const {
+        Items items = List(section, "Sperre", kSlotCount);
+        LockGrid grid = FreeGrid();
+        for (auto& cell : grid)
+            cell = (strict ? items.NextInt() : items.NextNumber()) != 0 ? 1 : 0;
+        return grid;
+    }
+
+    // Length and fixed time of a unit, both whole numbers in range.
+    static CEinheit ReadUnit(Items& items) {
+        const int laenge = items.NextInt();
+        if (laenge < 1)
+            items.Fail(Quoted(items.Last()) + " ist keine gültige Länge einer Einheit.");
+        const int zeit = items.NextInt();
+        if (zeit < kNoSlot || zeit > kLastSlot)
+            items.Fail(Quoted(items.Last()) + " ist keine gültige Zeitvorgabe (" + Num(kNoSlot) +
+                       " bis " + Num(kLastSlot) + ").");
+        return CEinheit(laenge, zeit);
+    }
+
+    CKlasse ReadKlasse(const std::string& s) const {
+        CKlasse k;
+        k.Name = Get(s, "Name");
+        k.Sperre = ReadLocks(s, false);
+        return k;
+    }
+
+    CLehrer ReadLehrer(const std::string& s) const {
+        CLehrer l;
+        l.Name = Get(s, "Name");
+        l.Kurz = Get(s, "Kurz");
+        l.KlassenLehrer = FlagOf(s, "KlassenLehrer");
+        l.Klasse = Get(s, "Klasse");
+        const int faecherNo = Count(s, "FaecherNo", 0);
+        Items faecher = List(s, "Faecher", faecherNo);
+        for (int i = 0; i < faecherNo; ++i)
+            l.Faecher.push_back(faecher.Next());
+        l.Sperre = ReadLocks(s, true);
+        return l;
+    }
+
+    CRaumFach ReadRaum(const std::string& s) const {
+        CRaumFach r;
+        r.Kurz = Get(s, "Kurz");
+        r.Name = Get(s, "Name");
+        r.FachTyp = {1, 0, 0};
+        r.KlassenTyp = {0, 0, 0};
+        // A missing count reads as -1: no subjects, but the room type is read.
+        const int faecherNo = Count(s, "FaecherNo", -1, -1);
+        if (faecherNo != 0) {
+            Items faecher = List(s, "Faecher", faecherNo);
+            for (int i = 0; i < faecherNo; ++i)
+                r.Faecher.push_back(faecher.Next());
+            Items typ = List(s, "FachTyp", 3);
+            for (auto& flag : r.FachTyp)
+                flag = typ.NextFlag();
+        }
+        Items klassenTyp = List(s, "KlassenTyp", 3);
+        for (auto& flag : r.KlassenTyp)
+            flag = klassenTyp.NextFlag();
+        if (!r.KlassenTyp[0]) r.Klasse = Get(s, "Klasse");
+        r.Sperre = ReadLocks(s, true);
+        return r;
+    }
+
+    CKursBlock ReadKursBlock(const std::string& s, const Stammdaten& d) const {
+        const int einheitenNo = Count(s, "EinheitenNo", 0);
+        CKursBlock k;
+        k.Kurz = Get(s, "Kurz");
+        k.Name = Get(s, "Name");
+        k.Trennung = FlagOf(s, "Trennung");
+        const int lehrerNo = Count(s, "LehrerNo", 0);
+        const int klassenNo = Count(s, "KlassenNo", 0);
+        k.BStunden = ParseCount(Get(s, "BStunden"), 0);
+        // A block without teachers is written without its lists, so its classes are not there.
+        if (lehrerNo > 0 || ini_.HasKey(s, "Klassen")) {
+            Items klassen = List(s, "Klassen", klassenNo);
+            for (int i = 0; i < klassenNo; ++i) {
+                std::string name = klassen.Next();
+                if (name.empty()) continue;
+                if (d.FindKlasse(name) < 0)
+                    klassen.Fail(FehltInListe("Die Klasse", name, "Klassenliste"));
+                k.Klassen.push_back(std::move(name));
+            }
+        }
+        Items faecher = List(s, "Faecher", lehrerNo);
+        Items lehrer = List(s, "Lehrer", lehrerNo);
+        Items raeume = List(s, "Raeume", static_cast<long long>(lehrerNo) * einheitenNo);
+        for (int i = 0; i < lehrerNo; ++i) {
+            k.Faecher.push_back(faecher.Next());
+            // Every teacher takes the same units; the rooms come teacher by teacher.
+            Items einheiten = List(s, "Einheiten", 2LL * einheitenNo);
+            CKursLehrer kl;
+            for (int j = 0; j < einheitenNo; ++j) {
+                CEinheit e = ReadUnit(einheiten);
+                e.Raum = raeume.Next();
+                kl.Einheiten.push_back(std::move(e));
+            }
+            kl.Name = lehrer.Next();
+            if (d.FindLehrer(kl.Name) < 0)
+                lehrer.Fail(FehltInListe("Der Lehrer", kl.Name, "Lehrerliste"));
+            k.Lehrer.push_back(std::move(kl));
+        }
+        return k;
+    }
+
+    CFachBlock ReadFachBlock(const std::string& s, const Stammdaten& d) const {
+        const int einheitenNo = Count(s, "EinheitenNo", 0);
+        Items einheiten = List(s, "Einheiten", 3LL * einheitenNo);
+        CFachBlock b;
+        b.Trennung = FlagOf(s, "Trennung");
+        b.BStunden = ParseCount(Get(s, "BStunden"), 0);
+        b.Fach = Get(s, "Fach");
+        b.Klasse = Get(s, "Klasse");
+        b.Lehrer = Get(s, "Lehrer");
+        for (int j = 0; j < einheitenNo; ++j) {
+            CEinheit e = ReadUnit(einheiten);
+            e.Raum = einheiten.Next();
+            b.Einheiten.push_back(std::move(e));
+        }
+        if (d.FindLehrer(b.Lehrer) < 0)
+            FailAt(path_, s, "Lehrer", FehltInListe("Der Lehrer", b.Lehrer, "Lehrerliste"));
+        if (d.FindKlasse(b.Klasse) < 0)
+            FailAt(path_, s, "Klasse", FehltInListe("Die Klasse", b.Klasse, "Klassenliste"));
+        return b;
+    }
+
+    const IniFile& ini_;
+    const std::string& path_;
+};
+
+} // namespace
+
+std::string BackupPath(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string name = path.substr(nameStart);
+    return path.substr(0, nameStart) + "secu_" + name.substr(0, name.find('.'));
+}
+
+Outcome SaveProject(const Stammdaten& data, const std::string& path, FileOps& fs) {
+    if (auto problem = SaveCheck(data).Run())
+        return Outcome::Failure(kNichtSpeicherbar + *problem, titel::Dateifehler);
+    const auto bytes = Utf8ToCp1252(BuildIni(data).Serialise());
+    if (!bytes) // every text was checked above; kept for safety
+        return Outcome::Failure(std::string(kNichtSpeicherbar) +
+                                    "Ein Text enthält ein Zeichen, das in der Datei nicht "
+                                    "darstellbar ist.",
+                                titel::Dateifehler);
+
+    const std::string backup = BackupPath(path);
+    if (fs.Exists(path)) {
+        if (!fs.Copy(path, backup)) return Outcome::Failure(kSchwerwiegend, titel::Dateifehler);
+        if (fs.WriteReplacing(path, *bytes)) return Outcome::Success();
+        Outcome out = Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
+        // WriteReplacing keeps the old file; should it be gone all the same, the backup returns.
+        if (!fs.Exists(path) && !fs.Copy(backup, path))
+            out.Messages.push_back({NurSicherheitskopie(backup), titel::Dateifehler});
+        return out;
+    }
+    // A new file: the backup is a copy of it while still empty.
+    if (!fs.CreateEmpty(path)) return Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
+    if (!fs.Copy(path, backup)) {
+        fs.Remove(path);
+        return Outcome::Failure(kSchwerwiegend, titel::Dateifehler);
+    }
+    if (!fs.WriteReplacing(path, *bytes)) {
+        fs.Remove(path);
+        return Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
+    }
+    return Outcome::Success();
+}
+
+ProjectReadResult OpenProject(const std::string& path, FileOps& fs) {
+    ProjectReadResult result;
+    const auto bytes = fs.ReadAll(path);
+    if (!bytes) {
+        result.outcome = Outcome::Failure(NichtLesbar(path), titel::Dateifehler);
+        return result;
+    }
+    const IniFile ini = IniFile::Parse(Cp1252ToUtf8(*bytes));
+    if (!ini.HasSection(kAllgemein)) {
+        result.outcome = Outcome::Failure(KeineGueltigeDatei(path), titel::Dateifehler);
+        return result;
+    }
+    try {
+        result.data = ProjectReader(ini, path).Read();
+    } catch (const ReadError& error) {
+        result.outcome = Outcome::Failure(error.text, titel::Dateifehler);
+    }
+    return result;
+}
+
+} // namespace sw
