@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/School.h"
 
+#include "plan/Placement.h"
+
 namespace sw::test {
 
 Stammdaten MakeSchool(int tage, int stunden, int rooms, int teachers, int classes, int subjects) {
@@ -65,6 +67,43 @@ CKursBlock& AddCourse(Stammdaten& s, const std::string& name, std::vector<std::s
         k.BStunden += len;
     s.KursBloecke.push_back(k);
     return s.KursBloecke.back();
+}
+
+void PlaceRandomly(CPlan& plan, Random& rng, int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        CStunde& h = *plan.StundenL[rng.Below(static_cast<int>(plan.StundenL.size()))];
+        if (plan.PositionOf(h) >= 0 || h.BlockPos > 0) continue;
+        const int start =
+            SlotOf(rng.Below(plan.Tage), rng.InRange(1, plan.Stunden - h.Laenge + 1));
+        std::vector<std::pair<CStunde*, int>> placed;
+        bool ok = true;
+        for (int p = 0; p < h.Laenge && ok; ++p) {
+            CStunde& first = *plan.StundenL[h.Index + p];
+            std::vector<CStunde*> group =
+                first.ParallelL ? *first.ParallelL : std::vector<CStunde*>{&first};
+            for (CStunde* q : group) {
+                const int room = (*q->RaumL)[rng.Below(q->RoomCount())];
+                if (CheckPlacement(plan, *q, start + p, room)) {
+                    ok = false;
+                    break;
+                }
+                plan.Place(*q, room, start + p);
+                placed.emplace_back(q, room);
+            }
+        }
+        if (!ok) {
+            for (auto [q, room] : placed) plan.Lift(room, plan.SlotOfHour(*q));
+        }
+    }
+}
+
+Stammdaten SmallSchool() {
+    Stammdaten s = MakeSchool(5, 6, 6, 6, 3, 2);
+    AddCourse(s, "Reli", {"L0", "L1"}, {"K0", "K1"}, {1, 2});
+    for (int k = 0; k < 3; ++k)
+        for (int t = 2; t < 6; ++t)
+            AddBlock(s, "L" + std::to_string(t), "K" + std::to_string(k), "F1", {2, 1}, true);
+    return s;
 }
 
 } // namespace sw::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/Stammdaten.h"
+#include "plan/Plan.h"
 
 #include <string>
 #include <vector>
@@ -20,5 +21,12 @@ CFachBlock& AddBlock(Stammdaten& s, const std::string& lehrer, const std::string
 // Adds a course block with the given teachers (subject F0 each), classes and unit lengths.
 CKursBlock& AddCourse(Stammdaten& s, const std::string& name, std::vector<std::string> lehrer,
                       std::vector<std::string> klassen, std::vector<int> units);
+
+// Places whole units (with all their parallel hours) at random where CheckPlacement allows it.
+void PlaceRandomly(CPlan& plan, Random& rng, int rounds);
+
+// A small school of 3 classes, 6 teachers and 6 rooms with a course block of two teachers and
+// subject blocks with double lessons and separation.
+Stammdaten SmallSchool();
 
 } // namespace sw::test

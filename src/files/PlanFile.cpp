@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/PlanFile.h"
+
+#include "files/StreamFile.h"
+#include "plan/Evaluation.h"
+
+namespace sw {
+
+void WritePlanSection(TokenWriter& out, const CPlan& plan) {
+    for (int v : {plan.LLSSumme, plan.KLSSumme, plan.TFSumme, plan.LLSMax, plan.LLSLimit,
+                  plan.LProd, plan.LProd, plan.KProd, plan.LProdOpt, plan.KProdOpt})
+        out.WriteInt(v);
+    for (int v : plan.OptWerte)
+        out.WriteInt(v);
+    for (Flag f : {plan.KursUeberStundenLimit, plan.MehrfachKursUeberStundenLimit,
+                   plan.MehrfachUeberStundenLimit, plan.AbbruchErsteStunde})
+        out.WriteFlag(f);
+    out.WriteInt(plan.RaumAnzahl);
+    for (int r = 0; r < plan.RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s) {
+            const CStunde* h = plan.HourAt(r, s);
+            out.AppendWithBlank(std::to_string(h ? h->Index : -1));
+        }
+    out.EndLine();
+    for (const auto& h : plan.StundenL) {
+        out.AppendInt(h->Zeit);
+        out.AppendInt(h->Modus);
+        out.AppendInt(h->OberesLimit);
+        out.AppendInt(h->UnteresLimit);
+        out.AppendInt(h->TagesLimit);
+        out.AppendInt(h->Tag);
+        out.EndLine();
+    }
+}
+
+namespace {
+
+// Units and parallel course hours must stand whole at consecutive slots of one day.
+void CheckUnitsPlacedWhole(TokenReader& in, const CPlan& plan, int position) {
+    for (const auto& h : plan.StundenL) {
+        if (h->BlockPos == 0) {
+            const int first = plan.SlotOfHour(*h);
+            for (int p = 1; p < h->Laenge; ++p) {
+                const int slot = plan.SlotOfHour(*plan.StundenL[h->Index + p]);
+                const bool ok =
+                    first < 0 ? slot < 0 : slot == first + p && DayOf(slot) == DayOf(first);
+                if (!ok)
+                    return in.Fail(position, "Die Stunden der Einheit " + std::to_string(h->Index) +
+                                                 " stehen nicht aufeinanderfolgend.");
+            }
+        }
+        if (h->ParallelL)
+            for (const CStunde* q : *h->ParallelL)
+                if (plan.SlotOfHour(*q) != plan.SlotOfHour(*h))
+                    return in.Fail(position, "Die parallelen Kursstunden der Stunde " +
+                                                 std::to_string(h->Index) +
+                                                 " stehen nicht zur selben Zeit.");
+    }
+}
+
+} // namespace
+
+void ReadPlanSection(TokenReader& in, CPlan& plan) {
+    int first[10];
+    for (int& v : first)
+        v = in.ReadInt();
+    plan.LLSSumme = first[0];
+    plan.KLSSumme = first[1];
+    plan.TFSumme = first[2];
+    plan.LLSMax = first[3];
+    plan.LLSLimit = first[4];
+    plan.LProd = first[5];
+    plan.LProd = first[6]; // stored twice; the second value counts
+    plan.KProd = first[7];
+    plan.LProdOpt = first[8];
+    plan.KProdOpt = first[9];
+    for (int& v : plan.OptWerte)
+        v = in.ReadInt();
+    plan.KursUeberStundenLimit = in.ReadFlag();
+    plan.MehrfachKursUeberStundenLimit = in.ReadFlag();
+    plan.MehrfachUeberStundenLimit = in.ReadFlag();
+    plan.AbbruchErsteStunde = in.ReadFlag();
+    if (!in.Ok()) return;
+
+    const int hours = static_cast<int>(plan.StundenL.size());
+    const std::string roomFault =
+        "ist nicht die Zahl der Räume (" + std::to_string(plan.RaumAnzahl) + ").";
+    in.ReadIntIn(plan.RaumAnzahl, plan.RaumAnzahl, roomFault);
+    const std::string indexFault =
+        "ist keine Stunde des Plans (-1 bis " + std::to_string(hours - 1) + ").";
+    for (int r = 0; r < plan.RaumAnzahl && in.Ok(); ++r)
+        for (int s = 0; s < kSlotCount && in.Ok(); ++s) {
+            const int index = in.ReadIntIn(-1, hours - 1, indexFault);
+            if (!in.Ok() || index < 0) continue;
+            CStunde& h = *plan.StundenL[index];
+            if (plan.PositionOf(h) >= 0) {
+                in.Fail(in.Position(),
+                        "Die Stunde " + std::to_string(index) + " steht in zwei Zellen des Plans.");
+                continue;
+            }
+            plan.Place(h, r, s);
+        }
+    if (!in.Ok()) return;
+    const int gridEnd = in.Position();
+
+    for (const auto& h : plan.StundenL) {
+        h->Zeit = in.ReadIntIn(-1, kSlotCount - 1, "ist keine gültige Zeitvorgabe (-1 bis 90).");
+        h->Modus = in.ReadIntIn(0, 3, "ist kein gültiger Modus (0 bis 3).");
+        h->OberesLimit = in.ReadFlag();
+        h->UnteresLimit = in.ReadFlag();
+        h->TagesLimit = in.ReadFlag();
+        h->Tag = in.ReadIntIn(-1, kMaxDays - 1, "ist kein gültiger Tag (-1 bis 6).");
+        if (!in.Ok()) return;
+    }
+    CheckUnitsPlacedWhole(in, plan, gridEnd);
+}
+
+Outcome WritePlanFile(const Stammdaten& data, const CPlan* plan, const std::string& path,
+                      FileOps& files) {
+    if (!plan) return Outcome::Failure(texte::ErstPlanErstellen, titel::Fehler);
+    return WriteStreamFile(data, path, files, kPlanKopf,
+                           [plan](TokenWriter& out) { WritePlanSection(out, *plan); });
+}
+
+PlanReadResult ReadPlanFile(const std::string& path, FileOps& files, Reporter& reporter) {
+    PlanReadResult result;
+    StreamReadResult stream = ReadStreamFile(path, files, true);
+    auto fail = [&](Outcome outcome) {
+        outcome.Ok = false;
+        outcome.Messages.push_back({texte::FehlerBeimLaden + path, titel::Dateifehler});
+        result.outcome = std::move(outcome);
+        result.data.reset();
+        result.plan.reset();
+        return std::move(result);
+    };
+    if (!stream.outcome.Ok) return fail(std::move(stream.outcome));
+
+    result.data = std::make_unique<Stammdaten>(std::move(stream.data));
+    result.plan = std::make_unique<CPlan>(*result.data, reporter);
+    result.plan->BuildLessonHours();
+    ReadPlanSection(stream.rest, *result.plan);
+    if (!stream.rest.Ok()) return fail(stream.rest.Result());
+    ComputeTargets(*result.plan);
+    EvaluateAll(*result.plan);
+    return result;
+}
+
+} // namespace sw

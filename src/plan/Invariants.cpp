@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/Invariants.h"
+
+#include "plan/Evaluation.h"
+
+#include <algorithm>
+
+namespace sw {
+
+namespace {
+
+std::string Describe(const CPlan& plan, const CStunde& h) {
+    std::string text =
+        "Stunde " + std::to_string(h.Index) + " (" + plan.LehrerAt(h.Lehrer).Name + ", ";
+    text += h.IsCourse() ? "Kurs " + plan.Stamm().KursBloecke[h.FachKurs].Name
+                         : "Klasse " + plan.KlasseAt(h.Klasse).Name;
+    return text + ")";
+}
+
+std::string SlotText(int slot) {
+    return "Tag " + std::to_string(DayOf(slot)) + ", Stunde " + std::to_string(HourOf(slot));
+}
+
+void CheckCells(const CPlan& plan, InvariantReport& rep) {
+    std::vector<int> seen(plan.StundenL.size(), -1);
+    for (int r = 0; r < plan.RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s) {
+            const CStunde* h = plan.HourAt(r, s);
+            if (!h) continue;
+            const int cell = r * kSlotCount + s;
+            if (h->Index < 0 || h->Index >= static_cast<int>(plan.StundenL.size()) ||
+                plan.StundenL[h->Index].get() != h) {
+                rep.Violations.push_back("Eine Stunde im Raster steht nicht in der Stundenliste (" +
+                                         SlotText(s) + ").");
+                continue;
+            }
+            if (seen[h->Index] >= 0)
+                rep.Violations.push_back(Describe(plan, *h) + " steht in zwei Zellen.");
+            seen[h->Index] = cell;
+            if (plan.PositionOf(*h) != cell)
+                rep.Violations.push_back(Describe(plan, *h) + ": Position stimmt nicht.");
+        }
+    for (const auto& h : plan.StundenL) {
+        if (seen[h->Index] >= 0)
+            ++rep.Placed;
+        else
+            ++rep.Unplaced;
+        if (seen[h->Index] < 0 && plan.PositionOf(*h) >= 0)
+            rep.Violations.push_back(Describe(plan, *h) + ": Position ohne Zelle.");
+    }
+}
+
+void CheckUnitsAndParallels(const CPlan& plan, InvariantReport& rep) {
+    const auto& list = plan.StundenL;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const CStunde& h = *list[i];
+        if (h.BlockPos == 0) {
+            const int first = plan.SlotOfHour(h);
+            for (int p = 1; p < h.Laenge; ++p) {
+                if (i + p >= list.size() || list[i + p]->BlockPos != p) {
+                    rep.Violations.push_back(Describe(plan, h) + ": Einheit unvollständig.");
+                    break;
+                }
+                const int slot = plan.SlotOfHour(*list[i + p]);
+                const bool ok =
+                    first < 0 ? slot < 0 : slot == first + p && DayOf(slot) == DayOf(first);
+                if (!ok) {
+                    rep.Violations.push_back(Describe(plan, h) +
+                                             ": Stunden der Einheit nicht aufeinanderfolgend.");
+                    break;
+                }
+            }
+        }
+        if (h.ParallelL && !h.ParallelL->empty() && h.ParallelL->front() == &h) {
+            const int slot = plan.SlotOfHour(h);
+            for (const CStunde* q : *h.ParallelL)
+                if (plan.SlotOfHour(*q) != slot) {
+                    rep.Violations.push_back(Describe(plan, h) +
+                                             ": parallele Kursstunden nicht zur selben Zeit.");
+                    break;
+                }
+        }
+    }
+}
+
+void CheckSlots(const CPlan& plan, InvariantReport& rep) {
+    std::vector<int> teacher(plan.LehrerAnzahl), klasse(plan.KlassenAnzahl),
+        kurs(plan.Stamm().KursBloecke.size());
+    std::vector<int> teacherCourse(plan.LehrerAnzahl), klasseCourse(plan.KlassenAnzahl);
+    for (int s = 0; s < kSlotCount; ++s) {
+        std::fill(teacher.begin(), teacher.end(), 0);
+        std::fill(klasse.begin(), klasse.end(), 0);
+        std::fill(kurs.begin(), kurs.end(), 0);
+        std::fill(klasseCourse.begin(), klasseCourse.end(), -1);
+        for (int r = 0; r < plan.RaumAnzahl; ++r) {
+            const CStunde* h = plan.HourAt(r, s);
+            if (!h) continue;
+            if (++teacher[h->Lehrer] == 2)
+                rep.Violations.push_back("Lehrer " + plan.LehrerAt(h->Lehrer).Name +
+                                         " hat zwei Stunden: " + SlotText(s) + ".");
+            if (!h->IsCourse()) {
+                ++klasse[h->Klasse];
+                klasseCourse[h->Klasse] = -2; // a subject hour
+                continue;
+            }
+            ++kurs[h->FachKurs];
+            for (int k : *h->KlassenL) {
+                ++klasse[k];
+                // Parallel hours of one course block share their classes.
+                if (klasseCourse[k] == -1)
+                    klasseCourse[k] = h->FachKurs;
+                else if (klasseCourse[k] != h->FachKurs)
+                    klasseCourse[k] = -2;
+            }
+        }
+        for (int k = 0; k < plan.KlassenAnzahl; ++k) {
+            const bool clash = klasse[k] > 1 && klasseCourse[k] < 0;
+            if (clash)
+                rep.Violations.push_back("Klasse " + plan.KlasseAt(k).Name +
+                                         " hat zwei Stunden: " + SlotText(s) + ".");
+            if (plan.ClassLessons(k, s) != klasse[k])
+                rep.Violations.push_back("Belegungszähler der Klasse " + plan.KlasseAt(k).Name +
+                                         " falsch: " + SlotText(s) + ".");
+        }
+        for (int t = 0; t < plan.LehrerAnzahl; ++t)
+            if (plan.TeacherLessons(t, s) != teacher[t])
+                rep.Violations.push_back("Belegungszähler des Lehrers " + plan.LehrerAt(t).Name +
+                                         " falsch: " + SlotText(s) + ".");
+        for (std::size_t b = 0; b < kurs.size(); ++b)
+            if (plan.CourseLessons(static_cast<int>(b), s) != kurs[b])
+                rep.Violations.push_back("Belegungszähler eines Kurses falsch: " + SlotText(s) +
+                                         ".");
+    }
+}
+
+void CompareTotals(CPlan& plan, InvariantReport& rep) {
+    struct Totals {
+        int v[9];
+    };
+    auto totals = [&] {
+        return Totals{{plan.LLSSumme, plan.LLSMax, plan.KLSSumme, plan.TFSumme, plan.TFMax,
+                       plan.STFSumme, plan.STFMax, plan.LProd, plan.KProd}};
+    };
+    static constexpr const char* kNames[9] = {"LLSSumme", "LLSMax", "KLSSumme", "TFSumme", "TFMax",
+                                              "STFSumme", "STFMax", "LProd",    "KProd"};
+    const Totals kept = totals();
+    const auto teachers = plan.LehrerStatusL;
+    const auto classes = plan.KlassenStatusL;
+    EvaluateAll(plan);
+    const Totals fresh = totals();
+    for (int i = 0; i < 9; ++i)
+        if (kept.v[i] != fresh.v[i])
+            rep.Violations.push_back(std::string(kNames[i]) + " ist " + std::to_string(kept.v[i]) +
+                                     ", neu berechnet " + std::to_string(fresh.v[i]) + ".");
+    for (std::size_t t = 0; t < teachers.size(); ++t)
+        if (!(teachers[t] == plan.LehrerStatusL[t]))
+            rep.Violations.push_back("Status des Lehrers " + plan.LehrerAt(int(t)).Name +
+                                     " weicht von der Neuberechnung ab.");
+    for (std::size_t k = 0; k < classes.size(); ++k)
+        if (!(classes[k] == plan.KlassenStatusL[k]))
+            rep.Violations.push_back("Status der Klasse " + plan.KlasseAt(int(k)).Name +
+                                     " weicht von der Neuberechnung ab.");
+}
+
+} // namespace
+
+InvariantReport CheckInvariants(CPlan& plan, bool compareTotals) {
+    InvariantReport rep;
+    CheckCells(plan, rep);
+    CheckUnitsAndParallels(plan, rep);
+    CheckSlots(plan, rep);
+    if (compareTotals) CompareTotals(plan, rep);
+    return rep;
+}
+
+} // namespace sw

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/Invariants.h"
+#include "plan/Evaluation.h"
+#include "plan/Placement.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::AddCourse;
+using test::MakeSchool;
+using test::PlaceRandomly;
+
+using test::SmallSchool;
+
+TEST(Invariants, HoldAfterManyCheckedPlacementsAndLifts) {
+    Stammdaten s = SmallSchool();
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
+    Random rng(5);
+    PlaceRandomly(plan, rng, 400);
+    EvaluateAll(plan);
+    InvariantReport r = CheckInvariants(plan, true);
+    EXPECT_TRUE(r.Ok()) << r.Violations.front();
+    EXPECT_GT(r.Placed, 20);
+    EXPECT_EQ(r.Placed + r.Unplaced, static_cast<int>(plan.StundenL.size()));
+    EXPECT_EQ(r.Placed, plan.PlacedCount());
+    // Lifting a whole unit keeps everything consistent.
+    for (const auto& h : plan.StundenL)
+        if (plan.PositionOf(*h) >= 0 && h->BlockPos < 0 && !h->IsCourse()) {
+            plan.Lift(plan.RoomOf(*h), plan.SlotOfHour(*h));
+            break;
+        }
+    EvaluateAll(plan);
+    EXPECT_TRUE(CheckInvariants(plan, true).Ok());
+}
+
+TEST(Invariants, FindBrokenUnitsClashesAndStaleTotals) {
+    Stammdaten s = SmallSchool();
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    // The first subject block of K0 with L2: a double lesson (0, 1) and a single hour (2).
+    CStunde& d0 = *plan.StundenL[0];
+    CStunde& d1 = *plan.StundenL[1];
+    CStunde& single = *plan.StundenL[2];
+    plan.Place(d0, 0, SlotOf(0, 1));
+    plan.Place(d1, 0, SlotOf(1, 2));     // not consecutive
+    plan.Place(single, 1, SlotOf(0, 1)); // same teacher and class at (0, 1), unchecked
+    EvaluateAll(plan);
+    const InvariantReport r = CheckInvariants(plan, false);
+    ASSERT_FALSE(r.Ok());
+    auto has = [&](const std::string& part) {
+        for (const auto& v : r.Violations)
+            if (v.find(part) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(has("nicht aufeinanderfolgend"));
+    EXPECT_TRUE(has("Lehrer L2 hat zwei Stunden: Tag 0, Stunde 1."));
+    EXPECT_TRUE(has("Klasse K0 hat zwei Stunden: Tag 0, Stunde 1."));
+    // A total that a move forgot to update is found.
+    plan.KLSSumme += 1;
+    const InvariantReport t = CheckInvariants(plan, true);
+    bool found = false;
+    for (const auto& v : t.Violations)
+        found = found || v.rfind("KLSSumme ist", 0) == 0;
+    EXPECT_TRUE(found);
+}
+
+TEST(Invariants, ParallelCourseHoursMustShareTheSlot) {
+    Stammdaten s = SmallSchool();
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    CStunde* reli = nullptr;
+    for (const auto& h : plan.StundenL)
+        if (h->IsCourse() && h->BlockPos < 0 && !reli) reli = h.get();
+    ASSERT_NE(reli, nullptr);
+    ASSERT_EQ(reli->ParallelL->size(), 2u);
+    plan.Place(*(*reli->ParallelL)[0], 0, SlotOf(2, 1));
+    plan.Place(*(*reli->ParallelL)[1], 1, SlotOf(2, 1));
+    EXPECT_TRUE(CheckInvariants(plan, false).Ok()); // classes shared, no clash
+    plan.Swap(1, SlotOf(2, 1), 1, SlotOf(2, 2));
+    EXPECT_FALSE(CheckInvariants(plan, false).Ok());
+}
+
+} // namespace
+} // namespace sw
