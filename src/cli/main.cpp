@@ -1,14 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The stundenwerk command-line tool: runs the main jobs without a window.
+#include "cli/Cli.h"
+
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Aufruf:\n"
+    "  stundenwerk info SCHULE.sch|SCHULE.sdt\n"
+    "      Übersicht über die Stammdaten einer Schule.\n"
+    "  stundenwerk check PLAN.pdt [--json]\n"
+    "      Prüft einen Plan und zeigt seine Kennzahlen.\n"
+    "  stundenwerk plan SCHULE.sch|SCHULE.sdt [-o PLAN.pdt] [--tries N] [--seed S] [--json]\n"
+    "      Erzeugt einen Plan.\n"
+    "  stundenwerk export PLAN.pdt -o PLAENE.docx [--teachers all|NAME,...] [--classes ...]\n"
+    "      [--rooms ...] [--short] [--no-pseudo-courses] [--layout N] [--landscape]\n"
+    "      [--no-new-page]\n"
+    "      Schreibt Stundenpläne als Word-Dokument.\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        std::fputs("Aufruf: stundenwerk info SCHULE.sch|SCHULE.sdt\n", stderr);
-        return 2;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
     }
+    const std::string command = argv[1];
+    const sw::cli::Args args(argv + 2, argv + argc);
+    if (command == "info") return sw::cli::InfoCommand(args);
+    if (command == "check") return sw::cli::CheckCommand(args);
+    if (command == "plan") return sw::cli::PlanCommand(args);
+    if (command == "export") return sw::cli::ExportCommand(args);
+    std::fprintf(stderr, "Unbekannter Befehl: %s\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -57,7 +57,8 @@ public:
     int FindKursBlock(std::string_view name) const;
     int FindFachBlock(std::string_view key) const;
 
-    // Weekly hours of a class: its subject blocks plus the course blocks it takes part in.
+    // Weekly hours of a class as the plan counts them: the units of its subject blocks plus the
+    // units of the course blocks it takes part in (those of the course's first teacher).
     int KlassenWochenStunden(std::string_view klasse) const;
 
     bool operator==(const Stammdaten&) const = default;

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cli.h: the commands of the stundenwerk tool and what they share. Each command is one function
+// taking its arguments (without the command word) and returning the process exit status.
+#pragma once
+
+#include "model/Report.h"
+#include "model/Stammdaten.h"
+#include "plan/Invariants.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace sw::cli {
+
+using Args = std::vector<std::string>;
+
+int InfoCommand(const Args& args);
+int CheckCommand(const Args& args);
+int PlanCommand(const Args& args);
+int ExportCommand(const Args& args);
+
+// Messages go to stderr as "Title: text" lines; questions are answered with `answer`.
+class StderrReporter : public Reporter {
+public:
+    explicit StderrReporter(bool answer = false) : answer_(answer) {}
+    void Show(const Message& message) override;
+    bool Ask(const Message& message, Question kind) override;
+
+private:
+    bool answer_;
+};
+
+// Reads a school from a project file (.sch) or a master-data or plan file (.sdt, .pdt; only the
+// master data is taken). Prints the messages and returns false on failure.
+bool LoadSchool(const std::string& path, Stammdaten& data);
+
+// The figures of a plan after its invariant check: as text lines (stdout) or one JSON object
+// with the plan's own names as keys.
+void PrintFigures(const CPlan& plan, const InvariantReport& report);
+std::string FiguresJson(const CPlan& plan, const InvariantReport& report);
+
+// Writes `text` as a JSON string literal (quotes and escapes included).
+std::string JsonString(const std::string& text);
+
+} // namespace sw::cli

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Cli.h"
+
+#include "files/FileOps.h"
+#include "files/ProjectFile.h"
+#include "files/StreamFile.h"
+#include "plan/Evaluation.h"
+
+#include <cstdio>
+
+namespace sw::cli {
+
+void StderrReporter::Show(const Message& message) {
+    if (message.Title.empty())
+        std::fprintf(stderr, "%s\n", message.Text.c_str());
+    else
+        std::fprintf(stderr, "%s: %s\n", message.Title.c_str(), message.Text.c_str());
+}
+
+bool StderrReporter::Ask(const Message& message, Question) {
+    Show(message);
+    std::fprintf(stderr, "-> %s\n", answer_ ? "Ja" : "Nein");
+    return answer_;
+}
+
+namespace {
+bool EndsWith(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
+            tail[i])
+            return false;
+    return true;
+}
+} // namespace
+
+bool LoadSchool(const std::string& path, Stammdaten& data) {
+    StderrReporter reporter;
+    if (EndsWith(path, ".sdt") || EndsWith(path, ".pdt")) {
+        StreamReadResult r = ReadStreamFile(path, DefaultFileOps(), false);
+        if (!r.outcome.Ok) {
+            r.outcome.ShowTo(reporter);
+            return false;
+        }
+        data = std::move(r.data);
+        return true;
+    }
+    ProjectReadResult r = OpenProject(path, DefaultFileOps());
+    if (!r.outcome.Ok) {
+        r.outcome.ShowTo(reporter);
+        return false;
+    }
+    data = std::move(r.data);
+    return true;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace sw::cli
+
+namespace sw::cli {
+
+void PrintFigures(const CPlan& plan, const InvariantReport& report) {
+    std::printf("Gesetzte Stunden:                     %d\n", report.Placed);
+    std::printf("Nicht gesetzte Stunden:               %d\n", report.Unplaced);
+    std::printf("Klassen - Summe der Leerstunden:      %d\n", plan.KLSSumme);
+    std::printf("Klassen - Stunden - Verteilung:       %s\n",
+                DistributionText(plan.KProd, plan.KProdOpt).c_str());
+    std::printf("Lehrer - Summe der Leerstunden:       %d\n", plan.LLSSumme);
+    std::printf("Lehrer - Maximum der Leerstunden:     %d\n", plan.LLSMax);
+    std::printf("Lehrer - Stunden-Verteilung:          %s\n",
+                DistributionText(plan.LProd, plan.LProdOpt).c_str());
+    std::printf("Summe der Trennungsfehler:            %d\n", plan.TFSumme);
+    std::printf("Maximum der Trennungsfehler:          %d\n", plan.TFMax);
+    std::printf("Summe der Spezial-Trennungsfehler:    %d\n", plan.STFSumme);
+    std::printf("Maximum der Spezial-Trennungsfehler:  %d\n", plan.STFMax);
+}
+
+std::string FiguresJson(const CPlan& plan, const InvariantReport& report) {
+    std::string out = "{";
+    out += "\"valid\": " + std::string(report.Ok() ? "true" : "false");
+    auto add = [&](const char* key, long long value) {
+        out += ", " + JsonString(key) + ": " + std::to_string(value);
+    };
+    add("violations", static_cast<long long>(report.Violations.size()));
+    add("placed", report.Placed);
+    add("unplaced", report.Unplaced);
+    add("KLSSumme", plan.KLSSumme);
+    add("KProd", plan.KProd);
+    add("KProdOpt", plan.KProdOpt);
+    add("TFSumme", plan.TFSumme);
+    add("TFMax", plan.TFMax);
+    add("STFSumme", plan.STFSumme);
+    add("STFMax", plan.STFMax);
+    add("LLSSumme", plan.LLSSumme);
+    add("LLSMax", plan.LLSMax);
+    add("LProd", plan.LProd);
+    add("LProdOpt", plan.LProdOpt);
+    return out + "}";
+}
+
+} // namespace sw::cli

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// stundenwerk info: a summary of a school's master data.
+#include "cli/Cli.h"
+
+#include <cstdio>
+
+namespace sw::cli {
+
+int InfoCommand(const Args& args) {
+    if (args.size() != 1) {
+        std::fputs("Aufruf: stundenwerk info SCHULE.sch|SCHULE.sdt\n", stderr);
+        return 2;
+    }
+    Stammdaten data;
+    if (!LoadSchool(args[0], data)) return 2;
+    const AllgemeineAngaben& a = data.Angaben;
+    std::printf("Schule: %s\n", args[0].c_str());
+    std::printf("Unterrichtstage:   %d\n", a.Tage);
+    std::printf("Stunden pro Tag:   %d%s\n", a.Stunden, a.Nullte ? " (mit nullter Stunde)" : "");
+    std::printf("Fächer:            %zu\n", data.Faecher.size());
+    std::printf("Räume:             %zu\n", data.Raeume.size());
+    std::printf("Lehrer:            %zu\n", data.Lehrer.size());
+    std::printf("Klassen:           %zu\n", data.Klassen.size());
+    std::printf("Unterrichte:       %zu\n", data.FachBloecke.size());
+    std::printf("Kurse:             %zu\n", data.KursBloecke.size());
+    int total = 0;
+    std::printf("Wochenstunden je Klasse:\n");
+    for (const CKlasse& k : data.Klassen) {
+        const int h = data.KlassenWochenStunden(k.Name);
+        total += h;
+        std::printf("  %-12s %3d\n", k.Name.c_str(), h);
+    }
+    std::printf("Wochenstunden aller Klassen: %d\n", total);
+    return 0;
+}
+
+} // namespace sw::cli
