@@ -220,17 +220,9 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
             const int len = h->Laenge;
             LehrerAt(teachers[i]).WochenStunden += len;
             if (len >= 2) h->BlockPos = 0;
-            CStunde* first = h.get();
-            for (int p = 0; p < len; ++p) {
-                std::unique_ptr<CStunde> hour;
-                if (p == 0) {
-                    hour = std::move(h);
-                } else {
-                    hour = std::make_unique<CStunde>(*first);
-                    hour->BlockPos = p;
-                    hour->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
-                }
-                // The same position of the previous teacher stands n places earlier.
+            // Each hour joins the parallel list of the same position of the previous teacher,
+            // which stands n places earlier in StundenL.
+            auto addParallel = [&](std::unique_ptr<CStunde> hour) {
                 const std::size_t at = StundenL.size();
                 if (i == 0) {
                     hour->ParallelL = std::make_shared<std::vector<CStunde*>>();
@@ -240,6 +232,14 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
                 }
                 hour->ParallelL->push_back(hour.get());
                 AddHour(std::move(hour));
+            };
+            CStunde* first = h.get();
+            addParallel(std::move(h));
+            for (int p = 1; p < len; ++p) {
+                auto copy = std::make_unique<CStunde>(*first);
+                copy->BlockPos = p;
+                copy->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
+                addParallel(std::move(copy));
             }
         }
     }

@@ -73,8 +73,7 @@ void PlaceRandomly(CPlan& plan, Random& rng, int rounds) {
     for (int i = 0; i < rounds; ++i) {
         CStunde& h = *plan.StundenL[rng.Below(static_cast<int>(plan.StundenL.size()))];
         if (plan.PositionOf(h) >= 0 || h.BlockPos > 0) continue;
-        const int start =
-            SlotOf(rng.Below(plan.Tage), rng.InRange(1, plan.Stunden - h.Laenge + 1));
+        const int start = SlotOf(rng.Below(plan.Tage), rng.InRange(1, plan.Stunden - h.Laenge + 1));
         std::vector<std::pair<CStunde*, int>> placed;
         bool ok = true;
         for (int p = 0; p < h.Laenge && ok; ++p) {
@@ -92,7 +91,8 @@ void PlaceRandomly(CPlan& plan, Random& rng, int rounds) {
             }
         }
         if (!ok) {
-            for (auto [q, room] : placed) plan.Lift(room, plan.SlotOfHour(*q));
+            for (auto [q, room] : placed)
+                plan.Lift(room, plan.SlotOfHour(*q));
         }
     }
 }

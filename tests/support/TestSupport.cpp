@@ -2,9 +2,12 @@
 #include "support/TestSupport.h"
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace sw::test {
@@ -35,6 +38,19 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ToolRun RunTool(const std::string& args) {
+    const std::string cmd = std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk " + args + " 2>&1";
+    ToolRun run;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe))
+        run.out.append(buf, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 
 } // namespace sw::test

@@ -27,4 +27,11 @@ std::string SourcePath(const std::string& relative);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// Runs the built stundenwerk tool with `args` (shell words), stdout and stderr together.
+struct ToolRun {
+    int status = -1; // exit status, -1 when the tool did not exit normally
+    std::string out;
+};
+ToolRun RunTool(const std::string& args);
+
 } // namespace sw::test
