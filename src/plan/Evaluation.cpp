@@ -154,13 +154,12 @@ void EvaluateClass(CPlan& plan, int k) {
 
     st.TF = 0;
     st.STF = 0;
-    if (!plan.KlasseHatTrennung(k)) return;
     auto& entries = plan.TrennungScratch();
     for (int day = 0; day < plan.Tage; ++day) {
         entries.clear();
         for (int hour = 0; hour < kHoursPerDay; ++hour) {
             const int s = SlotOf(day, hour);
-            if (plan.ClassLessons(k, s) == 0) continue;
+            if (plan.SeparationLessons(k, s) == 0) continue;
             int courseSeen = -1; // a course counts once per slot, whatever its parallel hours
             for (int r = 0; r < plan.RaumAnzahl; ++r) {
                 const CStunde& y = plan.At(r, s);

@@ -86,26 +86,30 @@ void CheckUnitsAndParallels(const CPlan& plan, InvariantReport& rep) {
 void CheckSlots(const CPlan& plan, InvariantReport& rep) {
     std::vector<int> teacher(plan.LehrerAnzahl), klasse(plan.KlassenAnzahl),
         kurs(plan.Stamm().KursBloecke.size());
-    std::vector<int> teacherCourse(plan.LehrerAnzahl), klasseCourse(plan.KlassenAnzahl);
+    std::vector<int> klasseCourse(plan.KlassenAnzahl), trenn(plan.KlassenAnzahl);
     for (int s = 0; s < kSlotCount; ++s) {
         std::fill(teacher.begin(), teacher.end(), 0);
         std::fill(klasse.begin(), klasse.end(), 0);
         std::fill(kurs.begin(), kurs.end(), 0);
         std::fill(klasseCourse.begin(), klasseCourse.end(), -1);
+        std::fill(trenn.begin(), trenn.end(), 0);
         for (int r = 0; r < plan.RaumAnzahl; ++r) {
             const CStunde* h = plan.HourAt(r, s);
             if (!h) continue;
             if (++teacher[h->Lehrer] == 2)
                 rep.Violations.push_back("Lehrer " + plan.LehrerAt(h->Lehrer).Name +
                                          " hat zwei Stunden: " + SlotText(s) + ".");
+            const int separates = h->Trennung && h->IsFirstOfUnit() ? 1 : 0;
             if (!h->IsCourse()) {
                 ++klasse[h->Klasse];
+                trenn[h->Klasse] += separates;
                 klasseCourse[h->Klasse] = -2; // a subject hour
                 continue;
             }
             ++kurs[h->FachKurs];
             for (int k : *h->KlassenL) {
                 ++klasse[k];
+                trenn[k] += separates;
                 // Parallel hours of one course block share their classes.
                 if (klasseCourse[k] == -1)
                     klasseCourse[k] = h->FachKurs;
@@ -118,7 +122,7 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
             if (clash)
                 rep.Violations.push_back("Klasse " + plan.KlasseAt(k).Name +
                                          " hat zwei Stunden: " + SlotText(s) + ".");
-            if (plan.ClassLessons(k, s) != klasse[k])
+            if (plan.ClassLessons(k, s) != klasse[k] || plan.SeparationLessons(k, s) != trenn[k])
                 rep.Violations.push_back("Belegungszähler der Klasse " + plan.KlasseAt(k).Name +
                                          " falsch: " + SlotText(s) + ".");
         }

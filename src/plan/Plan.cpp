@@ -48,7 +48,7 @@ CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(r
     teacherCount_.assign(static_cast<std::size_t>(LehrerAnzahl) * kSlotCount, 0);
     classCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
     kursCount_.assign(stamm.KursBloecke.size() * kSlotCount, 0);
-    klasseTrennung_.assign(KlassenAnzahl, 0);
+    trennCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
     // A class has at most one entry per room and slot of a day.
     trennungScratch_.reserve(static_cast<std::size_t>(std::max(RaumAnzahl, 1)) * kHoursPerDay);
     ClearGoals();
@@ -104,7 +104,6 @@ void CPlan::BuildSubjectBlock(const CFachBlock& block) {
     if (t < 0) return Alarm(reporter_, "Lehrer " + block.Lehrer + " ex. nicht!");
     if (k < 0) return Alarm(reporter_, "Klasse " + block.Klasse + " ex. nicht!");
     const int f = stamm_.FindFach(block.Fach);
-    if (block.Trennung || block.SpezialTrennung != -1) klasseTrennung_[k] = 1;
 
     for (const CEinheit& unit : block.Einheiten) {
         auto h = std::make_unique<CStunde>();
@@ -175,9 +174,6 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
         classes->push_back(k);
     }
     if (classes->empty()) return;
-    if (block.Trennung || block.SpezialTrennung != -1)
-        for (int k : *classes)
-            klasseTrennung_[k] = 1;
 
     int n = 0; // hours of the block, counted on the first teacher
     for (const CEinheit& unit : block.Lehrer[0].Einheiten)
@@ -252,7 +248,6 @@ void CPlan::BuildLessonHours() {
         l.WochenStunden = 0;
     for (auto& k : stamm_.Klassen)
         k.WochenStunden = 0;
-    std::fill(klasseTrennung_.begin(), klasseTrennung_.end(), 0);
     for (const Unterricht& u : stamm_.FachBloecke)
         BuildSubjectBlock(u.Block);
     for (std::size_t c = 0; c < stamm_.KursBloecke.size(); ++c)
@@ -265,11 +260,15 @@ void CPlan::BuildLessonHours() {
 
 void CPlan::Count(const CStunde& h, int slot, int delta) {
     teacherCount_[h.Lehrer * kSlotCount + slot] += delta;
+    const bool separates = h.Trennung && h.IsFirstOfUnit();
     if (h.Klasse >= 0) {
         classCount_[h.Klasse * kSlotCount + slot] += delta;
+        if (separates) trennCount_[h.Klasse * kSlotCount + slot] += delta;
     } else {
-        for (int k : *h.KlassenL)
+        for (int k : *h.KlassenL) {
             classCount_[k * kSlotCount + slot] += delta;
+            if (separates) trennCount_[k * kSlotCount + slot] += delta;
+        }
         kursCount_[h.FachKurs * kSlotCount + slot] += delta;
     }
 }

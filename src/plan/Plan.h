@@ -222,9 +222,9 @@ public:
 
     // Number of lesson hours that stand in the grid.
     int PlacedCount() const { return placed_; }
-    // True when class k has at least one hour with separation or a special-separation group, so
-    // its separation count needs the room scan.
-    bool KlasseHatTrennung(int k) const { return klasseTrennung_[k] != 0; }
+    // Hours at slot s that count for the separation of class k: lessons of the class with
+    // separation set that are the first hour of their unit.
+    int SeparationLessons(int k, int slot) const { return trennCount_[k * kSlotCount + slot]; }
 
     // Scratch space of the evaluation, sized once so that evaluating allocates nothing.
     std::vector<std::pair<int, int>>& TrennungScratch() const { return trennungScratch_; }
@@ -246,7 +246,7 @@ private:
     std::vector<std::uint16_t> teacherCount_;
     std::vector<std::uint16_t> classCount_;
     std::vector<std::uint16_t> kursCount_;
-    std::vector<std::uint8_t> klasseTrennung_;
+    std::vector<std::uint16_t> trennCount_;
     mutable std::vector<std::pair<int, int>> trennungScratch_;
     int placed_ = 0;
 };
