@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/Exchange.h"
+
+#include "plan/Evaluation.h"
+#include "plan/Placement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sw {
+
+void ClassSet::Reset(int classes) {
+    size_ = std::max(classes, 0);
+    const std::size_t words = static_cast<std::size_t>(std::max(classes, 1) + 63) / 64;
+    if (words_.size() != words) words_.assign(words, 0);
+    std::fill(words_.begin(), words_.end(), 0);
+}
+
+bool ClassSet::Add(int k) {
+    if (k < 0 || k >= size_) return false;
+    const std::uint64_t bit = std::uint64_t{1} << (k & 63);
+    if (words_[k >> 6] & bit) return false;
+    words_[k >> 6] |= bit;
+    return true;
+}
+
+namespace {
+
+bool Involves(const CStunde& h, int k) {
+    if (!h.IsLesson()) return false;
+    if (!h.IsCourse()) return h.Klasse == k;
+    for (int c : *h.KlassenL)
+        if (c == k) return true;
+    return false;
+}
+
+} // namespace
+
+ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan) {
+    const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
+    for (auto* v : {&h1_, &h2_})
+        v->reserve(rooms);
+    for (auto* v : {&r1_, &r2_, &n1_, &n2_})
+        v->reserve(rooms);
+    teachers_.reserve(2 * rooms);
+    savedTeachers_.reserve(2 * rooms);
+    members_.reserve(plan.KlassenAnzahl);
+    savedClasses_.reserve(plan.KlassenAnzahl);
+    s_.Reset(plan.KlassenAnzahl);
+    c1_.Reset(plan.KlassenAnzahl);
+    c2_.Reset(plan.KlassenAnzahl);
+}
+
+const CStunde* ExchangeMove::FindHour(int klasse, int slot) const {
+    if (klasse < 0 || klasse >= plan_.KlassenAnzahl || plan_.ClassLessons(klasse, slot) == 0)
+        return nullptr;
+    for (int r = 0; r < plan_.RaumAnzahl; ++r) {
+        const CStunde& h = plan_.At(r, slot);
+        if (Involves(h, klasse)) return &h;
+    }
+    return nullptr;
+}
+
+// A seed or a found hour joins its slot's side: a course hour with all its classes and all its
+// parallel hours, a subject hour with its class.
+void ExchangeMove::AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*>& hours,
+                           bool seed) {
+    if (!h.IsCourse()) {
+        const bool isNew = met.Add(h.Klasse);
+        if (s_.Add(h.Klasse)) members_.push_back(h.Klasse);
+        if (seed || isNew) hours.push_back(plan_.StundenL[h.Index].get());
+        return;
+    }
+    bool anyNew = false;
+    for (int c : *h.KlassenL) {
+        anyNew = met.Add(c) || anyNew;
+        if (s_.Add(c)) members_.push_back(c);
+    }
+    if (seed || anyNew)
+        for (CStunde* q : *h.ParallelL)
+            hours.push_back(q);
+}
+
+void ExchangeMove::Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours) {
+    const CStunde* h = FindHour(k, slot);
+    if (!h) return;
+    if (!h->IsCourse()) {
+        if (!met.Has(k)) AddHour(*h, met, hours, false);
+        return;
+    }
+    AddHour(*h, met, hours, false);
+}
+
+bool ExchangeMove::ChooseRooms(const std::vector<CStunde*>& hours, int slot,
+                               std::vector<int>& rooms) {
+    rooms.clear();
+    for (CStunde* h : hours) {
+        int chosen = -1;
+        for (int r : *h->RaumL) {
+            if (std::find(rooms.begin(), rooms.end(), r) != rooms.end()) continue;
+            if (!CheckPlacement(plan_, *h, slot, r)) {
+                chosen = r;
+                break;
+            }
+        }
+        if (chosen < 0) return false;
+        rooms.push_back(chosen);
+    }
+    return true;
+}
+
+// Puts every hour back where it stood; `placed` says whether they stand at their new cells.
+void ExchangeMove::Restore(bool placed) {
+    if (placed) {
+        for (std::size_t i = 0; i < h2_.size(); ++i)
+            plan_.Lift(n1_[i], firstSlot_);
+        for (std::size_t i = 0; i < h1_.size(); ++i)
+            plan_.Lift(n2_[i], secondSlot_);
+    }
+    for (std::size_t i = 0; i < h2_.size(); ++i)
+        plan_.Place(*h2_[i], r2_[i], secondSlot_);
+    for (std::size_t i = 0; i < h1_.size(); ++i)
+        plan_.Place(*h1_[i], r1_[i], firstSlot_);
+}
+
+bool ExchangeMove::GoalsAccept(const Sums& before, const Sums& after, int newMax,
+                               long long candidate) {
+    const int oldMax = plan_.LLSMax;
+    for (int goal = 1; goal <= 21; ++goal) {
+        if (!plan_.HasGoal(goal)) continue;
+        bool ok = true;
+        switch (goal) {
+        case 1:
+            ok = after.kls <= before.kls;
+            break;
+        case 4:
+            ok = after.kprod >= before.kprod;
+            break;
+        case 5:
+            ok = newMax <= oldMax;
+            break;
+        case 6:
+            ok = after.lprod >= before.lprod;
+            break;
+        case 11:
+            ok = after.tf <= before.tf;
+            break;
+        case 12:
+            ok = after.lls <= before.lls;
+            break;
+        case 13:
+            ok = after.tf <= before.tf && after.lls == before.lls && after.stf <= before.stf &&
+                 newMax <= oldMax;
+            break;
+        case 14:
+            ok = after.lls <= before.lls && after.tf == before.tf && after.stf <= before.stf &&
+                 newMax <= oldMax;
+            break;
+        case 16:
+            ok = static_cast<double>(candidate) <= plan_.Temperatur;
+            break;
+        case 17:
+            ok = after.stf <= before.stf;
+            break;
+        case 18:
+            ok = candidate <= plan_.OptWerte[0] + plan_.OptWerte[3];
+            break;
+        case 21: {
+            const float delta = static_cast<float>(before.lls - after.lls);
+            const float x = 0.2f * delta;
+            const float t = plan_.Temperatur;
+            // Without a temperature only the sign of the change counts.
+            const float p = t > 0.0f ? 1.0f / (1.0f + std::exp(-x / t))
+                                     : (delta > 0   ? 1.0f
+                                        : delta < 0 ? 0.0f
+                                                    : 0.5f);
+            ok = plan_.Rng.Fraction() <= p;
+            break;
+        }
+        default:
+            break;
+        }
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy, bool keepIfWorse,
+                              bool commit, const CStunde* hourAtFirst, const CStunde* hourAtSecond,
+                              int firstSlot, int secondSlot) {
+    lastKept_ = false;
+    if (firstSlot == secondSlot) return false;
+    firstSlot_ = firstSlot;
+    secondSlot_ = secondSlot;
+    const CStunde* atSecond = hourAtSecond ? hourAtSecond : FindHour(classAtSecond, secondSlot);
+    const CStunde* atFirst = hourAtFirst ? hourAtFirst : FindHour(classAtFirst, firstSlot);
+    if (!atSecond || !atFirst) return false;
+
+    auto refuse = [this](const CStunde* culprit) {
+        plan_.KonfliktStunde = culprit;
+        return false;
+    };
+    // Quick refusals.
+    if (atSecond == atFirst) return refuse(atSecond);
+    if (atSecond->BlockPos != -1) return refuse(atSecond);
+    if (atFirst->BlockPos != -1) return refuse(atFirst);
+    if (atSecond->Klasse == atFirst->Klasse && atSecond->FachKurs == atFirst->FachKurs)
+        return refuse(atSecond);
+
+    // The closure: every class met at either slot by a class of the group joins the group.
+    s_.Reset(plan_.KlassenAnzahl);
+    c1_.Reset(plan_.KlassenAnzahl);
+    c2_.Reset(plan_.KlassenAnzahl);
+    members_.clear();
+    h1_.clear();
+    h2_.clear();
+    AddHour(*atSecond, c2_, h2_, true);
+    AddHour(*atFirst, c1_, h1_, true);
+    for (std::size_t before = 0; before != members_.size();) {
+        before = members_.size();
+        for (int k = 0; k < plan_.KlassenAnzahl; ++k) {
+            if (!s_.Has(k)) continue;
+            Scan(k, firstSlot, c1_, h1_);
+            Scan(k, secondSlot, c2_, h2_);
+        }
+    }
+    if (!(c1_ == c2_)) return refuse(atSecond);
+    plan_.KonfliktStunde = nullptr;
+    for (const auto* list : {&h2_, &h1_})
+        for (const CStunde* h : *list)
+            if (h->BlockPos != -1 || h->TimeFixed()) return false;
+
+    // Lift everything out, then choose rooms first-fit: the second slot's hours at the first
+    // slot, then the first slot's hours at the second.
+    r1_.clear();
+    r2_.clear();
+    for (CStunde* h : h2_) {
+        r2_.push_back(plan_.RoomOf(*h));
+        plan_.Lift(r2_.back(), secondSlot);
+    }
+    for (CStunde* h : h1_) {
+        r1_.push_back(plan_.RoomOf(*h));
+        plan_.Lift(r1_.back(), firstSlot);
+    }
+    n2_.clear();
+    const bool feasible = ChooseRooms(h2_, firstSlot, n1_) && ChooseRooms(h1_, secondSlot, n2_);
+    if (!feasible || !commit) {
+        Restore(false);
+        return feasible;
+    }
+
+    for (std::size_t i = 0; i < h2_.size(); ++i)
+        plan_.Place(*h2_[i], n1_[i], firstSlot);
+    for (std::size_t i = 0; i < h1_.size(); ++i)
+        plan_.Place(*h1_[i], n2_[i], secondSlot);
+
+    // Measure: the teachers of the moved hours and the classes of the group, before and after.
+    Sums before, after;
+    teachers_.clear();
+    savedTeachers_.clear();
+    for (const auto* list : {&h2_, &h1_})
+        for (const CStunde* h : *list) {
+            if (std::find(teachers_.begin(), teachers_.end(), h->Lehrer) != teachers_.end())
+                continue;
+            teachers_.push_back(h->Lehrer);
+            const CLehrerStatus& st = plan_.LehrerStatusL[h->Lehrer];
+            savedTeachers_.push_back(st);
+            before.lls += st.LLS;
+            before.lprod += st.Prod;
+        }
+    savedClasses_.clear();
+    for (int k : members_) {
+        CKlassenStatus& st = plan_.KlassenStatusL[k];
+        savedClasses_.push_back(st);
+        before.kls += st.KLS;
+        before.kprod += st.Prod;
+        before.tf += st.TF;
+        before.stf += st.STF;
+        EvaluateClass(plan_, k);
+        after.kls += st.KLS;
+        after.kprod += st.Prod;
+        after.tf += st.TF;
+        after.stf += st.STF;
+    }
+    int newMax = plan_.LLSMax;
+    for (int t : teachers_) {
+        EvaluateTeacher(plan_, t);
+        const CLehrerStatus& st = plan_.LehrerStatusL[t];
+        after.lls += st.LLS;
+        after.lprod += st.Prod;
+        newMax = std::max(newMax, st.LLS);
+    }
+    const long long candidate = plan_.LLSSumme - before.lls + after.lls;
+
+    if (GoalsAccept(before, after, newMax, candidate)) {
+        plan_.TFSumme += static_cast<int>(after.tf - before.tf);
+        plan_.STFSumme += static_cast<int>(after.stf - before.stf);
+        plan_.LProd += static_cast<int>(after.lprod - before.lprod);
+        plan_.LLSSumme += static_cast<int>(after.lls - before.lls);
+        plan_.LLSMax = std::max(plan_.LLSMax, newMax);
+        if ((strategy == 16 || strategy == 18 || strategy == 21) && candidate < plan_.OptWerte[0]) {
+            plan_.OptWerte[0] = static_cast<int>(candidate);
+            if (strategy == 21 && plan_.LehrerAnzahl > 0)
+                plan_.Temperatur =
+                    static_cast<float>(plan_.OptWerte[0] * 0.0072 / plan_.LehrerAnzahl + 0.043);
+        }
+        lastKept_ = true;
+    } else if (keepIfWorse) {
+        lastKept_ = true; // the swap stands; the totals are left as they were
+    } else {
+        Restore(true);
+        for (std::size_t i = 0; i < teachers_.size(); ++i)
+            plan_.LehrerStatusL[teachers_[i]] = savedTeachers_[i];
+        for (std::size_t i = 0; i < members_.size(); ++i)
+            plan_.KlassenStatusL[members_[i]] = savedClasses_[i];
+    }
+    return true;
+}
+
+} // namespace sw
