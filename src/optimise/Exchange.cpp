@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/Exchange.h"
 
+#include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
 #include "plan/Placement.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace sw {
 
@@ -123,68 +123,6 @@ void ExchangeMove::Restore(bool placed) {
         plan_.Place(*h1_[i], r1_[i], firstSlot_);
 }
 
-bool ExchangeMove::GoalsAccept(const Sums& before, const Sums& after, int newMax,
-                               long long candidate) {
-    const int oldMax = plan_.LLSMax;
-    for (int goal = 1; goal <= 21; ++goal) {
-        if (!plan_.HasGoal(goal)) continue;
-        bool ok = true;
-        switch (goal) {
-        case 1:
-            ok = after.kls <= before.kls;
-            break;
-        case 4:
-            ok = after.kprod >= before.kprod;
-            break;
-        case 5:
-            ok = newMax <= oldMax;
-            break;
-        case 6:
-            ok = after.lprod >= before.lprod;
-            break;
-        case 11:
-            ok = after.tf <= before.tf;
-            break;
-        case 12:
-            ok = after.lls <= before.lls;
-            break;
-        case 13:
-            ok = after.tf <= before.tf && after.lls == before.lls && after.stf <= before.stf &&
-                 newMax <= oldMax;
-            break;
-        case 14:
-            ok = after.lls <= before.lls && after.tf == before.tf && after.stf <= before.stf &&
-                 newMax <= oldMax;
-            break;
-        case 16:
-            ok = static_cast<double>(candidate) <= plan_.Temperatur;
-            break;
-        case 17:
-            ok = after.stf <= before.stf;
-            break;
-        case 18:
-            ok = candidate <= plan_.OptWerte[0] + plan_.OptWerte[3];
-            break;
-        case 21: {
-            const float delta = static_cast<float>(before.lls - after.lls);
-            const float x = 0.2f * delta;
-            const float t = plan_.Temperatur;
-            // Without a temperature only the sign of the change counts.
-            const float p = t > 0.0f ? 1.0f / (1.0f + std::exp(-x / t))
-                                     : (delta > 0   ? 1.0f
-                                        : delta < 0 ? 0.0f
-                                                    : 0.5f);
-            ok = plan_.Rng.Fraction() <= p;
-            break;
-        }
-        default:
-            break;
-        }
-        if (!ok) return false;
-    }
-    return true;
-}
-
 bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy, bool keepIfWorse,
                               bool commit, const CStunde* hourAtFirst, const CStunde* hourAtSecond,
                               int firstSlot, int secondSlot) {
@@ -255,7 +193,7 @@ bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy,
         plan_.Place(*h1_[i], n2_[i], secondSlot);
 
     // Measure: the teachers of the moved hours and the classes of the group, before and after.
-    Sums before, after;
+    MoveJudgement j;
     teachers_.clear();
     savedTeachers_.clear();
     for (const auto* list : {&h2_, &h1_})
@@ -265,45 +203,35 @@ bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy,
             teachers_.push_back(h->Lehrer);
             const CLehrerStatus& st = plan_.LehrerStatusL[h->Lehrer];
             savedTeachers_.push_back(st);
-            before.lls += st.LLS;
-            before.lprod += st.Prod;
+            j.before.lls += st.LLS;
+            j.before.lprod += st.Prod;
         }
     savedClasses_.clear();
     for (int k : members_) {
         CKlassenStatus& st = plan_.KlassenStatusL[k];
         savedClasses_.push_back(st);
-        before.kls += st.KLS;
-        before.kprod += st.Prod;
-        before.tf += st.TF;
-        before.stf += st.STF;
+        j.before.kls += st.KLS;
+        j.before.kprod += st.Prod;
+        j.before.tf += st.TF;
+        j.before.stf += st.STF;
         EvaluateClass(plan_, k);
-        after.kls += st.KLS;
-        after.kprod += st.Prod;
-        after.tf += st.TF;
-        after.stf += st.STF;
+        j.after.kls += st.KLS;
+        j.after.kprod += st.Prod;
+        j.after.tf += st.TF;
+        j.after.stf += st.STF;
     }
-    int newMax = plan_.LLSMax;
+    j.newMax = plan_.LLSMax;
     for (int t : teachers_) {
         EvaluateTeacher(plan_, t);
         const CLehrerStatus& st = plan_.LehrerStatusL[t];
-        after.lls += st.LLS;
-        after.lprod += st.Prod;
-        newMax = std::max(newMax, st.LLS);
+        j.after.lls += st.LLS;
+        j.after.lprod += st.Prod;
+        j.newMax = std::max(j.newMax, st.LLS);
     }
-    const long long candidate = plan_.LLSSumme - before.lls + after.lls;
+    j.candidate = plan_.LLSSumme - j.before.lls + j.after.lls;
 
-    if (GoalsAccept(before, after, newMax, candidate)) {
-        plan_.TFSumme += static_cast<int>(after.tf - before.tf);
-        plan_.STFSumme += static_cast<int>(after.stf - before.stf);
-        plan_.LProd += static_cast<int>(after.lprod - before.lprod);
-        plan_.LLSSumme += static_cast<int>(after.lls - before.lls);
-        plan_.LLSMax = std::max(plan_.LLSMax, newMax);
-        if ((strategy == 16 || strategy == 18 || strategy == 21) && candidate < plan_.OptWerte[0]) {
-            plan_.OptWerte[0] = static_cast<int>(candidate);
-            if (strategy == 21 && plan_.LehrerAnzahl > 0)
-                plan_.Temperatur =
-                    static_cast<float>(plan_.OptWerte[0] * 0.0072 / plan_.LehrerAnzahl + 0.043);
-        }
+    if (GoalsAccept(plan_, MoveKind::Exchange, j)) {
+        ApplyAccepted(plan_, strategy, j);
         lastKept_ = true;
     } else if (keepIfWorse) {
         lastKept_ = true; // the swap stands; the totals are left as they were

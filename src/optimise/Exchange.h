@@ -51,16 +51,11 @@ public:
     bool LastKept() const { return lastKept_; }
 
 private:
-    struct Sums {
-        long long kls = 0, kprod = 0, tf = 0, stf = 0, lls = 0, lprod = 0;
-    };
-
     const CStunde* FindHour(int klasse, int slot) const;
     void AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*>& hours, bool seed);
     void Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours);
     bool ChooseRooms(const std::vector<CStunde*>& hours, int slot, std::vector<int>& rooms);
     void Restore(bool placed);
-    bool GoalsAccept(const Sums& before, const Sums& after, int newMax, long long candidate);
 
     CPlan& plan_;
     ClassSet s_, c1_, c2_;

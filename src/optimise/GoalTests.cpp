@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/GoalTests.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace sw {
+
+namespace {
+
+// What one goal tests for one move.
+enum class Test {
+    None,           // no effect
+    Accept,         // accepts whatever happened
+    KlsLe,          // class gaps not more
+    KprodGe,        // class distribution not less
+    MaxLe,          // teacher-gap maximum not more
+    LprodGe,        // teacher distribution not less
+    TfLe,           // separation errors not more
+    LlsLe,          // teacher gaps not more
+    LlsLeMaxLe,     // teacher gaps and maximum not more
+    Combo13,        // TF not more, LLS equal, STF not more, maximum not more
+    Combo14Equal,   // LLS not more, TF equal, STF equal, maximum not more
+    Combo14Loose,   // LLS, TF, STF and maximum not more
+    Combo14TfEqual, // LLS not more, TF equal, STF not more, maximum not more
+    Level,          // candidate total not above the deluge level (Temperatur)
+    StfLe,          // special separation errors not more
+    Record,         // candidate total not above BestLLS + LLSAkzeptanz
+    Annealing,      // accepted by chance at the current temperature
+};
+
+struct GoalRow {
+    int goal;
+    std::array<Test, 4> test; // by MoveKind: exchange, single swap, course swap, unit shift
+};
+
+using T = Test;
+constexpr std::array<GoalRow, 13> kGoalTable = {{
+    {1, {T::KlsLe, T::None, T::KlsLe, T::None}},
+    {4, {T::KprodGe, T::None, T::Accept, T::None}},
+    {5, {T::MaxLe, T::MaxLe, T::MaxLe, T::MaxLe}},
+    {6, {T::LprodGe, T::LprodGe, T::LprodGe, T::LprodGe}},
+    {11, {T::TfLe, T::TfLe, T::TfLe, T::TfLe}},
+    {12, {T::LlsLe, T::LlsLeMaxLe, T::LlsLe, T::LlsLe}},
+    {13, {T::Combo13, T::Combo13, T::Combo13, T::Combo13}},
+    {14, {T::Combo14TfEqual, T::Combo14Equal, T::Combo14Loose, T::Combo14Equal}},
+    {16, {T::Level, T::Level, T::Level, T::Level}},
+    {17, {T::StfLe, T::StfLe, T::StfLe, T::StfLe}},
+    {18, {T::Record, T::Record, T::Record, T::Record}},
+    {19, {T::None, T::None, T::None, T::None}},
+    {21, {T::Annealing, T::Annealing, T::Annealing, T::Annealing}},
+}};
+
+bool Annealed(CPlan& plan, long long before, long long after) {
+    const float delta = static_cast<float>(before - after); // positive = better
+    const float x = 0.2f * delta;
+    const float t = plan.Temperatur;
+    // Without a temperature only the sign of the change counts.
+    const float p = t > 0.0f ? 1.0f / (1.0f + std::exp(-x / t))
+                             : (delta > 0   ? 1.0f
+                                : delta < 0 ? 0.0f
+                                            : 0.5f);
+    return plan.Rng.Fraction() <= p;
+}
+
+bool Passes(CPlan& plan, Test test, const MoveJudgement& j) {
+    const MoveSums& b = j.before;
+    const MoveSums& a = j.after;
+    const bool maxLe = j.newMax <= plan.LLSMax;
+    switch (test) {
+    case T::None:
+    case T::Accept:
+        return true;
+    case T::KlsLe:
+        return a.kls <= b.kls;
+    case T::KprodGe:
+        return a.kprod >= b.kprod;
+    case T::MaxLe:
+        return maxLe;
+    case T::LprodGe:
+        return a.lprod >= b.lprod;
+    case T::TfLe:
+        return a.tf <= b.tf;
+    case T::LlsLe:
+        return a.lls <= b.lls;
+    case T::LlsLeMaxLe:
+        return a.lls <= b.lls && maxLe;
+    case T::Combo13:
+        return a.tf <= b.tf && a.lls == b.lls && a.stf <= b.stf && maxLe;
+    case T::Combo14Equal:
+        return a.lls <= b.lls && a.tf == b.tf && a.stf == b.stf && maxLe;
+    case T::Combo14Loose:
+        return a.lls <= b.lls && a.tf <= b.tf && a.stf <= b.stf && maxLe;
+    case T::Combo14TfEqual:
+        return a.lls <= b.lls && a.tf == b.tf && a.stf <= b.stf && maxLe;
+    case T::Level:
+        return static_cast<double>(j.candidate) <= plan.Temperatur;
+    case T::StfLe:
+        return a.stf <= b.stf;
+    case T::Record:
+        return j.candidate <= plan.OptWerte[0] + plan.OptWerte[3];
+    case T::Annealing:
+        return Annealed(plan, b.lls, a.lls);
+    }
+    return true;
+}
+
+} // namespace
+
+bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j) {
+    const auto column = static_cast<std::size_t>(kind);
+    for (const GoalRow& row : kGoalTable) {
+        if (!plan.HasGoal(row.goal)) continue;
+        if (!Passes(plan, row.test[column], j)) return false;
+    }
+    return true;
+}
+
+void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j) {
+    plan.TFSumme += static_cast<int>(j.after.tf - j.before.tf);
+    plan.STFSumme += static_cast<int>(j.after.stf - j.before.stf);
+    plan.LProd += static_cast<int>(j.after.lprod - j.before.lprod);
+    plan.LLSSumme += static_cast<int>(j.after.lls - j.before.lls);
+    plan.LLSMax = std::max(plan.LLSMax, j.newMax);
+    if ((strategy == 16 || strategy == 18 || strategy == 21) && j.candidate < plan.OptWerte[0]) {
+        plan.OptWerte[0] = static_cast<int>(j.candidate);
+        if (strategy == 21 && plan.LehrerAnzahl > 0)
+            plan.Temperatur =
+                static_cast<float>(plan.OptWerte[0] * 0.0072 / plan.LehrerAnzahl + 0.043);
+    }
+}
+
+} // namespace sw

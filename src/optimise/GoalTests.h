@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// GoalTests.h: how the goals judge a move. Each move measures the figures of the classes and
+// teachers it touched before and after; the active goals, in ascending order, decide whether the
+// move stays. What a goal tests depends on the move; the table in GoalTests.cpp says it per move.
+#pragma once
+
+#include "plan/Plan.h"
+
+namespace sw {
+
+enum class MoveKind { Exchange, SingleSwap, CourseSwap, UnitShift };
+
+// The figures of the touched classes and teachers, summed.
+struct MoveSums {
+    long long kls = 0, kprod = 0, tf = 0, stf = 0, lls = 0, lprod = 0;
+};
+
+struct MoveJudgement {
+    MoveSums before, after;
+    int newMax = 0;          // the teacher-gap maximum after the move (never below LLSMax)
+    long long candidate = 0; // the plan's teacher-gap total after the move
+};
+
+// True when every active goal accepts the move. Goal 21 draws one random fraction.
+bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j);
+
+// After an accepted move: the plan's totals follow the differences (separation errors, special
+// separation errors, teacher distribution, teacher gaps, raised maximum), then the record of
+// `strategy` (16, 18, 21) is updated. Class gaps and class distribution are left to the next full
+// evaluation.
+void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j);
+
+} // namespace sw
