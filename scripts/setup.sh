@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libzip-dev
+  libzip-dev libxml2-dev
   xvfb xauth imagemagick poppler-utils
   clang-format clang-tidy cppcheck
   python3
