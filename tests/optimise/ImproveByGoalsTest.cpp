@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/ImproveByGoals.h"
+#include "optimise/GoalTests.h"
+#include "plan/Evaluation.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::AddCourse;
+using test::MakeSchool;
+
+std::vector<int> Picture(const CPlan& plan) {
+    std::vector<int> p;
+    for (int r = 0; r < plan.RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s) {
+            const CStunde* h = plan.HourAt(r, s);
+            p.push_back(h ? h->Index : -1);
+        }
+    return p;
+}
+
+bool AnyMarker(const CPlan& plan) {
+    for (int r = 0; r < plan.RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s)
+            if (plan.IsMarker(r, s)) return true;
+    return false;
+}
+
+TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
+    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.LLSMax = 3;
+    MoveJudgement j;
+    j.before.lls = 5;
+    j.after.lls = 4; // fewer teacher gaps ...
+    j.newMax = 4;    // ... but a higher maximum
+    plan.ClearGoals();
+    plan.SetGoal(12);
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::CourseSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::UnitShift, j));
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::Exchange, j));
+    // Goal 1 judges class gaps only for the exchange and the course swap.
+    plan.ClearGoals();
+    plan.SetGoal(1);
+    j.after.kls = 1;
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::Exchange, j));
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::CourseSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    // Goal 14: the single swap wants equal separation errors, the course swap only not more.
+    plan.ClearGoals();
+    plan.SetGoal(14);
+    j = MoveJudgement{};
+    j.newMax = 3;
+    j.before.tf = 2;
+    j.after.tf = 1;
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::CourseSwap, j));
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::Exchange, j));
+}
+
+TEST(GoalTable, RecordWithAcceptanceMargin) {
+    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.ClearGoals();
+    plan.SetGoal(18);
+    plan.OptWerte[0] = 10; // BestLLS
+    plan.OptWerte[3] = 2;  // LLSAkzeptanz
+    MoveJudgement j;
+    j.candidate = 12;
+    EXPECT_TRUE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    j.candidate = 13;
+    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    // An accepted move below the record lowers it; strategy 21 then sets the temperature.
+    plan.LehrerAnzahl = 40;
+    j.candidate = 8;
+    ApplyAccepted(plan, 21, j);
+    EXPECT_EQ(plan.OptWerte[0], 8);
+    EXPECT_FLOAT_EQ(plan.Temperatur, static_cast<float>(8 * 0.0072 / 40 + 0.043));
+    j.candidate = 9;
+    ApplyAccepted(plan, 18, j);
+    EXPECT_EQ(plan.OptWerte[0], 8);
+}
+
+struct Fixture {
+    Stammdaten s = MakeSchool(5, 6, 6, 8, 4, 4);
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    void Build() {
+        plan = std::make_unique<CPlan>(s, rep);
+        plan->BuildLessonHours();
+        ComputeTargets(*plan);
+    }
+    CStunde& H(int i) { return *plan->StundenL[i]; }
+};
+
+TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
+    Fixture f;
+    CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {1, 1});
+    b.Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
+    b.Einheiten[1].Zeitvorgabe = SlotOf(1, 1);
+    f.Build();
+    f.plan->Place(f.H(0), 0, SlotOf(0, 1));
+    f.plan->Place(f.H(1), 0, SlotOf(1, 1));
+    EvaluateAll(*f.plan);
+    GoalImprover improve(*f.plan);
+    EXPECT_EQ(improve(12, 20, 0), 0);
+    const auto before = Picture(*f.plan);
+    f.plan->ClearGoals();
+    EXPECT_EQ(improve(12, 20, 20), 0); // fixed hours never count
+    EXPECT_EQ(Picture(*f.plan), before);
+    EXPECT_FALSE(AnyMarker(*f.plan));
+}
+
+TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
+    Fixture f;
+    f.s = MakeSchool(2, 3, 3, 3, 1, 3);
+    AddBlock(f.s, "L0", "K0", "F0", {1, 1}, true); // 0, 1
+    AddBlock(f.s, "L1", "K0", "F1", {1, 1}, true); // 2, 3
+    AddBlock(f.s, "L2", "K0", "F2", {1, 1}, true); // 4, 5
+    f.Build();
+    // Each subject once a day: no separation error; every swap across the days makes one.
+    for (int d = 0; d < 2; ++d)
+        for (int b = 0; b < 3; ++b)
+            f.plan->Place(f.H(2 * b + d), 0, SlotOf(d, b + 1));
+    EvaluateAll(*f.plan);
+    ASSERT_EQ(f.plan->TFSumme, 0);
+    f.plan->ClearGoals();
+    f.plan->SetGoal(11);
+    GoalImprover improve(*f.plan);
+    f.plan->Rng.Seed(1);
+    for (int i = 0; i < 50; ++i) {
+        improve(11, 5, 10);
+        ASSERT_FALSE(AnyMarker(*f.plan));
+        EvaluateAll(*f.plan);
+        ASSERT_EQ(f.plan->TFSumme, 0);
+    }
+}
+
+TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
+    Fixture f;
+    f.s = MakeSchool(2, 4, 1, 2, 1, 2);
+    AddBlock(f.s, "L0", "K0", "F0", {2});          // 0, 1: a double lesson on day 0
+    AddBlock(f.s, "L1", "K0", "F1", {1, 1, 1, 1}); // 2..5
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    f.plan->Place(f.H(0), 0, SlotOf(0, 1));
+    f.plan->Place(f.H(1), 0, SlotOf(0, 2));
+    for (int i = 0; i < 4; ++i)
+        f.plan->Place(f.H(2 + i), 0, SlotOf(1, 1 + i));
+    // L1 is locked on day 0: the singles that would make room can never go there.
+    for (int h = 0; h < kHoursPerDay; ++h)
+        f.s.Lehrer[1].Sperre[SlotOf(0, h)] = 1;
+    EvaluateAll(*f.plan);
+    const auto before = Picture(*f.plan);
+    f.plan->ClearGoals();
+    GoalImprover improve(*f.plan);
+    f.plan->Rng.Seed(3);
+    EXPECT_EQ(improve(0, 50, 50), 0);
+    EXPECT_EQ(Picture(*f.plan), before);
+    EXPECT_FALSE(AnyMarker(*f.plan));
+}
+
+// Many calls under changing goals: the plan stays consistent, no marker is left, and the totals
+// the moves keep by differences equal a fresh evaluation.
+TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
+    Stammdaten s = MakeSchool(5, 6, 8, 8, 4, 4);
+    for (int k = 0; k < 4; ++k)
+        for (int f = 0; f < 4; ++f) {
+            CFachBlock& b =
+                AddBlock(s, "L" + std::to_string((k + f) % 6), "K" + std::to_string(k),
+                         "F" + std::to_string(f),
+                         f == 3 ? std::vector<int>{2, 1} : std::vector<int>{1, 1, 1}, f % 2 == 0);
+            b.SpezialTrennung = f < 2 ? 1 : -1;
+        }
+    AddCourse(s, "A", {"L6", "L7"}, {"K0", "K1"}, {1, 1}).Trennung = 1;
+    AddCourse(s, "B", {"L6", "L7"}, {"K2", "K3"}, {1});
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
+    plan.KursUeberStundenLimit = 1;
+    Random rng(23);
+    test::PlaceRandomly(plan, rng, 3000);
+    EvaluateAll(plan);
+    plan.OptWerte[0] = plan.LLSSumme;
+    plan.OptWerte[3] = 2;
+    plan.Temperatur = 0.3f;
+    GoalImprover improve(plan);
+    const int goalSets[5][3] = {{12, 11, 0}, {13, 17, 0}, {14, 5, 6}, {18, 0, 0}, {21, 0, 0}};
+    const int strategies[5] = {12, 11, 6, 18, 21};
+    int accepted = 0;
+    for (int round = 0; round < 300; ++round) {
+        plan.ClearGoals();
+        for (int g : goalSets[round % 5])
+            if (g) plan.SetGoal(g);
+        accepted += improve(strategies[round % 5], 5, 10);
+        ASSERT_FALSE(AnyMarker(plan));
+        if (round % 20 == 0) {
+            const int tf = plan.TFSumme, stf = plan.STFSumme, lls = plan.LLSSumme,
+                      lprod = plan.LProd;
+            const auto classes = plan.KlassenStatusL;
+            const auto teachers = plan.LehrerStatusL;
+            const InvariantReport r = CheckInvariants(plan, false);
+            ASSERT_TRUE(r.Ok()) << r.Violations.front();
+            EvaluateAll(plan);
+            ASSERT_EQ(plan.TFSumme, tf);
+            ASSERT_EQ(plan.STFSumme, stf);
+            ASSERT_EQ(plan.LLSSumme, lls);
+            ASSERT_EQ(plan.LProd, lprod);
+            ASSERT_EQ(plan.KlassenStatusL, classes);
+            ASSERT_EQ(plan.LehrerStatusL, teachers);
+        }
+    }
+    EXPECT_GT(accepted, 50);
+    EXPECT_GT(improve.Accepted().singleSwaps, 0);
+    EXPECT_GT(improve.Accepted().courseSwaps, 0);
+    EXPECT_GT(improve.Accepted().unitShifts, 0);
+    EXPECT_TRUE(rep.shown.empty()) << rep.shown.front().Text;
+}
+
+} // namespace
+} // namespace sw
