@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/School.h"
 
+#include "files/FileOps.h"
+#include "files/ProjectFile.h"
 #include "plan/Placement.h"
+#include "support/TestSupport.h"
+
+#include <stdexcept>
 
 namespace sw::test {
 
@@ -95,6 +100,43 @@ void PlaceRandomly(CPlan& plan, Random& rng, int rounds) {
                 plan.Lift(room, plan.SlotOfHour(*q));
         }
     }
+}
+
+std::string FirstDisallowedPlacement(CPlan& plan) {
+    // The check writes the conflict report; the caller's report is kept.
+    const CStunde* stunde = plan.KonfliktStunde;
+    const int raum = plan.KonfliktRaum, klasse = plan.KonfliktKlasse;
+    const int lehrer = plan.KonfliktLehrer, kind = plan.KonfliktArt;
+    struct Restore {
+        CPlan& p;
+        const CStunde* s;
+        int r, k, l, a;
+        ~Restore() {
+            p.KonfliktStunde = s;
+            p.KonfliktRaum = r;
+            p.KonfliktKlasse = k;
+            p.KonfliktLehrer = l;
+            p.KonfliktArt = a;
+        }
+    } restore{plan, stunde, raum, klasse, lehrer, kind};
+    for (int r = 0; r < plan.RaumAnzahl; ++r)
+        for (int s = 0; s < kSlotCount; ++s) {
+            CStunde* h = plan.Lift(r, s);
+            if (!h) continue;
+            const CStunde* refusal = CheckPlacement(plan, *h, s, r);
+            const int art = plan.KonfliktArt;
+            plan.Place(*h, r, s);
+            if (refusal)
+                return "Stunde " + std::to_string(h->Index) + " in Raum " + std::to_string(r) +
+                       ", Slot " + std::to_string(s) + ": Konflikt " + std::to_string(art);
+        }
+    return {};
+}
+
+Stammdaten LoadExample(const std::string& file) {
+    ProjectReadResult read = OpenProject(SourcePath("examples/" + file), DefaultFileOps());
+    if (!read.outcome.Ok) throw std::runtime_error("cannot open example " + file);
+    return std::move(read.data);
 }
 
 Stammdaten SmallSchool() {

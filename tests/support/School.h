@@ -25,6 +25,13 @@ CKursBlock& AddCourse(Stammdaten& s, const std::string& name, std::vector<std::s
 // Places whole units (with all their parallel hours) at random where CheckPlacement allows it.
 void PlaceRandomly(CPlan& plan, Random& rng, int rounds);
 
+// Every lesson hour in the grid is allowed where it stands: each is lifted, asked of
+// CheckPlacement at its own cell and put back. Returns the first refusal as text, empty when none.
+std::string FirstDisallowedPlacement(CPlan& plan);
+
+// The master data of an example school ("gymnasium.sch", "grossschule.sch").
+Stammdaten LoadExample(const std::string& file);
+
 // A small school of 3 classes, 6 teachers and 6 rooms with a course block of two teachers and
 // subject blocks with double lessons and separation.
 Stammdaten SmallSchool();

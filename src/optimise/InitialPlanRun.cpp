@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/InitialPlanRun.h"
+
+#include "model/Text.h"
+#include "plan/InitialPlan.h"
+
+#include <exception>
+
+namespace sw {
+
+bool HatUnterricht(const Stammdaten& stamm) {
+    if (!stamm.FachBloecke.empty()) return true;
+    for (const CKursBlock& k : stamm.KursBloecke)
+        if (!k.Klassen.empty()) return true;
+    return false;
+}
+
+int AttemptCountFromText(const std::string& text) {
+    return ParseInt(text).value_or(kStandardVersuche);
+}
+
+ConflictLabels DescribeConflict(const CPlan& plan) {
+    ConflictLabels labels;
+    const int art = plan.KonfliktArt;
+    if (art >= 0 && art < static_cast<int>(CPlan::KonfliktTexte.size()))
+        labels.Caption = std::string(texte::Konflikt) + "  " + CPlan::KonfliktTexte[art];
+    if (plan.KonfliktKlasse >= 0 && plan.KonfliktKlasse < plan.KlassenAnzahl) {
+        labels.Klassen = plan.KlasseAt(plan.KonfliktKlasse).Name;
+        return labels;
+    }
+    const CStunde* h = plan.KonfliktStunde;
+    if (!h || !h->IsLesson()) return labels;
+    labels.Lehrer = plan.LehrerAt(h->Lehrer).Name;
+    const Stammdaten& stamm = plan.Stamm();
+    if (h->IsCourse()) {
+        if (h->FachKurs >= 0 && h->FachKurs < static_cast<int>(stamm.KursBloecke.size()))
+            labels.FachKurs = stamm.KursBloecke[h->FachKurs].Name;
+    } else {
+        labels.Klassen = plan.KlasseAt(h->Klasse).Name;
+        if (h->FachKurs >= 0 && h->FachKurs < static_cast<int>(stamm.Faecher.size()))
+            labels.FachKurs = stamm.Faecher[h->FachKurs];
+    }
+    return labels;
+}
+
+namespace {
+
+std::string Label1(int versuche, int rest) {
+    return std::to_string(versuche) + " Versuche / Rest = " + std::to_string(rest);
+}
+
+} // namespace
+
+InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& run,
+                                 const std::string& anzahlVersuche, std::uint32_t seed,
+                                 InitialPlanObserver* observer) {
+    InitialPlanObserver quiet;
+    InitialPlanObserver& obs = observer ? *observer : quiet;
+    run.Begin();
+    if (plan) plan->Rng.Seed(seed);
+    const int attempts = AttemptCountFromText(anzahlVersuche);
+    InitialPlanProgress progress;
+    obs.Started(texte::UrplanErzeugen, std::to_string(attempts), progress.Konflikt);
+
+    InitialPlanResult result;
+    if (!plan) {
+        reporter.Show({texte::KeinePlanerstellung, titel::Fehler});
+        // Nothing ran: the window must not stay locked as if a run were active.
+        run.End();
+        return result;
+    }
+    result.PlanVorhanden = true;
+    ComputeTargets(*plan);
+    EvaluateAll(*plan);
+
+    InitialPlanBuilder builder(*plan);
+    int tries = 0;
+    int rest = 1;
+    while (rest != 0 && tries < attempts && run.KeepRunning()) {
+        plan->ClearPlacements();
+        try {
+            rest = builder.Build();
+        } catch (const std::exception&) {
+            ++tries; // a broken attempt counts twice and leaves the rest as it was
+        }
+        ++tries;
+        progress.Versuche = tries;
+        progress.Rest = rest;
+        progress.Label1 = Label1(tries, rest);
+        if (rest != 0) progress.Konflikt = DescribeConflict(*plan);
+        obs.AttemptDone(progress);
+        run.PassDone();
+    }
+
+    progress.Versuche = tries;
+    progress.Rest = rest;
+    progress.Label1 = Label1(tries, rest);
+    const Figures figures = ShowFigures(*plan);
+    obs.Finished(progress, figures, texte::UrplanStart);
+    run.End();
+    result.Versuche = tries;
+    result.Rest = rest;
+    return result;
+}
+
+} // namespace sw

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// InitialPlanRun.h: the run behind "1. Urplan erzeugen", without a window. Attempts from an empty
+// grid until one gives a complete plan, the attempt count is used up or "Halt" is pressed. After
+// every attempt an observer gets the texts the planning window shows; the desktop puts them into
+// its labels, the command-line tool prints them. The run follows the run protocol of RunControl:
+// the controls are disabled for its length and each attempt is one pass.
+#pragma once
+
+#include "optimise/RunControl.h"
+#include "plan/Evaluation.h"
+#include "plan/Plan.h"
+
+#include <cstdint>
+#include <string>
+
+namespace sw {
+
+namespace texte {
+inline constexpr const char* UrplanErzeugen = "Planung : Urplan erzeugen";
+inline constexpr const char* UrplanStart = "1. Urplan erzeugen";
+inline constexpr const char* KeinePlanerstellung = "Keine Planerstellung möglich!";
+inline constexpr const char* Konflikt = "Konflikt:";
+inline constexpr const char* KeinUnterricht = "Es wurde noch kein Unterricht definiert!";
+} // namespace texte
+
+// A plan needs lessons: at least one subject block or one course block with classes. Without,
+// planning is refused with "Es wurde noch kein Unterricht definiert!" (title "Fehler").
+bool HatUnterricht(const Stammdaten& stamm);
+
+// Attempts when the count field holds no number.
+inline constexpr int kStandardVersuche = 1000;
+
+// The number of attempts the field `text` asks for: its integer, or 1000 when it is none
+// ("abc" -> 1000). The field is then rewritten with the number.
+int AttemptCountFromText(const std::string& text);
+
+// The conflict group of the planning window: its caption and the four labels.
+struct ConflictLabels {
+    std::string Caption = texte::Konflikt; // KonfliktGB
+    std::string Lehrer;                    // KonfliktLehrerL
+    std::string FachKurs;                  // KonfliktFachKursL
+    std::string Klassen;                   // KonfliktKlassenL
+    std::string Raum;                      // KonfliktRaumL
+    bool operator==(const ConflictLabels&) const = default;
+};
+
+// The conflict group after a failed attempt: "Konflikt:  " + the conflict text, then the class
+// when the report names one, else the teacher of KonfliktStunde with its course, or with its
+// class and subject. The room label stays empty, as in the window.
+ConflictLabels DescribeConflict(const CPlan& plan);
+
+// What the window shows after an attempt.
+struct InitialPlanProgress {
+    int Versuche = 0;
+    int Rest = 1;
+    std::string Label1; // Versuche + " Versuche / Rest = " + Rest
+    ConflictLabels Konflikt;
+};
+
+class InitialPlanObserver {
+public:
+    virtual ~InitialPlanObserver() = default;
+    // The run starts: the window caption, the count field as rewritten, the cleared conflict group.
+    virtual void Started(const std::string& caption, const std::string& anzahlVersuche,
+                         const ConflictLabels& konflikt) {
+        (void)caption, (void)anzahlVersuche, (void)konflikt;
+    }
+    // After each attempt, with the grid as the attempt left it.
+    virtual void AttemptDone(const InitialPlanProgress& progress) { (void)progress; }
+    // The run has ended: the last texts, the figures of the plan and the start button's caption.
+    virtual void Finished(const InitialPlanProgress& progress, const Figures& figures,
+                          const std::string& startCaption) {
+        (void)progress, (void)figures, (void)startCaption;
+    }
+};
+
+struct InitialPlanResult {
+    bool PlanVorhanden = false;
+    int Versuche = 0;
+    int Rest = 1;
+    bool Complete() const { return PlanVorhanden && Rest == 0; }
+};
+
+// The run. `seed` seeds the plan's generator (the desktop passes the time, the tool --seed or
+// the time). Without a plan: "Keine Planerstellung möglich!" (title "Fehler") to `reporter`, and
+// the run ends at once with the controls enabled again. The plan's targets are computed first;
+// at the end its figures are evaluated from scratch.
+InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& run,
+                                 const std::string& anzahlVersuche, std::uint32_t seed,
+                                 InitialPlanObserver* observer = nullptr);
+
+} // namespace sw

@@ -1,0 +1,334 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/ClassGaps.h"
+
+#include "plan/Evaluation.h"
+#include "plan/Placement.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace sw {
+
+namespace {
+
+// How a goal judges a move.
+enum class Test {
+    Grew,        // rejects when the figure grew
+    Fell,        // rejects when the figure fell
+    AboveLevel,  // rejects when the new figure exceeds Temperatur (the deluge level)
+    KlsOrRecord, // rejects when class gaps grew or KProd fell below the record minus tolerance
+    ByChance,    // without grown class gaps: rejects by a draw weighted by the KProd change
+};
+
+struct GoalRow {
+    int Nummer;
+    int ClassGapFigures::*Figure;
+    Test Kind;
+};
+
+// The goals the class-gap move knows, ascending; any other goal has no effect on it.
+constexpr std::array<GoalRow, 10> kGoalRows = {{
+    {1, &ClassGapFigures::KLS, Test::Grew},             // class gaps
+    {4, &ClassGapFigures::KProd, Test::Fell},           // class spread
+    {5, &ClassGapFigures::LLSMax, Test::Grew},          // largest teacher gap sum
+    {6, &ClassGapFigures::LProd, Test::Fell},           // teacher spread
+    {11, &ClassGapFigures::TF, Test::Grew},             // separation errors
+    {12, &ClassGapFigures::LLS, Test::Grew},            // teacher gaps
+    {16, &ClassGapFigures::LLSSumme, Test::AboveLevel}, // deluge level
+    {17, &ClassGapFigures::STF, Test::Grew},            // special separation errors
+    {19, &ClassGapFigures::KProd, Test::KlsOrRecord},   // spread near its record
+    {20, &ClassGapFigures::KProd, Test::ByChance},      // spread at a temperature
+}};
+
+bool Rejects(CPlan& plan, const GoalRow& row, const ClassGapFigures& before,
+             const ClassGapFigures& after) {
+    const int was = before.*row.Figure;
+    const int is = after.*row.Figure;
+    switch (row.Kind) {
+    case Test::Grew:
+        return is > was;
+    case Test::Fell:
+        return is < was;
+    case Test::AboveLevel:
+        return static_cast<double>(is) > plan.Temperatur;
+    case Test::KlsOrRecord:
+        return after.KLS > before.KLS || is < plan.KProdRekord - plan.KProdToleranz;
+    case Test::ByChance: {
+        if (after.KLS > before.KLS) return false; // grown gaps: this goal does not decide
+        const float delta = static_cast<float>(is - was);
+        const float p = 1.0f / (1.0f + std::exp(-0.002f * delta / plan.Temperatur));
+        return plan.RandomBelow(2147483647) / 2147483648.0 > p;
+    }
+    }
+    return false;
+}
+
+bool ListHas(const IntList& list, int k) {
+    return std::find(list.begin(), list.end(), k) != list.end();
+}
+
+} // namespace
+
+bool ClassGapGoalsAccept(CPlan& plan, const ClassGapFigures& before, const ClassGapFigures& after) {
+    for (const GoalRow& row : kGoalRows)
+        if (plan.HasGoal(row.Nummer) && Rejects(plan, row, before, after)) return false;
+    return true;
+}
+
+ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan) {
+    classes_.reserve(plan.KlassenAnzahl);
+    std::size_t widest = 1;
+    for (const auto& h : plan.StundenL)
+        if (h->ParallelL) widest = std::max(widest, h->ParallelL->size());
+    rooms_.reserve(widest);
+    former_.reserve(widest);
+}
+
+void MinimiseClassGaps(CPlan& plan, int mode, int count) {
+    ClassGapMinimiser minimiser(plan);
+    minimiser.Pass(mode, count);
+}
+
+void ClassGapMinimiser::Pass(int mode, int count) {
+    classes_.clear();
+    for (int k = 0; k < plan_.KlassenAnzahl; ++k)
+        classes_.push_back(k);
+    while (!classes_.empty()) {
+        const int pick = plan_.RandomInRange(0, static_cast<int>(classes_.size()) - 1);
+        const int k = classes_[pick];
+        if (Chosen(k, mode))
+            for (int i = 0; i < count; ++i)
+                Attempt(k, mode);
+        classes_.erase(classes_.begin() + pick);
+    }
+}
+
+bool ClassGapMinimiser::Chosen(int k, int mode) {
+    const CKlassenStatus& st = plan_.KlassenStatusL[k];
+    const int ideal = plan_.KlasseAt(k).ProdOpt;
+    switch (mode) {
+    case kModusAlle:
+        return true;
+    case kModusLuecken:
+        return st.KLS >= 1 || plan_.RandomInRange(0, 100) > 80;
+    case kModusVerteilung:
+        return st.Prod < ideal || plan_.RandomInRange(1, 101) > 75;
+    case kModusRekord:
+    case kModusTemperatur:
+        return st.Prod < ideal;
+    default:
+        return false;
+    }
+}
+
+void ClassGapMinimiser::Attempt(int k, int mode) {
+    ++attempts_;
+    const int target = FindTarget(k);
+    if (target == kNoSlot) return;
+    int source = kNoSlot;
+    CStunde* candidate = FindSource(k, target, source);
+    if (!candidate) return;
+    // Mode 4 moves only a lesson at the end of a run of lessons.
+    if (mode == kModusVerteilung && plan_.KlasseAt(k).Sperre[target] == 0 &&
+        HourOf(source) < plan_.Stunden && plan_.ClassLessons(k, source + 1) > 0)
+        return;
+    if (candidate->IsCourse())
+        MoveCourse(*candidate, target, mode);
+    else
+        MoveSubject(*candidate, target, mode);
+}
+
+int ClassGapMinimiser::FindTarget(int k) {
+    const CKlasse& klasse = plan_.KlasseAt(k);
+    const int draws = 2 * plan_.Stunden * plan_.Tage;
+    for (int i = 0; i < draws; ++i) {
+        const int day = plan_.RandomInRange(0, plan_.Tage - 1);
+        const int hour = plan_.RandomInRange(1, plan_.Stunden);
+        const int slot = SlotOf(day, hour);
+        if (klasse.Sperre[slot] != 0 || plan_.ClassLessons(k, slot) == 0) return slot;
+    }
+    return kNoSlot;
+}
+
+CStunde* ClassGapMinimiser::FindSource(int k, int target, int& source) {
+    const CKlasse& klasse = plan_.KlasseAt(k);
+    const int draws = 2 * plan_.Stunden * plan_.Tage;
+    for (int i = 0; i < draws; ++i) {
+        const int day = plan_.RandomInRange(0, plan_.Tage - 1);
+        const int hour = plan_.RandomInRange(2, plan_.Stunden);
+        const int slot = SlotOf(day, hour);
+        if (!IsSlot(slot) || klasse.Sperre[slot] != 0) continue;
+        // Without a lesson of the class here the scan cannot find a candidate.
+        if (plan_.ClassLessons(k, slot) == 0) continue;
+        for (int r = 0; r < plan_.RaumAnzahl; ++r) {
+            CStunde* y = plan_.HourAt(r, slot);
+            if (!y || y->BlockPos != -1 || y->TimeFixed()) continue; // only movable lessons
+            if (!y->IsCourse()) {
+                if (y->Klasse != k) continue;
+                source = slot;
+                return y;
+            }
+            // A course hour ends the scan; it is the candidate only when it is the class's and
+            // none of its other classes has a lesson at the target.
+            bool free = ListHas(*y->KlassenL, k);
+            for (std::size_t c = 0; free && c < y->KlassenL->size(); ++c) {
+                const int other = (*y->KlassenL)[c];
+                free = other == k || plan_.ClassLessons(other, target) == 0;
+            }
+            if (!free) break;
+            source = slot;
+            return y;
+        }
+    }
+    return nullptr;
+}
+
+void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigures& after,
+                             int mode) {
+    plan_.KLSSumme += after.KLS - before.KLS;
+    plan_.TFSumme += after.TF - before.TF;
+    plan_.LLSSumme += after.LLS - before.LLS;
+    plan_.LProd += after.LProd - before.LProd;
+    plan_.KProd = after.KProd;
+    plan_.LLSMax = after.LLSMax;
+    ++kept_;
+    // The record step.
+    if (mode != kModusRekord && mode != kModusTemperatur) return;
+    if (plan_.KProd > plan_.KProdRekord) plan_.KProdRekord = plan_.KProd;
+    if (mode == kModusTemperatur && plan_.KProdOpt != 0)
+        plan_.Temperatur = static_cast<float>(0.34 - 0.16 * static_cast<double>(plan_.KProdRekord) /
+                                                         plan_.KProdOpt);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Subject move
+
+void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
+    int room = -1;
+    for (int i = 0; i < s.RoomCount() && room < 0; ++i) {
+        const int r = (*s.RaumL)[plan_.RandomInRange(0, s.RoomCount() - 1)];
+        if (!CheckPlacement(plan_, s, target, r)) room = r;
+    }
+    if (room < 0) return;
+
+    const int k = s.Klasse;
+    const int t = s.Lehrer;
+    const CKlassenStatus& ks = plan_.KlassenStatusL[k];
+    const CLehrerStatus& ls = plan_.LehrerStatusL[t];
+    const ClassGapFigures before{ks.KLS, ks.TF,   ks.STF,       plan_.KProd,
+                                 ls.LLS, ls.Prod, plan_.LLSMax, plan_.LLSSumme};
+    const int classProd = ks.Prod;
+    const int fromRoom = plan_.RoomOf(s);
+    const int fromSlot = plan_.SlotOfHour(s);
+
+    plan_.Swap(fromRoom, fromSlot, room, target);
+    EvaluateClass(plan_, k);
+    EvaluateTeacher(plan_, t);
+    const ClassGapFigures after{ks.KLS,
+                                ks.TF,
+                                ks.STF,
+                                before.KProd + ks.Prod - classProd,
+                                ls.LLS,
+                                ls.Prod,
+                                std::max(before.LLSMax, ls.LLS),
+                                before.LLSSumme + ls.LLS - before.LLS};
+    if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
+    plan_.Swap(room, target, fromRoom, fromSlot);
+    EvaluateClass(plan_, k);
+    EvaluateTeacher(plan_, t);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Course move: every parallel hour goes to the target slot, each into a room of its own
+
+bool ClassGapMinimiser::ChooseCourseRooms(const CStunde& c, int target) {
+    const auto& parallel = *c.ParallelL;
+    const int source = plan_.SlotOfHour(c);
+    rooms_.clear();
+    former_.clear();
+    for (const CStunde* q : parallel) {
+        // Where the hour stands is known from the grid itself, whatever its RaumL says.
+        const int from = plan_.RoomOf(*q);
+        if (from < 0 || plan_.SlotOfHour(*q) != source) return false;
+        const int tries = 3 * q->RoomCount();
+        const int draws = 10 * q->RoomCount();
+        int chosen = -1;
+        for (int t = 0; t < tries && chosen < 0; ++t) {
+            int room = -1;
+            for (int d = 0; d < draws && room < 0; ++d) {
+                const int r = (*q->RaumL)[plan_.RandomInRange(0, q->RoomCount() - 1)];
+                if (std::find(rooms_.begin(), rooms_.end(), r) == rooms_.end()) room = r;
+            }
+            if (room >= 0 && !CheckPlacement(plan_, *q, target, room)) chosen = room;
+        }
+        if (chosen < 0) return false;
+        rooms_.push_back(chosen);
+        former_.push_back(from);
+    }
+    return true;
+}
+
+ClassGapFigures ClassGapMinimiser::CourseFigures(const CStunde& c) const {
+    ClassGapFigures f;
+    for (int k : *c.KlassenL) {
+        const CKlassenStatus& ks = plan_.KlassenStatusL[k];
+        f.KLS += ks.KLS;
+        f.TF += ks.TF;
+        f.STF += ks.STF;
+        f.KProd += ks.Prod; // the classes' own spread; the caller turns it into the plan's
+    }
+    for (const CStunde* q : *c.ParallelL) {
+        const CLehrerStatus& ls = plan_.LehrerStatusL[q->Lehrer];
+        f.LLS += ls.LLS;
+        f.LProd += ls.Prod;
+    }
+    return f;
+}
+
+void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
+    if (!c.ParallelL || !c.KlassenL || !ChooseCourseRooms(c, target)) return;
+    const auto& parallel = *c.ParallelL;
+    const int source = plan_.SlotOfHour(c);
+
+    ClassGapFigures before = CourseFigures(c);
+    const int classProd = before.KProd;
+    before.KProd = plan_.KProd;
+    before.LLSMax = plan_.LLSMax;
+    before.LLSSumme = plan_.LLSSumme;
+
+    std::size_t moved = 0;
+    for (; moved < parallel.size(); ++moved) {
+        if (!plan_.IsFree(rooms_[moved], target)) {
+            plan_.Report().Show({texte::SollteLeerstunde, ""});
+            break;
+        }
+        plan_.Swap(former_[moved], source, rooms_[moved], target);
+    }
+    auto undo = [&] {
+        while (moved > 0) {
+            --moved;
+            plan_.Swap(rooms_[moved], target, former_[moved], source);
+        }
+    };
+    if (moved < parallel.size()) return undo();
+
+    auto evaluate = [&] {
+        for (const CStunde* q : parallel)
+            EvaluateTeacher(plan_, q->Lehrer);
+        for (int k : *c.KlassenL)
+            EvaluateClass(plan_, k);
+    };
+    evaluate();
+    ClassGapFigures after = CourseFigures(c);
+    after.KProd = before.KProd + after.KProd - classProd;
+    after.LLSMax = before.LLSMax;
+    for (const CStunde* q : parallel)
+        after.LLSMax = std::max(after.LLSMax, plan_.LehrerStatusL[q->Lehrer].LLS);
+    after.LLSSumme = before.LLSSumme + after.LLS - before.LLS;
+    if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
+    undo();
+    evaluate();
+}
+
+} // namespace sw

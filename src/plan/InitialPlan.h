@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// InitialPlan.h: one attempt at a complete first plan ("Urplan") on an empty grid. A randomised
+// constructive heuristic: the most constrained lesson hours go first, each kind with its own
+// number of random tries, and the attempt gives up as soon as one hour finds no place.
+//
+//   phase 1  time and room fixed      placed where the preset says, without a check
+//   phase 2  time fixed               random rooms at the preset slot (fewest rooms first)
+//   phase 3  subject units > 2 hours  random room and start slot
+//   phase 4  course hours             every position with all its parallel hours at once
+//   phase 5  double lessons           random room and start slot (fewest rooms first)
+//   phase 6  single hours             random room and slot
+//   phase 7  first hours              a class's empty first hour takes one of its single hours
+//   phase 8  presets meant only for the first plan are released
+//   phase 9  teachers and classes are evaluated
+//
+// Every placement is asked of CheckPlacement (except phase 1) and goes through CPlan::Place or
+// CPlan::Swap. A unit and the parallel hours of a course position are placed whole or not at all,
+// so even a failed attempt leaves a grid that keeps the plan's invariants.
+#pragma once
+
+#include "plan/Plan.h"
+
+#include <vector>
+
+namespace sw {
+
+namespace texte {
+inline constexpr const char* NurVollstaendigeKursStunden =
+    "Nur vollständige Mehrfach - Kurs - Stunden sollten hier ankommen.";
+inline constexpr const char* BlockPosNull = "Hier sollte ein BlockPos == 0 ankommen";
+} // namespace texte
+
+// The builder keeps the temporary hour lists of an attempt; keep one object for a whole run so
+// that attempts after the first allocate nothing. The lists hold hours of the plan's StundenL,
+// never own them.
+class InitialPlanBuilder {
+public:
+    explicit InitialPlanBuilder(CPlan& plan);
+
+    // One attempt on a plan whose grid is empty. Returns the rest:
+    //   0   a complete plan (phases 8 and 9 have run);
+    //   -1  a class's first hour could not be filled and AbbruchErsteStunde is clear (kind 6);
+    //   >0  an hour could not be placed: the number of lesson hours that stand nowhere.
+    // On failure KonfliktStunde and the other report fields describe the refusal.
+    int Build();
+
+private:
+    bool PlaceFixedTimeAndRoom(); // phase 1
+    bool PlaceFixedTime();        // phase 2
+    bool PlaceLongUnits();        // phase 3
+    bool PlaceCourses();          // phase 4
+    bool PlaceDoubleLessons();    // phase 5
+    bool PlaceSingleHours();      // phase 6
+    bool FillFirstHours();        // phase 7; false: give up with -1
+    void ReleasePresets();        // phase 8
+
+    // Moves from W to the phase list every hour for which `take` holds, both keeping their order.
+    template <typename Pred> void TakeFromW(Pred take);
+    // The first hour of h's unit (h itself for a single hour).
+    CStunde& FirstOfUnit(CStunde& h) const;
+    int UnitLength(const CStunde& first) const { return first.BlockPos < 0 ? 1 : first.Laenge; }
+    CStunde& UnitHour(const CStunde& first, int p) const {
+        return *plan_.StundenL[first.Index + p];
+    }
+    // A random candidate room of h (h must have one).
+    int RandomRoom(const CStunde& h);
+    // A random start slot for a unit of `length` hours: hour 1..Stunden-length+1, any day.
+    int RandomStart(int length);
+    // True when every hour of the unit may stand in `room` from slot `start` on; a unit never
+    // crosses the end of the day.
+    bool UnitFits(const CStunde& first, int start, int room);
+    void PlaceUnit(CStunde& first, int start, int room);
+    // Random room and start slot, up to 100 x |RaumL| tries (phases 3 and 5).
+    bool TryUnitAnywhere(CStunde& first);
+    // One try of phase 4 for the course unit starting at `first`.
+    bool TryCourseUnit(const CStunde& first, int length);
+    // Ends an attempt: the report names h as the hour that could not be placed.
+    bool GiveUp(const CStunde& h);
+    void ClearReport();
+    void RemovePlaced(std::vector<CStunde*>& list);
+    int Unplaced() const;
+
+    CPlan& plan_;
+    std::vector<CStunde*> w_;     // the main work list
+    std::vector<CStunde*> phase_; // the hours the current phase (or pass) handles
+    struct Choice {
+        CStunde* Hour;
+        int Room;
+        int Slot;
+    };
+    std::vector<Choice> chosen_; // phase 4: the rooms chosen in the current try
+    const CStunde* lastChecked_ = nullptr;
+    bool firstHourReported_ = false;
+};
+
+// One attempt with a builder of its own; see InitialPlanBuilder::Build.
+int BuildInitialPlan(CPlan& plan);
+
+} // namespace sw

@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/InitialPlanRun.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::MakeSchool;
+
+// Records what the planning window would show and checks the grid after every attempt.
+struct Window : InitialPlanObserver, RunObserver {
+    CPlan* plan = nullptr;
+    std::string caption, field;
+    ConflictLabels startLabels;
+    std::vector<InitialPlanProgress> attempts;
+    std::vector<std::string> violations;
+    InitialPlanProgress last;
+    Figures figures;
+    std::string startCaption;
+    int disabled = 0, enabled = 0;
+
+    void Started(const std::string& c, const std::string& f, const ConflictLabels& k) override {
+        caption = c;
+        field = f;
+        startLabels = k;
+    }
+    void AttemptDone(const InitialPlanProgress& p) override {
+        attempts.push_back(p);
+        const InvariantReport inv = CheckInvariants(*plan, false);
+        violations.insert(violations.end(), inv.Violations.begin(), inv.Violations.end());
+    }
+    void Finished(const InitialPlanProgress& p, const Figures& f, const std::string& s) override {
+        last = p;
+        figures = f;
+        startCaption = s;
+    }
+    void DisableCommands() override { ++disabled; }
+    void EnableCommands(const std::string& c) override {
+        ++enabled;
+        caption = c;
+    }
+};
+
+struct Fixture {
+    Stammdaten s;
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    Window window;
+    RunControl run{&window};
+    void Build() {
+        plan = std::make_unique<CPlan>(s, rep);
+        plan->BuildLessonHours();
+        window.plan = plan.get();
+    }
+    InitialPlanResult Run(const std::string& versuche, std::uint32_t seed = 1) {
+        return RunInitialPlan(plan.get(), rep, run, versuche, seed, &window);
+    }
+};
+
+TEST(InitialPlanRun, AttemptCountText) {
+    EXPECT_EQ(AttemptCountFromText("abc"), 1000);
+    EXPECT_EQ(AttemptCountFromText(""), 1000);
+    EXPECT_EQ(AttemptCountFromText("25"), 25);
+    EXPECT_EQ(AttemptCountFromText("12x"), 1000);
+    Fixture f;
+    f.s = test::SmallSchool();
+    f.Build();
+    f.Run("abc");
+    EXPECT_EQ(f.window.field, "1000"); // the field is rewritten with the number
+}
+
+TEST(InitialPlanRun, CompletePlanWithLabelsAndRunProtocol) {
+    Fixture f;
+    f.s = test::SmallSchool();
+    f.Build();
+    const InitialPlanResult r = f.Run("50", 4);
+    ASSERT_TRUE(r.Complete());
+    EXPECT_EQ(f.window.disabled, 1);
+    EXPECT_EQ(f.window.enabled, 1);
+    EXPECT_EQ(f.window.caption, "Planung : Bereitschaft");
+    EXPECT_TRUE(f.run.Idle());
+    EXPECT_EQ(f.window.startLabels, ConflictLabels{});
+    EXPECT_EQ(f.window.startLabels.Caption, "Konflikt:");
+    ASSERT_EQ(static_cast<int>(f.window.attempts.size()), r.Versuche);
+    for (std::size_t i = 0; i < f.window.attempts.size(); ++i) {
+        const InitialPlanProgress& p = f.window.attempts[i];
+        EXPECT_EQ(p.Label1, std::to_string(i + 1) + " Versuche / Rest = " + std::to_string(p.Rest));
+        if (p.Rest != 0) {
+            EXPECT_TRUE(p.Konflikt.Caption.starts_with("Konflikt:  "));
+        }
+    }
+    EXPECT_TRUE(f.window.violations.empty()) << f.window.violations.front();
+    EXPECT_EQ(f.window.last.Label1, std::to_string(r.Versuche) + " Versuche / Rest = 0");
+    EXPECT_EQ(f.window.startCaption, "1. Urplan erzeugen");
+    EXPECT_EQ(f.window.figures.KLSSumme, std::to_string(f.plan->KLSSumme));
+    EXPECT_TRUE(CheckInvariants(*f.plan, true).Ok()); // figures evaluated at the end
+}
+
+TEST(InitialPlanRun, SameSeedSamePlan) {
+    Fixture a, b;
+    a.s = b.s = test::SmallSchool();
+    a.Build();
+    b.Build();
+    const InitialPlanResult ra = a.Run("100", 77);
+    const InitialPlanResult rb = b.Run("100", 77);
+    EXPECT_EQ(ra.Versuche, rb.Versuche);
+    for (std::size_t i = 0; i < a.plan->StundenL.size(); ++i)
+        EXPECT_EQ(a.plan->PositionOf(*a.plan->StundenL[i]),
+                  b.plan->PositionOf(*b.plan->StundenL[i]));
+}
+
+TEST(InitialPlanRun, LockedFixedRoomShowsSperrungWithTheHoursNames) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 2);
+    f.s.Raeume[1].FachTyp = {0, 1, 0};
+    f.s.Raeume[1].Faecher = {"F1"};
+    f.s.Raeume[1].Sperre[SlotOf(1, 2)] = 1;
+    AddBlock(f.s, "L0", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(1, 2);
+    f.Build();
+    ASSERT_EQ(f.plan->StundenL[0]->Modus, 1);
+    const InitialPlanResult r = f.Run("3");
+    EXPECT_EQ(r.Versuche, 3);
+    EXPECT_EQ(r.Rest, 1);
+    EXPECT_FALSE(r.Complete());
+    EXPECT_EQ(f.window.last.Label1, "3 Versuche / Rest = 1");
+    const ConflictLabels want{"Konflikt:  Sperrung", "L0", "F1", "K0", ""};
+    EXPECT_EQ(f.window.attempts.back().Konflikt, want);
+    EXPECT_EQ(DescribeConflict(*f.plan), want);
+    EXPECT_EQ(f.plan->KonfliktRaum, 1);
+}
+
+TEST(InitialPlanRun, FirstHourConflictNamesTheClass) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {2, 2});
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    f.plan->AbbruchErsteStunde = 0;
+    const InitialPlanResult r = f.Run("4");
+    EXPECT_EQ(r.Rest, -1);
+    EXPECT_EQ(r.Versuche, 4);
+    EXPECT_EQ(f.window.last.Label1, "4 Versuche / Rest = -1");
+    EXPECT_EQ(f.window.attempts.back().Konflikt,
+              (ConflictLabels{"Konflikt:  Erste Stunde", "", "", "K0", ""}));
+    EXPECT_TRUE(f.window.violations.empty());
+}
+
+TEST(InitialPlanRun, HaltEndsAfterTheAttemptInProgress) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {2, 2});
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    f.plan->AbbruchErsteStunde = 0; // every attempt fails
+    f.run.SetPassHook([&] {
+        if (f.run.Passes() == 2) f.run.Halt();
+    });
+    const InitialPlanResult r = f.Run("1000");
+    EXPECT_EQ(r.Versuche, 2);
+    EXPECT_TRUE(f.run.Idle());
+    EXPECT_EQ(f.window.startCaption, "1. Urplan erzeugen");
+}
+
+TEST(InitialPlanRun, WithoutAPlanNothingRuns) {
+    Window window;
+    RunControl run(&window);
+    CapturingReporter rep;
+    const InitialPlanResult r = RunInitialPlan(nullptr, rep, run, "10", 1, &window);
+    EXPECT_FALSE(r.PlanVorhanden);
+    EXPECT_FALSE(r.Complete());
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0], (Message{"Keine Planerstellung möglich!", "Fehler"}));
+    // The window is usable again.
+    EXPECT_TRUE(run.Idle());
+    EXPECT_EQ(window.enabled, 1);
+    EXPECT_EQ(window.caption, "Planung : Bereitschaft");
+    EXPECT_TRUE(window.attempts.empty());
+}
+
+TEST(InitialPlanRun, LessonsAreNeededForAPlan) {
+    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    EXPECT_FALSE(HatUnterricht(s));
+    test::AddCourse(s, "Kurs", {"L0"}, {}, {1});
+    EXPECT_FALSE(HatUnterricht(s)); // a course without classes is no lesson
+    s.KursBloecke[0].Klassen = {"K0"};
+    EXPECT_TRUE(HatUnterricht(s));
+    Stammdaten t = MakeSchool(5, 6, 1, 1, 1, 1);
+    AddBlock(t, "L0", "K0", "F0", {1});
+    EXPECT_TRUE(HatUnterricht(t));
+}
+
+} // namespace
+} // namespace sw

@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plan/InitialPlan.h"
+#include "plan/Evaluation.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::AddCourse;
+using test::FirstDisallowedPlacement;
+using test::MakeSchool;
+
+struct Fixture {
+    Stammdaten s;
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    void Build() {
+        plan = std::make_unique<CPlan>(s, rep);
+        plan->BuildLessonHours();
+        ComputeTargets(*plan);
+    }
+    CStunde& H(int i) { return *plan->StundenL[i]; }
+    // One attempt from an empty grid with the given seed; the grid must keep its invariants and,
+    // for a complete plan, every hour must be allowed where it stands.
+    int Attempt(std::uint32_t seed, InitialPlanBuilder& builder) {
+        plan->Rng.Seed(seed);
+        plan->ClearPlacements();
+        const int rest = builder.Build();
+        const InvariantReport inv = CheckInvariants(*plan, false);
+        EXPECT_TRUE(inv.Ok()) << "seed " << seed << ": " << inv.Violations.front();
+        if (rest == 0) {
+            EXPECT_EQ(inv.Unplaced, 0) << "seed " << seed;
+            EXPECT_EQ(FirstDisallowedPlacement(*plan), "") << "seed " << seed;
+        } else if (rest > 0) {
+            EXPECT_EQ(rest, inv.Unplaced) << "seed " << seed;
+        }
+        return rest;
+    }
+};
+
+// Enough single hours for class k to raise its hour limit to the whole day.
+void FillWithSingles(Stammdaten& s, const std::string& lehrer, const std::string& klasse,
+                     int hours) {
+    AddBlock(s, lehrer, klasse, "F0", std::vector<int>(hours, 1));
+}
+
+TEST(InitialPlan, FixedUnitsStandAtTheirPresets) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 4, 3, 1, 2);
+    CFachBlock& b = AddBlock(f.s, "L0", "K0", "F1", {2, 1});
+    b.Einheiten[0].Zeitvorgabe = SlotOf(1, 3); // time and room fixed: Modus 3
+    b.Einheiten[0].Raum = "R2";
+    b.Einheiten[1].Zeitvorgabe = SlotOf(2, 1); // time fixed, room free: Modus 1
+    FillWithSingles(f.s, "L1", "K0", 17);
+    f.Build();
+    ASSERT_EQ(f.H(0).Modus, 3);
+    ASSERT_EQ(f.H(2).Modus, 1);
+    InitialPlanBuilder builder(*f.plan);
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        ASSERT_EQ(f.Attempt(seed, builder), 0) << seed;
+        EXPECT_EQ(f.plan->PositionOf(f.H(0)), 2 * kSlotCount + SlotOf(1, 3));
+        EXPECT_EQ(f.plan->PositionOf(f.H(1)), 2 * kSlotCount + SlotOf(1, 4));
+        EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(2, 1));
+    }
+    EXPECT_TRUE(f.rep.shown.empty());
+}
+
+TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 3, 2, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {3});
+    FillWithSingles(f.s, "L1", "K0", 20);
+    f.Build();
+    ASSERT_EQ(f.s.Klassen[0].StundenLimit, 5);
+    f.plan->MehrfachUeberStundenLimit = 1; // the limit must not hide the start range
+    InitialPlanBuilder builder(*f.plan);
+    std::set<int> starts;
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        ASSERT_EQ(f.Attempt(seed, builder), 0) << seed;
+        const int start = HourOf(f.plan->SlotOfHour(f.H(0)));
+        EXPECT_GE(start, 1);
+        EXPECT_LE(start, 4);
+        starts.insert(start);
+    }
+    EXPECT_EQ(starts, (std::set<int>{1, 2, 3, 4}));
+}
+
+TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 2, 2, 1);
+    FillWithSingles(f.s, "L0", "K0", 25);
+    AddBlock(f.s, "L1", "K1", "F0", {2, 2});
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    InitialPlanBuilder builder(*f.plan);
+    // Accepted: the first hours that stay empty are reported, the plan is complete.
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+        ASSERT_EQ(f.Attempt(seed, builder), 0);
+        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktErsteStunde);
+        EXPECT_EQ(f.plan->KonfliktKlasse, 1);
+        EXPECT_EQ(f.plan->KonfliktStunde, nullptr);
+    }
+    // Strict: every attempt fails with -1, after the class before has all its first hours.
+    f.plan->AbbruchErsteStunde = 0;
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+        ASSERT_EQ(f.Attempt(seed, builder), -1);
+        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktErsteStunde);
+        EXPECT_EQ(f.plan->KonfliktKlasse, 1);
+        for (int d = 0; d < 5; ++d)
+            EXPECT_EQ(f.plan->ClassLessons(0, SlotOf(d, 1)), 1);
+    }
+}
+
+TEST(InitialPlan, StrictFirstHoursAreAllFilled) {
+    Fixture f;
+    f.s = test::SmallSchool();
+    f.s.Klassen[2].Sperre[SlotOf(3, 1)] = 1; // a locked first hour needs no lesson
+    f.Build();
+    f.plan->AbbruchErsteStunde = 0;
+    InitialPlanBuilder builder(*f.plan);
+    int complete = 0;
+    for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+        if (f.Attempt(seed, builder) != 0) continue;
+        ++complete;
+        for (int k = 0; k < 3; ++k)
+            for (int d = 0; d < 5; ++d)
+                EXPECT_EQ(f.plan->ClassLessons(k, SlotOf(d, 1)) > 0, k != 2 || d != 3);
+    }
+    EXPECT_GT(complete, 5);
+}
+
+TEST(InitialPlan, PresetsForTheFirstPlanOnlyAreReleased) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 3, 2, 1, 1);
+    CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1});
+    b.Einheiten[0].Zeitvorgabe = SlotOf(0, 2);
+    b.Einheiten[0].Raum = "R1";
+    b.Einheiten[0].NurUrPlan = 1;
+    b.Einheiten[1].Zeitvorgabe = SlotOf(4, 5);
+    b.Einheiten[1].NurUrPlan = 1;
+    b.Einheiten[1].TagesLimit = 1;
+    b.Einheiten[1].Tag = 4;
+    b.Einheiten[2].Zeitvorgabe = SlotOf(3, 3); // binds for good
+    FillWithSingles(f.s, "L1", "K0", 20);
+    f.Build();
+    InitialPlanBuilder builder(*f.plan);
+    ASSERT_EQ(f.Attempt(7, builder), 0);
+    EXPECT_EQ(f.plan->PositionOf(f.H(0)), 1 * kSlotCount + SlotOf(0, 2));
+    EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(4, 5));
+    EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(3, 3));
+    EXPECT_EQ(f.H(0).Modus, 2);
+    EXPECT_EQ(f.H(0).Zeit, kNoSlot);
+    EXPECT_EQ(f.H(1).Modus, 0);
+    EXPECT_EQ(f.H(1).Zeit, kNoSlot);
+    EXPECT_EQ(f.H(1).TagesLimit, 0);
+    EXPECT_EQ(f.H(1).Tag, -1);
+    EXPECT_EQ(f.H(2).Modus, 1);
+    EXPECT_EQ(f.H(2).Zeit, SlotOf(3, 3));
+}
+
+TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 2, 2, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {1}).Einheiten[0] = CEinheit(1, SlotOf(2, 2));
+    f.s.FachBloecke.back().Block.Einheiten[0].Raum = "R0";
+    AddBlock(f.s, "L1", "K1", "F0", {1}).Einheiten[0] = CEinheit(1, SlotOf(2, 2));
+    f.s.FachBloecke.back().Block.Einheiten[0].Raum = "R0";
+    f.Build();
+    InitialPlanBuilder builder(*f.plan);
+    EXPECT_EQ(f.Attempt(1, builder), 1);
+    ASSERT_EQ(f.rep.shown.size(), 1u);
+    EXPECT_EQ(f.rep.shown[0], (Message{"Raum R0 sollte frei sein.", "Bösartiger Fehler"}));
+    // The hour in the cell keeps it; the other is still a lesson hour of the plan.
+    EXPECT_EQ(f.plan->HourAt(0, SlotOf(2, 2)), &f.H(0));
+    EXPECT_EQ(f.plan->PositionOf(f.H(1)), -1);
+    EXPECT_EQ(f.plan->StundenL.size(), 2u);
+    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1));
+    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    EXPECT_EQ(f.plan->KonfliktRaum, 0);
+}
+
+TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {1});
+    f.Build();
+    f.H(0).Modus = 3; // a room-and-time preset without a time
+    InitialPlanBuilder builder(*f.plan);
+    EXPECT_EQ(f.Attempt(1, builder), 1);
+    ASSERT_EQ(f.rep.shown.size(), 1u);
+    EXPECT_EQ(f.rep.shown[0].Text, "Raumzeit - Fehler beim Setzen: (RaumL->Count,Zeit) = (2, -1)");
+    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+}
+
+TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
+    // Two double lessons and a day of two hours: phase 5 takes both units out of W and places
+    // only one; the attempt must not look complete.
+    Fixture f;
+    f.s = MakeSchool(1, 2, 1, 2, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {2});
+    AddBlock(f.s, "L1", "K0", "F0", {2});
+    f.Build();
+    InitialPlanBuilder builder(*f.plan);
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+        EXPECT_EQ(f.Attempt(seed, builder), 2);
+        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    }
+}
+
+TEST(InitialPlan, CourseUnitsStandWholeInRoomsCheckedForTheirOwnSlots) {
+    // A double course unit of three teachers; room R0 is locked at every second hour, so rooms
+    // drawn for the first hour do not always fit the second.
+    Fixture f;
+    f.s = MakeSchool(5, 4, 4, 4, 2, 1);
+    for (int d = 0; d < 5; ++d)
+        for (int h = 2; h <= 12; h += 2)
+            f.s.Raeume[0].Sperre[SlotOf(d, h)] = 1;
+    AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0", "K1"}, {2, 1});
+    FillWithSingles(f.s, "L3", "K0", 10);
+    f.Build();
+    f.plan->KursUeberStundenLimit = 1;
+    f.plan->MehrfachKursUeberStundenLimit = 1;
+    InitialPlanBuilder builder(*f.plan);
+    int complete = 0;
+    for (std::uint32_t seed = 1; seed <= 100; ++seed)
+        complete += f.Attempt(seed, builder) == 0;
+    EXPECT_GT(complete, 50);
+}
+
+TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
+    // Three parallel course hours, two rooms: no try can draw three distinct rooms.
+    Fixture f;
+    f.s = MakeSchool(5, 4, 2, 3, 1, 1);
+    AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0"}, {1});
+    f.Build();
+    f.plan->KursUeberStundenLimit = 1;
+    InitialPlanBuilder builder(*f.plan);
+    EXPECT_EQ(f.Attempt(3, builder), 3);
+    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    ASSERT_NE(f.plan->KonfliktStunde, nullptr);
+    EXPECT_TRUE(f.plan->KonfliktStunde->IsCourse());
+}
+
+TEST(InitialPlan, AttemptsKeepTheInvariantsOnTheSmallSchool) {
+    Fixture f;
+    f.s = test::SmallSchool();
+    f.Build();
+    InitialPlanBuilder builder(*f.plan);
+    int complete = 0;
+    for (std::uint32_t seed = 1; seed <= 200; ++seed)
+        complete += f.Attempt(seed, builder) == 0;
+    EXPECT_GT(complete, 50);
+    // After a complete attempt the records are evaluated (phase 9).
+    f.Attempt(3, builder);
+    const auto classes = f.plan->KlassenStatusL;
+    EvaluateAll(*f.plan);
+    EXPECT_EQ(classes, f.plan->KlassenStatusL);
+}
+
+TEST(InitialPlan, ExampleSchoolIsPlannedWithAFixedSeed) {
+    CapturingReporter rep;
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    InitialPlanBuilder builder(plan);
+    int rest = 1;
+    int tries = 0;
+    plan.Rng.Seed(1);
+    while (rest != 0 && tries < 50) {
+        plan.ClearPlacements();
+        rest = builder.Build();
+        ++tries;
+        ASSERT_TRUE(CheckInvariants(plan, false).Ok());
+    }
+    ASSERT_EQ(rest, 0) << tries;
+    EvaluateAll(plan);
+    const InvariantReport inv = CheckInvariants(plan, true);
+    EXPECT_TRUE(inv.Ok());
+    EXPECT_EQ(inv.Unplaced, 0);
+    EXPECT_EQ(FirstDisallowedPlacement(plan), "");
+    EXPECT_TRUE(rep.shown.empty()) << rep.shown.front().Text;
+}
+
+} // namespace
+} // namespace sw
