@@ -14,6 +14,8 @@ constexpr const char* kUsage =
     "  stundenwerk check PLAN.pdt [--json]\n"
     "      Prüft einen Plan und zeigt seine Kennzahlen.\n"
     "  stundenwerk plan SCHULE.sch|SCHULE.sdt [-o PLAN.pdt] [--tries N] [--seed S] [--json]\n"
+    "      [--allow-course-over-limit] [--allow-multi-course-over-limit]\n"
+    "      [--allow-multi-over-limit] [--strict-first-hour]\n"
     "      Erzeugt einen Plan.\n"
     "  stundenwerk export PLAN.pdt -o PLAENE.docx [--teachers all|NAME,...] [--classes ...]\n"
     "      [--rooms ...] [--short] [--no-pseudo-courses] [--layout N] [--landscape]\n"

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/FileOps.h"
+#include "files/ProjectFile.h"
+#include "support/School.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::AddCourse;
+using test::MakeSchool;
+
+struct Split {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the tool with stdout and stderr kept apart.
+Split RunPlan(const test::TempDir& dir, const std::string& args) {
+    const std::string errFile = dir.File("stderr.txt");
+    const std::string cmd =
+        std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk plan " + args + " 2>" + errFile;
+    Split run;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe))
+        run.out.append(buf, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = test::ReadFileBytes(errFile);
+    return run;
+}
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string Save(const test::TempDir& dir, const Stammdaten& s, const std::string& name) {
+    const std::string path = dir.File(name);
+    EXPECT_TRUE(SaveProject(s, path, DefaultFileOps()).Ok);
+    return path;
+}
+
+TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const Split a = RunPlan(dir, school + " -o " + dir.File("a.pdt") + " --seed 1");
+    ASSERT_EQ(a.status, 0) << a.out << a.err;
+    EXPECT_TRUE(Has(a.out, "Versuche / Rest = 0\n")) << a.out;
+    EXPECT_TRUE(Has(a.out, "Startwert:                            1\n")) << a.out;
+    EXPECT_TRUE(Has(a.out, "Nicht gesetzte Stunden:               0\n")) << a.out;
+    EXPECT_FALSE(Has(a.err, "\r")); // no terminal: no line per attempt
+    const test::ToolRun check = test::RunTool("check " + dir.File("a.pdt"));
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_TRUE(Has(check.out, "Der Plan ist in sich stimmig."));
+
+    const Split b = RunPlan(dir, school + " --seed=1 --json -o " + dir.File("b.pdt"));
+    ASSERT_EQ(b.status, 0) << b.err;
+    EXPECT_EQ(test::ReadFileBytes(dir.File("a.pdt")), test::ReadFileBytes(dir.File("b.pdt")));
+    EXPECT_TRUE(Has(b.out, "\"valid\": true")) << b.out;
+    EXPECT_TRUE(Has(b.out, "\"unplaced\": 0"));
+    EXPECT_TRUE(Has(b.out, "\"complete\": true, \"tries\": "));
+    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1}"));
+}
+
+TEST(PlanCommand, BadArgumentsShowTheUsage) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    for (const std::string& args :
+         {std::string(""), school + " --tries", school + " --tries abc", school + " --tries 0",
+          school + " --seed -1", school + " --seed 99999999999", school + " " + school,
+          school + " --unknown", school + " -o", school + " --json=1"}) {
+        const Split r = RunPlan(dir, args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(Has(r.err, "Aufruf: stundenwerk plan SCHULE.sch|SCHULE.sdt")) << args;
+    }
+    const Split missing = RunPlan(dir, dir.File("fehlt.sch"));
+    EXPECT_EQ(missing.status, 2);
+}
+
+TEST(PlanCommand, SchoolWithoutLessonsIsRefused) {
+    test::TempDir dir;
+    const std::string path = Save(dir, MakeSchool(5, 6, 1, 1, 1, 1), "leer.sch");
+    const Split r = RunPlan(dir, path + " -o " + dir.File("p.pdt"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "Fehler: Es wurde noch kein Unterricht definiert!\n")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("p.pdt")));
+}
+
+TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
+    test::TempDir dir;
+    Stammdaten s = MakeSchool(5, 6, 2, 1, 1, 2);
+    s.Raeume[1].FachTyp = {0, 1, 0};
+    s.Raeume[1].Faecher = {"F1"};
+    s.Raeume[1].Sperre[SlotOf(1, 2)] = 1;
+    AddBlock(s, "L0", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(1, 2);
+    AddBlock(s, "L0", "K0", "F0", {1, 1});
+    const std::string path = Save(dir, s, "gesperrt.sch");
+    // The fixed hour blocks in the second phase; the rest counts every hour left unplaced.
+
+    const Split r = RunPlan(dir, path + " --tries 5 --seed 3");
+    EXPECT_EQ(r.status, 3) << r.out << r.err;
+    EXPECT_TRUE(Has(r.out, "5 Versuche / Rest = 3\n")) << r.out;
+    EXPECT_TRUE(Has(r.err, "Kein vollständiger Plan nach 5 Versuchen (Rest = 3).\n"
+                           "Konflikt:  Sperrung\n"
+                           "  Lehrer:    L0\n"
+                           "  Fach/Kurs: F1\n"
+                           "  Klasse:    K0\n"
+                           "  Raum:      R1\n"))
+        << r.err;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_NE(entry.path().extension(), ".pdt"); // no plan without -o
+
+    const Split w = RunPlan(dir, path + " --tries 2 --json -o " + dir.File("teil.pdt"));
+    EXPECT_EQ(w.status, 3);
+    EXPECT_TRUE(Has(w.out, "\"complete\": false, \"tries\": 2, \"rest\": 3")) << w.out;
+    EXPECT_TRUE(Has(w.out, "\"conflict\": {\"caption\": \"Konflikt:  Sperrung\", \"Lehrer\": "
+                           "\"L0\", \"FachKurs\": \"F1\", \"Klasse\": \"K0\", \"Raum\": \"R1\", "
+                           "\"Stunde\": \"L0 / K0 / F1\"}"))
+        << w.out;
+    const test::ToolRun check = test::RunTool("check --json " + dir.File("teil.pdt"));
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_TRUE(Has(check.out, "\"unplaced\": 3")) << check.out;
+}
+
+TEST(PlanCommand, PlanOptionFlags) {
+    test::TempDir dir;
+    // Two double lessons for a class of four hours: its hour limit is 1.
+    Stammdaten doubles = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(doubles, "L0", "K0", "F0", {2, 2});
+    const std::string d = Save(dir, doubles, "doppel.sch");
+    Split r = RunPlan(dir, d + " --tries 3");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(Has(r.err, "Konflikt:  Zeit\n  Klasse:    K0\n  Stunde:    L0 / K0 / F0\n"))
+        << r.err;
+    EXPECT_EQ(RunPlan(dir, d + " --tries 50 --allow-multi-over-limit").status, 0);
+    r = RunPlan(dir, d + " --tries 3 --allow-multi-over-limit --strict-first-hour");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(Has(r.err, "(Rest = -1).\nKonflikt:  Erste Stunde\n  Klasse:    K0\n")) << r.err;
+
+    // A double course unit over the limit, and single course hours that cannot use hour 1.
+    Stammdaten course = MakeSchool(5, 6, 2, 2, 1, 1);
+    AddCourse(course, "Kurs", {"L0", "L1"}, {"K0"}, {2});
+    const std::string c = Save(dir, course, "kurs.sch");
+    EXPECT_EQ(RunPlan(dir, c + " --tries 3").status, 3);
+    EXPECT_EQ(RunPlan(dir, c + " --tries 50 --allow-multi-course-over-limit").status, 0);
+    Stammdaten late = MakeSchool(5, 6, 2, 2, 1, 1);
+    for (int day = 0; day < 5; ++day)
+        late.Klassen[0].Sperre[SlotOf(day, 1)] = 1;
+    AddCourse(late, "Kurs", {"L0", "L1"}, {"K0"}, {1, 1});
+    const std::string l = Save(dir, late, "spaet.sch");
+    EXPECT_EQ(RunPlan(dir, l + " --tries 3").status, 3);
+    EXPECT_EQ(RunPlan(dir, l + " --tries 50 --allow-course-over-limit").status, 0);
+}
+
+} // namespace
+} // namespace sw
