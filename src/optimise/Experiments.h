@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Experiments.h: batch runs that compare acceptance rules. Each run reloads the same plan file,
+// sets its records, and runs a fixed number of iterations; the chosen figure is averaged per
+// iteration over the runs and written as a curve file: one line per run ("run final"), then one
+// line per iteration ("iteration average"), each ending with a line feed.
+#pragma once
+
+#include "files/FileOps.h"
+#include "model/Report.h"
+#include "optimise/RunControl.h"
+
+#include <string>
+#include <vector>
+
+namespace sw {
+
+enum class Experiment {
+    Sintflut,         // "S1": great deluge
+    Annealing,        // "SA (disk)"
+    RekordMitMarge,   // "S2 (disk)": record plus margin
+    Abstieg,          // "Tabu (disk)": plain descent
+    KlassenRekord,    // "S2" on the class-distribution tab
+    KlassenAnnealing, // "SA" on the class-distribution tab
+};
+
+struct ExperimentInfo {
+    Experiment Id;
+    const char* Name;     // as the tool accepts it
+    const char* FileName; // the curve file in the chosen folder
+    int Runs;
+    int Iterations;
+};
+
+// Every experiment with its defaults.
+const std::vector<ExperimentInfo>& Experiments();
+const ExperimentInfo* FindExperiment(const std::string& name);
+
+struct ExperimentResult {
+    Outcome outcome;
+    std::vector<double> Finals;  // per run
+    std::vector<double> Average; // per iteration
+    std::string CurveFile;
+};
+
+// Runs `info` (with `runs` and `iterations` when positive, else the defaults) on the plan in
+// `planFile` and writes the curve file into `folder`. "Halt" ends it after the iteration in
+// progress; the curve is then written for the iterations done.
+ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& planFile,
+                               const std::string& folder, FileOps& files, Reporter& reporter,
+                               RunControl& run, int runs = 0, int iterations = 0);
+
+// The text of a curve file.
+std::string CurveText(const std::vector<double>& finals, const std::vector<double>& average);
+
+} // namespace sw

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/Stages.h"
+
+#include "model/Text.h"
+
+#include <climits>
+
+namespace sw {
+
+namespace {
+
+constexpr int kGoalOfItem[7] = {1, 4, 11, 17, 12, 5, 6};
+
+void SetGoals(CPlan& plan, std::initializer_list<int> goals) {
+    plan.ClearGoals();
+    for (int g : goals)
+        plan.SetGoal(g);
+}
+
+} // namespace
+
+void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked) {
+    plan.ClearGoals();
+    for (std::size_t i = 0; i < checked.size(); ++i)
+        if (checked[i]) plan.SetGoal(kGoalOfItem[i]);
+}
+
+void SetAcceptanceFromText(CPlan& plan, const std::string& text) {
+    const auto value = ParseInt(text);
+    plan.OptWerte[3] = value ? *value : 2;
+}
+
+Optimiser::Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObserver* observer)
+    : plan_(plan), run_(run), reporter_(reporter), observer_(observer), exchange_(plan),
+      improve_(plan), gaps_(plan) {}
+
+int Optimiser::RandomExchanges(int strategy) {
+    int feasible = 0;
+    const int last = plan_.KlassenAnzahl - 1;
+    {
+        const int second = plan_.RandomInRange(0, last);
+        const int first = plan_.RandomInRange(0, last);
+        const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
+        const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
+        feasible +=
+            exchange_(second, first, strategy, false, true, nullptr, nullptr, slotA, slotB) ? 1 : 0;
+    }
+    {
+        const int klasse = plan_.RandomInRange(0, last);
+        const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
+        const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
+        feasible += exchange_(klasse, klasse, strategy, false, true, nullptr, nullptr, slotA, slotB)
+                        ? 1
+                        : 0;
+    }
+    return feasible;
+}
+
+int Optimiser::FiveExchanges(int strategy) {
+    int feasible = 0;
+    for (int i = 0; i < 5; ++i)
+        feasible += RandomExchanges(strategy);
+    report_.Exchanges += feasible;
+    return feasible;
+}
+
+// The frame of every stage: status, fresh figures, controls disabled; then passes until `done`
+// says so, the pass limit is used up or "Halt" is pressed; fresh figures and pending input after
+// every pass; at the end the controls are enabled again. With `testFirst` the target is tested
+// before the first pass too.
+template <typename Pass, typename Done>
+StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPasses,
+                            bool testFirst) {
+    StageResult result;
+    report_ = PassReport{};
+    if (observer_) observer_->Status(status);
+    report_.Zahlen = ShowFigures(plan_);
+    run_.Begin();
+    bool finished = testFirst && done();
+    while (!finished && run_.KeepRunning() && result.Passes < maxPasses) {
+        pass();
+        ++result.Passes;
+        report_.Pass = result.Passes;
+        report_.Zahlen = ShowFigures(plan_);
+        finished = done();
+        if (observer_) observer_->PassDone(report_);
+        run_.PassDone();
+    }
+    result.Reached = finished;
+    result.Halted = !finished && result.Passes < maxPasses;
+    run_.End();
+    return result;
+}
+
+StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked) {
+    CPlan& p = plan_;
+    switch (stufe) {
+    case Stufe::KlassenLuecken: {
+        SetGoals(p, {1});
+        StageResult r = Loop(
+            "Planung : Klassenstunden minimieren",
+            [&] {
+                gaps_.Pass(1, 10);
+                FiveExchanges(1);
+                report_.Label15 = std::to_string(report_.Exchanges);
+                report_.GoalDirected = improve_(1, 12, 20);
+            },
+            [&] { return p.KLSSumme == 0; }, INT_MAX, false);
+        if (r.Reached) reporter_.Show({"Leerstunden beseitigt!", titel::Hinweis});
+        return r;
+    }
+    case Stufe::KlassenVerteilung: {
+        SetGoals(p, {1, 4});
+        p.KProdToleranz = 200;
+        p.KProdRekord = p.KProd;
+        StageResult r = Loop(
+            "Planung : Klassenstunden verteilen",
+            [&] {
+                FiveExchanges(0);
+                report_.Label15 = std::to_string(report_.Exchanges);
+                gaps_.Pass(4, 20);
+            },
+            [&] { return p.KProd == p.KProdOpt; }, 10000, false);
+        if (r.Reached) reporter_.Show({"Stunden optimal verteilt!", ""});
+        return r;
+    }
+    case Stufe::Trennungsfehler:
+        SetGoals(p, {1, 4, 11, 17});
+        return Loop(
+            "Planung : Trennungsfehler minimieren",
+            [&] {
+                report_.GoalDirected = improve_(11, 5, 10);
+                FiveExchanges(11);
+            },
+            [&] { return p.TFSumme == 0; }, 100001, true);
+    case Stufe::LehrerLuecken:
+        SetGoals(p, {1, 4, 11, 17, 12});
+        return Loop(
+            "Planung : Lehrer - Leerstunden minimieren",
+            [&] {
+                report_.Label15 = std::to_string(report_.Pass);
+                report_.GoalDirected = improve_(12, 20, 20);
+                FiveExchanges(12);
+            },
+            [&] { return p.LLSSumme == 0; }, INT_MAX, true);
+    case Stufe::LehrerVerteilung:
+        SetGoals(p, {1, 4, 11, 17, 12, 6});
+        p.OptWerte = {p.LLSSumme, p.TFSumme, p.LProd, 2, 2, 200};
+        return Loop(
+            "Planung : Lehrerstunden verteilen",
+            [&] {
+                report_.GoalDirected = improve_(6, 20, 50);
+                FiveExchanges(6);
+            },
+            [&] { return p.LLSSumme == 0; }, 100001, true);
+    case Stufe::Manuell:
+        SetGoalsFromList(p, checked);
+        return Loop(
+            "Planung : manuelle Auswahl der Ziele",
+            [&] {
+                report_.GoalDirected = improve_(0, 20, 20);
+                FiveExchanges(0);
+                gaps_.Pass(0, 20);
+                report_.Label15 = "Iteration " + std::to_string(report_.Pass);
+            },
+            [] { return false; }, INT_MAX, false);
+    }
+    return {};
+}
+
+StageResult Optimiser::Mix(Stufe tab) {
+    CPlan& p = plan_;
+    auto never = [] { return false; };
+    switch (tab) {
+    case Stufe::KlassenLuecken:
+        p.ClearGoals();
+        return Loop(
+            "Planung : Böse mixen", [&] { gaps_.Pass(0, 10); }, never, 1, false);
+    case Stufe::KlassenVerteilung:
+        SetGoals(p, {1});
+        return Loop(
+            "Planung : Böse Mixen 2",
+            [&] {
+                gaps_.Pass(0, 10);
+                report_.GoalDirected = improve_(0, 12, 20);
+            },
+            never, 6, false);
+    case Stufe::Trennungsfehler:
+        SetGoals(p, {1, 4});
+        return Loop(
+            "Planung : Böse mixen 3",
+            [&] {
+                report_.GoalDirected = improve_(0, 20, 20);
+                gaps_.Pass(0, 20);
+            },
+            never, 5, false);
+    case Stufe::LehrerLuecken:
+        SetGoals(p, {1, 4, 11, 17});
+        return Loop(
+            "Planung : Böse mixen 4", [&] { report_.GoalDirected = improve_(0, 5, 10); }, never, 11,
+            false);
+    case Stufe::LehrerVerteilung:
+        p.ClearGoals();
+        return Loop(
+            "Planung : Klassenstunden - Austausch",
+            [&] { report_.GoalDirected = improve_(0, 50, 50); }, never, 1, false);
+    case Stufe::Manuell:
+        break;
+    }
+    return {};
+}
+
+} // namespace sw

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Stages.h: the optimisation chain of the planning window. Every stage sets its goals and then
+// loops over the moves (class-gap minimisation, exchange move, goal-directed improvement) until
+// its target figure is reached, its pass limit runs out or "Halt" is pressed. The "Mischen"
+// perturbations and the "Manuell" stage use the same frame.
+#pragma once
+
+#include "optimise/Exchange.h"
+#include "optimise/ImproveByGoals.h"
+#include "optimise/RunControl.h"
+#include "plan/ClassGaps.h"
+#include "plan/Evaluation.h"
+#include "plan/Plan.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+// The stages, numbered as the planning window's tabs; 7 is "Manuell".
+enum class Stufe : int {
+    KlassenLuecken = 2,
+    KlassenVerteilung = 3,
+    Trennungsfehler = 4,
+    LehrerLuecken = 5,
+    LehrerVerteilung = 6,
+    Manuell = 7,
+};
+
+// The seven items of the goal check list on the page "Manuell", in their order.
+inline constexpr std::array<const char*, 7> kZieleListe = {
+    "Klassen-Leerstunden",      "Klassen-Stunden-Verteilung", "Trennungsfehler",
+    "Spezialtrennungsfehler",   "Lehrer-Leerstunden",         "Lehrer-Leerstunden-Maximum",
+    "Lehrer-Stunden-Verteilung"};
+
+// Clears the goals and sets the goal of every checked item (1, 4, 11, 17, 12, 5, 6).
+void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked);
+
+// The acceptance value field: its integer, or 2 when the text is none.
+void SetAcceptanceFromText(CPlan& plan, const std::string& text);
+
+// What the window shows after each pass.
+struct PassReport {
+    int Pass = 0;            // passes done in this stage
+    long long Exchanges = 0; // feasible exchanges summed over the stage
+    int GoalDirected = 0;    // result of the last goal-directed call
+    std::string Label15;     // the progress label as the stage writes it
+    Figures Zahlen;          // the figures after the pass
+};
+
+class StageObserver {
+public:
+    virtual ~StageObserver() = default;
+    // The window caption (the stage's status text).
+    virtual void Status(const std::string& caption) { (void)caption; }
+    virtual void PassDone(const PassReport& report) { (void)report; }
+};
+
+struct StageResult {
+    int Passes = 0;
+    bool Halted = false;  // ended by "Halt" (or a time budget acting as it)
+    bool Reached = false; // the stage's target was reached
+};
+
+class Optimiser {
+public:
+    // The plan's targets must be computed and its figures evaluated. Messages ("Leerstunden
+    // beseitigt!", internal alarms) go to `reporter`.
+    Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObserver* observer = nullptr);
+
+    // Runs one stage. `checked` is the goal list of "Manuell" (ignored by the other stages).
+    StageResult RunStage(Stufe stufe, const std::array<bool, 7>& checked = {});
+    // The "Mischen" button of a stage's tab (2..6).
+    StageResult Mix(Stufe tab);
+
+    // Two exchange attempts at random slots; the number of feasible ones.
+    int RandomExchanges(int strategy);
+
+    ExchangeMove& Exchange() { return exchange_; }
+    GoalImprover& Improver() { return improve_; }
+    ClassGapMinimiser& Gaps() { return gaps_; }
+
+private:
+    template <typename Pass, typename Done>
+    StageResult Loop(const char* status, Pass pass, Done done, int maxPasses, bool testFirst);
+    int FiveExchanges(int strategy);
+
+    CPlan& plan_;
+    RunControl& run_;
+    Reporter& reporter_;
+    StageObserver* observer_;
+    ExchangeMove exchange_;
+    GoalImprover improve_;
+    ClassGapMinimiser gaps_;
+    PassReport report_;
+};
+
+} // namespace sw

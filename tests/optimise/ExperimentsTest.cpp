@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/Experiments.h"
+#include "files/PlanFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "support/School.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace sw {
+namespace {
+
+TEST(Experiments, CurveFileLayout) {
+    EXPECT_EQ(CurveText({12, 10.5}, {20, 15.25, 11.25}), "1 12\n2 10.5\n1 20\n2 15.25\n3 11.25\n");
+    ASSERT_NE(FindExperiment("S1"), nullptr);
+    EXPECT_EQ(FindExperiment("S1")->Runs, 15);
+    EXPECT_EQ(FindExperiment("S2")->Iterations, 1000);
+    EXPECT_EQ(FindExperiment("Gibt es nicht"), nullptr);
+}
+
+TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    RunControl run;
+    ASSERT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 5).Complete());
+    test::TempDir dir;
+    const std::string file = dir.File("start.pdt");
+    ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);
+    for (const char* name : {"S1", "SA", "S2", "Tabu", "S2-Klassen", "SA-Klassen"}) {
+        const ExperimentResult r = RunExperiment(*FindExperiment(name), file, dir.Path().string(),
+                                                 DefaultFileOps(), rep, run, 2, 4);
+        ASSERT_TRUE(r.outcome.Ok) << name;
+        ASSERT_EQ(r.Finals.size(), 2u);
+        ASSERT_EQ(r.Average.size(), 4u);
+        std::istringstream lines(test::ReadFileBytes(r.CurveFile));
+        int count = 0;
+        for (std::string line; std::getline(lines, line);)
+            ++count;
+        EXPECT_EQ(count, 2 + 4) << name;
+        // Records only fall: the best teacher-gap sum never rises along the curve.
+        if (std::string(name) == "S2") {
+            for (std::size_t i = 1; i < r.Average.size(); ++i)
+                EXPECT_LE(r.Average[i], r.Average[i - 1]);
+        }
+    }
+    EXPECT_TRUE(run.Idle());
+}
+
+} // namespace
+} // namespace sw

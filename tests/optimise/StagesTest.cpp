@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/Stages.h"
+#include "optimise/InitialPlanRun.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::MakeSchool;
+
+TEST(Stages, GoalListAndAcceptanceValue) {
+    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    SetGoalsFromList(plan, {true, true, true, true, true, true, true});
+    for (int g : {1, 4, 11, 17, 12, 5, 6})
+        EXPECT_TRUE(plan.HasGoal(g)) << g;
+    SetGoalsFromList(plan, {false, false, false, false, false, true, false});
+    EXPECT_TRUE(plan.HasGoal(5));
+    EXPECT_FALSE(plan.HasGoal(1));
+    SetAcceptanceFromText(plan, "7");
+    EXPECT_EQ(plan.OptWerte[3], 7);
+    SetAcceptanceFromText(plan, "sieben");
+    EXPECT_EQ(plan.OptWerte[3], 2);
+    EXPECT_EQ(std::string(kZieleListe[3]), "Spezialtrennungsfehler");
+}
+
+// A small plan without any gap, separation error or teacher gap.
+struct Perfect {
+    Stammdaten s = MakeSchool(5, 6, 2, 2, 1, 2);
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    RunControl run;
+    Perfect() {
+        AddBlock(s, "L0", "K0", "F0", {1, 1, 1, 1, 1});
+        AddBlock(s, "L1", "K0", "F1", {1, 1, 1, 1, 1});
+        plan = std::make_unique<CPlan>(s, rep);
+        plan->BuildLessonHours();
+        ComputeTargets(*plan);
+        for (int d = 0; d < 5; ++d) {
+            plan->Place(*plan->StundenL[d], 0, SlotOf(d, 1));
+            plan->Place(*plan->StundenL[5 + d], 0, SlotOf(d, 2));
+        }
+        EvaluateAll(*plan);
+    }
+};
+
+TEST(Stages, TargetsAlreadyReached) {
+    Perfect f;
+    Optimiser opt(*f.plan, f.run, f.rep);
+    for (Stufe st : {Stufe::Trennungsfehler, Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+        const StageResult r = opt.RunStage(st);
+        EXPECT_EQ(r.Passes, 0);
+        EXPECT_TRUE(r.Reached);
+        EXPECT_TRUE(f.run.Idle());
+    }
+    EXPECT_TRUE(f.rep.shown.empty());
+    // Stage 2 makes one pass first and then reports.
+    const StageResult r = opt.RunStage(Stufe::KlassenLuecken);
+    EXPECT_EQ(r.Passes, 1);
+    ASSERT_EQ(f.rep.shown.size(), 1u);
+    EXPECT_EQ(f.rep.shown[0], (Message{"Leerstunden beseitigt!", "Hinweis"}));
+    EXPECT_TRUE(f.plan->HasGoal(1)); // the stage's goals stay in the plan
+    const StageResult r3 = opt.RunStage(Stufe::KlassenVerteilung);
+    EXPECT_EQ(r3.Passes, 1);
+    EXPECT_EQ(f.rep.shown.back(), (Message{"Stunden optimal verteilt!", ""}));
+    EXPECT_EQ(f.plan->KProdToleranz, 200);
+}
+
+TEST(Stages, HaltEndsAfterThePassInProgress) {
+    Perfect f;
+    struct Counter : StageObserver {
+        std::vector<std::string> status;
+        int passes = 0;
+        void Status(const std::string& c) override { status.push_back(c); }
+        void PassDone(const PassReport& r) override { passes = r.Pass; }
+    } obs;
+    Optimiser opt(*f.plan, f.run, f.rep, &obs);
+    f.run.SetPassHook([&] {
+        if (f.run.Passes() == 3) f.run.Halt();
+    });
+    const StageResult r = opt.RunStage(Stufe::Manuell, {});
+    EXPECT_EQ(r.Passes, 3);
+    EXPECT_TRUE(r.Halted);
+    EXPECT_EQ(obs.passes, 3);
+    EXPECT_EQ(obs.status.back(), "Planung : manuelle Auswahl der Ziele");
+    EXPECT_TRUE(f.run.Idle());
+    for (int g = 0; g < kZielAnzahl; ++g)
+        EXPECT_FALSE(f.plan->HasGoal(g));
+    const StageResult m = opt.Mix(Stufe::LehrerLuecken);
+    EXPECT_EQ(m.Passes, 3); // the hook halts again at the third pass
+    EXPECT_EQ(obs.status.back(), "Planung : Böse mixen 4");
+    f.run.SetPassHook({});
+    EXPECT_EQ(opt.Mix(Stufe::KlassenVerteilung).Passes, 6);
+    EXPECT_EQ(opt.Mix(Stufe::KlassenLuecken).Passes, 1);
+}
+
+// The whole chain on the example school: every stage keeps the plan valid, and what a stage
+// guards never gets worse while it runs.
+TEST(Stages, ChainOnTheExampleSchool) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    RunControl run;
+    const InitialPlanResult init = RunInitialPlan(&plan, rep, run, "1000", 1);
+    ASSERT_TRUE(init.Complete());
+    Optimiser opt(plan, run, rep);
+    int passes = 0;
+    int guarded = 0;
+    auto figure = [&](Stufe st) {
+        switch (st) {
+        case Stufe::KlassenLuecken:
+            return plan.KLSSumme;
+        case Stufe::Trennungsfehler:
+            return plan.TFSumme;
+        case Stufe::LehrerLuecken:
+            return plan.LLSSumme;
+        default:
+            return -plan.KProd;
+        }
+    };
+    Stufe current = Stufe::KlassenLuecken;
+    run.SetPassHook([&] {
+        const int now = figure(current);
+        EXPECT_LE(now, guarded) << "stage " << static_cast<int>(current);
+        guarded = now;
+        if (++passes % 8 == 0) run.Halt();
+    });
+    for (Stufe st : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
+                     Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+        current = st;
+        EvaluateAll(plan);
+        guarded = figure(st);
+        opt.RunStage(st);
+        const InvariantReport r = CheckInvariants(plan, true);
+        ASSERT_TRUE(r.Ok()) << r.Violations.front();
+        EXPECT_EQ(r.Unplaced, 0);
+    }
+    for (const Message& m : rep.shown)
+        EXPECT_NE(m.Title, "Bösartiger Fehler") << m.Text;
+}
+
+} // namespace
+} // namespace sw
