@@ -6,5 +6,5 @@ bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target stundenwerk
 ./build/stundenwerk info examples/gymnasium.sch
-./build/stundenwerk plan examples/gymnasium.sch -o /tmp/stundenwerk-demo.pdt --seed 1
+./build/stundenwerk plan examples/gymnasium.sch -o /tmp/stundenwerk-demo.pdt --seed 1 --stage-seconds 5
 ./build/stundenwerk check /tmp/stundenwerk-demo.pdt

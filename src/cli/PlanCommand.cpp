@@ -9,9 +9,11 @@
 #include "files/FileOps.h"
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"
+#include "optimise/Stages.h"
 #include "plan/Invariants.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -24,7 +26,15 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf: stundenwerk plan SCHULE.sch|SCHULE.sdt [-o PLAN.pdt] [--tries N] [--seed S] [--json]\n"
     "        [--allow-course-over-limit] [--allow-multi-course-over-limit]\n"
-    "        [--allow-multi-over-limit] [--strict-first-hour]\n";
+    "        [--allow-multi-over-limit] [--strict-first-hour]\n"
+    "        [--stages LISTE] [--stage-seconds S] [--stage-passes N]\n"
+    "   oder: stundenwerk plan --plan PLAN.pdt [-o PLAN.pdt] [--stages ...] ...\n";
+
+// Ctrl-C acts as "Halt": the pass in progress ends, the plan is written.
+volatile std::sig_atomic_t gInterrupted = 0;
+extern "C" void OnInterrupt(int) {
+    gInterrupted = 1;
+}
 
 struct PlanOptions {
     std::string School;
@@ -36,7 +46,26 @@ struct PlanOptions {
     bool MehrfachKursUeberStundenLimit = false;
     bool MehrfachUeberStundenLimit = false;
     bool StrictFirstHour = false; // clears AbbruchErsteStunde
+    std::string PlanFile;         // continue from this plan instead of building a new one
+    std::vector<int> Stages{2, 3, 4, 5, 6};
+    double StageSeconds = 10.0;
+    int StagePasses = 0; // 0: no pass limit of our own
 };
+
+// "2,3,4" -> {2, 3, 4}; an empty text is no stage at all. Only the stages 2..6 exist.
+std::optional<std::vector<int>> StageList(const std::string& text) {
+    std::vector<int> stages;
+    std::string rest = text;
+    while (!rest.empty()) {
+        const auto comma = rest.find(',');
+        const std::string item = rest.substr(0, comma);
+        rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+        const auto n = PositiveInt(item);
+        if (!n || *n < 2 || *n > 6) return std::nullopt;
+        stages.push_back(*n);
+    }
+    return stages;
+}
 
 std::vector<OptionRow> PlanOptionTable(PlanOptions& o) {
     auto flag = [](bool& target) {
@@ -63,15 +92,35 @@ std::vector<OptionRow> PlanOptionTable(PlanOptions& o) {
         {"--allow-multi-course-over-limit", false, flag(o.MehrfachKursUeberStundenLimit)},
         {"--allow-multi-over-limit", false, flag(o.MehrfachUeberStundenLimit)},
         {"--strict-first-hour", false, flag(o.StrictFirstHour)},
+        {"--plan", true, [&o](const std::string& v) { return !(o.PlanFile = v).empty(); }},
+        {"--stages", true,
+         [&o](const std::string& v) {
+             const auto list = StageList(v);
+             if (list) o.Stages = *list;
+             return list.has_value();
+         }},
+        {"--stage-seconds", true,
+         [&o](const std::string& v) {
+             const auto n = PositiveInt(v);
+             if (n) o.StageSeconds = *n;
+             return n.has_value();
+         }},
+        {"--stage-passes", true,
+         [&o](const std::string& v) {
+             const auto n = PositiveInt(v);
+             if (n) o.StagePasses = *n;
+             return n.has_value();
+         }},
     };
 }
 
 std::optional<PlanOptions> ParsePlanArgs(const Args& args) {
     PlanOptions o;
     std::vector<std::string> positional;
-    if (!ParseOptions(args, PlanOptionTable(o), positional) || positional.size() != 1)
-        return std::nullopt;
-    o.School = positional[0];
+    if (!ParseOptions(args, PlanOptionTable(o), positional)) return std::nullopt;
+    // A saved plan brings its own master data; otherwise the school is the one argument.
+    if (o.PlanFile.empty() ? positional.size() != 1 : !positional.empty()) return std::nullopt;
+    if (!positional.empty()) o.School = positional[0];
     return o;
 }
 
@@ -172,6 +221,74 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     return out + "}";
 }
 
+struct StageRecord {
+    int Stage = 0;
+    double Seconds = 0;
+    StageResult Result;
+    int KLSSumme = 0, KProd = 0, TFSumme = 0, STFSumme = 0, LLSSumme = 0, LLSMax = 0, LProd = 0;
+};
+
+// Runs the stages in order, each until its own end, its time budget, its pass limit or Ctrl-C.
+std::vector<StageRecord> RunStages(CPlan& plan, const PlanOptions& o, Reporter& reporter) {
+    std::vector<StageRecord> records;
+    RunControl run;
+    Optimiser optimiser(plan, run, reporter);
+    gInterrupted = 0;
+    auto previous = std::signal(SIGINT, OnInterrupt);
+    for (int stage : o.Stages) {
+        if (gInterrupted) break;
+        const auto start = std::chrono::steady_clock::now();
+        run.SetPassHook([&] {
+            const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+            if (gInterrupted || spent.count() >= o.StageSeconds ||
+                (o.StagePasses > 0 && run.Passes() >= o.StagePasses))
+                run.Halt();
+        });
+        StageRecord r;
+        r.Stage = stage;
+        r.Result = optimiser.RunStage(static_cast<Stufe>(stage));
+        r.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EvaluateAll(plan);
+        r.KLSSumme = plan.KLSSumme;
+        r.KProd = plan.KProd;
+        r.TFSumme = plan.TFSumme;
+        r.STFSumme = plan.STFSumme;
+        r.LLSSumme = plan.LLSSumme;
+        r.LLSMax = plan.LLSMax;
+        r.LProd = plan.LProd;
+        records.push_back(r);
+        if (!o.Json)
+            std::printf("Stufe %d: %5d Durchgänge %6.1f s   KLS %d   KProd %s   TF %d   STF %d"
+                        "   LLS %d (max %d)   LProd %s\n",
+                        stage, r.Result.Passes, r.Seconds, r.KLSSumme,
+                        DistributionText(r.KProd, plan.KProdOpt).c_str(), r.TFSumme, r.STFSumme,
+                        r.LLSSumme, r.LLSMax, DistributionText(r.LProd, plan.LProdOpt).c_str());
+        std::fflush(stdout);
+    }
+    std::signal(SIGINT, previous);
+    return records;
+}
+
+std::string StagesJson(const std::vector<StageRecord>& records) {
+    std::string out = "[";
+    char buf[64];
+    for (const StageRecord& r : records) {
+        if (out.size() > 1) out += ", ";
+        std::snprintf(buf, sizeof buf, "%.3f", r.Seconds);
+        out += "{\"stage\": " + std::to_string(r.Stage) + ", \"seconds\": " + buf +
+               ", \"passes\": " + std::to_string(r.Result.Passes) +
+               ", \"reached\": " + (r.Result.Reached ? "true" : "false") +
+               ", \"KLSSumme\": " + std::to_string(r.KLSSumme) +
+               ", \"KProd\": " + std::to_string(r.KProd) +
+               ", \"TFSumme\": " + std::to_string(r.TFSumme) +
+               ", \"STFSumme\": " + std::to_string(r.STFSumme) +
+               ", \"LLSSumme\": " + std::to_string(r.LLSSumme) +
+               ", \"LLSMax\": " + std::to_string(r.LLSMax) +
+               ", \"LProd\": " + std::to_string(r.LProd) + "}";
+    }
+    return out + "]";
+}
+
 } // namespace
 
 int PlanCommand(const Args& args) {
@@ -181,26 +298,47 @@ int PlanCommand(const Args& args) {
         return 2;
     }
     const PlanOptions& o = *parsed;
-    Stammdaten data;
-    if (!LoadSchool(o.School, data)) return 2;
     StderrReporter reporter;
-    if (!HatUnterricht(data)) {
-        reporter.Show({texte::KeinUnterricht, titel::Fehler});
-        return 2;
-    }
-    CPlan plan(data, reporter);
-    plan.BuildLessonHours();
-    ApplyOptions(plan, o);
-
     const std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    RunControl run;
-    ProgressPrinter progress;
-    const InitialPlanResult result =
-        RunInitialPlan(&plan, reporter, run, std::to_string(o.Tries), seed, &progress);
+    std::unique_ptr<Stammdaten> data;
+    std::unique_ptr<CPlan> owned;
+    InitialPlanResult result;
+    if (!o.PlanFile.empty()) {
+        PlanReadResult read = ReadPlanFile(o.PlanFile, DefaultFileOps(), reporter);
+        if (!read.outcome.Ok) {
+            read.outcome.ShowTo(reporter);
+            return 2;
+        }
+        data = std::move(read.data);
+        owned = std::move(read.plan);
+        owned->Rng.Seed(seed);
+        const InvariantReport loaded = CheckInvariants(*owned, false);
+        result.PlanVorhanden = true;
+        result.Rest = loaded.Unplaced;
+    } else {
+        data = std::make_unique<Stammdaten>();
+        if (!LoadSchool(o.School, *data)) return 2;
+        if (!HatUnterricht(*data)) {
+            reporter.Show({texte::KeinUnterricht, titel::Fehler});
+            return 2;
+        }
+        owned = std::make_unique<CPlan>(*data, reporter);
+        owned->BuildLessonHours();
+        ApplyOptions(*owned, o);
+        RunControl run;
+        ProgressPrinter progress;
+        result =
+            RunInitialPlan(owned.get(), reporter, run, std::to_string(o.Tries), seed, &progress);
+    }
+    CPlan& plan = *owned;
+    std::vector<StageRecord> stages;
+    if (result.Complete() && !o.Stages.empty()) stages = RunStages(plan, o, reporter);
     const InvariantReport report = CheckInvariants(plan, true);
 
     if (o.Json) {
-        std::printf("%s\n", RunJson(plan, report, result, seed).c_str());
+        std::string json = RunJson(plan, report, result, seed);
+        json.pop_back();
+        std::printf("%s, \"stages\": %s}\n", json.c_str(), StagesJson(stages).c_str());
     } else {
         std::printf("%-38s%d Versuche / Rest = %d\n", "Urplan:", result.Versuche, result.Rest);
         std::printf("%-38s%u\n", "Startwert:", seed);
@@ -211,7 +349,7 @@ int PlanCommand(const Args& args) {
     if (!result.Complete()) PrintBlockingHour(plan, result);
 
     if (!o.Output.empty()) {
-        const Outcome written = WritePlanFile(data, &plan, o.Output, DefaultFileOps());
+        const Outcome written = WritePlanFile(*data, &plan, o.Output, DefaultFileOps());
         written.ShowTo(reporter);
         if (!written.Ok) return 2;
     }

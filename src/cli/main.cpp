@@ -16,7 +16,10 @@ constexpr const char* kUsage =
     "  stundenwerk plan SCHULE.sch|SCHULE.sdt [-o PLAN.pdt] [--tries N] [--seed S] [--json]\n"
     "      [--allow-course-over-limit] [--allow-multi-course-over-limit]\n"
     "      [--allow-multi-over-limit] [--strict-first-hour]\n"
-    "      Erzeugt einen Plan.\n"
+    "      [--stages 2,3,4,5,6] [--stage-seconds S] [--stage-passes N] [--plan PLAN.pdt]\n"
+    "      Erzeugt einen Plan und optimiert ihn Stufe für Stufe.\n"
+    "  stundenwerk experiment NAME PLAN.pdt -o ORDNER [--runs R] [--iterations I]\n"
+    "      Vergleichsläufe der Annahmeregeln; schreibt eine Kurvendatei.\n"
     "  stundenwerk export PLAN.pdt -o PLAENE.docx [--teachers all|NAME,...] [--classes ...]\n"
     "      [--rooms ...] [--short] [--no-pseudo-courses] [--layout N] [--landscape]\n"
     "      [--no-new-page]\n"
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
     if (command == "check") return sw::cli::CheckCommand(args);
     if (command == "plan") return sw::cli::PlanCommand(args);
     if (command == "export") return sw::cli::ExportCommand(args);
+    if (command == "experiment") return sw::cli::ExperimentCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n%s", command.c_str(), kUsage);
     return 2;
 }

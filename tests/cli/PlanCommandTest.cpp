@@ -21,11 +21,13 @@ struct Split {
     std::string out, err;
 };
 
-// Runs the tool with stdout and stderr kept apart.
+// Runs the tool with stdout and stderr kept apart. Unless the arguments name stages, only the
+// initial plan is made.
 Split RunPlan(const test::TempDir& dir, const std::string& args) {
     const std::string errFile = dir.File("stderr.txt");
-    const std::string cmd =
-        std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk plan " + args + " 2>" + errFile;
+    const bool stages = args.find("--stages") != std::string::npos;
+    const std::string cmd = std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk plan " +
+                            (stages ? "" : "--stages= ") + args + " 2>" + errFile;
     Split run;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (!pipe) return run;
@@ -67,7 +69,35 @@ TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     EXPECT_TRUE(Has(b.out, "\"valid\": true")) << b.out;
     EXPECT_TRUE(Has(b.out, "\"unplaced\": 0"));
     EXPECT_TRUE(Has(b.out, "\"complete\": true, \"tries\": "));
-    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1}"));
+    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1, \"stages\": []}"));
+}
+
+TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const std::string limits = " --seed 7 --stage-passes 3 --stage-seconds 600";
+    const Split a = RunPlan(dir, school + limits + " --stages 2,4,5 -o " + dir.File("a.pdt"));
+    ASSERT_EQ(a.status, 0) << a.out << a.err;
+    EXPECT_TRUE(Has(a.out, "Stufe 2: ")) << a.out;
+    EXPECT_TRUE(Has(a.out, "Stufe 4: "));
+    EXPECT_TRUE(Has(a.out, "Stufe 5: "));
+    EXPECT_FALSE(Has(a.out, "Stufe 3: "));
+    // With a pass limit instead of a time budget the run is reproducible.
+    const Split b = RunPlan(dir, school + limits + " --stages 2,4,5 -o " + dir.File("b.pdt"));
+    ASSERT_EQ(b.status, 0);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("a.pdt")), test::ReadFileBytes(dir.File("b.pdt")));
+    // Continue from the saved plan with stage 6, JSON out.
+    const Split c = RunPlan(dir, "--plan " + dir.File("a.pdt") + limits + " --stages 6 --json -o " +
+                                     dir.File("c.pdt"));
+    ASSERT_EQ(c.status, 0) << c.err;
+    EXPECT_TRUE(Has(c.out, "\"stages\": [{\"stage\": 6, \"seconds\": ")) << c.out;
+    EXPECT_TRUE(Has(c.out, "\"passes\": ")) << c.out;
+    EXPECT_TRUE(Has(c.out, "\"valid\": true"));
+    EXPECT_EQ(test::RunTool("check " + dir.File("c.pdt")).status, 0);
+    // Bad stage lists.
+    for (const char* bad : {" --stages 1", " --stages 2,x", " --stages 7"})
+        EXPECT_EQ(RunPlan(dir, school + bad).status, 2) << bad;
+    EXPECT_EQ(RunPlan(dir, "--plan " + dir.File("a.pdt") + " " + school).status, 2);
 }
 
 TEST(PlanCommand, BadArgumentsShowTheUsage) {

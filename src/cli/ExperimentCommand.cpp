@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// stundenwerk experiment: the batch runs that compare acceptance rules on a saved plan; writes
+// the curve file into the chosen folder. Ctrl-C ends the run after the iteration in progress.
+#include "cli/Cli.h"
+#include "cli/Options.h"
+
+#include "files/FileOps.h"
+#include "optimise/Experiments.h"
+
+#include <cstdio>
+
+namespace sw::cli {
+
+namespace {
+
+void Usage() {
+    std::fputs("Aufruf: stundenwerk experiment NAME PLAN.pdt -o ORDNER [--runs R] "
+               "[--iterations I]\nExperimente:",
+               stderr);
+    for (const ExperimentInfo& e : Experiments())
+        std::fprintf(stderr, " %s (%d x %d)", e.Name, e.Runs, e.Iterations);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+int ExperimentCommand(const Args& args) {
+    std::string folder;
+    int runs = 0, iterations = 0;
+    std::vector<std::string> positional;
+    const std::vector<OptionRow> rows = {
+        {"-o", true, [&](const std::string& v) { return !(folder = v).empty(); }},
+        {"--runs", true,
+         [&](const std::string& v) {
+             const auto n = PositiveInt(v);
+             runs = n.value_or(0);
+             return n.has_value();
+         }},
+        {"--iterations", true,
+         [&](const std::string& v) {
+             const auto n = PositiveInt(v);
+             iterations = n.value_or(0);
+             return n.has_value();
+         }},
+    };
+    if (!ParseOptions(args, rows, positional) || positional.size() != 2 || folder.empty()) {
+        Usage();
+        return 2;
+    }
+    const ExperimentInfo* info = FindExperiment(positional[0]);
+    if (!info) {
+        std::fprintf(stderr, "Unbekanntes Experiment: %s\n", positional[0].c_str());
+        Usage();
+        return 2;
+    }
+    StderrReporter reporter;
+    RunControl run;
+    const ExperimentResult r = RunExperiment(*info, positional[1], folder, DefaultFileOps(),
+                                             reporter, run, runs, iterations);
+    if (!r.outcome.Ok) {
+        r.outcome.ShowTo(reporter);
+        return 2;
+    }
+    for (std::size_t i = 0; i < r.Finals.size(); ++i)
+        std::printf("Lauf %zu: %g\n", i + 1, r.Finals[i]);
+    std::printf("Kurve: %s\n", r.CurveFile.c_str());
+    return 0;
+}
+
+} // namespace sw::cli
