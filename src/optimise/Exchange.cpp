@@ -234,7 +234,10 @@ bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy,
         ApplyAccepted(plan_, strategy, j);
         lastKept_ = true;
     } else if (keepIfWorse) {
-        lastKept_ = true; // the swap stands; the totals are left as they were
+        // The user's swap stands whatever the goals say; the totals follow it, so that they
+        // keep describing the grid (no record is set by a rejected swap).
+        ApplyTotals(plan_, j);
+        lastKept_ = true;
     } else {
         Restore(true);
         for (std::size_t i = 0; i < teachers_.size(); ++i)

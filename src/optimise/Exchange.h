@@ -39,7 +39,8 @@ public:
 
     // Swaps the lessons of classAtSecond at secondSlot (and of classAtFirst at firstSlot) with
     // everything the closed class group is taught at the other slot. `strategy` picks the record
-    // an accepted swap updates (16, 18, 21). With `keepIfWorse` a swap the goals reject stays;
+    // an accepted swap updates (16, 18, 21). With `keepIfWorse` a swap the goals reject stays
+    // (and the totals follow it);
     // without `commit` the move only tests whether every hour would find a room and puts all
     // back. `hourAtFirst`/`hourAtSecond` may name the hours when the caller knows them.
     // Returns true when every moved hour found a room (whether or not the goals kept the swap).

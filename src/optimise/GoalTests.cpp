@@ -117,12 +117,16 @@ bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j) {
     return true;
 }
 
-void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j) {
+void ApplyTotals(CPlan& plan, const MoveJudgement& j) {
     plan.TFSumme += static_cast<int>(j.after.tf - j.before.tf);
     plan.STFSumme += static_cast<int>(j.after.stf - j.before.stf);
     plan.LProd += static_cast<int>(j.after.lprod - j.before.lprod);
     plan.LLSSumme += static_cast<int>(j.after.lls - j.before.lls);
     plan.LLSMax = std::max(plan.LLSMax, j.newMax);
+}
+
+void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j) {
+    ApplyTotals(plan, j);
     if ((strategy == 16 || strategy == 18 || strategy == 21) && j.candidate < plan.OptWerte[0]) {
         plan.OptWerte[0] = static_cast<int>(j.candidate);
         if (strategy == 21 && plan.LehrerAnzahl > 0)

@@ -24,10 +24,12 @@ struct MoveJudgement {
 // True when every active goal accepts the move. Goal 21 draws one random fraction.
 bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j);
 
-// After an accepted move: the plan's totals follow the differences (separation errors, special
-// separation errors, teacher distribution, teacher gaps, raised maximum), then the record of
-// `strategy` (16, 18, 21) is updated. Class gaps and class distribution are left to the next full
-// evaluation.
+// The plan's totals follow the move's differences: separation errors, special separation errors,
+// teacher distribution, teacher gaps, and the maximum is raised. (Class gaps and class
+// distribution cannot change: the moves keep every class busy at the same slots.)
+void ApplyTotals(CPlan& plan, const MoveJudgement& j);
+
+// After an accepted move: ApplyTotals, then the record of `strategy` (16, 18, 21) is updated.
 void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j);
 
 } // namespace sw

@@ -188,6 +188,7 @@ void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigure
                              int mode) {
     plan_.KLSSumme += after.KLS - before.KLS;
     plan_.TFSumme += after.TF - before.TF;
+    plan_.STFSumme += after.STF - before.STF;
     plan_.LLSSumme += after.LLS - before.LLS;
     plan_.LProd += after.LProd - before.LProd;
     plan_.KProd = after.KProd;

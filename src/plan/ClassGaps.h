@@ -9,10 +9,10 @@
 //            hour 3 [   ]  <- T        [ E ]       (a course hour moves with all its parallel
 //            hour 4 [ M ]              [ M ]        hours, into rooms drawn for each of them)
 //
-// A kept move brings KLSSumme, TFSumme, LLSSumme and LProd up to date by the differences of the
-// records it touched; KProd and LLSMax take their new values (LLSMax only ever grows here: it is
-// the larger of itself and the touched teachers' new gap sums). STFSumme, TFMax and STFMax are
-// left to the next EvaluateAll. An undone move leaves grid, records and totals as they were.
+// A kept move brings KLSSumme, TFSumme, STFSumme, LLSSumme and LProd up to date by the
+// differences of the records it touched; KProd and LLSMax take their new values (LLSMax only ever
+// grows here: it is the larger of itself and the touched teachers' new gap sums). TFMax and STFMax
+// are left to the next EvaluateAll. An undone move leaves grid, records and totals as they were.
 #pragma once
 
 #include "plan/Plan.h"

@@ -218,13 +218,16 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     EXPECT_EQ(f.plan->LehrerStatusL, teachers);
     EXPECT_EQ(f.plan->LLSSumme, lls);
     EXPECT_EQ(f.plan->LProd, lprod);
-    // keepIfWorse: the same swap stands, the totals are left as they were.
+    // keepIfWorse: the same swap stands, and the totals follow it.
     EXPECT_TRUE((*f.move)(0, 0, 0, true, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(1, 1)));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_NE(f.Picture(), grid);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(1, 1));
-    EXPECT_EQ(f.plan->LProd, lprod);
-    EXPECT_EQ(f.plan->TFSumme, 0);
+    EXPECT_EQ(f.plan->TFSumme, 1);
+    const int keptLProd = f.plan->LProd;
+    EvaluateAll(*f.plan);
+    EXPECT_EQ(f.plan->TFSumme, 1);
+    EXPECT_EQ(f.plan->LProd, keptLProd);
 }
 
 // Many random exchanges under a mix of goals: the plan stays consistent, and the totals the move

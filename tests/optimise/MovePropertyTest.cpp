@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every move, thousands of times, on the example school: after each call the plan holds
+// together and every total the moves keep by differences equals a fresh evaluation.
+#include "optimise/InitialPlanRun.h"
+#include "optimise/Stages.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+struct Totals {
+    int kls, kprod, tf, stf, lls, lprod;
+    bool operator==(const Totals&) const = default;
+};
+
+Totals Kept(const CPlan& p) {
+    return {p.KLSSumme, p.KProd, p.TFSumme, p.STFSumme, p.LLSSumme, p.LProd};
+}
+
+std::string Describe(const Totals& t) {
+    return "KLS " + std::to_string(t.kls) + " KProd " + std::to_string(t.kprod) + " TF " +
+           std::to_string(t.tf) + " STF " + std::to_string(t.stf) + " LLS " +
+           std::to_string(t.lls) + " LProd " + std::to_string(t.lprod);
+}
+
+TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    RunControl run;
+    ASSERT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 11).Complete());
+    EvaluateAll(plan);
+    Optimiser opt(plan, run, rep);
+    constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21};
+    plan.OptWerte[0] = plan.LLSSumme;
+    plan.OptWerte[3] = 3;
+    plan.KProdToleranz = 200;
+    plan.KProdRekord = plan.KProd;
+    int calls[3] = {0, 0, 0};
+    for (int round = 0; round < 2500; ++round) {
+        // A random goal set: each goal on with a chance of one in four.
+        plan.ClearGoals();
+        for (int g : kGoals)
+            if (plan.RandomBelow(4) == 0) plan.SetGoal(g);
+        plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
+        const int kind = plan.RandomBelow(3);
+        ++calls[kind];
+        if (kind == 0) {
+            const int k = plan.RandomBelow(plan.KlassenAnzahl);
+            const int a = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
+            const int b = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
+            opt.Exchange()(k, k, 18, plan.RandomBelow(4) == 0, plan.RandomBelow(4) != 0, nullptr,
+                           nullptr, a, b);
+        } else if (kind == 1) {
+            opt.Improver()(plan.RandomBelow(2) ? 21 : 12, 2, 3);
+        } else {
+            constexpr int kModes[] = {0, 1, 4, 19, 20};
+            opt.Gaps().Pass(kModes[plan.RandomBelow(5)], 2);
+        }
+        const Totals kept = Kept(plan);
+        const int keptMax = plan.LLSMax;
+        const InvariantReport r = CheckInvariants(plan, false);
+        ASSERT_TRUE(r.Ok()) << "round " << round << ": " << r.Violations.front();
+        ASSERT_EQ(r.Unplaced, 0);
+        EvaluateAll(plan);
+        ASSERT_EQ(Describe(kept), Describe(Kept(plan))) << "round " << round << " kind " << kind;
+        ASSERT_GE(keptMax, plan.LLSMax);
+    }
+    for (int c : calls)
+        EXPECT_GT(c, 700);
+    for (const Message& m : rep.shown)
+        EXPECT_NE(m.Title, "Bösartiger Fehler") << m.Text;
+}
+
+} // namespace
+} // namespace sw
