@@ -233,15 +233,7 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
 // Many random exchanges under a mix of goals: the plan stays consistent, and the totals the move
 // keeps by differences equal a fresh evaluation.
 TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
-    Stammdaten s = MakeSchool(5, 6, 8, 8, 4, 4);
-    for (int k = 0; k < 4; ++k)
-        for (int f = 0; f < 4; ++f) {
-            CFachBlock& b = AddBlock(s, "L" + std::to_string((k + f) % 6), "K" + std::to_string(k),
-                                     "F" + std::to_string(f), {1, 1, 1}, f % 2 == 0);
-            b.SpezialTrennung = f < 2 ? 1 : -1;
-        }
-    AddCourse(s, "A", {"L6", "L7"}, {"K0", "K1"}, {1, 1}).Trennung = 1;
-    AddCourse(s, "B", {"L6", "L7"}, {"K2", "K3"}, {1});
+    Stammdaten s = test::MixedSchool(false);
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.BuildLessonHours();

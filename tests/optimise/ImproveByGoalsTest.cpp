@@ -89,16 +89,8 @@ TEST(GoalTable, RecordWithAcceptanceMargin) {
     EXPECT_EQ(plan.OptWerte[0], 8);
 }
 
-struct Fixture {
-    Stammdaten s = MakeSchool(5, 6, 6, 8, 4, 4);
-    CapturingReporter rep;
-    std::unique_ptr<CPlan> plan;
-    void Build() {
-        plan = std::make_unique<CPlan>(s, rep);
-        plan->BuildLessonHours();
-        ComputeTargets(*plan);
-    }
-    CStunde& H(int i) { return *plan->StundenL[i]; }
+struct Fixture : test::PlanFixture {
+    Fixture() { s = MakeSchool(5, 6, 6, 8, 4, 4); }
 };
 
 TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
@@ -171,17 +163,7 @@ TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
 // Many calls under changing goals: the plan stays consistent, no marker is left, and the totals
 // the moves keep by differences equal a fresh evaluation.
 TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
-    Stammdaten s = MakeSchool(5, 6, 8, 8, 4, 4);
-    for (int k = 0; k < 4; ++k)
-        for (int f = 0; f < 4; ++f) {
-            CFachBlock& b =
-                AddBlock(s, "L" + std::to_string((k + f) % 6), "K" + std::to_string(k),
-                         "F" + std::to_string(f),
-                         f == 3 ? std::vector<int>{2, 1} : std::vector<int>{1, 1, 1}, f % 2 == 0);
-            b.SpezialTrennung = f < 2 ? 1 : -1;
-        }
-    AddCourse(s, "A", {"L6", "L7"}, {"K0", "K1"}, {1, 1}).Trennung = 1;
-    AddCourse(s, "B", {"L6", "L7"}, {"K2", "K3"}, {1});
+    Stammdaten s = test::MixedSchool(true);
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.BuildLessonHours();

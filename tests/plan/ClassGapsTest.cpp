@@ -14,18 +14,7 @@ using test::AddBlock;
 using test::AddCourse;
 using test::MakeSchool;
 
-struct Fixture {
-    Stammdaten s;
-    CapturingReporter rep;
-    std::unique_ptr<CPlan> plan;
-    void Build() {
-        plan = std::make_unique<CPlan>(s, rep);
-        plan->BuildLessonHours();
-        ComputeTargets(*plan);
-    }
-    CStunde& H(int i) { return *plan->StundenL[i]; }
-    void Put(int i, int room, int day, int hour) { plan->Place(H(i), room, SlotOf(day, hour)); }
-};
+struct Fixture : test::PlanFixture {};
 
 // The totals a pass keeps by differences, against a fresh evaluation; the kept values are put
 // back afterwards so that a chain of passes is judged on its own bookkeeping.

@@ -16,16 +16,7 @@ using test::AddCourse;
 using test::FirstDisallowedPlacement;
 using test::MakeSchool;
 
-struct Fixture {
-    Stammdaten s;
-    CapturingReporter rep;
-    std::unique_ptr<CPlan> plan;
-    void Build() {
-        plan = std::make_unique<CPlan>(s, rep);
-        plan->BuildLessonHours();
-        ComputeTargets(*plan);
-    }
-    CStunde& H(int i) { return *plan->StundenL[i]; }
+struct Fixture : test::PlanFixture {
     // One attempt from an empty grid with the given seed; the grid must keep its invariants and,
     // for a complete plan, every hour must be allowed where it stands.
     int Attempt(std::uint32_t seed, InitialPlanBuilder& builder) {

@@ -12,17 +12,7 @@ using test::AddBlock;
 using test::AddCourse;
 using test::MakeSchool;
 
-struct Fixture {
-    Stammdaten s;
-    CapturingReporter rep;
-    std::unique_ptr<CPlan> plan;
-    void Build() {
-        plan = std::make_unique<CPlan>(s, rep);
-        plan->BuildLessonHours();
-        ComputeTargets(*plan);
-    }
-    CStunde& H(int i) { return *plan->StundenL[i]; }
-};
+using Fixture = test::PlanFixture;
 
 TEST(CheckPlacement, LockedRoomReturnsThePlaceholder) {
     Fixture f;

@@ -3,6 +3,7 @@
 
 #include "files/FileOps.h"
 #include "files/ProjectFile.h"
+#include "plan/Evaluation.h"
 #include "plan/Placement.h"
 #include "support/TestSupport.h"
 
@@ -137,6 +138,27 @@ Stammdaten LoadExample(const std::string& file) {
     ProjectReadResult read = OpenProject(SourcePath("examples/" + file), DefaultFileOps());
     if (!read.outcome.Ok) throw std::runtime_error("cannot open example " + file);
     return std::move(read.data);
+}
+
+void PlanFixture::Build() {
+    plan = std::make_unique<CPlan>(s, rep);
+    plan->BuildLessonHours();
+    ComputeTargets(*plan);
+}
+
+Stammdaten MixedSchool(bool withDoubles) {
+    Stammdaten s = MakeSchool(5, 6, 8, 8, 4, 4);
+    for (int k = 0; k < 4; ++k)
+        for (int f = 0; f < 4; ++f) {
+            const std::vector<int> units =
+                withDoubles && f == 3 ? std::vector<int>{2, 1} : std::vector<int>{1, 1, 1};
+            CFachBlock& b = AddBlock(s, "L" + std::to_string((k + f) % 6), "K" + std::to_string(k),
+                                     "F" + std::to_string(f), units, f % 2 == 0);
+            b.SpezialTrennung = f < 2 ? 1 : -1;
+        }
+    AddCourse(s, "A", {"L6", "L7"}, {"K0", "K1"}, {1, 1}).Trennung = 1;
+    AddCourse(s, "B", {"L6", "L7"}, {"K2", "K3"}, {1});
+    return s;
 }
 
 Stammdaten SmallSchool() {

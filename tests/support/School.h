@@ -2,8 +2,11 @@
 // School.h: tiny hand-built schools for tests.
 #pragma once
 
+#include "model/Report.h"
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -31,6 +34,21 @@ std::string FirstDisallowedPlacement(CPlan& plan);
 
 // The master data of an example school ("gymnasium.sch", "grossschule.sch").
 Stammdaten LoadExample(const std::string& file);
+
+// A school under test and its plan: fill `s`, then Build() makes the plan, its lesson hours and
+// its targets. H(i) is lesson hour i, Put places it.
+struct PlanFixture {
+    Stammdaten s;
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    void Build();
+    CStunde& H(int i) { return *plan->StundenL[i]; }
+    void Put(int i, int room, int day, int hour) { plan->Place(H(i), room, SlotOf(day, hour)); }
+};
+
+// Four classes with three-hour and double-lesson subjects (some with separation and a special
+// separation group) and two course blocks, for random move tests.
+Stammdaten MixedSchool(bool withDoubles);
 
 // A small school of 3 classes, 6 teachers and 6 rooms with a course block of two teachers and
 // subject blocks with double lessons and separation.
