@@ -420,8 +420,9 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
             moved_.push_back({&u, unitRoom, t + i});
         }
         for (int k = 0; k < n; ++k) {
-            CStunde& d = *lifted_[chosen_[2 * k]].hour;
-            const int r = chosen_[2 * k + 1];
+            const std::size_t at = 2 * static_cast<std::size_t>(k); // (hour, room) pairs
+            CStunde& d = *lifted_[chosen_[at]].hour;
+            const int r = chosen_[at + 1];
             plan_.ClearMarker(r, x + k);
             plan_.Place(d, r, x + k);
             moved_.push_back({&d, r, x + k});
