@@ -78,12 +78,19 @@ int GoalImprover::DrawRoom(const CStunde& h, int slot, int draws, const std::vec
 }
 
 CStunde* GoalImprover::SingleHourOf(int k, int slot, bool movableOnly) const {
-    if (plan_.ClassLessons(k, slot) == 0) return nullptr;
+    auto fits = [&](const CStunde* h) {
+        return h && !h->IsCourse() && h->Klasse == k && h->BlockPos == -1 &&
+               !(movableOnly && h->TimeFixed());
+    };
+    const int lessons = plan_.ClassLessons(k, slot);
+    if (lessons == 0) return nullptr;
+    if (lessons == 1) {
+        CStunde* only = plan_.OnlyLessonOfClass(k, slot);
+        return fits(only) ? only : nullptr;
+    }
     for (int r = 0; r < plan_.RaumAnzahl; ++r) {
         CStunde* h = plan_.HourAt(r, slot);
-        if (h && !h->IsCourse() && h->Klasse == k && h->BlockPos == -1 &&
-            !(movableOnly && h->TimeFixed()))
-            return h;
+        if (fits(h)) return h;
     }
     return nullptr;
 }
@@ -146,6 +153,19 @@ bool GoalImprover::Judge(MoveKind kind, int strategy, MoveJudgement& j) {
 
 bool GoalImprover::FindPair(int klasse, int k, int l, CStunde*& o, CStunde*& p) const {
     o = p = nullptr;
+    // With one lesson of the class at each slot the counts name both hours; the room scan below
+    // would find the same.
+    if (plan_.ClassLessons(klasse, k) == 1 && plan_.ClassLessons(klasse, l) == 1) {
+        CStunde* a = plan_.OnlyLessonOfClass(klasse, k);
+        CStunde* b = plan_.OnlyLessonOfClass(klasse, l);
+        if (!CountsFor(*a, klasse) || !CountsFor(*b, klasse)) return false;
+        if ((a->IsCourse() && a->BlockPos != -1) || (b->IsCourse() && b->BlockPos != -1))
+            return false;
+        o = a;
+        p = b;
+        return true;
+    }
+    if (plan_.ClassLessons(klasse, k) == 0 || plan_.ClassLessons(klasse, l) == 0) return false;
     for (int r = 0; r < plan_.RaumAnzahl && !(o && p); ++r) {
         for (int side = 0; side < 2; ++side) {
             CStunde*& found = side == 0 ? o : p;

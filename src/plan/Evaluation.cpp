@@ -160,6 +160,12 @@ void EvaluateClass(CPlan& plan, int k) {
         for (int hour = 0; hour < kHoursPerDay; ++hour) {
             const int s = SlotOf(day, hour);
             if (plan.SeparationLessons(k, s) == 0) continue;
+            // The class's only lesson at the slot is the separated one.
+            if (const CStunde* y = plan.OnlyLessonOfClass(k, s)) {
+                entries.emplace_back(y->IsCourse() ? ~y->FachKurs : y->FachKurs,
+                                     y->SpezialTrennung);
+                continue;
+            }
             int courseSeen = -1; // a course counts once per slot, whatever its parallel hours
             for (int r = 0; r < plan.RaumAnzahl; ++r) {
                 const CStunde& y = plan.At(r, s);

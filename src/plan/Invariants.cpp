@@ -87,6 +87,8 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
     std::vector<int> teacher(plan.LehrerAnzahl), klasse(plan.KlassenAnzahl),
         kurs(plan.Stamm().KursBloecke.size());
     std::vector<int> klasseCourse(plan.KlassenAnzahl), trenn(plan.KlassenAnzahl);
+    // The last hour seen per teacher and class: with one lesson it is the one the counts name.
+    std::vector<const CStunde*> teacherHour(plan.LehrerAnzahl), klasseHour(plan.KlassenAnzahl);
     for (int s = 0; s < kSlotCount; ++s) {
         std::fill(teacher.begin(), teacher.end(), 0);
         std::fill(klasse.begin(), klasse.end(), 0);
@@ -96,11 +98,13 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
         for (int r = 0; r < plan.RaumAnzahl; ++r) {
             const CStunde* h = plan.HourAt(r, s);
             if (!h) continue;
+            teacherHour[h->Lehrer] = h;
             if (++teacher[h->Lehrer] == 2)
                 rep.Violations.push_back("Lehrer " + plan.LehrerAt(h->Lehrer).Name +
                                          " hat zwei Stunden: " + SlotText(s) + ".");
             const int separates = h->Trennung && h->IsFirstOfUnit() ? 1 : 0;
             if (!h->IsCourse()) {
+                klasseHour[h->Klasse] = h;
                 ++klasse[h->Klasse];
                 trenn[h->Klasse] += separates;
                 klasseCourse[h->Klasse] = -2; // a subject hour
@@ -108,6 +112,7 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
             }
             ++kurs[h->FachKurs];
             for (int k : *h->KlassenL) {
+                klasseHour[k] = h;
                 ++klasse[k];
                 trenn[k] += separates;
                 // Parallel hours of one course block share their classes.
@@ -122,12 +127,14 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
             if (clash)
                 rep.Violations.push_back("Klasse " + plan.KlasseAt(k).Name +
                                          " hat zwei Stunden: " + SlotText(s) + ".");
-            if (plan.ClassLessons(k, s) != klasse[k] || plan.SeparationLessons(k, s) != trenn[k])
+            if (plan.ClassLessons(k, s) != klasse[k] || plan.SeparationLessons(k, s) != trenn[k] ||
+                (klasse[k] == 1 && plan.OnlyLessonOfClass(k, s) != klasseHour[k]))
                 rep.Violations.push_back("Belegungszähler der Klasse " + plan.KlasseAt(k).Name +
                                          " falsch: " + SlotText(s) + ".");
         }
         for (int t = 0; t < plan.LehrerAnzahl; ++t)
-            if (plan.TeacherLessons(t, s) != teacher[t])
+            if (plan.TeacherLessons(t, s) != teacher[t] ||
+                (teacher[t] == 1 && plan.OnlyLessonOfTeacher(t, s) != teacherHour[t]))
                 rep.Violations.push_back("Belegungszähler des Lehrers " + plan.LehrerAt(t).Name +
                                          " falsch: " + SlotText(s) + ".");
         for (std::size_t b = 0; b < kurs.size(); ++b)

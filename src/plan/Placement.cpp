@@ -21,6 +21,28 @@ int SelfAt(const CPlan& plan, const CStunde& h, int slot) {
     return h.Index >= 0 && plan.SlotOfHour(h) == slot ? 1 : 0;
 }
 
+// Whether lesson y clashes with subject hour h of class k at the same slot, and how: a course
+// hour is judged by its classes in order (the class itself: kind 1; another class while y has
+// h's teacher: kind 2); a subject hour by its class (kind 1), then its teacher (kind 2).
+const CStunde* SubjectClashWith(CPlan& plan, const CStunde& h, int k, const CStunde& y) {
+    auto clash = [&](int kind) {
+        (kind == kKonfliktKlasse ? plan.KonfliktKlasse : plan.KonfliktLehrer) =
+            kind == kKonfliktKlasse ? k : h.Lehrer;
+        plan.KonfliktStunde = &y;
+        return Refuse(plan, &y, kind);
+    };
+    if (y.IsCourse()) {
+        for (int c : *y.KlassenL) {
+            if (c == k) return clash(kKonfliktKlasse);
+            if (y.Lehrer == h.Lehrer) return clash(kKonfliktLehrer);
+        }
+        return nullptr;
+    }
+    if (y.Klasse == k) return clash(kKonfliktKlasse);
+    if (y.Lehrer == h.Lehrer) return clash(kKonfliktLehrer);
+    return nullptr;
+}
+
 } // namespace
 
 const CStunde* CellOccupied(CPlan& plan, int slot, int room) {
@@ -78,37 +100,26 @@ const CStunde* SubjectHourClash(CPlan& plan, const CStunde& h, int slot) {
         plan.KonfliktKlasse = k;
         return Refuse(plan, &h, kKonfliktZeit);
     }
-    // The occupancy counts rule out any clash at once in the common case; only when another
-    // lesson of the class or the teacher stands at the slot are the rooms scanned, in room
-    // order, to name the first clashing hour.
+    // The occupancy counts rule out any clash at once in the common case. When exactly one other
+    // hour involves the class or the teacher, the counts name it; only otherwise are the rooms
+    // scanned, in room order, to find the first clashing hour.
     const int self = SelfAt(plan, h, slot);
-    if (plan.ClassLessons(k, slot) == self && plan.TeacherLessons(h.Lehrer, slot) == self)
-        return nullptr;
+    const int classOthers = plan.ClassLessons(k, slot) - self;
+    const int teacherOthers = plan.TeacherLessons(h.Lehrer, slot) - self;
+    if (classOthers == 0 && teacherOthers == 0) return nullptr;
+    if (self == 0 && classOthers <= 1 && teacherOthers <= 1) {
+        const CStunde* byClass = classOthers ? plan.OnlyLessonOfClass(k, slot) : nullptr;
+        const CStunde* byTeacher =
+            teacherOthers ? plan.OnlyLessonOfTeacher(h.Lehrer, slot) : nullptr;
+        if (!byClass || !byTeacher || byClass == byTeacher) {
+            const CStunde& y = byClass ? *byClass : *byTeacher;
+            return SubjectClashWith(plan, h, k, y);
+        }
+    }
     for (int i = 0; i < plan.RaumAnzahl; ++i) {
         const CStunde& y = plan.At(i, slot);
         if (!y.IsLesson() || &y == &h) continue;
-        if (y.IsCourse()) {
-            for (int c : *y.KlassenL) {
-                if (c == k) {
-                    plan.KonfliktKlasse = k;
-                    plan.KonfliktStunde = &y;
-                    return Refuse(plan, &y, kKonfliktKlasse);
-                }
-                if (y.Lehrer == h.Lehrer) {
-                    plan.KonfliktLehrer = h.Lehrer;
-                    plan.KonfliktStunde = &y;
-                    return Refuse(plan, &y, kKonfliktLehrer);
-                }
-            }
-        } else if (y.Klasse == k) {
-            plan.KonfliktKlasse = k;
-            plan.KonfliktStunde = &y;
-            return Refuse(plan, &y, kKonfliktKlasse);
-        } else if (y.Lehrer == h.Lehrer) {
-            plan.KonfliktLehrer = h.Lehrer;
-            plan.KonfliktStunde = &y;
-            return Refuse(plan, &y, kKonfliktLehrer);
-        }
+        if (const CStunde* clash = SubjectClashWith(plan, h, k, y)) return clash;
     }
     return nullptr;
 }

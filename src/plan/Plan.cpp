@@ -49,6 +49,8 @@ CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(r
     classCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
     kursCount_.assign(stamm.KursBloecke.size() * kSlotCount, 0);
     trennCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
+    teacherXor_.assign(teacherCount_.size(), 0);
+    classXor_.assign(classCount_.size(), 0);
     // A class has at most one entry per room and slot of a day.
     trennungScratch_.reserve(static_cast<std::size_t>(std::max(RaumAnzahl, 1)) * kHoursPerDay);
     ClearGoals();
@@ -259,14 +261,18 @@ void CPlan::BuildLessonHours() {
 // The grid
 
 void CPlan::Count(const CStunde& h, int slot, int delta) {
+    const auto index = static_cast<std::uint32_t>(h.Index);
     teacherCount_[h.Lehrer * kSlotCount + slot] += delta;
+    teacherXor_[h.Lehrer * kSlotCount + slot] ^= index;
     const bool separates = h.Trennung && h.IsFirstOfUnit();
     if (h.Klasse >= 0) {
         classCount_[h.Klasse * kSlotCount + slot] += delta;
+        classXor_[h.Klasse * kSlotCount + slot] ^= index;
         if (separates) trennCount_[h.Klasse * kSlotCount + slot] += delta;
     } else {
         for (int k : *h.KlassenL) {
             classCount_[k * kSlotCount + slot] += delta;
+            classXor_[k * kSlotCount + slot] ^= index;
             if (separates) trennCount_[k * kSlotCount + slot] += delta;
         }
         kursCount_[h.FachKurs * kSlotCount + slot] += delta;

@@ -148,6 +148,15 @@ public:
     // Occupancy counts: lessons of teacher t / class k / course block b at slot s.
     int TeacherLessons(int t, int slot) const { return teacherCount_[t * kSlotCount + slot]; }
     int ClassLessons(int k, int slot) const { return classCount_[k * kSlotCount + slot]; }
+    // The lesson of teacher t / class k at slot s when it is the only one there, else nullptr.
+    // (Beside each count the plan keeps the XOR of the indices of the hours counted, which names
+    // the hour whenever the count is 1.)
+    CStunde* OnlyLessonOfTeacher(int t, int slot) const {
+        return Only(teacherCount_[t * kSlotCount + slot], teacherXor_[t * kSlotCount + slot]);
+    }
+    CStunde* OnlyLessonOfClass(int k, int slot) const {
+        return Only(classCount_[k * kSlotCount + slot], classXor_[k * kSlotCount + slot]);
+    }
     int CourseLessons(int b, int slot) const { return kursCount_[b * kSlotCount + slot]; }
 
     // --- master data as the plan sees it -------------------------------------------------------
@@ -231,6 +240,9 @@ public:
 
 private:
     int Cell(int room, int slot) const { return room * kSlotCount + slot; }
+    CStunde* Only(int count, std::uint32_t xorOfIndices) const {
+        return count == 1 ? StundenL[xorOfIndices].get() : nullptr;
+    }
     void Count(const CStunde& h, int slot, int delta);
     void AddHour(std::unique_ptr<CStunde> h);
     int RoomIndexForUnit(const std::string& name);
@@ -247,6 +259,8 @@ private:
     std::vector<std::uint16_t> classCount_;
     std::vector<std::uint16_t> kursCount_;
     std::vector<std::uint16_t> trennCount_;
+    std::vector<std::uint32_t> teacherXor_;
+    std::vector<std::uint32_t> classXor_;
     mutable std::vector<std::pair<int, int>> trennungScratch_;
     int placed_ = 0;
 };
