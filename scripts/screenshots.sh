@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Pictures of the desktop windows: starts stundenwerk-gui under a virtual display, opens the
+# example school, runs the initial plan and each stage for a few seconds, and saves a PNG of the
+# main window, every tab of the planning window, the general settings, the program options, the
+# export options and the message boxes on the way.
+# Usage: scripts/screenshots.sh [FOLDER] [SCHOOL]   (default: screenshots/ examples/gymnasium.sch)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-screenshots}"
+school="${2:-examples/gymnasium.sch}"
+build="${BUILD_DIR:-build}"
+if [[ ! -x "$build/stundenwerk-gui" ]]; then
+  cmake -S . -B "$build" -G Ninja >/dev/null
+  cmake --build "$build" --target stundenwerk-gui
+fi
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --screenshots "$out" "$school"
+ls "$out"

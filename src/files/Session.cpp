@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/Session.h"
+
+#include "files/PlanFile.h"
+#include "files/ProjectFile.h"
+#include "files/StreamFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "plan/Evaluation.h"
+
+namespace sw {
+
+Session::Session(Reporter& reporter, FileOps& files)
+    : reporter_(reporter), files_(files), stamm_(std::make_unique<Stammdaten>()) {}
+
+// The plan refers to the master data: it goes first.
+Session::~Session() {
+    plan_.reset();
+}
+
+void Session::ReplaceStamm(std::unique_ptr<Stammdaten> data) {
+    plan_.reset();
+    stamm_ = std::move(data);
+}
+
+void Session::New() {
+    plan_.reset();
+    stamm_->Clear();
+    stammOeffnen_.clear();
+    stammSpeichern_.clear();
+    planOeffnen_.clear();
+    planSpeichern_.clear();
+}
+
+bool Session::OpenProjectFile(const std::string& path) {
+    ProjectReadResult read = OpenProject(path, files_);
+    if (!read.outcome.Ok) {
+        read.outcome.ShowTo(reporter_);
+        return false;
+    }
+    ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
+    projekt_ = path;
+    return true;
+}
+
+bool Session::SaveProjectFile(const std::string& path) {
+    const Outcome o = SaveProject(*stamm_, path, files_);
+    o.ShowTo(reporter_);
+    if (o.Ok) projekt_ = path;
+    return o.Ok;
+}
+
+bool Session::OpenStammFile(const std::string& path) {
+    StreamReadResult read = ReadStreamFile(path, files_, false);
+    if (!read.outcome.Ok) {
+        read.outcome.ShowTo(reporter_);
+        reporter_.Show({texte::FehlerBeimLaden + path, titel::Dateifehler});
+        return false;
+    }
+    ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
+    stammOeffnen_ = path;
+    stammSpeichern_ = path;
+    return true;
+}
+
+bool Session::MaySaveStamm() const {
+    if (!plan_) return true;
+    reporter_.Show({texte::PlanModusSpeichern, titel::Fehler});
+    return false;
+}
+
+bool Session::SaveStammFile(const std::string& path) {
+    if (!MaySaveStamm()) return false;
+    const Outcome o = WriteStreamFile(*stamm_, path, files_);
+    o.ShowTo(reporter_);
+    if (o.Ok) stammSpeichern_ = path;
+    return o.Ok;
+}
+
+bool Session::OpenPlanFile(const std::string& path) {
+    PlanReadResult read = ReadPlanFile(path, files_, reporter_);
+    if (!read.outcome.Ok) {
+        // The reader's own message and "Fehler beim Laden der Datei:" + path.
+        read.outcome.ShowTo(reporter_);
+        return false;
+    }
+    plan_.reset();
+    stamm_ = std::move(read.data);
+    plan_ = std::move(read.plan);
+    planOeffnen_ = path;
+    planSpeichern_ = path;
+    return true;
+}
+
+bool Session::MaySavePlan(const RunControl& run) const {
+    if (!plan_) {
+        reporter_.Show({texte::KeinPlan, titel::Fehler});
+        return false;
+    }
+    return run.MaySavePlan(reporter_);
+}
+
+bool Session::SavePlanFile(const std::string& path) {
+    const Outcome o = WritePlanFile(*stamm_, plan_.get(), path, files_);
+    o.ShowTo(reporter_);
+    if (o.Ok) planSpeichern_ = path;
+    return o.Ok;
+}
+
+bool Session::StartPlanning() {
+    stammSpeichern_.clear();
+    planSpeichern_.clear();
+    if (!HatUnterricht(*stamm_)) {
+        reporter_.Show({texte::KeinUnterricht, titel::Fehler});
+        return false;
+    }
+    plan_.reset();
+    plan_ = std::make_unique<CPlan>(*stamm_, reporter_);
+    plan_->BuildLessonHours();
+    ComputeTargets(*plan_);
+    EvaluateAll(*plan_);
+    return true;
+}
+
+void Session::DiscardPlan() {
+    plan_.reset();
+    stammSpeichern_.clear();
+    planSpeichern_.clear();
+}
+
+} // namespace sw

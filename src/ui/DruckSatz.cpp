@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/DruckSatz.h"
+
+#include <QStringList>
+
+namespace sw::ui {
+
+namespace {
+
+QString Zeilen(const std::string& text) {
+    return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
+}
+
+QString Absatz(const Paragraph& p) {
+    const char* ausrichtung = p.Alignment == kZentriert ? "center"
+                              : p.Alignment == kRechts  ? "right"
+                                                        : "left";
+    QString stil = QString("text-align:%1;").arg(ausrichtung);
+    if (p.PageBreakBefore) stil += "page-break-before:always;";
+    return QString("<p style=\"%1\">%2</p>\n").arg(stil, Zeilen(p.Text));
+}
+
+QString Tabelle(const Table& t) {
+    QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
+                   "style=\"border-collapse:collapse;\">\n";
+    for (int r = 1; r <= t.Rows; ++r) {
+        html += "<tr>";
+        for (int c = 1; c <= t.Columns; ++c) {
+            // The first row and column carry the headings.
+            const bool kopf = r == 1 || c == 1;
+            html += kopf ? "<th>" : "<td>";
+            html += Zeilen(t.Cell(r, c));
+            html += kopf ? "</th>" : "</td>";
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+} // namespace
+
+QString DokumentAlsHtml(const Document& doc) {
+    QString html = "<html><body style=\"font-size:9pt;\">\n";
+    for (const Block& b : doc.Body) {
+        if (const auto* p = std::get_if<Paragraph>(&b))
+            html += Absatz(*p);
+        else
+            html += Tabelle(std::get<Table>(b));
+    }
+    return html + "</body></html>\n";
+}
+
+} // namespace sw::ui

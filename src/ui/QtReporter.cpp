@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/QtReporter.h"
+
+#include <QMessageBox>
+
+namespace sw::ui {
+
+namespace {
+QMessageBox::Icon IconFor(const std::string& title) {
+    if (title == titel::Warnung) return QMessageBox::Warning;
+    if (title == titel::Hinweis || title.empty()) return QMessageBox::Information;
+    if (title == titel::Anfrage) return QMessageBox::Question;
+    return QMessageBox::Critical;
+}
+} // namespace
+
+void QtReporter::Show(const Message& message) {
+    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+bool QtReporter::Ask(const Message& message, Question kind) {
+    const auto buttons = kind == Question::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                 : QMessageBox::Ok | QMessageBox::Cancel;
+    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), buttons, parent_);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
+}
+
+} // namespace sw::ui

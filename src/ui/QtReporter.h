@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// QtReporter.h: the core's messages as modal message boxes, and the helpers every window uses to
+// turn core texts into Qt strings.
+#pragma once
+#include "model/Report.h"
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace sw::ui {
+
+inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline QString Q(const char* s) {
+    return QString::fromUtf8(s);
+}
+inline std::string S(const QString& s) {
+    return s.toStdString();
+}
+
+// Shows each message in a QMessageBox with the message's title; questions get the German
+// standard buttons through the Qt translation loaded at start.
+class QtReporter : public Reporter {
+public:
+    explicit QtReporter(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void Show(const Message& message) override;
+    bool Ask(const Message& message, Question kind) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace sw::ui

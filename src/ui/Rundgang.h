@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Rundgang.h: a guided tour for pictures of the windows: opens a school, plans it, runs each
+// stage for a few seconds (ended by "Halt") and saves a PNG of every window and tab.
+#pragma once
+#include <QString>
+
+namespace sw::ui {
+
+class THauptForm;
+
+// Writes the pictures into `ordner`; returns the number of pictures written.
+int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden);
+
+} // namespace sw::ui

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TAllgemeineAngabenForm.h: the general-settings dialog: days per week, hours per day, the 0th
+// hour and the day names. Leaving a number field checks it at once; OK hands the values back.
+// Each field's pop-up menu "Direkthilfe" explains it in the context-help window.
+#pragma once
+#include "model/Report.h"
+#include "model/Stammdaten.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QTableWidget;
+
+namespace sw::ui {
+
+class THilfeForm;
+
+class TAllgemeineAngabenForm : public QDialog {
+    Q_OBJECT
+public:
+    TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& hilfe, QWidget* parent = nullptr);
+
+    void Laden(const AllgemeineAngaben& angaben);
+    // The values of the fields; call after OK.
+    AllgemeineAngaben Werte() const;
+    // Plan mode makes the three fields read-only.
+    void SetEditable(bool editable);
+
+    // Leaving the fields; false (with the message shown) for an invalid value.
+    bool TageVerlassen();
+    bool StundenVerlassen();
+
+    static constexpr const char* kTageFalsch = "Ungültige Anzahl an Unterrichts - Tagen pro Woche";
+    static constexpr const char* kStundenFalsch =
+        "Ungültige Anzahl an Unterrichts - Stunden pro Tag";
+
+signals:
+    // The pop-up "Hilfe": opens the help page named in the control's hint.
+    void HilfeSeite(const QString& seite);
+
+public slots:
+    void accept() override;
+
+private:
+    void Direkthilfe(QWidget* feld, const char* titel, const char* text);
+    void Zeilen(int tage);
+
+    Reporter& reporter_;
+    THilfeForm& hilfe_;
+    QLineEdit* tageE_;
+    QLineEdit* stundenE_;
+    QCheckBox* nullteCB_;
+    QTableWidget* tageSG_;
+};
+
+} // namespace sw::ui

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TDruckOptionenForm.h: the export options ("Druck - Optionen"): which teachers, classes and
+// rooms, the table look, orientation, short names, pseudo courses, a new page per plan and the
+// target. "Ausgabe" fills ExportOptionen and hands them to the core's export run; the run's
+// progress appears in a progress window, its messages as message boxes.
+#pragma once
+#include "export/ExportRun.h"
+#include "export/Word.h"
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QTextDocument;
+class QComboBox;
+class QListWidget;
+class QRadioButton;
+
+namespace sw::ui {
+
+class TDruckOptionenForm : public QDialog {
+    Q_OBJECT
+public:
+    TDruckOptionenForm(Reporter& reporter, QWidget* parent = nullptr);
+
+    // Fills the lists from `plan` and shows the window modally; without a plan the refusal.
+    void Oeffnen(const CPlan* plan);
+    // Fills the lists without showing anything (tests and Oeffnen).
+    bool Fuellen(const CPlan* plan);
+    // The options as the controls hold them.
+    ExportOptionen Optionen() const;
+
+    // The name of the document to write; empty means cancel. Tests replace it.
+    std::function<QString()> Zieldatei;
+    // Prints a laid-out document ("Drucker"); false when cancelled. The default shows the
+    // system print dialog, which also offers a PDF file. Tests replace it.
+    std::function<bool(QTextDocument&, PageOrientation)> Drucken;
+    // Shows the written document; tests put a NoOpener here.
+    DocumentOpener* Anzeige;
+    ExportErgebnis LetztesErgebnis() const { return letztes_; }
+
+public slots:
+    void AusgabeBtnClick();
+
+private:
+    void Drucker(const ExportOptionen& o);
+    QWidget* Liste(const char* cbName, const char* cbText, const char* listName,
+                   const char* keinText, QCheckBox*& cb, QListWidget*& liste);
+
+    Reporter& reporter_;
+    const CPlan* plan_ = nullptr;
+    DesktopOpener desktop_;
+    ExportErgebnis letztes_;
+    QCheckBox *lehrerCB_ = nullptr, *klassenCB_ = nullptr, *raumCB_ = nullptr;
+    QListWidget *lehrerCLB_ = nullptr, *klassenCLB_ = nullptr, *raumCLB_ = nullptr;
+    QComboBox* layoutCoBox_;
+    QRadioButton *hochRB_, *querRB_, *wordRB_, *druckerRB_;
+    QCheckBox *nurKurzCB_, *pseudoCB_, *neueSeiteCB_;
+};
+
+} // namespace sw::ui

@@ -1,0 +1,367 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/THauptForm.h"
+
+#include "files/PlanFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "ui/QtReporter.h"
+#include "ui/TAboutForm.h"
+#include "ui/TAllgemeineAngabenForm.h"
+#include "ui/TDruckOptionenForm.h"
+#include "ui/THilfeForm.h"
+#include "ui/TPlanForm.h"
+#include "ui/TProgrammOptionenForm.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace sw::ui {
+
+namespace {
+const char* const kLehrerFehlen =
+    "Sie haben noch keine Lehrer definiert!\nDies ist Voraussetzung für die Festlegung von "
+    "Unterricht.";
+const char* const kKlassenFehlen =
+    "Sie haben noch keine Klassen definiert!\nDies ist Voraussetzung für die Festlegung von "
+    "Unterricht.";
+const char* const kFaecherFehlen =
+    "Sie haben noch keine Fächer definiert!\nDies ist Voraussetzung für die Festlegung von "
+    "Unterricht.";
+
+const DateiDialog kSchuleOeffnen{false, "Öffnen", "Schul - Dateien (*.sch)", "sch", {}};
+const DateiDialog kSchuleSpeichern{
+    true, "Speichern unter", "Schul - Daten - Dateien (*.sch)", "sch", {}};
+const DateiDialog kPlanOeffnen{false, "Plan - Datei öffnen", "Plan - Dateien (*.pdt)", "pdt", {}};
+const DateiDialog kPlanSpeichern{
+    true, "Plan-Datei speichern unter", "Plan - Dateien (*.pdt)", "pdt", {}};
+const DateiDialog kStammOeffnen{
+    false, "Stamm - Datei öffnen", "Stammdaten - Dateien (*.sdt)", "sdt", {}};
+const DateiDialog kStammSpeichern{
+    true, "Stamm-Datei speichern unter", "Stammdaten - Dateien (*.sdt)", "sdt", {}};
+} // namespace
+
+THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* parent)
+    : QMainWindow(parent), reporter_(reporter), session_(reporter), startOrdner_(startOrdner),
+      hilfePfad_(QCoreApplication::applicationDirPath() + "/help") {
+    setObjectName("Form1");
+    Dateiwahl = [this](const DateiDialog& d) { return StandardDateiwahl(d); };
+    Seitenanzeige = [](const QString& pfad) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+    };
+    hilfe_ = new THilfeForm(this);
+    planForm_ = new TPlanForm(run_, reporter_, this);
+    angaben_ = new TAllgemeineAngabenForm(reporter_, *hilfe_, this);
+    optionen_ = new TProgrammOptionenForm(reporter_, startOrdner_, this);
+    druck_ = new TDruckOptionenForm(reporter_, this);
+    connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
+    connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
+    optionen_->SetFenster({{"Form1", this},
+                           {"Fach", nullptr},
+                           {"Klassen", nullptr},
+                           {"Lehrer", nullptr},
+                           {"Raum", nullptr},
+                           {"Kurs", nullptr},
+                           {"Unterricht", nullptr},
+                           {"Plan", planForm_},
+                           {"PlanBS", nullptr}});
+    optionen_->SetHilfePfad(&hilfePfad_);
+    MenuesAufbauen();
+    auto* mitte = new QLabel(this);
+    mitte->setObjectName("SchuleL");
+    mitte->setAlignment(Qt::AlignCenter);
+    mitte->setText("Stundenwerk");
+    setCentralWidget(mitte);
+    setWindowTitle("Plan :");
+    resize(720, 160);
+    move(100, 100);
+}
+
+THauptForm::~THauptForm() = default;
+
+QAction* THauptForm::Eintrag(QMenu* menu, const QString& text, void (THauptForm::*slot)()) {
+    QAction* a = menu ? menu->addAction(text) : menuBar()->addAction(text);
+    if (slot) connect(a, &QAction::triggered, this, slot);
+    befehle_[text] = a;
+    return a;
+}
+
+QAction* THauptForm::Befehl(const QString& text) const {
+    const auto it = befehle_.find(text);
+    return it == befehle_.end() ? nullptr : it->second;
+}
+
+void THauptForm::MenuesAufbauen() {
+    QMenu* datei = menuBar()->addMenu("&Datei");
+    Eintrag(datei, "&Neu", &THauptForm::NeuClick);
+    QMenu* stamm = datei->addMenu("Stamm - Dateien");
+    Eintrag(stamm, "Stamm - Datei öffnen ...", &THauptForm::StammOeffnenClick);
+    Eintrag(stamm, "Stamm - Datei speichern", &THauptForm::StammSpeichernClick);
+    Eintrag(stamm, "Stamm - Datei speichern unter ...", &THauptForm::StammSpeichernUnterClick);
+    QMenu* plan = datei->addMenu("Plan - Dateien");
+    Eintrag(plan, "&Plan - Datei öffnen ...", &THauptForm::PlanOeffnenClick);
+    Eintrag(plan, "Plan - Datei speichern", &THauptForm::PlanSpeichernClick);
+    Eintrag(plan, "Plan - Datei speichern unter ...", &THauptForm::PlanSpeichernUnterClick);
+    datei->addSeparator();
+    Eintrag(datei, "Ö&ffnen...", &THauptForm::OeffnenClick);
+    Eintrag(datei, "&Speichern", &THauptForm::SpeichernClick);
+    Eintrag(datei, "Speichern &unter...", &THauptForm::SpeichernUnterClick);
+    datei->addSeparator();
+    Eintrag(datei, "Programm - Optionen ...", &THauptForm::ProgrammOptionenClick);
+    datei->addSeparator();
+    Eintrag(datei, "&Beenden", nullptr);
+    connect(Befehl("&Beenden"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* daten = menuBar()->addMenu("&Stamm-Daten");
+    // The master-data dialogs come later; their commands stay disabled until then.
+    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
+        Eintrag(daten, t, nullptr)->setEnabled(false);
+    daten->addSeparator();
+    Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
+
+    Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick);
+    Eintrag(nullptr, "Stunden&plan", &THauptForm::StundenplanClick);
+    Eintrag(nullptr, "&Ausgabe", &THauptForm::AusgabeClick);
+    Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick);
+    QMenu* hilfe = menuBar()->addMenu("Hilfe");
+    connect(Eintrag(hilfe, "Index", nullptr), &QAction::triggered, this,
+            [this] { HilfeSeite("index1.htm"); });
+    Eintrag(hilfe, "Tutorial", nullptr);
+    connect(Eintrag(hilfe, "Start", nullptr), &QAction::triggered, this,
+            [this] { HilfeSeite("index.htm"); });
+    Eintrag(hilfe, "Info ...", &THauptForm::InfoClick);
+
+    QToolBar* leiste = addToolBar("Werkzeuge");
+    leiste->setObjectName("ToolBar1");
+    leiste->setMovable(false);
+    const std::pair<const char*, const char*> knoepfe[] = {
+        {"&Neu", "Neu"},
+        {"&Fächer", "Fächer"},
+        {"&Klassen", "Klassen"},
+        {"&Lehrer", "Lehrer"},
+        {"&Räume", "Räume"},
+        {"K&urse", "Kurse"},
+        {"&Allgemeine Angaben", "Allgemeine Angaben"},
+        {"&Unterricht", "Unterricht"}};
+    for (const auto& [befehl, hinweis] : knoepfe) {
+        QAction* a = Befehl(Q(befehl));
+        leiste->addAction(a);
+        a->setToolTip(Q(hinweis));
+    }
+}
+
+// --- modes and captions -----------------------------------------------------------------------
+
+void THauptForm::SetEditable(bool editable) {
+    editable_ = editable;
+    angaben_->SetEditable(editable);
+}
+
+void THauptForm::AngabenBestaetigt() {
+    session_.Stamm().AngabenBestaetigt = true;
+    angaben_->Laden(session_.Stamm().Angaben);
+    const Stammdaten& s = session_.Stamm();
+    centralWidget()->setProperty("text", QString("%1 Lehrer, %2 Klassen, %3 Räume, %4 Fächer")
+                                             .arg(s.Lehrer.size())
+                                             .arg(s.Klassen.size())
+                                             .arg(s.Raeume.size())
+                                             .arg(s.Faecher.size()));
+}
+
+void THauptForm::PlanZeigen() {
+    planForm_->SetPlan(session_.Plan());
+    planForm_->show();
+    planForm_->raise();
+    SetEditable(false);
+    Befehl("Stunden&plan")->setEnabled(false);
+}
+
+void THauptForm::PlanGeschlossen() {
+    planForm_->SetPlan(nullptr);
+    session_.DiscardPlan();
+    SetEditable(true);
+    setWindowTitle("Stamm :");
+    Befehl("Stunden&plan")->setEnabled(true);
+}
+
+// --- file commands ----------------------------------------------------------------------------
+
+QString THauptForm::StandardDateiwahl(const DateiDialog& d) {
+    QFileDialog dlg(this, d.Titel, d.Ordner, d.Filter);
+    dlg.setAcceptMode(d.Speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(d.Speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(d.Endung);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+QString THauptForm::Frage(const DateiDialog& d) {
+    DateiDialog mitOrdner = d;
+    mitOrdner.Ordner = startOrdner_;
+    return Dateiwahl(mitOrdner);
+}
+
+void THauptForm::NeuClick() {
+    if (!planForm_->Schliessen()) return;
+    if (!reporter_.Ask({texte::StammdatenVerwerfen, titel::Warnung}, Question::YesNo)) return;
+    session_.New();
+    setWindowTitle("Plan :");
+    AllgemeineAngabenClick();
+}
+
+void THauptForm::OeffnenClick() {
+    const QString pfad = Frage(kSchuleOeffnen);
+    if (pfad.isEmpty()) return;
+    // The plan goes with the old master data: the planning window closes first.
+    if (!planForm_->Schliessen()) return;
+    if (!session_.OpenProjectFile(S(pfad))) return;
+    setWindowTitle("Plan : " + pfad);
+    SetEditable(true);
+    AngabenBestaetigt();
+}
+
+void THauptForm::SpeichernClick() {
+    QString pfad = Q(session_.ProjektDatei());
+    if (pfad.isEmpty()) pfad = Frage(kSchuleSpeichern);
+    if (pfad.isEmpty()) return;
+    if (session_.SaveProjectFile(S(pfad))) setWindowTitle("Plan : " + pfad);
+}
+
+void THauptForm::SpeichernUnterClick() {
+    session_.SetProjektDatei({});
+    SpeichernClick();
+}
+
+void THauptForm::StammOeffnenClick() {
+    if (!planForm_->Schliessen()) return;
+    const QString pfad = Frage(kStammOeffnen);
+    if (pfad.isEmpty() || !session_.OpenStammFile(S(pfad))) return;
+    setWindowTitle("Stamm : " + pfad);
+    SetEditable(true);
+    AngabenBestaetigt();
+}
+
+void THauptForm::StammSpeichernClick() {
+    if (!session_.MaySaveStamm()) return;
+    if (session_.StammSpeichernDatei().empty()) {
+        StammSpeichernUnterClick();
+        return;
+    }
+    session_.SaveStammFile(session_.StammSpeichernDatei());
+}
+
+void THauptForm::StammSpeichernUnterClick() {
+    if (!session_.MaySaveStamm()) return;
+    const QString pfad = Frage(kStammSpeichern);
+    if (!pfad.isEmpty() && session_.SaveStammFile(S(pfad))) setWindowTitle("Stamm : " + pfad);
+}
+
+void THauptForm::PlanOeffnenClick() {
+    if (!planForm_->Schliessen()) return;
+    const QString pfad = Frage(kPlanOeffnen);
+    if (pfad.isEmpty() || !session_.OpenPlanFile(S(pfad))) return;
+    AngabenBestaetigt();
+    PlanZeigen();
+    setWindowTitle("Plan: " + pfad);
+}
+
+void THauptForm::PlanSpeichernClick() {
+    if (!session_.MaySavePlan(run_)) return;
+    if (session_.PlanSpeichernDatei().empty()) {
+        PlanSpeichernUnterClick();
+        return;
+    }
+    const QString pfad = Q(session_.PlanSpeichernDatei());
+    if (session_.SavePlanFile(S(pfad))) setWindowTitle("Plan : " + pfad);
+}
+
+void THauptForm::PlanSpeichernUnterClick() {
+    if (!run_.MaySavePlan(reporter_)) return;
+    const QString pfad = Frage(kPlanSpeichern);
+    if (!pfad.isEmpty() && session_.SavePlanFile(S(pfad))) setWindowTitle("Plan : " + pfad);
+}
+
+// --- other commands ---------------------------------------------------------------------------
+
+void THauptForm::AllgemeineAngabenClick() {
+    angaben_->move(pos() + QPoint(20, 20));
+    angaben_->Laden(session_.Stamm().Angaben);
+    angaben_->SetEditable(editable_);
+    if (angaben_->exec() != QDialog::Accepted) return;
+    const AllgemeineAngaben neu = angaben_->Werte();
+    AllgemeineAngaben& a = session_.Stamm().Angaben;
+    // In plan mode the week's shape is fixed; only the day names may change.
+    if (editable_)
+        a = neu;
+    else
+        a.TagNamen = neu.TagNamen;
+    AngabenBestaetigt();
+}
+
+void THauptForm::UnterrichtClick() {
+    const Stammdaten& s = session_.Stamm();
+    bool fehlt = false;
+    if (s.Lehrer.empty()) fehlt = true, reporter_.Show({kLehrerFehlen, titel::Fehler});
+    if (s.Klassen.empty()) fehlt = true, reporter_.Show({kKlassenFehlen, titel::Fehler});
+    if (s.Faecher.empty()) fehlt = true, reporter_.Show({kFaecherFehlen, titel::Fehler});
+    (void)fehlt; // The lesson-definition window follows with the master-data dialogs.
+}
+
+void THauptForm::StundenplanClick() {
+    setWindowTitle("Plan :");
+    if (!session_.StartPlanning()) return;
+    PlanZeigen();
+}
+
+void THauptForm::AusgabeClick() {
+    if (!session_.HasPlan()) {
+        reporter_.Show({texte::KeinPlan, titel::Fehler});
+        return;
+    }
+    druck_->Oeffnen(session_.Plan());
+}
+
+void THauptForm::VertretungenClick() {
+    if (!session_.HasPlan()) reporter_.Show({texte::KeinPlan, titel::Fehler});
+}
+
+void THauptForm::ProgrammOptionenClick() {
+    optionen_->Ausfuehren();
+}
+
+void THauptForm::HilfeSeite(const QString& seite) {
+    Seitenanzeige(hilfePfad_ + "/" + seite);
+}
+
+void THauptForm::InfoClick() {
+    auto* about = new TAboutForm(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->Info();
+}
+
+void THauptForm::OptionenBeimStart() {
+    optionen_->StartPruefung();
+}
+
+void THauptForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (optionenGeprueft_) return;
+    optionenGeprueft_ = true;
+    OptionenBeimStart();
+}
+
+void THauptForm::closeEvent(QCloseEvent* event) {
+    if (!planForm_->Schliessen()) {
+        event->ignore();
+        return;
+    }
+    hilfe_->hide();
+    event->accept();
+}
+
+} // namespace sw::ui

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// THauptForm.h: the main window. Its menus open the general settings, the planning window, the
+// export options and the program options and run the file commands on the session; its caption
+// names the mode and the file. It switches between master-data mode and plan mode.
+#pragma once
+#include "files/Session.h"
+#include "optimise/RunControl.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+
+class QAction;
+
+namespace sw::ui {
+
+class TAllgemeineAngabenForm;
+class TDruckOptionenForm;
+class THilfeForm;
+class TPlanForm;
+class TProgrammOptionenForm;
+
+// What a file dialog is asked for.
+struct DateiDialog {
+    bool Speichern = false;
+    QString Titel;
+    QString Filter; // "Plan - Dateien (*.pdt)"
+    QString Endung; // default extension without the dot
+    QString Ordner;
+};
+
+class THauptForm : public QMainWindow {
+    Q_OBJECT
+public:
+    THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* parent = nullptr);
+    ~THauptForm() override;
+
+    // Asks for a file name; an empty result means cancel. Tests replace it.
+    std::function<QString(const DateiDialog&)> Dateiwahl;
+    // Opens a help page; tests replace it. The default hands the file to the desktop.
+    std::function<void(const QString&)> Seitenanzeige;
+
+    Session& Sitzung() { return session_; }
+    RunControl& Lauf() { return run_; }
+    TPlanForm& PlanForm() { return *planForm_; }
+    TAllgemeineAngabenForm& AngabenForm() { return *angaben_; }
+    TProgrammOptionenForm& OptionenForm() { return *optionen_; }
+    TDruckOptionenForm& DruckForm() { return *druck_; }
+    THilfeForm& HilfeForm() { return *hilfe_; }
+    bool Editable() const { return editable_; }
+    const QString& HilfePfad() const { return hilfePfad_; }
+    void SetHilfePfad(const QString& pfad) { hilfePfad_ = pfad; }
+    // The menu command with this text (as in the menu, with "&").
+    QAction* Befehl(const QString& text) const;
+
+    // Master-data mode (true) or plan mode (false).
+    void SetEditable(bool editable);
+    // The startup check of the program options (runs once, when the window is first shown).
+    void OptionenBeimStart();
+
+public slots:
+    void NeuClick();
+    void OeffnenClick();
+    void SpeichernClick();
+    void SpeichernUnterClick();
+    void StammOeffnenClick();
+    void StammSpeichernClick();
+    void StammSpeichernUnterClick();
+    void PlanOeffnenClick();
+    void PlanSpeichernClick();
+    void PlanSpeichernUnterClick();
+    void AllgemeineAngabenClick();
+    void UnterrichtClick();
+    void StundenplanClick();
+    void AusgabeClick();
+    void VertretungenClick();
+    void ProgrammOptionenClick();
+    void HilfeSeite(const QString& seite);
+    void InfoClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void MenuesAufbauen();
+    QAction* Eintrag(QMenu* menu, const QString& text, void (THauptForm::*slot)());
+    void StammBefehleFreigeben(bool an);
+    void AngabenBestaetigt();
+    void PlanZeigen();
+    void PlanGeschlossen();
+    QString Frage(const DateiDialog& d);
+    QString StandardDateiwahl(const DateiDialog& d);
+
+    Reporter& reporter_;
+    Session session_;
+    RunControl run_;
+    QString startOrdner_;
+    QString hilfePfad_;
+    bool editable_ = true;
+    bool optionenGeprueft_ = false;
+    std::map<QString, QAction*> befehle_;
+    TPlanForm* planForm_;
+    THilfeForm* hilfe_;
+    TAllgemeineAngabenForm* angaben_;
+    TProgrammOptionenForm* optionen_;
+    TDruckOptionenForm* druck_;
+};
+
+} // namespace sw::ui

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TPlanForm.h: the planning window. Page "Urplan" builds the first plan, the stage tabs improve
+// it, "Manuell" runs with goals of the user's choice and "Optionen" sets the plan's placement
+// options. Every run is a core run on this thread; once per pass the window lets pending input
+// through, so "Halt" and the tabs keep working. The window is created once and shows whatever
+// plan the main window hands it.
+#pragma once
+#include "optimise/InitialPlanRun.h"
+#include "optimise/RunControl.h"
+#include "optimise/Stages.h"
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace sw::ui {
+
+class KurvenAnzeige;
+
+class TPlanForm : public QWidget,
+                  private RunObserver,
+                  private InitialPlanObserver,
+                  private StageObserver {
+    Q_OBJECT
+public:
+    TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent = nullptr);
+
+    // The plan the window works on; nullptr when there is none. Refreshes the figures and marks
+    // the window idle with its start controls enabled.
+    void SetPlan(CPlan* plan);
+    CPlan* Plan() const { return plan_; }
+    // The seed of the next initial-plan run; without one the time is taken.
+    void SetSeed(std::uint32_t seed) { seed_ = seed; }
+    // Asks the window to close as the user would; true when it is closed afterwards.
+    bool Schliessen();
+    // The figures of the plan into the labels.
+    void ZahlenZeigen();
+
+signals:
+    // The user agreed to close the window: the plan is to be discarded.
+    void PlanGeschlossen();
+
+public slots:
+    void StartBtnClick();
+    void StageClick(sw::Stufe stufe);
+    void MischenClick(sw::Stufe tab);
+    void HaltBtnClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // RunObserver
+    void DisableCommands() override;
+    void EnableCommands(const std::string& caption) override;
+    // InitialPlanObserver
+    void Started(const std::string& caption, const std::string& anzahlVersuche,
+                 const ConflictLabels& konflikt) override;
+    void AttemptDone(const InitialPlanProgress& progress) override;
+    void Finished(const InitialPlanProgress& progress, const Figures& figures,
+                  const std::string& startCaption) override;
+    // StageObserver
+    void Status(const std::string& caption) override;
+    void PassDone(const PassReport& report) override;
+
+    void Aufbauen();
+    QWidget* UrplanSeite();
+    QWidget* StufenSeite(const char* knopfName, const char* knopfText, const char* mischenName,
+                         Stufe stufe);
+    QWidget* ManuellSeite();
+    QWidget* OptionenSeite();
+    QWidget* ZahlenTeil();
+    void ZahlenSetzen(const Figures& f);
+    void KonfliktSetzen(const ConflictLabels& k);
+    void SeiteGewechselt(int index);
+    void OptionenLesen();
+    void OptionenSchreiben();
+    std::array<bool, 7> ZieleGewaehlt() const;
+    int Zielwert(Stufe stufe) const;
+
+    RunControl& run_;
+    Reporter& reporter_;
+    CPlan* plan_ = nullptr;
+    std::optional<std::uint32_t> seed_;
+    Stufe laufend_ = Stufe::KlassenLuecken;
+
+    QTabWidget* seiten_ = nullptr;
+    QPushButton* startBtn_ = nullptr;
+    QLineEdit* anzahlVersucheE_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QGroupBox* konfliktGB_ = nullptr;
+    QLabel *konfliktLehrerL_ = nullptr, *konfliktFachKursL_ = nullptr, *konfliktKlassenL_ = nullptr,
+           *konfliktRaumL_ = nullptr;
+    QLabel *label15_ = nullptr, *austauschL_ = nullptr, *sKProdSumL_ = nullptr;
+    QLineEdit* llsLimitE_ = nullptr;
+    QListWidget* zieleCLB_ = nullptr;
+    std::array<QCheckBox*, 4> optionen_{};
+    QPushButton* haltBtn_ = nullptr;
+    QPushButton* schnappschussBtn_ = nullptr;
+    KurvenAnzeige* kurve_ = nullptr;
+    // The step controls, disabled while a run is active.
+    std::vector<QWidget*> schritte_;
+    // Figure labels by name, each with its caption label.
+    struct Zahl {
+        QLabel* wert;
+        QLabel* titel;
+    };
+    std::vector<Zahl> zahlen_;
+};
+
+} // namespace sw::ui

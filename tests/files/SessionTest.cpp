@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/Session.h"
+
+#include "files/PlanFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+TEST(Session, PlanningWithoutLessonsIsRefused) {
+    CapturingReporter rep;
+    Session s(rep);
+    EXPECT_FALSE(s.StartPlanning());
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0], (Message{"Es wurde noch kein Unterricht definiert!", "Fehler"}));
+    EXPECT_FALSE(s.HasPlan());
+}
+
+TEST(Session, SavingAPlanNeedsOne) {
+    CapturingReporter rep;
+    Session s(rep);
+    RunControl run;
+    EXPECT_FALSE(s.MaySavePlan(run));
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0], (Message{"Kein Plan vorhanden!", "Fehler"}));
+}
+
+TEST(Session, MasterDataCannotBeSavedInPlanMode) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    ASSERT_TRUE(s.StartPlanning());
+    test::TempDir dir;
+    EXPECT_FALSE(s.SaveStammFile(dir.File("a.sdt")));
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0].Text,
+              "Zum Speichern der Stammdaten darf das Programm nicht im Plan-Modus arbeiten!");
+    s.DiscardPlan();
+    EXPECT_TRUE(s.SaveStammFile(dir.File("a.sdt")));
+    EXPECT_EQ(s.StammSpeichernDatei(), dir.File("a.sdt"));
+}
+
+TEST(Session, RunningPlanCannotBeSaved) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    ASSERT_TRUE(s.StartPlanning());
+    RunControl run;
+    run.Begin();
+    EXPECT_FALSE(s.MaySavePlan(run));
+    EXPECT_EQ(rep.shown.back().Text, texte::LaufAktivSpeichern);
+    run.End();
+    EXPECT_TRUE(s.MaySavePlan(run));
+}
+
+TEST(Session, PlanFileRoundTrip) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    EXPECT_EQ(s.ProjektDatei(), test::SourcePath("examples/gymnasium.sch"));
+    ASSERT_TRUE(s.StartPlanning());
+    RunControl run;
+    const auto r = RunInitialPlan(s.Plan(), rep, run, "200", 7);
+    ASSERT_TRUE(r.PlanVorhanden);
+    test::TempDir dir;
+    ASSERT_TRUE(s.SavePlanFile(dir.File("p.pdt")));
+    const int placed = s.Plan()->PlacedCount();
+
+    Session t(rep);
+    ASSERT_TRUE(t.OpenPlanFile(dir.File("p.pdt")));
+    ASSERT_TRUE(t.HasPlan());
+    EXPECT_EQ(t.Plan()->PlacedCount(), placed);
+    EXPECT_EQ(t.PlanSpeichernDatei(), dir.File("p.pdt"));
+}
+
+TEST(Session, MasterDataFileIsNoPlanFile) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    test::TempDir dir;
+    ASSERT_TRUE(s.SaveStammFile(dir.File("s.sdt")));
+    rep.shown.clear();
+    EXPECT_FALSE(s.OpenPlanFile(dir.File("s.sdt")));
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_EQ(rep.shown[0], (Message{"Dies ist keine Plan - Datei!", "Datei - Fehler"}));
+    EXPECT_EQ(rep.shown[1].Text, "Fehler beim Laden der Datei:\n" + dir.File("s.sdt"));
+    // The master data stays as it was.
+    EXPECT_FALSE(s.Stamm().Lehrer.empty());
+}
+
+TEST(Session, NewKeepsTheProjectFileName) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    ASSERT_TRUE(s.StartPlanning());
+    s.New();
+    EXPECT_FALSE(s.HasPlan());
+    EXPECT_TRUE(s.Stamm().Lehrer.empty());
+    EXPECT_EQ(s.ProjektDatei(), test::SourcePath("examples/gymnasium.sch"));
+}
+
+} // namespace
+} // namespace sw

@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window on the planner's usual road: open the school, plan it, run a stage, halt it,
+// save the plan, close the planning window and open the plan again; with the refusals on the way.
+#include "UiTestSupport.h"
+#include "files/PlanFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "support/TestSupport.h"
+#include "ui/TAllgemeineAngabenForm.h"
+#include "ui/THauptForm.h"
+#include "ui/TPlanForm.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+namespace sw::test {
+namespace {
+
+using ui::DateiDialog;
+using ui::THauptForm;
+using ui::TPlanForm;
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() : haupt(rep, QString::fromStdString(dir.Path().string())) {
+        haupt.Dateiwahl = [this](const DateiDialog& d) {
+            dialoge.push_back(d);
+            return datei;
+        };
+        haupt.Seitenanzeige = [this](const QString& p) { seiten.push_back(p); };
+    }
+    void OpenSchool() {
+        datei = QString::fromStdString(SourcePath("examples/gymnasium.sch"));
+        haupt.OeffnenClick();
+    }
+    QString Text(const char* name) { return Find<QLabel>(haupt.PlanForm(), name)->text(); }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(haupt.PlanForm(), name); }
+
+    TempDir dir;
+    AnswerReporter rep;
+    THauptForm haupt;
+    QString datei;
+    std::vector<DateiDialog> dialoge;
+    std::vector<QString> seiten;
+};
+
+TEST_F(MainWindow, StartsInMasterDataModeWithCaption) {
+    EXPECT_EQ(haupt.windowTitle(), "Plan :");
+    EXPECT_TRUE(haupt.Editable());
+    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
+        EXPECT_FALSE(haupt.Befehl(QString::fromUtf8(t))->isEnabled()) << t;
+    for (const char* t :
+         {"&Neu", "Ö&ffnen...", "&Speichern", "Speichern &unter...", "Stamm - Datei öffnen ...",
+          "&Plan - Datei öffnen ...", "Programm - Optionen ...", "&Beenden", "&Allgemeine Angaben",
+          "&Unterricht", "Stunden&plan", "&Ausgabe", "Vertretungen", "Index", "Tutorial", "Start",
+          "Info ..."})
+        EXPECT_TRUE(haupt.Befehl(QString::fromUtf8(t)) != nullptr) << t;
+}
+
+TEST_F(MainWindow, RefusalsWithoutPlanOrLessons) {
+    haupt.AusgabeClick();
+    haupt.VertretungenClick();
+    haupt.PlanSpeichernClick();
+    haupt.StundenplanClick();
+    ASSERT_EQ(rep.shown.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(rep.shown[i], (Message{"Kein Plan vorhanden!", "Fehler"}));
+    EXPECT_EQ(rep.shown[3], (Message{"Es wurde noch kein Unterricht definiert!", "Fehler"}));
+    EXPECT_FALSE(haupt.PlanForm().isVisible());
+}
+
+TEST_F(MainWindow, LessonDefinitionsNeedTeachersClassesSubjects) {
+    haupt.UnterrichtClick();
+    ASSERT_EQ(rep.shown.size(), 3u);
+    EXPECT_EQ(rep.shown[0].Text, "Sie haben noch keine Lehrer definiert!\nDies ist Voraussetzung "
+                                 "für die Festlegung von Unterricht.");
+    EXPECT_EQ(rep.shown[1].Text, "Sie haben noch keine Klassen definiert!\nDies ist "
+                                 "Voraussetzung für die Festlegung von Unterricht.");
+    EXPECT_EQ(rep.shown[2].Text, "Sie haben noch keine Fächer definiert!\nDies ist "
+                                 "Voraussetzung für die Festlegung von Unterricht.");
+    EXPECT_EQ(rep.shown[2].Title, "Fehler");
+}
+
+TEST_F(MainWindow, HelpPagesComeFromTheHelpPath) {
+    haupt.SetHilfePfad("/hilfe");
+    haupt.Befehl("Index")->trigger();
+    haupt.Befehl("Start")->trigger();
+    haupt.Befehl("Tutorial")->trigger();
+    ASSERT_EQ(seiten.size(), 2u);
+    EXPECT_EQ(seiten[0], "/hilfe/index1.htm");
+    EXPECT_EQ(seiten[1], "/hilfe/index.htm");
+}
+
+TEST_F(MainWindow, GeneralSettingsHelpPopupOpensItsPage) {
+    haupt.SetHilfePfad("/hilfe");
+    auto& dlg = haupt.AngabenForm();
+    QTimer::singleShot(50, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->actions().value(0)->text(), "Hilfe");
+        menu->actions().value(0)->trigger();
+        menu->close();
+    });
+    dlg.show();
+    emit dlg.customContextMenuRequested(QPoint(5, 5));
+    ASSERT_EQ(seiten.size(), 1u);
+    EXPECT_EQ(seiten[0], "/hilfe/optionen.htm");
+}
+
+TEST_F(MainWindow, TypicalRoad) {
+    OpenSchool();
+    ASSERT_TRUE(rep.shown.empty());
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
+    ASSERT_EQ(dialoge.size(), 1u);
+    EXPECT_EQ(dialoge[0].Filter, "Schul - Dateien (*.sch)");
+
+    haupt.Befehl("Stunden&plan")->trigger();
+    TPlanForm& plan = haupt.PlanForm();
+    ASSERT_TRUE(plan.isVisible());
+    EXPECT_FALSE(haupt.Editable());
+    EXPECT_EQ(haupt.windowTitle(), "Plan :");
+    EXPECT_FALSE(haupt.Befehl("Stunden&plan")->isEnabled());
+    EXPECT_TRUE(Button("StartBtn")->isEnabled());
+    EXPECT_FALSE(Button("SchnappschussBtn")->isEnabled());
+
+    // Master data cannot be saved in plan mode.
+    haupt.StammSpeichernClick();
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0],
+              (Message{"Zum Speichern der Stammdaten darf das Programm nicht im Plan-Modus "
+                       "arbeiten!",
+                       "Fehler"}));
+    rep.shown.clear();
+
+    plan.SetSeed(11);
+    Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
+    Button("StartBtn")->click();
+    EXPECT_TRUE(Text("Label1").endsWith("Versuche / Rest = 0")) << Text("Label1").toStdString();
+    EXPECT_EQ(plan.windowTitle(), "Planung : Bereitschaft");
+    EXPECT_EQ(Button("StartBtn")->text(), "1. Urplan erzeugen");
+    EXPECT_NE(Text("LLSSumL"), "");
+
+    // A long stage: saving and closing are refused while it runs; "Halt" ends it.
+    bool disabledDuringRun = false;
+    QTimer::singleShot(100, &plan, [&] {
+        disabledDuringRun = !Button("KLSMinimierungBtn")->isEnabled() &&
+                            !Button("StartBtn")->isEnabled() && Button("HaltBtn")->isEnabled();
+        haupt.PlanSpeichernClick();
+        plan.close();
+    });
+    QTimer::singleShot(400, &plan, [&] { Button("HaltBtn")->click(); });
+    Button("LLSBtn")->click();
+    EXPECT_TRUE(disabledDuringRun);
+    EXPECT_TRUE(rep.Saw("Ein Optimierungs - Vorgang ist noch aktiv!\nBeenden Sie diesen Vorgang "
+                        "vor dem Speichern."));
+    EXPECT_TRUE(rep.Saw("Ein Optimierungs - Vorgang ist noch aktiv!\nBeenden Sie zuerst diesen "
+                        "Vorgang und schließen sie dann das Planungs-Fenster."));
+    EXPECT_TRUE(plan.isVisible());
+    EXPECT_TRUE(Button("LLSBtn")->isEnabled());
+    EXPECT_EQ(plan.windowTitle(), "Planung : Bereitschaft");
+    EXPECT_FALSE(Text("AustauschL").isEmpty());
+
+    // Save the plan file.
+    const std::string pdt = dir.File("schule.pdt");
+    datei = QString::fromStdString(pdt);
+    haupt.PlanSpeichernClick();
+    EXPECT_EQ(dialoge.back().Titel, "Plan-Datei speichern unter");
+    EXPECT_EQ(dialoge.back().Filter, "Plan - Dateien (*.pdt)");
+    EXPECT_TRUE(dialoge.back().Speichern);
+    EXPECT_TRUE(std::filesystem::exists(pdt));
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
+    const int placed = haupt.Sitzung().Plan()->PlacedCount();
+
+    // Closing: No keeps everything, Yes discards the plan.
+    rep.asked.clear();
+    rep.answer = false;
+    EXPECT_FALSE(plan.close());
+    ASSERT_EQ(rep.asked.size(), 1u);
+    EXPECT_EQ(rep.asked[0], (Message{"Das Schließen des Planungs-Fensters löscht den aktuellen "
+                                     "Plan!\nFenster schließen und Plan löschen?",
+                                     "Warnung"}));
+    EXPECT_TRUE(plan.isVisible());
+    EXPECT_TRUE(haupt.Sitzung().HasPlan());
+    rep.answer = true;
+    EXPECT_TRUE(plan.close());
+    EXPECT_FALSE(haupt.Sitzung().HasPlan());
+    EXPECT_EQ(haupt.windowTitle(), "Stamm :");
+    EXPECT_TRUE(haupt.Editable());
+    EXPECT_TRUE(haupt.Befehl("Stunden&plan")->isEnabled());
+
+    // Open the plan file again.
+    haupt.PlanOeffnenClick();
+    ASSERT_TRUE(haupt.Sitzung().HasPlan());
+    EXPECT_EQ(haupt.Sitzung().Plan()->PlacedCount(), placed);
+    EXPECT_EQ(haupt.windowTitle(), "Plan: " + datei);
+    EXPECT_TRUE(plan.isVisible());
+    EXPECT_FALSE(haupt.Editable());
+    EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(haupt.Sitzung().Plan()->LLSSumme));
+}
+
+TEST_F(MainWindow, MasterDataFileIsRefusedAsPlanFile) {
+    OpenSchool();
+    datei = QString::fromStdString(dir.File("schule.sdt"));
+    haupt.StammSpeichernClick();
+    EXPECT_EQ(dialoge.back().Titel, "Stamm-Datei speichern unter");
+    EXPECT_EQ(haupt.windowTitle(), "Stamm : " + datei);
+    ASSERT_TRUE(rep.shown.empty());
+    haupt.PlanOeffnenClick();
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_EQ(rep.shown[0], (Message{"Dies ist keine Plan - Datei!", "Datei - Fehler"}));
+    EXPECT_EQ(rep.shown[1].Text, "Fehler beim Laden der Datei:\n" + datei.toStdString());
+    EXPECT_FALSE(haupt.PlanForm().isVisible());
+    // A master-data file opens as such.
+    rep.shown.clear();
+    haupt.StammOeffnenClick();
+    EXPECT_TRUE(rep.shown.empty());
+    EXPECT_EQ(haupt.windowTitle(), "Stamm : " + datei);
+}
+
+TEST_F(MainWindow, NewAsksAndKeepsDataOnNo) {
+    OpenSchool();
+    rep.answer = false;
+    haupt.NeuClick();
+    ASSERT_EQ(rep.asked.size(), 1u);
+    EXPECT_EQ(rep.asked[0], (Message{"Aktuelle Stammdaten verwerfen?", "Warnung"}));
+    EXPECT_FALSE(haupt.Sitzung().Stamm().Lehrer.empty());
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
+}
+
+TEST_F(MainWindow, NewClearsAndShowsGeneralSettings) {
+    OpenSchool();
+    rep.answer = true;
+    bool gezeigt = false;
+    QTimer::singleShot(50, &haupt, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        gezeigt = w && w->objectName() == "AllgemeineAngabenForm";
+        if (auto* d = qobject_cast<QDialog*>(w)) d->accept();
+    });
+    haupt.NeuClick();
+    EXPECT_TRUE(gezeigt);
+    EXPECT_TRUE(haupt.Sitzung().Stamm().Lehrer.empty());
+    EXPECT_EQ(haupt.windowTitle(), "Plan :");
+    // The project file name is kept: "&Speichern" writes there without asking.
+    EXPECT_EQ(haupt.Sitzung().ProjektDatei(), datei.toStdString());
+}
+
+} // namespace
+} // namespace sw::test

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// UiTestSupport.h: helpers of the window tests: a reporter whose answer can change between
+// questions, waiting while events are served, and finding controls by object name.
+#pragma once
+#include "model/Report.h"
+
+#include <QApplication>
+#include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace sw::test {
+
+class AnswerReporter : public Reporter {
+public:
+    void Show(const Message& m) override { shown.push_back(m); }
+    bool Ask(const Message& m, Question) override {
+        asked.push_back(m);
+        return answer;
+    }
+    bool Saw(const std::string& text) const {
+        for (const auto& m : shown)
+            if (m.Text == text) return true;
+        return false;
+    }
+    bool answer = true;
+    std::vector<Message> shown;
+    std::vector<Message> asked;
+};
+
+// Serves events for `ms` milliseconds.
+void Serve(int ms);
+
+template <typename T> T* Find(const QWidget& parent, const char* name) {
+    T* w = parent.findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+} // namespace sw::test
