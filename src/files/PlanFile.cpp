@@ -3,6 +3,7 @@
 
 #include "files/StreamFile.h"
 #include "plan/Evaluation.h"
+#include "plan/Invariants.h"
 
 namespace sw {
 
@@ -113,6 +114,11 @@ void ReadPlanSection(TokenReader& in, CPlan& plan) {
         if (!in.Ok()) return;
     }
     CheckUnitsPlacedWhole(in, plan, gridEnd);
+    if (!in.Ok()) return;
+    // No teacher or class twice at one slot (except the parallel hours of a course), and the
+    // rest of what every plan keeps: a grid that breaks it would mislead every later move.
+    const InvariantReport rules = CheckInvariants(plan, false);
+    if (!rules.Ok()) in.Fail(gridEnd, "Der Plan ist nicht stimmig: " + rules.Violations.front());
 }
 
 Outcome WritePlanFile(const Stammdaten& data, const CPlan* plan, const std::string& path,

@@ -300,8 +300,10 @@ void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
             units += Num(e.Laenge) + "," + Num(e.Zeitvorgabe) + ",";
         ini.SetString(s, "Einheiten", units);
         ini.SetString(s, "Raeume", rooms);
-        ini.SetString(s, "Klassen", ListOf(k.Klassen));
     }
+    // A block without teachers has no other lists; its classes are written all the same, as
+    // the reader takes them whenever the key is there, so that saving never drops them.
+    if (!k.Lehrer.empty() || !k.Klassen.empty()) ini.SetString(s, "Klassen", ListOf(k.Klassen));
     ini.SetString(s, "BStunden", Num(k.BStunden));
     ini.SetString(s, "Trennung", FlagText(k.Trennung));
 }
@@ -662,7 +664,11 @@ ProjectReadResult OpenProject(const std::string& path, FileOps& fs) {
         return result;
     }
     try {
-        result.data = ProjectReader(ini, path).Read();
+        Stammdaten data = ProjectReader(ini, path).Read();
+        // What the file holds must be savable again: a text with a control character, or a
+        // name with a "," that came as a single value, is refused here and not at the next save.
+        if (auto problem = SaveCheck(data).Run()) throw ReadError{LeseFehler(path) + *problem};
+        result.data = std::move(data);
     } catch (const ReadError& error) {
         result.outcome = Outcome::Failure(error.text, titel::Dateifehler);
     }

@@ -183,7 +183,15 @@ Flag TokenReader::ReadFlag() {
 
 std::string TokenReader::ReadText() {
     const auto token = Next();
-    return token ? DecodeText(*token) : std::string();
+    if (!token) return {};
+    std::string text = DecodeText(*token);
+    // A token such as "a%%%b" decodes to a text that would be written back as another token;
+    // such a text is refused here, so that whatever is read can be written and read again.
+    if (!text.empty() && !IsStorableText(text)) {
+        FailToken(*token, "ist kein gültiger Text.");
+        return {};
+    }
+    return text;
 }
 
 int TokenReader::ReadCount(int tokensPerItem) {

@@ -90,7 +90,6 @@ private:
     };
     std::vector<Choice> chosen_; // phase 4: the rooms chosen in the current try
     const CStunde* lastChecked_ = nullptr;
-    bool firstHourReported_ = false;
 };
 
 // One attempt with a builder of its own; see InitialPlanBuilder::Build.
