@@ -10,6 +10,7 @@ PACKAGES=(
   libzip-dev libxml2-dev
   xvfb xauth imagemagick poppler-utils
   clang-format clang-tidy cppcheck
+  clang libclang-rt-14-dev
   python3
 )
 

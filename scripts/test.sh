@@ -1,9 +1,61 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
-set -euo pipefail
+# Installs what is missing, builds everything and runs every test:
+#   1. the normal build (build/) and its test suite,
+#   2. the whole test suite again built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/, without the desktop application),
+#   3. every file-reader fuzz target for a fixed time (build-fuzz/, scripts/fuzz.sh),
+#   4. a one-minute soak run of the optimiser on the large example school (bench/soak.cpp).
+# The sanitizer, fuzz and soak parts run first; the normal test suite runs last, and the last
+# line counts the four parts as "N passed, N failed". Exit status 0 only when all passed.
+# FUZZ_SECONDS (default 60 per target) and SOAK_SECONDS (default 60) change the run times.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh || exit 1
 export QT_QPA_PLATFORM=offscreen
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+fuzz_seconds="${FUZZ_SECONDS:-60}"
+soak_seconds="${SOAK_SECONDS:-60}"
+
+echo "== [${SECONDS} s] Bauen: build/"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build build || exit 1
+echo "== [${SECONDS} s] Bauen: build-asan/"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTUNDENWERK_SANITIZE=ON \
+  -DSTUNDENWERK_UI=OFF -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
+cmake --build build-asan || exit 1
+
+passed=0
+failed=0
+results=()
+record() { # name, status
+  if [ "$2" -eq 0 ]; then
+    passed=$((passed + 1))
+    results+=("passed  $1")
+  else
+    failed=$((failed + 1))
+    results+=("FAILED  $1")
+  fi
+}
+
+echo "== [${SECONDS} s] Tests mit AddressSanitizer und UndefinedBehaviorSanitizer (build-asan/)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
+record "Tests mit Sanitizern (build-asan)" $?
+
+echo "== [${SECONDS} s] Fuzzing der Dateileser, ${fuzz_seconds} s je Ziel (build-fuzz/)"
+bash scripts/fuzz.sh --seconds "$fuzz_seconds" --jobs 2
+record "Fuzzing (build-fuzz)" $?
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "== [${SECONDS} s] Dauerlauf, ${soak_seconds} s (build/bench/soak)"
+./build/bench/soak --seconds "$soak_seconds" --save-every 20 --dir build
+record "Dauerlauf (build/bench/soak)" $?
+
+echo "== [${SECONDS} s] Tests (build/)"
 ctest --test-dir build --output-on-failure -j2
+record "Tests (build)" $?
+
+echo "== [${SECONDS} s] Zusammenfassung"
+for r in "${results[@]}"; do echo "  $r"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,384 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// soak: a long run of the whole optimisation chain on one school with a fixed seed. It builds the
+// initial plan, then loops over every stage (2..6, a few passes each), every "Mischen"
+// perturbation and rounds of single moves, and checks the plan all the time:
+//   - after every pass: the invariant checker (grid, units, parallel hours, occupancy counts);
+//   - after every single move call: the totals the moves keep by differences (TFSumme, STFSumme,
+//     LLSSumme, LProd, and KLSSumme and KProd, which the moves leave alone or keep as well;
+//     LLSMax never below the true maximum) and the status records against a fresh evaluation;
+//   - every `--save-every` seconds: the plan file is written, read again and compared cell by
+//     cell, preset by preset and figure by figure.
+// It prints passes, moves, violations and memory (peak and current resident size) and exits with
+// 1 when anything was found, 2 when it cannot start.
+//
+//   soak [--seconds N] [--seed S] [--save-every N] [--school FILE] [--dir FOLDER]
+#include "files/FileOps.h"
+#include "files/PlanFile.h"
+#include "files/ProjectFile.h"
+#include "optimise/InitialPlanRun.h"
+#include "optimise/Stages.h"
+#include "plan/Evaluation.h"
+#include "plan/Invariants.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+#ifndef STUNDENWERK_SOURCE_DIR
+#define STUNDENWERK_SOURCE_DIR "."
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    double Seconds = 60;
+    std::uint32_t Seed = 20240601;
+    double SaveEvery = 60;
+    std::string School = STUNDENWERK_SOURCE_DIR "/examples/grossschule.sch";
+    std::string Dir = "/tmp";
+};
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return false;
+        const std::string v = argv[++i];
+        if (a == "--seconds")
+            o.Seconds = std::atof(v.c_str());
+        else if (a == "--seed")
+            o.Seed = static_cast<std::uint32_t>(std::strtoul(v.c_str(), nullptr, 10));
+        else if (a == "--save-every")
+            o.SaveEvery = std::atof(v.c_str());
+        else if (a == "--school")
+            o.School = v;
+        else if (a == "--dir")
+            o.Dir = v;
+        else
+            return false;
+    }
+    return o.Seconds > 0 && o.SaveEvery > 0;
+}
+
+// Resident size now, in KiB.
+long CurrentRssKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long PeakRssKb() {
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// Sums the feasible exchanges of the stages (each report carries the stage's running sum).
+class ExchangeCounter : public sw::StageObserver {
+public:
+    void Status(const std::string&) override { total += last, last = 0; }
+    void PassDone(const sw::PassReport& report) override { last = report.Exchanges; }
+    long long Total() const { return total + last; }
+
+private:
+    long long total = 0, last = 0;
+};
+
+// The strategy each stage passes to the goal-directed improvement.
+int StrategyOf(sw::Stufe s) {
+    switch (s) {
+    case sw::Stufe::KlassenLuecken:
+        return 1;
+    case sw::Stufe::Trennungsfehler:
+        return 11;
+    case sw::Stufe::LehrerLuecken:
+        return 12;
+    case sw::Stufe::LehrerVerteilung:
+        return 6;
+    default:
+        return 0;
+    }
+}
+
+class Soak {
+public:
+    Soak(sw::CPlan& plan, sw::Stammdaten& data, const Options& o)
+        : plan_(plan), data_(data), o_(o), optimiser_(plan, run_, reporter_, &counter_) {}
+
+    int Run();
+
+private:
+    void Violation(const std::string& where, const std::string& what);
+    void CheckPass(const char* where);
+    void CheckKeptTotals(const char* where);
+    void MoveRound(int strategy);
+    void SaveAndReload();
+    bool TimeUp() const { return Clock::now() >= end_; }
+    void RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& checked = {});
+    void RunMix(sw::Stufe tab);
+
+    sw::CPlan& plan_;
+    sw::Stammdaten& data_;
+    const Options& o_;
+    sw::CapturingReporter reporter_;
+    sw::RunControl run_;
+    ExchangeCounter counter_;
+    sw::Optimiser optimiser_;
+    Clock::time_point start_, end_, nextSave_;
+    long long passes_ = 0, checks_ = 0, totalChecks_ = 0, saves_ = 0, exchanges_ = 0;
+    long long violations_ = 0, moveRounds_ = 0;
+    std::vector<long> rssPerSave_;
+};
+
+void Soak::Violation(const std::string& where, const std::string& what) {
+    ++violations_;
+    if (violations_ <= 20) std::printf("VERLETZT (%s): %s\n", where.c_str(), what.c_str());
+}
+
+void Soak::CheckPass(const char* where) {
+    ++checks_;
+    const sw::InvariantReport rep = sw::CheckInvariants(plan_, false);
+    for (const auto& v : rep.Violations)
+        Violation(where, v);
+}
+
+// The totals a move keeps by differences must equal a fresh evaluation; LLSMax only ever grows
+// during moves, so it may stand above the true maximum but never below.
+void Soak::CheckKeptTotals(const char* where) {
+    ++totalChecks_;
+    const int tf = plan_.TFSumme, stf = plan_.STFSumme, lls = plan_.LLSSumme, lprod = plan_.LProd;
+    const int kls = plan_.KLSSumme, kprod = plan_.KProd;
+    const int llsMax = plan_.LLSMax;
+    const auto teachers = plan_.LehrerStatusL;
+    const auto classes = plan_.KlassenStatusL;
+    sw::EvaluateAll(plan_);
+    auto compare = [&](const char* name, int kept, int fresh) {
+        if (kept != fresh)
+            Violation(where, std::string(name) + " ist " + std::to_string(kept) +
+                                 ", neu berechnet " + std::to_string(fresh));
+    };
+    compare("TFSumme", tf, plan_.TFSumme);
+    compare("STFSumme", stf, plan_.STFSumme);
+    compare("LLSSumme", lls, plan_.LLSSumme);
+    compare("LProd", lprod, plan_.LProd);
+    compare("KLSSumme", kls, plan_.KLSSumme);
+    compare("KProd", kprod, plan_.KProd);
+    if (llsMax < plan_.LLSMax)
+        Violation(where, "LLSMax " + std::to_string(llsMax) + " unter dem neu berechneten " +
+                             std::to_string(plan_.LLSMax));
+    for (std::size_t t = 0; t < teachers.size(); ++t)
+        if (!(teachers[t] == plan_.LehrerStatusL[t]))
+            Violation(where, "Status des Lehrers " + std::to_string(t) + " veraltet");
+    for (std::size_t k = 0; k < classes.size(); ++k)
+        if (!(classes[k] == plan_.KlassenStatusL[k]))
+            Violation(where, "Status der Klasse " + std::to_string(k) + " veraltet");
+}
+
+// Single move calls with the goals the last stage set, each followed by the totals check. The
+// exchange strategies and the gap-minimisation modes rotate, so that every record rule runs.
+void Soak::MoveRound(int strategy) {
+    static constexpr int kExchange[] = {0, 16, 18, 21};
+    static constexpr int kGapModes[] = {0, 1, 4, 19, 20};
+    for (int i = 0; i < 4 && !TimeUp(); ++i) {
+        ++moveRounds_;
+        exchanges_ += optimiser_.RandomExchanges(kExchange[moveRounds_ % 4]);
+        CheckKeptTotals("Tausch");
+        optimiser_.Improver()(strategy, 10, 10);
+        CheckKeptTotals("Zielgerichtet");
+        optimiser_.Gaps().Pass(kGapModes[moveRounds_ % 5], 10);
+        CheckKeptTotals("Klassenlücken");
+    }
+    CheckPass("Einzelzüge");
+}
+
+void Soak::RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& checked) {
+    int done = 0;
+    run_.SetPassHook([&] {
+        ++passes_;
+        CheckPass("Durchgang");
+        if (++done >= passes || TimeUp()) run_.Halt();
+    });
+    optimiser_.RunStage(stufe, checked);
+    run_.SetPassHook({});
+}
+
+void Soak::RunMix(sw::Stufe tab) {
+    run_.SetPassHook([&] {
+        ++passes_;
+        CheckPass("Mischen");
+        if (TimeUp()) run_.Halt();
+    });
+    optimiser_.Mix(tab);
+    run_.SetPassHook({});
+}
+
+// Writes the plan file, reads it back and compares everything the file carries.
+void Soak::SaveAndReload() {
+    ++saves_;
+    const std::string path = o_.Dir + "/soak-" + std::to_string(::getpid()) + ".pdt";
+    sw::DiskFileOps files;
+    const sw::Outcome written = sw::WritePlanFile(data_, &plan_, path, files);
+    if (!written.Ok) {
+        Violation("Speichern", written.Messages.empty() ? "?" : written.Messages[0].Text);
+        return;
+    }
+    sw::CapturingReporter quiet;
+    sw::PlanReadResult read = sw::ReadPlanFile(path, files, quiet);
+    files.Remove(path);
+    if (!read.outcome.Ok) {
+        Violation("Laden", read.outcome.Messages.empty() ? "?" : read.outcome.Messages[0].Text);
+        return;
+    }
+    const sw::CPlan& back = *read.plan;
+    if (back.RaumAnzahl != plan_.RaumAnzahl || back.StundenL.size() != plan_.StundenL.size()) {
+        Violation("Laden", "andere Form des Plans");
+        return;
+    }
+    for (int r = 0; r < plan_.RaumAnzahl; ++r)
+        for (int s = 0; s < sw::kSlotCount; ++s) {
+            const sw::CStunde* a = plan_.HourAt(r, s);
+            const sw::CStunde* b = back.HourAt(r, s);
+            if ((a ? a->Index : -1) != (b ? b->Index : -1))
+                Violation("Laden", "Zelle " + std::to_string(r) + "/" + std::to_string(s));
+        }
+    for (std::size_t i = 0; i < plan_.StundenL.size(); ++i) {
+        const sw::CStunde& a = *plan_.StundenL[i];
+        const sw::CStunde& b = *back.StundenL[i];
+        if (a.Zeit != b.Zeit || a.Modus != b.Modus || a.OberesLimit != b.OberesLimit ||
+            a.UnteresLimit != b.UnteresLimit || a.TagesLimit != b.TagesLimit || a.Tag != b.Tag ||
+            a.Lehrer != b.Lehrer || a.Klasse != b.Klasse || a.FachKurs != b.FachKurs)
+            Violation("Laden", "Stunde " + std::to_string(i));
+    }
+    sw::EvaluateAll(plan_);
+    const int mine[] = {plan_.KLSSumme, plan_.KProd,   plan_.TFSumme, plan_.STFSumme,
+                        plan_.LLSSumme, plan_.LLSMax,  plan_.LProd,   plan_.LLSLimit,
+                        plan_.KProdOpt, plan_.LProdOpt};
+    const int theirs[] = {back.KLSSumme, back.KProd, back.TFSumme,  back.STFSumme, back.LLSSumme,
+                          back.LLSMax,   back.LProd, back.LLSLimit, back.KProdOpt, back.LProdOpt};
+    for (int i = 0; i < 10; ++i)
+        if (mine[i] != theirs[i]) Violation("Laden", "Kennzahl " + std::to_string(i));
+    if (plan_.OptWerte != back.OptWerte) Violation("Laden", "OptWerte");
+    sw::CPlan& reread = *read.plan;
+    const sw::InvariantReport rep = sw::CheckInvariants(reread, true);
+    for (const auto& v : rep.Violations)
+        Violation("Laden", v);
+}
+
+int Soak::Run() {
+    using sw::Stufe;
+    start_ = Clock::now();
+    end_ = start_ +
+           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o_.Seconds));
+    const auto saveEvery =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o_.SaveEvery));
+    nextSave_ = start_ + saveEvery;
+    const long rssStart = CurrentRssKb();
+    long long rounds = 0;
+    while (!TimeUp()) {
+        ++rounds;
+        for (Stufe s : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
+                        Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+            if (TimeUp()) break;
+            RunStage(s, 3);
+            MoveRound(StrategyOf(s));
+            RunMix(s);
+            if (Clock::now() >= nextSave_) {
+                SaveAndReload();
+                rssPerSave_.push_back(CurrentRssKb());
+                nextSave_ += saveEvery;
+                std::printf("Sicherung %zu: %6.0f s, %lld Durchgänge, %lld Verletzungen, %ld KiB\n",
+                            rssPerSave_.size(),
+                            std::chrono::duration<double>(Clock::now() - start_).count(), passes_,
+                            violations_, rssPerSave_.back());
+                std::fflush(stdout);
+            }
+        }
+        // "Manuell" with a goal list that changes every round.
+        std::array<bool, 7> checked{};
+        for (int g = 0; g < 7; ++g)
+            checked[g] = ((rounds >> g) & 1) != 0;
+        if (!TimeUp()) RunStage(Stufe::Manuell, 2, checked);
+        if (!TimeUp()) MoveRound(0);
+    }
+    SaveAndReload();
+    rssPerSave_.push_back(CurrentRssKb());
+    const sw::InvariantReport last = sw::CheckInvariants(plan_, true);
+    for (const auto& v : last.Violations)
+        Violation("Ende", v);
+
+    const auto& acc = optimiser_.Improver().Accepted();
+    const long long moves = acc.singleSwaps + acc.courseSwaps + acc.unitShifts +
+                            optimiser_.Gaps().Kept() + exchanges_ + counter_.Total();
+    const double secs = std::chrono::duration<double>(Clock::now() - start_).count();
+    std::printf("Sekunden:            %.0f\n", secs);
+    std::printf("Runden:              %lld\n", rounds);
+    std::printf("Durchgänge:          %lld\n", passes_);
+    std::printf(
+        "Züge angenommen:     %lld (Tausch ausführbar %lld, Einzeltausch %lld, Kurstausch %lld, "
+        "Verschiebung %lld, Klassenlücken %lld)\n",
+        moves, exchanges_ + counter_.Total(), acc.singleSwaps, acc.courseSwaps, acc.unitShifts,
+        static_cast<long long>(optimiser_.Gaps().Kept()));
+    std::printf("Prüfungen:           %lld Invarianten, %lld Summen, %lld Speichern/Laden\n",
+                checks_, totalChecks_, saves_);
+    std::printf("Kennzahlen:          KLS %d  KProd %d/%d  TF %d  STF %d  LLS %d (max %d)  "
+                "LProd %d/%d\n",
+                plan_.KLSSumme, plan_.KProd, plan_.KProdOpt, plan_.TFSumme, plan_.STFSumme,
+                plan_.LLSSumme, plan_.LLSMax, plan_.LProd, plan_.LProdOpt);
+    long rssMax = 0;
+    for (long kb : rssPerSave_)
+        rssMax = std::max(rssMax, kb);
+    std::printf("Speicher:            Start %ld KiB, Spitze %ld KiB; bei den %zu Sicherungen "
+                "erste %ld KiB, größte %ld KiB, letzte %ld KiB\n",
+                rssStart, PeakRssKb(), rssPerSave_.size(), rssPerSave_.front(), rssMax,
+                rssPerSave_.back());
+    std::printf("Verletzungen:        %lld\n", violations_);
+    return violations_ == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseArgs(argc, argv, o)) {
+        std::fputs("Aufruf: soak [--seconds N] [--seed S] [--save-every N] [--school DATEI] "
+                   "[--dir ORDNER]\n",
+                   stderr);
+        return 2;
+    }
+    sw::DiskFileOps files;
+    sw::ProjectReadResult read = sw::OpenProject(o.School, files);
+    if (!read.outcome.Ok) {
+        std::fprintf(stderr, "%s kann nicht gelesen werden.\n", o.School.c_str());
+        return 2;
+    }
+    sw::Stammdaten data = std::move(read.data);
+    sw::CapturingReporter reporter;
+    sw::CPlan plan(data, reporter);
+    plan.BuildLessonHours();
+    sw::RunControl run;
+    const auto t0 = Clock::now();
+    const sw::InitialPlanResult initial = sw::RunInitialPlan(&plan, reporter, run, "1000", o.Seed);
+    std::printf("Schule:              %s (Startwert %u)\n", o.School.c_str(), o.Seed);
+    std::printf("Urplan:              %d Versuche / Rest = %d (%.1f s)\n", initial.Versuche,
+                initial.Rest, std::chrono::duration<double>(Clock::now() - t0).count());
+    if (!initial.Complete()) {
+        std::fputs("Kein vollständiger Urplan.\n", stderr);
+        return 2;
+    }
+    const sw::InvariantReport first = sw::CheckInvariants(plan, true);
+    for (const auto& v : first.Violations)
+        std::printf("VERLETZT (Urplan): %s\n", v.c_str());
+    if (!first.Ok()) return 1;
+    std::fflush(stdout);
+    Soak soak(plan, data, o);
+    return soak.Run();
+}
