@@ -214,26 +214,26 @@ int GreyOf(int rgb) {
     return (y << 16) | (y << 8) | y;
 }
 
-TableLook ResolveLook(const TableFormatSpec& spec) {
-    TableLook look = LookOf(spec.Format);
-    if (!spec.Has(kRahmen)) {
+TableLook ResolveLook(const TableFormatSpec& chosen) {
+    TableLook look = LookOf(chosen.Format);
+    if (!chosen.Has(kRahmen)) {
         look.lines = Lines::None;
         look.headRule = false;
     }
-    if (!spec.Has(kSchattierung)) {
+    if (!chosen.Has(kSchattierung)) {
         // Light text was chosen for a dark fill; without the fill it would vanish.
         look.headFill = look.bandFill = look.firstFill = kNoColour;
         look.headText = look.firstText = kNoColour;
     }
-    if (!spec.Has(kUeberschriften)) {
+    if (!chosen.Has(kUeberschriften)) {
         look.headFill = look.headText = kNoColour;
         look.headBold = look.headRule = false;
     }
-    if (!spec.Has(kErsteSpalte)) {
+    if (!chosen.Has(kErsteSpalte)) {
         look.firstFill = look.firstText = kNoColour;
         look.firstBold = false;
     }
-    if (!spec.Has(kFarbe)) {
+    if (!chosen.Has(kFarbe)) {
         look.lineColour = GreyOf(look.lineColour);
         look.headFill = GreyOf(look.headFill);
         look.headText = GreyOf(look.headText);

@@ -59,7 +59,7 @@ const TableLook& LookOf(int format);
 // The look that a table format produces: the layout's look with the switches applied. Without
 // borders there are no lines, without shading no fills, without heading rows or first column no
 // emphasis of them, and without colour every colour becomes the grey of its brightness.
-TableLook ResolveLook(const TableFormatSpec& spec);
+TableLook ResolveLook(const TableFormatSpec& chosen);
 
 // The grey of the same brightness as `rgb` (kNoColour stays kNoColour).
 int GreyOf(int rgb);
