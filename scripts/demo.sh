@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target stundenwerk
+cmake --build build --target stundenwerk stundenwerk-gui
 ./build/stundenwerk info examples/gymnasium.sch
 ./build/stundenwerk plan examples/gymnasium.sch -o /tmp/stundenwerk-demo.pdt --seed 1 --stage-seconds 5
 ./build/stundenwerk check /tmp/stundenwerk-demo.pdt
+echo "Das Desktop-Programm startet mit: ./build/stundenwerk-gui"
