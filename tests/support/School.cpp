@@ -4,6 +4,7 @@
 #include "files/FileOps.h"
 #include "files/ProjectFile.h"
 #include "plan/Evaluation.h"
+#include "plan/Invariants.h"
 #include "plan/Placement.h"
 #include "support/TestSupport.h"
 
@@ -138,6 +139,24 @@ Stammdaten LoadExample(const std::string& file) {
     ProjectReadResult read = OpenProject(SourcePath("examples/" + file), DefaultFileOps());
     if (!read.outcome.Ok) throw std::runtime_error("cannot open example " + file);
     return std::move(read.data);
+}
+
+std::string StaleTotals(CPlan& plan) {
+    const int kept[4] = {plan.TFSumme, plan.STFSumme, plan.LLSSumme, plan.LProd};
+    const auto classes = plan.KlassenStatusL;
+    const auto teachers = plan.LehrerStatusL;
+    const InvariantReport r = CheckInvariants(plan, false);
+    if (!r.Ok()) return r.Violations.front();
+    EvaluateAll(plan);
+    const int fresh[4] = {plan.TFSumme, plan.STFSumme, plan.LLSSumme, plan.LProd};
+    static const char* const kNames[4] = {"TFSumme", "STFSumme", "LLSSumme", "LProd"};
+    for (int i = 0; i < 4; ++i)
+        if (kept[i] != fresh[i])
+            return std::string(kNames[i]) + " " + std::to_string(kept[i]) + " statt " +
+                   std::to_string(fresh[i]);
+    if (!(classes == plan.KlassenStatusL)) return "Klassenstatus weicht ab";
+    if (!(teachers == plan.LehrerStatusL)) return "Lehrerstatus weicht ab";
+    return {};
 }
 
 void PlanFixture::Build() {
