@@ -2,7 +2,6 @@
 #include "optimise/ImproveByGoals.h"
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
-#include "plan/Invariants.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
