@@ -54,6 +54,9 @@ std::string Label1(int versuche, int rest) {
 InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& run,
                                  const std::string& anzahlVersuche, std::uint32_t seed,
                                  InitialPlanObserver* observer) {
+    // Declared first, so that it ends last: commands queued during the run wait until every
+    // local that refers to the plan is gone.
+    RunControl::Scope scope(run);
     InitialPlanObserver quiet;
     InitialPlanObserver& obs = observer ? *observer : quiet;
     run.Begin();
@@ -87,7 +90,8 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& ru
         progress.Versuche = tries;
         progress.Rest = rest;
         progress.Label1 = Label1(tries, rest);
-        if (rest != 0) progress.Konflikt = DescribeConflict(*plan);
+        // A complete attempt leaves no conflict: the group must not keep an older one.
+        progress.Konflikt = rest != 0 ? DescribeConflict(*plan) : ConflictLabels{};
         obs.AttemptDone(progress);
         run.PassDone();
     }

@@ -49,7 +49,8 @@ struct ConflictLabels {
 // class and subject. The room label stays empty, as in the window.
 ConflictLabels DescribeConflict(const CPlan& plan);
 
-// What the window shows after an attempt.
+// What the window shows after an attempt. After a complete attempt the conflict group is the
+// cleared one, so no older conflict stays on screen.
 struct InitialPlanProgress {
     int Versuche = 0;
     int Rest = 1;

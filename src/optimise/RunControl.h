@@ -3,10 +3,16 @@
 // run active); "Halt" sets it, and every run tests it at the start of each pass, so a run ends
 // after the pass in progress and never in the middle of a move. At the end of each pass the run
 // calls the per-pass hook, where the desktop lets pending user input through.
+//
+// Because the hook lets input through, a command that destroys or replaces the plan can arrive
+// while code that uses the plan is still on the stack (a halted run returning, the window
+// refreshing its figures after it). Every run, and every window command around one, therefore
+// holds a Scope; such commands ask the control and wait in its queue until the last scope ends.
 #pragma once
 
 #include "model/Report.h"
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -36,6 +42,21 @@ inline constexpr const char* PlanLoeschenFrage =
 class RunControl {
 public:
     explicit RunControl(RunObserver* observer = nullptr) : observer_(observer) {}
+    RunControl(const RunControl&) = delete;
+    RunControl& operator=(const RunControl&) = delete;
+
+    // Held for the whole length of a run and of the window command around it. Scopes nest; when
+    // the last one ends, the queued commands run in the order they were queued.
+    class Scope {
+    public:
+        explicit Scope(RunControl& run) : run_(run) { ++run_.depth_; }
+        ~Scope() { run_.Leave(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        RunControl& run_;
+    };
 
     void SetObserver(RunObserver* observer) { observer_ = observer; }
     // Called once at the end of every pass (the desktop processes pending input there).
@@ -54,9 +75,24 @@ public:
     // "Halt": idle at once and the controls enabled; the run stops at its next test.
     void Halt();
 
-    // Closing the planning window: refused while a run is active; otherwise the question whether
-    // the plan may be discarded. True when the window may close.
-    bool ConfirmClose(Reporter& reporter) const;
+    // True while a run, or the window command around one, is on the stack: the plan must not be
+    // destroyed or replaced now.
+    bool InUse() const { return depth_ > 0; }
+    // True while a halted run is still returning: idle, but its code is still on the stack.
+    bool Returning() const { return idle_ && depth_ > 0; }
+    // Runs `command` at once when no scope is held, otherwise once the last scope has ended.
+    void WhenReturned(std::function<void()> command);
+    // A command that destroys or replaces the plan: while a halted run is still returning it is
+    // queued (true: the caller stops here and is called again later); otherwise false and the
+    // caller goes on (while a run is active, closing the planning window refuses).
+    bool DeferWhileReturning(std::function<void()> command);
+    int Queued() const { return static_cast<int>(queue_.size()); }
+
+    // Closing the planning window: refused while a run is active. While a halted run is still
+    // returning, `again` is queued and false returned: the question follows once the run has
+    // returned (without `again` the request is dropped). Otherwise the question whether the plan
+    // may be discarded. True when the window may close.
+    bool ConfirmClose(Reporter& reporter, std::function<void()> again = {});
     // Saving the plan: refused while a run is active. True when saving may go on.
     bool MaySavePlan(Reporter& reporter) const;
 
@@ -64,11 +100,15 @@ public:
 
 private:
     void Enable();
+    // A scope ends; at depth 0 the queue is worked off.
+    void Leave();
 
     RunObserver* observer_;
     std::function<void()> passHook_;
     bool idle_ = true;
     int passes_ = 0;
+    int depth_ = 0;
+    std::deque<std::function<void()>> queue_;
 };
 
 } // namespace sw

@@ -92,7 +92,16 @@ StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPas
     return result;
 }
 
+bool Optimiser::RefuseEmptyGrid() {
+    if (plan_.PlacedCount() > 0) return false;
+    reporter_.Show({texte::KeinUrplan, titel::Hinweis});
+    return true;
+}
+
 StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked) {
+    // Held until the stage's message is shown: nothing may destroy the plan before.
+    RunControl::Scope scope(run_);
+    if (RefuseEmptyGrid()) return {.Refused = true};
     CPlan& p = plan_;
     switch (stufe) {
     case Stufe::KlassenLuecken: {
@@ -169,6 +178,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
 }
 
 StageResult Optimiser::Mix(Stufe tab) {
+    RunControl::Scope scope(run_);
+    if (RefuseEmptyGrid()) return {.Refused = true};
     CPlan& p = plan_;
     auto never = [] { return false; };
     switch (tab) {

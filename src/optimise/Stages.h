@@ -18,6 +18,12 @@
 
 namespace sw {
 
+namespace texte {
+// Stages, "Mischen" and "Manuell" need a plan to work on.
+inline constexpr const char* KeinUrplan =
+    "Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan erzeugen“ einen Plan.";
+} // namespace texte
+
 // The stages, numbered as the planning window's tabs; 7 is "Manuell".
 enum class Stufe : int {
     KlassenLuecken = 2,
@@ -61,6 +67,7 @@ struct StageResult {
     int Passes = 0;
     bool Halted = false;  // ended by "Halt" (or a time budget acting as it)
     bool Reached = false; // the stage's target was reached
+    bool Refused = false; // no lesson hour stands in the grid: nothing ran, nothing changed
 };
 
 class Optimiser {
@@ -70,8 +77,10 @@ public:
     Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObserver* observer = nullptr);
 
     // Runs one stage. `checked` is the goal list of "Manuell" (ignored by the other stages).
+    // While no lesson hour stands in the grid the stage is refused with "Es gibt noch keinen
+    // Urplan. ..." (title "Hinweis"): it would only report an empty grid as perfect.
     StageResult RunStage(Stufe stufe, const std::array<bool, 7>& checked = {});
-    // The "Mischen" button of a stage's tab (2..6).
+    // The "Mischen" button of a stage's tab (2..6); refused like a stage on an empty grid.
     StageResult Mix(Stufe tab);
 
     // Two exchange attempts at random slots; the number of feasible ones.
@@ -85,6 +94,8 @@ private:
     template <typename Pass, typename Done>
     StageResult Loop(const char* status, Pass pass, Done done, int maxPasses, bool testFirst);
     int FiveExchanges(int strategy);
+    // The refusal on an empty grid; true when the caller must stop.
+    bool RefuseEmptyGrid();
 
     CPlan& plan_;
     RunControl& run_;

@@ -3,6 +3,7 @@
 #include "plan/Invariants.h"
 #include "support/School.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -163,6 +164,61 @@ TEST(InitialPlanRun, HaltEndsAfterTheAttemptInProgress) {
     EXPECT_EQ(r.Versuche, 2);
     EXPECT_TRUE(f.run.Idle());
     EXPECT_EQ(f.window.startCaption, "1. Urplan erzeugen");
+}
+
+TEST(InitialPlanRun, ACompleteAttemptClearsTheConflictOfAFailedOne) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {2, 2});
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    f.plan->AbbruchErsteStunde = 0; // the first attempt fails on the first hour
+    // After it the planner accepts an empty first hour: the next attempt is complete.
+    f.run.SetPassHook([&] { f.plan->AbbruchErsteStunde = 1; });
+    const InitialPlanResult r = f.Run("10");
+    ASSERT_TRUE(r.Complete());
+    ASSERT_EQ(f.window.attempts.size(), 2u);
+    EXPECT_EQ(f.window.attempts[0].Konflikt.Caption, "Konflikt:  Erste Stunde");
+    EXPECT_EQ(f.window.attempts[0].Konflikt.Klassen, "K0");
+    EXPECT_EQ(f.window.attempts[1].Konflikt, ConflictLabels{});
+    EXPECT_EQ(f.window.last.Konflikt, ConflictLabels{});
+}
+
+// "Halt" and "close the planning window, discard the plan" in the same pass: the plan must
+// outlive the run and the window command around it (under AddressSanitizer a use after free
+// would end the test).
+TEST(InitialPlanRun, CloseAfterHaltInTheSamePassDestroysThePlanOnlyAfterTheRun) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 2, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {2, 2});
+    f.Build();
+    f.plan->MehrfachUeberStundenLimit = 1;
+    f.plan->AbbruchErsteStunde = 0; // every attempt fails: only Halt ends the run
+    bool destroyed = false;
+    std::function<void()> close = [&] {
+        if (!f.run.ConfirmClose(f.rep, close)) return;
+        f.plan.reset();
+        destroyed = true;
+    };
+    f.run.SetPassHook([&] {
+        if (f.run.Passes() != 2) return;
+        f.run.Halt();
+        close();
+        EXPECT_FALSE(destroyed);
+    });
+    {
+        RunControl::Scope slot(f.run); // the window's start button
+        const InitialPlanResult r = f.Run("1000");
+        EXPECT_EQ(r.Versuche, 2);
+        EXPECT_FALSE(destroyed);
+        EXPECT_TRUE(f.rep.asked.empty());
+        // What the window does after the run: the plan is still there.
+        EXPECT_EQ(ShowFigures(*f.plan).KLSSumme, f.window.figures.KLSSumme);
+    }
+    EXPECT_TRUE(destroyed);
+    ASSERT_EQ(f.rep.asked.size(), 1u);
+    EXPECT_EQ(f.rep.asked[0].Text, texte::PlanLoeschenFrage);
+    EXPECT_TRUE(f.rep.shown.empty());
 }
 
 TEST(InitialPlanRun, WithoutAPlanNothingRuns) {

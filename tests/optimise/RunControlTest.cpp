@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/RunControl.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace sw {
 namespace {
@@ -76,6 +79,74 @@ TEST(RunControl, CloseWhenIdleAsksAndFollowsTheAnswer) {
                                     "Warnung"}));
     EXPECT_TRUE(run.ConfirmClose(yes));
     EXPECT_TRUE(run.MaySavePlan(yes));
+}
+
+TEST(RunControl, QueuedCommandsRunWhenTheLastScopeEnds) {
+    RunControl run;
+    std::vector<std::string> log;
+    run.WhenReturned([&] { log.push_back("sofort"); });
+    EXPECT_EQ(log, std::vector<std::string>{"sofort"}); // nothing on the stack: at once
+    {
+        RunControl::Scope slot(run);
+        {
+            RunControl::Scope core(run);
+            run.WhenReturned([&] { log.push_back("a"); });
+            run.WhenReturned([&] {
+                log.push_back("b");
+                // A queued command that starts a run of its own: its queue waits for it.
+                RunControl::Scope again(run);
+                run.WhenReturned([&] { log.push_back("c"); });
+                log.push_back("b-ende");
+            });
+        }
+        EXPECT_TRUE(run.InUse());
+        EXPECT_EQ(run.Queued(), 2);
+        EXPECT_EQ(log.size(), 1u); // the window command around the run is still on the stack
+    }
+    EXPECT_FALSE(run.InUse());
+    EXPECT_EQ(run.Queued(), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"sofort", "a", "b", "b-ende", "c"}));
+}
+
+// "Halt" and a close request in the same pass: the question comes only after the run has
+// returned, and a command that replaces the plan waits likewise. While the run is really active
+// the close is refused at once and nothing is queued.
+TEST(RunControl, CloseAfterHaltInTheSamePassIsAskedOnceTheRunHasReturned) {
+    RunControl run;
+    CapturingReporter rep(true);
+    bool closed = false;
+    std::function<void()> close = [&] {
+        if (run.ConfirmClose(rep, close)) closed = true;
+    };
+    int replaced = 0;
+    std::function<void()> replace = [&] {
+        if (!run.DeferWhileReturning(replace)) ++replaced;
+    };
+    {
+        RunControl::Scope slot(run);
+        run.Begin();
+        close(); // active: the refusal
+        ASSERT_EQ(rep.shown.size(), 1u);
+        EXPECT_EQ(rep.shown[0].Text, texte::LaufAktivSchliessen);
+        EXPECT_EQ(run.Queued(), 0);
+        replace(); // active: goes on (its close of the planning window refuses)
+        EXPECT_EQ(replaced, 1);
+
+        run.Halt();
+        EXPECT_TRUE(run.Returning());
+        close();
+        replace();
+        EXPECT_FALSE(closed);
+        EXPECT_TRUE(rep.asked.empty());
+        EXPECT_EQ(replaced, 1);
+        EXPECT_EQ(run.Queued(), 2);
+        run.End();
+    }
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(rep.asked.size(), 1u);
+    EXPECT_EQ(rep.asked[0].Text, texte::PlanLoeschenFrage);
+    EXPECT_EQ(replaced, 2);
+    EXPECT_EQ(rep.shown.size(), 1u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "plan/Invariants.h"
 #include "support/School.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -97,6 +98,81 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     f.run.SetPassHook({});
     EXPECT_EQ(opt.Mix(Stufe::KlassenVerteilung).Passes, 6);
     EXPECT_EQ(opt.Mix(Stufe::KlassenLuecken).Passes, 1);
+}
+
+// Without an initial plan there is nothing to improve: an empty grid has no gaps, and stage 2
+// would report "Leerstunden beseitigt!" on it. Every stage, "Mischen" and "Manuell" refuse.
+TEST(Stages, EmptyGridIsRefused) {
+    Stammdaten s = MakeSchool(5, 6, 2, 2, 1, 2);
+    AddBlock(s, "L0", "K0", "F0", {1, 1, 1});
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    EvaluateAll(plan);
+    plan.SetGoal(12);
+    struct Recorder : RunObserver {
+        int disabled = 0;
+        void DisableCommands() override { ++disabled; }
+    } window;
+    RunControl run(&window);
+    Optimiser opt(plan, run, rep);
+    const Message refusal{"Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan "
+                          "erzeugen“ einen Plan.",
+                          "Hinweis"};
+    for (Stufe st : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
+                     Stufe::LehrerLuecken, Stufe::LehrerVerteilung, Stufe::Manuell}) {
+        rep.shown.clear();
+        const StageResult r = opt.RunStage(st, {true});
+        EXPECT_TRUE(r.Refused);
+        EXPECT_EQ(r.Passes, 0);
+        EXPECT_FALSE(r.Reached);
+        ASSERT_EQ(rep.shown.size(), 1u) << static_cast<int>(st);
+        EXPECT_EQ(rep.shown[0], refusal);
+        if (st == Stufe::Manuell) continue;
+        rep.shown.clear();
+        EXPECT_TRUE(opt.Mix(st).Refused);
+        ASSERT_EQ(rep.shown.size(), 1u);
+        EXPECT_EQ(rep.shown[0], refusal);
+    }
+    EXPECT_EQ(window.disabled, 0); // no run started
+    EXPECT_TRUE(run.Idle());
+    EXPECT_TRUE(plan.HasGoal(12)); // the goals are left as they were
+    EXPECT_FALSE(plan.HasGoal(1));
+    EXPECT_EQ(plan.KProdToleranz, 0); // stage 3 sets 200 when it runs
+
+    // One hour in the grid is a plan to work on.
+    plan.Place(*plan.StundenL[0], 0, SlotOf(0, 1));
+    EvaluateAll(plan);
+    rep.shown.clear();
+    EXPECT_FALSE(opt.Mix(Stufe::KlassenLuecken).Refused);
+    EXPECT_TRUE(rep.shown.empty());
+}
+
+// "Halt" and closing the planning window in the same pass of a stage: the plan is destroyed
+// only after the stage has returned, its message included.
+TEST(Stages, CloseAfterHaltInTheSamePassWaitsForTheStage) {
+    Perfect f;
+    bool destroyed = false;
+    std::function<void()> close = [&] {
+        if (!f.run.ConfirmClose(f.rep, close)) return;
+        f.plan.reset();
+        destroyed = true;
+    };
+    f.run.SetPassHook([&] {
+        f.run.Halt();
+        close();
+    });
+    {
+        RunControl::Scope slot(f.run);
+        Optimiser opt(*f.plan, f.run, f.rep);
+        const StageResult r = opt.RunStage(Stufe::Manuell);
+        EXPECT_EQ(r.Passes, 1);
+        EXPECT_FALSE(destroyed);
+        EXPECT_EQ(f.plan->PlacedCount(), 10);
+    }
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(f.rep.asked.size(), 1u);
 }
 
 // The whole chain on the example school: every stage keeps the plan valid, and what a stage
