@@ -62,10 +62,10 @@ public:
         files_[path] = std::string(bytes);
         return true;
     }
-    std::optional<std::string> ReadAll(const std::string& path) override {
+    sw::FileContent ReadAll(const std::string& path) override {
         auto it = files_.find(path);
-        if (it == files_.end()) return std::nullopt;
-        return it->second;
+        if (it == files_.end()) return {std::nullopt, "Die Datei ist nicht vorhanden."};
+        return {it->second, {}};
     }
 
 private:

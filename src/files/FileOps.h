@@ -1,31 +1,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // FileOps.h: the few file-system operations the file commands need, behind an interface so that
 // tests can make any one of them fail. Paths are UTF-8.
+//
+// Writing touches regular files only: a folder, device, pipe or socket standing at a path is
+// refused and left as it is. A symbolic link the user named is followed to the file it points
+// to, and that file is replaced; the link stays a link.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace sw {
 
+// A whole file as ReadAll gives it: its bytes, or one German sentence saying why it was refused
+// ("Das ist keine gewöhnliche Datei (ein Ordner)."), for the caller to append to its message.
+struct FileContent {
+    std::optional<std::string> bytes;
+    std::string reason; // empty when bytes is set
+};
+
+// Files larger than this are refused unread; a school's project file is well under 1 MiB.
+inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
+
 class FileOps {
 public:
     virtual ~FileOps() = default;
+    // True when `path` is a regular file or a link to one.
     virtual bool Exists(const std::string& path) = 0;
-    // Copies `from` to `to`, replacing an existing `to`.
+    // Copies the regular file `from` to `to`, replacing an existing `to`. The copy is complete
+    // before it takes the place of `to`, so a failure leaves an older `to` whole. A link at
+    // `to` is replaced itself, never the file it points to. The copy gets the mode of `from`.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Deletes `path` when it is a regular file; anything else (a link too) is left alone.
     virtual bool Remove(const std::string& path) = 0;
-    // Creates `path` as an empty file (replacing its content).
+    // Creates `path` as an empty file (replacing the content of a regular file there).
     virtual bool CreateEmpty(const std::string& path) = 0;
-    // Writes `bytes` to a temporary file beside `path` and moves it over `path`, so a failure
-    // at any point leaves the old content of `path` intact.
+    // Writes `bytes` to a fresh temporary file beside the file `path` names, flushes it to disk
+    // and moves it over that file, so a failure at any point leaves the old content intact
+    // (only when the folder cannot be flushed after the move does the new content stand while
+    // the call reports failure). The file keeps its mode and, where permitted, its owner.
+    // A file with further hard links gets a new inode: the other names keep the old content.
     virtual bool WriteReplacing(const std::string& path, std::string_view bytes) = 0;
-    // The whole content, or nullopt when the file cannot be read.
-    virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+    // The whole content of a regular file of at most kMaxReadBytes, or the reason it was
+    // refused. Never throws.
+    virtual FileContent ReadAll(const std::string& path) = 0;
 };
 
-// The real file system.
+// The real file system (POSIX).
 class DiskFileOps : public FileOps {
 public:
     bool Exists(const std::string& path) override;
@@ -33,8 +57,33 @@ public:
     bool Remove(const std::string& path) override;
     bool CreateEmpty(const std::string& path) override;
     bool WriteReplacing(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> ReadAll(const std::string& path) override;
+    FileContent ReadAll(const std::string& path) override;
+
+protected:
+    // The system calls that move the bytes, each with the meaning and errno of its namesake;
+    // a test overrides one to make it fail at a chosen point. SyncFile also flushes the folder
+    // after a move.
+    virtual long ReadSome(int fd, void* buffer, std::size_t size);
+    virtual long WriteSome(int fd, const void* data, std::size_t size);
+    virtual int SyncFile(int fd);
+    virtual int CloseFile(int fd);
+
+private:
+    // Mode and owner a replacing file takes over.
+    struct Keep {
+        unsigned mode = 0;
+        unsigned uid = 0;
+        unsigned gid = 0;
+    };
+    // Creates a temporary file beside `target`, lets `fill` write it, flushes and closes it and
+    // moves it over `target`; removes it again on every failure.
+    bool ReplaceFile(const std::string& target, const std::optional<Keep>& keep,
+                     const std::function<bool(int fd)>& fill);
+    bool WriteFully(int fd, const char* data, std::size_t size);
 };
+
+// Why an operation on a file failed, for error code `code` (an errno value), in German.
+std::string SystemReason(int code);
 
 // A process-wide instance for callers that have no reason to substitute one.
 FileOps& DefaultFileOps();

@@ -653,12 +653,13 @@ Outcome SaveProject(const Stammdaten& data, const std::string& path, FileOps& fs
 
 ProjectReadResult OpenProject(const std::string& path, FileOps& fs) {
     ProjectReadResult result;
-    const auto bytes = fs.ReadAll(path);
-    if (!bytes) {
-        result.outcome = Outcome::Failure(NichtLesbar(path), titel::Dateifehler);
+    const FileContent file = fs.ReadAll(path);
+    if (!file.bytes) {
+        result.outcome =
+            Outcome::Failure(NichtLesbar(path) + "\n" + file.reason, titel::Dateifehler);
         return result;
     }
-    const IniFile ini = IniFile::Parse(Cp1252ToUtf8(*bytes));
+    const IniFile ini = IniFile::Parse(Cp1252ToUtf8(*file.bytes));
     if (!ini.HasSection(kAllgemein)) {
         result.outcome = Outcome::Failure(KeineGueltigeDatei(path), titel::Dateifehler);
         return result;

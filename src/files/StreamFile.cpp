@@ -398,14 +398,15 @@ Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps
 
 StreamReadResult ReadStreamFile(const std::string& path, FileOps& files, bool planExpected) {
     StreamReadResult result;
-    const auto bytes = files.ReadAll(path);
-    if (!bytes) {
-        result.outcome = Outcome::Failure("Fehler beim Lesen der Datei " + path +
-                                              ":\nDie Datei kann nicht geöffnet werden.",
-                                          titel::Dateifehler);
+    const FileContent file = files.ReadAll(path);
+    if (!file.bytes) {
+        result.outcome =
+            Outcome::Failure("Fehler beim Lesen der Datei " + path +
+                                 ":\nDie Datei kann nicht geöffnet werden.\n" + file.reason,
+                             titel::Dateifehler);
         return result;
     }
-    TokenReader in(Cp1252ToUtf8(*bytes), path);
+    TokenReader in(Cp1252ToUtf8(*file.bytes), path);
     result.header = in.ReadWord();
     if (!in.Ok()) {
         result.outcome = in.Result();

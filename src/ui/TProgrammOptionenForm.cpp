@@ -95,9 +95,9 @@ std::optional<IniFile> TProgrammOptionenForm::Lesen() {
     // A folder of that name cannot be read as the file.
     if (QFileInfo(KonfigDatei()).isDir()) return std::nullopt;
     if (!files_.Exists(pfad)) return IniFile();
-    const auto text = files_.ReadAll(pfad);
-    if (!text) return std::nullopt;
-    return IniFile::Parse(*text);
+    const FileContent text = files_.ReadAll(pfad);
+    if (!text.bytes) return std::nullopt;
+    return IniFile::Parse(*text.bytes);
 }
 
 bool TProgrammOptionenForm::Schreiben(const IniFile& ini) {

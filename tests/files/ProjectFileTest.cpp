@@ -43,9 +43,9 @@ struct FakeFs : FileOps {
         files[p] = std::string(bytes);
         return true;
     }
-    std::optional<std::string> ReadAll(const std::string& p) override {
-        if (!Exists(p)) return std::nullopt;
-        return files[p];
+    FileContent ReadAll(const std::string& p) override {
+        if (!Exists(p)) return {std::nullopt, "Die Datei ist nicht vorhanden."};
+        return {files[p], {}};
     }
 };
 
@@ -285,7 +285,9 @@ TEST(ProjectFile, InvalidOrUnreadableFileKeepsNothing) {
     const auto missing = OpenProject(kPath, empty);
     EXPECT_FALSE(missing.outcome.Ok);
     EXPECT_EQ(missing.outcome.Messages.at(0),
-              (Message{"Die Datei " + kPath + "\nkann nicht gelesen werden.", "Dateifehler"}));
+              (Message{"Die Datei " + kPath +
+                           "\nkann nicht gelesen werden.\nDie Datei ist nicht vorhanden.",
+                       "Dateifehler"}));
 }
 
 TEST(ProjectFile, ShortListIsAnError) {

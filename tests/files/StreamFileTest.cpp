@@ -384,7 +384,8 @@ TEST(StreamFile, ReadFaultsNameFileAndToken) {
     ASSERT_FALSE(missing.outcome.Ok);
     EXPECT_EQ(missing.outcome.Messages.at(0).Text, "Fehler beim Lesen der Datei " +
                                                        dir.File("fehlt.sdt") +
-                                                       ":\nDie Datei kann nicht geöffnet werden.");
+                                                       ":\nDie Datei kann nicht geöffnet werden."
+                                                       "\nDie Datei ist nicht vorhanden.");
 }
 
 TEST(StreamFile, FailedReadLeavesTheModelAlone) {

@@ -1,0 +1,533 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The disk operations under the file commands: what they refuse to read or overwrite, and that a
+// failure at any step leaves the old file, its backup and its folder as they were.
+#include "files/FileOps.h"
+#include "files/ProjectFile.h"
+#include "files/StreamFile.h"
+#include "support/School.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace sw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::SmallSchool;
+using test::TempDir;
+using test::WriteFileBytes;
+
+const std::string kSchwerwiegend =
+    "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird "
+    "empfohlen, die Daten unter einem neuen Dateinamen abzuspeichern";
+
+std::string NichtErzeugt(const std::string& path) {
+    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.";
+}
+
+// The names in a folder, so a stray temporary file shows.
+std::set<std::string> Names(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+struct stat LinkStat(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+unsigned ModeOf(const std::string& path) {
+    return LinkStat(path).st_mode & 07777;
+}
+
+bool IsLink(const std::string& path) {
+    return S_ISLNK(LinkStat(path).st_mode);
+}
+
+void MakeFifo(const std::string& path) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+}
+
+// A file of `size` bytes that takes no room on the disk.
+void MakeSparse(const std::string& path, off_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);
+    ::close(fd);
+}
+
+// The real disk with a switch in each system call: the n-th call (1 = first) fails with the
+// given errno, or returns after only part of its work.
+class FaultyDisk : public DiskFileOps {
+public:
+    int failWriteAt = 0, failSyncAt = 0, failCloseAt = 0, failReadAt = 0;
+    int error = EIO;
+    int writes = 0, syncs = 0, closes = 0, reads = 0;
+    bool shortWrites = false;        // every write takes at most 3 bytes
+    bool interruptFirstRead = false; // the first read is interrupted by a signal
+    bool endlessReads = false;       // every read returns a full buffer, never the end
+    std::function<void()> onSync;    // runs before each flush
+
+protected:
+    long ReadSome(int fd, void* buffer, std::size_t size) override {
+        ++reads;
+        if (interruptFirstRead && reads == 1) return Fail(EINTR);
+        if (reads == failReadAt) return Fail(error);
+        if (endlessReads) return static_cast<long>(size);
+        return DiskFileOps::ReadSome(fd, buffer, size);
+    }
+    long WriteSome(int fd, const void* data, std::size_t size) override {
+        if (++writes == failWriteAt) return Fail(error);
+        return DiskFileOps::WriteSome(fd, data, shortWrites && size > 3 ? 3 : size);
+    }
+    int SyncFile(int fd) override {
+        if (onSync) onSync();
+        if (++syncs == failSyncAt) return static_cast<int>(Fail(error));
+        return DiskFileOps::SyncFile(fd);
+    }
+    int CloseFile(int fd) override {
+        const int result = DiskFileOps::CloseFile(fd); // the descriptor is gone either way
+        if (++closes == failCloseAt) return static_cast<int>(Fail(error));
+        return result;
+    }
+
+private:
+    static long Fail(int code) {
+        errno = code;
+        return -1;
+    }
+};
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+TEST(FileOpsRead, RefusesAnythingButARegularFile) {
+    TempDir dir;
+    DiskFileOps disk;
+    FileContent r = disk.ReadAll(dir.Path().string());
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Das ist keine gewöhnliche Datei (ein Ordner).");
+
+    // A pipe without a writer: refused at once, no waiting for data.
+    MakeFifo(dir.File("pipe"));
+    r = disk.ReadAll(dir.File("pipe"));
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Das ist keine gewöhnliche Datei (eine benannte Pipe).");
+
+    // An endless device would fill the memory.
+    if (fs::exists("/dev/zero")) {
+        r = disk.ReadAll("/dev/zero");
+        EXPECT_FALSE(r.bytes);
+        EXPECT_EQ(r.reason, "Das ist keine gewöhnliche Datei (ein Gerät).");
+    }
+
+    r = disk.ReadAll(dir.File("fehlt.sch"));
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Die Datei ist nicht vorhanden.");
+}
+
+TEST(FileOpsRead, SizeBoundIsCheckedBeforeReading) {
+    TempDir dir;
+    FaultyDisk disk;
+    MakeSparse(dir.File("riesig.sch"), off_t{1} << 30);
+    FileContent r = disk.ReadAll(dir.File("riesig.sch"));
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Die Datei ist zu groß (über 64 MiB).");
+    EXPECT_EQ(disk.reads, 0); // refused from its size, not a byte read
+
+    MakeSparse(dir.File("knapp.sch"), static_cast<off_t>(kMaxReadBytes) + 1);
+    r = disk.ReadAll(dir.File("knapp.sch"));
+    EXPECT_EQ(r.reason, "Die Datei ist zu groß (über 64 MiB).");
+    EXPECT_EQ(disk.reads, 0);
+
+    MakeSparse(dir.File("grenze.sch"), static_cast<off_t>(kMaxReadBytes));
+    r = disk.ReadAll(dir.File("grenze.sch"));
+    ASSERT_TRUE(r.bytes);
+    EXPECT_EQ(r.bytes->size(), kMaxReadBytes);
+    EXPECT_EQ(r.reason, "");
+}
+
+TEST(FileOpsRead, AFileThatKeepsGrowingStopsAtTheBound) {
+    TempDir dir;
+    FaultyDisk disk;
+    disk.endlessReads = true;
+    WriteFileBytes(dir.File("waechst.sch"), "klein");
+    const FileContent r = disk.ReadAll(dir.File("waechst.sch"));
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Die Datei ist zu groß (über 64 MiB).");
+}
+
+TEST(FileOpsRead, ReadsAWholeFileAndSurvivesInterruptionsAndErrors) {
+    TempDir dir;
+    std::string content;
+    for (int i = 0; i < 100000; ++i)
+        content += static_cast<char>(i * 7);
+    WriteFileBytes(dir.File("a.sch"), content);
+    WriteFileBytes(dir.File("leer.sch"), "");
+    FaultyDisk disk;
+    disk.interruptFirstRead = true;
+    EXPECT_EQ(disk.ReadAll(dir.File("a.sch")).bytes, content);
+    EXPECT_EQ(disk.ReadAll(dir.File("leer.sch")).bytes, "");
+
+    // A read error of the disk is a refusal with its reason, never an exception.
+    FaultyDisk broken;
+    broken.failReadAt = 2;
+    const FileContent r = broken.ReadAll(dir.File("a.sch"));
+    EXPECT_FALSE(r.bytes);
+    EXPECT_EQ(r.reason, "Der Datenträger meldet einen Ein-/Ausgabefehler.");
+}
+
+TEST(FileOpsRead, TheReadersNameTheReason) {
+    TempDir dir;
+    DiskFileOps disk;
+    fs::create_directory(dir.File("ordner.sch"));
+    const ProjectReadResult project = OpenProject(dir.File("ordner.sch"), disk);
+    ASSERT_EQ(project.outcome.Messages.size(), 1u);
+    EXPECT_EQ(project.outcome.Messages[0],
+              (Message{"Die Datei " + dir.File("ordner.sch") +
+                           "\nkann nicht gelesen werden.\nDas ist keine gewöhnliche Datei (ein "
+                           "Ordner).",
+                       "Dateifehler"}));
+
+    MakeFifo(dir.File("pipe.pdt"));
+    const StreamReadResult stream = ReadStreamFile(dir.File("pipe.pdt"), disk, true);
+    ASSERT_EQ(stream.outcome.Messages.size(), 1u);
+    EXPECT_EQ(stream.outcome.Messages[0],
+              (Message{"Fehler beim Lesen der Datei " + dir.File("pipe.pdt") +
+                           ":\nDie Datei kann nicht geöffnet werden.\nDas ist keine gewöhnliche "
+                           "Datei (eine benannte Pipe).",
+                       "Dateifehler"}));
+}
+
+TEST(FileOpsRead, SystemReasonsAreGerman) {
+    EXPECT_EQ(SystemReason(EACCES), "Der Zugriff ist nicht erlaubt (fehlende Berechtigung).");
+    EXPECT_EQ(SystemReason(ENOSPC), "Auf dem Datenträger ist kein Platz mehr frei.");
+    // An unusual code still names itself.
+    EXPECT_NE(SystemReason(EXDEV).find("(Fehler " + std::to_string(EXDEV) + ")."),
+              std::string::npos);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing: what stands at the path
+
+TEST(FileOpsWrite, ALinkStaysALinkAndItsFileGetsTheContent) {
+    TempDir dir;
+    DiskFileOps disk;
+    fs::create_directory(dir.File("daten"));
+    WriteFileBytes(dir.File("daten/echt.sch"), "alt");
+    fs::create_symlink("daten/echt.sch", dir.File("link.sch")); // relative to the link's folder
+    fs::create_symlink(dir.File("link.sch"), dir.File("link2.sch")); // a chain of two
+
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("link2.sch"), "neu"));
+    EXPECT_TRUE(IsLink(dir.File("link2.sch")));
+    EXPECT_TRUE(IsLink(dir.File("link.sch")));
+    EXPECT_EQ(ReadFileBytes(dir.File("daten/echt.sch")), "neu");
+    // The temporary file lived beside the real file and is gone.
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"daten", "link.sch", "link2.sch"}));
+    EXPECT_FALSE(IsLink(dir.File("daten/echt.sch")));
+
+    // A link whose file does not exist yet: the file is created, the link kept.
+    fs::create_symlink("daten/neu.sch", dir.File("vor.sch"));
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("vor.sch"), "erst"));
+    EXPECT_TRUE(IsLink(dir.File("vor.sch")));
+    EXPECT_EQ(ReadFileBytes(dir.File("daten/neu.sch")), "erst");
+
+    // Links in a loop are refused.
+    fs::create_symlink("kreis2", dir.File("kreis1"));
+    fs::create_symlink("kreis1", dir.File("kreis2"));
+    EXPECT_FALSE(disk.WriteReplacing(dir.File("kreis1"), "x"));
+    EXPECT_TRUE(IsLink(dir.File("kreis1")));
+}
+
+TEST(FileOpsWrite, SavingThroughALinkKeepsTheLink) {
+    TempDir dir;
+    DiskFileOps disk;
+    const Stammdaten school = SmallSchool();
+    fs::create_directory(dir.File("daten"));
+    ASSERT_TRUE(SaveProject(school, dir.File("daten/echt.sch"), disk).Ok);
+    const std::string saved = ReadFileBytes(dir.File("daten/echt.sch"));
+    fs::create_symlink("daten/echt.sch", dir.File("plan.sch"));
+
+    WriteFileBytes(dir.File("daten/echt.sch"), "alt");
+    ASSERT_TRUE(SaveProject(school, dir.File("plan.sch"), disk).Ok);
+    EXPECT_TRUE(IsLink(dir.File("plan.sch")));
+    EXPECT_EQ(ReadFileBytes(dir.File("daten/echt.sch")), saved);
+    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "alt"); // the backup beside the link
+    EXPECT_FALSE(IsLink(dir.File("secu_plan")));
+}
+
+TEST(FileOpsWrite, ModeAndOwnerAreKept) {
+    TempDir dir;
+    DiskFileOps disk;
+    for (const unsigned mode : {0600u, 0640u, 0604u}) {
+        const std::string path = dir.File("plan" + std::to_string(mode) + ".pdt");
+        WriteFileBytes(path, "alt");
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        ASSERT_TRUE(disk.WriteReplacing(path, "neu"));
+        EXPECT_EQ(ModeOf(path), mode) << path;
+        EXPECT_EQ(ReadFileBytes(path), "neu");
+    }
+    // A new file gets what the umask leaves of 0666, as every file the user creates.
+    const mode_t old = ::umask(027);
+    const bool written = disk.WriteReplacing(dir.File("neu.pdt"), "x");
+    ::umask(old);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(ModeOf(dir.File("neu.pdt")), 0640u);
+
+    // A private project keeps a private backup.
+    WriteFileBytes(dir.File("geheim.sch"), "alt");
+    ASSERT_EQ(::chmod(dir.File("geheim.sch").c_str(), 0600), 0);
+    ASSERT_TRUE(SaveProject(SmallSchool(), dir.File("geheim.sch"), disk).Ok);
+    EXPECT_EQ(ModeOf(dir.File("geheim.sch")), 0600u);
+    EXPECT_EQ(ModeOf(dir.File("secu_geheim")), 0600u);
+}
+
+TEST(FileOpsWrite, AnotherUsersFileKeepsItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can keep another user's ownership";
+    TempDir dir;
+    DiskFileOps disk;
+    const std::string foreign = dir.File("fremd.pdt");
+    WriteFileBytes(foreign, "alt");
+    ASSERT_EQ(::chown(foreign.c_str(), 4321, 4322), 0);
+    ASSERT_TRUE(disk.WriteReplacing(foreign, "neu"));
+    EXPECT_EQ(LinkStat(foreign).st_uid, 4321u);
+    EXPECT_EQ(LinkStat(foreign).st_gid, 4322u);
+}
+
+TEST(FileOpsWrite, HardLinkedFileIsReplacedUnderTheNameGivenOnly) {
+    // Replacing by a move gives the named file a new inode; the other name keeps the old
+    // content, as with every editor that saves safely.
+    TempDir dir;
+    DiskFileOps disk;
+    WriteFileBytes(dir.File("plan.pdt"), "alt");
+    fs::create_hard_link(dir.File("plan.pdt"), dir.File("zweiter.pdt"));
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("plan.pdt"), "neu"));
+    EXPECT_EQ(ReadFileBytes(dir.File("plan.pdt")), "neu");
+    EXPECT_EQ(ReadFileBytes(dir.File("zweiter.pdt")), "alt");
+}
+
+TEST(FileOpsWrite, PipesAndFoldersAreRefusedAndLeftAlone) {
+    TempDir dir;
+    DiskFileOps disk;
+    MakeFifo(dir.File("pipe.pdt"));
+    fs::create_directory(dir.File("ordner.pdt"));
+    WriteFileBytes(dir.File("ordner.pdt/innen"), "x");
+    WriteFileBytes(dir.File("quelle.sch"), "q");
+    for (const char* name : {"pipe.pdt", "ordner.pdt"}) {
+        const std::string path = dir.File(name);
+        EXPECT_FALSE(disk.WriteReplacing(path, "neu")) << name;
+        EXPECT_FALSE(disk.CreateEmpty(path)) << name;
+        EXPECT_FALSE(disk.Remove(path)) << name;
+        EXPECT_FALSE(disk.Copy(dir.File("quelle.sch"), path)) << name;
+        EXPECT_FALSE(disk.Copy(path, dir.File("kopie"))) << name;
+    }
+    EXPECT_TRUE(S_ISFIFO(LinkStat(dir.File("pipe.pdt")).st_mode));
+    EXPECT_EQ(ReadFileBytes(dir.File("ordner.pdt/innen")), "x");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"pipe.pdt", "ordner.pdt", "quelle.sch"}));
+
+    // A link to the pipe is refused as well; the link stays.
+    fs::create_symlink("pipe.pdt", dir.File("zur-pipe.sch"));
+    EXPECT_FALSE(disk.WriteReplacing(dir.File("zur-pipe.sch"), "neu"));
+    EXPECT_FALSE(disk.CreateEmpty(dir.File("zur-pipe.sch")));
+    EXPECT_TRUE(IsLink(dir.File("zur-pipe.sch")));
+
+    // The save commands report it with their own messages.
+    const Stammdaten school = SmallSchool();
+    for (const char* name : {"pipe.pdt", "ordner.pdt"}) {
+        const std::string path = dir.File(name);
+        const Outcome stream = WriteStreamFile(school, path, disk);
+        ASSERT_EQ(stream.Messages.size(), 1u);
+        EXPECT_EQ(stream.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+        const Outcome project = SaveProject(school, path, disk);
+        ASSERT_EQ(project.Messages.size(), 1u);
+        EXPECT_EQ(project.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+    }
+    EXPECT_TRUE(S_ISFIFO(LinkStat(dir.File("pipe.pdt")).st_mode));
+    EXPECT_TRUE(fs::is_directory(dir.File("ordner.pdt")));
+    EXPECT_EQ(Names(dir),
+              (std::set<std::string>{"pipe.pdt", "ordner.pdt", "quelle.sch", "zur-pipe.sch"}));
+}
+
+TEST(FileOpsWrite, ADeviceNodeIsNeverWrittenOrDeleted) {
+    TempDir dir;
+    DiskFileOps disk;
+    const std::string node = dir.File("geraet.sch");
+    // The null device's numbers: harmless should the node be opened after all.
+    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "device nodes cannot be made here";
+    const Outcome saved = SaveProject(SmallSchool(), node, disk);
+    ASSERT_EQ(saved.Messages.size(), 1u);
+    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(node), "Dateifehler"}));
+    EXPECT_FALSE(disk.WriteReplacing(node, "x"));
+    EXPECT_FALSE(disk.Remove(node));
+    EXPECT_TRUE(S_ISCHR(LinkStat(node).st_mode));
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"geraet.sch"}));
+}
+
+TEST(FileOpsWrite, RemoveAndCreateEmptyTouchOnlyRegularFiles) {
+    TempDir dir;
+    DiskFileOps disk;
+    WriteFileBytes(dir.File("ziel.sch"), "inhalt");
+    fs::create_symlink("ziel.sch", dir.File("link.sch"));
+    EXPECT_FALSE(disk.Remove(dir.File("link.sch"))); // neither the link nor its file
+    EXPECT_EQ(ReadFileBytes(dir.File("ziel.sch")), "inhalt");
+    EXPECT_TRUE(IsLink(dir.File("link.sch")));
+
+    // Through a link to a regular file: that file is emptied, the link stays.
+    ASSERT_TRUE(disk.CreateEmpty(dir.File("link.sch")));
+    EXPECT_TRUE(IsLink(dir.File("link.sch")));
+    EXPECT_EQ(ReadFileBytes(dir.File("ziel.sch")), "");
+
+    ASSERT_TRUE(disk.Remove(dir.File("ziel.sch")));
+    EXPECT_FALSE(fs::exists(dir.File("ziel.sch")));
+    EXPECT_FALSE(disk.Remove(dir.File("ziel.sch")));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing: names others could plant
+
+TEST(FileOpsWrite, APlantedFileAtTheOldTemporaryNameIsIrrelevant) {
+    TempDir dir;
+    DiskFileOps disk;
+    fs::create_directory(dir.File("aussen"));
+    WriteFileBytes(dir.File("aussen/opfer"), "unberührt");
+    WriteFileBytes(dir.File("plan.pdt"), "alt");
+    const std::string guessed = dir.File("plan.pdt.tmp" + std::to_string(::getpid()));
+    fs::create_symlink(dir.File("aussen/opfer"), guessed);
+
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("plan.pdt"), "neu"));
+    EXPECT_EQ(ReadFileBytes(dir.File("plan.pdt")), "neu");
+    EXPECT_EQ(ReadFileBytes(dir.File("aussen/opfer")), "unberührt");
+    EXPECT_TRUE(IsLink(guessed));
+    const std::string planted = "plan.pdt.tmp" + std::to_string(::getpid());
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"aussen", "plan.pdt", planted}));
+}
+
+TEST(FileOpsWrite, ALinkAtTheBackupNameIsReplacedNotFollowed) {
+    TempDir dir;
+    DiskFileOps disk;
+    fs::create_directory(dir.File("aussen"));
+    WriteFileBytes(dir.File("aussen/opfer"), "unberührt");
+    WriteFileBytes(dir.File("plan.sch"), "alt");
+    fs::create_symlink(dir.File("aussen/opfer"), dir.File("secu_plan"));
+
+    ASSERT_TRUE(SaveProject(SmallSchool(), dir.File("plan.sch"), disk).Ok);
+    EXPECT_EQ(ReadFileBytes(dir.File("aussen/opfer")), "unberührt");
+    EXPECT_FALSE(IsLink(dir.File("secu_plan"))); // now a regular file: the backup
+    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "alt");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"aussen", "plan.sch", "secu_plan"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing: failures at every step
+
+TEST(FileOpsWrite, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* what;
+        int FaultyDisk::*at;
+        int error;
+    };
+    for (const Case c : {Case{"write", &FaultyDisk::failWriteAt, ENOSPC},
+                         Case{"flush", &FaultyDisk::failSyncAt, EIO},
+                         Case{"close", &FaultyDisk::failCloseAt, EIO}}) {
+        TempDir dir;
+        WriteFileBytes(dir.File("plan.pdt"), "alt");
+        FaultyDisk disk;
+        disk.*c.at = 1;
+        disk.error = c.error;
+        EXPECT_FALSE(disk.WriteReplacing(dir.File("plan.pdt"), "neuer Inhalt")) << c.what;
+        EXPECT_EQ(ReadFileBytes(dir.File("plan.pdt")), "alt") << c.what;
+        EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.pdt"})) << c.what;
+        // A new file that fails leaves nothing at all.
+        FaultyDisk again;
+        again.*c.at = 1;
+        EXPECT_FALSE(again.WriteReplacing(dir.File("neu.pdt"), "x")) << c.what;
+        EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.pdt"})) << c.what;
+    }
+}
+
+TEST(FileOpsWrite, ShortWritesAreContinued) {
+    TempDir dir;
+    FaultyDisk disk;
+    disk.shortWrites = true;
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("plan.pdt"), "zwölf Zeichen und mehr"));
+    EXPECT_EQ(ReadFileBytes(dir.File("plan.pdt")), "zwölf Zeichen und mehr");
+}
+
+TEST(FileOpsWrite, TheFileIsFlushedBeforeTheMoveAndTheFolderAfterIt) {
+    TempDir dir;
+    WriteFileBytes(dir.File("plan.pdt"), "alt");
+    FaultyDisk disk;
+    std::vector<std::string> seen; // the target's content at each flush
+    disk.onSync = [&] { seen.push_back(ReadFileBytes(dir.File("plan.pdt"))); };
+    ASSERT_TRUE(disk.WriteReplacing(dir.File("plan.pdt"), "neu"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"alt", "neu"}));
+
+    // A folder that cannot be flushed makes the write a failure: the content may not last.
+    FaultyDisk folderFails;
+    folderFails.failSyncAt = 2;
+    EXPECT_FALSE(folderFails.WriteReplacing(dir.File("plan.pdt"), "neuer"));
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.pdt"}));
+}
+
+TEST(FileOpsWrite, AFailedBackupKeepsThePreviousBackupWhole) {
+    TempDir dir;
+    const std::string path = dir.File("plan.sch");
+    WriteFileBytes(path, "stand von heute");
+    WriteFileBytes(dir.File("secu_plan"), "stand von gestern");
+    for (const bool diskFull : {true, false}) {
+        FaultyDisk disk;
+        if (diskFull) {
+            disk.failWriteAt = 1;
+            disk.error = ENOSPC;
+        } else {
+            disk.failCloseAt = 1;
+        }
+        const Outcome saved = SaveProject(SmallSchool(), path, disk);
+        ASSERT_EQ(saved.Messages.size(), 1u);
+        EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
+        EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von gestern");
+        EXPECT_EQ(ReadFileBytes(path), "stand von heute");
+        EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
+    }
+
+    // The backup made, the file itself fails: the file keeps its old content and the backup
+    // holds it too.
+    FaultyDisk disk;
+    disk.failWriteAt = 2;
+    const Outcome saved = SaveProject(SmallSchool(), path, disk);
+    ASSERT_EQ(saved.Messages.size(), 1u);
+    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+    EXPECT_EQ(ReadFileBytes(path), "stand von heute");
+    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von heute");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
+}
+
+TEST(FileOpsWrite, ANewProjectWhoseBackupFailsLeavesNothing) {
+    TempDir dir;
+    FaultyDisk disk;
+    disk.failSyncAt = 1;
+    const Outcome saved = SaveProject(SmallSchool(), dir.File("plan.sch"), disk);
+    ASSERT_EQ(saved.Messages.size(), 1u);
+    EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
+    EXPECT_TRUE(Names(dir).empty());
+}
+
+} // namespace
+} // namespace sw
