@@ -199,6 +199,7 @@ bool DiskFileOps::Remove(const std::string& path) {
 }
 
 bool DiskFileOps::CreateEmpty(const std::string& path) {
+    if (path.empty()) return false;
     try {
         Landing target;
         if (!FollowLinks(path, target)) return false;
@@ -217,6 +218,7 @@ bool DiskFileOps::CreateEmpty(const std::string& path) {
 }
 
 bool DiskFileOps::WriteReplacing(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return false;
     try {
         Landing target;
         if (!FollowLinks(path, target)) return false;

@@ -394,6 +394,11 @@ TEST(FileOpsWrite, RemoveAndCreateEmptyTouchOnlyRegularFiles) {
     EXPECT_TRUE(IsLink(dir.File("link.sch")));
     EXPECT_EQ(ReadFileBytes(dir.File("ziel.sch")), "");
 
+    // An empty name is no file.
+    EXPECT_FALSE(disk.CreateEmpty(""));
+    EXPECT_FALSE(disk.WriteReplacing("", "x"));
+    EXPECT_FALSE(disk.Copy(dir.File("ziel.sch"), ""));
+
     ASSERT_TRUE(disk.Remove(dir.File("ziel.sch")));
     EXPECT_FALSE(fs::exists(dir.File("ziel.sch")));
     EXPECT_FALSE(disk.Remove(dir.File("ziel.sch")));
