@@ -172,8 +172,12 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
         const int length = UnitLength(first);
         if (rooms == 0) return GiveUp(first);
         const int room = (*first.RaumL)[0];
-        if (room < 0 || room >= plan_.RaumAnzahl || !IsSlot(first.Zeit) ||
-            HourOf(first.Zeit) + length - 1 > kMaxHour) {
+        // A preset outside the week in use (a day or hour the general settings no longer
+        // offer, or a unit running past the end of the day) can never be met.
+        bool inWeek = IsSlot(first.Zeit) && HourOf(first.Zeit) + length - 1 <= kMaxHour;
+        for (int p = 0; inWeek && p < length; ++p)
+            inWeek = plan_.InWeek(first.Zeit + p);
+        if (room < 0 || room >= plan_.RaumAnzahl || !inWeek) {
             plan_.KonfliktArt = kKonfliktZeit;
             return GiveUp(first);
         }

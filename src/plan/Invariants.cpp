@@ -34,6 +34,9 @@ void CheckCells(const CPlan& plan, InvariantReport& rep) {
                                          SlotText(s) + ").");
                 continue;
             }
+            if (!plan.InWeek(s))
+                rep.Violations.push_back(Describe(plan, *h) + " steht außerhalb der Woche (" +
+                                         SlotText(s) + ").");
             if (seen[h->Index] >= 0)
                 rep.Violations.push_back(Describe(plan, *h) + " steht in zwei Zellen.");
             seen[h->Index] = cell;

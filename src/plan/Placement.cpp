@@ -45,6 +45,12 @@ const CStunde* SubjectClashWith(CPlan& plan, const CStunde& h, int k, const CStu
 
 } // namespace
 
+const CStunde* OutsideWeek(CPlan& plan, const CStunde& h, int slot) {
+    if (plan.InWeek(slot)) return nullptr;
+    plan.KonfliktStunde = &h;
+    return Refuse(plan, &h, kKonfliktZeit);
+}
+
 const CStunde* CellOccupied(CPlan& plan, int slot, int room) {
     const CStunde& x = plan.At(room, slot);
     if (!x.IsLesson()) return nullptr;
@@ -179,6 +185,7 @@ const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room)
     plan.KonfliktKlasse = -1;
     plan.KonfliktLehrer = -1;
     plan.KonfliktArt = -1;
+    if (const CStunde* x = rules::OutsideWeek(plan, h, slot)) return x;
     if (const CStunde* x = rules::CellOccupied(plan, slot, room)) return x;
     if (const CStunde* x = rules::RoomLocked(plan, slot, room)) return x;
     if (const CStunde* x = rules::FixedTime(plan, h, slot)) return x;

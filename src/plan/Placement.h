@@ -12,11 +12,13 @@ namespace sw {
 // which keeps its value. Otherwise the refusal, with KonfliktArt and the report fields set:
 // the occupant of the cell (kind 0), the clashing hour (kinds 1, 2), the cell's placeholder
 // (kind 4 for a locked room) or h itself (kinds 3, 5, and 4 for a locked teacher or class).
+// A slot outside the week in use (Plan::InWeek) is refused first, as kind 5 with h itself.
 // h standing in that very cell is refused as occupied. Allocates nothing.
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room);
 
 // The rules in the order the check applies them; each returns the refusal or nullptr.
 namespace rules {
+const CStunde* OutsideWeek(CPlan& plan, const CStunde& h, int slot);
 const CStunde* CellOccupied(CPlan& plan, int slot, int room);
 const CStunde* RoomLocked(CPlan& plan, int slot, int room);
 const CStunde* FixedTime(CPlan& plan, const CStunde& h, int slot);

@@ -53,6 +53,8 @@ CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(r
     classXor_.assign(classCount_.size(), 0);
     // A class has at most one entry per room and slot of a day.
     trennungScratch_.reserve(static_cast<std::size_t>(std::max(RaumAnzahl, 1)) * kHoursPerDay);
+    for (int s = 0; s < kSlotCount; ++s)
+        inWeek_[s] = DayOf(s) < Tage && HourOf(s) <= Stunden && (HourOf(s) >= 1 || Nullte) ? 1 : 0;
     ClearGoals();
 }
 

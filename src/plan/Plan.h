@@ -134,6 +134,10 @@ public:
     void PutMarker(int room, int slot);
     void ClearMarker(int room, int slot);
 
+    // Whether `slot` lies in the week in use: a day below Tage and an hour 1..Stunden, or the 0th
+    // hour where it is in use. No lesson ever stands outside.
+    bool InWeek(int slot) const { return IsSlot(slot) && inWeek_[slot] != 0; }
+
     // Where h stands: room*91+slot, or -1 when it stands nowhere.
     int PositionOf(const CStunde& h) const { return position_[h.Index]; }
     int RoomOf(const CStunde& h) const {
@@ -262,6 +266,7 @@ private:
     std::vector<std::uint32_t> teacherXor_;
     std::vector<std::uint32_t> classXor_;
     mutable std::vector<std::pair<int, int>> trennungScratch_;
+    std::array<std::uint8_t, kSlotCount> inWeek_{};
     int placed_ = 0;
 };
 

@@ -61,7 +61,7 @@ TEST(CheckPlacement, HourBoundsAndDayLimit) {
     b.Einheiten[2].TagesLimit = 1;
     b.Einheiten[2].Tag = 2;
     f.Build();
-    for (int hour = 0; hour <= 4; ++hour)
+    for (int hour = 1; hour <= 4; ++hour) // hour 0 is not in use: outside the week
         EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, hour), 0), nullptr) << hour;
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, 5), 0), &f.H(0));
     EXPECT_EQ(f.plan->KonfliktArt, kKonfliktLimit);
@@ -166,6 +166,42 @@ TEST(CheckPlacement, ClashesAndParallelCourseHours) {
     EXPECT_EQ(CheckPlacement(*f.plan, k0a, SlotOf(2, 1), 2), nullptr);
 }
 
+// No lesson stands outside the week in use: a day past Tage, an hour past Stunden, or the 0th
+// hour when it is not in use. Such a slot is refused before anything else, as a time conflict.
+TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 1, 1, 1, 1);
+    AddBlock(f.s, "L0", "K0", "F0", {1});
+    f.Build();
+    CPlan& plan = *f.plan;
+    plan.MehrfachUeberStundenLimit = plan.KursUeberStundenLimit = 1;
+    int accepted = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const CStunde* x = CheckPlacement(plan, f.H(0), slot, 0);
+        const bool inWeek = DayOf(slot) < 5 && HourOf(slot) >= 1 && HourOf(slot) <= 6;
+        EXPECT_EQ(plan.InWeek(slot), inWeek) << slot;
+        if (inWeek) {
+            accepted += x == nullptr;
+            continue;
+        }
+        EXPECT_EQ(x, &f.H(0)) << slot;
+        EXPECT_EQ(plan.KonfliktArt, kKonfliktZeit);
+        EXPECT_EQ(plan.KonfliktStunde, &f.H(0));
+    }
+    EXPECT_EQ(accepted, 30);
+
+    // With the 0th hour in use, hour 0 belongs to the week.
+    Fixture g;
+    g.s = MakeSchool(5, 6, 1, 1, 1, 1);
+    g.s.Angaben.Nullte = true;
+    AddBlock(g.s, "L0", "K0", "F0", {1});
+    g.Build();
+    g.plan->MehrfachUeberStundenLimit = g.plan->KursUeberStundenLimit = 1;
+    EXPECT_TRUE(g.plan->InWeek(SlotOf(4, 0)));
+    EXPECT_FALSE(g.plan->InWeek(SlotOf(5, 0)));
+    EXPECT_EQ(CheckPlacement(*g.plan, g.H(0), SlotOf(4, 0), 0), nullptr);
+}
+
 // The check written as a plain scan of every room, without occupancy counts. The optimised check
 // must give the same answer and the same report for every hour, slot and room.
 const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
@@ -174,6 +210,12 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         plan.KonfliktArt = kind;
         return x;
     };
+    const bool inWeek =
+        DayOf(s) < plan.Tage && HourOf(s) <= plan.Stunden && (HourOf(s) >= 1 || plan.Nullte);
+    if (!inWeek) {
+        plan.KonfliktStunde = &h;
+        return refuse(&h, 5);
+    }
     const CStunde& x = plan.At(r, s);
     if (x.IsLesson()) {
         plan.KonfliktStunde = &x;
