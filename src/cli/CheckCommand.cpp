@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stundenwerk check: reads a plan file, checks the plan's invariants and prints its figures.
+// stundenwerk check: reads a plan file, checks the plan's invariants and the figures the file
+// stored against a fresh evaluation, and prints its figures.
 // Exit status 0 valid, 1 invariant violations, 2 unreadable file.
 #include "cli/Cli.h"
 
@@ -33,7 +34,11 @@ int CheckCommand(const Args& args) {
         read.outcome.ShowTo(reporter);
         return 2;
     }
-    const InvariantReport report = CheckInvariants(*read.plan, true);
+    read.outcome.ShowTo(reporter); // a note on the file's code page, if any
+    InvariantReport report = CheckInvariants(*read.plan, true);
+    // The reader evaluated the plan afresh; the figures the file stored must agree with it.
+    for (std::string& difference : CompareStoredFigures(read.stored, *read.plan))
+        report.Violations.push_back(std::move(difference));
     if (json) {
         std::printf("%s\n", FiguresJson(*read.plan, report).c_str());
     } else {

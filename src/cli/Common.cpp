@@ -11,10 +11,10 @@
 namespace sw::cli {
 
 void StderrReporter::Show(const Message& message) {
-    if (message.Title.empty())
-        std::fprintf(stderr, "%s\n", message.Text.c_str());
-    else
-        std::fprintf(stderr, "%s: %s\n", message.Title.c_str(), message.Text.c_str());
+    // Written whole: a byte 0 inside a text must not cut the line short.
+    std::string line = message.Title.empty() ? message.Text : message.Title + ": " + message.Text;
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 bool StderrReporter::Ask(const Message& message, Question) {
@@ -38,18 +38,14 @@ bool LoadSchool(const std::string& path, Stammdaten& data) {
     StderrReporter reporter;
     if (EndsWith(path, ".sdt") || EndsWith(path, ".pdt")) {
         StreamReadResult r = ReadStreamFile(path, DefaultFileOps(), false);
-        if (!r.outcome.Ok) {
-            r.outcome.ShowTo(reporter);
-            return false;
-        }
+        r.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
+        if (!r.outcome.Ok) return false;
         data = std::move(r.data);
         return true;
     }
     ProjectReadResult r = OpenProject(path, DefaultFileOps());
-    if (!r.outcome.Ok) {
-        r.outcome.ShowTo(reporter);
-        return false;
-    }
+    r.outcome.ShowTo(reporter);
+    if (!r.outcome.Ok) return false;
     data = std::move(r.data);
     return true;
 }

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/PlanFile.h"
 
+#include "files/FileTexts.h"
 #include "files/StreamFile.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+
+#include <exception>
 
 namespace sw {
 
@@ -36,6 +39,14 @@ void WritePlanSection(TokenWriter& out, const CPlan& plan) {
 
 namespace {
 
+// "am 6. Tag in der 1. Stunde; die Woche hat 5 Tage mit den Stunden 1 bis 6."
+std::string OutsideText(const CPlan& plan, int slot) {
+    return "am " + std::to_string(DayOf(slot) + 1) + ". Tag in der " +
+           std::to_string(HourOf(slot)) + ". Stunde; die Woche hat " + std::to_string(plan.Tage) +
+           " Tage mit den Stunden " + (plan.Nullte ? "0" : "1") + " bis " +
+           std::to_string(plan.Stunden) + ".";
+}
+
 // Units and parallel course hours must stand whole at consecutive slots of one day.
 void CheckUnitsPlacedWhole(TokenReader& in, const CPlan& plan, int position) {
     for (const auto& h : plan.StundenL) {
@@ -61,7 +72,8 @@ void CheckUnitsPlacedWhole(TokenReader& in, const CPlan& plan, int position) {
 
 } // namespace
 
-void ReadPlanSection(TokenReader& in, CPlan& plan) {
+StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan) {
+    StoredFigures stored;
     int first[10];
     for (int& v : first)
         v = in.ReadInt();
@@ -77,11 +89,13 @@ void ReadPlanSection(TokenReader& in, CPlan& plan) {
     plan.KProdOpt = first[9];
     for (int& v : plan.OptWerte)
         v = in.ReadInt();
+    stored = {plan.LLSSumme, plan.KLSSumme, plan.TFSumme,  plan.LLSMax,   plan.LLSLimit,
+              plan.LProd,    plan.KProd,    plan.LProdOpt, plan.KProdOpt, plan.OptWerte};
     plan.KursUeberStundenLimit = in.ReadFlag();
     plan.MehrfachKursUeberStundenLimit = in.ReadFlag();
     plan.MehrfachUeberStundenLimit = in.ReadFlag();
     plan.AbbruchErsteStunde = in.ReadFlag();
-    if (!in.Ok()) return;
+    if (!in.Ok()) return stored;
 
     const int hours = static_cast<int>(plan.StundenL.size());
     const std::string roomFault =
@@ -99,9 +113,14 @@ void ReadPlanSection(TokenReader& in, CPlan& plan) {
                         "Die Stunde " + std::to_string(index) + " steht in zwei Zellen des Plans.");
                 continue;
             }
+            if (!plan.InWeek(s)) {
+                in.Fail(in.Position(), "Die Stunde " + std::to_string(index) +
+                                           " steht außerhalb der Woche: " + OutsideText(plan, s));
+                continue;
+            }
             plan.Place(h, r, s);
         }
-    if (!in.Ok()) return;
+    if (!in.Ok()) return stored;
     const int gridEnd = in.Position();
 
     for (const auto& h : plan.StundenL) {
@@ -111,14 +130,38 @@ void ReadPlanSection(TokenReader& in, CPlan& plan) {
         h->UnteresLimit = in.ReadFlag();
         h->TagesLimit = in.ReadFlag();
         h->Tag = in.ReadIntIn(-1, kMaxDays - 1, "ist kein gültiger Tag (-1 bis 6).");
-        if (!in.Ok()) return;
+        if (!in.Ok()) return stored;
+    }
+    if (in.Remaining() > 0) {
+        in.Fail(in.Position() + 1, "Nach dem Ende des Plans folgt noch Text.");
+        return stored;
     }
     CheckUnitsPlacedWhole(in, plan, gridEnd);
-    if (!in.Ok()) return;
+    if (!in.Ok()) return stored;
     // No teacher or class twice at one slot (except the parallel hours of a course), and the
     // rest of what every plan keeps: a grid that breaks it would mislead every later move.
     const InvariantReport rules = CheckInvariants(plan, false);
     if (!rules.Ok()) in.Fail(gridEnd, "Der Plan ist nicht stimmig: " + rules.Violations.front());
+    return stored;
+}
+
+std::vector<std::string> CompareStoredFigures(const StoredFigures& stored, const CPlan& plan) {
+    std::vector<std::string> differences;
+    const auto compare = [&](const char* name, int kept, int fresh) {
+        if (kept != fresh)
+            differences.push_back("Die gespeicherte Kennzahl " + std::string(name) + " ist " +
+                                  std::to_string(kept) + ", neu berechnet " +
+                                  std::to_string(fresh) + ".");
+    };
+    compare("LLSSumme", stored.LLSSumme, plan.LLSSumme);
+    compare("KLSSumme", stored.KLSSumme, plan.KLSSumme);
+    compare("TFSumme", stored.TFSumme, plan.TFSumme);
+    compare("LLSMax", stored.LLSMax, plan.LLSMax);
+    compare("LProd", stored.LProd, plan.LProd);
+    compare("KProd", stored.KProd, plan.KProd);
+    compare("LProdOpt", stored.LProdOpt, plan.LProdOpt);
+    compare("KProdOpt", stored.KProdOpt, plan.KProdOpt);
+    return differences;
 }
 
 Outcome WritePlanFile(const Stammdaten& data, const CPlan* plan, const std::string& path,
@@ -135,19 +178,25 @@ PlanReadResult ReadPlanFile(const std::string& path, FileOps& files, Reporter& r
         outcome.Ok = false;
         outcome.Messages.push_back({texte::FehlerBeimLaden + path, titel::Dateifehler});
         result.outcome = std::move(outcome);
+        result.plan.reset(); // the plan refers to the master data: it goes first
         result.data.reset();
-        result.plan.reset();
         return std::move(result);
     };
     if (!stream.outcome.Ok) return fail(std::move(stream.outcome));
 
-    result.data = std::make_unique<Stammdaten>(std::move(stream.data));
-    result.plan = std::make_unique<CPlan>(*result.data, reporter);
-    result.plan->BuildLessonHours();
-    ReadPlanSection(stream.rest, *result.plan);
-    if (!stream.rest.Ok()) return fail(stream.rest.Result());
-    ComputeTargets(*result.plan);
-    EvaluateAll(*result.plan);
+    // No exception leaves the reader: whatever goes wrong becomes a refusal.
+    try {
+        result.data = std::make_unique<Stammdaten>(std::move(stream.data));
+        result.plan = std::make_unique<CPlan>(*result.data, reporter);
+        result.plan->BuildLessonHours();
+        result.stored = ReadPlanSection(stream.rest, *result.plan);
+        if (!stream.rest.Ok()) return fail(stream.rest.Result());
+        ComputeTargets(*result.plan);
+        EvaluateAll(*result.plan);
+    } catch (const std::exception& error) {
+        return fail(Outcome::Failure(UnerwarteterLesefehler(path, error), titel::Dateifehler));
+    }
+    result.outcome = std::move(stream.outcome); // success, perhaps with a note on the code page
     return result;
 }
 

@@ -14,8 +14,10 @@
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"
 
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace sw {
 
@@ -28,11 +30,26 @@ inline constexpr const char* KeinPlan = "Kein Plan vorhanden!";
 // Writes the plan section for `plan`.
 void WritePlanSection(TokenWriter& out, const CPlan& plan);
 
-// Reads the plan section into `plan`, built from the master data just read, with an empty grid.
-// Refuses (through the reader's fault) an index outside StundenL, an hour in two cells, a room
-// count that does not fit, values out of range, and units or parallel course hours split over
-// several slots.
-void ReadPlanSection(TokenReader& in, CPlan& plan);
+// The figures a plan file stores, as they stand in the file (LProd once: both copies are equal
+// in every file the program writes, and the second counts).
+struct StoredFigures {
+    int LLSSumme = 0, KLSSumme = 0, TFSumme = 0, LLSMax = 0, LLSLimit = 0, LProd = 0, KProd = 0,
+        LProdOpt = 0, KProdOpt = 0;
+    std::array<int, kOptWerteAnzahl> OptWerte{};
+    bool operator==(const StoredFigures&) const = default;
+};
+
+// Reads the plan section into `plan`, built from the master data just read, with an empty grid,
+// and returns the figures as stored. Refuses (through the reader's fault) an index outside
+// StundenL, an hour in two cells or outside the week in use, a room count that does not fit,
+// values out of range, units or parallel course hours split over several slots, and anything
+// after the plan section.
+StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan);
+
+// The stored figures that differ from the plan's own (freshly evaluated) ones, one German line
+// each: a file whose figures were edited, or written by a program that kept them wrong. The
+// settings among them (LLSLimit, OptWerte) are not figures and are not compared.
+std::vector<std::string> CompareStoredFigures(const StoredFigures& stored, const CPlan& plan);
 
 // Writes master data and plan. Without a plan: "Sie müssen zuerst einen Plan erstellen.",
 // title "Fehler", and nothing is written.
@@ -45,6 +62,8 @@ struct PlanReadResult {
     // its targets computed and its figures evaluated. The plan refers to *data.
     std::unique_ptr<Stammdaten> data;
     std::unique_ptr<CPlan> plan;
+    // The figures as the file stored them, before the fresh evaluation.
+    StoredFigures stored;
 };
 
 // Reads a plan file. On failure the outcome carries the reader's message ("Dies ist keine

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ProjectFile.h"
 
+#include "files/FileTexts.h"
 #include "files/Ini.h"
 #include "model/Cp1252.h"
 #include "model/Text.h"
 
+#include <exception>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -15,8 +17,9 @@ namespace {
 constexpr const char* kAllgemein = "AllgemeineAngaben";
 constexpr int kLastSlot = kSlotCount - 1;
 
+// A name or value in quotes, with control characters made visible.
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + ForMessage(text) + "\"";
 }
 
 std::string Num(long long value) {
@@ -112,6 +115,10 @@ public:
         }
         for (const auto& k : d_.Klassen)
             Text(k.Name, "Der Name", "Klasse", false);
+        if (auto twice = d_.DuplicateName()) Problem(*twice);
+        if (d_.LessonHours() > kMaxLessonHours)
+            Problem("Die Schule hat " + Num(d_.LessonHours()) + " Unterrichtsstunden; mehr als " +
+                    Num(kMaxLessonHours) + " kann das Programm nicht planen.");
         for (const auto& u : d_.FachBloecke)
             FachBlock(u);
         for (const auto& k : d_.KursBloecke)
@@ -149,11 +156,28 @@ private:
             if (e.Laenge < 1)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Länge " + Num(e.Laenge) +
                         ".");
+            if (e.Laenge > DayHours(d_.Angaben))
+                Problem("Eine Einheit (" + owner + ") ist " + Num(e.Laenge) +
+                        " Stunden lang; ein Tag hat nur " + Num(DayHours(d_.Angaben)) + ".");
             if (e.Zeitvorgabe < kNoSlot || e.Zeitvorgabe > kLastSlot)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Zeitvorgabe " +
                         Num(e.Zeitvorgabe) + ".");
             if (withRooms) Text(e.Raum, "Der Raum", owner, false);
         }
+    }
+
+    // A block holds no more hours than the week, in its units and in its stated hours.
+    void Hours(int bStunden, const std::vector<CEinheit>& units, const std::string& owner) {
+        const int most = WeekHours(d_.Angaben);
+        long long sum = 0;
+        for (const auto& e : units)
+            sum += e.Laenge;
+        if (sum > most)
+            Problem("Die Einheiten (" + owner + ") ergeben " + Num(sum) +
+                    " Stunden; die Woche hat nur " + Num(most) + ".");
+        if (bStunden < 0 || bStunden > most)
+            Problem("Die Wochenstunden (" + owner + ") liegen mit " + Num(bStunden) +
+                    " nicht im Bereich 0 bis " + Num(most) + ".");
     }
 
     void Lehrer(const std::string& name, const std::string& owner) {
@@ -174,6 +198,7 @@ private:
         Text(b.Klasse, "Die Klasse", owner, true);
         Text(b.Fach, "Das Fach", owner, true);
         Units(b.Einheiten, owner, true);
+        Hours(b.BStunden, b.Einheiten, owner);
         Lehrer(b.Lehrer, owner);
         Klasse(b.Klasse, owner);
     }
@@ -204,6 +229,8 @@ private:
                 Problem("Die Lehrer des Kurses " + Quoted(k.Name) +
                         " haben nicht dieselben Einheiten (Anzahl, Längen und Zeitvorgaben).");
         }
+        Hours(k.BStunden, k.Lehrer.empty() ? std::vector<CEinheit>{} : k.Lehrer.front().Einheiten,
+              owner);
         for (const auto& l : k.Lehrer)
             Lehrer(l.Name, owner);
         for (const auto& klasse : k.Klassen)
@@ -369,13 +396,20 @@ public:
     int NextInt() {
         last_ = Next();
         const auto value = ParseInt(last_);
-        if (!value) Fail(Quoted(last_) + " ist keine ganze Zahl.");
+        if (!value)
+            Fail(Quoted(last_) +
+                 (IsOverflowingNumber(last_) ? " ist zu groß." : " ist keine ganze Zahl."));
         return *value;
     }
-    // An item read leniently: anything that is no number counts as 0.
-    int NextNumber() { return ParseCount(Next(), 0); }
+    // An item read leniently: anything that is no number counts as 0; a number too large for
+    // 32 bits is refused all the same.
+    int NextNumber() {
+        last_ = Next();
+        if (IsOverflowingNumber(last_)) Fail(Quoted(last_) + " ist zu groß.");
+        return ParseCount(last_, 0);
+    }
     bool NextFlag() { return NextNumber() != 0; }
-    // The text of the last item NextInt took.
+    // The text of the last item NextInt or NextNumber took.
     const std::string& Last() const { return last_; }
 
     [[noreturn]] void Fail(const std::string& detail) const {
@@ -405,7 +439,7 @@ public:
         Stammdaten d;
         d.Angaben.Tage = InRange(kAllgemein, "Tage", 1, kMaxDays);
         d.Angaben.Stunden = InRange(kAllgemein, "Stunden", 1, kMaxHour);
-        d.Angaben.Nullte = ParseCount(Get(kAllgemein, "Nullte"), 1) != 0;
+        d.Angaben.Nullte = Value(kAllgemein, "Nullte", 1) != 0;
         d.Angaben.TagNamen = AllgemeineAngaben::DefaultDayNames(d.Angaben.Tage);
         d.AngabenBestaetigt = true;
 
@@ -419,20 +453,50 @@ public:
 
         if (faecherNo != 0) {
             Items items = List("Faecher", "Faecher", faecherNo);
-            for (int i = 0; i < faecherNo; ++i)
-                d.Faecher.push_back(items.Next());
+            for (int i = 0; i < faecherNo; ++i) {
+                std::string fach = items.Next();
+                if (d.FindFach(fach) >= 0)
+                    items.Fail("Das Fach " + Quoted(fach) + " steht zweimal in der Liste.");
+                d.Faecher.push_back(std::move(fach));
+            }
         }
-        for (int n = 0; n < klassenNo; ++n)
-            d.Klassen.push_back(ReadKlasse("Klasse_" + std::to_string(n)));
-        for (int n = 0; n < lehrerNo; ++n)
-            d.Lehrer.push_back(ReadLehrer("Lehrer_" + std::to_string(n)));
-        for (int n = 0; n < raumNo; ++n)
-            d.Raeume.push_back(ReadRaum("Raum_" + std::to_string(n)));
-        for (int n = 0; n < kursNo; ++n)
-            d.KursBloecke.push_back(ReadKursBlock("KursBlock_" + std::to_string(n), d));
+        // Every reference is by name, so each name may stand only once in its list.
+        for (int n = 0; n < klassenNo; ++n) {
+            const std::string s = "Klasse_" + std::to_string(n);
+            CKlasse k = ReadKlasse(s);
+            Unique(s, "Die Klasse", k.Name, d.FindKlasse(k.Name), "Klasse_");
+            d.Klassen.push_back(std::move(k));
+        }
+        for (int n = 0; n < lehrerNo; ++n) {
+            const std::string s = "Lehrer_" + std::to_string(n);
+            CLehrer l = ReadLehrer(s);
+            Unique(s, "Der Lehrer", l.Name, d.FindLehrer(l.Name), "Lehrer_");
+            d.Lehrer.push_back(std::move(l));
+        }
+        for (int n = 0; n < raumNo; ++n) {
+            const std::string s = "Raum_" + std::to_string(n);
+            CRaumFach r = ReadRaum(s);
+            Unique(s, "Der Raum", r.Name, d.FindRaum(r.Name), "Raum_");
+            d.Raeume.push_back(std::move(r));
+        }
+        for (int n = 0; n < kursNo; ++n) {
+            const std::string s = "KursBlock_" + std::to_string(n);
+            CKursBlock k = ReadKursBlock(s, d);
+            Unique(s, "Der Kurs", k.Name, d.FindKursBlock(k.Name), "KursBlock_");
+            d.KursBloecke.push_back(std::move(k));
+        }
         if (ini_.HasSection("FachBlock_0")) {
-            for (int n = 0; n < fachBlockNo; ++n)
-                d.AddFachBlock(ReadFachBlock("FachBlock_" + std::to_string(n), d));
+            for (int n = 0; n < fachBlockNo; ++n) {
+                const std::string s = "FachBlock_" + std::to_string(n);
+                CFachBlock b = ReadFachBlock(s, d);
+                const std::string key = b.Key();
+                const int before = d.FindFachBlock(key);
+                if (before >= 0)
+                    FailAt(path_, s, "Fach",
+                           "Den Unterricht " + Quoted(key) + " gibt es schon in Abschnitt [" +
+                               "FachBlock_" + Num(before) + "].");
+                d.AddFachBlock(std::move(b));
+            }
         }
         return d;
     }
@@ -444,24 +508,69 @@ private:
     Items List(const std::string& section, const char* key, long long expected) const {
         return Items(ini_, path_, section, key, expected);
     }
+    // A number read leniently: missing or no number gives `fallback`, a fraction is cut; a
+    // number too large for 32 bits is an error of its own, not "no number".
+    int Value(const std::string& section, const char* key, int fallback) const {
+        const std::string text = Get(section, key);
+        if (IsOverflowingNumber(text)) FailAt(path_, section, key, Quoted(text) + " ist zu groß.");
+        return ParseCount(text, fallback);
+    }
     bool FlagOf(const std::string& section, const char* key) const {
-        return ParseCount(Get(section, key), 0) != 0;
+        return Value(section, key, 0) != 0;
     }
 
     // A count: missing or no number gives `fallback`, a fraction is cut; below `lowest` it is
     // refused.
     int Count(const std::string& section, const char* key, int fallback, int lowest = 0) const {
-        const std::string text = Get(section, key);
-        const int value = ParseCount(text, fallback);
+        const int value = Value(section, key, fallback);
         if (value < lowest)
-            FailAt(path_, section, key, Quoted(text) + " ist keine gültige Anzahl.");
+            FailAt(path_, section, key, Quoted(Get(section, key)) + " ist keine gültige Anzahl.");
         return value;
+    }
+
+    // The hours of a block: 0 up to the hours of the week.
+    int BlockHours(const std::string& section, const Stammdaten& d) const {
+        const int value = Value(section, "BStunden", 0);
+        const int most = WeekHours(d.Angaben);
+        if (value < 0 || value > most)
+            FailAt(path_, section, "BStunden",
+                   Quoted(Get(section, "BStunden")) + " liegt nicht im Bereich 0 bis " + Num(most) +
+                       " (Stunden der Woche).");
+        return value;
+    }
+
+    // A name that an earlier section of the same kind (found at `before`, or -1) holds already.
+    void Unique(const std::string& section, const char* what, const std::string& name, int before,
+                const char* prefix) const {
+        if (before < 0) return;
+        FailAt(path_, section, "Name",
+               std::string(what) + " " + Quoted(name) + " steht schon in Abschnitt [" + prefix +
+                   Num(before) + "].");
+    }
+
+    // The units together may not hold more hours than the week has; the school not more than
+    // kMaxLessonHours (counted as the blocks come, so that reading stops before it costs much).
+    void UnitsFitTheWeek(const std::string& section, const std::vector<CEinheit>& units,
+                         const Stammdaten& d) const {
+        long long sum = 0;
+        for (const auto& e : units)
+            sum += e.Laenge;
+        const int most = WeekHours(d.Angaben);
+        if (sum > most)
+            FailAt(path_, section, "Einheiten",
+                   "Die Einheiten ergeben " + Num(sum) + " Stunden; die Woche hat nur " +
+                       Num(most) + ".");
+        lessonHours_ += sum;
+        if (lessonHours_ > kMaxLessonHours)
+            FailAt(path_, section, "Einheiten",
+                   "Die Schule hätte mehr als " + Num(kMaxLessonHours) +
+                       " Unterrichtsstunden; so viele kann das Programm nicht planen.");
     }
 
     int InRange(const std::string& section, const char* key, int lowest, int highest) const {
         if (!ini_.HasKey(section, key)) FailAt(path_, section, key, "Der Wert fehlt.");
         const std::string text = Get(section, key);
-        const int value = ParseCount(text, -1);
+        const int value = Value(section, key, -1);
         if (value < lowest || value > highest)
             FailAt(path_, section, key,
                    Quoted(text) + " liegt nicht im Bereich " + Num(lowest) + " bis " +
@@ -486,11 +595,16 @@ private:
         return grid;
     }
 
-    // Length and fixed time of a unit, both whole numbers in range.
-    static CEinheit ReadUnit(Items& items) {
+    // Length and fixed time of a unit, both whole numbers in range. A unit never holds more
+    // hours than one day: the regular hours and the 0th hour where it is in use.
+    static CEinheit ReadUnit(Items& items, const AllgemeineAngaben& week) {
         const int laenge = items.NextInt();
         if (laenge < 1)
             items.Fail(Quoted(items.Last()) + " ist keine gültige Länge einer Einheit.");
+        if (laenge > DayHours(week))
+            items.Fail(Quoted(items.Last()) +
+                       " ist keine gültige Länge einer Einheit: ein Tag hat nur " +
+                       Num(DayHours(week)) + " Stunden.");
         const int zeit = items.NextInt();
         if (zeit < kNoSlot || zeit > kLastSlot)
             items.Fail(Quoted(items.Last()) + " ist keine gültige Zeitvorgabe (" + Num(kNoSlot) +
@@ -551,7 +665,7 @@ private:
         k.Trennung = FlagOf(s, "Trennung");
         const int lehrerNo = Count(s, "LehrerNo", 0);
         const int klassenNo = Count(s, "KlassenNo", 0);
-        k.BStunden = ParseCount(Get(s, "BStunden"), 0);
+        k.BStunden = BlockHours(s, d);
         // A block without teachers is written without its lists, so its classes are not there.
         if (lehrerNo > 0 || ini_.HasKey(s, "Klassen")) {
             Items klassen = List(s, "Klassen", klassenNo);
@@ -572,10 +686,11 @@ private:
             Items einheiten = List(s, "Einheiten", 2LL * einheitenNo);
             CKursLehrer kl;
             for (int j = 0; j < einheitenNo; ++j) {
-                CEinheit e = ReadUnit(einheiten);
+                CEinheit e = ReadUnit(einheiten, d.Angaben);
                 e.Raum = raeume.Next();
                 kl.Einheiten.push_back(std::move(e));
             }
+            UnitsFitTheWeek(s, kl.Einheiten, d); // every teacher holds hours of his own
             kl.Name = lehrer.Next();
             if (d.FindLehrer(kl.Name) < 0)
                 lehrer.Fail(FehltInListe("Der Lehrer", kl.Name, "Lehrerliste"));
@@ -589,15 +704,16 @@ private:
         Items einheiten = List(s, "Einheiten", 3LL * einheitenNo);
         CFachBlock b;
         b.Trennung = FlagOf(s, "Trennung");
-        b.BStunden = ParseCount(Get(s, "BStunden"), 0);
+        b.BStunden = BlockHours(s, d);
         b.Fach = Get(s, "Fach");
         b.Klasse = Get(s, "Klasse");
         b.Lehrer = Get(s, "Lehrer");
         for (int j = 0; j < einheitenNo; ++j) {
-            CEinheit e = ReadUnit(einheiten);
+            CEinheit e = ReadUnit(einheiten, d.Angaben);
             e.Raum = einheiten.Next();
             b.Einheiten.push_back(std::move(e));
         }
+        UnitsFitTheWeek(s, b.Einheiten, d);
         if (d.FindLehrer(b.Lehrer) < 0)
             FailAt(path_, s, "Lehrer", FehltInListe("Der Lehrer", b.Lehrer, "Lehrerliste"));
         if (d.FindKlasse(b.Klasse) < 0)
@@ -607,6 +723,7 @@ private:
 
     const IniFile& ini_;
     const std::string& path_;
+    mutable long long lessonHours_ = 0;
 };
 
 } // namespace
@@ -653,25 +770,33 @@ Outcome SaveProject(const Stammdaten& data, const std::string& path, FileOps& fs
 
 ProjectReadResult OpenProject(const std::string& path, FileOps& fs) {
     ProjectReadResult result;
-    const FileContent file = fs.ReadAll(path);
-    if (!file.bytes) {
-        result.outcome =
-            Outcome::Failure(NichtLesbar(path) + "\n" + file.reason, titel::Dateifehler);
-        return result;
-    }
-    const IniFile ini = IniFile::Parse(Cp1252ToUtf8(*file.bytes));
-    if (!ini.HasSection(kAllgemein)) {
-        result.outcome = Outcome::Failure(KeineGueltigeDatei(path), titel::Dateifehler);
-        return result;
-    }
+    // No exception leaves the reader: whatever goes wrong becomes a refusal and the caller's
+    // master data stays as it was.
     try {
+        const FileContent file = fs.ReadAll(path);
+        if (!file.bytes) {
+            result.outcome =
+                Outcome::Failure(NichtLesbar(path) + "\n" + file.reason, titel::Dateifehler);
+            return result;
+        }
+        const FileText text = DecodeFileBytes(*file.bytes);
+        const IniFile ini = IniFile::Parse(text.Text);
+        if (!ini.HasSection(kAllgemein)) {
+            result.outcome = Outcome::Failure(KeineGueltigeDatei(path), titel::Dateifehler);
+            return result;
+        }
         Stammdaten data = ProjectReader(ini, path).Read();
         // What the file holds must be savable again: a text with a control character, or a
         // name with a "," that came as a single value, is refused here and not at the next save.
         if (auto problem = SaveCheck(data).Run()) throw ReadError{LeseFehler(path) + *problem};
         result.data = std::move(data);
+        if (text.WasUtf8) result.outcome.Messages.push_back({Utf8Hinweis(path), titel::Hinweis});
     } catch (const ReadError& error) {
+        result = {};
         result.outcome = Outcome::Failure(error.text, titel::Dateifehler);
+    } catch (const std::exception& error) {
+        result = {};
+        result.outcome = Outcome::Failure(UnerwarteterLesefehler(path, error), titel::Dateifehler);
     }
     return result;
 }

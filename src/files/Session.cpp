@@ -33,10 +33,8 @@ void Session::New() {
 
 bool Session::OpenProjectFile(const std::string& path) {
     ProjectReadResult read = OpenProject(path, files_);
-    if (!read.outcome.Ok) {
-        read.outcome.ShowTo(reporter_);
-        return false;
-    }
+    read.outcome.ShowTo(reporter_); // the refusal, or a note on the file's code page
+    if (!read.outcome.Ok) return false;
     ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
     projekt_ = path;
     return true;
@@ -51,8 +49,8 @@ bool Session::SaveProjectFile(const std::string& path) {
 
 bool Session::OpenStammFile(const std::string& path) {
     StreamReadResult read = ReadStreamFile(path, files_, false);
+    read.outcome.ShowTo(reporter_);
     if (!read.outcome.Ok) {
-        read.outcome.ShowTo(reporter_);
         reporter_.Show({texte::FehlerBeimLaden + path, titel::Dateifehler});
         return false;
     }
@@ -78,11 +76,10 @@ bool Session::SaveStammFile(const std::string& path) {
 
 bool Session::OpenPlanFile(const std::string& path) {
     PlanReadResult read = ReadPlanFile(path, files_, reporter_);
-    if (!read.outcome.Ok) {
-        // The reader's own message and "Fehler beim Laden der Datei:" + path.
-        read.outcome.ShowTo(reporter_);
-        return false;
-    }
+    // On failure the reader's own message and "Fehler beim Laden der Datei:" + path; on success
+    // perhaps a note on the file's code page.
+    read.outcome.ShowTo(reporter_);
+    if (!read.outcome.Ok) return false;
     plan_.reset();
     stamm_ = std::move(read.data);
     plan_ = std::move(read.plan);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/StreamFile.h"
 
+#include "files/FileTexts.h"
 #include "model/Cp1252.h"
+#include "model/Text.h"
 
 #include <optional>
 #include <utility>
@@ -21,7 +23,7 @@ constexpr int kKursBlockTokens = 8;
 constexpr int kKursLehrerTokens = 2;
 
 std::string Q(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + ForMessage(text) + "\"";
 }
 
 // ---- Checking before writing ----
@@ -43,15 +45,30 @@ public:
             Text(t, what, owner);
     }
     void Einheiten(const std::vector<CEinheit>& einheiten, const std::string& owner) {
+        const int day = DayHours(data_.Angaben);
+        long long sum = 0;
         for (const auto& e : einheiten) {
             Text(e.Raum, "Der Raumname", owner);
+            sum += e.Laenge;
             if (e.Laenge < 1)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Länge " +
                         std::to_string(e.Laenge) + ".");
+            if (e.Laenge > day)
+                Problem("Eine Einheit (" + owner + ") ist " + std::to_string(e.Laenge) +
+                        " Stunden lang; ein Tag hat nur " + std::to_string(day) + ".");
             if (e.Zeitvorgabe < kNoSlot || e.Zeitvorgabe >= kSlotCount)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Zeitvorgabe " +
                         std::to_string(e.Zeitvorgabe) + ".");
         }
+        if (sum > WeekHours(data_.Angaben))
+            Problem("Die Einheiten (" + owner + ") ergeben " + std::to_string(sum) +
+                    " Stunden; die Woche hat nur " + std::to_string(WeekHours(data_.Angaben)) +
+                    ".");
+    }
+    void BlockHours(int bStunden, const std::string& owner) {
+        if (bStunden < 0 || bStunden > WeekHours(data_.Angaben))
+            Problem("Die Wochenstunden (" + owner + ") liegen mit " + std::to_string(bStunden) +
+                    " nicht im Bereich 0 bis " + std::to_string(WeekHours(data_.Angaben)) + ".");
     }
     void KnownLehrer(const std::string& name, const std::string& owner) {
         if (data_.FindLehrer(name) < 0)
@@ -89,6 +106,9 @@ void ReadAngaben(TokenReader& in, AllgemeineAngaben& a) {
     a.Nullte = in.ReadFlag() != 0;
     a.TagNamen.clear();
     const int n = in.ReadCount();
+    if (n > kMaxDays)
+        in.Fail(in.Position(), "Es gibt höchstens " + std::to_string(kMaxDays) +
+                                   " Tagesnamen, nicht " + std::to_string(n) + ".");
     for (int i = 0; i < n && in.Ok(); ++i)
         a.TagNamen.push_back(in.ReadText());
 }
@@ -101,17 +121,47 @@ std::vector<std::string> ReadTexts(TokenReader& in) {
     return texts;
 }
 
-std::vector<CEinheit> ReadEinheiten(TokenReader& in) {
+// The units of a block: each no longer than a day, all together no more hours than the week.
+// `schoolHours` counts the lesson hours read so far; the school holds no more than
+// kMaxLessonHours, so that reading stops before a damaged file costs much.
+std::vector<CEinheit> ReadEinheiten(TokenReader& in, const AllgemeineAngaben& week,
+                                    long long& schoolHours) {
     std::vector<CEinheit> einheiten;
     const int n = in.ReadCount(kEinheitTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        einheiten.push_back(in.ReadEinheit());
+    const int countAt = in.Position();
+    long long sum = 0;
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        einheiten.push_back(in.ReadEinheit(DayHours(week)));
+        sum += einheiten.back().Laenge;
+    }
+    if (in.Ok() && sum > WeekHours(week))
+        in.Fail(countAt, "Die Einheiten ergeben " + std::to_string(sum) +
+                             " Stunden; die Woche hat nur " + std::to_string(WeekHours(week)) +
+                             ".");
+    schoolHours += sum;
+    if (in.Ok() && schoolHours > kMaxLessonHours)
+        in.Fail(countAt, "Die Schule hätte mehr als " + std::to_string(kMaxLessonHours) +
+                             " Unterrichtsstunden; so viele kann das Programm nicht planen.");
     return einheiten;
 }
 
-CRaumFach ReadRaum(TokenReader& in) {
-    CRaumFach r;
-    r.Name = in.ReadText();
+// The stated hours of a block: 0 up to the hours of the week.
+int ReadBlockHours(TokenReader& in, const AllgemeineAngaben& week) {
+    return in.ReadIntIn(0, WeekHours(week),
+                        "liegt nicht im Bereich 0 bis " + std::to_string(WeekHours(week)) +
+                            " (Stunden der Woche).");
+}
+
+// A name that stands in its list already: every reference is by name.
+void Unique(TokenReader& in, int before, const char* what, const std::string& name,
+            const char* list) {
+    if (in.Ok() && before >= 0)
+        in.Fail(in.Position(),
+                std::string(what) + " " + Q(name) + " steht zweimal in der " + list + ".");
+}
+
+// What follows a room's name.
+void ReadRaumRest(TokenReader& in, CRaumFach& r) {
     r.Kurz = in.ReadText();
     r.Faecher = ReadTexts(in);
     for (auto& f : r.FachTyp)
@@ -121,12 +171,10 @@ CRaumFach ReadRaum(TokenReader& in) {
     r.KlassenKursFreigabe = in.ReadFlag();
     r.Klasse = in.ReadText();
     r.Sperre = in.ReadGrid();
-    return r;
 }
 
-CLehrer ReadLehrer(TokenReader& in) {
-    CLehrer l;
-    l.Name = in.ReadText();
+// What follows a teacher's name.
+void ReadLehrerRest(TokenReader& in, CLehrer& l) {
     l.Kurz = in.ReadText();
     l.Faecher = ReadTexts(in);
     l.KlassenLehrer = in.ReadFlag();
@@ -138,12 +186,10 @@ CLehrer ReadLehrer(TokenReader& in) {
     l.Opti = in.ReadFlag();
     l.NichtVerfuegbar = in.ReadFlag();
     l.TendenzZuFreienTagen = in.ReadFlag();
-    return l;
 }
 
-CKlasse ReadKlasse(TokenReader& in) {
-    CKlasse k;
-    k.Name = in.ReadText();
+// What follows a class's name.
+void ReadKlasseRest(TokenReader& in, CKlasse& k) {
     k.Sperre = in.ReadGrid();
     k.StundenLimit = in.ReadInt();
     k.ProdOpt = in.ReadInt();
@@ -151,7 +197,6 @@ CKlasse ReadKlasse(TokenReader& in) {
     k.MinProTag = in.ReadInt();
     k.TageMitMax = in.ReadInt();
     k.Opti = in.ReadFlag();
-    return k;
 }
 
 // A teacher or class name that must stand in its list; `data` holds the lists read so far.
@@ -169,7 +214,7 @@ std::string ReadKlassenName(TokenReader& in, const Stammdaten& data) {
     return name;
 }
 
-Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data) {
+Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data, long long& schoolHours) {
     Unterricht u;
     u.Key = in.ReadText();
     u.Block.Lehrer = ReadLehrerName(in, data);
@@ -177,24 +222,24 @@ Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data) {
     u.Block.Fach = in.ReadText();
     u.Block.Trennung = in.ReadFlag();
     u.Block.SpezialTrennung = in.ReadInt();
-    u.Block.BStunden = in.ReadInt();
-    u.Block.Einheiten = ReadEinheiten(in);
+    u.Block.BStunden = ReadBlockHours(in, data.Angaben);
+    u.Block.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours);
     return u;
 }
 
-CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data) {
+CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data, long long& schoolHours) {
     CKursBlock k;
     k.Name = in.ReadText();
     k.Kurz = in.ReadText();
     k.Trennung = in.ReadFlag();
     k.SpezialTrennung = in.ReadInt();
-    k.BStunden = in.ReadInt();
+    k.BStunden = ReadBlockHours(in, data.Angaben);
     k.Faecher = ReadTexts(in);
     const int lehrer = in.ReadCount(kKursLehrerTokens);
     for (int i = 0; i < lehrer && in.Ok(); ++i) {
         CKursLehrer kl;
         kl.Name = ReadLehrerName(in, data);
-        kl.Einheiten = ReadEinheiten(in);
+        kl.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours);
         k.Lehrer.push_back(std::move(kl));
     }
     const int klassen = in.ReadCount();
@@ -233,6 +278,11 @@ Outcome CheckStorable(const Stammdaten& data) {
     }
     for (const auto& k : data.Klassen)
         check.Text(k.Name, "Der Name", "Klasse");
+    if (auto twice = data.DuplicateName()) check.Problem(*twice);
+    if (data.LessonHours() > kMaxLessonHours)
+        check.Problem("Die Schule hat " + std::to_string(data.LessonHours()) +
+                      " Unterrichtsstunden; mehr als " + std::to_string(kMaxLessonHours) +
+                      " kann das Programm nicht planen.");
     for (const auto& u : data.FachBloecke) {
         check.Text(u.Key, "Der Schlüssel", "Unterricht");
         const std::string owner = "Unterricht " + Q(u.Key);
@@ -242,12 +292,14 @@ Outcome CheckStorable(const Stammdaten& data) {
         check.KnownLehrer(u.Block.Lehrer, "Der " + owner);
         check.KnownKlasse(u.Block.Klasse, "Der " + owner);
         check.Einheiten(u.Block.Einheiten, owner);
+        check.BlockHours(u.Block.BStunden, owner);
     }
     for (const auto& k : data.KursBloecke) {
         check.Text(k.Name, "Der Name", "Kurs");
         const std::string owner = "Kurs " + Q(k.Name);
         check.Text(k.Kurz, "Das Kürzel", owner);
         check.Texts(k.Faecher, "Der Fachname", owner);
+        check.BlockHours(k.BStunden, owner);
         for (const auto& kl : k.Lehrer) {
             check.Text(kl.Name, "Der Lehrername", owner);
             check.KnownLehrer(kl.Name, "Der " + owner);
@@ -353,23 +405,56 @@ void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data) {
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
     Stammdaten fresh;
     ReadAngaben(in, fresh.Angaben);
-    fresh.Faecher = ReadTexts(in);
-
-    int n = in.ReadCount(kRaumTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        fresh.Raeume.push_back(ReadRaum(in));
+    // Every reference is by name, so each name may stand only once in its list; the check
+    // names the word that repeats a name.
+    int n = in.ReadCount();
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        std::string fach = in.ReadText();
+        Unique(in, fresh.FindFach(fach), "Das Fach", fach, "Fächerliste");
+        fresh.Faecher.push_back(std::move(fach));
+    }
+    n = in.ReadCount(kRaumTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CRaumFach r;
+        r.Name = in.ReadText();
+        Unique(in, fresh.FindRaum(r.Name), "Der Raum", r.Name, "Raumliste");
+        ReadRaumRest(in, r);
+        fresh.Raeume.push_back(std::move(r));
+    }
     n = in.ReadCount(kLehrerTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        fresh.Lehrer.push_back(ReadLehrer(in));
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CLehrer l;
+        l.Name = in.ReadText();
+        Unique(in, fresh.FindLehrer(l.Name), "Der Lehrer", l.Name, "Lehrerliste");
+        ReadLehrerRest(in, l);
+        fresh.Lehrer.push_back(std::move(l));
+    }
     n = in.ReadCount(kKlasseTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        fresh.Klassen.push_back(ReadKlasse(in));
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CKlasse k;
+        k.Name = in.ReadText();
+        Unique(in, fresh.FindKlasse(k.Name), "Die Klasse", k.Name, "Klassenliste");
+        ReadKlasseRest(in, k);
+        fresh.Klassen.push_back(std::move(k));
+    }
+    long long schoolHours = 0;
     n = in.ReadCount(kFachBlockTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        fresh.FachBloecke.push_back(ReadFachBlock(in, fresh));
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const int keyAt = in.Position() + 1;
+        Unterricht u = ReadFachBlock(in, fresh, schoolHours);
+        if (in.Ok() && fresh.FindFachBlock(u.Key) >= 0)
+            in.Fail(keyAt,
+                    "Der Unterricht " + Q(u.Key) + " steht zweimal in der " + "Unterrichtsliste.");
+        fresh.FachBloecke.push_back(std::move(u));
+    }
     n = in.ReadCount(kKursBlockTokens);
-    for (int i = 0; i < n && in.Ok(); ++i)
-        fresh.KursBloecke.push_back(ReadKursBlock(in, fresh));
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const int nameAt = in.Position() + 1;
+        CKursBlock k = ReadKursBlock(in, fresh, schoolHours);
+        if (in.Ok() && fresh.FindKursBlock(k.Name) >= 0)
+            in.Fail(nameAt, "Der Kurs " + Q(k.Name) + " steht zweimal in der Kursliste.");
+        fresh.KursBloecke.push_back(std::move(k));
+    }
 
     if (!in.Ok()) return in.Result();
     fresh.AngabenBestaetigt = true;
@@ -398,26 +483,43 @@ Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps
 
 StreamReadResult ReadStreamFile(const std::string& path, FileOps& files, bool planExpected) {
     StreamReadResult result;
-    const FileContent file = files.ReadAll(path);
-    if (!file.bytes) {
-        result.outcome =
-            Outcome::Failure("Fehler beim Lesen der Datei " + path +
-                                 ":\nDie Datei kann nicht geöffnet werden.\n" + file.reason,
-                             titel::Dateifehler);
-        return result;
+    // No exception leaves the reader: whatever goes wrong becomes a refusal.
+    try {
+        const FileContent file = files.ReadAll(path);
+        if (!file.bytes) {
+            result.outcome =
+                Outcome::Failure("Fehler beim Lesen der Datei " + path +
+                                     ":\nDie Datei kann nicht geöffnet werden.\n" + file.reason,
+                                 titel::Dateifehler);
+            return result;
+        }
+        const FileText text = DecodeFileBytes(*file.bytes);
+        TokenReader in(text.Text, path);
+        result.header = in.ReadWord();
+        if (!in.Ok()) {
+            result.outcome = in.Result();
+            return result;
+        }
+        if (planExpected && result.header != kPlanKopf) {
+            result.outcome = Outcome::Failure("Dies ist keine Plan - Datei!", titel::DateiFehler);
+            return result;
+        }
+        result.outcome = ReadStammdatenPart(in, result.data);
+        // Only a plan file goes on after the master data; anything else there is damage.
+        if (result.outcome.Ok && result.header != kPlanKopf && in.Remaining() > 0) {
+            in.Fail(in.Position() + 1, "Nach dem Ende der Stammdaten folgt noch Text.");
+            result.outcome = in.Result();
+        }
+        if (!result.outcome.Ok) {
+            result.data = Stammdaten{};
+            return result;
+        }
+        if (text.WasUtf8) result.outcome.Messages.push_back({Utf8Hinweis(path), titel::Hinweis});
+        result.rest = std::move(in);
+    } catch (const std::exception& error) {
+        result = {};
+        result.outcome = Outcome::Failure(UnerwarteterLesefehler(path, error), titel::Dateifehler);
     }
-    TokenReader in(Cp1252ToUtf8(*file.bytes), path);
-    result.header = in.ReadWord();
-    if (!in.Ok()) {
-        result.outcome = in.Result();
-        return result;
-    }
-    if (planExpected && result.header != kPlanKopf) {
-        result.outcome = Outcome::Failure("Dies ist keine Plan - Datei!", titel::DateiFehler);
-        return result;
-    }
-    result.outcome = ReadStammdatenPart(in, result.data);
-    result.rest = std::move(in);
     return result;
 }
 

@@ -23,13 +23,9 @@ bool IsSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// `token` for a message, cut at a character boundary when it is too long.
+// `token` for a message, cut when it is too long, control characters made visible.
 std::string Quoted(std::string_view token) {
-    if (token.size() <= kQuoteLimit) return "\"" + std::string(token) + "\"";
-    std::size_t cut = kQuoteLimit;
-    while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80)
-        --cut;
-    return "\"" + std::string(token.substr(0, cut)) + "…\"";
+    return "\"" + ForMessage(token, kQuoteLimit) + "\"";
 }
 
 } // namespace
@@ -162,7 +158,7 @@ int TokenReader::ReadIntIn(int min, int max, std::string_view fault) {
     if (!token) return 0;
     const auto value = ParseInt(*token);
     if (!value) {
-        FailToken(*token, "ist keine ganze Zahl.");
+        FailToken(*token, IsOverflowingNumber(*token) ? "ist zu groß." : "ist keine ganze Zahl.");
         return 0;
     }
     if (*value < min || *value > max) {
@@ -199,7 +195,7 @@ int TokenReader::ReadCount(int tokensPerItem) {
     if (!token) return 0;
     const auto value = ParseInt(*token);
     if (!value) {
-        FailToken(*token, "ist keine ganze Zahl.");
+        FailToken(*token, IsOverflowingNumber(*token) ? "ist zu groß." : "ist keine ganze Zahl.");
         return 0;
     }
     const auto needed = static_cast<std::int64_t>(*value) * std::max(tokensPerItem, 1);
@@ -219,9 +215,11 @@ LockGrid TokenReader::ReadGrid() {
     return grid;
 }
 
-CEinheit TokenReader::ReadEinheit() {
+CEinheit TokenReader::ReadEinheit(int maxLength) {
     CEinheit e;
-    e.Laenge = ReadIntIn(1, INT_MAX, "ist keine gültige Länge einer Einheit.");
+    e.Laenge = ReadIntIn(1, maxLength,
+                         "ist keine gültige Länge einer Einheit (1 bis " +
+                             std::to_string(maxLength) + ", die Stunden eines Tages).");
     e.Zeitvorgabe = ReadIntIn(kNoSlot, kSlotCount - 1,
                               "ist keine gültige Zeitvorgabe (" + std::to_string(kNoSlot) +
                                   " bis " + std::to_string(kSlotCount - 1) + ").");

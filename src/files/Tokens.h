@@ -79,7 +79,8 @@ public:
     // when the remaining tokens cannot hold that many items, before anything is allocated.
     int ReadCount(int tokensPerItem = 1);
     LockGrid ReadGrid();
-    CEinheit ReadEinheit();
+    // A unit; its length must lie in 1..`maxLength` (the hours of one day).
+    CEinheit ReadEinheit(int maxLength);
 
     // Records a fault at token `position` unless one is recorded already. `reason` is a
     // sentence such as "Der Lehrer "X" steht nicht in der Lehrerliste.".

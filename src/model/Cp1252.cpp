@@ -102,4 +102,22 @@ bool IsCp1252Representable(std::string_view utf8) {
     return Utf8ToCp1252(utf8).has_value();
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size())
+        if (!NextCodePoint(bytes, i)) return false;
+    return true;
+}
+
+FileText DecodeFileBytes(std::string_view bytes) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    const bool bom = bytes.substr(0, kBom.size()) == kBom;
+    const std::string_view body = bom ? bytes.substr(kBom.size()) : bytes;
+    bool high = false;
+    for (char c : body)
+        high = high || static_cast<unsigned char>(c) >= 0x80;
+    if ((bom || high) && IsValidUtf8(body)) return {std::string(body), true};
+    return {Cp1252ToUtf8(bytes), false};
+}
+
 } // namespace sw

@@ -19,4 +19,18 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // True when `utf8` is well-formed and every character has a Windows-1252 byte.
 bool IsCp1252Representable(std::string_view utf8);
 
+// True when `bytes` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
+// The text of a file's bytes. Files are Windows-1252; but a file that some editor saved as
+// UTF-8 (it starts with the byte-order mark EF BB BF, or it is well-formed UTF-8 and holds bytes
+// above 0x7F) is taken as UTF-8, without its mark, so that its umlauts are not garbled.
+// Windows-1252 text with umlauts is never well-formed UTF-8 by accident ("ü" is the lone byte
+// 0xFC), so the guess is safe for the texts a school writes.
+struct FileText {
+    std::string Text; // UTF-8
+    bool WasUtf8 = false;
+};
+FileText DecodeFileBytes(std::string_view bytes);
+
 } // namespace sw

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Stammdaten.h"
 
+#include "model/Text.h"
+
 #include <algorithm>
+#include <set>
 
 namespace sw {
 
@@ -51,6 +54,55 @@ int Stammdaten::FindKursBlock(std::string_view name) const {
 int Stammdaten::FindFachBlock(std::string_view key) const {
     return IndexOf(FachBloecke, key,
                    [](const Unterricht& u) -> const std::string& { return u.Key; });
+}
+
+namespace {
+// The first name of `list` that stood before, or nullptr.
+template <typename List, typename NameOf>
+const std::string* FirstRepeated(const List& list, NameOf nameOf) {
+    std::set<std::string_view> seen;
+    for (const auto& item : list)
+        if (!seen.insert(nameOf(item)).second) return &nameOf(item);
+    return nullptr;
+}
+} // namespace
+
+std::optional<std::string> Stammdaten::DuplicateName() const {
+    const auto twice = [](const char* what, const std::string& name, const char* list) {
+        return std::string(what) + " \"" + ForMessage(name) + "\" steht zweimal in der " + list +
+               ".";
+    };
+    if (auto* n =
+            FirstRepeated(Faecher, [](const std::string& f) -> const std::string& { return f; }))
+        return twice("Das Fach", *n, "Fächerliste");
+    if (auto* n =
+            FirstRepeated(Raeume, [](const CRaumFach& r) -> const std::string& { return r.Name; }))
+        return twice("Der Raum", *n, "Raumliste");
+    if (auto* n =
+            FirstRepeated(Lehrer, [](const CLehrer& l) -> const std::string& { return l.Name; }))
+        return twice("Der Lehrer", *n, "Lehrerliste");
+    if (auto* n =
+            FirstRepeated(Klassen, [](const CKlasse& k) -> const std::string& { return k.Name; }))
+        return twice("Die Klasse", *n, "Klassenliste");
+    if (auto* n = FirstRepeated(KursBloecke,
+                                [](const CKursBlock& k) -> const std::string& { return k.Name; }))
+        return twice("Der Kurs", *n, "Kursliste");
+    if (auto* n = FirstRepeated(FachBloecke,
+                                [](const Unterricht& u) -> const std::string& { return u.Key; }))
+        return twice("Der Unterricht", *n, "Unterrichtsliste");
+    return std::nullopt;
+}
+
+long long Stammdaten::LessonHours() const {
+    long long sum = 0;
+    for (const auto& u : FachBloecke)
+        for (const auto& e : u.Block.Einheiten)
+            sum += e.Laenge;
+    for (const auto& k : KursBloecke)
+        for (const auto& l : k.Lehrer)
+            for (const auto& e : l.Einheiten)
+                sum += e.Laenge;
+    return sum;
 }
 
 int Stammdaten::KlassenWochenStunden(std::string_view klasse) const {

@@ -5,6 +5,7 @@
 
 #include "model/Entities.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,12 +58,35 @@ public:
     int FindKursBlock(std::string_view name) const;
     int FindFachBlock(std::string_view key) const;
 
+    // The first name that stands twice in its list (subjects, rooms, teachers, classes, course
+    // blocks, subject-block keys), as a sentence; nothing when every name is unique. Every
+    // reference is by name, so a file holding such a list is refused.
+    std::optional<std::string> DuplicateName() const;
+
+    // The lesson hours a plan of this master data holds: the units of every subject block and
+    // of every teacher of every course block.
+    long long LessonHours() const;
+
     // Weekly hours of a class as the plan counts them: the units of its subject blocks plus the
     // units of the course blocks it takes part in (those of the course's first teacher).
     int KlassenWochenStunden(std::string_view klasse) const;
 
     bool operator==(const Stammdaten&) const = default;
 };
+
+// The most lesson hours the master data of one school may hold: a hundred times the largest
+// real school. Every hour becomes an object of the plan; the bound keeps a damaged file from
+// asking for gigabytes.
+inline constexpr long long kMaxLessonHours = 100000;
+
+// The hours of one day: the regular hours and the 0th hour where it is in use. No unit is longer.
+constexpr int DayHours(const AllgemeineAngaben& a) {
+    return a.Stunden + (a.Nullte ? 1 : 0);
+}
+// The hours of the week: no block holds more.
+constexpr int WeekHours(const AllgemeineAngaben& a) {
+    return a.Tage * DayHours(a);
+}
 
 // Valid ranges of the general settings; the dialog refuses other values.
 constexpr bool IsValidTage(int tage) {

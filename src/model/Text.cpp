@@ -2,9 +2,12 @@
 #include "model/Text.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace sw {
 
@@ -37,7 +40,11 @@ std::optional<int> ParseInt(std::string_view text) {
     return value;
 }
 
-int ParseCount(std::string_view text, int fallback) {
+namespace {
+
+// The digits of a number as ParseCount reads it: [begin, end) of the integer part with its sign,
+// or an empty range when `text` is not written like a number.
+std::pair<std::size_t, std::size_t> CountDigits(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
@@ -46,7 +53,7 @@ int ParseCount(std::string_view text, int fallback) {
     std::size_t digits = j;
     while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits])))
         ++digits;
-    if (digits == j) return fallback;
+    if (digits == j) return {0, 0};
     // Only a fraction may follow the digits; anything else makes the value no number.
     std::size_t k = digits;
     if (k < text.size() && text[k] == '.') {
@@ -56,12 +63,63 @@ int ParseCount(std::string_view text, int fallback) {
     }
     while (k < text.size() && (text[k] == ' ' || text[k] == '\t'))
         ++k;
-    if (k != text.size()) return fallback;
-    const std::string whole(text.substr(i, digits - i));
+    if (k != text.size()) return {0, 0};
+    return {i, digits};
+}
+
+std::optional<long long> WholePart(std::string_view text) {
+    const auto [begin, end] = CountDigits(text);
+    if (begin == end) return std::nullopt;
+    const std::string whole(text.substr(begin, end - begin));
     errno = 0;
     const long long v = std::strtoll(whole.c_str(), nullptr, 10);
-    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL) return fallback;
-    return static_cast<int>(v);
+    if (errno == ERANGE) return whole[0] == '-' ? LLONG_MIN : LLONG_MAX;
+    return v;
+}
+
+} // namespace
+
+bool IsOverflowingNumber(std::string_view text) {
+    const auto v = WholePart(text);
+    return v && (*v > 2147483647LL || *v < -2147483648LL);
+}
+
+bool IsAllDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+std::string ForMessage(std::string_view text, std::size_t limit) {
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        // A new character starts at every byte that is not a UTF-8 continuation byte.
+        if ((b & 0xC0) != 0x80 && chars++ == limit) {
+            out += "…";
+            break;
+        }
+        const bool c1 = b == 0xC2 && i + 1 < text.size() &&
+                        (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80;
+        if (b < 0x20 || b == 0x7F || c1) {
+            const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : b;
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[code >> 4];
+            out += kHex[code & 15];
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+int ParseCount(std::string_view text, int fallback) {
+    const auto v = WholePart(text);
+    if (!v || *v > 2147483647LL || *v < -2147483648LL) return fallback;
+    return static_cast<int>(*v);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -23,6 +23,18 @@ std::optional<int> ParseInt(std::string_view text);
 // towards zero ("3.7" -> 3), anything that does not start like a number gives `fallback`.
 int ParseCount(std::string_view text, int fallback);
 
+// True when `text` is written like a number (as ParseCount reads it) but lies outside 32 bits:
+// such a value is an error of its own, never "no number".
+bool IsOverflowingNumber(std::string_view text);
+
+// True when every character of `text` is one of the digits 0..9 (and there is at least one).
+bool IsAllDigits(std::string_view text);
+
+// `text` for a message: control characters (a NUL byte among them) become visible as "\x00"
+// and the text is cut after `limit` characters with "…", so a damaged name can neither cut
+// the message short nor flood it.
+std::string ForMessage(std::string_view text, std::size_t limit = 60);
+
 // Case-insensitive equality for ASCII letters, as the profile functions compare keys.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

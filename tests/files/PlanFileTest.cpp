@@ -60,7 +60,11 @@ TEST(PlanFile, RoundTripIsByteIdenticalAndKeepsTheFigures) {
     EXPECT_EQ(plan.MehrfachUeberStundenLimit, 1);
     EXPECT_EQ(plan.AbbruchErsteStunde, 0);
     EXPECT_EQ(plan.StundenL[5]->Tag, 2);
-    EXPECT_TRUE(CheckInvariants(plan, true).Ok());
+    EXPECT_TRUE(CheckInvariants(plan, false).Ok());
+    // The figures the file stored are those of its grid.
+    EXPECT_EQ(CompareStoredFigures(r.stored, plan), std::vector<std::string>{});
+    EXPECT_EQ(r.stored.LLSLimit, 3);
+    EXPECT_EQ(r.stored.OptWerte, plan.OptWerte);
     const std::string again = w->dir.File("again.pdt");
     ASSERT_TRUE(WritePlanFile(*r.data, r.plan.get(), again, DefaultFileOps()).Ok);
     EXPECT_EQ(test::ReadFileBytes(again), w->bytes);
@@ -161,8 +165,8 @@ TEST(PlanFile, BrokenGridsAreRefusedWithTheirReason) {
     // The same hour in two cells, and a unit torn apart.
     {
         std::string text = w->bytes;
-        std::string twice = WithGridToken(s, text, 1, "0");
-        twice = WithGridToken(s, twice, 2, "0");
+        std::string twice = WithGridToken(s, text, 2, "0"); // slots 1 and 2 of room 0
+        twice = WithGridToken(s, twice, 3, "0");
         expectFault(twice, "steht in zwei Zellen des Plans.");
     }
     // Tear the first placed double lesson apart: its second hour moves to another slot.
@@ -178,13 +182,19 @@ TEST(PlanFile, BrokenGridsAreRefusedWithTheirReason) {
         ASSERT_GE(unit, 0);
         const int cell1 = good.plan->PositionOf(*good.plan->StundenL[unit + 1]);
         std::string torn = WithGridToken(s, w->bytes, 1 + cell1, "-1");
-        // Put the second hour into any free cell at another slot.
+        // Put the second hour into any free cell of the week at another slot.
         int target = -1;
         for (int c = 0; c < 6 * 91 && target < 0; ++c)
-            if (!good.plan->HourAt(c / 91, c % 91) && c % 91 != cell1 % 91) target = c;
+            if (!good.plan->HourAt(c / 91, c % 91) && c % 91 != cell1 % 91 &&
+                good.plan->InWeek(c % 91))
+                target = c;
         torn = WithGridToken(s, torn, 1 + target, std::to_string(unit + 1));
         expectFault(torn, "stehen nicht aufeinanderfolgend.");
     }
+    // A lesson outside the week: in the 0th hour, which this school does not use.
+    expectFault(WithGridToken(s, w->bytes, 1, "0"),
+                "Die Stunde 0 steht außerhalb der Woche: am 1. Tag in der 0. Stunde; die Woche "
+                "hat 5 Tage mit den Stunden 1 bis 6.");
     // Truncated inside the per-hour values.
     expectFault(w->bytes.substr(0, w->bytes.size() - 20), "unerwartetes Dateiende.");
     // A bad preset value.
@@ -208,7 +218,7 @@ TEST(PlanFile, RandomTruncationsNeverCrash) {
         test::WriteFileBytes(cut, w->bytes.substr(0, n));
         const PlanReadResult r = ReadPlanFile(cut, DefaultFileOps(), rep);
         if (r.outcome.Ok) {
-            EXPECT_TRUE(CheckInvariants(*r.plan, true).Ok());
+            EXPECT_TRUE(CheckInvariants(*r.plan, false).Ok());
         } else {
             EXPECT_EQ(r.plan, nullptr);
             EXPECT_EQ(r.outcome.Messages.back().Text, "Fehler beim Laden der Datei:\n" + cut);

@@ -391,9 +391,9 @@ TEST(ProjectFile, RefusesDataTheFileCannotCarry) {
         {[](Stammdaten& d) { d.Lehrer[1].Faecher = {"Deutsch,Mathe"}; },
          "Das Fach \"Deutsch,Mathe\" (Lehrer \"Schmidt\") enthält ein Komma."},
         {[](Stammdaten& d) { d.Raeume[0].Kurz = "Raum\n12"; },
-         "Das Kürzel \"Raum\n12\" (Raum \"R12\") enthält ein Steuerzeichen."},
+         "Das Kürzel \"Raum\\x0A12\" (Raum \"R12\") enthält ein Steuerzeichen."},
         {[](Stammdaten& d) { d.Lehrer[1].Kurz = "S\u0085"; },
-         "Das Kürzel \"S\u0085\" (Lehrer \"Schmidt\") enthält ein Steuerzeichen."},
+         "Das Kürzel \"S\\x85\" (Lehrer \"Schmidt\") enthält ein Steuerzeichen."},
         {[](Stammdaten& d) { d.Faecher[2] = "Sport Ω"; },
          "Der Name \"Sport Ω\" (Fach) enthält ein Zeichen, das in der Datei nicht darstellbar "
          "ist."},

@@ -282,14 +282,27 @@ TEST(StreamFile, ByteIdenticalRoundTrips) {
               "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
-TEST(StreamFile, ReaderTakesAnyWhiteSpaceAndIgnoresTrailingTokens) {
+// Any white space separates tokens. Only a plan file goes on after the master data: text after
+// the end of a master-data file is damage, not something to skip.
+TEST(StreamFile, ReaderTakesAnyWhiteSpaceButNoTrailingTokens) {
     TempDir dir;
     std::string loose;
     for (const auto& t : SplitTokens(SmallFile()))
         loose += " \t" + t + "\n\n";
-    auto r = ReadBytes(dir, loose + "noch etwas 17", false);
+    auto r = ReadBytes(dir, loose, false);
     ASSERT_TRUE(r.outcome.Ok);
     EXPECT_EQ(r.data, AsRead(SmallData()));
+    r = ReadBytes(dir, loose + "noch etwas 17", false);
+    ASSERT_FALSE(r.outcome.Ok);
+    EXPECT_EQ(r.outcome.Messages.at(0).Text, "Fehler beim Lesen der Datei " + dir.File("t.sdt") +
+                                                 ":\nWort 363: Nach dem Ende der Stammdaten "
+                                                 "folgt noch Text.");
+    EXPECT_EQ(r.data, Stammdaten());
+    // A plan file read as a master-data file: the reader stands at its plan section.
+    std::string plan = loose;
+    plan.replace(plan.find("stamm"), 5, "plan");
+    r = ReadBytes(dir, plan + "noch etwas 17", false);
+    ASSERT_TRUE(r.outcome.Ok);
     EXPECT_EQ(r.rest.ReadWord(), "noch");
 }
 
@@ -352,13 +365,18 @@ TEST(StreamFile, ReadFaultsNameFileAndToken) {
         {4, "1", "2", "Wort 4: \"2\" ist weder 0 noch 1."},
         {5, "2", "-1", "Wort 5: \"-1\" ist keine gültige Anzahl."},
         {10, "1", "4", "Wort 10: \"4\" ist keine gültige Anzahl."}, // 4 rooms cannot fit
-        {10, "1", "99999999999", "Wort 10: \"99999999999\" ist keine ganze Zahl."},
+        {10, "1", "99999999999", "Wort 10: \"99999999999\" ist zu groß."},
         {100, "0", "X", "Wort 100: \"X\" ist weder 0 noch 1."},
         {212, "4", longToken, "Wort 212: \"" + std::string(40, 'x') + "…\" ist keine ganze Zahl."},
         {319, "M\xFCller", "Frau%%Meier",
          "Wort 319: Der Lehrer \"Frau Meier\" steht nicht in der Lehrerliste."},
         {320, "5a", "_", "Wort 320: Die Klasse \"\" steht nicht in der Klassenliste."},
-        {326, "2", "0", "Wort 326: \"0\" ist keine gültige Länge einer Einheit."},
+        {326, "2", "0",
+         "Wort 326: \"0\" ist keine gültige Länge einer Einheit (1 bis 4, die Stunden eines "
+         "Tages)."},
+        {326, "2", "5",
+         "Wort 326: \"5\" ist keine gültige Länge einer Einheit (1 bis 4, die Stunden eines "
+         "Tages)."},
         {327, "14", "91", "Wort 327: \"91\" ist keine gültige Zeitvorgabe (-1 bis 90)."},
         {335, "-1", "-2", "Wort 335: \"-2\" ist keine gültige Zeitvorgabe (-1 bis 90)."},
         {351, "M\xFCller", "Mu", "Wort 351: Der Lehrer \"Mu\" steht nicht in der Lehrerliste."},
@@ -412,9 +430,9 @@ TEST(StreamFile, WriterRefusesWhatItCannotReadBack) {
         {[](Stammdaten& d) { d.Raeume[0].Kurz = "a% b"; },
          "Das Kürzel \"a% b\" (Raum \"Raum A\")" + tail},
         {[](Stammdaten& d) { d.Faecher[0] = "Sport\tHalle"; },
-         "Der Name \"Sport\tHalle\" (Fach)" + tail},
+         "Der Name \"Sport\\x09Halle\" (Fach)" + tail},
         {[](Stammdaten& d) { d.Angaben.TagNamen[1] = "Di\r\n"; },
-         "Der Tagesname \"Di\r\n\" (Tag 2)" + tail},
+         "Der Tagesname \"Di\\x0D\\x0A\" (Tag 2)" + tail},
         {[](Stammdaten& d) { d.Lehrer[0].Kurz = "_"; },
          "Das Kürzel \"_\" (Lehrer \"Müller\")" + tail},
         {[](Stammdaten& d) { d.Lehrer[0].Faecher[0] = "Łacina"; },

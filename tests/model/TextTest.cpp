@@ -69,6 +69,46 @@ TEST(ParseCount, CutsFractionsAndFallsBack) {
     EXPECT_EQ(ParseCount("12abc", -1), -1);
 }
 
+// A number too large for 32 bits is not "no number": the readers refuse it as such.
+TEST(ParseCount, TellsAnOverflowFromNoNumber) {
+    EXPECT_TRUE(IsOverflowingNumber("99999999999999999999"));
+    EXPECT_TRUE(IsOverflowingNumber("2147483648"));
+    EXPECT_TRUE(IsOverflowingNumber("-2147483649.5"));
+    EXPECT_TRUE(IsOverflowingNumber(" +3000000000 "));
+    EXPECT_FALSE(IsOverflowingNumber("2147483647"));
+    EXPECT_FALSE(IsOverflowingNumber("-2147483648"));
+    EXPECT_FALSE(IsOverflowingNumber("99999999999x")); // no number at all
+    EXPECT_FALSE(IsOverflowingNumber(""));
+    EXPECT_EQ(ParseCount("2147483647", 0), 2147483647);
+    EXPECT_EQ(ParseCount("2147483648", -1), -1);
+}
+
+TEST(ForMessage, MakesControlCharactersVisibleAndCutsLongTexts) {
+    EXPECT_EQ(ForMessage(std::string("Hal\0le", 6)), "Hal\\x00le");
+    EXPECT_EQ(ForMessage("a\tb\x7F"), "a\\x09b\\x7F");
+    EXPECT_EQ(ForMessage("x\u0085y"), "x\\x85y"); // a C1 control in UTF-8
+    EXPECT_EQ(ForMessage("Größe"), "Größe");
+    EXPECT_EQ(ForMessage("äöüäöü", 4), "äöüä…"); // counted in characters, not bytes
+    EXPECT_EQ(ForMessage(std::string(100, 'x')).size(), 60u + std::string("…").size());
+}
+
+// Windows-1252 stays Windows-1252; a file an editor saved as UTF-8 is recognised.
+TEST(DecodeFileBytes, RecognisesUtf8AndKeepsWindows1252) {
+    EXPECT_EQ(DecodeFileBytes("M\xFCller").Text, "Müller");
+    EXPECT_FALSE(DecodeFileBytes("M\xFCller").WasUtf8);
+    EXPECT_FALSE(DecodeFileBytes("plain ascii").WasUtf8);
+    const FileText utf8 = DecodeFileBytes("M\xC3\xBCller");
+    EXPECT_TRUE(utf8.WasUtf8);
+    EXPECT_EQ(utf8.Text, "Müller");
+    const FileText bom = DecodeFileBytes("\xEF\xBB\xBF[A]");
+    EXPECT_TRUE(bom.WasUtf8);
+    EXPECT_EQ(bom.Text, "[A]");
+    // Malformed UTF-8 is Windows-1252 after all.
+    EXPECT_EQ(DecodeFileBytes("\xC3\xBC\xFC").Text, "Ã¼ü");
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
+    EXPECT_TRUE(IsValidUtf8("Grüße"));
+}
+
 TEST(Cp1252, UmlautsAndEuro) {
     EXPECT_EQ(Cp1252ToUtf8("\xC4\xD6\xDC\xE4\xF6\xFC\xDF"), "ÄÖÜäöüß");
     EXPECT_EQ(Cp1252ToUtf8("\x80"), "€");
