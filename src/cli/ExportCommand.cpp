@@ -155,10 +155,8 @@ int ExportCommand(const Args& args) {
     }
     StderrReporter reporter;
     PlanReadResult read = ReadPlanFile(a.plan, DefaultFileOps(), reporter);
-    if (!read.outcome.Ok) {
-        read.outcome.ShowTo(reporter);
-        return 2;
-    }
+    read.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
+    if (!read.outcome.Ok) return 2;
     const CPlan& plan = *read.plan;
     ExportOptionen& o = a.optionen;
     const bool ok =
@@ -188,10 +186,7 @@ int ExportCommand(const Args& args) {
     case ExportStatus::NichtsGewaehlt:
         std::fputs("Die Auswahl enthält keinen Plan.\n", stderr);
         return 2;
-    case ExportStatus::StartFehler:
-        // The message names the word processor; say what really went wrong.
-        std::fprintf(stderr, "%s\n", e.Detail.c_str());
-        return 1;
+    case ExportStatus::StartFehler: // the reporter has said what went wrong
     case ExportStatus::Fehler:
         return 1;
     case ExportStatus::Drucker:

@@ -11,6 +11,7 @@
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
+#include "plan/Snapshot.h"
 
 #include <chrono>
 #include <csignal>
@@ -30,11 +31,25 @@ constexpr const char* kUsage =
     "        [--stages LISTE] [--stage-seconds S] [--stage-passes N]\n"
     "   oder: stundenwerk plan --plan PLAN.pdt [-o PLAN.pdt] [--stages ...] ...\n";
 
-// Ctrl-C acts as "Halt": the pass in progress ends, the plan is written.
+// Ctrl-C acts as "Halt" in every phase: the attempt or pass in progress ends, no further stage
+// starts, and the plan is written. A second Ctrl-C ends the program at once.
 volatile std::sig_atomic_t gInterrupted = 0;
 extern "C" void OnInterrupt(int) {
     gInterrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
 }
+
+// Ctrl-C is "Halt" while this object lives.
+class InterruptAsHalt {
+public:
+    InterruptAsHalt() : previous_(std::signal(SIGINT, OnInterrupt)) { gInterrupted = 0; }
+    ~InterruptAsHalt() { std::signal(SIGINT, previous_); }
+    InterruptAsHalt(const InterruptAsHalt&) = delete;
+    InterruptAsHalt& operator=(const InterruptAsHalt&) = delete;
+
+private:
+    void (*previous_)(int);
+};
 
 struct PlanOptions {
     std::string School;
@@ -140,12 +155,21 @@ std::string ConflictLine(const ConflictLabels& k) {
 }
 
 // One progress line per attempt when stderr is a terminal (rewritten in place), otherwise one
-// line every few seconds.
+// line every few seconds. Keeps the attempt that placed the most hours, so that a run that ends
+// without a complete plan can hand out its best attempt rather than its last.
 class ProgressPrinter : public InitialPlanObserver {
 public:
-    ProgressPrinter() : terminal_(::isatty(::fileno(stderr)) != 0) {}
+    explicit ProgressPrinter(const CPlan& plan)
+        : plan_(plan), terminal_(::isatty(::fileno(stderr)) != 0) {}
+
+    const PlanSnapshot& Best() const { return best_; }
+    int BestRest() const { return bestRest_; }
 
     void AttemptDone(const InitialPlanProgress& p) override {
+        if (p.Rest != 0 && plan_.PlacedCount() > best_.Placed) {
+            best_ = TakeSnapshot(plan_);
+            bestRest_ = p.Rest;
+        }
         const std::string line =
             p.Rest == 0 ? p.Label1 : p.Label1 + "   " + ConflictLine(p.Konflikt);
         if (terminal_) {
@@ -165,6 +189,9 @@ public:
     }
 
 private:
+    const CPlan& plan_;
+    PlanSnapshot best_;
+    int bestRest_ = 1;
     bool terminal_;
     bool pending_ = false;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
@@ -183,7 +210,7 @@ std::string HourText(const CPlan& plan, const CStunde* h) {
 
 // The hour that blocked the last attempt, on stderr.
 void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
-    std::fprintf(stderr, "Kein vollständiger Plan nach %d Versuchen (Rest = %d).\n",
+    std::fprintf(stderr, "Kein vollständiger Plan nach %d Versuchen (bester Versuch: Rest = %d).\n",
                  result.Versuche, result.Rest);
     const ConflictLabels k = DescribeConflict(plan);
     std::fprintf(stderr, "%s\n", k.Caption.c_str());
@@ -207,6 +234,7 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"tries\": " + std::to_string(result.Versuche);
     out += ", \"rest\": " + std::to_string(result.Rest);
     out += ", \"seed\": " + std::to_string(seed);
+    out += ", \"interrupted\": " + std::string(gInterrupted ? "true" : "false");
     if (!result.Complete()) {
         const ConflictLabels k = DescribeConflict(plan);
         const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
@@ -233,8 +261,6 @@ std::vector<StageRecord> RunStages(CPlan& plan, const PlanOptions& o, Reporter& 
     std::vector<StageRecord> records;
     RunControl run;
     Optimiser optimiser(plan, run, reporter);
-    gInterrupted = 0;
-    auto previous = std::signal(SIGINT, OnInterrupt);
     for (int stage : o.Stages) {
         if (gInterrupted) break;
         const auto start = std::chrono::steady_clock::now();
@@ -265,7 +291,6 @@ std::vector<StageRecord> RunStages(CPlan& plan, const PlanOptions& o, Reporter& 
                         r.LLSSumme, r.LLSMax, DistributionText(r.LProd, plan.LProdOpt).c_str());
         std::fflush(stdout);
     }
-    std::signal(SIGINT, previous);
     return records;
 }
 
@@ -303,12 +328,11 @@ int PlanCommand(const Args& args) {
     std::unique_ptr<Stammdaten> data;
     std::unique_ptr<CPlan> owned;
     InitialPlanResult result;
+    const InterruptAsHalt interrupt;
     if (!o.PlanFile.empty()) {
         PlanReadResult read = ReadPlanFile(o.PlanFile, DefaultFileOps(), reporter);
-        if (!read.outcome.Ok) {
-            read.outcome.ShowTo(reporter);
-            return 2;
-        }
+        read.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
+        if (!read.outcome.Ok) return 2;
         data = std::move(read.data);
         owned = std::move(read.plan);
         owned->Rng.Seed(seed);
@@ -326,9 +350,20 @@ int PlanCommand(const Args& args) {
         owned->BuildLessonHours();
         ApplyOptions(*owned, o);
         RunControl run;
-        ProgressPrinter progress;
+        run.SetPassHook([&run] {
+            if (gInterrupted) run.Halt();
+        });
+        ProgressPrinter progress(*owned);
         result =
             RunInitialPlan(owned.get(), reporter, run, std::to_string(o.Tries), seed, &progress);
+        // Without a complete plan the best attempt is worth more than the last one.
+        if (!result.Complete() && progress.Best().Placed > owned->PlacedCount()) {
+            RestoreSnapshot(*owned, progress.Best());
+            EvaluateAll(*owned);
+            result.Rest = progress.BestRest();
+        }
+        if (gInterrupted && !result.Complete())
+            std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
     }
     CPlan& plan = *owned;
     std::vector<StageRecord> stages;

@@ -100,7 +100,9 @@ ExportErgebnis RunExport(const CPlan& plan, const ExportOptionen& optionen, CWor
 
     observer.Show({texte::ExportStart, "", 0, 0});
     if (!word.Start()) {
-        reporter.Show({texte::OleFehler, titel::Fehler});
+        // The document is a file of our own, not a word processor to be started: the message
+        // says what really failed (the target cannot be written), not that Word is missing.
+        reporter.Show({texte::AusgabeFehler + word.StartError(), titel::Fehler});
         observer.Close();
         ergebnis.Status = ExportStatus::StartFehler;
         ergebnis.Detail = word.StartError();

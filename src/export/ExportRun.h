@@ -22,9 +22,6 @@ inline constexpr const char* KeinPlanVorhanden = "Es ist kein Plan vorhanden!";
 inline constexpr const char* ExportStart = "Export in Word ... (Ein Kaffe?)";
 inline constexpr const char* ExportTitel = "Export in Word";
 inline constexpr const char* PlaeneVon = " Pläne von ";
-inline constexpr const char* OleFehler =
-    "OLE - Automations - Server konnte nicht aufgerufen werden.\n"
-    "Stellen Sie sicher, daß Word korrekt installiert ist.";
 inline constexpr const char* AusgabeFehler = "Fehler bei Ausgabe an Word:\n";
 inline constexpr const char* UeberschriftLehrer = "Lehrer: ";
 inline constexpr const char* UeberschriftKlasse = "Klasse: ";
@@ -78,7 +75,7 @@ public:
 enum class ExportStatus {
     NichtsGewaehlt, // no kind box checked or no item checked: nothing happened
     Drucker,        // "Drucker" chosen: nothing is exported, nothing said
-    StartFehler,    // the document could not be started (OleFehler shown)
+    StartFehler,    // the document could not be started (its target cannot be written)
     Fehler,         // an error stopped the run or the document could not be written
     Fertig,         // every plan written and the document saved
 };
@@ -93,9 +90,9 @@ struct ExportErgebnis {
 // The number of plans the options choose (checked items of the lists whose kind box is checked).
 int GewaehltePlaene(const CPlan& plan, const ExportOptionen& optionen);
 
-// Runs the export into a new document of `word` (Start is called here). Messages: OleFehler (title
-// "Fehler") when the document cannot be started; "Fehler bei Ausgabe an Word:\n" + the error
-// (title "Fehler") when writing a plan or saving the document fails, which ends the run. The
+// Runs the export into a new document of `word` (Start is called here). Messages: "Fehler bei
+// Ausgabe an Word:\n" + the reason (title "Fehler") when the document cannot be started, and
+// when writing a plan or saving the document fails, which ends the run. The
 // document is made visible at the end of every run that started it, also after an error, so
 // what was written up to the error is kept.
 ExportErgebnis RunExport(const CPlan& plan, const ExportOptionen& optionen, CWord& word,

@@ -69,7 +69,7 @@ TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     EXPECT_TRUE(Has(b.out, "\"valid\": true")) << b.out;
     EXPECT_TRUE(Has(b.out, "\"unplaced\": 0"));
     EXPECT_TRUE(Has(b.out, "\"complete\": true, \"tries\": "));
-    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1, \"stages\": []}"));
+    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1, \"interrupted\": false, \"stages\": []}"));
 }
 
 TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
@@ -138,7 +138,7 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     const Split r = RunPlan(dir, path + " --tries 5 --seed 3");
     EXPECT_EQ(r.status, 3) << r.out << r.err;
     EXPECT_TRUE(Has(r.out, "5 Versuche / Rest = 3\n")) << r.out;
-    EXPECT_TRUE(Has(r.err, "Kein vollständiger Plan nach 5 Versuchen (Rest = 3).\n"
+    EXPECT_TRUE(Has(r.err, "Kein vollständiger Plan nach 5 Versuchen (bester Versuch: Rest = 3).\n"
                            "Konflikt:  Sperrung\n"
                            "  Lehrer:    L0\n"
                            "  Fach/Kurs: F1\n"
@@ -160,6 +160,37 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     EXPECT_TRUE(Has(check.out, "\"unplaced\": 3")) << check.out;
 }
 
+// Ctrl-C during the initial plan killed the run with nothing written (exit 130). It is "Halt" in
+// every phase now: the attempt in progress ends, and the best attempt is written and reported
+// as incomplete (exit 3). The school cannot be planned: one teacher has three free slots.
+TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("tests/cli/data/unplanbar.sch");
+    const std::string plan = dir.File("teil.pdt");
+    const std::string errFile = dir.File("stderr.txt");
+    const std::string cmd = "timeout -s INT --preserve-status 1 " +
+                            std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk plan " + school +
+                            " --tries 2000000000 --seed 3 --json -o " + plan + " 2>" + errFile;
+    std::string out;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe))
+        out.append(buf, n);
+    const int raw = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(raw)) << out;
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << out;
+    const std::string err = test::ReadFileBytes(errFile);
+    EXPECT_TRUE(Has(err, "Abgebrochen (Strg-C) nach ")) << err;
+    EXPECT_TRUE(Has(err, "Kein vollständiger Plan nach ")) << err;
+    EXPECT_TRUE(Has(out, "\"complete\": false")) << out;
+    EXPECT_TRUE(Has(out, "\"interrupted\": true")) << out;
+    // The best attempt placed all but the hours of the blocked teacher.
+    const test::ToolRun check = test::RunTool("check --json " + plan);
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_TRUE(Has(check.out, "\"placed\": 12, \"unplaced\": 4")) << check.out;
+}
+
 TEST(PlanCommand, PlanOptionFlags) {
     test::TempDir dir;
     // Two double lessons for a class of four hours: its hour limit is 1.
@@ -173,7 +204,9 @@ TEST(PlanCommand, PlanOptionFlags) {
     EXPECT_EQ(RunPlan(dir, d + " --tries 50 --allow-multi-over-limit").status, 0);
     r = RunPlan(dir, d + " --tries 3 --allow-multi-over-limit --strict-first-hour");
     EXPECT_EQ(r.status, 3);
-    EXPECT_TRUE(Has(r.err, "(Rest = -1).\nKonflikt:  Erste Stunde\n  Klasse:    K0\n")) << r.err;
+    EXPECT_TRUE(
+        Has(r.err, "(bester Versuch: Rest = -1).\nKonflikt:  Erste Stunde\n  Klasse:    K0\n"))
+        << r.err;
 
     // A double course unit over the limit, and single course hours that cannot use hour 1.
     Stammdaten course = MakeSchool(5, 6, 2, 2, 1, 1);

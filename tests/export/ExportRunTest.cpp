@@ -128,17 +128,18 @@ TEST(ExportRun, NothingChosenOrPrinterDoNothingAndSayNothing) {
     EXPECT_EQ(GewaehltePlaene(*school->plan, unchecked), 0);
 }
 
-TEST(ExportRun, StartFailureShowsTheMessageAndStops) {
+// There is no word processor to start: a target that cannot be written is said as it is, not as
+// a missing Word installation.
+TEST(ExportRun, StartFailureSaysWhatFailedAndStops) {
     auto school = MakeExportSchool(false);
     const ExportLauf run(*school->plan, Choose({kMueller}, {}, {}), DefaultFileOps(),
                          "kein/ordner/plaene.docx");
     EXPECT_EQ(run.ergebnis.Status, ExportStatus::StartFehler);
     EXPECT_EQ(run.ergebnis.Geschrieben, 0);
     ASSERT_EQ(run.reporter.shown.size(), 1u);
-    EXPECT_EQ(run.reporter.shown[0],
-              (Message{"OLE - Automations - Server konnte nicht aufgerufen werden.\n"
-                       "Stellen Sie sicher, daß Word korrekt installiert ist.",
-                       "Fehler"}));
+    EXPECT_EQ(run.reporter.shown[0].Title, "Fehler");
+    EXPECT_EQ(run.reporter.shown[0].Text, "Fehler bei Ausgabe an Word:\n" + run.ergebnis.Detail);
+    EXPECT_EQ(run.reporter.shown[0].Text.find("OLE"), std::string::npos);
     EXPECT_NE(run.ergebnis.Detail.find("kein/ordner"), std::string::npos);
     EXPECT_EQ(run.observer.closed, 1);
     EXPECT_TRUE(run.opener.opened.empty());
