@@ -88,6 +88,7 @@ StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPas
     }
     result.Reached = finished;
     result.Halted = !finished && result.Passes < maxPasses;
+    if (observer_) observer_->Ended(report_);
     run_.End();
     return result;
 }

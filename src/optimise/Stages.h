@@ -61,6 +61,9 @@ public:
     // The window caption (the stage's status text).
     virtual void Status(const std::string& caption) { (void)caption; }
     virtual void PassDone(const PassReport& report) { (void)report; }
+    // The loop has ended, before the stage's closing message: the last pass's report (or the
+    // figures at the start when no pass ran).
+    virtual void Ended(const PassReport& report) { (void)report; }
 };
 
 struct StageResult {

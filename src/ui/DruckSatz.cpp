@@ -11,12 +11,13 @@ QString Zeilen(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
 }
 
-QString Absatz(const Paragraph& p) {
+// `umbruch`: the paragraph's page break is kept.
+QString Absatz(const Paragraph& p, bool umbruch) {
     const char* ausrichtung = p.Alignment == kZentriert ? "center"
                               : p.Alignment == kRechts  ? "right"
                                                         : "left";
     QString stil = QString("text-align:%1;").arg(ausrichtung);
-    if (p.PageBreakBefore) stil += "page-break-before:always;";
+    if (p.PageBreakBefore && umbruch) stil += "page-break-before:always;";
     return QString("<p style=\"%1\">%2</p>\n").arg(stil, Zeilen(p.Text));
 }
 
@@ -41,11 +42,16 @@ QString Tabelle(const Table& t) {
 
 QString DokumentAlsHtml(const Document& doc) {
     QString html = "<html><body style=\"font-size:9pt;\">\n";
+    // A break before anything is printed (the first plan) would give a blank first page.
+    bool inhalt = false;
     for (const Block& b : doc.Body) {
-        if (const auto* p = std::get_if<Paragraph>(&b))
-            html += Absatz(*p);
-        else
+        if (const auto* p = std::get_if<Paragraph>(&b)) {
+            html += Absatz(*p, inhalt);
+            inhalt = inhalt || !p->Text.empty();
+        } else {
             html += Tabelle(std::get<Table>(b));
+            inhalt = true;
+        }
     }
     return html + "</body></html>\n";
 }

@@ -10,6 +10,15 @@ namespace sw::ui {
 namespace {
 // Long runs keep every value but draw at most this many points.
 constexpr std::size_t kMaxPunkte = 2000;
+// Space between the axis labels and the curve, and around the widget's edge.
+constexpr int kAbstand = 6;
+
+// The smallest and largest value; the range is at least 1.
+std::pair<int, int> Bereich(const std::vector<int>& werte) {
+    if (werte.empty()) return {0, 1};
+    const auto [lo, hi] = std::minmax_element(werte.begin(), werte.end());
+    return {*lo, std::max(*hi, *lo + 1)};
+}
 } // namespace
 
 KurvenAnzeige::KurvenAnzeige(QWidget* parent) : QWidget(parent) {
@@ -28,41 +37,55 @@ void KurvenAnzeige::Hinzu(int wert) {
     update();
 }
 
+QRect KurvenAnzeige::Feld() const {
+    const QFontMetrics fm = fontMetrics();
+    const auto [min, max] = Bereich(werte_);
+    const int beschriftung = std::max(fm.horizontalAdvance(QString::number(min)),
+                                      fm.horizontalAdvance(QString::number(max)));
+    const int oben = fm.height() + kAbstand + fm.height() / 2;
+    return rect().adjusted(kAbstand + beschriftung + kAbstand, oben, -10, -fm.height());
+}
+
 void KurvenAnzeige::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.setPen(QColor(160, 160, 160));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    const QRect feld = rect().adjusted(44, 26, -10, -14);
+    const QRect feld = Feld();
     p.setPen(Qt::black);
-    const QString titel =
-        werte_.empty()
-            ? name_
-            : name_ + QStringLiteral(": %1 (Durchgang %2)").arg(werte_.back()).arg(werte_.size());
-    p.drawText(rect().adjusted(6, 2, -6, 0), Qt::AlignLeft | Qt::AlignTop, titel);
+    const QString titel = werte_.empty() ? name_
+                                         : name_ + QString::fromUtf8(": %1 nach %2 Durchgängen")
+                                                       .arg(werte_.back())
+                                                       .arg(werte_.size());
+    const QRect kopf = rect().adjusted(kAbstand, 2, -kAbstand, 0);
+    p.drawText(kopf, Qt::AlignLeft | Qt::AlignTop,
+               fontMetrics().elidedText(titel, Qt::ElideRight, kopf.width()));
     if (werte_.empty() || feld.width() < 2 || feld.height() < 2) return;
 
-    const auto [lo, hi] = std::minmax_element(werte_.begin(), werte_.end());
-    const int min = *lo;
-    const int max = std::max(*hi, min + 1);
-    p.drawText(QRect(2, feld.top() - 7, 36, 14), Qt::AlignRight, QString::number(max));
-    p.drawText(QRect(2, feld.bottom() - 7, 36, 14), Qt::AlignRight, QString::number(min));
+    const auto [min, max] = Bereich(werte_);
+    const int h = fontMetrics().height();
+    const int breite = feld.left() - 2 * kAbstand;
+    p.drawText(QRect(kAbstand, feld.top() - h / 2, breite, h), Qt::AlignRight | Qt::AlignVCenter,
+               QString::number(max));
+    p.drawText(QRect(kAbstand, feld.bottom() - h / 2, breite, h), Qt::AlignRight | Qt::AlignVCenter,
+               QString::number(min));
     p.setPen(QColor(200, 200, 200));
     p.drawLine(feld.bottomLeft(), feld.bottomRight());
     p.drawLine(feld.topLeft(), feld.bottomLeft());
 
     const std::size_t n = werte_.size();
     const std::size_t schritt = std::max<std::size_t>(1, n / kMaxPunkte);
-    QPainterPath pfad;
-    for (std::size_t i = 0; i < n; i += schritt) {
+    auto punkt = [&](std::size_t i) {
         const double x = feld.left() + (n == 1 ? 0.0 : double(i) * feld.width() / double(n - 1));
         const double y =
             feld.bottom() - double(werte_[i] - min) * feld.height() / double(max - min);
-        if (i == 0)
-            pfad.moveTo(x, y);
-        else
-            pfad.lineTo(x, y);
-    }
+        return QPointF(x, y);
+    };
+    QPainterPath pfad(punkt(0));
+    for (std::size_t i = schritt; i < n; i += schritt)
+        pfad.lineTo(punkt(i));
+    // The last value always ends the line.
+    if ((n - 1) % schritt != 0) pfad.lineTo(punkt(n - 1));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 200), 2));
     p.drawPath(pfad);

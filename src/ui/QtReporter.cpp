@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtReporter.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace sw::ui {
@@ -14,16 +15,22 @@ QMessageBox::Icon IconFor(const std::string& title) {
 }
 } // namespace
 
+QWidget* QtReporter::Parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* aktiv = QApplication::activeWindow()) return aktiv;
+    return parent_;
+}
+
 void QtReporter::Show(const Message& message) {
     QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), QMessageBox::Ok,
-                    parent_);
+                    Parent());
     box.exec();
 }
 
 bool QtReporter::Ask(const Message& message, Question kind) {
     const auto buttons = kind == Question::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                  : QMessageBox::Ok | QMessageBox::Cancel;
-    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), buttons, parent_);
+    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), buttons, Parent());
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
 }

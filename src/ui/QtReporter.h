@@ -22,13 +22,17 @@ inline std::string S(const QString& s) {
 }
 
 // Shows each message in a QMessageBox with the message's title; questions get the German
-// standard buttons through the Qt translation loaded at start.
+// standard buttons through the Qt translation loaded at start. A box appears over the window
+// the user works in: the open modal dialog, else the active window, else the fallback parent
+// (the main window).
 class QtReporter : public Reporter {
 public:
     explicit QtReporter(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Show(const Message& message) override;
     bool Ask(const Message& message, Question kind) override;
+    // The parent the next box gets.
+    QWidget* Parent() const;
 
 private:
     QWidget* parent_;

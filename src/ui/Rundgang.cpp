@@ -4,14 +4,18 @@
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/THauptForm.h"
+#include "ui/THilfeForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -30,6 +34,7 @@ void Warten(int ms) {
 bool Bild(QWidget& w, const QString& ordner, const QString& name) {
     w.show();
     w.raise();
+    w.activateWindow();
     Warten(200);
     return w.grab().save(QDir(ordner).filePath(name + ".png"));
 }
@@ -46,6 +51,9 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         box->grab().save(QDir(ordner).filePath(QString("meldung_%1.png").arg(++meldungen)));
+        // The whole screen too: where the box stands against its window.
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QDir(ordner).filePath(QString("meldung_%1_schirm.png").arg(meldungen)));
         if (QAbstractButton* b =
                 box->defaultButton() ? box->defaultButton() : box->buttons().value(0))
             b->click();
@@ -61,15 +69,29 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     plan.move(haupt.pos() + QPoint(0, 220));
     plan.resize(1100, 560);
     plan.SetSeed(1);
+    // The user works in the planning window: its messages appear over it.
+    plan.activateWindow();
     Warten(200);
     plan.StartBtnClick();
     auto* seiten = plan.findChild<QTabWidget*>("PlanungsPC");
     n += Bild(plan, ordner, "plan_1_urplan");
     const char* knoepfe[] = {"KLSMinimierungBtn", "KProdBtn", "TFBtn", "LLSBtn", "LProdBtn"};
+    // A stage that reaches its target early must not leave its "Halt" for the next one.
+    QTimer halt;
+    halt.setSingleShot(true);
+    QObject::connect(&halt, &QTimer::timeout, &plan, &TPlanForm::HaltBtnClick);
+    QTimer mitten;
+    mitten.setSingleShot(true);
+    QObject::connect(&mitten, &QTimer::timeout, &plan,
+                     [&] { n += plan.grab().save(QDir(ordner).filePath("plan_laufend.png")); });
     for (int i = 0; i < 5; ++i) {
         seiten->setCurrentIndex(i + 1);
-        QTimer::singleShot(sekunden * 1000, &plan, &TPlanForm::HaltBtnClick);
+        halt.start(sekunden * 1000);
+        // Halfway through stage 5: the window as it looks while a run is on.
+        if (i == 3) mitten.start(sekunden * 500);
         plan.findChild<QPushButton*>(knoepfe[i])->click();
+        halt.stop();
+        mitten.stop();
         n += Bild(plan, ordner, QString("plan_%1").arg(i + 2));
     }
     seiten->setCurrentIndex(6);
@@ -79,15 +101,39 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     seiten->setCurrentIndex(5);
     n += Bild(plan, ordner, "planungsfenster");
 
+    // The general settings in plan mode, as the menu opens them (modally), with the context help
+    // of the hours field asked from its pop-up: the whole screen, as the user sees it.
     auto& angaben = haupt.AngabenForm();
-    n += Bild(angaben, ordner, "allgemeine_angaben");
-    angaben.hide();
+    QTimer::singleShot(300, &angaben, [&] {
+        n += angaben.grab().save(QDir(ordner).filePath("allgemeine_angaben.png"));
+        QTimer::singleShot(300, &angaben, [] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                menu->actions().value(0)->trigger();
+                menu->close();
+            }
+        });
+        auto* stunden = angaben.findChild<QWidget*>("MaximaleStundenZahlProTagME");
+        emit angaben.customContextMenuRequested(stunden->geometry().center());
+        Warten(300);
+        n += QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QDir(ordner).filePath("allgemeine_angaben_hilfe.png"));
+        angaben.reject();
+    });
+    haupt.AllgemeineAngabenClick();
+    haupt.HilfeForm().hide();
     auto& optionen = haupt.OptionenForm();
     n += Bild(optionen, ordner, "programm_optionen");
     optionen.hide();
+    // The export window after "Alle" on the classes, and its closing note after "Ausgabe".
     auto& druck = haupt.DruckForm();
     druck.Fuellen(haupt.Sitzung().Plan());
     n += Bild(druck, ordner, "druck_optionen");
+    druck.findChild<QPushButton*>("KlassenCLBAlleBtn")->click();
+    n += Bild(druck, ordner, "druck_optionen_alle");
+    druck.Zieldatei = [ordner] { return QDir(ordner).absoluteFilePath("plaene.docx"); };
+    NoOpener keiner;
+    druck.Anzeige = &keiner;
+    druck.AusgabeBtnClick();
     druck.hide();
     // The closing question, with the German standard buttons.
     plan.close();

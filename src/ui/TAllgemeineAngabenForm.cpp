@@ -58,6 +58,15 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint p) {
         QMenu menu(this);
+        // A disabled field (plan mode) gets no menu of its own: its "Direkthilfe" comes here.
+        for (QWidget* w = childAt(p); w && w != this; w = w->parentWidget()) {
+            const auto it = direkthilfe_.find(w);
+            if (it == direkthilfe_.end()) continue;
+            const auto [titel, text] = it->second;
+            menu.addAction("Direkthilfe", this,
+                           [this, titel, text] { hilfe_.Zeigen(Q(titel), Q(text), this); });
+            break;
+        }
         menu.addAction("Hilfe", this, [this] { emit HilfeSeite(toolTip()); });
         menu.exec(mapToGlobal(p));
     });
@@ -78,11 +87,12 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
 }
 
 void TAllgemeineAngabenForm::Direkthilfe(QWidget* feld, const char* titel, const char* text) {
+    direkthilfe_[feld] = {titel, text};
     feld->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(feld, &QWidget::customContextMenuRequested, this, [this, feld, titel, text](QPoint p) {
         QMenu menu(feld);
         menu.addAction("Direkthilfe", this,
-                       [this, titel, text] { hilfe_.Zeigen(Q(titel), Q(text)); });
+                       [this, titel, text] { hilfe_.Zeigen(Q(titel), Q(text), this); });
         menu.exec(feld->mapToGlobal(p));
     });
 }
@@ -145,9 +155,10 @@ AllgemeineAngaben TAllgemeineAngabenForm::Werte() const {
     return a;
 }
 
+// In plan mode the week's shape is fixed: the fields are disabled, so they also look it.
 void TAllgemeineAngabenForm::SetEditable(bool editable) {
-    tageE_->setReadOnly(!editable);
-    stundenE_->setReadOnly(!editable);
+    tageE_->setEnabled(editable);
+    stundenE_->setEnabled(editable);
     nullteCB_->setEnabled(editable);
 }
 

@@ -7,6 +7,8 @@
 #include "model/Stammdaten.h"
 
 #include <QDialog>
+#include <map>
+#include <utility>
 
 class QCheckBox;
 class QLineEdit;
@@ -24,7 +26,7 @@ public:
     void Laden(const AllgemeineAngaben& angaben);
     // The values of the fields; call after OK.
     AllgemeineAngaben Werte() const;
-    // Plan mode makes the three fields read-only.
+    // Plan mode disables the three fields (the day names stay editable).
     void SetEditable(bool editable);
 
     // Leaving the fields; false (with the message shown) for an invalid value.
@@ -52,6 +54,8 @@ private:
     QLineEdit* stundenE_;
     QCheckBox* nullteCB_;
     QTableWidget* tageSG_;
+    // The "Direkthilfe" of each field: title and text.
+    std::map<const QWidget*, std::pair<const char*, const char*>> direkthilfe_;
 };
 
 } // namespace sw::ui

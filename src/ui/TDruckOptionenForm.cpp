@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +22,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace sw::ui {
@@ -55,9 +58,37 @@ private:
     QProgressDialog* dlg_ = nullptr;
 };
 
-void AlleSetzen(QListWidget* liste, bool an) {
+// "Alle" / "Keiner": every item of the list, and the list's kind box with them.
+void AlleSetzen(QCheckBox* art, QListWidget* liste, bool an) {
     for (int i = 0; i < liste->count(); ++i)
         liste->item(i)->setCheckState(an ? Qt::Checked : Qt::Unchecked);
+    art->setChecked(an);
+}
+
+// Shows a written document with the desktop's program for it.
+class DesktopAnzeige : public DocumentOpener {
+public:
+    bool Open(const std::string& path) override {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+    }
+};
+
+// Passes the document on and remembers whether a program could be started for it.
+class AnzeigeMerker : public DocumentOpener {
+public:
+    explicit AnzeigeMerker(DocumentOpener& ziel) : ziel_(ziel) {}
+    bool Open(const std::string& path) override {
+        angezeigt = ziel_.Open(path);
+        return angezeigt;
+    }
+    bool angezeigt = false;
+
+private:
+    DocumentOpener& ziel_;
+};
+
+QString Plaene(int n) {
+    return n == 1 ? QString::fromUtf8("1 Plan wurde") : QString::fromUtf8("%1 Pläne wurden").arg(n);
 }
 
 ExportAuswahl Auswahl(const QCheckBox* cb, const QListWidget* liste) {
@@ -80,7 +111,8 @@ template <typename Name> void Eintragen(QListWidget* liste, int n, Name name) {
 } // namespace
 
 TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, QWidget* parent)
-    : QDialog(parent), Anzeige(&desktop_), reporter_(reporter) {
+    : QDialog(parent), reporter_(reporter), desktop_(std::make_unique<DesktopAnzeige>()) {
+    Anzeige = desktop_.get();
     setObjectName("DruckOptionenForm");
     setWindowTitle("Druck - Optionen");
     Zieldatei = [this] {
@@ -95,9 +127,12 @@ TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, QWidget* parent)
                                        ? QPageLayout::Landscape
                                        : QPageLayout::Portrait);
         QPrintDialog dlg(&printer, this);
-        if (dlg.exec() != QDialog::Accepted) return false;
+        if (dlg.exec() != QDialog::Accepted) return QString();
         doc.print(&printer);
-        return true;
+        return printer.outputFileName().isEmpty()
+                   ? QString::fromUtf8("an den Drucker „%1“ gegeben").arg(printer.printerName())
+                   : QString::fromUtf8("in die Datei „%1“ gedruckt")
+                         .arg(QDir::toNativeSeparators(printer.outputFileName()));
     };
 
     auto* listen = new QHBoxLayout;
@@ -176,8 +211,9 @@ QWidget* TDruckOptionenForm::Liste(const char* cbName, const char* cbText, const
     auto* kein = new QPushButton(Q(keinText), teil);
     kein->setObjectName(QString(listName) + "KeinBtn");
     QListWidget* l = liste;
-    connect(alle, &QPushButton::clicked, this, [l] { AlleSetzen(l, true); });
-    connect(kein, &QPushButton::clicked, this, [l] { AlleSetzen(l, false); });
+    QCheckBox* art = cb;
+    connect(alle, &QPushButton::clicked, this, [art, l] { AlleSetzen(art, l, true); });
+    connect(kein, &QPushButton::clicked, this, [art, l] { AlleSetzen(art, l, false); });
     // An unchecked kind shows its list in the colour of inactive captions.
     connect(cb, &QCheckBox::toggled, this, [l](bool an) {
         QPalette p = l->palette();
@@ -246,9 +282,26 @@ void TDruckOptionenForm::AusgabeBtnClick() {
     }
     const QString ziel = Zieldatei();
     if (ziel.isEmpty()) return;
-    CWord word(S(ziel), DefaultFileOps(), *Anzeige);
+    AnzeigeMerker anzeige(*Anzeige);
+    CWord word(S(ziel), DefaultFileOps(), anzeige);
     Fortschritt fortschritt(this);
     letztes_ = RunExport(*plan_, o, word, reporter_, fortschritt);
+    if (letztes_.Status == ExportStatus::Fertig)
+        Fertig(QDir::toNativeSeparators(ziel), anzeige.angezeigt);
+}
+
+void TDruckOptionenForm::Fertig(const QString& wohin, bool angezeigt) {
+    const QString anzahl = Plaene(letztes_.Geschrieben);
+    QString text;
+    if (druckerRB_->isChecked())
+        text = QString("%1 %2.").arg(anzahl, wohin);
+    else if (angezeigt)
+        text = QString::fromUtf8("%1 in das Dokument „%2“ geschrieben.").arg(anzahl, wohin);
+    else
+        text = QString::fromUtf8("%1 geschrieben.\nDas Dokument wurde gespeichert unter „%2“; es "
+                                 "konnte kein Programm zum Anzeigen gestartet werden.")
+                   .arg(anzahl, wohin);
+    reporter_.Show({S(text), titel::Hinweis});
 }
 
 // "Drucker": the same document as for Word, built in a scratch folder, laid out and printed.
@@ -263,7 +316,8 @@ void TDruckOptionenForm::Drucker(const ExportOptionen& o) {
     if (letztes_.Status != ExportStatus::Fertig) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
-    Drucken(doc, o.Ausrichtung);
+    const QString wohin = Drucken(doc, o.Ausrichtung);
+    if (!wohin.isEmpty()) Fertig(wohin, true);
 }
 
 } // namespace sw::ui

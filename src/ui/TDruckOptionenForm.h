@@ -2,13 +2,16 @@
 // TDruckOptionenForm.h: the export options ("Druck - Optionen"): which teachers, classes and
 // rooms, the table look, orientation, short names, pseudo courses, a new page per plan and the
 // target. "Ausgabe" fills ExportOptionen and hands them to the core's export run; the run's
-// progress appears in a progress window, its messages as message boxes.
+// progress appears in a progress window, its messages as message boxes, and a finished run says
+// how many plans went where. "Alle" and "Keiner"/"Keine" also tick or untick their list's kind
+// box.
 #pragma once
 #include "export/ExportRun.h"
 #include "export/Word.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QTextDocument;
@@ -32,10 +35,11 @@ public:
 
     // The name of the document to write; empty means cancel. Tests replace it.
     std::function<QString()> Zieldatei;
-    // Prints a laid-out document ("Drucker"); false when cancelled. The default shows the
-    // system print dialog, which also offers a PDF file. Tests replace it.
-    std::function<bool(QTextDocument&, PageOrientation)> Drucken;
-    // Shows the written document; tests put a NoOpener here.
+    // Prints a laid-out document ("Drucker") and names where it went (the printer, or the PDF
+    // file); empty when cancelled. The default shows the system print dialog, which also offers
+    // a PDF file. Tests replace it.
+    std::function<QString(QTextDocument&, PageOrientation)> Drucken;
+    // Shows the written document; tests put a NoOpener here. The default asks the desktop.
     DocumentOpener* Anzeige;
     ExportErgebnis LetztesErgebnis() const { return letztes_; }
 
@@ -44,12 +48,14 @@ public slots:
 
 private:
     void Drucker(const ExportOptionen& o);
+    // The closing note of a finished run: how many plans went where.
+    void Fertig(const QString& wohin, bool angezeigt);
     QWidget* Liste(const char* cbName, const char* cbText, const char* listName,
                    const char* keinText, QCheckBox*& cb, QListWidget*& liste);
 
     Reporter& reporter_;
     const CPlan* plan_ = nullptr;
-    DesktopOpener desktop_;
+    std::unique_ptr<DocumentOpener> desktop_;
     ExportErgebnis letztes_;
     QCheckBox *lehrerCB_ = nullptr, *klassenCB_ = nullptr, *raumCB_ = nullptr;
     QListWidget *lehrerCLB_ = nullptr, *klassenCLB_ = nullptr, *raumCLB_ = nullptr;

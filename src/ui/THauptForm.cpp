@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -34,6 +35,20 @@ const char* const kFaecherFehlen =
     "Sie haben noch keine Fächer definiert!\nDies ist Voraussetzung für die Festlegung von "
     "Unterricht.";
 
+// A help page that is missing, or that no program could show: the user learns where it is.
+QString HilfeFehlt(const QString& pfad) {
+    return QString::fromUtf8("Die Hilfeseite „%1“ wurde nicht gefunden.\nDen Ordner der "
+                             "Hilfeseiten stellen Sie unter „Datei › Programm - Optionen ...“ "
+                             "ein.")
+        .arg(QDir::toNativeSeparators(pfad));
+}
+QString HilfeNichtAnzeigbar(const QString& pfad) {
+    return QString::fromUtf8("Die Hilfeseite kann nicht angezeigt werden; sie liegt unter\n%1\n"
+                             "Es konnte kein Programm zum Anzeigen gestartet werden. Öffnen Sie "
+                             "die Seite mit einem Web-Browser.")
+        .arg(QDir::toNativeSeparators(pfad));
+}
+
 const DateiDialog kSchuleOeffnen{false, "Öffnen", "Schul - Dateien (*.sch)", "sch", {}};
 const DateiDialog kSchuleSpeichern{
     true, "Speichern unter", "Schul - Daten - Dateien (*.sch)", "sch", {}};
@@ -52,7 +67,7 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     setObjectName("Form1");
     Dateiwahl = [this](const DateiDialog& d) { return StandardDateiwahl(d); };
     Seitenanzeige = [](const QString& pfad) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
     };
     hilfe_ = new THilfeForm(this);
     planForm_ = new TPlanForm(run_, reporter_, this);
@@ -124,10 +139,12 @@ void THauptForm::MenuesAufbauen() {
     daten->addSeparator();
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
-    Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick);
+    // The lesson-definition and substitution windows are not built yet: their commands (and the
+    // tool-bar button) stay disabled; their refusals are kept for the day they are enabled.
+    Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick)->setEnabled(false);
     Eintrag(nullptr, "Stunden&plan", &THauptForm::StundenplanClick);
     Eintrag(nullptr, "&Ausgabe", &THauptForm::AusgabeClick);
-    Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick);
+    Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick)->setEnabled(false);
     QMenu* hilfe = menuBar()->addMenu("Hilfe");
     connect(Eintrag(hilfe, "Index", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index1.htm"); });
@@ -207,6 +224,7 @@ QString THauptForm::Frage(const DateiDialog& d) {
 }
 
 void THauptForm::NeuClick() {
+    if (run_.DeferWhileReturning([this] { NeuClick(); })) return;
     if (!planForm_->Schliessen()) return;
     if (!reporter_.Ask({texte::StammdatenVerwerfen, titel::Warnung}, Question::YesNo)) return;
     session_.New();
@@ -215,6 +233,7 @@ void THauptForm::NeuClick() {
 }
 
 void THauptForm::OeffnenClick() {
+    if (run_.DeferWhileReturning([this] { OeffnenClick(); })) return;
     const QString pfad = Frage(kSchuleOeffnen);
     if (pfad.isEmpty()) return;
     // The plan goes with the old master data: the planning window closes first.
@@ -238,6 +257,7 @@ void THauptForm::SpeichernUnterClick() {
 }
 
 void THauptForm::StammOeffnenClick() {
+    if (run_.DeferWhileReturning([this] { StammOeffnenClick(); })) return;
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kStammOeffnen);
     if (pfad.isEmpty() || !session_.OpenStammFile(S(pfad))) return;
@@ -262,6 +282,7 @@ void THauptForm::StammSpeichernUnterClick() {
 }
 
 void THauptForm::PlanOeffnenClick() {
+    if (run_.DeferWhileReturning([this] { PlanOeffnenClick(); })) return;
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kPlanOeffnen);
     if (pfad.isEmpty() || !session_.OpenPlanFile(S(pfad))) return;
@@ -313,6 +334,8 @@ void THauptForm::UnterrichtClick() {
 }
 
 void THauptForm::StundenplanClick() {
+    // Builds a new plan in place of the current one.
+    if (run_.DeferWhileReturning([this] { StundenplanClick(); })) return;
     setWindowTitle("Plan :");
     if (!session_.StartPlanning()) return;
     PlanZeigen();
@@ -335,7 +358,11 @@ void THauptForm::ProgrammOptionenClick() {
 }
 
 void THauptForm::HilfeSeite(const QString& seite) {
-    Seitenanzeige(hilfePfad_ + "/" + seite);
+    const QString pfad = QDir(hilfePfad_).filePath(seite);
+    if (!QFileInfo(pfad).isFile())
+        reporter_.Show({S(HilfeFehlt(pfad)), titel::Fehler});
+    else if (!Seitenanzeige(pfad))
+        reporter_.Show({S(HilfeNichtAnzeigbar(pfad)), titel::Hinweis});
 }
 
 void THauptForm::InfoClick() {
@@ -356,6 +383,11 @@ void THauptForm::showEvent(QShowEvent* event) {
 }
 
 void THauptForm::closeEvent(QCloseEvent* event) {
+    // Right after "Halt" the run still uses the plan: the program ends once it has returned.
+    if (run_.DeferWhileReturning([this] { close(); })) {
+        event->ignore();
+        return;
+    }
     if (!planForm_->Schliessen()) {
         event->ignore();
         return;

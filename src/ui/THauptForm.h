@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // THauptForm.h: the main window. Its menus open the general settings, the planning window, the
 // export options and the program options and run the file commands on the session; its caption
-// names the mode and the file. It switches between master-data mode and plan mode.
+// names the mode and the file. It switches between master-data mode and plan mode. Commands
+// that destroy or replace the plan wait while a halted run is still returning.
 #pragma once
 #include "files/Session.h"
 #include "optimise/RunControl.h"
@@ -38,8 +39,9 @@ public:
 
     // Asks for a file name; an empty result means cancel. Tests replace it.
     std::function<QString(const DateiDialog&)> Dateiwahl;
-    // Opens a help page; tests replace it. The default hands the file to the desktop.
-    std::function<void(const QString&)> Seitenanzeige;
+    // Shows a help page; false when no viewer could be started. Tests replace it. The default
+    // hands the file to the desktop.
+    std::function<bool(const QString&)> Seitenanzeige;
 
     Session& Sitzung() { return session_; }
     RunControl& Lauf() { return run_; }

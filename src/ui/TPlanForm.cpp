@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
+#include <string_view>
 
 namespace sw::ui {
 
@@ -61,6 +63,59 @@ constexpr std::array<const char*, 4> kOptionenNamen = {
     "KursUeberStundenLimitCB", "MehrfachKursUeberStundenLimitCB", "MehrfachUeberStundenLimitCB",
     "AbbruchErsteStundeCB"};
 
+// The figures, pass labels and curve are repainted at most this often during a run.
+constexpr int kAnzeigeMs = 100;
+
+// The widest text a figure label is expected to hold; its width stays fixed at that. A count
+// gets five digits; a distribution "prod (pp,p %)  ideal" as many as the ideal has.
+QString BreitesterText(bool verteilung, int ideal) {
+    if (!verteilung) return "88888";
+    const QString ziffern(std::max(3, static_cast<int>(QString::number(ideal).size())), '8');
+    return ziffern + " (88,8 %)  " + ziffern;
+}
+
+// The figure of goal-list item `i` (0 class gaps ... 6 teacher distribution), as the curve
+// follows it.
+int FigurWert(const CPlan& p, int i) {
+    switch (i) {
+    case 0:
+        return p.KLSSumme;
+    case 1:
+        return p.KProd;
+    case 2:
+        return p.TFSumme;
+    case 3:
+        return p.STFSumme;
+    case 5:
+        return p.LLSMax;
+    case 6:
+        return p.LProd;
+    default:
+        return p.LLSSumme;
+    }
+}
+
+// What the running stage counts in Label15: its feasible exchanges or its passes. Stages that
+// leave the label alone, "Manuell" ("Iteration n" speaks for itself) and "Mischen" have none.
+const char* Label15Titel(Stufe stufe, bool mischen) {
+    if (mischen) return "";
+    switch (stufe) {
+    case Stufe::KlassenLuecken:
+    case Stufe::KlassenVerteilung:
+        return "Austausche:";
+    case Stufe::LehrerLuecken:
+        return "Durchgang:";
+    default:
+        return "";
+    }
+}
+
+// Stage 3 and the "Mischen" of tab 2 make no goal-directed call.
+bool MachtZielgerichtet(Stufe stufe, bool mischen) {
+    if (mischen) return stufe != Stufe::KlassenLuecken;
+    return stufe != Stufe::KlassenVerteilung;
+}
+
 } // namespace
 
 TPlanForm::TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent)
@@ -71,6 +126,7 @@ TPlanForm::TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent)
     run_.SetObserver(this);
     // One look at pending input per pass keeps the window usable during a run.
     run_.SetPassHook([] { QCoreApplication::processEvents(); });
+    anzeigeUhr_.start();
     SetPlan(nullptr);
 }
 
@@ -104,14 +160,26 @@ void TPlanForm::Aufbauen() {
     schnappschussBtn_ = Knopf(this, "SchnappschussBtn", "Schnappschuß");
     // The plan grid window does not exist yet: the button stays disabled.
     schnappschussBtn_->setEnabled(false);
+    // The pass labels, each with its caption; fixed widths keep the row from jumping.
+    label15T_ = Beschriftung(this, "Label15T");
     label15_ = Beschriftung(this, "Label15");
-    austauschL_ = Beschriftung(this, "AustauschL", "#Austausch:");
+    austauschT_ = Beschriftung(this, "AustauschT", "Zielgerichtet:");
+    austauschT_->setToolTip("Ergebnis des letzten zielgerichteten Austauschs (#Austausch)");
+    austauschL_ = Beschriftung(this, "AustauschL");
+    const QFontMetrics fm = fontMetrics();
+    label15T_->setMinimumWidth(
+        std::max(fm.horizontalAdvance("Austausche:"), fm.horizontalAdvance("Durchgang:")));
+    label15_->setMinimumWidth(fm.horizontalAdvance("Iteration 8888888"));
+    austauschL_->setMinimumWidth(fm.horizontalAdvance("8888888"));
     kurve_ = new KurvenAnzeige(this);
     kurve_->setObjectName("KurveW");
     kurve_->setMinimumWidth(320);
 
     auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(label15T_);
     knoepfe->addWidget(label15_);
+    knoepfe->addSpacing(12);
+    knoepfe->addWidget(austauschT_);
     knoepfe->addWidget(austauschL_);
     knoepfe->addStretch();
     knoepfe->addWidget(schnappschussBtn_);
@@ -229,6 +297,8 @@ QWidget* TPlanForm::ZahlenTeil() {
         QGroupBox* box = z.seite >= 4 ? lehrer : klassen;
         auto* titel = new QLabel(Q(z.titel), box);
         auto* wert = Beschriftung(box, z.name, "0");
+        // Right-aligned in a fixed width: the panel does not jump as the numbers change.
+        wert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         (z.seite >= 4 ? lf : kf)->addRow(titel, wert);
         zahlen_.push_back({wert, titel});
     }
@@ -250,9 +320,29 @@ void TPlanForm::SetPlan(CPlan* plan) {
     kurve_->Neu({});
     label1_->clear();
     KonfliktSetzen({});
+    // Nothing of a previous school or stage stays on screen.
+    label15Text_.clear();
+    zielgerichtetWert_ = 0;
+    label15T_->clear();
+    label15_->clear();
+    austauschL_->clear();
+    ZahlenBreiten();
     if (plan_) {
         OptionenLesen();
         ZahlenZeigen();
+    }
+}
+
+void TPlanForm::ZahlenBreiten() {
+    for (std::size_t i = 0; i < zahlen_.size(); ++i) {
+        const std::string_view name = kZahlen[i].name;
+        const bool verteilung = name.ends_with("ProdSumL");
+        const int ideal = !plan_                      ? 999999
+                          : name.starts_with("KProd") ? plan_->KProdOpt
+                                                      : plan_->LProdOpt;
+        QLabel* wert = zahlen_[i].wert;
+        wert->setMinimumWidth(
+            wert->fontMetrics().horizontalAdvance(BreitesterText(verteilung, ideal)));
     }
 }
 
@@ -280,30 +370,72 @@ void TPlanForm::KonfliktSetzen(const ConflictLabels& k) {
 
 // --- buttons ----------------------------------------------------------------------------------
 
+// Every command that runs the plan holds a scope for its whole length, the refresh after the
+// core run included. A run command that arrives while a halted run is still returning starts
+// once it has returned.
 void TPlanForm::StartBtnClick() {
+    if (run_.InUse()) {
+        run_.WhenReturned([this] { StartBtnClick(); });
+        return;
+    }
+    RunControl::Scope scope(run_);
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
+    kurvenFigur_ = -1;
     kurve_->Neu("Rest");
+    anzeigeUhr_.restart();
     RunInitialPlan(plan_, reporter_, run_, S(anzahlVersucheE_->text()), seed, this);
 }
 
 void TPlanForm::StageClick(Stufe stufe) {
     if (!plan_) return;
+    if (run_.InUse()) {
+        run_.WhenReturned([this, stufe] { StageClick(stufe); });
+        return;
+    }
+    RunControl::Scope scope(run_);
     laufend_ = stufe;
-    const std::array<const char*, 6> namen = {"Klassen-Leerstunden", "Klassen-Verteilung",
-                                              "Trennungsfehler",     "Lehrer-Leerstunden",
-                                              "Lehrer-Verteilung",   "Lehrer-Leerstunden"};
-    kurve_->Neu(Q(namen[static_cast<int>(stufe) - 2]));
+    mischen_ = false;
     Optimiser optimiser(*plan_, run_, reporter_, this);
     optimiser.RunStage(stufe, ZieleGewaehlt());
-    ZahlenZeigen();
 }
 
 void TPlanForm::MischenClick(Stufe tab) {
     if (!plan_) return;
+    if (run_.InUse()) {
+        run_.WhenReturned([this, tab] { MischenClick(tab); });
+        return;
+    }
+    RunControl::Scope scope(run_);
     laufend_ = tab;
+    mischen_ = true;
     Optimiser optimiser(*plan_, run_, reporter_, this);
     optimiser.Mix(tab);
-    ZahlenZeigen();
+}
+
+void TPlanForm::LaufBeginnt() {
+    const auto [figur, name] = Kurve(laufend_, mischen_);
+    kurvenFigur_ = figur;
+    zielgerichtet_ = MachtZielgerichtet(laufend_, mischen_);
+    kurve_->Neu(name);
+    label15Text_.clear();
+    zielgerichtetWert_ = 0;
+    label15T_->setText(Q(Label15Titel(laufend_, mischen_)));
+    label15_->clear();
+    austauschL_->clear();
+    anzeigeUhr_.restart();
+}
+
+bool TPlanForm::AnzeigeFaellig() {
+    if (anzeigeUhr_.elapsed() < kAnzeigeMs) return false;
+    anzeigeUhr_.restart();
+    return true;
+}
+
+void TPlanForm::LaufZeigen(const Figures& zahlen) {
+    ZahlenSetzen(zahlen);
+    label15_->setText(Q(label15Text_));
+    austauschL_->setText(zielgerichtet_ ? QString::number(zielgerichtetWert_) : QString());
+    kurve_->update();
 }
 
 void TPlanForm::HaltBtnClick() {
@@ -311,12 +443,13 @@ void TPlanForm::HaltBtnClick() {
 }
 
 bool TPlanForm::Schliessen() {
-    if (!isVisible()) return true;
+    if (!isVisible() && !run_.InUse()) return true;
     return close();
 }
 
 void TPlanForm::closeEvent(QCloseEvent* event) {
-    if (!run_.ConfirmClose(reporter_)) {
+    // Refused during a run; right after "Halt" asked again once the run has returned.
+    if (!run_.ConfirmClose(reporter_, [this] { close(); })) {
         event->ignore();
         return;
     }
@@ -345,42 +478,67 @@ void TPlanForm::Started(const std::string& caption, const std::string& anzahlVer
 }
 
 void TPlanForm::AttemptDone(const InitialPlanProgress& progress) {
+    kurve_->Merken(progress.Rest);
+    if (!AnzeigeFaellig()) return;
     label1_->setText(Q(progress.Label1));
     KonfliktSetzen(progress.Konflikt);
-    kurve_->Hinzu(progress.Rest);
+    kurve_->update();
 }
 
 void TPlanForm::Finished(const InitialPlanProgress& progress, const Figures& figures,
                          const std::string& startCaption) {
     label1_->setText(Q(progress.Label1));
+    KonfliktSetzen(progress.Konflikt);
     ZahlenSetzen(figures);
     startBtn_->setText(Q(startCaption));
+    kurve_->update();
 }
 
 void TPlanForm::Status(const std::string& caption) {
     setWindowTitle(Q(caption));
+    LaufBeginnt();
 }
 
 void TPlanForm::PassDone(const PassReport& report) {
-    ZahlenSetzen(report.Zahlen);
-    label15_->setText(Q(report.Label15));
-    austauschL_->setText(QString::number(report.GoalDirected));
-    kurve_->Hinzu(Zielwert(laufend_));
+    kurve_->Merken(FigurWert(*plan_, kurvenFigur_));
+    label15Text_ = report.Label15;
+    zielgerichtetWert_ = report.GoalDirected;
+    if (AnzeigeFaellig()) LaufZeigen(report.Zahlen);
 }
 
-int TPlanForm::Zielwert(Stufe stufe) const {
+void TPlanForm::Ended(const PassReport& report) {
+    LaufZeigen(report.Zahlen);
+}
+
+std::pair<int, QString> TPlanForm::Kurve(Stufe stufe, bool mischen) const {
+    int figur = 4;
     switch (stufe) {
     case Stufe::KlassenLuecken:
-        return plan_->KLSSumme;
+        figur = 0;
+        break;
     case Stufe::KlassenVerteilung:
-        return plan_->KProd;
+        figur = 1;
+        break;
     case Stufe::Trennungsfehler:
-        return plan_->TFSumme;
+        figur = 2;
+        break;
+    case Stufe::LehrerLuecken:
+        figur = 4;
+        break;
     case Stufe::LehrerVerteilung:
-        return plan_->LProd;
-    default:
-        return plan_->LLSSumme;
+        figur = 6;
+        break;
+    case Stufe::Manuell: {
+        // The first ticked goal; without any the teacher gaps, and the name says so.
+        const std::array<bool, 7> ziele = ZieleGewaehlt();
+        const auto erstes = std::find(ziele.begin(), ziele.end(), true);
+        if (erstes == ziele.end()) return {4, "Lehrer-Leerstunden (kein Ziel gewählt)"};
+        figur = static_cast<int>(erstes - ziele.begin());
+        break;
     }
+    }
+    const QString name = Q(kZieleListe[figur]);
+    return {figur, mischen ? "Mischen: " + name : name};
 }
 
 // --- tabs, goals, options ---------------------------------------------------------------------

@@ -2,17 +2,23 @@
 // TPlanForm.h: the planning window. Page "Urplan" builds the first plan, the stage tabs improve
 // it, "Manuell" runs with goals of the user's choice and "Optionen" sets the plan's placement
 // options. Every run is a core run on this thread; once per pass the window lets pending input
-// through, so "Halt" and the tabs keep working. The window is created once and shows whatever
-// plan the main window hands it.
+// through, so "Halt" and the tabs keep working, but repaints its figures, pass labels and curve
+// only a few times a second (the curve still records every pass). Each command that runs the
+// plan holds a RunControl::Scope for its whole length; closing the window while a halted run is
+// still returning waits for it. The window is created once and shows whatever plan the main
+// window hands it.
 #pragma once
 #include "optimise/InitialPlanRun.h"
 #include "optimise/RunControl.h"
 #include "optimise/Stages.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -41,7 +47,8 @@ public:
     CPlan* Plan() const { return plan_; }
     // The seed of the next initial-plan run; without one the time is taken.
     void SetSeed(std::uint32_t seed) { seed_ = seed; }
-    // Asks the window to close as the user would; true when it is closed afterwards.
+    // Asks the window to close as the user would; true when it is closed afterwards. False also
+    // while a halted run is still returning: the close then follows once it has returned.
     bool Schliessen();
     // The figures of the plan into the labels.
     void ZahlenZeigen();
@@ -72,6 +79,15 @@ private:
     // StageObserver
     void Status(const std::string& caption) override;
     void PassDone(const PassReport& report) override;
+    void Ended(const PassReport& report) override;
+
+    // A stage or "Mischen" starts: pass labels cleared and captioned for it, a new curve.
+    void LaufBeginnt();
+    // True at most about ten times a second: time to repaint what the passes changed.
+    bool AnzeigeFaellig();
+    // What the last pass left, on screen: when due and at the end of every stage, before its
+    // message.
+    void LaufZeigen(const Figures& zahlen);
 
     void Aufbauen();
     QWidget* UrplanSeite();
@@ -81,18 +97,32 @@ private:
     QWidget* OptionenSeite();
     QWidget* ZahlenTeil();
     void ZahlenSetzen(const Figures& f);
+    // The figure labels' fixed widths, from the widest text the plan's figures can take.
+    void ZahlenBreiten();
     void KonfliktSetzen(const ConflictLabels& k);
     void SeiteGewechselt(int index);
     void OptionenLesen();
     void OptionenSchreiben();
     std::array<bool, 7> ZieleGewaehlt() const;
-    int Zielwert(Stufe stufe) const;
+    // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
+    // distribution) and the curve's name for a stage or a "Mischen" of its tab.
+    std::pair<int, QString> Kurve(Stufe stufe, bool mischen) const;
 
     RunControl& run_;
     Reporter& reporter_;
     CPlan* plan_ = nullptr;
     std::optional<std::uint32_t> seed_;
+    // The stage the window runs or last ran, and whether as its "Mischen".
     Stufe laufend_ = Stufe::KlassenLuecken;
+    bool mischen_ = false;
+    // The figure the curve of the running stage follows; -1 for the initial plan's rest.
+    int kurvenFigur_ = -1;
+    // Whether the running stage makes goal-directed calls (AustauschL shows their result).
+    bool zielgerichtet_ = false;
+    // The pass labels as the last pass left them; shown when due and when the run ends.
+    std::string label15Text_;
+    int zielgerichtetWert_ = 0;
+    QElapsedTimer anzeigeUhr_;
 
     QTabWidget* seiten_ = nullptr;
     QPushButton* startBtn_ = nullptr;
@@ -102,6 +132,8 @@ private:
     QLabel *konfliktLehrerL_ = nullptr, *konfliktFachKursL_ = nullptr, *konfliktKlassenL_ = nullptr,
            *konfliktRaumL_ = nullptr;
     QLabel *label15_ = nullptr, *austauschL_ = nullptr, *sKProdSumL_ = nullptr;
+    // Captions of the pass labels: what the running stage counts in Label15, and "Zielgerichtet:".
+    QLabel *label15T_ = nullptr, *austauschT_ = nullptr;
     QLineEdit* llsLimitE_ = nullptr;
     QListWidget* zieleCLB_ = nullptr;
     std::array<QCheckBox*, 4> optionen_{};

@@ -100,6 +100,28 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     EXPECT_EQ(opt.Mix(Stufe::KlassenLuecken).Passes, 1);
 }
 
+// The window shows the last figures before the stage's closing message, not behind it.
+TEST(Stages, EndOfTheLoopIsToldBeforeTheMessage) {
+    Perfect f;
+    struct Window : StageObserver {
+        CapturingReporter* rep = nullptr;
+        std::size_t messagesAtEnd = 99;
+        PassReport last;
+        void Ended(const PassReport& r) override {
+            messagesAtEnd = rep->shown.size();
+            last = r;
+        }
+    } window;
+    window.rep = &f.rep;
+    Optimiser opt(*f.plan, f.run, f.rep, &window);
+    opt.RunStage(Stufe::KlassenLuecken);
+    EXPECT_EQ(window.messagesAtEnd, 0u);
+    EXPECT_EQ(window.last.Pass, 1);
+    EXPECT_EQ(window.last.Zahlen.KLSSumme, "0");
+    ASSERT_EQ(f.rep.shown.size(), 1u);
+    EXPECT_EQ(f.rep.shown[0].Text, "Leerstunden beseitigt!");
+}
+
 // Without an initial plan there is nothing to improve: an empty grid has no gaps, and stage 2
 // would report "Leerstunden beseitigt!" on it. Every stage, "Mischen" and "Manuell" refuse.
 TEST(Stages, EmptyGridIsRefused) {

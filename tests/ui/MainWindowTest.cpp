@@ -32,7 +32,10 @@ protected:
             dialoge.push_back(d);
             return datei;
         };
-        haupt.Seitenanzeige = [this](const QString& p) { seiten.push_back(p); };
+        haupt.Seitenanzeige = [this](const QString& p) {
+            seiten.push_back(p);
+            return anzeigbar;
+        };
     }
     void OpenSchool() {
         datei = QString::fromStdString(SourcePath("examples/gymnasium.sch"));
@@ -47,12 +50,15 @@ protected:
     QString datei;
     std::vector<DateiDialog> dialoge;
     std::vector<QString> seiten;
+    bool anzeigbar = true;
 };
 
 TEST_F(MainWindow, StartsInMasterDataModeWithCaption) {
     EXPECT_EQ(haupt.windowTitle(), "Plan :");
     EXPECT_TRUE(haupt.Editable());
-    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
+    // Commands whose windows do not exist yet are disabled, their tool-bar buttons with them.
+    for (const char* t :
+         {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse", "&Unterricht", "Vertretungen"})
         EXPECT_FALSE(haupt.Befehl(QString::fromUtf8(t))->isEnabled()) << t;
     for (const char* t :
          {"&Neu", "Ö&ffnen...", "&Speichern", "Speichern &unter...", "Stamm - Datei öffnen ...",
@@ -87,17 +93,47 @@ TEST_F(MainWindow, LessonDefinitionsNeedTeachersClassesSubjects) {
 }
 
 TEST_F(MainWindow, HelpPagesComeFromTheHelpPath) {
-    haupt.SetHilfePfad("/hilfe");
+    const QString hilfe = QString::fromStdString(dir.Path().string());
+    WriteFileBytes(dir.File("index1.htm"), "<html></html>");
+    WriteFileBytes(dir.File("index.htm"), "<html></html>");
+    haupt.SetHilfePfad(hilfe);
     haupt.Befehl("Index")->trigger();
     haupt.Befehl("Start")->trigger();
     haupt.Befehl("Tutorial")->trigger();
     ASSERT_EQ(seiten.size(), 2u);
-    EXPECT_EQ(seiten[0], "/hilfe/index1.htm");
-    EXPECT_EQ(seiten[1], "/hilfe/index.htm");
+    EXPECT_EQ(seiten[0], hilfe + "/index1.htm");
+    EXPECT_EQ(seiten[1], hilfe + "/index.htm");
+    EXPECT_TRUE(rep.shown.empty());
+}
+
+// A missing page, or one no program can show, is not passed over in silence: the message says
+// where the page is (or is looked for).
+TEST_F(MainWindow, HelpThatCannotBeShownIsReported) {
+    const QString hilfe = QString::fromStdString(dir.Path().string());
+    haupt.SetHilfePfad(hilfe);
+    haupt.Befehl("Index")->trigger();
+    EXPECT_TRUE(seiten.empty());
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0],
+              (Message{"Die Hilfeseite „" + dir.File("index1.htm") +
+                           "“ wurde nicht gefunden.\nDen Ordner der Hilfeseiten stellen Sie "
+                           "unter „Datei › Programm - Optionen ...“ ein.",
+                       "Fehler"}));
+    WriteFileBytes(dir.File("index.htm"), "<html></html>");
+    anzeigbar = false;
+    haupt.Befehl("Start")->trigger();
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_EQ(rep.shown[1],
+              (Message{"Die Hilfeseite kann nicht angezeigt werden; sie liegt unter\n" +
+                           dir.File("index.htm") +
+                           "\nEs konnte kein Programm zum Anzeigen gestartet werden. Öffnen Sie "
+                           "die Seite mit einem Web-Browser.",
+                       "Hinweis"}));
 }
 
 TEST_F(MainWindow, GeneralSettingsHelpPopupOpensItsPage) {
-    haupt.SetHilfePfad("/hilfe");
+    haupt.SetHilfePfad(QString::fromStdString(dir.Path().string()));
+    WriteFileBytes(dir.File("optionen.htm"), "<html></html>");
     auto& dlg = haupt.AngabenForm();
     QTimer::singleShot(50, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -109,7 +145,7 @@ TEST_F(MainWindow, GeneralSettingsHelpPopupOpensItsPage) {
     dlg.show();
     emit dlg.customContextMenuRequested(QPoint(5, 5));
     ASSERT_EQ(seiten.size(), 1u);
-    EXPECT_EQ(seiten[0], "/hilfe/optionen.htm");
+    EXPECT_EQ(seiten[0], QString::fromStdString(dir.File("optionen.htm")));
 }
 
 TEST_F(MainWindow, TypicalRoad) {
@@ -201,6 +237,92 @@ TEST_F(MainWindow, TypicalRoad) {
     EXPECT_TRUE(plan.isVisible());
     EXPECT_FALSE(haupt.Editable());
     EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(haupt.Sitzung().Plan()->LLSSumme));
+}
+
+// "Halt" and closing the planning window in the same pass of a run: the question comes once the
+// run and the window command around it have returned, then "Ja" discards the plan.
+TEST_F(MainWindow, HaltAndCloseInTheSamePassAskOnceTheRunHasReturned) {
+    OpenSchool();
+    haupt.Befehl("Stunden&plan")->trigger();
+    TPlanForm& plan = haupt.PlanForm();
+    plan.SetSeed(11);
+    Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
+    bool schliesstSofort = true;
+    bool imLauf = true;
+    std::string zahlBeiFrage, zahlDesPlans;
+    rep.onAsk = [&](const Message&) {
+        imLauf = haupt.Lauf().InUse();
+        zahlBeiFrage = Text("LLSSumL").toStdString();
+        zahlDesPlans = std::to_string(haupt.Sitzung().Plan()->LLSSumme);
+    };
+    // Fires in the first pass, where the run lets input through.
+    QTimer::singleShot(0, &plan, [&] {
+        Button("HaltBtn")->click();
+        schliesstSofort = plan.close();
+    });
+    Button("StartBtn")->click();
+    EXPECT_FALSE(schliesstSofort);
+    EXPECT_FALSE(imLauf);
+    EXPECT_EQ(zahlBeiFrage, zahlDesPlans); // the run had shown its figures
+    ASSERT_EQ(rep.asked.size(), 1u);
+    EXPECT_EQ(rep.asked[0].Text, texte::PlanLoeschenFrage);
+    EXPECT_TRUE(rep.shown.empty()) << rep.shown[0].Text;
+    EXPECT_FALSE(plan.isVisible());
+    EXPECT_FALSE(haupt.Sitzung().HasPlan());
+    EXPECT_EQ(haupt.windowTitle(), "Stamm :");
+    EXPECT_EQ(haupt.Lauf().Queued(), 0);
+}
+
+// The same during a stage, with "Plan - Datei öffnen" as the command that replaces the plan and
+// "Nein" to the question: the plan stays, and so does the window.
+TEST_F(MainWindow, CommandsThatReplaceThePlanWaitForAHaltedStage) {
+    OpenSchool();
+    haupt.Befehl("Stunden&plan")->trigger();
+    TPlanForm& plan = haupt.PlanForm();
+    plan.SetSeed(11);
+    Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
+    Button("StartBtn")->click();
+    CPlan* vorher = haupt.Sitzung().Plan();
+    rep.answer = false;
+    int fragenImLauf = 0;
+    rep.onAsk = [&](const Message&) { fragenImLauf += haupt.Lauf().InUse() ? 1 : 0; };
+    int dateiwahlen = 0;
+    QTimer::singleShot(150, &plan, [&] {
+        Button("HaltBtn")->click();
+        const auto wahlen = dialoge.size();
+        haupt.PlanOeffnenClick();
+        haupt.NeuClick();
+        dateiwahlen = static_cast<int>(dialoge.size() - wahlen);
+    });
+    Button("LLSBtn")->click();
+    EXPECT_EQ(dateiwahlen, 0); // nothing happened inside the run
+    EXPECT_EQ(fragenImLauf, 0);
+    // Afterwards both commands asked to close the planning window; "Nein" kept everything.
+    ASSERT_EQ(rep.asked.size(), 2u);
+    EXPECT_EQ(rep.asked[0].Text, texte::PlanLoeschenFrage);
+    EXPECT_EQ(rep.asked[1].Text, texte::PlanLoeschenFrage);
+    EXPECT_EQ(haupt.Sitzung().Plan(), vorher);
+    EXPECT_TRUE(plan.isVisible());
+}
+
+// "&Beenden" right after "Halt": the program ends once the run has returned.
+TEST_F(MainWindow, ClosingTheMainWindowWaitsForAHaltedRun) {
+    OpenSchool();
+    haupt.show();
+    haupt.Befehl("Stunden&plan")->trigger();
+    TPlanForm& plan = haupt.PlanForm();
+    plan.SetSeed(11);
+    Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
+    QTimer::singleShot(0, &plan, [&] {
+        Button("HaltBtn")->click();
+        haupt.Befehl("&Beenden")->trigger();
+        EXPECT_TRUE(haupt.isVisible());
+        EXPECT_TRUE(haupt.Sitzung().HasPlan());
+    });
+    Button("StartBtn")->click();
+    EXPECT_EQ(rep.asked.size(), 1u);
+    EXPECT_FALSE(haupt.isVisible());
+    EXPECT_FALSE(haupt.Sitzung().HasPlan());
 }
 
 TEST_F(MainWindow, MasterDataFileIsRefusedAsPlanFile) {

@@ -12,6 +12,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,7 +77,11 @@ TEST_F(PlanWindow, ControlsAndCaptions) {
     EXPECT_EQ(Button("HaltBtn")->text(), "Halt");
     EXPECT_EQ(Button("SchnappschussBtn")->text(), "Schnappschuß");
     EXPECT_EQ(Find<QLineEdit>(form, "AnzahlVersucheE")->text(), "1000");
-    EXPECT_EQ(Text("AustauschL"), "#Austausch:");
+    // The pass labels are empty until a stage fills them; their captions stand beside them.
+    EXPECT_EQ(Text("AustauschL"), "");
+    EXPECT_EQ(Text("AustauschT"), "Zielgerichtet:");
+    EXPECT_EQ(Text("Label15"), "");
+    EXPECT_EQ(Text("Label15T"), "");
     EXPECT_EQ(Find<QListWidget>(form, "ZieleCLB")->count(), 7);
     EXPECT_EQ(Find<QListWidget>(form, "ZieleCLB")->item(6)->text(), "Lehrer-Stunden-Verteilung");
     for (const char* l :
@@ -126,6 +132,180 @@ TEST_F(PlanWindow, MixingAndManualGoals) {
     QTimer::singleShot(150, &form, [&] { Button("HaltBtn")->click(); });
     Button("ManuellStartBtn")->click();
     EXPECT_TRUE(Text("Label15").startsWith("Iteration")) << Text("Label15").toStdString();
+}
+
+// Before "1. Urplan erzeugen" the grid is empty: a stage would report "Leerstunden beseitigt!".
+TEST_F(PlanWindow, StagesWithoutInitialPlanAreRefused) {
+    auto* kurve = form.findChild<ui::KurvenAnzeige*>("KurveW");
+    Button("KLSMinimierungBtn")->click();
+    Button("Boese3Btn")->click();
+    Button("ManuellStartBtn")->click();
+    const Message refusal{"Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan "
+                          "erzeugen“ einen Plan.",
+                          "Hinweis"};
+    ASSERT_EQ(rep.shown.size(), 3u);
+    for (const Message& m : rep.shown)
+        EXPECT_EQ(m, refusal);
+    EXPECT_FALSE(rep.Saw("Leerstunden beseitigt!"));
+    EXPECT_TRUE(kurve->Werte().empty());
+    EXPECT_EQ(form.windowTitle(), "Planung : Bereitschaft");
+    EXPECT_TRUE(Button("KLSMinimierungBtn")->isEnabled());
+}
+
+// After a complete initial plan the conflict group shows no conflict of a failed attempt.
+TEST_F(PlanWindow, CompleteInitialPlanLeavesNoConflict) {
+    Initial();
+    EXPECT_EQ(Find<QGroupBox>(form, "KonfliktGB")->title(), "Konflikt:");
+    for (const char* l : {"KonfliktLehrerL", "KonfliktFachKursL", "KonfliktKlassenL"})
+        EXPECT_EQ(Text(l), "") << l;
+}
+
+// The pass labels have captions, start empty with every stage and every plan, and show the last
+// values when a stage ends.
+TEST_F(PlanWindow, PassLabelsAreCaptionedAndReset) {
+    Initial();
+    auto laufen = [&](const char* knopf, int ms) {
+        QTimer::singleShot(ms, &form, [&] { Button("HaltBtn")->click(); });
+        Button(knopf)->click();
+    };
+    laufen("KLSMinimierungBtn", 150);
+    EXPECT_EQ(Text("Label15T"), "Austausche:");
+    EXPECT_FALSE(Text("Label15").isEmpty());
+    EXPECT_FALSE(Text("AustauschL").isEmpty());
+    EXPECT_EQ(Text("AustauschT"), "Zielgerichtet:");
+
+    // Stage 5 counts its passes (from 0), as Label15 shows at the end.
+    laufen("LLSBtn", 150);
+    EXPECT_EQ(Text("Label15T"), "Durchgang:");
+    EXPECT_EQ(Text("Label15"), QString::number(run.Passes() - 1));
+
+    // "Mischen" leaves Label15 alone: it is empty, not the stage's last count.
+    Button("Boese1Btn")->click();
+    EXPECT_EQ(Text("Label15T"), "");
+    EXPECT_EQ(Text("Label15"), "");
+    EXPECT_EQ(Text("AustauschL"), ""); // tab 2's "Mischen" makes no goal-directed call
+
+    laufen("KLSMinimierungBtn", 100);
+    ASSERT_FALSE(Text("Label15").isEmpty());
+    // Another school's plan: nothing of this one stays.
+    Session andere(rep);
+    ASSERT_TRUE(andere.OpenProjectFile(SourcePath("examples/gymnasium.sch")));
+    ASSERT_TRUE(andere.StartPlanning());
+    form.SetPlan(andere.Plan());
+    EXPECT_EQ(Text("Label15"), "");
+    EXPECT_EQ(Text("Label15T"), "");
+    EXPECT_EQ(Text("AustauschL"), "");
+    form.SetPlan(session.Plan());
+}
+
+// The figures, pass labels and curve are repainted about ten times a second, not once per pass;
+// the curve still records every pass and the last values are shown when the stage ends.
+TEST_F(PlanWindow, RunRepaintsAFewTimesASecond) {
+    Initial();
+    auto* kurve = form.findChild<ui::KurvenAnzeige*>("KurveW");
+    struct Zaehler : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } kurvenBilder, zahlBilder;
+    kurve->installEventFilter(&kurvenBilder);
+    Find<QLabel>(form, "LLSSumL")->installEventFilter(&zahlBilder);
+    QElapsedTimer uhr;
+    uhr.start();
+    QTimer::singleShot(800, &form, [&] { Button("HaltBtn")->click(); });
+    Button("LLSBtn")->click();
+    const qint64 ms = uhr.elapsed();
+    const int erlaubt = static_cast<int>(ms / 100) + 4;
+    ASSERT_GT(run.Passes(), 2 * erlaubt) << "too few passes to tell";
+    EXPECT_LE(kurvenBilder.paints, erlaubt) << run.Passes() << " passes in " << ms << " ms";
+    EXPECT_LE(zahlBilder.paints, erlaubt);
+    EXPECT_GE(kurvenBilder.paints, 2);
+    EXPECT_EQ(static_cast<int>(kurve->Werte().size()), run.Passes());
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->LLSSumme);
+    EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(session.Plan()->LLSSumme));
+    EXPECT_EQ(Text("Label15"), QString::number(run.Passes() - 1));
+}
+
+// A stage's closing message stands in front of its final figures, not of stale ones.
+TEST_F(PlanWindow, StageMessageShowsTheFinalFigures) {
+    Initial();
+    auto* kurve = form.findChild<ui::KurvenAnzeige*>("KurveW");
+    QString zahl;
+    int kurvenWert = -1;
+    rep.onShow = [&](const Message& m) {
+        if (m.Text != "Leerstunden beseitigt!") return;
+        zahl = Text("KLSSumL");
+        kurvenWert = kurve->Werte().empty() ? -1 : kurve->Werte().back();
+    };
+    QTimer::singleShot(3000, &form, [&] { Button("HaltBtn")->click(); });
+    Button("KLSMinimierungBtn")->click();
+    ASSERT_TRUE(rep.Saw("Leerstunden beseitigt!")) << "class gaps not removed within 3 s";
+    EXPECT_EQ(zahl, "0");
+    EXPECT_EQ(kurvenWert, 0);
+}
+
+// "Mischen" starts a curve of its own; "Manuell" follows the first ticked goal.
+TEST_F(PlanWindow, CurveFollowsMixingAndTheFirstTickedGoal) {
+    Initial();
+    auto* kurve = form.findChild<ui::KurvenAnzeige*>("KurveW");
+    QTimer::singleShot(100, &form, [&] { Button("HaltBtn")->click(); });
+    Button("KLSMinimierungBtn")->click();
+    ASSERT_GT(kurve->Werte().size(), 1u);
+    Button("Boese2Btn")->click();
+    EXPECT_EQ(kurve->Name(), "Mischen: Klassen-Stunden-Verteilung");
+    EXPECT_EQ(kurve->Werte().size(), 6u);
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->KProd);
+
+    auto* ziele = Find<QListWidget>(form, "ZieleCLB");
+    ziele->item(2)->setCheckState(Qt::Checked); // Trennungsfehler
+    ziele->item(4)->setCheckState(Qt::Checked);
+    QTimer::singleShot(100, &form, [&] { Button("HaltBtn")->click(); });
+    Button("ManuellStartBtn")->click();
+    EXPECT_EQ(kurve->Name(), "Trennungsfehler");
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->TFSumme);
+
+    ziele->item(2)->setCheckState(Qt::Unchecked);
+    ziele->item(4)->setCheckState(Qt::Unchecked);
+    QTimer::singleShot(100, &form, [&] { Button("HaltBtn")->click(); });
+    Button("ManuellStartBtn")->click();
+    EXPECT_EQ(kurve->Name(), "Lehrer-Leerstunden (kein Ziel gewählt)");
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->LLSSumme);
+}
+
+// The figure labels keep their width and align right, so the panel does not jump.
+TEST_F(PlanWindow, FigureLabelsHaveAFixedWidth) {
+    const CPlan& p = *session.Plan();
+    // The widest texts the labels can take on this plan: counts of up to five digits, and a
+    // distribution just below its ideal.
+    const std::pair<const char*, std::string> breit[] = {
+        {"KLSSumL", "44508"},
+        {"TFSumL", "44508"},
+        {"LLSSumL", "44508"},
+        {"LLSMaxL", "44508"},
+        {"KProdSumL", DistributionText(p.KProdOpt - p.KProdOpt / 1000 - 1, p.KProdOpt)},
+        {"LProdSumL", DistributionText(p.LProdOpt - p.LProdOpt / 1000 - 1, p.LProdOpt)}};
+    for (const auto& [name, text] : breit) {
+        auto* l = Find<QLabel>(form, name);
+        EXPECT_TRUE(l->alignment() & Qt::AlignRight) << name;
+        EXPECT_GE(l->minimumWidth(),
+                  l->fontMetrics().horizontalAdvance(QString::fromStdString(text)))
+            << name << " " << text;
+    }
+}
+
+TEST(Curve, AxisLabelsFitTheirNumbers) {
+    ui::KurvenAnzeige kurve;
+    kurve.resize(400, 200);
+    for (int wert : {445080, 1, 12})
+        kurve.Merken(wert);
+    const QFontMetrics fm = kurve.fontMetrics();
+    EXPECT_GE(kurve.Feld().left(), fm.horizontalAdvance("445080") + 8);
+    kurve.Neu("Klassen-Leerstunden");
+    EXPECT_TRUE(kurve.Werte().empty());
+    kurve.Merken(7);
+    EXPECT_LT(kurve.Feld().left(), fm.horizontalAdvance("445080"));
 }
 
 TEST_F(PlanWindow, OptionsFollowThePlanFlags) {
@@ -181,19 +361,53 @@ TEST_F(PlanWindow, ExportWritesTheChosenPlans) {
     druck.AusgabeBtnClick();
     EXPECT_EQ(druck.LetztesErgebnis().Status, ExportStatus::NichtsGewaehlt);
 
-    Find<QCheckBox>(druck, "LehrerCB")->setChecked(true);
+    // "Alle" ticks the list's kind box too, so its text turns black at once.
+    auto* lehrerCB = Find<QCheckBox>(druck, "LehrerCB");
+    EXPECT_EQ(lehrerCB->text(), "Lehrer");
+    EXPECT_EQ(Find<QCheckBox>(druck, "KlassenCB")->text(), "Klassen");
+    EXPECT_EQ(Find<QCheckBox>(druck, "RaumCB")->text(), "Räume");
+    EXPECT_FALSE(lehrerCB->isChecked());
+    EXPECT_NE(lehrer->palette().color(QPalette::Text), QColor(Qt::black));
     Find<QPushButton>(druck, "LehrerCLBAlleBtn")->click();
+    EXPECT_TRUE(lehrerCB->isChecked());
+    EXPECT_EQ(lehrer->palette().color(QPalette::Text), QColor(Qt::black));
     Find<QCheckBox>(druck, "KlassenCB")->setChecked(true);
     Find<QListWidget>(druck, "KlassenCLB")->item(0)->setCheckState(Qt::Checked);
     druck.AusgabeBtnClick();
     EXPECT_EQ(druck.LetztesErgebnis().Status, ExportStatus::Fertig);
-    EXPECT_EQ(druck.LetztesErgebnis().Geschrieben, lehrer->count() + 1);
+    const int n = lehrer->count() + 1;
+    EXPECT_EQ(druck.LetztesErgebnis().Geschrieben, n);
     EXPECT_TRUE(std::filesystem::exists(ziel));
-    EXPECT_TRUE(rep.shown.empty());
+    // The end is told: how many plans, where, and that no program could show the document.
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0],
+              (Message{std::to_string(n) +
+                           " Pläne wurden geschrieben.\nDas Dokument wurde "
+                           "gespeichert unter „" +
+                           ziel + "“; es konnte kein Programm zum Anzeigen gestartet werden.",
+                       "Hinweis"}));
 
+    // A program that shows the document: the note names the count and the file.
+    struct Zeigt : DocumentOpener {
+        std::string pfad;
+        bool Open(const std::string& p) override {
+            pfad = p;
+            return true;
+        }
+    } zeigt;
+    druck.Anzeige = &zeigt;
     Find<QPushButton>(druck, "LehrerCLBKeinBtn")->click();
+    EXPECT_FALSE(lehrerCB->isChecked());
     EXPECT_EQ(druck.Optionen().Lehrer.Eintraege.size(), 0u);
+    rep.shown.clear();
+    druck.AusgabeBtnClick();
+    EXPECT_EQ(zeigt.pfad, ziel);
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0],
+              (Message{"1 Plan wurde in das Dokument „" + ziel + "“ geschrieben.", "Hinweis"}));
     EXPECT_EQ(Find<QPushButton>(druck, "KlassenCLBKeinBtn")->text(), "Keine");
+    Find<QPushButton>(druck, "KlassenCLBKeinBtn")->click();
+    EXPECT_FALSE(Find<QCheckBox>(druck, "KlassenCB")->isChecked());
 }
 
 TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
@@ -204,7 +418,7 @@ TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
     druck.Drucken = [&](QTextDocument& doc, PageOrientation o) {
         gedruckt = doc.toPlainText();
         seite = o;
-        return true;
+        return QString::fromUtf8("an den Drucker „Büro“ gegeben");
     };
     ASSERT_TRUE(druck.Fuellen(session.Plan()));
     Find<QCheckBox>(druck, "KlassenCB")->setChecked(true);
@@ -216,23 +430,51 @@ TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
     EXPECT_TRUE(
         gedruckt.contains("Klasse: " + QString::fromStdString(session.Plan()->KlasseAt(1).Name)));
     EXPECT_EQ(seite, PageOrientation::Landscape);
-    EXPECT_TRUE(rep.shown.empty());
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0], (Message{"1 Plan wurde an den Drucker „Büro“ gegeben.", "Hinweis"}));
+}
+
+// n plans, each on a new page, print on n pages: no page break before the first plan.
+TEST_F(PlanWindow, PrintedPlansStartOnTheFirstPage) {
+    Initial();
+    ui::TDruckOptionenForm druck(rep);
+    QString html;
+    int seiten = 0;
+    druck.Drucken = [&](QTextDocument& doc, PageOrientation) {
+        html = doc.toHtml();
+        doc.setPageSize(QSizeF(595, 842)); // A4 in points
+        seiten = doc.pageCount();
+        return QString("an den Drucker gegeben");
+    };
+    ASSERT_TRUE(druck.Fuellen(session.Plan()));
+    Find<QPushButton>(druck, "KlassenCLBAlleBtn")->click();
+    Find<QRadioButton>(druck, "DruckerRB")->setChecked(true);
+    druck.AusgabeBtnClick();
+    const int n = session.Plan()->KlassenAnzahl;
+    ASSERT_GT(n, 2);
+    EXPECT_EQ(druck.LetztesErgebnis().Geschrieben, n);
+    EXPECT_EQ(html.count("page-break-before:always"), n - 1);
+    EXPECT_EQ(seiten, n);
 }
 
 TEST(PrintLayout, ParagraphsTablesAndPageBreaks) {
     Document doc;
     Paragraph neu;
     neu.PageBreakBefore = true;
-    doc.Body.push_back(neu);
     Paragraph kopf;
     kopf.Text = "Klasse: 5a <b>";
-    doc.Body.push_back(kopf);
     Table t(2, 2);
     t.Cell(1, 2) = "Montag";
     t.Cell(2, 2) = "Ma\nKöhler";
-    doc.Body.push_back(t);
+    // Two plans, each on a new page: the break before the first would leave page 1 blank.
+    for (int i = 0; i < 2; ++i) {
+        doc.Body.push_back(neu);
+        doc.Body.push_back(kopf);
+        doc.Body.push_back(t);
+    }
     const QString html = ui::DokumentAlsHtml(doc);
-    EXPECT_TRUE(html.contains("page-break-before:always"));
+    EXPECT_EQ(html.count("page-break-before:always"), 1);
+    EXPECT_LT(html.indexOf("Klasse: 5a"), html.indexOf("page-break-before:always"));
     EXPECT_TRUE(html.contains("Klasse: 5a &lt;b&gt;"));
     EXPECT_TRUE(html.contains("<th>Montag</th>"));
     EXPECT_TRUE(html.contains("<td>Ma<br>Köhler</td>"));

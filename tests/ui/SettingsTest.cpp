@@ -2,6 +2,7 @@
 // The general-settings dialog, the context-help window and the program options with config.ini.
 #include "UiTestSupport.h"
 #include "support/TestSupport.h"
+#include "ui/QtReporter.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/THilfeForm.h"
@@ -11,8 +12,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 
 namespace sw::test {
@@ -95,11 +99,99 @@ TEST_F(GeneralSettings, DirectHelpShowsTheContextHelpWindow) {
     EXPECT_TRUE(hilfe.isVisible());
 }
 
+// In plan mode the week's fields are disabled (they look it); their "Direkthilfe" moves to the
+// dialog's own pop-up, since a disabled field has none.
 TEST_F(GeneralSettings, PlanModeLocksTheWeek) {
     dlg.SetEditable(false);
-    EXPECT_TRUE(Tage()->isReadOnly());
-    EXPECT_TRUE(Stunden()->isReadOnly());
+    EXPECT_FALSE(Tage()->isEnabled());
+    EXPECT_FALSE(Stunden()->isEnabled());
     EXPECT_FALSE(Find<QCheckBox>(dlg, "NullteStundeCB")->isEnabled());
+    EXPECT_TRUE(Find<QTableWidget>(dlg, "TageSG")->isEnabled());
+    dlg.show();
+    QStringList eintraege;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions())
+            eintraege << a->text();
+        menu->actions()[0]->trigger();
+        menu->close();
+    });
+    emit dlg.customContextMenuRequested(Stunden()->geometry().center());
+    EXPECT_EQ(eintraege, (QStringList{"Direkthilfe", "Hilfe"}));
+    EXPECT_EQ(hilfe.windowTitle(), "max. Stunden pro Woche");
+    dlg.SetEditable(true);
+    EXPECT_TRUE(Tage()->isEnabled());
+    dlg.hide();
+}
+
+// The general settings are modal; the context help asked from them must not wait behind them:
+// it becomes a window of the dialog, which modality does not block, and comes to the front.
+TEST(ContextHelp, UsableWhileTheModalSettingsAreOpen) {
+    TempDir dir;
+    AnswerReporter rep;
+    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    THilfeForm& hilfe = haupt.HilfeForm();
+    TAllgemeineAngabenForm& dlg = haupt.AngabenForm();
+    bool frei = false, sichtbar = false;
+    QTimer::singleShot(50, [&] {
+        QTimer::singleShot(50, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            menu->actions()[0]->trigger();
+            menu->close();
+        });
+        auto* tage = Find<QLineEdit>(dlg, "UnterrichtsTageProWocheME");
+        emit tage->customContextMenuRequested(QPoint(2, 2));
+        // Qt lets input reach a window while a modal dialog is open only if the dialog's window
+        // is one of its ancestors (parent or transient parent).
+        QWidget* modal = QApplication::activeModalWidget();
+        frei = modal == &dlg && hilfe.isWindow() && hilfe.windowHandle() &&
+               dlg.windowHandle()->isAncestorOf(hilfe.windowHandle(), QWindow::IncludeTransients);
+        sichtbar = hilfe.isVisible();
+        dlg.reject();
+    });
+    haupt.AllgemeineAngabenClick();
+    EXPECT_TRUE(frei);
+    EXPECT_TRUE(sichtbar);
+    EXPECT_EQ(hilfe.windowTitle(), "U. - Tage pro Woche");
+    // The dialog is closed: the help stays open and belongs to the main window again.
+    EXPECT_TRUE(hilfe.isVisible());
+    EXPECT_EQ(hilfe.parentWidget(), &haupt);
+}
+
+// Message boxes appear over the window the user works in: the modal dialog that is open, else
+// the fallback (the main window).
+TEST(MessageBoxes, AppearOverTheWindowInUse) {
+    QWidget haupt;
+    ui::QtReporter reporter(&haupt);
+    QWidget* eltern = nullptr;
+    auto antworten = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            eltern = box->parentWidget();
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                         : box->button(QMessageBox::Yes)->click();
+        });
+    };
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    antworten();
+    reporter.Show({"Text", "Hinweis"});
+    EXPECT_EQ(eltern, &dialog);
+    antworten();
+    EXPECT_TRUE(reporter.Ask({"Frage?", "Anfrage"}, Question::YesNo));
+    EXPECT_EQ(eltern, &dialog);
+    dialog.hide();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    if (!QApplication::activeWindow()) {
+        antworten();
+        reporter.Show({"Text", "Hinweis"});
+        EXPECT_EQ(eltern, &haupt);
+    }
 }
 
 // --- program options ----------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -15,9 +16,13 @@ namespace sw::test {
 
 class AnswerReporter : public Reporter {
 public:
-    void Show(const Message& m) override { shown.push_back(m); }
+    void Show(const Message& m) override {
+        shown.push_back(m);
+        if (onShow) onShow(m);
+    }
     bool Ask(const Message& m, Question) override {
         asked.push_back(m);
+        if (onAsk) onAsk(m);
         return answer;
     }
     bool Saw(const std::string& text) const {
@@ -26,6 +31,10 @@ public:
         return false;
     }
     bool answer = true;
+    // Run when a message is shown or a question asked (before it is answered): what the
+    // windows show then.
+    std::function<void(const Message&)> onShow;
+    std::function<void(const Message&)> onAsk;
     std::vector<Message> shown;
     std::vector<Message> asked;
 };
