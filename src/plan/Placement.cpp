@@ -117,7 +117,8 @@ const CStunde* SubjectHourClash(CPlan& plan, const CStunde& h, int slot) {
         const CStunde* byClass = classOthers ? plan.OnlyLessonOfClass(k, slot) : nullptr;
         const CStunde* byTeacher =
             teacherOthers ? plan.OnlyLessonOfTeacher(h.Lehrer, slot) : nullptr;
-        if (!byClass || !byTeacher || byClass == byTeacher) {
+        // At least one of them is named: the other count is 0 or names the same hour.
+        if ((byClass || byTeacher) && (!byClass || !byTeacher || byClass == byTeacher)) {
             const CStunde& y = byClass ? *byClass : *byTeacher;
             return SubjectClashWith(plan, h, k, y);
         }
