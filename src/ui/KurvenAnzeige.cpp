@@ -62,7 +62,9 @@ void KurvenAnzeige::paintEvent(QPaintEvent*) {
                fontMetrics().elidedText(titel, Qt::ElideRight, kopf.width()));
     if (werte_.empty() || feld.width() < 2 || feld.height() < 2) return;
 
-    const auto [min, max] = Bereich(werte_);
+    const std::pair<int, int> bereich = Bereich(werte_);
+    const int min = bereich.first;
+    const int max = bereich.second;
     const int h = fontMetrics().height();
     const int breite = feld.left() - 2 * kAbstand;
     p.drawText(QRect(kAbstand, feld.top() - h / 2, breite, h), Qt::AlignRight | Qt::AlignVCenter,

@@ -62,7 +62,8 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
         for (QWidget* w = childAt(p); w && w != this; w = w->parentWidget()) {
             const auto it = direkthilfe_.find(w);
             if (it == direkthilfe_.end()) continue;
-            const auto [titel, text] = it->second;
+            const char* titel = it->second.first;
+            const char* text = it->second.second;
             menu.addAction("Direkthilfe", this,
                            [this, titel, text] { hilfe_.Zeigen(Q(titel), Q(text), this); });
             break;
