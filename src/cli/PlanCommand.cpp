@@ -381,7 +381,13 @@ int PlanCommand(const Args& args) {
         for (const std::string& v : report.Violations)
             std::printf("Verletzt: %s\n", v.c_str());
     }
-    if (!result.Complete()) PrintBlockingHour(plan, result);
+    if (!result.Complete() && !o.PlanFile.empty())
+        std::fprintf(stderr,
+                     "Der Plan ist unvollständig: %d Stunden sind nicht gesetzt; die Stufen "
+                     "laufen nur auf einem vollständigen Plan.\n",
+                     result.Rest);
+    else if (!result.Complete())
+        PrintBlockingHour(plan, result);
 
     if (!o.Output.empty()) {
         const Outcome written = WritePlanFile(*data, &plan, o.Output, DefaultFileOps());

@@ -189,6 +189,12 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
     const test::ToolRun check = test::RunTool("check --json " + plan);
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_TRUE(Has(check.out, "\"placed\": 12, \"unplaced\": 4")) << check.out;
+    // Continuing from the incomplete plan says why no stage runs.
+    const Split more = RunPlan(dir, "--plan " + plan + " --stages 2");
+    EXPECT_EQ(more.status, 3) << more.err;
+    EXPECT_TRUE(Has(more.err, "Der Plan ist unvollständig: 4 Stunden sind nicht gesetzt; die "
+                              "Stufen laufen nur auf einem vollständigen Plan.\n"))
+        << more.err;
 }
 
 TEST(PlanCommand, PlanOptionFlags) {

@@ -235,7 +235,9 @@ TEST(Stages, ChainOnTheExampleSchool) {
         EvaluateAll(plan);
         guarded = figure(st);
         opt.RunStage(st);
-        const InvariantReport r = CheckInvariants(plan, true);
+        // Every pass ends with a fresh evaluation, so only the grid's rules are worth checking
+        // here; the totals the moves keep are checked after every move in MovePropertyTest.
+        const InvariantReport r = CheckInvariants(plan, false);
         ASSERT_TRUE(r.Ok()) << r.Violations.front();
         EXPECT_EQ(r.Unplaced, 0);
     }
