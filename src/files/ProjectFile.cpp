@@ -116,6 +116,8 @@ public:
         for (const auto& k : d_.Klassen)
             Text(k.Name, "Der Name", "Klasse", false);
         if (auto twice = d_.DuplicateName()) Problem(*twice);
+        if (auto text = TextThatMakesTheFileReadAsUtf8(d_, false))
+            Problem(Utf8Doppelgaenger(*text));
         if (d_.LessonHours() > kMaxLessonHours)
             Problem("Die Schule hat " + Num(d_.LessonHours()) + " Unterrichtsstunden; mehr als " +
                     Num(kMaxLessonHours) + " kann das Programm nicht planen.");

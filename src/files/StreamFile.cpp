@@ -279,6 +279,8 @@ Outcome CheckStorable(const Stammdaten& data) {
     for (const auto& k : data.Klassen)
         check.Text(k.Name, "Der Name", "Klasse");
     if (auto twice = data.DuplicateName()) check.Problem(*twice);
+    if (auto text = TextThatMakesTheFileReadAsUtf8(data, true))
+        check.Problem(Utf8Doppelgaenger(*text));
     if (data.LessonHours() > kMaxLessonHours)
         check.Problem("Die Schule hat " + std::to_string(data.LessonHours()) +
                       " Unterrichtsstunden; mehr als " + std::to_string(kMaxLessonHours) +
@@ -456,6 +458,11 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
         fresh.KursBloecke.push_back(std::move(k));
     }
 
+    // A file whose texts would read back otherwise once written is refused now, not after the
+    // next save.
+    if (in.Ok())
+        if (auto text = TextThatMakesTheFileReadAsUtf8(fresh, true))
+            in.Fail(in.Position(), Utf8Doppelgaenger(*text));
     if (!in.Ok()) return in.Result();
     fresh.AngabenBestaetigt = true;
     data = std::move(fresh);

@@ -109,6 +109,15 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+bool ReadsAsUtf8(std::string_view utf8) {
+    const auto bytes = Utf8ToCp1252(utf8);
+    if (!bytes) return false;
+    bool high = false;
+    for (char c : *bytes)
+        high = high || static_cast<unsigned char>(c) >= 0x80;
+    return high && IsValidUtf8(*bytes);
+}
+
 FileText DecodeFileBytes(std::string_view bytes) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     const bool bom = bytes.substr(0, kBom.size()) == kBom;

@@ -22,6 +22,11 @@ bool IsCp1252Representable(std::string_view utf8);
 // True when `bytes` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 
+// True when the Windows-1252 bytes of `utf8` hold a byte above 0x7F and are well-formed UTF-8
+// themselves: "Ã¼" is the pair C3 BC, which DecodeFileBytes would read back as "ü". A file whose
+// every such text is of this kind would come back changed (see the file writers).
+bool ReadsAsUtf8(std::string_view utf8);
+
 // The text of a file's bytes. Files are Windows-1252; but a file that some editor saved as
 // UTF-8 (it starts with the byte-order mark EF BB BF, or it is well-formed UTF-8 and holds bytes
 // above 0x7F) is taken as UTF-8, without its mark, so that its umlauts are not garbled.

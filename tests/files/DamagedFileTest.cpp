@@ -245,5 +245,56 @@ TEST(DamagedFile, Utf8FilesAreReadAsUtf8WithANote) {
     }
 }
 
+// A text such as "Ã¼" is two Windows-1252 bytes that together are UTF-8 for "ü". A file whose
+// only non-ASCII texts are of that kind was written in Windows-1252 and read back as UTF-8,
+// changed. Such master data is refused by the writers and, read as Windows-1252, by the readers;
+// next to a plain umlaut, which no UTF-8 reader takes, it is harmless.
+TEST(DamagedFile, TextsThatWouldReadBackAsUtf8AreRefusedUnlessTheFileCannotBeUtf8) {
+    ProjectReadResult r = Project("klein.sch");
+    ASSERT_TRUE(r.outcome.Ok);
+    Stammdaten d = r.data;
+    // Every non-ASCII text of klein.sch changed into one that reads as UTF-8.
+    const auto rename = [&](const std::string& from, const std::string& to) {
+        for (auto& l : d.Lehrer) {
+            if (l.Name == from) l.Name = to;
+            if (l.Kurz == "MÜ") l.Kurz = "MU";
+        }
+        for (auto& u : d.FachBloecke) {
+            if (u.Block.Lehrer == from) u.Block.Lehrer = to;
+            u.Key = u.Block.Key();
+        }
+        for (auto& k : d.KursBloecke)
+            for (auto& l : k.Lehrer)
+                if (l.Name == from) l.Name = to;
+    };
+    rename("Anna Müller", "Anna MÃ¼ller");
+    rename("Bernd Weiß", "Bernd Weiss");
+    test::TempDir dir;
+    DiskFileOps files;
+    const std::string sentence =
+        "Der Text \"Anna MÃ¼ller\" bestünde in der Datei aus Zeichen, die zusammen wie UTF-8 "
+        "aussehen (etwa \"Ã¼\" für \"ü\"); da die Datei keine anderen Sonderzeichen enthielte, "
+        "käme er beim Öffnen verändert zurück. Bitte ändern Sie diesen Text.";
+    EXPECT_EQ(Refusal(SaveProject(d, dir.File("a.sch"), files)),
+              "Die Daten können nicht gespeichert werden:\n" + sentence);
+    EXPECT_FALSE(WriteStreamFile(d, dir.File("a.sdt"), files).Ok);
+    // With one plain umlaut beside it the file can only be Windows-1252: it round-trips.
+    d.Klassen[1].Name = "5ü";
+    for (auto& u : d.FachBloecke)
+        if (u.Block.Klasse == "5b") u.Block.Klasse = "5ü", u.Key = u.Block.Key();
+    for (auto& k : d.KursBloecke)
+        for (auto& name : k.Klassen)
+            if (name == "5b") name = "5ü";
+    ASSERT_TRUE(SaveProject(d, dir.File("b.sch"), files).Ok);
+    EXPECT_EQ(OpenProject(dir.File("b.sch"), files).data, d);
+    // The reader refuses what the fuzzer found: a master-data file whose one non-ASCII text,
+    // "Donnersï»¿", would come back as "Donners" and a byte-order mark.
+    const StreamReadResult found =
+        ReadStreamFile(test::SourcePath("fuzz/corpus/stream/nur-utf8-folgen.pdt"), files, false);
+    EXPECT_NE(Refusal(found.outcome).find("Der Text \"Donnersï»¿\" bestünde in der Datei"),
+              std::string::npos)
+        << Refusal(found.outcome);
+}
+
 } // namespace
 } // namespace sw
