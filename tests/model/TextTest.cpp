@@ -107,6 +107,12 @@ TEST(DecodeFileBytes, RecognisesUtf8AndKeepsWindows1252) {
     EXPECT_EQ(DecodeFileBytes("\xC3\xBC\xFC").Text, "Ã¼ü");
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
     EXPECT_TRUE(IsValidUtf8("Grüße"));
+    // Texts whose Windows-1252 bytes are themselves UTF-8.
+    EXPECT_TRUE(ReadsAsUtf8("MÃ¼ller"));
+    EXPECT_TRUE(ReadsAsUtf8("Ø€"));
+    EXPECT_FALSE(ReadsAsUtf8("Müller"));
+    EXPECT_FALSE(ReadsAsUtf8("Mueller"));
+    EXPECT_FALSE(ReadsAsUtf8("Łódź")); // not in the code page at all
 }
 
 TEST(Cp1252, UmlautsAndEuro) {
