@@ -13,8 +13,8 @@
 //
 // Argument 0 is examples/gymnasium.sch, argument 1 examples/grossschule.sch.
 
-#include "files/FileOps.h"
 #include "files/ProjectFile.h"
+#include "io/FileOps.h"
 #include "plan/ClassGaps.h"
 #include "plan/Evaluation.h"
 #include "plan/InitialPlan.h"

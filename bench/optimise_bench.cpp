@@ -9,8 +9,8 @@
 // Each reports calls per second and the share of calls that changed the plan ("kept").
 // Argument 0 is examples/gymnasium.sch, argument 1 examples/grossschule.sch.
 
-#include "files/FileOps.h"
 #include "files/ProjectFile.h"
+#include "io/FileOps.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 

@@ -9,8 +9,8 @@
 //
 // Argument 0 is examples/gymnasium.sch, argument 1 examples/grossschule.sch.
 
-#include "files/FileOps.h"
 #include "files/ProjectFile.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Slot.h"
 #include "model/Stammdaten.h"

@@ -12,9 +12,9 @@
 // 1 when anything was found, 2 when it cannot start.
 //
 //   soak [--seconds N] [--seed S] [--save-every N] [--school FILE] [--dir FOLDER]
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
+#include "io/FileOps.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Evaluation.h"

@@ -13,11 +13,11 @@
 //                 written and read again with the same grid, presets and figures.
 //
 // A broken promise aborts, which libFuzzer reports as a crash together with the input.
-#include "files/FileOps.h"
 #include "files/Ini.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
+#include "io/FileOps.h"
 #include "model/Cp1252.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"

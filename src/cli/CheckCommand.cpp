@@ -4,8 +4,8 @@
 // Exit status 0 valid, 1 invariant violations, 2 unreadable file.
 #include "cli/Cli.h"
 
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
+#include "io/FileOps.h"
 #include "plan/Invariants.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
-#include "files/FileOps.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
+#include "io/FileOps.h"
 #include "plan/Evaluation.h"
 
 #include <cstdio>

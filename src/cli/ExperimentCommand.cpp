@@ -4,8 +4,8 @@
 #include "cli/Cli.h"
 #include "cli/Options.h"
 
-#include "files/FileOps.h"
-#include "optimise/Experiments.h"
+#include "app/Experiments.h"
+#include "io/FileOps.h"
 
 #include <cstdio>
 

@@ -7,8 +7,8 @@
 #include "export/ExportRun.h"
 #include "export/TableLooks.h"
 #include "export/Word.h"
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
+#include "io/FileOps.h"
 
 #include <charconv>
 #include <cstdio>

@@ -6,8 +6,8 @@
 #include "cli/Cli.h"
 #include "cli/Options.h"
 
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
+#include "io/FileOps.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"

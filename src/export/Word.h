@@ -13,7 +13,7 @@
 #pragma once
 
 #include "export/Document.h"
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 
 #include <array>
 #include <stdexcept>

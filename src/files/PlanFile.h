@@ -8,8 +8,8 @@
 // file was read and the grid makes sense; a broken file never costs the current plan.
 #pragma once
 
-#include "files/FileOps.h"
 #include "files/Tokens.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"

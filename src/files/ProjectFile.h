@@ -5,7 +5,7 @@
 // whole or not at all. Neither function shows anything: they return the messages to show.
 #pragma once
 
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 

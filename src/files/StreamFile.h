@@ -10,8 +10,8 @@
 // keeps the old file.
 #pragma once
 
-#include "files/FileOps.h"
 #include "files/Tokens.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TDruckOptionenForm.h"
 
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 #include "ui/DruckSatz.h"
 #include "ui/QtReporter.h"
 

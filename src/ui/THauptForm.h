@@ -4,7 +4,7 @@
 // names the mode and the file. It switches between master-data mode and plan mode. Commands
 // that destroy or replace the plan wait while a halted run is still returning.
 #pragma once
-#include "files/Session.h"
+#include "app/Session.h"
 #include "optimise/RunControl.h"
 
 #include <QMainWindow>

@@ -3,8 +3,8 @@
 // windows and whether they are loaded at every start, kept in config.ini in the start folder.
 // Windows that do not exist (yet) keep the positions read for them, so saving writes all nine.
 #pragma once
-#include "files/FileOps.h"
 #include "files/Ini.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 
 #include <QDialog>

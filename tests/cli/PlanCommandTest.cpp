@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/FileOps.h"
 #include "files/ProjectFile.h"
+#include "io/FileOps.h"
 #include "support/School.h"
 #include "support/TestSupport.h"
 

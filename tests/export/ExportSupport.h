@@ -15,7 +15,7 @@
 
 #include "export/ExportRun.h"
 #include "export/Word.h"
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"

@@ -3,10 +3,10 @@
 // into a crash, a runaway allocation or a wrong "stimmig". Every one is now refused with a
 // message that names the place in the file, or read as its writer meant it. The inputs are all
 // variants of klein.sch / klein.pdt / klein.sdt (a 5 x 6 school with two classes).
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
+#include "io/FileOps.h"
 #include "plan/Invariants.h"
 #include "support/TestSupport.h"
 

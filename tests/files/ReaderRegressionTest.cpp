@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs that once broke a promise of the file readers: whatever a reader accepts is written and
 // read again unchanged. Each test names what went wrong before.
-#include "files/FileOps.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
 #include "files/Tokens.h"
+#include "io/FileOps.h"
 #include "model/Cp1252.h"
 #include "plan/Invariants.h"
 #include "support/TestSupport.h"

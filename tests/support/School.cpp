@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/School.h"
 
-#include "files/FileOps.h"
-#include "files/ProjectFile.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
 #include "plan/Placement.h"
-#include "support/TestSupport.h"
-
-#include <stdexcept>
 
 namespace sw::test {
 
@@ -133,12 +128,6 @@ std::string FirstDisallowedPlacement(CPlan& plan) {
                        ", Slot " + std::to_string(s) + ": Konflikt " + std::to_string(art);
         }
     return {};
-}
-
-Stammdaten LoadExample(const std::string& file) {
-    ProjectReadResult read = OpenProject(SourcePath("examples/" + file), DefaultFileOps());
-    if (!read.outcome.Ok) throw std::runtime_error("cannot open example " + file);
-    return std::move(read.data);
 }
 
 std::string StaleTotals(CPlan& plan) {

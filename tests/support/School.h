@@ -32,7 +32,9 @@ void PlaceRandomly(CPlan& plan, Random& rng, int rounds);
 // CheckPlacement at its own cell and put back. Returns the first refusal as text, empty when none.
 std::string FirstDisallowedPlacement(CPlan& plan);
 
-// The master data of an example school ("gymnasium.sch", "grossschule.sch").
+// The master data of an example school ("gymnasium.sch", "grossschule.sch"). It reads the
+// project file, so it lives in the library test_examples (support/Examples.cpp); a test program
+// that calls it links that library.
 Stammdaten LoadExample(const std::string& file);
 
 // Checks the plan's invariants, then compares the totals the moves keep by differences

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The planning window on its own, and the export options and about windows.
 #include "UiTestSupport.h"
+#include "app/Session.h"
 #include "export/ExportRun.h"
-#include "files/Session.h"
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/KurvenAnzeige.h"

@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The disk operations under the file commands: what they refuse to read or overwrite, and that a
-// failure at any step leaves the old file, its backup and its folder as they were.
-#include "files/FileOps.h"
-#include "files/ProjectFile.h"
-#include "files/StreamFile.h"
-#include "support/School.h"
+// The disk operations: what they refuse to read or overwrite, and that a failure at any step
+// leaves the old file and its folder as they were. tests/files/SavingOnDiskTest.cpp checks the
+// file commands on top of them.
+#include "io/FileOps.h"
+#include "support/Disk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -25,94 +22,16 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FaultyDisk;
+using test::IsLink;
+using test::LinkStat;
+using test::MakeFifo;
+using test::MakeSparse;
+using test::ModeOf;
+using test::Names;
 using test::ReadFileBytes;
-using test::SmallSchool;
 using test::TempDir;
 using test::WriteFileBytes;
-
-const std::string kSchwerwiegend =
-    "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird "
-    "empfohlen, die Daten unter einem neuen Dateinamen abzuspeichern";
-
-std::string NichtErzeugt(const std::string& path) {
-    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.";
-}
-
-// The names in a folder, so a stray temporary file shows.
-std::set<std::string> Names(const TempDir& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Path()))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-struct stat LinkStat(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
-    return st;
-}
-
-unsigned ModeOf(const std::string& path) {
-    return LinkStat(path).st_mode & 07777;
-}
-
-bool IsLink(const std::string& path) {
-    return S_ISLNK(LinkStat(path).st_mode);
-}
-
-void MakeFifo(const std::string& path) {
-    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
-}
-
-// A file of `size` bytes that takes no room on the disk.
-void MakeSparse(const std::string& path, off_t size) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, size), 0);
-    ::close(fd);
-}
-
-// The real disk with a switch in each system call: the n-th call (1 = first) fails with the
-// given errno, or returns after only part of its work.
-class FaultyDisk : public DiskFileOps {
-public:
-    int failWriteAt = 0, failSyncAt = 0, failCloseAt = 0, failReadAt = 0;
-    int error = EIO;
-    int writes = 0, syncs = 0, closes = 0, reads = 0;
-    bool shortWrites = false;        // every write takes at most 3 bytes
-    bool interruptFirstRead = false; // the first read is interrupted by a signal
-    bool endlessReads = false;       // every read returns a full buffer, never the end
-    std::function<void()> onSync;    // runs before each flush
-
-protected:
-    long ReadSome(int fd, void* buffer, std::size_t size) override {
-        ++reads;
-        if (interruptFirstRead && reads == 1) return Fail(EINTR);
-        if (reads == failReadAt) return Fail(error);
-        if (endlessReads) return static_cast<long>(size);
-        return DiskFileOps::ReadSome(fd, buffer, size);
-    }
-    long WriteSome(int fd, const void* data, std::size_t size) override {
-        if (++writes == failWriteAt) return Fail(error);
-        return DiskFileOps::WriteSome(fd, data, shortWrites && size > 3 ? 3 : size);
-    }
-    int SyncFile(int fd) override {
-        if (onSync) onSync();
-        if (++syncs == failSyncAt) return static_cast<int>(Fail(error));
-        return DiskFileOps::SyncFile(fd);
-    }
-    int CloseFile(int fd) override {
-        const int result = DiskFileOps::CloseFile(fd); // the descriptor is gone either way
-        if (++closes == failCloseAt) return static_cast<int>(Fail(error));
-        return result;
-    }
-
-private:
-    static long Fail(int code) {
-        errno = code;
-        return -1;
-    }
-};
 
 // ---------------------------------------------------------------------------------------------
 // Reading
@@ -193,28 +112,6 @@ TEST(FileOpsRead, ReadsAWholeFileAndSurvivesInterruptionsAndErrors) {
     EXPECT_EQ(r.reason, "Der Datenträger meldet einen Ein-/Ausgabefehler.");
 }
 
-TEST(FileOpsRead, TheReadersNameTheReason) {
-    TempDir dir;
-    DiskFileOps disk;
-    fs::create_directory(dir.File("ordner.sch"));
-    const ProjectReadResult project = OpenProject(dir.File("ordner.sch"), disk);
-    ASSERT_EQ(project.outcome.Messages.size(), 1u);
-    EXPECT_EQ(project.outcome.Messages[0],
-              (Message{"Die Datei " + dir.File("ordner.sch") +
-                           "\nkann nicht gelesen werden.\nDas ist keine gewöhnliche Datei (ein "
-                           "Ordner).",
-                       "Dateifehler"}));
-
-    MakeFifo(dir.File("pipe.pdt"));
-    const StreamReadResult stream = ReadStreamFile(dir.File("pipe.pdt"), disk, true);
-    ASSERT_EQ(stream.outcome.Messages.size(), 1u);
-    EXPECT_EQ(stream.outcome.Messages[0],
-              (Message{"Fehler beim Lesen der Datei " + dir.File("pipe.pdt") +
-                           ":\nDie Datei kann nicht geöffnet werden.\nDas ist keine gewöhnliche "
-                           "Datei (eine benannte Pipe).",
-                       "Dateifehler"}));
-}
-
 TEST(FileOpsRead, SystemReasonsAreGerman) {
     EXPECT_EQ(SystemReason(EACCES), "Der Zugriff ist nicht erlaubt (fehlende Berechtigung).");
     EXPECT_EQ(SystemReason(ENOSPC), "Auf dem Datenträger ist kein Platz mehr frei.");
@@ -255,23 +152,6 @@ TEST(FileOpsWrite, ALinkStaysALinkAndItsFileGetsTheContent) {
     EXPECT_TRUE(IsLink(dir.File("kreis1")));
 }
 
-TEST(FileOpsWrite, SavingThroughALinkKeepsTheLink) {
-    TempDir dir;
-    DiskFileOps disk;
-    const Stammdaten school = SmallSchool();
-    fs::create_directory(dir.File("daten"));
-    ASSERT_TRUE(SaveProject(school, dir.File("daten/echt.sch"), disk).Ok);
-    const std::string saved = ReadFileBytes(dir.File("daten/echt.sch"));
-    fs::create_symlink("daten/echt.sch", dir.File("plan.sch"));
-
-    WriteFileBytes(dir.File("daten/echt.sch"), "alt");
-    ASSERT_TRUE(SaveProject(school, dir.File("plan.sch"), disk).Ok);
-    EXPECT_TRUE(IsLink(dir.File("plan.sch")));
-    EXPECT_EQ(ReadFileBytes(dir.File("daten/echt.sch")), saved);
-    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "alt"); // the backup beside the link
-    EXPECT_FALSE(IsLink(dir.File("secu_plan")));
-}
-
 TEST(FileOpsWrite, ModeAndOwnerAreKept) {
     TempDir dir;
     DiskFileOps disk;
@@ -289,13 +169,6 @@ TEST(FileOpsWrite, ModeAndOwnerAreKept) {
     ::umask(old);
     ASSERT_TRUE(written);
     EXPECT_EQ(ModeOf(dir.File("neu.pdt")), 0640u);
-
-    // A private project keeps a private backup.
-    WriteFileBytes(dir.File("geheim.sch"), "alt");
-    ASSERT_EQ(::chmod(dir.File("geheim.sch").c_str(), 0600), 0);
-    ASSERT_TRUE(SaveProject(SmallSchool(), dir.File("geheim.sch"), disk).Ok);
-    EXPECT_EQ(ModeOf(dir.File("geheim.sch")), 0600u);
-    EXPECT_EQ(ModeOf(dir.File("secu_geheim")), 0600u);
 }
 
 TEST(FileOpsWrite, AnotherUsersFileKeepsItsOwner) {
@@ -346,22 +219,6 @@ TEST(FileOpsWrite, PipesAndFoldersAreRefusedAndLeftAlone) {
     EXPECT_FALSE(disk.WriteReplacing(dir.File("zur-pipe.sch"), "neu"));
     EXPECT_FALSE(disk.CreateEmpty(dir.File("zur-pipe.sch")));
     EXPECT_TRUE(IsLink(dir.File("zur-pipe.sch")));
-
-    // The save commands report it with their own messages.
-    const Stammdaten school = SmallSchool();
-    for (const char* name : {"pipe.pdt", "ordner.pdt"}) {
-        const std::string path = dir.File(name);
-        const Outcome stream = WriteStreamFile(school, path, disk);
-        ASSERT_EQ(stream.Messages.size(), 1u);
-        EXPECT_EQ(stream.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
-        const Outcome project = SaveProject(school, path, disk);
-        ASSERT_EQ(project.Messages.size(), 1u);
-        EXPECT_EQ(project.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
-    }
-    EXPECT_TRUE(S_ISFIFO(LinkStat(dir.File("pipe.pdt")).st_mode));
-    EXPECT_TRUE(fs::is_directory(dir.File("ordner.pdt")));
-    EXPECT_EQ(Names(dir),
-              (std::set<std::string>{"pipe.pdt", "ordner.pdt", "quelle.sch", "zur-pipe.sch"}));
 }
 
 TEST(FileOpsWrite, ADeviceNodeIsNeverWrittenOrDeleted) {
@@ -371,9 +228,6 @@ TEST(FileOpsWrite, ADeviceNodeIsNeverWrittenOrDeleted) {
     // The null device's numbers: harmless should the node be opened after all.
     if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
         GTEST_SKIP() << "device nodes cannot be made here";
-    const Outcome saved = SaveProject(SmallSchool(), node, disk);
-    ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(node), "Dateifehler"}));
     EXPECT_FALSE(disk.WriteReplacing(node, "x"));
     EXPECT_FALSE(disk.Remove(node));
     EXPECT_TRUE(S_ISCHR(LinkStat(node).st_mode));
@@ -422,21 +276,6 @@ TEST(FileOpsWrite, APlantedFileAtTheOldTemporaryNameIsIrrelevant) {
     EXPECT_TRUE(IsLink(guessed));
     const std::string planted = "plan.pdt.tmp" + std::to_string(::getpid());
     EXPECT_EQ(Names(dir), (std::set<std::string>{"aussen", "plan.pdt", planted}));
-}
-
-TEST(FileOpsWrite, ALinkAtTheBackupNameIsReplacedNotFollowed) {
-    TempDir dir;
-    DiskFileOps disk;
-    fs::create_directory(dir.File("aussen"));
-    WriteFileBytes(dir.File("aussen/opfer"), "unberührt");
-    WriteFileBytes(dir.File("plan.sch"), "alt");
-    fs::create_symlink(dir.File("aussen/opfer"), dir.File("secu_plan"));
-
-    ASSERT_TRUE(SaveProject(SmallSchool(), dir.File("plan.sch"), disk).Ok);
-    EXPECT_EQ(ReadFileBytes(dir.File("aussen/opfer")), "unberührt");
-    EXPECT_FALSE(IsLink(dir.File("secu_plan"))); // now a regular file: the backup
-    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "alt");
-    EXPECT_EQ(Names(dir), (std::set<std::string>{"aussen", "plan.sch", "secu_plan"}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -489,49 +328,6 @@ TEST(FileOpsWrite, TheFileIsFlushedBeforeTheMoveAndTheFolderAfterIt) {
     folderFails.failSyncAt = 2;
     EXPECT_FALSE(folderFails.WriteReplacing(dir.File("plan.pdt"), "neuer"));
     EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.pdt"}));
-}
-
-TEST(FileOpsWrite, AFailedBackupKeepsThePreviousBackupWhole) {
-    TempDir dir;
-    const std::string path = dir.File("plan.sch");
-    WriteFileBytes(path, "stand von heute");
-    WriteFileBytes(dir.File("secu_plan"), "stand von gestern");
-    for (const bool diskFull : {true, false}) {
-        FaultyDisk disk;
-        if (diskFull) {
-            disk.failWriteAt = 1;
-            disk.error = ENOSPC;
-        } else {
-            disk.failCloseAt = 1;
-        }
-        const Outcome saved = SaveProject(SmallSchool(), path, disk);
-        ASSERT_EQ(saved.Messages.size(), 1u);
-        EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
-        EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von gestern");
-        EXPECT_EQ(ReadFileBytes(path), "stand von heute");
-        EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
-    }
-
-    // The backup made, the file itself fails: the file keeps its old content and the backup
-    // holds it too.
-    FaultyDisk disk;
-    disk.failWriteAt = 2;
-    const Outcome saved = SaveProject(SmallSchool(), path, disk);
-    ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
-    EXPECT_EQ(ReadFileBytes(path), "stand von heute");
-    EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von heute");
-    EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
-}
-
-TEST(FileOpsWrite, ANewProjectWhoseBackupFailsLeavesNothing) {
-    TempDir dir;
-    FaultyDisk disk;
-    disk.failSyncAt = 1;
-    const Outcome saved = SaveProject(SmallSchool(), dir.File("plan.sch"), disk);
-    ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
-    EXPECT_TRUE(Names(dir).empty());
 }
 
 } // namespace

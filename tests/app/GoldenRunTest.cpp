@@ -7,12 +7,12 @@
 // byte for byte.
 //
 // To record them anew (only for a deliberate change of behaviour, to be named in the commit):
-//   STUNDENWERK_WRITE_GOLDEN=tests/optimise/golden_runs.txt ./build/tests/test_optimise \
+//   STUNDENWERK_WRITE_GOLDEN=tests/app/golden_runs.txt ./build/tests/test_app \
 //       --gtest_filter='GoldenRun.*'
+#include "app/Experiments.h"
 #include "files/PlanFile.h"
 #include "files/StreamFile.h"
 #include "files/Tokens.h"
-#include "optimise/Experiments.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "support/School.h"
@@ -142,7 +142,7 @@ TEST(GoldenRun, EveryStepGivesTheRecordedPlan) {
         GTEST_SKIP() << "recorded " << lines.size() << " steps in " << target;
     }
     std::istringstream golden(
-        test::ReadFileBytes(test::SourcePath("tests/optimise/golden_runs.txt")));
+        test::ReadFileBytes(test::SourcePath("tests/app/golden_runs.txt")));
     std::vector<std::string> expected;
     for (std::string l; std::getline(golden, l);)
         if (!l.empty()) expected.push_back(l);

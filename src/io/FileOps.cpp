@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "optimise/Experiments.h"
+#include "app/Experiments.h"
 
 #include "files/PlanFile.h"
 #include "optimise/Stages.h"

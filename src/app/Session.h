@@ -4,7 +4,7 @@
 // checks its preconditions, shows its refusals and failures through the Reporter and says
 // whether it succeeded; the window only asks for file names and sets its captions.
 #pragma once
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 #include "optimise/RunControl.h"

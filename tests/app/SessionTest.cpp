@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/Session.h"
+#include "app/Session.h"
 
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"

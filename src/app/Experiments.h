@@ -5,7 +5,7 @@
 // line per iteration ("iteration average"), each ending with a line feed.
 #pragma once
 
-#include "files/FileOps.h"
+#include "io/FileOps.h"
 #include "model/Report.h"
 #include "optimise/RunControl.h"
 
