@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Session.h"
 
-#include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Evaluation.h"
+
+#include <cctype>
 
 namespace sw {
 
@@ -47,6 +48,26 @@ bool Session::SaveProjectFile(const std::string& path) {
     return o.Ok;
 }
 
+namespace {
+bool EndsWith(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
+            tail[i])
+            return false;
+    return true;
+}
+} // namespace
+
+bool Session::OpenSchool(const std::string& path) {
+    if (!EndsWith(path, ".sdt") && !EndsWith(path, ".pdt")) return OpenProjectFile(path);
+    StreamReadResult read = ReadStreamFile(path, files_, false);
+    read.outcome.ShowTo(reporter_); // the refusal, or a note on the file's code page
+    if (!read.outcome.Ok) return false;
+    ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
+    return true;
+}
+
 bool Session::OpenStammFile(const std::string& path) {
     StreamReadResult read = ReadStreamFile(path, files_, false);
     read.outcome.ShowTo(reporter_);
@@ -83,6 +104,7 @@ bool Session::OpenPlanFile(const std::string& path) {
     plan_.reset();
     stamm_ = std::move(read.data);
     plan_ = std::move(read.plan);
+    storedFigures_ = read.stored;
     planOeffnen_ = path;
     planSpeichern_ = path;
     return true;

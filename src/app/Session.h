@@ -4,6 +4,7 @@
 // checks its preconditions, shows its refusals and failures through the Reporter and says
 // whether it succeeded; the window only asks for file names and sets its captions.
 #pragma once
+#include "files/PlanFile.h"
 #include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
@@ -46,6 +47,12 @@ public:
     // Writes the master data; on success the file becomes the project file.
     bool SaveProjectFile(const std::string& path);
 
+    // The tool's way to read a school: a project file (.sch) as OpenProjectFile, otherwise the
+    // master data of a master-data or plan file (.sdt, .pdt; the extension in any case), which
+    // replace master data and plan. A refusal is the reader's message alone; the stream-file
+    // names stay as they were.
+    bool OpenSchool(const std::string& path);
+
     // --- master-data file (.sdt) -----------------------------------------------------------
     const std::string& StammSpeichernDatei() const { return stammSpeichern_; }
     // Reads without a plan expected; the plan is destroyed on success.
@@ -58,6 +65,8 @@ public:
     const std::string& PlanSpeichernDatei() const { return planSpeichern_; }
     // Reads master data and plan; both replace the current ones only on success.
     bool OpenPlanFile(const std::string& path);
+    // The figures the plan file last read stored, as they stood in the file.
+    const StoredFigures& StoredPlanFigures() const { return storedFigures_; }
     // "Kein Plan vorhanden!" without a plan, the run refusal while `run` is active.
     bool MaySavePlan(const RunControl& run) const;
     bool SavePlanFile(const std::string& path);
@@ -79,6 +88,7 @@ private:
     std::unique_ptr<CPlan> plan_;
     std::string projekt_;
     std::string stammOeffnen_, stammSpeichern_, planOeffnen_, planSpeichern_;
+    StoredFigures storedFigures_;
 };
 
 } // namespace sw

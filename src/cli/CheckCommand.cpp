@@ -4,8 +4,7 @@
 // Exit status 0 valid, 1 invariant violations, 2 unreadable file.
 #include "cli/Cli.h"
 
-#include "files/PlanFile.h"
-#include "io/FileOps.h"
+#include "app/Session.h"
 #include "plan/Invariants.h"
 
 #include <cstdio>
@@ -29,20 +28,18 @@ int CheckCommand(const Args& args) {
         return 2;
     }
     StderrReporter reporter;
-    PlanReadResult read = ReadPlanFile(path, DefaultFileOps(), reporter);
-    if (!read.outcome.Ok) {
-        read.outcome.ShowTo(reporter);
-        return 2;
-    }
-    read.outcome.ShowTo(reporter); // a note on the file's code page, if any
-    InvariantReport report = CheckInvariants(*read.plan, true);
+    Session session(reporter);
+    // The refusal, or a note on the file's code page.
+    if (!session.OpenPlanFile(path)) return 2;
+    CPlan& plan = *session.Plan();
+    InvariantReport report = CheckInvariants(plan, true);
     // The reader evaluated the plan afresh; the figures the file stored must agree with it.
-    for (std::string& difference : CompareStoredFigures(read.stored, *read.plan))
+    for (std::string& difference : CompareStoredFigures(session.StoredPlanFigures(), plan))
         report.Violations.push_back(std::move(difference));
     if (json) {
-        std::printf("%s\n", FiguresJson(*read.plan, report).c_str());
+        std::printf("%s\n", FiguresJson(plan, report).c_str());
     } else {
-        PrintFigures(*read.plan, report);
+        PrintFigures(plan, report);
         for (const std::string& v : report.Violations)
             std::printf("Verletzt: %s\n", v.c_str());
         std::printf("%s\n", report.Ok() ? "Der Plan ist in sich stimmig."

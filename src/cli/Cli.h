@@ -4,7 +4,6 @@
 #pragma once
 
 #include "model/Report.h"
-#include "model/Stammdaten.h"
 #include "plan/Invariants.h"
 
 #include <cstdio>
@@ -31,10 +30,6 @@ public:
 private:
     bool answer_;
 };
-
-// Reads a school from a project file (.sch) or a master-data or plan file (.sdt, .pdt; only the
-// master data is taken). Prints the messages and returns false on failure.
-bool LoadSchool(const std::string& path, Stammdaten& data);
 
 // The figures of a plan after its invariant check: as text lines (stdout) or one JSON object
 // with the plan's own names as keys.

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
-#include "files/ProjectFile.h"
-#include "files/StreamFile.h"
-#include "io/FileOps.h"
 #include "plan/Evaluation.h"
 
 #include <cstdio>
@@ -21,33 +18,6 @@ bool StderrReporter::Ask(const Message& message, Question) {
     Show(message);
     std::fprintf(stderr, "-> %s\n", answer_ ? "Ja" : "Nein");
     return answer_;
-}
-
-namespace {
-bool EndsWith(const std::string& text, const std::string& tail) {
-    if (text.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
-            tail[i])
-            return false;
-    return true;
-}
-} // namespace
-
-bool LoadSchool(const std::string& path, Stammdaten& data) {
-    StderrReporter reporter;
-    if (EndsWith(path, ".sdt") || EndsWith(path, ".pdt")) {
-        StreamReadResult r = ReadStreamFile(path, DefaultFileOps(), false);
-        r.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
-        if (!r.outcome.Ok) return false;
-        data = std::move(r.data);
-        return true;
-    }
-    ProjectReadResult r = OpenProject(path, DefaultFileOps());
-    r.outcome.ShowTo(reporter);
-    if (!r.outcome.Ok) return false;
-    data = std::move(r.data);
-    return true;
 }
 
 std::string JsonString(const std::string& text) {

@@ -4,10 +4,10 @@
 // error (the target cannot be written), 2 bad arguments or unreadable plan file.
 #include "cli/Cli.h"
 
+#include "app/Session.h"
 #include "export/ExportRun.h"
 #include "export/TableLooks.h"
 #include "export/Word.h"
-#include "files/PlanFile.h"
 #include "io/FileOps.h"
 
 #include <charconv>
@@ -154,10 +154,10 @@ int ExportCommand(const Args& args) {
         return 2;
     }
     StderrReporter reporter;
-    PlanReadResult read = ReadPlanFile(a.plan, DefaultFileOps(), reporter);
-    read.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
-    if (!read.outcome.Ok) return 2;
-    const CPlan& plan = *read.plan;
+    Session session(reporter);
+    // The refusal, or a note on the file's code page.
+    if (!session.OpenPlanFile(a.plan)) return 2;
+    const CPlan& plan = *session.Plan();
     ExportOptionen& o = a.optionen;
     const bool ok =
         Waehle(

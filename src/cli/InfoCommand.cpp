@@ -2,6 +2,8 @@
 // stundenwerk info: a summary of a school's master data.
 #include "cli/Cli.h"
 
+#include "app/Session.h"
+
 #include <cstdio>
 
 namespace sw::cli {
@@ -11,8 +13,10 @@ int InfoCommand(const Args& args) {
         std::fputs("Aufruf: stundenwerk info SCHULE.sch|SCHULE.sdt\n", stderr);
         return 2;
     }
-    Stammdaten data;
-    if (!LoadSchool(args[0], data)) return 2;
+    StderrReporter reporter;
+    Session session(reporter);
+    if (!session.OpenSchool(args[0])) return 2;
+    const Stammdaten& data = session.Stamm();
     const AllgemeineAngaben& a = data.Angaben;
     std::printf("Schule: %s\n", args[0].c_str());
     std::printf("Unterrichtstage:   %d\n", a.Tage);

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stundenwerk plan: reads a school, builds its lesson hours, runs the initial plan and prints the
-// figures; with -o the plan file is written. Exit status 0 complete plan, 3 no complete plan
-// within the attempts (the plan is written only with -o), 1 the plan breaks its own rules (never
-// expected), 2 bad arguments, an unreadable school, a school without lessons or a failed write.
+// stundenwerk plan: reads a school, builds its lesson hours, runs the initial plan and the stages
+// and prints the figures; with -o the plan file is written. The work is done by the session and
+// the stage runner; this file parses the arguments, turns Ctrl-C into "Halt" and prints. Exit
+// status 0 complete plan, 3 no complete plan within the attempts (the plan is written only with
+// -o), 1 the plan breaks its own rules (never expected), 2 bad arguments, an unreadable school, a
+// school without lessons or a failed write.
 #include "cli/Cli.h"
 #include "cli/Options.h"
 
-#include "files/PlanFile.h"
-#include "io/FileOps.h"
+#include "app/BestAttempt.h"
+#include "app/Session.h"
+#include "app/StageRunner.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
-#include "plan/Snapshot.h"
 
 #include <chrono>
 #include <csignal>
@@ -37,6 +39,9 @@ volatile std::sig_atomic_t gInterrupted = 0;
 extern "C" void OnInterrupt(int) {
     gInterrupted = 1;
     std::signal(SIGINT, SIG_DFL);
+}
+bool Interrupted() {
+    return gInterrupted != 0;
 }
 
 // Ctrl-C is "Halt" while this object lives.
@@ -155,21 +160,12 @@ std::string ConflictLine(const ConflictLabels& k) {
 }
 
 // One progress line per attempt when stderr is a terminal (rewritten in place), otherwise one
-// line every few seconds. Keeps the attempt that placed the most hours, so that a run that ends
-// without a complete plan can hand out its best attempt rather than its last.
+// line every few seconds.
 class ProgressPrinter : public InitialPlanObserver {
 public:
-    explicit ProgressPrinter(const CPlan& plan)
-        : plan_(plan), terminal_(::isatty(::fileno(stderr)) != 0) {}
-
-    const PlanSnapshot& Best() const { return best_; }
-    int BestRest() const { return bestRest_; }
+    ProgressPrinter() : terminal_(::isatty(::fileno(stderr)) != 0) {}
 
     void AttemptDone(const InitialPlanProgress& p) override {
-        if (p.Rest != 0 && plan_.PlacedCount() > best_.Placed) {
-            best_ = TakeSnapshot(plan_);
-            bestRest_ = p.Rest;
-        }
         const std::string line =
             p.Rest == 0 ? p.Label1 : p.Label1 + "   " + ConflictLine(p.Konflikt);
         if (terminal_) {
@@ -189,9 +185,6 @@ public:
     }
 
 private:
-    const CPlan& plan_;
-    PlanSnapshot best_;
-    int bestRest_ = 1;
     bool terminal_;
     bool pending_ = false;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
@@ -249,49 +242,13 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     return out + "}";
 }
 
-struct StageRecord {
-    int Stage = 0;
-    double Seconds = 0;
-    StageResult Result;
-    int KLSSumme = 0, KProd = 0, TFSumme = 0, STFSumme = 0, LLSSumme = 0, LLSMax = 0, LProd = 0;
-};
-
-// Runs the stages in order, each until its own end, its time budget, its pass limit or Ctrl-C.
-std::vector<StageRecord> RunStages(CPlan& plan, const PlanOptions& o, Reporter& reporter) {
-    std::vector<StageRecord> records;
-    RunControl run;
-    Optimiser optimiser(plan, run, reporter);
-    for (int stage : o.Stages) {
-        if (gInterrupted) break;
-        const auto start = std::chrono::steady_clock::now();
-        run.SetPassHook([&] {
-            const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-            if (gInterrupted || spent.count() >= o.StageSeconds ||
-                (o.StagePasses > 0 && run.Passes() >= o.StagePasses))
-                run.Halt();
-        });
-        StageRecord r;
-        r.Stage = stage;
-        r.Result = optimiser.RunStage(static_cast<Stufe>(stage));
-        r.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        EvaluateAll(plan);
-        r.KLSSumme = plan.KLSSumme;
-        r.KProd = plan.KProd;
-        r.TFSumme = plan.TFSumme;
-        r.STFSumme = plan.STFSumme;
-        r.LLSSumme = plan.LLSSumme;
-        r.LLSMax = plan.LLSMax;
-        r.LProd = plan.LProd;
-        records.push_back(r);
-        if (!o.Json)
-            std::printf("Stufe %d: %5d Durchgänge %6.1f s   KLS %d   KProd %s   TF %d   STF %d"
-                        "   LLS %d (max %d)   LProd %s\n",
-                        stage, r.Result.Passes, r.Seconds, r.KLSSumme,
-                        DistributionText(r.KProd, plan.KProdOpt).c_str(), r.TFSumme, r.STFSumme,
-                        r.LLSSumme, r.LLSMax, DistributionText(r.LProd, plan.LProdOpt).c_str());
-        std::fflush(stdout);
-    }
-    return records;
+// One line of figures after a stage.
+void PrintStage(const StageRecord& r) {
+    std::printf("Stufe %d: %5d Durchgänge %6.1f s   KLS %d   KProd %s   TF %d   STF %d"
+                "   LLS %d (max %d)   LProd %s\n",
+                static_cast<int>(r.Stage), r.Result.Passes, r.Seconds, r.KLSSumme,
+                DistributionText(r.KProd, r.KProdOpt).c_str(), r.TFSumme, r.STFSumme, r.LLSSumme,
+                r.LLSMax, DistributionText(r.LProd, r.LProdOpt).c_str());
 }
 
 std::string StagesJson(const std::vector<StageRecord>& records) {
@@ -300,8 +257,8 @@ std::string StagesJson(const std::vector<StageRecord>& records) {
     for (const StageRecord& r : records) {
         if (out.size() > 1) out += ", ";
         std::snprintf(buf, sizeof buf, "%.3f", r.Seconds);
-        out += "{\"stage\": " + std::to_string(r.Stage) + ", \"seconds\": " + buf +
-               ", \"passes\": " + std::to_string(r.Result.Passes) +
+        out += "{\"stage\": " + std::to_string(static_cast<int>(r.Stage)) +
+               ", \"seconds\": " + buf + ", \"passes\": " + std::to_string(r.Result.Passes) +
                ", \"reached\": " + (r.Result.Reached ? "true" : "false") +
                ", \"KLSSumme\": " + std::to_string(r.KLSSumme) +
                ", \"KProd\": " + std::to_string(r.KProd) +
@@ -325,49 +282,39 @@ int PlanCommand(const Args& args) {
     const PlanOptions& o = *parsed;
     StderrReporter reporter;
     const std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    std::unique_ptr<Stammdaten> data;
-    std::unique_ptr<CPlan> owned;
+    Session session(reporter);
     InitialPlanResult result;
     const InterruptAsHalt interrupt;
     if (!o.PlanFile.empty()) {
-        PlanReadResult read = ReadPlanFile(o.PlanFile, DefaultFileOps(), reporter);
-        read.outcome.ShowTo(reporter); // the refusal, or a note on the file's code page
-        if (!read.outcome.Ok) return 2;
-        data = std::move(read.data);
-        owned = std::move(read.plan);
-        owned->Rng.Seed(seed);
-        const InvariantReport loaded = CheckInvariants(*owned, false);
+        if (!session.OpenPlanFile(o.PlanFile)) return 2;
+        session.Plan()->Rng.Seed(seed);
+        const InvariantReport loaded = CheckInvariants(*session.Plan(), false);
         result.PlanVorhanden = true;
         result.Rest = loaded.Unplaced;
     } else {
-        data = std::make_unique<Stammdaten>();
-        if (!LoadSchool(o.School, *data)) return 2;
-        if (!HatUnterricht(*data)) {
-            reporter.Show({texte::KeinUnterricht, titel::Fehler});
-            return 2;
-        }
-        owned = std::make_unique<CPlan>(*data, reporter);
-        owned->BuildLessonHours();
-        ApplyOptions(*owned, o);
-        RunControl run;
-        run.SetPassHook([&run] {
-            if (gInterrupted) run.Halt();
-        });
-        ProgressPrinter progress(*owned);
-        result =
-            RunInitialPlan(owned.get(), reporter, run, std::to_string(o.Tries), seed, &progress);
-        // Without a complete plan the best attempt is worth more than the last one.
-        if (!result.Complete() && progress.Best().Placed > owned->PlacedCount()) {
-            RestoreSnapshot(*owned, progress.Best());
-            EvaluateAll(*owned);
-            result.Rest = progress.BestRest();
-        }
+        if (!session.OpenSchool(o.School) || !session.StartPlanning()) return 2;
+        ApplyOptions(*session.Plan(), o);
+        ProgressPrinter progress;
+        result = RunInitialPlanKeepingBest(*session.Plan(), reporter, std::to_string(o.Tries), seed,
+                                           &progress, Interrupted);
         if (gInterrupted && !result.Complete())
             std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
     }
-    CPlan& plan = *owned;
+    CPlan& plan = *session.Plan();
     std::vector<StageRecord> stages;
-    if (result.Complete() && !o.Stages.empty()) stages = RunStages(plan, o, reporter);
+    if (result.Complete() && !o.Stages.empty()) {
+        StageRunOptions run;
+        for (int stage : o.Stages)
+            run.Stages.push_back(static_cast<Stufe>(stage));
+        run.Seconds = o.StageSeconds;
+        run.Passes = o.StagePasses;
+        run.StopRequested = Interrupted;
+        run.StageDone = [&o](const StageRecord& r) {
+            if (!o.Json) PrintStage(r);
+            std::fflush(stdout);
+        };
+        stages = RunStages(plan, reporter, run);
+    }
     const InvariantReport report = CheckInvariants(plan, true);
 
     if (o.Json) {
@@ -389,11 +336,7 @@ int PlanCommand(const Args& args) {
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 
-    if (!o.Output.empty()) {
-        const Outcome written = WritePlanFile(*data, &plan, o.Output, DefaultFileOps());
-        written.ShowTo(reporter);
-        if (!written.Ok) return 2;
-    }
+    if (!o.Output.empty() && !session.SavePlanFile(o.Output)) return 2;
     if (!report.Ok()) return 1;
     return result.Complete() ? 0 : 3;
 }

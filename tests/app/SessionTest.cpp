@@ -102,5 +102,63 @@ TEST(Session, NewKeepsTheProjectFileName) {
     EXPECT_EQ(s.ProjektDatei(), test::SourcePath("examples/gymnasium.sch"));
 }
 
+// The tool reads a school from any of the three files; from a plan file it takes the master data
+// only. A refusal is the reader's message alone, where the window adds its own line.
+TEST(Session, OpenSchoolReadsEveryKindOfFile) {
+    CapturingReporter rep;
+    Session s(rep);
+    for (const char* file : {"klein.sch", "klein.sdt", "klein.pdt"}) {
+        ASSERT_TRUE(s.OpenSchool(test::SourcePath(std::string("tests/files/data/") + file)))
+            << file;
+        EXPECT_EQ(s.Stamm().Lehrer.size(), 2u) << file;
+        EXPECT_EQ(s.Stamm().FachBloecke.size(), 4u) << file;
+        EXPECT_FALSE(s.HasPlan()) << file;
+    }
+    EXPECT_TRUE(rep.shown.empty());
+    EXPECT_EQ(s.ProjektDatei(), test::SourcePath("tests/files/data/klein.sch"));
+    EXPECT_EQ(s.StammSpeichernDatei(), "");
+
+    // The extension in capitals is still a plan file, not a project file.
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("KLEIN.PDT"),
+                         test::ReadFileBytes(test::SourcePath("tests/files/data/klein.pdt")));
+    ASSERT_TRUE(s.OpenSchool(dir.File("KLEIN.PDT")));
+    EXPECT_TRUE(rep.shown.empty());
+
+    // A plan in the way is destroyed.
+    ASSERT_TRUE(s.OpenPlanFile(test::SourcePath("tests/files/data/klein.pdt")));
+    ASSERT_TRUE(s.OpenSchool(test::SourcePath("tests/files/data/klein.sdt")));
+    EXPECT_FALSE(s.HasPlan());
+
+    const std::string broken = test::SourcePath("tests/files/data/nachlauf.sdt");
+    EXPECT_FALSE(s.OpenSchool(broken));
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0],
+              (Message{"Fehler beim Lesen der Datei " + broken +
+                           ":\nWort 773: Nach dem Ende der Stammdaten folgt noch Text.",
+                       "Dateifehler"}));
+    EXPECT_EQ(s.Stamm().Lehrer.size(), 2u); // the master data stays as it was
+    rep.shown.clear();
+    EXPECT_FALSE(s.OpenStammFile(broken));
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_EQ(rep.shown[1], (Message{"Fehler beim Laden der Datei:\n" + broken, "Dateifehler"}));
+}
+
+TEST(Session, KeepsTheFiguresThePlanFileStored) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenPlanFile(test::SourcePath("tests/files/data/kennzahlen-falsch.pdt")));
+    EXPECT_EQ(s.StoredPlanFigures().LLSSumme, 999);
+    EXPECT_EQ(s.StoredPlanFigures().TFSumme, 555);
+    EXPECT_EQ(s.Plan()->LLSSumme, 3); // evaluated afresh
+    EXPECT_EQ(CompareStoredFigures(s.StoredPlanFigures(), *s.Plan()).size(), 2u);
+
+    // A refused file keeps the figures of the plan that stays.
+    EXPECT_FALSE(s.OpenPlanFile(test::SourcePath("tests/files/data/klein.sdt")));
+    EXPECT_EQ(s.StoredPlanFigures().LLSSumme, 999);
+    ASSERT_TRUE(s.OpenPlanFile(test::SourcePath("tests/files/data/klein.pdt")));
+    EXPECT_TRUE(CompareStoredFigures(s.StoredPlanFigures(), *s.Plan()).empty());
+}
+
 } // namespace
 } // namespace sw

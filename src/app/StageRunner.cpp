@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/StageRunner.h"
+
+#include "optimise/RunControl.h"
+#include "plan/Evaluation.h"
+
+#include <chrono>
+
+namespace sw {
+
+namespace {
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+StageRecord Record(Stufe stage, double seconds, const StageResult& result, const CPlan& plan) {
+    StageRecord r;
+    r.Stage = stage;
+    r.Seconds = seconds;
+    r.Result = result;
+    r.KLSSumme = plan.KLSSumme;
+    r.KProd = plan.KProd;
+    r.KProdOpt = plan.KProdOpt;
+    r.TFSumme = plan.TFSumme;
+    r.STFSumme = plan.STFSumme;
+    r.LLSSumme = plan.LLSSumme;
+    r.LLSMax = plan.LLSMax;
+    r.LProd = plan.LProd;
+    r.LProdOpt = plan.LProdOpt;
+    return r;
+}
+
+} // namespace
+
+std::vector<StageRecord> RunStages(CPlan& plan, Reporter& reporter, const StageRunOptions& o) {
+    const std::function<double()> clock = o.Clock ? o.Clock : SteadySeconds;
+    const auto stopRequested = [&o] { return o.StopRequested && o.StopRequested(); };
+    std::vector<StageRecord> records;
+    RunControl run;
+    Optimiser optimiser(plan, run, reporter);
+    for (const Stufe stage : o.Stages) {
+        if (stopRequested()) break;
+        const double start = clock();
+        // The run counts the passes of each stage from its start.
+        run.SetPassHook([&] {
+            if (stopRequested() || clock() - start >= o.Seconds ||
+                (o.Passes > 0 && run.Passes() >= o.Passes))
+                run.Halt();
+        });
+        const StageResult result = optimiser.RunStage(stage);
+        const double seconds = clock() - start;
+        EvaluateAll(plan);
+        records.push_back(Record(stage, seconds, result, plan));
+        if (o.StageDone) o.StageDone(records.back());
+    }
+    return records;
+}
+
+} // namespace sw

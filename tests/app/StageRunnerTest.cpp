@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/StageRunner.h"
+
+#include "optimise/InitialPlanRun.h"
+#include "plan/Evaluation.h"
+#include "plan/Snapshot.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sw {
+namespace {
+
+// The Gymnasium after a complete initial plan with a fixed seed.
+struct Planned {
+    Stammdaten data = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    explicit Planned(std::uint32_t seed) {
+        plan = std::make_unique<CPlan>(data, rep);
+        plan->BuildLessonHours();
+        RunControl run;
+        EXPECT_TRUE(RunInitialPlan(plan.get(), rep, run, "1000", seed).Complete());
+    }
+};
+
+StageRunOptions Budget(std::vector<Stufe> stages, int passes) {
+    StageRunOptions o;
+    o.Stages = std::move(stages);
+    o.Seconds = 600;
+    o.Passes = passes;
+    return o;
+}
+
+// The records carry each stage's own figures, taken after a fresh evaluation, and each record is
+// handed out before the next stage starts.
+TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
+    Planned p(7);
+    StageRunOptions o =
+        Budget({Stufe::Trennungsfehler, Stufe::KlassenLuecken, Stufe::LehrerLuecken}, 3);
+    std::vector<StageRecord> told;
+    o.StageDone = [&](const StageRecord& r) {
+        // The plan stands as the stage left it, and the record holds its fresh evaluation.
+        CPlan& plan = *p.plan;
+        EvaluateAll(plan);
+        EXPECT_EQ(r.KLSSumme, plan.KLSSumme);
+        EXPECT_EQ(r.TFSumme, plan.TFSumme);
+        EXPECT_EQ(r.LLSSumme, plan.LLSSumme);
+        EXPECT_EQ(r.LProd, plan.LProd);
+        EXPECT_EQ(r.KProd, plan.KProd);
+        EXPECT_EQ(r.KProdOpt, plan.KProdOpt);
+        EXPECT_EQ(r.STFSumme, plan.STFSumme);
+        EXPECT_EQ(r.LLSMax, plan.LLSMax);
+        EXPECT_EQ(r.LProdOpt, plan.LProdOpt);
+        told.push_back(r);
+    };
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    ASSERT_EQ(records.size(), 3u);
+    ASSERT_EQ(told.size(), 3u);
+    const Stufe order[] = {Stufe::Trennungsfehler, Stufe::KlassenLuecken, Stufe::LehrerLuecken};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(records[i].Stage, order[i]);
+        EXPECT_EQ(told[i].Stage, order[i]);
+        EXPECT_EQ(told[i].Result.Passes, records[i].Result.Passes);
+        // Each stage ends at its target or after its own three passes, counted from its start.
+        EXPECT_TRUE(records[i].Result.Reached || records[i].Result.Passes == 3) << i;
+        EXPECT_LE(records[i].Result.Passes, 3) << i;
+        EXPECT_GE(records[i].Seconds, 0.0);
+    }
+    EXPECT_FALSE(records[1].Result.Reached); // class gaps stay after three passes
+    EXPECT_TRUE(records[1].Result.Halted);
+}
+
+// The runner is the tool's old loop: one optimiser for all stages, each stage halted by its pass
+// budget. The plan it leaves is the one that loop left, hour for hour.
+TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
+    const std::vector<Stufe> stages = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung,
+                                       Stufe::Trennungsfehler, Stufe::LehrerLuecken,
+                                       Stufe::LehrerVerteilung};
+    Planned a(3);
+    RunStages(*a.plan, a.rep, Budget(stages, 4));
+
+    Planned b(3);
+    RunControl run;
+    Optimiser optimiser(*b.plan, run, b.rep);
+    run.SetPassHook([&] {
+        if (run.Passes() >= 4) run.Halt();
+    });
+    for (const Stufe s : stages) {
+        optimiser.RunStage(s);
+        EvaluateAll(*b.plan);
+    }
+    EXPECT_EQ(TakeSnapshot(*a.plan).Cells, TakeSnapshot(*b.plan).Cells);
+    EXPECT_EQ(a.plan->LLSSumme, b.plan->LLSSumme);
+    EXPECT_EQ(a.plan->KProd, b.plan->KProd);
+    EXPECT_EQ(a.rep.shown, b.rep.shown);
+}
+
+TEST(StageRunner, TheTimeBudgetEndsAStage) {
+    Planned p(7);
+    StageRunOptions o = Budget({Stufe::KlassenLuecken, Stufe::LehrerLuecken}, 0);
+    o.Seconds = 2.5;
+    double now = 0;
+    o.Clock = [&now] { return now += 1.0; }; // every look at the clock costs a second
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    ASSERT_EQ(records.size(), 2u);
+    for (const StageRecord& r : records) {
+        // The clock is read once at the start and once after each pass.
+        EXPECT_EQ(r.Result.Passes, 3);
+        EXPECT_TRUE(r.Result.Halted);
+        EXPECT_GE(r.Seconds, 2.5);
+    }
+}
+
+TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
+    Planned p(7);
+    StageRunOptions o = Budget({Stufe::KlassenLuecken, Stufe::KlassenVerteilung}, 50);
+    int asked = 0;
+    // Asked once before the first stage, then after each pass: the stop comes with the third.
+    o.StopRequested = [&asked] { return ++asked > 3; };
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Stage, Stufe::KlassenLuecken);
+    EXPECT_EQ(records[0].Result.Passes, 3);
+    EXPECT_TRUE(records[0].Result.Halted);
+
+    // A stop before the first stage: nothing runs, the plan stays.
+    const std::vector<int> before = TakeSnapshot(*p.plan).Cells;
+    o.StopRequested = [] { return true; };
+    EXPECT_TRUE(RunStages(*p.plan, p.rep, o).empty());
+    EXPECT_EQ(TakeSnapshot(*p.plan).Cells, before);
+}
+
+} // namespace
+} // namespace sw
