@@ -12,24 +12,14 @@ template <typename List> bool InRange(const List& list, int i) {
     return i >= 0 && i < static_cast<int>(list.size());
 }
 
-bool HatKlasse(const CStunde& h, int klasse) {
-    if (h.Klasse == klasse) return true;
-    return h.Klasse == -1 && h.KlassenL &&
-           std::find(h.KlassenL->begin(), h.KlassenL->end(), klasse) != h.KlassenL->end();
-}
-
 bool HatParallelLehrer(const CStunde& h, int lehrer) {
     if (!h.IsCourse() || !h.ParallelL) return false;
     return std::any_of(h.ParallelL->begin(), h.ParallelL->end(),
                        [lehrer](const CStunde* p) { return p && p->Lehrer == lehrer; });
 }
 
-Fund ErsteStunde(const CPlan& plan, int slot, const std::function<bool(const CStunde&)>& passt) {
-    for (int r = 0; r < plan.RaumAnzahl; ++r) {
-        const CStunde* h = plan.HourAt(r, slot);
-        if (h && passt(*h)) return {h, r};
-    }
-    return {};
+Fund Gefunden(const CPlan& plan, const CStunde* h) {
+    return h ? Fund{h, plan.RoomOf(*h)} : Fund{};
 }
 
 // --- names ------------------------------------------------------------------------------------
@@ -96,15 +86,16 @@ WordTable Tabelle(CWord& word, const CPlan& plan, int layout,
 } // namespace
 
 Fund FindeKlassenStunde(const CPlan& plan, int klasse, int slot) {
-    return ErsteStunde(plan, slot, [klasse](const CStunde& h) { return HatKlasse(h, klasse); });
+    return Gefunden(plan, plan.LessonOfClass(klasse, slot));
 }
 
 Fund FindeLehrerStunde(const CPlan& plan, int lehrer, int slot) {
-    if (Fund eigene =
-            ErsteStunde(plan, slot, [lehrer](const CStunde& h) { return h.Lehrer == lehrer; }))
-        return eigene;
-    return ErsteStunde(plan, slot,
-                       [lehrer](const CStunde& h) { return HatParallelLehrer(h, lehrer); });
+    if (Fund eigene = Gefunden(plan, plan.LessonOfTeacher(lehrer, slot))) return eigene;
+    for (int r = 0; r < plan.RaumAnzahl; ++r) {
+        const CStunde* h = plan.HourAt(r, slot);
+        if (h && HatParallelLehrer(*h, lehrer)) return {h, r};
+    }
+    return {};
 }
 
 Fund FindeRaumStunde(const CPlan& plan, int raum, int slot) {

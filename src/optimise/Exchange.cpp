@@ -24,18 +24,6 @@ bool ClassSet::Add(int k) {
     return true;
 }
 
-namespace {
-
-bool Involves(const CStunde& h, int k) {
-    if (!h.IsLesson()) return false;
-    if (!h.IsCourse()) return h.Klasse == k;
-    for (int c : *h.KlassenL)
-        if (c == k) return true;
-    return false;
-}
-
-} // namespace
-
 ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     for (auto* v : {&h1_, &h2_})
@@ -49,16 +37,6 @@ ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan) {
     s_.Reset(plan.KlassenAnzahl);
     c1_.Reset(plan.KlassenAnzahl);
     c2_.Reset(plan.KlassenAnzahl);
-}
-
-const CStunde* ExchangeMove::FindHour(int klasse, int slot) const {
-    if (klasse < 0 || klasse >= plan_.KlassenAnzahl || plan_.ClassLessons(klasse, slot) == 0)
-        return nullptr;
-    for (int r = 0; r < plan_.RaumAnzahl; ++r) {
-        const CStunde& h = plan_.At(r, slot);
-        if (Involves(h, klasse)) return &h;
-    }
-    return nullptr;
 }
 
 // A seed or a found hour joins its slot's side: a course hour with all its classes and all its
@@ -82,7 +60,7 @@ void ExchangeMove::AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*
 }
 
 void ExchangeMove::Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours) {
-    const CStunde* h = FindHour(k, slot);
+    const CStunde* h = plan_.LessonOfClass(k, slot);
     if (!h) return;
     if (!h->IsCourse()) {
         if (!met.Has(k)) AddHour(*h, met, hours, false);
@@ -130,8 +108,10 @@ bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy,
     if (firstSlot == secondSlot) return false;
     firstSlot_ = firstSlot;
     secondSlot_ = secondSlot;
-    const CStunde* atSecond = hourAtSecond ? hourAtSecond : FindHour(classAtSecond, secondSlot);
-    const CStunde* atFirst = hourAtFirst ? hourAtFirst : FindHour(classAtFirst, firstSlot);
+    const CStunde* atSecond =
+        hourAtSecond ? hourAtSecond : plan_.LessonOfClass(classAtSecond, secondSlot);
+    const CStunde* atFirst =
+        hourAtFirst ? hourAtFirst : plan_.LessonOfClass(classAtFirst, firstSlot);
     if (!atSecond || !atFirst) return false;
 
     auto refuse = [this](const CStunde* culprit) {

@@ -52,7 +52,6 @@ public:
     bool LastKept() const { return lastKept_; }
 
 private:
-    const CStunde* FindHour(int klasse, int slot) const;
     void AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*>& hours, bool seed);
     void Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours);
     bool ChooseRooms(const std::vector<CStunde*>& hours, int slot, std::vector<int>& rooms);

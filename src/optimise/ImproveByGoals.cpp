@@ -8,18 +8,6 @@
 
 namespace sw {
 
-namespace {
-
-bool CountsFor(const CStunde& h, int klasse) {
-    if (!h.IsLesson() || h.TimeFixed()) return false;
-    if (!h.IsCourse()) return h.Klasse == klasse;
-    for (int c : *h.KlassenL)
-        if (c == klasse) return true;
-    return false;
-}
-
-} // namespace
-
 GoalImprover::GoalImprover(CPlan& plan) : plan_(plan) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     classes_.reserve(plan.KlassenAnzahl);
@@ -78,21 +66,9 @@ int GoalImprover::DrawRoom(const CStunde& h, int slot, int draws, const std::vec
 }
 
 CStunde* GoalImprover::SingleHourOf(int k, int slot, bool movableOnly) const {
-    auto fits = [&](const CStunde* h) {
-        return h && !h->IsCourse() && h->Klasse == k && h->BlockPos == -1 &&
-               !(movableOnly && h->TimeFixed());
-    };
-    const int lessons = plan_.ClassLessons(k, slot);
-    if (lessons == 0) return nullptr;
-    if (lessons == 1) {
-        CStunde* only = plan_.OnlyLessonOfClass(k, slot);
-        return fits(only) ? only : nullptr;
-    }
-    for (int r = 0; r < plan_.RaumAnzahl; ++r) {
-        CStunde* h = plan_.HourAt(r, slot);
-        if (fits(h)) return h;
-    }
-    return nullptr;
+    return plan_.LessonOfClass(k, slot, [&](const CStunde& h) {
+        return !h.IsCourse() && h.BlockPos == -1 && !(movableOnly && h.TimeFixed());
+    });
 }
 
 void GoalImprover::SaveTeacher(int t, MoveSums& before) {
@@ -151,32 +127,14 @@ bool GoalImprover::Judge(MoveKind kind, int strategy, MoveJudgement& j) {
 // ---------------------------------------------------------------------------------------------
 // The main loop
 
+// The lessons of class J at K and L that a move may take: the first in room order at each slot
+// without a fixed time. A course hour of a multi-hour unit among them fails the pair.
 bool GoalImprover::FindPair(int klasse, int k, int l, CStunde*& o, CStunde*& p) const {
-    o = p = nullptr;
-    // With one lesson of the class at each slot the counts name both hours; the room scan below
-    // would find the same.
-    if (plan_.ClassLessons(klasse, k) == 1 && plan_.ClassLessons(klasse, l) == 1) {
-        CStunde* a = plan_.OnlyLessonOfClass(klasse, k);
-        CStunde* b = plan_.OnlyLessonOfClass(klasse, l);
-        if (!CountsFor(*a, klasse) || !CountsFor(*b, klasse)) return false;
-        if ((a->IsCourse() && a->BlockPos != -1) || (b->IsCourse() && b->BlockPos != -1))
-            return false;
-        o = a;
-        p = b;
-        return true;
-    }
-    if (plan_.ClassLessons(klasse, k) == 0 || plan_.ClassLessons(klasse, l) == 0) return false;
-    for (int r = 0; r < plan_.RaumAnzahl && !(o && p); ++r) {
-        for (int side = 0; side < 2; ++side) {
-            CStunde*& found = side == 0 ? o : p;
-            if (found) continue;
-            CStunde* h = plan_.HourAt(r, side == 0 ? k : l);
-            if (!h || !CountsFor(*h, klasse)) continue;
-            if (h->IsCourse() && h->BlockPos != -1) return false;
-            found = h;
-        }
-    }
-    return o && p;
+    const auto movable = [](const CStunde& h) { return !h.TimeFixed(); };
+    o = plan_.LessonOfClass(klasse, k, movable);
+    p = o ? plan_.LessonOfClass(klasse, l, movable) : nullptr;
+    if (!o || !p) return false;
+    return !(o->IsCourse() && o->BlockPos != -1) && !(p->IsCourse() && p->BlockPos != -1);
 }
 
 int GoalImprover::operator()(int strategy, int classTries, int wanted) {

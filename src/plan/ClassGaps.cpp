@@ -64,10 +64,6 @@ bool Rejects(CPlan& plan, const GoalRow& row, const ClassGapFigures& before,
     return false;
 }
 
-bool ListHas(const IntList& list, int k) {
-    return std::find(list.begin(), list.end(), k) != list.end();
-}
-
 } // namespace
 
 bool ClassGapGoalsAccept(CPlan& plan, const ClassGapFigures& before, const ClassGapFigures& after) {
@@ -171,7 +167,7 @@ CStunde* ClassGapMinimiser::FindSource(int k, int target, int& source) {
             }
             // A course hour ends the scan; it is the candidate only when it is the class's and
             // none of its other classes has a lesson at the target.
-            bool free = ListHas(*y->KlassenL, k);
+            bool free = y->Involves(k);
             for (std::size_t c = 0; free && c < y->KlassenL->size(); ++c) {
                 const int other = (*y->KlassenL)[c];
                 free = other == k || plan_.ClassLessons(other, target) == 0;

@@ -172,10 +172,7 @@ void EvaluateClass(CPlan& plan, int k) {
                 if (!y.IsLesson() || !y.Trennung || !y.IsFirstOfUnit()) continue;
                 if (y.IsCourse()) {
                     if (y.FachKurs == courseSeen) continue;
-                    bool member = false;
-                    for (int c : *y.KlassenL)
-                        member = member || c == k;
-                    if (!member) continue;
+                    if (!y.Involves(k)) continue;
                     courseSeen = y.FachKurs;
                     entries.emplace_back(~y.FachKurs, y.SpezialTrennung);
                 } else if (y.Klasse == k) {

@@ -380,13 +380,9 @@ CStunde* FindMovableHour(CPlan& plan, int k) {
         const int day = plan.RandomInRange(0, plan.Tage - 1);
         const int hour = plan.RandomInRange(2, plan.Stunden);
         const int slot = SlotOf(day, hour);
-        if (!IsSlot(slot) || klasse.Sperre[slot] != 0 || plan.ClassLessons(k, slot) == 0) continue;
-        for (int r = 0; r < plan.RaumAnzahl; ++r) {
-            CStunde* y = plan.HourAt(r, slot);
-            if (!y || y->Klasse != k) continue;
-            if (y->BlockPos == -1 && !y->TimeFixed()) return y;
-            break;
-        }
+        if (!IsSlot(slot) || klasse.Sperre[slot] != 0) continue;
+        CStunde* y = plan.LessonOfClass(k, slot, [](const CStunde& h) { return !h.IsCourse(); });
+        if (y && y->BlockPos == -1 && !y->TimeFixed()) return y;
     }
     return nullptr;
 }

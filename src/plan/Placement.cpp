@@ -1,200 +1,353 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Placement.h"
 
-namespace sw::rules {
+#include <algorithm>
+
+namespace sw {
 
 namespace {
 
-const CStunde* Refuse(CPlan& plan, const CStunde* answer, int kind) {
-    plan.KonfliktArt = kind;
-    return answer;
-}
+// How a rule gives its answer. The rules are written once, over the answer: as a Refusal value
+// for the queries, or straight into the plan's conflict report for CheckPlacement, which so
+// writes its report where the refusal arises and stays as fast as the check in the hot loops.
+struct AsRefusal {
+    using Answer = Refusal;
+    static Answer Allow() { return {}; }
+    Answer Refuse(const Refusal& r, const CStunde* = nullptr) const { return r; }
+};
 
-bool ListHas(const IntList& list, int k) {
-    for (int x : list)
-        if (x == k) return true;
-    return false;
-}
-
-// The hour h itself counts in the occupancy at its own slot; elsewhere it is never a clash.
-int SelfAt(const CPlan& plan, const CStunde& h, int slot) {
-    return h.Index >= 0 && plan.SlotOfHour(h) == slot ? 1 : 0;
-}
-
-// Whether lesson y clashes with subject hour h of class k at the same slot, and how: a course
-// hour is judged by its classes in order (the class itself: kind 1; another class while y has
-// h's teacher: kind 2); a subject hour by its class (kind 1), then its teacher (kind 2).
-const CStunde* SubjectClashWith(CPlan& plan, const CStunde& h, int k, const CStunde& y) {
-    auto clash = [&](int kind) {
-        (kind == kKonfliktKlasse ? plan.KonfliktKlasse : plan.KonfliktLehrer) =
-            kind == kKonfliktKlasse ? k : h.Lehrer;
-        plan.KonfliktStunde = &y;
-        return Refuse(plan, &y, kind);
-    };
-    if (y.IsCourse()) {
-        for (int c : *y.KlassenL) {
-            if (c == k) return clash(kKonfliktKlasse);
-            if (y.Lehrer == h.Lehrer) return clash(kKonfliktLehrer);
-        }
-        return nullptr;
+// Writes the fields a refusal names into the report, which CheckPlacement has reset to -1, and
+// answers as CheckPlacement does: with the hour the refusal names or, for a lock or a limit, with
+// `shown` (the cell's placeholder for a locked room, else the hour itself).
+struct IntoReport {
+    using Answer = const CStunde*;
+    CPlan* plan;
+    static Answer Allow() { return nullptr; }
+    Answer Refuse(const Refusal& r, const CStunde* shown = nullptr) const {
+        plan->KonfliktArt = static_cast<int>(r.Kind);
+        if (r.Of == Refusal::Names::Room) plan->KonfliktRaum = r.Index;
+        if (r.Of == Refusal::Names::Class) plan->KonfliktKlasse = r.Index;
+        if (r.Of == Refusal::Names::Teacher) plan->KonfliktLehrer = r.Index;
+        if (!r.Stunde) return shown;
+        plan->KonfliktStunde = r.Stunde;
+        return r.Stunde;
     }
-    if (y.Klasse == k) return clash(kKonfliktKlasse);
-    if (y.Lehrer == h.Lehrer) return clash(kKonfliktLehrer);
-    return nullptr;
-}
+};
+
+template <typename Out> struct Rules {
+    using Answer = typename Out::Answer;
+
+    static Answer OutsideWeek(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        if (plan.InWeek(slot)) return Out::Allow();
+        return out.Refuse(Refusal::ByHour(Konflikt::Zeit, &h));
+    }
+
+    static Answer CellOccupied(const CPlan& plan, int slot, int room, Out out) {
+        const CStunde& x = plan.At(room, slot);
+        if (!x.IsLesson()) return Out::Allow();
+        return out.Refuse(Refusal::ByRoom(Konflikt::Raum, room, &x));
+    }
+
+    static Answer RoomLocked(const CPlan& plan, int slot, int room, Out out) {
+        if (plan.RaumAt(room).Sperre[slot] != 1) return Out::Allow();
+        return out.Refuse(Refusal::ByRoom(Konflikt::Sperrung, room), &plan.At(room, slot));
+    }
+
+    static Answer FixedTime(const CStunde& h, int slot, Out out) {
+        if (!h.TimeFixed()) return Out::Allow();
+        const int wanted = h.BlockPos < 0 ? h.Zeit : h.Zeit + h.BlockPos;
+        if (slot == wanted) return Out::Allow();
+        return out.Refuse(Refusal::ByHour(Konflikt::Zeit, &h));
+    }
+
+    static Answer HourBound(const CStunde& h, int slot, Out out) {
+        if (h.Zeit == kNoSlot || h.TimeFixed()) return Out::Allow();
+        const int b = HourOf(h.Zeit);
+        if ((h.OberesLimit && b < HourOf(slot)) || (h.UnteresLimit && b > HourOf(slot)))
+            return out.Refuse(Refusal::ByHour(Konflikt::Limit, &h));
+        return Out::Allow();
+    }
+
+    static Answer DayLimit(const CStunde& h, int slot, Out out) {
+        if (!h.TagesLimit || DayOf(slot) == h.Tag) return Out::Allow();
+        return out.Refuse(Refusal::ByHour(Konflikt::Limit, &h));
+    }
+
+    static Answer TeacherLocked(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        if (plan.LehrerAt(h.Lehrer).Sperre[slot] == 0) return Out::Allow();
+        return out.Refuse(Refusal::ByTeacher(Konflikt::Sperrung, h.Lehrer), &h);
+    }
+
+    // The locks and hour limits of h's classes. A single subject hour may lie beyond its class's
+    // limit; a course hour only by the option of its kind.
+    static Answer ClassRules(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        if (!h.IsCourse()) {
+            const int k = h.Klasse;
+            const CKlasse& klasse = plan.KlasseAt(k);
+            if (klasse.Sperre[slot] != 0)
+                return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, k), &h);
+            if (HourOf(slot) > klasse.StundenLimit && h.BlockPos >= 0 &&
+                !plan.MehrfachUeberStundenLimit)
+                return out.Refuse(Refusal::ByClass(Konflikt::Zeit, k), &h);
+            return Out::Allow();
+        }
+        for (int c : *h.KlassenL) {
+            const CKlasse& klasse = plan.KlasseAt(c);
+            if (klasse.Sperre[slot] != 0)
+                return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, c), &h);
+            if (HourOf(slot) > klasse.StundenLimit) {
+                const bool allowed = h.BlockPos < 0 ? plan.KursUeberStundenLimit
+                                                    : plan.MehrfachKursUeberStundenLimit;
+                if (!allowed) return out.Refuse(Refusal::ByClass(Konflikt::Zeit, c), &h);
+            }
+        }
+        return Out::Allow();
+    }
+
+    // A subject hour of class k clashes with a course hour by the course's classes in order (k
+    // itself: Klasse; another class while the course has h's teacher: Lehrer), with a subject
+    // hour by its class (Klasse), then its teacher (Lehrer).
+    static Answer SubjectClash(const CStunde& h, const CStunde& y, Out out) {
+        const int k = h.Klasse;
+        if (y.IsCourse()) {
+            for (int c : *y.KlassenL) {
+                if (c == k) return out.Refuse(Refusal::ByClass(Konflikt::Klasse, k, &y));
+                if (y.Lehrer == h.Lehrer)
+                    return out.Refuse(Refusal::ByTeacher(Konflikt::Lehrer, h.Lehrer, &y));
+            }
+            return Out::Allow();
+        }
+        if (y.Klasse == k) return out.Refuse(Refusal::ByClass(Konflikt::Klasse, k, &y));
+        if (y.Lehrer == h.Lehrer)
+            return out.Refuse(Refusal::ByTeacher(Konflikt::Lehrer, h.Lehrer, &y));
+        return Out::Allow();
+    }
+
+    // A course hour clashes with any lesson of its teacher, then with a lesson of one of its
+    // classes that is not a parallel hour of its own block.
+    static Answer CourseClash(const CStunde& h, const CStunde& y, Out out) {
+        if (y.Lehrer == h.Lehrer)
+            return out.Refuse(Refusal::ByTeacher(Konflikt::Lehrer, h.Lehrer, &y));
+        for (int c : *h.KlassenL) {
+            const bool clash =
+                y.IsCourse() ? y.FachKurs != h.FachKurs && y.Involves(c) : y.Klasse == c;
+            if (clash) return out.Refuse(Refusal::ByClass(Konflikt::Klasse, c, &y));
+        }
+        return Out::Allow();
+    }
+
+    // The first lesson at the slot, in room order, that clashes with subject hour h. The
+    // occupancy counts rule out any clash at once in the common case; when exactly one other hour
+    // involves the class or the teacher, the counts name it; only otherwise are the rooms scanned.
+    // Both scans stay out of line, so that the quick rules before them need no stack frame.
+    [[gnu::noinline]] static Answer SubjectHourClash(const CPlan& plan, const CStunde& h, int slot,
+                                                     Out out) {
+        const int k = h.Klasse;
+        const int self = SelfAt(plan, h, slot);
+        const int classOthers = plan.ClassLessons(k, slot) - self;
+        const int teacherOthers = plan.TeacherLessons(h.Lehrer, slot) - self;
+        if (classOthers == 0 && teacherOthers == 0) return Out::Allow();
+        if (self == 0 && classOthers <= 1 && teacherOthers <= 1) {
+            const CStunde* byClass = classOthers ? plan.OnlyLessonOfClass(k, slot) : nullptr;
+            const CStunde* byTeacher =
+                teacherOthers ? plan.OnlyLessonOfTeacher(h.Lehrer, slot) : nullptr;
+            // At least one of them is named: the other count is 0 or names the same hour.
+            if ((byClass || byTeacher) && (!byClass || !byTeacher || byClass == byTeacher))
+                return SubjectClash(h, byClass ? *byClass : *byTeacher, out);
+        }
+        for (int i = 0; i < plan.RaumAnzahl; ++i) {
+            const CStunde& y = plan.At(i, slot);
+            if (!y.IsLesson() || &y == &h) continue;
+            if (Answer clash = SubjectClash(h, y, out)) return clash;
+        }
+        return Out::Allow();
+    }
+
+    // The first lesson at the slot, in room order, that clashes with course hour h. Hours of the
+    // same course block share their classes without clashing; any other lesson of one of the
+    // classes, or of the teacher, makes the room scan necessary.
+    [[gnu::noinline]] static Answer CourseHourClash(const CPlan& plan, const CStunde& h, int slot,
+                                                    Out out) {
+        const IntList& classes = *h.KlassenL;
+        const int self = SelfAt(plan, h, slot);
+        bool maybe = plan.TeacherLessons(h.Lehrer, slot) != self;
+        const int ownCourse = plan.CourseLessons(h.FachKurs, slot);
+        for (std::size_t i = 0; !maybe && i < classes.size(); ++i)
+            maybe = plan.ClassLessons(classes[i], slot) != ownCourse;
+        if (!maybe) return Out::Allow();
+        for (int i = 0; i < plan.RaumAnzahl; ++i) {
+            const CStunde& y = plan.At(i, slot);
+            if (!y.IsLesson() || &y == &h) continue;
+            if (Answer clash = CourseClash(h, y, out)) return clash;
+        }
+        return Out::Allow();
+    }
+
+    static Answer LessonClash(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        return h.IsCourse() ? CourseHourClash(plan, h, slot, out)
+                            : SubjectHourClash(plan, h, slot, out);
+    }
+
+    // Every rule in the check's order; the first refusal ends the check.
+    static Answer Check(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
+        if (Answer a = OutsideWeek(plan, h, slot, out)) return a;
+        if (Answer a = CellOccupied(plan, slot, room, out)) return a;
+        if (Answer a = RoomLocked(plan, slot, room, out)) return a;
+        if (Answer a = FixedTime(h, slot, out)) return a;
+        if (Answer a = HourBound(h, slot, out)) return a;
+        if (Answer a = DayLimit(h, slot, out)) return a;
+        if (Answer a = TeacherLocked(plan, h, slot, out)) return a;
+        if (Answer a = ClassRules(plan, h, slot, out)) return a;
+        return LessonClash(plan, h, slot, out);
+    }
+
+    // The rules that no moving of other hours can change: all but the cell and the clashes.
+    static Answer Fixed(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
+        if (Answer a = OutsideWeek(plan, h, slot, out)) return a;
+        if (Answer a = RoomLocked(plan, slot, room, out)) return a;
+        if (Answer a = FixedTime(h, slot, out)) return a;
+        if (Answer a = HourBound(h, slot, out)) return a;
+        if (Answer a = DayLimit(h, slot, out)) return a;
+        if (Answer a = TeacherLocked(plan, h, slot, out)) return a;
+        return ClassRules(plan, h, slot, out);
+    }
+
+private:
+    // The hour h itself counts in the occupancy at its own slot; elsewhere it is never a clash.
+    static int SelfAt(const CPlan& plan, const CStunde& h, int slot) {
+        return h.Index >= 0 && plan.SlotOfHour(h) == slot ? 1 : 0;
+    }
+};
+
+using Query = Rules<AsRefusal>;
 
 } // namespace
 
-const CStunde* OutsideWeek(CPlan& plan, const CStunde& h, int slot) {
-    if (plan.InWeek(slot)) return nullptr;
-    plan.KonfliktStunde = &h;
-    return Refuse(plan, &h, kKonfliktZeit);
+namespace rules {
+Refusal OutsideWeek(const CPlan& plan, const CStunde& h, int slot) {
+    return Query::OutsideWeek(plan, h, slot, {});
 }
-
-const CStunde* CellOccupied(CPlan& plan, int slot, int room) {
-    const CStunde& x = plan.At(room, slot);
-    if (!x.IsLesson()) return nullptr;
-    plan.KonfliktStunde = &x;
-    plan.KonfliktRaum = room;
-    return Refuse(plan, &x, kKonfliktRaum);
+Refusal CellOccupied(const CPlan& plan, int slot, int room) {
+    return Query::CellOccupied(plan, slot, room, {});
 }
-
-const CStunde* RoomLocked(CPlan& plan, int slot, int room) {
-    if (plan.RaumAt(room).Sperre[slot] != 1) return nullptr;
-    plan.KonfliktRaum = room;
-    return Refuse(plan, &plan.At(room, slot), kKonfliktSperrung);
+Refusal RoomLocked(const CPlan& plan, int slot, int room) {
+    return Query::RoomLocked(plan, slot, room, {});
 }
-
-const CStunde* FixedTime(CPlan& plan, const CStunde& h, int slot) {
-    if (!h.TimeFixed()) return nullptr;
-    const int wanted = h.BlockPos < 0 ? h.Zeit : h.Zeit + h.BlockPos;
-    if (slot == wanted) return nullptr;
-    plan.KonfliktStunde = &h;
-    return Refuse(plan, &h, kKonfliktZeit);
+Refusal FixedTime(const CPlan&, const CStunde& h, int slot) {
+    return Query::FixedTime(h, slot, {});
 }
-
-const CStunde* HourBound(CPlan& plan, const CStunde& h, int slot) {
-    if (h.Zeit == kNoSlot || h.TimeFixed()) return nullptr;
-    const int b = HourOf(h.Zeit);
-    if ((h.OberesLimit && b < HourOf(slot)) || (h.UnteresLimit && b > HourOf(slot))) {
-        plan.KonfliktStunde = &h;
-        return Refuse(plan, &h, kKonfliktLimit);
-    }
-    return nullptr;
+Refusal HourBound(const CPlan&, const CStunde& h, int slot) {
+    return Query::HourBound(h, slot, {});
 }
-
-const CStunde* DayLimit(CPlan& plan, const CStunde& h, int slot) {
-    if (!h.TagesLimit || DayOf(slot) == h.Tag) return nullptr;
-    plan.KonfliktStunde = &h;
-    return Refuse(plan, &h, kKonfliktLimit);
+Refusal DayLimit(const CPlan&, const CStunde& h, int slot) {
+    return Query::DayLimit(h, slot, {});
 }
-
-const CStunde* TeacherLocked(CPlan& plan, const CStunde& h, int slot) {
-    if (plan.LehrerAt(h.Lehrer).Sperre[slot] == 0) return nullptr;
-    plan.KonfliktLehrer = h.Lehrer;
-    return Refuse(plan, &h, kKonfliktSperrung);
+Refusal TeacherLocked(const CPlan& plan, const CStunde& h, int slot) {
+    return Query::TeacherLocked(plan, h, slot, {});
 }
-
-const CStunde* SubjectHourClash(CPlan& plan, const CStunde& h, int slot) {
-    const int k = h.Klasse;
-    const CKlasse& klasse = plan.KlasseAt(k);
-    if (klasse.Sperre[slot] != 0) {
-        plan.KonfliktKlasse = k;
-        return Refuse(plan, &h, kKonfliktSperrung);
-    }
-    if (HourOf(slot) > klasse.StundenLimit && h.BlockPos >= 0 && !plan.MehrfachUeberStundenLimit) {
-        plan.KonfliktKlasse = k;
-        return Refuse(plan, &h, kKonfliktZeit);
-    }
-    // The occupancy counts rule out any clash at once in the common case. When exactly one other
-    // hour involves the class or the teacher, the counts name it; only otherwise are the rooms
-    // scanned, in room order, to find the first clashing hour.
-    const int self = SelfAt(plan, h, slot);
-    const int classOthers = plan.ClassLessons(k, slot) - self;
-    const int teacherOthers = plan.TeacherLessons(h.Lehrer, slot) - self;
-    if (classOthers == 0 && teacherOthers == 0) return nullptr;
-    if (self == 0 && classOthers <= 1 && teacherOthers <= 1) {
-        const CStunde* byClass = classOthers ? plan.OnlyLessonOfClass(k, slot) : nullptr;
-        const CStunde* byTeacher =
-            teacherOthers ? plan.OnlyLessonOfTeacher(h.Lehrer, slot) : nullptr;
-        // At least one of them is named: the other count is 0 or names the same hour.
-        if ((byClass || byTeacher) && (!byClass || !byTeacher || byClass == byTeacher)) {
-            const CStunde& y = byClass ? *byClass : *byTeacher;
-            return SubjectClashWith(plan, h, k, y);
-        }
-    }
-    for (int i = 0; i < plan.RaumAnzahl; ++i) {
-        const CStunde& y = plan.At(i, slot);
-        if (!y.IsLesson() || &y == &h) continue;
-        if (const CStunde* clash = SubjectClashWith(plan, h, k, y)) return clash;
-    }
-    return nullptr;
+Refusal ClassRules(const CPlan& plan, const CStunde& h, int slot) {
+    return Query::ClassRules(plan, h, slot, {});
 }
-
-const CStunde* CourseHourClash(CPlan& plan, const CStunde& h, int slot) {
-    const IntList& classes = *h.KlassenL;
-    for (int c : classes) {
-        const CKlasse& klasse = plan.KlasseAt(c);
-        if (klasse.Sperre[slot] != 0) {
-            plan.KonfliktKlasse = c;
-            return Refuse(plan, &h, kKonfliktSperrung);
-        }
-        if (HourOf(slot) > klasse.StundenLimit) {
-            const bool allowed =
-                h.BlockPos < 0 ? plan.KursUeberStundenLimit : plan.MehrfachKursUeberStundenLimit;
-            if (!allowed) {
-                plan.KonfliktKlasse = c;
-                return Refuse(plan, &h, kKonfliktZeit);
-            }
-        }
-    }
-    // Hours of the same course block share their classes without clashing; any other lesson of
-    // one of the classes, or of the teacher, makes the room scan necessary.
-    const int self = SelfAt(plan, h, slot);
-    bool maybe = plan.TeacherLessons(h.Lehrer, slot) != self;
-    const int ownCourse = plan.CourseLessons(h.FachKurs, slot);
-    for (std::size_t i = 0; !maybe && i < classes.size(); ++i)
-        maybe = plan.ClassLessons(classes[i], slot) != ownCourse;
-    if (!maybe) return nullptr;
-    for (int i = 0; i < plan.RaumAnzahl; ++i) {
-        const CStunde& y = plan.At(i, slot);
-        if (!y.IsLesson() || &y == &h) continue;
-        if (y.Lehrer == h.Lehrer) {
-            plan.KonfliktStunde = &y;
-            plan.KonfliktLehrer = h.Lehrer;
-            return Refuse(plan, &y, kKonfliktLehrer);
-        }
-        for (int c : classes) {
-            const bool clash = y.IsCourse() ? (y.FachKurs != h.FachKurs && ListHas(*y.KlassenL, c))
-                                            : y.Klasse == c;
-            if (clash) {
-                plan.KonfliktStunde = &y;
-                plan.KonfliktKlasse = c;
-                return Refuse(plan, &y, kKonfliktKlasse);
-            }
-        }
-    }
-    return nullptr;
+Refusal LessonClash(const CPlan& plan, const CStunde& h, int slot) {
+    return Query::LessonClash(plan, h, slot, {});
 }
+Refusal ClashWith(const CStunde& h, const CStunde& y) {
+    return h.IsCourse() ? Query::CourseClash(h, y, {}) : Query::SubjectClash(h, y, {});
+}
+} // namespace rules
 
-} // namespace sw::rules
-
-namespace sw {
+Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room) {
+    return Query::Check(plan, h, slot, room, {});
+}
 
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room) {
     plan.KonfliktRaum = -1;
     plan.KonfliktKlasse = -1;
     plan.KonfliktLehrer = -1;
     plan.KonfliktArt = -1;
-    if (const CStunde* x = rules::OutsideWeek(plan, h, slot)) return x;
-    if (const CStunde* x = rules::CellOccupied(plan, slot, room)) return x;
-    if (const CStunde* x = rules::RoomLocked(plan, slot, room)) return x;
-    if (const CStunde* x = rules::FixedTime(plan, h, slot)) return x;
-    if (const CStunde* x = rules::HourBound(plan, h, slot)) return x;
-    if (const CStunde* x = rules::DayLimit(plan, h, slot)) return x;
-    if (const CStunde* x = rules::TeacherLocked(plan, h, slot)) return x;
-    return h.IsCourse() ? rules::CourseHourClash(plan, h, slot)
-                        : rules::SubjectHourClash(plan, h, slot);
+    return Rules<IntoReport>::Check(plan, h, slot, room, IntoReport{&plan});
+}
+
+// ---------------------------------------------------------------------------------------------
+// What stands in the way
+
+namespace {
+
+bool IsSeated(std::span<const Seat> seats, const CStunde& y) {
+    return std::any_of(seats.begin(), seats.end(), [&](const Seat& s) { return s.Hour == &y; });
+}
+
+// Whether lesson y can make way for a refusal of `kind`.
+bool CanMakeWay(const CStunde& y, Konflikt kind) {
+    if (!y.TimeFixed()) return true;
+    return kind == Konflikt::Raum && y.RoomCount() > 1;
+}
+
+// Each lesson is listed once; one that holds the cell and clashes too must leave the slot.
+void AddObstacle(Obstacles& out, const CStunde& y, Konflikt kind) {
+    for (Obstacle& o : out.Hours) {
+        if (o.Hour != &y) continue;
+        if (o.Kind == Konflikt::Raum && kind != Konflikt::Raum) o = {&y, kind, CanMakeWay(y, kind)};
+        return;
+    }
+    out.Hours.push_back({&y, kind, CanMakeWay(y, kind)});
+}
+
+void SeatObstacles(const CPlan& plan, std::span<const Seat> seats, std::size_t i, Obstacles& out) {
+    const Seat& seat = seats[i];
+    const CStunde& h = *seat.Hour;
+    const Refusal fixed = Query::Fixed(plan, h, seat.Slot, seat.Room, {});
+    if (fixed && !out.Fixed) out.Fixed = fixed;
+    if (!IsSlot(seat.Slot)) return;
+    for (std::size_t j = 0; j < i; ++j)
+        if (seats[j].Slot == seat.Slot && seats[j].Room == seat.Room && !out.Fixed)
+            out.Fixed = Refusal::ByRoom(Konflikt::Raum, seat.Room, seats[j].Hour);
+    const CStunde& x = plan.At(seat.Room, seat.Slot);
+    if (x.IsLesson() && !IsSeated(seats, x)) AddObstacle(out, x, Konflikt::Raum);
+    for (int r = 0; r < plan.RaumAnzahl; ++r) {
+        const CStunde& y = plan.At(r, seat.Slot);
+        if (!y.IsLesson() || &y == &h || IsSeated(seats, y)) continue;
+        if (const Refusal clash = rules::ClashWith(h, y)) AddObstacle(out, y, clash.Kind);
+    }
+}
+
+} // namespace
+
+bool Obstacles::Removable() const {
+    if (Fixed) return false;
+    return std::all_of(Hours.begin(), Hours.end(), [](const Obstacle& o) { return o.Movable; });
+}
+
+void FindObstacles(const CPlan& plan, std::span<const Seat> seats, Obstacles& out) {
+    out.Fixed = {};
+    out.Hours.clear();
+    for (std::size_t i = 0; i < seats.size(); ++i)
+        SeatObstacles(plan, seats, i, out);
+}
+
+void FindObstacles(const CPlan& plan, const CStunde& h, int slot, int room, Obstacles& out) {
+    out.Seats.assign(1, Seat{&h, slot, room});
+    FindObstacles(plan, out.Seats, out);
+}
+
+void FindUnitObstacles(const CPlan& plan, const CStunde& first, int start, int room,
+                       Obstacles& out) {
+    out.Seats.clear();
+    for (int p = 0; p < CPlan::UnitLength(first); ++p)
+        out.Seats.push_back({&plan.UnitHour(first, p), start + p, room});
+    FindObstacles(plan, out.Seats, out);
+}
+
+void FindGroupObstacles(const CPlan& plan, const CStunde& h, int slot, std::span<const int> rooms,
+                        Obstacles& out) {
+    out.Seats.clear();
+    if (!h.ParallelL) {
+        out.Seats.push_back({&h, slot, rooms.empty() ? -1 : rooms[0]});
+    } else {
+        for (std::size_t i = 0; i < h.ParallelL->size() && i < rooms.size(); ++i)
+            out.Seats.push_back({(*h.ParallelL)[i], slot, rooms[i]});
+    }
+    FindObstacles(plan, out.Seats, out);
 }
 
 } // namespace sw

@@ -333,6 +333,17 @@ void CPlan::ClearMarker(int room, int slot) {
     if (cells_[cell] == &LeerStunde) cells_[cell] = &frei_;
 }
 
+CStunde* CPlan::LessonOfTeacher(int t, int slot) const {
+    if (t < 0 || t >= LehrerAnzahl || !IsSlot(slot)) return nullptr;
+    const int n = TeacherLessons(t, slot);
+    if (n <= 1) return n == 1 ? OnlyLessonOfTeacher(t, slot) : nullptr;
+    for (int r = 0; r < RaumAnzahl; ++r) {
+        CStunde* h = cells_[Cell(r, slot)];
+        if (h->IsLesson() && h->Lehrer == t) return h;
+    }
+    return nullptr;
+}
+
 void CPlan::ClearPlacements() {
     for (int r = 0; r < RaumAnzahl; ++r)
         for (int s = 0; s < kSlotCount; ++s) {

@@ -59,6 +59,16 @@ struct CStunde {
     bool IsFirstOfUnit() const { return BlockPos <= 0; }
     bool TimeFixed() const { return Modus == 1 || Modus == 3; }
     int RoomCount() const { return RaumL ? static_cast<int>(RaumL->size()) : 0; }
+    // Whether this lesson involves class k: a subject hour of k, or a course hour with k among
+    // its classes. A placeholder involves no class.
+    bool Involves(int k) const {
+        if (!IsLesson()) return false;
+        if (Klasse != -1) return Klasse == k;
+        if (!KlassenL) return false;
+        for (int c : *KlassenL)
+            if (c == k) return true;
+        return false;
+    }
 };
 
 struct CLehrerStatus {
@@ -162,6 +172,40 @@ public:
         return Only(classCount_[k * kSlotCount + slot], classXor_[k * kSlotCount + slot]);
     }
     int CourseLessons(int b, int slot) const { return kursCount_[b * kSlotCount + slot]; }
+
+    // --- lookups --------------------------------------------------------------------------------
+    // The lesson of class k at `slot`: the first in room order that involves k and that `accept`
+    // takes; nullptr when there is none (also for a class or slot outside the plan). With at most
+    // one lesson of the class there, the occupancy counts answer without a room scan.
+    template <typename Accept> CStunde* LessonOfClass(int k, int slot, Accept accept) const {
+        if (k < 0 || k >= KlassenAnzahl || !IsSlot(slot)) return nullptr;
+        const int n = ClassLessons(k, slot);
+        if (n <= 1) {
+            CStunde* only = n == 1 ? OnlyLessonOfClass(k, slot) : nullptr;
+            return only && accept(*only) ? only : nullptr;
+        }
+        for (int r = 0; r < RaumAnzahl; ++r) {
+            CStunde* h = cells_[Cell(r, slot)];
+            if (h->Involves(k) && accept(*h)) return h;
+        }
+        return nullptr;
+    }
+    CStunde* LessonOfClass(int k, int slot) const {
+        return LessonOfClass(k, slot, [](const CStunde&) { return true; });
+    }
+    // The lesson of teacher t at `slot`: the first in room order whose teacher is t.
+    CStunde* LessonOfTeacher(int t, int slot) const;
+    // The lesson in room r at `slot`.
+    CStunde* LessonInRoom(int r, int slot) const { return HourAt(r, slot); }
+
+    // The hours of a unit: the first hour of h's unit (h itself for a single hour), the length of
+    // the unit that begins with `first`, and its hour p. A unit's hours follow each other in
+    // StundenL, first hour first.
+    CStunde& FirstOfUnit(const CStunde& h) const {
+        return *StundenL[h.BlockPos <= 0 || h.BlockPos > h.Index ? h.Index : h.Index - h.BlockPos];
+    }
+    static int UnitLength(const CStunde& first) { return first.BlockPos < 0 ? 1 : first.Laenge; }
+    CStunde& UnitHour(const CStunde& first, int p) const { return *StundenL[first.Index + p]; }
 
     // --- master data as the plan sees it -------------------------------------------------------
     CLehrer& LehrerAt(int t) const { return stamm_.Lehrer[t]; }

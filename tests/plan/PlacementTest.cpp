@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace sw {
 namespace {
 
@@ -222,11 +224,18 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         plan.KonfliktRaum = r;
         return refuse(&x, 0);
     }
-    if (const CStunde* y = rules::RoomLocked(plan, s, r)) return y;
-    if (const CStunde* y = rules::FixedTime(plan, h, s)) return y;
-    if (const CStunde* y = rules::HourBound(plan, h, s)) return y;
-    if (const CStunde* y = rules::DayLimit(plan, h, s)) return y;
-    if (const CStunde* y = rules::TeacherLocked(plan, h, s)) return y;
+    for (const Refusal& y :
+         {rules::RoomLocked(plan, s, r), rules::FixedTime(plan, h, s), rules::HourBound(plan, h, s),
+          rules::DayLimit(plan, h, s), rules::TeacherLocked(plan, h, s)}) {
+        if (!y) continue;
+        plan.KonfliktRaum = y.Raum();
+        plan.KonfliktLehrer = y.Lehrer();
+        if (y.Stunde) plan.KonfliktStunde = y.Stunde;
+        return refuse(y.Stunde        ? y.Stunde
+                      : y.Raum() >= 0 ? &plan.At(r, s)
+                                      : &h,
+                      static_cast<int>(y.Kind));
+    }
     auto has = [](const IntList& l, int k) { return std::find(l.begin(), l.end(), k) != l.end(); };
     if (!h.IsCourse()) {
         const int k = h.Klasse;
@@ -345,6 +354,230 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
         if (kind == kKonfliktKlasse || kind == kKonfliktLehrer) ++refusedByClash;
     }
     EXPECT_GT(refusedByClash, 200);
+}
+
+// The school of the refusal table: 5 days of 6 hours, rooms R0..R2, teachers L0..L3, class K0
+// with 3 hours (hour limit 1) and K1 with 6 (hour limit 2). Room R1 is locked at (0, 3), teacher
+// L2 at (0, 4), class K1 at (0, 5).
+//   0 L0 K0   1 L1 K0   2 L0 K1   3 L1 K1 fixed at (1, 2)   4 L2 K1 only on day 2
+//   5, 6 L1 K1 double lesson   7, 8 course of L2 and L3 for K0 and K1 (parallel hours)
+Fixture RefusalSchool() {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 3, 4, 2, 1);
+    f.s.Raeume[1].Sperre[SlotOf(0, 3)] = 1;
+    f.s.Lehrer[2].Sperre[SlotOf(0, 4)] = 1;
+    f.s.Klassen[1].Sperre[SlotOf(0, 5)] = 1;
+    AddBlock(f.s, "L0", "K0", "F0", {1});
+    AddBlock(f.s, "L1", "K0", "F0", {1});
+    AddBlock(f.s, "L0", "K1", "F0", {1});
+    AddBlock(f.s, "L1", "K1", "F0", {1}).Einheiten[0].Zeitvorgabe = SlotOf(1, 2);
+    CEinheit& onDayTwo = AddBlock(f.s, "L2", "K1", "F0", {1}).Einheiten[0];
+    onDayTwo.TagesLimit = 1;
+    onDayTwo.Tag = 2;
+    AddBlock(f.s, "L1", "K1", "F0", {2});
+    AddCourse(f.s, "Kurs", {"L2", "L3"}, {"K0", "K1"}, {1});
+    f.Build();
+    return f;
+}
+
+// Every kind of refusal, with the hour, room, class or teacher it names; PlacementRefusal only
+// reads the plan, CheckPlacement writes the same into the report and answers with the named hour,
+// the cell's placeholder for a locked room, or the hour itself for another lock or a limit.
+TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
+    Fixture f = RefusalSchool();
+    ASSERT_EQ(f.s.Klassen[0].StundenLimit, 1);
+    ASSERT_EQ(f.s.Klassen[1].StundenLimit, 2);
+    ASSERT_EQ(f.H(3).Modus, 1);
+    ASSERT_TRUE(f.H(7).IsCourse());
+    f.Put(1, 0, 0, 1);
+    f.Put(0, 0, 0, 2);
+    struct Row {
+        const char* what;
+        int hour, day, hourOfDay, room;
+        Konflikt kind;
+        int named; // index of the hour the refusal names, -1 none
+        int raum, klasse, lehrer;
+    };
+    using K = Konflikt;
+    const Row rows[] = {
+        {"occupied cell", 0, 0, 1, 0, K::Raum, 1, 0, -1, -1},
+        {"class busy", 0, 0, 1, 1, K::Klasse, 1, -1, 0, -1},
+        {"teacher busy", 2, 0, 2, 1, K::Lehrer, 0, -1, -1, 0},
+        {"course meets its class", 7, 0, 1, 1, K::Klasse, 1, -1, 0, -1},
+        {"locked room", 0, 0, 3, 1, K::Sperrung, -1, 1, -1, -1},
+        {"locked teacher", 7, 0, 4, 0, K::Sperrung, -1, -1, -1, 2},
+        {"locked class", 2, 0, 5, 0, K::Sperrung, -1, -1, 1, -1},
+        {"fixed time", 3, 1, 3, 0, K::Zeit, 3, -1, -1, -1},
+        {"day restriction", 4, 1, 1, 0, K::Limit, 4, -1, -1, -1},
+        {"hour limit of the class", 6, 2, 3, 0, K::Zeit, -1, -1, 1, -1},
+        {"outside the week", 0, 5, 1, 0, K::Zeit, 0, -1, -1, -1},
+        {"free", 0, 2, 1, 0, K::Keiner, -1, -1, -1, -1},
+    };
+    CPlan& plan = *f.plan;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const int slot = SlotOf(row.day, row.hourOfDay);
+        const Refusal r = PlacementRefusal(plan, f.H(row.hour), slot, row.room);
+        EXPECT_EQ(r.Kind, row.kind);
+        EXPECT_EQ(static_cast<bool>(r), row.kind != K::Keiner);
+        EXPECT_EQ(r.Stunde, row.named < 0 ? nullptr : &f.H(row.named));
+        EXPECT_EQ(r.Raum(), row.raum);
+        EXPECT_EQ(r.Klasse(), row.klasse);
+        EXPECT_EQ(r.Lehrer(), row.lehrer);
+
+        plan.KonfliktStunde = &f.H(8); // a mark that only a named hour replaces
+        const CStunde* answer = CheckPlacement(plan, f.H(row.hour), slot, row.room);
+        EXPECT_EQ(plan.KonfliktArt, static_cast<int>(row.kind));
+        EXPECT_EQ(plan.KonfliktRaum, row.raum);
+        EXPECT_EQ(plan.KonfliktKlasse, row.klasse);
+        EXPECT_EQ(plan.KonfliktLehrer, row.lehrer);
+        EXPECT_EQ(plan.KonfliktStunde, row.named < 0 ? &f.H(8) : &f.H(row.named));
+        const CStunde* expected = row.kind == K::Keiner ? nullptr
+                                  : row.named >= 0      ? &f.H(row.named)
+                                  : row.raum >= 0       ? &plan.At(row.room, slot)
+                                                        : &f.H(row.hour);
+        EXPECT_EQ(answer, expected);
+    }
+}
+
+TEST(FindObstacles, EveryLessonInTheWayOfAUnitOnce) {
+    Fixture f = RefusalSchool();
+    CPlan& plan = *f.plan;
+    f.Put(0, 0, 2, 1); // L0 K0 holds the cell of the double lesson's first hour
+    f.Put(2, 1, 2, 2); // L0 K1 clashes with its second hour (class K1)
+    f.Put(1, 2, 2, 2); // L1 K0 clashes too (teacher L1)
+    Obstacles o;
+    FindUnitObstacles(plan, f.H(5), SlotOf(2, 1), 0, o);
+    EXPECT_FALSE(o.Fixed);
+    ASSERT_EQ(o.Hours.size(), 3u);
+    EXPECT_EQ(o.Hours[0].Hour, &f.H(0));
+    EXPECT_EQ(o.Hours[0].Kind, Konflikt::Raum);
+    EXPECT_EQ(o.Hours[1].Hour, &f.H(2));
+    EXPECT_EQ(o.Hours[1].Kind, Konflikt::Klasse);
+    EXPECT_EQ(o.Hours[2].Hour, &f.H(1));
+    EXPECT_EQ(o.Hours[2].Kind, Konflikt::Lehrer);
+    EXPECT_TRUE(o.Removable());
+    EXPECT_FALSE(o.Free());
+    // The unit's own hours never stand in its way, wherever they stand.
+    f.Put(5, 1, 2, 1);
+    plan.Lift(0, SlotOf(2, 1));
+    FindUnitObstacles(plan, f.H(5), SlotOf(2, 1), 0, o);
+    ASSERT_EQ(o.Hours.size(), 2u);
+    EXPECT_EQ(o.Hours[0].Hour, &f.H(2));
+}
+
+// A lesson with a fixed time can change rooms but never leave its slot.
+TEST(FindObstacles, AFixedTimeKeepsALessonAtItsSlot) {
+    Fixture f = RefusalSchool();
+    CPlan& plan = *f.plan;
+    const int fixed = SlotOf(1, 2);
+    plan.Place(f.H(3), 0, fixed); // L1 K1, three universal rooms
+    Obstacles o;
+    FindObstacles(plan, f.H(0), fixed, 0, o); // L0 K0: only the cell is in the way
+    ASSERT_EQ(o.Hours.size(), 1u);
+    EXPECT_EQ(o.Hours[0].Kind, Konflikt::Raum);
+    EXPECT_TRUE(o.Hours[0].Movable);
+    EXPECT_TRUE(o.Removable());
+    FindObstacles(plan, f.H(2), fixed, 0, o); // L0 K1: the cell and the class
+    ASSERT_EQ(o.Hours.size(), 1u);
+    EXPECT_EQ(o.Hours[0].Kind, Konflikt::Klasse);
+    EXPECT_FALSE(o.Hours[0].Movable);
+    EXPECT_FALSE(o.Removable());
+    FindObstacles(plan, f.H(1), fixed, 1, o); // L1 K0 in another room: the teacher
+    ASSERT_EQ(o.Hours.size(), 1u);
+    EXPECT_EQ(o.Hours[0].Kind, Konflikt::Lehrer);
+    EXPECT_FALSE(o.Removable());
+}
+
+TEST(FindObstacles, LocksPresetsAndLimitsCannotBeMovedAway) {
+    Fixture f = RefusalSchool();
+    CPlan& plan = *f.plan;
+    f.Put(0, 0, 0, 5);
+    Obstacles o;
+    FindObstacles(plan, f.H(2), SlotOf(0, 5), 0, o); // class K1 locked, and the cell held
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Sperrung);
+    EXPECT_EQ(o.Fixed.Klasse(), 1);
+    ASSERT_EQ(o.Hours.size(), 1u);
+    EXPECT_FALSE(o.Removable());
+    FindObstacles(plan, f.H(3), SlotOf(1, 3), 0, o);
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Zeit);
+    EXPECT_EQ(o.Fixed.Stunde, &f.H(3));
+    FindObstacles(plan, f.H(4), SlotOf(1, 1), 0, o);
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Limit);
+    FindObstacles(plan, f.H(0), SlotOf(6, 1), 0, o);
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Zeit);
+    EXPECT_TRUE(o.Hours.empty());
+    FindUnitObstacles(plan, f.H(5), SlotOf(3, 2), 0, o); // second hour past K1's limit
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Zeit);
+    EXPECT_EQ(o.Fixed.Klasse(), 1);
+    FindObstacles(plan, f.H(0), SlotOf(3, 1), 2, o);
+    EXPECT_TRUE(o.Free());
+}
+
+TEST(FindObstacles, TheParallelHoursOfACourseGoTogether) {
+    Fixture f = RefusalSchool();
+    CPlan& plan = *f.plan;
+    const int slot = SlotOf(3, 1);
+    f.Put(8, 1, 3, 1); // one parallel hour stands where it is asked to stand
+    f.Put(1, 2, 3, 1); // L1 K0 clashes with both parallel hours by class K0
+    Obstacles o;
+    const int rooms[] = {0, 1};
+    FindGroupObstacles(plan, f.H(7), slot, rooms, o);
+    EXPECT_FALSE(o.Fixed);
+    ASSERT_EQ(o.Hours.size(), 1u);
+    EXPECT_EQ(o.Hours[0].Hour, &f.H(1));
+    EXPECT_EQ(o.Hours[0].Kind, Konflikt::Klasse);
+    const int oneRoom[] = {0, 0};
+    FindGroupObstacles(plan, f.H(7), slot, oneRoom, o);
+    EXPECT_EQ(o.Fixed.Kind, Konflikt::Raum);
+    EXPECT_EQ(o.Fixed.Stunde, &f.H(7));
+}
+
+// On random plans: an hour may stand in a cell exactly when nothing stands in its way there; a
+// clash the check names is among the obstacles, and a lock or limit it names is the fixed one.
+TEST(FindObstacles, AgreesWithThePlacementCheck) {
+    Fixture f;
+    f.s = MakeSchool(5, 6, 5, 6, 4, 2);
+    f.s.Lehrer[2].Sperre[SlotOf(1, 1)] = 1;
+    f.s.Klassen[3].Sperre[SlotOf(2, 2)] = 1;
+    f.s.Raeume[4].Sperre[SlotOf(0, 3)] = 1;
+    AddCourse(f.s, "A", {"L0", "L1"}, {"K0", "K1"}, {1, 2});
+    AddCourse(f.s, "B", {"L2"}, {"K1", "K2"}, {1});
+    for (int k = 0; k < 4; ++k)
+        for (int t = 0; t < 6; t += 2)
+            AddBlock(f.s, "L" + std::to_string((t + k) % 6), "K" + std::to_string(k), "F0", {1, 2});
+    f.Build();
+    CPlan& plan = *f.plan;
+    Random rng(5);
+    test::PlaceRandomly(plan, rng, 400);
+    Obstacles o;
+    int refused = 0;
+    const int n = static_cast<int>(plan.StundenL.size());
+    for (int round = 0; round < 3000; ++round) {
+        const CStunde& h = *plan.StundenL[rng.Below(n)];
+        const int r = rng.Below(plan.RaumAnzahl);
+        const int s = SlotOf(rng.Below(6), rng.Below(7));
+        if (plan.PositionOf(h) == r * kSlotCount + s) continue; // h counts as lifted there
+        const Refusal why = PlacementRefusal(plan, h, s, r);
+        FindObstacles(plan, h, s, r, o);
+        ASSERT_EQ(!why, o.Free()) << "round " << round;
+        if (!why) continue;
+        ++refused;
+        if (why.Kind == Konflikt::Raum || why.Kind == Konflikt::Klasse ||
+            why.Kind == Konflikt::Lehrer) {
+            const bool listed = std::any_of(o.Hours.begin(), o.Hours.end(), [&](const Obstacle& x) {
+                return x.Hour == why.Stunde;
+            });
+            ASSERT_TRUE(listed) << "round " << round;
+        } else {
+            ASSERT_EQ(o.Fixed.Kind, why.Kind) << "round " << round;
+            ASSERT_EQ(o.Fixed.Stunde, why.Stunde);
+            ASSERT_EQ(o.Fixed.Raum(), why.Raum());
+            ASSERT_EQ(o.Fixed.Klasse(), why.Klasse());
+            ASSERT_EQ(o.Fixed.Lehrer(), why.Lehrer());
+        }
+    }
+    EXPECT_GT(refused, 1000);
 }
 
 } // namespace

@@ -267,5 +267,46 @@ TEST(PlanGrid, PlaceLiftSwapKeepCountsAndPositions) {
             EXPECT_EQ(plan.ClassLessons(k, sl), 0);
 }
 
+// The lesson of a class, a teacher or a room at a slot: the first in room order, whether the
+// class has one lesson there (the counts answer) or several (the rooms are scanned).
+TEST(PlanLookups, TheLessonOfAClassTeacherOrRoom) {
+    Stammdaten s = MakeSchool(5, 8, 3, 3, 3, 1);
+    AddBlock(s, "L2", "K0", "F0", {1});                    // 0
+    AddCourse(s, "Kurs", {"L0", "L1"}, {"K0", "K1"}, {1}); // 1 (L0), 2 (L1)
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    CStunde& fach = *plan.StundenL[0];
+    CStunde& kursL0 = *plan.StundenL[1];
+    CStunde& kursL1 = *plan.StundenL[2];
+    EXPECT_TRUE(kursL0.Involves(0));
+    EXPECT_TRUE(kursL0.Involves(1));
+    EXPECT_FALSE(kursL0.Involves(2));
+    EXPECT_TRUE(fach.Involves(0));
+    EXPECT_FALSE(fach.Involves(1));
+    EXPECT_FALSE(plan.Frei().Involves(-1)); // a placeholder's class -1 is no class
+
+    const int s1 = SlotOf(1, 1);
+    plan.Place(kursL0, 2, s1);
+    plan.Place(kursL1, 1, s1);
+    EXPECT_EQ(plan.LessonOfClass(1, s1), &kursL1); // room 1 before room 2
+    EXPECT_EQ(plan.LessonOfClass(0, s1, [](const CStunde& h) { return h.Lehrer == 0; }), &kursL0);
+    EXPECT_EQ(plan.LessonOfClass(0, s1, [](const CStunde& h) { return !h.IsCourse(); }), nullptr);
+    EXPECT_EQ(plan.LessonOfClass(2, s1), nullptr);
+    EXPECT_EQ(plan.LessonOfTeacher(0, s1), &kursL0);
+    EXPECT_EQ(plan.LessonOfTeacher(2, s1), nullptr);
+    EXPECT_EQ(plan.LessonInRoom(2, s1), &kursL0);
+    EXPECT_EQ(plan.LessonInRoom(0, s1), nullptr);
+
+    const int s2 = SlotOf(2, 3);
+    plan.Place(fach, 0, s2);
+    EXPECT_EQ(plan.LessonOfClass(0, s2), &fach);
+    EXPECT_EQ(plan.LessonOfClass(0, s2, [](const CStunde& h) { return h.IsCourse(); }), nullptr);
+    EXPECT_EQ(plan.LessonOfTeacher(2, s2), &fach);
+    EXPECT_EQ(plan.LessonOfClass(3, s2), nullptr); // no such class
+    EXPECT_EQ(plan.LessonOfClass(0, -1), nullptr); // no such slot
+    EXPECT_EQ(plan.LessonOfTeacher(-1, s2), nullptr);
+}
+
 } // namespace
 } // namespace sw
