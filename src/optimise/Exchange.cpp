@@ -3,7 +3,6 @@
 
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
-#include "plan/Placement.h"
 
 #include <algorithm>
 
@@ -24,7 +23,7 @@ bool ClassSet::Add(int k) {
     return true;
 }
 
-ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan) {
+ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan), seating_(plan) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     for (auto* v : {&h1_, &h2_})
         v->reserve(rooms);
@@ -67,24 +66,6 @@ void ExchangeMove::Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& h
         return;
     }
     AddHour(*h, met, hours, false);
-}
-
-bool ExchangeMove::ChooseRooms(const std::vector<CStunde*>& hours, int slot,
-                               std::vector<int>& rooms) {
-    rooms.clear();
-    for (CStunde* h : hours) {
-        int chosen = -1;
-        for (int r : *h->RaumL) {
-            if (std::find(rooms.begin(), rooms.end(), r) != rooms.end()) continue;
-            if (!CheckPlacement(plan_, *h, slot, r)) {
-                chosen = r;
-                break;
-            }
-        }
-        if (chosen < 0) return false;
-        rooms.push_back(chosen);
-    }
-    return true;
 }
 
 // Puts every hour back where it stood; `placed` says whether they stand at their new cells.
@@ -161,7 +142,8 @@ bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy,
         plan_.Lift(r1_.back(), firstSlot);
     }
     n2_.clear();
-    const bool feasible = ChooseRooms(h2_, firstSlot, n1_) && ChooseRooms(h1_, secondSlot, n2_);
+    const bool feasible = seating_.SeatGroup(h2_, firstSlot, RoomRule::FirstFit(), n1_) &&
+                          seating_.SeatGroup(h1_, secondSlot, RoomRule::FirstFit(), n2_);
     if (!feasible || !commit) {
         Restore(false);
         return feasible;

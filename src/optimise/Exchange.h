@@ -12,6 +12,7 @@
 #pragma once
 
 #include "plan/Plan.h"
+#include "plan/Seating.h"
 
 #include <cstdint>
 #include <vector>
@@ -54,10 +55,10 @@ public:
 private:
     void AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*>& hours, bool seed);
     void Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours);
-    bool ChooseRooms(const std::vector<CStunde*>& hours, int slot, std::vector<int>& rooms);
     void Restore(bool placed);
 
     CPlan& plan_;
+    Seating seating_;
     ClassSet s_, c1_, c2_;
     std::vector<int> members_; // classes of S in the order they joined
     std::vector<CStunde*> h1_, h2_;

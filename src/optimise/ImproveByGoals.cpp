@@ -2,15 +2,15 @@
 #include "optimise/ImproveByGoals.h"
 
 #include "plan/Evaluation.h"
-#include "plan/Placement.h"
 
 #include <algorithm>
 
 namespace sw {
 
-GoalImprover::GoalImprover(CPlan& plan) : plan_(plan) {
+GoalImprover::GoalImprover(CPlan& plan) : plan_(plan), seating_(plan) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     classes_.reserve(plan.KlassenAnzahl);
+    singles_.reserve(plan.KlassenAnzahl);
     lifted_.reserve(4 * rooms);
     moved_.reserve(4 * rooms);
     for (auto* v : {&takenX_, &takenY_, &chosen_, &order_, &teachers_})
@@ -43,26 +43,6 @@ void GoalImprover::PutBack(const std::vector<Lifted>& lifted) {
 void GoalImprover::ClearMarkers(const std::vector<Lifted>& cells) {
     for (const Lifted& l : cells)
         plan_.ClearMarker(l.room, l.slot);
-}
-
-int GoalImprover::DrawRoom(const CStunde& h, int slot, int draws, const std::vector<int>* taken) {
-    const int n = h.RoomCount();
-    if (n == 0) return -1;
-    auto isTaken = [taken](int r) {
-        return taken && std::find(taken->begin(), taken->end(), r) != taken->end();
-    };
-    int used = 0;
-    while (used < draws) {
-        int r = (*h.RaumL)[plan_.RandomInRange(0, n - 1)];
-        ++used;
-        while (isTaken(r) && used < draws) {
-            r = (*h.RaumL)[plan_.RandomInRange(0, n - 1)];
-            ++used;
-        }
-        if (isTaken(r)) return -1;
-        if (!CheckPlacement(plan_, h, slot, r)) return r;
-    }
-    return -1;
 }
 
 CStunde* GoalImprover::SingleHourOf(int k, int slot, bool movableOnly) const {
@@ -196,8 +176,8 @@ bool GoalImprover::SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, 
     int roomO = -1, roomP = -1;
     const int passes = 2 * (o.RoomCount() + p.RoomCount());
     for (int pass = 0; pass < passes && (roomO < 0 || roomP < 0); ++pass) {
-        if (roomO < 0) roomO = DrawRoom(o, l, 1, nullptr);
-        if (roomP < 0) roomP = DrawRoom(p, k, 1, nullptr);
+        if (roomO < 0) roomO = seating_.Draw(o, l, 1);
+        if (roomP < 0) roomP = seating_.Draw(p, k, 1);
     }
     if (roomO < 0 || roomP < 0) {
         PutBack(lifted_);
@@ -241,6 +221,7 @@ bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, in
     const std::size_t partCount = lifted_.size();
     if (partCount != parts.size()) plan_.Report().Show({"ggaga", ""});
     bool allFound = true;
+    singles_.clear();
     for (int c : *course.KlassenL) {
         CStunde* s = SingleHourOf(c, y, false);
         if (!s) {
@@ -248,29 +229,15 @@ bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, in
             break;
         }
         LiftToMarker(*s, lifted_);
+        singles_.push_back(s);
     }
-    const std::size_t singleCount = lifted_.size() - partCount;
+    const std::size_t singleCount = singles_.size();
     bool found = false;
     if (allFound) {
         const int passes = 2 * (single.RoomCount() + course.RoomCount());
-        for (int pass = 0; pass < passes && !found; ++pass) {
-            takenX_.clear();
-            takenY_.clear();
-            bool ok = true;
-            for (std::size_t i = 0; i < singleCount && ok; ++i) {
-                const CStunde& s = *lifted_[partCount + i].hour;
-                const int r = DrawRoom(s, x, 3 * s.RoomCount(), &takenX_);
-                ok = r >= 0;
-                if (ok) takenX_.push_back(r);
-            }
-            for (std::size_t i = 0; i < partCount && ok; ++i) {
-                const CStunde& q = *lifted_[i].hour;
-                const int r = DrawRoom(q, y, 3 * q.RoomCount(), &takenY_);
-                ok = r >= 0;
-                if (ok) takenY_.push_back(r);
-            }
-            found = ok;
-        }
+        for (int pass = 0; pass < passes && !found; ++pass)
+            found = seating_.SeatGroup(singles_, x, RoomRule::Draws(3), takenX_) &&
+                    seating_.SeatGroup(parts, y, RoomRule::Draws(3), takenY_);
     }
     if (!found) {
         PutBack(lifted_);
@@ -350,14 +317,7 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
             LiftToMarker(*SingleHourOf(klasse, t + i, true), lifted_);
 
         // A room where every hour of the unit passes.
-        int unitRoom = -1;
-        for (int d = 0; d < 3 * first.RoomCount() && unitRoom < 0; ++d) {
-            const int r = (*first.RaumL)[plan_.RandomInRange(0, first.RoomCount() - 1)];
-            bool all = true;
-            for (int i = 0; i < n && all; ++i)
-                all = !CheckPlacement(plan_, *plan_.StundenL[first.Index + i], t + i, r);
-            if (all) unitRoom = r;
-        }
+        const int unitRoom = seating_.TryUnit(first, t, 3 * first.RoomCount());
         // Rooms for the displaced hours, taken in a random order into X, X+1, ...
         bool seated = false;
         for (int a = 0; a < 5 && unitRoom >= 0 && !seated; ++a) {
@@ -371,7 +331,7 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
                 const int idx = order_[pick];
                 order_.erase(order_.begin() + pick);
                 const CStunde& d = *lifted_[idx].hour;
-                const int r = DrawRoom(d, x + k, 3 * d.RoomCount(), nullptr);
+                const int r = seating_.Draw(d, x + k, 3 * d.RoomCount());
                 seated = r >= 0;
                 chosen_.push_back(idx);
                 chosen_.push_back(r);

@@ -13,6 +13,7 @@
 
 #include "optimise/GoalTests.h"
 #include "plan/Plan.h"
+#include "plan/Seating.h"
 
 #include <vector>
 
@@ -51,9 +52,6 @@ private:
     // Puts lifted hours back to their cells and clears the markers left.
     void PutBack(const std::vector<Lifted>& lifted);
     void ClearMarkers(const std::vector<Lifted>& cells);
-    // A random room of h's candidates that passes the placement check at `slot` and is not in
-    // `taken`, within `draws` draws; -1 when none was found.
-    int DrawRoom(const CStunde& h, int slot, int draws, const std::vector<int>* taken);
     // Status records of teachers and classes, saved before a move and restored on rejection.
     void SaveTeacher(int t, MoveSums& before);
     void SaveClass(int k, MoveSums& before);
@@ -64,7 +62,9 @@ private:
     CStunde* SingleHourOf(int k, int slot, bool movableOnly) const;
 
     CPlan& plan_;
+    Seating seating_;
     std::vector<int> classes_;
+    std::vector<CStunde*> singles_; // course swap: the classes' single hours at the other slot
     std::vector<Lifted> lifted_, moved_;
     std::vector<int> takenX_, takenY_, chosen_, order_;
     std::vector<int> teachers_, classesSaved_;

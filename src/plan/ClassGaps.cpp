@@ -2,7 +2,6 @@
 #include "plan/ClassGaps.h"
 
 #include "plan/Evaluation.h"
-#include "plan/Placement.h"
 
 #include <algorithm>
 #include <array>
@@ -72,7 +71,7 @@ bool ClassGapGoalsAccept(CPlan& plan, const ClassGapFigures& before, const Class
     return true;
 }
 
-ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan) {
+ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan), seating_(plan) {
     classes_.reserve(plan.KlassenAnzahl);
     std::size_t widest = 1;
     for (const auto& h : plan.StundenL)
@@ -202,11 +201,7 @@ void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigure
 // Subject move
 
 void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
-    int room = -1;
-    for (int i = 0; i < s.RoomCount() && room < 0; ++i) {
-        const int r = (*s.RaumL)[plan_.RandomInRange(0, s.RoomCount() - 1)];
-        if (!CheckPlacement(plan_, s, target, r)) room = r;
-    }
+    const int room = seating_.Try(s, target, s.RoomCount(), 1);
     if (room < 0) return;
 
     const int k = s.Klasse;
@@ -242,28 +237,14 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
 bool ClassGapMinimiser::ChooseCourseRooms(const CStunde& c, int target) {
     const auto& parallel = *c.ParallelL;
     const int source = plan_.SlotOfHour(c);
-    rooms_.clear();
     former_.clear();
     for (const CStunde* q : parallel) {
         // Where the hour stands is known from the grid itself, whatever its RaumL says.
         const int from = plan_.RoomOf(*q);
         if (from < 0 || plan_.SlotOfHour(*q) != source) return false;
-        const int tries = 3 * q->RoomCount();
-        const int draws = 10 * q->RoomCount();
-        int chosen = -1;
-        for (int t = 0; t < tries && chosen < 0; ++t) {
-            int room = -1;
-            for (int d = 0; d < draws && room < 0; ++d) {
-                const int r = (*q->RaumL)[plan_.RandomInRange(0, q->RoomCount() - 1)];
-                if (std::find(rooms_.begin(), rooms_.end(), r) == rooms_.end()) room = r;
-            }
-            if (room >= 0 && !CheckPlacement(plan_, *q, target, room)) chosen = room;
-        }
-        if (chosen < 0) return false;
-        rooms_.push_back(chosen);
         former_.push_back(from);
     }
-    return true;
+    return seating_.SeatGroup(parallel, target, RoomRule::Tries(3, 10), rooms_);
 }
 
 ClassGapFigures ClassGapMinimiser::CourseFigures(const CStunde& c) const {

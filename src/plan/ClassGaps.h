@@ -16,6 +16,7 @@
 #pragma once
 
 #include "plan/Plan.h"
+#include "plan/Seating.h"
 
 #include <cstdint>
 #include <vector>
@@ -79,6 +80,7 @@ private:
     ClassGapFigures CourseFigures(const CStunde& c) const;
 
     CPlan& plan_;
+    Seating seating_;
     std::vector<int> classes_; // the classes still to be visited in this pass
     std::vector<int> rooms_;   // course move: the room chosen for each parallel hour
     std::vector<int> former_;  // course move: the room each parallel hour came from

@@ -17,13 +17,14 @@ void Alarm(CPlan& plan, std::string text) {
 
 } // namespace
 
-InitialPlanBuilder::InitialPlanBuilder(CPlan& plan) : plan_(plan) {
+InitialPlanBuilder::InitialPlanBuilder(CPlan& plan) : plan_(plan), seating_(plan) {
     w_.reserve(plan.StundenL.size());
     phase_.reserve(plan.StundenL.size());
     std::size_t widest = 1;
     for (const auto& h : plan.StundenL)
         if (h->ParallelL) widest = std::max(widest, h->ParallelL->size() * std::max(1, h->Laenge));
     chosen_.reserve(widest);
+    rooms_.reserve(widest);
 }
 
 int BuildInitialPlan(CPlan& plan) {
@@ -35,7 +36,7 @@ int InitialPlanBuilder::Build() {
     w_.clear();
     phase_.clear();
     chosen_.clear();
-    lastChecked_ = nullptr;
+    seating_.SetLastChecked(nullptr);
     for (const auto& h : plan_.StundenL)
         if (plan_.PositionOf(*h) < 0) w_.push_back(h.get());
 
@@ -82,56 +83,30 @@ template <typename Pred> void InitialPlanBuilder::TakeFromW(Pred take) {
     w_.resize(kept);
 }
 
-CStunde& InitialPlanBuilder::FirstOfUnit(CStunde& h) const {
-    if (h.BlockPos <= 0 || h.BlockPos > h.Index) return h;
-    return *plan_.StundenL[h.Index - h.BlockPos];
-}
-
-int InitialPlanBuilder::RandomRoom(const CStunde& h) {
-    return (*h.RaumL)[plan_.RandomInRange(0, h.RoomCount() - 1)];
-}
-
 int InitialPlanBuilder::RandomStart(int length) {
     const int hour = plan_.RandomInRange(1, plan_.Stunden - length + 1);
     const int day = plan_.RandomInRange(0, plan_.Tage - 1);
     return SlotOf(day, hour);
 }
 
-bool InitialPlanBuilder::UnitFits(const CStunde& first, int start, int room) {
-    const int length = UnitLength(first);
-    if (!IsSlot(start) || HourOf(start) + length - 1 > kMaxHour || room < 0 ||
-        room >= plan_.RaumAnzahl) {
-        lastChecked_ = &first;
-        plan_.KonfliktStunde = &first;
-        plan_.KonfliktArt = kKonfliktZeit;
-        return false;
-    }
-    for (int p = 0; p < length; ++p) {
-        const CStunde& h = UnitHour(first, p);
-        lastChecked_ = &h;
-        if (CheckPlacement(plan_, h, start + p, room)) return false;
-    }
-    return true;
-}
-
 void InitialPlanBuilder::PlaceUnit(CStunde& first, int start, int room) {
-    for (int p = 0; p < UnitLength(first); ++p)
-        plan_.Place(UnitHour(first, p), room, start + p);
+    for (int p = 0; p < CPlan::UnitLength(first); ++p)
+        plan_.Place(plan_.UnitHour(first, p), room, start + p);
 }
 
 bool InitialPlanBuilder::TryUnitAnywhere(CStunde& first) {
     ClearReport();
-    lastChecked_ = &first;
+    seating_.SetLastChecked(&first);
     const int tries = 100 * first.RoomCount();
     for (int t = 0; t < tries; ++t) {
-        const int room = RandomRoom(first);
-        const int start = RandomStart(UnitLength(first));
-        if (UnitFits(first, start, room)) {
+        const int room = seating_.RandomRoom(first);
+        const int start = RandomStart(CPlan::UnitLength(first));
+        if (seating_.UnitFits(first, start, room)) {
             PlaceUnit(first, start, room);
             return true;
         }
     }
-    return GiveUp(*lastChecked_);
+    return GiveUp(*seating_.LastChecked());
 }
 
 bool InitialPlanBuilder::GiveUp(const CStunde& h) {
@@ -162,14 +137,14 @@ int InitialPlanBuilder::Unplaced() const {
 bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
     for (CStunde* entry : w_) {
         if (entry->Modus != 3 || plan_.PositionOf(*entry) >= 0) continue;
-        CStunde& first = FirstOfUnit(*entry);
+        CStunde& first = plan_.FirstOfUnit(*entry);
         const int rooms = first.RoomCount();
         if (rooms != 1 || first.Zeit == kNoSlot)
             Alarm(plan_, "Raumzeit - Fehler beim Setzen: (RaumL->Count,Zeit) = (" +
                              std::to_string(rooms) + ", " + std::to_string(first.Zeit) + ")");
         ClearReport();
-        lastChecked_ = &first;
-        const int length = UnitLength(first);
+        seating_.SetLastChecked(&first);
+        const int length = CPlan::UnitLength(first);
         if (rooms == 0) return GiveUp(first);
         const int room = (*first.RaumL)[0];
         // A preset outside the week in use (a day or hour the general settings no longer
@@ -188,7 +163,7 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
             Alarm(plan_, "Raum " + plan_.RaumAt(room).Name + " sollte frei sein.");
             plan_.KonfliktRaum = room;
             plan_.KonfliktArt = kKonfliktRaum;
-            return GiveUp(UnitHour(first, p));
+            return GiveUp(plan_.UnitHour(first, p));
         }
         PlaceUnit(first, first.Zeit, room);
     }
@@ -201,19 +176,12 @@ bool InitialPlanBuilder::PlaceFixedTime() {
         TakeFromW([&](const CStunde& h) { return h.Modus == 1 && h.RoomCount() <= limit; });
         while (!phase_.empty()) {
             const int pick = plan_.RandomInRange(0, static_cast<int>(phase_.size()) - 1);
-            CStunde& first = FirstOfUnit(*phase_[pick]);
+            CStunde& first = plan_.FirstOfUnit(*phase_[pick]);
             ClearReport();
-            lastChecked_ = &first;
-            bool placed = false;
-            const int tries = 10 * first.RoomCount();
-            for (int t = 0; t < tries && !placed; ++t) {
-                const int room = RandomRoom(first);
-                if (UnitFits(first, first.Zeit, room)) {
-                    PlaceUnit(first, first.Zeit, room);
-                    placed = true;
-                }
-            }
-            if (!placed) return GiveUp(*lastChecked_);
+            seating_.SetLastChecked(&first);
+            const int room = seating_.TryUnit(first, first.Zeit, 10 * first.RoomCount());
+            if (room < 0) return GiveUp(*seating_.LastChecked());
+            PlaceUnit(first, first.Zeit, room);
             RemovePlaced(phase_);
         }
     }
@@ -247,45 +215,32 @@ bool InitialPlanBuilder::TryCourseUnit(const CStunde& first, int length) {
         plan_.KonfliktArt = kKonfliktZeit;
         return false;
     }
-    for (int p = 0; p < length; ++p) {
-        const CStunde& hp = length == 1 ? first : UnitHour(first, p);
-        const int slot = start + p;
-        const std::size_t positionBegin = chosen_.size();
-        auto taken = [&](int room) {
-            for (std::size_t i = positionBegin; i < chosen_.size(); ++i)
-                if (chosen_[i].Room == room) return true;
-            return false;
-        };
-        const std::size_t group = hp.ParallelL ? hp.ParallelL->size() : 1;
-        for (std::size_t g = 0; g < group; ++g) {
-            CStunde& q = hp.ParallelL ? *(*hp.ParallelL)[g] : *plan_.StundenL[hp.Index];
-            lastChecked_ = &q;
-            if (plan_.PositionOf(q) >= 0) {
-                // Placed already at its fixed time: the whole position must go there.
-                if (plan_.SlotOfHour(q) != slot) {
-                    plan_.KonfliktStunde = &q;
-                    plan_.KonfliktArt = kKonfliktZeit;
-                    return false;
-                }
-                chosen_.push_back({&q, plan_.RoomOf(q), slot});
-                continue;
+    for (int p = 0; p < length; ++p)
+        if (!SeatPosition(length == 1 ? first : plan_.UnitHour(first, p), start + p)) return false;
+    return true;
+}
+
+bool InitialPlanBuilder::SeatPosition(const CStunde& hp, int slot) {
+    rooms_.clear();
+    const std::size_t group = hp.ParallelL ? hp.ParallelL->size() : 1;
+    for (std::size_t g = 0; g < group; ++g) {
+        CStunde& q = hp.ParallelL ? *(*hp.ParallelL)[g] : *plan_.StundenL[hp.Index];
+        seating_.SetLastChecked(&q);
+        int room = plan_.RoomOf(q);
+        if (room >= 0) {
+            // Placed already at its fixed time: the whole position must go there.
+            if (plan_.SlotOfHour(q) != slot) {
+                plan_.KonfliktStunde = &q;
+                plan_.KonfliktArt = kKonfliktZeit;
+                return false;
             }
+        } else {
             const int limit = 10 * q.RoomCount();
-            bool found = false;
-            for (int t = 0; t < limit && !found; ++t) {
-                int room = -1;
-                for (int d = 0; d < limit && room < 0; ++d) {
-                    const int r = RandomRoom(q);
-                    if (!taken(r)) room = r;
-                }
-                if (room < 0 || room >= plan_.RaumAnzahl) continue;
-                if (!CheckPlacement(plan_, q, slot, room)) {
-                    chosen_.push_back({&q, room, slot});
-                    found = true;
-                }
-            }
-            if (!found) return false;
+            room = seating_.Try(q, slot, limit, limit, &rooms_);
+            if (room < 0) return false;
         }
+        rooms_.push_back(room);
+        chosen_.push_back({&q, room, slot});
     }
     return true;
 }
@@ -301,11 +256,11 @@ bool InitialPlanBuilder::PlaceCourses() {
         if (picked.BlockPos < 0 && picked.Laenge > 1)
             Alarm(plan_, texte::NurVollstaendigeKursStunden);
         else {
-            first = &FirstOfUnit(picked);
-            length = UnitLength(*first);
+            first = &plan_.FirstOfUnit(picked);
+            length = CPlan::UnitLength(*first);
         }
         ClearReport();
-        lastChecked_ = first;
+        seating_.SetLastChecked(first);
         if (!TryCourseUnit(*first, length)) {
             ++failures;
             continue;
@@ -314,7 +269,7 @@ bool InitialPlanBuilder::PlaceCourses() {
             if (plan_.PositionOf(*c.Hour) < 0) plan_.Place(*c.Hour, c.Room, c.Slot);
         RemovePlaced(phase_);
     }
-    if (!phase_.empty()) return GiveUp(*lastChecked_);
+    if (!phase_.empty()) return GiveUp(*seating_.LastChecked());
     return true;
 }
 
@@ -325,7 +280,7 @@ bool InitialPlanBuilder::PlaceDoubleLessons() {
         });
         while (!phase_.empty()) {
             const int pick = plan_.RandomInRange(0, static_cast<int>(phase_.size()) - 1);
-            CStunde& first = FirstOfUnit(*phase_[pick]);
+            CStunde& first = plan_.FirstOfUnit(*phase_[pick]);
             if (first.BlockPos != 0) {
                 // Not the head of a unit: the hour stays unplaced and fails the attempt later.
                 Alarm(plan_, texte::BlockPosNull);
@@ -347,11 +302,11 @@ bool InitialPlanBuilder::PlaceSingleHours() {
             Alarm(plan_,
                   "Hier sollten keine MehrfachStunden sein (" + std::to_string(h.Laenge) + ").");
         ClearReport();
-        lastChecked_ = &h;
+        seating_.SetLastChecked(&h);
         bool placed = false;
         const int tries = 100 * h.RoomCount();
         for (int t = 0; t < tries && !placed; ++t) {
-            const int room = RandomRoom(h);
+            const int room = seating_.RandomRoom(h);
             const int day = plan_.RandomInRange(0, plan_.Tage - 1);
             const int hour = plan_.RandomInRange(1, plan_.Stunden);
             if (room < 0 || room >= plan_.RaumAnzahl) continue;
@@ -413,7 +368,7 @@ bool InitialPlanBuilder::FillFirstHours() {
                     ++failures;
                     continue;
                 }
-                const int room = RandomRoom(*x);
+                const int room = seating_.RandomRoom(*x);
                 if (room < 0 || room >= plan_.RaumAnzahl ||
                     CheckPlacement(plan_, *x, first, room)) {
                     ++failures;

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "plan/Plan.h"
+#include "plan/Seating.h"
 
 #include <vector>
 
@@ -56,24 +57,16 @@ private:
 
     // Moves from W to the phase list every hour for which `take` holds, both keeping their order.
     template <typename Pred> void TakeFromW(Pred take);
-    // The first hour of h's unit (h itself for a single hour).
-    CStunde& FirstOfUnit(CStunde& h) const;
-    int UnitLength(const CStunde& first) const { return first.BlockPos < 0 ? 1 : first.Laenge; }
-    CStunde& UnitHour(const CStunde& first, int p) const {
-        return *plan_.StundenL[first.Index + p];
-    }
-    // A random candidate room of h (h must have one).
-    int RandomRoom(const CStunde& h);
     // A random start slot for a unit of `length` hours: hour 1..Stunden-length+1, any day.
     int RandomStart(int length);
-    // True when every hour of the unit may stand in `room` from slot `start` on; a unit never
-    // crosses the end of the day.
-    bool UnitFits(const CStunde& first, int start, int room);
     void PlaceUnit(CStunde& first, int start, int room);
     // Random room and start slot, up to 100 x |RaumL| tries (phases 3 and 5).
     bool TryUnitAnywhere(CStunde& first);
     // One try of phase 4 for the course unit starting at `first`.
     bool TryCourseUnit(const CStunde& first, int length);
+    // Rooms for the parallel hours of one course position at `slot`, each in a room of its own;
+    // an hour placed already at its fixed time keeps its room. Appends them to chosen_.
+    bool SeatPosition(const CStunde& hp, int slot);
     // Ends an attempt: the report names h as the hour that could not be placed.
     bool GiveUp(const CStunde& h);
     void ClearReport();
@@ -89,7 +82,8 @@ private:
         int Slot;
     };
     std::vector<Choice> chosen_; // phase 4: the rooms chosen in the current try
-    const CStunde* lastChecked_ = nullptr;
+    std::vector<int> rooms_;     // phase 4: the rooms taken at the current position
+    Seating seating_;            // its LastChecked names the hour a phase gives up on
 };
 
 // One attempt with a builder of its own; see InitialPlanBuilder::Build.
