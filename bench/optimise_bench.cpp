@@ -60,7 +60,11 @@ void BM_Exchange(benchmark::State& state) {
         const int k = p.RandomBelow(p.KlassenAnzahl);
         const int a = SlotOf(p.RandomBelow(p.Tage), p.RandomInRange(1, p.Stunden));
         const int b = SlotOf(p.RandomBelow(p.Tage), p.RandomInRange(1, p.Stunden));
-        s.opt->Exchange()(k, k, 12, false, true, nullptr, nullptr, a, b);
+        s.opt->Exchange()({.FirstSlot = a,
+                           .SecondSlot = b,
+                           .ClassAtFirst = k,
+                           .ClassAtSecond = k,
+                           .Strategy = 12});
         kept += s.opt->Exchange().LastKept() ? 1 : 0;
         ++calls;
     }

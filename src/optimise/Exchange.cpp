@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/Exchange.h"
 
-#include "optimise/GoalTests.h"
-#include "plan/Evaluation.h"
-
 #include <algorithm>
 
 namespace sw {
@@ -25,14 +22,13 @@ bool ClassSet::Add(int k) {
 
 ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan), seating_(plan) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
+    const std::size_t classes = static_cast<std::size_t>(std::max(plan.KlassenAnzahl, 1));
     for (auto* v : {&h1_, &h2_})
         v->reserve(rooms);
-    for (auto* v : {&r1_, &r2_, &n1_, &n2_})
+    for (auto* v : {&n1_, &n2_})
         v->reserve(rooms);
-    teachers_.reserve(2 * rooms);
-    savedTeachers_.reserve(2 * rooms);
-    members_.reserve(plan.KlassenAnzahl);
-    savedClasses_.reserve(plan.KlassenAnzahl);
+    members_.reserve(classes);
+    record_.Reserve(4 * rooms, 2 * rooms, classes);
     s_.Reset(plan.KlassenAnzahl);
     c1_.Reset(plan.KlassenAnzahl);
     c2_.Reset(plan.KlassenAnzahl);
@@ -68,144 +64,109 @@ void ExchangeMove::Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& h
     AddHour(*h, met, hours, false);
 }
 
-// Puts every hour back where it stood; `placed` says whether they stand at their new cells.
-void ExchangeMove::Restore(bool placed) {
-    if (placed) {
-        for (std::size_t i = 0; i < h2_.size(); ++i)
-            plan_.Lift(n1_[i], firstSlot_);
-        for (std::size_t i = 0; i < h1_.size(); ++i)
-            plan_.Lift(n2_[i], secondSlot_);
-    }
-    for (std::size_t i = 0; i < h2_.size(); ++i)
-        plan_.Place(*h2_[i], r2_[i], secondSlot_);
-    for (std::size_t i = 0; i < h1_.size(); ++i)
-        plan_.Place(*h1_[i], r1_[i], firstSlot_);
+const CStunde* ExchangeMove::QuickRefusal(const CStunde& atFirst, const CStunde& atSecond) {
+    if (&atSecond == &atFirst) return &atSecond;
+    if (atSecond.BlockPos != -1) return &atSecond;
+    if (atFirst.BlockPos != -1) return &atFirst;
+    if (atSecond.Klasse == atFirst.Klasse && atSecond.FachKurs == atFirst.FachKurs)
+        return &atSecond;
+    return nullptr;
 }
 
-bool ExchangeMove::operator()(int classAtSecond, int classAtFirst, int strategy, bool keepIfWorse,
-                              bool commit, const CStunde* hourAtFirst, const CStunde* hourAtSecond,
-                              int firstSlot, int secondSlot) {
-    lastKept_ = false;
-    if (firstSlot == secondSlot) return false;
-    firstSlot_ = firstSlot;
-    secondSlot_ = secondSlot;
-    const CStunde* atSecond =
-        hourAtSecond ? hourAtSecond : plan_.LessonOfClass(classAtSecond, secondSlot);
-    const CStunde* atFirst =
-        hourAtFirst ? hourAtFirst : plan_.LessonOfClass(classAtFirst, firstSlot);
-    if (!atSecond || !atFirst) return false;
-
-    auto refuse = [this](const CStunde* culprit) {
-        plan_.KonfliktStunde = culprit;
-        return false;
-    };
-    // Quick refusals.
-    if (atSecond == atFirst) return refuse(atSecond);
-    if (atSecond->BlockPos != -1) return refuse(atSecond);
-    if (atFirst->BlockPos != -1) return refuse(atFirst);
-    if (atSecond->Klasse == atFirst->Klasse && atSecond->FachKurs == atFirst->FachKurs)
-        return refuse(atSecond);
-
-    // The closure: every class met at either slot by a class of the group joins the group.
+bool ExchangeMove::BuildClosure(const CStunde& atFirst, const CStunde& atSecond) {
     s_.Reset(plan_.KlassenAnzahl);
     c1_.Reset(plan_.KlassenAnzahl);
     c2_.Reset(plan_.KlassenAnzahl);
     members_.clear();
     h1_.clear();
     h2_.clear();
-    AddHour(*atSecond, c2_, h2_, true);
-    AddHour(*atFirst, c1_, h1_, true);
+    AddHour(atSecond, c2_, h2_, true);
+    AddHour(atFirst, c1_, h1_, true);
     for (std::size_t before = 0; before != members_.size();) {
         before = members_.size();
         for (int k = 0; k < plan_.KlassenAnzahl; ++k) {
             if (!s_.Has(k)) continue;
-            Scan(k, firstSlot, c1_, h1_);
-            Scan(k, secondSlot, c2_, h2_);
+            Scan(k, firstSlot_, c1_, h1_);
+            Scan(k, secondSlot_, c2_, h2_);
         }
     }
-    if (!(c1_ == c2_)) return refuse(atSecond);
-    plan_.KonfliktStunde = nullptr;
+    return c1_ == c2_;
+}
+
+bool ExchangeMove::Movable() const {
     for (const auto* list : {&h2_, &h1_})
         for (const CStunde* h : *list)
             if (h->BlockPos != -1 || h->TimeFixed()) return false;
+    return true;
+}
 
-    // Lift everything out, then choose rooms first-fit: the second slot's hours at the first
-    // slot, then the first slot's hours at the second.
-    r1_.clear();
-    r2_.clear();
-    for (CStunde* h : h2_) {
-        r2_.push_back(plan_.RoomOf(*h));
-        plan_.Lift(r2_.back(), secondSlot);
+bool ExchangeMove::LiftAndSeat() {
+    for (CStunde* h : h2_)
+        plan_.Lift(plan_.RoomOf(*h), secondSlot_, record_);
+    for (CStunde* h : h1_)
+        plan_.Lift(plan_.RoomOf(*h), firstSlot_, record_);
+    return seating_.SeatGroup(h2_, firstSlot_, RoomRule::FirstFit(), n1_) &&
+           seating_.SeatGroup(h1_, secondSlot_, RoomRule::FirstFit(), n2_);
+}
+
+void ExchangeMove::Measure(MoveJudgement& j) {
+    for (const auto* list : {&h2_, &h1_})
+        for (const CStunde* h : *list)
+            MeasureTeacher(plan_, h->Lehrer, record_, j.before);
+    for (int k : members_)
+        MeasureClass(plan_, k, record_, j.before);
+    record_.SaveTotals(plan_);
+    EvaluateMeasured(plan_, record_, j);
+}
+
+bool ExchangeMove::operator()(const ExchangeRequest& request) {
+    lastKept_ = false;
+    record_.Clear();
+    if (request.FirstSlot == request.SecondSlot) return false;
+    firstSlot_ = request.FirstSlot;
+    secondSlot_ = request.SecondSlot;
+    const CStunde* atSecond = request.HourAtSecond
+                                  ? request.HourAtSecond
+                                  : plan_.LessonOfClass(request.ClassAtSecond, secondSlot_);
+    const CStunde* atFirst = request.HourAtFirst
+                                 ? request.HourAtFirst
+                                 : plan_.LessonOfClass(request.ClassAtFirst, firstSlot_);
+    if (!atSecond || !atFirst) return false;
+    if (const CStunde* culprit = QuickRefusal(*atFirst, *atSecond)) {
+        plan_.KonfliktStunde = culprit;
+        return false;
     }
-    for (CStunde* h : h1_) {
-        r1_.push_back(plan_.RoomOf(*h));
-        plan_.Lift(r1_.back(), firstSlot);
+    if (!BuildClosure(*atFirst, *atSecond)) {
+        plan_.KonfliktStunde = atSecond;
+        return false;
     }
-    n2_.clear();
-    const bool feasible = seating_.SeatGroup(h2_, firstSlot, RoomRule::FirstFit(), n1_) &&
-                          seating_.SeatGroup(h1_, secondSlot, RoomRule::FirstFit(), n2_);
-    if (!feasible || !commit) {
-        Restore(false);
+    plan_.KonfliktStunde = nullptr;
+    if (!Movable()) return false;
+
+    const bool feasible = LiftAndSeat();
+    if (!feasible || !request.Commit) {
+        plan_.Undo(record_);
+        record_.Clear();
         return feasible;
     }
-
     for (std::size_t i = 0; i < h2_.size(); ++i)
-        plan_.Place(*h2_[i], n1_[i], firstSlot);
+        plan_.Place(*h2_[i], n1_[i], firstSlot_, record_);
     for (std::size_t i = 0; i < h1_.size(); ++i)
-        plan_.Place(*h1_[i], n2_[i], secondSlot);
+        plan_.Place(*h1_[i], n2_[i], secondSlot_, record_);
 
-    // Measure: the teachers of the moved hours and the classes of the group, before and after.
     MoveJudgement j;
-    teachers_.clear();
-    savedTeachers_.clear();
-    for (const auto* list : {&h2_, &h1_})
-        for (const CStunde* h : *list) {
-            if (std::find(teachers_.begin(), teachers_.end(), h->Lehrer) != teachers_.end())
-                continue;
-            teachers_.push_back(h->Lehrer);
-            const CLehrerStatus& st = plan_.LehrerStatusL[h->Lehrer];
-            savedTeachers_.push_back(st);
-            j.before.lls += st.LLS;
-            j.before.lprod += st.Prod;
-        }
-    savedClasses_.clear();
-    for (int k : members_) {
-        CKlassenStatus& st = plan_.KlassenStatusL[k];
-        savedClasses_.push_back(st);
-        j.before.kls += st.KLS;
-        j.before.kprod += st.Prod;
-        j.before.tf += st.TF;
-        j.before.stf += st.STF;
-        EvaluateClass(plan_, k);
-        j.after.kls += st.KLS;
-        j.after.kprod += st.Prod;
-        j.after.tf += st.TF;
-        j.after.stf += st.STF;
-    }
-    j.newMax = plan_.LLSMax;
-    for (int t : teachers_) {
-        EvaluateTeacher(plan_, t);
-        const CLehrerStatus& st = plan_.LehrerStatusL[t];
-        j.after.lls += st.LLS;
-        j.after.lprod += st.Prod;
-        j.newMax = std::max(j.newMax, st.LLS);
-    }
-    j.candidate = plan_.LLSSumme - j.before.lls + j.after.lls;
-
+    Measure(j);
     if (GoalsAccept(plan_, MoveKind::Exchange, j)) {
-        ApplyAccepted(plan_, strategy, j);
+        ApplyAccepted(plan_, request.Strategy, j);
         lastKept_ = true;
-    } else if (keepIfWorse) {
+    } else if (request.KeepIfWorse) {
         // The user's swap stands whatever the goals say; the totals follow it, so that they
         // keep describing the grid (no record is set by a rejected swap).
         ApplyTotals(plan_, j);
         lastKept_ = true;
     } else {
-        Restore(true);
-        for (std::size_t i = 0; i < teachers_.size(); ++i)
-            plan_.LehrerStatusL[teachers_[i]] = savedTeachers_[i];
-        for (std::size_t i = 0; i < members_.size(); ++i)
-            plan_.KlassenStatusL[members_[i]] = savedClasses_[i];
+        plan_.Undo(record_);
+        record_.Clear();
     }
     return true;
 }

@@ -11,6 +11,8 @@
 // The move never changes a planning rule: it places hours only where CheckPlacement allows.
 #pragma once
 
+#include "optimise/GoalTests.h"
+#include "plan/MoveRecord.h"
 #include "plan/Plan.h"
 #include "plan/Seating.h"
 
@@ -33,39 +35,60 @@ private:
     int size_ = 0;
 };
 
+// What an exchange is asked to do.
+struct ExchangeRequest {
+    int FirstSlot = kNoSlot;
+    int SecondSlot = kNoSlot;
+    int ClassAtFirst = -1;  // the class whose lesson at FirstSlot is exchanged
+    int ClassAtSecond = -1; // the class whose lesson at SecondSlot is exchanged (usually the same)
+    int Strategy = 0;       // the record an accepted swap updates (16, 18, 21)
+    // A swap the goals reject stays, and the totals follow it (the user's swap in the grid).
+    bool KeepIfWorse = false;
+    // Without: the move only tests whether every hour would find a room, and puts all back.
+    bool Commit = true;
+    // The two hours, when the caller knows them; otherwise the move finds them.
+    const CStunde* HourAtFirst = nullptr;
+    const CStunde* HourAtSecond = nullptr;
+};
+
 class ExchangeMove {
 public:
     // The move keeps its work lists between calls, sized for `plan`, so a call allocates nothing.
     explicit ExchangeMove(CPlan& plan);
 
-    // Swaps the lessons of classAtSecond at secondSlot (and of classAtFirst at firstSlot) with
-    // everything the closed class group is taught at the other slot. `strategy` picks the record
-    // an accepted swap updates (16, 18, 21). With `keepIfWorse` a swap the goals reject stays
-    // (and the totals follow it);
-    // without `commit` the move only tests whether every hour would find a room and puts all
-    // back. `hourAtFirst`/`hourAtSecond` may name the hours when the caller knows them.
-    // Returns true when every moved hour found a room (whether or not the goals kept the swap).
-    bool operator()(int classAtSecond, int classAtFirst, int strategy, bool keepIfWorse,
-                    bool commit, const CStunde* hourAtFirst, const CStunde* hourAtSecond,
-                    int firstSlot, int secondSlot);
+    // Swaps the lesson of ClassAtSecond at SecondSlot (and of ClassAtFirst at FirstSlot) with
+    // everything the closed class group is taught at the other slot. Returns true when every
+    // moved hour found a room, whether or not the goals kept the swap.
+    bool operator()(const ExchangeRequest& request);
 
-    // Whether the last committed call was kept (accepted by the goals or kept anyway).
+    // Whether the last committed call was kept (accepted by the goals or kept anyway), and what
+    // it changed, so that it can be undone. The record is empty when nothing was kept.
     bool LastKept() const { return lastKept_; }
+    const MoveRecord& Record() const { return record_; }
 
 private:
+    // Quick refusals before the closure is built: the culprit, or nullptr.
+    static const CStunde* QuickRefusal(const CStunde& atFirst, const CStunde& atSecond);
+    // The closure: every class met at either slot by a class of the group joins the group, with
+    // its hours there. True when the group is busy at both slots alike.
+    bool BuildClosure(const CStunde& atFirst, const CStunde& atSecond);
     void AddHour(const CStunde& h, ClassSet& met, std::vector<CStunde*>& hours, bool seed);
     void Scan(int k, int slot, ClassSet& met, std::vector<CStunde*>& hours);
-    void Restore(bool placed);
+    // Whether every hour of the closure may move: no unit hour, no fixed time.
+    bool Movable() const;
+    // Lifts every hour of the closure and chooses rooms first-fit: the second slot's hours at
+    // the first slot, then the first slot's hours at the second. True when all found rooms.
+    bool LiftAndSeat();
+    // Measures the group's classes and the moved hours' teachers before and after.
+    void Measure(MoveJudgement& j);
 
     CPlan& plan_;
     Seating seating_;
+    MoveRecord record_;
     ClassSet s_, c1_, c2_;
     std::vector<int> members_; // classes of S in the order they joined
     std::vector<CStunde*> h1_, h2_;
-    std::vector<int> r1_, r2_, n1_, n2_;
-    std::vector<int> teachers_;
-    std::vector<CLehrerStatus> savedTeachers_;
-    std::vector<CKlassenStatus> savedClasses_;
+    std::vector<int> n1_, n2_;
     int firstSlot_ = 0, secondSlot_ = 0;
     bool lastKept_ = false;
 };

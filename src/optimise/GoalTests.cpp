@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/GoalTests.h"
 
+#include "plan/Evaluation.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -107,6 +109,42 @@ bool Passes(CPlan& plan, Test test, const MoveJudgement& j) {
 }
 
 } // namespace
+
+void MeasureTeacher(const CPlan& plan, int t, MoveRecord& record, MoveSums& before) {
+    if (!record.SaveTeacher(plan, t)) return;
+    const CLehrerStatus& st = plan.LehrerStatusL[t];
+    before.lls += st.LLS;
+    before.lprod += st.Prod;
+}
+
+void MeasureClass(const CPlan& plan, int k, MoveRecord& record, MoveSums& before) {
+    if (!record.SaveClass(plan, k)) return;
+    const CKlassenStatus& st = plan.KlassenStatusL[k];
+    before.kls += st.KLS;
+    before.kprod += st.Prod;
+    before.tf += st.TF;
+    before.stf += st.STF;
+}
+
+void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j) {
+    for (const CKlassenStatus& saved : record.Classes()) {
+        EvaluateClass(plan, saved.Index);
+        const CKlassenStatus& st = plan.KlassenStatusL[saved.Index];
+        j.after.kls += st.KLS;
+        j.after.kprod += st.Prod;
+        j.after.tf += st.TF;
+        j.after.stf += st.STF;
+    }
+    j.newMax = plan.LLSMax;
+    for (const CLehrerStatus& saved : record.Teachers()) {
+        EvaluateTeacher(plan, saved.Index);
+        const CLehrerStatus& st = plan.LehrerStatusL[saved.Index];
+        j.after.lls += st.LLS;
+        j.after.lprod += st.Prod;
+        j.newMax = std::max(j.newMax, st.LLS);
+    }
+    j.candidate = plan.LLSSumme - j.before.lls + j.after.lls;
+}
 
 bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j) {
     const auto column = static_cast<std::size_t>(kind);

@@ -4,6 +4,7 @@
 // move stays. What a goal tests depends on the move; the table in GoalTests.cpp says it per move.
 #pragma once
 
+#include "plan/MoveRecord.h"
 #include "plan/Plan.h"
 
 namespace sw {
@@ -20,6 +21,15 @@ struct MoveJudgement {
     int newMax = 0;          // the teacher-gap maximum after the move (never below LLSMax)
     long long candidate = 0; // the plan's teacher-gap total after the move
 };
+
+// Measuring a move: before it changes anything, each touched teacher and class is saved into
+// the move's record (once) and its figures are added to `before`; after it, EvaluateMeasured
+// evaluates every saved class and then every saved teacher again, sums their figures into
+// j.after, and sets j.newMax (the larger of LLSMax and the teachers' new gap counts) and
+// j.candidate (the plan's teacher-gap total after the move).
+void MeasureTeacher(const CPlan& plan, int t, MoveRecord& record, MoveSums& before);
+void MeasureClass(const CPlan& plan, int k, MoveRecord& record, MoveSums& before);
+void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j);
 
 // True when every active goal accepts the move. Goal 21 draws one random fraction.
 bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j);

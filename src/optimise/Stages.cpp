@@ -42,14 +42,23 @@ int Optimiser::RandomExchanges(int strategy) {
         const int first = plan_.RandomInRange(0, last);
         const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
         const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
-        feasible +=
-            exchange_(second, first, strategy, false, true, nullptr, nullptr, slotA, slotB) ? 1 : 0;
+        feasible += exchange_({.FirstSlot = slotA,
+                               .SecondSlot = slotB,
+                               .ClassAtFirst = first,
+                               .ClassAtSecond = second,
+                               .Strategy = strategy})
+                        ? 1
+                        : 0;
     }
     {
         const int klasse = plan_.RandomInRange(0, last);
         const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
         const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
-        feasible += exchange_(klasse, klasse, strategy, false, true, nullptr, nullptr, slotA, slotB)
+        feasible += exchange_({.FirstSlot = slotA,
+                               .SecondSlot = slotB,
+                               .ClassAtFirst = klasse,
+                               .ClassAtSecond = klasse,
+                               .Strategy = strategy})
                         ? 1
                         : 0;
     }

@@ -78,6 +78,7 @@ ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan), seating_(plan) 
         if (h->ParallelL) widest = std::max(widest, h->ParallelL->size());
     rooms_.reserve(widest);
     former_.reserve(widest);
+    record_.Reserve(2 * widest, widest, static_cast<std::size_t>(plan.KlassenAnzahl));
 }
 
 void MinimiseClassGaps(CPlan& plan, int mode, int count) {
@@ -117,21 +118,24 @@ bool ClassGapMinimiser::Chosen(int k, int mode) {
     }
 }
 
-void ClassGapMinimiser::Attempt(int k, int mode) {
+bool ClassGapMinimiser::Attempt(int k, int mode) {
     ++attempts_;
+    record_.Clear();
+    lastKept_ = false;
     const int target = FindTarget(k);
-    if (target == kNoSlot) return;
+    if (target == kNoSlot) return false;
     int source = kNoSlot;
     CStunde* candidate = FindSource(k, target, source);
-    if (!candidate) return;
+    if (!candidate) return false;
     // Mode 4 moves only a lesson at the end of a run of lessons.
     if (mode == kModusVerteilung && plan_.KlasseAt(k).Sperre[target] == 0 &&
         HourOf(source) < plan_.Stunden && plan_.ClassLessons(k, source + 1) > 0)
-        return;
+        return false;
     if (candidate->IsCourse())
         MoveCourse(*candidate, target, mode);
     else
         MoveSubject(*candidate, target, mode);
+    return lastKept_;
 }
 
 int ClassGapMinimiser::FindTarget(int k) {
@@ -179,8 +183,19 @@ CStunde* ClassGapMinimiser::FindSource(int k, int target, int& source) {
     return nullptr;
 }
 
+void ClassGapMinimiser::Begin() {
+    record_.Clear();
+    record_.SaveTotals(plan_);
+}
+
+void ClassGapMinimiser::TakeBack() {
+    plan_.Undo(record_);
+    record_.Clear();
+}
+
 void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigures& after,
                              int mode) {
+    lastKept_ = true;
     plan_.KLSSumme += after.KLS - before.KLS;
     plan_.TFSumme += after.TF - before.TF;
     plan_.STFSumme += after.STF - before.STF;
@@ -211,10 +226,11 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
     const ClassGapFigures before{ks.KLS, ks.TF,   ks.STF,       plan_.KProd,
                                  ls.LLS, ls.Prod, plan_.LLSMax, plan_.LLSSumme};
     const int classProd = ks.Prod;
-    const int fromRoom = plan_.RoomOf(s);
-    const int fromSlot = plan_.SlotOfHour(s);
-
-    plan_.Swap(fromRoom, fromSlot, room, target);
+    Begin();
+    record_.SaveClass(plan_, k);
+    record_.SaveTeacher(plan_, t);
+    plan_.Lift(plan_.RoomOf(s), plan_.SlotOfHour(s), record_);
+    plan_.Place(s, room, target, record_);
     EvaluateClass(plan_, k);
     EvaluateTeacher(plan_, t);
     const ClassGapFigures after{ks.KLS,
@@ -226,9 +242,7 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
                                 std::max(before.LLSMax, ls.LLS),
                                 before.LLSSumme + ls.LLS - before.LLS};
     if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
-    plan_.Swap(room, target, fromRoom, fromSlot);
-    EvaluateClass(plan_, k);
-    EvaluateTeacher(plan_, t);
+    TakeBack();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -275,29 +289,23 @@ void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
     before.LLSMax = plan_.LLSMax;
     before.LLSSumme = plan_.LLSSumme;
 
-    std::size_t moved = 0;
-    for (; moved < parallel.size(); ++moved) {
-        if (!plan_.IsFree(rooms_[moved], target)) {
+    Begin();
+    for (const CStunde* q : parallel)
+        record_.SaveTeacher(plan_, q->Lehrer);
+    for (int k : *c.KlassenL)
+        record_.SaveClass(plan_, k);
+    for (std::size_t i = 0; i < parallel.size(); ++i) {
+        if (!plan_.IsFree(rooms_[i], target)) {
             plan_.Report().Show({texte::SollteLeerstunde, ""});
-            break;
+            return TakeBack();
         }
-        plan_.Swap(former_[moved], source, rooms_[moved], target);
+        plan_.Lift(former_[i], source, record_);
+        plan_.Place(*parallel[i], rooms_[i], target, record_);
     }
-    auto undo = [&] {
-        while (moved > 0) {
-            --moved;
-            plan_.Swap(rooms_[moved], target, former_[moved], source);
-        }
-    };
-    if (moved < parallel.size()) return undo();
-
-    auto evaluate = [&] {
-        for (const CStunde* q : parallel)
-            EvaluateTeacher(plan_, q->Lehrer);
-        for (int k : *c.KlassenL)
-            EvaluateClass(plan_, k);
-    };
-    evaluate();
+    for (const CStunde* q : parallel)
+        EvaluateTeacher(plan_, q->Lehrer);
+    for (int k : *c.KlassenL)
+        EvaluateClass(plan_, k);
     ClassGapFigures after = CourseFigures(c);
     after.KProd = before.KProd + after.KProd - classProd;
     after.LLSMax = before.LLSMax;
@@ -305,8 +313,7 @@ void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
         after.LLSMax = std::max(after.LLSMax, plan_.LehrerStatusL[q->Lehrer].LLS);
     after.LLSSumme = before.LLSSumme + after.LLS - before.LLS;
     if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
-    undo();
-    evaluate();
+    TakeBack();
 }
 
 } // namespace sw

@@ -15,6 +15,7 @@
 // are left to the next EvaluateAll. An undone move leaves grid, records and totals as they were.
 #pragma once
 
+#include "plan/MoveRecord.h"
 #include "plan/Plan.h"
 #include "plan/Seating.h"
 
@@ -64,18 +65,26 @@ public:
     // attempts. Expects the plan's totals to be those of EvaluateAll.
     void Pass(int mode, int count);
 
+    // One move attempt for class k (whatever its selection by the mode); true when a move was
+    // kept. Record() then says what it changed, so that it can be undone; after an attempt that
+    // kept nothing the record is empty (a rejected move has been undone already).
+    bool Attempt(int k, int mode);
+    const MoveRecord& Record() const { return record_; }
+
     // Move attempts made and moves kept since construction.
     std::int64_t Attempts() const { return attempts_; }
     std::int64_t Kept() const { return kept_; }
 
 private:
     bool Chosen(int k, int mode);
-    void Attempt(int k, int mode);
     int FindTarget(int k);
     CStunde* FindSource(int k, int target, int& source);
     void MoveSubject(CStunde& s, int target, int mode);
     void MoveCourse(CStunde& c, int target, int mode);
     bool ChooseCourseRooms(const CStunde& c, int target);
+    // A move begins: the record is cleared and the totals saved. A rejected move is taken back.
+    void Begin();
+    void TakeBack();
     void Keep(const ClassGapFigures& before, const ClassGapFigures& after, int mode);
     ClassGapFigures CourseFigures(const CStunde& c) const;
 
@@ -84,8 +93,10 @@ private:
     std::vector<int> classes_; // the classes still to be visited in this pass
     std::vector<int> rooms_;   // course move: the room chosen for each parallel hour
     std::vector<int> former_;  // course move: the room each parallel hour came from
+    MoveRecord record_;        // what the current (or last kept) move changed
     std::int64_t attempts_ = 0;
     std::int64_t kept_ = 0;
+    bool lastKept_ = false;
 };
 
 // One pass with a minimiser of its own; see ClassGapMinimiser::Pass.

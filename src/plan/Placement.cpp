@@ -139,18 +139,38 @@ template <typename Out> struct Rules {
     // The first lesson at the slot, in room order, that clashes with subject hour h. The
     // occupancy counts rule out any clash at once in the common case; when exactly one other hour
     // involves the class or the teacher, the counts name it; only otherwise are the rooms scanned.
-    // Both scans stay out of line, so that the quick rules before them need no stack frame.
-    [[gnu::noinline]] static Answer SubjectHourClash(const CPlan& plan, const CStunde& h, int slot,
-                                                     Out out) {
-        const int k = h.Klasse;
+    static Answer SubjectHourClash(const CPlan& plan, const CStunde& h, int slot, Out out) {
         const int self = SelfAt(plan, h, slot);
-        const int classOthers = plan.ClassLessons(k, slot) - self;
+        const int classOthers = plan.ClassLessons(h.Klasse, slot) - self;
         const int teacherOthers = plan.TeacherLessons(h.Lehrer, slot) - self;
         if (classOthers == 0 && teacherOthers == 0) return Out::Allow();
-        if (self == 0 && classOthers <= 1 && teacherOthers <= 1) {
-            const CStunde* byClass = classOthers ? plan.OnlyLessonOfClass(k, slot) : nullptr;
-            const CStunde* byTeacher =
-                teacherOthers ? plan.OnlyLessonOfTeacher(h.Lehrer, slot) : nullptr;
+        return SubjectHourScan(plan, h, slot, self == 0 && classOthers <= 1 && teacherOthers <= 1,
+                               out);
+    }
+
+    // The first lesson at the slot, in room order, that clashes with course hour h. Hours of the
+    // same course block share their classes without clashing; any other lesson of one of the
+    // classes, or of the teacher, makes the room scan necessary.
+    static Answer CourseHourClash(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        const IntList& classes = *h.KlassenL;
+        const int self = SelfAt(plan, h, slot);
+        bool maybe = plan.TeacherLessons(h.Lehrer, slot) != self;
+        const int ownCourse = plan.CourseLessons(h.FachKurs, slot);
+        for (std::size_t i = 0; !maybe && i < classes.size(); ++i)
+            maybe = plan.ClassLessons(classes[i], slot) != ownCourse;
+        if (!maybe) return Out::Allow();
+        return CourseHourScan(plan, h, slot, out);
+    }
+
+    // The scans stay out of line: the check then needs no stack frame in the common case.
+    // `fewOthers`: at most one other hour involves the class and at most one the teacher, and h
+    // does not stand at the slot; the counts may then name the clashing hour.
+    [[gnu::noinline]] static Answer SubjectHourScan(const CPlan& plan, const CStunde& h, int slot,
+                                                    bool fewOthers, Out out) {
+        const int k = h.Klasse;
+        if (fewOthers) {
+            const CStunde* byClass = plan.OnlyLessonOfClass(k, slot);
+            const CStunde* byTeacher = plan.OnlyLessonOfTeacher(h.Lehrer, slot);
             // At least one of them is named: the other count is 0 or names the same hour.
             if ((byClass || byTeacher) && (!byClass || !byTeacher || byClass == byTeacher))
                 return SubjectClash(h, byClass ? *byClass : *byTeacher, out);
@@ -163,18 +183,8 @@ template <typename Out> struct Rules {
         return Out::Allow();
     }
 
-    // The first lesson at the slot, in room order, that clashes with course hour h. Hours of the
-    // same course block share their classes without clashing; any other lesson of one of the
-    // classes, or of the teacher, makes the room scan necessary.
-    [[gnu::noinline]] static Answer CourseHourClash(const CPlan& plan, const CStunde& h, int slot,
-                                                    Out out) {
-        const IntList& classes = *h.KlassenL;
-        const int self = SelfAt(plan, h, slot);
-        bool maybe = plan.TeacherLessons(h.Lehrer, slot) != self;
-        const int ownCourse = plan.CourseLessons(h.FachKurs, slot);
-        for (std::size_t i = 0; !maybe && i < classes.size(); ++i)
-            maybe = plan.ClassLessons(classes[i], slot) != ownCourse;
-        if (!maybe) return Out::Allow();
+    [[gnu::noinline]] static Answer CourseHourScan(const CPlan& plan, const CStunde& h, int slot,
+                                                   Out out) {
         for (int i = 0; i < plan.RaumAnzahl; ++i) {
             const CStunde& y = plan.At(i, slot);
             if (!y.IsLesson() || &y == &h) continue;

@@ -285,6 +285,7 @@ void CPlan::Place(CStunde& h, int room, int slot) {
     const int cell = Cell(room, slot);
     assert(h.IsLesson() && h.Index >= 0 && position_[h.Index] < 0);
     assert(!cells_[cell]->IsLesson());
+    if (cells_[cell] == &LeerStunde) --markers_;
     cells_[cell] = &h;
     position_[h.Index] = cell;
     Count(h, slot, +1);
@@ -325,12 +326,15 @@ void CPlan::Swap(int roomA, int slotA, int roomB, int slotB) {
 void CPlan::PutMarker(int room, int slot) {
     const int cell = Cell(room, slot);
     assert(!cells_[cell]->IsLesson());
+    if (cells_[cell] != &LeerStunde) ++markers_;
     cells_[cell] = &LeerStunde;
 }
 
 void CPlan::ClearMarker(int room, int slot) {
     const int cell = Cell(room, slot);
-    if (cells_[cell] == &LeerStunde) cells_[cell] = &frei_;
+    if (cells_[cell] != &LeerStunde) return;
+    cells_[cell] = &frei_;
+    --markers_;
 }
 
 CStunde* CPlan::LessonOfTeacher(int t, int slot) const {
@@ -342,6 +346,31 @@ CStunde* CPlan::LessonOfTeacher(int t, int slot) const {
         if (h->IsLesson() && h->Lehrer == t) return h;
     }
     return nullptr;
+}
+
+PlanTotals CPlan::Totals() const {
+    return {LLSSumme, KLSSumme,      TFSumme,     TFMax,     STFSumme, STFMax,
+            LLSMax,   LLSLimit,      LProd,       KProd,     LProdOpt, KProdOpt,
+            OptWerte, KProdToleranz, KProdRekord, Temperatur};
+}
+
+void CPlan::SetTotals(const PlanTotals& t) {
+    LLSSumme = t.LLSSumme;
+    KLSSumme = t.KLSSumme;
+    TFSumme = t.TFSumme;
+    TFMax = t.TFMax;
+    STFSumme = t.STFSumme;
+    STFMax = t.STFMax;
+    LLSMax = t.LLSMax;
+    LLSLimit = t.LLSLimit;
+    LProd = t.LProd;
+    KProd = t.KProd;
+    LProdOpt = t.LProdOpt;
+    KProdOpt = t.KProdOpt;
+    OptWerte = t.OptWerte;
+    KProdToleranz = t.KProdToleranz;
+    KProdRekord = t.KProdRekord;
+    Temperatur = t.Temperatur;
 }
 
 void CPlan::ClearPlacements() {

@@ -110,6 +110,19 @@ enum KonfliktArtCode : int {
 inline constexpr int kZielAnzahl = 22;
 inline constexpr int kOptWerteAnzahl = 6;
 
+// The plan's figures, their ideals and the working values of the optimisation, as one value: what
+// a move may change beside the grid and the status records, and what a snapshot keeps of them.
+struct PlanTotals {
+    std::int32_t LLSSumme = 0, KLSSumme = 0, TFSumme = 0, TFMax = 0, STFSumme = 0, STFMax = 0;
+    std::int32_t LLSMax = 0, LLSLimit = 0, LProd = 0, KProd = 0, LProdOpt = 0, KProdOpt = 0;
+    std::array<std::int32_t, kOptWerteAnzahl> OptWerte{};
+    std::int32_t KProdToleranz = 0, KProdRekord = 0;
+    float Temperatur = 0.0f;
+    bool operator==(const PlanTotals&) const = default;
+};
+
+class MoveRecord;
+
 class CPlan {
 public:
     // Create: a plan over the master data's teachers, classes and rooms, with an empty grid.
@@ -131,6 +144,8 @@ public:
     }
     bool IsFree(int room, int slot) const { return !cells_[Cell(room, slot)]->IsLesson(); }
     bool IsMarker(int room, int slot) const { return cells_[Cell(room, slot)] == &LeerStunde; }
+    // The number of cells that hold the marker.
+    int MarkerCount() const { return markers_; }
     // The free placeholder every empty cell shows (distinct from the LeerStunde marker).
     const CStunde& Frei() const { return frei_; }
 
@@ -143,6 +158,20 @@ public:
     // Puts the LeerStunde marker into a free cell / turns a marker cell back into a free one.
     void PutMarker(int room, int slot);
     void ClearMarker(int room, int slot);
+
+    // --- moves that can be taken back (MoveRecord.h) ---------------------------------------------
+    // Lift and Place as above, each change written into `record`; LiftToMarker leaves the marker
+    // in the cell it empties.
+    CStunde* Lift(int room, int slot, MoveRecord& record);
+    CStunde* LiftToMarker(int room, int slot, MoveRecord& record);
+    void Place(CStunde& h, int room, int slot, MoveRecord& record);
+    // Takes a move back exactly: its cell changes in reverse order (markers included), then the
+    // status records and the totals it saved. A cell that no longer holds what the record left
+    // there is reported ("Hier sollte die _LeerStunde stehen!") and left alone.
+    void Undo(const MoveRecord& record);
+    // A move stays: the markers it left are cleared, and its record forgets them, so that an undo
+    // later leaves those cells free.
+    void DropMarkers(MoveRecord& record);
 
     // Whether `slot` lies in the week in use: a day below Tage and an hour 1..Stunden, or the 0th
     // hour where it is in use. No lesson ever stands outside.
@@ -213,6 +242,10 @@ public:
     CRaumFach& RaumAt(int r) const { return stamm_.Raeume[r]; }
     Stammdaten& Stamm() const { return stamm_; }
     Reporter& Report() const { return reporter_; }
+
+    // The figures and working values as one value, and back.
+    PlanTotals Totals() const;
+    void SetTotals(const PlanTotals& t);
 
     // --- goals --------------------------------------------------------------------------------
     void ClearGoals() { Ziele.fill(0); }
@@ -312,6 +345,7 @@ private:
     mutable std::vector<std::pair<int, int>> trennungScratch_;
     std::array<std::uint8_t, kSlotCount> inWeek_{};
     int placed_ = 0;
+    int markers_ = 0;
 };
 
 } // namespace sw

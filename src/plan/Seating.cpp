@@ -9,7 +9,7 @@ namespace sw {
 
 namespace {
 
-bool IsTaken(const std::vector<int>* taken, int room) {
+inline bool IsTaken(const std::vector<int>* taken, int room) {
     return taken && std::find(taken->begin(), taken->end(), room) != taken->end();
 }
 
@@ -32,16 +32,20 @@ int Seating::FirstFit(const CStunde& h, int slot, const std::vector<int>* taken)
 }
 
 int Seating::Draw(const CStunde& h, int slot, int draws, const std::vector<int>* taken) {
-    if (h.RoomCount() == 0) return -1;
+    const int n = h.RoomCount();
+    if (n == 0) return -1;
+    const IntList& rooms = *h.RaumL;
     int used = 0;
     while (used < draws) {
-        int room = RandomRoom(h);
+        int room = rooms[plan_.RandomInRange(0, n - 1)];
         ++used;
-        while (IsTaken(taken, room) && used < draws) {
-            room = RandomRoom(h);
-            ++used;
+        if (taken) {
+            while (IsTaken(taken, room) && used < draws) {
+                room = rooms[plan_.RandomInRange(0, n - 1)];
+                ++used;
+            }
+            if (IsTaken(taken, room)) return -1;
         }
-        if (IsTaken(taken, room)) return -1;
         if (Fits(h, slot, room)) return room;
     }
     return -1;
@@ -49,11 +53,13 @@ int Seating::Draw(const CStunde& h, int slot, int draws, const std::vector<int>*
 
 int Seating::Try(const CStunde& h, int slot, int tries, int redraws,
                  const std::vector<int>* taken) {
-    if (h.RoomCount() == 0) return -1;
+    const int n = h.RoomCount();
+    if (n == 0) return -1;
+    const IntList& rooms = *h.RaumL;
     for (int t = 0; t < tries; ++t) {
         int room = -1;
         for (int d = 0; d < redraws && room < 0; ++d) {
-            const int drawn = RandomRoom(h);
+            const int drawn = rooms[plan_.RandomInRange(0, n - 1)];
             if (!IsTaken(taken, drawn)) room = drawn;
         }
         if (room < 0 || room >= plan_.RaumAnzahl) continue;
@@ -77,8 +83,9 @@ bool Seating::UnitFits(const CStunde& first, int start, int room) {
 }
 
 int Seating::TryUnit(const CStunde& first, int start, int tries) {
+    const int n = first.RoomCount();
     for (int t = 0; t < tries; ++t) {
-        const int room = RandomRoom(first);
+        const int room = (*first.RaumL)[plan_.RandomInRange(0, n - 1)];
         if (UnitFits(first, start, room)) return room;
     }
     return -1;

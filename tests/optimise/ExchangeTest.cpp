@@ -27,6 +27,15 @@ struct Fixture {
         move = std::make_unique<ExchangeMove>(*plan);
     }
     CStunde& H(int i) { return *plan->StundenL[i]; }
+    // An exchange of class K0's lessons at slots a and b under strategy 0.
+    bool Swap(int a, int b, bool keepIfWorse = false, bool commit = true) {
+        return (*move)({.FirstSlot = a,
+                        .SecondSlot = b,
+                        .ClassAtFirst = 0,
+                        .ClassAtSecond = 0,
+                        .KeepIfWorse = keepIfWorse,
+                        .Commit = commit});
+    }
     void Put(int i, int room, int day, int hour) { plan->Place(H(i), room, SlotOf(day, hour)); }
     // Grid as a comparable picture: the hour index per cell.
     std::vector<int> Picture() const {
@@ -66,15 +75,15 @@ TEST(ExchangeHours, QuickRefusals) {
     f.Put(2, 0, 1, 1);
     f.Put(3, 0, 1, 2);
     const auto before = f.Picture();
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 1), SlotOf(0, 1)));
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 1), SlotOf(1, 2)));
+    EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(0, 1)));
+    EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(1, 2)));
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(3)); // the double lesson at the second slot
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(1, 1), SlotOf(0, 2)));
+    EXPECT_FALSE(f.Swap(SlotOf(1, 1), SlotOf(0, 2)));
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(2)); // at the first slot
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 1), SlotOf(0, 2)));
+    EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(0, 2)));
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1)); // same class, same lesson
     // No lesson of the class at a slot: false, report unchanged.
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 1), SlotOf(3, 3)));
+    EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(3, 3)));
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1));
     EXPECT_EQ(f.Picture(), before);
 }
@@ -90,12 +99,12 @@ TEST(ExchangeHours, ClassGroupsMustMatchAtBothSlots) {
     f.Put(2, 0, 0, 1);
     f.Put(3, 1, 0, 1);
     f.Put(0, 2, 1, 1);
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, x, y));
+    EXPECT_FALSE(f.Swap(x, y));
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(0)); // the hour at the second slot
     // With K1 busy at Y too, the whole course moves to Y and both single hours to X.
     f.Put(1, 3, 1, 1);
     EvaluateAll(*f.plan);
-    ASSERT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, x, y));
+    ASSERT_TRUE(f.Swap(x, y));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), y);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(3)), y);
@@ -120,13 +129,13 @@ TEST(ExchangeHours, TestModeChangesNothing) {
     const auto grid = f.Picture();
     const auto classes = f.plan->KlassenStatusL;
     const auto teachers = f.plan->LehrerStatusL;
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, false, nullptr, nullptr, SlotOf(0, 1), SlotOf(2, 4)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 1), SlotOf(2, 4), false, false));
     EXPECT_EQ(f.Picture(), grid);
     EXPECT_EQ(f.plan->KlassenStatusL, classes);
     EXPECT_EQ(f.plan->LehrerStatusL, teachers);
     // Infeasible: the teacher of the second hour is locked at the first slot.
     f.s.Lehrer[1].Sperre[SlotOf(0, 1)] = 1;
-    EXPECT_FALSE((*f.move)(0, 0, 0, false, false, nullptr, nullptr, SlotOf(0, 1), SlotOf(2, 4)));
+    EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(2, 4), false, false));
     EXPECT_EQ(f.Picture(), grid);
 }
 
@@ -152,15 +161,15 @@ TEST(ExchangeHours, GoalsDecideWhetherTheSwapStays) {
     f.plan->ClearGoals();
     f.plan->SetGoal(1);
     f.plan->SetGoal(4);
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_EQ(f.plan->LLSSumme, 1);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(0, 3));
     f.plan->SetGoal(12);
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 3), SlotOf(0, 2)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 3), SlotOf(0, 2)));
     EXPECT_TRUE(f.move->LastKept()); // the way back closes the gap
     EXPECT_EQ(f.plan->LLSSumme, 0);
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_FALSE(f.move->LastKept());
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(0, 2));
     EXPECT_EQ(f.plan->LLSSumme, 0);
@@ -175,19 +184,19 @@ TEST(ExchangeHours, AnnealingAtLowTemperature) {
     // B <-> C gives L0 a gap between (0,1) and (0,3): a worsening, almost never accepted.
     int kept = 0;
     for (int i = 0; i < 50; ++i) {
-        (*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3));
+        f.Swap(SlotOf(0, 2), SlotOf(0, 3));
         if (f.move->LastKept()) {
             ++kept;
-            (*f.move)(0, 0, 0, true, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3));
+            f.Swap(SlotOf(0, 2), SlotOf(0, 3), true);
         }
     }
     EXPECT_EQ(kept, 0);
     EXPECT_EQ(f.plan->LLSSumme, 0);
     // Made anyway, the swap back is an improvement and almost always accepted.
-    (*f.move)(0, 0, 0, true, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3));
+    f.Swap(SlotOf(0, 2), SlotOf(0, 3), true);
     EvaluateAll(*f.plan);
     ASSERT_EQ(f.plan->LLSSumme, 1);
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(0, 3)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_EQ(f.plan->LLSSumme, 0);
 }
@@ -211,7 +220,7 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     // Swapping K0's F1 at (0,2) with F0 at (1,1): day 0 gets F0 twice, a separation error.
     f.plan->ClearGoals();
     f.plan->SetGoal(11);
-    EXPECT_TRUE((*f.move)(0, 0, 0, false, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(1, 1)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(1, 1)));
     EXPECT_FALSE(f.move->LastKept());
     EXPECT_EQ(f.Picture(), grid);
     EXPECT_EQ(f.plan->KlassenStatusL, classes);
@@ -219,7 +228,7 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     EXPECT_EQ(f.plan->LLSSumme, lls);
     EXPECT_EQ(f.plan->LProd, lprod);
     // keepIfWorse: the same swap stands, and the totals follow it.
-    EXPECT_TRUE((*f.move)(0, 0, 0, true, true, nullptr, nullptr, SlotOf(0, 2), SlotOf(1, 1)));
+    EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(1, 1), true));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_NE(f.Picture(), grid);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(1, 1));
@@ -257,7 +266,11 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
         const CStunde& y = *plan.StundenL[plan.Rng.Below(static_cast<int>(plan.StundenL.size()))];
         if (plan.PositionOf(x) < 0 || plan.PositionOf(y) < 0) continue;
         const int k = x.IsCourse() ? x.KlassenL->front() : x.Klasse;
-        move(k, k, 21, false, true, nullptr, nullptr, plan.SlotOfHour(x), plan.SlotOfHour(y));
+        move({.FirstSlot = plan.SlotOfHour(x),
+              .SecondSlot = plan.SlotOfHour(y),
+              .ClassAtFirst = k,
+              .ClassAtSecond = k,
+              .Strategy = 21});
         kept += move.LastKept() ? 1 : 0;
         if (round % 100 == 0) {
             ASSERT_EQ(test::StaleTotals(plan), "") << "round " << round;

@@ -53,8 +53,15 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
             const int k = plan.RandomBelow(plan.KlassenAnzahl);
             const int a = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
             const int b = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
-            opt.Exchange()(k, k, 18, plan.RandomBelow(4) == 0, plan.RandomBelow(4) != 0, nullptr,
-                           nullptr, a, b);
+            const bool keepIfWorse = plan.RandomBelow(4) == 0;
+            const bool commit = plan.RandomBelow(4) != 0;
+            opt.Exchange()({.FirstSlot = a,
+                            .SecondSlot = b,
+                            .ClassAtFirst = k,
+                            .ClassAtSecond = k,
+                            .Strategy = 18,
+                            .KeepIfWorse = keepIfWorse,
+                            .Commit = commit});
         } else if (kind == 1) {
             opt.Improver()(plan.RandomBelow(2) ? 21 : 12, 2, 3);
         } else {

@@ -257,11 +257,17 @@ TEST(PlanGrid, PlaceLiftSwapKeepCountsAndPositions) {
     EXPECT_EQ(plan.Lift(0, 7), nullptr);
     EXPECT_EQ(plan.PositionOf(c), -1);
     plan.PutMarker(0, 7);
+    plan.PutMarker(0, 7);
+    plan.PutMarker(1, 7);
     EXPECT_TRUE(plan.IsMarker(0, 7));
     EXPECT_TRUE(plan.IsFree(0, 7));
+    EXPECT_EQ(plan.MarkerCount(), 2);
+    plan.Place(c, 1, 7); // a lesson put into a marker's cell covers the marker
+    EXPECT_EQ(plan.MarkerCount(), 1);
     plan.ClearPlacements();
     EXPECT_EQ(plan.PlacedCount(), 0);
     EXPECT_FALSE(plan.IsMarker(0, 7));
+    EXPECT_EQ(plan.MarkerCount(), 0);
     for (int k = 0; k < 2; ++k)
         for (int sl = 0; sl < kSlotCount; ++sl)
             EXPECT_EQ(plan.ClassLessons(k, sl), 0);

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every move of the optimisation writes its own reverse: after a random move and its undo (the
+// move's own when the goals reject it, CPlan::Undo of its record when they keep it), grid,
+// occupancy counts, status records and every total equal a copy taken before.
+#include "optimise/InitialPlanRun.h"
+#include "optimise/Stages.h"
+#include "plan/Invariants.h"
+#include "support/PlanState.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::PlanState;
+
+// A plan to move on: the example school after a complete initial plan, or the mixed test school
+// (more course blocks for its few classes) with hours placed at random.
+struct MovingPlan {
+    Stammdaten s;
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> owned;
+    RunControl run;
+    std::unique_ptr<Optimiser> opt;
+
+    explicit MovingPlan(bool example)
+        : s(example ? test::LoadExample("gymnasium.sch") : test::MixedSchool(true)) {
+        owned = std::make_unique<CPlan>(s, rep);
+        CPlan& plan = *owned;
+        plan.BuildLessonHours();
+        if (example) {
+            EXPECT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 11).Complete());
+        } else {
+            ComputeTargets(plan);
+            plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
+            plan.KursUeberStundenLimit = 1;
+            Random rng(23);
+            test::PlaceRandomly(plan, rng, 2000);
+        }
+        EvaluateAll(plan);
+        plan.OptWerte[0] = plan.LLSSumme;
+        plan.OptWerte[3] = 3;
+        opt = std::make_unique<Optimiser>(plan, run, rep);
+    }
+    CPlan& Plan() { return *owned; }
+
+    // A random goal set: each goal on with a chance of one in four; a deluge level a little above
+    // the gap total, else a low temperature.
+    void RandomGoals() {
+        constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 21};
+        CPlan& plan = Plan();
+        plan.ClearGoals();
+        for (int g : kGoals)
+            if (plan.RandomBelow(4) == 0) plan.SetGoal(g);
+        plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
+    }
+    int RandomStrategy() {
+        constexpr int kStrategies[] = {0, 12, 16, 18, 21};
+        return kStrategies[Plan().RandomBelow(5)];
+    }
+    int RandomSlot() {
+        return SlotOf(Plan().RandomBelow(Plan().Tage), Plan().RandomInRange(1, Plan().Stunden));
+    }
+};
+
+// Goal-directed tries on one plan; adds the kept moves of each kind to `kept`.
+void ImproverRounds(MovingPlan& r, int rounds, long long (&kept)[3]) {
+    CPlan& plan = r.Plan();
+    GoalImprover& improver = r.opt->Improver();
+    for (int round = 0; round < rounds; ++round) {
+        r.RandomGoals();
+        const int strategy = r.RandomStrategy();
+        // A third of the tries start at a course hour, a third at an hour of a multi-hour unit,
+        // so that course swaps and unit shifts come up often enough.
+        int klasse = plan.RandomBelow(plan.KlassenAnzahl);
+        int k = r.RandomSlot();
+        const CStunde& h = *plan.StundenL[plan.RandomBelow(static_cast<int>(plan.StundenL.size()))];
+        const bool wanted = round % 3 == 1 ? h.IsCourse() : round % 3 == 2 && h.BlockPos >= 0;
+        if (wanted && plan.PositionOf(h) >= 0) {
+            klasse = h.IsCourse() ? h.KlassenL->front() : h.Klasse;
+            k = plan.SlotOfHour(h);
+        }
+        const int l = r.RandomSlot();
+        if (k == l) continue;
+        const GoalImprover::Counts counts = improver.Accepted();
+        const PlanState before = PlanState::Of(plan);
+        const int accepted = improver.TryPair(klasse, k, l, strategy);
+        ASSERT_EQ(accepted > 0, !improver.Record().Empty()) << "round " << round;
+        const GoalImprover::Counts& now = improver.Accepted();
+        kept[0] += now.singleSwaps - counts.singleSwaps;
+        kept[1] += now.courseSwaps - counts.courseSwaps;
+        kept[2] += now.unitShifts - counts.unitShifts;
+        if (accepted > 0 && round % 4 == 0) continue; // some moves stay
+        plan.Undo(improver.Record());
+        ASSERT_EQ(PlanState::Difference(PlanState::Of(plan), before), "") << "round " << round;
+    }
+    EXPECT_TRUE(CheckInvariants(plan, false).Ok());
+    EXPECT_TRUE(r.rep.shown.empty());
+}
+
+TEST(MoveUndo, SingleSwapCourseSwapAndUnitShift) {
+    long long kept[3] = {0, 0, 0};
+    for (bool example : {true, false}) {
+        MovingPlan r(example);
+        ImproverRounds(r, 15000, kept);
+    }
+    EXPECT_GT(kept[0], 200) << "single swaps";
+    EXPECT_GT(kept[1], 20) << "course swaps";
+    EXPECT_GT(kept[2], 20) << "unit shifts";
+}
+
+TEST(MoveUndo, Exchange) {
+    int keptCount = 0, keptWorse = 0, tested = 0;
+    for (bool example : {true, false}) {
+        MovingPlan r(example);
+        CPlan& plan = r.Plan();
+        ExchangeMove& move = r.opt->Exchange();
+        for (int round = 0; round < 10000; ++round) {
+            r.RandomGoals();
+            const int klasse = plan.RandomBelow(plan.KlassenAnzahl);
+            const ExchangeRequest request{.FirstSlot = r.RandomSlot(),
+                                          .SecondSlot = r.RandomSlot(),
+                                          .ClassAtFirst = klasse,
+                                          .ClassAtSecond = klasse,
+                                          .Strategy = r.RandomStrategy(),
+                                          .KeepIfWorse = plan.RandomBelow(5) == 0,
+                                          .Commit = plan.RandomBelow(5) != 0};
+            const PlanState before = PlanState::Of(plan);
+            const bool feasible = move(request);
+            ASSERT_EQ(move.LastKept(), !move.Record().Empty()) << "round " << round;
+            if (!request.Commit) {
+                ASSERT_FALSE(move.LastKept());
+                tested += feasible ? 1 : 0;
+            }
+            if (move.LastKept()) {
+                ++keptCount;
+                keptWorse += request.KeepIfWorse ? 1 : 0;
+                if (round % 3 == 0) continue; // some exchanges stay
+            }
+            plan.Undo(move.Record());
+            ASSERT_EQ(PlanState::Difference(PlanState::Of(plan), before), "") << "round " << round;
+        }
+        EXPECT_TRUE(CheckInvariants(plan, false).Ok());
+        EXPECT_TRUE(r.rep.shown.empty());
+    }
+    EXPECT_GT(keptCount, 100);
+    EXPECT_GT(keptWorse, 20);
+    EXPECT_GT(tested, 20);
+}
+
+} // namespace
+} // namespace sw
