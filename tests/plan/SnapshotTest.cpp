@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Snapshot.h"
+#include "plan/ClassGaps.h"
+#include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "support/PlanState.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +48,83 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     EXPECT_EQ(plan.KonfliktLehrer, 2);
     const InvariantReport r = CheckInvariants(plan, false);
     EXPECT_TRUE(r.Ok()) << r.Violations.front();
+}
+
+// Everything a run may change comes back exactly: cells and counts, the values the initial plan
+// releases or a plan file sets, figures and working values, status records, goals.
+TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
+    Stammdaten s = test::MixedSchool(true);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    ComputeTargets(plan);
+    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
+    plan.KursUeberStundenLimit = 1;
+    Random rng(3);
+    test::PlaceRandomly(plan, rng, 2000);
+    EvaluateAll(plan);
+    plan.SetGoal(1);
+    plan.SetGoal(20);
+    plan.OptWerte = {5, 6, 7, 8, 9, 10};
+    plan.KProdRekord = plan.KProd;
+    plan.KProdToleranz = 200;
+    plan.Temperatur = 0.25f;
+    plan.StundenL[4]->Zeit = SlotOf(1, 2);
+    plan.StundenL[4]->Modus = 1;
+    plan.StundenL[4]->TagesLimit = 1;
+    plan.StundenL[4]->Tag = 1;
+    const test::PlanState state = test::PlanState::Of(plan);
+    const PlanSnapshot snap = TakeSnapshot(plan);
+    const auto goals = plan.Ziele;
+
+    // A run changes the grid, the figures, the records, the goals and the presets.
+    ClassGapMinimiser m(plan);
+    plan.ClearGoals();
+    for (int pass = 0; pass < 20; ++pass)
+        m.Pass(kModusAlle, 5);
+    plan.SetGoal(12);
+    plan.OptWerte[0] = 1;
+    plan.Temperatur = 3.0f;
+    plan.StundenL[4]->Zeit = kNoSlot;
+    plan.StundenL[4]->Modus = 0;
+    plan.StundenL[4]->TagesLimit = 0;
+    plan.StundenL[4]->Tag = -1;
+    plan.PutMarker(0, SlotOf(6, 3));
+    ASSERT_GT(m.Kept(), 10);
+    ASSERT_NE(test::PlanState::Of(plan), state);
+
+    RestoreSnapshot(plan, snap);
+    EXPECT_EQ(test::PlanState::Difference(test::PlanState::Of(plan), state), "");
+    EXPECT_EQ(plan.Ziele, goals);
+    EXPECT_EQ(plan.StundenL[4]->Zeit, SlotOf(1, 2));
+    EXPECT_EQ(plan.StundenL[4]->Modus, 1);
+    EXPECT_EQ(plan.StundenL[4]->TagesLimit, 1);
+    EXPECT_EQ(plan.StundenL[4]->Tag, 1);
+    EXPECT_EQ(TakeSnapshot(plan), snap);
+    EXPECT_EQ(plan.MarkerCount(), 0);
+    EXPECT_TRUE(CheckInvariants(plan, true).Ok());
+}
+
+// A best-so-far plan is taken again and again: into the same snapshot it allocates nothing.
+TEST(Snapshot, TakingAgainReusesTheLists) {
+    Stammdaten s = test::SmallSchool();
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    Random rng(5);
+    test::PlaceRandomly(plan, rng, 100);
+    PlanSnapshot snap;
+    TakeSnapshot(plan, snap);
+    const int* cells = snap.Cells.data();
+    const auto* hours = snap.Hours.data();
+    const auto* classes = snap.KlassenStatusL.data();
+    plan.ClearPlacements();
+    test::PlaceRandomly(plan, rng, 100);
+    TakeSnapshot(plan, snap);
+    EXPECT_EQ(snap.Cells.data(), cells);
+    EXPECT_EQ(snap.Hours.data(), hours);
+    EXPECT_EQ(snap.KlassenStatusL.data(), classes);
+    EXPECT_EQ(snap, TakeSnapshot(plan));
 }
 
 } // namespace
