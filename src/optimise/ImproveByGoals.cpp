@@ -40,8 +40,14 @@ bool GoalImprover::Judge(MoveKind kind, int strategy, MoveJudgement& j) {
     return true;
 }
 
-void GoalImprover::Keep() {
+bool GoalImprover::Settle(bool accepted, long long& counter) {
+    if (!accepted) {
+        TakeBack();
+        return false;
+    }
     plan_.DropMarkers(record_);
+    ++counter;
+    return true;
 }
 
 void GoalImprover::TakeBack() {
@@ -137,13 +143,7 @@ bool GoalImprover::SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, 
     MeasureTeacher(plan_, p.Lehrer, record_, judge.before);
     plan_.Place(p, roomP, k, record_);
     plan_.Place(o, roomO, l, record_);
-    if (!Judge(MoveKind::SingleSwap, strategy, judge)) {
-        TakeBack();
-        return false;
-    }
-    Keep();
-    ++counts_.singleSwaps;
-    return true;
+    return Settle(Judge(MoveKind::SingleSwap, strategy, judge), counts_.singleSwaps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -191,13 +191,7 @@ bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, in
     }
     for (std::size_t i = 0; i < parts.size(); ++i)
         plan_.Place(*parts[i], takenY_[i], y, record_);
-    if (!Judge(MoveKind::CourseSwap, strategy, judge)) {
-        TakeBack();
-        return false;
-    }
-    Keep();
-    ++counts_.courseSwaps;
-    return true;
+    return Settle(Judge(MoveKind::CourseSwap, strategy, judge), counts_.courseSwaps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,12 +271,7 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
             plan_.Place(plan_.UnitHour(first, i), unitRoom, t + i, record_);
         for (int k = 0; k < n; ++k)
             plan_.Place(*chosen_[k].first, chosen_[k].second, x + k, record_);
-        if (Judge(MoveKind::UnitShift, strategy, judge)) {
-            Keep();
-            ++counts_.unitShifts;
-            return n;
-        }
-        TakeBack();
+        if (Settle(Judge(MoveKind::UnitShift, strategy, judge), counts_.unitShifts)) return n;
     }
     return 0;
 }

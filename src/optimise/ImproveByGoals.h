@@ -66,8 +66,9 @@ private:
     // Evaluates what the move touched, asks the goals and, when they accept, brings the totals
     // and records up to date. The totals are saved into the record first.
     bool Judge(MoveKind kind, int strategy, MoveJudgement& j);
-    // The move stays (its markers go) or is taken back (and its record cleared).
-    void Keep();
+    // By the goals' verdict the move stays (its markers go, `counter` counts it) or is taken
+    // back (and its record cleared); returns the verdict.
+    bool Settle(bool accepted, long long& counter);
     void TakeBack();
     // The single-class, single-hour lesson of class k at `slot`, or nullptr.
     CStunde* SingleHourOf(int k, int slot, bool movableOnly) const;

@@ -35,34 +35,23 @@ Optimiser::Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObse
       improve_(plan), gaps_(plan) {}
 
 int Optimiser::RandomExchanges(int strategy) {
-    int feasible = 0;
     const int last = plan_.KlassenAnzahl - 1;
-    {
-        const int second = plan_.RandomInRange(0, last);
-        const int first = plan_.RandomInRange(0, last);
+    const auto attempt = [&](int first, int second) {
         const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
         const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
-        feasible += exchange_({.FirstSlot = slotA,
-                               .SecondSlot = slotB,
-                               .ClassAtFirst = first,
-                               .ClassAtSecond = second,
-                               .Strategy = strategy})
-                        ? 1
-                        : 0;
-    }
-    {
-        const int klasse = plan_.RandomInRange(0, last);
-        const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
-        const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
-        feasible += exchange_({.FirstSlot = slotA,
-                               .SecondSlot = slotB,
-                               .ClassAtFirst = klasse,
-                               .ClassAtSecond = klasse,
-                               .Strategy = strategy})
-                        ? 1
-                        : 0;
-    }
-    return feasible;
+        const ExchangeRequest request{.FirstSlot = slotA,
+                                      .SecondSlot = slotB,
+                                      .ClassAtFirst = first,
+                                      .ClassAtSecond = second,
+                                      .Strategy = strategy};
+        return exchange_(request) ? 1 : 0;
+    };
+    // Two classes at random, then one class with itself.
+    const int second = plan_.RandomInRange(0, last);
+    const int first = plan_.RandomInRange(0, last);
+    const int feasible = attempt(first, second);
+    const int klasse = plan_.RandomInRange(0, last);
+    return feasible + attempt(klasse, klasse);
 }
 
 int Optimiser::FiveExchanges(int strategy) {

@@ -105,51 +105,50 @@ void CountSeparation(std::vector<std::pair<int, int>>& entries, int& tf, int& st
     }
 }
 
+// The walks of every day of the week for one teacher or class: gap hours (returned), the longest
+// gap, the most and fewest lessons on a day, and the spread, the product of `factor` of each
+// day's lessons.
+template <typename Status, typename HasLesson, typename Factor>
+int WalkWeek(const CPlan& plan, Status& st, const LockGrid& sperre, HasLesson hasLesson,
+             Factor factor) {
+    st.Prod = 1;
+    st.MinStunden = 1000;
+    st.MaxStunden = 0;
+    st.MaxLuecke = 0;
+    int gaps = 0;
+    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
+        const DayWalk w = WalkDay(plan, day, sperre, hasLesson);
+        gaps += w.gaps;
+        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
+        st.Prod *= factor(w.lessons);
+        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
+        st.MinStunden = std::min(st.MinStunden, w.lessons);
+    }
+    return gaps;
+}
+
 } // namespace
 
 void EvaluateTeacher(CPlan& plan, int t) {
     const CLehrer& lehrer = plan.LehrerAt(t);
     if (!lehrer.Opti) return;
     CLehrerStatus& st = plan.LehrerStatusL[t];
-    st.Prod = 1;
-    st.MinStunden = 1000;
-    st.MaxStunden = 0;
-    st.MaxLuecke = 0;
-    int gaps = 0;
-    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
-        const DayWalk w =
-            WalkDay(plan, day, lehrer.Sperre, [&](int s) { return plan.TeacherLessons(t, s) > 0; });
-        gaps += w.gaps;
-        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
-        if (w.lessons > 0)
-            st.Prod *= w.lessons;
-        else if (lehrer.TendenzZuFreienTagen)
-            st.Prod *= 10;
-        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
-        st.MinStunden = std::min(st.MinStunden, w.lessons);
-    }
-    st.LLS = gaps;
+    // A free day leaves the spread as it is, or multiplies it by 10 for a teacher who likes free
+    // days.
+    const int freeDay = lehrer.TendenzZuFreienTagen ? 10 : 1;
+    st.LLS = WalkWeek(
+        plan, st, lehrer.Sperre, [&](int s) { return plan.TeacherLessons(t, s) > 0; },
+        [freeDay](int lessons) { return lessons > 0 ? lessons : freeDay; });
 }
 
 void EvaluateClass(CPlan& plan, int k) {
     const CKlasse& klasse = plan.KlasseAt(k);
     if (!klasse.Opti) return;
     CKlassenStatus& st = plan.KlassenStatusL[k];
-    st.Prod = 1;
-    st.MinStunden = 1000;
-    st.MaxStunden = 0;
-    st.MaxLuecke = 0;
-    int gaps = 0;
-    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
-        const DayWalk w =
-            WalkDay(plan, day, klasse.Sperre, [&](int s) { return plan.ClassLessons(k, s) > 0; });
-        gaps += w.gaps;
-        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
-        st.Prod *= w.lessons;
-        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
-        st.MinStunden = std::min(st.MinStunden, w.lessons);
-    }
-    st.KLS = gaps;
+    // A free day makes a class's spread 0.
+    st.KLS = WalkWeek(
+        plan, st, klasse.Sperre, [&](int s) { return plan.ClassLessons(k, s) > 0; },
+        [](int lessons) { return lessons; });
     if (klasse.ProdOpt < st.Prod) plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
 
     st.TF = 0;

@@ -18,20 +18,26 @@ void MoveRecord::Reserve(std::size_t steps, std::size_t teachers, std::size_t cl
     classes_.reserve(classes);
 }
 
-bool MoveRecord::SaveTeacher(const CPlan& plan, int t) {
-    const auto same = [t](const CLehrerStatus& st) { return st.Index == t; };
-    if (std::any_of(teachers_.begin(), teachers_.end(), same)) return false;
-    teachers_.push_back(plan.LehrerStatusL[t]);
-    teachers_.back().Index = t;
+namespace {
+
+// Appends the status record at `index` of `all` to `saved`, unless it is there already.
+template <typename Status>
+bool SaveOnce(std::vector<Status>& saved, const std::vector<Status>& all, int index) {
+    const auto same = [index](const Status& st) { return st.Index == index; };
+    if (std::any_of(saved.begin(), saved.end(), same)) return false;
+    saved.push_back(all[index]);
+    saved.back().Index = index;
     return true;
 }
 
+} // namespace
+
+bool MoveRecord::SaveTeacher(const CPlan& plan, int t) {
+    return SaveOnce(teachers_, plan.LehrerStatusL, t);
+}
+
 bool MoveRecord::SaveClass(const CPlan& plan, int k) {
-    const auto same = [k](const CKlassenStatus& st) { return st.Index == k; };
-    if (std::any_of(classes_.begin(), classes_.end(), same)) return false;
-    classes_.push_back(plan.KlassenStatusL[k]);
-    classes_.back().Index = k;
-    return true;
+    return SaveOnce(classes_, plan.KlassenStatusL, k);
 }
 
 void MoveRecord::SaveTotals(const CPlan& plan) {

@@ -2,6 +2,8 @@
 #include "plan/Placement.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace sw {
 
@@ -37,30 +39,30 @@ struct IntoReport {
 template <typename Out> struct Rules {
     using Answer = typename Out::Answer;
 
-    static Answer OutsideWeek(const CPlan& plan, const CStunde& h, int slot, Out out) {
+    static Answer OutsideWeek(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
         if (plan.InWeek(slot)) return Out::Allow();
         return out.Refuse(Refusal::ByHour(Konflikt::Zeit, &h));
     }
 
-    static Answer CellOccupied(const CPlan& plan, int slot, int room, Out out) {
+    static Answer CellOccupied(const CPlan& plan, const CStunde&, int slot, int room, Out out) {
         const CStunde& x = plan.At(room, slot);
         if (!x.IsLesson()) return Out::Allow();
         return out.Refuse(Refusal::ByRoom(Konflikt::Raum, room, &x));
     }
 
-    static Answer RoomLocked(const CPlan& plan, int slot, int room, Out out) {
+    static Answer RoomLocked(const CPlan& plan, const CStunde&, int slot, int room, Out out) {
         if (plan.RaumAt(room).Sperre[slot] != 1) return Out::Allow();
         return out.Refuse(Refusal::ByRoom(Konflikt::Sperrung, room), &plan.At(room, slot));
     }
 
-    static Answer FixedTime(const CStunde& h, int slot, Out out) {
+    static Answer FixedTime(const CPlan&, const CStunde& h, int slot, int, Out out) {
         if (!h.TimeFixed()) return Out::Allow();
         const int wanted = h.BlockPos < 0 ? h.Zeit : h.Zeit + h.BlockPos;
         if (slot == wanted) return Out::Allow();
         return out.Refuse(Refusal::ByHour(Konflikt::Zeit, &h));
     }
 
-    static Answer HourBound(const CStunde& h, int slot, Out out) {
+    static Answer HourBound(const CPlan&, const CStunde& h, int slot, int, Out out) {
         if (h.Zeit == kNoSlot || h.TimeFixed()) return Out::Allow();
         const int b = HourOf(h.Zeit);
         if ((h.OberesLimit && b < HourOf(slot)) || (h.UnteresLimit && b > HourOf(slot)))
@@ -68,19 +70,19 @@ template <typename Out> struct Rules {
         return Out::Allow();
     }
 
-    static Answer DayLimit(const CStunde& h, int slot, Out out) {
+    static Answer DayLimit(const CPlan&, const CStunde& h, int slot, int, Out out) {
         if (!h.TagesLimit || DayOf(slot) == h.Tag) return Out::Allow();
         return out.Refuse(Refusal::ByHour(Konflikt::Limit, &h));
     }
 
-    static Answer TeacherLocked(const CPlan& plan, const CStunde& h, int slot, Out out) {
+    static Answer TeacherLocked(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
         if (plan.LehrerAt(h.Lehrer).Sperre[slot] == 0) return Out::Allow();
         return out.Refuse(Refusal::ByTeacher(Konflikt::Sperrung, h.Lehrer), &h);
     }
 
     // The locks and hour limits of h's classes. A single subject hour may lie beyond its class's
     // limit; a course hour only by the option of its kind.
-    static Answer ClassRules(const CPlan& plan, const CStunde& h, int slot, Out out) {
+    static Answer ClassRules(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
         if (!h.IsCourse()) {
             const int k = h.Klasse;
             const CKlasse& klasse = plan.KlasseAt(k);
@@ -193,33 +195,45 @@ template <typename Out> struct Rules {
         return Out::Allow();
     }
 
-    static Answer LessonClash(const CPlan& plan, const CStunde& h, int slot, Out out) {
+    static Answer LessonClash(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
         return h.IsCourse() ? CourseHourClash(plan, h, slot, out)
                             : SubjectHourClash(plan, h, slot, out);
     }
 
-    // Every rule in the check's order; the first refusal ends the check.
-    static Answer Check(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
-        if (Answer a = OutsideWeek(plan, h, slot, out)) return a;
-        if (Answer a = CellOccupied(plan, slot, room, out)) return a;
-        if (Answer a = RoomLocked(plan, slot, room, out)) return a;
-        if (Answer a = FixedTime(h, slot, out)) return a;
-        if (Answer a = HourBound(h, slot, out)) return a;
-        if (Answer a = DayLimit(h, slot, out)) return a;
-        if (Answer a = TeacherLocked(plan, h, slot, out)) return a;
-        if (Answer a = ClassRules(plan, h, slot, out)) return a;
-        return LessonClash(plan, h, slot, out);
+    // The rules in the order of enum Rule, which is the check's order: each named once, here.
+    using RuleFn = Answer (*)(const CPlan&, const CStunde&, int slot, int room, Out);
+    static constexpr std::array<RuleFn, 9> kRules = {&OutsideWeek,   &CellOccupied, &RoomLocked,
+                                                     &FixedTime,     &HourBound,    &DayLimit,
+                                                     &TeacherLocked, &ClassRules,   &LessonClash};
+
+    // The rules `which` in their order; the first refusal ends the check. Each call is bound at
+    // compile time, so the chain inlines as if written out.
+    template <Rule... which>
+    static Answer Apply(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
+        Answer a = Out::Allow();
+        (static_cast<bool>(a = Call<which>(plan, h, slot, room, out)) || ...);
+        return a;
+    }
+    template <Rule rule>
+    static Answer Call(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
+        constexpr RuleFn fn = kRules[static_cast<std::size_t>(rule)];
+        return fn(plan, h, slot, room, out);
     }
 
+    // Every rule.
+    static Answer Check(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
+        return ApplyAll(std::make_index_sequence<kRules.size()>{}, plan, h, slot, room, out);
+    }
+    template <std::size_t... i>
+    static Answer ApplyAll(std::index_sequence<i...>, const CPlan& plan, const CStunde& h, int slot,
+                           int room, Out out) {
+        return Apply<static_cast<Rule>(i)...>(plan, h, slot, room, out);
+    }
     // The rules that no moving of other hours can change: all but the cell and the clashes.
     static Answer Fixed(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
-        if (Answer a = OutsideWeek(plan, h, slot, out)) return a;
-        if (Answer a = RoomLocked(plan, slot, room, out)) return a;
-        if (Answer a = FixedTime(h, slot, out)) return a;
-        if (Answer a = HourBound(h, slot, out)) return a;
-        if (Answer a = DayLimit(h, slot, out)) return a;
-        if (Answer a = TeacherLocked(plan, h, slot, out)) return a;
-        return ClassRules(plan, h, slot, out);
+        return Apply<Rule::OutsideWeek, Rule::RoomLocked, Rule::FixedTime, Rule::HourBound,
+                     Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules>(plan, h, slot, room,
+                                                                            out);
     }
 
 private:
@@ -233,38 +247,13 @@ using Query = Rules<AsRefusal>;
 
 } // namespace
 
-namespace rules {
-Refusal OutsideWeek(const CPlan& plan, const CStunde& h, int slot) {
-    return Query::OutsideWeek(plan, h, slot, {});
+Refusal CheckRule(Rule rule, const CPlan& plan, const CStunde& h, int slot, int room) {
+    return Query::kRules[static_cast<std::size_t>(rule)](plan, h, slot, room, {});
 }
-Refusal CellOccupied(const CPlan& plan, int slot, int room) {
-    return Query::CellOccupied(plan, slot, room, {});
-}
-Refusal RoomLocked(const CPlan& plan, int slot, int room) {
-    return Query::RoomLocked(plan, slot, room, {});
-}
-Refusal FixedTime(const CPlan&, const CStunde& h, int slot) {
-    return Query::FixedTime(h, slot, {});
-}
-Refusal HourBound(const CPlan&, const CStunde& h, int slot) {
-    return Query::HourBound(h, slot, {});
-}
-Refusal DayLimit(const CPlan&, const CStunde& h, int slot) {
-    return Query::DayLimit(h, slot, {});
-}
-Refusal TeacherLocked(const CPlan& plan, const CStunde& h, int slot) {
-    return Query::TeacherLocked(plan, h, slot, {});
-}
-Refusal ClassRules(const CPlan& plan, const CStunde& h, int slot) {
-    return Query::ClassRules(plan, h, slot, {});
-}
-Refusal LessonClash(const CPlan& plan, const CStunde& h, int slot) {
-    return Query::LessonClash(plan, h, slot, {});
-}
+
 Refusal ClashWith(const CStunde& h, const CStunde& y) {
     return h.IsCourse() ? Query::CourseClash(h, y, {}) : Query::SubjectClash(h, y, {});
 }
-} // namespace rules
 
 Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room) {
     return Query::Check(plan, h, slot, room, {});
@@ -317,7 +306,7 @@ void SeatObstacles(const CPlan& plan, std::span<const Seat> seats, std::size_t i
     for (int r = 0; r < plan.RaumAnzahl; ++r) {
         const CStunde& y = plan.At(r, seat.Slot);
         if (!y.IsLesson() || &y == &h || IsSeated(seats, y)) continue;
-        if (const Refusal clash = rules::ClashWith(h, y)) AddObstacle(out, y, clash.Kind);
+        if (const Refusal clash = ClashWith(h, y)) AddObstacle(out, y, clash.Kind);
     }
 }
 

@@ -73,22 +73,24 @@ Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room
 // another lock or a class's hour limit. Allocates nothing.
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room);
 
-// The rules in the order the check applies them; each answers with its refusal or Keiner.
-namespace rules {
-Refusal OutsideWeek(const CPlan& plan, const CStunde& h, int slot);
-Refusal CellOccupied(const CPlan& plan, int slot, int room);
-Refusal RoomLocked(const CPlan& plan, int slot, int room);
-Refusal FixedTime(const CPlan& plan, const CStunde& h, int slot);
-Refusal HourBound(const CPlan& plan, const CStunde& h, int slot);
-Refusal DayLimit(const CPlan& plan, const CStunde& h, int slot);
-Refusal TeacherLocked(const CPlan& plan, const CStunde& h, int slot);
-// The locks and hour limits of h's classes.
-Refusal ClassRules(const CPlan& plan, const CStunde& h, int slot);
-// The first lesson at the slot, in room order, that clashes with h.
-Refusal LessonClash(const CPlan& plan, const CStunde& h, int slot);
-// Whether lesson y, standing at h's slot, clashes with h, and how (Klasse or Lehrer).
+// The rules in the order the check applies them; the first refusal ends the check.
+enum class Rule : std::uint8_t {
+    OutsideWeek,   // the slot lies outside the week in use
+    CellOccupied,  // the cell holds a lesson
+    RoomLocked,    // the room is locked at the slot
+    FixedTime,     // the hour's fixed time is another slot
+    HourBound,     // an upper or lower hour bound of the hour
+    DayLimit,      // the day restriction of the hour
+    TeacherLocked, // the teacher is locked at the slot
+    ClassRules,    // a class of the hour is locked, or the slot lies beyond its hour limit
+    LessonClash,   // the first lesson at the slot, in room order, that clashes with the hour
+};
+
+// One rule alone: its refusal, or Keiner.
+Refusal CheckRule(Rule rule, const CPlan& plan, const CStunde& h, int slot, int room);
+
+// Whether lesson y, standing at h's slot, clashes with h there, and how (Klasse or Lehrer).
 Refusal ClashWith(const CStunde& h, const CStunde& y);
-} // namespace rules
 
 // --- what stands in the way ----------------------------------------------------------------------
 

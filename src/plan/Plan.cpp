@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <tuple>
 
 namespace sw {
 
@@ -74,29 +75,100 @@ int CPlan::RoomIndexForUnit(const std::string& name) {
     return r;
 }
 
-void CPlan::ApplyPresets(CStunde& h, const CEinheit& unit, int& presetRoom) {
-    h.Laenge = std::max(1, unit.Laenge);
-    h.NurUrPlan = unit.NurUrPlan;
-    h.OberesLimit = unit.OberesLimit;
-    h.UnteresLimit = unit.UnteresLimit;
-    h.TagesLimit = unit.TagesLimit;
-    h.Tag = unit.Tag;
-    presetRoom = unit.Raum.empty() ? -1 : RoomIndexForUnit(unit.Raum);
-    const bool bound = h.OberesLimit || h.UnteresLimit;
-    const int t = IsSlot(unit.Zeitvorgabe) ? unit.Zeitvorgabe : kNoSlot;
-    h.RaumL = std::make_shared<IntList>();
-    if (t != kNoSlot && presetRoom >= 0) {
-        h.Modus = bound ? 2 : 3;
-        h.Zeit = t;
-        h.RaumL->push_back(presetRoom);
-    } else if (t != kNoSlot) {
-        h.Zeit = t;
-        h.Modus = bound ? 0 : 1;
+std::unique_ptr<CStunde> CPlan::NewHour(int t, int k, int fachKurs, const CEinheit& unit,
+                                        Flag trennung, int spezialTrennung) {
+    auto h = std::make_unique<CStunde>();
+    h->Lehrer = t;
+    h->Klasse = k;
+    h->FachKurs = fachKurs;
+    h->Trennung = trennung;
+    h->SpezialTrennung = spezialTrennung;
+    h->Laenge = std::max(1, unit.Laenge);
+    h->NurUrPlan = unit.NurUrPlan;
+    h->OberesLimit = unit.OberesLimit;
+    h->UnteresLimit = unit.UnteresLimit;
+    h->TagesLimit = unit.TagesLimit;
+    h->Tag = unit.Tag;
+    const int presetRoom = unit.Raum.empty() ? -1 : RoomIndexForUnit(unit.Raum);
+    const bool bound = h->OberesLimit || h->UnteresLimit;
+    const int time = IsSlot(unit.Zeitvorgabe) ? unit.Zeitvorgabe : kNoSlot;
+    h->RaumL = std::make_shared<IntList>();
+    if (time != kNoSlot && presetRoom >= 0) {
+        h->Modus = bound ? 2 : 3;
+        h->Zeit = time;
+        h->RaumL->push_back(presetRoom);
+    } else if (time != kNoSlot) {
+        h->Zeit = time;
+        h->Modus = bound ? 0 : 1;
     } else if (presetRoom >= 0) {
-        h.Modus = 2;
-        h.RaumL->push_back(presetRoom);
+        h->Modus = 2;
+        h->RaumL->push_back(presetRoom);
     } else {
-        h.Modus = 0;
+        h->Modus = 0;
+    }
+    return h;
+}
+
+void CPlan::AddUnit(std::unique_ptr<CStunde> first, int parallel) {
+    const int length = first->Laenge;
+    if (length >= 2) first->BlockPos = 0;
+    const CStunde& head = *first;
+    AddUnitHour(std::move(first), parallel);
+    for (int p = 1; p < length; ++p) {
+        auto copy = std::make_unique<CStunde>(head);
+        copy->BlockPos = p;
+        copy->ErsteStundeIdx = head.RaumL != UniversalRaumL ? head.Index : -1;
+        AddUnitHour(std::move(copy), parallel);
+    }
+}
+
+void CPlan::AddUnitHour(std::unique_ptr<CStunde> h, int parallel) {
+    if (parallel == 0) {
+        h->ParallelL = std::make_shared<std::vector<CStunde*>>();
+    } else if (parallel > 0) {
+        assert(StundenL.size() >= static_cast<std::size_t>(parallel));
+        h->ParallelL = StundenL[StundenL.size() - static_cast<std::size_t>(parallel)]->ParallelL;
+    }
+    if (h->ParallelL) h->ParallelL->push_back(h.get());
+    AddHour(std::move(h));
+}
+
+void CPlan::SubjectRooms(CStunde& h, const CFachBlock& block) {
+    if (h.Modus == 2 || h.Modus == 3) return;
+    for (int r = 0; r < RaumAnzahl; ++r) {
+        const CRaumFach& room = stamm_.Raeume[r];
+        if (IsUniversal(room)) continue;
+        if (IsReservedClassRoom(room) && room.Klasse != block.Klasse) continue;
+        if (Contains(room.Faecher, block.Fach)) h.RaumL->push_back(r);
+    }
+    if (h.RaumL->empty()) {
+        for (int r = 0; r < RaumAnzahl; ++r) {
+            const CRaumFach& room = stamm_.Raeume[r];
+            if (IsUniversal(room) && IsReservedClassRoom(room) && room.Klasse == block.Klasse)
+                h.RaumL->push_back(r);
+        }
+        // The class's own room binds the hour to it; a fixed time stays fixed.
+        if (!h.RaumL->empty()) h.Modus = h.Modus == 1 ? 3 : 2;
+    }
+    if (h.RaumL->empty()) h.RaumL = UniversalRaumL;
+}
+
+void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& classes) {
+    if (h.Modus == 2 || h.Modus == 3) return;
+    for (int r = 0; r < RaumAnzahl; ++r) {
+        const CRaumFach& room = stamm_.Raeume[r];
+        if (!IsUniversal(room) && !IsReservedClassRoom(room) && Contains(room.Faecher, subject))
+            h.RaumL->push_back(r);
+    }
+    if (h.RaumL->empty()) h.RaumL = UniversalRaumL;
+    // The reserved rooms of the course's classes that are open to their courses come last.
+    for (int r = 0; r < RaumAnzahl; ++r) {
+        const CRaumFach& room = stamm_.Raeume[r];
+        if (!IsReservedClassRoom(room) || !room.KlassenKursFreigabe) continue;
+        const int owner = stamm_.FindKlasse(room.Klasse);
+        if (std::find(classes.begin(), classes.end(), owner) == classes.end()) continue;
+        if (h.RaumL == UniversalRaumL) h.RaumL = std::make_shared<IntList>(*UniversalRaumL);
+        h.RaumL->push_back(r);
     }
 }
 
@@ -108,66 +180,39 @@ void CPlan::BuildSubjectBlock(const CFachBlock& block) {
     if (t < 0) return Alarm(reporter_, "Lehrer " + block.Lehrer + " ex. nicht!");
     if (k < 0) return Alarm(reporter_, "Klasse " + block.Klasse + " ex. nicht!");
     const int f = stamm_.FindFach(block.Fach);
-
     for (const CEinheit& unit : block.Einheiten) {
-        auto h = std::make_unique<CStunde>();
-        h->Lehrer = t;
-        h->Klasse = k;
-        h->FachKurs = f;
-        h->Trennung = block.Trennung;
-        h->SpezialTrennung = block.SpezialTrennung;
-        int presetRoom = -1;
-        ApplyPresets(*h, unit, presetRoom);
-        if (h->Modus != 2 && h->Modus != 3) {
-            for (int r = 0; r < RaumAnzahl; ++r) {
-                const CRaumFach& room = stamm_.Raeume[r];
-                if (IsUniversal(room)) continue;
-                if (IsReservedClassRoom(room) && room.Klasse != block.Klasse) continue;
-                if (Contains(room.Faecher, block.Fach)) h->RaumL->push_back(r);
-            }
-            if (h->RaumL->empty()) {
-                for (int r = 0; r < RaumAnzahl; ++r) {
-                    const CRaumFach& room = stamm_.Raeume[r];
-                    if (IsUniversal(room) && IsReservedClassRoom(room) &&
-                        room.Klasse == block.Klasse)
-                        h->RaumL->push_back(r);
-                }
-                // The class's own room binds the hour to it; a fixed time stays fixed.
-                if (!h->RaumL->empty()) h->Modus = h->Modus == 1 ? 3 : 2;
-            }
-            if (h->RaumL->empty()) h->RaumL = UniversalRaumL;
-        }
-        const int len = h->Laenge;
-        LehrerAt(t).WochenStunden += len;
-        KlasseAt(k).WochenStunden += len;
-        CStunde* first = h.get();
-        if (len >= 2) first->BlockPos = 0;
-        AddHour(std::move(h));
-        for (int p = 1; p < len; ++p) {
-            auto copy = std::make_unique<CStunde>(*first);
-            copy->BlockPos = p;
-            copy->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
-            AddHour(std::move(copy));
-        }
+        auto h = NewHour(t, k, f, unit, block.Trennung, block.SpezialTrennung);
+        SubjectRooms(*h, block);
+        LehrerAt(t).WochenStunden += h->Laenge;
+        KlasseAt(k).WochenStunden += h->Laenge;
+        AddUnit(std::move(h), -1);
     }
 }
 
-void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
-    if (block.Klassen.empty() || block.Lehrer.empty()) return;
+bool CPlan::CourseTeachers(const CKursBlock& block, std::vector<int>& teachers) {
     // Every teacher must exist and hold units of the same shape: the parallel hours are paired
-    // by position. A block that breaks this yields no hours.
-    std::vector<int> teachers;
+    // by position.
+    const std::vector<CEinheit>& shape = block.Lehrer[0].Einheiten;
+    const auto unequal = [&] {
+        Alarm(reporter_, "Kurs " + block.Name + ": ungleiche Einheiten der Lehrer!");
+        return false;
+    };
     for (const CKursLehrer& kl : block.Lehrer) {
         const int t = stamm_.FindLehrer(kl.Name);
-        if (t < 0) return Alarm(reporter_, "Lehrer " + kl.Name + " ex. nicht!");
-        if (kl.Einheiten.size() != block.Lehrer[0].Einheiten.size())
-            return Alarm(reporter_, "Kurs " + block.Name + ": ungleiche Einheiten der Lehrer!");
-        for (std::size_t u = 0; u < kl.Einheiten.size(); ++u)
-            if (std::max(1, kl.Einheiten[u].Laenge) !=
-                std::max(1, block.Lehrer[0].Einheiten[u].Laenge))
-                return Alarm(reporter_, "Kurs " + block.Name + ": ungleiche Einheiten der Lehrer!");
+        if (t < 0) {
+            Alarm(reporter_, "Lehrer " + kl.Name + " ex. nicht!");
+            return false;
+        }
+        if (kl.Einheiten.size() != shape.size()) return unequal();
+        for (std::size_t u = 0; u < shape.size(); ++u)
+            if (std::max(1, kl.Einheiten[u].Laenge) != std::max(1, shape[u].Laenge))
+                return unequal();
         teachers.push_back(t);
     }
+    return true;
+}
+
+SharedInts CPlan::CourseClasses(const CKursBlock& block) {
     auto classes = std::make_shared<IntList>();
     for (const std::string& name : block.Klassen) {
         const int k = stamm_.FindKlasse(name);
@@ -177,6 +222,15 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
         }
         classes->push_back(k);
     }
+    return classes;
+}
+
+void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
+    if (block.Klassen.empty() || block.Lehrer.empty()) return;
+    // A block with an unknown teacher or with units of different shapes yields no hours.
+    std::vector<int> teachers;
+    if (!CourseTeachers(block, teachers)) return;
+    const SharedInts classes = CourseClasses(block);
     if (classes->empty()) return;
 
     int n = 0; // hours of the block, counted on the first teacher
@@ -185,62 +239,16 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
     for (int k : *classes)
         KlasseAt(k).WochenStunden += n;
 
-    [[maybe_unused]] const std::size_t blockStart = StundenL.size();
     for (std::size_t i = 0; i < block.Lehrer.size(); ++i) {
         const std::string subject = i < block.Faecher.size() ? block.Faecher[i] : std::string();
         for (const CEinheit& unit : block.Lehrer[i].Einheiten) {
-            auto h = std::make_unique<CStunde>();
-            h->Lehrer = teachers[i];
-            h->Klasse = -1;
-            h->FachKurs = c;
+            auto h = NewHour(teachers[i], -1, c, unit, block.Trennung, block.SpezialTrennung);
             h->KlassenL = classes;
-            h->Trennung = block.Trennung;
-            h->SpezialTrennung = block.SpezialTrennung;
-            int presetRoom = -1;
-            ApplyPresets(*h, unit, presetRoom);
-            if (h->Modus != 2 && h->Modus != 3) {
-                for (int r = 0; r < RaumAnzahl; ++r) {
-                    const CRaumFach& room = stamm_.Raeume[r];
-                    if (!IsUniversal(room) && !IsReservedClassRoom(room) &&
-                        Contains(room.Faecher, subject))
-                        h->RaumL->push_back(r);
-                }
-                if (h->RaumL->empty()) h->RaumL = UniversalRaumL;
-                for (int r = 0; r < RaumAnzahl; ++r) {
-                    const CRaumFach& room = stamm_.Raeume[r];
-                    if (!IsReservedClassRoom(room) || !room.KlassenKursFreigabe) continue;
-                    const int owner = stamm_.FindKlasse(room.Klasse);
-                    if (std::find(classes->begin(), classes->end(), owner) == classes->end())
-                        continue;
-                    if (h->RaumL == UniversalRaumL)
-                        h->RaumL = std::make_shared<IntList>(*UniversalRaumL);
-                    h->RaumL->push_back(r);
-                }
-            }
-            const int len = h->Laenge;
-            LehrerAt(teachers[i]).WochenStunden += len;
-            if (len >= 2) h->BlockPos = 0;
-            // Each hour joins the parallel list of the same position of the previous teacher,
-            // which stands n places earlier in StundenL.
-            auto addParallel = [&](std::unique_ptr<CStunde> hour) {
-                const std::size_t at = StundenL.size();
-                if (i == 0) {
-                    hour->ParallelL = std::make_shared<std::vector<CStunde*>>();
-                } else {
-                    assert(at >= blockStart + static_cast<std::size_t>(n));
-                    hour->ParallelL = StundenL[at - n]->ParallelL;
-                }
-                hour->ParallelL->push_back(hour.get());
-                AddHour(std::move(hour));
-            };
-            CStunde* first = h.get();
-            addParallel(std::move(h));
-            for (int p = 1; p < len; ++p) {
-                auto copy = std::make_unique<CStunde>(*first);
-                copy->BlockPos = p;
-                copy->ErsteStundeIdx = first->RaumL != UniversalRaumL ? first->Index : -1;
-                addParallel(std::move(copy));
-            }
+            CourseRooms(*h, subject, *classes);
+            LehrerAt(teachers[i]).WochenStunden += h->Laenge;
+            // The first teacher's hours each start a parallel list; every later hour joins the
+            // list of the same position of the previous teacher, n places earlier in StundenL.
+            AddUnit(std::move(h), i == 0 ? 0 : n);
         }
     }
 }
@@ -348,29 +356,26 @@ CStunde* CPlan::LessonOfTeacher(int t, int slot) const {
     return nullptr;
 }
 
+namespace {
+
+// The figures and working values of a plan or a PlanTotals (their fields share their names), as
+// one tuple of references: assigning one such tuple to another copies them either way.
+template <typename P> auto TotalsOf(P& p) {
+    return std::tie(p.LLSSumme, p.KLSSumme, p.TFSumme, p.TFMax, p.STFSumme, p.STFMax, p.LLSMax,
+                    p.LLSLimit, p.LProd, p.KProd, p.LProdOpt, p.KProdOpt, p.OptWerte,
+                    p.KProdToleranz, p.KProdRekord, p.Temperatur);
+}
+
+} // namespace
+
 PlanTotals CPlan::Totals() const {
-    return {LLSSumme, KLSSumme,      TFSumme,     TFMax,     STFSumme, STFMax,
-            LLSMax,   LLSLimit,      LProd,       KProd,     LProdOpt, KProdOpt,
-            OptWerte, KProdToleranz, KProdRekord, Temperatur};
+    PlanTotals t;
+    TotalsOf(t) = TotalsOf(*this);
+    return t;
 }
 
 void CPlan::SetTotals(const PlanTotals& t) {
-    LLSSumme = t.LLSSumme;
-    KLSSumme = t.KLSSumme;
-    TFSumme = t.TFSumme;
-    TFMax = t.TFMax;
-    STFSumme = t.STFSumme;
-    STFMax = t.STFMax;
-    LLSMax = t.LLSMax;
-    LLSLimit = t.LLSLimit;
-    LProd = t.LProd;
-    KProd = t.KProd;
-    LProdOpt = t.LProdOpt;
-    KProdOpt = t.KProdOpt;
-    OptWerte = t.OptWerte;
-    KProdToleranz = t.KProdToleranz;
-    KProdRekord = t.KProdRekord;
-    Temperatur = t.Temperatur;
+    TotalsOf(*this) = TotalsOf(t);
 }
 
 void CPlan::ClearPlacements() {

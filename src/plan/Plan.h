@@ -325,9 +325,20 @@ private:
         return count == 1 ? StundenL[xorOfIndices].get() : nullptr;
     }
     void Count(const CStunde& h, int slot, int delta);
+    // Building the lesson hours: a new hour of a unit with the unit's presets; the hours of the
+    // unit it begins appended to StundenL (`parallel`: -1 no parallel list, 0 a new one for each
+    // hour, n the list of the hour n places earlier); the candidate rooms of a subject or course
+    // hour; the teachers and classes of a course block (false/empty: it yields no hours).
     void AddHour(std::unique_ptr<CStunde> h);
     int RoomIndexForUnit(const std::string& name);
-    void ApplyPresets(CStunde& h, const CEinheit& unit, int& presetRoom);
+    std::unique_ptr<CStunde> NewHour(int t, int k, int fachKurs, const CEinheit& unit,
+                                     Flag trennung, int spezialTrennung);
+    void AddUnit(std::unique_ptr<CStunde> first, int parallel);
+    void AddUnitHour(std::unique_ptr<CStunde> h, int parallel);
+    void SubjectRooms(CStunde& h, const CFachBlock& block);
+    void CourseRooms(CStunde& h, const std::string& subject, const IntList& classes);
+    bool CourseTeachers(const CKursBlock& block, std::vector<int>& teachers);
+    SharedInts CourseClasses(const CKursBlock& block);
     void BuildSubjectBlock(const CFachBlock& block);
     void BuildCourseBlock(int c, const CKursBlock& block);
 

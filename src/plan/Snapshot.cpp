@@ -3,8 +3,23 @@
 
 #include <algorithm>
 #include <cassert>
+#include <tuple>
 
 namespace sw {
+
+namespace {
+
+// The values of an hour, and the conflict report, of a plan or a snapshot (their fields share
+// their names), as tuples of references: assigning one to another copies them either way.
+template <typename H> auto HourValuesOf(H& h) {
+    return std::tie(h.Zeit, h.Modus, h.OberesLimit, h.UnteresLimit, h.TagesLimit, h.Tag);
+}
+template <typename P> auto ReportOf(P& p) {
+    return std::tie(p.KonfliktStunde, p.KonfliktRaum, p.KonfliktKlasse, p.KonfliktLehrer,
+                    p.KonfliktArt);
+}
+
+} // namespace
 
 PlanSnapshot TakeSnapshot(const CPlan& plan) {
     PlanSnapshot s;
@@ -17,19 +32,14 @@ void TakeSnapshot(const CPlan& plan, PlanSnapshot& into) {
     into.Hours.clear();
     for (const auto& h : plan.StundenL) {
         into.Cells.push_back(plan.PositionOf(*h));
-        into.Hours.push_back(
-            {h->Zeit, h->Modus, h->OberesLimit, h->UnteresLimit, h->TagesLimit, h->Tag});
+        HourValuesOf(into.Hours.emplace_back()) = HourValuesOf(*h);
     }
     into.Placed = plan.PlacedCount();
     into.Totals = plan.Totals();
     into.LehrerStatusL.assign(plan.LehrerStatusL.begin(), plan.LehrerStatusL.end());
     into.KlassenStatusL.assign(plan.KlassenStatusL.begin(), plan.KlassenStatusL.end());
     into.Ziele = plan.Ziele;
-    into.KonfliktStunde = plan.KonfliktStunde;
-    into.KonfliktRaum = plan.KonfliktRaum;
-    into.KonfliktKlasse = plan.KonfliktKlasse;
-    into.KonfliktLehrer = plan.KonfliktLehrer;
-    into.KonfliktArt = plan.KonfliktArt;
+    ReportOf(into) = ReportOf(plan);
 }
 
 namespace {
@@ -60,27 +70,15 @@ void RestoreCells(CPlan& plan, const std::vector<int>& cells) {
 
 void RestoreSnapshot(CPlan& plan, const PlanSnapshot& snapshot) {
     RestoreCells(plan, snapshot.Cells);
-    for (std::size_t i = 0; i < snapshot.Hours.size() && i < plan.StundenL.size(); ++i) {
-        CStunde& h = *plan.StundenL[i];
-        const PlanSnapshot::HourValues& v = snapshot.Hours[i];
-        h.Zeit = v.Zeit;
-        h.Modus = v.Modus;
-        h.OberesLimit = v.OberesLimit;
-        h.UnteresLimit = v.UnteresLimit;
-        h.TagesLimit = v.TagesLimit;
-        h.Tag = v.Tag;
-    }
+    for (std::size_t i = 0; i < snapshot.Hours.size() && i < plan.StundenL.size(); ++i)
+        HourValuesOf(*plan.StundenL[i]) = HourValuesOf(snapshot.Hours[i]);
     plan.SetTotals(snapshot.Totals);
     if (snapshot.LehrerStatusL.size() == plan.LehrerStatusL.size())
         plan.LehrerStatusL.assign(snapshot.LehrerStatusL.begin(), snapshot.LehrerStatusL.end());
     if (snapshot.KlassenStatusL.size() == plan.KlassenStatusL.size())
         plan.KlassenStatusL.assign(snapshot.KlassenStatusL.begin(), snapshot.KlassenStatusL.end());
     plan.Ziele = snapshot.Ziele;
-    plan.KonfliktStunde = snapshot.KonfliktStunde;
-    plan.KonfliktRaum = snapshot.KonfliktRaum;
-    plan.KonfliktKlasse = snapshot.KonfliktKlasse;
-    plan.KonfliktLehrer = snapshot.KonfliktLehrer;
-    plan.KonfliktArt = snapshot.KonfliktArt;
+    ReportOf(plan) = ReportOf(snapshot);
 }
 
 } // namespace sw

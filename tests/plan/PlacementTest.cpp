@@ -224,9 +224,9 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         plan.KonfliktRaum = r;
         return refuse(&x, 0);
     }
-    for (const Refusal& y :
-         {rules::RoomLocked(plan, s, r), rules::FixedTime(plan, h, s), rules::HourBound(plan, h, s),
-          rules::DayLimit(plan, h, s), rules::TeacherLocked(plan, h, s)}) {
+    for (Rule rule : {Rule::RoomLocked, Rule::FixedTime, Rule::HourBound, Rule::DayLimit,
+                      Rule::TeacherLocked}) {
+        const Refusal y = CheckRule(rule, plan, h, s, r);
         if (!y) continue;
         plan.KonfliktRaum = y.Raum();
         plan.KonfliktLehrer = y.Lehrer();
