@@ -6,9 +6,11 @@
 //   BM_GoalDirected/N    one goal-directed call (strategy 12, 1 class, 1 wanted) under goal 12
 //   BM_ClassGapPass/N    one class-gap pass (mode 1, count 1) under goal 1
 //
-// Each reports calls per second and the share of calls that changed the plan ("kept").
+// Each reports calls per second, the share of calls that changed the plan ("kept") and the
+// allocations per call, which must be 0.
 // Argument 0 is examples/gymnasium.sch, argument 1 examples/grossschule.sch.
 
+#include "CountingNew.h"
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
 #include "optimise/InitialPlanRun.h"
@@ -56,6 +58,7 @@ void BM_Exchange(benchmark::State& state) {
     p.ClearGoals();
     p.SetGoal(12);
     long long kept = 0, calls = 0;
+    const std::int64_t before = Allocations();
     for (auto _ : state) {
         const int k = p.RandomBelow(p.KlassenAnzahl);
         const int a = SlotOf(p.RandomBelow(p.Tage), p.RandomInRange(1, p.Stunden));
@@ -68,6 +71,7 @@ void BM_Exchange(benchmark::State& state) {
         kept += s.opt->Exchange().LastKept() ? 1 : 0;
         ++calls;
     }
+    ReportAllocations(state, before);
     state.counters["calls_per_s"] = benchmark::Counter(calls, benchmark::Counter::kIsRate);
     state.counters["kept_pct"] = calls ? 100.0 * kept / calls : 0;
     state.SetLabel(s.data->Klassen.size() > 30 ? "grossschule" : "gymnasium");
@@ -79,10 +83,12 @@ void BM_GoalDirected(benchmark::State& state) {
     p.ClearGoals();
     p.SetGoal(12);
     long long kept = 0, calls = 0;
+    const std::int64_t before = Allocations();
     for (auto _ : state) {
         kept += s.opt->Improver()(12, 1, 1);
         ++calls;
     }
+    ReportAllocations(state, before);
     state.counters["calls_per_s"] = benchmark::Counter(calls, benchmark::Counter::kIsRate);
     state.counters["kept_pct"] = calls ? 100.0 * kept / calls : 0;
     state.SetLabel(s.data->Klassen.size() > 30 ? "grossschule" : "gymnasium");
@@ -94,8 +100,10 @@ void BM_ClassGapPass(benchmark::State& state) {
     p.ClearGoals();
     p.SetGoal(1);
     const auto before = s.opt->Gaps().Attempts();
+    const std::int64_t allocationsBefore = Allocations();
     for (auto _ : state)
         s.opt->Gaps().Pass(1, 1);
+    ReportAllocations(state, allocationsBefore);
     state.counters["attempts_per_s"] = benchmark::Counter(
         static_cast<double>(s.opt->Gaps().Attempts() - before), benchmark::Counter::kIsRate);
     state.SetLabel(s.data->Klassen.size() > 30 ? "grossschule" : "gymnasium");

@@ -3,12 +3,13 @@
 // once, its lesson hours are built and placed by a simple first-fit pass, and then the placement
 // check and the evaluation are timed on that (nearly) complete plan.
 //
-// The program counts every call of the global operator new, so each benchmark reports how many
-// allocations one call makes ("allocs_per_call"); the placement check and the evaluation of one
-// teacher or class must make none.
+// The program counts every call of the global operator new (CountingNew.h), so each benchmark
+// reports how many allocations one call makes ("allocs_per_call"); the placement check, the
+// evaluation of one teacher or class, and taking or restoring a snapshot must make none.
 //
 // Argument 0 is examples/gymnasium.sch, argument 1 examples/grossschule.sch.
 
+#include "CountingNew.h"
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
 #include "model/Report.h"
@@ -19,6 +20,7 @@
 #include "plan/Placement.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
+#include "plan/Snapshot.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,103 +36,6 @@
 #include <tuple>
 #include <utility>
 #include <vector>
-
-// ---------------------------------------------------------------------------------------------
-// Counting allocator
-
-namespace {
-
-std::atomic<std::int64_t> gAllocations{0};
-
-void* CountedAlloc(std::size_t size) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-void* CountedAlignedAlloc(std::size_t size, std::align_val_t align) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    const std::size_t a = static_cast<std::size_t>(align);
-    const std::size_t rounded = (std::max<std::size_t>(size, 1) + a - 1) / a * a;
-    return std::aligned_alloc(a, rounded);
-}
-
-// Kept out of line: inlined into a replaced operator delete, a direct free() makes GCC warn about
-// a pointer that came from operator new.
-[[gnu::noinline]] void Release(void* p) noexcept {
-    std::free(p);
-}
-
-std::int64_t Allocations() {
-    return gAllocations.load(std::memory_order_relaxed);
-}
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (void* p = CountedAlloc(size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    if (void* p = CountedAlloc(size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAlloc(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAlloc(size);
-}
-void* operator new(std::size_t size, std::align_val_t align) {
-    if (void* p = CountedAlignedAlloc(size, align)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size, std::align_val_t align) {
-    if (void* p = CountedAlignedAlloc(size, align)) return p;
-    throw std::bad_alloc();
-}
-void* operator new(std::size_t size, std::align_val_t align, const std::nothrow_t&) noexcept {
-    return CountedAlignedAlloc(size, align);
-}
-void* operator new[](std::size_t size, std::align_val_t align, const std::nothrow_t&) noexcept {
-    return CountedAlignedAlloc(size, align);
-}
-
-void operator delete(void* p) noexcept {
-    Release(p);
-}
-void operator delete[](void* p) noexcept {
-    Release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    Release(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    Release(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept {
-    Release(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-    Release(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-    Release(p);
-}
 
 // ---------------------------------------------------------------------------------------------
 // The schools
@@ -384,11 +289,6 @@ LoadedSchool* School(benchmark::State& state) {
     return s;
 }
 
-void ReportAllocations(benchmark::State& state, std::int64_t before) {
-    const double calls = std::max<double>(1.0, static_cast<double>(state.iterations()));
-    state.counters["allocs_per_call"] = static_cast<double>(Allocations() - before) / calls;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Benchmarks
 
@@ -453,11 +353,45 @@ void BM_EvaluateAll(benchmark::State& state) {
     ReportAllocations(state, before);
 }
 
+// A snapshot of the whole plan, taken into the same snapshot again and again.
+void BM_TakeSnapshot(benchmark::State& state) {
+    LoadedSchool* s = School(state);
+    if (!s) return;
+    PlanSnapshot snap;
+    TakeSnapshot(*s->plan, snap);
+    const std::int64_t before = Allocations();
+    for (auto _ : state) {
+        TakeSnapshot(*s->plan, snap);
+        benchmark::DoNotOptimize(snap.Cells.data());
+    }
+    ReportAllocations(state, before);
+}
+
+// Going back to a best plan: two snapshots that differ by the held-out units, restored in turn.
+void BM_RestoreSnapshot(benchmark::State& state) {
+    LoadedSchool* s = School(state);
+    if (!s) return;
+    CPlan& plan = *s->plan;
+    const PlanSnapshot whole = TakeSnapshot(plan);
+    LiftHeldOut(*s);
+    const PlanSnapshot heldOut = TakeSnapshot(plan);
+    bool toWhole = true;
+    const std::int64_t before = Allocations();
+    for (auto _ : state) {
+        RestoreSnapshot(plan, toWhole ? whole : heldOut);
+        toWhole = !toWhole;
+    }
+    ReportAllocations(state, before);
+    RestoreSnapshot(plan, whole);
+}
+
 } // namespace
 
 BENCHMARK(BM_CheckPlacement)->Arg(0)->Arg(1);
 BENCHMARK(BM_EvaluateTeacher)->Arg(0)->Arg(1);
 BENCHMARK(BM_EvaluateClass)->Arg(0)->Arg(1);
 BENCHMARK(BM_EvaluateAll)->Arg(0)->Arg(1);
+BENCHMARK(BM_TakeSnapshot)->Arg(0)->Arg(1);
+BENCHMARK(BM_RestoreSnapshot)->Arg(0)->Arg(1);
 
 BENCHMARK_MAIN();
