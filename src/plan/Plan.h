@@ -3,6 +3,7 @@
 // (`Belegung`); each cell holds one lesson hour (`CStunde`) or a free placeholder. Only Place,
 // Lift, Swap and the marker calls write the grid; they keep the occupancy counts of teachers,
 // classes and course blocks beside it in step, which the placement check and the evaluation read.
+// A move writes its changes into a MoveRecord as it makes them, and Undo takes them back.
 //
 //            slot 0   slot 1   ...  slot 90
 //   room 0  [ free ][ h17  ]      [ free ]
