@@ -2,6 +2,7 @@
 #include "optimise/Exchange.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -245,13 +246,7 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
     Stammdaten s = test::MixedSchool(false);
     CapturingReporter rep;
     CPlan plan(s, rep);
-    plan.BuildLessonHours();
-    ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-    plan.KursUeberStundenLimit = 1;
-    Random rng(17);
-    test::PlaceRandomly(plan, rng, 2000);
-    EvaluateAll(plan);
+    test::PlaceAtRandom(plan, 17);
     ExchangeMove move(plan);
     const int goalSets[4][3] = {{12, 11, 0}, {1, 4, 0}, {13, 17, 0}, {21, 0, 0}};
     plan.Temperatur = 0.5f;

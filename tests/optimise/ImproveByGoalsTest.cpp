@@ -2,6 +2,7 @@
 #include "optimise/ImproveByGoals.h"
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -165,13 +166,7 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
     Stammdaten s = test::MixedSchool(true);
     CapturingReporter rep;
     CPlan plan(s, rep);
-    plan.BuildLessonHours();
-    ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-    plan.KursUeberStundenLimit = 1;
-    Random rng(23);
-    test::PlaceRandomly(plan, rng, 3000);
-    EvaluateAll(plan);
+    test::PlaceAtRandom(plan, 23, 3000);
     plan.OptWerte[0] = plan.LLSSumme;
     plan.OptWerte[3] = 2;
     plan.Temperatur = 0.3f;

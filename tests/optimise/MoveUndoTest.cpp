@@ -6,6 +6,7 @@
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
 #include "support/PlanState.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -28,17 +29,13 @@ struct MovingPlan {
         : s(example ? test::LoadExample("gymnasium.sch") : test::MixedSchool(true)) {
         owned = std::make_unique<CPlan>(s, rep);
         CPlan& plan = *owned;
-        plan.BuildLessonHours();
         if (example) {
+            plan.BuildLessonHours();
             EXPECT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 11).Complete());
+            EvaluateAll(plan);
         } else {
-            ComputeTargets(plan);
-            plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-            plan.KursUeberStundenLimit = 1;
-            Random rng(23);
-            test::PlaceRandomly(plan, rng, 2000);
+            test::PlaceAtRandom(plan, 23);
         }
-        EvaluateAll(plan);
         plan.OptWerte[0] = plan.LLSSumme;
         plan.OptWerte[3] = 3;
         opt = std::make_unique<Optimiser>(plan, run, rep);

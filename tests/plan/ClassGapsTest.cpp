@@ -3,6 +3,7 @@
 #include "plan/Evaluation.h"
 #include "plan/InitialPlan.h"
 #include "plan/Invariants.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -53,18 +54,6 @@ struct Totals {
     if (kept.LLSMax < fresh.LLSMax)
         return ::testing::AssertionFailure() << "LLSMax " << kept.LLSMax << " < " << fresh.LLSMax;
     return ::testing::AssertionSuccess();
-}
-
-// A complete initial plan with evaluated totals.
-void PlanCompletely(CPlan& plan, std::uint32_t seed) {
-    InitialPlanBuilder builder(plan);
-    plan.Rng.Seed(seed);
-    for (int i = 0; i < 200; ++i) {
-        plan.ClearPlacements();
-        if (builder.Build() == 0) break;
-    }
-    ASSERT_EQ(plan.PlacedCount(), static_cast<int>(plan.StundenL.size()));
-    EvaluateAll(plan);
 }
 
 TEST(ClassGapGoals, EachGoalJudgesItsFigure) {
@@ -299,7 +288,7 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             Fixture f;
             f.s = school;
             f.Build();
-            PlanCompletely(*f.plan, 5);
+            ASSERT_TRUE(test::PlanCompletely(*f.plan, 5));
             f.plan->ClearGoals();
             for (int g : c.goals)
                 f.plan->SetGoal(g);
@@ -331,7 +320,7 @@ TEST(MinimiseClassGaps, ExampleSchoolGoalOneNeverRaisesClassGaps) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    PlanCompletely(plan, 1);
+    ASSERT_TRUE(test::PlanCompletely(plan, 1));
     plan.ClearGoals();
     plan.SetGoal(1);
     const int start = plan.KLSSumme;

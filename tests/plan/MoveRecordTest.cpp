@@ -5,6 +5,7 @@
 #include "plan/InitialPlan.h"
 #include "plan/Invariants.h"
 #include "support/PlanState.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -153,15 +154,7 @@ TEST(MoveRecord, EveryClassGapMoveIsUndoneExactly) {
         CPlan plan(s, rep);
         plan.BuildLessonHours();
         ComputeTargets(plan);
-        InitialPlanBuilder builder(plan);
-        plan.Rng.Seed(1);
-        for (int i = 0; i < 200 && plan.PlacedCount() < static_cast<int>(plan.StundenL.size());
-             ++i) {
-            plan.ClearPlacements();
-            builder.Build();
-        }
-        ASSERT_EQ(plan.PlacedCount(), static_cast<int>(plan.StundenL.size()));
-        EvaluateAll(plan);
+        ASSERT_TRUE(test::PlanCompletely(plan, 1));
         ClassGapRounds(plan, 4000, keptSubject, keptCourse);
         EXPECT_TRUE(rep.shown.empty());
     }
@@ -169,13 +162,7 @@ TEST(MoveRecord, EveryClassGapMoveIsUndoneExactly) {
         CapturingReporter rep;
         Stammdaten s = test::MixedSchool(true);
         CPlan plan(s, rep);
-        plan.BuildLessonHours();
-        ComputeTargets(plan);
-        plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-        plan.KursUeberStundenLimit = 1;
-        Random rng(31);
-        test::PlaceRandomly(plan, rng, 2000);
-        EvaluateAll(plan);
+        test::PlaceAtRandom(plan, 31);
         ClassGapRounds(plan, 4000, keptSubject, keptCourse);
     }
     EXPECT_GT(keptSubject, 100);

@@ -305,7 +305,9 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
     return nullptr;
 }
 
-TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
+// Six teachers and four classes with locks, two course blocks and double lessons: clashes of
+// every kind arise when hours are shuffled around.
+Fixture ClashSchool() {
     Fixture f;
     f.s = MakeSchool(5, 6, 5, 6, 4, 2);
     f.s.Lehrer[2].Sperre[SlotOf(1, 1)] = 1;
@@ -314,10 +316,14 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
     AddCourse(f.s, "A", {"L0", "L1"}, {"K0", "K1"}, {1, 2});
     AddCourse(f.s, "B", {"L2"}, {"K1", "K2"}, {1});
     for (int k = 0; k < 4; ++k)
-        for (int t = 0; t < 6; t += 2) {
+        for (int t = 0; t < 6; t += 2)
             AddBlock(f.s, "L" + std::to_string((t + k) % 6), "K" + std::to_string(k), "F0", {1, 2});
-        }
     f.Build();
+    return f;
+}
+
+TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
+    Fixture f = ClashSchool();
     Random rng(99);
     CPlan& plan = *f.plan;
     // Late hours pass the class limit, so that most checks reach the clash scan.
@@ -536,17 +542,7 @@ TEST(FindObstacles, TheParallelHoursOfACourseGoTogether) {
 // On random plans: an hour may stand in a cell exactly when nothing stands in its way there; a
 // clash the check names is among the obstacles, and a lock or limit it names is the fixed one.
 TEST(FindObstacles, AgreesWithThePlacementCheck) {
-    Fixture f;
-    f.s = MakeSchool(5, 6, 5, 6, 4, 2);
-    f.s.Lehrer[2].Sperre[SlotOf(1, 1)] = 1;
-    f.s.Klassen[3].Sperre[SlotOf(2, 2)] = 1;
-    f.s.Raeume[4].Sperre[SlotOf(0, 3)] = 1;
-    AddCourse(f.s, "A", {"L0", "L1"}, {"K0", "K1"}, {1, 2});
-    AddCourse(f.s, "B", {"L2"}, {"K1", "K2"}, {1});
-    for (int k = 0; k < 4; ++k)
-        for (int t = 0; t < 6; t += 2)
-            AddBlock(f.s, "L" + std::to_string((t + k) % 6), "K" + std::to_string(k), "F0", {1, 2});
-    f.Build();
+    Fixture f = ClashSchool();
     CPlan& plan = *f.plan;
     Random rng(5);
     test::PlaceRandomly(plan, rng, 400);

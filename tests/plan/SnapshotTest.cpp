@@ -4,6 +4,7 @@
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
 #include "support/PlanState.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -56,13 +57,7 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     Stammdaten s = test::MixedSchool(true);
     CapturingReporter rep;
     CPlan plan(s, rep);
-    plan.BuildLessonHours();
-    ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-    plan.KursUeberStundenLimit = 1;
-    Random rng(3);
-    test::PlaceRandomly(plan, rng, 2000);
-    EvaluateAll(plan);
+    test::PlaceAtRandom(plan, 3);
     plan.SetGoal(1);
     plan.SetGoal(20);
     plan.OptWerte = {5, 6, 7, 8, 9, 10};
