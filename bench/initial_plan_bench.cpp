@@ -67,6 +67,7 @@ struct School {
     Stammdaten data;
     CapturingReporter reporter;
     std::unique_ptr<CPlan> plan;
+    Random rng;
 };
 
 School& Load(int index) {
@@ -90,9 +91,9 @@ School& Load(int index) {
 }
 
 // The same complete initial plan for every measurement of a school, figures evaluated.
-int PlanFromSeed(CPlan& plan) {
-    InitialPlanBuilder builder(plan);
-    plan.Rng.Seed(kSeed);
+int PlanFromSeed(CPlan& plan, Random& rng) {
+    InitialPlanBuilder builder(plan, rng);
+    rng.Seed(kSeed);
     int tries = 0;
     do {
         plan.ClearPlacements();
@@ -103,9 +104,10 @@ int PlanFromSeed(CPlan& plan) {
 }
 
 void BM_InitialPlanAttempt(benchmark::State& state) {
-    CPlan& plan = *Load(static_cast<int>(state.range(0))).plan;
-    InitialPlanBuilder builder(plan);
-    plan.Rng.Seed(kSeed);
+    School& school = Load(static_cast<int>(state.range(0)));
+    CPlan& plan = *school.plan;
+    InitialPlanBuilder builder(plan, school.rng);
+    school.rng.Seed(kSeed);
     plan.ClearPlacements();
     builder.Build(); // the first attempt may size the builder's lists
     std::int64_t complete = 0;
@@ -125,11 +127,12 @@ void BM_InitialPlanAttempt(benchmark::State& state) {
 BENCHMARK(BM_InitialPlanAttempt)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ClassGapPass(benchmark::State& state) {
-    CPlan& plan = *Load(static_cast<int>(state.range(0))).plan;
-    PlanFromSeed(plan);
+    School& school = Load(static_cast<int>(state.range(0)));
+    CPlan& plan = *school.plan;
+    PlanFromSeed(plan, school.rng);
     plan.ClearGoals();
     plan.SetGoal(1);
-    ClassGapMinimiser minimiser(plan);
+    ClassGapMinimiser minimiser(plan, school.rng);
     const std::int64_t allocsBefore = gAllocations.load();
     for (auto _ : state)
         minimiser.Pass(1, 10);
@@ -145,12 +148,12 @@ BENCHMARK(BM_ClassGapPass)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void GapSeries(int index, bool longRun) {
     School& school = Load(index);
     CPlan& plan = *school.plan;
-    const int tries = PlanFromSeed(plan);
+    const int tries = PlanFromSeed(plan, school.rng);
     plan.ClearGoals();
     plan.SetGoal(1);
     std::printf("%s: initial plan after %d attempts (seed %u), KLSSumme %d\n", school.name.c_str(),
                 tries, kSeed, plan.KLSSumme);
-    ClassGapMinimiser minimiser(plan);
+    ClassGapMinimiser minimiser(plan, school.rng);
     std::vector<double> marks = {1.0, 5.0};
     if (longRun) marks.push_back(20.0);
     using Clock = std::chrono::steady_clock;

@@ -29,6 +29,7 @@ struct School {
     std::unique_ptr<Stammdaten> data;
     CapturingReporter reporter;
     std::unique_ptr<CPlan> plan;
+    Random rng; // the initial plan's, the moves' and the benchmarks' own draws
     RunControl run;
     std::unique_ptr<Optimiser> opt;
 };
@@ -44,9 +45,10 @@ School& Get(int which) {
         s->data = std::make_unique<Stammdaten>(std::move(r.data));
         s->plan = std::make_unique<CPlan>(*s->data, s->reporter);
         s->plan->BuildLessonHours();
-        if (!RunInitialPlan(s->plan.get(), s->reporter, s->run, "1000", 1).Complete()) std::abort();
+        if (!RunInitialPlan(s->plan.get(), s->rng, s->reporter, s->run, "1000", 1).Complete())
+            std::abort();
         EvaluateAll(*s->plan);
-        s->opt = std::make_unique<Optimiser>(*s->plan, s->run, s->reporter);
+        s->opt = std::make_unique<Optimiser>(*s->plan, s->rng, s->run, s->reporter);
         schools[which] = std::move(s);
     }
     return *schools[which];
@@ -60,9 +62,9 @@ void BM_Exchange(benchmark::State& state) {
     long long kept = 0, calls = 0;
     const std::int64_t before = Allocations();
     for (auto _ : state) {
-        const int k = p.RandomBelow(p.KlassenAnzahl);
-        const int a = SlotOf(p.RandomBelow(p.Tage), p.RandomInRange(1, p.Stunden));
-        const int b = SlotOf(p.RandomBelow(p.Tage), p.RandomInRange(1, p.Stunden));
+        const int k = s.rng.Below(p.KlassenAnzahl);
+        const int a = SlotOf(s.rng.Below(p.Tage), s.rng.InRange(1, p.Stunden));
+        const int b = SlotOf(s.rng.Below(p.Tage), s.rng.InRange(1, p.Stunden));
         s.opt->Exchange()({.FirstSlot = a,
                            .SecondSlot = b,
                            .ClassAtFirst = k,

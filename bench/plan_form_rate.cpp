@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         haupt.PlanOeffnenClick();
         sw::CPlan* p = haupt.Sitzung().Plan();
         if (!p) return 2;
-        p->Rng.Seed(seed);
+        haupt.Sitzung().Rng().Seed(seed);
         sw::ui::TPlanForm& form = haupt.PlanForm();
         form.findChild<QTabWidget*>("PlanungsPC")->setCurrentIndex(stufe - 1);
         QApplication::processEvents();

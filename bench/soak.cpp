@@ -111,8 +111,8 @@ int StrategyOf(sw::Stufe s) {
 
 class Soak {
 public:
-    Soak(sw::CPlan& plan, sw::Stammdaten& data, const Options& o)
-        : plan_(plan), data_(data), o_(o), optimiser_(plan, run_, reporter_, &counter_) {}
+    Soak(sw::CPlan& plan, sw::Random& rng, sw::Stammdaten& data, const Options& o)
+        : plan_(plan), data_(data), o_(o), optimiser_(plan, rng, run_, reporter_, &counter_) {}
 
     int Run();
 
@@ -371,8 +371,10 @@ int main(int argc, char** argv) {
     sw::CPlan plan(data, reporter);
     plan.BuildLessonHours();
     sw::RunControl run;
+    sw::Random rng; // the initial plan's, then the optimiser's
     const auto t0 = Clock::now();
-    const sw::InitialPlanResult initial = sw::RunInitialPlan(&plan, reporter, run, "1000", o.Seed);
+    const sw::InitialPlanResult initial =
+        sw::RunInitialPlan(&plan, rng, reporter, run, "1000", o.Seed);
     std::printf("Schule:              %s (Startwert %u)\n", o.School.c_str(), o.Seed);
     std::printf("Urplan:              %d Versuche / Rest = %d (%.1f s)\n", initial.Versuche,
                 initial.Rest, std::chrono::duration<double>(Clock::now() - t0).count());
@@ -385,6 +387,6 @@ int main(int argc, char** argv) {
         std::printf("VERLETZT (Urplan): %s\n", v.c_str());
     if (!first.Ok()) return 1;
     std::fflush(stdout);
-    Soak soak(plan, data, o);
+    Soak soak(plan, rng, data, o);
     return soak.Run();
 }

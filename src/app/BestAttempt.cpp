@@ -24,7 +24,7 @@ void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& f
     if (next_) next_->Finished(progress, figures, startCaption);
 }
 
-InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Reporter& reporter,
+InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
                                             const std::string& attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer,
                                             const std::function<bool()>& stopRequested) {
@@ -33,7 +33,7 @@ InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Reporter& reporter,
         if (stopRequested && stopRequested()) run.Halt();
     });
     BestAttempt best(plan, observer);
-    InitialPlanResult result = RunInitialPlan(&plan, reporter, run, attempts, seed, &best);
+    InitialPlanResult result = RunInitialPlan(&plan, rng, reporter, run, attempts, seed, &best);
     // Without a complete plan the best attempt is worth more than the last one.
     if (!result.Complete() && best.Best().Placed > plan.PlacedCount()) {
         RestoreSnapshot(plan, best.Best());

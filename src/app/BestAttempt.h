@@ -40,11 +40,12 @@ private:
     int bestRest_ = 1;
 };
 
-// Runs the initial plan with `attempts` attempts (the text of the count field) and `seed`;
+// Runs the initial plan with `attempts` attempts (the text of the count field), `rng` seeded with
+// `seed`;
 // `stopRequested` is asked after each attempt and ends the run when true ("Halt"). When the run
 // ends without a complete plan and an earlier attempt placed more hours than the last, the plan
 // goes back to that attempt and is evaluated again; the result then carries its rest.
-InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Reporter& reporter,
+InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
                                             const std::string& attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer = nullptr,
                                             const std::function<bool()>& stopRequested = {});

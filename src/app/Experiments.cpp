@@ -3,6 +3,7 @@
 
 #include "files/PlanFile.h"
 #include "optimise/Stages.h"
+#include "plan/Random.h"
 
 #include <cstdio>
 
@@ -164,9 +165,10 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
             return result;
         }
         CPlan& p = *read.plan;
-        p.Rng.Seed(static_cast<std::uint32_t>(r + 1));
+        // Each run has a generator of its own, seeded with its number.
+        Random rng(static_cast<std::uint32_t>(r + 1));
         StartRun(info.Id, p);
-        Optimiser opt(p, run, reporter);
+        Optimiser opt(p, rng, run, reporter);
         double last = Figure(info.Id, p);
         int i = 0;
         for (; i < iterations && run.KeepRunning(); ++i) {

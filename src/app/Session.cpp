@@ -7,6 +7,7 @@
 #include "plan/Evaluation.h"
 
 #include <cctype>
+#include <ctime>
 
 namespace sw {
 
@@ -104,6 +105,7 @@ bool Session::OpenPlanFile(const std::string& path) {
     plan_.reset();
     stamm_ = std::move(read.data);
     plan_ = std::move(read.plan);
+    rng_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
     storedFigures_ = read.stored;
     planOeffnen_ = path;
     planSpeichern_ = path;
@@ -135,6 +137,7 @@ bool Session::StartPlanning() {
     plan_.reset();
     plan_ = std::make_unique<CPlan>(*stamm_, reporter_);
     plan_->BuildLessonHours();
+    rng_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
     ComputeTargets(*plan_);
     EvaluateAll(*plan_);
     return true;

@@ -10,6 +10,7 @@
 #include "model/Stammdaten.h"
 #include "optimise/RunControl.h"
 #include "plan/Plan.h"
+#include "plan/Random.h"
 #include <memory>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     const Stammdaten& Stamm() const { return *stamm_; }
     CPlan* Plan() { return plan_.get(); }
     bool HasPlan() const { return plan_ != nullptr; }
+    // The generator the runs on the plan draw from: seeded from the clock whenever a plan is
+    // built or read, and again by every initial-plan run.
+    Random& Rng() { return rng_; }
     Reporter& Report() { return reporter_; }
 
     // --- "&Neu" ------------------------------------------------------------------------------
@@ -86,6 +90,7 @@ private:
     FileOps& files_;
     std::unique_ptr<Stammdaten> stamm_;
     std::unique_ptr<CPlan> plan_;
+    Random rng_;
     std::string projekt_;
     std::string stammOeffnen_, stammSpeichern_, planOeffnen_, planSpeichern_;
     StoredFigures storedFigures_;

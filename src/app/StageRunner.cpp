@@ -34,12 +34,13 @@ StageRecord Record(Stufe stage, double seconds, const StageResult& result, const
 
 } // namespace
 
-std::vector<StageRecord> RunStages(CPlan& plan, Reporter& reporter, const StageRunOptions& o) {
+std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
+                                   const StageRunOptions& o) {
     const std::function<double()> clock = o.Clock ? o.Clock : SteadySeconds;
     const auto stopRequested = [&o] { return o.StopRequested && o.StopRequested(); };
     std::vector<StageRecord> records;
     RunControl run;
-    Optimiser optimiser(plan, run, reporter);
+    Optimiser optimiser(plan, rng, run, reporter);
     for (const Stufe stage : o.Stages) {
         if (stopRequested()) break;
         const double start = clock();

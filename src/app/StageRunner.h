@@ -37,8 +37,9 @@ struct StageRunOptions {
     std::function<double()> Clock;
 };
 
-// Runs the stages on `plan`, whose targets are computed and figures evaluated. Messages of the
-// stages go to `reporter`. Returns one record per stage that ran.
-std::vector<StageRecord> RunStages(CPlan& plan, Reporter& reporter, const StageRunOptions& options);
+// Runs the stages on `plan`, whose targets are computed and figures evaluated, drawing from
+// `rng`. Messages of the stages go to `reporter`. Returns one record per stage that ran.
+std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
+                                   const StageRunOptions& options);
 
 } // namespace sw

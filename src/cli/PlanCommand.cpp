@@ -287,7 +287,7 @@ int PlanCommand(const Args& args) {
     const InterruptAsHalt interrupt;
     if (!o.PlanFile.empty()) {
         if (!session.OpenPlanFile(o.PlanFile)) return 2;
-        session.Plan()->Rng.Seed(seed);
+        session.Rng().Seed(seed);
         const InvariantReport loaded = CheckInvariants(*session.Plan(), false);
         result.PlanVorhanden = true;
         result.Rest = loaded.Unplaced;
@@ -295,8 +295,8 @@ int PlanCommand(const Args& args) {
         if (!session.OpenSchool(o.School) || !session.StartPlanning()) return 2;
         ApplyOptions(*session.Plan(), o);
         ProgressPrinter progress;
-        result = RunInitialPlanKeepingBest(*session.Plan(), reporter, std::to_string(o.Tries), seed,
-                                           &progress, Interrupted);
+        result = RunInitialPlanKeepingBest(*session.Plan(), session.Rng(), reporter,
+                                           std::to_string(o.Tries), seed, &progress, Interrupted);
         if (gInterrupted && !result.Complete())
             std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
     }
@@ -313,7 +313,7 @@ int PlanCommand(const Args& args) {
             if (!o.Json) PrintStage(r);
             std::fflush(stdout);
         };
-        stages = RunStages(plan, reporter, run);
+        stages = RunStages(plan, session.Rng(), reporter, run);
     }
     const InvariantReport report = CheckInvariants(plan, true);
 

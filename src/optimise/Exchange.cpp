@@ -20,7 +20,7 @@ bool ClassSet::Add(int k) {
     return true;
 }
 
-ExchangeMove::ExchangeMove(CPlan& plan) : plan_(plan), seating_(plan) {
+ExchangeMove::ExchangeMove(CPlan& plan, Random& rng) : plan_(plan), rng_(rng), seating_(plan, rng) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     const std::size_t classes = static_cast<std::size_t>(std::max(plan.KlassenAnzahl, 1));
     for (auto* v : {&h1_, &h2_})
@@ -156,7 +156,7 @@ bool ExchangeMove::operator()(const ExchangeRequest& request) {
 
     MoveJudgement j;
     Measure(j);
-    if (GoalsAccept(plan_, MoveKind::Exchange, j)) {
+    if (GoalsAccept(plan_, rng_, MoveKind::Exchange, j)) {
         ApplyAccepted(plan_, request.Strategy, j);
         lastKept_ = true;
     } else if (request.KeepIfWorse) {

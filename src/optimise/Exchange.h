@@ -54,7 +54,8 @@ struct ExchangeRequest {
 class ExchangeMove {
 public:
     // The move keeps its work lists between calls, sized for `plan`, so a call allocates nothing.
-    explicit ExchangeMove(CPlan& plan);
+    // The rooms are chosen first-fit; only the annealing goal draws from `rng`.
+    ExchangeMove(CPlan& plan, Random& rng);
 
     // Swaps the lesson of ClassAtSecond at SecondSlot (and of ClassAtFirst at FirstSlot) with
     // everything the closed class group is taught at the other slot. Returns true when every
@@ -83,6 +84,7 @@ private:
     void Measure(MoveJudgement& j);
 
     CPlan& plan_;
+    Random& rng_;
     Seating seating_;
     MoveRecord record_;
     ClassSet s_, c1_, c2_;

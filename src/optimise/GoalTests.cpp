@@ -54,7 +54,7 @@ constexpr std::array<GoalRow, 13> kGoalTable = {{
     {21, {T::Annealing, T::Annealing, T::Annealing, T::Annealing}},
 }};
 
-bool Annealed(CPlan& plan, long long before, long long after) {
+bool Annealed(const CPlan& plan, Random& rng, long long before, long long after) {
     const float delta = static_cast<float>(before - after); // positive = better
     const float x = 0.2f * delta;
     const float t = plan.Temperatur;
@@ -63,10 +63,10 @@ bool Annealed(CPlan& plan, long long before, long long after) {
                              : (delta > 0   ? 1.0f
                                 : delta < 0 ? 0.0f
                                             : 0.5f);
-    return plan.Rng.Fraction() <= p;
+    return rng.Fraction() <= p;
 }
 
-bool Passes(CPlan& plan, Test test, const MoveJudgement& j) {
+bool Passes(const CPlan& plan, Random& rng, Test test, const MoveJudgement& j) {
     const MoveSums& b = j.before;
     const MoveSums& a = j.after;
     const bool maxLe = j.newMax <= plan.LLSMax;
@@ -103,7 +103,7 @@ bool Passes(CPlan& plan, Test test, const MoveJudgement& j) {
     case T::Record:
         return j.candidate <= plan.OptWerte[0] + plan.OptWerte[3];
     case T::Annealing:
-        return Annealed(plan, b.lls, a.lls);
+        return Annealed(plan, rng, b.lls, a.lls);
     }
     return true;
 }
@@ -146,11 +146,11 @@ void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j) {
     j.candidate = plan.LLSSumme - j.before.lls + j.after.lls;
 }
 
-bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j) {
+bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j) {
     const auto column = static_cast<std::size_t>(kind);
     for (const GoalRow& row : kGoalTable) {
         if (!plan.HasGoal(row.goal)) continue;
-        if (!Passes(plan, row.test[column], j)) return false;
+        if (!Passes(plan, rng, row.test[column], j)) return false;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "plan/MoveRecord.h"
 #include "plan/Plan.h"
+#include "plan/Random.h"
 
 namespace sw {
 
@@ -31,8 +32,8 @@ void MeasureTeacher(const CPlan& plan, int t, MoveRecord& record, MoveSums& befo
 void MeasureClass(const CPlan& plan, int k, MoveRecord& record, MoveSums& before);
 void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j);
 
-// True when every active goal accepts the move. Goal 21 draws one random fraction.
-bool GoalsAccept(CPlan& plan, MoveKind kind, const MoveJudgement& j);
+// True when every active goal accepts the move. Goal 21 draws one random fraction from `rng`.
+bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j);
 
 // The plan's totals follow the move's differences: separation errors, special separation errors,
 // teacher distribution, teacher gaps, and the maximum is raised. (Class gaps and class

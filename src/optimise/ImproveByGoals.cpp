@@ -5,7 +5,7 @@
 
 namespace sw {
 
-GoalImprover::GoalImprover(CPlan& plan) : plan_(plan), seating_(plan) {
+GoalImprover::GoalImprover(CPlan& plan, Random& rng) : plan_(plan), rng_(rng), seating_(plan, rng) {
     const std::size_t rooms = static_cast<std::size_t>(std::max(plan.RaumAnzahl, 1));
     const std::size_t classes = static_cast<std::size_t>(std::max(plan.KlassenAnzahl, 1));
     classes_.reserve(classes);
@@ -35,7 +35,7 @@ CStunde* GoalImprover::SingleHourOf(int k, int slot, bool movableOnly) const {
 bool GoalImprover::Judge(MoveKind kind, int strategy, MoveJudgement& j) {
     record_.SaveTotals(plan_);
     EvaluateMeasured(plan_, record_, j);
-    if (!GoalsAccept(plan_, kind, j)) return false;
+    if (!GoalsAccept(plan_, rng_, kind, j)) return false;
     ApplyAccepted(plan_, strategy, j);
     return true;
 }
@@ -96,17 +96,17 @@ int GoalImprover::operator()(int strategy, int classTries, int wanted) {
         classes_.push_back(k);
     int tried = 0;
     while (tried < classTries && accepted < wanted && !classes_.empty()) {
-        const int pick = plan_.RandomInRange(0, static_cast<int>(classes_.size()) - 1);
+        const int pick = rng_.InRange(0, static_cast<int>(classes_.size()) - 1);
         const int j = classes_[pick];
         classes_.erase(classes_.begin() + pick);
         ++tried;
         for (int t = 0; t < 50 && accepted < wanted; ++t) {
             int h1, h2, d1, d2;
             do {
-                h1 = plan_.RandomInRange(1, plan_.Stunden);
-                h2 = plan_.RandomInRange(1, plan_.Stunden);
-                d1 = plan_.RandomInRange(0, plan_.Tage - 1);
-                d2 = plan_.RandomInRange(0, plan_.Tage - 1);
+                h1 = rng_.InRange(1, plan_.Stunden);
+                h2 = rng_.InRange(1, plan_.Stunden);
+                d1 = rng_.InRange(0, plan_.Tage - 1);
+                d2 = rng_.InRange(0, plan_.Tage - 1);
             } while (h1 == h2 && d1 == d2);
             accepted += TryPair(j, SlotOf(d1, h1), SlotOf(d2, h2), strategy);
         }
@@ -204,8 +204,8 @@ bool GoalImprover::DrawShiftStart(const CStunde& first, int x, int limit, int& s
     // A school whose days leave no start apart from the old place gives up after a bounded
     // number of draws.
     for (int redraw = 0; redraw < 1000; ++redraw) {
-        const int s = plan_.RandomInRange(1, limit - n);
-        const int e = plan_.RandomInRange(0, plan_.Tage - 1);
+        const int s = rng_.InRange(1, limit - n);
+        const int e = rng_.InRange(0, plan_.Tage - 1);
         if (e == DayOf(x) && ((w <= s && s <= w + n) || (s <= w && w <= s + n))) continue;
         // A unit never crosses the end of the day: such a start is drawn but not tried.
         start = s + n - 1 < kHoursPerDay ? SlotOf(e, s) : kNoSlot;
@@ -222,7 +222,7 @@ bool GoalImprover::SeatDisplaced(int x, int n) {
         chosen_.clear();
         bool seated = true;
         for (int k = 0; k < n && seated; ++k) {
-            const int pick = plan_.RandomInRange(0, static_cast<int>(order_.size()) - 1);
+            const int pick = rng_.InRange(0, static_cast<int>(order_.size()) - 1);
             CStunde& d = *displaced_[order_[pick]];
             order_.erase(order_.begin() + pick);
             const int room = seating_.Draw(d, x + k, 3 * d.RoomCount());

@@ -23,8 +23,9 @@ namespace sw {
 
 class GoalImprover {
 public:
-    // Keeps its work lists between calls, sized for `plan`, so a call allocates nothing.
-    explicit GoalImprover(CPlan& plan);
+    // Keeps its work lists between calls, sized for `plan`, so a call allocates nothing. Every
+    // random choice is drawn from `rng`.
+    GoalImprover(CPlan& plan, Random& rng);
 
     // Tries up to `classTries` random classes (each class at most once per call), up to 50 slot
     // pairs each, until `wanted` moves were accepted. Returns the number of accepted moves; a
@@ -74,6 +75,7 @@ private:
     CStunde* SingleHourOf(int k, int slot, bool movableOnly) const;
 
     CPlan& plan_;
+    Random& rng_;
     Seating seating_;
     MoveRecord record_;
     std::vector<int> classes_;

@@ -51,7 +51,7 @@ std::string Label1(int versuche, int rest) {
 
 } // namespace
 
-InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& run,
+InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, RunControl& run,
                                  const std::string& anzahlVersuche, std::uint32_t seed,
                                  InitialPlanObserver* observer) {
     // Declared first, so that it ends last: commands queued during the run wait until every
@@ -60,7 +60,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& ru
     InitialPlanObserver quiet;
     InitialPlanObserver& obs = observer ? *observer : quiet;
     run.Begin();
-    if (plan) plan->Rng.Seed(seed);
+    if (plan) rng.Seed(seed);
     const int attempts = AttemptCountFromText(anzahlVersuche);
     InitialPlanProgress progress;
     obs.Started(texte::UrplanErzeugen, std::to_string(attempts), progress.Konflikt);
@@ -76,7 +76,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& ru
     ComputeTargets(*plan);
     EvaluateAll(*plan);
 
-    InitialPlanBuilder builder(*plan);
+    InitialPlanBuilder builder(*plan, rng);
     int tries = 0;
     int rest = 1;
     while (rest != 0 && tries < attempts && run.KeepRunning()) {

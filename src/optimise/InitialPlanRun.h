@@ -9,6 +9,7 @@
 #include "optimise/RunControl.h"
 #include "plan/Evaluation.h"
 #include "plan/Plan.h"
+#include "plan/Random.h"
 
 #include <cstdint>
 #include <string>
@@ -82,11 +83,12 @@ struct InitialPlanResult {
     bool Complete() const { return PlanVorhanden && Rest == 0; }
 };
 
-// The run. `seed` seeds the plan's generator (the desktop passes the time, the tool --seed or
-// the time). Without a plan: "Keine Planerstellung möglich!" (title "Fehler") to `reporter`, and
-// the run ends at once with the controls enabled again. The plan's targets are computed first;
-// at the end its figures are evaluated from scratch.
-InitialPlanResult RunInitialPlan(CPlan* plan, Reporter& reporter, RunControl& run,
+// The run. `seed` seeds `rng`, the generator of the run's owner, from which every attempt draws
+// (the desktop passes the time, the tool --seed or the time); the stages that follow go on with
+// it. Without a plan: "Keine Planerstellung möglich!" (title "Fehler") to `reporter`, and the
+// run ends at once with the controls enabled again. The plan's targets are computed first; at the
+// end its figures are evaluated from scratch.
+InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, RunControl& run,
                                  const std::string& anzahlVersuche, std::uint32_t seed,
                                  InitialPlanObserver* observer = nullptr);
 

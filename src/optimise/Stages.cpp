@@ -30,15 +30,16 @@ void SetAcceptanceFromText(CPlan& plan, const std::string& text) {
     plan.OptWerte[3] = value ? *value : 2;
 }
 
-Optimiser::Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObserver* observer)
-    : plan_(plan), run_(run), reporter_(reporter), observer_(observer), exchange_(plan),
-      improve_(plan), gaps_(plan) {}
+Optimiser::Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
+                     StageObserver* observer)
+    : plan_(plan), rng_(rng), run_(run), reporter_(reporter), observer_(observer),
+      exchange_(plan, rng), improve_(plan, rng), gaps_(plan, rng) {}
 
 int Optimiser::RandomExchanges(int strategy) {
     const int last = plan_.KlassenAnzahl - 1;
     const auto attempt = [&](int first, int second) {
-        const int slotA = plan_.RandomInRange(0, kSlotCount - 1);
-        const int slotB = plan_.RandomInRange(0, kSlotCount - 1);
+        const int slotA = rng_.InRange(0, kSlotCount - 1);
+        const int slotB = rng_.InRange(0, kSlotCount - 1);
         const ExchangeRequest request{.FirstSlot = slotA,
                                       .SecondSlot = slotB,
                                       .ClassAtFirst = first,
@@ -47,10 +48,10 @@ int Optimiser::RandomExchanges(int strategy) {
         return exchange_(request) ? 1 : 0;
     };
     // Two classes at random, then one class with itself.
-    const int second = plan_.RandomInRange(0, last);
-    const int first = plan_.RandomInRange(0, last);
+    const int second = rng_.InRange(0, last);
+    const int first = rng_.InRange(0, last);
     const int feasible = attempt(first, second);
-    const int klasse = plan_.RandomInRange(0, last);
+    const int klasse = rng_.InRange(0, last);
     return feasible + attempt(klasse, klasse);
 }
 

@@ -75,9 +75,11 @@ struct StageResult {
 
 class Optimiser {
 public:
-    // The plan's targets must be computed and its figures evaluated. Messages ("Leerstunden
+    // The plan's targets must be computed and its figures evaluated. Every random choice of the
+    // moves is drawn from `rng`, the generator of the run's owner. Messages ("Leerstunden
     // beseitigt!", internal alarms) go to `reporter`.
-    Optimiser(CPlan& plan, RunControl& run, Reporter& reporter, StageObserver* observer = nullptr);
+    Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
+              StageObserver* observer = nullptr);
 
     // Runs one stage. `checked` is the goal list of "Manuell" (ignored by the other stages).
     // While no lesson hour stands in the grid the stage is refused with "Es gibt noch keinen
@@ -101,6 +103,7 @@ private:
     bool RefuseEmptyGrid();
 
     CPlan& plan_;
+    Random& rng_;
     RunControl& run_;
     Reporter& reporter_;
     StageObserver* observer_;

@@ -40,7 +40,7 @@ constexpr std::array<GoalRow, 10> kGoalRows = {{
     {20, &ClassGapFigures::KProd, Test::ByChance},      // spread at a temperature
 }};
 
-bool Rejects(CPlan& plan, const GoalRow& row, const ClassGapFigures& before,
+bool Rejects(const CPlan& plan, Random& rng, const GoalRow& row, const ClassGapFigures& before,
              const ClassGapFigures& after) {
     const int was = before.*row.Figure;
     const int is = after.*row.Figure;
@@ -57,7 +57,7 @@ bool Rejects(CPlan& plan, const GoalRow& row, const ClassGapFigures& before,
         if (after.KLS > before.KLS) return false; // grown gaps: this goal does not decide
         const float delta = static_cast<float>(is - was);
         const float p = 1.0f / (1.0f + std::exp(-0.002f * delta / plan.Temperatur));
-        return plan.RandomBelow(2147483647) / 2147483648.0 > p;
+        return rng.Fraction() > p;
     }
     }
     return false;
@@ -65,13 +65,15 @@ bool Rejects(CPlan& plan, const GoalRow& row, const ClassGapFigures& before,
 
 } // namespace
 
-bool ClassGapGoalsAccept(CPlan& plan, const ClassGapFigures& before, const ClassGapFigures& after) {
+bool ClassGapGoalsAccept(const CPlan& plan, Random& rng, const ClassGapFigures& before,
+                         const ClassGapFigures& after) {
     for (const GoalRow& row : kGoalRows)
-        if (plan.HasGoal(row.Nummer) && Rejects(plan, row, before, after)) return false;
+        if (plan.HasGoal(row.Nummer) && Rejects(plan, rng, row, before, after)) return false;
     return true;
 }
 
-ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan), seating_(plan) {
+ClassGapMinimiser::ClassGapMinimiser(CPlan& plan, Random& rng)
+    : plan_(plan), rng_(rng), seating_(plan, rng) {
     classes_.reserve(plan.KlassenAnzahl);
     std::size_t widest = 1;
     for (const auto& h : plan.StundenL)
@@ -81,8 +83,8 @@ ClassGapMinimiser::ClassGapMinimiser(CPlan& plan) : plan_(plan), seating_(plan) 
     record_.Reserve(2 * widest, widest, static_cast<std::size_t>(plan.KlassenAnzahl));
 }
 
-void MinimiseClassGaps(CPlan& plan, int mode, int count) {
-    ClassGapMinimiser minimiser(plan);
+void MinimiseClassGaps(CPlan& plan, Random& rng, int mode, int count) {
+    ClassGapMinimiser minimiser(plan, rng);
     minimiser.Pass(mode, count);
 }
 
@@ -91,7 +93,7 @@ void ClassGapMinimiser::Pass(int mode, int count) {
     for (int k = 0; k < plan_.KlassenAnzahl; ++k)
         classes_.push_back(k);
     while (!classes_.empty()) {
-        const int pick = plan_.RandomInRange(0, static_cast<int>(classes_.size()) - 1);
+        const int pick = rng_.InRange(0, static_cast<int>(classes_.size()) - 1);
         const int k = classes_[pick];
         if (Chosen(k, mode))
             for (int i = 0; i < count; ++i)
@@ -107,9 +109,9 @@ bool ClassGapMinimiser::Chosen(int k, int mode) {
     case kModusAlle:
         return true;
     case kModusLuecken:
-        return st.KLS >= 1 || plan_.RandomInRange(0, 100) > 80;
+        return st.KLS >= 1 || rng_.InRange(0, 100) > 80;
     case kModusVerteilung:
-        return st.Prod < ideal || plan_.RandomInRange(1, 101) > 75;
+        return st.Prod < ideal || rng_.InRange(1, 101) > 75;
     case kModusRekord:
     case kModusTemperatur:
         return st.Prod < ideal;
@@ -142,8 +144,8 @@ int ClassGapMinimiser::FindTarget(int k) {
     const CKlasse& klasse = plan_.KlasseAt(k);
     const int draws = 2 * plan_.Stunden * plan_.Tage;
     for (int i = 0; i < draws; ++i) {
-        const int day = plan_.RandomInRange(0, plan_.Tage - 1);
-        const int hour = plan_.RandomInRange(1, plan_.Stunden);
+        const int day = rng_.InRange(0, plan_.Tage - 1);
+        const int hour = rng_.InRange(1, plan_.Stunden);
         const int slot = SlotOf(day, hour);
         if (klasse.Sperre[slot] != 0 || plan_.ClassLessons(k, slot) == 0) return slot;
     }
@@ -154,8 +156,8 @@ CStunde* ClassGapMinimiser::FindSource(int k, int target, int& source) {
     const CKlasse& klasse = plan_.KlasseAt(k);
     const int draws = 2 * plan_.Stunden * plan_.Tage;
     for (int i = 0; i < draws; ++i) {
-        const int day = plan_.RandomInRange(0, plan_.Tage - 1);
-        const int hour = plan_.RandomInRange(2, plan_.Stunden);
+        const int day = rng_.InRange(0, plan_.Tage - 1);
+        const int hour = rng_.InRange(2, plan_.Stunden);
         const int slot = SlotOf(day, hour);
         if (!IsSlot(slot) || klasse.Sperre[slot] != 0) continue;
         // Without a lesson of the class here the scan cannot find a candidate.
@@ -241,7 +243,7 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
                                 ls.Prod,
                                 std::max(before.LLSMax, ls.LLS),
                                 before.LLSSumme + ls.LLS - before.LLS};
-    if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
+    if (ClassGapGoalsAccept(plan_, rng_, before, after)) return Keep(before, after, mode);
     TakeBack();
 }
 
@@ -312,7 +314,7 @@ void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
     for (const CStunde* q : parallel)
         after.LLSMax = std::max(after.LLSMax, plan_.LehrerStatusL[q->Lehrer].LLS);
     after.LLSSumme = before.LLSSumme + after.LLS - before.LLS;
-    if (ClassGapGoalsAccept(plan_, before, after)) return Keep(before, after, mode);
+    if (ClassGapGoalsAccept(plan_, rng_, before, after)) return Keep(before, after, mode);
     TakeBack();
 }
 

@@ -52,14 +52,16 @@ struct ClassGapFigures {
 };
 
 // The goal test: goals 0..21 in ascending order, each goal that is on may reject; true when none
-// does. Goal 20 draws one random number from the plan's generator when it decides.
-bool ClassGapGoalsAccept(CPlan& plan, const ClassGapFigures& before, const ClassGapFigures& after);
+// does. Goal 20 draws one random number from `rng` when it decides.
+bool ClassGapGoalsAccept(const CPlan& plan, Random& rng, const ClassGapFigures& before,
+                         const ClassGapFigures& after);
 
 // The class-gap minimisation with scratch lists that live across passes; keep one per run so
 // that passes allocate nothing.
 class ClassGapMinimiser {
 public:
-    explicit ClassGapMinimiser(CPlan& plan);
+    // Every random choice is drawn from `rng`.
+    ClassGapMinimiser(CPlan& plan, Random& rng);
 
     // One pass over all classes in random order; each class chosen by `mode` gets `count` move
     // attempts. Expects the plan's totals to be those of EvaluateAll.
@@ -89,6 +91,7 @@ private:
     ClassGapFigures CourseFigures(const CStunde& c) const;
 
     CPlan& plan_;
+    Random& rng_;
     Seating seating_;
     std::vector<int> classes_; // the classes still to be visited in this pass
     std::vector<int> rooms_;   // course move: the room chosen for each parallel hour
@@ -100,6 +103,6 @@ private:
 };
 
 // One pass with a minimiser of its own; see ClassGapMinimiser::Pass.
-void MinimiseClassGaps(CPlan& plan, int mode, int count);
+void MinimiseClassGaps(CPlan& plan, Random& rng, int mode, int count);
 
 } // namespace sw

@@ -17,7 +17,8 @@ void Alarm(CPlan& plan, std::string text) {
 
 } // namespace
 
-InitialPlanBuilder::InitialPlanBuilder(CPlan& plan) : plan_(plan), seating_(plan) {
+InitialPlanBuilder::InitialPlanBuilder(CPlan& plan, Random& rng)
+    : plan_(plan), rng_(rng), seating_(plan, rng) {
     w_.reserve(plan.StundenL.size());
     phase_.reserve(plan.StundenL.size());
     std::size_t widest = 1;
@@ -27,8 +28,8 @@ InitialPlanBuilder::InitialPlanBuilder(CPlan& plan) : plan_(plan), seating_(plan
     rooms_.reserve(widest);
 }
 
-int BuildInitialPlan(CPlan& plan) {
-    InitialPlanBuilder builder(plan);
+int BuildInitialPlan(CPlan& plan, Random& rng) {
+    InitialPlanBuilder builder(plan, rng);
     return builder.Build();
 }
 
@@ -84,8 +85,8 @@ template <typename Pred> void InitialPlanBuilder::TakeFromW(Pred take) {
 }
 
 int InitialPlanBuilder::RandomStart(int length) {
-    const int hour = plan_.RandomInRange(1, plan_.Stunden - length + 1);
-    const int day = plan_.RandomInRange(0, plan_.Tage - 1);
+    const int hour = rng_.InRange(1, plan_.Stunden - length + 1);
+    const int day = rng_.InRange(0, plan_.Tage - 1);
     return SlotOf(day, hour);
 }
 
@@ -175,7 +176,7 @@ bool InitialPlanBuilder::PlaceFixedTime() {
     for (int limit : {2, 4, INT_MAX}) {
         TakeFromW([&](const CStunde& h) { return h.Modus == 1 && h.RoomCount() <= limit; });
         while (!phase_.empty()) {
-            const int pick = plan_.RandomInRange(0, static_cast<int>(phase_.size()) - 1);
+            const int pick = rng_.InRange(0, static_cast<int>(phase_.size()) - 1);
             CStunde& first = plan_.FirstOfUnit(*phase_[pick]);
             ClearReport();
             seating_.SetLastChecked(&first);
@@ -250,7 +251,7 @@ bool InitialPlanBuilder::PlaceCourses() {
     const int most = 10 * static_cast<int>(phase_.size());
     int failures = 0;
     while (!phase_.empty() && failures < most) {
-        CStunde& picked = *phase_[plan_.RandomInRange(0, static_cast<int>(phase_.size()) - 1)];
+        CStunde& picked = *phase_[rng_.InRange(0, static_cast<int>(phase_.size()) - 1)];
         const CStunde* first = &picked;
         int length = 1;
         if (picked.BlockPos < 0 && picked.Laenge > 1)
@@ -279,7 +280,7 @@ bool InitialPlanBuilder::PlaceDoubleLessons() {
             return h.BlockPos >= 0 && h.Klasse != -1 && h.RoomCount() <= limit;
         });
         while (!phase_.empty()) {
-            const int pick = plan_.RandomInRange(0, static_cast<int>(phase_.size()) - 1);
+            const int pick = rng_.InRange(0, static_cast<int>(phase_.size()) - 1);
             CStunde& first = plan_.FirstOfUnit(*phase_[pick]);
             if (first.BlockPos != 0) {
                 // Not the head of a unit: the hour stays unplaced and fails the attempt later.
@@ -296,7 +297,7 @@ bool InitialPlanBuilder::PlaceDoubleLessons() {
 
 bool InitialPlanBuilder::PlaceSingleHours() {
     while (!w_.empty()) {
-        const int pick = plan_.RandomInRange(0, static_cast<int>(w_.size()) - 1);
+        const int pick = rng_.InRange(0, static_cast<int>(w_.size()) - 1);
         CStunde& h = *w_[pick];
         if (h.Laenge != 1)
             Alarm(plan_,
@@ -307,8 +308,8 @@ bool InitialPlanBuilder::PlaceSingleHours() {
         const int tries = 100 * h.RoomCount();
         for (int t = 0; t < tries && !placed; ++t) {
             const int room = seating_.RandomRoom(h);
-            const int day = plan_.RandomInRange(0, plan_.Tage - 1);
-            const int hour = plan_.RandomInRange(1, plan_.Stunden);
+            const int day = rng_.InRange(0, plan_.Tage - 1);
+            const int hour = rng_.InRange(1, plan_.Stunden);
             if (room < 0 || room >= plan_.RaumAnzahl) continue;
             if (!CheckPlacement(plan_, h, SlotOf(day, hour), room)) {
                 plan_.Place(h, room, SlotOf(day, hour));
@@ -328,12 +329,12 @@ namespace {
 
 // A single subject hour of class k without fixed time, from the first room at a random slot of
 // hours 2..Stunden that holds a subject hour of k; nullptr after Tage x Stunden draws.
-CStunde* FindMovableHour(CPlan& plan, int k) {
+CStunde* FindMovableHour(CPlan& plan, Random& rng, int k) {
     const CKlasse& klasse = plan.KlasseAt(k);
     const int draws = plan.Tage * plan.Stunden;
     for (int i = 0; i < draws; ++i) {
-        const int day = plan.RandomInRange(0, plan.Tage - 1);
-        const int hour = plan.RandomInRange(2, plan.Stunden);
+        const int day = rng.InRange(0, plan.Tage - 1);
+        const int hour = rng.InRange(2, plan.Stunden);
         const int slot = SlotOf(day, hour);
         if (!IsSlot(slot) || klasse.Sperre[slot] != 0) continue;
         CStunde* y = plan.LessonOfClass(k, slot, [](const CStunde& h) { return !h.IsCourse(); });
@@ -362,7 +363,7 @@ bool InitialPlanBuilder::FillFirstHours() {
             int failures = 0;
             bool filled = false;
             while (!filled && failures < most) {
-                CStunde* x = FindMovableHour(plan_, k);
+                CStunde* x = FindMovableHour(plan_, rng_, k);
                 if (!x) break; // no movable hour: reported once, below
                 if (x->RoomCount() == 0) {
                     ++failures;

@@ -36,7 +36,8 @@ inline constexpr const char* BlockPosNull = "Hier sollte ein BlockPos == 0 ankom
 // never own them.
 class InitialPlanBuilder {
 public:
-    explicit InitialPlanBuilder(CPlan& plan);
+    // Every random choice of an attempt is drawn from `rng`.
+    InitialPlanBuilder(CPlan& plan, Random& rng);
 
     // One attempt on a plan whose grid is empty. Returns the rest:
     //   0   a complete plan (phases 8 and 9 have run);
@@ -74,6 +75,7 @@ private:
     int Unplaced() const;
 
     CPlan& plan_;
+    Random& rng_;
     std::vector<CStunde*> w_;     // the main work list
     std::vector<CStunde*> phase_; // the hours the current phase (or pass) handles
     struct Choice {
@@ -87,6 +89,6 @@ private:
 };
 
 // One attempt with a builder of its own; see InitialPlanBuilder::Build.
-int BuildInitialPlan(CPlan& plan);
+int BuildInitialPlan(CPlan& plan, Random& rng);
 
 } // namespace sw

@@ -16,7 +16,6 @@
 #include "model/Report.h"
 #include "model/Slot.h"
 #include "model/Stammdaten.h"
-#include "plan/Random.h"
 
 #include <array>
 #include <cstdint>
@@ -305,11 +304,6 @@ public:
     // The marker a cell shows while the grid window has an empty cell selected, and that the
     // goal-directed moves leave behind for a moment; never a lesson.
     CStunde LeerStunde;
-
-    // The generator of the current run.
-    Random Rng;
-    int RandomBelow(int n) { return Rng.Below(n); }
-    int RandomInRange(int a, int b) { return Rng.InRange(a, b); }
 
     // Number of lesson hours that stand in the grid.
     int PlacedCount() const { return placed_; }

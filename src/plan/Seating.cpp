@@ -16,7 +16,7 @@ inline bool IsTaken(const std::vector<int>* taken, int room) {
 } // namespace
 
 int Seating::RandomRoom(const CStunde& h) {
-    return (*h.RaumL)[plan_.RandomInRange(0, h.RoomCount() - 1)];
+    return (*h.RaumL)[rng_.InRange(0, h.RoomCount() - 1)];
 }
 
 bool Seating::Fits(const CStunde& h, int slot, int room) {
@@ -37,11 +37,11 @@ int Seating::Draw(const CStunde& h, int slot, int draws, const std::vector<int>*
     const IntList& rooms = *h.RaumL;
     int used = 0;
     while (used < draws) {
-        int room = rooms[plan_.RandomInRange(0, n - 1)];
+        int room = rooms[rng_.InRange(0, n - 1)];
         ++used;
         if (taken) {
             while (IsTaken(taken, room) && used < draws) {
-                room = rooms[plan_.RandomInRange(0, n - 1)];
+                room = rooms[rng_.InRange(0, n - 1)];
                 ++used;
             }
             if (IsTaken(taken, room)) return -1;
@@ -59,7 +59,7 @@ int Seating::Try(const CStunde& h, int slot, int tries, int redraws,
     for (int t = 0; t < tries; ++t) {
         int room = -1;
         for (int d = 0; d < redraws && room < 0; ++d) {
-            const int drawn = rooms[plan_.RandomInRange(0, n - 1)];
+            const int drawn = rooms[rng_.InRange(0, n - 1)];
             if (!IsTaken(taken, drawn)) room = drawn;
         }
         if (room < 0 || room >= plan_.RaumAnzahl) continue;
@@ -85,7 +85,7 @@ bool Seating::UnitFits(const CStunde& first, int start, int room) {
 int Seating::TryUnit(const CStunde& first, int start, int tries) {
     const int n = first.RoomCount();
     for (int t = 0; t < tries; ++t) {
-        const int room = (*first.RaumL)[plan_.RandomInRange(0, n - 1)];
+        const int room = (*first.RaumL)[rng_.InRange(0, n - 1)];
         if (UnitFits(first, start, room)) return room;
     }
     return -1;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "plan/Plan.h"
+#include "plan/Random.h"
 
 #include <cstdint>
 #include <span>
@@ -36,8 +37,8 @@ struct RoomRule {
 
 class Seating {
 public:
-    // Draws from the plan's generator and writes its conflict report (through CheckPlacement).
-    explicit Seating(CPlan& plan) : plan_(plan) {}
+    // Draws from `rng` and writes the plan's conflict report (through CheckPlacement).
+    Seating(CPlan& plan, Random& rng) : plan_(plan), rng_(rng) {}
 
     // A random candidate room of h (h must have one).
     int RandomRoom(const CStunde& h);
@@ -74,6 +75,7 @@ private:
     bool Fits(const CStunde& h, int slot, int room);
 
     CPlan& plan_;
+    Random& rng_;
     const CStunde* last_ = nullptr;
 };
 

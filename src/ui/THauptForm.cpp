@@ -191,7 +191,7 @@ void THauptForm::AngabenBestaetigt() {
 }
 
 void THauptForm::PlanZeigen() {
-    planForm_->SetPlan(session_.Plan());
+    planForm_->SetPlan(session_.Plan(), &session_.Rng());
     planForm_->show();
     planForm_->raise();
     SetEditable(false);
@@ -199,7 +199,7 @@ void THauptForm::PlanZeigen() {
 }
 
 void THauptForm::PlanGeschlossen() {
-    planForm_->SetPlan(nullptr);
+    planForm_->SetPlan(nullptr, nullptr);
     session_.DiscardPlan();
     SetEditable(true);
     setWindowTitle("Stamm :");

@@ -127,7 +127,7 @@ TPlanForm::TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent)
     // One look at pending input per pass keeps the window usable during a run.
     run_.SetPassHook([] { QCoreApplication::processEvents(); });
     anzeigeUhr_.start();
-    SetPlan(nullptr);
+    SetPlan(nullptr, nullptr);
 }
 
 void TPlanForm::Aufbauen() {
@@ -314,8 +314,9 @@ QWidget* TPlanForm::ZahlenTeil() {
     return teil;
 }
 
-void TPlanForm::SetPlan(CPlan* plan) {
-    plan_ = plan;
+void TPlanForm::SetPlan(CPlan* plan, Random* rng) {
+    plan_ = plan && rng ? plan : nullptr;
+    rng_ = rng;
     run_.End();
     kurve_->Neu({});
     label1_->clear();
@@ -383,7 +384,9 @@ void TPlanForm::StartBtnClick() {
     kurvenFigur_ = -1;
     kurve_->Neu("Rest");
     anzeigeUhr_.restart();
-    RunInitialPlan(plan_, reporter_, run_, S(anzahlVersucheE_->text()), seed, this);
+    Random unbenutzt; // without a plan the run only refuses
+    RunInitialPlan(plan_, rng_ ? *rng_ : unbenutzt, reporter_, run_, S(anzahlVersucheE_->text()),
+                   seed, this);
 }
 
 void TPlanForm::StageClick(Stufe stufe) {
@@ -395,7 +398,7 @@ void TPlanForm::StageClick(Stufe stufe) {
     RunControl::Scope scope(run_);
     laufend_ = stufe;
     mischen_ = false;
-    Optimiser optimiser(*plan_, run_, reporter_, this);
+    Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
     optimiser.RunStage(stufe, ZieleGewaehlt());
 }
 
@@ -408,7 +411,7 @@ void TPlanForm::MischenClick(Stufe tab) {
     RunControl::Scope scope(run_);
     laufend_ = tab;
     mischen_ = true;
-    Optimiser optimiser(*plan_, run_, reporter_, this);
+    Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
     optimiser.Mix(tab);
 }
 

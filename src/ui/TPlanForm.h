@@ -41,9 +41,10 @@ class TPlanForm : public QWidget,
 public:
     TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent = nullptr);
 
-    // The plan the window works on; nullptr when there is none. Refreshes the figures and marks
-    // the window idle with its start controls enabled.
-    void SetPlan(CPlan* plan);
+    // The plan the window works on and the generator its runs draw from (the session's); nullptr
+    // when there is none. Refreshes the figures and marks the window idle with its start controls
+    // enabled.
+    void SetPlan(CPlan* plan, Random* rng);
     CPlan* Plan() const { return plan_; }
     // The seed of the next initial-plan run; without one the time is taken.
     void SetSeed(std::uint32_t seed) { seed_ = seed; }
@@ -111,6 +112,7 @@ private:
     RunControl& run_;
     Reporter& reporter_;
     CPlan* plan_ = nullptr;
+    Random* rng_ = nullptr;
     std::optional<std::uint32_t> seed_;
     // The stage the window runs or last ran, and whether as its "Mischen".
     Stufe laufend_ = Stufe::KlassenLuecken;

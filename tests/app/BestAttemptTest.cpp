@@ -51,7 +51,8 @@ TEST(BestAttempt, AnIncompleteRunEndsWithItsBestAttempt) {
     Unplannable u;
     Watcher w;
     w.plan = &u.Plan();
-    const InitialPlanResult r = RunInitialPlanKeepingBest(u.Plan(), u.rep, "40", 3, &w);
+    const InitialPlanResult r =
+        RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, "40", 3, &w);
     EXPECT_FALSE(r.Complete());
     EXPECT_EQ(r.Versuche, 40);
     ASSERT_EQ(w.placed.size(), 40u);
@@ -73,7 +74,8 @@ TEST(BestAttempt, ACompletePlanIsLeftAsItIs) {
     ASSERT_TRUE(session.StartPlanning());
     Watcher w;
     w.plan = session.Plan();
-    const InitialPlanResult r = RunInitialPlanKeepingBest(*session.Plan(), rep, "1000", 1, &w);
+    const InitialPlanResult r =
+        RunInitialPlanKeepingBest(*session.Plan(), session.Rng(), rep, "1000", 1, &w);
     ASSERT_TRUE(r.Complete());
     EXPECT_EQ(r.Rest, 0);
     EXPECT_EQ(session.Plan()->PlacedCount(), w.placed.back());
@@ -84,8 +86,8 @@ TEST(BestAttempt, ACompletePlanIsLeftAsItIs) {
 TEST(BestAttempt, AStopEndsTheRunAfterTheAttemptInProgress) {
     Unplannable u;
     int asked = 0;
-    const InitialPlanResult r = RunInitialPlanKeepingBest(u.Plan(), u.rep, "1000", 3, nullptr,
-                                                          [&] { return ++asked == 2; });
+    const InitialPlanResult r = RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, "1000",
+                                                          3, nullptr, [&] { return ++asked == 2; });
     EXPECT_EQ(r.Versuche, 2);
     EXPECT_EQ(asked, 2);
     EXPECT_FALSE(r.Complete());

@@ -26,7 +26,8 @@ TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     RunControl run;
-    ASSERT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 5).Complete());
+    Random rng;
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 5).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
     ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);

@@ -67,11 +67,12 @@ std::vector<std::string> GoldenRun(const std::string& file, const std::string& s
     CPlan plan(data, rep);
     plan.BuildLessonHours();
     RunControl run;
-    const InitialPlanResult init = RunInitialPlan(&plan, rep, run, "1000", 1);
+    Random rng; // shared by the initial plan and every step after it
+    const InitialPlanResult init = RunInitialPlan(&plan, rng, rep, run, "1000", 1);
     EXPECT_TRUE(init.Complete()) << school;
     lines.push_back(Line(school, "urplan", data, plan, rep));
 
-    Optimiser optimiser(plan, run, rep);
+    Optimiser optimiser(plan, rng, run, rep);
     int done = 0;
     run.SetPassHook([&] {
         if (++done >= passes) run.Halt();
@@ -106,7 +107,8 @@ std::vector<std::string> ExperimentRuns() {
     CPlan plan(data, rep);
     plan.BuildLessonHours();
     RunControl run;
-    EXPECT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 3).Complete());
+    Random rng;
+    EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 3).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
     EXPECT_TRUE(WritePlanFile(data, &plan, file, DefaultFileOps()).Ok);
@@ -141,8 +143,7 @@ TEST(GoldenRun, EveryStepGivesTheRecordedPlan) {
             out << l << '\n';
         GTEST_SKIP() << "recorded " << lines.size() << " steps in " << target;
     }
-    std::istringstream golden(
-        test::ReadFileBytes(test::SourcePath("tests/app/golden_runs.txt")));
+    std::istringstream golden(test::ReadFileBytes(test::SourcePath("tests/app/golden_runs.txt")));
     std::vector<std::string> expected;
     for (std::string l; std::getline(golden, l);)
         if (!l.empty()) expected.push_back(l);

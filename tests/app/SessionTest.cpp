@@ -63,7 +63,7 @@ TEST(Session, PlanFileRoundTrip) {
     EXPECT_EQ(s.ProjektDatei(), test::SourcePath("examples/gymnasium.sch"));
     ASSERT_TRUE(s.StartPlanning());
     RunControl run;
-    const auto r = RunInitialPlan(s.Plan(), rep, run, "200", 7);
+    const auto r = RunInitialPlan(s.Plan(), s.Rng(), rep, run, "200", 7);
     ASSERT_TRUE(r.PlanVorhanden);
     test::TempDir dir;
     ASSERT_TRUE(s.SavePlanFile(dir.File("p.pdt")));

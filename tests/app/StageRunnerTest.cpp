@@ -18,11 +18,12 @@ struct Planned {
     Stammdaten data = test::LoadExample("gymnasium.sch");
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
+    Random rng; // the initial plan's generator, which the stages go on with
     explicit Planned(std::uint32_t seed) {
         plan = std::make_unique<CPlan>(data, rep);
         plan->BuildLessonHours();
         RunControl run;
-        EXPECT_TRUE(RunInitialPlan(plan.get(), rep, run, "1000", seed).Complete());
+        EXPECT_TRUE(RunInitialPlan(plan.get(), rng, rep, run, "1000", seed).Complete());
     }
 };
 
@@ -56,7 +57,7 @@ TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
         EXPECT_EQ(r.LProdOpt, plan.LProdOpt);
         told.push_back(r);
     };
-    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 3u);
     ASSERT_EQ(told.size(), 3u);
     const Stufe order[] = {Stufe::Trennungsfehler, Stufe::KlassenLuecken, Stufe::LehrerLuecken};
@@ -80,11 +81,11 @@ TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
                                        Stufe::Trennungsfehler, Stufe::LehrerLuecken,
                                        Stufe::LehrerVerteilung};
     Planned a(3);
-    RunStages(*a.plan, a.rep, Budget(stages, 4));
+    RunStages(*a.plan, a.rng, a.rep, Budget(stages, 4));
 
     Planned b(3);
     RunControl run;
-    Optimiser optimiser(*b.plan, run, b.rep);
+    Optimiser optimiser(*b.plan, b.rng, run, b.rep);
     run.SetPassHook([&] {
         if (run.Passes() >= 4) run.Halt();
     });
@@ -104,7 +105,7 @@ TEST(StageRunner, TheTimeBudgetEndsAStage) {
     o.Seconds = 2.5;
     double now = 0;
     o.Clock = [&now] { return now += 1.0; }; // every look at the clock costs a second
-    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 2u);
     for (const StageRecord& r : records) {
         // The clock is read once at the start and once after each pass.
@@ -120,7 +121,7 @@ TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
     int asked = 0;
     // Asked once before the first stage, then after each pass: the stop comes with the third.
     o.StopRequested = [&asked] { return ++asked > 3; };
-    const std::vector<StageRecord> records = RunStages(*p.plan, p.rep, o);
+    const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Stage, Stufe::KlassenLuecken);
     EXPECT_EQ(records[0].Result.Passes, 3);
@@ -129,7 +130,7 @@ TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
     // A stop before the first stage: nothing runs, the plan stays.
     const std::vector<int> before = TakeSnapshot(*p.plan).Cells;
     o.StopRequested = [] { return true; };
-    EXPECT_TRUE(RunStages(*p.plan, p.rep, o).empty());
+    EXPECT_TRUE(RunStages(*p.plan, p.rng, p.rep, o).empty());
     EXPECT_EQ(TakeSnapshot(*p.plan).Cells, before);
 }
 

@@ -35,6 +35,7 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
     Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
     CapturingReporter rep;
     CPlan plan(s, rep);
+    Random rng;
     plan.LLSMax = 3;
     MoveJudgement j;
     j.before.lls = 5;
@@ -42,17 +43,17 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
     j.newMax = 4;    // ... but a higher maximum
     plan.ClearGoals();
     plan.SetGoal(12);
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::CourseSwap, j));
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::UnitShift, j));
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::Exchange, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::CourseSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::UnitShift, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
     // Goal 1 judges class gaps only for the exchange and the course swap.
     plan.ClearGoals();
     plan.SetGoal(1);
     j.after.kls = 1;
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::Exchange, j));
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::CourseSwap, j));
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::CourseSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     // Goal 14: the single swap wants equal separation errors, the course swap only not more.
     plan.ClearGoals();
     plan.SetGoal(14);
@@ -60,24 +61,25 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
     j.newMax = 3;
     j.before.tf = 2;
     j.after.tf = 1;
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::CourseSwap, j));
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::Exchange, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::CourseSwap, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
 }
 
 TEST(GoalTable, RecordWithAcceptanceMargin) {
     Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
     CapturingReporter rep;
     CPlan plan(s, rep);
+    Random rng;
     plan.ClearGoals();
     plan.SetGoal(18);
     plan.OptWerte[0] = 10; // BestLLS
     plan.OptWerte[3] = 2;  // LLSAkzeptanz
     MoveJudgement j;
     j.candidate = 12;
-    EXPECT_TRUE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     j.candidate = 13;
-    EXPECT_FALSE(GoalsAccept(plan, MoveKind::SingleSwap, j));
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     // An accepted move below the record lowers it; strategy 21 then sets the temperature.
     plan.LehrerAnzahl = 40;
     j.candidate = 8;
@@ -102,7 +104,7 @@ TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
     f.plan->Place(f.H(0), 0, SlotOf(0, 1));
     f.plan->Place(f.H(1), 0, SlotOf(1, 1));
     EvaluateAll(*f.plan);
-    GoalImprover improve(*f.plan);
+    GoalImprover improve(*f.plan, f.rng);
     EXPECT_EQ(improve(12, 20, 0), 0);
     const auto before = Picture(*f.plan);
     f.plan->ClearGoals();
@@ -126,8 +128,8 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
     ASSERT_EQ(f.plan->TFSumme, 0);
     f.plan->ClearGoals();
     f.plan->SetGoal(11);
-    GoalImprover improve(*f.plan);
-    f.plan->Rng.Seed(1);
+    GoalImprover improve(*f.plan, f.rng);
+    f.rng.Seed(1);
     for (int i = 0; i < 50; ++i) {
         improve(11, 5, 10);
         ASSERT_FALSE(AnyMarker(*f.plan));
@@ -153,8 +155,8 @@ TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
     EvaluateAll(*f.plan);
     const auto before = Picture(*f.plan);
     f.plan->ClearGoals();
-    GoalImprover improve(*f.plan);
-    f.plan->Rng.Seed(3);
+    GoalImprover improve(*f.plan, f.rng);
+    f.rng.Seed(3);
     EXPECT_EQ(improve(0, 50, 50), 0);
     EXPECT_EQ(Picture(*f.plan), before);
     EXPECT_FALSE(AnyMarker(*f.plan));
@@ -170,7 +172,8 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
     plan.OptWerte[0] = plan.LLSSumme;
     plan.OptWerte[3] = 2;
     plan.Temperatur = 0.3f;
-    GoalImprover improve(plan);
+    Random rng;
+    GoalImprover improve(plan, rng);
     const int goalSets[5][3] = {{12, 11, 0}, {13, 17, 0}, {14, 5, 6}, {18, 0, 0}, {21, 0, 0}};
     const int strategies[5] = {12, 11, 6, 18, 21};
     int accepted = 0;

@@ -50,6 +50,7 @@ struct Fixture {
     Stammdaten s;
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
+    Random rng;
     Window window;
     RunControl run{&window};
     void Build() {
@@ -58,7 +59,7 @@ struct Fixture {
         window.plan = plan.get();
     }
     InitialPlanResult Run(const std::string& versuche, std::uint32_t seed = 1) {
-        return RunInitialPlan(plan.get(), rep, run, versuche, seed, &window);
+        return RunInitialPlan(plan.get(), rng, rep, run, versuche, seed, &window);
     }
 };
 
@@ -225,7 +226,8 @@ TEST(InitialPlanRun, WithoutAPlanNothingRuns) {
     Window window;
     RunControl run(&window);
     CapturingReporter rep;
-    const InitialPlanResult r = RunInitialPlan(nullptr, rep, run, "10", 1, &window);
+    Random rng(5);
+    const InitialPlanResult r = RunInitialPlan(nullptr, rng, rep, run, "10", 1, &window);
     EXPECT_FALSE(r.PlanVorhanden);
     EXPECT_FALSE(r.Complete());
     ASSERT_EQ(rep.shown.size(), 1u);
@@ -235,6 +237,7 @@ TEST(InitialPlanRun, WithoutAPlanNothingRuns) {
     EXPECT_EQ(window.enabled, 1);
     EXPECT_EQ(window.caption, "Planung : Bereitschaft");
     EXPECT_TRUE(window.attempts.empty());
+    EXPECT_EQ(rng.State(), Random(5).State()); // nothing drawn, nothing seeded
 }
 
 TEST(InitialPlanRun, LessonsAreNeededForAPlan) {

@@ -32,9 +32,10 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     RunControl run;
-    ASSERT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 11).Complete());
+    Random rng;
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
     EvaluateAll(plan);
-    Optimiser opt(plan, run, rep);
+    Optimiser opt(plan, rng, run, rep);
     constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21};
     plan.OptWerte[0] = plan.LLSSumme;
     plan.OptWerte[3] = 3;
@@ -45,16 +46,16 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
         // A random goal set: each goal on with a chance of one in four.
         plan.ClearGoals();
         for (int g : kGoals)
-            if (plan.RandomBelow(4) == 0) plan.SetGoal(g);
+            if (rng.Below(4) == 0) plan.SetGoal(g);
         plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
-        const int kind = plan.RandomBelow(3);
+        const int kind = rng.Below(3);
         ++calls[kind];
         if (kind == 0) {
-            const int k = plan.RandomBelow(plan.KlassenAnzahl);
-            const int a = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
-            const int b = SlotOf(plan.RandomBelow(plan.Tage), plan.RandomInRange(1, plan.Stunden));
-            const bool keepIfWorse = plan.RandomBelow(4) == 0;
-            const bool commit = plan.RandomBelow(4) != 0;
+            const int k = rng.Below(plan.KlassenAnzahl);
+            const int a = SlotOf(rng.Below(plan.Tage), rng.InRange(1, plan.Stunden));
+            const int b = SlotOf(rng.Below(plan.Tage), rng.InRange(1, plan.Stunden));
+            const bool keepIfWorse = rng.Below(4) == 0;
+            const bool commit = rng.Below(4) != 0;
             opt.Exchange()({.FirstSlot = a,
                             .SecondSlot = b,
                             .ClassAtFirst = k,
@@ -63,10 +64,10 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
                             .KeepIfWorse = keepIfWorse,
                             .Commit = commit});
         } else if (kind == 1) {
-            opt.Improver()(plan.RandomBelow(2) ? 21 : 12, 2, 3);
+            opt.Improver()(rng.Below(2) ? 21 : 12, 2, 3);
         } else {
             constexpr int kModes[] = {0, 1, 4, 19, 20};
-            opt.Gaps().Pass(kModes[plan.RandomBelow(5)], 2);
+            opt.Gaps().Pass(kModes[rng.Below(5)], 2);
         }
         const Totals kept = Kept(plan);
         const int keptMax = plan.LLSMax;

@@ -22,6 +22,7 @@ struct MovingPlan {
     Stammdaten s;
     CapturingReporter rep;
     std::unique_ptr<CPlan> owned;
+    Random rng; // the moves and the test's own choices draw from it
     RunControl run;
     std::unique_ptr<Optimiser> opt;
 
@@ -31,14 +32,14 @@ struct MovingPlan {
         CPlan& plan = *owned;
         if (example) {
             plan.BuildLessonHours();
-            EXPECT_TRUE(RunInitialPlan(&plan, rep, run, "1000", 11).Complete());
+            EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
             EvaluateAll(plan);
         } else {
             test::PlaceAtRandom(plan, 23);
         }
         plan.OptWerte[0] = plan.LLSSumme;
         plan.OptWerte[3] = 3;
-        opt = std::make_unique<Optimiser>(plan, run, rep);
+        opt = std::make_unique<Optimiser>(plan, rng, run, rep);
     }
     CPlan& Plan() { return *owned; }
 
@@ -49,16 +50,14 @@ struct MovingPlan {
         CPlan& plan = Plan();
         plan.ClearGoals();
         for (int g : kGoals)
-            if (plan.RandomBelow(4) == 0) plan.SetGoal(g);
+            if (rng.Below(4) == 0) plan.SetGoal(g);
         plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
     }
     int RandomStrategy() {
         constexpr int kStrategies[] = {0, 12, 16, 18, 21};
-        return kStrategies[Plan().RandomBelow(5)];
+        return kStrategies[rng.Below(5)];
     }
-    int RandomSlot() {
-        return SlotOf(Plan().RandomBelow(Plan().Tage), Plan().RandomInRange(1, Plan().Stunden));
-    }
+    int RandomSlot() { return SlotOf(rng.Below(Plan().Tage), rng.InRange(1, Plan().Stunden)); }
 };
 
 // Goal-directed tries on one plan; adds the kept moves of each kind to `kept`.
@@ -70,9 +69,9 @@ void ImproverRounds(MovingPlan& r, int rounds, long long (&kept)[3]) {
         const int strategy = r.RandomStrategy();
         // A third of the tries start at a course hour, a third at an hour of a multi-hour unit,
         // so that course swaps and unit shifts come up often enough.
-        int klasse = plan.RandomBelow(plan.KlassenAnzahl);
+        int klasse = r.rng.Below(plan.KlassenAnzahl);
         int k = r.RandomSlot();
-        const CStunde& h = *plan.StundenL[plan.RandomBelow(static_cast<int>(plan.StundenL.size()))];
+        const CStunde& h = *plan.StundenL[r.rng.Below(static_cast<int>(plan.StundenL.size()))];
         const bool wanted = round % 3 == 1 ? h.IsCourse() : round % 3 == 2 && h.BlockPos >= 0;
         if (wanted && plan.PositionOf(h) >= 0) {
             klasse = h.IsCourse() ? h.KlassenL->front() : h.Klasse;
@@ -115,14 +114,14 @@ TEST(MoveUndo, Exchange) {
         ExchangeMove& move = r.opt->Exchange();
         for (int round = 0; round < 10000; ++round) {
             r.RandomGoals();
-            const int klasse = plan.RandomBelow(plan.KlassenAnzahl);
+            const int klasse = r.rng.Below(plan.KlassenAnzahl);
             const ExchangeRequest request{.FirstSlot = r.RandomSlot(),
                                           .SecondSlot = r.RandomSlot(),
                                           .ClassAtFirst = klasse,
                                           .ClassAtSecond = klasse,
                                           .Strategy = r.RandomStrategy(),
-                                          .KeepIfWorse = plan.RandomBelow(5) == 0,
-                                          .Commit = plan.RandomBelow(5) != 0};
+                                          .KeepIfWorse = r.rng.Below(5) == 0,
+                                          .Commit = r.rng.Below(5) != 0};
             const PlanState before = PlanState::Of(plan);
             const bool feasible = move(request);
             ASSERT_EQ(move.LastKept(), !move.Record().Empty()) << "round " << round;

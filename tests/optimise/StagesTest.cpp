@@ -2,10 +2,12 @@
 #include "optimise/Stages.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Invariants.h"
+#include "plan/Snapshot.h"
 #include "support/School.h"
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace sw {
 namespace {
@@ -35,6 +37,7 @@ struct Perfect {
     Stammdaten s = MakeSchool(5, 6, 2, 2, 1, 2);
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
+    Random rng;
     RunControl run;
     Perfect() {
         AddBlock(s, "L0", "K0", "F0", {1, 1, 1, 1, 1});
@@ -52,7 +55,7 @@ struct Perfect {
 
 TEST(Stages, TargetsAlreadyReached) {
     Perfect f;
-    Optimiser opt(*f.plan, f.run, f.rep);
+    Optimiser opt(*f.plan, f.rng, f.run, f.rep);
     for (Stufe st : {Stufe::Trennungsfehler, Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
         const StageResult r = opt.RunStage(st);
         EXPECT_EQ(r.Passes, 0);
@@ -80,7 +83,7 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
         void Status(const std::string& c) override { status.push_back(c); }
         void PassDone(const PassReport& r) override { passes = r.Pass; }
     } obs;
-    Optimiser opt(*f.plan, f.run, f.rep, &obs);
+    Optimiser opt(*f.plan, f.rng, f.run, f.rep, &obs);
     f.run.SetPassHook([&] {
         if (f.run.Passes() == 3) f.run.Halt();
     });
@@ -113,7 +116,7 @@ TEST(Stages, EndOfTheLoopIsToldBeforeTheMessage) {
         }
     } window;
     window.rep = &f.rep;
-    Optimiser opt(*f.plan, f.run, f.rep, &window);
+    Optimiser opt(*f.plan, f.rng, f.run, f.rep, &window);
     opt.RunStage(Stufe::KlassenLuecken);
     EXPECT_EQ(window.messagesAtEnd, 0u);
     EXPECT_EQ(window.last.Pass, 1);
@@ -138,7 +141,8 @@ TEST(Stages, EmptyGridIsRefused) {
         void DisableCommands() override { ++disabled; }
     } window;
     RunControl run(&window);
-    Optimiser opt(plan, run, rep);
+    Random rng;
+    Optimiser opt(plan, rng, run, rep);
     const Message refusal{"Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan "
                           "erzeugen“ einen Plan.",
                           "Hinweis"};
@@ -187,7 +191,7 @@ TEST(Stages, CloseAfterHaltInTheSamePassWaitsForTheStage) {
     });
     {
         RunControl::Scope slot(f.run);
-        Optimiser opt(*f.plan, f.run, f.rep);
+        Optimiser opt(*f.plan, f.rng, f.run, f.rep);
         const StageResult r = opt.RunStage(Stufe::Manuell);
         EXPECT_EQ(r.Passes, 1);
         EXPECT_FALSE(destroyed);
@@ -205,9 +209,10 @@ TEST(Stages, ChainOnTheExampleSchool) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     RunControl run;
-    const InitialPlanResult init = RunInitialPlan(&plan, rep, run, "1000", 1);
+    Random rng;
+    const InitialPlanResult init = RunInitialPlan(&plan, rng, rep, run, "1000", 1);
     ASSERT_TRUE(init.Complete());
-    Optimiser opt(plan, run, rep);
+    Optimiser opt(plan, rng, run, rep);
     int passes = 0;
     int guarded = 0;
     auto figure = [&](Stufe st) {
@@ -243,6 +248,71 @@ TEST(Stages, ChainOnTheExampleSchool) {
     }
     for (const Message& m : rep.shown)
         EXPECT_NE(m.Title, "Bösartiger Fehler") << m.Text;
+}
+
+// One school's plan with the generator of its own runs: the initial plan and then every stage,
+// three passes each, one call at a time.
+struct OwnRun {
+    Stammdaten s;
+    CapturingReporter rep;
+    std::unique_ptr<CPlan> plan;
+    Random rng;
+    RunControl run;
+    std::unique_ptr<Optimiser> opt;
+    int passes = 0;
+
+    OwnRun(const std::string& school, std::uint32_t seed) : s(test::LoadExample(school)) {
+        plan = std::make_unique<CPlan>(s, rep);
+        plan->BuildLessonHours();
+        EXPECT_TRUE(RunInitialPlan(plan.get(), rng, rep, run, "1000", seed).Complete());
+        opt = std::make_unique<Optimiser>(*plan, rng, run, rep);
+        run.SetPassHook([this] {
+            if (++passes % 3 == 0) run.Halt();
+        });
+    }
+    void Stage(Stufe st) { opt->RunStage(st); }
+    void Mix(Stufe st) { opt->Mix(st); }
+};
+
+constexpr Stufe kChain[] = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
+                            Stufe::LehrerLuecken, Stufe::LehrerVerteilung};
+
+void RunChain(OwnRun& r) {
+    for (Stufe st : kChain) {
+        r.Stage(st);
+        r.Mix(st);
+    }
+}
+
+// Two plans of two schools, each with a generator of its own, optimised by turns (a stage of one,
+// then the same stage of the other) end exactly as each does when it runs alone: nothing of one
+// run's random draws lives in the other's plan.
+TEST(Stages, TwoPlansWithTwoGeneratorsByTurnsEndAsAlone) {
+    OwnRun gymAlone("gymnasium.sch", 4);
+    RunChain(gymAlone);
+    OwnRun bigAlone("grossschule.sch", 9);
+    RunChain(bigAlone);
+
+    OwnRun gym("gymnasium.sch", 4);
+    OwnRun big("grossschule.sch", 9);
+    for (Stufe st : kChain) {
+        gym.Stage(st);
+        big.Stage(st);
+        big.Mix(st);
+        gym.Mix(st);
+    }
+    for (auto [alone, byTurns] : {std::pair{&gymAlone, &gym}, std::pair{&bigAlone, &big}}) {
+        const PlanSnapshot a = TakeSnapshot(*alone->plan);
+        const PlanSnapshot b = TakeSnapshot(*byTurns->plan);
+        EXPECT_EQ(a.Cells, b.Cells);
+        EXPECT_EQ(a.Totals, b.Totals);
+        EXPECT_EQ(a.LehrerStatusL, b.LehrerStatusL);
+        EXPECT_EQ(a.KlassenStatusL, b.KlassenStatusL);
+        EXPECT_EQ(alone->rng.State(), byTurns->rng.State());
+        EXPECT_EQ(alone->rep.shown, byTurns->rep.shown);
+    }
+    // The two runs did draw differently: the check above compared two real runs.
+    EXPECT_NE(gym.rng.State(), big.rng.State());
 }
 
 } // namespace

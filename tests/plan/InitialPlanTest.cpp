@@ -20,7 +20,7 @@ struct Fixture : test::PlanFixture {
     // One attempt from an empty grid with the given seed; the grid must keep its invariants and,
     // for a complete plan, every hour must be allowed where it stands.
     int Attempt(std::uint32_t seed, InitialPlanBuilder& builder) {
-        plan->Rng.Seed(seed);
+        rng.Seed(seed);
         plan->ClearPlacements();
         const int rest = builder.Build();
         const InvariantReport inv = CheckInvariants(*plan, false);
@@ -52,7 +52,7 @@ TEST(InitialPlan, FixedUnitsStandAtTheirPresets) {
     f.Build();
     ASSERT_EQ(f.H(0).Modus, 3);
     ASSERT_EQ(f.H(2).Modus, 1);
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0) << seed;
         EXPECT_EQ(f.plan->PositionOf(f.H(0)), 2 * kSlotCount + SlotOf(1, 3));
@@ -70,7 +70,7 @@ TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
     f.Build();
     ASSERT_EQ(f.s.Klassen[0].StundenLimit, 5);
     f.plan->MehrfachUeberStundenLimit = 1; // the limit must not hide the start range
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     std::set<int> starts;
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0) << seed;
@@ -89,7 +89,7 @@ TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
     AddBlock(f.s, "L1", "K1", "F0", {2, 2});
     f.Build();
     f.plan->MehrfachUeberStundenLimit = 1;
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     // Accepted: the first hours that stay empty are reported, the plan is complete.
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0);
@@ -114,7 +114,7 @@ TEST(InitialPlan, StrictFirstHoursAreAllFilled) {
     f.s.Klassen[2].Sperre[SlotOf(3, 1)] = 1; // a locked first hour needs no lesson
     f.Build();
     f.plan->AbbruchErsteStunde = 0;
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     int complete = 0;
     for (std::uint32_t seed = 1; seed <= 100; ++seed) {
         if (f.Attempt(seed, builder) != 0) continue;
@@ -140,7 +140,7 @@ TEST(InitialPlan, PresetsForTheFirstPlanOnlyAreReleased) {
     b.Einheiten[2].Zeitvorgabe = SlotOf(3, 3); // binds for good
     FillWithSingles(f.s, "L1", "K0", 20);
     f.Build();
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     ASSERT_EQ(f.Attempt(7, builder), 0);
     EXPECT_EQ(f.plan->PositionOf(f.H(0)), 1 * kSlotCount + SlotOf(0, 2));
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(4, 5));
@@ -163,7 +163,7 @@ TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
     AddBlock(f.s, "L1", "K1", "F0", {1}).Einheiten[0] = CEinheit(1, SlotOf(2, 2));
     f.s.FachBloecke.back().Block.Einheiten[0].Raum = "R0";
     f.Build();
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(1, builder), 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0], (Message{"Raum R0 sollte frei sein.", "Bösartiger Fehler"}));
@@ -182,7 +182,7 @@ TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
     AddBlock(f.s, "L0", "K0", "F0", {1});
     f.Build();
     f.H(0).Modus = 3; // a room-and-time preset without a time
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(1, builder), 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0].Text, "Raumzeit - Fehler beim Setzen: (RaumL->Count,Zeit) = (2, -1)");
@@ -203,7 +203,7 @@ TEST(InitialPlan, PresetsOutsideTheWeekFailAsTimeConflicts) {
             if (withRoom) unit.Raum = "R0";
             f.Build();
             f.plan->MehrfachUeberStundenLimit = 1;
-            InitialPlanBuilder builder(*f.plan);
+            InitialPlanBuilder builder(*f.plan, f.rng);
             EXPECT_GT(f.Attempt(1, builder), 0) << preset;
             EXPECT_EQ(f.plan->PlacedCount(), 0) << preset;
             EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit) << preset;
@@ -221,7 +221,7 @@ TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
     AddBlock(f.s, "L0", "K0", "F0", {2});
     AddBlock(f.s, "L1", "K0", "F0", {2});
     f.Build();
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
         EXPECT_EQ(f.Attempt(seed, builder), 2);
         EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
@@ -241,7 +241,7 @@ TEST(InitialPlan, CourseUnitsStandWholeInRoomsCheckedForTheirOwnSlots) {
     f.Build();
     f.plan->KursUeberStundenLimit = 1;
     f.plan->MehrfachKursUeberStundenLimit = 1;
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     int complete = 0;
     for (std::uint32_t seed = 1; seed <= 100; ++seed)
         complete += f.Attempt(seed, builder) == 0;
@@ -255,7 +255,7 @@ TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
     AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0"}, {1});
     f.Build();
     f.plan->KursUeberStundenLimit = 1;
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(3, builder), 3);
     EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
     ASSERT_NE(f.plan->KonfliktStunde, nullptr);
@@ -266,7 +266,7 @@ TEST(InitialPlan, AttemptsKeepTheInvariantsOnTheSmallSchool) {
     Fixture f;
     f.s = test::SmallSchool();
     f.Build();
-    InitialPlanBuilder builder(*f.plan);
+    InitialPlanBuilder builder(*f.plan, f.rng);
     int complete = 0;
     for (std::uint32_t seed = 1; seed <= 200; ++seed)
         complete += f.Attempt(seed, builder) == 0;
@@ -284,10 +284,10 @@ TEST(InitialPlan, ExampleSchoolIsPlannedWithAFixedSeed) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    InitialPlanBuilder builder(plan);
+    Random rng(1);
+    InitialPlanBuilder builder(plan, rng);
     int rest = 1;
     int tries = 0;
-    plan.Rng.Seed(1);
     while (rest != 0 && tries < 50) {
         plan.ClearPlacements();
         rest = builder.Build();

@@ -107,10 +107,10 @@ TEST(MoveRecord, UndoReportsACellThatNoLongerHoldsWhatTheMoveLeft) {
 
 // Class-gap moves on one plan, each judged by a random goal set; adds the kept subject and
 // course moves to the counts.
-void ClassGapRounds(CPlan& plan, int rounds, int& keptSubject, int& keptCourse) {
+void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int& keptCourse) {
     plan.KProdToleranz = 200;
     plan.KProdRekord = plan.KProd;
-    ClassGapMinimiser m(plan);
+    ClassGapMinimiser m(plan, rng);
     constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 16, 17, 19, 20};
     constexpr int kModes[] = {kModusAlle, kModusLuecken, kModusVerteilung, kModusRekord,
                               kModusTemperatur};
@@ -125,11 +125,10 @@ void ClassGapRounds(CPlan& plan, int rounds, int& keptSubject, int& keptCourse) 
     for (int round = 0; round < rounds; ++round) {
         plan.ClearGoals();
         for (int g : kGoals)
-            if (plan.RandomBelow(4) == 0) plan.SetGoal(g);
+            if (rng.Below(4) == 0) plan.SetGoal(g);
         plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 3) : 0.2f;
-        const int klasse = round % 2 == 0
-                               ? inCourses[plan.RandomBelow(static_cast<int>(inCourses.size()))]
-                               : plan.RandomBelow(plan.KlassenAnzahl);
+        const int klasse = round % 2 == 0 ? inCourses[rng.Below(static_cast<int>(inCourses.size()))]
+                                          : rng.Below(plan.KlassenAnzahl);
         const PlanState before = PlanState::Of(plan);
         const bool kept = m.Attempt(klasse, kModes[round % 5]);
         ASSERT_EQ(kept, !m.Record().Empty()) << "round " << round;
@@ -154,8 +153,9 @@ TEST(MoveRecord, EveryClassGapMoveIsUndoneExactly) {
         CPlan plan(s, rep);
         plan.BuildLessonHours();
         ComputeTargets(plan);
-        ASSERT_TRUE(test::PlanCompletely(plan, 1));
-        ClassGapRounds(plan, 4000, keptSubject, keptCourse);
+        Random rng;
+        ASSERT_TRUE(test::PlanCompletely(plan, rng, 1));
+        ClassGapRounds(plan, rng, 4000, keptSubject, keptCourse);
         EXPECT_TRUE(rep.shown.empty());
     }
     {
@@ -163,7 +163,8 @@ TEST(MoveRecord, EveryClassGapMoveIsUndoneExactly) {
         Stammdaten s = test::MixedSchool(true);
         CPlan plan(s, rep);
         test::PlaceAtRandom(plan, 31);
-        ClassGapRounds(plan, 4000, keptSubject, keptCourse);
+        Random rng;
+        ClassGapRounds(plan, rng, 4000, keptSubject, keptCourse);
     }
     EXPECT_GT(keptSubject, 100);
     EXPECT_GT(keptCourse, 20);

@@ -36,14 +36,14 @@ struct Draws {
 
 TEST(Seating, FirstFitTakesTheFirstFreeRoomInItsOrder) {
     test::PlanFixture f = SeatingSchool();
-    Seating seating(*f.plan);
+    Seating seating(*f.plan, f.rng);
     const int s = SlotOf(1, 2);
     f.Put(1, 0, 1, 2); // L1 K1 in room 0
-    const std::uint64_t state = f.plan->Rng.State();
+    const std::uint64_t state = f.rng.State();
     EXPECT_EQ(seating.FirstFit(f.H(0), s), 1);
     const std::vector<int> taken = {1, 2};
     EXPECT_EQ(seating.FirstFit(f.H(0), s, &taken), 3);
-    EXPECT_EQ(f.plan->Rng.State(), state);      // first fit draws nothing
+    EXPECT_EQ(f.rng.State(), state);            // first fit draws nothing
     EXPECT_EQ(seating.FirstFit(f.H(2), s), -1); // K1 is busy in every room
     EXPECT_EQ(seating.LastChecked(), &f.H(2));
     EXPECT_EQ(f.plan->KonfliktArt, kKonfliktKlasse);
@@ -53,11 +53,11 @@ TEST(Seating, FirstFitTakesTheFirstFreeRoomInItsOrder) {
 // exactly where the draws the move made leave it.
 TEST(Seating, DrawsShareOneBudget) {
     test::PlanFixture f = SeatingSchool();
-    Seating seating(*f.plan);
+    Seating seating(*f.plan, f.rng);
     const int s = SlotOf(2, 1);
     const std::vector<int> taken = {0, 1, 2};
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        f.plan->Rng.Seed(seed);
+        f.rng.Seed(seed);
         Draws ref{Random(seed), f.H(0)};
         int expected = -1;
         for (int used = 0; used < 3 && expected < 0;) {
@@ -66,20 +66,20 @@ TEST(Seating, DrawsShareOneBudget) {
             if (r == 3) expected = 3;
         }
         EXPECT_EQ(seating.Draw(f.H(0), s, 3, &taken), expected) << seed;
-        EXPECT_EQ(f.plan->Rng.State(), ref.rng.State()) << seed;
+        EXPECT_EQ(f.rng.State(), ref.rng.State()) << seed;
     }
 }
 
 // Tries: each try redraws a taken room up to its own limit, then asks the check once.
 TEST(Seating, EachTryRedrawsOnItsOwn) {
     test::PlanFixture f = SeatingSchool();
-    Seating seating(*f.plan);
+    Seating seating(*f.plan, f.rng);
     const int s = SlotOf(2, 1);
     f.Put(1, 3, 2, 1); // room 3 is occupied: a room found free of the taken ones still fails
     const std::vector<int> taken = {0, 1};
     int found = 0;
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        f.plan->Rng.Seed(seed);
+        f.rng.Seed(seed);
         Draws ref{Random(seed), f.H(0)};
         int expected = -1;
         for (int t = 0; t < 2 && expected < 0; ++t) {
@@ -92,7 +92,7 @@ TEST(Seating, EachTryRedrawsOnItsOwn) {
         }
         const int got = seating.Try(f.H(0), s, 2, 3, &taken);
         EXPECT_EQ(got, expected) << seed;
-        EXPECT_EQ(f.plan->Rng.State(), ref.rng.State()) << seed;
+        EXPECT_EQ(f.rng.State(), ref.rng.State()) << seed;
         found += got == 2;
     }
     EXPECT_GT(found, 5);
@@ -101,7 +101,7 @@ TEST(Seating, EachTryRedrawsOnItsOwn) {
 
 TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
     test::PlanFixture f = SeatingSchool();
-    Seating seating(*f.plan);
+    Seating seating(*f.plan, f.rng);
     CStunde& first = f.H(3);
     ASSERT_EQ(first.BlockPos, 0);
     EXPECT_TRUE(seating.UnitFits(first, SlotOf(0, 5), 0));  // hours 5 and 6 of 6
@@ -115,7 +115,7 @@ TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
     f.Put(1, 0, 0, 2);
     EXPECT_TRUE(seating.UnitFits(first, SlotOf(0, 1), 1));
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 1), 0)); // its second hour's cell is held
-    f.plan->Rng.Seed(9);
+    f.rng.Seed(9);
     const int room = seating.TryUnit(first, SlotOf(0, 1), 12);
     EXPECT_GE(room, 1);
     EXPECT_EQ(seating.TryUnit(first, SlotOf(0, 6), 12), -1);
@@ -125,7 +125,7 @@ TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
 // without further draws.
 TEST(Seating, AGroupSitsInRoomsOfItsOwn) {
     test::PlanFixture f = SeatingSchool();
-    Seating seating(*f.plan);
+    Seating seating(*f.plan, f.rng);
     CStunde& kurs = f.H(5);
     ASSERT_TRUE(kurs.IsCourse());
     ASSERT_EQ(kurs.ParallelL->size(), 2u);
@@ -135,7 +135,7 @@ TEST(Seating, AGroupSitsInRoomsOfItsOwn) {
     EXPECT_EQ(rooms, (std::vector<int>{0, 1}));
     for (RoomRule rule : {RoomRule::Draws(3), RoomRule::Tries(3, 10)}) {
         for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-            f.plan->Rng.Seed(seed);
+            f.rng.Seed(seed);
             ASSERT_TRUE(seating.SeatGroup(*kurs.ParallelL, s, rule, rooms));
             ASSERT_EQ(rooms.size(), 2u);
             EXPECT_NE(rooms[0], rooms[1]);
@@ -143,13 +143,13 @@ TEST(Seating, AGroupSitsInRoomsOfItsOwn) {
     }
     // The class K0 is busy at the slot: the first parallel hour finds no room.
     f.Put(0, 3, 3, 1);
-    f.plan->Rng.Seed(3);
+    f.rng.Seed(3);
     EXPECT_FALSE(seating.SeatGroup(*kurs.ParallelL, s, RoomRule::Draws(3), rooms));
     EXPECT_EQ(seating.LastChecked(), (*kurs.ParallelL)[0]);
     Random ref(3);
     for (int i = 0; i < 3 * 4; ++i) // the first hour's budget, nothing for the second
         ref.Next();
-    EXPECT_EQ(f.plan->Rng.State(), ref.State());
+    EXPECT_EQ(f.rng.State(), ref.State());
 }
 
 } // namespace

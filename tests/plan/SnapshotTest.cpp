@@ -73,7 +73,8 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     const auto goals = plan.Ziele;
 
     // A run changes the grid, the figures, the records, the goals and the presets.
-    ClassGapMinimiser m(plan);
+    Random rng;
+    ClassGapMinimiser m(plan, rng);
     plan.ClearGoals();
     for (int pass = 0; pass < 20; ++pass)
         m.Pass(kModusAlle, 5);

@@ -26,12 +26,12 @@ inline void PlaceAtRandom(CPlan& plan, std::uint32_t seed, int rounds = 2000) {
     EvaluateAll(plan);
 }
 
-// A complete initial plan (up to 200 attempts from the plan's generator seeded `seed`), its
-// records and totals evaluated; false when no attempt was complete. The lesson hours must be
-// built and the targets computed.
-inline bool PlanCompletely(CPlan& plan, std::uint32_t seed) {
-    InitialPlanBuilder builder(plan);
-    plan.Rng.Seed(seed);
+// A complete initial plan (up to 200 attempts drawing from `rng`, seeded `seed`), its records and
+// totals evaluated; false when no attempt was complete. The lesson hours must be built and the
+// targets computed.
+inline bool PlanCompletely(CPlan& plan, Random& rng, std::uint32_t seed) {
+    InitialPlanBuilder builder(plan, rng);
+    rng.Seed(seed);
     for (int i = 0; i < 200; ++i) {
         plan.ClearPlacements();
         if (builder.Build() == 0) break;

@@ -5,6 +5,7 @@
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"
+#include "plan/Random.h"
 
 #include <memory>
 
@@ -43,11 +44,13 @@ Stammdaten LoadExample(const std::string& file);
 std::string StaleTotals(CPlan& plan);
 
 // A school under test and its plan: fill `s`, then Build() makes the plan, its lesson hours and
-// its targets. H(i) is lesson hour i, Put places it.
+// its targets. H(i) is lesson hour i, Put places it; `rng` is the generator the plan's runs draw
+// from.
 struct PlanFixture {
     Stammdaten s;
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
+    Random rng;
     void Build();
     CStunde& H(int i) { return *plan->StundenL[i]; }
     void Put(int i, int room, int day, int hour) { plan->Place(H(i), room, SlotOf(day, hour)); }

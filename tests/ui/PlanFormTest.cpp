@@ -34,7 +34,7 @@ protected:
     PlanWindow() : session(rep), form(run, rep) {
         EXPECT_TRUE(session.OpenProjectFile(SourcePath("examples/gymnasium.sch")));
         EXPECT_TRUE(session.StartPlanning());
-        form.SetPlan(session.Plan());
+        form.SetPlan(session.Plan(), &session.Rng());
         form.SetSeed(3);
         form.show();
     }
@@ -191,11 +191,11 @@ TEST_F(PlanWindow, PassLabelsAreCaptionedAndReset) {
     Session andere(rep);
     ASSERT_TRUE(andere.OpenProjectFile(SourcePath("examples/gymnasium.sch")));
     ASSERT_TRUE(andere.StartPlanning());
-    form.SetPlan(andere.Plan());
+    form.SetPlan(andere.Plan(), &andere.Rng());
     EXPECT_EQ(Text("Label15"), "");
     EXPECT_EQ(Text("Label15T"), "");
     EXPECT_EQ(Text("AustauschL"), "");
-    form.SetPlan(session.Plan());
+    form.SetPlan(session.Plan(), &session.Rng());
 }
 
 // The figures, pass labels and curve are repainted about ten times a second, not once per pass;
