@@ -131,7 +131,7 @@ void BM_ClassGapPass(benchmark::State& state) {
     CPlan& plan = *school.plan;
     PlanFromSeed(plan, school.rng);
     plan.ClearGoals();
-    plan.SetGoal(1);
+    plan.SetGoal(Ziel::KlassenLuecken);
     ClassGapMinimiser minimiser(plan, school.rng);
     const std::int64_t allocsBefore = gAllocations.load();
     for (auto _ : state)
@@ -150,7 +150,7 @@ void GapSeries(int index, bool longRun) {
     CPlan& plan = *school.plan;
     const int tries = PlanFromSeed(plan, school.rng);
     plan.ClearGoals();
-    plan.SetGoal(1);
+    plan.SetGoal(Ziel::KlassenLuecken);
     std::printf("%s: initial plan after %d attempts (seed %u), KLSSumme %d\n", school.name.c_str(),
                 tries, kSeed, plan.KLSSumme);
     ClassGapMinimiser minimiser(plan, school.rng);

@@ -58,7 +58,7 @@ void BM_Exchange(benchmark::State& state) {
     School& s = Get(static_cast<int>(state.range(0)));
     CPlan& p = *s.plan;
     p.ClearGoals();
-    p.SetGoal(12);
+    p.SetGoal(Ziel::LehrerLuecken);
     long long kept = 0, calls = 0;
     const std::int64_t before = Allocations();
     for (auto _ : state) {
@@ -83,7 +83,7 @@ void BM_GoalDirected(benchmark::State& state) {
     School& s = Get(static_cast<int>(state.range(0)));
     CPlan& p = *s.plan;
     p.ClearGoals();
-    p.SetGoal(12);
+    p.SetGoal(Ziel::LehrerLuecken);
     long long kept = 0, calls = 0;
     const std::int64_t before = Allocations();
     for (auto _ : state) {
@@ -100,7 +100,7 @@ void BM_ClassGapPass(benchmark::State& state) {
     School& s = Get(static_cast<int>(state.range(0)));
     CPlan& p = *s.plan;
     p.ClearGoals();
-    p.SetGoal(1);
+    p.SetGoal(Ziel::KlassenLuecken);
     const auto before = s.opt->Gaps().Attempts();
     const std::int64_t allocationsBefore = Allocations();
     for (auto _ : state)

@@ -55,38 +55,36 @@ void StartRun(Experiment e, CPlan& p) {
                                  : 0.043f;
     switch (e) {
     case Experiment::Sintflut:
-        for (int g : {1, 4, 11, 17, 16})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::Sintflut});
         p.OptWerte[0] = p.LLSSumme;
         p.Temperatur = static_cast<float>(p.LLSSumme);
         break;
     case Experiment::Annealing:
-        for (int g : {1, 4, 11, 17, 21})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::Annealing});
         p.OptWerte[0] = p.LLSSumme;
         p.Temperatur = annealingT;
         break;
     case Experiment::RekordMitMarge:
-        for (int g : {1, 4, 11, 17, 18})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::RekordMitMarge});
         p.OptWerte[0] = p.LLSSumme;
         p.OptWerte[3] = 1;
         break;
     case Experiment::Abstieg:
-        for (int g : {1, 4, 11, 17, 12})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken});
         p.OptWerte[0] = p.LLSSumme;
         p.Temperatur = annealingT;
         break;
     case Experiment::KlassenRekord:
-        for (int g : {1, 19})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenRekord});
         p.KProdToleranz = 300;
         p.KProdRekord = p.KProd;
         break;
     case Experiment::KlassenAnnealing:
-        for (int g : {1, 20})
-            p.SetGoal(g);
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenAnnealing});
         p.KProdRekord = p.KProd;
         p.Temperatur =
             p.KProdOpt > 0

@@ -28,7 +28,7 @@ void WritePlanSection(TokenWriter& out, const CPlan& plan) {
     out.EndLine();
     for (const auto& h : plan.StundenL) {
         out.AppendInt(h->Zeit);
-        out.AppendInt(h->Modus);
+        out.AppendInt(static_cast<int>(h->Modus));
         out.AppendInt(h->OberesLimit);
         out.AppendInt(h->UnteresLimit);
         out.AppendInt(h->TagesLimit);
@@ -125,7 +125,7 @@ StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan) {
 
     for (const auto& h : plan.StundenL) {
         h->Zeit = in.ReadIntIn(-1, kSlotCount - 1, "ist keine gültige Zeitvorgabe (-1 bis 90).");
-        h->Modus = in.ReadIntIn(0, 3, "ist kein gültiger Modus (0 bis 3).");
+        h->Modus = static_cast<Modus>(in.ReadIntIn(0, 3, "ist kein gültiger Modus (0 bis 3)."));
         h->OberesLimit = in.ReadFlag();
         h->UnteresLimit = in.ReadFlag();
         h->TagesLimit = in.ReadFlag();

@@ -33,25 +33,26 @@ enum class Test {
 };
 
 struct GoalRow {
-    int goal;
+    Ziel goal;
     std::array<Test, 4> test; // by MoveKind: exchange, single swap, course swap, unit shift
 };
 
 using T = Test;
 constexpr std::array<GoalRow, 13> kGoalTable = {{
-    {1, {T::KlsLe, T::None, T::KlsLe, T::None}},
-    {4, {T::KprodGe, T::None, T::Accept, T::None}},
-    {5, {T::MaxLe, T::MaxLe, T::MaxLe, T::MaxLe}},
-    {6, {T::LprodGe, T::LprodGe, T::LprodGe, T::LprodGe}},
-    {11, {T::TfLe, T::TfLe, T::TfLe, T::TfLe}},
-    {12, {T::LlsLe, T::LlsLeMaxLe, T::LlsLe, T::LlsLe}},
-    {13, {T::Combo13, T::Combo13, T::Combo13, T::Combo13}},
-    {14, {T::Combo14TfEqual, T::Combo14Equal, T::Combo14Loose, T::Combo14Equal}},
-    {16, {T::Level, T::Level, T::Level, T::Level}},
-    {17, {T::StfLe, T::StfLe, T::StfLe, T::StfLe}},
-    {18, {T::Record, T::Record, T::Record, T::Record}},
-    {19, {T::None, T::None, T::None, T::None}},
-    {21, {T::Annealing, T::Annealing, T::Annealing, T::Annealing}},
+    {Ziel::KlassenLuecken, {T::KlsLe, T::None, T::KlsLe, T::None}},
+    {Ziel::KlassenVerteilung, {T::KprodGe, T::None, T::Accept, T::None}},
+    {Ziel::LehrerLueckenMaximum, {T::MaxLe, T::MaxLe, T::MaxLe, T::MaxLe}},
+    {Ziel::LehrerVerteilung, {T::LprodGe, T::LprodGe, T::LprodGe, T::LprodGe}},
+    {Ziel::Trennungsfehler, {T::TfLe, T::TfLe, T::TfLe, T::TfLe}},
+    {Ziel::LehrerLuecken, {T::LlsLe, T::LlsLeMaxLe, T::LlsLe, T::LlsLe}},
+    {Ziel::TrennungBeiGleichenLuecken, {T::Combo13, T::Combo13, T::Combo13, T::Combo13}},
+    {Ziel::LueckenBeiGleicherTrennung,
+     {T::Combo14TfEqual, T::Combo14Equal, T::Combo14Loose, T::Combo14Equal}},
+    {Ziel::Sintflut, {T::Level, T::Level, T::Level, T::Level}},
+    {Ziel::Spezialtrennungsfehler, {T::StfLe, T::StfLe, T::StfLe, T::StfLe}},
+    {Ziel::RekordMitMarge, {T::Record, T::Record, T::Record, T::Record}},
+    {Ziel::KlassenRekord, {T::None, T::None, T::None, T::None}},
+    {Ziel::Annealing, {T::Annealing, T::Annealing, T::Annealing, T::Annealing}},
 }};
 
 bool Annealed(const CPlan& plan, Random& rng, long long before, long long after) {

@@ -21,9 +21,9 @@ int AttemptCountFromText(const std::string& text) {
 
 ConflictLabels DescribeConflict(const CPlan& plan) {
     ConflictLabels labels;
-    const int art = plan.KonfliktArt;
-    if (art >= 0 && art < static_cast<int>(CPlan::KonfliktTexte.size()))
-        labels.Caption = std::string(texte::Konflikt) + "  " + CPlan::KonfliktTexte[art];
+    if (plan.KonfliktArt != Konflikt::Keiner)
+        labels.Caption =
+            std::string(texte::Konflikt) + "  " + CPlan::KonfliktText(plan.KonfliktArt);
     if (plan.KonfliktKlasse >= 0 && plan.KonfliktKlasse < plan.KlassenAnzahl) {
         labels.Klassen = plan.KlasseAt(plan.KonfliktKlasse).Name;
         return labels;

@@ -9,13 +9,10 @@ namespace sw {
 
 namespace {
 
-constexpr int kGoalOfItem[7] = {1, 4, 11, 17, 12, 5, 6};
-
-void SetGoals(CPlan& plan, std::initializer_list<int> goals) {
-    plan.ClearGoals();
-    for (int g : goals)
-        plan.SetGoal(g);
-}
+constexpr Ziel kGoalOfItem[7] = {Ziel::KlassenLuecken,  Ziel::KlassenVerteilung,
+                                 Ziel::Trennungsfehler, Ziel::Spezialtrennungsfehler,
+                                 Ziel::LehrerLuecken,   Ziel::LehrerLueckenMaximum,
+                                 Ziel::LehrerVerteilung};
 
 } // namespace
 
@@ -105,7 +102,7 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
     CPlan& p = plan_;
     switch (stufe) {
     case Stufe::KlassenLuecken: {
-        SetGoals(p, {1});
+        p.SetGoals({Ziel::KlassenLuecken});
         StageResult r = Loop(
             "Planung : Klassenstunden minimieren",
             [&] {
@@ -119,7 +116,7 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
         return r;
     }
     case Stufe::KlassenVerteilung: {
-        SetGoals(p, {1, 4});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung});
         p.KProdToleranz = 200;
         p.KProdRekord = p.KProd;
         StageResult r = Loop(
@@ -134,7 +131,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
         return r;
     }
     case Stufe::Trennungsfehler:
-        SetGoals(p, {1, 4, 11, 17});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler});
         return Loop(
             "Planung : Trennungsfehler minimieren",
             [&] {
@@ -143,7 +141,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
             },
             [&] { return p.TFSumme == 0; }, 100001, true);
     case Stufe::LehrerLuecken:
-        SetGoals(p, {1, 4, 11, 17, 12});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken});
         return Loop(
             "Planung : Lehrer - Leerstunden minimieren",
             [&] {
@@ -153,7 +152,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
             },
             [&] { return p.LLSSumme == 0; }, INT_MAX, true);
     case Stufe::LehrerVerteilung:
-        SetGoals(p, {1, 4, 11, 17, 12, 6});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung});
         p.OptWerte = {p.LLSSumme, p.TFSumme, p.LProd, 2, 2, 200};
         return Loop(
             "Planung : Lehrerstunden verteilen",
@@ -188,7 +188,7 @@ StageResult Optimiser::Mix(Stufe tab) {
         return Loop(
             "Planung : Böse mixen", [&] { gaps_.Pass(0, 10); }, never, 1, false);
     case Stufe::KlassenVerteilung:
-        SetGoals(p, {1});
+        p.SetGoals({Ziel::KlassenLuecken});
         return Loop(
             "Planung : Böse Mixen 2",
             [&] {
@@ -197,7 +197,7 @@ StageResult Optimiser::Mix(Stufe tab) {
             },
             never, 6, false);
     case Stufe::Trennungsfehler:
-        SetGoals(p, {1, 4});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung});
         return Loop(
             "Planung : Böse mixen 3",
             [&] {
@@ -206,7 +206,8 @@ StageResult Optimiser::Mix(Stufe tab) {
             },
             never, 5, false);
     case Stufe::LehrerLuecken:
-        SetGoals(p, {1, 4, 11, 17});
+        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                    Ziel::Spezialtrennungsfehler});
         return Loop(
             "Planung : Böse mixen 4", [&] { report_.GoalDirected = improve_(0, 5, 10); }, never, 11,
             false);

@@ -21,23 +21,23 @@ enum class Test {
 };
 
 struct GoalRow {
-    int Nummer;
+    Ziel Goal;
     int ClassGapFigures::*Figure;
     Test Kind;
 };
 
 // The goals the class-gap move knows, ascending; any other goal has no effect on it.
 constexpr std::array<GoalRow, 10> kGoalRows = {{
-    {1, &ClassGapFigures::KLS, Test::Grew},             // class gaps
-    {4, &ClassGapFigures::KProd, Test::Fell},           // class spread
-    {5, &ClassGapFigures::LLSMax, Test::Grew},          // largest teacher gap sum
-    {6, &ClassGapFigures::LProd, Test::Fell},           // teacher spread
-    {11, &ClassGapFigures::TF, Test::Grew},             // separation errors
-    {12, &ClassGapFigures::LLS, Test::Grew},            // teacher gaps
-    {16, &ClassGapFigures::LLSSumme, Test::AboveLevel}, // deluge level
-    {17, &ClassGapFigures::STF, Test::Grew},            // special separation errors
-    {19, &ClassGapFigures::KProd, Test::KlsOrRecord},   // spread near its record
-    {20, &ClassGapFigures::KProd, Test::ByChance},      // spread at a temperature
+    {Ziel::KlassenLuecken, &ClassGapFigures::KLS, Test::Grew},          // class gaps
+    {Ziel::KlassenVerteilung, &ClassGapFigures::KProd, Test::Fell},     // class spread
+    {Ziel::LehrerLueckenMaximum, &ClassGapFigures::LLSMax, Test::Grew}, // largest teacher gap sum
+    {Ziel::LehrerVerteilung, &ClassGapFigures::LProd, Test::Fell},      // teacher spread
+    {Ziel::Trennungsfehler, &ClassGapFigures::TF, Test::Grew},          // separation errors
+    {Ziel::LehrerLuecken, &ClassGapFigures::LLS, Test::Grew},           // teacher gaps
+    {Ziel::Sintflut, &ClassGapFigures::LLSSumme, Test::AboveLevel},     // deluge level
+    {Ziel::Spezialtrennungsfehler, &ClassGapFigures::STF, Test::Grew},  // special separation errors
+    {Ziel::KlassenRekord, &ClassGapFigures::KProd, Test::KlsOrRecord},  // spread near its record
+    {Ziel::KlassenAnnealing, &ClassGapFigures::KProd, Test::ByChance},  // spread at a temperature
 }};
 
 bool Rejects(const CPlan& plan, Random& rng, const GoalRow& row, const ClassGapFigures& before,
@@ -68,7 +68,7 @@ bool Rejects(const CPlan& plan, Random& rng, const GoalRow& row, const ClassGapF
 bool ClassGapGoalsAccept(const CPlan& plan, Random& rng, const ClassGapFigures& before,
                          const ClassGapFigures& after) {
     for (const GoalRow& row : kGoalRows)
-        if (plan.HasGoal(row.Nummer) && Rejects(plan, rng, row, before, after)) return false;
+        if (plan.HasGoal(row.Goal) && Rejects(plan, rng, row, before, after)) return false;
     return true;
 }
 

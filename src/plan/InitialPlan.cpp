@@ -113,7 +113,7 @@ bool InitialPlanBuilder::TryUnitAnywhere(CStunde& first) {
 bool InitialPlanBuilder::GiveUp(const CStunde& h) {
     plan_.KonfliktStunde = &h;
     // No refusal was recorded when no candidate room could be drawn at all: a want of rooms.
-    if (plan_.KonfliktArt == kKonfliktKeiner) plan_.KonfliktArt = kKonfliktRaum;
+    if (plan_.KonfliktArt == Konflikt::Keiner) plan_.KonfliktArt = Konflikt::Raum;
     return false;
 }
 
@@ -121,7 +121,7 @@ void InitialPlanBuilder::ClearReport() {
     plan_.KonfliktRaum = -1;
     plan_.KonfliktKlasse = -1;
     plan_.KonfliktLehrer = -1;
-    plan_.KonfliktArt = kKonfliktKeiner;
+    plan_.KonfliktArt = Konflikt::Keiner;
 }
 
 void InitialPlanBuilder::RemovePlaced(std::vector<CStunde*>& list) {
@@ -137,7 +137,7 @@ int InitialPlanBuilder::Unplaced() const {
 
 bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
     for (CStunde* entry : w_) {
-        if (entry->Modus != 3 || plan_.PositionOf(*entry) >= 0) continue;
+        if (entry->Modus != Modus::ZeitUndRaumFest || plan_.PositionOf(*entry) >= 0) continue;
         CStunde& first = plan_.FirstOfUnit(*entry);
         const int rooms = first.RoomCount();
         if (rooms != 1 || first.Zeit == kNoSlot)
@@ -154,7 +154,7 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
         for (int p = 0; inWeek && p < length; ++p)
             inWeek = plan_.InWeek(first.Zeit + p);
         if (room < 0 || room >= plan_.RaumAnzahl || !inWeek) {
-            plan_.KonfliktArt = kKonfliktZeit;
+            plan_.KonfliktArt = Konflikt::Zeit;
             return GiveUp(first);
         }
         // No placement check here; but a cell that already holds a lesson is never overwritten:
@@ -163,7 +163,7 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
             if (plan_.IsFree(room, first.Zeit + p)) continue;
             Alarm(plan_, "Raum " + plan_.RaumAt(room).Name + " sollte frei sein.");
             plan_.KonfliktRaum = room;
-            plan_.KonfliktArt = kKonfliktRaum;
+            plan_.KonfliktArt = Konflikt::Raum;
             return GiveUp(plan_.UnitHour(first, p));
         }
         PlaceUnit(first, first.Zeit, room);
@@ -174,7 +174,8 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
 
 bool InitialPlanBuilder::PlaceFixedTime() {
     for (int limit : {2, 4, INT_MAX}) {
-        TakeFromW([&](const CStunde& h) { return h.Modus == 1 && h.RoomCount() <= limit; });
+        TakeFromW(
+            [&](const CStunde& h) { return h.Modus == Modus::ZeitFest && h.RoomCount() <= limit; });
         while (!phase_.empty()) {
             const int pick = rng_.InRange(0, static_cast<int>(phase_.size()) - 1);
             CStunde& first = plan_.FirstOfUnit(*phase_[pick]);
@@ -213,7 +214,7 @@ bool InitialPlanBuilder::TryCourseUnit(const CStunde& first, int length) {
     const int start = RandomStart(length);
     if (!IsSlot(start) || HourOf(start) + length - 1 > kMaxHour) {
         plan_.KonfliktStunde = &first;
-        plan_.KonfliktArt = kKonfliktZeit;
+        plan_.KonfliktArt = Konflikt::Zeit;
         return false;
     }
     for (int p = 0; p < length; ++p)
@@ -232,7 +233,7 @@ bool InitialPlanBuilder::SeatPosition(const CStunde& hp, int slot) {
             // Placed already at its fixed time: the whole position must go there.
             if (plan_.SlotOfHour(q) != slot) {
                 plan_.KonfliktStunde = &q;
-                plan_.KonfliktArt = kKonfliktZeit;
+                plan_.KonfliktArt = Konflikt::Zeit;
                 return false;
             }
         } else {
@@ -348,7 +349,7 @@ void ReportFirstHour(CPlan& plan, int k) {
     plan.KonfliktRaum = -1;
     plan.KonfliktLehrer = -1;
     plan.KonfliktKlasse = k;
-    plan.KonfliktArt = kKonfliktErsteStunde;
+    plan.KonfliktArt = Konflikt::ErsteStunde;
 }
 
 } // namespace
@@ -389,10 +390,10 @@ bool InitialPlanBuilder::FillFirstHours() {
 void InitialPlanBuilder::ReleasePresets() {
     for (const auto& h : plan_.StundenL) {
         if (!h->NurUrPlan || h->Zeit == kNoSlot) continue;
-        if (h->Modus == 3)
-            h->Modus = 2;
-        else if (h->Modus == 1)
-            h->Modus = 0;
+        if (h->Modus == Modus::ZeitUndRaumFest)
+            h->Modus = Modus::RaumFest;
+        else if (h->Modus == Modus::ZeitFest)
+            h->Modus = Modus::Frei;
         h->Zeit = kNoSlot;
         if (h->TagesLimit && h->Tag != -1) {
             h->Tag = -1;

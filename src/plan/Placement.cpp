@@ -26,7 +26,7 @@ struct IntoReport {
     CPlan* plan;
     static Answer Allow() { return nullptr; }
     Answer Refuse(const Refusal& r, const CStunde* shown = nullptr) const {
-        plan->KonfliktArt = static_cast<int>(r.Kind);
+        plan->KonfliktArt = r.Kind;
         if (r.Of == Refusal::Names::Room) plan->KonfliktRaum = r.Index;
         if (r.Of == Refusal::Names::Class) plan->KonfliktKlasse = r.Index;
         if (r.Of == Refusal::Names::Teacher) plan->KonfliktLehrer = r.Index;
@@ -263,7 +263,7 @@ const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room)
     plan.KonfliktRaum = -1;
     plan.KonfliktKlasse = -1;
     plan.KonfliktLehrer = -1;
-    plan.KonfliktArt = -1;
+    plan.KonfliktArt = Konflikt::Keiner;
     return Rules<IntoReport>::Check(plan, h, slot, room, IntoReport{&plan});
 }
 

@@ -13,18 +13,6 @@
 
 namespace sw {
 
-// The kinds of the conflict table. The numbers are those of KonfliktArt, and index KonfliktTexte.
-enum class Konflikt : std::int8_t {
-    Keiner = -1,
-    Raum = 0,        // the cell is occupied
-    Klasse = 1,      // a class of the hour has another lesson at the slot
-    Lehrer = 2,      // the teacher has another lesson at the slot
-    Limit = 3,       // an hour bound or the day restriction of the hour
-    Sperrung = 4,    // the room, the teacher or a class is locked at the slot
-    Zeit = 5,        // the fixed time, a class's hour limit, or a slot outside the week
-    ErsteStunde = 6, // only the initial plan: a class's first hour stays empty
-};
-
 // Why an hour may not stand at a slot in a room; kind Keiner when it may. A value of two words,
 // returned in registers: asking for it allocates nothing and changes nothing.
 struct Refusal {
@@ -61,9 +49,9 @@ struct Refusal {
     int Lehrer() const { return Of == Names::Teacher ? Index : -1; }
 };
 
-// Why h may not stand at (slot, room), or Keiner. A slot outside the week in use
-// (CPlan::InWeek) is refused first, as Zeit with h itself. h standing in that very cell is
-// refused as occupied; elsewhere at the slot h itself never clashes.
+// Why h may not stand at (slot, room), or Keiner (the kinds are those of KonfliktArt, Plan.h). A
+// slot outside the week in use (CPlan::InWeek) is refused first, as Zeit with h itself. h standing
+// in that very cell is refused as occupied; elsewhere at the slot h itself never clashes.
 Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room);
 
 // PlacementRefusal, written into the plan's conflict report. nullptr: h may stand at (slot,

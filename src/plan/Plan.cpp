@@ -94,17 +94,17 @@ std::unique_ptr<CStunde> CPlan::NewHour(int t, int k, int fachKurs, const CEinhe
     const int time = IsSlot(unit.Zeitvorgabe) ? unit.Zeitvorgabe : kNoSlot;
     h->RaumL = std::make_shared<IntList>();
     if (time != kNoSlot && presetRoom >= 0) {
-        h->Modus = bound ? 2 : 3;
+        h->Modus = bound ? Modus::RaumFest : Modus::ZeitUndRaumFest;
         h->Zeit = time;
         h->RaumL->push_back(presetRoom);
     } else if (time != kNoSlot) {
         h->Zeit = time;
-        h->Modus = bound ? 0 : 1;
+        h->Modus = bound ? Modus::Frei : Modus::ZeitFest;
     } else if (presetRoom >= 0) {
-        h->Modus = 2;
+        h->Modus = Modus::RaumFest;
         h->RaumL->push_back(presetRoom);
     } else {
-        h->Modus = 0;
+        h->Modus = Modus::Frei;
     }
     return h;
 }
@@ -134,7 +134,7 @@ void CPlan::AddUnitHour(std::unique_ptr<CStunde> h, int parallel) {
 }
 
 void CPlan::SubjectRooms(CStunde& h, const CFachBlock& block) {
-    if (h.Modus == 2 || h.Modus == 3) return;
+    if (h.RoomFixed()) return;
     for (int r = 0; r < RaumAnzahl; ++r) {
         const CRaumFach& room = stamm_.Raeume[r];
         if (IsUniversal(room)) continue;
@@ -148,13 +148,14 @@ void CPlan::SubjectRooms(CStunde& h, const CFachBlock& block) {
                 h.RaumL->push_back(r);
         }
         // The class's own room binds the hour to it; a fixed time stays fixed.
-        if (!h.RaumL->empty()) h.Modus = h.Modus == 1 ? 3 : 2;
+        if (!h.RaumL->empty())
+            h.Modus = h.Modus == Modus::ZeitFest ? Modus::ZeitUndRaumFest : Modus::RaumFest;
     }
     if (h.RaumL->empty()) h.RaumL = UniversalRaumL;
 }
 
 void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& classes) {
-    if (h.Modus == 2 || h.Modus == 3) return;
+    if (h.RoomFixed()) return;
     for (int r = 0; r < RaumAnzahl; ++r) {
         const CRaumFach& room = stamm_.Raeume[r];
         if (!IsUniversal(room) && !IsReservedClassRoom(room) && Contains(room.Faecher, subject))

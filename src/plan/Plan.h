@@ -16,6 +16,7 @@
 #include "model/Report.h"
 #include "model/Slot.h"
 #include "model/Stammdaten.h"
+#include "plan/Goals.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +27,27 @@
 namespace sw {
 
 struct CStunde;
+
+// How a lesson hour's preset binds it. The numbers are those the plan file stores.
+enum class Modus : std::int32_t {
+    Frei = 0,            // no preset, or only an hour bound
+    ZeitFest = 1,        // the time is fixed
+    RaumFest = 2,        // the room is fixed
+    ZeitUndRaumFest = 3, // time and room are fixed
+};
+
+// Why the placement check refused an hour (KonfliktArt). The numbers index KonfliktTexte.
+enum class Konflikt : std::int8_t {
+    Keiner = -1,
+    Raum = 0,        // the cell is occupied
+    Klasse = 1,      // a class of the hour has another lesson at the slot
+    Lehrer = 2,      // the teacher has another lesson at the slot
+    Limit = 3,       // an hour bound or the day restriction of the hour
+    Sperrung = 4,    // the room, the teacher or a class is locked at the slot
+    Zeit = 5,        // the fixed time, a class's hour limit, or a slot outside the week
+    ErsteStunde = 6, // only the initial plan: a class's first hour stays empty
+};
+
 using IntList = std::vector<int>;
 using SharedInts = std::shared_ptr<IntList>;
 using SharedHours = std::shared_ptr<std::vector<CStunde*>>;
@@ -43,7 +65,7 @@ struct CStunde {
     std::int32_t Laenge = 0;
     std::int32_t Zeit = kNoSlot; // preset slot (fixed time or hour bound)
     std::int32_t BlockPos = -1;  // -1 single hour, else 0..Laenge-1
-    std::int32_t Modus = 0;      // 0 free, 1 time fixed, 2 room fixed, 3 both
+    sw::Modus Modus = sw::Modus::Frei;
     Flag Trennung = 0;
     std::int32_t SpezialTrennung = -1;
     Flag NurUrPlan = 0;
@@ -57,7 +79,12 @@ struct CStunde {
     bool IsLesson() const { return Lehrer != -1; }
     bool IsCourse() const { return Lehrer != -1 && Klasse == -1; }
     bool IsFirstOfUnit() const { return BlockPos <= 0; }
-    bool TimeFixed() const { return Modus == 1 || Modus == 3; }
+    bool TimeFixed() const {
+        return Modus == sw::Modus::ZeitFest || Modus == sw::Modus::ZeitUndRaumFest;
+    }
+    bool RoomFixed() const {
+        return Modus == sw::Modus::RaumFest || Modus == sw::Modus::ZeitUndRaumFest;
+    }
     int RoomCount() const { return RaumL ? static_cast<int>(RaumL->size()) : 0; }
     // Whether this lesson involves class k: a subject hour of k, or a course hour with k among
     // its classes. A placeholder involves no class.
@@ -95,19 +122,6 @@ struct CKlassenStatus {
     bool operator==(const CKlassenStatus&) const = default;
 };
 
-// Conflict kinds of the placement check; the texts are KonfliktTexte.
-enum KonfliktArtCode : int {
-    kKonfliktKeiner = -1,
-    kKonfliktRaum = 0,
-    kKonfliktKlasse = 1,
-    kKonfliktLehrer = 2,
-    kKonfliktLimit = 3,
-    kKonfliktSperrung = 4,
-    kKonfliktZeit = 5,
-    kKonfliktErsteStunde = 6,
-};
-
-inline constexpr int kZielAnzahl = 22;
 inline constexpr int kOptWerteAnzahl = 6;
 
 // The plan's figures, their ideals and the working values of the optimisation, as one value: what
@@ -249,12 +263,14 @@ public:
 
     // --- goals --------------------------------------------------------------------------------
     void ClearGoals() { Ziele.fill(0); }
-    // Goal numbers 1..21 are set; anything else (0, 22, negatives) leaves the set unchanged,
-    // since the set has 22 flags numbered 0..21.
-    void SetGoal(int n) {
-        if (n >= 1 && n < kZielAnzahl) Ziele[n] = 1;
+    void SetGoal(Ziel z) { Ziele[Nummer(z)] = 1; }
+    bool HasGoal(Ziel z) const { return Ziele[Nummer(z)] != 0; }
+    // Clears the goals and sets those of `goals`.
+    void SetGoals(GoalSet goals) {
+        ClearGoals();
+        for (Ziel z : kAlleZiele)
+            if (goals.Has(z)) SetGoal(z);
     }
-    bool HasGoal(int n) const { return n >= 0 && n < kZielAnzahl && Ziele[n] != 0; }
 
     // --- fields -------------------------------------------------------------------------------
     std::int32_t Stunden = 0;
@@ -295,9 +311,13 @@ public:
     std::int32_t KonfliktRaum = -1;
     std::int32_t KonfliktKlasse = -1;
     std::int32_t KonfliktLehrer = -1;
-    std::int32_t KonfliktArt = -1;
+    Konflikt KonfliktArt = Konflikt::Keiner;
     static constexpr std::array<const char*, 7> KonfliktTexte = {
         "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde"};
+    // The text of a conflict kind; empty for none.
+    static const char* KonfliktText(Konflikt k) {
+        return k == Konflikt::Keiner ? "" : KonfliktTexte[static_cast<std::size_t>(k)];
+    }
 
     std::array<Flag, kZielAnzahl> Ziele{};
 

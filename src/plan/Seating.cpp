@@ -74,7 +74,7 @@ bool Seating::UnitFits(const CStunde& first, int start, int room) {
         room >= plan_.RaumAnzahl) {
         last_ = &first;
         plan_.KonfliktStunde = &first;
-        plan_.KonfliktArt = kKonfliktZeit;
+        plan_.KonfliktArt = Konflikt::Zeit;
         return false;
     }
     for (int p = 0; p < length; ++p)

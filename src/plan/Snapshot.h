@@ -18,7 +18,7 @@ struct PlanSnapshot {
     // The values of one lesson hour that a run may change.
     struct HourValues {
         std::int32_t Zeit = kNoSlot;
-        std::int32_t Modus = 0;
+        sw::Modus Modus = sw::Modus::Frei;
         Flag OberesLimit = 0;
         Flag UnteresLimit = 0;
         Flag TagesLimit = 0;
@@ -37,7 +37,7 @@ struct PlanSnapshot {
     int KonfliktRaum = -1;
     int KonfliktKlasse = -1;
     int KonfliktLehrer = -1;
-    int KonfliktArt = -1;
+    Konflikt KonfliktArt = Konflikt::Keiner;
 
     bool operator==(const PlanSnapshot&) const = default;
 };

@@ -161,13 +161,13 @@ TEST(ExchangeHours, GoalsDecideWhetherTheSwapStays) {
     // B (L0) <-> C (L1) on day 0 gives L0 a gap between (0,1) and (0,3). The class keeps its
     // busy slots, so the class goals 1 and 4 let it pass; goal 12 rejects it.
     f.plan->ClearGoals();
-    f.plan->SetGoal(1);
-    f.plan->SetGoal(4);
+    f.plan->SetGoal(Ziel::KlassenLuecken);
+    f.plan->SetGoal(Ziel::KlassenVerteilung);
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_EQ(f.plan->LLSSumme, 1);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(0, 3));
-    f.plan->SetGoal(12);
+    f.plan->SetGoal(Ziel::LehrerLuecken);
     EXPECT_TRUE(f.Swap(SlotOf(0, 3), SlotOf(0, 2)));
     EXPECT_TRUE(f.move->LastKept()); // the way back closes the gap
     EXPECT_EQ(f.plan->LLSSumme, 0);
@@ -180,7 +180,7 @@ TEST(ExchangeHours, GoalsDecideWhetherTheSwapStays) {
 TEST(ExchangeHours, AnnealingAtLowTemperature) {
     GoalFixture f;
     f.plan->ClearGoals();
-    f.plan->SetGoal(21);
+    f.plan->SetGoal(Ziel::Annealing);
     f.plan->Temperatur = 0.001f;
     f.rng.Seed(9);
     // B <-> C gives L0 a gap between (0,1) and (0,3): a worsening, almost never accepted.
@@ -221,7 +221,7 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     const int lls = f.plan->LLSSumme, lprod = f.plan->LProd;
     // Swapping K0's F1 at (0,2) with F0 at (1,1): day 0 gets F0 twice, a separation error.
     f.plan->ClearGoals();
-    f.plan->SetGoal(11);
+    f.plan->SetGoal(Ziel::Trennungsfehler);
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(1, 1)));
     EXPECT_FALSE(f.move->LastKept());
     EXPECT_EQ(f.Picture(), grid);
@@ -250,13 +250,14 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
     test::PlaceAtRandom(plan, 17);
     Random rng(4);
     ExchangeMove move(plan, rng);
-    const int goalSets[4][3] = {{12, 11, 0}, {1, 4, 0}, {13, 17, 0}, {21, 0, 0}};
+    const GoalSet goalSets[4] = {{Ziel::LehrerLuecken, Ziel::Trennungsfehler},
+                                 {Ziel::KlassenLuecken, Ziel::KlassenVerteilung},
+                                 {Ziel::TrennungBeiGleichenLuecken, Ziel::Spezialtrennungsfehler},
+                                 {Ziel::Annealing}};
     plan.Temperatur = 0.5f;
     int kept = 0;
     for (int round = 0; round < 3000; ++round) {
-        plan.ClearGoals();
-        for (int g : goalSets[round % 4])
-            if (g) plan.SetGoal(g);
+        plan.SetGoals(goalSets[round % 4]);
         // Two lessons of one class: the slots of two of its placed hours.
         const CStunde& x = *plan.StundenL[rng.Below(static_cast<int>(plan.StundenL.size()))];
         const CStunde& y = *plan.StundenL[rng.Below(static_cast<int>(plan.StundenL.size()))];

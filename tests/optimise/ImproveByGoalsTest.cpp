@@ -42,21 +42,21 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
     j.after.lls = 4; // fewer teacher gaps ...
     j.newMax = 4;    // ... but a higher maximum
     plan.ClearGoals();
-    plan.SetGoal(12);
+    plan.SetGoal(Ziel::LehrerLuecken);
     EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::CourseSwap, j));
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::UnitShift, j));
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
     // Goal 1 judges class gaps only for the exchange and the course swap.
     plan.ClearGoals();
-    plan.SetGoal(1);
+    plan.SetGoal(Ziel::KlassenLuecken);
     j.after.kls = 1;
     EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
     EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::CourseSwap, j));
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     // Goal 14: the single swap wants equal separation errors, the course swap only not more.
     plan.ClearGoals();
-    plan.SetGoal(14);
+    plan.SetGoal(Ziel::LueckenBeiGleicherTrennung);
     j = MoveJudgement{};
     j.newMax = 3;
     j.before.tf = 2;
@@ -72,7 +72,7 @@ TEST(GoalTable, RecordWithAcceptanceMargin) {
     CPlan plan(s, rep);
     Random rng;
     plan.ClearGoals();
-    plan.SetGoal(18);
+    plan.SetGoal(Ziel::RekordMitMarge);
     plan.OptWerte[0] = 10; // BestLLS
     plan.OptWerte[3] = 2;  // LLSAkzeptanz
     MoveJudgement j;
@@ -127,7 +127,7 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
     EvaluateAll(*f.plan);
     ASSERT_EQ(f.plan->TFSumme, 0);
     f.plan->ClearGoals();
-    f.plan->SetGoal(11);
+    f.plan->SetGoal(Ziel::Trennungsfehler);
     GoalImprover improve(*f.plan, f.rng);
     f.rng.Seed(1);
     for (int i = 0; i < 50; ++i) {
@@ -174,13 +174,16 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
     plan.Temperatur = 0.3f;
     Random rng;
     GoalImprover improve(plan, rng);
-    const int goalSets[5][3] = {{12, 11, 0}, {13, 17, 0}, {14, 5, 6}, {18, 0, 0}, {21, 0, 0}};
+    const GoalSet goalSets[5] = {
+        {Ziel::LehrerLuecken, Ziel::Trennungsfehler},
+        {Ziel::TrennungBeiGleichenLuecken, Ziel::Spezialtrennungsfehler},
+        {Ziel::LueckenBeiGleicherTrennung, Ziel::LehrerLueckenMaximum, Ziel::LehrerVerteilung},
+        {Ziel::RekordMitMarge},
+        {Ziel::Annealing}};
     const int strategies[5] = {12, 11, 6, 18, 21};
     int accepted = 0;
     for (int round = 0; round < 300; ++round) {
-        plan.ClearGoals();
-        for (int g : goalSets[round % 5])
-            if (g) plan.SetGoal(g);
+        plan.SetGoals(goalSets[round % 5]);
         accepted += improve(strategies[round % 5], 5, 10);
         ASSERT_FALSE(AnyMarker(plan));
         if (round % 20 == 0) {

@@ -123,7 +123,7 @@ TEST(InitialPlanRun, LockedFixedRoomShowsSperrungWithTheHoursNames) {
     f.s.Raeume[1].Sperre[SlotOf(1, 2)] = 1;
     AddBlock(f.s, "L0", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(1, 2);
     f.Build();
-    ASSERT_EQ(f.plan->StundenL[0]->Modus, 1);
+    ASSERT_EQ(f.plan->StundenL[0]->Modus, Modus::ZeitFest);
     const InitialPlanResult r = f.Run("3");
     EXPECT_EQ(r.Versuche, 3);
     EXPECT_EQ(r.Rest, 1);

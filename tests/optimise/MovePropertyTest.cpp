@@ -36,7 +36,20 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
     EvaluateAll(plan);
     Optimiser opt(plan, rng, run, rep);
-    constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21};
+    constexpr Ziel kGoals[] = {Ziel::KlassenLuecken,
+                               Ziel::KlassenVerteilung,
+                               Ziel::LehrerLueckenMaximum,
+                               Ziel::LehrerVerteilung,
+                               Ziel::Trennungsfehler,
+                               Ziel::LehrerLuecken,
+                               Ziel::TrennungBeiGleichenLuecken,
+                               Ziel::LueckenBeiGleicherTrennung,
+                               Ziel::Sintflut,
+                               Ziel::Spezialtrennungsfehler,
+                               Ziel::RekordMitMarge,
+                               Ziel::KlassenRekord,
+                               Ziel::KlassenAnnealing,
+                               Ziel::Annealing};
     plan.OptWerte[0] = plan.LLSSumme;
     plan.OptWerte[3] = 3;
     plan.KProdToleranz = 200;
@@ -45,9 +58,10 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     for (int round = 0; round < 2500; ++round) {
         // A random goal set: each goal on with a chance of one in four.
         plan.ClearGoals();
-        for (int g : kGoals)
+        for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
+        plan.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
         const int kind = rng.Below(3);
         ++calls[kind];
         if (kind == 0) {

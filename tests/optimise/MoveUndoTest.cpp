@@ -46,12 +46,24 @@ struct MovingPlan {
     // A random goal set: each goal on with a chance of one in four; a deluge level a little above
     // the gap total, else a low temperature.
     void RandomGoals() {
-        constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 21};
+        constexpr Ziel kGoals[] = {Ziel::KlassenLuecken,
+                                   Ziel::KlassenVerteilung,
+                                   Ziel::LehrerLueckenMaximum,
+                                   Ziel::LehrerVerteilung,
+                                   Ziel::Trennungsfehler,
+                                   Ziel::LehrerLuecken,
+                                   Ziel::TrennungBeiGleichenLuecken,
+                                   Ziel::LueckenBeiGleicherTrennung,
+                                   Ziel::Sintflut,
+                                   Ziel::Spezialtrennungsfehler,
+                                   Ziel::RekordMitMarge,
+                                   Ziel::Annealing};
         CPlan& plan = Plan();
         plan.ClearGoals();
-        for (int g : kGoals)
+        for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
+        plan.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
     }
     int RandomStrategy() {
         constexpr int kStrategies[] = {0, 12, 16, 18, 21};

@@ -20,11 +20,16 @@ TEST(Stages, GoalListAndAcceptanceValue) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     SetGoalsFromList(plan, {true, true, true, true, true, true, true});
-    for (int g : {1, 4, 11, 17, 12, 5, 6})
-        EXPECT_TRUE(plan.HasGoal(g)) << g;
+    for (Ziel g : kAlleZiele)
+        EXPECT_EQ(plan.HasGoal(g),
+                  GoalSet({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+                           Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken,
+                           Ziel::LehrerLueckenMaximum, Ziel::LehrerVerteilung})
+                      .Has(g))
+            << Nummer(g);
     SetGoalsFromList(plan, {false, false, false, false, false, true, false});
-    EXPECT_TRUE(plan.HasGoal(5));
-    EXPECT_FALSE(plan.HasGoal(1));
+    EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLueckenMaximum));
+    EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
     SetAcceptanceFromText(plan, "7");
     EXPECT_EQ(plan.OptWerte[3], 7);
     SetAcceptanceFromText(plan, "sieben");
@@ -68,7 +73,7 @@ TEST(Stages, TargetsAlreadyReached) {
     EXPECT_EQ(r.Passes, 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0], (Message{"Leerstunden beseitigt!", "Hinweis"}));
-    EXPECT_TRUE(f.plan->HasGoal(1)); // the stage's goals stay in the plan
+    EXPECT_TRUE(f.plan->HasGoal(Ziel::KlassenLuecken)); // the stage's goals stay in the plan
     const StageResult r3 = opt.RunStage(Stufe::KlassenVerteilung);
     EXPECT_EQ(r3.Passes, 1);
     EXPECT_EQ(f.rep.shown.back(), (Message{"Stunden optimal verteilt!", ""}));
@@ -93,8 +98,8 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     EXPECT_EQ(obs.passes, 3);
     EXPECT_EQ(obs.status.back(), "Planung : manuelle Auswahl der Ziele");
     EXPECT_TRUE(f.run.Idle());
-    for (int g = 0; g < kZielAnzahl; ++g)
-        EXPECT_FALSE(f.plan->HasGoal(g));
+    for (Flag g : f.plan->Ziele)
+        EXPECT_EQ(g, 0);
     const StageResult m = opt.Mix(Stufe::LehrerLuecken);
     EXPECT_EQ(m.Passes, 3); // the hook halts again at the third pass
     EXPECT_EQ(obs.status.back(), "Planung : Böse mixen 4");
@@ -135,7 +140,7 @@ TEST(Stages, EmptyGridIsRefused) {
     plan.BuildLessonHours();
     ComputeTargets(plan);
     EvaluateAll(plan);
-    plan.SetGoal(12);
+    plan.SetGoal(Ziel::LehrerLuecken);
     struct Recorder : RunObserver {
         int disabled = 0;
         void DisableCommands() override { ++disabled; }
@@ -163,8 +168,8 @@ TEST(Stages, EmptyGridIsRefused) {
     }
     EXPECT_EQ(window.disabled, 0); // no run started
     EXPECT_TRUE(run.Idle());
-    EXPECT_TRUE(plan.HasGoal(12)); // the goals are left as they were
-    EXPECT_FALSE(plan.HasGoal(1));
+    EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLuecken)); // the goals are left as they were
+    EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
     EXPECT_EQ(plan.KProdToleranz, 0); // stage 3 sets 200 when it runs
 
     // One hour in the grid is a plan to work on.

@@ -70,30 +70,33 @@ TEST(ClassGapGoals, EachGoalJudgesItsFigure) {
     p.ClearGoals();
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before,
                                     with(&ClassGapFigures::KLS, 9))); // no goal: all stays
-    p.SetGoal(1);
+    p.SetGoal(Ziel::KlassenLuecken);
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, before)); // equal gaps stay
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, with(&ClassGapFigures::KLS, 2)));
     EXPECT_FALSE(ClassGapGoalsAccept(p, f.rng, before, with(&ClassGapFigures::KLS, 4)));
     struct Row {
-        int goal;
+        Ziel goal;
         int ClassGapFigures::*field;
         int bad, good;
     };
     const Row rows[] = {
-        {4, &ClassGapFigures::KProd, 999, 1001}, {5, &ClassGapFigures::LLSMax, 7, 6},
-        {6, &ClassGapFigures::LProd, 499, 500},  {11, &ClassGapFigures::TF, 3, 1},
-        {12, &ClassGapFigures::LLS, 5, 4},       {17, &ClassGapFigures::STF, 2, 0},
+        {Ziel::KlassenVerteilung, &ClassGapFigures::KProd, 999, 1001},
+        {Ziel::LehrerLueckenMaximum, &ClassGapFigures::LLSMax, 7, 6},
+        {Ziel::LehrerVerteilung, &ClassGapFigures::LProd, 499, 500},
+        {Ziel::Trennungsfehler, &ClassGapFigures::TF, 3, 1},
+        {Ziel::LehrerLuecken, &ClassGapFigures::LLS, 5, 4},
+        {Ziel::Spezialtrennungsfehler, &ClassGapFigures::STF, 2, 0},
     };
     for (const Row& r : rows) {
         p.ClearGoals();
         p.SetGoal(r.goal);
-        EXPECT_FALSE(ClassGapGoalsAccept(p, f.rng, before, with(r.field, r.bad))) << r.goal;
-        EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, with(r.field, r.good))) << r.goal;
+        EXPECT_FALSE(ClassGapGoalsAccept(p, f.rng, before, with(r.field, r.bad))) << Nummer(r.goal);
+        EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, with(r.field, r.good))) << Nummer(r.goal);
     }
     // Goals without a test here change nothing.
     p.ClearGoals();
-    for (int n : {13, 14, 18, 21})
-        p.SetGoal(n);
+    p.SetGoals({Ziel::TrennungBeiGleichenLuecken, Ziel::LueckenBeiGleicherTrennung,
+                Ziel::RekordMitMarge, Ziel::Annealing});
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, with(&ClassGapFigures::KLS, 99)));
 }
 
@@ -106,7 +109,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     ClassGapFigures after = before;
     // 16: the new teacher gap sum must not exceed the level.
     p.ClearGoals();
-    p.SetGoal(16);
+    p.SetGoal(Ziel::Sintflut);
     p.Temperatur = 40.5f;
     after.LLSSumme = 40;
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, after));
@@ -114,7 +117,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     EXPECT_FALSE(ClassGapGoalsAccept(p, f.rng, before, after));
     // 19: class gaps, and KProd within the tolerance below the record.
     p.ClearGoals();
-    p.SetGoal(19);
+    p.SetGoal(Ziel::KlassenRekord);
     p.KProdRekord = 1100;
     p.KProdToleranz = 150;
     after = before;
@@ -126,7 +129,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     EXPECT_FALSE(ClassGapGoalsAccept(p, f.rng, before, after));
     // 20: a draw decides unless class gaps grew; a large gain passes, a large loss fails.
     p.ClearGoals();
-    p.SetGoal(20);
+    p.SetGoal(Ziel::KlassenAnnealing);
     p.Temperatur = 0.1f;
     f.rng.Seed(5);
     after = before;
@@ -183,7 +186,7 @@ TEST(MinimiseClassGaps, OnlySingleFreeLessonsFromHourTwoOnMove) {
     AddBlock(f.s, "L1", "K0", "F0", {1, 1}); // 3 fixed time, 4 movable
     f.s.FachBloecke.back().Block.Einheiten[0].Zeitvorgabe = SlotOf(0, 6);
     f.Build();
-    ASSERT_EQ(f.H(3).Modus, 1);
+    ASSERT_EQ(f.H(3).Modus, Modus::ZeitFest);
     f.Put(0, 0, 0, 1);
     f.Put(1, 0, 0, 3);
     f.Put(2, 0, 0, 4);
@@ -269,17 +272,20 @@ TEST(MinimiseClassGaps, CourseHourMovesWithAllItsParallelHours) {
 TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
     struct Case {
         int mode;
-        std::vector<int> goals;
+        GoalSet goals;
         float temperatur; // < 0: three above the plan's teacher gap sum (the deluge level)
     };
     const Case cases[] = {
         {kModusAlle, {}, 0},
-        {kModusLuecken, {1}, 0},
-        {kModusVerteilung, {4, 11}, 0},
-        {kModusLuecken, {1, 5, 6, 12, 17}, 0},
-        {kModusAlle, {16}, -1},
-        {kModusRekord, {19}, 0},
-        {kModusTemperatur, {20}, 0.2f},
+        {kModusLuecken, {Ziel::KlassenLuecken}, 0},
+        {kModusVerteilung, {Ziel::KlassenVerteilung, Ziel::Trennungsfehler}, 0},
+        {kModusLuecken,
+         {Ziel::KlassenLuecken, Ziel::LehrerLueckenMaximum, Ziel::LehrerVerteilung,
+          Ziel::LehrerLuecken, Ziel::Spezialtrennungsfehler},
+         0},
+        {kModusAlle, {Ziel::Sintflut}, -1},
+        {kModusRekord, {Ziel::KlassenRekord}, 0},
+        {kModusTemperatur, {Ziel::KlassenAnnealing}, 0.2f},
     };
     // The small school moves course hours; the example school changes separation errors too.
     const Stammdaten schools[] = {test::SmallSchool(), test::LoadExample("gymnasium.sch")};
@@ -289,9 +295,7 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             f.s = school;
             f.Build();
             ASSERT_TRUE(test::PlanCompletely(*f.plan, f.rng, 5));
-            f.plan->ClearGoals();
-            for (int g : c.goals)
-                f.plan->SetGoal(g);
+            f.plan->SetGoals(c.goals);
             f.plan->KProdRekord = f.plan->KProd;
             f.plan->KProdToleranz = 50;
             f.plan->Temperatur = c.temperatur >= 0 ? c.temperatur : f.plan->LLSSumme + 3.0f;
@@ -323,7 +327,7 @@ TEST(MinimiseClassGaps, ExampleSchoolGoalOneNeverRaisesClassGaps) {
     Random rng;
     ASSERT_TRUE(test::PlanCompletely(plan, rng, 1));
     plan.ClearGoals();
-    plan.SetGoal(1);
+    plan.SetGoal(Ziel::KlassenLuecken);
     const int start = plan.KLSSumme;
     ClassGapMinimiser m(plan, rng);
     int previous = start;

@@ -50,8 +50,8 @@ TEST(InitialPlan, FixedUnitsStandAtTheirPresets) {
     b.Einheiten[1].Zeitvorgabe = SlotOf(2, 1); // time fixed, room free: Modus 1
     FillWithSingles(f.s, "L1", "K0", 17);
     f.Build();
-    ASSERT_EQ(f.H(0).Modus, 3);
-    ASSERT_EQ(f.H(2).Modus, 1);
+    ASSERT_EQ(f.H(0).Modus, Modus::ZeitUndRaumFest);
+    ASSERT_EQ(f.H(2).Modus, Modus::ZeitFest);
     InitialPlanBuilder builder(*f.plan, f.rng);
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0) << seed;
@@ -93,7 +93,7 @@ TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
     // Accepted: the first hours that stay empty are reported, the plan is complete.
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0);
-        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktErsteStunde);
+        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::ErsteStunde);
         EXPECT_EQ(f.plan->KonfliktKlasse, 1);
         EXPECT_EQ(f.plan->KonfliktStunde, nullptr);
     }
@@ -101,7 +101,7 @@ TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
     f.plan->AbbruchErsteStunde = 0;
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), -1);
-        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktErsteStunde);
+        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::ErsteStunde);
         EXPECT_EQ(f.plan->KonfliktKlasse, 1);
         for (int d = 0; d < 5; ++d)
             EXPECT_EQ(f.plan->ClassLessons(0, SlotOf(d, 1)), 1);
@@ -145,13 +145,13 @@ TEST(InitialPlan, PresetsForTheFirstPlanOnlyAreReleased) {
     EXPECT_EQ(f.plan->PositionOf(f.H(0)), 1 * kSlotCount + SlotOf(0, 2));
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(4, 5));
     EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(3, 3));
-    EXPECT_EQ(f.H(0).Modus, 2);
+    EXPECT_EQ(f.H(0).Modus, Modus::RaumFest);
     EXPECT_EQ(f.H(0).Zeit, kNoSlot);
-    EXPECT_EQ(f.H(1).Modus, 0);
+    EXPECT_EQ(f.H(1).Modus, Modus::Frei);
     EXPECT_EQ(f.H(1).Zeit, kNoSlot);
     EXPECT_EQ(f.H(1).TagesLimit, 0);
     EXPECT_EQ(f.H(1).Tag, -1);
-    EXPECT_EQ(f.H(2).Modus, 1);
+    EXPECT_EQ(f.H(2).Modus, Modus::ZeitFest);
     EXPECT_EQ(f.H(2).Zeit, SlotOf(3, 3));
 }
 
@@ -172,7 +172,7 @@ TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
     EXPECT_EQ(f.plan->PositionOf(f.H(1)), -1);
     EXPECT_EQ(f.plan->StundenL.size(), 2u);
     EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
     EXPECT_EQ(f.plan->KonfliktRaum, 0);
 }
 
@@ -181,12 +181,12 @@ TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1});
     f.Build();
-    f.H(0).Modus = 3; // a room-and-time preset without a time
+    f.H(0).Modus = Modus::ZeitUndRaumFest; // a room-and-time preset without a time
     InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(1, builder), 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0].Text, "Raumzeit - Fehler beim Setzen: (RaumL->Count,Zeit) = (2, -1)");
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
 }
 
 // A preset that the week no longer offers (the general settings were cut back after the time
@@ -206,7 +206,7 @@ TEST(InitialPlan, PresetsOutsideTheWeekFailAsTimeConflicts) {
             InitialPlanBuilder builder(*f.plan, f.rng);
             EXPECT_GT(f.Attempt(1, builder), 0) << preset;
             EXPECT_EQ(f.plan->PlacedCount(), 0) << preset;
-            EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit) << preset;
+            EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit) << preset;
             EXPECT_TRUE(f.plan->KonfliktStunde == &f.H(0) ||
                         (preset == SlotOf(3, 6) && f.plan->KonfliktStunde == &f.H(1)))
                 << preset;
@@ -224,7 +224,7 @@ TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
     InitialPlanBuilder builder(*f.plan, f.rng);
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
         EXPECT_EQ(f.Attempt(seed, builder), 2);
-        EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
     }
 }
 
@@ -257,7 +257,7 @@ TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
     f.plan->KursUeberStundenLimit = 1;
     InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(3, builder), 3);
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
     ASSERT_NE(f.plan->KonfliktStunde, nullptr);
     EXPECT_TRUE(f.plan->KonfliktStunde->IsCourse());
 }

@@ -111,7 +111,11 @@ void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int&
     plan.KProdToleranz = 200;
     plan.KProdRekord = plan.KProd;
     ClassGapMinimiser m(plan, rng);
-    constexpr int kGoals[] = {1, 4, 5, 6, 11, 12, 16, 17, 19, 20};
+    constexpr Ziel kGoals[] = {
+        Ziel::KlassenLuecken,   Ziel::KlassenVerteilung,      Ziel::LehrerLueckenMaximum,
+        Ziel::LehrerVerteilung, Ziel::Trennungsfehler,        Ziel::LehrerLuecken,
+        Ziel::Sintflut,         Ziel::Spezialtrennungsfehler, Ziel::KlassenRekord,
+        Ziel::KlassenAnnealing};
     constexpr int kModes[] = {kModusAlle, kModusLuecken, kModusVerteilung, kModusRekord,
                               kModusTemperatur};
     // Half the attempts go to classes of course blocks, so that course moves come up often.
@@ -124,9 +128,10 @@ void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int&
     ASSERT_FALSE(inCourses.empty());
     for (int round = 0; round < rounds; ++round) {
         plan.ClearGoals();
-        for (int g : kGoals)
+        for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur = plan.HasGoal(16) ? static_cast<float>(plan.LLSSumme + 3) : 0.2f;
+        plan.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.2f;
         const int klasse = round % 2 == 0 ? inCourses[rng.Below(static_cast<int>(inCourses.size()))]
                                           : rng.Below(plan.KlassenAnzahl);
         const PlanState before = PlanState::Of(plan);

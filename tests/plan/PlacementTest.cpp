@@ -24,10 +24,10 @@ TEST(CheckPlacement, LockedRoomReturnsThePlaceholder) {
     f.Build();
     const CStunde* x = CheckPlacement(*f.plan, f.H(0), SlotOf(0, 3), 1);
     EXPECT_EQ(x, &f.plan->Frei());
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktSperrung);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
     EXPECT_EQ(f.plan->KonfliktRaum, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(0, 3), 0), nullptr);
-    EXPECT_EQ(f.plan->KonfliktArt, -1);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Keiner);
     EXPECT_EQ(f.plan->KonfliktRaum, -1);
 }
 
@@ -46,7 +46,7 @@ TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
             EXPECT_EQ(x, nullptr);
         } else {
             EXPECT_EQ(x, &third) << slot;
-            EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+            EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
             EXPECT_EQ(f.plan->KonfliktStunde, &third);
         }
     }
@@ -66,13 +66,13 @@ TEST(CheckPlacement, HourBoundsAndDayLimit) {
     for (int hour = 1; hour <= 4; ++hour) // hour 0 is not in use: outside the week
         EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, hour), 0), nullptr) << hour;
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, 5), 0), &f.H(0));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktLimit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(1, 4), 0), nullptr);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(2, 1), 0), &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktLimit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), SlotOf(2, 7), 0), nullptr);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), SlotOf(1, 7), 0), &f.H(2));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktLimit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
 }
 
 TEST(CheckPlacement, TeacherAndClassLocks) {
@@ -84,10 +84,10 @@ TEST(CheckPlacement, TeacherAndClassLocks) {
     AddCourse(f.s, "Kurs", {"L0"}, {"K0", "K1"}, {1});
     f.Build();
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(0, 1), 0), &f.H(0));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktSperrung);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
     EXPECT_EQ(f.plan->KonfliktLehrer, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(1, 1), 0), &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktSperrung);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
     EXPECT_EQ(f.plan->KonfliktKlasse, 1);
 }
 
@@ -109,7 +109,7 @@ TEST(CheckPlacement, HourLimitOfTheClass) {
     const int late = SlotOf(0, 7);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), late, 0), nullptr); // single hour may lie late
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), late, 0), &f.H(2)); // 2nd hour of a double
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
     EXPECT_EQ(f.plan->KonfliktKlasse, 0);
     f.plan->MehrfachUeberStundenLimit = 1;
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), late, 0), nullptr);
@@ -120,7 +120,7 @@ TEST(CheckPlacement, HourLimitOfTheClass) {
     ASSERT_TRUE(single.IsCourse());
     ASSERT_EQ(second.BlockPos, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, single, late, 0), &single);
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
     EXPECT_EQ(CheckPlacement(*f.plan, second, late, 0), &second);
     f.plan->KursUeberStundenLimit = 1;
     EXPECT_EQ(CheckPlacement(*f.plan, single, late, 0), nullptr);
@@ -149,21 +149,21 @@ TEST(CheckPlacement, ClashesAndParallelCourseHours) {
     f.plan->Place(reli0, 0, s);
     EXPECT_EQ(CheckPlacement(*f.plan, reli1, s, 1), nullptr); // parallel hour, other room
     EXPECT_EQ(CheckPlacement(*f.plan, reli0, s, 0), &reli0);  // its own cell: occupied
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktRaum);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
     EXPECT_EQ(f.plan->KonfliktRaum, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, sport, s, 2), &reli0); // shares K1
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktKlasse);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
     EXPECT_EQ(f.plan->KonfliktKlasse, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, k0a, s, 2), &reli0); // subject hour of K0
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktKlasse);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
     EXPECT_EQ(f.plan->KonfliktKlasse, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, l0k2, s, 2), &reli0); // L0 teaches Reli at s
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktLehrer);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Lehrer);
     EXPECT_EQ(f.plan->KonfliktLehrer, 0);
     EXPECT_EQ(f.plan->KonfliktStunde, &reli0);
     f.plan->Place(k0a, 3, SlotOf(2, 1));
     EXPECT_EQ(CheckPlacement(*f.plan, k0b, SlotOf(2, 1), 2), &k0a);
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktKlasse);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
     // The hour itself at its own slot in another room is no clash.
     EXPECT_EQ(CheckPlacement(*f.plan, k0a, SlotOf(2, 1), 2), nullptr);
 }
@@ -187,7 +187,7 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
             continue;
         }
         EXPECT_EQ(x, &f.H(0)) << slot;
-        EXPECT_EQ(plan.KonfliktArt, kKonfliktZeit);
+        EXPECT_EQ(plan.KonfliktArt, Konflikt::Zeit);
         EXPECT_EQ(plan.KonfliktStunde, &f.H(0));
     }
     EXPECT_EQ(accepted, 30);
@@ -207,8 +207,9 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
 // The check written as a plain scan of every room, without occupancy counts. The optimised check
 // must give the same answer and the same report for every hour, slot and room.
 const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
-    plan.KonfliktRaum = plan.KonfliktKlasse = plan.KonfliktLehrer = plan.KonfliktArt = -1;
-    auto refuse = [&](const CStunde* x, int kind) {
+    plan.KonfliktRaum = plan.KonfliktKlasse = plan.KonfliktLehrer = -1;
+    plan.KonfliktArt = Konflikt::Keiner;
+    auto refuse = [&](const CStunde* x, Konflikt kind) {
         plan.KonfliktArt = kind;
         return x;
     };
@@ -216,13 +217,13 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         DayOf(s) < plan.Tage && HourOf(s) <= plan.Stunden && (HourOf(s) >= 1 || plan.Nullte);
     if (!inWeek) {
         plan.KonfliktStunde = &h;
-        return refuse(&h, 5);
+        return refuse(&h, Konflikt::Zeit);
     }
     const CStunde& x = plan.At(r, s);
     if (x.IsLesson()) {
         plan.KonfliktStunde = &x;
         plan.KonfliktRaum = r;
-        return refuse(&x, 0);
+        return refuse(&x, Konflikt::Raum);
     }
     for (Rule rule : {Rule::RoomLocked, Rule::FixedTime, Rule::HourBound, Rule::DayLimit,
                       Rule::TeacherLocked}) {
@@ -231,22 +232,19 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         plan.KonfliktRaum = y.Raum();
         plan.KonfliktLehrer = y.Lehrer();
         if (y.Stunde) plan.KonfliktStunde = y.Stunde;
-        return refuse(y.Stunde        ? y.Stunde
-                      : y.Raum() >= 0 ? &plan.At(r, s)
-                                      : &h,
-                      static_cast<int>(y.Kind));
+        return refuse(y.Stunde ? y.Stunde : y.Raum() >= 0 ? &plan.At(r, s) : &h, y.Kind);
     }
     auto has = [](const IntList& l, int k) { return std::find(l.begin(), l.end(), k) != l.end(); };
     if (!h.IsCourse()) {
         const int k = h.Klasse;
         if (plan.KlasseAt(k).Sperre[s]) {
             plan.KonfliktKlasse = k;
-            return refuse(&h, 4);
+            return refuse(&h, Konflikt::Sperrung);
         }
         if (HourOf(s) > plan.KlasseAt(k).StundenLimit && h.BlockPos >= 0 &&
             !plan.MehrfachUeberStundenLimit) {
             plan.KonfliktKlasse = k;
-            return refuse(&h, 5);
+            return refuse(&h, Konflikt::Zeit);
         }
         for (int i = 0; i < plan.RaumAnzahl; ++i) {
             const CStunde& y = plan.At(i, s);
@@ -256,19 +254,19 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
                     if (c == k) {
                         plan.KonfliktKlasse = k;
                         plan.KonfliktStunde = &y;
-                        return refuse(&y, 1);
+                        return refuse(&y, Konflikt::Klasse);
                     }
                     if (y.Lehrer == h.Lehrer) {
                         plan.KonfliktLehrer = h.Lehrer;
                         plan.KonfliktStunde = &y;
-                        return refuse(&y, 2);
+                        return refuse(&y, Konflikt::Lehrer);
                     }
                 }
             } else if (y.Klasse == k || y.Lehrer == h.Lehrer) {
                 (y.Klasse == k ? plan.KonfliktKlasse : plan.KonfliktLehrer) =
                     y.Klasse == k ? k : h.Lehrer;
                 plan.KonfliktStunde = &y;
-                return refuse(&y, y.Klasse == k ? 1 : 2);
+                return refuse(&y, y.Klasse == k ? Konflikt::Klasse : Konflikt::Lehrer);
             }
         }
         return nullptr;
@@ -276,13 +274,13 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
     for (int c : *h.KlassenL) {
         if (plan.KlasseAt(c).Sperre[s]) {
             plan.KonfliktKlasse = c;
-            return refuse(&h, 4);
+            return refuse(&h, Konflikt::Sperrung);
         }
         const bool allowed =
             h.BlockPos < 0 ? plan.KursUeberStundenLimit : plan.MehrfachKursUeberStundenLimit;
         if (HourOf(s) > plan.KlasseAt(c).StundenLimit && !allowed) {
             plan.KonfliktKlasse = c;
-            return refuse(&h, 5);
+            return refuse(&h, Konflikt::Zeit);
         }
     }
     for (int i = 0; i < plan.RaumAnzahl; ++i) {
@@ -291,14 +289,14 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         if (y.Lehrer == h.Lehrer) {
             plan.KonfliktStunde = &y;
             plan.KonfliktLehrer = h.Lehrer;
-            return refuse(&y, 2);
+            return refuse(&y, Konflikt::Lehrer);
         }
         for (int c : *h.KlassenL) {
             if ((!y.IsCourse() && y.Klasse == c) ||
                 (y.IsCourse() && y.FachKurs != h.FachKurs && has(*y.KlassenL, c))) {
                 plan.KonfliktStunde = &y;
                 plan.KonfliktKlasse = c;
-                return refuse(&y, 1);
+                return refuse(&y, Konflikt::Klasse);
             }
         }
     }
@@ -345,8 +343,8 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
         const int r = rng.Below(plan.RaumAnzahl);
         const int s = SlotOf(rng.Below(5), rng.Below(7));
         const CStunde* fast = CheckPlacement(plan, h, s, r);
-        const int kind = plan.KonfliktArt, kr = plan.KonfliktRaum, kk = plan.KonfliktKlasse,
-                  kl = plan.KonfliktLehrer;
+        const Konflikt kind = plan.KonfliktArt;
+        const int kr = plan.KonfliktRaum, kk = plan.KonfliktKlasse, kl = plan.KonfliktLehrer;
         const CStunde* ks = plan.KonfliktStunde;
         const CStunde* slow = ReferenceCheck(plan, h, s, r);
         ASSERT_EQ(fast, slow) << "round " << round;
@@ -357,7 +355,7 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
         if (fast) {
             ASSERT_EQ(ks, plan.KonfliktStunde);
         }
-        if (kind == kKonfliktKlasse || kind == kKonfliktLehrer) ++refusedByClash;
+        if (kind == Konflikt::Klasse || kind == Konflikt::Lehrer) ++refusedByClash;
     }
     EXPECT_GT(refusedByClash, 200);
 }
@@ -393,7 +391,7 @@ TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
     Fixture f = RefusalSchool();
     ASSERT_EQ(f.s.Klassen[0].StundenLimit, 1);
     ASSERT_EQ(f.s.Klassen[1].StundenLimit, 2);
-    ASSERT_EQ(f.H(3).Modus, 1);
+    ASSERT_EQ(f.H(3).Modus, Modus::ZeitFest);
     ASSERT_TRUE(f.H(7).IsCourse());
     f.Put(1, 0, 0, 1);
     f.Put(0, 0, 0, 2);
@@ -433,7 +431,7 @@ TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
 
         plan.KonfliktStunde = &f.H(8); // a mark that only a named hour replaces
         const CStunde* answer = CheckPlacement(plan, f.H(row.hour), slot, row.room);
-        EXPECT_EQ(plan.KonfliktArt, static_cast<int>(row.kind));
+        EXPECT_EQ(plan.KonfliktArt, row.kind);
         EXPECT_EQ(plan.KonfliktRaum, row.raum);
         EXPECT_EQ(plan.KonfliktKlasse, row.klasse);
         EXPECT_EQ(plan.KonfliktLehrer, row.lehrer);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace sw {
 namespace {
 
@@ -59,21 +62,28 @@ TEST(PlanCreate, InitialValuesAndGrid) {
     EXPECT_EQ(std::string(CPlan::KonfliktTexte[6]), "Erste Stunde");
 }
 
-TEST(PlanGoals, OnlyNumbersOfTheSetAreSet) {
+// Each goal is the flag of its number among the plan's 22; the numbers are those every move and
+// every stage table names.
+TEST(PlanGoals, EachGoalIsTheFlagOfItsNumber) {
     Stammdaten s = MakeSchool(5, 8, 1, 1, 1, 1);
     CapturingReporter rep;
     CPlan plan(s, rep);
-    plan.SetGoal(1);
-    plan.SetGoal(21);
-    plan.SetGoal(0);
-    plan.SetGoal(22);
-    plan.SetGoal(-3);
-    EXPECT_TRUE(plan.HasGoal(1));
-    EXPECT_TRUE(plan.HasGoal(21));
-    EXPECT_FALSE(plan.HasGoal(0));
-    EXPECT_FALSE(plan.HasGoal(22));
-    plan.ClearGoals();
-    EXPECT_FALSE(plan.HasGoal(1));
+    std::vector<int> numbers;
+    for (Ziel z : kAlleZiele) {
+        numbers.push_back(Nummer(z));
+        plan.ClearGoals();
+        plan.SetGoal(z);
+        for (int n = 0; n < kZielAnzahl; ++n)
+            EXPECT_EQ(plan.Ziele[n], n == Nummer(z) ? 1 : 0) << Nummer(z) << " flag " << n;
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21}));
+    plan.SetGoals({Ziel::KlassenLuecken, Ziel::Annealing});
+    EXPECT_TRUE(plan.HasGoal(Ziel::KlassenLuecken));
+    EXPECT_TRUE(plan.HasGoal(Ziel::Annealing));
+    EXPECT_EQ(std::count(plan.Ziele.begin(), plan.Ziele.end(), 1), 2);
+    plan.SetGoals({}); // setting a stage's goals clears the others first
+    EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
+    EXPECT_EQ(std::count(plan.Ziele.begin(), plan.Ziele.end(), 0), kZielAnzahl);
 }
 
 TEST(BuildLessonHours, UnitsCopiesAndRoomLists) {
@@ -130,13 +140,13 @@ TEST(BuildLessonHours, OwnClassRoomFixesTheRoom) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ASSERT_EQ(plan.StundenL.size(), 3u);
-    EXPECT_EQ(plan.StundenL[0]->Modus, 2);
+    EXPECT_EQ(plan.StundenL[0]->Modus, Modus::RaumFest);
     EXPECT_EQ(*plan.StundenL[0]->RaumL, IntList{1});
-    EXPECT_EQ(plan.StundenL[1]->Modus, 3); // fixed time stays fixed
+    EXPECT_EQ(plan.StundenL[1]->Modus, Modus::ZeitUndRaumFest); // fixed time stays fixed
     EXPECT_EQ(plan.StundenL[1]->Zeit, 14);
     // Another class never gets K0's reserved room.
     EXPECT_EQ(plan.StundenL[2]->RaumL, plan.UniversalRaumL);
-    EXPECT_EQ(plan.StundenL[2]->Modus, 0);
+    EXPECT_EQ(plan.StundenL[2]->Modus, Modus::Frei);
 }
 
 TEST(BuildLessonHours, PresetsGiveTheModes) {
@@ -155,13 +165,13 @@ TEST(BuildLessonHours, PresetsGiveTheModes) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ASSERT_EQ(plan.StundenL.size(), 5u);
-    EXPECT_EQ(plan.StundenL[0]->Modus, 3);
-    EXPECT_EQ(plan.StundenL[1]->Modus, 2);
+    EXPECT_EQ(plan.StundenL[0]->Modus, Modus::ZeitUndRaumFest);
+    EXPECT_EQ(plan.StundenL[1]->Modus, Modus::RaumFest);
     EXPECT_EQ(plan.StundenL[1]->Zeit, 3);
-    EXPECT_EQ(plan.StundenL[2]->Modus, 1);
-    EXPECT_EQ(plan.StundenL[3]->Modus, 0);
+    EXPECT_EQ(plan.StundenL[2]->Modus, Modus::ZeitFest);
+    EXPECT_EQ(plan.StundenL[3]->Modus, Modus::Frei);
     EXPECT_EQ(plan.StundenL[3]->Zeit, 4);
-    EXPECT_EQ(plan.StundenL[4]->Modus, 2);
+    EXPECT_EQ(plan.StundenL[4]->Modus, Modus::RaumFest);
     EXPECT_EQ(*plan.StundenL[4]->RaumL, IntList{0});
 }
 
@@ -182,7 +192,7 @@ TEST(BuildLessonHours, UnknownNamesAreReportedAndNeverUsedAsIndex) {
     EXPECT_EQ(rep.shown[3].Text, "Lehrer Fremd ex. nicht!");
     // The hour with the unknown room is placeable like an hour without room.
     ASSERT_EQ(plan.StundenL.size(), 1u);
-    EXPECT_EQ(plan.StundenL[0]->Modus, 0);
+    EXPECT_EQ(plan.StundenL[0]->Modus, Modus::Frei);
     EXPECT_EQ(plan.StundenL[0]->RaumL, plan.UniversalRaumL);
 }
 

@@ -46,7 +46,7 @@ TEST(Seating, FirstFitTakesTheFirstFreeRoomInItsOrder) {
     EXPECT_EQ(f.rng.State(), state);            // first fit draws nothing
     EXPECT_EQ(seating.FirstFit(f.H(2), s), -1); // K1 is busy in every room
     EXPECT_EQ(seating.LastChecked(), &f.H(2));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktKlasse);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
 }
 
 // One budget of draws: a taken room is drawn again and the redraw counts; the generator stands
@@ -107,7 +107,7 @@ TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
     EXPECT_TRUE(seating.UnitFits(first, SlotOf(0, 5), 0));  // hours 5 and 6 of 6
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 6), 0)); // hour 7 lies outside the week
     EXPECT_EQ(seating.LastChecked(), &f.H(4));
-    EXPECT_EQ(f.plan->KonfliktArt, kKonfliktZeit);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 12), 0)); // would cross the end of the day
     EXPECT_EQ(seating.LastChecked(), &first);
     EXPECT_EQ(f.plan->KonfliktStunde, &first);

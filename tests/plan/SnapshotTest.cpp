@@ -25,7 +25,7 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     test::PlaceRandomly(plan, rng, 200);
     ASSERT_GT(plan.PlacedCount(), 10);
     plan.KonfliktStunde = plan.StundenL[3].get();
-    plan.KonfliktArt = kKonfliktLehrer;
+    plan.KonfliktArt = Konflikt::Lehrer;
     plan.KonfliktLehrer = 2;
     const PlanSnapshot snap = TakeSnapshot(plan);
     EXPECT_EQ(snap.Placed, plan.PlacedCount());
@@ -36,7 +36,7 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     plan.ClearPlacements();
     test::PlaceRandomly(plan, rng, 200);
     plan.PutMarker(0, SlotOf(4, 5));
-    plan.KonfliktArt = kKonfliktRaum;
+    plan.KonfliktArt = Konflikt::Raum;
     plan.KonfliktStunde = nullptr;
 
     RestoreSnapshot(plan, snap);
@@ -45,7 +45,7 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     EXPECT_EQ(plan.PlacedCount(), snap.Placed);
     EXPECT_FALSE(plan.IsMarker(0, SlotOf(4, 5)));
     EXPECT_EQ(plan.KonfliktStunde, plan.StundenL[3].get());
-    EXPECT_EQ(plan.KonfliktArt, kKonfliktLehrer);
+    EXPECT_EQ(plan.KonfliktArt, Konflikt::Lehrer);
     EXPECT_EQ(plan.KonfliktLehrer, 2);
     const InvariantReport r = CheckInvariants(plan, false);
     EXPECT_TRUE(r.Ok()) << r.Violations.front();
@@ -58,14 +58,14 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     test::PlaceAtRandom(plan, 3);
-    plan.SetGoal(1);
-    plan.SetGoal(20);
+    plan.SetGoal(Ziel::KlassenLuecken);
+    plan.SetGoal(Ziel::KlassenAnnealing);
     plan.OptWerte = {5, 6, 7, 8, 9, 10};
     plan.KProdRekord = plan.KProd;
     plan.KProdToleranz = 200;
     plan.Temperatur = 0.25f;
     plan.StundenL[4]->Zeit = SlotOf(1, 2);
-    plan.StundenL[4]->Modus = 1;
+    plan.StundenL[4]->Modus = Modus::ZeitFest;
     plan.StundenL[4]->TagesLimit = 1;
     plan.StundenL[4]->Tag = 1;
     const test::PlanState state = test::PlanState::Of(plan);
@@ -78,11 +78,11 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     plan.ClearGoals();
     for (int pass = 0; pass < 20; ++pass)
         m.Pass(kModusAlle, 5);
-    plan.SetGoal(12);
+    plan.SetGoal(Ziel::LehrerLuecken);
     plan.OptWerte[0] = 1;
     plan.Temperatur = 3.0f;
     plan.StundenL[4]->Zeit = kNoSlot;
-    plan.StundenL[4]->Modus = 0;
+    plan.StundenL[4]->Modus = Modus::Frei;
     plan.StundenL[4]->TagesLimit = 0;
     plan.StundenL[4]->Tag = -1;
     plan.PutMarker(0, SlotOf(6, 3));
@@ -93,7 +93,7 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     EXPECT_EQ(test::PlanState::Difference(test::PlanState::Of(plan), state), "");
     EXPECT_EQ(plan.Ziele, goals);
     EXPECT_EQ(plan.StundenL[4]->Zeit, SlotOf(1, 2));
-    EXPECT_EQ(plan.StundenL[4]->Modus, 1);
+    EXPECT_EQ(plan.StundenL[4]->Modus, Modus::ZeitFest);
     EXPECT_EQ(plan.StundenL[4]->TagesLimit, 1);
     EXPECT_EQ(plan.StundenL[4]->Tag, 1);
     EXPECT_EQ(TakeSnapshot(plan), snap);

@@ -103,11 +103,13 @@ std::string FirstDisallowedPlacement(CPlan& plan) {
     // The check writes the conflict report; the caller's report is kept.
     const CStunde* stunde = plan.KonfliktStunde;
     const int raum = plan.KonfliktRaum, klasse = plan.KonfliktKlasse;
-    const int lehrer = plan.KonfliktLehrer, kind = plan.KonfliktArt;
+    const int lehrer = plan.KonfliktLehrer;
+    const Konflikt kind = plan.KonfliktArt;
     struct Restore {
         CPlan& p;
         const CStunde* s;
-        int r, k, l, a;
+        int r, k, l;
+        Konflikt a;
         ~Restore() {
             p.KonfliktStunde = s;
             p.KonfliktRaum = r;
@@ -121,11 +123,11 @@ std::string FirstDisallowedPlacement(CPlan& plan) {
             CStunde* h = plan.Lift(r, s);
             if (!h) continue;
             const CStunde* refusal = CheckPlacement(plan, *h, s, r);
-            const int art = plan.KonfliktArt;
+            const Konflikt art = plan.KonfliktArt;
             plan.Place(*h, r, s);
             if (refusal)
                 return "Stunde " + std::to_string(h->Index) + " in Raum " + std::to_string(r) +
-                       ", Slot " + std::to_string(s) + ": Konflikt " + std::to_string(art);
+                       ", Slot " + std::to_string(s) + ": Konflikt " + CPlan::KonfliktText(art);
         }
     return {};
 }

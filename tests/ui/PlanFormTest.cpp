@@ -126,9 +126,9 @@ TEST_F(PlanWindow, MixingAndManualGoals) {
     auto* ziele = Find<QListWidget>(form, "ZieleCLB");
     ziele->item(0)->setCheckState(Qt::Checked);
     ziele->item(4)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(session.Plan()->HasGoal(1));
-    EXPECT_TRUE(session.Plan()->HasGoal(12));
-    EXPECT_FALSE(session.Plan()->HasGoal(4));
+    EXPECT_TRUE(session.Plan()->HasGoal(Ziel::KlassenLuecken));
+    EXPECT_TRUE(session.Plan()->HasGoal(Ziel::LehrerLuecken));
+    EXPECT_FALSE(session.Plan()->HasGoal(Ziel::KlassenVerteilung));
     QTimer::singleShot(150, &form, [&] { Button("HaltBtn")->click(); });
     Button("ManuellStartBtn")->click();
     EXPECT_TRUE(Text("Label15").startsWith("Iteration")) << Text("Label15").toStdString();
