@@ -3,7 +3,7 @@
 // seeded initial plan.
 //
 //   BM_Exchange/N        one exchange attempt at two random slots of a random class
-//   BM_GoalDirected/N    one goal-directed call (strategy 12, 1 class, 1 wanted) under goal 12
+//   BM_GoalDirected/N    one goal-directed call (goal table, 1 class, 1 wanted) under goal 12
 //   BM_ClassGapPass/N    one class-gap pass (mode 1, count 1) under goal 1
 //
 // Each reports calls per second, the share of calls that changed the plan ("kept") and the
@@ -69,7 +69,7 @@ void BM_Exchange(benchmark::State& state) {
                            .SecondSlot = b,
                            .ClassAtFirst = k,
                            .ClassAtSecond = k,
-                           .Strategy = 12});
+                           .Rule = AcceptanceKind::GoalTable});
         kept += s.opt->Exchange().LastKept() ? 1 : 0;
         ++calls;
     }
@@ -87,7 +87,7 @@ void BM_GoalDirected(benchmark::State& state) {
     long long kept = 0, calls = 0;
     const std::int64_t before = Allocations();
     for (auto _ : state) {
-        kept += s.opt->Improver()(12, 1, 1);
+        kept += s.opt->Improver()(AcceptanceKind::GoalTable, 1, 1);
         ++calls;
     }
     ReportAllocations(state, before);

@@ -93,22 +93,6 @@ private:
     long long total = 0, last = 0;
 };
 
-// The strategy each stage passes to the goal-directed improvement.
-int StrategyOf(sw::Stufe s) {
-    switch (s) {
-    case sw::Stufe::KlassenLuecken:
-        return 1;
-    case sw::Stufe::Trennungsfehler:
-        return 11;
-    case sw::Stufe::LehrerLuecken:
-        return 12;
-    case sw::Stufe::LehrerVerteilung:
-        return 6;
-    default:
-        return 0;
-    }
-}
-
 class Soak {
 public:
     Soak(sw::CPlan& plan, sw::Random& rng, sw::Stammdaten& data, const Options& o)
@@ -120,7 +104,7 @@ private:
     void Violation(const std::string& where, const std::string& what);
     void CheckPass(const char* where);
     void CheckKeptTotals(const char* where);
-    void MoveRound(int strategy);
+    void MoveRound();
     void SaveAndReload();
     bool TimeUp() const { return Clock::now() >= end_; }
     void RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& checked = {});
@@ -184,15 +168,18 @@ void Soak::CheckKeptTotals(const char* where) {
 }
 
 // Single move calls with the goals the last stage set, each followed by the totals check. The
-// exchange strategies and the gap-minimisation modes rotate, so that every record rule runs.
-void Soak::MoveRound(int strategy) {
-    static constexpr int kExchange[] = {0, 16, 18, 21};
+// exchange rules and the gap-minimisation modes rotate, so that every record rule runs.
+void Soak::MoveRound() {
+    using sw::AcceptanceKind;
+    static constexpr AcceptanceKind kExchange[] = {
+        AcceptanceKind::GoalTable, AcceptanceKind::Deluge, AcceptanceKind::RecordPlusMargin,
+        AcceptanceKind::Annealing};
     static constexpr int kGapModes[] = {0, 1, 4, 19, 20};
     for (int i = 0; i < 4 && !TimeUp(); ++i) {
         ++moveRounds_;
         exchanges_ += optimiser_.RandomExchanges(kExchange[moveRounds_ % 4]);
         CheckKeptTotals("Tausch");
-        optimiser_.Improver()(strategy, 10, 10);
+        optimiser_.Improver()(AcceptanceKind::GoalTable, 10, 10);
         CheckKeptTotals("Zielgerichtet");
         optimiser_.Gaps().Pass(kGapModes[moveRounds_ % 5], 10);
         CheckKeptTotals("Klassenlücken");
@@ -262,7 +249,8 @@ void Soak::SaveAndReload() {
     const sw::StoredFigures& st = read.stored;
     if (st.LLSSumme != plan_.LLSSumme || st.KLSSumme != plan_.KLSSumme ||
         st.TFSumme != plan_.TFSumme || st.LLSMax != plan_.LLSMax || st.LProd != plan_.LProd ||
-        st.KProd != plan_.KProd || st.LLSLimit != plan_.LLSLimit || st.OptWerte != plan_.OptWerte)
+        st.KProd != plan_.KProd || st.LLSLimit != plan_.LLSLimit ||
+        st.OptWerte != plan_.Opt.OptWerte())
         Violation("Laden", "gespeicherte Kennzahlen");
     sw::EvaluateAll(plan_);
     const int mine[] = {plan_.KLSSumme, plan_.KProd,   plan_.TFSumme, plan_.STFSumme,
@@ -272,7 +260,7 @@ void Soak::SaveAndReload() {
                           back.LLSMax,   back.LProd, back.LLSLimit, back.KProdOpt, back.LProdOpt};
     for (int i = 0; i < 10; ++i)
         if (mine[i] != theirs[i]) Violation("Laden", "Kennzahl " + std::to_string(i));
-    if (plan_.OptWerte != back.OptWerte) Violation("Laden", "OptWerte");
+    if (plan_.Opt.OptWerte() != back.Opt.OptWerte()) Violation("Laden", "OptWerte");
     sw::CPlan& reread = *read.plan;
     const sw::InvariantReport rep = sw::CheckInvariants(reread, false);
     for (const auto& v : rep.Violations)
@@ -295,7 +283,7 @@ int Soak::Run() {
                         Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
             if (TimeUp()) break;
             RunStage(s, 3);
-            MoveRound(StrategyOf(s));
+            MoveRound();
             RunMix(s);
             if (Clock::now() >= nextSave_) {
                 SaveAndReload();
@@ -313,7 +301,7 @@ int Soak::Run() {
         for (int g = 0; g < 7; ++g)
             checked[g] = ((rounds >> g) & 1) != 0;
         if (!TimeUp()) RunStage(Stufe::Manuell, 2, checked);
-        if (!TimeUp()) MoveRound(0);
+        if (!TimeUp()) MoveRound();
     }
     SaveAndReload();
     rssPerSave_.push_back(CurrentRssKb());

@@ -3,6 +3,7 @@
 
 #include "files/PlanFile.h"
 #include "optimise/Stages.h"
+#include "plan/Acceptance.h"
 #include "plan/Random.h"
 
 #include <cstdio>
@@ -47,86 +48,58 @@ bool ForClasses(Experiment e) {
     return e == Experiment::KlassenRekord || e == Experiment::KlassenAnnealing;
 }
 
-// Goals and records at the start of a run.
-void StartRun(Experiment e, CPlan& p) {
-    p.ClearGoals();
-    const float annealingT = p.LehrerAnzahl > 0
-                                 ? static_cast<float>(p.LLSSumme * 0.0072 / p.LehrerAnzahl + 0.043)
-                                 : 0.043f;
+// The goals a run sets and the rule it judges and keeps its records by.
+struct RunRule {
+    GoalSet Goals;
+    const Acceptance& Rule;
+    int GapMode; // the class experiments' class-gap mode
+};
+
+constexpr GoalSet kTeacherGoals(Ziel rule) {
+    return {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+            Ziel::Spezialtrennungsfehler, rule};
+}
+
+constexpr DelugeAcceptance kDeluge{};
+constexpr AnnealingAcceptance kAnnealing{};
+constexpr RecordAcceptance kRecord(1);
+constexpr DescentAcceptance kDescent{};
+constexpr ClassRecordAcceptance kClassRecord(300);
+constexpr ClassAnnealingAcceptance kClassAnnealing{};
+
+RunRule RuleOf(Experiment e) {
     switch (e) {
     case Experiment::Sintflut:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::Sintflut});
-        p.OptWerte[0] = p.LLSSumme;
-        p.Temperatur = static_cast<float>(p.LLSSumme);
-        break;
+        return {kTeacherGoals(Ziel::Sintflut), kDeluge, 0};
     case Experiment::Annealing:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::Annealing});
-        p.OptWerte[0] = p.LLSSumme;
-        p.Temperatur = annealingT;
-        break;
+        return {kTeacherGoals(Ziel::Annealing), kAnnealing, 0};
     case Experiment::RekordMitMarge:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::RekordMitMarge});
-        p.OptWerte[0] = p.LLSSumme;
-        p.OptWerte[3] = 1;
-        break;
+        return {kTeacherGoals(Ziel::RekordMitMarge), kRecord, 0};
     case Experiment::Abstieg:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken});
-        p.OptWerte[0] = p.LLSSumme;
-        p.Temperatur = annealingT;
-        break;
+        return {kTeacherGoals(Ziel::LehrerLuecken), kDescent, 0};
     case Experiment::KlassenRekord:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenRekord});
-        p.KProdToleranz = 300;
-        p.KProdRekord = p.KProd;
-        break;
+        return {{Ziel::KlassenLuecken, Ziel::KlassenRekord}, kClassRecord, kModusRekord};
     case Experiment::KlassenAnnealing:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenAnnealing});
-        p.KProdRekord = p.KProd;
-        p.Temperatur =
-            p.KProdOpt > 0
-                ? static_cast<float>(0.34 - 0.16 * p.KProdRekord / static_cast<double>(p.KProdOpt))
-                : 0.34f;
-        break;
+        return {{Ziel::KlassenLuecken, Ziel::KlassenAnnealing}, kClassAnnealing, kModusTemperatur};
     }
+    return {{}, kDescent, 0};
 }
 
 // One iteration's moves.
-void Iterate(Experiment e, Optimiser& opt, CPlan& p, int iteration) {
-    auto exchanges = [&](int strategy) {
+void Iterate(Experiment e, const RunRule& rule, Optimiser& opt, CPlan& p, int iteration) {
+    const AcceptanceKind kind = rule.Rule.Kind();
+    auto exchanges = [&] {
         for (int i = 0; i < 5; ++i)
-            opt.RandomExchanges(strategy);
+            opt.RandomExchanges(kind);
     };
-    switch (e) {
-    case Experiment::Sintflut:
-        opt.Improver()(16, 20, 20);
-        exchanges(16);
-        if (iteration % 5 == 0 && p.LLSSumme < p.Temperatur) p.Temperatur -= 1.0f;
-        break;
-    case Experiment::Annealing:
-        opt.Improver()(21, 20, 20);
-        exchanges(21);
-        break;
-    case Experiment::RekordMitMarge:
-        opt.Improver()(18, 20, 20);
-        exchanges(18);
-        break;
-    case Experiment::Abstieg:
-        opt.Improver()(12, 20, 20);
-        exchanges(12);
-        break;
-    case Experiment::KlassenRekord:
-        exchanges(255);
-        opt.Gaps().Pass(19, 20);
-        break;
-    case Experiment::KlassenAnnealing:
-        exchanges(255);
-        opt.Gaps().Pass(20, 20);
-        break;
+    if (ForClasses(e)) {
+        exchanges();
+        opt.Gaps().Pass(rule.GapMode, 20);
+    } else {
+        opt.Improver()(kind, 20, 20);
+        exchanges();
     }
+    rule.Rule.Iterated(p, iteration);
 }
 
 double Figure(Experiment e, const CPlan& p) {
@@ -137,7 +110,7 @@ double Figure(Experiment e, const CPlan& p) {
     case Experiment::KlassenAnnealing:
         return p.KProd;
     default:
-        return p.OptWerte[0];
+        return p.Opt.BestLLS;
     }
 }
 
@@ -165,12 +138,14 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
         CPlan& p = *read.plan;
         // Each run has a generator of its own, seeded with its number.
         Random rng(static_cast<std::uint32_t>(r + 1));
-        StartRun(info.Id, p);
+        const RunRule rule = RuleOf(info.Id);
+        p.SetGoals(rule.Goals);
+        rule.Rule.Start(p);
         Optimiser opt(p, rng, run, reporter);
         double last = Figure(info.Id, p);
         int i = 0;
         for (; i < iterations && run.KeepRunning(); ++i) {
-            if (!TargetReached(info.Id, p)) Iterate(info.Id, opt, p, i);
+            if (!TargetReached(info.Id, p)) Iterate(info.Id, rule, opt, p, i);
             EvaluateAll(p);
             last = Figure(info.Id, p);
             result.Average[i] += last / runs;

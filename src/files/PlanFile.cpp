@@ -14,7 +14,7 @@ void WritePlanSection(TokenWriter& out, const CPlan& plan) {
     for (int v : {plan.LLSSumme, plan.KLSSumme, plan.TFSumme, plan.LLSMax, plan.LLSLimit,
                   plan.LProd, plan.LProd, plan.KProd, plan.LProdOpt, plan.KProdOpt})
         out.WriteInt(v);
-    for (int v : plan.OptWerte)
+    for (int v : plan.Opt.OptWerte())
         out.WriteInt(v);
     for (Flag f : {plan.KursUeberStundenLimit, plan.MehrfachKursUeberStundenLimit,
                    plan.MehrfachUeberStundenLimit, plan.AbbruchErsteStunde})
@@ -87,10 +87,12 @@ StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan) {
     plan.KProd = first[7];
     plan.LProdOpt = first[8];
     plan.KProdOpt = first[9];
-    for (int& v : plan.OptWerte)
+    std::array<std::int32_t, kOptWerteAnzahl> optWerte{};
+    for (int& v : optWerte)
         v = in.ReadInt();
+    plan.Opt.SetOptWerte(optWerte);
     stored = {plan.LLSSumme, plan.KLSSumme, plan.TFSumme,  plan.LLSMax,   plan.LLSLimit,
-              plan.LProd,    plan.KProd,    plan.LProdOpt, plan.KProdOpt, plan.OptWerte};
+              plan.LProd,    plan.KProd,    plan.LProdOpt, plan.KProdOpt, optWerte};
     plan.KursUeberStundenLimit = in.ReadFlag();
     plan.MehrfachKursUeberStundenLimit = in.ReadFlag();
     plan.MehrfachUeberStundenLimit = in.ReadFlag();

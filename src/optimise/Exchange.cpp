@@ -157,7 +157,7 @@ bool ExchangeMove::operator()(const ExchangeRequest& request) {
     MoveJudgement j;
     Measure(j);
     if (GoalsAccept(plan_, rng_, MoveKind::Exchange, j)) {
-        ApplyAccepted(plan_, request.Strategy, j);
+        ApplyAccepted(plan_, request.Rule, j);
         lastKept_ = true;
     } else if (request.KeepIfWorse) {
         // The user's swap stands whatever the goals say; the totals follow it, so that they

@@ -41,7 +41,8 @@ struct ExchangeRequest {
     int SecondSlot = kNoSlot;
     int ClassAtFirst = -1;  // the class whose lesson at FirstSlot is exchanged
     int ClassAtSecond = -1; // the class whose lesson at SecondSlot is exchanged (usually the same)
-    int Strategy = 0;       // the record an accepted swap updates (16, 18, 21)
+    // The record an accepted swap keeps up to date.
+    AcceptanceKind Rule = AcceptanceKind::GoalTable;
     // A swap the goals reject stays, and the totals follow it (the user's swap in the grid).
     bool KeepIfWorse = false;
     // Without: the move only tests whether every hour would find a room, and puts all back.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace sw {
 
@@ -26,10 +25,10 @@ enum class Test {
     Combo14Equal,   // LLS not more, TF equal, STF equal, maximum not more
     Combo14Loose,   // LLS, TF, STF and maximum not more
     Combo14TfEqual, // LLS not more, TF equal, STF not more, maximum not more
-    Level,          // candidate total not above the deluge level (Temperatur)
+    Level,          // great deluge: candidate total not above the level
     StfLe,          // special separation errors not more
-    Record,         // candidate total not above BestLLS + LLSAkzeptanz
-    Annealing,      // accepted by chance at the current temperature
+    Record,         // record plus margin: candidate total not above BestLLS + LLSAkzeptanz
+    Annealing,      // annealing: accepted by chance at the current temperature
 };
 
 struct GoalRow {
@@ -54,18 +53,6 @@ constexpr std::array<GoalRow, 13> kGoalTable = {{
     {Ziel::KlassenRekord, {T::None, T::None, T::None, T::None}},
     {Ziel::Annealing, {T::Annealing, T::Annealing, T::Annealing, T::Annealing}},
 }};
-
-bool Annealed(const CPlan& plan, Random& rng, long long before, long long after) {
-    const float delta = static_cast<float>(before - after); // positive = better
-    const float x = 0.2f * delta;
-    const float t = plan.Temperatur;
-    // Without a temperature only the sign of the change counts.
-    const float p = t > 0.0f ? 1.0f / (1.0f + std::exp(-x / t))
-                             : (delta > 0   ? 1.0f
-                                : delta < 0 ? 0.0f
-                                            : 0.5f);
-    return rng.Fraction() <= p;
-}
 
 bool Passes(const CPlan& plan, Random& rng, Test test, const MoveJudgement& j) {
     const MoveSums& b = j.before;
@@ -98,13 +85,13 @@ bool Passes(const CPlan& plan, Random& rng, Test test, const MoveJudgement& j) {
     case T::Combo14TfEqual:
         return a.lls <= b.lls && a.tf == b.tf && a.stf <= b.stf && maxLe;
     case T::Level:
-        return static_cast<double>(j.candidate) <= plan.Temperatur;
+        return DelugeAccepts(plan.Opt, j.candidate);
     case T::StfLe:
         return a.stf <= b.stf;
     case T::Record:
-        return j.candidate <= plan.OptWerte[0] + plan.OptWerte[3];
+        return RecordAccepts(plan.Opt, j.candidate);
     case T::Annealing:
-        return Annealed(plan, rng, b.lls, a.lls);
+        return AnnealingAccepts(plan.Opt, rng, b.lls, a.lls);
     }
     return true;
 }
@@ -164,14 +151,9 @@ void ApplyTotals(CPlan& plan, const MoveJudgement& j) {
     plan.LLSMax = std::max(plan.LLSMax, j.newMax);
 }
 
-void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j) {
+void ApplyAccepted(CPlan& plan, AcceptanceKind kind, const MoveJudgement& j) {
     ApplyTotals(plan, j);
-    if ((strategy == 16 || strategy == 18 || strategy == 21) && j.candidate < plan.OptWerte[0]) {
-        plan.OptWerte[0] = static_cast<int>(j.candidate);
-        if (strategy == 21 && plan.LehrerAnzahl > 0)
-            plan.Temperatur =
-                static_cast<float>(plan.OptWerte[0] * 0.0072 / plan.LehrerAnzahl + 0.043);
-    }
+    KeepTeacherRecord(plan, kind, j.candidate);
 }
 
 } // namespace sw

@@ -4,6 +4,7 @@
 // move stays. What a goal tests depends on the move; the table in GoalTests.cpp says it per move.
 #pragma once
 
+#include "plan/Acceptance.h"
 #include "plan/MoveRecord.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
@@ -32,7 +33,8 @@ void MeasureTeacher(const CPlan& plan, int t, MoveRecord& record, MoveSums& befo
 void MeasureClass(const CPlan& plan, int k, MoveRecord& record, MoveSums& before);
 void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j);
 
-// True when every active goal accepts the move. Goal 21 draws one random fraction from `rng`.
+// True when every active goal accepts the move. Goal 21 draws one random fraction from `rng`
+// when the goals before it have accepted.
 bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j);
 
 // The plan's totals follow the move's differences: separation errors, special separation errors,
@@ -40,7 +42,7 @@ bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgem
 // distribution cannot change: the moves keep every class busy at the same slots.)
 void ApplyTotals(CPlan& plan, const MoveJudgement& j);
 
-// After an accepted move: ApplyTotals, then the record of `strategy` (16, 18, 21) is updated.
-void ApplyAccepted(CPlan& plan, int strategy, const MoveJudgement& j);
+// After an accepted move: ApplyTotals, then the record of `kind` follows the candidate total.
+void ApplyAccepted(CPlan& plan, AcceptanceKind kind, const MoveJudgement& j);
 
 } // namespace sw

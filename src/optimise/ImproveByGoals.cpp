@@ -32,11 +32,11 @@ CStunde* GoalImprover::SingleHourOf(int k, int slot, bool movableOnly) const {
     });
 }
 
-bool GoalImprover::Judge(MoveKind kind, int strategy, MoveJudgement& j) {
+bool GoalImprover::Judge(MoveKind move, AcceptanceKind rule, MoveJudgement& j) {
     record_.SaveTotals(plan_);
     EvaluateMeasured(plan_, record_, j);
-    if (!GoalsAccept(plan_, rng_, kind, j)) return false;
-    ApplyAccepted(plan_, strategy, j);
+    if (!GoalsAccept(plan_, rng_, move, j)) return false;
+    ApplyAccepted(plan_, rule, j);
     return true;
 }
 
@@ -68,7 +68,7 @@ bool GoalImprover::FindPair(int klasse, int k, int l, CStunde*& o, CStunde*& p) 
     return !(o->IsCourse() && o->BlockPos != -1) && !(p->IsCourse() && p->BlockPos != -1);
 }
 
-int GoalImprover::TryPair(int klasse, int k, int l, int strategy) {
+int GoalImprover::TryPair(int klasse, int k, int l, AcceptanceKind rule) {
     record_.Clear();
     CStunde* o = nullptr;
     CStunde* p = nullptr;
@@ -76,19 +76,19 @@ int GoalImprover::TryPair(int klasse, int k, int l, int strategy) {
     const bool singles = o->BlockPos == -1 && p->BlockPos == -1;
     if (singles && !o->IsCourse() && !p->IsCourse()) {
         if (o->FachKurs == p->FachKurs && o->Lehrer == p->Lehrer) return 0;
-        return SingleSwap(klasse, *o, k, *p, l, strategy) ? 1 : 0;
+        return SingleSwap(klasse, *o, k, *p, l, rule) ? 1 : 0;
     }
     if (singles && o->IsCourse() != p->IsCourse()) {
         const bool kept =
-            o->IsCourse() ? CourseSwap(*o, k, *p, l, strategy) : CourseSwap(*p, l, *o, k, strategy);
+            o->IsCourse() ? CourseSwap(*o, k, *p, l, rule) : CourseSwap(*p, l, *o, k, rule);
         return kept ? 1 : 0;
     }
     if (o->BlockPos != -1 || p->BlockPos != -1)
-        return UnitShift(klasse, o->BlockPos != -1 ? *o : *p, strategy);
+        return UnitShift(klasse, o->BlockPos != -1 ? *o : *p, rule);
     return 0;
 }
 
-int GoalImprover::operator()(int strategy, int classTries, int wanted) {
+int GoalImprover::operator()(AcceptanceKind rule, int classTries, int wanted) {
     int accepted = 0;
     if (wanted <= 0 || plan_.KlassenAnzahl == 0 || plan_.Stunden * plan_.Tage < 2) return 0;
     classes_.clear();
@@ -108,7 +108,7 @@ int GoalImprover::operator()(int strategy, int classTries, int wanted) {
                 d1 = rng_.InRange(0, plan_.Tage - 1);
                 d2 = rng_.InRange(0, plan_.Tage - 1);
             } while (h1 == h2 && d1 == d2);
-            accepted += TryPair(j, SlotOf(d1, h1), SlotOf(d2, h2), strategy);
+            accepted += TryPair(j, SlotOf(d1, h1), SlotOf(d2, h2), rule);
         }
     }
     // No cell may hold the marker now.
@@ -124,7 +124,8 @@ int GoalImprover::operator()(int strategy, int classTries, int wanted) {
 // ---------------------------------------------------------------------------------------------
 // Single swap: two single-class hours of class J exchange their slots.
 
-bool GoalImprover::SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, int strategy) {
+bool GoalImprover::SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l,
+                              AcceptanceKind rule) {
     LiftToMarker(o);
     LiftToMarker(p);
     int roomO = -1, roomP = -1;
@@ -143,7 +144,7 @@ bool GoalImprover::SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, 
     MeasureTeacher(plan_, p.Lehrer, record_, judge.before);
     plan_.Place(p, roomP, k, record_);
     plan_.Place(o, roomO, l, record_);
-    return Settle(Judge(MoveKind::SingleSwap, strategy, judge), counts_.singleSwaps);
+    return Settle(Judge(MoveKind::SingleSwap, rule, judge), counts_.singleSwaps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -170,7 +171,7 @@ bool GoalImprover::LiftAndSeatCourse(CStunde& course, int x, CStunde& single, in
     return false;
 }
 
-bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, int strategy) {
+bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, AcceptanceKind rule) {
     if (!LiftAndSeatCourse(course, x, single, y)) {
         TakeBack();
         return false;
@@ -191,7 +192,7 @@ bool GoalImprover::CourseSwap(CStunde& course, int x, CStunde& single, int y, in
     }
     for (std::size_t i = 0; i < parts.size(); ++i)
         plan_.Place(*parts[i], takenY_[i], y, record_);
-    return Settle(Judge(MoveKind::CourseSwap, strategy, judge), counts_.courseSwaps);
+    return Settle(Judge(MoveKind::CourseSwap, rule, judge), counts_.courseSwaps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -234,7 +235,7 @@ bool GoalImprover::SeatDisplaced(int x, int n) {
     return false;
 }
 
-int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
+int GoalImprover::UnitShift(int klasse, const CStunde& hour, AcceptanceKind rule) {
     CStunde& first = plan_.FirstOfUnit(hour);
     const int n = first.Laenge;
     const int x = plan_.SlotOfHour(first);
@@ -271,7 +272,7 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, int strategy) {
             plan_.Place(plan_.UnitHour(first, i), unitRoom, t + i, record_);
         for (int k = 0; k < n; ++k)
             plan_.Place(*chosen_[k].first, chosen_[k].second, x + k, record_);
-        if (Settle(Judge(MoveKind::UnitShift, strategy, judge), counts_.unitShifts)) return n;
+        if (Settle(Judge(MoveKind::UnitShift, rule, judge), counts_.unitShifts)) return n;
     }
     return 0;
 }

@@ -29,13 +29,13 @@ public:
 
     // Tries up to `classTries` random classes (each class at most once per call), up to 50 slot
     // pairs each, until `wanted` moves were accepted. Returns the number of accepted moves; a
-    // shifted unit counts its length. `strategy` picks the record an accepted move updates.
-    int operator()(int strategy, int classTries, int wanted);
+    // shifted unit counts its length. `rule` picks the record an accepted move updates.
+    int operator()(AcceptanceKind rule, int classTries, int wanted);
 
     // One try of the main loop: the lessons of class J at slots K and L and the move they allow.
     // Returns the moves accepted, as above. Record() then says what the kept move changed, so
     // that it can be undone; it is empty when nothing was kept.
-    int TryPair(int klasse, int k, int l, int strategy);
+    int TryPair(int klasse, int k, int l, AcceptanceKind rule);
     const MoveRecord& Record() const { return record_; }
 
     // Accepted moves of each kind since the improver was made (a unit shift counts once).
@@ -46,9 +46,9 @@ public:
 
 private:
     bool FindPair(int klasse, int k, int l, CStunde*& o, CStunde*& p) const;
-    bool SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, int strategy);
-    bool CourseSwap(CStunde& course, int x, CStunde& single, int y, int strategy);
-    int UnitShift(int klasse, const CStunde& hour, int strategy);
+    bool SingleSwap(int klasse, CStunde& o, int k, CStunde& p, int l, AcceptanceKind rule);
+    bool CourseSwap(CStunde& course, int x, CStunde& single, int y, AcceptanceKind rule);
+    int UnitShift(int klasse, const CStunde& hour, AcceptanceKind rule);
 
     // Course swap: lifts the parallel parts at X and the classes' single hours at Y, and seats
     // the singles at X and the parts at Y; false (everything lifted still out) when not all of
@@ -66,7 +66,7 @@ private:
     void LiftToMarker(CStunde& h);
     // Evaluates what the move touched, asks the goals and, when they accept, brings the totals
     // and records up to date. The totals are saved into the record first.
-    bool Judge(MoveKind kind, int strategy, MoveJudgement& j);
+    bool Judge(MoveKind move, AcceptanceKind rule, MoveJudgement& j);
     // By the goals' verdict the move stays (its markers go, `counter` counts it) or is taken
     // back (and its record cleared); returns the verdict.
     bool Settle(bool accepted, long long& counter);

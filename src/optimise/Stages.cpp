@@ -24,7 +24,7 @@ void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked) {
 
 void SetAcceptanceFromText(CPlan& plan, const std::string& text) {
     const auto value = ParseInt(text);
-    plan.OptWerte[3] = value ? *value : 2;
+    plan.Opt.LLSAkzeptanz = value ? *value : 2;
 }
 
 Optimiser::Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
@@ -32,7 +32,7 @@ Optimiser::Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& report
     : plan_(plan), rng_(rng), run_(run), reporter_(reporter), observer_(observer),
       exchange_(plan, rng), improve_(plan, rng), gaps_(plan, rng) {}
 
-int Optimiser::RandomExchanges(int strategy) {
+int Optimiser::RandomExchanges(AcceptanceKind rule) {
     const int last = plan_.KlassenAnzahl - 1;
     const auto attempt = [&](int first, int second) {
         const int slotA = rng_.InRange(0, kSlotCount - 1);
@@ -41,7 +41,7 @@ int Optimiser::RandomExchanges(int strategy) {
                                       .SecondSlot = slotB,
                                       .ClassAtFirst = first,
                                       .ClassAtSecond = second,
-                                      .Strategy = strategy};
+                                      .Rule = rule};
         return exchange_(request) ? 1 : 0;
     };
     // Two classes at random, then one class with itself.
@@ -52,10 +52,10 @@ int Optimiser::RandomExchanges(int strategy) {
     return feasible + attempt(klasse, klasse);
 }
 
-int Optimiser::FiveExchanges(int strategy) {
+int Optimiser::FiveExchanges(AcceptanceKind rule) {
     int feasible = 0;
     for (int i = 0; i < 5; ++i)
-        feasible += RandomExchanges(strategy);
+        feasible += RandomExchanges(rule);
     report_.Exchanges += feasible;
     return feasible;
 }
@@ -107,9 +107,9 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
             "Planung : Klassenstunden minimieren",
             [&] {
                 gaps_.Pass(1, 10);
-                FiveExchanges(1);
+                FiveExchanges(AcceptanceKind::GoalTable);
                 report_.Label15 = std::to_string(report_.Exchanges);
-                report_.GoalDirected = improve_(1, 12, 20);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 12, 20);
             },
             [&] { return p.KLSSumme == 0; }, INT_MAX, false);
         if (r.Reached) reporter_.Show({"Leerstunden beseitigt!", titel::Hinweis});
@@ -117,12 +117,11 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
     }
     case Stufe::KlassenVerteilung: {
         p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung});
-        p.KProdToleranz = 200;
-        p.KProdRekord = p.KProd;
+        ClassRecordAcceptance(200).Start(p);
         StageResult r = Loop(
             "Planung : Klassenstunden verteilen",
             [&] {
-                FiveExchanges(0);
+                FiveExchanges(AcceptanceKind::GoalTable);
                 report_.Label15 = std::to_string(report_.Exchanges);
                 gaps_.Pass(4, 20);
             },
@@ -136,8 +135,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
         return Loop(
             "Planung : Trennungsfehler minimieren",
             [&] {
-                report_.GoalDirected = improve_(11, 5, 10);
-                FiveExchanges(11);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 5, 10);
+                FiveExchanges(AcceptanceKind::GoalTable);
             },
             [&] { return p.TFSumme == 0; }, 100001, true);
     case Stufe::LehrerLuecken:
@@ -147,19 +146,19 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
             "Planung : Lehrer - Leerstunden minimieren",
             [&] {
                 report_.Label15 = std::to_string(report_.Pass);
-                report_.GoalDirected = improve_(12, 20, 20);
-                FiveExchanges(12);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
+                FiveExchanges(AcceptanceKind::GoalTable);
             },
             [&] { return p.LLSSumme == 0; }, INT_MAX, true);
     case Stufe::LehrerVerteilung:
         p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
                     Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung});
-        p.OptWerte = {p.LLSSumme, p.TFSumme, p.LProd, 2, 2, 200};
+        TeacherStageAcceptance().Start(p);
         return Loop(
             "Planung : Lehrerstunden verteilen",
             [&] {
-                report_.GoalDirected = improve_(6, 20, 50);
-                FiveExchanges(6);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 50);
+                FiveExchanges(AcceptanceKind::GoalTable);
             },
             [&] { return p.LLSSumme == 0; }, 100001, true);
     case Stufe::Manuell:
@@ -167,8 +166,8 @@ StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked)
         return Loop(
             "Planung : manuelle Auswahl der Ziele",
             [&] {
-                report_.GoalDirected = improve_(0, 20, 20);
-                FiveExchanges(0);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
+                FiveExchanges(AcceptanceKind::GoalTable);
                 gaps_.Pass(0, 20);
                 report_.Label15 = "Iteration " + std::to_string(report_.Pass);
             },
@@ -193,7 +192,7 @@ StageResult Optimiser::Mix(Stufe tab) {
             "Planung : Böse Mixen 2",
             [&] {
                 gaps_.Pass(0, 10);
-                report_.GoalDirected = improve_(0, 12, 20);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 12, 20);
             },
             never, 6, false);
     case Stufe::Trennungsfehler:
@@ -201,7 +200,7 @@ StageResult Optimiser::Mix(Stufe tab) {
         return Loop(
             "Planung : Böse mixen 3",
             [&] {
-                report_.GoalDirected = improve_(0, 20, 20);
+                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
                 gaps_.Pass(0, 20);
             },
             never, 5, false);
@@ -209,13 +208,15 @@ StageResult Optimiser::Mix(Stufe tab) {
         p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
                     Ziel::Spezialtrennungsfehler});
         return Loop(
-            "Planung : Böse mixen 4", [&] { report_.GoalDirected = improve_(0, 5, 10); }, never, 11,
+            "Planung : Böse mixen 4",
+            [&] { report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 5, 10); }, never, 11,
             false);
     case Stufe::LehrerVerteilung:
         p.ClearGoals();
         return Loop(
             "Planung : Klassenstunden - Austausch",
-            [&] { report_.GoalDirected = improve_(0, 50, 50); }, never, 1, false);
+            [&] { report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 50, 50); }, never, 1,
+            false);
     case Stufe::Manuell:
         break;
     }

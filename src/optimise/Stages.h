@@ -89,7 +89,7 @@ public:
     StageResult Mix(Stufe tab);
 
     // Two exchange attempts at random slots; the number of feasible ones.
-    int RandomExchanges(int strategy);
+    int RandomExchanges(AcceptanceKind rule);
 
     ExchangeMove& Exchange() { return exchange_; }
     GoalImprover& Improver() { return improve_; }
@@ -98,7 +98,7 @@ public:
 private:
     template <typename Pass, typename Done>
     StageResult Loop(const char* status, Pass pass, Done done, int maxPasses, bool testFirst);
-    int FiveExchanges(int strategy);
+    int FiveExchanges(AcceptanceKind rule);
     // The refusal on an empty grid; true when the caller must stop.
     bool RefuseEmptyGrid();
 

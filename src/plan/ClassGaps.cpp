@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/ClassGaps.h"
 
+#include "plan/Acceptance.h"
 #include "plan/Evaluation.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace sw {
 
@@ -15,9 +15,9 @@ namespace {
 enum class Test {
     Grew,        // rejects when the figure grew
     Fell,        // rejects when the figure fell
-    AboveLevel,  // rejects when the new figure exceeds Temperatur (the deluge level)
-    KlsOrRecord, // rejects when class gaps grew or KProd fell below the record minus tolerance
-    ByChance,    // without grown class gaps: rejects by a draw weighted by the KProd change
+    AboveLevel,  // great deluge: rejects when the new figure exceeds the level
+    KlsOrRecord, // class record: rejects when class gaps grew or KProd fell below the record
+    ByChance,    // class annealing: rejects by a draw weighted by the KProd change
 };
 
 struct GoalRow {
@@ -50,15 +50,11 @@ bool Rejects(const CPlan& plan, Random& rng, const GoalRow& row, const ClassGapF
     case Test::Fell:
         return is < was;
     case Test::AboveLevel:
-        return static_cast<double>(is) > plan.Temperatur;
+        return !DelugeAccepts(plan.Opt, is);
     case Test::KlsOrRecord:
-        return after.KLS > before.KLS || is < plan.KProdRekord - plan.KProdToleranz;
-    case Test::ByChance: {
-        if (after.KLS > before.KLS) return false; // grown gaps: this goal does not decide
-        const float delta = static_cast<float>(is - was);
-        const float p = 1.0f / (1.0f + std::exp(-0.002f * delta / plan.Temperatur));
-        return rng.Fraction() > p;
-    }
+        return ClassRecordRejects(plan.Opt, after.KLS > before.KLS, is);
+    case Test::ByChance:
+        return ClassAnnealingRejects(plan.Opt, rng, after.KLS > before.KLS, was, is);
     }
     return false;
 }
@@ -207,11 +203,8 @@ void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigure
     plan_.LLSMax = after.LLSMax;
     ++kept_;
     // The record step.
-    if (mode != kModusRekord && mode != kModusTemperatur) return;
-    if (plan_.KProd > plan_.KProdRekord) plan_.KProdRekord = plan_.KProd;
-    if (mode == kModusTemperatur && plan_.KProdOpt != 0)
-        plan_.Temperatur = static_cast<float>(0.34 - 0.16 * static_cast<double>(plan_.KProdRekord) /
-                                                         plan_.KProdOpt);
+    if (mode == kModusRekord) KeepClassRecord(plan_, AcceptanceKind::ClassRecord);
+    if (mode == kModusTemperatur) KeepClassRecord(plan_, AcceptanceKind::ClassAnnealing);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Goals.h: the goals of the optimisation. The plan holds 22 on/off flags numbered 0..21; a goal
 // is one of the numbers that mean something. Every move asks the goals that are on, in
-// ascending order, whether it may stay (Acceptance.h says how each goal judges each move).
+// ascending order, whether it may stay (the moves' goal tables say how each goal judges them;
+// Acceptance.h holds the rules that keep records).
 #pragma once
 
 #include <cstdint>

@@ -363,8 +363,7 @@ namespace {
 // one tuple of references: assigning one such tuple to another copies them either way.
 template <typename P> auto TotalsOf(P& p) {
     return std::tie(p.LLSSumme, p.KLSSumme, p.TFSumme, p.TFMax, p.STFSumme, p.STFMax, p.LLSMax,
-                    p.LLSLimit, p.LProd, p.KProd, p.LProdOpt, p.KProdOpt, p.OptWerte,
-                    p.KProdToleranz, p.KProdRekord, p.Temperatur);
+                    p.LLSLimit, p.LProd, p.KProd, p.LProdOpt, p.KProdOpt, p.Opt);
 }
 
 } // namespace

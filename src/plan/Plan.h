@@ -124,14 +124,39 @@ struct CKlassenStatus {
 
 inline constexpr int kOptWerteAnzahl = 6;
 
+// The working values of the optimisation: the records the acceptance rules keep (Acceptance.h
+// owns them) and the values a stage sets when it starts. The plan file stores the first six, in
+// this order, as its "OptWerte".
+struct Optimierungswerte {
+    std::int32_t BestLLS = 0;       // the lowest teacher-gap total reached (deluge, annealing,
+                                    // record plus margin)
+    std::int32_t TFStart = 0;       // separation errors when "6. Lehrerstunden verteilen" began
+    std::int32_t LProdStart = 0;    // the teacher distribution then
+    std::int32_t LLSAkzeptanz = 0;  // how far above BestLLS record plus margin accepts
+    std::int32_t Zusatz1 = 0;       // two further values the stage "6." sets (2 and 200); no
+    std::int32_t Zusatz2 = 0;       // move reads them, the plan file keeps them
+    std::int32_t KProdToleranz = 0; // how far below KProdRekord the class record accepts
+    std::int32_t KProdRekord = 0;   // the highest class distribution reached
+    float Temperatur = 0.0f;        // the deluge level, or the temperature of an annealing
+
+    // The six values of the plan file's OptWerte, in their order, and back: the one place that
+    // maps their names to their positions.
+    std::array<std::int32_t, kOptWerteAnzahl> OptWerte() const {
+        return {BestLLS, TFStart, LProdStart, LLSAkzeptanz, Zusatz1, Zusatz2};
+    }
+    void SetOptWerte(const std::array<std::int32_t, kOptWerteAnzahl>& v) {
+        BestLLS = v[0], TFStart = v[1], LProdStart = v[2], LLSAkzeptanz = v[3];
+        Zusatz1 = v[4], Zusatz2 = v[5];
+    }
+    bool operator==(const Optimierungswerte&) const = default;
+};
+
 // The plan's figures, their ideals and the working values of the optimisation, as one value: what
 // a move may change beside the grid and the status records, and what a snapshot keeps of them.
 struct PlanTotals {
     std::int32_t LLSSumme = 0, KLSSumme = 0, TFSumme = 0, TFMax = 0, STFSumme = 0, STFMax = 0;
     std::int32_t LLSMax = 0, LLSLimit = 0, LProd = 0, KProd = 0, LProdOpt = 0, KProdOpt = 0;
-    std::array<std::int32_t, kOptWerteAnzahl> OptWerte{};
-    std::int32_t KProdToleranz = 0, KProdRekord = 0;
-    float Temperatur = 0.0f;
+    Optimierungswerte Opt;
     bool operator==(const PlanTotals&) const = default;
 };
 
@@ -291,10 +316,7 @@ public:
     std::int32_t KProd = 0;
     std::int32_t LProdOpt = 0;
     std::int32_t KProdOpt = 0;
-    std::array<std::int32_t, kOptWerteAnzahl> OptWerte{};
-    std::int32_t KProdToleranz = 0;
-    std::int32_t KProdRekord = 0;
-    float Temperatur = 0.0f;
+    Optimierungswerte Opt;
     Flag KursUeberStundenLimit = 0;
     Flag MehrfachKursUeberStundenLimit = 0;
     Flag MehrfachUeberStundenLimit = 0;

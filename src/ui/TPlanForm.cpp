@@ -358,7 +358,7 @@ void TPlanForm::ZahlenSetzen(const Figures& f) {
     for (std::size_t i = 0; i < texte.size(); ++i)
         zahlen_[i].wert->setText(Q(*texte[i]));
     llsLimitE_->setText(Q(f.LLSLimit));
-    if (plan_) sKProdSumL_->setText(QString::number(plan_->KProdRekord));
+    if (plan_) sKProdSumL_->setText(QString::number(plan_->Opt.KProdRekord));
 }
 
 void TPlanForm::KonfliktSetzen(const ConflictLabels& k) {

@@ -32,7 +32,7 @@ std::unique_ptr<Written> WriteSample(Stammdaten& s, CapturingReporter& rep) {
     plan.MehrfachUeberStundenLimit = 1;
     plan.AbbruchErsteStunde = 0;
     plan.LLSLimit = 3;
-    plan.OptWerte = {10, 11, 12, 2, 14, 15};
+    plan.Opt.SetOptWerte({10, 11, 12, 2, 14, 15});
     plan.StundenL[5]->TagesLimit = 1;
     plan.StundenL[5]->Tag = 2;
     Random rng(3);
@@ -56,7 +56,7 @@ TEST(PlanFile, RoundTripIsByteIdenticalAndKeepsTheFigures) {
     CPlan& plan = *r.plan;
     EXPECT_EQ(&plan.Stamm(), r.data.get());
     EXPECT_EQ(plan.LLSLimit, 3);
-    EXPECT_EQ(plan.OptWerte[3], 2);
+    EXPECT_EQ(plan.Opt.LLSAkzeptanz, 2);
     EXPECT_EQ(plan.MehrfachUeberStundenLimit, 1);
     EXPECT_EQ(plan.AbbruchErsteStunde, 0);
     EXPECT_EQ(plan.StundenL[5]->Tag, 2);
@@ -64,7 +64,7 @@ TEST(PlanFile, RoundTripIsByteIdenticalAndKeepsTheFigures) {
     // The figures the file stored are those of its grid.
     EXPECT_EQ(CompareStoredFigures(r.stored, plan), std::vector<std::string>{});
     EXPECT_EQ(r.stored.LLSLimit, 3);
-    EXPECT_EQ(r.stored.OptWerte, plan.OptWerte);
+    EXPECT_EQ(r.stored.OptWerte, plan.Opt.OptWerte());
     const std::string again = w->dir.File("again.pdt");
     ASSERT_TRUE(WritePlanFile(*r.data, r.plan.get(), again, DefaultFileOps()).Ok);
     EXPECT_EQ(test::ReadFileBytes(again), w->bytes);

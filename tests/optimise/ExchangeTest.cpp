@@ -29,7 +29,7 @@ struct Fixture {
         move = std::make_unique<ExchangeMove>(*plan, rng);
     }
     CStunde& H(int i) { return *plan->StundenL[i]; }
-    // An exchange of class K0's lessons at slots a and b under strategy 0.
+    // An exchange of class K0's lessons at slots a and b under the goals alone.
     bool Swap(int a, int b, bool keepIfWorse = false, bool commit = true) {
         return (*move)({.FirstSlot = a,
                         .SecondSlot = b,
@@ -181,7 +181,7 @@ TEST(ExchangeHours, AnnealingAtLowTemperature) {
     GoalFixture f;
     f.plan->ClearGoals();
     f.plan->SetGoal(Ziel::Annealing);
-    f.plan->Temperatur = 0.001f;
+    f.plan->Opt.Temperatur = 0.001f;
     f.rng.Seed(9);
     // B <-> C gives L0 a gap between (0,1) and (0,3): a worsening, almost never accepted.
     int kept = 0;
@@ -254,7 +254,7 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
                                  {Ziel::KlassenLuecken, Ziel::KlassenVerteilung},
                                  {Ziel::TrennungBeiGleichenLuecken, Ziel::Spezialtrennungsfehler},
                                  {Ziel::Annealing}};
-    plan.Temperatur = 0.5f;
+    plan.Opt.Temperatur = 0.5f;
     int kept = 0;
     for (int round = 0; round < 3000; ++round) {
         plan.SetGoals(goalSets[round % 4]);
@@ -267,7 +267,7 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
               .SecondSlot = plan.SlotOfHour(y),
               .ClassAtFirst = k,
               .ClassAtSecond = k,
-              .Strategy = 21});
+              .Rule = AcceptanceKind::Annealing});
         kept += move.LastKept() ? 1 : 0;
         if (round % 100 == 0) {
             ASSERT_EQ(test::StaleTotals(plan), "") << "round " << round;

@@ -73,22 +73,46 @@ TEST(GoalTable, RecordWithAcceptanceMargin) {
     Random rng;
     plan.ClearGoals();
     plan.SetGoal(Ziel::RekordMitMarge);
-    plan.OptWerte[0] = 10; // BestLLS
-    plan.OptWerte[3] = 2;  // LLSAkzeptanz
+    plan.Opt.BestLLS = 10;     // BestLLS
+    plan.Opt.LLSAkzeptanz = 2; // LLSAkzeptanz
     MoveJudgement j;
     j.candidate = 12;
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     j.candidate = 13;
     EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
-    // An accepted move below the record lowers it; strategy 21 then sets the temperature.
+    // An accepted move below the record lowers it; annealing then sets the temperature.
     plan.LehrerAnzahl = 40;
     j.candidate = 8;
-    ApplyAccepted(plan, 21, j);
-    EXPECT_EQ(plan.OptWerte[0], 8);
-    EXPECT_FLOAT_EQ(plan.Temperatur, static_cast<float>(8 * 0.0072 / 40 + 0.043));
+    ApplyAccepted(plan, AcceptanceKind::Annealing, j);
+    EXPECT_EQ(plan.Opt.BestLLS, 8);
+    EXPECT_FLOAT_EQ(plan.Opt.Temperatur, static_cast<float>(8 * 0.0072 / 40 + 0.043));
     j.candidate = 9;
-    ApplyAccepted(plan, 18, j);
-    EXPECT_EQ(plan.OptWerte[0], 8);
+    ApplyAccepted(plan, AcceptanceKind::RecordPlusMargin, j);
+    EXPECT_EQ(plan.Opt.BestLLS, 8);
+}
+
+// The goals are asked in ascending order and the first refusal ends the test: the annealing
+// (goal 21) draws its fraction only when every goal before it has accepted.
+TEST(GoalTable, AnnealingDrawsOnlyWhenReached) {
+    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.SetGoals({Ziel::Trennungsfehler, Ziel::Annealing});
+    plan.Opt.Temperatur = 0.5f;
+    Random rng(3);
+    const std::uint64_t start = rng.State();
+    MoveJudgement j;
+    j.before.tf = 1;
+    j.after.tf = 2; // refused by goal 11
+    EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
+    EXPECT_EQ(rng.State(), start);
+    j.after.tf = 1;
+    j.before.lls = 5;
+    j.after.lls = 0; // a large gain: the annealing keeps it, after one draw
+    EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::Exchange, j));
+    Random once(3);
+    once.Next();
+    EXPECT_EQ(rng.State(), once.State());
 }
 
 struct Fixture : test::PlanFixture {
@@ -105,10 +129,10 @@ TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
     f.plan->Place(f.H(1), 0, SlotOf(1, 1));
     EvaluateAll(*f.plan);
     GoalImprover improve(*f.plan, f.rng);
-    EXPECT_EQ(improve(12, 20, 0), 0);
+    EXPECT_EQ(improve(AcceptanceKind::GoalTable, 20, 0), 0);
     const auto before = Picture(*f.plan);
     f.plan->ClearGoals();
-    EXPECT_EQ(improve(12, 20, 20), 0); // fixed hours never count
+    EXPECT_EQ(improve(AcceptanceKind::GoalTable, 20, 20), 0); // fixed hours never count
     EXPECT_EQ(Picture(*f.plan), before);
     EXPECT_FALSE(AnyMarker(*f.plan));
 }
@@ -131,7 +155,7 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
     GoalImprover improve(*f.plan, f.rng);
     f.rng.Seed(1);
     for (int i = 0; i < 50; ++i) {
-        improve(11, 5, 10);
+        improve(AcceptanceKind::GoalTable, 5, 10);
         ASSERT_FALSE(AnyMarker(*f.plan));
         EvaluateAll(*f.plan);
         ASSERT_EQ(f.plan->TFSumme, 0);
@@ -157,7 +181,7 @@ TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
     f.plan->ClearGoals();
     GoalImprover improve(*f.plan, f.rng);
     f.rng.Seed(3);
-    EXPECT_EQ(improve(0, 50, 50), 0);
+    EXPECT_EQ(improve(AcceptanceKind::GoalTable, 50, 50), 0);
     EXPECT_EQ(Picture(*f.plan), before);
     EXPECT_FALSE(AnyMarker(*f.plan));
 }
@@ -169,9 +193,9 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     test::PlaceAtRandom(plan, 23, 3000);
-    plan.OptWerte[0] = plan.LLSSumme;
-    plan.OptWerte[3] = 2;
-    plan.Temperatur = 0.3f;
+    plan.Opt.BestLLS = plan.LLSSumme;
+    plan.Opt.LLSAkzeptanz = 2;
+    plan.Opt.Temperatur = 0.3f;
     Random rng;
     GoalImprover improve(plan, rng);
     const GoalSet goalSets[5] = {
@@ -180,11 +204,13 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
         {Ziel::LueckenBeiGleicherTrennung, Ziel::LehrerLueckenMaximum, Ziel::LehrerVerteilung},
         {Ziel::RekordMitMarge},
         {Ziel::Annealing}};
-    const int strategies[5] = {12, 11, 6, 18, 21};
+    const AcceptanceKind rules[5] = {AcceptanceKind::GoalTable, AcceptanceKind::GoalTable,
+                                     AcceptanceKind::GoalTable, AcceptanceKind::RecordPlusMargin,
+                                     AcceptanceKind::Annealing};
     int accepted = 0;
     for (int round = 0; round < 300; ++round) {
         plan.SetGoals(goalSets[round % 5]);
-        accepted += improve(strategies[round % 5], 5, 10);
+        accepted += improve(rules[round % 5], 5, 10);
         ASSERT_FALSE(AnyMarker(plan));
         if (round % 20 == 0) {
             ASSERT_EQ(test::StaleTotals(plan), "") << "round " << round;

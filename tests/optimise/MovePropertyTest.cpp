@@ -50,17 +50,17 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
                                Ziel::KlassenRekord,
                                Ziel::KlassenAnnealing,
                                Ziel::Annealing};
-    plan.OptWerte[0] = plan.LLSSumme;
-    plan.OptWerte[3] = 3;
-    plan.KProdToleranz = 200;
-    plan.KProdRekord = plan.KProd;
+    plan.Opt.BestLLS = plan.LLSSumme;
+    plan.Opt.LLSAkzeptanz = 3;
+    plan.Opt.KProdToleranz = 200;
+    plan.Opt.KProdRekord = plan.KProd;
     int calls[3] = {0, 0, 0};
     for (int round = 0; round < 2500; ++round) {
         // A random goal set: each goal on with a chance of one in four.
         plan.ClearGoals();
         for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur =
+        plan.Opt.Temperatur =
             plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
         const int kind = rng.Below(3);
         ++calls[kind];
@@ -74,11 +74,12 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
                             .SecondSlot = b,
                             .ClassAtFirst = k,
                             .ClassAtSecond = k,
-                            .Strategy = 18,
+                            .Rule = AcceptanceKind::RecordPlusMargin,
                             .KeepIfWorse = keepIfWorse,
                             .Commit = commit});
         } else if (kind == 1) {
-            opt.Improver()(rng.Below(2) ? 21 : 12, 2, 3);
+            opt.Improver()(rng.Below(2) ? AcceptanceKind::Annealing : AcceptanceKind::GoalTable, 2,
+                           3);
         } else {
             constexpr int kModes[] = {0, 1, 4, 19, 20};
             opt.Gaps().Pass(kModes[rng.Below(5)], 2);

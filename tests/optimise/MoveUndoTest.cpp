@@ -37,8 +37,8 @@ struct MovingPlan {
         } else {
             test::PlaceAtRandom(plan, 23);
         }
-        plan.OptWerte[0] = plan.LLSSumme;
-        plan.OptWerte[3] = 3;
+        plan.Opt.BestLLS = plan.LLSSumme;
+        plan.Opt.LLSAkzeptanz = 3;
         opt = std::make_unique<Optimiser>(plan, rng, run, rep);
     }
     CPlan& Plan() { return *owned; }
@@ -62,12 +62,14 @@ struct MovingPlan {
         plan.ClearGoals();
         for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur =
+        plan.Opt.Temperatur =
             plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
     }
-    int RandomStrategy() {
-        constexpr int kStrategies[] = {0, 12, 16, 18, 21};
-        return kStrategies[rng.Below(5)];
+    AcceptanceKind RandomRule() {
+        constexpr AcceptanceKind kRules[] = {
+            AcceptanceKind::GoalTable, AcceptanceKind::ClassRecord, AcceptanceKind::Deluge,
+            AcceptanceKind::RecordPlusMargin, AcceptanceKind::Annealing};
+        return kRules[rng.Below(5)];
     }
     int RandomSlot() { return SlotOf(rng.Below(Plan().Tage), rng.InRange(1, Plan().Stunden)); }
 };
@@ -78,7 +80,7 @@ void ImproverRounds(MovingPlan& r, int rounds, long long (&kept)[3]) {
     GoalImprover& improver = r.opt->Improver();
     for (int round = 0; round < rounds; ++round) {
         r.RandomGoals();
-        const int strategy = r.RandomStrategy();
+        const AcceptanceKind rule = r.RandomRule();
         // A third of the tries start at a course hour, a third at an hour of a multi-hour unit,
         // so that course swaps and unit shifts come up often enough.
         int klasse = r.rng.Below(plan.KlassenAnzahl);
@@ -93,7 +95,7 @@ void ImproverRounds(MovingPlan& r, int rounds, long long (&kept)[3]) {
         if (k == l) continue;
         const GoalImprover::Counts counts = improver.Accepted();
         const PlanState before = PlanState::Of(plan);
-        const int accepted = improver.TryPair(klasse, k, l, strategy);
+        const int accepted = improver.TryPair(klasse, k, l, rule);
         ASSERT_EQ(accepted > 0, !improver.Record().Empty()) << "round " << round;
         const GoalImprover::Counts& now = improver.Accepted();
         kept[0] += now.singleSwaps - counts.singleSwaps;
@@ -131,7 +133,7 @@ TEST(MoveUndo, Exchange) {
                                           .SecondSlot = r.RandomSlot(),
                                           .ClassAtFirst = klasse,
                                           .ClassAtSecond = klasse,
-                                          .Strategy = r.RandomStrategy(),
+                                          .Rule = r.RandomRule(),
                                           .KeepIfWorse = r.rng.Below(5) == 0,
                                           .Commit = r.rng.Below(5) != 0};
             const PlanState before = PlanState::Of(plan);

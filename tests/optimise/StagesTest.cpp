@@ -31,9 +31,9 @@ TEST(Stages, GoalListAndAcceptanceValue) {
     EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLueckenMaximum));
     EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
     SetAcceptanceFromText(plan, "7");
-    EXPECT_EQ(plan.OptWerte[3], 7);
+    EXPECT_EQ(plan.Opt.LLSAkzeptanz, 7);
     SetAcceptanceFromText(plan, "sieben");
-    EXPECT_EQ(plan.OptWerte[3], 2);
+    EXPECT_EQ(plan.Opt.LLSAkzeptanz, 2);
     EXPECT_EQ(std::string(kZieleListe[3]), "Spezialtrennungsfehler");
 }
 
@@ -77,7 +77,7 @@ TEST(Stages, TargetsAlreadyReached) {
     const StageResult r3 = opt.RunStage(Stufe::KlassenVerteilung);
     EXPECT_EQ(r3.Passes, 1);
     EXPECT_EQ(f.rep.shown.back(), (Message{"Stunden optimal verteilt!", ""}));
-    EXPECT_EQ(f.plan->KProdToleranz, 200);
+    EXPECT_EQ(f.plan->Opt.KProdToleranz, 200);
 }
 
 TEST(Stages, HaltEndsAfterThePassInProgress) {
@@ -170,7 +170,7 @@ TEST(Stages, EmptyGridIsRefused) {
     EXPECT_TRUE(run.Idle());
     EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLuecken)); // the goals are left as they were
     EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
-    EXPECT_EQ(plan.KProdToleranz, 0); // stage 3 sets 200 when it runs
+    EXPECT_EQ(plan.Opt.KProdToleranz, 0); // stage 3 sets 200 when it runs
 
     // One hour in the grid is a plan to work on.
     plan.Place(*plan.StundenL[0], 0, SlotOf(0, 1));

@@ -110,7 +110,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 16: the new teacher gap sum must not exceed the level.
     p.ClearGoals();
     p.SetGoal(Ziel::Sintflut);
-    p.Temperatur = 40.5f;
+    p.Opt.Temperatur = 40.5f;
     after.LLSSumme = 40;
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, after));
     after.LLSSumme = 41;
@@ -118,8 +118,8 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 19: class gaps, and KProd within the tolerance below the record.
     p.ClearGoals();
     p.SetGoal(Ziel::KlassenRekord);
-    p.KProdRekord = 1100;
-    p.KProdToleranz = 150;
+    p.Opt.KProdRekord = 1100;
+    p.Opt.KProdToleranz = 150;
     after = before;
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, after)); // 1000 >= 950
     after.KProd = 949;
@@ -130,7 +130,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 20: a draw decides unless class gaps grew; a large gain passes, a large loss fails.
     p.ClearGoals();
     p.SetGoal(Ziel::KlassenAnnealing);
-    p.Temperatur = 0.1f;
+    p.Opt.Temperatur = 0.1f;
     f.rng.Seed(5);
     after = before;
     after.KLS = 4;
@@ -296,9 +296,9 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             f.Build();
             ASSERT_TRUE(test::PlanCompletely(*f.plan, f.rng, 5));
             f.plan->SetGoals(c.goals);
-            f.plan->KProdRekord = f.plan->KProd;
-            f.plan->KProdToleranz = 50;
-            f.plan->Temperatur = c.temperatur >= 0 ? c.temperatur : f.plan->LLSSumme + 3.0f;
+            f.plan->Opt.KProdRekord = f.plan->KProd;
+            f.plan->Opt.KProdToleranz = 50;
+            f.plan->Opt.Temperatur = c.temperatur >= 0 ? c.temperatur : f.plan->LLSSumme + 3.0f;
             const int passes = f.plan->KlassenAnzahl > 3 ? 15 : 100;
             ClassGapMinimiser m(*f.plan, f.rng);
             for (int i = 0; i < passes; ++i) {
@@ -307,12 +307,12 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             }
             EXPECT_GT(m.Kept(), 0) << c.mode;
             if (c.mode == kModusRekord || c.mode == kModusTemperatur) {
-                EXPECT_GE(f.plan->KProdRekord, f.plan->KProd);
+                EXPECT_GE(f.plan->Opt.KProdRekord, f.plan->KProd);
             }
             if (c.mode == kModusTemperatur) {
                 EXPECT_FLOAT_EQ(
-                    f.plan->Temperatur,
-                    static_cast<float>(0.34 - 0.16 * f.plan->KProdRekord /
+                    f.plan->Opt.Temperatur,
+                    static_cast<float>(0.34 - 0.16 * f.plan->Opt.KProdRekord /
                                                   static_cast<double>(f.plan->KProdOpt)));
             }
         }

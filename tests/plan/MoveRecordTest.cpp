@@ -56,8 +56,8 @@ TEST(MoveRecord, UndoRestoresCellsMarkersRecordsAndTotals) {
     EXPECT_TRUE(record.Steps()[2].Marker);
     EvaluateAll(plan);
     record.SaveTotals(plan); // a second save keeps the first
-    plan.KProdRekord = 77;
-    plan.Temperatur = 3.5f;
+    plan.Opt.KProdRekord = 77;
+    plan.Opt.Temperatur = 3.5f;
     ASSERT_NE(PlanState::Of(plan), before);
 
     plan.Undo(record);
@@ -108,8 +108,8 @@ TEST(MoveRecord, UndoReportsACellThatNoLongerHoldsWhatTheMoveLeft) {
 // Class-gap moves on one plan, each judged by a random goal set; adds the kept subject and
 // course moves to the counts.
 void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int& keptCourse) {
-    plan.KProdToleranz = 200;
-    plan.KProdRekord = plan.KProd;
+    plan.Opt.KProdToleranz = 200;
+    plan.Opt.KProdRekord = plan.KProd;
     ClassGapMinimiser m(plan, rng);
     constexpr Ziel kGoals[] = {
         Ziel::KlassenLuecken,   Ziel::KlassenVerteilung,      Ziel::LehrerLueckenMaximum,
@@ -130,7 +130,7 @@ void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int&
         plan.ClearGoals();
         for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Temperatur =
+        plan.Opt.Temperatur =
             plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.2f;
         const int klasse = round % 2 == 0 ? inCourses[rng.Below(static_cast<int>(inCourses.size()))]
                                           : rng.Below(plan.KlassenAnzahl);

@@ -60,10 +60,10 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     test::PlaceAtRandom(plan, 3);
     plan.SetGoal(Ziel::KlassenLuecken);
     plan.SetGoal(Ziel::KlassenAnnealing);
-    plan.OptWerte = {5, 6, 7, 8, 9, 10};
-    plan.KProdRekord = plan.KProd;
-    plan.KProdToleranz = 200;
-    plan.Temperatur = 0.25f;
+    plan.Opt.SetOptWerte({5, 6, 7, 8, 9, 10});
+    plan.Opt.KProdRekord = plan.KProd;
+    plan.Opt.KProdToleranz = 200;
+    plan.Opt.Temperatur = 0.25f;
     plan.StundenL[4]->Zeit = SlotOf(1, 2);
     plan.StundenL[4]->Modus = Modus::ZeitFest;
     plan.StundenL[4]->TagesLimit = 1;
@@ -79,8 +79,8 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     for (int pass = 0; pass < 20; ++pass)
         m.Pass(kModusAlle, 5);
     plan.SetGoal(Ziel::LehrerLuecken);
-    plan.OptWerte[0] = 1;
-    plan.Temperatur = 3.0f;
+    plan.Opt.BestLLS = 1;
+    plan.Opt.Temperatur = 3.0f;
     plan.StundenL[4]->Zeit = kNoSlot;
     plan.StundenL[4]->Modus = Modus::Frei;
     plan.StundenL[4]->TagesLimit = 0;
