@@ -10,16 +10,45 @@
 
 namespace sw {
 
-const std::vector<ExperimentInfo>& Experiments() {
-    static const std::vector<ExperimentInfo> kList = {
-        {Experiment::Sintflut, "S1", "kurve_S1.txt", 15, 4000},
-        {Experiment::Annealing, "SA", "kurve_SA.txt", 15, 4000},
-        {Experiment::RekordMitMarge, "S2", "kurve_S2.txt", 40, 1000},
-        {Experiment::Abstieg, "Tabu", "kurve_Tabu.txt", 40, 1000},
-        {Experiment::KlassenRekord, "S2-Klassen", "kurve_S2_Klassen.txt", 40, 400},
-        {Experiment::KlassenAnnealing, "SA-Klassen", "kurve_SA_Klassen.txt", 40, 400},
-    };
-    return kList;
+namespace {
+
+constexpr GoalSet TeacherGoals(Ziel rule) {
+    return {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+            Ziel::Spezialtrennungsfehler, rule};
+}
+
+constexpr DelugeAcceptance kDeluge{};
+constexpr AnnealingAcceptance kAnnealing{};
+constexpr RecordAcceptance kRecord(1);
+constexpr DescentAcceptance kDescent{};
+constexpr ClassRecordAcceptance kClassRecord(300);
+constexpr ClassAnnealingAcceptance kClassAnnealing{};
+
+constexpr std::array<PassStep, 2> kTeacherSteps = {GoalDirected(20, 20), Exchanges()};
+
+// clang-format off
+constexpr std::array<ExperimentInfo, 6> kExperiments = {{
+    {Experiment::Sintflut, "S1", "kurve_S1.txt", 15, 4000, TeacherGoals(Ziel::Sintflut),
+     &kDeluge, kTeacherSteps, Kennzahl::BestLLS, false},
+    {Experiment::Annealing, "SA", "kurve_SA.txt", 15, 4000, TeacherGoals(Ziel::Annealing),
+     &kAnnealing, kTeacherSteps, Kennzahl::BestLLS, false},
+    {Experiment::RekordMitMarge, "S2", "kurve_S2.txt", 40, 1000, TeacherGoals(Ziel::RekordMitMarge),
+     &kRecord, kTeacherSteps, Kennzahl::BestLLS, false},
+    {Experiment::Abstieg, "Tabu", "kurve_Tabu.txt", 40, 1000, TeacherGoals(Ziel::LehrerLuecken),
+     &kDescent, kTeacherSteps, Kennzahl::LLSSumme, false},
+    {Experiment::KlassenRekord, "S2-Klassen", "kurve_S2_Klassen.txt", 40, 400,
+     {Ziel::KlassenLuecken, Ziel::KlassenRekord}, &kClassRecord,
+     {Exchanges(), ClassGaps(kModusRekord, 20)}, Kennzahl::KProd, true},
+    {Experiment::KlassenAnnealing, "SA-Klassen", "kurve_SA_Klassen.txt", 40, 400,
+     {Ziel::KlassenLuecken, Ziel::KlassenAnnealing}, &kClassAnnealing,
+     {Exchanges(), ClassGaps(kModusTemperatur, 20)}, Kennzahl::KProd, true},
+}};
+// clang-format on
+
+} // namespace
+
+std::span<const ExperimentInfo> Experiments() {
+    return kExperiments;
 }
 
 const ExperimentInfo* FindExperiment(const std::string& name) {
@@ -44,78 +73,8 @@ std::string CurveText(const std::vector<double>& finals, const std::vector<doubl
 
 namespace {
 
-bool ForClasses(Experiment e) {
-    return e == Experiment::KlassenRekord || e == Experiment::KlassenAnnealing;
-}
-
-// The goals a run sets and the rule it judges and keeps its records by.
-struct RunRule {
-    GoalSet Goals;
-    const Acceptance& Rule;
-    int GapMode; // the class experiments' class-gap mode
-};
-
-constexpr GoalSet kTeacherGoals(Ziel rule) {
-    return {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-            Ziel::Spezialtrennungsfehler, rule};
-}
-
-constexpr DelugeAcceptance kDeluge{};
-constexpr AnnealingAcceptance kAnnealing{};
-constexpr RecordAcceptance kRecord(1);
-constexpr DescentAcceptance kDescent{};
-constexpr ClassRecordAcceptance kClassRecord(300);
-constexpr ClassAnnealingAcceptance kClassAnnealing{};
-
-RunRule RuleOf(Experiment e) {
-    switch (e) {
-    case Experiment::Sintflut:
-        return {kTeacherGoals(Ziel::Sintflut), kDeluge, 0};
-    case Experiment::Annealing:
-        return {kTeacherGoals(Ziel::Annealing), kAnnealing, 0};
-    case Experiment::RekordMitMarge:
-        return {kTeacherGoals(Ziel::RekordMitMarge), kRecord, 0};
-    case Experiment::Abstieg:
-        return {kTeacherGoals(Ziel::LehrerLuecken), kDescent, 0};
-    case Experiment::KlassenRekord:
-        return {{Ziel::KlassenLuecken, Ziel::KlassenRekord}, kClassRecord, kModusRekord};
-    case Experiment::KlassenAnnealing:
-        return {{Ziel::KlassenLuecken, Ziel::KlassenAnnealing}, kClassAnnealing, kModusTemperatur};
-    }
-    return {{}, kDescent, 0};
-}
-
-// One iteration's moves.
-void Iterate(Experiment e, const RunRule& rule, Optimiser& opt, CPlan& p, int iteration) {
-    const AcceptanceKind kind = rule.Rule.Kind();
-    auto exchanges = [&] {
-        for (int i = 0; i < 5; ++i)
-            opt.RandomExchanges(kind);
-    };
-    if (ForClasses(e)) {
-        exchanges();
-        opt.Gaps().Pass(rule.GapMode, 20);
-    } else {
-        opt.Improver()(kind, 20, 20);
-        exchanges();
-    }
-    rule.Rule.Iterated(p, iteration);
-}
-
-double Figure(Experiment e, const CPlan& p) {
-    switch (e) {
-    case Experiment::Abstieg:
-        return p.LLSSumme;
-    case Experiment::KlassenRekord:
-    case Experiment::KlassenAnnealing:
-        return p.KProd;
-    default:
-        return p.Opt.BestLLS;
-    }
-}
-
-bool TargetReached(Experiment e, const CPlan& p) {
-    return ForClasses(e) ? p.KProd >= p.KProdOpt : p.LLSSumme == 0;
+bool TargetReached(const ExperimentInfo& info, const CPlan& p) {
+    return info.Classes ? p.KProd >= p.KProdOpt : p.LLSSumme == 0;
 }
 
 } // namespace
@@ -138,26 +97,30 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
         CPlan& p = *read.plan;
         // Each run has a generator of its own, seeded with its number.
         Random rng(static_cast<std::uint32_t>(r + 1));
-        const RunRule rule = RuleOf(info.Id);
-        p.SetGoals(rule.Goals);
-        rule.Rule.Start(p);
+        p.SetGoals(info.Goals);
+        info.Rule->Start(p);
         Optimiser opt(p, rng, run, reporter);
-        double last = Figure(info.Id, p);
+        const AcceptanceKind rule = info.Rule->Kind();
+        double last = Wert(p, info.Figure);
         int i = 0;
         for (; i < iterations && run.KeepRunning(); ++i) {
-            if (!TargetReached(info.Id, p)) Iterate(info.Id, rule, opt, p, i);
+            if (!TargetReached(info, p)) {
+                for (const PassStep& step : info.Steps)
+                    opt.RunStep(step, rule);
+                info.Rule->Iterated(p, i);
+            }
             EvaluateAll(p);
-            last = Figure(info.Id, p);
+            last = Wert(p, info.Figure);
             result.Average[i] += last / runs;
             run.PassDone();
-            if (TargetReached(info.Id, p)) {
+            if (TargetReached(info, p)) {
                 ++i;
                 break;
             }
         }
         // A run that reached its target early: the teacher experiments carry the final value
         // on; the class experiments add nothing more.
-        if (!ForClasses(info.Id))
+        if (!info.Classes)
             for (; i < iterations; ++i)
                 result.Average[i] += last / runs;
         result.Finals.push_back(last);

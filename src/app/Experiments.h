@@ -8,7 +8,9 @@
 #include "io/FileOps.h"
 #include "model/Report.h"
 #include "optimise/RunControl.h"
+#include "optimise/StageTable.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,10 +31,17 @@ struct ExperimentInfo {
     const char* FileName; // the curve file in the chosen folder
     int Runs;
     int Iterations;
+    GoalSet Goals;                 // the goals of every run
+    const Acceptance* Rule;        // starts the records of every run; the rule the moves keep
+    std::array<PassStep, 2> Steps; // one iteration
+    Kennzahl Figure;               // what the curve averages
+    // A class experiment: it ends at KProd >= KProdOpt and adds nothing to the average after
+    // that; a teacher experiment ends at LLSSumme = 0 and carries its final value on.
+    bool Classes;
 };
 
 // Every experiment with its defaults.
-const std::vector<ExperimentInfo>& Experiments();
+std::span<const ExperimentInfo> Experiments();
 const ExperimentInfo* FindExperiment(const std::string& name);
 
 struct ExperimentResult {

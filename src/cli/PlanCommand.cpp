@@ -72,7 +72,8 @@ struct PlanOptions {
     int StagePasses = 0; // 0: no pass limit of our own
 };
 
-// "2,3,4" -> {2, 3, 4}; an empty text is no stage at all. Only the stages 2..6 exist.
+// "2,3,4" -> {2, 3, 4}; an empty text is no stage at all. Only the numbered stages of the stage
+// table (2..6) exist.
 std::optional<std::vector<int>> StageList(const std::string& text) {
     std::vector<int> stages;
     std::string rest = text;
@@ -81,7 +82,7 @@ std::optional<std::vector<int>> StageList(const std::string& text) {
         const std::string item = rest.substr(0, comma);
         rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
         const auto n = PositiveInt(item);
-        if (!n || *n < 2 || *n > 6) return std::nullopt;
+        if (!n || !FindNumberedStage(*n)) return std::nullopt;
         stages.push_back(*n);
     }
     return stages;

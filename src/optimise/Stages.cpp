@@ -3,8 +3,6 @@
 
 #include "model/Text.h"
 
-#include <climits>
-
 namespace sw {
 
 namespace {
@@ -95,132 +93,65 @@ bool Optimiser::RefuseEmptyGrid() {
     return true;
 }
 
-StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked) {
+void Optimiser::RunStep(const PassStep& step, AcceptanceKind rule) {
+    switch (step.What) {
+    case PassStep::Kind::ClassGaps:
+        gaps_.Pass(step.A, step.B);
+        break;
+    case PassStep::Kind::Exchanges:
+        FiveExchanges(rule);
+        break;
+    case PassStep::Kind::GoalDirected:
+        report_.GoalDirected = improve_(rule, step.A, step.B);
+        break;
+    }
+}
+
+void Optimiser::LabelPass(PassLabel label) {
+    switch (label) {
+    case PassLabel::None:
+        break;
+    case PassLabel::Exchanges:
+        report_.Label15 = std::to_string(report_.Exchanges);
+        break;
+    case PassLabel::Passes:
+        report_.Label15 = std::to_string(report_.Pass);
+        break;
+    case PassLabel::Iteration:
+        report_.Label15 = "Iteration " + std::to_string(report_.Pass);
+        break;
+    }
+}
+
+StageResult Optimiser::Run(const StageRow* row, const std::array<bool, 7>& checked) {
     // Held until the stage's message is shown: nothing may destroy the plan before.
     RunControl::Scope scope(run_);
     if (RefuseEmptyGrid()) return {.Refused = true};
-    CPlan& p = plan_;
-    switch (stufe) {
-    case Stufe::KlassenLuecken: {
-        p.SetGoals({Ziel::KlassenLuecken});
-        StageResult r = Loop(
-            "Planung : Klassenstunden minimieren",
-            [&] {
-                gaps_.Pass(1, 10);
-                FiveExchanges(AcceptanceKind::GoalTable);
-                report_.Label15 = std::to_string(report_.Exchanges);
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 12, 20);
-            },
-            [&] { return p.KLSSumme == 0; }, INT_MAX, false);
-        if (r.Reached) reporter_.Show({"Leerstunden beseitigt!", titel::Hinweis});
-        return r;
-    }
-    case Stufe::KlassenVerteilung: {
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung});
-        ClassRecordAcceptance(200).Start(p);
-        StageResult r = Loop(
-            "Planung : Klassenstunden verteilen",
-            [&] {
-                FiveExchanges(AcceptanceKind::GoalTable);
-                report_.Label15 = std::to_string(report_.Exchanges);
-                gaps_.Pass(4, 20);
-            },
-            [&] { return p.KProd == p.KProdOpt; }, 10000, false);
-        if (r.Reached) reporter_.Show({"Stunden optimal verteilt!", ""});
-        return r;
-    }
-    case Stufe::Trennungsfehler:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler});
-        return Loop(
-            "Planung : Trennungsfehler minimieren",
-            [&] {
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 5, 10);
-                FiveExchanges(AcceptanceKind::GoalTable);
-            },
-            [&] { return p.TFSumme == 0; }, 100001, true);
-    case Stufe::LehrerLuecken:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken});
-        return Loop(
-            "Planung : Lehrer - Leerstunden minimieren",
-            [&] {
-                report_.Label15 = std::to_string(report_.Pass);
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
-                FiveExchanges(AcceptanceKind::GoalTable);
-            },
-            [&] { return p.LLSSumme == 0; }, INT_MAX, true);
-    case Stufe::LehrerVerteilung:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung});
-        TeacherStageAcceptance().Start(p);
-        return Loop(
-            "Planung : Lehrerstunden verteilen",
-            [&] {
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 50);
-                FiveExchanges(AcceptanceKind::GoalTable);
-            },
-            [&] { return p.LLSSumme == 0; }, 100001, true);
-    case Stufe::Manuell:
-        SetGoalsFromList(p, checked);
-        return Loop(
-            "Planung : manuelle Auswahl der Ziele",
-            [&] {
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
-                FiveExchanges(AcceptanceKind::GoalTable);
-                gaps_.Pass(0, 20);
-                report_.Label15 = "Iteration " + std::to_string(report_.Pass);
-            },
-            [] { return false; }, INT_MAX, false);
-    }
-    return {};
+    if (!row) return {};
+    if (row->GoalsFromList)
+        SetGoalsFromList(plan_, checked);
+    else
+        plan_.SetGoals(row->Goals);
+    row->Rule->Start(plan_);
+    const AcceptanceKind rule = row->Rule->Kind();
+    const StageResult r = Loop(
+        row->Status,
+        [&] {
+            for (const PassStep& step : row->Pass())
+                RunStep(step, rule);
+            LabelPass(row->Label);
+        },
+        [&] { return Reached(plan_, row->End); }, row->PassLimit, row->TestFirst);
+    if (r.Reached && *row->EndMessage) reporter_.Show({row->EndMessage, row->EndTitle});
+    return r;
+}
+
+StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked) {
+    return Run(FindStageRow(stufe, false), checked);
 }
 
 StageResult Optimiser::Mix(Stufe tab) {
-    RunControl::Scope scope(run_);
-    if (RefuseEmptyGrid()) return {.Refused = true};
-    CPlan& p = plan_;
-    auto never = [] { return false; };
-    switch (tab) {
-    case Stufe::KlassenLuecken:
-        p.ClearGoals();
-        return Loop(
-            "Planung : Böse mixen", [&] { gaps_.Pass(0, 10); }, never, 1, false);
-    case Stufe::KlassenVerteilung:
-        p.SetGoals({Ziel::KlassenLuecken});
-        return Loop(
-            "Planung : Böse Mixen 2",
-            [&] {
-                gaps_.Pass(0, 10);
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 12, 20);
-            },
-            never, 6, false);
-    case Stufe::Trennungsfehler:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung});
-        return Loop(
-            "Planung : Böse mixen 3",
-            [&] {
-                report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 20, 20);
-                gaps_.Pass(0, 20);
-            },
-            never, 5, false);
-    case Stufe::LehrerLuecken:
-        p.SetGoals({Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
-                    Ziel::Spezialtrennungsfehler});
-        return Loop(
-            "Planung : Böse mixen 4",
-            [&] { report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 5, 10); }, never, 11,
-            false);
-    case Stufe::LehrerVerteilung:
-        p.ClearGoals();
-        return Loop(
-            "Planung : Klassenstunden - Austausch",
-            [&] { report_.GoalDirected = improve_(AcceptanceKind::GoalTable, 50, 50); }, never, 1,
-            false);
-    case Stufe::Manuell:
-        break;
-    }
-    return {};
+    return Run(FindStageRow(tab, true), {});
 }
 
 } // namespace sw

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Stages.h: the optimisation chain of the planning window. Every stage sets its goals and then
-// loops over the moves (class-gap minimisation, exchange move, goal-directed improvement) until
-// its target figure is reached, its pass limit runs out or "Halt" is pressed. The "Mischen"
-// perturbations and the "Manuell" stage use the same frame.
+// Stages.h: the optimisation chain of the planning window. Every stage (a row of StageTable.h)
+// sets its goals and records and then loops over its pass of moves (class-gap minimisation,
+// exchange move, goal-directed improvement) until its target is reached, its pass limit runs out
+// or "Halt" is pressed. The "Mischen" perturbations and the "Manuell" stage use the same frame.
 #pragma once
 
 #include "optimise/Exchange.h"
 #include "optimise/ImproveByGoals.h"
 #include "optimise/RunControl.h"
+#include "optimise/StageTable.h"
 #include "plan/ClassGaps.h"
 #include "plan/Evaluation.h"
 #include "plan/Plan.h"
@@ -23,16 +24,6 @@ namespace texte {
 inline constexpr const char* KeinUrplan =
     "Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan erzeugen“ einen Plan.";
 } // namespace texte
-
-// The stages, numbered as the planning window's tabs; 7 is "Manuell".
-enum class Stufe : int {
-    KlassenLuecken = 2,
-    KlassenVerteilung = 3,
-    Trennungsfehler = 4,
-    LehrerLuecken = 5,
-    LehrerVerteilung = 6,
-    Manuell = 7,
-};
 
 // The seven items of the goal check list on the page "Manuell", in their order.
 inline constexpr std::array<const char*, 7> kZieleListe = {
@@ -88,6 +79,9 @@ public:
     // The "Mischen" button of a stage's tab (2..6); refused like a stage on an empty grid.
     StageResult Mix(Stufe tab);
 
+    // One step of a pass, its moves keeping the records of `rule`.
+    void RunStep(const PassStep& step, AcceptanceKind rule);
+
     // Two exchange attempts at random slots; the number of feasible ones.
     int RandomExchanges(AcceptanceKind rule);
 
@@ -96,6 +90,10 @@ public:
     ClassGapMinimiser& Gaps() { return gaps_; }
 
 private:
+    // Runs a row of the stage table; nullptr (no such row) runs nothing.
+    StageResult Run(const StageRow* row, const std::array<bool, 7>& checked);
+    // The progress label after a pass.
+    void LabelPass(PassLabel label);
     template <typename Pass, typename Done>
     StageResult Loop(const char* status, Pass pass, Done done, int maxPasses, bool testFirst);
     int FiveExchanges(AcceptanceKind rule);

@@ -40,18 +40,19 @@ QLabel* Beschriftung(QWidget* parent, const char* name, const char* text = "") {
 struct ZahlInfo {
     const char* name;
     const char* titel;
-    int seite; // tab index that optimises the figure, 0 for none
+    Kennzahl ziel; // the figure of the stage that works on it
+    bool lehrer;   // shown among the teachers' figures
 };
 constexpr std::array<ZahlInfo, 9> kZahlen = {{
-    {"KLSSumL", "Summe der Leerstunden:", 1},
-    {"KProdSumL", "Stunden - Verteilung:", 2},
-    {"TFSumL", "Summe der Trennungsfehler:", 3},
-    {"TFMaxL", "Maximum der Trennungsfehler:", 3},
-    {"SpezialTFSumL", "Summe der Spezial-Trennungsfehler:", 3},
-    {"SpezialTFMaxL", "Maximum der Spezial-Trennungsfehler:", 3},
-    {"LLSSumL", "Summe der Leerstunden:", 4},
-    {"LLSMaxL", "Maximum der Leerstunden:", 4},
-    {"LProdSumL", "Stunden-Verteilung:", 5},
+    {"KLSSumL", "Summe der Leerstunden:", Kennzahl::KLSSumme, false},
+    {"KProdSumL", "Stunden - Verteilung:", Kennzahl::KProd, false},
+    {"TFSumL", "Summe der Trennungsfehler:", Kennzahl::TFSumme, false},
+    {"TFMaxL", "Maximum der Trennungsfehler:", Kennzahl::TFSumme, false},
+    {"SpezialTFSumL", "Summe der Spezial-Trennungsfehler:", Kennzahl::TFSumme, false},
+    {"SpezialTFMaxL", "Maximum der Spezial-Trennungsfehler:", Kennzahl::TFSumme, false},
+    {"LLSSumL", "Summe der Leerstunden:", Kennzahl::LLSSumme, true},
+    {"LLSMaxL", "Maximum der Leerstunden:", Kennzahl::LLSSumme, true},
+    {"LProdSumL", "Stunden-Verteilung:", Kennzahl::LProd, true},
 }};
 
 constexpr std::array<const char*, 4> kOptionen = {
@@ -74,47 +75,14 @@ QString BreitesterText(bool verteilung, int ideal) {
     return ziffern + " (88,8 %)  " + ziffern;
 }
 
-// The figure of goal-list item `i` (0 class gaps ... 6 teacher distribution), as the curve
-// follows it.
-int FigurWert(const CPlan& p, int i) {
-    switch (i) {
-    case 0:
-        return p.KLSSumme;
-    case 1:
-        return p.KProd;
-    case 2:
-        return p.TFSumme;
-    case 3:
-        return p.STFSumme;
-    case 5:
-        return p.LLSMax;
-    case 6:
-        return p.LProd;
-    default:
-        return p.LLSSumme;
-    }
-}
-
-// What the running stage counts in Label15: its feasible exchanges or its passes. Stages that
-// leave the label alone, "Manuell" ("Iteration n" speaks for itself) and "Mischen" have none.
-const char* Label15Titel(Stufe stufe, bool mischen) {
-    if (mischen) return "";
-    switch (stufe) {
-    case Stufe::KlassenLuecken:
-    case Stufe::KlassenVerteilung:
-        return "Austausche:";
-    case Stufe::LehrerLuecken:
-        return "Durchgang:";
-    default:
-        return "";
-    }
-}
-
-// Stage 3 and the "Mischen" of tab 2 make no goal-directed call.
-bool MachtZielgerichtet(Stufe stufe, bool mischen) {
-    if (mischen) return stufe != Stufe::KlassenLuecken;
-    return stufe != Stufe::KlassenVerteilung;
-}
+// The object names of the buttons of the stage tabs 2..6: the stage's and its "Mischen".
+constexpr std::array<std::pair<const char*, const char*>, 5> kStufenKnoepfe = {{
+    {"KLSMinimierungBtn", "Boese1Btn"},
+    {"KProdBtn", "Boese2Btn"},
+    {"TFBtn", "Boese3Btn"},
+    {"LLSBtn", "Boese4Btn"},
+    {"LProdBtn", "Boese5Btn"},
+}};
 
 } // namespace
 
@@ -136,22 +104,13 @@ void TPlanForm::Aufbauen() {
     seiten_->setUsesScrollButtons(false);
     seiten_->setMaximumHeight(200);
     seiten_->addTab(UrplanSeite(), "Urplan");
-    seiten_->addTab(StufenSeite("KLSMinimierungBtn", "2. Klassen - Leerstunden - Minimierung",
-                                "Boese1Btn", Stufe::KlassenLuecken),
-                    "2. Klassen-Leerstunden");
-    seiten_->addTab(StufenSeite("KProdBtn", "3. Klassenstunden verteilen", "Boese2Btn",
-                                Stufe::KlassenVerteilung),
-                    "3. Verteilung (Klassen)");
-    seiten_->addTab(
-        StufenSeite("TFBtn", "4. Trennungsfehler minimieren", "Boese3Btn", Stufe::Trennungsfehler),
-        "4. Trennungsfehler");
-    seiten_->addTab(StufenSeite("LLSBtn", "5. Lehrer - Leerstunden - Minimierung", "Boese4Btn",
-                                Stufe::LehrerLuecken),
-                    "5. Lehrer-Leerstunden");
-    seiten_->addTab(
-        StufenSeite("LProdBtn", "6. Lehrerstunden verteilen", "Boese5Btn", Stufe::LehrerVerteilung),
-        "6. Verteilung(Lehrer)");
-    seiten_->addTab(ManuellSeite(), "Manuell");
+    for (std::size_t i = 0; i < kStufenKnoepfe.size(); ++i) {
+        const StageRow& stufe = *FindNumberedStage(static_cast<int>(i) + 2);
+        seiten_->addTab(StufenSeite(kStufenKnoepfe[i].first, stufe.Button, kStufenKnoepfe[i].second,
+                                    stufe.Stage),
+                        Q(stufe.Tab));
+    }
+    seiten_->addTab(ManuellSeite(), Q(StageRowOf(Stufe::Manuell).Tab));
     seiten_->addTab(OptionenSeite(), "Optionen");
     connect(seiten_, &QTabWidget::currentChanged, this, &TPlanForm::SeiteGewechselt);
 
@@ -236,7 +195,7 @@ QWidget* TPlanForm::StufenSeite(const char* knopfName, const char* knopfText,
                                 const char* mischenName, Stufe stufe) {
     auto* seite = new QWidget;
     auto* knopf = Knopf(seite, knopfName, knopfText);
-    auto* mischen = Knopf(seite, mischenName, "Mischen");
+    auto* mischen = Knopf(seite, mischenName, FindStageRow(stufe, true)->Button);
     connect(knopf, &QPushButton::clicked, this, [this, stufe] { StageClick(stufe); });
     connect(mischen, &QPushButton::clicked, this, [this, stufe] { MischenClick(stufe); });
     schritte_.push_back(knopf);
@@ -265,7 +224,7 @@ QWidget* TPlanForm::ManuellSeite() {
     connect(zieleCLB_, &QListWidget::itemChanged, this, [this] {
         if (plan_) SetGoalsFromList(*plan_, ZieleGewaehlt());
     });
-    auto* start = Knopf(seite, "ManuellStartBtn", "Start");
+    auto* start = Knopf(seite, "ManuellStartBtn", StageRowOf(Stufe::Manuell).Button);
     connect(start, &QPushButton::clicked, this, [this] { StageClick(Stufe::Manuell); });
     schritte_.push_back(start);
     auto* layout = new QHBoxLayout(seite);
@@ -294,12 +253,12 @@ QWidget* TPlanForm::ZahlenTeil() {
     auto* kf = new QFormLayout(klassen);
     auto* lf = new QFormLayout(lehrer);
     for (const ZahlInfo& z : kZahlen) {
-        QGroupBox* box = z.seite >= 4 ? lehrer : klassen;
+        QGroupBox* box = z.lehrer ? lehrer : klassen;
         auto* titel = new QLabel(Q(z.titel), box);
         auto* wert = Beschriftung(box, z.name, "0");
         // Right-aligned in a fixed width: the panel does not jump as the numbers change.
         wert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        (z.seite >= 4 ? lf : kf)->addRow(titel, wert);
+        (z.lehrer ? lf : kf)->addRow(titel, wert);
         zahlen_.push_back({wert, titel});
     }
     llsLimitE_ = new QLineEdit(lehrer);
@@ -381,7 +340,6 @@ void TPlanForm::StartBtnClick() {
     }
     RunControl::Scope scope(run_);
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    kurvenFigur_ = -1;
     kurve_->Neu("Rest");
     anzeigeUhr_.restart();
     Random unbenutzt; // without a plan the run only refuses
@@ -416,13 +374,14 @@ void TPlanForm::MischenClick(Stufe tab) {
 }
 
 void TPlanForm::LaufBeginnt() {
-    const auto [figur, name] = Kurve(laufend_, mischen_);
+    const StageRow& zeile = *FindStageRow(laufend_, mischen_);
+    const auto [figur, name] = Kurve(zeile);
     kurvenFigur_ = figur;
-    zielgerichtet_ = MachtZielgerichtet(laufend_, mischen_);
+    zielgerichtet_ = zeile.HasGoalDirectedStep();
     kurve_->Neu(name);
     label15Text_.clear();
     zielgerichtetWert_ = 0;
-    label15T_->setText(Q(Label15Titel(laufend_, mischen_)));
+    label15T_->setText(Q(PassLabelCaption(zeile.Label)));
     label15_->clear();
     austauschL_->clear();
     anzeigeUhr_.restart();
@@ -503,7 +462,7 @@ void TPlanForm::Status(const std::string& caption) {
 }
 
 void TPlanForm::PassDone(const PassReport& report) {
-    kurve_->Merken(FigurWert(*plan_, kurvenFigur_));
+    kurve_->Merken(Wert(*plan_, kurvenFigur_));
     label15Text_ = report.Label15;
     zielgerichtetWert_ = report.GoalDirected;
     if (AnzeigeFaellig()) LaufZeigen(report.Zahlen);
@@ -513,42 +472,25 @@ void TPlanForm::Ended(const PassReport& report) {
     LaufZeigen(report.Zahlen);
 }
 
-std::pair<int, QString> TPlanForm::Kurve(Stufe stufe, bool mischen) const {
-    int figur = 4;
-    switch (stufe) {
-    case Stufe::KlassenLuecken:
-        figur = 0;
-        break;
-    case Stufe::KlassenVerteilung:
-        figur = 1;
-        break;
-    case Stufe::Trennungsfehler:
-        figur = 2;
-        break;
-    case Stufe::LehrerLuecken:
-        figur = 4;
-        break;
-    case Stufe::LehrerVerteilung:
-        figur = 6;
-        break;
-    case Stufe::Manuell: {
-        // The first ticked goal; without any the teacher gaps, and the name says so.
+std::pair<Kennzahl, QString> TPlanForm::Kurve(const StageRow& zeile) const {
+    if (zeile.GoalsFromList) {
+        // The first ticked goal; without any the row's figure, and its name says so.
         const std::array<bool, 7> ziele = ZieleGewaehlt();
         const auto erstes = std::find(ziele.begin(), ziele.end(), true);
-        if (erstes == ziele.end()) return {4, "Lehrer-Leerstunden (kein Ziel gewählt)"};
-        figur = static_cast<int>(erstes - ziele.begin());
-        break;
+        if (erstes != ziele.end()) {
+            const auto i = static_cast<std::size_t>(erstes - ziele.begin());
+            return {static_cast<Kennzahl>(i), Q(kZieleListe[i])};
+        }
     }
-    }
-    const QString name = Q(kZieleListe[figur]);
-    return {figur, mischen ? "Mischen: " + name : name};
+    return {zeile.Curve, Q(zeile.CurveName)};
 }
 
 // --- tabs, goals, options ---------------------------------------------------------------------
 
 void TPlanForm::SeiteGewechselt(int index) {
     for (std::size_t i = 0; i < zahlen_.size(); ++i) {
-        const QColor farbe = kZahlen[i].seite == index ? Qt::blue : Qt::black;
+        const StageRow* stufe = FindNumberedStage(index + 1); // tabs 1..5: stages 2..6
+        const QColor farbe = stufe && stufe->Target == kZahlen[i].ziel ? Qt::blue : Qt::black;
         for (QLabel* l : {zahlen_[i].wert, zahlen_[i].titel}) {
             QPalette p = l->palette();
             p.setColor(QPalette::WindowText, farbe);

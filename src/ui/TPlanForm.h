@@ -107,7 +107,7 @@ private:
     std::array<bool, 7> ZieleGewaehlt() const;
     // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
     // distribution) and the curve's name for a stage or a "Mischen" of its tab.
-    std::pair<int, QString> Kurve(Stufe stufe, bool mischen) const;
+    std::pair<Kennzahl, QString> Kurve(const StageRow& zeile) const;
 
     RunControl& run_;
     Reporter& reporter_;
@@ -118,7 +118,7 @@ private:
     Stufe laufend_ = Stufe::KlassenLuecken;
     bool mischen_ = false;
     // The figure the curve of the running stage follows; -1 for the initial plan's rest.
-    int kurvenFigur_ = -1;
+    Kennzahl kurvenFigur_ = Kennzahl::LLSSumme;
     // Whether the running stage makes goal-directed calls (AustauschL shows their result).
     bool zielgerichtet_ = false;
     // The pass labels as the last pass left them; shown when due and when the run ends.

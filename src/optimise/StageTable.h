@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// StageTable.h: the optimisation stages as data. One row per stage of the planning window, per
+// "Mischen" button of a stage's tab and for "Manuell" says what the stage sets, what one pass
+// does and when the stage ends; the optimiser runs the rows, the planning window takes its
+// captions, its curve and its colours from them, and the tool its stage numbers.
+#pragma once
+
+#include "plan/Acceptance.h"
+#include "plan/Goals.h"
+#include "plan/Plan.h"
+
+#include <array>
+#include <climits>
+#include <span>
+
+namespace sw {
+
+// The stages, numbered as the planning window's tabs; 7 is "Manuell".
+enum class Stufe : int {
+    KlassenLuecken = 2,
+    KlassenVerteilung = 3,
+    Trennungsfehler = 4,
+    LehrerLuecken = 5,
+    LehrerVerteilung = 6,
+    Manuell = 7,
+};
+
+// The figures a stage aims at or a curve follows; the first seven in the order of the goal list
+// of "Manuell".
+enum class Kennzahl : std::uint8_t {
+    KLSSumme,
+    KProd,
+    TFSumme,
+    STFSumme,
+    LLSSumme,
+    LLSMax,
+    LProd,
+    BestLLS,
+};
+
+// The plan's value of `k`.
+int Wert(const CPlan& plan, Kennzahl k);
+
+// One step of a pass.
+struct PassStep {
+    enum class Kind : std::uint8_t {
+        ClassGaps,    // one class-gap pass: mode A, A attempts per chosen class B
+        Exchanges,    // five times two exchanges at random slots
+        GoalDirected, // one goal-directed call: A class tries, B moves wanted
+    };
+    Kind What = Kind::Exchanges;
+    int A = 0, B = 0;
+};
+
+constexpr PassStep ClassGaps(int mode, int count) {
+    return {PassStep::Kind::ClassGaps, mode, count};
+}
+constexpr PassStep Exchanges() {
+    return {PassStep::Kind::Exchanges, 0, 0};
+}
+constexpr PassStep GoalDirected(int classTries, int wanted) {
+    return {PassStep::Kind::GoalDirected, classTries, wanted};
+}
+
+// What the progress label ("Label15") shows after each pass.
+enum class PassLabel : std::uint8_t {
+    None,      // nothing
+    Exchanges, // the feasible exchanges of the stage so far ("Austausche:")
+    Passes,    // the passes done before this one ("Durchgang:")
+    Iteration, // "Iteration n", n as for Passes
+};
+
+// The caption beside the progress label.
+constexpr const char* PassLabelCaption(PassLabel l) {
+    switch (l) {
+    case PassLabel::Exchanges:
+        return "Austausche:";
+    case PassLabel::Passes:
+        return "Durchgang:";
+    default:
+        return "";
+    }
+}
+
+// When a stage has reached its target.
+enum class StageEnd : std::uint8_t {
+    Never,
+    NoClassGaps,        // KLSSumme = 0
+    IdealDistribution,  // KProd = KProdOpt
+    NoSeparationErrors, // TFSumme = 0
+    NoTeacherGaps,      // LLSSumme = 0
+};
+
+bool Reached(const CPlan& plan, StageEnd end);
+
+inline constexpr GoalTableAcceptance kGoalTableRule{};
+inline constexpr ClassRecordAcceptance kStageClassRecord{200};
+inline constexpr TeacherStageAcceptance kTeacherStageRule{};
+
+struct StageRow {
+    Stufe Stage;
+    bool Mix;           // the "Mischen" button of the stage's tab
+    const char* Status; // the window caption while it runs
+    const char* Button; // the caption of its button
+    const char* Tab;    // the caption of its tab ("" for "Mischen")
+    GoalSet Goals;      // the goals it sets (all others off)
+    bool GoalsFromList; // "Manuell": the goals ticked in the list instead
+    std::array<PassStep, 3> Steps;
+    int StepCount;
+    PassLabel Label;
+    bool TestFirst;         // the target is tested before the first pass too
+    const Acceptance* Rule; // starts its records before the loop; the rule the moves keep
+    Kennzahl Target;        // the figure it works on (coloured on its tab)
+    StageEnd End;
+    int PassLimit;
+    const char* EndMessage; // shown when the target is reached ("" for none)
+    const char* EndTitle;
+    Kennzahl Curve;        // the figure its curve follows ("Manuell": the first ticked goal)
+    const char* CurveName; // the curve's name ("Manuell": when no goal is ticked)
+
+    std::span<const PassStep> Pass() const { return {Steps.data(), std::size_t(StepCount)}; }
+    bool HasGoalDirectedStep() const {
+        for (const PassStep& s : Pass())
+            if (s.What == PassStep::Kind::GoalDirected) return true;
+        return false;
+    }
+};
+
+inline constexpr GoalSet kKlassenZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteilung};
+inline constexpr GoalSet kTrennungsZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteilung,
+                                         Ziel::Trennungsfehler, Ziel::Spezialtrennungsfehler};
+inline constexpr GoalSet kLehrerZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteilung,
+                                      Ziel::Trennungsfehler, Ziel::Spezialtrennungsfehler,
+                                      Ziel::LehrerLuecken};
+
+// clang-format off
+inline constexpr std::array<StageRow, 11> kStageTable = {{
+    {Stufe::KlassenLuecken, false, "Planung : Klassenstunden minimieren",
+     "2. Klassen - Leerstunden - Minimierung", "2. Klassen-Leerstunden",
+     {Ziel::KlassenLuecken}, false, {ClassGaps(1, 10), Exchanges(), GoalDirected(12, 20)}, 3,
+     PassLabel::Exchanges, false, &kGoalTableRule, Kennzahl::KLSSumme, StageEnd::NoClassGaps,
+     INT_MAX, "Leerstunden beseitigt!", "Hinweis", Kennzahl::KLSSumme, "Klassen-Leerstunden"},
+    {Stufe::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
+     "3. Klassenstunden verteilen", "3. Verteilung (Klassen)",
+     kKlassenZiele, false, {Exchanges(), ClassGaps(4, 20)}, 2,
+     PassLabel::Exchanges, false, &kStageClassRecord, Kennzahl::KProd, StageEnd::IdealDistribution,
+     10000, "Stunden optimal verteilt!", "", Kennzahl::KProd, "Klassen-Stunden-Verteilung"},
+    {Stufe::Trennungsfehler, false, "Planung : Trennungsfehler minimieren",
+     "4. Trennungsfehler minimieren", "4. Trennungsfehler",
+     kTrennungsZiele, false, {GoalDirected(5, 10), Exchanges()}, 2,
+     PassLabel::None, true, &kGoalTableRule, Kennzahl::TFSumme, StageEnd::NoSeparationErrors,
+     100001, "", "", Kennzahl::TFSumme, "Trennungsfehler"},
+    {Stufe::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
+     "5. Lehrer - Leerstunden - Minimierung", "5. Lehrer-Leerstunden",
+     kLehrerZiele, false, {GoalDirected(20, 20), Exchanges()}, 2,
+     PassLabel::Passes, true, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::NoTeacherGaps,
+     INT_MAX, "", "", Kennzahl::LLSSumme, "Lehrer-Leerstunden"},
+    {Stufe::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",
+     "6. Lehrerstunden verteilen", "6. Verteilung(Lehrer)",
+     {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
+      Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung},
+     false, {GoalDirected(20, 50), Exchanges()}, 2,
+     PassLabel::None, true, &kTeacherStageRule, Kennzahl::LProd, StageEnd::NoTeacherGaps,
+     100001, "", "", Kennzahl::LProd, "Lehrer-Stunden-Verteilung"},
+    {Stufe::Manuell, false, "Planung : manuelle Auswahl der Ziele", "Start", "Manuell",
+     {}, true, {GoalDirected(20, 20), Exchanges(), ClassGaps(0, 20)}, 3,
+     PassLabel::Iteration, false, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::Never,
+     INT_MAX, "", "", Kennzahl::LLSSumme, "Lehrer-Leerstunden (kein Ziel gewählt)"},
+    {Stufe::KlassenLuecken, true, "Planung : Böse mixen", "Mischen", "",
+     {}, false, {ClassGaps(0, 10)}, 1,
+     PassLabel::None, false, &kGoalTableRule, Kennzahl::KLSSumme, StageEnd::Never,
+     1, "", "", Kennzahl::KLSSumme, "Mischen: Klassen-Leerstunden"},
+    {Stufe::KlassenVerteilung, true, "Planung : Böse Mixen 2", "Mischen", "",
+     {Ziel::KlassenLuecken}, false, {ClassGaps(0, 10), GoalDirected(12, 20)}, 2,
+     PassLabel::None, false, &kGoalTableRule, Kennzahl::KProd, StageEnd::Never,
+     6, "", "", Kennzahl::KProd, "Mischen: Klassen-Stunden-Verteilung"},
+    {Stufe::Trennungsfehler, true, "Planung : Böse mixen 3", "Mischen", "",
+     kKlassenZiele, false, {GoalDirected(20, 20), ClassGaps(0, 20)}, 2,
+     PassLabel::None, false, &kGoalTableRule, Kennzahl::TFSumme, StageEnd::Never,
+     5, "", "", Kennzahl::TFSumme, "Mischen: Trennungsfehler"},
+    {Stufe::LehrerLuecken, true, "Planung : Böse mixen 4", "Mischen", "",
+     kTrennungsZiele, false, {GoalDirected(5, 10)}, 1,
+     PassLabel::None, false, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::Never,
+     11, "", "", Kennzahl::LLSSumme, "Mischen: Lehrer-Leerstunden"},
+    {Stufe::LehrerVerteilung, true, "Planung : Klassenstunden - Austausch", "Mischen", "",
+     {}, false, {GoalDirected(50, 50)}, 1,
+     PassLabel::None, false, &kGoalTableRule, Kennzahl::LProd, StageEnd::Never,
+     1, "", "", Kennzahl::LProd, "Mischen: Lehrer-Stunden-Verteilung"},
+}};
+// clang-format on
+
+// The row of a stage, or of the "Mischen" button of its tab (nullptr for "Manuell").
+constexpr const StageRow* FindStageRow(Stufe stage, bool mix) {
+    for (const StageRow& row : kStageTable)
+        if (row.Stage == stage && row.Mix == mix) return &row;
+    return nullptr;
+}
+
+constexpr const StageRow& StageRowOf(Stufe stage) {
+    return *FindStageRow(stage, false);
+}
+
+// The stage numbered `number` as the tool takes it: 2..6, not "Manuell".
+constexpr const StageRow* FindNumberedStage(int number) {
+    for (const StageRow& row : kStageTable)
+        if (!row.Mix && !row.GoalsFromList && static_cast<int>(row.Stage) == number) return &row;
+    return nullptr;
+}
+
+} // namespace sw

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/StageTable.h"
+#include "optimise/Stages.h"
+#include "support/Plans.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace sw {
+namespace {
+
+constexpr Stufe kNumbered[] = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung,
+                               Stufe::Trennungsfehler, Stufe::LehrerLuecken,
+                               Stufe::LehrerVerteilung};
+
+TEST(StageTable, OneRowPerStageAndMix) {
+    for (Stufe s : kNumbered) {
+        ASSERT_NE(FindStageRow(s, false), nullptr) << static_cast<int>(s);
+        ASSERT_NE(FindStageRow(s, true), nullptr) << static_cast<int>(s);
+        EXPECT_EQ(FindNumberedStage(static_cast<int>(s)), FindStageRow(s, false));
+        int rows = 0;
+        for (const StageRow& row : kStageTable)
+            rows += row.Stage == s;
+        EXPECT_EQ(rows, 2);
+    }
+    ASSERT_NE(FindStageRow(Stufe::Manuell, false), nullptr);
+    EXPECT_EQ(FindStageRow(Stufe::Manuell, true), nullptr);
+    // The tool numbers the stages 2..6; "Manuell" is the window's only.
+    for (int n : {0, 1, 7, 8})
+        EXPECT_EQ(FindNumberedStage(n), nullptr) << n;
+}
+
+TEST(StageTable, CaptionsAndCurves) {
+    EXPECT_STREQ(StageRowOf(Stufe::KlassenLuecken).Button,
+                 "2. Klassen - Leerstunden - Minimierung");
+    EXPECT_STREQ(StageRowOf(Stufe::LehrerLuecken).Status,
+                 "Planung : Lehrer - Leerstunden minimieren");
+    EXPECT_STREQ(StageRowOf(Stufe::LehrerVerteilung).Tab, "6. Verteilung(Lehrer)");
+    EXPECT_STREQ(FindStageRow(Stufe::KlassenVerteilung, true)->Status, "Planung : Böse Mixen 2");
+    EXPECT_STREQ(FindStageRow(Stufe::LehrerVerteilung, true)->Status,
+                 "Planung : Klassenstunden - Austausch");
+    EXPECT_STREQ(StageRowOf(Stufe::KlassenVerteilung).EndMessage, "Stunden optimal verteilt!");
+    // A curve is named by the goal-list item it follows; a "Mischen" curve says so.
+    for (const StageRow& row : kStageTable) {
+        if (row.GoalsFromList) continue;
+        ASSERT_LT(static_cast<std::size_t>(row.Curve), kZieleListe.size());
+        const std::string name = kZieleListe[static_cast<std::size_t>(row.Curve)];
+        EXPECT_EQ(row.CurveName, row.Mix ? "Mischen: " + name : name) << row.Status;
+        EXPECT_EQ(std::string(row.Button) == "Mischen", row.Mix) << row.Status;
+        EXPECT_GE(row.StepCount, 1);
+        EXPECT_LE(row.StepCount, static_cast<int>(row.Steps.size()));
+    }
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::KlassenVerteilung).Label), "Austausche:");
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::LehrerLuecken).Label), "Durchgang:");
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::Manuell).Label), "");
+    // Stage 3 and the first "Mischen" make no goal-directed call; every other row does.
+    for (const StageRow& row : kStageTable)
+        EXPECT_EQ(row.HasGoalDirectedStep(), !(row.Stage == Stufe::KlassenVerteilung && !row.Mix) &&
+                                                 !(row.Stage == Stufe::KlassenLuecken && row.Mix))
+            << row.Status;
+}
+
+TEST(StageTable, FiguresAndEnds) {
+    Stammdaten s = test::MakeSchool(5, 6, 1, 1, 1, 1);
+    CapturingReporter rep;
+    CPlan p(s, rep);
+    p.KLSSumme = 1, p.KProd = 2, p.TFSumme = 3, p.STFSumme = 4, p.LLSSumme = 5, p.LLSMax = 6;
+    p.LProd = 7, p.Opt.BestLLS = 8, p.KProdOpt = 2;
+    const Kennzahl all[] = {Kennzahl::KLSSumme, Kennzahl::KProd,    Kennzahl::TFSumme,
+                            Kennzahl::STFSumme, Kennzahl::LLSSumme, Kennzahl::LLSMax,
+                            Kennzahl::LProd,    Kennzahl::BestLLS};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(Wert(p, all[i]), i + 1);
+    EXPECT_FALSE(Reached(p, StageEnd::Never));
+    EXPECT_FALSE(Reached(p, StageEnd::NoClassGaps));
+    EXPECT_TRUE(Reached(p, StageEnd::IdealDistribution));
+    EXPECT_FALSE(Reached(p, StageEnd::NoSeparationErrors));
+    EXPECT_FALSE(Reached(p, StageEnd::NoTeacherGaps));
+    p.KLSSumme = p.TFSumme = p.LLSSumme = 0;
+    p.KProdOpt = 3;
+    EXPECT_TRUE(Reached(p, StageEnd::NoClassGaps));
+    EXPECT_FALSE(Reached(p, StageEnd::IdealDistribution));
+    EXPECT_TRUE(Reached(p, StageEnd::NoSeparationErrors));
+    EXPECT_TRUE(Reached(p, StageEnd::NoTeacherGaps));
+}
+
+// Runs every row on a placed plan: each shows its status caption, sets exactly its goals, runs
+// its passes up to its limit (the "Mischen" rows are short enough to run out) and labels them
+// by its rule.
+TEST(StageTable, TheOptimiserRunsTheRows) {
+    struct Seen : StageObserver {
+        std::vector<std::string> status;
+        std::vector<std::string> labels;
+        void Status(const std::string& c) override { status.push_back(c); }
+        void PassDone(const PassReport& r) override { labels.push_back(r.Label15); }
+    };
+    Stammdaten s = test::MixedSchool(true);
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    test::PlaceAtRandom(plan, 11);
+    Random rng(2);
+    RunControl run;
+    Seen seen;
+    Optimiser opt(plan, rng, run, rep, &seen);
+    for (const StageRow& row : kStageTable) {
+        if (!row.Mix) continue;
+        seen = Seen{};
+        const StageResult r = opt.Mix(row.Stage);
+        ASSERT_EQ(seen.status, std::vector<std::string>{row.Status});
+        EXPECT_EQ(r.Passes, row.PassLimit) << row.Status;
+        EXPECT_FALSE(r.Reached);
+        for (Ziel g : kAlleZiele)
+            EXPECT_EQ(plan.HasGoal(g), row.Goals.Has(g)) << row.Status << " " << Nummer(g);
+        for (const std::string& label : seen.labels)
+            EXPECT_EQ(label, "") << row.Status;
+    }
+    // Passes counted from 0 as "Iteration n" on "Manuell", held by "Halt" after three passes.
+    run.SetPassHook([&] {
+        if (run.Passes() >= 3) run.Halt();
+    });
+    seen = Seen{};
+    const StageResult r = opt.RunStage(Stufe::Manuell, {false, false, false, false, true});
+    EXPECT_TRUE(r.Halted);
+    EXPECT_EQ(seen.labels, (std::vector<std::string>{"Iteration 0", "Iteration 1", "Iteration 2"}));
+    EXPECT_EQ(seen.status, std::vector<std::string>{"Planung : manuelle Auswahl der Ziele"});
+    EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLuecken));
+    EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
+}
+
+} // namespace
+} // namespace sw
