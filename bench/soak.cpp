@@ -107,8 +107,8 @@ private:
     void MoveRound();
     void SaveAndReload();
     bool TimeUp() const { return Clock::now() >= end_; }
-    void RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& checked = {});
-    void RunMix(sw::Stufe tab);
+    void RunStage(sw::Stage stufe, int passes, const std::array<bool, 7>& checked = {});
+    void RunMix(sw::Stage tab);
 
     sw::CPlan& plan_;
     sw::Stammdaten& data_;
@@ -187,7 +187,7 @@ void Soak::MoveRound() {
     CheckPass("Einzelzüge");
 }
 
-void Soak::RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& checked) {
+void Soak::RunStage(sw::Stage stufe, int passes, const std::array<bool, 7>& checked) {
     int done = 0;
     run_.SetPassHook([&] {
         ++passes_;
@@ -198,7 +198,7 @@ void Soak::RunStage(sw::Stufe stufe, int passes, const std::array<bool, 7>& chec
     run_.SetPassHook({});
 }
 
-void Soak::RunMix(sw::Stufe tab) {
+void Soak::RunMix(sw::Stage tab) {
     run_.SetPassHook([&] {
         ++passes_;
         CheckPass("Mischen");
@@ -268,7 +268,7 @@ void Soak::SaveAndReload() {
 }
 
 int Soak::Run() {
-    using sw::Stufe;
+    using sw::Stage;
     start_ = Clock::now();
     end_ = start_ +
            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o_.Seconds));
@@ -279,8 +279,8 @@ int Soak::Run() {
     long long rounds = 0;
     while (!TimeUp()) {
         ++rounds;
-        for (Stufe s : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                        Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+        for (Stage s : {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                        Stage::LehrerLuecken, Stage::LehrerVerteilung}) {
             if (TimeUp()) break;
             RunStage(s, 3);
             MoveRound();
@@ -300,7 +300,7 @@ int Soak::Run() {
         std::array<bool, 7> checked{};
         for (int g = 0; g < 7; ++g)
             checked[g] = ((rounds >> g) & 1) != 0;
-        if (!TimeUp()) RunStage(Stufe::Manuell, 2, checked);
+        if (!TimeUp()) RunStage(Stage::Manuell, 2, checked);
         if (!TimeUp()) MoveRound();
     }
     SaveAndReload();

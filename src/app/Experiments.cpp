@@ -29,19 +29,19 @@ constexpr std::array<PassStep, 2> kTeacherSteps = {GoalDirected(20, 20), Exchang
 // clang-format off
 constexpr std::array<ExperimentInfo, 6> kExperiments = {{
     {Experiment::Sintflut, "S1", "kurve_S1.txt", 15, 4000, TeacherGoals(Ziel::Sintflut),
-     &kDeluge, kTeacherSteps, Kennzahl::BestLLS, false},
+     &kDeluge, kTeacherSteps, Figure::BestLLS, false},
     {Experiment::Annealing, "SA", "kurve_SA.txt", 15, 4000, TeacherGoals(Ziel::Annealing),
-     &kAnnealing, kTeacherSteps, Kennzahl::BestLLS, false},
+     &kAnnealing, kTeacherSteps, Figure::BestLLS, false},
     {Experiment::RekordMitMarge, "S2", "kurve_S2.txt", 40, 1000, TeacherGoals(Ziel::RekordMitMarge),
-     &kRecord, kTeacherSteps, Kennzahl::BestLLS, false},
+     &kRecord, kTeacherSteps, Figure::BestLLS, false},
     {Experiment::Abstieg, "Tabu", "kurve_Tabu.txt", 40, 1000, TeacherGoals(Ziel::LehrerLuecken),
-     &kDescent, kTeacherSteps, Kennzahl::LLSSumme, false},
+     &kDescent, kTeacherSteps, Figure::LLSSumme, false},
     {Experiment::KlassenRekord, "S2-Klassen", "kurve_S2_Klassen.txt", 40, 400,
      {Ziel::KlassenLuecken, Ziel::KlassenRekord}, &kClassRecord,
-     {Exchanges(), ClassGaps(kModusRekord, 20)}, Kennzahl::KProd, true},
+     {Exchanges(), ClassGaps(kGapModeRecord, 20)}, Figure::KProd, true},
     {Experiment::KlassenAnnealing, "SA-Klassen", "kurve_SA_Klassen.txt", 40, 400,
      {Ziel::KlassenLuecken, Ziel::KlassenAnnealing}, &kClassAnnealing,
-     {Exchanges(), ClassGaps(kModusTemperatur, 20)}, Kennzahl::KProd, true},
+     {Exchanges(), ClassGaps(kGapModeAnnealing, 20)}, Figure::KProd, true},
 }};
 // clang-format on
 
@@ -101,7 +101,7 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
         info.Rule->Start(p);
         Optimiser opt(p, rng, run, reporter);
         const AcceptanceKind rule = info.Rule->Kind();
-        double last = Wert(p, info.Figure);
+        double last = FigureValue(p, info.Curve);
         int i = 0;
         for (; i < iterations && run.KeepRunning(); ++i) {
             if (!TargetReached(info, p)) {
@@ -110,7 +110,7 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
                 info.Rule->Iterated(p, i);
             }
             EvaluateAll(p);
-            last = Wert(p, info.Figure);
+            last = FigureValue(p, info.Curve);
             result.Average[i] += last / runs;
             run.PassDone();
             if (TargetReached(info, p)) {

@@ -34,7 +34,7 @@ struct ExperimentInfo {
     GoalSet Goals;                 // the goals of every run
     const Acceptance* Rule;        // starts the records of every run; the rule the moves keep
     std::array<PassStep, 2> Steps; // one iteration
-    Kennzahl Figure;               // what the curve averages
+    Figure Curve;                  // what the curve averages
     // A class experiment: it ends at KProd >= KProdOpt and adds nothing to the average after
     // that; a teacher experiment ends at LLSSumme = 0 and carries its final value on.
     bool Classes;

@@ -15,7 +15,7 @@ double SteadySeconds() {
         .count();
 }
 
-StageRecord Record(Stufe stage, double seconds, const StageResult& result, const CPlan& plan) {
+StageRecord Record(Stage stage, double seconds, const StageResult& result, const CPlan& plan) {
     StageRecord r;
     r.Stage = stage;
     r.Seconds = seconds;
@@ -41,7 +41,7 @@ std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
     std::vector<StageRecord> records;
     RunControl run;
     Optimiser optimiser(plan, rng, run, reporter);
-    for (const Stufe stage : o.Stages) {
+    for (const Stage stage : o.Stages) {
         if (stopRequested()) break;
         const double start = clock();
         // The run counts the passes of each stage from its start.

@@ -18,7 +18,7 @@ namespace sw {
 // What the tool reports of a stage: its number, how long it ran, how it ended and the figures
 // after it.
 struct StageRecord {
-    Stufe Stage = Stufe::KlassenLuecken;
+    sw::Stage Stage = sw::Stage::KlassenLuecken;
     double Seconds = 0;
     StageResult Result;
     int KLSSumme = 0, KProd = 0, KProdOpt = 0, TFSumme = 0, STFSumme = 0, LLSSumme = 0, LLSMax = 0,
@@ -26,7 +26,7 @@ struct StageRecord {
 };
 
 struct StageRunOptions {
-    std::vector<Stufe> Stages;
+    std::vector<Stage> Stages;
     double Seconds = 10.0; // time budget of each stage
     int Passes = 0;        // pass budget of each stage; 0: none of our own
     // Asked before each stage and after each pass; true ends the run.

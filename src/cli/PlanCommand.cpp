@@ -306,7 +306,7 @@ int PlanCommand(const Args& args) {
     if (result.Complete() && !o.Stages.empty()) {
         StageRunOptions run;
         for (int stage : o.Stages)
-            run.Stages.push_back(static_cast<Stufe>(stage));
+            run.Stages.push_back(static_cast<Stage>(stage));
         run.Seconds = o.StageSeconds;
         run.Passes = o.StagePasses;
         run.StopRequested = Interrupted;

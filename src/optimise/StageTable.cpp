@@ -3,23 +3,23 @@
 
 namespace sw {
 
-int Wert(const CPlan& plan, Kennzahl k) {
+int FigureValue(const CPlan& plan, Figure k) {
     switch (k) {
-    case Kennzahl::KLSSumme:
+    case Figure::KLSSumme:
         return plan.KLSSumme;
-    case Kennzahl::KProd:
+    case Figure::KProd:
         return plan.KProd;
-    case Kennzahl::TFSumme:
+    case Figure::TFSumme:
         return plan.TFSumme;
-    case Kennzahl::STFSumme:
+    case Figure::STFSumme:
         return plan.STFSumme;
-    case Kennzahl::LLSSumme:
+    case Figure::LLSSumme:
         return plan.LLSSumme;
-    case Kennzahl::LLSMax:
+    case Figure::LLSMax:
         return plan.LLSMax;
-    case Kennzahl::LProd:
+    case Figure::LProd:
         return plan.LProd;
-    case Kennzahl::BestLLS:
+    case Figure::BestLLS:
         return plan.Opt.BestLLS;
     }
     return 0;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "plan/Acceptance.h"
+#include "plan/ClassGaps.h"
 #include "plan/Goals.h"
 #include "plan/Plan.h"
 
@@ -16,7 +17,7 @@
 namespace sw {
 
 // The stages, numbered as the planning window's tabs; 7 is "Manuell".
-enum class Stufe : int {
+enum class Stage : int {
     KlassenLuecken = 2,
     KlassenVerteilung = 3,
     Trennungsfehler = 4,
@@ -27,7 +28,7 @@ enum class Stufe : int {
 
 // The figures a stage aims at or a curve follows; the first seven in the order of the goal list
 // of "Manuell".
-enum class Kennzahl : std::uint8_t {
+enum class Figure : std::uint8_t {
     KLSSumme,
     KProd,
     TFSumme,
@@ -39,12 +40,12 @@ enum class Kennzahl : std::uint8_t {
 };
 
 // The plan's value of `k`.
-int Wert(const CPlan& plan, Kennzahl k);
+int FigureValue(const CPlan& plan, Figure k);
 
 // One step of a pass.
 struct PassStep {
     enum class Kind : std::uint8_t {
-        ClassGaps,    // one class-gap pass: mode A, A attempts per chosen class B
+        ClassGaps,    // one class-gap pass: mode A (ClassGapMode), B attempts per chosen class
         Exchanges,    // five times two exchanges at random slots
         GoalDirected, // one goal-directed call: A class tries, B moves wanted
     };
@@ -98,7 +99,7 @@ inline constexpr ClassRecordAcceptance kStageClassRecord{200};
 inline constexpr TeacherStageAcceptance kTeacherStageRule{};
 
 struct StageRow {
-    Stufe Stage;
+    sw::Stage Stage;
     bool Mix;           // the "Mischen" button of the stage's tab
     const char* Status; // the window caption while it runs
     const char* Button; // the caption of its button
@@ -110,12 +111,12 @@ struct StageRow {
     PassLabel Label;
     bool TestFirst;         // the target is tested before the first pass too
     const Acceptance* Rule; // starts its records before the loop; the rule the moves keep
-    Kennzahl Target;        // the figure it works on (coloured on its tab)
+    Figure Target;          // the figure it works on (coloured on its tab)
     StageEnd End;
     int PassLimit;
     const char* EndMessage; // shown when the target is reached ("" for none)
     const char* EndTitle;
-    Kennzahl Curve;        // the figure its curve follows ("Manuell": the first ticked goal)
+    Figure Curve;          // the figure its curve follows ("Manuell": the first ticked goal)
     const char* CurveName; // the curve's name ("Manuell": when no goal is ticked)
 
     std::span<const PassStep> Pass() const { return {Steps.data(), std::size_t(StepCount)}; }
@@ -135,68 +136,68 @@ inline constexpr GoalSet kLehrerZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteil
 
 // clang-format off
 inline constexpr std::array<StageRow, 11> kStageTable = {{
-    {Stufe::KlassenLuecken, false, "Planung : Klassenstunden minimieren",
+    {Stage::KlassenLuecken, false, "Planung : Klassenstunden minimieren",
      "2. Klassen - Leerstunden - Minimierung", "2. Klassen-Leerstunden",
-     {Ziel::KlassenLuecken}, false, {ClassGaps(1, 10), Exchanges(), GoalDirected(12, 20)}, 3,
-     PassLabel::Exchanges, false, &kGoalTableRule, Kennzahl::KLSSumme, StageEnd::NoClassGaps,
-     INT_MAX, "Leerstunden beseitigt!", "Hinweis", Kennzahl::KLSSumme, "Klassen-Leerstunden"},
-    {Stufe::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
+     {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeGaps, 10), Exchanges(), GoalDirected(12, 20)}, 3,
+     PassLabel::Exchanges, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::NoClassGaps,
+     INT_MAX, "Leerstunden beseitigt!", "Hinweis", Figure::KLSSumme, "Klassen-Leerstunden"},
+    {Stage::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
      "3. Klassenstunden verteilen", "3. Verteilung (Klassen)",
-     kKlassenZiele, false, {Exchanges(), ClassGaps(4, 20)}, 2,
-     PassLabel::Exchanges, false, &kStageClassRecord, Kennzahl::KProd, StageEnd::IdealDistribution,
-     10000, "Stunden optimal verteilt!", "", Kennzahl::KProd, "Klassen-Stunden-Verteilung"},
-    {Stufe::Trennungsfehler, false, "Planung : Trennungsfehler minimieren",
+     kKlassenZiele, false, {Exchanges(), ClassGaps(kGapModeSpread, 20)}, 2,
+     PassLabel::Exchanges, false, &kStageClassRecord, Figure::KProd, StageEnd::IdealDistribution,
+     10000, "Stunden optimal verteilt!", "", Figure::KProd, "Klassen-Stunden-Verteilung"},
+    {Stage::Trennungsfehler, false, "Planung : Trennungsfehler minimieren",
      "4. Trennungsfehler minimieren", "4. Trennungsfehler",
      kTrennungsZiele, false, {GoalDirected(5, 10), Exchanges()}, 2,
-     PassLabel::None, true, &kGoalTableRule, Kennzahl::TFSumme, StageEnd::NoSeparationErrors,
-     100001, "", "", Kennzahl::TFSumme, "Trennungsfehler"},
-    {Stufe::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
+     PassLabel::None, true, &kGoalTableRule, Figure::TFSumme, StageEnd::NoSeparationErrors,
+     100001, "", "", Figure::TFSumme, "Trennungsfehler"},
+    {Stage::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
      "5. Lehrer - Leerstunden - Minimierung", "5. Lehrer-Leerstunden",
      kLehrerZiele, false, {GoalDirected(20, 20), Exchanges()}, 2,
-     PassLabel::Passes, true, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::NoTeacherGaps,
-     INT_MAX, "", "", Kennzahl::LLSSumme, "Lehrer-Leerstunden"},
-    {Stufe::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",
+     PassLabel::Passes, true, &kGoalTableRule, Figure::LLSSumme, StageEnd::NoTeacherGaps,
+     INT_MAX, "", "", Figure::LLSSumme, "Lehrer-Leerstunden"},
+    {Stage::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",
      "6. Lehrerstunden verteilen", "6. Verteilung(Lehrer)",
      {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
       Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung},
      false, {GoalDirected(20, 50), Exchanges()}, 2,
-     PassLabel::None, true, &kTeacherStageRule, Kennzahl::LProd, StageEnd::NoTeacherGaps,
-     100001, "", "", Kennzahl::LProd, "Lehrer-Stunden-Verteilung"},
-    {Stufe::Manuell, false, "Planung : manuelle Auswahl der Ziele", "Start", "Manuell",
-     {}, true, {GoalDirected(20, 20), Exchanges(), ClassGaps(0, 20)}, 3,
-     PassLabel::Iteration, false, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::Never,
-     INT_MAX, "", "", Kennzahl::LLSSumme, "Lehrer-Leerstunden (kein Ziel gewählt)"},
-    {Stufe::KlassenLuecken, true, "Planung : Böse mixen", "Mischen", "",
-     {}, false, {ClassGaps(0, 10)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Kennzahl::KLSSumme, StageEnd::Never,
-     1, "", "", Kennzahl::KLSSumme, "Mischen: Klassen-Leerstunden"},
-    {Stufe::KlassenVerteilung, true, "Planung : Böse Mixen 2", "Mischen", "",
-     {Ziel::KlassenLuecken}, false, {ClassGaps(0, 10), GoalDirected(12, 20)}, 2,
-     PassLabel::None, false, &kGoalTableRule, Kennzahl::KProd, StageEnd::Never,
-     6, "", "", Kennzahl::KProd, "Mischen: Klassen-Stunden-Verteilung"},
-    {Stufe::Trennungsfehler, true, "Planung : Böse mixen 3", "Mischen", "",
-     kKlassenZiele, false, {GoalDirected(20, 20), ClassGaps(0, 20)}, 2,
-     PassLabel::None, false, &kGoalTableRule, Kennzahl::TFSumme, StageEnd::Never,
-     5, "", "", Kennzahl::TFSumme, "Mischen: Trennungsfehler"},
-    {Stufe::LehrerLuecken, true, "Planung : Böse mixen 4", "Mischen", "",
+     PassLabel::None, true, &kTeacherStageRule, Figure::LProd, StageEnd::NoTeacherGaps,
+     100001, "", "", Figure::LProd, "Lehrer-Stunden-Verteilung"},
+    {Stage::Manuell, false, "Planung : manuelle Auswahl der Ziele", "Start", "Manuell",
+     {}, true, {GoalDirected(20, 20), Exchanges(), ClassGaps(kGapModeAll, 20)}, 3,
+     PassLabel::Iteration, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
+     INT_MAX, "", "", Figure::LLSSumme, "Lehrer-Leerstunden (kein Ziel gewählt)"},
+    {Stage::KlassenLuecken, true, "Planung : Böse mixen", "Mischen", "",
+     {}, false, {ClassGaps(kGapModeAll, 10)}, 1,
+     PassLabel::None, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::Never,
+     1, "", "", Figure::KLSSumme, "Mischen: Klassen-Leerstunden"},
+    {Stage::KlassenVerteilung, true, "Planung : Böse Mixen 2", "Mischen", "",
+     {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeAll, 10), GoalDirected(12, 20)}, 2,
+     PassLabel::None, false, &kGoalTableRule, Figure::KProd, StageEnd::Never,
+     6, "", "", Figure::KProd, "Mischen: Klassen-Stunden-Verteilung"},
+    {Stage::Trennungsfehler, true, "Planung : Böse mixen 3", "Mischen", "",
+     kKlassenZiele, false, {GoalDirected(20, 20), ClassGaps(kGapModeAll, 20)}, 2,
+     PassLabel::None, false, &kGoalTableRule, Figure::TFSumme, StageEnd::Never,
+     5, "", "", Figure::TFSumme, "Mischen: Trennungsfehler"},
+    {Stage::LehrerLuecken, true, "Planung : Böse mixen 4", "Mischen", "",
      kTrennungsZiele, false, {GoalDirected(5, 10)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Kennzahl::LLSSumme, StageEnd::Never,
-     11, "", "", Kennzahl::LLSSumme, "Mischen: Lehrer-Leerstunden"},
-    {Stufe::LehrerVerteilung, true, "Planung : Klassenstunden - Austausch", "Mischen", "",
+     PassLabel::None, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
+     11, "", "", Figure::LLSSumme, "Mischen: Lehrer-Leerstunden"},
+    {Stage::LehrerVerteilung, true, "Planung : Klassenstunden - Austausch", "Mischen", "",
      {}, false, {GoalDirected(50, 50)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Kennzahl::LProd, StageEnd::Never,
-     1, "", "", Kennzahl::LProd, "Mischen: Lehrer-Stunden-Verteilung"},
+     PassLabel::None, false, &kGoalTableRule, Figure::LProd, StageEnd::Never,
+     1, "", "", Figure::LProd, "Mischen: Lehrer-Stunden-Verteilung"},
 }};
 // clang-format on
 
 // The row of a stage, or of the "Mischen" button of its tab (nullptr for "Manuell").
-constexpr const StageRow* FindStageRow(Stufe stage, bool mix) {
+constexpr const StageRow* FindStageRow(Stage stage, bool mix) {
     for (const StageRow& row : kStageTable)
         if (row.Stage == stage && row.Mix == mix) return &row;
     return nullptr;
 }
 
-constexpr const StageRow& StageRowOf(Stufe stage) {
+constexpr const StageRow& StageRowOf(Stage stage) {
     return *FindStageRow(stage, false);
 }
 

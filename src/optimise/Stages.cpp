@@ -146,11 +146,11 @@ StageResult Optimiser::Run(const StageRow* row, const std::array<bool, 7>& check
     return r;
 }
 
-StageResult Optimiser::RunStage(Stufe stufe, const std::array<bool, 7>& checked) {
+StageResult Optimiser::RunStage(Stage stufe, const std::array<bool, 7>& checked) {
     return Run(FindStageRow(stufe, false), checked);
 }
 
-StageResult Optimiser::Mix(Stufe tab) {
+StageResult Optimiser::Mix(Stage tab) {
     return Run(FindStageRow(tab, true), {});
 }
 

@@ -75,9 +75,9 @@ public:
     // Runs one stage. `checked` is the goal list of "Manuell" (ignored by the other stages).
     // While no lesson hour stands in the grid the stage is refused with "Es gibt noch keinen
     // Urplan. ..." (title "Hinweis"): it would only report an empty grid as perfect.
-    StageResult RunStage(Stufe stufe, const std::array<bool, 7>& checked = {});
+    StageResult RunStage(Stage stufe, const std::array<bool, 7>& checked = {});
     // The "Mischen" button of a stage's tab (2..6); refused like a stage on an empty grid.
-    StageResult Mix(Stufe tab);
+    StageResult Mix(Stage tab);
 
     // One step of a pass, its moves keeping the records of `rule`.
     void RunStep(const PassStep& step, AcceptanceKind rule);

@@ -102,14 +102,14 @@ bool ClassGapMinimiser::Chosen(int k, int mode) {
     const CKlassenStatus& st = plan_.KlassenStatusL[k];
     const int ideal = plan_.KlasseAt(k).ProdOpt;
     switch (mode) {
-    case kModusAlle:
+    case kGapModeAll:
         return true;
-    case kModusLuecken:
+    case kGapModeGaps:
         return st.KLS >= 1 || rng_.InRange(0, 100) > 80;
-    case kModusVerteilung:
+    case kGapModeSpread:
         return st.Prod < ideal || rng_.InRange(1, 101) > 75;
-    case kModusRekord:
-    case kModusTemperatur:
+    case kGapModeRecord:
+    case kGapModeAnnealing:
         return st.Prod < ideal;
     default:
         return false;
@@ -126,7 +126,7 @@ bool ClassGapMinimiser::Attempt(int k, int mode) {
     CStunde* candidate = FindSource(k, target, source);
     if (!candidate) return false;
     // Mode 4 moves only a lesson at the end of a run of lessons.
-    if (mode == kModusVerteilung && plan_.KlasseAt(k).Sperre[target] == 0 &&
+    if (mode == kGapModeSpread && plan_.KlasseAt(k).Sperre[target] == 0 &&
         HourOf(source) < plan_.Stunden && plan_.ClassLessons(k, source + 1) > 0)
         return false;
     if (candidate->IsCourse())
@@ -203,8 +203,8 @@ void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigure
     plan_.LLSMax = after.LLSMax;
     ++kept_;
     // The record step.
-    if (mode == kModusRekord) KeepClassRecord(plan_, AcceptanceKind::ClassRecord);
-    if (mode == kModusTemperatur) KeepClassRecord(plan_, AcceptanceKind::ClassAnnealing);
+    if (mode == kGapModeRecord) KeepClassRecord(plan_, AcceptanceKind::ClassRecord);
+    if (mode == kGapModeAnnealing) KeepClassRecord(plan_, AcceptanceKind::ClassAnnealing);
 }
 
 // ---------------------------------------------------------------------------------------------

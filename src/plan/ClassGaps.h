@@ -25,13 +25,13 @@
 namespace sw {
 
 // Selection modes of MinimiseClassGaps.
-enum KlassenLueckenModus : int {
-    kModusAlle = 0,        // every class
-    kModusLuecken = 1,     // classes with gaps; others with a chance of 20 in 101
-    kModusVerteilung = 4,  // spread below the ideal; others with a chance of 26 in 101; only
-                           // lessons at the end of a run of lessons move
-    kModusRekord = 19,     // spread below the ideal; a kept move may raise KProdRekord
-    kModusTemperatur = 20, // as 19, and the temperature follows the record
+enum ClassGapMode : int {
+    kGapModeAll = 0,        // every class
+    kGapModeGaps = 1,       // classes with gaps; others with a chance of 20 in 101
+    kGapModeSpread = 4,     // spread below the ideal; others with a chance of 26 in 101; only
+                            // lessons at the end of a run of lessons move
+    kGapModeRecord = 19,    // spread below the ideal; a kept move may raise KProdRekord
+    kGapModeAnnealing = 20, // as 19, and the temperature follows the record
 };
 
 namespace texte {

@@ -133,14 +133,14 @@ void THauptForm::MenuesAufbauen() {
     connect(Befehl("&Beenden"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* daten = menuBar()->addMenu("&Stamm-Daten");
-    // The master-data dialogs come later; their commands stay disabled until then.
+    // The program has no master-data dialogs: their commands stay disabled.
     for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
         Eintrag(daten, t, nullptr)->setEnabled(false);
     daten->addSeparator();
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
-    // The lesson-definition and substitution windows are not built yet: their commands (and the
-    // tool-bar button) stay disabled; their refusals are kept for the day they are enabled.
+    // The program has no lesson-definition and no substitution window: their commands (and the
+    // tool-bar button) stay disabled; their handlers keep the refusals they give.
     Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick)->setEnabled(false);
     Eintrag(nullptr, "Stunden&plan", &THauptForm::StundenplanClick);
     Eintrag(nullptr, "&Ausgabe", &THauptForm::AusgabeClick);

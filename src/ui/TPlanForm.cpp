@@ -40,19 +40,19 @@ QLabel* Beschriftung(QWidget* parent, const char* name, const char* text = "") {
 struct ZahlInfo {
     const char* name;
     const char* titel;
-    Kennzahl ziel; // the figure of the stage that works on it
-    bool lehrer;   // shown among the teachers' figures
+    Figure ziel; // the figure of the stage that works on it
+    bool lehrer; // shown among the teachers' figures
 };
 constexpr std::array<ZahlInfo, 9> kZahlen = {{
-    {"KLSSumL", "Summe der Leerstunden:", Kennzahl::KLSSumme, false},
-    {"KProdSumL", "Stunden - Verteilung:", Kennzahl::KProd, false},
-    {"TFSumL", "Summe der Trennungsfehler:", Kennzahl::TFSumme, false},
-    {"TFMaxL", "Maximum der Trennungsfehler:", Kennzahl::TFSumme, false},
-    {"SpezialTFSumL", "Summe der Spezial-Trennungsfehler:", Kennzahl::TFSumme, false},
-    {"SpezialTFMaxL", "Maximum der Spezial-Trennungsfehler:", Kennzahl::TFSumme, false},
-    {"LLSSumL", "Summe der Leerstunden:", Kennzahl::LLSSumme, true},
-    {"LLSMaxL", "Maximum der Leerstunden:", Kennzahl::LLSSumme, true},
-    {"LProdSumL", "Stunden-Verteilung:", Kennzahl::LProd, true},
+    {"KLSSumL", "Summe der Leerstunden:", Figure::KLSSumme, false},
+    {"KProdSumL", "Stunden - Verteilung:", Figure::KProd, false},
+    {"TFSumL", "Summe der Trennungsfehler:", Figure::TFSumme, false},
+    {"TFMaxL", "Maximum der Trennungsfehler:", Figure::TFSumme, false},
+    {"SpezialTFSumL", "Summe der Spezial-Trennungsfehler:", Figure::TFSumme, false},
+    {"SpezialTFMaxL", "Maximum der Spezial-Trennungsfehler:", Figure::TFSumme, false},
+    {"LLSSumL", "Summe der Leerstunden:", Figure::LLSSumme, true},
+    {"LLSMaxL", "Maximum der Leerstunden:", Figure::LLSSumme, true},
+    {"LProdSumL", "Stunden-Verteilung:", Figure::LProd, true},
 }};
 
 constexpr std::array<const char*, 4> kOptionen = {
@@ -110,14 +110,14 @@ void TPlanForm::Aufbauen() {
                                     stufe.Stage),
                         Q(stufe.Tab));
     }
-    seiten_->addTab(ManuellSeite(), Q(StageRowOf(Stufe::Manuell).Tab));
+    seiten_->addTab(ManuellSeite(), Q(StageRowOf(Stage::Manuell).Tab));
     seiten_->addTab(OptionenSeite(), "Optionen");
     connect(seiten_, &QTabWidget::currentChanged, this, &TPlanForm::SeiteGewechselt);
 
     haltBtn_ = Knopf(this, "HaltBtn", "Halt");
     connect(haltBtn_, &QPushButton::clicked, this, &TPlanForm::HaltBtnClick);
     schnappschussBtn_ = Knopf(this, "SchnappschussBtn", "Schnappschuß");
-    // The plan grid window does not exist yet: the button stays disabled.
+    // The program has no plan grid window: the button stays disabled.
     schnappschussBtn_->setEnabled(false);
     // The pass labels, each with its caption; fixed widths keep the row from jumping.
     label15T_ = Beschriftung(this, "Label15T");
@@ -192,7 +192,7 @@ QWidget* TPlanForm::UrplanSeite() {
 }
 
 QWidget* TPlanForm::StufenSeite(const char* knopfName, const char* knopfText,
-                                const char* mischenName, Stufe stufe) {
+                                const char* mischenName, Stage stufe) {
     auto* seite = new QWidget;
     auto* knopf = Knopf(seite, knopfName, knopfText);
     auto* mischen = Knopf(seite, mischenName, FindStageRow(stufe, true)->Button);
@@ -203,7 +203,7 @@ QWidget* TPlanForm::StufenSeite(const char* knopfName, const char* knopfText,
     auto* layout = new QVBoxLayout(seite);
     layout->addWidget(knopf);
     layout->addWidget(mischen);
-    if (stufe == Stufe::KlassenVerteilung) {
+    if (stufe == Stage::KlassenVerteilung) {
         // The record of the class distribution is kept up to date but not shown.
         sKProdSumL_ = Beschriftung(seite, "SKProdSumL");
         sKProdSumL_->hide();
@@ -224,8 +224,8 @@ QWidget* TPlanForm::ManuellSeite() {
     connect(zieleCLB_, &QListWidget::itemChanged, this, [this] {
         if (plan_) SetGoalsFromList(*plan_, ZieleGewaehlt());
     });
-    auto* start = Knopf(seite, "ManuellStartBtn", StageRowOf(Stufe::Manuell).Button);
-    connect(start, &QPushButton::clicked, this, [this] { StageClick(Stufe::Manuell); });
+    auto* start = Knopf(seite, "ManuellStartBtn", StageRowOf(Stage::Manuell).Button);
+    connect(start, &QPushButton::clicked, this, [this] { StageClick(Stage::Manuell); });
     schritte_.push_back(start);
     auto* layout = new QHBoxLayout(seite);
     layout->addWidget(zieleCLB_, 1);
@@ -347,7 +347,7 @@ void TPlanForm::StartBtnClick() {
                    seed, this);
 }
 
-void TPlanForm::StageClick(Stufe stufe) {
+void TPlanForm::StageClick(Stage stufe) {
     if (!plan_) return;
     if (run_.InUse()) {
         run_.WhenReturned([this, stufe] { StageClick(stufe); });
@@ -360,7 +360,7 @@ void TPlanForm::StageClick(Stufe stufe) {
     optimiser.RunStage(stufe, ZieleGewaehlt());
 }
 
-void TPlanForm::MischenClick(Stufe tab) {
+void TPlanForm::MischenClick(Stage tab) {
     if (!plan_) return;
     if (run_.InUse()) {
         run_.WhenReturned([this, tab] { MischenClick(tab); });
@@ -462,7 +462,7 @@ void TPlanForm::Status(const std::string& caption) {
 }
 
 void TPlanForm::PassDone(const PassReport& report) {
-    kurve_->Merken(Wert(*plan_, kurvenFigur_));
+    kurve_->Merken(FigureValue(*plan_, kurvenFigur_));
     label15Text_ = report.Label15;
     zielgerichtetWert_ = report.GoalDirected;
     if (AnzeigeFaellig()) LaufZeigen(report.Zahlen);
@@ -472,14 +472,14 @@ void TPlanForm::Ended(const PassReport& report) {
     LaufZeigen(report.Zahlen);
 }
 
-std::pair<Kennzahl, QString> TPlanForm::Kurve(const StageRow& zeile) const {
+std::pair<Figure, QString> TPlanForm::Kurve(const StageRow& zeile) const {
     if (zeile.GoalsFromList) {
         // The first ticked goal; without any the row's figure, and its name says so.
         const std::array<bool, 7> ziele = ZieleGewaehlt();
         const auto erstes = std::find(ziele.begin(), ziele.end(), true);
         if (erstes != ziele.end()) {
             const auto i = static_cast<std::size_t>(erstes - ziele.begin());
-            return {static_cast<Kennzahl>(i), Q(kZieleListe[i])};
+            return {static_cast<Figure>(i), Q(kZieleListe[i])};
         }
     }
     return {zeile.Curve, Q(zeile.CurveName)};

@@ -60,8 +60,8 @@ signals:
 
 public slots:
     void StartBtnClick();
-    void StageClick(sw::Stufe stufe);
-    void MischenClick(sw::Stufe tab);
+    void StageClick(sw::Stage stufe);
+    void MischenClick(sw::Stage tab);
     void HaltBtnClick();
 
 protected:
@@ -93,7 +93,7 @@ private:
     void Aufbauen();
     QWidget* UrplanSeite();
     QWidget* StufenSeite(const char* knopfName, const char* knopfText, const char* mischenName,
-                         Stufe stufe);
+                         Stage stufe);
     QWidget* ManuellSeite();
     QWidget* OptionenSeite();
     QWidget* ZahlenTeil();
@@ -107,7 +107,7 @@ private:
     std::array<bool, 7> ZieleGewaehlt() const;
     // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
     // distribution) and the curve's name for a stage or a "Mischen" of its tab.
-    std::pair<Kennzahl, QString> Kurve(const StageRow& zeile) const;
+    std::pair<Figure, QString> Kurve(const StageRow& zeile) const;
 
     RunControl& run_;
     Reporter& reporter_;
@@ -115,10 +115,10 @@ private:
     Random* rng_ = nullptr;
     std::optional<std::uint32_t> seed_;
     // The stage the window runs or last ran, and whether as its "Mischen".
-    Stufe laufend_ = Stufe::KlassenLuecken;
+    Stage laufend_ = Stage::KlassenLuecken;
     bool mischen_ = false;
     // The figure the curve of the running stage follows; -1 for the initial plan's rest.
-    Kennzahl kurvenFigur_ = Kennzahl::LLSSumme;
+    Figure kurvenFigur_ = Figure::LLSSumme;
     // Whether the running stage makes goal-directed calls (AustauschL shows their result).
     bool zielgerichtet_ = false;
     // The pass labels as the last pass left them; shown when due and when the run ends.

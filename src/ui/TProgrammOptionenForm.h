@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TProgrammOptionenForm.h: the program options: the help folder, the positions of the nine
 // windows and whether they are loaded at every start, kept in config.ini in the start folder.
-// Windows that do not exist (yet) keep the positions read for them, so saving writes all nine.
+// Windows the program does not have keep the positions read for them, so saving writes all nine.
 #pragma once
 #include "files/Ini.h"
 #include "io/FileOps.h"

@@ -82,17 +82,17 @@ std::vector<std::string> GoldenRun(const std::string& file, const std::string& s
         action();
         lines.push_back(Line(school, name, data, plan, rep));
     };
-    for (Stufe s : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                    Stufe::LehrerLuecken, Stufe::LehrerVerteilung})
+    for (Stage s : {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                    Stage::LehrerLuecken, Stage::LehrerVerteilung})
         step("stufe" + std::to_string(static_cast<int>(s)), [&] { optimiser.RunStage(s); });
-    for (Stufe s : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                    Stufe::LehrerLuecken, Stufe::LehrerVerteilung})
+    for (Stage s : {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                    Stage::LehrerLuecken, Stage::LehrerVerteilung})
         step("mischen" + std::to_string(static_cast<int>(s)), [&] { optimiser.Mix(s); });
     step("manuell", [&] {
-        optimiser.RunStage(Stufe::Manuell, {true, false, true, true, true, false, true});
+        optimiser.RunStage(Stage::Manuell, {true, false, true, true, true, false, true});
     });
     // The stages once more, now on a mixed plan.
-    for (Stufe s : {Stufe::KlassenLuecken, Stufe::Trennungsfehler, Stufe::LehrerVerteilung})
+    for (Stage s : {Stage::KlassenLuecken, Stage::Trennungsfehler, Stage::LehrerVerteilung})
         step("wieder" + std::to_string(static_cast<int>(s)), [&] { optimiser.RunStage(s); });
     return lines;
 }

@@ -27,7 +27,7 @@ struct Planned {
     }
 };
 
-StageRunOptions Budget(std::vector<Stufe> stages, int passes) {
+StageRunOptions Budget(std::vector<Stage> stages, int passes) {
     StageRunOptions o;
     o.Stages = std::move(stages);
     o.Seconds = 600;
@@ -40,7 +40,7 @@ StageRunOptions Budget(std::vector<Stufe> stages, int passes) {
 TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
     Planned p(7);
     StageRunOptions o =
-        Budget({Stufe::Trennungsfehler, Stufe::KlassenLuecken, Stufe::LehrerLuecken}, 3);
+        Budget({Stage::Trennungsfehler, Stage::KlassenLuecken, Stage::LehrerLuecken}, 3);
     std::vector<StageRecord> told;
     o.StageDone = [&](const StageRecord& r) {
         // The plan stands as the stage left it, and the record holds its fresh evaluation.
@@ -60,7 +60,7 @@ TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
     const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 3u);
     ASSERT_EQ(told.size(), 3u);
-    const Stufe order[] = {Stufe::Trennungsfehler, Stufe::KlassenLuecken, Stufe::LehrerLuecken};
+    const Stage order[] = {Stage::Trennungsfehler, Stage::KlassenLuecken, Stage::LehrerLuecken};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(records[i].Stage, order[i]);
         EXPECT_EQ(told[i].Stage, order[i]);
@@ -77,9 +77,9 @@ TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
 // The runner is the tool's old loop: one optimiser for all stages, each stage halted by its pass
 // budget. The plan it leaves is the one that loop left, hour for hour.
 TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
-    const std::vector<Stufe> stages = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung,
-                                       Stufe::Trennungsfehler, Stufe::LehrerLuecken,
-                                       Stufe::LehrerVerteilung};
+    const std::vector<Stage> stages = {Stage::KlassenLuecken, Stage::KlassenVerteilung,
+                                       Stage::Trennungsfehler, Stage::LehrerLuecken,
+                                       Stage::LehrerVerteilung};
     Planned a(3);
     RunStages(*a.plan, a.rng, a.rep, Budget(stages, 4));
 
@@ -89,7 +89,7 @@ TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
     run.SetPassHook([&] {
         if (run.Passes() >= 4) run.Halt();
     });
-    for (const Stufe s : stages) {
+    for (const Stage s : stages) {
         optimiser.RunStage(s);
         EvaluateAll(*b.plan);
     }
@@ -101,7 +101,7 @@ TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
 
 TEST(StageRunner, TheTimeBudgetEndsAStage) {
     Planned p(7);
-    StageRunOptions o = Budget({Stufe::KlassenLuecken, Stufe::LehrerLuecken}, 0);
+    StageRunOptions o = Budget({Stage::KlassenLuecken, Stage::LehrerLuecken}, 0);
     o.Seconds = 2.5;
     double now = 0;
     o.Clock = [&now] { return now += 1.0; }; // every look at the clock costs a second
@@ -117,13 +117,13 @@ TEST(StageRunner, TheTimeBudgetEndsAStage) {
 
 TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
     Planned p(7);
-    StageRunOptions o = Budget({Stufe::KlassenLuecken, Stufe::KlassenVerteilung}, 50);
+    StageRunOptions o = Budget({Stage::KlassenLuecken, Stage::KlassenVerteilung}, 50);
     int asked = 0;
     // Asked once before the first stage, then after each pass: the stop comes with the third.
     o.StopRequested = [&asked] { return ++asked > 3; };
     const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].Stage, Stufe::KlassenLuecken);
+    EXPECT_EQ(records[0].Stage, Stage::KlassenLuecken);
     EXPECT_EQ(records[0].Result.Passes, 3);
     EXPECT_TRUE(records[0].Result.Halted);
 

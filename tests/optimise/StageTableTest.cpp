@@ -11,12 +11,12 @@
 namespace sw {
 namespace {
 
-constexpr Stufe kNumbered[] = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung,
-                               Stufe::Trennungsfehler, Stufe::LehrerLuecken,
-                               Stufe::LehrerVerteilung};
+constexpr Stage kNumbered[] = {Stage::KlassenLuecken, Stage::KlassenVerteilung,
+                               Stage::Trennungsfehler, Stage::LehrerLuecken,
+                               Stage::LehrerVerteilung};
 
 TEST(StageTable, OneRowPerStageAndMix) {
-    for (Stufe s : kNumbered) {
+    for (Stage s : kNumbered) {
         ASSERT_NE(FindStageRow(s, false), nullptr) << static_cast<int>(s);
         ASSERT_NE(FindStageRow(s, true), nullptr) << static_cast<int>(s);
         EXPECT_EQ(FindNumberedStage(static_cast<int>(s)), FindStageRow(s, false));
@@ -25,23 +25,23 @@ TEST(StageTable, OneRowPerStageAndMix) {
             rows += row.Stage == s;
         EXPECT_EQ(rows, 2);
     }
-    ASSERT_NE(FindStageRow(Stufe::Manuell, false), nullptr);
-    EXPECT_EQ(FindStageRow(Stufe::Manuell, true), nullptr);
+    ASSERT_NE(FindStageRow(Stage::Manuell, false), nullptr);
+    EXPECT_EQ(FindStageRow(Stage::Manuell, true), nullptr);
     // The tool numbers the stages 2..6; "Manuell" is the window's only.
     for (int n : {0, 1, 7, 8})
         EXPECT_EQ(FindNumberedStage(n), nullptr) << n;
 }
 
 TEST(StageTable, CaptionsAndCurves) {
-    EXPECT_STREQ(StageRowOf(Stufe::KlassenLuecken).Button,
+    EXPECT_STREQ(StageRowOf(Stage::KlassenLuecken).Button,
                  "2. Klassen - Leerstunden - Minimierung");
-    EXPECT_STREQ(StageRowOf(Stufe::LehrerLuecken).Status,
+    EXPECT_STREQ(StageRowOf(Stage::LehrerLuecken).Status,
                  "Planung : Lehrer - Leerstunden minimieren");
-    EXPECT_STREQ(StageRowOf(Stufe::LehrerVerteilung).Tab, "6. Verteilung(Lehrer)");
-    EXPECT_STREQ(FindStageRow(Stufe::KlassenVerteilung, true)->Status, "Planung : Böse Mixen 2");
-    EXPECT_STREQ(FindStageRow(Stufe::LehrerVerteilung, true)->Status,
+    EXPECT_STREQ(StageRowOf(Stage::LehrerVerteilung).Tab, "6. Verteilung(Lehrer)");
+    EXPECT_STREQ(FindStageRow(Stage::KlassenVerteilung, true)->Status, "Planung : Böse Mixen 2");
+    EXPECT_STREQ(FindStageRow(Stage::LehrerVerteilung, true)->Status,
                  "Planung : Klassenstunden - Austausch");
-    EXPECT_STREQ(StageRowOf(Stufe::KlassenVerteilung).EndMessage, "Stunden optimal verteilt!");
+    EXPECT_STREQ(StageRowOf(Stage::KlassenVerteilung).EndMessage, "Stunden optimal verteilt!");
     // A curve is named by the goal-list item it follows; a "Mischen" curve says so.
     for (const StageRow& row : kStageTable) {
         if (row.GoalsFromList) continue;
@@ -52,13 +52,13 @@ TEST(StageTable, CaptionsAndCurves) {
         EXPECT_GE(row.StepCount, 1);
         EXPECT_LE(row.StepCount, static_cast<int>(row.Steps.size()));
     }
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::KlassenVerteilung).Label), "Austausche:");
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::LehrerLuecken).Label), "Durchgang:");
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stufe::Manuell).Label), "");
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::KlassenVerteilung).Label), "Austausche:");
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::LehrerLuecken).Label), "Durchgang:");
+    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::Manuell).Label), "");
     // Stage 3 and the first "Mischen" make no goal-directed call; every other row does.
     for (const StageRow& row : kStageTable)
-        EXPECT_EQ(row.HasGoalDirectedStep(), !(row.Stage == Stufe::KlassenVerteilung && !row.Mix) &&
-                                                 !(row.Stage == Stufe::KlassenLuecken && row.Mix))
+        EXPECT_EQ(row.HasGoalDirectedStep(), !(row.Stage == Stage::KlassenVerteilung && !row.Mix) &&
+                                                 !(row.Stage == Stage::KlassenLuecken && row.Mix))
             << row.Status;
 }
 
@@ -68,11 +68,10 @@ TEST(StageTable, FiguresAndEnds) {
     CPlan p(s, rep);
     p.KLSSumme = 1, p.KProd = 2, p.TFSumme = 3, p.STFSumme = 4, p.LLSSumme = 5, p.LLSMax = 6;
     p.LProd = 7, p.Opt.BestLLS = 8, p.KProdOpt = 2;
-    const Kennzahl all[] = {Kennzahl::KLSSumme, Kennzahl::KProd,    Kennzahl::TFSumme,
-                            Kennzahl::STFSumme, Kennzahl::LLSSumme, Kennzahl::LLSMax,
-                            Kennzahl::LProd,    Kennzahl::BestLLS};
+    const Figure all[] = {Figure::KLSSumme, Figure::KProd,  Figure::TFSumme, Figure::STFSumme,
+                          Figure::LLSSumme, Figure::LLSMax, Figure::LProd,   Figure::BestLLS};
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(Wert(p, all[i]), i + 1);
+        EXPECT_EQ(FigureValue(p, all[i]), i + 1);
     EXPECT_FALSE(Reached(p, StageEnd::Never));
     EXPECT_FALSE(Reached(p, StageEnd::NoClassGaps));
     EXPECT_TRUE(Reached(p, StageEnd::IdealDistribution));
@@ -121,7 +120,7 @@ TEST(StageTable, TheOptimiserRunsTheRows) {
         if (run.Passes() >= 3) run.Halt();
     });
     seen = Seen{};
-    const StageResult r = opt.RunStage(Stufe::Manuell, {false, false, false, false, true});
+    const StageResult r = opt.RunStage(Stage::Manuell, {false, false, false, false, true});
     EXPECT_TRUE(r.Halted);
     EXPECT_EQ(seen.labels, (std::vector<std::string>{"Iteration 0", "Iteration 1", "Iteration 2"}));
     EXPECT_EQ(seen.status, std::vector<std::string>{"Planung : manuelle Auswahl der Ziele"});

@@ -61,7 +61,7 @@ struct Perfect {
 TEST(Stages, TargetsAlreadyReached) {
     Perfect f;
     Optimiser opt(*f.plan, f.rng, f.run, f.rep);
-    for (Stufe st : {Stufe::Trennungsfehler, Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+    for (Stage st : {Stage::Trennungsfehler, Stage::LehrerLuecken, Stage::LehrerVerteilung}) {
         const StageResult r = opt.RunStage(st);
         EXPECT_EQ(r.Passes, 0);
         EXPECT_TRUE(r.Reached);
@@ -69,12 +69,12 @@ TEST(Stages, TargetsAlreadyReached) {
     }
     EXPECT_TRUE(f.rep.shown.empty());
     // Stage 2 makes one pass first and then reports.
-    const StageResult r = opt.RunStage(Stufe::KlassenLuecken);
+    const StageResult r = opt.RunStage(Stage::KlassenLuecken);
     EXPECT_EQ(r.Passes, 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0], (Message{"Leerstunden beseitigt!", "Hinweis"}));
     EXPECT_TRUE(f.plan->HasGoal(Ziel::KlassenLuecken)); // the stage's goals stay in the plan
-    const StageResult r3 = opt.RunStage(Stufe::KlassenVerteilung);
+    const StageResult r3 = opt.RunStage(Stage::KlassenVerteilung);
     EXPECT_EQ(r3.Passes, 1);
     EXPECT_EQ(f.rep.shown.back(), (Message{"Stunden optimal verteilt!", ""}));
     EXPECT_EQ(f.plan->Opt.KProdToleranz, 200);
@@ -92,7 +92,7 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     f.run.SetPassHook([&] {
         if (f.run.Passes() == 3) f.run.Halt();
     });
-    const StageResult r = opt.RunStage(Stufe::Manuell, {});
+    const StageResult r = opt.RunStage(Stage::Manuell, {});
     EXPECT_EQ(r.Passes, 3);
     EXPECT_TRUE(r.Halted);
     EXPECT_EQ(obs.passes, 3);
@@ -100,12 +100,12 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     EXPECT_TRUE(f.run.Idle());
     for (Flag g : f.plan->Ziele)
         EXPECT_EQ(g, 0);
-    const StageResult m = opt.Mix(Stufe::LehrerLuecken);
+    const StageResult m = opt.Mix(Stage::LehrerLuecken);
     EXPECT_EQ(m.Passes, 3); // the hook halts again at the third pass
     EXPECT_EQ(obs.status.back(), "Planung : Böse mixen 4");
     f.run.SetPassHook({});
-    EXPECT_EQ(opt.Mix(Stufe::KlassenVerteilung).Passes, 6);
-    EXPECT_EQ(opt.Mix(Stufe::KlassenLuecken).Passes, 1);
+    EXPECT_EQ(opt.Mix(Stage::KlassenVerteilung).Passes, 6);
+    EXPECT_EQ(opt.Mix(Stage::KlassenLuecken).Passes, 1);
 }
 
 // The window shows the last figures before the stage's closing message, not behind it.
@@ -122,7 +122,7 @@ TEST(Stages, EndOfTheLoopIsToldBeforeTheMessage) {
     } window;
     window.rep = &f.rep;
     Optimiser opt(*f.plan, f.rng, f.run, f.rep, &window);
-    opt.RunStage(Stufe::KlassenLuecken);
+    opt.RunStage(Stage::KlassenLuecken);
     EXPECT_EQ(window.messagesAtEnd, 0u);
     EXPECT_EQ(window.last.Pass, 1);
     EXPECT_EQ(window.last.Zahlen.KLSSumme, "0");
@@ -151,8 +151,8 @@ TEST(Stages, EmptyGridIsRefused) {
     const Message refusal{"Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan "
                           "erzeugen“ einen Plan.",
                           "Hinweis"};
-    for (Stufe st : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                     Stufe::LehrerLuecken, Stufe::LehrerVerteilung, Stufe::Manuell}) {
+    for (Stage st : {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                     Stage::LehrerLuecken, Stage::LehrerVerteilung, Stage::Manuell}) {
         rep.shown.clear();
         const StageResult r = opt.RunStage(st, {true});
         EXPECT_TRUE(r.Refused);
@@ -160,7 +160,7 @@ TEST(Stages, EmptyGridIsRefused) {
         EXPECT_FALSE(r.Reached);
         ASSERT_EQ(rep.shown.size(), 1u) << static_cast<int>(st);
         EXPECT_EQ(rep.shown[0], refusal);
-        if (st == Stufe::Manuell) continue;
+        if (st == Stage::Manuell) continue;
         rep.shown.clear();
         EXPECT_TRUE(opt.Mix(st).Refused);
         ASSERT_EQ(rep.shown.size(), 1u);
@@ -176,7 +176,7 @@ TEST(Stages, EmptyGridIsRefused) {
     plan.Place(*plan.StundenL[0], 0, SlotOf(0, 1));
     EvaluateAll(plan);
     rep.shown.clear();
-    EXPECT_FALSE(opt.Mix(Stufe::KlassenLuecken).Refused);
+    EXPECT_FALSE(opt.Mix(Stage::KlassenLuecken).Refused);
     EXPECT_TRUE(rep.shown.empty());
 }
 
@@ -197,7 +197,7 @@ TEST(Stages, CloseAfterHaltInTheSamePassWaitsForTheStage) {
     {
         RunControl::Scope slot(f.run);
         Optimiser opt(*f.plan, f.rng, f.run, f.rep);
-        const StageResult r = opt.RunStage(Stufe::Manuell);
+        const StageResult r = opt.RunStage(Stage::Manuell);
         EXPECT_EQ(r.Passes, 1);
         EXPECT_FALSE(destroyed);
         EXPECT_EQ(f.plan->PlacedCount(), 10);
@@ -220,27 +220,27 @@ TEST(Stages, ChainOnTheExampleSchool) {
     Optimiser opt(plan, rng, run, rep);
     int passes = 0;
     int guarded = 0;
-    auto figure = [&](Stufe st) {
+    auto figure = [&](Stage st) {
         switch (st) {
-        case Stufe::KlassenLuecken:
+        case Stage::KlassenLuecken:
             return plan.KLSSumme;
-        case Stufe::Trennungsfehler:
+        case Stage::Trennungsfehler:
             return plan.TFSumme;
-        case Stufe::LehrerLuecken:
+        case Stage::LehrerLuecken:
             return plan.LLSSumme;
         default:
             return -plan.KProd;
         }
     };
-    Stufe current = Stufe::KlassenLuecken;
+    Stage current = Stage::KlassenLuecken;
     run.SetPassHook([&] {
         const int now = figure(current);
         EXPECT_LE(now, guarded) << "stage " << static_cast<int>(current);
         guarded = now;
         if (++passes % 8 == 0) run.Halt();
     });
-    for (Stufe st : {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                     Stufe::LehrerLuecken, Stufe::LehrerVerteilung}) {
+    for (Stage st : {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                     Stage::LehrerLuecken, Stage::LehrerVerteilung}) {
         current = st;
         EvaluateAll(plan);
         guarded = figure(st);
@@ -275,16 +275,16 @@ struct OwnRun {
             if (++passes % 3 == 0) run.Halt();
         });
     }
-    void Stage(Stufe st) { opt->RunStage(st); }
-    void Mix(Stufe st) { opt->Mix(st); }
+    void RunStage(Stage st) { opt->RunStage(st); }
+    void Mix(Stage st) { opt->Mix(st); }
 };
 
-constexpr Stufe kChain[] = {Stufe::KlassenLuecken, Stufe::KlassenVerteilung, Stufe::Trennungsfehler,
-                            Stufe::LehrerLuecken, Stufe::LehrerVerteilung};
+constexpr Stage kChain[] = {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                            Stage::LehrerLuecken, Stage::LehrerVerteilung};
 
 void RunChain(OwnRun& r) {
-    for (Stufe st : kChain) {
-        r.Stage(st);
+    for (Stage st : kChain) {
+        r.RunStage(st);
         r.Mix(st);
     }
 }
@@ -300,9 +300,9 @@ TEST(Stages, TwoPlansWithTwoGeneratorsByTurnsEndAsAlone) {
 
     OwnRun gym("gymnasium.sch", 4);
     OwnRun big("grossschule.sch", 9);
-    for (Stufe st : kChain) {
-        gym.Stage(st);
-        big.Stage(st);
+    for (Stage st : kChain) {
+        gym.RunStage(st);
+        big.RunStage(st);
         big.Mix(st);
         gym.Mix(st);
     }

@@ -166,16 +166,16 @@ TEST(MinimiseClassGaps, ModeOneTakesAGaplessClassByChance) {
     ClassGapMinimiser m(*f.plan, f.rng);
     const int passes = 20000;
     for (int i = 0; i < passes; ++i)
-        m.Pass(kModusLuecken, 1);
+        m.Pass(kGapModeGaps, 1);
     EXPECT_NEAR(static_cast<double>(m.Attempts()) / passes, 20.0 / 101, 0.015);
     // Modes 19 and 20 skip a class at its ideal spread; an unknown mode never works.
     ClassGapMinimiser other(*f.plan, f.rng);
     f.s.Klassen[0].ProdOpt = 0; // Prod 0 is not below it
-    other.Pass(kModusRekord, 5);
-    other.Pass(kModusTemperatur, 5);
+    other.Pass(kGapModeRecord, 5);
+    other.Pass(kGapModeAnnealing, 5);
     other.Pass(7, 5);
     EXPECT_EQ(other.Attempts(), 0);
-    other.Pass(kModusAlle, 5);
+    other.Pass(kGapModeAll, 5);
     EXPECT_EQ(other.Attempts(), 5);
 }
 
@@ -199,7 +199,7 @@ TEST(MinimiseClassGaps, OnlySingleFreeLessonsFromHourTwoOnMove) {
     f.rng.Seed(11);
     ClassGapMinimiser m(*f.plan, f.rng);
     for (int i = 0; i < 200; ++i) {
-        m.Pass(kModusAlle, 3);
+        m.Pass(kGapModeAll, 3);
         ASSERT_TRUE(KeptTotalsMatch(*f.plan));
         for (int h = 0; h < 4; ++h)
             ASSERT_EQ(f.plan->PositionOf(f.H(h)), fixed[h]) << h;
@@ -221,11 +221,11 @@ TEST(MinimiseClassGaps, ModeFourLeavesALessonFollowedByAnother) {
     f.rng.Seed(2);
     ClassGapMinimiser m(*f.plan, f.rng);
     for (int i = 0; i < 300; ++i)
-        m.Pass(kModusVerteilung, 2);
+        m.Pass(kGapModeSpread, 2);
     EXPECT_GT(m.Attempts(), 0);
     EXPECT_EQ(m.Kept(), 0);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(0)), SlotOf(0, 3));
-    m.Pass(kModusAlle, 20); // without the rule it moves
+    m.Pass(kGapModeAll, 20); // without the rule it moves
     EXPECT_GT(m.Kept(), 0);
 }
 
@@ -249,7 +249,7 @@ TEST(MinimiseClassGaps, CourseHourMovesWithAllItsParallelHours) {
     f.rng.Seed(9);
     ClassGapMinimiser m(*f.plan, f.rng);
     for (int i = 0; i < 100; ++i)
-        m.Pass(kModusAlle, 5);
+        m.Pass(kGapModeAll, 5);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(5)), SlotOf(0, 3));
     EXPECT_EQ(f.plan->SlotOfHour(f.H(6)), SlotOf(0, 3));
     EXPECT_EQ(m.Kept(), 0);
@@ -259,7 +259,7 @@ TEST(MinimiseClassGaps, CourseHourMovesWithAllItsParallelHours) {
     int movedCourse = 0;
     for (int i = 0; i < 300; ++i) {
         const int before = f.plan->SlotOfHour(f.H(5));
-        m.Pass(kModusAlle, 2);
+        m.Pass(kGapModeAll, 2);
         ASSERT_TRUE(KeptTotalsMatch(*f.plan));
         ASSERT_EQ(f.plan->SlotOfHour(f.H(5)), f.plan->SlotOfHour(f.H(6)));
         ASSERT_NE(f.plan->RoomOf(f.H(5)), f.plan->RoomOf(f.H(6)));
@@ -276,16 +276,16 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
         float temperatur; // < 0: three above the plan's teacher gap sum (the deluge level)
     };
     const Case cases[] = {
-        {kModusAlle, {}, 0},
-        {kModusLuecken, {Ziel::KlassenLuecken}, 0},
-        {kModusVerteilung, {Ziel::KlassenVerteilung, Ziel::Trennungsfehler}, 0},
-        {kModusLuecken,
+        {kGapModeAll, {}, 0},
+        {kGapModeGaps, {Ziel::KlassenLuecken}, 0},
+        {kGapModeSpread, {Ziel::KlassenVerteilung, Ziel::Trennungsfehler}, 0},
+        {kGapModeGaps,
          {Ziel::KlassenLuecken, Ziel::LehrerLueckenMaximum, Ziel::LehrerVerteilung,
           Ziel::LehrerLuecken, Ziel::Spezialtrennungsfehler},
          0},
-        {kModusAlle, {Ziel::Sintflut}, -1},
-        {kModusRekord, {Ziel::KlassenRekord}, 0},
-        {kModusTemperatur, {Ziel::KlassenAnnealing}, 0.2f},
+        {kGapModeAll, {Ziel::Sintflut}, -1},
+        {kGapModeRecord, {Ziel::KlassenRekord}, 0},
+        {kGapModeAnnealing, {Ziel::KlassenAnnealing}, 0.2f},
     };
     // The small school moves course hours; the example school changes separation errors too.
     const Stammdaten schools[] = {test::SmallSchool(), test::LoadExample("gymnasium.sch")};
@@ -306,10 +306,10 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
                 ASSERT_TRUE(KeptTotalsMatch(*f.plan)) << "mode " << c.mode << " pass " << i;
             }
             EXPECT_GT(m.Kept(), 0) << c.mode;
-            if (c.mode == kModusRekord || c.mode == kModusTemperatur) {
+            if (c.mode == kGapModeRecord || c.mode == kGapModeAnnealing) {
                 EXPECT_GE(f.plan->Opt.KProdRekord, f.plan->KProd);
             }
-            if (c.mode == kModusTemperatur) {
+            if (c.mode == kGapModeAnnealing) {
                 EXPECT_FLOAT_EQ(
                     f.plan->Opt.Temperatur,
                     static_cast<float>(0.34 - 0.16 * f.plan->Opt.KProdRekord /
@@ -332,7 +332,7 @@ TEST(MinimiseClassGaps, ExampleSchoolGoalOneNeverRaisesClassGaps) {
     ClassGapMinimiser m(plan, rng);
     int previous = start;
     for (int i = 0; i < 30; ++i) {
-        m.Pass(kModusLuecken, 10);
+        m.Pass(kGapModeGaps, 10);
         ASSERT_LE(plan.KLSSumme, previous) << "pass " << i;
         previous = plan.KLSSumme;
         ASSERT_TRUE(KeptTotalsMatch(plan)) << "pass " << i;

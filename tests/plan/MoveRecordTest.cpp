@@ -116,8 +116,8 @@ void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int&
         Ziel::LehrerVerteilung, Ziel::Trennungsfehler,        Ziel::LehrerLuecken,
         Ziel::Sintflut,         Ziel::Spezialtrennungsfehler, Ziel::KlassenRekord,
         Ziel::KlassenAnnealing};
-    constexpr int kModes[] = {kModusAlle, kModusLuecken, kModusVerteilung, kModusRekord,
-                              kModusTemperatur};
+    constexpr int kModes[] = {kGapModeAll, kGapModeGaps, kGapModeSpread, kGapModeRecord,
+                              kGapModeAnnealing};
     // Half the attempts go to classes of course blocks, so that course moves come up often.
     std::vector<int> inCourses;
     for (const auto& h : plan.StundenL)

@@ -77,7 +77,7 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     ClassGapMinimiser m(plan, rng);
     plan.ClearGoals();
     for (int pass = 0; pass < 20; ++pass)
-        m.Pass(kModusAlle, 5);
+        m.Pass(kGapModeAll, 5);
     plan.SetGoal(Ziel::LehrerLuecken);
     plan.Opt.BestLLS = 1;
     plan.Opt.Temperatur = 3.0f;
