@@ -5,6 +5,7 @@
 // captions, its curve and its colours from them, and the tool its stage numbers.
 #pragma once
 
+#include "model/Report.h"
 #include "plan/Acceptance.h"
 #include "plan/ClassGaps.h"
 #include "plan/Goals.h"
@@ -94,6 +95,9 @@ enum class StageEnd : std::uint8_t {
 
 bool Reached(const CPlan& plan, StageEnd end);
 
+// The rules of the stages: all judge by their goals alone. "3. Klassenstunden verteilen" starts
+// the class record (KProdRekord = KProd, tolerance 200), which none of its moves consults or
+// raises; "6. Lehrerstunden verteilen" starts the teachers' working values.
 inline constexpr GoalTableAcceptance kGoalTableRule{};
 inline constexpr ClassRecordAcceptance kStageClassRecord{200};
 inline constexpr TeacherStageAcceptance kTeacherStageRule{};
@@ -140,7 +144,7 @@ inline constexpr std::array<StageRow, 11> kStageTable = {{
      "2. Klassen - Leerstunden - Minimierung", "2. Klassen-Leerstunden",
      {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeGaps, 10), Exchanges(), GoalDirected(12, 20)}, 3,
      PassLabel::Exchanges, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::NoClassGaps,
-     INT_MAX, "Leerstunden beseitigt!", "Hinweis", Figure::KLSSumme, "Klassen-Leerstunden"},
+     INT_MAX, "Leerstunden beseitigt!", titel::Hinweis, Figure::KLSSumme, "Klassen-Leerstunden"},
     {Stage::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
      "3. Klassenstunden verteilen", "3. Verteilung (Klassen)",
      kKlassenZiele, false, {Exchanges(), ClassGaps(kGapModeSpread, 20)}, 2,
