@@ -19,6 +19,17 @@ Session::~Session() {
     plan_.reset();
 }
 
+void Session::ClosePlan() {
+    if (!plan_) return;
+    // The plan's targets become the master data's last ones, so that a master-data file written
+    // after the plan carries them.
+    for (std::size_t t = 0; t < stamm_->Lehrer.size() && t < plan_->LehrerSollL.size(); ++t)
+        stamm_->Lehrer[t].LetztesSoll = plan_->LehrerSollL[t];
+    for (std::size_t k = 0; k < stamm_->Klassen.size() && k < plan_->KlassenSollL.size(); ++k)
+        stamm_->Klassen[k].LetztesSoll = plan_->KlassenSollL[k];
+    plan_.reset();
+}
+
 void Session::ReplaceStamm(std::unique_ptr<Stammdaten> data) {
     plan_.reset();
     stamm_ = std::move(data);
@@ -134,7 +145,7 @@ bool Session::StartPlanning() {
         reporter_.Show({texte::KeinUnterricht, titel::Fehler});
         return false;
     }
-    plan_.reset();
+    ClosePlan();
     plan_ = std::make_unique<CPlan>(*stamm_, reporter_);
     plan_->BuildLessonHours();
     rng_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -144,7 +155,7 @@ bool Session::StartPlanning() {
 }
 
 void Session::DiscardPlan() {
-    plan_.reset();
+    ClosePlan();
     stammSpeichern_.clear();
     planSpeichern_.clear();
 }

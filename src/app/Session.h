@@ -80,10 +80,13 @@ public:
     // kein Unterricht definiert!"), otherwise destroys any plan and builds a new one with its
     // lesson hours and targets.
     bool StartPlanning();
-    // Closing the planning window: the plan is destroyed, the names for saving forgotten.
+    // Closing the planning window: the plan is destroyed, the names for saving forgotten. The
+    // master data keeps the plan's targets as its last ones (what a master-data file carries).
     void DiscardPlan();
 
 private:
+    // Destroys the plan, leaving its targets in the master data.
+    void ClosePlan();
     void ReplaceStamm(std::unique_ptr<Stammdaten> data);
 
     Reporter& reporter_;

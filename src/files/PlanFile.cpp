@@ -169,8 +169,9 @@ std::vector<std::string> CompareStoredFigures(const StoredFigures& stored, const
 Outcome WritePlanFile(const Stammdaten& data, const CPlan* plan, const std::string& path,
                       FileOps& files) {
     if (!plan) return Outcome::Failure(texte::ErstPlanErstellen, titel::Fehler);
-    return WriteStreamFile(data, path, files, kPlanKopf,
-                           [plan](TokenWriter& out) { WritePlanSection(out, *plan); });
+    return WriteStreamFile(
+        data, path, files, kPlanKopf, [plan](TokenWriter& out) { WritePlanSection(out, *plan); },
+        plan);
 }
 
 PlanReadResult ReadPlanFile(const std::string& path, FileOps& files, Reporter& reporter) {

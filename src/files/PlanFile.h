@@ -51,8 +51,9 @@ StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan);
 // settings among them (LLSLimit, OptWerte) are not figures and are not compared.
 std::vector<std::string> CompareStoredFigures(const StoredFigures& stored, const CPlan& plan);
 
-// Writes master data and plan. Without a plan: "Sie müssen zuerst einen Plan erstellen.",
-// title "Fehler", and nothing is written.
+// Writes master data and plan; the targets beside the teachers and classes are the plan's.
+// Without a plan: "Sie müssen zuerst einen Plan erstellen.", title "Fehler", and nothing is
+// written.
 Outcome WritePlanFile(const Stammdaten& data, const CPlan* plan, const std::string& path,
                       FileOps& files);
 

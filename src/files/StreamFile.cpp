@@ -180,9 +180,9 @@ void ReadLehrerRest(TokenReader& in, CLehrer& l) {
     l.KlassenLehrer = in.ReadFlag();
     l.Klasse = in.ReadText();
     l.Sperre = in.ReadGrid();
-    l.MaxProTag = in.ReadInt();
-    l.TageMitMax = in.ReadInt();
-    l.ProdOpt = in.ReadInt();
+    l.LetztesSoll.MaxProTag = in.ReadInt();
+    l.LetztesSoll.TageMitMax = in.ReadInt();
+    l.LetztesSoll.ProdOpt = in.ReadInt();
     l.Opti = in.ReadFlag();
     l.NichtVerfuegbar = in.ReadFlag();
     l.TendenzZuFreienTagen = in.ReadFlag();
@@ -191,11 +191,11 @@ void ReadLehrerRest(TokenReader& in, CLehrer& l) {
 // What follows a class's name.
 void ReadKlasseRest(TokenReader& in, CKlasse& k) {
     k.Sperre = in.ReadGrid();
-    k.StundenLimit = in.ReadInt();
-    k.ProdOpt = in.ReadInt();
-    k.MaxProTag = in.ReadInt();
-    k.MinProTag = in.ReadInt();
-    k.TageMitMax = in.ReadInt();
+    k.LetztesSoll.StundenLimit = in.ReadInt();
+    k.LetztesSoll.ProdOpt = in.ReadInt();
+    k.LetztesSoll.MaxProTag = in.ReadInt();
+    k.LetztesSoll.MinProTag = in.ReadInt();
+    k.LetztesSoll.TageMitMax = in.ReadInt();
     k.Opti = in.ReadFlag();
 }
 
@@ -315,7 +315,7 @@ Outcome CheckStorable(const Stammdaten& data) {
     return check.Result();
 }
 
-void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data) {
+void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* plan) {
     const auto writeTexts = [&out](const std::vector<std::string>& texts) {
         out.WriteInt(static_cast<int>(texts.size()));
         for (const auto& t : texts)
@@ -348,30 +348,36 @@ void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data) {
     }
 
     out.WriteInt(static_cast<int>(data.Lehrer.size()));
-    for (const auto& l : data.Lehrer) {
+    for (std::size_t t = 0; t < data.Lehrer.size(); ++t) {
+        const CLehrer& l = data.Lehrer[t];
+        const CLehrerSoll& soll =
+            plan && t < plan->LehrerSollL.size() ? plan->LehrerSollL[t] : l.LetztesSoll;
         out.WriteText(l.Name);
         out.WriteText(l.Kurz);
         writeTexts(l.Faecher);
         out.WriteFlag(l.KlassenLehrer);
         out.WriteText(l.Klasse);
         out.WriteGrid(l.Sperre);
-        out.WriteInt(l.MaxProTag);
-        out.WriteInt(l.TageMitMax);
-        out.WriteInt(l.ProdOpt);
+        out.WriteInt(soll.MaxProTag);
+        out.WriteInt(soll.TageMitMax);
+        out.WriteInt(soll.ProdOpt);
         out.WriteFlag(l.Opti);
         out.WriteFlag(l.NichtVerfuegbar);
         out.WriteFlag(l.TendenzZuFreienTagen);
     }
 
     out.WriteInt(static_cast<int>(data.Klassen.size()));
-    for (const auto& k : data.Klassen) {
+    for (std::size_t c = 0; c < data.Klassen.size(); ++c) {
+        const CKlasse& k = data.Klassen[c];
+        const CKlassenSoll& soll =
+            plan && c < plan->KlassenSollL.size() ? plan->KlassenSollL[c] : k.LetztesSoll;
         out.WriteText(k.Name);
         out.WriteGrid(k.Sperre);
-        out.WriteInt(k.StundenLimit);
-        out.WriteInt(k.ProdOpt);
-        out.WriteInt(k.MaxProTag);
-        out.WriteInt(k.MinProTag);
-        out.WriteInt(k.TageMitMax);
+        out.WriteInt(soll.StundenLimit);
+        out.WriteInt(soll.ProdOpt);
+        out.WriteInt(soll.MaxProTag);
+        out.WriteInt(soll.MinProTag);
+        out.WriteInt(soll.TageMitMax);
         out.WriteFlag(k.Opti);
     }
 
@@ -471,13 +477,13 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
 
 Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps& files,
                         std::string_view header,
-                        const std::function<void(TokenWriter&)>& appendSection) {
+                        const std::function<void(TokenWriter&)>& appendSection, const CPlan* plan) {
     Outcome checked = CheckStorable(data);
     if (!checked.Ok) return checked;
 
     TokenWriter out;
     out.WriteWord(header);
-    WriteStammdatenPart(out, data);
+    WriteStammdatenPart(out, data, plan);
     if (appendSection) appendSection(out);
 
     const auto bytes = Utf8ToCp1252(out.Text());

@@ -14,6 +14,7 @@
 #include "io/FileOps.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
+#include "plan/Plan.h"
 
 #include <functional>
 #include <string>
@@ -31,19 +32,23 @@ Outcome CheckStorable(const Stammdaten& data);
 
 // Writes the master data after the header word: general settings, day names, subjects, rooms,
 // teachers, classes, subject blocks, course blocks. Texts are not checked here (CheckStorable).
-void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data);
+// The targets beside each teacher and class are those of `plan`, a plan over `data`, or without
+// one the targets the master data carries from its last file or plan.
+void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* plan = nullptr);
 
 // Reads what WriteStammdatenPart writes, from the reader's current token on. On success `data`
 // is replaced (with AngabenBestaetigt set) and the reader stands after the course blocks; on
 // failure `data` is untouched and the outcome names the file and the faulty token.
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data);
 
-// Checks `data`, then writes `header`, the master data and whatever `appendSection` adds (the
-// plan section of a plan file) to `path`, replacing the file in one step. A failed write gives
+// Checks `data`, then writes `header`, the master data (with the targets of `plan` when given)
+// and whatever `appendSection` adds (the plan section of a plan file) to `path`, replacing the
+// file in one step. A failed write gives
 // "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.".
 Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps& files,
                         std::string_view header = kStammKopf,
-                        const std::function<void(TokenWriter&)>& appendSection = {});
+                        const std::function<void(TokenWriter&)>& appendSection = {},
+                        const CPlan* plan = nullptr);
 
 struct StreamReadResult {
     Outcome outcome;

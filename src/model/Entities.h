@@ -33,6 +33,26 @@ struct CEinheit {
     bool operator==(const CEinheit&) const = default;
 };
 
+// The targets of a teacher that a plan computes from the hours it counts (Plan.h): the most lessons
+// on one day, the number of days with that many, and the ideal spread.
+struct CLehrerSoll {
+    std::int32_t MaxProTag = 0;
+    std::int32_t TageMitMax = 0;
+    std::int32_t ProdOpt = 0;
+    bool operator==(const CLehrerSoll&) const = default;
+};
+
+// The targets of a class: its hour limit, the ideal spread, the most and fewest lessons on a day
+// and the number of days with the most.
+struct CKlassenSoll {
+    std::int32_t StundenLimit = 0;
+    std::int32_t ProdOpt = 0;
+    std::int32_t MaxProTag = 0;
+    std::int32_t MinProTag = 0;
+    std::int32_t TageMitMax = 0;
+    bool operator==(const CKlassenSoll&) const = default;
+};
+
 // A room; `FachTyp` has exactly one flag set: [0] Universal, [1] Spezial, [2] Spezial reserviert.
 struct CRaumFach {
     std::string Name;
@@ -53,11 +73,10 @@ struct CLehrer {
     Flag KlassenLehrer = 0;
     std::string Klasse; // class of which the teacher is class teacher, empty = none
     LockGrid Sperre = FreeGrid();
-    Flag NichtVerfuegbar = 0;       // marked absent in substitution planning
-    std::int32_t WochenStunden = 0; // counted when a plan is built; never saved
-    std::int32_t MaxProTag = 0;
-    std::int32_t TageMitMax = 0;
-    std::int32_t ProdOpt = 0;
+    Flag NichtVerfuegbar = 0; // marked absent in substitution planning
+    // The targets of the last plan, as the stream files carry them. A new plan starts from them
+    // and computes its own (CPlan::LehrerSollL); they are set again only when a plan ends.
+    CLehrerSoll LetztesSoll;
     Flag Opti = 1;                 // takes part in optimisation
     Flag TendenzZuFreienTagen = 0; // prefer whole free days
     bool operator==(const CLehrer&) const = default;
@@ -66,12 +85,7 @@ struct CLehrer {
 struct CKlasse {
     std::string Name;
     LockGrid Sperre = FreeGrid();
-    std::int32_t WochenStunden = 0; // counted when a plan is built; never saved
-    std::int32_t StundenLimit = 0;
-    std::int32_t ProdOpt = 0;
-    std::int32_t MaxProTag = 0;
-    std::int32_t MinProTag = 0;
-    std::int32_t TageMitMax = 0;
+    CKlassenSoll LetztesSoll; // the targets of the last plan, as for a teacher
     Flag Opti = 1;
     bool operator==(const CKlasse&) const = default;
 };

@@ -240,7 +240,7 @@ int GoalImprover::UnitShift(int klasse, const CStunde& hour, AcceptanceKind rule
     const int n = first.Laenge;
     const int x = plan_.SlotOfHour(first);
     if (x < 0) return 0;
-    const int limit = plan_.KlasseAt(klasse).StundenLimit;
+    const int limit = plan_.KlassenSollL[klasse].StundenLimit;
     for (int attempt = 0; attempt < 50; ++attempt) {
         int t = kNoSlot;
         if (!DrawShiftStart(first, x, limit, t)) return 0;

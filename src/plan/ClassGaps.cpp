@@ -100,7 +100,7 @@ void ClassGapMinimiser::Pass(int mode, int count) {
 
 bool ClassGapMinimiser::Chosen(int k, int mode) {
     const CKlassenStatus& st = plan_.KlassenStatusL[k];
-    const int ideal = plan_.KlasseAt(k).ProdOpt;
+    const int ideal = plan_.KlassenSollL[k].ProdOpt;
     switch (mode) {
     case kGapModeAll:
         return true;

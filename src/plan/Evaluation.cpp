@@ -21,23 +21,23 @@ void ComputeTargets(CPlan& plan) {
     plan.LProdOpt = 0;
     if (d <= 0) return;
     for (int k = 0; k < plan.KlassenAnzahl; ++k) {
-        CKlasse& c = plan.KlasseAt(k);
+        CKlassenSollwerte& c = plan.KlassenSollL[k];
         const int h = c.WochenStunden;
         c.StundenLimit = (h + d - 1) / d;
         c.MaxProTag = c.StundenLimit;
         c.MinProTag = h / d;
         c.TageMitMax = h % d == 0 ? d : h % d;
-        if (c.Opti) {
+        if (plan.KlasseAt(k).Opti) {
             c.ProdOpt = IdealProduct(h, d);
             plan.KProdOpt += c.ProdOpt;
         }
     }
     for (int t = 0; t < plan.LehrerAnzahl; ++t) {
-        CLehrer& l = plan.LehrerAt(t);
+        CLehrerSollwerte& l = plan.LehrerSollL[t];
         const int h = l.WochenStunden;
         l.MaxProTag = (h + d - 1) / d;
         l.TageMitMax = h % d == 0 ? d : h % d;
-        if (l.Opti) {
+        if (plan.LehrerAt(t).Opti) {
             l.ProdOpt = IdealProduct(h, d);
             plan.LProdOpt += l.ProdOpt;
         }
@@ -149,7 +149,8 @@ void EvaluateClass(CPlan& plan, int k) {
     st.KLS = WalkWeek(
         plan, st, klasse.Sperre, [&](int s) { return plan.ClassLessons(k, s) > 0; },
         [](int lessons) { return lessons; });
-    if (klasse.ProdOpt < st.Prod) plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
+    if (plan.KlassenSollL[k].ProdOpt < st.Prod)
+        plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
 
     st.TF = 0;
     st.STF = 0;

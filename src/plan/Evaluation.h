@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluation.h: the figures a plan is judged by. Gap hours of teachers and classes, the spread of
 // lessons over the days (a product of lessons per day, against an ideal), separation errors and
-// special separation errors; and, from the master data, the targets and each class's hour limit.
+// special separation errors; and the targets and each class's hour limit, from the lessons the
+// plan counted.
 #pragma once
 
 #include "plan/Plan.h"
@@ -11,7 +12,8 @@
 namespace sw {
 
 // Targets of every class and teacher (StundenLimit, MaxProTag, MinProTag, TageMitMax, ProdOpt)
-// and the plan's ideal sums KProdOpt and LProdOpt.
+// from the lessons per week the plan counted, into KlassenSollL and LehrerSollL, and the plan's
+// ideal sums KProdOpt and LProdOpt. A teacher or class outside the optimisation keeps its ProdOpt.
 void ComputeTargets(CPlan& plan);
 
 // Recompute one status record from the grid. Nothing happens for a teacher or class outside the

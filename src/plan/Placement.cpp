@@ -88,16 +88,15 @@ template <typename Out> struct Rules {
             const CKlasse& klasse = plan.KlasseAt(k);
             if (klasse.Sperre[slot] != 0)
                 return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, k), &h);
-            if (HourOf(slot) > klasse.StundenLimit && h.BlockPos >= 0 &&
+            if (HourOf(slot) > plan.KlassenSollL[k].StundenLimit && h.BlockPos >= 0 &&
                 !plan.MehrfachUeberStundenLimit)
                 return out.Refuse(Refusal::ByClass(Konflikt::Zeit, k), &h);
             return Out::Allow();
         }
         for (int c : *h.KlassenL) {
-            const CKlasse& klasse = plan.KlasseAt(c);
-            if (klasse.Sperre[slot] != 0)
+            if (plan.KlasseAt(c).Sperre[slot] != 0)
                 return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, c), &h);
-            if (HourOf(slot) > klasse.StundenLimit) {
+            if (HourOf(slot) > plan.KlassenSollL[c].StundenLimit) {
                 const bool allowed = h.BlockPos < 0 ? plan.KursUeberStundenLimit
                                                     : plan.MehrfachKursUeberStundenLimit;
                 if (!allowed) return out.Refuse(Refusal::ByClass(Konflikt::Zeit, c), &h);

@@ -26,7 +26,7 @@ void Alarm(Reporter& reporter, std::string text) {
 
 } // namespace
 
-CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(reporter) {
+CPlan::CPlan(const Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(reporter) {
     Stunden = stamm.Angaben.Stunden;
     Tage = stamm.Angaben.Tage;
     Nullte = stamm.Angaben.Nullte ? 1 : 0;
@@ -34,10 +34,14 @@ CPlan::CPlan(Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(r
     KlassenAnzahl = static_cast<int>(stamm.Klassen.size());
     RaumAnzahl = static_cast<int>(stamm.Raeume.size());
 
-    for (int t = 0; t < LehrerAnzahl; ++t)
+    for (int t = 0; t < LehrerAnzahl; ++t) {
         LehrerStatusL.push_back(CLehrerStatus{.Index = t});
-    for (int k = 0; k < KlassenAnzahl; ++k)
+        LehrerSollL.push_back(CLehrerSollwerte{stamm.Lehrer[t].LetztesSoll});
+    }
+    for (int k = 0; k < KlassenAnzahl; ++k) {
         KlassenStatusL.push_back(CKlassenStatus{.Index = k});
+        KlassenSollL.push_back(CKlassenSollwerte{stamm.Klassen[k].LetztesSoll});
+    }
 
     UniversalRaumL = std::make_shared<IntList>();
     for (int r = 0; r < RaumAnzahl; ++r) {
@@ -184,8 +188,8 @@ void CPlan::BuildSubjectBlock(const CFachBlock& block) {
     for (const CEinheit& unit : block.Einheiten) {
         auto h = NewHour(t, k, f, unit, block.Trennung, block.SpezialTrennung);
         SubjectRooms(*h, block);
-        LehrerAt(t).WochenStunden += h->Laenge;
-        KlasseAt(k).WochenStunden += h->Laenge;
+        LehrerSollL[t].WochenStunden += h->Laenge;
+        KlassenSollL[k].WochenStunden += h->Laenge;
         AddUnit(std::move(h), -1);
     }
 }
@@ -238,7 +242,7 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
     for (const CEinheit& unit : block.Lehrer[0].Einheiten)
         n += std::max(1, unit.Laenge);
     for (int k : *classes)
-        KlasseAt(k).WochenStunden += n;
+        KlassenSollL[k].WochenStunden += n;
 
     for (std::size_t i = 0; i < block.Lehrer.size(); ++i) {
         const std::string subject = i < block.Faecher.size() ? block.Faecher[i] : std::string();
@@ -246,7 +250,7 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
             auto h = NewHour(teachers[i], -1, c, unit, block.Trennung, block.SpezialTrennung);
             h->KlassenL = classes;
             CourseRooms(*h, subject, *classes);
-            LehrerAt(teachers[i]).WochenStunden += h->Laenge;
+            LehrerSollL[teachers[i]].WochenStunden += h->Laenge;
             // The first teacher's hours each start a parallel list; every later hour joins the
             // list of the same position of the previous teacher, n places earlier in StundenL.
             AddUnit(std::move(h), i == 0 ? 0 : n);
@@ -257,9 +261,9 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
 void CPlan::BuildLessonHours() {
     ClearPlacements();
     StundenL.clear();
-    for (auto& l : stamm_.Lehrer)
+    for (auto& l : LehrerSollL)
         l.WochenStunden = 0;
-    for (auto& k : stamm_.Klassen)
+    for (auto& k : KlassenSollL)
         k.WochenStunden = 0;
     for (const Unterricht& u : stamm_.FachBloecke)
         BuildSubjectBlock(u.Block);

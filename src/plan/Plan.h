@@ -11,6 +11,8 @@
 //
 // The plan refers to teachers, classes, rooms and subjects by their index in the master data as it
 // was when the plan was built; the master data must not change structurally while a plan exists.
+// The plan only reads the master data: what it counts and computes (lessons per week, targets) it
+// keeps itself.
 #pragma once
 
 #include "model/Report.h"
@@ -122,6 +124,17 @@ struct CKlassenStatus {
     bool operator==(const CKlassenStatus&) const = default;
 };
 
+// What the plan counts and computes for one teacher or class: its lessons per week
+// (BuildLessonHours) and its targets (ComputeTargets). The master data is not touched.
+struct CLehrerSollwerte : CLehrerSoll {
+    std::int32_t WochenStunden = 0;
+    bool operator==(const CLehrerSollwerte&) const = default;
+};
+struct CKlassenSollwerte : CKlassenSoll {
+    std::int32_t WochenStunden = 0;
+    bool operator==(const CKlassenSollwerte&) const = default;
+};
+
 inline constexpr int kOptWerteAnzahl = 6;
 
 // The working values of the optimisation: the records the acceptance rules keep (Acceptance.h
@@ -166,11 +179,12 @@ class CPlan {
 public:
     // Create: a plan over the master data's teachers, classes and rooms, with an empty grid.
     // The plan keeps `stamm` and `reporter` by reference; both must outlive it.
-    CPlan(Stammdaten& stamm, Reporter& reporter);
+    CPlan(const Stammdaten& stamm, Reporter& reporter);
     CPlan(const CPlan&) = delete;
     CPlan& operator=(const CPlan&) = delete;
 
-    // Fills StundenL from the subject and course blocks and counts WochenStunden.
+    // Fills StundenL from the subject and course blocks and counts the WochenStunden of
+    // LehrerSollL and KlassenSollL.
     void BuildLessonHours();
     // Takes every lesson hour out of the grid; the hours stay in StundenL.
     void ClearPlacements();
@@ -276,10 +290,10 @@ public:
     CStunde& UnitHour(const CStunde& first, int p) const { return *StundenL[first.Index + p]; }
 
     // --- master data as the plan sees it -------------------------------------------------------
-    CLehrer& LehrerAt(int t) const { return stamm_.Lehrer[t]; }
-    CKlasse& KlasseAt(int k) const { return stamm_.Klassen[k]; }
-    CRaumFach& RaumAt(int r) const { return stamm_.Raeume[r]; }
-    Stammdaten& Stamm() const { return stamm_; }
+    const CLehrer& LehrerAt(int t) const { return stamm_.Lehrer[t]; }
+    const CKlasse& KlasseAt(int k) const { return stamm_.Klassen[k]; }
+    const CRaumFach& RaumAt(int r) const { return stamm_.Raeume[r]; }
+    const Stammdaten& Stamm() const { return stamm_; }
     Reporter& Report() const { return reporter_; }
 
     // The figures and working values as one value, and back.
@@ -324,6 +338,11 @@ public:
 
     std::vector<CLehrerStatus> LehrerStatusL;
     std::vector<CKlassenStatus> KlassenStatusL;
+    // Per teacher and per class: lessons per week and targets. A new plan starts from the
+    // targets the master data carries, so that a teacher or class outside the optimisation keeps
+    // its ideal spread as the file had it.
+    std::vector<CLehrerSollwerte> LehrerSollL;
+    std::vector<CKlassenSollwerte> KlassenSollL;
     // Every lesson hour in build order. Filled once by BuildLessonHours and never resized after,
     // so pointers to its hours stay valid for the plan's life.
     std::vector<std::unique_ptr<CStunde>> StundenL;
@@ -379,7 +398,7 @@ private:
     void BuildSubjectBlock(const CFachBlock& block);
     void BuildCourseBlock(int c, const CKursBlock& block);
 
-    Stammdaten& stamm_;
+    const Stammdaten& stamm_;
     Reporter& reporter_;
     CStunde frei_;                // the free placeholder of every empty cell
     std::vector<CStunde*> cells_; // RaumAnzahl * 91, room by room

@@ -45,7 +45,7 @@ std::string Line(const std::string& school, const std::string& step, const Stamm
                  const CPlan& plan, const CapturingReporter& rep) {
     TokenWriter out;
     out.WriteWord(kPlanKopf);
-    WriteStammdatenPart(out, data);
+    WriteStammdatenPart(out, data, &plan);
     WritePlanSection(out, plan);
     std::uint64_t messages = Fnv1a("");
     for (const Message& m : rep.shown)

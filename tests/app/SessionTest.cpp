@@ -43,6 +43,35 @@ TEST(Session, MasterDataCannotBeSavedInPlanMode) {
     EXPECT_EQ(s.StammSpeichernDatei(), dir.File("a.sdt"));
 }
 
+// While a plan exists the master data stays as it was read; when the plan ends the master data
+// keeps its targets, and a master-data file written then carries them, as does a plan file.
+TEST(Session, MasterDataKeepsTheTargetsOfTheLastPlan) {
+    CapturingReporter rep;
+    Session s(rep);
+    ASSERT_TRUE(s.OpenProjectFile(test::SourcePath("examples/gymnasium.sch")));
+    const Stammdaten read = s.Stamm();
+    ASSERT_EQ(read.Klassen[0].LetztesSoll, CKlassenSoll{}); // a project file carries none
+    ASSERT_TRUE(s.StartPlanning());
+    EXPECT_EQ(s.Stamm(), read);
+    const CKlassenSoll planned = s.Plan()->KlassenSollL[0];
+    ASSERT_GT(planned.StundenLimit, 0);
+    test::TempDir dir;
+    ASSERT_TRUE(s.SavePlanFile(dir.File("p.pdt")));
+    s.DiscardPlan();
+    EXPECT_EQ(s.Stamm().Klassen[0].LetztesSoll, planned);
+    ASSERT_TRUE(s.SaveStammFile(dir.File("a.sdt")));
+
+    // The master-data part of both files is the same, byte for byte.
+    const std::string stamm = test::ReadFileBytes(dir.File("a.sdt"));
+    const std::string plan = test::ReadFileBytes(dir.File("p.pdt"));
+    ASSERT_EQ(stamm.rfind("stamm\r\n", 0), 0u);
+    ASSERT_EQ(plan.rfind("plan\r\n", 0), 0u);
+    EXPECT_EQ(plan.substr(6, stamm.size() - 7), stamm.substr(7));
+    Session t(rep);
+    ASSERT_TRUE(t.OpenStammFile(dir.File("a.sdt")));
+    EXPECT_EQ(t.Stamm().Klassen[0].LetztesSoll, planned);
+}
+
 TEST(Session, RunningPlanCannotBeSaved) {
     CapturingReporter rep;
     Session s(rep);

@@ -70,6 +70,36 @@ TEST(PlanFile, RoundTripIsByteIdenticalAndKeepsTheFigures) {
     EXPECT_EQ(test::ReadFileBytes(again), w->bytes);
 }
 
+// The targets beside each teacher and class in a plan file are the plan's; reading gives them to
+// the new plan; the master data the plan was built from is only read.
+TEST(PlanFile, CarriesThePlansTargets) {
+    Stammdaten s = SmallSchool();
+    s.Lehrer[2].LetztesSoll = {.MaxProTag = 99, .TageMitMax = 98, .ProdOpt = 97};
+    s.Klassen[1].LetztesSoll = {
+        .StundenLimit = 1, .ProdOpt = 2, .MaxProTag = 3, .MinProTag = 4, .TageMitMax = 5};
+    s.Lehrer[5].Opti = 0;
+    s.Lehrer[5].LetztesSoll.ProdOpt = 77;
+    const Stammdaten before = s;
+    CapturingReporter rep;
+    auto w = WriteSample(s, rep);
+    EXPECT_EQ(s, before);
+
+    PlanReadResult r = ReadPlanFile(w->path, DefaultFileOps(), rep);
+    ASSERT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
+    // L2 teaches 3 x 3 hours on 5 days, K1 has 4 x 3 + 3 (the course) hours.
+    const CLehrerSoll l2{.MaxProTag = 2, .TageMitMax = 4, .ProdOpt = 16};
+    const CKlassenSoll k1{
+        .StundenLimit = 3, .ProdOpt = 243, .MaxProTag = 3, .MinProTag = 3, .TageMitMax = 5};
+    EXPECT_EQ(r.data->Lehrer[2].LetztesSoll, l2);
+    EXPECT_EQ(r.data->Klassen[1].LetztesSoll, k1);
+    EXPECT_EQ(static_cast<const CLehrerSoll&>(r.plan->LehrerSollL[2]), l2);
+    EXPECT_EQ(static_cast<const CKlassenSoll&>(r.plan->KlassenSollL[1]), k1);
+    EXPECT_EQ(r.plan->KlassenSollL[1].WochenStunden, 15);
+    // A teacher outside the optimisation keeps the ideal spread the master data carried.
+    EXPECT_EQ(r.data->Lehrer[5].LetztesSoll.ProdOpt, 77);
+    EXPECT_EQ(r.plan->LehrerSollL[5].ProdOpt, 77);
+}
+
 TEST(PlanFile, SectionLayout) {
     Stammdaten s = SmallSchool();
     CapturingReporter rep;

@@ -67,20 +67,15 @@ Stammdaten SmallData() {
     l.KlassenLehrer = 1;
     l.Klasse = "5a";
     l.Sperre = Locked({SlotOf(6, 12)});
-    l.MaxProTag = 4;
-    l.TageMitMax = 2;
-    l.ProdOpt = -3;
+    l.LetztesSoll = {.MaxProTag = 4, .TageMitMax = 2, .ProdOpt = -3};
     l.Opti = 0;
     l.NichtVerfuegbar = 1;
     l.TendenzZuFreienTagen = 1;
     CKlasse& k = d.Klassen.emplace_back();
     k.Name = "5a";
     k.Sperre = Locked({SlotOf(1, 0)});
-    k.StundenLimit = 6;
-    k.ProdOpt = 7;
-    k.MaxProTag = 8;
-    k.MinProTag = 2;
-    k.TageMitMax = 1;
+    k.LetztesSoll = {
+        .StundenLimit = 6, .ProdOpt = 7, .MaxProTag = 8, .MinProTag = 2, .TageMitMax = 1};
     d.AddFachBlock({"Müller",
                     "5a",
                     "Deutsch",
@@ -143,8 +138,8 @@ Stammdaten EdgeData() {
     d.Klassen.resize(2);
     d.Klassen[0].Name = "10 b";
     d.Klassen[0].Sperre = Locked({SlotOf(2, 0)});
-    d.Klassen[0].StundenLimit = 2147483647;
-    d.Klassen[0].MinProTag = -2147483647 - 1;
+    d.Klassen[0].LetztesSoll.StundenLimit = 2147483647;
+    d.Klassen[0].LetztesSoll.MinProTag = -2147483647 - 1;
     d.Klassen[1].Name = "Q1";
     d.AddFachBlock({"Frau Groß", "10 b", "Französisch", 4, {CEinheit(4, SlotOf(6, 0))}, 0, -1});
     d.AddFachBlock({"Ø€", "Q1", "", 0, {}, 0, 5});

@@ -170,7 +170,7 @@ TEST(MinimiseClassGaps, ModeOneTakesAGaplessClassByChance) {
     EXPECT_NEAR(static_cast<double>(m.Attempts()) / passes, 20.0 / 101, 0.015);
     // Modes 19 and 20 skip a class at its ideal spread; an unknown mode never works.
     ClassGapMinimiser other(*f.plan, f.rng);
-    f.s.Klassen[0].ProdOpt = 0; // Prod 0 is not below it
+    f.plan->KlassenSollL[0].ProdOpt = 0; // Prod 0 is not below it
     other.Pass(kGapModeRecord, 5);
     other.Pass(kGapModeAnnealing, 5);
     other.Pass(7, 5);

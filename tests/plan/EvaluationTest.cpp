@@ -20,20 +20,30 @@ TEST(ComputeTargets, LimitsAndIdealProducts) {
     AddBlock(f.s, "L1", "K1", "F0", std::vector<int>(25, 1));
     AddBlock(f.s, "L2", "K1", "F0", {}); // no hours: no teacher load
     f.s.Lehrer[2].Opti = 0;
-    f.s.Lehrer[2].ProdOpt = 77;
+    f.s.Lehrer[2].LetztesSoll = {.MaxProTag = 9, .TageMitMax = 8, .ProdOpt = 77};
+    f.s.Klassen[0].LetztesSoll.ProdOpt = 12;
+    const Stammdaten before = f.s;
     f.Build();
-    const CKlasse& k0 = f.s.Klassen[0];
+    const CKlassenSollwerte& k0 = f.plan->KlassenSollL[0];
+    EXPECT_EQ(k0.WochenStunden, 27);
     EXPECT_EQ(k0.StundenLimit, 6);
     EXPECT_EQ(k0.MaxProTag, 6);
     EXPECT_EQ(k0.MinProTag, 5);
     EXPECT_EQ(k0.TageMitMax, 2);
     EXPECT_EQ(k0.ProdOpt, 4500);
-    EXPECT_EQ(f.s.Klassen[1].TageMitMax, 5);
-    EXPECT_EQ(f.s.Klassen[1].ProdOpt, 3125);
+    EXPECT_EQ(f.plan->KlassenSollL[1].TageMitMax, 5);
+    EXPECT_EQ(f.plan->KlassenSollL[1].ProdOpt, 3125);
     EXPECT_EQ(f.plan->KProdOpt, 4500 + 3125);
-    EXPECT_EQ(f.s.Lehrer[0].ProdOpt, 4500);
-    EXPECT_EQ(f.s.Lehrer[2].ProdOpt, 77); // outside the optimisation: untouched
+    EXPECT_EQ(f.plan->LehrerSollL[0].ProdOpt, 4500);
+    // Outside the optimisation the ideal spread stays as the master data carried it; the rest
+    // is computed.
+    const CLehrerSollwerte& l2 = f.plan->LehrerSollL[2];
+    EXPECT_EQ(l2.ProdOpt, 77);
+    EXPECT_EQ(l2.MaxProTag, 0);
+    EXPECT_EQ(l2.TageMitMax, 5);
     EXPECT_EQ(f.plan->LProdOpt, 4500 + 3125);
+    // The master data is only read.
+    EXPECT_EQ(f.s, before);
     EXPECT_EQ(IdealProduct(3, 5), 0); // fewer hours than days
 }
 
@@ -81,7 +91,7 @@ TEST(EvaluateClass, ProductAboveTheIdealIsReported) {
     f.s = MakeSchool(2, 8, 1, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1});
     f.Build();
-    f.s.Klassen[0].ProdOpt = 0; // inconsistent target
+    f.plan->KlassenSollL[0].ProdOpt = 0; // inconsistent target
     f.plan->Place(f.H(0), 0, SlotOf(0, 1));
     f.plan->Place(f.H(1), 0, SlotOf(1, 1));
     EvaluateClass(*f.plan, 0);

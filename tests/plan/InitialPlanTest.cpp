@@ -68,7 +68,7 @@ TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
     AddBlock(f.s, "L0", "K0", "F0", {3});
     FillWithSingles(f.s, "L1", "K0", 20);
     f.Build();
-    ASSERT_EQ(f.s.Klassen[0].StundenLimit, 5);
+    ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 5);
     f.plan->MehrfachUeberStundenLimit = 1; // the limit must not hide the start range
     InitialPlanBuilder builder(*f.plan, f.rng);
     std::set<int> starts;

@@ -91,10 +91,12 @@ TEST(CheckPlacement, TeacherAndClassLocks) {
     EXPECT_EQ(f.plan->KonfliktKlasse, 1);
 }
 
-// A class of 27 hours over 5 days has StundenLimit 6.
+// A class of 27 hours over 5 days has StundenLimit 6, whatever limit its master data carries from
+// an older plan.
 Fixture LimitSchool() {
     Fixture f;
     f.s = MakeSchool(5, 8, 3, 3, 1, 1);
+    f.s.Klassen[0].LetztesSoll.StundenLimit = 8;
     AddBlock(f.s, "L0", "K0", "F0", {1, 2});
     AddCourse(f.s, "Kurs", {"L1"}, {"K0"}, {1, 2});
     AddBlock(f.s, "L2", "K0", "F0", std::vector<int>(21, 1));
@@ -104,8 +106,8 @@ Fixture LimitSchool() {
 
 TEST(CheckPlacement, HourLimitOfTheClass) {
     Fixture f = LimitSchool();
-    ASSERT_EQ(f.s.Klassen[0].WochenStunden, 27);
-    ASSERT_EQ(f.s.Klassen[0].StundenLimit, 6);
+    ASSERT_EQ(f.plan->KlassenSollL[0].WochenStunden, 27);
+    ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 6);
     const int late = SlotOf(0, 7);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), late, 0), nullptr); // single hour may lie late
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), late, 0), &f.H(2)); // 2nd hour of a double
@@ -241,7 +243,7 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
             plan.KonfliktKlasse = k;
             return refuse(&h, Konflikt::Sperrung);
         }
-        if (HourOf(s) > plan.KlasseAt(k).StundenLimit && h.BlockPos >= 0 &&
+        if (HourOf(s) > plan.KlassenSollL[k].StundenLimit && h.BlockPos >= 0 &&
             !plan.MehrfachUeberStundenLimit) {
             plan.KonfliktKlasse = k;
             return refuse(&h, Konflikt::Zeit);
@@ -278,7 +280,7 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         }
         const bool allowed =
             h.BlockPos < 0 ? plan.KursUeberStundenLimit : plan.MehrfachKursUeberStundenLimit;
-        if (HourOf(s) > plan.KlasseAt(c).StundenLimit && !allowed) {
+        if (HourOf(s) > plan.KlassenSollL[c].StundenLimit && !allowed) {
             plan.KonfliktKlasse = c;
             return refuse(&h, Konflikt::Zeit);
         }
@@ -389,8 +391,8 @@ Fixture RefusalSchool() {
 // the cell's placeholder for a locked room, or the hour itself for another lock or a limit.
 TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
     Fixture f = RefusalSchool();
-    ASSERT_EQ(f.s.Klassen[0].StundenLimit, 1);
-    ASSERT_EQ(f.s.Klassen[1].StundenLimit, 2);
+    ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 1);
+    ASSERT_EQ(f.plan->KlassenSollL[1].StundenLimit, 2);
     ASSERT_EQ(f.H(3).Modus, Modus::ZeitFest);
     ASSERT_TRUE(f.H(7).IsCourse());
     f.Put(1, 0, 0, 1);

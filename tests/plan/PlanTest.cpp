@@ -102,9 +102,13 @@ TEST(BuildLessonHours, UnitsCopiesAndRoomLists) {
         EXPECT_EQ(plan.StundenL[i]->Index, i);
     }
     EXPECT_EQ(plan.StundenL[3]->BlockPos, -1);
-    EXPECT_EQ(s.Lehrer[0].WochenStunden, 4);
-    EXPECT_EQ(s.Klassen[0].WochenStunden, 4);
-    EXPECT_EQ(s.Klassen[1].WochenStunden, 0);
+    EXPECT_EQ(plan.LehrerSollL[0].WochenStunden, 4);
+    EXPECT_EQ(plan.KlassenSollL[0].WochenStunden, 4);
+    EXPECT_EQ(plan.KlassenSollL[1].WochenStunden, 0);
+    // Building again counts anew.
+    plan.BuildLessonHours();
+    EXPECT_EQ(plan.LehrerSollL[0].WochenStunden, 4);
+    EXPECT_EQ(plan.KlassenSollL[0].WochenStunden, 4);
     EXPECT_TRUE(rep.shown.empty());
 }
 
@@ -217,9 +221,9 @@ TEST(BuildLessonHours, CourseHoursShareTheirLists) {
     EXPECT_EQ(*h[0]->KlassenL, (IntList{0, 1}));
     EXPECT_EQ(h[1]->BlockPos, 1);
     // The course without classes yields nothing and counts nothing.
-    EXPECT_EQ(s.Klassen[0].WochenStunden, 2);
-    EXPECT_EQ(s.Lehrer[0].WochenStunden, 2);
-    EXPECT_EQ(s.Lehrer[1].WochenStunden, 2);
+    EXPECT_EQ(plan.KlassenSollL[0].WochenStunden, 2);
+    EXPECT_EQ(plan.LehrerSollL[0].WochenStunden, 2);
+    EXPECT_EQ(plan.LehrerSollL[1].WochenStunden, 2);
 }
 
 TEST(BuildLessonHours, CourseOpensReservedRoomsOfItsClasses) {
