@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The program as shipped: without the test builds' comparison of the optimiser's kept totals.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTUNDENWERK_CHECK_TOTALS=OFF \
+  >/dev/null
 cmake --build build --target stundenwerk stundenwerk-gui
 ./build/stundenwerk info examples/gymnasium.sch
 ./build/stundenwerk plan examples/gymnasium.sch -o /tmp/stundenwerk-demo.pdt --seed 1 --stage-seconds 5

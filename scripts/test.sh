@@ -16,11 +16,13 @@ fuzz_seconds="${FUZZ_SECONDS:-60}"
 soak_seconds="${SOAK_SECONDS:-60}"
 
 echo "== [${SECONDS} s] Bauen: build/"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+# Both test builds compare the optimiser's kept totals before each figure refresh.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTUNDENWERK_CHECK_TOTALS=ON \
+  >/dev/null || exit 1
 cmake --build build || exit 1
 echo "== [${SECONDS} s] Bauen: build-asan/"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTUNDENWERK_SANITIZE=ON \
-  -DSTUNDENWERK_UI=OFF -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
+  -DSTUNDENWERK_CHECK_TOTALS=ON -DSTUNDENWERK_UI=OFF -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
 cmake --build build-asan || exit 1
 
 passed=0

@@ -2,6 +2,7 @@
 #include "optimise/Stages.h"
 
 #include "model/Text.h"
+#include "optimise/KeptTotals.h"
 
 namespace sw {
 
@@ -68,6 +69,7 @@ StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPas
     StageResult result;
     report_ = PassReport{};
     if (observer_) observer_->Status(status);
+    CheckKeptTotals(plan_, reporter_);
     report_.Zahlen = ShowFigures(plan_);
     run_.Begin();
     bool finished = testFirst && done();
@@ -75,6 +77,7 @@ StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPas
         pass();
         ++result.Passes;
         report_.Pass = result.Passes;
+        CheckKeptTotals(plan_, reporter_);
         report_.Zahlen = ShowFigures(plan_);
         finished = done();
         if (observer_) observer_->PassDone(report_);

@@ -130,9 +130,12 @@ int WalkWeek(const CPlan& plan, Status& st, const LockGrid& sperre, HasLesson ha
 } // namespace
 
 void EvaluateTeacher(CPlan& plan, int t) {
+    EvaluateTeacherInto(plan, t, plan.LehrerStatusL[t]);
+}
+
+void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
     const CLehrer& lehrer = plan.LehrerAt(t);
     if (!lehrer.Opti) return;
-    CLehrerStatus& st = plan.LehrerStatusL[t];
     // A free day leaves the spread as it is, or multiplies it by 10 for a teacher who likes free
     // days.
     const int freeDay = lehrer.TendenzZuFreienTagen ? 10 : 1;
@@ -142,15 +145,20 @@ void EvaluateTeacher(CPlan& plan, int t) {
 }
 
 void EvaluateClass(CPlan& plan, int k) {
+    if (!plan.KlasseAt(k).Opti) return;
+    CKlassenStatus& st = plan.KlassenStatusL[k];
+    EvaluateClassInto(plan, k, st);
+    if (plan.KlassenSollL[k].ProdOpt < st.Prod)
+        plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
+}
+
+void EvaluateClassInto(const CPlan& plan, int k, CKlassenStatus& st) {
     const CKlasse& klasse = plan.KlasseAt(k);
     if (!klasse.Opti) return;
-    CKlassenStatus& st = plan.KlassenStatusL[k];
     // A free day makes a class's spread 0.
     st.KLS = WalkWeek(
         plan, st, klasse.Sperre, [&](int s) { return plan.ClassLessons(k, s) > 0; },
         [](int lessons) { return lessons; });
-    if (plan.KlassenSollL[k].ProdOpt < st.Prod)
-        plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
 
     st.TF = 0;
     st.STF = 0;

@@ -20,6 +20,10 @@ void ComputeTargets(CPlan& plan);
 // optimisation (Opti clear). Neither depends on other records; neither allocates.
 void EvaluateTeacher(CPlan& plan, int t);
 void EvaluateClass(CPlan& plan, int k);
+// The same into `st` instead of the plan's record; `st` stays as it is for a teacher or class
+// outside the optimisation. The plan is not changed and nothing is reported.
+void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st);
+void EvaluateClassInto(const CPlan& plan, int k, CKlassenStatus& st);
 
 // Every status record and every total of the plan.
 void EvaluateAll(CPlan& plan);

@@ -4,6 +4,8 @@
 #include "plan/Evaluation.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 namespace sw {
 
@@ -147,44 +149,87 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
     }
 }
 
-void CompareTotals(CPlan& plan, InvariantReport& rep) {
-    struct Totals {
-        int v[9];
-    };
-    auto totals = [&] {
-        return Totals{{plan.LLSSumme, plan.LLSMax, plan.KLSSumme, plan.TFSumme, plan.TFMax,
-                       plan.STFSumme, plan.STFMax, plan.LProd, plan.KProd}};
-    };
-    static constexpr const char* kNames[9] = {"LLSSumme", "LLSMax", "KLSSumme", "TFSumme", "TFMax",
-                                              "STFSumme", "STFMax", "LProd",    "KProd"};
-    const Totals kept = totals();
-    const auto teachers = plan.LehrerStatusL;
-    const auto classes = plan.KlassenStatusL;
-    EvaluateAll(plan);
-    const Totals fresh = totals();
-    for (int i = 0; i < 9; ++i)
-        if (kept.v[i] != fresh.v[i])
-            rep.Violations.push_back(std::string(kNames[i]) + " ist " + std::to_string(kept.v[i]) +
-                                     ", neu berechnet " + std::to_string(fresh.v[i]) + ".");
-    for (std::size_t t = 0; t < teachers.size(); ++t)
-        if (!(teachers[t] == plan.LehrerStatusL[t]))
-            rep.Violations.push_back("Status des Lehrers " + plan.LehrerAt(int(t)).Name +
-                                     " weicht von der Neuberechnung ab.");
-    for (std::size_t k = 0; k < classes.size(); ++k)
-        if (!(classes[k] == plan.KlassenStatusL[k]))
-            rep.Violations.push_back("Status der Klasse " + plan.KlasseAt(int(k)).Name +
-                                     " weicht von der Neuberechnung ab.");
+std::string Differs(const char* name, std::int32_t kept, std::int32_t fresh) {
+    return std::string(name) + " ist " + std::to_string(kept) + ", neu berechnet " +
+           std::to_string(fresh) + ".";
 }
+
+// The first field in which a kept status record differs from a fresh one; empty when none does.
+template <typename Status, std::size_t N>
+std::string RecordDifference(const Status& kept, const Status& fresh,
+                             const std::pair<const char*, std::int32_t Status::*> (&fields)[N]) {
+    for (const auto& [name, field] : fields)
+        if (kept.*field != fresh.*field) return Differs(name, kept.*field, fresh.*field);
+    return {};
+}
+
+constexpr std::pair<const char*, std::int32_t CLehrerStatus::*> kLehrerFelder[] = {
+    {"LLS", &CLehrerStatus::LLS},
+    {"MaxLuecke", &CLehrerStatus::MaxLuecke},
+    {"MaxStunden", &CLehrerStatus::MaxStunden},
+    {"MinStunden", &CLehrerStatus::MinStunden},
+    {"Prod", &CLehrerStatus::Prod}};
+constexpr std::pair<const char*, std::int32_t CKlassenStatus::*> kKlassenFelder[] = {
+    {"KLS", &CKlassenStatus::KLS},
+    {"MaxLuecke", &CKlassenStatus::MaxLuecke},
+    {"MaxStunden", &CKlassenStatus::MaxStunden},
+    {"MinStunden", &CKlassenStatus::MinStunden},
+    {"Prod", &CKlassenStatus::Prod},
+    {"TF", &CKlassenStatus::TF},
+    {"STF", &CKlassenStatus::STF}};
 
 } // namespace
 
-InvariantReport CheckInvariants(CPlan& plan, bool compareTotals) {
+InvariantReport CheckInvariants(const CPlan& plan, bool compareTotals) {
     InvariantReport rep;
     CheckCells(plan, rep);
     CheckUnitsAndParallels(plan, rep);
     CheckSlots(plan, rep);
-    if (compareTotals) CompareTotals(plan, rep);
+    if (compareTotals)
+        if (std::string drift = KeptTotalsDrift(plan); !drift.empty())
+            rep.Violations.push_back(std::move(drift));
     return rep;
+}
+
+std::string KeptTotalsDrift(const CPlan& plan) {
+    // The sums as EvaluateAll forms them, and the first record that differs.
+    std::int32_t lls = 0, llsMax = 0, lprod = 0, kls = 0, tf = 0, stf = 0, kprod = 0;
+    std::string record;
+    for (int t = 0; t < plan.LehrerAnzahl; ++t) {
+        const CLehrerStatus& kept = plan.LehrerStatusL[t];
+        CLehrerStatus fresh = kept;
+        EvaluateTeacherInto(plan, t, fresh);
+        lls += fresh.LLS;
+        llsMax = std::max(llsMax, fresh.LLS);
+        lprod += fresh.Prod;
+        if (record.empty())
+            if (std::string d = RecordDifference(kept, fresh, kLehrerFelder); !d.empty())
+                record = "Status des Lehrers " + plan.LehrerAt(t).Name + ": " + d;
+    }
+    std::string classRecord;
+    for (int k = 0; k < plan.KlassenAnzahl; ++k) {
+        const CKlassenStatus& kept = plan.KlassenStatusL[k];
+        CKlassenStatus fresh = kept;
+        EvaluateClassInto(plan, k, fresh);
+        kls += fresh.KLS;
+        tf += fresh.TF;
+        stf += fresh.STF;
+        kprod += fresh.Prod;
+        if (classRecord.empty())
+            if (std::string d = RecordDifference(kept, fresh, kKlassenFelder); !d.empty())
+                classRecord = "Status der Klasse " + plan.KlasseAt(k).Name + ": " + d;
+    }
+    struct Total {
+        const char* name;
+        std::int32_t kept, fresh;
+    };
+    const Total totals[] = {{"LLSSumme", plan.LLSSumme, lls}, {"KLSSumme", plan.KLSSumme, kls},
+                            {"TFSumme", plan.TFSumme, tf},    {"STFSumme", plan.STFSumme, stf},
+                            {"LProd", plan.LProd, lprod},     {"KProd", plan.KProd, kprod}};
+    for (const Total& x : totals)
+        if (x.kept != x.fresh) return Differs(x.name, x.kept, x.fresh);
+    if (plan.LLSMax < llsMax) return Differs("LLSMax", plan.LLSMax, llsMax);
+    return record.empty() ? classRecord : record;
 }
 
 } // namespace sw

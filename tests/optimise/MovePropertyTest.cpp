@@ -11,21 +11,6 @@
 namespace sw {
 namespace {
 
-struct Totals {
-    int kls, kprod, tf, stf, lls, lprod;
-    bool operator==(const Totals&) const = default;
-};
-
-Totals Kept(const CPlan& p) {
-    return {p.KLSSumme, p.KProd, p.TFSumme, p.STFSumme, p.LLSSumme, p.LProd};
-}
-
-std::string Describe(const Totals& t) {
-    return "KLS " + std::to_string(t.kls) + " KProd " + std::to_string(t.kprod) + " TF " +
-           std::to_string(t.tf) + " STF " + std::to_string(t.stf) + " LLS " +
-           std::to_string(t.lls) + " LProd " + std::to_string(t.lprod);
-}
-
 TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     Stammdaten s = test::LoadExample("gymnasium.sch");
     CapturingReporter rep;
@@ -84,14 +69,11 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
             constexpr int kModes[] = {0, 1, 4, 19, 20};
             opt.Gaps().Pass(kModes[rng.Below(5)], 2);
         }
-        const Totals kept = Kept(plan);
-        const int keptMax = plan.LLSMax;
-        const InvariantReport r = CheckInvariants(plan, false);
-        ASSERT_TRUE(r.Ok()) << "round " << round << ": " << r.Violations.front();
+        const InvariantReport r = CheckInvariants(plan, true);
+        ASSERT_TRUE(r.Ok()) << "round " << round << " kind " << kind << ": "
+                            << r.Violations.front();
         ASSERT_EQ(r.Unplaced, 0);
         EvaluateAll(plan);
-        ASSERT_EQ(Describe(kept), Describe(Kept(plan))) << "round " << round << " kind " << kind;
-        ASSERT_GE(keptMax, plan.LLSMax);
     }
     for (int c : calls)
         EXPECT_GT(c, 700);

@@ -2,9 +2,12 @@
 #include "plan/Invariants.h"
 #include "plan/Evaluation.h"
 #include "plan/Placement.h"
+#include "support/Plans.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace sw {
 namespace {
@@ -89,6 +92,99 @@ TEST(Invariants, FindBrokenUnitsClashesAndStaleTotals) {
     for (const auto& v : t.Violations)
         found = found || v.rfind("KLSSumme ist", 0) == 0;
     EXPECT_TRUE(found);
+}
+
+// A plan placed at random on the mixed school (separations, special separations, courses), its
+// figures fresh; teacher L5 takes no part in the optimisation.
+struct DriftPlan {
+    static Stammdaten School() {
+        Stammdaten s = test::MixedSchool(true);
+        s.Lehrer[5].Opti = 0;
+        return s;
+    }
+    Stammdaten s = School();
+    CapturingReporter rep;
+    CPlan plan{s, rep};
+    DriftPlan() { test::PlaceAtRandom(plan, 31); }
+};
+
+// Every total the moves keep and every record field is compared with a fresh evaluation, named
+// with both values; the plan is left as it was, drift included.
+TEST(KeptTotalsDrift, NamesTheFirstDifferenceAndChangesNothing) {
+    DriftPlan d;
+    CPlan& plan = d.plan;
+    ASSERT_EQ(KeptTotalsDrift(plan), "");
+    const PlanTotals fresh = plan.Totals();
+    const auto expect = [&](std::int32_t& field, int delta, const std::string& name) {
+        const std::int32_t was = field;
+        field += delta;
+        const PlanTotals before = plan.Totals();
+        EXPECT_EQ(KeptTotalsDrift(plan), name + " ist " + std::to_string(was + delta) +
+                                             ", neu berechnet " + std::to_string(was) + ".");
+        EXPECT_EQ(plan.Totals(), before); // nothing refreshed
+        field = was;
+    };
+    expect(plan.LLSSumme, 3, "LLSSumme");
+    expect(plan.KLSSumme, -1, "KLSSumme");
+    expect(plan.TFSumme, 2, "TFSumme");
+    expect(plan.STFSumme, -1, "STFSumme");
+    expect(plan.LProd, 5, "LProd");
+    expect(plan.KProd, -7, "KProd");
+    expect(plan.LLSMax, -1, "LLSMax");
+    // LLSMax may stand above the grid's value; TFMax and STFMax are not kept by the moves.
+    plan.LLSMax += 4;
+    plan.TFMax = plan.STFMax = 99;
+    EXPECT_EQ(KeptTotalsDrift(plan), "");
+    plan.SetTotals(fresh);
+
+    const std::vector<CLehrerStatus> teachers = plan.LehrerStatusL;
+    plan.LehrerStatusL[2].MaxLuecke += 1;
+    plan.KlassenStatusL[1].STF += 1;
+    EXPECT_EQ(KeptTotalsDrift(plan),
+              "Status des Lehrers L2: MaxLuecke ist " + std::to_string(teachers[2].MaxLuecke + 1) +
+                  ", neu berechnet " + std::to_string(teachers[2].MaxLuecke) + ".");
+    plan.LehrerStatusL = teachers;
+    EXPECT_EQ(KeptTotalsDrift(plan),
+              "Status der Klasse K1: STF ist " + std::to_string(plan.KlassenStatusL[1].STF) +
+                  ", neu berechnet " + std::to_string(plan.KlassenStatusL[1].STF - 1) + ".");
+    // A total comes before a record; CheckInvariants reports the same sentence.
+    plan.KProd += 1;
+    EXPECT_EQ(KeptTotalsDrift(plan).rfind("KProd ist ", 0), 0u);
+    EXPECT_EQ(CheckInvariants(plan, true).Violations,
+              std::vector<std::string>{KeptTotalsDrift(plan)});
+    EXPECT_TRUE(CheckInvariants(plan, false).Ok());
+    EXPECT_TRUE(d.rep.shown.empty());
+}
+
+// A grid changed behind the totals' back is drift; a teacher outside the optimisation keeps
+// whatever record he has, so his record is no drift.
+TEST(KeptTotalsDrift, GridChangedBehindTheTotals) {
+    DriftPlan d;
+    CPlan& plan = d.plan;
+    plan.LehrerStatusL[5].LLS = 1234;
+    EXPECT_EQ(KeptTotalsDrift(plan), "LLSSumme ist " + std::to_string(plan.LLSSumme) +
+                                         ", neu berechnet " + std::to_string(plan.LLSSumme + 1234) +
+                                         ".");
+    plan.LLSSumme += 1234;
+    plan.LLSMax = std::max(plan.LLSMax, 1234);
+    EXPECT_EQ(KeptTotalsDrift(plan), "");
+    // Lift a lesson without telling the totals: its teacher has another one that day, so his
+    // spread changes.
+    const auto sameDay = [&](const CStunde& h) {
+        int n = 0;
+        for (int hour = 0; hour < kHoursPerDay; ++hour)
+            n += plan.TeacherLessons(h.Lehrer, SlotOf(DayOf(plan.SlotOfHour(h)), hour));
+        return n;
+    };
+    const CStunde* lifted = nullptr;
+    for (const auto& h : plan.StundenL)
+        if (!lifted && plan.PositionOf(*h) >= 0 && !h->IsCourse() && h->BlockPos < 0 &&
+            h->Lehrer != 5 && sameDay(*h) >= 2)
+            lifted = plan.Lift(plan.RoomOf(*h), plan.SlotOfHour(*h));
+    ASSERT_NE(lifted, nullptr);
+    EXPECT_NE(KeptTotalsDrift(plan), "");
+    EvaluateAll(plan);
+    EXPECT_EQ(KeptTotalsDrift(plan), "");
 }
 
 TEST(Invariants, ParallelCourseHoursMustShareTheSlot) {

@@ -132,24 +132,6 @@ std::string FirstDisallowedPlacement(CPlan& plan) {
     return {};
 }
 
-std::string StaleTotals(CPlan& plan) {
-    const int kept[4] = {plan.TFSumme, plan.STFSumme, plan.LLSSumme, plan.LProd};
-    const auto classes = plan.KlassenStatusL;
-    const auto teachers = plan.LehrerStatusL;
-    const InvariantReport r = CheckInvariants(plan, false);
-    if (!r.Ok()) return r.Violations.front();
-    EvaluateAll(plan);
-    const int fresh[4] = {plan.TFSumme, plan.STFSumme, plan.LLSSumme, plan.LProd};
-    static const char* const kNames[4] = {"TFSumme", "STFSumme", "LLSSumme", "LProd"};
-    for (int i = 0; i < 4; ++i)
-        if (kept[i] != fresh[i])
-            return std::string(kNames[i]) + " " + std::to_string(kept[i]) + " statt " +
-                   std::to_string(fresh[i]);
-    if (!(classes == plan.KlassenStatusL)) return "Klassenstatus weicht ab";
-    if (!(teachers == plan.LehrerStatusL)) return "Lehrerstatus weicht ab";
-    return {};
-}
-
 void PlanFixture::Build() {
     plan = std::make_unique<CPlan>(s, rep);
     plan->BuildLessonHours();

@@ -38,11 +38,6 @@ std::string FirstDisallowedPlacement(CPlan& plan);
 // that calls it links that library.
 Stammdaten LoadExample(const std::string& file);
 
-// Checks the plan's invariants, then compares the totals the moves keep by differences
-// (TFSumme, STFSumme, LLSSumme, LProd) and every status record with a fresh EvaluateAll, which
-// it leaves in place. Returns the first difference as text, empty when there is none.
-std::string StaleTotals(CPlan& plan);
-
 // A school under test and its plan: fill `s`, then Build() makes the plan, its lesson hours and
 // its targets. H(i) is lesson hour i, Put places it; `rng` is the generator the plan's runs draw
 // from.
