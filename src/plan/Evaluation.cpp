@@ -111,29 +111,25 @@ void CountSeparation(std::vector<std::pair<int, int>>& entries, int& tf, int& st
 template <typename Status, typename HasLesson, typename Factor>
 int WalkWeek(const CPlan& plan, Status& st, const LockGrid& sperre, HasLesson hasLesson,
              Factor factor) {
-    st.Prod = 1;
-    st.MinStunden = 1000;
-    st.MaxStunden = 0;
-    st.MaxLuecke = 0;
-    int gaps = 0;
-    for (int day = 0; day < plan.Tage && st.Gezaehlt; ++day) {
+    // Kept in locals: the status record is written once at the end.
+    int prod = 1, fewest = 1000, most = 0, longest = 0, gaps = 0;
+    const int days = st.Gezaehlt ? plan.Tage : 0;
+    for (int day = 0; day < days; ++day) {
         const DayWalk w = WalkDay(plan, day, sperre, hasLesson);
         gaps += w.gaps;
-        st.MaxLuecke = std::max(st.MaxLuecke, w.longest);
-        st.Prod *= factor(w.lessons);
-        st.MaxStunden = std::max(st.MaxStunden, w.lessons);
-        st.MinStunden = std::min(st.MinStunden, w.lessons);
+        longest = std::max(longest, w.longest);
+        prod *= factor(w.lessons);
+        most = std::max(most, w.lessons);
+        fewest = std::min(fewest, w.lessons);
     }
+    st.Prod = prod;
+    st.MinStunden = fewest;
+    st.MaxStunden = most;
+    st.MaxLuecke = longest;
     return gaps;
 }
 
-} // namespace
-
-void EvaluateTeacher(CPlan& plan, int t) {
-    EvaluateTeacherInto(plan, t, plan.LehrerStatusL[t]);
-}
-
-void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
+inline void TeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
     const CLehrer& lehrer = plan.LehrerAt(t);
     if (!lehrer.Opti) return;
     // A free day leaves the spread as it is, or multiplies it by 10 for a teacher who likes free
@@ -142,6 +138,16 @@ void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
     st.LLS = WalkWeek(
         plan, st, lehrer.Sperre, [&](int s) { return plan.TeacherLessons(t, s) > 0; },
         [freeDay](int lessons) { return lessons > 0 ? lessons : freeDay; });
+}
+
+} // namespace
+
+void EvaluateTeacher(CPlan& plan, int t) {
+    TeacherInto(plan, t, plan.LehrerStatusL[t]);
+}
+
+void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
+    TeacherInto(plan, t, st);
 }
 
 void EvaluateClass(CPlan& plan, int k) {
