@@ -216,7 +216,7 @@ void ExpectClearRefusal(const sw::Outcome& outcome) {
                plan.TFSumme == back.TFSumme && plan.STFSumme == back.STFSumme &&
                plan.LLSSumme == back.LLSSumme && plan.LLSMax == back.LLSMax &&
                plan.LProd == back.LProd && plan.LLSLimit == back.LLSLimit &&
-               plan.OptWerte == back.OptWerte,
+               plan.Opt.OptWerte() == back.Opt.OptWerte(),
            "figures read again differ");
     Expect(plan.KursUeberStundenLimit == back.KursUeberStundenLimit &&
                plan.MehrfachKursUeberStundenLimit == back.MehrfachKursUeberStundenLimit &&
