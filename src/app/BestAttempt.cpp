@@ -27,13 +27,15 @@ void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& f
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
                                             const std::string& attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer,
-                                            const std::function<bool()>& stopRequested) {
+                                            const std::function<bool()>& stopRequested,
+                                            const InitialPlanOptions& options) {
     RunControl run;
     run.SetPassHook([&] {
         if (stopRequested && stopRequested()) run.Halt();
     });
     BestAttempt best(plan, observer);
-    InitialPlanResult result = RunInitialPlan(&plan, rng, reporter, run, attempts, seed, &best);
+    InitialPlanResult result =
+        RunInitialPlan(&plan, rng, reporter, run, attempts, seed, &best, options);
     // Without a complete plan the best attempt is worth more than the last one.
     if (!result.Complete() && best.Best().Placed > plan.PlacedCount()) {
         RestoreSnapshot(plan, best.Best());

@@ -48,6 +48,7 @@ private:
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
                                             const std::string& attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer = nullptr,
-                                            const std::function<bool()>& stopRequested = {});
+                                            const std::function<bool()>& stopRequested = {},
+                                            const InitialPlanOptions& options = {});
 
 } // namespace sw

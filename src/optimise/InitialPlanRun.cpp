@@ -2,6 +2,7 @@
 #include "optimise/InitialPlanRun.h"
 
 #include "model/Text.h"
+#include "optimise/ConflictSearch.h"
 #include "plan/InitialPlan.h"
 
 #include <exception>
@@ -49,11 +50,27 @@ std::string Label1(int versuche, int rest) {
     return std::to_string(versuche) + " Versuche / Rest = " + std::to_string(rest);
 }
 
+// Completes the partial plan an attempt left; the rest afterwards (0: complete, finished as a
+// complete attempt is).
+template <typename Report>
+int Search(CPlan& plan, Random& rng, RunControl& run, InitialPlanBuilder& builder,
+           const InitialPlanOptions& options, const Report& report) {
+    ConflictSearch search(plan, rng);
+    const bool fillFirstHours = plan.AbbruchErsteStunde == 0;
+    const SearchResult found =
+        search.Run(run, options.SuchSchritte, fillFirstHours, 50, [&](int left) { report(left); });
+    if (!found.Complete()) return found.Unplaced > 0 ? found.Unplaced : -1;
+    builder.ClearReport();
+    const int rest = builder.Finish();
+    report(rest);
+    return rest;
+}
+
 } // namespace
 
 InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, RunControl& run,
                                  const std::string& anzahlVersuche, std::uint32_t seed,
-                                 InitialPlanObserver* observer) {
+                                 InitialPlanObserver* observer, const InitialPlanOptions& options) {
     // Declared first, so that it ends last: commands queued during the run wait until every
     // local that refers to the plan is gone.
     RunControl::Scope scope(run);
@@ -87,13 +104,18 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
             ++tries; // a broken attempt counts twice and leaves the rest as it was
         }
         ++tries;
-        progress.Versuche = tries;
-        progress.Rest = rest;
-        progress.Label1 = Label1(tries, rest);
-        // A complete attempt leaves no conflict: the group must not keep an older one.
-        progress.Konflikt = rest != 0 ? DescribeConflict(*plan) : ConflictLabels{};
-        obs.AttemptDone(progress);
+        const auto report = [&](int left) {
+            progress.Versuche = tries;
+            progress.Rest = left;
+            progress.Label1 = Label1(tries, left);
+            // A complete attempt leaves no conflict: the group must not keep an older one.
+            progress.Konflikt = left != 0 ? DescribeConflict(*plan) : ConflictLabels{};
+            obs.AttemptDone(progress);
+        };
+        report(rest);
         run.PassDone();
+        if (rest != 0 && options.Weitersuchen && run.KeepRunning())
+            rest = Search(*plan, rng, run, builder, options, report);
     }
 
     progress.Versuche = tries;

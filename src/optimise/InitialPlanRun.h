@@ -76,6 +76,18 @@ public:
     }
 };
 
+// How the run goes on when an attempt leaves hours unplaced.
+struct InitialPlanOptions {
+    // "Konfliktgesteuert weitersuchen statt neu beginnen": the attempt's partial plan is not
+    // thrown away; a conflict-directed search completes it, moving what stands in the way (never
+    // a lesson with a fixed time, never against a rule of the placement check). When the search
+    // gives up, the next attempt starts from an empty grid as before. Off: every attempt starts
+    // from an empty grid.
+    bool Weitersuchen = false;
+    // Units the search may put after one attempt before it gives up.
+    long long SuchSchritte = 2000000;
+};
+
 struct InitialPlanResult {
     bool PlanVorhanden = false;
     int Versuche = 0;
@@ -83,13 +95,17 @@ struct InitialPlanResult {
     bool Complete() const { return PlanVorhanden && Rest == 0; }
 };
 
-// The run. `seed` seeds `rng`, the generator of the run's owner, from which every attempt draws
+// The run. With `options.Weitersuchen`, an attempt that leaves hours unplaced is completed by
+// the conflict-directed search; while it searches, the observer is told the attempts and the
+// hours still unplaced after every pass (50 units put), and "Halt" ends it after that pass.
+// `seed` seeds `rng`, the generator of the run's owner, from which every attempt draws
 // (the desktop passes the time, the tool --seed or the time); the stages that follow go on with
 // it. Without a plan: "Keine Planerstellung möglich!" (title "Fehler") to `reporter`, and the
 // run ends at once with the controls enabled again. The plan's targets are computed first; at the
 // end its figures are evaluated from scratch.
 InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, RunControl& run,
                                  const std::string& anzahlVersuche, std::uint32_t seed,
-                                 InitialPlanObserver* observer = nullptr);
+                                 InitialPlanObserver* observer = nullptr,
+                                 const InitialPlanOptions& options = {});
 
 } // namespace sw

@@ -60,6 +60,10 @@ int InitialPlanBuilder::Build() {
     }
     w_.clear();
     phase_.clear();
+    return Finish();
+}
+
+int InitialPlanBuilder::Finish() {
     if (!FillFirstHours()) return -1;
     ReleasePresets();
     for (int t = 0; t < plan_.LehrerAnzahl; ++t)

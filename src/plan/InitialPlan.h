@@ -46,6 +46,13 @@ public:
     // On failure KonfliktStunde and the other report fields describe the refusal.
     int Build();
 
+    // The end of a complete attempt, for a plan whose every hour stands (after Build, or after a
+    // search that completed what an attempt left): the first hours are filled (phase 7), the
+    // presets of the initial plan released (phase 8) and the figures evaluated. 0, or -1 as Build.
+    int Finish();
+    // Clears the refusal report of the plan (room, class, teacher, kind).
+    void ClearReport();
+
 private:
     bool PlaceFixedTimeAndRoom(); // phase 1
     bool PlaceFixedTime();        // phase 2
@@ -70,7 +77,6 @@ private:
     bool SeatPosition(const CStunde& hp, int slot);
     // Ends an attempt: the report names h as the hour that could not be placed.
     bool GiveUp(const CStunde& h);
-    void ClearReport();
     void RemovePlaced(std::vector<CStunde*>& list);
     int Unplaced() const;
 

@@ -162,4 +162,29 @@ Stammdaten SmallSchool() {
     return s;
 }
 
+// A tight school: five days of four hours, four classes, four teachers and four rooms. K0 and K1
+// and the teachers L0 and L1 have no free slot in the week (K0 has a locked one), a course block
+// joins K2 and K3 with L2 and L3, and one unit of K1 has a fixed time.
+Stammdaten TightSchool() {
+    Stammdaten s = MakeSchool(5, 4, 4, 4, 4, 4);
+    s.Klassen[0].Sperre[SlotOf(4, 4)] = 1;
+    AddBlock(s, "L0", "K0", "F0", {2, 2, 1});
+    AddBlock(s, "L1", "K0", "F1", {2, 2, 1});
+    AddBlock(s, "L2", "K0", "F2", {2, 2, 1});
+    AddBlock(s, "L3", "K0", "F3", {2, 1, 1});
+    AddBlock(s, "L0", "K1", "F0", {2, 2, 1});
+    AddBlock(s, "L1", "K1", "F1", {2, 2, 1});
+    AddBlock(s, "L2", "K1", "F2", {2, 2, 1});
+    CFachBlock& fixed = AddBlock(s, "L3", "K1", "F3", {2, 2, 1});
+    fixed.Einheiten[2].Zeitvorgabe = SlotOf(0, 1);
+    for (const char* k : {"K2", "K3"}) {
+        AddBlock(s, "L0", k, "F0", {2, 2, 1});
+        AddBlock(s, "L1", k, "F1", {2, 2, 1});
+        AddBlock(s, "L2", k, "F2", {2, 1});
+        AddBlock(s, "L3", k, "F3", {2, 1});
+    }
+    AddCourse(s, "C", {"L2", "L3"}, {"K2", "K3"}, {1, 1});
+    return s;
+}
+
 } // namespace sw::test

@@ -59,4 +59,10 @@ Stammdaten MixedSchool(bool withDoubles);
 // subject blocks with double lessons and separation.
 Stammdaten SmallSchool();
 
+// A tight school: five days of four hours, four classes, four teachers and four rooms. K0 and K1
+// and the teachers L0 and L1 have no free slot in the week (K0 has a locked one: day 5, hour 4),
+// a course block "C" joins K2 and K3 with L2 and L3, and the last unit of L3 in K1 has the fixed
+// time day 1, hour 1. Attempts from an empty grid (almost) never complete it.
+Stammdaten TightSchool();
+
 } // namespace sw::test

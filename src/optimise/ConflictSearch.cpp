@@ -1,0 +1,500 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/ConflictSearch.h"
+
+#include "optimise/GoalTests.h"
+#include "plan/Evaluation.h"
+
+#include <algorithm>
+
+namespace sw {
+
+namespace {
+
+// The rules of a seat that no moving of other hours can change, but the room's own lock.
+constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
+                               Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
+
+bool SlotAllowed(const CPlan& plan, const CStunde& h, int slot) {
+    for (Rule r : kSlotRules)
+        if (CheckRule(r, plan, h, slot, 0)) return false;
+    return true;
+}
+
+} // namespace
+
+ConflictSearch::ConflictSearch(CPlan& plan, Random& random, const SearchWeights& weights)
+    : weights_(weights), plan_(plan), random_(random) {
+    BuildUnits();
+}
+
+void ConflictSearch::BuildUnits() {
+    const auto& hours = plan_.StundenL;
+    unitOfHour_.assign(hours.size(), -1);
+    for (const auto& hp : hours) {
+        CStunde& h = *hp;
+        if (unitOfHour_[h.Index] >= 0) continue;
+        CStunde& first = plan_.FirstOfUnit(h);
+        Unit unit;
+        unit.Length = CPlan::UnitLength(first);
+        // A course unit: the hours of every teacher, position by position.
+        const CStunde& lead = first.ParallelL ? *(*first.ParallelL)[0] : first;
+        for (int p = 0; p < unit.Length; ++p) {
+            CStunde& at = *hours[lead.Index + p];
+            if (at.ParallelL) {
+                for (CStunde* q : *at.ParallelL)
+                    unit.Hours.push_back(q);
+            } else {
+                unit.Hours.push_back(&at);
+            }
+        }
+        unit.Width = static_cast<int>(unit.Hours.size()) / unit.Length;
+        unit.TimeFixed = lead.TimeFixed();
+        unit.FixedStart = unit.TimeFixed ? lead.Zeit : kNoSlot;
+        const int id = static_cast<int>(units_.size());
+        for (CStunde* q : unit.Hours)
+            unitOfHour_[q->Index] = id;
+        units_.push_back(std::move(unit));
+    }
+    position_.assign(units_.size(), -1);
+    pushed_.assign(units_.size(), 0.0);
+    seen_.assign(units_.size(), 0);
+    lastStart_.assign(units_.size(), kNoSlot);
+}
+
+bool ConflictSearch::IsPlaced(int u) const {
+    for (const CStunde* h : units_[u].Hours)
+        if (plan_.PositionOf(*h) < 0) return false;
+    return true;
+}
+
+void ConflictSearch::MarkUnplaced(int u) {
+    if (position_[u] >= 0) return;
+    position_[u] = static_cast<int>(unplaced_.size());
+    unplaced_.push_back(u);
+}
+
+void ConflictSearch::MarkPlaced(int u) {
+    const int at = position_[u];
+    if (at < 0) return;
+    const int last = unplaced_.back();
+    unplaced_[at] = last;
+    position_[last] = at;
+    unplaced_.pop_back();
+    position_[u] = -1;
+}
+
+// Most constrained first, roughly: of a few unplaced units drawn at random, the one with the
+// most hours at once and the fewest rooms.
+int ConflictSearch::PickUnit() {
+    int best = -1;
+    double bestScore = -1;
+    const int n = static_cast<int>(unplaced_.size());
+    for (int i = 0; i < std::min(n, 3); ++i) {
+        const int u = unplaced_[random_.Below(n)];
+        const Unit& unit = units_[u];
+        const double rooms = std::max(1, unit.Hours.front()->RoomCount());
+        const double score = unit.TimeFixed ? 1e9 : unit.Length * unit.Width * 10.0 / rooms;
+        if (score > bestScore) best = u, bestScore = score;
+    }
+    return best;
+}
+
+void ConflictSearch::AddObstacle(int u, int self, double& cost, bool& fixed) {
+    if (u < 0 || u == self || seen_[u] == stamp_) return;
+    seen_[u] = stamp_;
+    if (units_[u].TimeFixed) fixed = true;
+    obstacles_.push_back(u);
+    cost += 1.0 + pushed_[u];
+}
+
+// Weighs putting unit u at `start`: false when a rule that no moving can change forbids it or a
+// lesson with a fixed time stands in the way; otherwise the rooms and the cost.
+bool ConflictSearch::Evaluate(int u, int start, Value& value) {
+    const Unit& unit = units_[u];
+    if (!IsSlot(start) || HourOf(start) + unit.Length - 1 > kMaxHour) return false;
+    ++stamp_;
+    obstacles_.clear();
+    double cost = 0;
+    bool fixed = false;
+    for (int p = 0; p < unit.Length; ++p) {
+        const int slot = start + p;
+        if (!plan_.InWeek(slot) || DayOf(slot) != DayOf(start)) return false;
+        for (int q = 0; q < unit.Width; ++q) {
+            const CStunde& h = *unit.Hours[p * unit.Width + q];
+            if (!SlotAllowed(plan_, h, slot)) return false;
+            AddObstacle(Owner(plan_.LessonOfTeacher(h.Lehrer, slot)), u, cost, fixed);
+            if (h.IsCourse()) {
+                for (int k : *h.KlassenL)
+                    AddObstacle(Owner(plan_.LessonOfClass(k, slot)), u, cost, fixed);
+            } else {
+                AddObstacle(Owner(plan_.LessonOfClass(h.Klasse, slot)), u, cost, fixed);
+            }
+            if (fixed) return false;
+        }
+    }
+    // A room for each parallel hour, the same at every position: the one with the least in its
+    // way, the first in the hour's room order among equals.
+    value.Rooms.clear();
+    for (int q = 0; q < unit.Width; ++q) {
+        const CStunde& h = *unit.Hours[q];
+        int chosen = -1;
+        double chosenCost = 0;
+        for (int r : *h.RaumL) {
+            if (std::find(value.Rooms.begin(), value.Rooms.end(), r) != value.Rooms.end()) continue;
+            double extra = 0;
+            bool usable = true;
+            for (int p = 0; p < unit.Length && usable; ++p) {
+                const int slot = start + p;
+                if (plan_.RaumAt(r).Sperre[slot] != 0) {
+                    usable = false;
+                    break;
+                }
+                const int occupant = Owner(plan_.HourAt(r, slot));
+                if (occupant < 0 || occupant == u || seen_[occupant] == stamp_) continue;
+                if (units_[occupant].TimeFixed) usable = false;
+                extra += 1.0 + pushed_[occupant];
+            }
+            if (!usable) continue;
+            if (chosen < 0 || extra < chosenCost) {
+                chosen = r;
+                chosenCost = extra;
+                if (extra == 0) break;
+            }
+        }
+        if (chosen < 0) return false;
+        value.Rooms.push_back(chosen);
+        for (int p = 0; p < unit.Length; ++p)
+            AddObstacle(Owner(plan_.HourAt(chosen, start + p)), u, cost, fixed);
+        if (fixed) return false;
+    }
+    value.Start = start;
+    value.Cost = cost + Soft(u, start);
+    return true;
+}
+
+namespace {
+
+// Gap hours of one day of a class or teacher with `extra` slots [from, from+len) counted as
+// lessons besides the grid's own.
+template <typename Busy>
+int DayGaps(const CPlan& plan, int day, const LockGrid& locks, Busy busy, int from, int len) {
+    int gaps = 0, run = 0;
+    bool started = false;
+    for (int hour = 0; hour <= plan.Stunden; ++hour) {
+        const int s = SlotOf(day, hour);
+        const bool lesson = busy(s) || (s >= from && s < from + len);
+        if (lesson) {
+            gaps += started ? run : 0;
+            run = 0;
+            started = true;
+        } else if (started && locks[s] == 0) {
+            ++run;
+        }
+    }
+    return gaps;
+}
+
+} // namespace
+
+// What putting u at `start` would do to the figures the stages improve: further units of the
+// same subject on that day of a class that keeps them apart, and the change in class and
+// teacher gaps. Used to choose among starts that displace alike.
+double ConflictSearch::Soft(int u, int start) const {
+    const Unit& unit = units_[u];
+    const CStunde& h = *unit.Hours.front();
+    const int day = DayOf(start);
+    double soft = 0;
+    if (h.Trennung && weights_.Separation > 0) {
+        int same = 0;
+        const int k = h.IsCourse() ? (*h.KlassenL)[0] : h.Klasse;
+        for (int hour = 0; hour <= plan_.Stunden; ++hour) {
+            const CStunde* y = plan_.LessonOfClass(k, SlotOf(day, hour));
+            if (!y || !y->Trennung || !y->IsFirstOfUnit() || Owner(y) == u) continue;
+            if (y->IsCourse() == h.IsCourse() && y->FachKurs == h.FachKurs) ++same;
+        }
+        soft += weights_.Separation * same;
+    }
+    const auto classGaps = [&](int k) {
+        const auto busy = [&](int s) { return plan_.ClassLessons(k, s) > 0; };
+        const LockGrid& locks = plan_.KlasseAt(k).Sperre;
+        return DayGaps(plan_, day, locks, busy, start, unit.Length) -
+               DayGaps(plan_, day, locks, busy, start, 0);
+    };
+    if (weights_.ClassGaps != 0) {
+        if (h.IsCourse()) {
+            for (int k : *h.KlassenL)
+                soft += weights_.ClassGaps * classGaps(k);
+        } else {
+            soft += weights_.ClassGaps * classGaps(h.Klasse);
+        }
+    }
+    if (weights_.TeacherGaps != 0)
+        for (int q = 0; q < unit.Width; ++q) {
+            const int t = unit.Hours[q]->Lehrer;
+            const auto busy = [&](int s) { return plan_.TeacherLessons(t, s) > 0; };
+            const LockGrid& locks = plan_.LehrerAt(t).Sperre;
+            soft += weights_.TeacherGaps * (DayGaps(plan_, day, locks, busy, start, unit.Length) -
+                                            DayGaps(plan_, day, locks, busy, start, 0));
+        }
+    return soft;
+}
+
+int ConflictSearch::Owner(const CStunde* h) const {
+    return h && h->IsLesson() ? unitOfHour_[h->Index] : -1;
+}
+
+// The cheapest start of unit u; among equals one at random. The start u was last taken out of
+// counts only when nothing else is possible, so that two units do not push each other back and
+// forth.
+bool ConflictSearch::BestValue(int u, Value& best) {
+    const Unit& unit = units_[u];
+    Pick& open = open_;
+    Pick& tabu = tabu_;
+    open.ties = tabu.ties = 0;
+    const auto consider = [&](int start) {
+        if (!Evaluate(u, start, candidate_)) return;
+        Pick& pick = start == lastStart_[u] ? tabu : open;
+        if (pick.ties == 0 || candidate_.Cost < pick.value.Cost) {
+            pick.ties = 1;
+        } else if (candidate_.Cost > pick.value.Cost || random_.Below(++pick.ties) != 0) {
+            return;
+        }
+        pick.value = candidate_;
+        pick.obstacles = obstacles_;
+    };
+    if (unit.TimeFixed) {
+        consider(unit.FixedStart);
+    } else {
+        const int last = plan_.Stunden - unit.Length + 1;
+        for (int d = 0; d < plan_.Tage; ++d)
+            for (int hour = 1; hour <= last; ++hour)
+                consider(SlotOf(d, hour));
+    }
+    const Pick* chosen = open.ties > 0 ? &open : tabu.ties > 0 ? &tabu : nullptr;
+    if (!chosen) return false;
+    best = chosen->value;
+    bestObstacles_ = chosen->obstacles;
+    return true;
+}
+
+void ConflictSearch::Lift(int u) {
+    for (CStunde* h : units_[u].Hours) {
+        const int room = plan_.RoomOf(*h);
+        if (room >= 0) plan_.Lift(room, plan_.SlotOfHour(*h));
+    }
+    MarkUnplaced(u);
+}
+
+// Lifts what stands in the way and puts u; every hour is asked of the placement check before it
+// is put. False (u stays unplaced) should the check refuse after all.
+bool ConflictSearch::Put(int u, const Value& value) {
+    for (int o : bestObstacles_) {
+        const int start = plan_.SlotOfHour(*units_[o].Hours.front());
+        Lift(o);
+        lastStart_[o] = start;
+        pushed_[o] += 1.0;
+    }
+    const Unit& unit = units_[u];
+    for (int p = 0; p < unit.Length; ++p)
+        for (int q = 0; q < unit.Width; ++q) {
+            CStunde& h = *unit.Hours[p * unit.Width + q];
+            const int slot = value.Start + p;
+            const int room = value.Rooms[q];
+            if (PlacementRefusal(plan_, h, slot, room)) {
+                Lift(u);
+                return false;
+            }
+            plan_.Place(h, room, slot);
+        }
+    MarkPlaced(u);
+    return true;
+}
+
+SearchResult ConflictSearch::Run(RunControl& run, long long maxSteps, bool fillFirstHours,
+                                 int stepsPerPass, const std::function<void(int)>& progress) {
+    SearchResult result;
+    unplaced_.clear();
+    std::fill(position_.begin(), position_.end(), -1);
+    for (int u = 0; u < static_cast<int>(units_.size()); ++u)
+        if (!IsPlaced(u)) Lift(u); // a unit stands whole or not at all
+    Value best;
+    long long steps = 0;
+    long long stuck = 0;
+    // The search gives up when the fewest unplaced hours it reached have not fallen for this many
+    // steps: on a school that cannot be planned it would otherwise displace hours for ever.
+    const long long patience = std::max(20000LL, 20LL * static_cast<long long>(units_.size()));
+    int fewest = UnplacedHours();
+    long long lastProgress = 0;
+    while (steps < maxSteps) {
+        if (steps > 0 && steps % stepsPerPass == 0) {
+            if (progress) progress(UnplacedHours());
+            run.PassDone();
+            if (!run.KeepRunning()) {
+                result.Halted = true;
+                break;
+            }
+        }
+        ++steps;
+        if (unplaced_.empty()) {
+            bool progressed = false;
+            if (!fillFirstHours || !FillFirstHour(progressed) || !progressed) break;
+            continue;
+        }
+        const int u = PickUnit();
+        if (BestValue(u, best) && Put(u, best)) {
+            stuck = 0;
+        } else if (++stuck > patience) {
+            break; // nothing could take the units left for a long while
+        }
+        if (const int left = UnplacedHours(); left < fewest) {
+            fewest = left;
+            lastProgress = steps;
+        } else if (steps - lastProgress > patience) {
+            break;
+        }
+    }
+    result.Steps = steps;
+    result.Unplaced = UnplacedHours();
+    if (fillFirstHours) result.EmptyFirstHours = EmptyFirstHours();
+    return result;
+}
+
+int ConflictSearch::UnplacedHours() const {
+    return static_cast<int>(plan_.StundenL.size()) - plan_.PlacedCount();
+}
+
+int ConflictSearch::EmptyFirstHours() const {
+    int empty = 0;
+    for (int k = 0; k < plan_.KlassenAnzahl; ++k)
+        for (int d = 0; d < plan_.Tage; ++d) {
+            const int slot = SlotOf(d, 1);
+            if (plan_.InWeek(slot) && plan_.KlasseAt(k).Sperre[slot] == 0 &&
+                plan_.ClassLessons(k, slot) == 0)
+                ++empty;
+        }
+    return empty;
+}
+
+// A class's empty first hour: the unit of that class that fits there with the least in its way
+// moves to it. True when there was an empty first hour; `progress` when a unit moved.
+bool ConflictSearch::FillFirstHour(bool& progress) {
+    for (int k = 0; k < plan_.KlassenAnzahl; ++k)
+        for (int d = 0; d < plan_.Tage; ++d) {
+            const int slot = SlotOf(d, 1);
+            if (!plan_.InWeek(slot) || plan_.KlasseAt(k).Sperre[slot] != 0 ||
+                plan_.ClassLessons(k, slot) != 0)
+                continue;
+            Value best;
+            int bestUnit = -1;
+            std::vector<int> obstacles;
+            for (int u = 0; u < static_cast<int>(units_.size()); ++u) {
+                const Unit& unit = units_[u];
+                if (unit.TimeFixed || !unit.Hours.front()->Involves(k)) continue;
+                if (!Evaluate(u, slot, candidate_)) continue;
+                if (bestUnit < 0 || candidate_.Cost < best.Cost) {
+                    best = candidate_;
+                    bestUnit = u;
+                    obstacles = obstacles_;
+                }
+            }
+            if (bestUnit < 0) continue;
+            Lift(bestUnit);
+            bestObstacles_ = obstacles;
+            progress = Put(bestUnit, best);
+            return true;
+        }
+    return false;
+}
+
+// A unit that adds to the figure the move aims at: a second unit of a subject on a day of a class
+// that keeps them apart, or a lesson of a class or teacher on a day with gaps.
+int ConflictSearch::PickFocusUnit(Focus focus) {
+    const bool teachers = focus == Focus::TeacherGaps;
+    const int entities = teachers ? plan_.LehrerAnzahl : plan_.KlassenAnzahl;
+    // A random entity with something to improve.
+    int entity = -1, seen = 0;
+    for (int e = 0; e < entities; ++e) {
+        const bool has = focus == Focus::Separation ? plan_.KlassenStatusL[e].TF > 0
+                         : teachers                 ? plan_.LehrerStatusL[e].LLS > 0
+                                                    : plan_.KlassenStatusL[e].KLS > 0;
+        if (has && random_.Below(++seen) == 0) entity = e;
+    }
+    if (entity < 0) return -1;
+    // A movable unit of it, drawn from the lessons of a random day.
+    const int day = random_.Below(plan_.Tage);
+    int unit = -1;
+    seen = 0;
+    for (int hour = 0; hour <= plan_.Stunden; ++hour) {
+        const int slot = SlotOf(day, hour);
+        const CStunde* y =
+            teachers ? plan_.LessonOfTeacher(entity, slot) : plan_.LessonOfClass(entity, slot);
+        const int u = Owner(y);
+        if (u < 0 || units_[u].TimeFixed) continue;
+        if (focus == Focus::Separation && !y->Trennung) continue;
+        if (random_.Below(++seen) == 0) unit = u;
+    }
+    return unit;
+}
+
+bool ConflictSearch::Relocate(Focus focus, int strategy, int maxSteps) {
+    const int x = PickFocusUnit(focus);
+    if (x < 0 || !IsPlaced(x)) return false;
+    TakeSnapshot(plan_, snapshot_);
+    const int before[7] = {plan_.KLSSumme, plan_.KProd, plan_.TFSumme, plan_.STFSumme,
+                           plan_.LLSSumme, plan_.LProd, plan_.LLSMax};
+    const int unplacedBefore = static_cast<int>(unplaced_.size());
+    // x leaves its start, which it may not take again in this move.
+    const int from = plan_.SlotOfHour(*units_[x].Hours.front());
+    Lift(x);
+    lastStart_[x] = from;
+    pending_.assign(1, x);
+    Value best;
+    int steps = 0;
+    bool complete = true;
+    while (!pending_.empty()) {
+        const int u = pending_.back();
+        pending_.pop_back();
+        if (IsPlaced(u)) continue;
+        if (++steps > maxSteps || !BestValue(u, best)) {
+            complete = false;
+            break;
+        }
+        for (int o : bestObstacles_)
+            pending_.push_back(o);
+        if (!Put(u, best)) {
+            complete = false;
+            break;
+        }
+    }
+    const auto undo = [&] {
+        RestoreSnapshot(plan_, snapshot_);
+        // The units' bookkeeping follows the grid again.
+        for (int u = 0; u < static_cast<int>(units_.size()); ++u)
+            if (IsPlaced(u))
+                MarkPlaced(u);
+            else
+                MarkUnplaced(u);
+        return false;
+    };
+    if (!complete || static_cast<int>(unplaced_.size()) > unplacedBefore) return undo();
+    EvaluateAll(plan_);
+    MoveJudgement j;
+    j.before = {before[0], before[1], before[2], before[3], before[4], before[5]};
+    j.after = {plan_.KLSSumme, plan_.KProd,    plan_.TFSumme,
+               plan_.STFSumme, plan_.LLSSumme, plan_.LProd};
+    j.newMax = plan_.LLSMax;
+    j.candidate = plan_.LLSSumme;
+    const int fresh[3] = {plan_.KLSSumme, plan_.KProd, plan_.LLSMax};
+    // The goals judge against the figures before the move.
+    plan_.KLSSumme = before[0], plan_.KProd = before[1], plan_.TFSumme = before[2];
+    plan_.STFSumme = before[3], plan_.LLSSumme = before[4], plan_.LProd = before[5];
+    plan_.LLSMax = before[6];
+    if (!GoalsAccept(plan_, random_, MoveKind::Exchange, j)) return undo();
+    ApplyAccepted(plan_, strategy, j);
+    plan_.KLSSumme = fresh[0];
+    plan_.KProd = fresh[1];
+    (void)fresh[2];
+    return true;
+}
+
+} // namespace sw

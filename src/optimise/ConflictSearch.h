@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ConflictSearch.h: completes a partial plan. An attempt of the initial plan gives up at the first
+// hour it cannot place; the search takes the plan as that attempt left it and goes on: it picks
+// an unplaced unit, weighs every start slot with its rooms by the lessons that would have to make
+// way (each weighed by how often it was pushed out before), puts the unit where the least is in
+// the way, takes what was in the way out again, and repeats until every hour stands, the budget
+// is spent or "Halt" is pressed (iterative forward search with conflict statistics).
+//
+//   unplaced: [D 5a] [M 6b] ...          before        after putting D 5a at Mo 2
+//                                        Mo 2: M 5a    Mo 2: D 5a     M 5a -> unplaced
+//
+// The rule book stays the placement check: a unit is put only where every hour of it passes the
+// check once the lessons in its way are lifted. Locks, fixed times, hour bounds, the day
+// restriction, the class hour limits and room types are never broken; an hour with a fixed time
+// never leaves its slot. A course unit moves with all its parallel hours.
+#pragma once
+
+#include "optimise/RunControl.h"
+#include "plan/Placement.h"
+#include "plan/Plan.h"
+#include "plan/Random.h"
+#include "plan/Snapshot.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace sw {
+
+struct SearchResult {
+    long long Steps = 0;     // units put
+    int Unplaced = 0;        // lesson hours still unplaced at the end
+    int EmptyFirstHours = 0; // first hours of a class left empty (when they must be filled)
+    bool Halted = false;
+    bool Complete() const { return Unplaced == 0 && EmptyFirstHours == 0; }
+};
+
+// Among starts that displace alike, the search prefers the one that adds least to the figures
+// the stages improve afterwards: a second unit of a kept-apart subject on one day of a class,
+// and new gap hours of classes and teachers, each weighed as this many displaced lessons.
+struct SearchWeights {
+    double Separation = 5.0;
+    double ClassGaps = 2.0;
+    double TeacherGaps = 0.5;
+};
+
+class ConflictSearch {
+public:
+    // The plan's lesson hours must be built; the grid may hold any consistent partial plan.
+    ConflictSearch(CPlan& plan, Random& random, const SearchWeights& weights = {});
+
+    // Searches until the plan is complete, `maxSteps` units have been put, or the run control
+    // says stop (its pass is done after every `stepsPerPass` steps, and `progress`, when given,
+    // is told the hours still unplaced then). With `fillFirstHours`, a class's empty first hour
+    // counts as unfinished work.
+    SearchResult Run(RunControl& run, long long maxSteps, bool fillFirstHours,
+                     int stepsPerPass = 50, const std::function<void(int)>& progress = {});
+
+    // What a compound move of a stage aims at.
+    enum class Focus { Separation, ClassGaps, TeacherGaps };
+    // One compound move: lifts a unit that adds to `focus`, puts it elsewhere and re-seats what
+    // it displaces (at most `maxSteps` units put in all). The whole is judged once by the plan's
+    // goals, as an exchange is; kept and recorded as `strategy` would be, or taken back exactly.
+    // The plan's figures must be current. True when the move was kept.
+    bool Relocate(Focus focus, int strategy, int maxSteps);
+
+private:
+    // A unit of a subject block, or a course unit with the parallel hours of all its teachers.
+    struct Unit {
+        std::vector<CStunde*> Hours; // position by position; within a position teacher by teacher
+        int Length = 1;              // positions
+        int Width = 1;               // parallel hours per position
+        bool TimeFixed = false;
+        int FixedStart = kNoSlot;
+    };
+    // A way to put a unit: its start and the room of each parallel hour (same for every position).
+    struct Value {
+        int Start = kNoSlot;
+        std::vector<int> Rooms;
+        double Cost = 0;
+    };
+
+    void BuildUnits();
+    int UnplacedHours() const;
+    int EmptyFirstHours() const;
+    bool IsPlaced(int u) const;
+    void MarkUnplaced(int u);
+    void MarkPlaced(int u);
+    int PickUnit();
+    bool BestValue(int u, Value& best);
+    bool Evaluate(int u, int start, Value& value);
+    void Lift(int u);
+    bool Put(int u, const Value& value);
+    void AddObstacle(int u, int self, double& cost, bool& fixed);
+    // The unit a lesson belongs to, or -1 for no lesson.
+    int Owner(const CStunde* h) const;
+    bool FillFirstHour(bool& progress);
+    double Soft(int u, int start) const;
+    SearchWeights weights_;
+
+    CPlan& plan_;
+    Random& random_;
+    std::vector<Unit> units_;
+    std::vector<int> unitOfHour_;
+    std::vector<int> unplaced_;  // units with an hour not in the grid
+    std::vector<int> position_;  // index of a unit in unplaced_, or -1
+    std::vector<double> pushed_; // how often each unit was taken out to make way
+    std::vector<std::uint32_t> seen_;
+    std::uint32_t stamp_ = 0;
+    std::vector<int> obstacles_; // units in the way of the value being weighed
+    std::vector<int> lastStart_; // the start each unit was last taken out of
+    Value candidate_;
+    std::vector<int> bestObstacles_; // units in the way of the value chosen
+    struct Pick {
+        Value value;
+        std::vector<int> obstacles;
+        int ties = 0;
+    };
+    Pick open_, tabu_;
+    PlanSnapshot snapshot_;
+    std::vector<int> pending_;
+    int PickFocusUnit(Focus focus);
+};
+
+} // namespace sw

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "optimise/ConflictSearch.h"
+#include "optimise/InitialPlanRun.h"
+#include "plan/Invariants.h"
+#include "support/School.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::AddBlock;
+using test::AddCourse;
+using test::MakeSchool;
+
+struct Tight : test::PlanFixture {
+    RunControl run;
+    Tight() {
+        s = test::TightSchool();
+        Build();
+    }
+    InitialPlanResult Plan(bool search, const char* attempts, std::uint32_t seed,
+                           InitialPlanObserver* observer = nullptr) {
+        InitialPlanOptions options;
+        options.Weitersuchen = search;
+        return RunInitialPlan(plan.get(), rng, rep, run, attempts, seed, observer, options);
+    }
+    // Where every hour stands, to compare two runs.
+    std::vector<int> Cells() const {
+        std::vector<int> cells;
+        for (const auto& h : plan->StundenL) {
+            cells.push_back(plan->SlotOfHour(*h));
+            cells.push_back(plan->RoomOf(*h));
+        }
+        return cells;
+    }
+    const CStunde* FixedHour() const {
+        for (const auto& h : plan->StundenL)
+            if (h->TimeFixed()) return h.get();
+        return nullptr;
+    }
+};
+
+// Every hour stands whole where the placement check allows it, the fixed unit at its time.
+void ExpectSound(Tight& t) {
+    const InvariantReport inv = CheckInvariants(*t.plan, false);
+    EXPECT_TRUE(inv.Ok()) << inv.Violations.front();
+    EXPECT_EQ(test::FirstDisallowedPlacement(*t.plan), "");
+    EXPECT_EQ(t.plan->SlotOfHour(*t.FixedHour()), SlotOf(0, 1));
+    for (const auto& h : t.plan->StundenL)
+        EXPECT_EQ(t.plan->PositionOf(*h) >= 0, t.plan->PositionOf(t.plan->FirstOfUnit(*h)) >= 0);
+}
+
+TEST(ConflictSearch, CompletesATightSchoolThatRestartingAttemptsDoNot) {
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+        Tight restart;
+        const InitialPlanResult plain = restart.Plan(false, "30", seed);
+        EXPECT_FALSE(plain.Complete()) << "seed " << seed;
+        EXPECT_EQ(plain.Versuche, 30);
+
+        Tight t;
+        const InitialPlanResult r = t.Plan(true, "30", seed);
+        ASSERT_TRUE(r.Complete()) << "seed " << seed << ", rest " << r.Rest;
+        EXPECT_EQ(r.Versuche, 1) << "the first attempt's partial plan is completed";
+        EXPECT_EQ(t.plan->PlacedCount(), static_cast<int>(t.plan->StundenL.size()));
+        // The rule book is the placement check: every hour may stand where it stands.
+        ExpectSound(t);
+        EXPECT_TRUE(CheckInvariants(*t.plan, true).Ok());
+        // The locked slot of K0 stays empty.
+        EXPECT_EQ(t.plan->ClassLessons(0, SlotOf(4, 4)), 0);
+    }
+}
+
+TEST(ConflictSearch, IsReproducibleForASeed) {
+    Tight a, b;
+    ASSERT_TRUE(a.Plan(true, "30", 7).Complete());
+    ASSERT_TRUE(b.Plan(true, "30", 7).Complete());
+    EXPECT_EQ(a.Cells(), b.Cells());
+}
+
+TEST(ConflictSearch, HaltAndTheStepBudgetLeaveASoundPartialPlan) {
+    // From an empty grid the search has every unit to put: one unit per pass, halted after the
+    // third pass.
+    Tight t;
+    t.plan->Place(*const_cast<CStunde*>(t.FixedHour()), 0, SlotOf(0, 1));
+    ConflictSearch search(*t.plan, t.rng);
+    std::vector<int> rests;
+    t.run.SetPassHook([&] {
+        if (t.run.Passes() >= 3) t.run.Halt();
+    });
+    t.run.Begin();
+    const SearchResult halted =
+        search.Run(t.run, 100000, false, 1, [&](int left) { rests.push_back(left); });
+    t.run.End();
+    EXPECT_TRUE(halted.Halted);
+    EXPECT_EQ(halted.Steps, 3);
+    ASSERT_EQ(rests.size(), 3u);
+    EXPECT_GT(rests.front(), rests.back()) << "the rest falls while units are put";
+    EXPECT_EQ(halted.Unplaced, rests.back());
+    ExpectSound(t);
+
+    // Going on from there with a budget of ten units: still sound, not complete.
+    RunControl more;
+    more.Begin();
+    const SearchResult budget = search.Run(more, 10, false);
+    more.End();
+    EXPECT_FALSE(budget.Halted);
+    EXPECT_EQ(budget.Steps, 10);
+    EXPECT_GT(budget.Unplaced, 0);
+    ExpectSound(t);
+}
+
+TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
+    Tight t;
+    t.plan->AbbruchErsteStunde = 0;
+    const InitialPlanResult r = t.Plan(true, "30", 4);
+    ASSERT_TRUE(r.Complete()) << r.Rest;
+    for (int k = 0; k < t.plan->KlassenAnzahl; ++k)
+        for (int d = 0; d < t.plan->Tage; ++d)
+            EXPECT_GT(t.plan->ClassLessons(k, SlotOf(d, 1)), 0) << "K" << k << " day " << d;
+}
+
+TEST(ConflictSearch, AnImpossibleSchoolEndsWithTheRestAfterItsAttempts) {
+    // Two units of three hours for one class on a day of four hours with one day: they cannot
+    // both stand, whatever moves.
+    Stammdaten s = MakeSchool(1, 4, 2, 2, 1, 2);
+    AddBlock(s, "L0", "K0", "F0", {3});
+    AddBlock(s, "L1", "K0", "F1", {3});
+    test::PlanFixture f;
+    f.s = s;
+    f.Build();
+    RunControl run;
+    InitialPlanOptions options;
+    options.Weitersuchen = true;
+    options.SuchSchritte = 2000;
+    const InitialPlanResult r =
+        RunInitialPlan(f.plan.get(), f.rng, f.rep, run, "3", 1, nullptr, options);
+    EXPECT_FALSE(r.Complete());
+    EXPECT_EQ(r.Versuche, 3);
+    EXPECT_EQ(r.Rest, 3);
+    EXPECT_TRUE(CheckInvariants(*f.plan, false).Ok());
+}
+
+} // namespace
+} // namespace sw
