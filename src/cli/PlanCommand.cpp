@@ -9,6 +9,7 @@
 #include "cli/Options.h"
 
 #include "app/BestAttempt.h"
+#include "app/PlanJob.h"
 #include "app/Session.h"
 #include "app/StageRunner.h"
 #include "optimise/InitialPlanRun.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <ctime>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace sw::cli {
@@ -29,7 +31,7 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf: stundenwerk plan SCHULE.sch|SCHULE.sdt [-o PLAN.pdt] [--tries N] [--seed S] [--json]\n"
     "        [--allow-course-over-limit] [--allow-multi-course-over-limit]\n"
-    "        [--allow-multi-over-limit] [--strict-first-hour]\n"
+    "        [--allow-multi-over-limit] [--strict-first-hour] [--no-repair] [--jobs N]\n"
     "        [--stages LISTE] [--stage-seconds S] [--stage-passes N]\n"
     "   oder: stundenwerk plan --plan PLAN.pdt [-o PLAN.pdt] [--stages ...] ...\n";
 
@@ -67,6 +69,8 @@ struct PlanOptions {
     bool MehrfachUeberStundenLimit = false;
     bool StrictFirstHour = false; // clears AbbruchErsteStunde
     std::string PlanFile;         // continue from this plan instead of building a new one
+    bool Repair = true;           // complete an attempt by the conflict-directed search
+    int Jobs = 0;                 // runs at once; 0: one per core
     std::vector<int> Stages{2, 3, 4, 5, 6};
     double StageSeconds = 10.0;
     int StagePasses = 0; // 0: no pass limit of our own
@@ -113,6 +117,17 @@ std::vector<OptionRow> PlanOptionTable(PlanOptions& o) {
         {"--allow-multi-course-over-limit", false, flag(o.MehrfachKursUeberStundenLimit)},
         {"--allow-multi-over-limit", false, flag(o.MehrfachUeberStundenLimit)},
         {"--strict-first-hour", false, flag(o.StrictFirstHour)},
+        {"--no-repair", false,
+         [&o](const std::string&) {
+             o.Repair = false;
+             return true;
+         }},
+        {"--jobs", true,
+         [&o](const std::string& v) {
+             const auto n = PositiveInt(v);
+             if (n) o.Jobs = *n;
+             return n.has_value() && *n <= 256;
+         }},
         {"--plan", true, [&o](const std::string& v) { return !(o.PlanFile = v).empty(); }},
         {"--stages", true,
          [&o](const std::string& v) {
@@ -143,13 +158,6 @@ std::optional<PlanOptions> ParsePlanArgs(const Args& args) {
     if (o.PlanFile.empty() ? positional.size() != 1 : !positional.empty()) return std::nullopt;
     if (!positional.empty()) o.School = positional[0];
     return o;
-}
-
-void ApplyOptions(CPlan& plan, const PlanOptions& o) {
-    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
-    plan.AbbruchErsteStunde = o.StrictFirstHour ? 0 : 1;
 }
 
 // "Konflikt:  Sperrung (Müller, 5a, Deutsch)"
@@ -272,6 +280,29 @@ std::string StagesJson(const std::vector<StageRecord>& records) {
     return out + "]";
 }
 
+// The job the options describe, for a new plan of o.School.
+PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
+    PlanJobOptions job;
+    job.School = o.School;
+    job.Versuche = std::to_string(o.Tries);
+    job.Seed = seed;
+    job.Urplan.Weitersuchen = o.Repair;
+    job.KursUeberStundenLimit = o.KursUeberStundenLimit;
+    job.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
+    job.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
+    job.AbbruchErsteStunde = !o.StrictFirstHour;
+    for (int stage : o.Stages)
+        job.Stages.push_back(static_cast<Stage>(stage));
+    job.StageSeconds = o.StageSeconds;
+    job.StagePasses = o.StagePasses;
+    job.StopRequested = Interrupted;
+    return job;
+}
+
+int DefaultJobs() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
 } // namespace
 
 int PlanCommand(const Args& args) {
@@ -282,40 +313,61 @@ int PlanCommand(const Args& args) {
     }
     const PlanOptions& o = *parsed;
     StderrReporter reporter;
-    const std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    Session session(reporter);
-    InitialPlanResult result;
+    std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
     const InterruptAsHalt interrupt;
+    const auto printStage = [&o](const StageRecord& r) {
+        if (!o.Json) PrintStage(r);
+        std::fflush(stdout);
+    };
+    // A run of its own for a saved plan; for a new plan one run per job.
+    Session loaded(reporter);
+    std::vector<PlanJobRun> runs;
+    std::size_t best = 0;
+    InitialPlanResult result;
+    std::vector<StageRecord> stages;
+    Session* session = &loaded;
     if (!o.PlanFile.empty()) {
-        if (!session.OpenPlanFile(o.PlanFile)) return 2;
-        session.Rng().Seed(seed);
-        const InvariantReport loaded = CheckInvariants(*session.Plan(), false);
+        if (!loaded.OpenPlanFile(o.PlanFile)) return 2;
+        loaded.Rng().Seed(seed);
+        const InvariantReport check = CheckInvariants(*loaded.Plan(), false);
         result.PlanVorhanden = true;
-        result.Rest = loaded.Unplaced;
+        result.Rest = check.Unplaced;
+        if (result.Complete() && !o.Stages.empty()) {
+            StageRunOptions run;
+            for (int stage : o.Stages)
+                run.Stages.push_back(static_cast<Stage>(stage));
+            run.Seconds = o.StageSeconds;
+            run.Passes = o.StagePasses;
+            run.StopRequested = Interrupted;
+            run.StageDone = printStage;
+            stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);
+        }
     } else {
-        if (!session.OpenSchool(o.School) || !session.StartPlanning()) return 2;
-        ApplyOptions(*session.Plan(), o);
+        const int jobs = o.Jobs > 0 ? o.Jobs : DefaultJobs();
         ProgressPrinter progress;
-        result = RunInitialPlanKeepingBest(*session.Plan(), session.Rng(), reporter,
-                                           std::to_string(o.Tries), seed, &progress, Interrupted);
+        const PlanJobOptions job = JobOptions(o, seed);
+        if (jobs == 1) {
+            runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
+        } else {
+            // The runs' stage lines would interleave: the best run's are printed afterwards.
+            runs = RunPlanJobs(job, jobs, best, &progress);
+            for (const Message& m : runs[best].Messages->shown)
+                reporter.Show(m);
+            for (const StageRecord& r : runs[best].Stages)
+                printStage(r);
+        }
+        PlanJobRun& chosen = runs[best];
+        if (!chosen.Opened) return 2;
+        session = chosen.Schule.get();
+        result = chosen.Urplan;
+        stages = chosen.Stages;
+        seed = chosen.Seed;
+        if (jobs > 1 && !o.Json)
+            std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
         if (gInterrupted && !result.Complete())
             std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
     }
-    CPlan& plan = *session.Plan();
-    std::vector<StageRecord> stages;
-    if (result.Complete() && !o.Stages.empty()) {
-        StageRunOptions run;
-        for (int stage : o.Stages)
-            run.Stages.push_back(static_cast<Stage>(stage));
-        run.Seconds = o.StageSeconds;
-        run.Passes = o.StagePasses;
-        run.StopRequested = Interrupted;
-        run.StageDone = [&o](const StageRecord& r) {
-            if (!o.Json) PrintStage(r);
-            std::fflush(stdout);
-        };
-        stages = RunStages(plan, session.Rng(), reporter, run);
-    }
+    CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
 
     if (o.Json) {
@@ -337,7 +389,7 @@ int PlanCommand(const Args& args) {
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 
-    if (!o.Output.empty() && !session.SavePlanFile(o.Output)) return 2;
+    if (!o.Output.empty() && !session->SavePlanFile(o.Output)) return 2;
     if (!report.Ok()) return 1;
     return result.Complete() ? 0 : 3;
 }

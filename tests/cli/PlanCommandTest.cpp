@@ -53,7 +53,7 @@ std::string Save(const test::TempDir& dir, const Stammdaten& s, const std::strin
 TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     test::TempDir dir;
     const std::string school = test::SourcePath("examples/gymnasium.sch");
-    const Split a = RunPlan(dir, school + " -o " + dir.File("a.pdt") + " --seed 1");
+    const Split a = RunPlan(dir, school + " -o " + dir.File("a.pdt") + " --seed 1 --jobs 1");
     ASSERT_EQ(a.status, 0) << a.out << a.err;
     EXPECT_TRUE(Has(a.out, "Versuche / Rest = 0\n")) << a.out;
     EXPECT_TRUE(Has(a.out, "Startwert:                            1\n")) << a.out;
@@ -63,13 +63,33 @@ TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_TRUE(Has(check.out, "Der Plan ist in sich stimmig."));
 
-    const Split b = RunPlan(dir, school + " --seed=1 --json -o " + dir.File("b.pdt"));
+    const Split b = RunPlan(dir, school + " --seed=1 --jobs=1 --json -o " + dir.File("b.pdt"));
     ASSERT_EQ(b.status, 0) << b.err;
     EXPECT_EQ(test::ReadFileBytes(dir.File("a.pdt")), test::ReadFileBytes(dir.File("b.pdt")));
     EXPECT_TRUE(Has(b.out, "\"valid\": true")) << b.out;
     EXPECT_TRUE(Has(b.out, "\"unplaced\": 0"));
     EXPECT_TRUE(Has(b.out, "\"complete\": true, \"tries\": "));
     EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1, \"interrupted\": false, \"stages\": []}"));
+}
+
+TEST(PlanCommand, SeveralRunsKeepTheBestAndPrintItsStages) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const std::string args =
+        school + " --seed 4 --jobs 3 --stages 2 --stage-passes 2 --stage-seconds 600 -o ";
+    const Split a = RunPlan(dir, args + dir.File("a.pdt"));
+    ASSERT_EQ(a.status, 0) << a.out << a.err;
+    EXPECT_TRUE(Has(a.out, "Läufe:                               3 (der beste mit Startwert "))
+        << a.out;
+    const auto first = a.out.find("Stufe 2: ");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(a.out.find("Stufe 2: ", first + 1), std::string::npos) << "the best run's stages";
+    EXPECT_EQ(test::RunTool("check " + dir.File("a.pdt")).status, 0);
+    // The runs are reproducible: the same seeds keep the same best plan.
+    ASSERT_EQ(RunPlan(dir, args + dir.File("b.pdt")).status, 0);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("a.pdt")), test::ReadFileBytes(dir.File("b.pdt")));
+    for (const char* bad : {" --jobs 0", " --jobs x", " --jobs 1000"})
+        EXPECT_EQ(RunPlan(dir, school + bad).status, 2) << bad;
 }
 
 TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
@@ -135,7 +155,7 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     const std::string path = Save(dir, s, "gesperrt.sch");
     // The fixed hour blocks in the second phase; the rest counts every hour left unplaced.
 
-    const Split r = RunPlan(dir, path + " --tries 5 --seed 3");
+    const Split r = RunPlan(dir, path + " --tries 5 --seed 3 --no-repair");
     EXPECT_EQ(r.status, 3) << r.out << r.err;
     EXPECT_TRUE(Has(r.out, "5 Versuche / Rest = 3\n")) << r.out;
     EXPECT_TRUE(Has(r.err, "Kein vollständiger Plan nach 5 Versuchen (bester Versuch: Rest = 3).\n"
@@ -148,7 +168,7 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_NE(entry.path().extension(), ".pdt"); // no plan without -o
 
-    const Split w = RunPlan(dir, path + " --tries 2 --json -o " + dir.File("teil.pdt"));
+    const Split w = RunPlan(dir, path + " --tries 2 --no-repair --json -o " + dir.File("teil.pdt"));
     EXPECT_EQ(w.status, 3);
     EXPECT_TRUE(Has(w.out, "\"complete\": false, \"tries\": 2, \"rest\": 3")) << w.out;
     EXPECT_TRUE(Has(w.out, "\"conflict\": {\"caption\": \"Konflikt:  Sperrung\", \"Lehrer\": "
@@ -158,6 +178,11 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     const test::ToolRun check = test::RunTool("check --json " + dir.File("teil.pdt"));
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_TRUE(Has(check.out, "\"unplaced\": 3")) << check.out;
+
+    // The search places every hour but the fixed one that can stand nowhere, and gives up on it.
+    const Split g = RunPlan(dir, path + " --tries 3 --seed 3");
+    EXPECT_EQ(g.status, 3) << g.err;
+    EXPECT_TRUE(Has(g.out, "3 Versuche / Rest = 1\n")) << g.out;
 }
 
 // Ctrl-C during the initial plan killed the run with nothing written (exit 130). It is "Halt" in

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/PlanJob.h"
+
+#include "app/BestAttempt.h"
+
+#include <chrono>
+#include <thread>
+#include <tuple>
+
+namespace sw {
+
+PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* live,
+                      InitialPlanObserver* observer,
+                      const std::function<void(const StageRecord&)>& stageDone) {
+    PlanJobRun run;
+    run.Seed = seed;
+    if (!live) run.Messages = std::make_unique<CapturingReporter>();
+    Reporter& reporter = live ? *live : *run.Messages;
+    run.Schule = std::make_unique<Session>(reporter);
+    Session& session = *run.Schule;
+    if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
+    run.Opened = true;
+    CPlan& plan = *session.Plan();
+    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
+    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
+    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
+    plan.AbbruchErsteStunde = o.AbbruchErsteStunde ? 1 : 0;
+
+    const auto start = std::chrono::steady_clock::now();
+    run.Urplan = RunInitialPlanKeepingBest(plan, session.Rng(), reporter, o.Versuche, seed,
+                                           observer, o.StopRequested, o.Urplan);
+    run.UrplanSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (run.Urplan.Complete() && !o.Stages.empty()) {
+        StageRunOptions stages;
+        stages.Stages = o.Stages;
+        stages.Seconds = o.StageSeconds;
+        stages.Passes = o.StagePasses;
+        stages.StopRequested = o.StopRequested;
+        stages.StageDone = stageDone;
+        run.Stages = RunStages(plan, session.Rng(), reporter, stages);
+    }
+    run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
+    return run;
+}
+
+bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {
+    if (a.Opened != b.Opened) return a.Opened;
+    if (!a.Opened) return false;
+    const CPlan& p = *a.Schule->Plan();
+    const CPlan& q = *b.Schule->Plan();
+    // Lower is better in every field: the distributions count negatively.
+    return std::tuple(a.Unplaced, p.KLSSumme, p.TFSumme, p.STFSumme, p.LLSSumme, -p.KProd,
+                      -p.LProd) < std::tuple(b.Unplaced, q.KLSSumme, q.TFSumme, q.STFSumme,
+                                             q.LLSSumme, -q.KProd, -q.LProd);
+}
+
+std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,
+                                    InitialPlanObserver* observer,
+                                    const std::function<void(const StageRecord&)>& stageDone) {
+    jobs = std::max(jobs, 1);
+    std::vector<PlanJobRun> runs(static_cast<std::size_t>(jobs));
+    {
+        std::vector<std::jthread> threads;
+        for (int i = 0; i < jobs; ++i)
+            threads.emplace_back([&, i] {
+                const auto seed = options.Seed + static_cast<std::uint32_t>(i);
+                runs[static_cast<std::size_t>(i)] =
+                    i == 0 ? RunPlanJob(options, seed, nullptr, observer, stageDone)
+                           : RunPlanJob(options, seed);
+            });
+    } // every thread has ended here
+    best = 0;
+    for (std::size_t i = 1; i < runs.size(); ++i)
+        if (BetterRun(runs[i], runs[best])) best = i;
+    return runs;
+}
+
+} // namespace sw

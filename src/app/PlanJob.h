@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PlanJob.h: planning a school without a window, once or as several independent runs at once.
+// One run reads the school into a session of its own, builds the initial plan (completing an
+// attempt's partial plan by the conflict-directed search unless that is switched off) and runs
+// the stages. Runs share nothing: each has its session, its plan and its generator, seeded S,
+// S+1, ...; they run on threads of their own, and the best plan is kept.
+#pragma once
+
+#include "app/Session.h"
+#include "app/StageRunner.h"
+#include "optimise/InitialPlanRun.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+struct PlanJobOptions {
+    std::string School;            // a project, master-data or plan file
+    std::string Versuche = "1000"; // the attempt count, as the count field holds it
+    std::uint32_t Seed = 1;        // the first run's seed; run i gets Seed + i
+    InitialPlanOptions Urplan;     // whether the search completes an attempt
+    bool KursUeberStundenLimit = false;
+    bool MehrfachKursUeberStundenLimit = false;
+    bool MehrfachUeberStundenLimit = false;
+    bool AbbruchErsteStunde = true; // accept a plan with an empty first hour of a class
+    std::vector<Stage> Stages;      // run in this order after a complete initial plan
+    double StageSeconds = 10.0;
+    int StagePasses = 0;
+    // Asked after each attempt, search pass and stage pass; true halts every run.
+    std::function<bool()> StopRequested;
+};
+
+// One run and what came of it.
+struct PlanJobRun {
+    std::uint32_t Seed = 0;
+    std::unique_ptr<CapturingReporter> Messages; // what the run reported, unless told live
+    std::unique_ptr<Session> Schule;             // its school and plan
+    bool Opened = false;                         // the school was read and planning started
+    InitialPlanResult Urplan;
+    double UrplanSeconds = 0; // time to the initial plan
+    std::vector<StageRecord> Stages;
+    int Unplaced = 0; // lesson hours that stand nowhere at the end
+};
+
+// Runs one plan job with `seed`; `observer` sees the attempts, `stageDone` each stage. Messages
+// go to `live`, or are kept in the run's Messages when it is null.
+PlanJobRun RunPlanJob(const PlanJobOptions& options, std::uint32_t seed, Reporter* live = nullptr,
+                      InitialPlanObserver* observer = nullptr,
+                      const std::function<void(const StageRecord&)>& stageDone = {});
+
+// True when run a ended better than b: fewer unplaced hours, then fewer class gaps, separation
+// errors, special separation errors, teacher gaps, then the higher class and teacher
+// distribution. A run whose school could not be opened is worse than any other.
+bool BetterRun(const PlanJobRun& a, const PlanJobRun& b);
+
+// `jobs` runs with the seeds Seed, Seed+1, ... on as many threads, each keeping its messages. The
+// first run's progress goes to `observer` and `stageDone`. Returns every run; `best` is set to
+// the index of the best one.
+std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,
+                                    InitialPlanObserver* observer = nullptr,
+                                    const std::function<void(const StageRecord&)>& stageDone = {});
+
+} // namespace sw
