@@ -73,6 +73,7 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     planForm_ = new TPlanForm(run_, reporter_, this);
     angaben_ = new TAllgemeineAngabenForm(reporter_, *hilfe_, this);
     optionen_ = new TProgrammOptionenForm(reporter_, startOrdner_, this);
+    planForm_->SetKonfigDatei(optionen_->KonfigDatei());
     druck_ = new TDruckOptionenForm(reporter_, this);
     connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TPlanForm.h"
 
+#include "app/Settings.h"
+
 #include "ui/KurvenAnzeige.h"
 #include "ui/QtReporter.h"
 
@@ -242,6 +244,12 @@ QWidget* TPlanForm::OptionenSeite() {
         connect(optionen_[i], &QCheckBox::clicked, this, &TPlanForm::OptionenSchreiben);
         layout->addWidget(optionen_[i]);
     }
+    // Not a flag of the plan: kept in the configuration file for every plan.
+    weitersuchenCB_ = new QCheckBox(Q(texte::Weitersuchen), seite);
+    weitersuchenCB_->setObjectName("WeitersuchenCB");
+    weitersuchenCB_->setChecked(PlanungsEinstellungen{}.Weitersuchen);
+    connect(weitersuchenCB_, &QCheckBox::clicked, this, &TPlanForm::WeitersuchenSchreiben);
+    layout->addWidget(weitersuchenCB_);
     layout->addStretch();
     return seite;
 }
@@ -343,8 +351,10 @@ void TPlanForm::StartBtnClick() {
     kurve_->Neu("Rest");
     anzeigeUhr_.restart();
     Random unbenutzt; // without a plan the run only refuses
+    InitialPlanOptions optionen;
+    optionen.Weitersuchen = weitersuchenCB_->isChecked();
     RunInitialPlan(plan_, rng_ ? *rng_ : unbenutzt, reporter_, run_, S(anzahlVersucheE_->text()),
-                   seed, this);
+                   seed, this, optionen);
 }
 
 void TPlanForm::StageClick(Stage stufe) {
@@ -514,6 +524,19 @@ void TPlanForm::OptionenLesen() {
                                        plan_->MehrfachUeberStundenLimit, plan_->AbbruchErsteStunde};
     for (std::size_t i = 0; i < flags.size(); ++i)
         optionen_[i]->setChecked(flags[i] != 0);
+}
+
+void TPlanForm::SetKonfigDatei(const QString& pfad) {
+    konfigDatei_ = pfad;
+    weitersuchenCB_->setChecked(ReadPlanungsEinstellungen(DefaultFileOps(), S(pfad)).Weitersuchen);
+}
+
+void TPlanForm::WeitersuchenSchreiben() {
+    if (konfigDatei_.isEmpty()) return;
+    PlanungsEinstellungen einstellungen;
+    einstellungen.Weitersuchen = weitersuchenCB_->isChecked();
+    if (!WritePlanungsEinstellungen(DefaultFileOps(), S(konfigDatei_), einstellungen))
+        reporter_.Show({"Fehler beim Schreiben in die Konfigurations - Datei.", titel::Fehler});
 }
 
 void TPlanForm::OptionenSchreiben() {

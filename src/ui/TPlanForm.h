@@ -48,6 +48,9 @@ public:
     CPlan* Plan() const { return plan_; }
     // The seed of the next initial-plan run; without one the time is taken.
     void SetSeed(std::uint32_t seed) { seed_ = seed; }
+    // The configuration file that keeps "Konfliktgesteuert weitersuchen statt neu beginnen"; the
+    // check box shows what it says.
+    void SetKonfigDatei(const QString& pfad);
     // Asks the window to close as the user would; true when it is closed afterwards. False also
     // while a halted run is still returning: the close then follows once it has returned.
     bool Schliessen();
@@ -104,6 +107,7 @@ private:
     void SeiteGewechselt(int index);
     void OptionenLesen();
     void OptionenSchreiben();
+    void WeitersuchenSchreiben();
     std::array<bool, 7> ZieleGewaehlt() const;
     // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
     // distribution) and the curve's name for a stage or a "Mischen" of its tab.
@@ -139,6 +143,8 @@ private:
     QLineEdit* llsLimitE_ = nullptr;
     QListWidget* zieleCLB_ = nullptr;
     std::array<QCheckBox*, 4> optionen_{};
+    QCheckBox* weitersuchenCB_ = nullptr;
+    QString konfigDatei_;
     QPushButton* haltBtn_ = nullptr;
     QPushButton* schnappschussBtn_ = nullptr;
     KurvenAnzeige* kurve_ = nullptr;

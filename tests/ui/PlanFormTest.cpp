@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 #include "app/Session.h"
 #include "export/ExportRun.h"
+#include "support/School.h"
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/KurvenAnzeige.h"
@@ -316,6 +317,43 @@ TEST_F(PlanWindow, OptionsFollowThePlanFlags) {
     EXPECT_EQ(session.Plan()->KursUeberStundenLimit, 1);
     EXPECT_EQ(Find<QCheckBox>(form, "MehrfachUeberStundenLimitCB")->text(),
               "Setzen von Mehrfach-Fachstunden über dem StundenLimit zulassen");
+}
+
+TEST_F(PlanWindow, SearchOptionIsKeptInTheConfigurationFile) {
+    auto* weiter = Find<QCheckBox>(form, "WeitersuchenCB");
+    EXPECT_EQ(weiter->text(), "Konfliktgesteuert weitersuchen statt neu beginnen");
+    EXPECT_TRUE(weiter->isChecked()) << "on for a new user";
+    TempDir dir;
+    const std::string config = dir.File("config.ini");
+    WriteFileBytes(config, "[Options]\r\nLaden=1\r\n[Planung]\r\nWeitersuchen=0\r\n");
+    form.SetKonfigDatei(QString::fromStdString(config));
+    EXPECT_FALSE(weiter->isChecked());
+    weiter->click();
+    EXPECT_EQ(ReadFileBytes(config), "[Options]\r\nLaden=1\r\n[Planung]\r\nWeitersuchen=1\r\n");
+    // A configuration file that cannot be written: the user hears of it.
+    form.SetKonfigDatei(QString::fromStdString(dir.File("fehlt/config.ini")));
+    weiter->click();
+    ASSERT_FALSE(rep.shown.empty());
+    EXPECT_EQ(rep.shown.back(),
+              (Message{"Fehler beim Schreiben in die Konfigurations - Datei.", "Fehler"}));
+}
+
+TEST_F(PlanWindow, TheSearchCompletesATightSchoolInTheFirstAttempt) {
+    Stammdaten tight = TightSchool();
+    CPlan plan(tight, rep);
+    plan.BuildLessonHours();
+    Random rng;
+    form.SetPlan(&plan, &rng);
+    auto* weiter = Find<QCheckBox>(form, "WeitersuchenCB");
+    Find<QLineEdit>(form, "AnzahlVersucheE")->setText("20");
+    weiter->setChecked(false);
+    Button("StartBtn")->click();
+    EXPECT_EQ(Text("Label1").toStdString().substr(0, 11), "20 Versuche") << "restarts fail";
+    weiter->setChecked(true);
+    Button("StartBtn")->click();
+    EXPECT_EQ(Text("Label1"), "1 Versuche / Rest = 0");
+    EXPECT_EQ(plan.PlacedCount(), static_cast<int>(plan.StundenL.size()));
+    form.SetPlan(session.Plan(), &session.Rng());
 }
 
 TEST_F(PlanWindow, TabsColourTheirFigures) {
