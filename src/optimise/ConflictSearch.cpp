@@ -436,7 +436,7 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
     return unit;
 }
 
-bool ConflictSearch::Relocate(Focus focus, int strategy, int maxSteps) {
+bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
     TakeSnapshot(plan_, snapshot_);
@@ -490,7 +490,7 @@ bool ConflictSearch::Relocate(Focus focus, int strategy, int maxSteps) {
     plan_.STFSumme = before[3], plan_.LLSSumme = before[4], plan_.LProd = before[5];
     plan_.LLSMax = before[6];
     if (!GoalsAccept(plan_, random_, MoveKind::Exchange, j)) return undo();
-    ApplyAccepted(plan_, strategy, j);
+    ApplyAccepted(plan_, rule, j);
     plan_.KLSSumme = fresh[0];
     plan_.KProd = fresh[1];
     (void)fresh[2];

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "optimise/RunControl.h"
+#include "plan/Acceptance.h"
 #include "plan/Placement.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
@@ -60,9 +61,9 @@ public:
     enum class Focus { Separation, ClassGaps, TeacherGaps };
     // One compound move: lifts a unit that adds to `focus`, puts it elsewhere and re-seats what
     // it displaces (at most `maxSteps` units put in all). The whole is judged once by the plan's
-    // goals, as an exchange is; kept and recorded as `strategy` would be, or taken back exactly.
+    // goals, as an exchange is; kept with the record of `rule`, or taken back exactly.
     // The plan's figures must be current. True when the move was kept.
-    bool Relocate(Focus focus, int strategy, int maxSteps);
+    bool Relocate(Focus focus, AcceptanceKind rule, int maxSteps);
 
 private:
     // A unit of a subject block, or a course unit with the parallel hours of all its teachers.
