@@ -36,6 +36,8 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
         stages.Stages = o.Stages;
         stages.Seconds = o.StageSeconds;
         stages.Passes = o.StagePasses;
+        // The search's compound moves belong to the same choice as the search itself.
+        stages.CompoundMoves = o.Urplan.Weitersuchen;
         stages.StopRequested = o.StopRequested;
         stages.StageDone = stageDone;
         run.Stages = RunStages(plan, session.Rng(), reporter, stages);

@@ -41,6 +41,7 @@ std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
     std::vector<StageRecord> records;
     RunControl run;
     Optimiser optimiser(plan, rng, run, reporter);
+    optimiser.SetCompoundMoves(o.CompoundMoves);
     for (const Stage stage : o.Stages) {
         if (stopRequested()) break;
         const double start = clock();

@@ -27,8 +27,9 @@ struct StageRecord {
 
 struct StageRunOptions {
     std::vector<Stage> Stages;
-    double Seconds = 10.0; // time budget of each stage
-    int Passes = 0;        // pass budget of each stage; 0: none of our own
+    double Seconds = 10.0;      // time budget of each stage
+    int Passes = 0;             // pass budget of each stage; 0: none of our own
+    bool CompoundMoves = false; // the stages use the compound moves of the search
     // Asked before each stage and after each pass; true ends the run.
     std::function<bool()> StopRequested;
     // Told after each stage, before the next one starts.

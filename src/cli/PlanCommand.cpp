@@ -338,6 +338,7 @@ int PlanCommand(const Args& args) {
                 run.Stages.push_back(static_cast<Stage>(stage));
             run.Seconds = o.StageSeconds;
             run.Passes = o.StagePasses;
+            run.CompoundMoves = o.Repair;
             run.StopRequested = Interrupted;
             run.StageDone = printStage;
             stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);

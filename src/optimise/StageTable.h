@@ -49,6 +49,8 @@ struct PassStep {
         ClassGaps,    // one class-gap pass: mode A (ClassGapMode), B attempts per chosen class
         Exchanges,    // five times two exchanges at random slots
         GoalDirected, // one goal-directed call: A class tries, B moves wanted
+        Relocations,  // B compound moves of the search aimed at A (CompoundFocus); they run
+                      // only when the optimiser is told to use them
     };
     Kind What = Kind::Exchanges;
     int A = 0, B = 0;
@@ -62,6 +64,13 @@ constexpr PassStep Exchanges() {
 }
 constexpr PassStep GoalDirected(int classTries, int wanted) {
     return {PassStep::Kind::GoalDirected, classTries, wanted};
+}
+
+// What a compound move aims at: a separation error, a class's gap, a teacher's gap.
+enum class CompoundFocus : std::uint8_t { Separation, ClassGaps, TeacherGaps };
+
+constexpr PassStep Relocations(CompoundFocus focus, int count) {
+    return {PassStep::Kind::Relocations, static_cast<int>(focus), count};
 }
 
 // What the progress label ("Label15") shows after each pass.
@@ -110,7 +119,7 @@ struct StageRow {
     const char* Tab;    // the caption of its tab ("" for "Mischen")
     GoalSet Goals;      // the goals it sets (all others off)
     bool GoalsFromList; // "Manuell": the goals ticked in the list instead
-    std::array<PassStep, 3> Steps;
+    std::array<PassStep, 4> Steps;
     int StepCount;
     PassLabel Label;
     bool TestFirst;         // the target is tested before the first pass too
@@ -142,7 +151,7 @@ inline constexpr GoalSet kLehrerZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteil
 inline constexpr std::array<StageRow, 11> kStageTable = {{
     {Stage::KlassenLuecken, false, "Planung : Klassenstunden minimieren",
      "2. Klassen - Leerstunden - Minimierung", "2. Klassen-Leerstunden",
-     {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeGaps, 10), Exchanges(), GoalDirected(12, 20)}, 3,
+     {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeGaps, 10), Relocations(CompoundFocus::ClassGaps, 3), Exchanges(), GoalDirected(12, 20)}, 4,
      PassLabel::Exchanges, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::NoClassGaps,
      INT_MAX, "Leerstunden beseitigt!", titel::Hinweis, Figure::KLSSumme, "Klassen-Leerstunden"},
     {Stage::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
@@ -152,12 +161,12 @@ inline constexpr std::array<StageRow, 11> kStageTable = {{
      10000, "Stunden optimal verteilt!", "", Figure::KProd, "Klassen-Stunden-Verteilung"},
     {Stage::Trennungsfehler, false, "Planung : Trennungsfehler minimieren",
      "4. Trennungsfehler minimieren", "4. Trennungsfehler",
-     kTrennungsZiele, false, {GoalDirected(5, 10), Exchanges()}, 2,
+     kTrennungsZiele, false, {GoalDirected(5, 10), Relocations(CompoundFocus::Separation, 3), Exchanges()}, 3,
      PassLabel::None, true, &kGoalTableRule, Figure::TFSumme, StageEnd::NoSeparationErrors,
      100001, "", "", Figure::TFSumme, "Trennungsfehler"},
     {Stage::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
      "5. Lehrer - Leerstunden - Minimierung", "5. Lehrer-Leerstunden",
-     kLehrerZiele, false, {GoalDirected(20, 20), Exchanges()}, 2,
+     kLehrerZiele, false, {GoalDirected(20, 20), Relocations(CompoundFocus::TeacherGaps, 3), Exchanges()}, 3,
      PassLabel::Passes, true, &kGoalTableRule, Figure::LLSSumme, StageEnd::NoTeacherGaps,
      INT_MAX, "", "", Figure::LLSSumme, "Lehrer-Leerstunden"},
     {Stage::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",

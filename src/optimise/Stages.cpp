@@ -13,6 +13,16 @@ constexpr Ziel kGoalOfItem[7] = {Ziel::KlassenLuecken,  Ziel::KlassenVerteilung,
                                  Ziel::LehrerLuecken,   Ziel::LehrerLueckenMaximum,
                                  Ziel::LehrerVerteilung};
 
+// Units a compound move may put in all before it is given up and taken back.
+constexpr int kCompoundSteps = 30;
+
+static_assert(static_cast<int>(CompoundFocus::Separation) ==
+                  static_cast<int>(ConflictSearch::Focus::Separation) &&
+              static_cast<int>(CompoundFocus::ClassGaps) ==
+                  static_cast<int>(ConflictSearch::Focus::ClassGaps) &&
+              static_cast<int>(CompoundFocus::TeacherGaps) ==
+                  static_cast<int>(ConflictSearch::Focus::TeacherGaps));
+
 } // namespace
 
 void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked) {
@@ -106,6 +116,12 @@ void Optimiser::RunStep(const PassStep& step, AcceptanceKind rule) {
         break;
     case PassStep::Kind::GoalDirected:
         report_.GoalDirected = improve_(rule, step.A, step.B);
+        break;
+    case PassStep::Kind::Relocations:
+        if (!compound_) break;
+        if (!search_) search_.emplace(plan_, rng_);
+        for (int i = 0; i < step.B; ++i)
+            search_->Relocate(static_cast<ConflictSearch::Focus>(step.A), rule, kCompoundSteps);
         break;
     }
 }

@@ -5,6 +5,7 @@
 // or "Halt" is pressed. The "Mischen" perturbations and the "Manuell" stage use the same frame.
 #pragma once
 
+#include "optimise/ConflictSearch.h"
 #include "optimise/Exchange.h"
 #include "optimise/ImproveByGoals.h"
 #include "optimise/RunControl.h"
@@ -14,6 +15,7 @@
 #include "plan/Plan.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,12 @@ public:
     // One step of a pass, its moves keeping the records of `rule`.
     void RunStep(const PassStep& step, AcceptanceKind rule);
 
+    // With compound moves the stages that have them in their rows also lift a lesson that adds
+    // to their figure, put it elsewhere and re-seat what it displaced, judged as one move by the
+    // stage's goals. Off (as a new optimiser starts), those steps do nothing.
+    void SetCompoundMoves(bool on) { compound_ = on; }
+    bool CompoundMoves() const { return compound_; }
+
     // Two exchange attempts at random slots; the number of feasible ones.
     int RandomExchanges(AcceptanceKind rule);
 
@@ -108,6 +116,8 @@ private:
     ExchangeMove exchange_;
     GoalImprover improve_;
     ClassGapMinimiser gaps_;
+    bool compound_ = false;
+    std::optional<ConflictSearch> search_; // made on the first compound move
     PassReport report_;
 };
 

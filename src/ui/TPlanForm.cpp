@@ -367,6 +367,7 @@ void TPlanForm::StageClick(Stage stufe) {
     laufend_ = stufe;
     mischen_ = false;
     Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
+    optimiser.SetCompoundMoves(weitersuchenCB_->isChecked());
     optimiser.RunStage(stufe, ZieleGewaehlt());
 }
 
@@ -380,6 +381,7 @@ void TPlanForm::MischenClick(Stage tab) {
     laufend_ = tab;
     mischen_ = true;
     Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
+    optimiser.SetCompoundMoves(weitersuchenCB_->isChecked());
     optimiser.Mix(tab);
 }
 
