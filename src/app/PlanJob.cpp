@@ -14,8 +14,12 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
                       const std::function<void(const StageRecord&)>& stageDone) {
     PlanJobRun run;
     run.Seed = seed;
-    if (!live) run.Messages = std::make_unique<CapturingReporter>();
-    Reporter& reporter = live ? *live : *run.Messages;
+    Reporter* target = live;
+    if (!target) {
+        run.Messages = std::make_unique<CapturingReporter>();
+        target = run.Messages.get();
+    }
+    Reporter& reporter = *target;
     run.Schule = std::make_unique<Session>(reporter);
     Session& session = *run.Schule;
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
@@ -64,6 +68,7 @@ std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std
     std::vector<PlanJobRun> runs(static_cast<std::size_t>(jobs));
     {
         std::vector<std::jthread> threads;
+        threads.reserve(runs.size());
         for (int i = 0; i < jobs; ++i)
             threads.emplace_back([&, i] {
                 const auto seed = options.Seed + static_cast<std::uint32_t>(i);

@@ -357,7 +357,9 @@ public:
         "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde"};
     // The text of a conflict kind; empty for none.
     static const char* KonfliktText(Konflikt k) {
-        return k == Konflikt::Keiner ? "" : KonfliktTexte[static_cast<std::size_t>(k)];
+        if (k == Konflikt::Keiner) return "";
+        // cppcheck-suppress CastIntegerToAddressAtReturn ; an element of a table of texts
+        return KonfliktTexte[static_cast<std::size_t>(k)];
     }
 
     std::array<Flag, kZielAnzahl> Ziele{};
