@@ -484,16 +484,17 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
                plan_.STFSumme, plan_.LLSSumme, plan_.LProd};
     j.newMax = plan_.LLSMax;
     j.candidate = plan_.LLSSumme;
-    const int fresh[3] = {plan_.KLSSumme, plan_.KProd, plan_.LLSMax};
-    // The goals judge against the figures before the move.
+    const int freshKls = plan_.KLSSumme, freshKProd = plan_.KProd;
+    // The goals judge against the figures before the move, and ApplyAccepted carries the totals
+    // the moves keep forward from them; the class figures, which it leaves alone, are the fresh
+    // ones.
     plan_.KLSSumme = before[0], plan_.KProd = before[1], plan_.TFSumme = before[2];
     plan_.STFSumme = before[3], plan_.LLSSumme = before[4], plan_.LProd = before[5];
     plan_.LLSMax = before[6];
     if (!GoalsAccept(plan_, random_, MoveKind::Exchange, j)) return undo();
     ApplyAccepted(plan_, rule, j);
-    plan_.KLSSumme = fresh[0];
-    plan_.KProd = fresh[1];
-    (void)fresh[2];
+    plan_.KLSSumme = freshKls;
+    plan_.KProd = freshKProd;
     return true;
 }
 

@@ -81,14 +81,25 @@ private:
         double Cost = 0;
     };
 
+    // The best start found so far among the open ones or the tabu one, with what is in its way.
+    struct Pick {
+        Value value;
+        std::vector<int> obstacles;
+        int ties = 0; // starts of equal cost seen, for the draw among them
+    };
+
     void BuildUnits();
     int UnplacedHours() const;
     int EmptyFirstHours() const;
     bool IsPlaced(int u) const;
     void MarkUnplaced(int u);
     void MarkPlaced(int u);
+    // Most constrained first, roughly: of a few unplaced units drawn at random, the one with the
+    // most hours at once per allowed room.
     int PickUnit();
+    // The cheapest start of unit u; among equals one at random.
     bool BestValue(int u, Value& best);
+    // Weighs putting unit u at `start`; false when that can never be.
     bool Evaluate(int u, int start, Value& value);
     void Lift(int u);
     bool Put(int u, const Value& value);
@@ -96,31 +107,28 @@ private:
     // The unit a lesson belongs to, or -1 for no lesson.
     int Owner(const CStunde* h) const;
     bool FillFirstHour(bool& progress);
+    // What a start adds to the figures the stages improve, weighed by weights_.
     double Soft(int u, int start) const;
-    SearchWeights weights_;
+    // A movable unit that adds to the figure a compound move aims at, or -1.
+    int PickFocusUnit(Focus focus);
 
+    SearchWeights weights_;
     CPlan& plan_;
     Random& random_;
     std::vector<Unit> units_;
     std::vector<int> unitOfHour_;
-    std::vector<int> unplaced_;  // units with an hour not in the grid
-    std::vector<int> position_;  // index of a unit in unplaced_, or -1
-    std::vector<double> pushed_; // how often each unit was taken out to make way
-    std::vector<std::uint32_t> seen_;
+    std::vector<int> unplaced_;       // units with an hour not in the grid
+    std::vector<int> position_;       // index of a unit in unplaced_, or -1
+    std::vector<double> pushed_;      // how often each unit was taken out to make way
+    std::vector<std::uint32_t> seen_; // stamp_ when a unit was last counted for the value weighed
     std::uint32_t stamp_ = 0;
     std::vector<int> obstacles_; // units in the way of the value being weighed
     std::vector<int> lastStart_; // the start each unit was last taken out of
     Value candidate_;
     std::vector<int> bestObstacles_; // units in the way of the value chosen
-    struct Pick {
-        Value value;
-        std::vector<int> obstacles;
-        int ties = 0;
-    };
     Pick open_, tabu_;
-    PlanSnapshot snapshot_;
-    std::vector<int> pending_;
-    int PickFocusUnit(Focus focus);
+    PlanSnapshot snapshot_;    // the plan before a compound move
+    std::vector<int> pending_; // units a compound move still has to re-seat
 };
 
 } // namespace sw
