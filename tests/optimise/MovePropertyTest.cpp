@@ -21,20 +21,6 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
     EvaluateAll(plan);
     Optimiser opt(plan, rng, run, rep);
-    constexpr Ziel kGoals[] = {Ziel::KlassenLuecken,
-                               Ziel::KlassenVerteilung,
-                               Ziel::LehrerLueckenMaximum,
-                               Ziel::LehrerVerteilung,
-                               Ziel::Trennungsfehler,
-                               Ziel::LehrerLuecken,
-                               Ziel::TrennungBeiGleichenLuecken,
-                               Ziel::LueckenBeiGleicherTrennung,
-                               Ziel::Sintflut,
-                               Ziel::Spezialtrennungsfehler,
-                               Ziel::RekordMitMarge,
-                               Ziel::KlassenRekord,
-                               Ziel::KlassenAnnealing,
-                               Ziel::Annealing};
     plan.Opt.BestLLS = plan.LLSSumme;
     plan.Opt.LLSAkzeptanz = 3;
     plan.Opt.KProdToleranz = 200;
@@ -43,7 +29,7 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     for (int round = 0; round < 2500; ++round) {
         // A random goal set: each goal on with a chance of one in four.
         plan.ClearGoals();
-        for (Ziel g : kGoals)
+        for (Ziel g : kAlleZiele)
             if (rng.Below(4) == 0) plan.SetGoal(g);
         plan.Opt.Temperatur =
             plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
