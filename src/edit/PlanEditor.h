@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PlanEditor.h: editing the plan by hand, without a window. The planner selects a lesson hour or
+// an empty cell of the shown teacher, class or room; moves the hour to another time, searches the
+// hours that could fill the empty cell, swaps two lessons through the exchange move, puts the
+// hour into another room, pins it to its time or day, gives it an hour limit, or locks the empty
+// slot. Every placement is decided by CheckPlacement alone; a refusal changes nothing, sets the
+// conflict flag and leaves its reason in the plan's conflict report.
+//
+//   idle --select--> hour selected --Move--> move mode --select target--> moved / refused --> idle
+//                                  --Swap--> swap mode --select partner--> swapped / refused
+//        --select--> empty cell selected --Search--> partners framed
+//
+// Every edit that changes the plan or the master data is written into the EditHistory, so that
+// Undo and Redo take it back and do it again exactly; after each edit, undo and redo the plan's
+// figures and status records are those of a fresh evaluation.
+#pragma once
+
+#include "edit/EditHistory.h"
+#include "model/Stammdaten.h"
+#include "optimise/Exchange.h"
+#include "plan/Plan.h"
+#include "plan/Random.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+// The view of the grid: the numbers are the index of the "Ansicht" radio group.
+enum class Ansicht : std::int8_t { Lehrer = 0, Klasse = 1, Raum = 2 };
+
+// The editing state the grid window draws from.
+struct EditState {
+    // None (nullptr), a lesson hour, or the plan's LeerStunde for a selected empty cell.
+    CStunde* Selection = nullptr;
+    int Day = 0, Hour = 0; // the selected cell; its slot is Day * 13 + Hour
+    int SelectionRoom = -1; // the room the selected hour stands in; the shown room (room view)
+    int ClickedDay = 0, ClickedHour = 0;
+    bool MoveMode = false, SwapMode = false, SearchMode = false;
+    std::vector<int> Candidates;    // slots framed in green
+    std::vector<int> ChosenRooms;   // rooms picked for a course hour's parallel hours
+    std::vector<int> PreviousRooms; // where they stood before a move
+    bool Conflict = false;          // a refused edit; the conflict group shows the plan's report
+    bool PopupAuto = false;         // the popup opens on the right button (a cell was selected)
+
+    int SelectedSlot() const { return Day * kHoursPerDay + Hour; }
+    bool IsCandidate(int slot) const;
+};
+
+// What a command did, and what the window does next.
+enum class Ergebnis : std::uint8_t {
+    Nichts,      // nothing happened: no fitting selection, or nothing shown
+    Ausgewaehlt, // a cell was selected (repaint)
+    ModusAn,     // move, search or swap mode is on, its candidates framed (repaint)
+    Geaendert,   // the plan or the master data changed and the edit is on the history
+    Abgelehnt,   // refused: the conflict flag is set, the plan is unchanged
+    Abgebrochen, // set room: the planner said No to the question
+};
+
+struct EditResult {
+    Ergebnis What = Ergebnis::Nichts;
+    // The window refreshes (captions, statistics, conflict group; the editing state is reset)
+    // rather than only repainting.
+    bool Refresh = false;
+};
+
+// The popup menu's state when it opens: enabled and checked items and the limit captions.
+struct PopupState {
+    bool Move = false, Search = false, Swap = false;
+    bool FixedTime = false, FixedTimeChecked = false;
+    bool FixedDay = true, FixedDayChecked = false;
+    bool Lock = false, LockChecked = false;
+    std::string OberesLimit = "Oberes Limit         o";
+    std::string UnteresLimit = "Unteres Limit        u";
+};
+
+class PlanEditor {
+public:
+    // The editor works on `plan` and the master data it was built from (`stamm`, which the lock
+    // command changes), writes its edits into `history`, and asks its questions through
+    // `reporter`. All must outlive it.
+    PlanEditor(CPlan& plan, Stammdaten& stamm, EditHistory& history, Reporter& reporter);
+
+    // What the grid shows; the window sets it before a refresh.
+    void Show(Ansicht view, int index);
+    Ansicht View() const { return view_; }
+    int Shown() const { return index_; }
+    const EditState& State() const { return state_; }
+
+    // The reset every refresh makes: modes off, selection cleared, candidate and room lists
+    // emptied, the popup not offered automatically. The conflict flag stays.
+    void Reset();
+    // Esc: the reset and the conflict flag cleared.
+    void Escape();
+
+    // A cell is selected (mouse or keyboard): performs the move in move mode, the swap in swap
+    // mode, otherwise selects the shown entity's lesson hour at the slot, or the empty cell.
+    EditResult SelectCell(int day, int hour);
+
+    // The popup's commands, each on the current selection.
+    EditResult Move();   // "Stunde &verschieben": frames the slots the hour could move to
+    EditResult Search(); // "Stunde &Suchen": frames the hours that could fill the empty cell
+    EditResult Swap();   // "Austausch": frames the partners of an exchange
+    EditResult FixedTime();  // "Stunde zeitfest", key z
+    EditResult FixedDay();   // "Tag setzen", key t
+    EditResult UpperLimit(); // "Oberes Limit", key o
+    EditResult LowerLimit(); // "Unteres Limit", key u
+    EditResult Lock();       // "Stunde sperren", key s: the shown entity's lock at the empty cell
+
+    // "Raum setzen ...": the rooms the dialog lists for the selected hour, as master-data room
+    // indices: its candidate rooms (all rooms with `alleRaeume`) that pass the placement check at
+    // the selected slot. Empty without a selected lesson hour.
+    std::vector<int> RoomChoices(bool alleRaeume);
+    // Puts the selected hour into `room` at its slot. A room outside the hour's candidates is
+    // asked about first ("Der Raum ...", title "Anfrage"); Yes adds it to the candidates.
+    // A room index outside the master data moves nothing.
+    EditResult SetRoom(int room);
+    // The dialog was cancelled: only a refresh.
+    EditResult CancelRoom();
+
+    PopupState Popup() const;
+
+    // Takes back the last edit / does the last undone edit again; false when there is none.
+    // The editing state is reset.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+
+private:
+    CPlan& plan_;
+    Stammdaten& stamm_;
+    EditHistory& history_;
+    Reporter& reporter_;
+    Random rng_;            // the exchange move asks for one; the grid's swap never draws
+    ExchangeMove exchange_; // sized for the plan once
+    Ansicht view_ = Ansicht::Klasse;
+    int index_ = -1;
+    EditState state_;
+};
+
+} // namespace sw
