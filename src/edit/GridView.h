@@ -36,12 +36,6 @@ std::string RowHeader(const CPlan& plan, int row);
 
 // --- what a cell shows -----------------------------------------------------------------------
 
-// The lesson a cell of the view shows at `slot`: teacher view the first room (in room order)
-// with a lesson of the teacher, class view the first with a lesson involving the class (a course
-// hour listing it counts), room view the room's own cell. nullptr when the cell is empty or
-// nothing is shown (index -1). `room` receives the room it stands in.
-CStunde* LessonAt(const CPlan& plan, Ansicht view, int index, int slot, int* room = nullptr);
-
 enum class Grund : std::uint8_t {
     Leer,     // empty slot: light grey (228, 228, 228)
     Kurs,     // course hour: greyish red (196, 175, 172)
@@ -67,8 +61,8 @@ struct CellLook {
 
 // Describes the cell at `slot` for the shown entity, `state` giving the selection and the
 // candidates, `nurKurz` the "nur Abkürzungen" box. `out`'s strings keep their capacity.
-void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int index,
-                  bool nurKurz, int slot, CellLook& out);
+void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int index, bool nurKurz,
+                  int slot, CellLook& out);
 
 // How many cells of the grid (rows shown only) hold a lesson of the shown teacher or class: the
 // "Gesetzte Stunden" of the statistics.

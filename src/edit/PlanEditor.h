@@ -30,11 +30,17 @@ namespace sw {
 // The view of the grid: the numbers are the index of the "Ansicht" radio group.
 enum class Ansicht : std::int8_t { Lehrer = 0, Klasse = 1, Raum = 2 };
 
+// The lesson a cell of the view shows at `slot`: teacher view the first room (in room order)
+// with a lesson of the teacher, class view the first with a lesson involving the class (a course
+// hour listing it counts), room view the room's own cell. nullptr when the cell is empty or
+// nothing is shown (index -1). `room` receives the room it stands in.
+CStunde* LessonAt(const CPlan& plan, Ansicht view, int index, int slot, int* room = nullptr);
+
 // The editing state the grid window draws from.
 struct EditState {
     // None (nullptr), a lesson hour, or the plan's LeerStunde for a selected empty cell.
     CStunde* Selection = nullptr;
-    int Day = 0, Hour = 0; // the selected cell; its slot is Day * 13 + Hour
+    int Day = 0, Hour = 0;  // the selected cell; its slot is Day * 13 + Hour
     int SelectionRoom = -1; // the room the selected hour stands in; the shown room (room view)
     int ClickedDay = 0, ClickedHour = 0;
     bool MoveMode = false, SwapMode = false, SearchMode = false;
@@ -99,9 +105,9 @@ public:
     EditResult SelectCell(int day, int hour);
 
     // The popup's commands, each on the current selection.
-    EditResult Move();   // "Stunde &verschieben": frames the slots the hour could move to
-    EditResult Search(); // "Stunde &Suchen": frames the hours that could fill the empty cell
-    EditResult Swap();   // "Austausch": frames the partners of an exchange
+    EditResult Move();       // "Stunde &verschieben": frames the slots the hour could move to
+    EditResult Search();     // "Stunde &Suchen": frames the hours that could fill the empty cell
+    EditResult Swap();       // "Austausch": frames the partners of an exchange
     EditResult FixedTime();  // "Stunde zeitfest", key z
     EditResult FixedDay();   // "Tag setzen", key t
     EditResult UpperLimit(); // "Oberes Limit", key o
