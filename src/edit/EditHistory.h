@@ -64,6 +64,8 @@ public:
     bool Redo(CPlan& plan);
     void Clear();
     std::size_t Size() const { return edits_.size(); }
+    // How many of the kept edits are done (the rest were undone).
+    std::size_t Done() const { return done_; }
 
 private:
     std::vector<Edit> edits_;

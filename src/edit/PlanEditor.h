@@ -135,6 +135,31 @@ public:
     bool CanRedo() const { return history_.CanRedo(); }
 
 private:
+    bool LessonSelected() const;
+    // Whether index_ names a teacher, class or room of the shown view.
+    bool ShownValid() const;
+    // The lock grid of the shown teacher, class or room; nullptr when nothing is shown.
+    LockGrid* ShownLocks() const;
+    // The refresh that follows a command: the editing state reset.
+    EditResult Refreshed(Ergebnis what);
+    EditHistory::Edit StartEdit() const;
+    // Evaluates the plan, notes the figures after the edit and puts it onto the history.
+    void FinishEdit(EditHistory::Edit&& edit);
+    EditResult Select();
+    EditResult PerformMove();
+    EditResult PerformSwap();
+    // Chooses a room at `slot` for every parallel hour of h (h alone for a subject hour) into
+    // ChosenRooms, each the first of its candidate rooms not yet chosen that passes the check.
+    // `anyRefusalTriesNext` clear: a refusal other than an occupied room gives the hour up.
+    // `shownRoom` >= 0: that room is taken, and `inShownRoom` is checked for it alone.
+    bool SeatParallels(CStunde& h, int slot, bool anyRefusalTriesNext, int shownRoom,
+                       const CStunde* inShownRoom);
+    // Whether lesson p could be moved to the selected empty cell e (the search).
+    bool FitsAt(CStunde& p, int e);
+    EditResult ChangeHours(const std::vector<CStunde*>& hours,
+                           void (*change)(CStunde&, const EditState&));
+    EditResult Limit(void (*toggle)(CStunde&, const EditState&));
+
     CPlan& plan_;
     Stammdaten& stamm_;
     EditHistory& history_;
@@ -144,6 +169,8 @@ private:
     Ansicht view_ = Ansicht::Klasse;
     int index_ = -1;
     EditState state_;
+    // The popup keeps its items when it opens with nothing selected.
+    mutable PopupState lastPopup_;
 };
 
 } // namespace sw
