@@ -8,6 +8,7 @@
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
 
@@ -76,6 +77,8 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     planForm_->SetKonfigDatei(optionen_->KonfigDatei());
     druck_ = new TDruckOptionenForm(reporter_, this);
     connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
+    // The plan grid's "Ausgabe" is the menu's.
+    planForm_->Ausgabe = [this] { AusgabeClick(); };
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},
                            {"Fach", nullptr},
@@ -85,7 +88,7 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
                            {"Kurs", nullptr},
                            {"Unterricht", nullptr},
                            {"Plan", planForm_},
-                           {"PlanBS", nullptr}});
+                           {"PlanBS", &planForm_->GitterForm()}});
     optionen_->SetHilfePfad(&hilfePfad_);
     MenuesAufbauen();
     auto* mitte = new QLabel(this);
@@ -192,7 +195,7 @@ void THauptForm::AngabenBestaetigt() {
 }
 
 void THauptForm::PlanZeigen() {
-    planForm_->SetPlan(session_.Plan(), &session_.Rng());
+    planForm_->SetPlan(session_.Plan(), &session_.Rng(), &session_.Stamm());
     planForm_->show();
     planForm_->raise();
     SetEditable(false);

@@ -5,6 +5,7 @@
 
 #include "ui/KurvenAnzeige.h"
 #include "ui/QtReporter.h"
+#include "ui/TPlanBSForm.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -119,8 +120,11 @@ void TPlanForm::Aufbauen() {
     haltBtn_ = Knopf(this, "HaltBtn", "Halt");
     connect(haltBtn_, &QPushButton::clicked, this, &TPlanForm::HaltBtnClick);
     schnappschussBtn_ = Knopf(this, "SchnappschussBtn", "Schnappschuß");
-    // The program has no plan grid window: the button stays disabled.
-    schnappschussBtn_->setEnabled(false);
+    connect(schnappschussBtn_, &QPushButton::clicked, this, &TPlanForm::SchnappschussBtnClick);
+    gitter_ = new TPlanBSForm(reporter_, this);
+    gitter_->Ausgabe = [this] {
+        if (Ausgabe) Ausgabe();
+    };
     // The pass labels, each with its caption; fixed widths keep the row from jumping.
     label15T_ = Beschriftung(this, "Label15T");
     label15_ = Beschriftung(this, "Label15");
@@ -154,6 +158,8 @@ void TPlanForm::Aufbauen() {
     layout->addWidget(seiten_, 0);
     layout->addLayout(knoepfe);
     layout->addLayout(unten, 1);
+    // Disabled while a run is active, like the stage buttons.
+    schritte_.push_back(schnappschussBtn_);
     SeiteGewechselt(0);
     resize(1100, 560);
 }
@@ -281,9 +287,11 @@ QWidget* TPlanForm::ZahlenTeil() {
     return teil;
 }
 
-void TPlanForm::SetPlan(CPlan* plan, Random* rng) {
+void TPlanForm::SetPlan(CPlan* plan, Random* rng, Stammdaten* stamm) {
     plan_ = plan && rng ? plan : nullptr;
     rng_ = rng;
+    stamm_ = stamm;
+    verlauf_.Clear();
     run_.End();
     kurve_->Neu({});
     label1_->clear();
@@ -347,6 +355,7 @@ void TPlanForm::StartBtnClick() {
         return;
     }
     RunControl::Scope scope(run_);
+    verlauf_.Clear();
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
     kurve_->Neu("Rest");
     anzeigeUhr_.restart();
@@ -364,6 +373,7 @@ void TPlanForm::StageClick(Stage stufe) {
         return;
     }
     RunControl::Scope scope(run_);
+    verlauf_.Clear();
     laufend_ = stufe;
     mischen_ = false;
     Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
@@ -378,6 +388,7 @@ void TPlanForm::MischenClick(Stage tab) {
         return;
     }
     RunControl::Scope scope(run_);
+    verlauf_.Clear();
     laufend_ = tab;
     mischen_ = true;
     Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
@@ -414,6 +425,12 @@ void TPlanForm::LaufZeigen(const Figures& zahlen) {
 
 void TPlanForm::HaltBtnClick() {
     run_.Halt();
+}
+
+void TPlanForm::SchnappschussBtnClick() {
+    if (!plan_ || !stamm_ || run_.InUse()) return;
+    gitter_->Ausfuehren(*plan_, *stamm_, verlauf_);
+    ZahlenZeigen();
 }
 
 bool TPlanForm::Schliessen() {

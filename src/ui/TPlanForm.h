@@ -8,6 +8,7 @@
 // still returning waits for it. The window is created once and shows whatever plan the main
 // window hands it.
 #pragma once
+#include "edit/EditHistory.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/RunControl.h"
 #include "optimise/Stages.h"
@@ -16,6 +17,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -32,6 +34,7 @@ class QTabWidget;
 namespace sw::ui {
 
 class KurvenAnzeige;
+class TPlanBSForm;
 
 class TPlanForm : public QWidget,
                   private RunObserver,
@@ -43,8 +46,9 @@ public:
 
     // The plan the window works on and the generator its runs draw from (the session's); nullptr
     // when there is none. Refreshes the figures and marks the window idle with its start controls
-    // enabled.
-    void SetPlan(CPlan* plan, Random* rng);
+    // enabled. `stamm` is the master data the plan was built from: the plan grid edits its locks;
+    // without it "Schnappschuß" does nothing. The undo history of the manual edits is cleared.
+    void SetPlan(CPlan* plan, Random* rng, Stammdaten* stamm = nullptr);
     CPlan* Plan() const { return plan_; }
     // The seed of the next initial-plan run; without one the time is taken.
     void SetSeed(std::uint32_t seed) { seed_ = seed; }
@@ -56,6 +60,11 @@ public:
     bool Schliessen();
     // The figures of the plan into the labels.
     void ZahlenZeigen();
+    // The plan grid window "Schnappschuß" and the undo history of its manual edits.
+    TPlanBSForm& GitterForm() { return *gitter_; }
+    const EditHistory& Verlauf() const { return verlauf_; }
+    // The main window's output command, offered by the plan grid's "Ausgabe".
+    std::function<void()> Ausgabe;
 
 signals:
     // The user agreed to close the window: the plan is to be discarded.
@@ -66,6 +75,8 @@ public slots:
     void StageClick(sw::Stage stufe);
     void MischenClick(sw::Stage tab);
     void HaltBtnClick();
+    // Opens the plan grid modally; the figures follow the manual edits when it closes.
+    void SchnappschussBtnClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +128,10 @@ private:
     Reporter& reporter_;
     CPlan* plan_ = nullptr;
     Random* rng_ = nullptr;
+    Stammdaten* stamm_ = nullptr;
+    // The manual edits of the plan grid; a new plan and every run start it afresh.
+    EditHistory verlauf_;
+    TPlanBSForm* gitter_ = nullptr;
     std::optional<std::uint32_t> seed_;
     // The stage the window runs or last ran, and whether as its "Mischen".
     Stage laufend_ = Stage::KlassenLuecken;

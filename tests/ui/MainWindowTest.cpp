@@ -162,7 +162,7 @@ TEST_F(MainWindow, TypicalRoad) {
     EXPECT_EQ(haupt.windowTitle(), "Plan :");
     EXPECT_FALSE(haupt.Befehl("Stunden&plan")->isEnabled());
     EXPECT_TRUE(Button("StartBtn")->isEnabled());
-    EXPECT_FALSE(Button("SchnappschussBtn")->isEnabled());
+    EXPECT_TRUE(Button("SchnappschussBtn")->isEnabled());
 
     // Master data cannot be saved in plan mode.
     haupt.StammSpeichernClick();
