@@ -1,20 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Rundgang.h"
 
+#include "edit/GridView.h"
+#include "ui/PlanGitter.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TLegendeForm.h"
+#include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -37,6 +44,82 @@ bool Bild(QWidget& w, const QString& ordner, const QString& name) {
     w.activateWindow();
     Warten(200);
     return w.grab().save(QDir(ordner).filePath(name + ".png"));
+}
+
+// The plan grid, opened by "Schnappschuß": the three views, a move with its green frames, a
+// refused move, the popup, the legend and the room dialog. Runs inside the grid's modal loop.
+int GitterBilder(TPlanBSForm& bs, const QString& ordner) {
+    int n = 0;
+    const auto ansicht = [&](int id) {
+        bs.findChild<QWidget*>("AnsichtRG")->findChildren<QRadioButton*>().value(id)->click();
+    };
+    bs.resize(1040, 660);
+    n += Bild(bs, ordner, "gitter_klasse");
+    ansicht(0);
+    n += Bild(bs, ordner, "gitter_lehrer");
+    ansicht(2);
+    n += Bild(bs, ordner, "gitter_raum");
+    ansicht(1);
+    PlanEditor& e = *bs.Editor();
+    const CPlan& plan = *bs.Gitter().Modell().Plan();
+    // The lessons and the empty cells of the shown class in grid order.
+    std::vector<int> besetzt, leer;
+    for (int c = 1; c < GridColumns(plan); ++c)
+        for (int r = 1; r < GridRows(plan); ++r) {
+            const int s = SlotOfCell(plan, c, r);
+            (LessonAt(plan, e.View(), e.Shown(), s) ? besetzt : leer).push_back(s);
+        }
+    const auto waehlen = [&](int s) { emit bs.Gitter().ZelleGewaehlt(DayOf(s), HourOf(s)); };
+    const auto befehl = [&](const char* name) { bs.Menue().findChild<QAction*>(name)->trigger(); };
+    const auto gerahmt = [&] {
+        for (int k : e.State().Candidates)
+            if (RowOfSlot(plan, k) >= 1) return true;
+        return false;
+    };
+    // The first lesson that can move elsewhere: its targets framed.
+    int stunde = kNoSlot;
+    for (int s : besetzt) {
+        waehlen(s);
+        befehl("StundeVerschiebenPMI");
+        if (gerahmt()) {
+            stunde = s;
+            break;
+        }
+        bs.Escape();
+    }
+    if (stunde == kNoSlot) return n;
+    n += Bild(bs, ordner, "gitter_verschieben");
+    // An empty cell that is not framed: the move is refused and the conflict group says why.
+    for (int s : leer)
+        if (!e.State().IsCandidate(s)) {
+            waehlen(s);
+            break;
+        }
+    n += Bild(bs, ordner, "gitter_konflikt");
+    waehlen(stunde);
+    const QRect zelle = bs.Gitter().visualRect(
+        bs.Gitter().model()->index(RowOfSlot(plan, stunde), DayOf(stunde) + 1));
+    bs.MenueZeigen(bs.Gitter().viewport()->mapToGlobal(zelle.center()));
+    Warten(300);
+    n += QGuiApplication::primaryScreen()->grabWindow(0).save(
+        QDir(ordner).filePath("gitter_menue.png"));
+    bs.Menue().close();
+    // A lesson with other rooms free at its time, for the room dialog.
+    for (int s : besetzt) {
+        waehlen(s);
+        if (!e.RoomChoices(false).empty()) break;
+    }
+    auto& legende = bs.LegendeForm();
+    n += Bild(legende, ordner, "legende");
+    legende.hide();
+    QTimer::singleShot(400, &bs, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == &bs) return;
+        n += dialog->grab().save(QDir(ordner).filePath("raum_setzen.png"));
+        dialog->reject();
+    });
+    bs.RaumSetzenClick();
+    return n;
 }
 
 } // namespace
@@ -100,6 +183,13 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     n += Bild(plan, ordner, "plan_8_optionen");
     seiten->setCurrentIndex(5);
     n += Bild(plan, ordner, "planungsfenster");
+
+    auto& gitter = plan.GitterForm();
+    QTimer::singleShot(300, &gitter, [&] {
+        n += GitterBilder(gitter, ordner);
+        gitter.accept();
+    });
+    plan.SchnappschussBtnClick();
 
     // The general settings in plan mode, as the menu opens them (modally), with the context help
     // of the hours field asked from its pop-up: the whole screen, as the user sees it.
