@@ -283,9 +283,8 @@ void PlanGitter::mouseDoubleClickEvent(QMouseEvent* event) {
 QModelIndex PlanGitter::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const QModelIndex next = QTableView::moveCursor(action, modifiers);
     // The header cells cannot be selected; the first move goes to the first data cell.
-    if (modell_.Slot(next) == kNoSlot)
-        return currentIndex().isValid() ? currentIndex() : modell_.index(1, 1);
-    return next;
+    if (modell_.Slot(next) != kNoSlot) return next;
+    return modell_.Slot(currentIndex()) != kNoSlot ? currentIndex() : modell_.index(1, 1);
 }
 
 void PlanGitter::keyPressEvent(QKeyEvent* event) {

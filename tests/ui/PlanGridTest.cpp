@@ -94,6 +94,7 @@ protected:
     PlanEditor& E() { return *Bs().Editor(); }
     PlanGitter& G() { return Bs().Gitter(); }
     QString Text(const char* name) { return Find<QLabel>(Bs(), name)->text(); }
+    void Escape() { Taste(Qt::Key_Escape); }
     QAction* Aktion(const char* name) { return Bs().Menue().findChild<QAction*>(name); }
 
     void Ansicht(int id) {
@@ -414,6 +415,33 @@ TEST_F(PlanGrid, EscapeEndsTheModeAndTheSelection) {
     EXPECT_EQ(G().property("Zeiger").toString(), "AUSTAUSCH");
     Taste(Qt::Key_Escape);
     EXPECT_FALSE(E().State().SwapMode);
+}
+
+TEST_F(PlanGrid, KeyboardSelectsCellsButNotHeaders) {
+    Planen(false);
+    Oeffnen();
+    G().setFocus();
+    G().setCurrentIndex(G().model()->index(1, 1));
+    Taste(Qt::Key_Right);
+    EXPECT_EQ(E().State().SelectedSlot(), SlotOfCell(P(), 2, 1));
+    EXPECT_EQ(E().State().Selection,
+              LessonAt(P(), sw::Ansicht::Klasse, 0, SlotOfCell(P(), 2, 1))
+                  ? LessonAt(P(), sw::Ansicht::Klasse, 0, SlotOfCell(P(), 2, 1))
+                  : &P().LeerStunde);
+    Taste(Qt::Key_Down);
+    EXPECT_EQ(E().State().SelectedSlot(), SlotOfCell(P(), 2, 2));
+    // Neither the day row nor the hour column can be reached.
+    Taste(Qt::Key_Up);
+    Taste(Qt::Key_Up);
+    Taste(Qt::Key_Left);
+    Taste(Qt::Key_Left);
+    EXPECT_EQ(E().State().SelectedSlot(), SlotOfCell(P(), 1, 1));
+    EXPECT_EQ(G().currentIndex(), G().model()->index(1, 1));
+    // A click on a header selects nothing.
+    Escape();
+    QTest::mouseClick(G().viewport(), Qt::LeftButton, {},
+                      G().visualRect(G().model()->index(0, 2)).center());
+    EXPECT_EQ(E().State().Selection, nullptr);
 }
 
 TEST_F(PlanGrid, PopupFollowsTheSelection) {
