@@ -58,7 +58,7 @@ PlanEditor::PlanEditor(CPlan& plan, Stammdaten& stamm, EditHistory& history, Rep
     : plan_(plan), stamm_(stamm), history_(history), reporter_(reporter), exchange_(plan, rng_) {
     // The scans fill these lists; with their room reserved once they allocate nothing.
     state_.Candidates.reserve(kSlotCount);
-    state_.ChosenRooms.reserve(static_cast<std::size_t>(kSlotCount + plan.RaumAnzahl));
+    state_.ChosenRooms.reserve(std::size_t{kSlotCount} + static_cast<std::size_t>(plan.RaumAnzahl));
     state_.PreviousRooms.reserve(static_cast<std::size_t>(plan.RaumAnzahl));
 }
 
