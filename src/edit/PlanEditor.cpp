@@ -58,8 +58,10 @@ PlanEditor::PlanEditor(CPlan& plan, Stammdaten& stamm, EditHistory& history, Rep
     : plan_(plan), stamm_(stamm), history_(history), reporter_(reporter), exchange_(plan, rng_) {
     // The scans fill these lists; with their room reserved once they allocate nothing.
     state_.Candidates.reserve(kSlotCount);
-    state_.ChosenRooms.reserve(static_cast<std::size_t>(kSlotCount + plan.RaumAnzahl));
+    state_.ChosenRooms.reserve(std::size_t{kSlotCount} + static_cast<std::size_t>(plan.RaumAnzahl));
     state_.PreviousRooms.reserve(static_cast<std::size_t>(plan.RaumAnzahl));
+    unitHours_.reserve(16);
+    trial_.Reserve(32, 0, 0);
 }
 
 void PlanEditor::Show(Ansicht view, int index) {
@@ -164,6 +166,71 @@ EditResult PlanEditor::Select() {
     return {Ergebnis::Ausgewaehlt, false};
 }
 
+// --- lessons of two or more hours ------------------------------------------------------------
+
+bool PlanEditor::IsUnitHour(const CPlan& plan, const CStunde& h) {
+    return h.BlockPos >= 0 && CPlan::UnitLength(plan.FirstOfUnit(h)) > 1;
+}
+
+bool PlanEditor::ShiftUnit(CStunde& h, int slot, UnitRooms rooms, MoveRecord& record) {
+    unitHours_.clear();
+    const CStunde& first = plan_.FirstOfUnit(h);
+    const int length = CPlan::UnitLength(first);
+    const int start = slot - h.BlockPos;
+    for (int p = 0; p < length; ++p)
+        ForEachParallel(plan_.UnitHour(first, p), [&](CStunde& q) {
+            unitHours_.emplace_back(&q, start + p);
+            return true;
+        });
+    record.Clear();
+    // A unit never crosses the end of the day: such a shift is refused as a slot outside the
+    // week is.
+    const int last = start + length - 1;
+    if (!IsSlot(start) || !IsSlot(last) || DayOf(start) != DayOf(last)) {
+        CheckPlacement(plan_, h, kNoSlot, 0);
+        return false;
+    }
+    for (const auto& [q, t] : unitHours_)
+        if (plan_.PositionOf(*q) >= 0) plan_.Lift(plan_.RoomOf(*q), plan_.SlotOfHour(*q), record);
+    for (const auto& [q, t] : unitHours_) {
+        int chosen = -1;
+        if (rooms == UnitRooms::ShownRoom && !q->IsCourse()) {
+            if (ShownValid() && !CheckPlacement(plan_, *q, t, index_)) chosen = index_;
+        } else if (q->RaumL) {
+            for (int r : *q->RaumL) {
+                if (!CheckPlacement(plan_, *q, t, r)) {
+                    chosen = r;
+                    break;
+                }
+                if (rooms == UnitRooms::OccupiedTriesNext && plan_.KonfliktArt != Konflikt::Raum)
+                    break;
+            }
+        }
+        if (chosen < 0) {
+            // Everything goes back; the report keeps the refusal.
+            const CStunde* stunde = plan_.KonfliktStunde;
+            const int raum = plan_.KonfliktRaum, klasse = plan_.KonfliktKlasse;
+            const int lehrer = plan_.KonfliktLehrer;
+            const Konflikt art = plan_.KonfliktArt;
+            plan_.Undo(record);
+            record.Clear();
+            plan_.KonfliktStunde = stunde;
+            plan_.KonfliktRaum = raum, plan_.KonfliktKlasse = klasse, plan_.KonfliktLehrer = lehrer;
+            plan_.KonfliktArt = art;
+            return false;
+        }
+        plan_.Place(*q, chosen, t, record);
+    }
+    return true;
+}
+
+bool PlanEditor::UnitFits(CStunde& h, int slot, UnitRooms rooms) {
+    if (!ShiftUnit(h, slot, rooms, trial_)) return false;
+    plan_.Undo(trial_);
+    trial_.Clear();
+    return true;
+}
+
 // --- move --------------------------------------------------------------------------------------
 
 bool PlanEditor::SeatParallels(CStunde& h, int slot, bool anyRefusalTriesNext, int shownRoom,
@@ -199,6 +266,24 @@ EditResult PlanEditor::Move() {
     const int a = ClassOf(sel);
     if (a < 0 || a >= plan_.KlassenAnzahl) return {Ergebnis::ModusAn, false};
     const LockGrid& locks = stamm_.Klassen[static_cast<std::size_t>(a)].Sperre;
+    if (IsUnitHour(plan_, sel)) {
+        // The unit's own hours do not keep it from a slot; another lesson of the class does.
+        const CStunde& first = plan_.FirstOfUnit(sel);
+        const auto ownUnit = [&](const CStunde& y) {
+            return &plan_.FirstOfUnit(y) == &first ||
+                   (sel.IsCourse() && y.IsCourse() && y.FachKurs == sel.FachKurs);
+        };
+        for (int d = 0; d < plan_.Tage; ++d)
+            for (int hour = 0; hour <= plan_.Stunden; ++hour) {
+                const int s = SlotOf(d, hour);
+                if (locks[s] != 0 || s == state_.SelectedSlot()) continue;
+                if (plan_.LessonOfClass(a, s, [&](const CStunde& y) { return !ownUnit(y); }))
+                    continue;
+                if (UnitFits(sel, s, UnitRooms::AnyRefusalTriesNext))
+                    state_.Candidates.push_back(s);
+            }
+        return {Ergebnis::ModusAn, false};
+    }
     for (int d = 0; d < plan_.Tage; ++d)
         for (int hour = 0; hour <= plan_.Stunden; ++hour) {
             const int s = SlotOf(d, hour);
@@ -227,7 +312,15 @@ EditResult PlanEditor::PerformMove() {
     const int f = SlotOf(state_.ClickedDay, state_.ClickedHour);
     EditHistory::Edit edit = StartEdit();
     MoveRecord record;
-    if (!sel.IsCourse()) {
+    if (IsUnitHour(plan_, sel)) {
+        const UnitRooms rooms = view_ == Ansicht::Raum && !sel.IsCourse()
+                                    ? UnitRooms::ShownRoom
+                                    : UnitRooms::OccupiedTriesNext;
+        if (!ShiftUnit(sel, f, rooms, record)) {
+            state_.Conflict = true;
+            return Refreshed(Ergebnis::Abgelehnt);
+        }
+    } else if (!sel.IsCourse()) {
         int target = -1;
         if (view_ == Ansicht::Raum) {
             if (ShownValid() && !CheckPlacement(plan_, sel, f, index_)) target = index_;
@@ -275,6 +368,12 @@ EditResult PlanEditor::PerformMove() {
 // --- search ------------------------------------------------------------------------------------
 
 bool PlanEditor::FitsAt(CStunde& p, int e) {
+    if (IsUnitHour(plan_, p)) {
+        const UnitRooms rooms = view_ == Ansicht::Raum && !p.IsCourse() ? UnitRooms::ShownRoom
+                                : p.IsCourse() ? UnitRooms::OccupiedTriesNext
+                                               : UnitRooms::AnyRefusalTriesNext;
+        return UnitFits(p, e, rooms);
+    }
     if (p.IsCourse()) {
         if (view_ == Ansicht::Raum) return SeatParallels(p, e, false, index_, &p);
         return SeatParallels(p, e, false, -1, nullptr);

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sw {
@@ -156,6 +157,23 @@ private:
                        const CStunde* inShownRoom);
     // Whether lesson p could be moved to the selected empty cell e (the search).
     bool FitsAt(CStunde& p, int e);
+
+    // An hour of a lesson of two or more hours moves with its whole unit (and each with its
+    // parallel hours), so that a unit never stands split over the week: the unit is shifted so
+    // that h lands at `slot`. How each hour finds its room:
+    enum class UnitRooms : std::uint8_t {
+        AnyRefusalTriesNext, // the framing: the first candidate room that passes
+        OccupiedTriesNext,   // the move itself: another refusal than an occupied room gives up
+        ShownRoom,           // the room view: subject hours into the shown room only
+    };
+    static bool IsUnitHour(const CPlan& plan, const CStunde& h);
+    // Lifts the unit, seats every hour at its slot of the shifted unit into `record`; on a
+    // refusal everything is put back and the answer is false (the plan's conflict report names
+    // the refusal). A day that would not hold the unit is refused as the placement check refuses
+    // a slot outside the week.
+    bool ShiftUnit(CStunde& h, int slot, UnitRooms rooms, MoveRecord& record);
+    // The same as a trial: the plan is put back either way.
+    bool UnitFits(CStunde& h, int slot, UnitRooms rooms);
     EditResult ChangeHours(const std::vector<CStunde*>& hours,
                            void (*change)(CStunde&, const EditState&));
     EditResult Limit(void (*toggle)(CStunde&, const EditState&));
@@ -171,6 +189,9 @@ private:
     EditState state_;
     // The popup keeps its items when it opens with nothing selected.
     mutable PopupState lastPopup_;
+    // The hours of a shifted unit with their slots, and the record of a trial shift.
+    std::vector<std::pair<CStunde*, int>> unitHours_;
+    MoveRecord trial_;
 };
 
 } // namespace sw

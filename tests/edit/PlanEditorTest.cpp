@@ -87,6 +87,42 @@ TEST(EditMove, GoesIntoTheSecondRoomWhenTheFirstIsOccupied) {
     EXPECT_TRUE(f.ed->CanRedo());
 }
 
+TEST(EditMove, AnHourOfADoubleLessonMovesWithItsWholeUnit) {
+    EditFixture f;
+    AddBlock(f.s, "L0", "K0", "F0", {2}); // 0, 1: one double lesson
+    AddBlock(f.s, "L1", "K0", "F1", {1}); // 2
+    f.Build();
+    f.Put(0, 0, 0, 1);
+    f.Put(1, 0, 0, 2);
+    f.Put(2, 1, 2, 1);
+    f.Start(Ansicht::Klasse, 0);
+    const PlanState before = f.State();
+    f.ed->SelectCell(0, 2); // the second hour
+    f.ed->Move();
+    // The unit is shifted so that the selected hour lands on the target: one hour later on the
+    // same day is a target, the first hour of a day is not (the unit would begin at hour 0).
+    EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(0, 3)));
+    EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(1, 6)));
+    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(1, 1)));
+    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 2))); // K0 has F1 at (2, 1)
+    EXPECT_EQ(PlanState::Difference(before, f.State()), ""); // framing changes nothing
+    EXPECT_EQ(f.ed->SelectCell(0, 3).What, Ergebnis::Geaendert);
+    EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
+    EXPECT_EQ(f.Slot(1), SlotOf(0, 3));
+    const InvariantReport check = CheckInvariants(*f.plan, true);
+    EXPECT_TRUE(check.Ok()) << (check.Ok() ? "" : check.Violations.front());
+    // A target the unit cannot take is refused whole, with the reason of the hour that failed.
+    f.ed->SelectCell(0, 3);
+    f.ed->Move();
+    EXPECT_EQ(f.ed->SelectCell(2, 2).What, Ergebnis::Abgelehnt);
+    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
+    EXPECT_TRUE(f.ed->State().Conflict);
+    EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
+    EXPECT_EQ(f.Slot(1), SlotOf(0, 3));
+    ASSERT_TRUE(f.ed->Undo());
+    EXPECT_EQ(PlanState::Difference(before, f.State()), "");
+}
+
 TEST(EditMove, TeacherClashIsRefusedAndChangesNothing) {
     EditFixture f;
     AddBlock(f.s, "L0", "K0", "F0", {1}); // 0
