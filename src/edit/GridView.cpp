@@ -3,8 +3,6 @@
 
 #include "plan/Evaluation.h"
 
-#include <algorithm>
-
 namespace sw {
 
 namespace {
@@ -94,11 +92,6 @@ bool Locked(const Stammdaten& s, Ansicht view, int index, int slot) {
     return false;
 }
 
-bool IsCandidateSlot(const EditState& state, int slot) {
-    return std::find(state.Candidates.begin(), state.Candidates.end(), slot) !=
-           state.Candidates.end();
-}
-
 } // namespace
 
 // --- geometry --------------------------------------------------------------------------------
@@ -167,13 +160,13 @@ void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int i
         out.T = h->Tag != -1;
         out.Limit = h->OberesLimit ? 'O' : h->UnteresLimit ? 'U' : 0;
         // Search results and swap partners are framed on occupied cells.
-        out.Rahmen = (emptySelected || state.SwapMode) && IsCandidateSlot(state, slot);
+        out.Rahmen = (emptySelected || state.SwapMode) && state.IsCandidate(slot);
     } else {
         if (Locked(s, view, index, slot))
             out.Cross = view == Ansicht::Klasse ? Kreuz::Grau : Kreuz::Schwarz;
         // Move targets are framed on empty cells.
         const bool hourSelected = state.Selection && !emptySelected && state.Selection->IsLesson();
-        out.Rahmen = hourSelected && IsCandidateSlot(state, slot);
+        out.Rahmen = hourSelected && state.IsCandidate(slot);
     }
     // A selected empty cell is teal over everything else.
     if (emptySelected && slot == state.SelectedSlot()) {
