@@ -4,7 +4,9 @@
 // parallel hour); "Stunde Suchen" tests every lesson of the shown class against the selected empty
 // cell; "Austausch" asks the exchange move in test mode at every slot. Each runs on
 // examples/grossschule.sch, planned with a fixed seed, and, with `--schools DIR`, on every *.sch
-// of that folder (planned as far as a short run gets; the scans work on whatever stands).
+// of that folder (planned as far as a short run gets; the scans work on whatever stands). The
+// move scan also runs in its worst case: the hour with the most rooms in a class with nothing
+// else in the week.
 //
 // The program counts every call of the global operator new (CountingNew.h): a scan must make no
 // allocation ("allocs_per_call" 0). The target is under 5 ms per scan on the largest school.
@@ -17,6 +19,7 @@
 #include "model/Report.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/RunControl.h"
+#include "plan/MoveRecord.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
 
@@ -169,8 +172,40 @@ void SwapScan(benchmark::State& state, School* s) {
     Report(state, before, framed);
 }
 
+// The worst case of "Stunde verschieben": the subject hour with the most candidate rooms, its
+// class emptied of every other lesson, so that every slot of the week is tried with every room.
+void MoveScanEmptyClass(benchmark::State& state, School* s) {
+    CPlan& plan = *s->plan;
+    const CStunde* widest = nullptr;
+    for (const CStunde* h : s->subjectHours)
+        if (!widest || h->RoomCount() > widest->RoomCount()) widest = h;
+    if (!widest) {
+        state.SkipWithError("no hour placed");
+        return;
+    }
+    MoveRecord lifted;
+    const int k = widest->Klasse;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (int r = 0; r < plan.RaumAnzahl; ++r)
+            if (const CStunde* h = plan.HourAt(r, slot); h && h != widest && h->Involves(k))
+                plan.Lift(r, slot, lifted);
+    PlanEditor& ed = *s->editor;
+    std::size_t framed = 0;
+    const std::int64_t before = Allocations();
+    for (auto _ : state) {
+        SelectHour(ed, plan, *widest);
+        ed.Move();
+        framed += ed.State().Candidates.size();
+    }
+    Report(state, before, framed);
+    state.counters["rooms"] = widest->RoomCount();
+    plan.Undo(lifted);
+}
+
 void Register(School* s) {
     benchmark::RegisterBenchmark(("MoveScan/" + s->name).c_str(), MoveScan, s, false)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("MoveScanEmptyClass/" + s->name).c_str(), MoveScanEmptyClass, s)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("MoveScanCourse/" + s->name).c_str(), MoveScan, s, true)
         ->Unit(benchmark::kMicrosecond);
