@@ -132,15 +132,19 @@ std::string RowHeader(const CPlan& plan, int row) {
 
 void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int index, bool nurKurz,
                   int slot, CellLook& out) {
+    // Texts, marks, cross and frame off; the strings keep their capacity.
+    const auto blank = [&out] {
+        out.Zeile1.clear();
+        out.Zeile2.clear();
+        out.Zeile3.clear();
+        out.Fett = out.Unterstrichen = out.T = out.Rahmen = false;
+        out.Nummer = 0;
+        out.Limit = 0;
+        out.Cross = Kreuz::Keins;
+    };
     out.Lesson = false;
     out.Ground = Grund::Leer;
-    out.Zeile1.clear();
-    out.Zeile2.clear();
-    out.Zeile3.clear();
-    out.Fett = out.Unterstrichen = out.T = out.Rahmen = false;
-    out.Nummer = 0;
-    out.Limit = 0;
-    out.Cross = Kreuz::Keins;
+    blank();
     // Nothing is drawn while the view's list has no selection.
     if (index < 0 || !IsSlot(slot)) return;
 
@@ -171,13 +175,7 @@ void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int i
     // A selected empty cell is teal over everything else.
     if (emptySelected && slot == state.SelectedSlot()) {
         out.Ground = Grund::Auswahl;
-        out.Zeile1.clear();
-        out.Zeile2.clear();
-        out.Zeile3.clear();
-        out.Fett = out.Unterstrichen = out.T = out.Rahmen = false;
-        out.Nummer = 0;
-        out.Limit = 0;
-        out.Cross = Kreuz::Keins;
+        blank();
     }
 }
 
