@@ -6,8 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sw {
 namespace {
@@ -192,17 +200,36 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
     test::TempDir dir;
     const std::string school = test::SourcePath("tests/cli/data/unplanbar.sch");
     const std::string plan = dir.File("teil.pdt");
+    const std::string outFile = dir.File("stdout.txt");
     const std::string errFile = dir.File("stderr.txt");
-    const std::string cmd = "timeout -s INT --preserve-status 1 " +
-                            std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk plan " + school +
-                            " --tries 2000000000 --seed 3 --json -o " + plan + " 2>" + errFile;
-    std::string out;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe))
-        out.append(buf, n);
-    const int raw = pclose(pipe);
+    const std::string tool = std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int o = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(o, 1);
+        dup2(e, 2);
+        execl(tool.c_str(), "stundenwerk", "plan", school.c_str(), "--tries", "2000000000",
+              "--seed", "3", "--json", "-o", plan.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Ctrl-C once the tool has taken it over (on a busy machine that can take a while), and
+    // after it has had time for some attempts.
+    const auto catchesInterrupt = [pid] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0)
+                return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGINT - 1))) != 0;
+        return false;
+    };
+    for (int i = 0; i < 6000 && !catchesInterrupt(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    kill(pid, SIGINT);
+    int raw = 0;
+    ASSERT_EQ(waitpid(pid, &raw, 0), pid);
+    const std::string out = test::ReadFileBytes(outFile);
     ASSERT_TRUE(WIFEXITED(raw)) << out;
     EXPECT_EQ(WEXITSTATUS(raw), 3) << out;
     const std::string err = test::ReadFileBytes(errFile);
