@@ -6,6 +6,7 @@
 #include "model/Cp1252.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -164,6 +165,8 @@ private:
             if (e.Zeitvorgabe < kNoSlot || e.Zeitvorgabe > kLastSlot)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Zeitvorgabe " +
                         Num(e.Zeitvorgabe) + ".");
+            if (e.Tag < -1 || e.Tag >= kMaxDays)
+                Problem("Eine Einheit (" + owner + ") hat den ungültigen Tag " + Num(e.Tag) + ".");
             if (withRooms) Text(e.Raum, "Der Raum", owner, false);
         }
     }
@@ -203,6 +206,14 @@ private:
         Hours(b.BStunden, b.Einheiten, owner);
         Lehrer(b.Lehrer, owner);
         Klasse(b.Klasse, owner);
+        Separation(b.SpezialTrennung, owner);
+    }
+
+    // The special-separation group is a class index, or -1.
+    void Separation(int group, const std::string& owner) {
+        if (group < -1 || group >= static_cast<int>(d_.Klassen.size()))
+            Problem("Die Spezial-Trennung (" + owner + ") nennt die Klasse Nummer " + Num(group) +
+                    ", die es nicht gibt.");
     }
 
     void KursBlock(const CKursBlock& k) {
@@ -237,6 +248,7 @@ private:
             Lehrer(l.Name, owner);
         for (const auto& klasse : k.Klassen)
             if (!klasse.empty()) Klasse(klasse, owner);
+        Separation(k.SpezialTrennung, owner);
     }
 
     const Stammdaten& d_;
@@ -294,6 +306,23 @@ void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
     ini.SetString(s, "Sperre", LocksOf(l.Sperre));
 }
 
+// What a unit holds beyond its length, time and room: "nur für die Urplan - Erstellung", the
+// upper and lower hour limit (the time then holds the limit hour), the day restriction and its
+// day. Without them a limit would read back as a fixed time on the first day. They are written
+// under "Vorgaben" only when some unit of the block has one, so the files of schools without
+// them stay as they were.
+bool HasPresets(const std::vector<CEinheit>& units) {
+    return std::any_of(units.begin(), units.end(), [](const CEinheit& e) {
+        return e.NurUrPlan || e.OberesLimit || e.UnteresLimit || e.TagesLimit || e.Tag != -1;
+    });
+}
+
+void AppendPresets(std::string& out, const CEinheit& e) {
+    for (int v :
+         {int{e.NurUrPlan}, int{e.OberesLimit}, int{e.UnteresLimit}, int{e.TagesLimit}, e.Tag})
+        out += Num(v) + ",";
+}
+
 void WriteFachBlock(IniFile& ini, const std::string& s, const CFachBlock& b) {
     ini.SetString(s, "Lehrer", b.Lehrer);
     ini.SetString(s, "Klasse", b.Klasse);
@@ -305,6 +334,13 @@ void WriteFachBlock(IniFile& ini, const std::string& s, const CFachBlock& b) {
         units += Num(e.Laenge) + "," + Num(e.Zeitvorgabe) + "," + e.Raum + ",";
     ini.SetString(s, "Einheiten", units);
     ini.SetString(s, "BStunden", Num(b.BStunden));
+    if (HasPresets(b.Einheiten)) {
+        std::string presets;
+        for (const auto& e : b.Einheiten)
+            AppendPresets(presets, e);
+        ini.SetString(s, "Vorgaben", presets);
+    }
+    if (b.SpezialTrennung != -1) ini.SetString(s, "SpezialTrennung", Num(b.SpezialTrennung));
 }
 
 void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
@@ -335,6 +371,16 @@ void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
     if (!k.Lehrer.empty() || !k.Klassen.empty()) ini.SetString(s, "Klassen", ListOf(k.Klassen));
     ini.SetString(s, "BStunden", Num(k.BStunden));
     ini.SetString(s, "Trennung", FlagText(k.Trennung));
+    // The presets come teacher by teacher, as the rooms do.
+    if (std::any_of(k.Lehrer.begin(), k.Lehrer.end(),
+                    [](const CKursLehrer& l) { return HasPresets(l.Einheiten); })) {
+        std::string presets;
+        for (const auto& l : k.Lehrer)
+            for (const auto& e : l.Einheiten)
+                AppendPresets(presets, e);
+        ini.SetString(s, "Vorgaben", presets);
+    }
+    if (k.SpezialTrennung != -1) ini.SetString(s, "SpezialTrennung", Num(k.SpezialTrennung));
 }
 
 IniFile BuildIni(const Stammdaten& d) {
@@ -614,6 +660,29 @@ private:
         return CEinheit(laenge, zeit);
     }
 
+    // The presets of `units` under "Vorgaben", when the block has them: four flags and a day
+    // per unit.
+    void ReadPresets(const std::string& s, const std::vector<CEinheit*>& units) const {
+        if (!ini_.HasKey(s, "Vorgaben")) return;
+        Items vorgaben = List(s, "Vorgaben", 5LL * static_cast<long long>(units.size()));
+        for (CEinheit* e : units) {
+            e->NurUrPlan = vorgaben.NextFlag();
+            e->OberesLimit = vorgaben.NextFlag();
+            e->UnteresLimit = vorgaben.NextFlag();
+            e->TagesLimit = vorgaben.NextFlag();
+            e->Tag = vorgaben.NextInt();
+            if (e->Tag < -1 || e->Tag >= kMaxDays)
+                vorgaben.Fail(Quoted(vorgaben.Last()) + " ist kein gültiger Tag (-1 bis " +
+                              Num(kMaxDays - 1) + ").");
+        }
+    }
+
+    // The special-separation group: a class index, or -1 (none, also when the key is missing).
+    int SeparationGroup(const std::string& s, const Stammdaten& d) const {
+        if (!ini_.HasKey(s, "SpezialTrennung")) return -1;
+        return InRange(s, "SpezialTrennung", -1, static_cast<int>(d.Klassen.size()) - 1);
+    }
+
     CKlasse ReadKlasse(const std::string& s) const {
         CKlasse k;
         k.Name = Get(s, "Name");
@@ -698,6 +767,12 @@ private:
                 lehrer.Fail(FehltInListe("Der Lehrer", kl.Name, "Lehrerliste"));
             k.Lehrer.push_back(std::move(kl));
         }
+        std::vector<CEinheit*> units;
+        for (auto& l : k.Lehrer)
+            for (auto& e : l.Einheiten)
+                units.push_back(&e);
+        ReadPresets(s, units);
+        k.SpezialTrennung = SeparationGroup(s, d);
         return k;
     }
 
@@ -716,6 +791,11 @@ private:
             b.Einheiten.push_back(std::move(e));
         }
         UnitsFitTheWeek(s, b.Einheiten, d);
+        std::vector<CEinheit*> units;
+        for (auto& e : b.Einheiten)
+            units.push_back(&e);
+        ReadPresets(s, units);
+        b.SpezialTrennung = SeparationGroup(s, d);
         if (d.FindLehrer(b.Lehrer) < 0)
             FailAt(path_, s, "Lehrer", FehltInListe("Der Lehrer", b.Lehrer, "Lehrerliste"));
         if (d.FindKlasse(b.Klasse) < 0)

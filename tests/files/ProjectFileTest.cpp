@@ -196,6 +196,57 @@ TEST(ProjectFile, SavesEveryKeyInOrderAndReadsItBack) {
     EXPECT_EQ(test::ReadFileBytes(dir.File("again.sch")), bytes);
 }
 
+// Hour limits, day restrictions, "nur für die Urplan - Erstellung" and special separations are
+// kept under their own keys. Without them an upper limit at the 3rd hour read back as a lesson
+// fixed to Monday's 3rd hour, and the rest was lost silently.
+TEST(ProjectFile, KeepsTheUnitPresetsAndTheSpecialSeparations) {
+    Stammdaten d = SampleModel();
+    CFachBlock& deutsch = d.FachBloecke[0].Block;
+    deutsch.Einheiten[0].Zeitvorgabe = 3; // an upper limit: the hour, not a slot
+    deutsch.Einheiten[0].OberesLimit = 1;
+    deutsch.Einheiten[0].TagesLimit = 1;
+    deutsch.Einheiten[0].Tag = 2;
+    deutsch.Einheiten[1].NurUrPlan = 1; // fixed at slot 14 for the initial plan only
+    deutsch.SpezialTrennung = 1;
+    CKursBlock& rel = d.KursBloecke[0];
+    for (auto& l : rel.Lehrer) {
+        l.Einheiten[0].Zeitvorgabe = 5;
+        l.Einheiten[0].UnteresLimit = 1;
+    }
+    rel.Lehrer[1].Einheiten[1].TagesLimit = 1;
+    rel.Lehrer[1].Einheiten[1].Tag = 4;
+    rel.SpezialTrennung = 0;
+
+    test::TempDir dir;
+    DiskFileOps disk;
+    const std::string path = dir.File("vorgaben.sch");
+    ASSERT_TRUE(SaveProject(d, path, disk).Ok);
+    const std::string bytes = test::ReadFileBytes(path);
+    EXPECT_NE(bytes.find("Vorgaben=0,1,0,1,2,1,0,0,0,-1,\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Vorgaben=0,0,1,0,-1,0,0,0,0,-1,0,0,1,0,-1,0,0,0,1,4,\r\n"),
+              std::string::npos);
+    const ProjectReadResult r = OpenProject(path, disk);
+    ASSERT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
+    EXPECT_EQ(r.data, d);
+
+    // A school without any of them is written without the keys, byte for byte as before.
+    ASSERT_TRUE(SaveProject(SampleModel(), dir.File("ohne.sch"), disk).Ok);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("ohne.sch")), Cp(SampleText()));
+}
+
+TEST(ProjectFile, RefusesDamagedPresets) {
+    ExpectReadError(OpenText(SampleWith("FachBlock_0", "Vorgaben", "0,1,0,0,9,0,0,0,0,-1,")),
+                    "Abschnitt [FachBlock_0], Schlüssel Vorgaben: \"9\" ist kein gültiger Tag "
+                    "(-1 bis 6).");
+    const ProjectReadResult kurz = OpenText(SampleWith("KursBlock_0", "Vorgaben", "0,0,0,0,-1,"));
+    EXPECT_FALSE(kurz.outcome.Ok);
+    EXPECT_EQ(kurz.data, Stammdaten{});
+    const ProjectReadResult gruppe = OpenText(SampleWith("FachBlock_0", "SpezialTrennung", "2"));
+    EXPECT_FALSE(gruppe.outcome.Ok);
+    EXPECT_NE(gruppe.outcome.Messages.front().Text.find("SpezialTrennung"), std::string::npos);
+    EXPECT_EQ(gruppe.data, Stammdaten{});
+}
+
 TEST(ProjectFile, SparseFileRoundTripsByteForByte) {
     // No subjects (so no [Faecher]), a full week, names with blanks and umlauts, locks at hour 0
     // and on the days beyond Tage.
