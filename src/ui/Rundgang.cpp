@@ -148,11 +148,14 @@ int EinheitenBilder(TUnterrichtForm& f, const QString& ordner, int zeile, int la
             if (u.HinweisLabel->text().isEmpty()) zelleZ = r, zelleS = c;
         }
     n += Bild(f, ordner, "unterricht_einheiten");
+    // Refused: another unit of the block at that time, or a long unit at the day's last hour.
     if (zelleZ >= 0 && u.EinheitenL->count() > 1) {
         u.EinheitenL->setCurrentRow(einheit == 0 ? 1 : 0);
         f.ZelleGewaehlt(zelleZ, zelleS);
-        n += Bild(f, ordner, "unterricht_konflikt");
+    } else if (laenge > 1) {
+        f.ZelleGewaehlt(g->rowCount() - 1, zelleS > 0 ? zelleS : 1);
     }
+    if (!u.HinweisLabel->text().isEmpty()) n += Bild(f, ordner, "unterricht_konflikt");
     return n;
 }
 
@@ -196,20 +199,36 @@ int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
     if (u.FachL->count() > 0) u.FachL->setCurrentRow(0);
     f.HinzuBitBtnClick();
 
-    // The subject block with the longest unit.
-    int laengste = 0, zeile = -1;
-    for (int b = 0; b < u.VFachBlockL->count(); ++b) {
-        u.VFachBlockL->setCurrentRow(b);
-        for (int i = 0; i < u.EinheitenStdL->count(); ++i)
-            if (u.EinheitenStdL->item(i)->text().toInt() > laengste)
-                laengste = u.EinheitenStdL->item(i)->text().toInt(), zeile = b;
+    // The first subject block with a unit of two hours or more, else the teacher's first block.
+    int lehrer = u.LehrerL->currentRow(), zeile = 0, laenge = 1;
+    for (int l = 0; l < u.LehrerL->count() && laenge < 2; ++l) {
+        u.LehrerL->setCurrentRow(l);
+        for (int b = 0; b < u.VFachBlockL->count() && laenge < 2; ++b) {
+            u.VFachBlockL->setCurrentRow(b);
+            for (int i = 0; i < u.EinheitenStdL->count(); ++i)
+                if (u.EinheitenStdL->item(i)->text().toInt() > laenge)
+                    laenge = u.EinheitenStdL->item(i)->text().toInt(), lehrer = l, zeile = b;
+        }
     }
-    if (zeile >= 0) {
-        n += EinheitenBilder(f, ordner, zeile, laengste);
+    u.LehrerL->setCurrentRow(lehrer);
+    if (u.VFachBlockL->count() > zeile) {
+        n += EinheitenBilder(f, ordner, zeile, laenge);
         f.RaumAusfuehren = [&](TRaumWahlForm& d) { return dialogBild(d, "unterricht_raeume"); };
         f.RaumWaehlenClick();
     }
+    // A class with a special-separation group; without one its first block joins the group.
     u.UnterrichtPC->setCurrentIndex(2);
+    for (int k = 0; k < u.TrennungKlassenL->count(); ++k) {
+        u.TrennungKlassenL->setCurrentRow(k);
+        if (u.BeteiligtFachL->count() + u.BeteiligtKursL->count() > 0) break;
+    }
+    if (u.BeteiligtFachL->count() + u.BeteiligtKursL->count() == 0) {
+        u.TrennungKlassenL->setCurrentRow(0);
+        u.TrennungStundenBlockL->setCurrentRow(0);
+        f.TrennungHinzuClick();
+        u.TrennungStundenBlockL->setCurrentRow(1);
+        f.TrennungHinzuClick();
+    }
     n += Bild(f, ordner, "unterricht_trennungen");
     f.Leeren();
     haupt.Sitzung().Stamm() = kopie;
