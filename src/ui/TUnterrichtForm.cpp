@@ -498,6 +498,10 @@ void TUnterrichtForm::Pruefung(const DefinitionCheck& ergebnis) {
 
 void TUnterrichtForm::Vorgabe(const std::function<void(LessonEditor&, int)>& schreiben) {
     if (laden_ || Position() < 0) return;
+    // The boxes hold what they show, also where the unit has no hour or day of its own.
+    if (seiten_.LimitCoBox->currentIndex() >= 0)
+        v_.LimitStunde = seiten_.LimitCoBox->currentData().toInt();
+    if (seiten_.TagCoBox->currentIndex() >= 0) v_.Tag = seiten_.TagCoBox->currentIndex();
     LessonEditor e = Editor();
     schreiben(e, Position());
     VorgabenZeigen();

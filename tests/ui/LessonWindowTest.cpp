@@ -11,6 +11,7 @@
 #include "ui/QtReporter.h"
 #include "ui/TBlockForm.h"
 #include "ui/THauptForm.h"
+#include "ui/TProgrammOptionenForm.h"
 #include "ui/TRaumWahlForm.h"
 #include "ui/TUnterrichtForm.h"
 
@@ -585,6 +586,24 @@ TEST_F(LessonWindow, LimitControlsWriteTheUnit) {
     EXPECT_EQ(e.Zeitvorgabe, kNoSlot);
     EXPECT_FALSE(W<QTableWidget>("ZeitvorgabenG")->isHidden());
     EXPECT_EQ(D().FachBloecke[0].Block.Einheiten[0], CEinheit());
+
+    // "Einschränken auf" without an hour limit takes a fixed time back and keeps the day.
+    Markieren({0});
+    form.ZelleGewaehlt(2, 3);
+    const CEinheit& f = D().FachBloecke[0].Block.Einheiten[0];
+    EXPECT_EQ(f.Zeitvorgabe, SlotOf(2, 2));
+    auto* tag = W<QComboBox>("TagCoBox");
+    tag->setCurrentIndex(3);
+    W<QCheckBox>("TagesLimitCB")->click();
+    EXPECT_EQ(f.Zeitvorgabe, kNoSlot);
+    EXPECT_EQ(f.TagesLimit, 1);
+    EXPECT_EQ(f.Tag, 3);
+    EXPECT_TRUE(tag->isEnabled());
+    tag->setCurrentIndex(1);
+    emit tag->activated(1);
+    EXPECT_EQ(f.Tag, 1);
+    W<QCheckBox>("NurUrPlanCB")->click(); // disabled: no time to hold
+    EXPECT_EQ(f.NurUrPlan, 0);
 }
 
 TEST_F(LessonWindow, RoomChoiceIsCheckedAndShown) {
@@ -771,6 +790,39 @@ TEST_F(LessonWindow, LessonsDefinedHereRoundTripThroughTheProjectFile) {
     ASSERT_TRUE(session.SaveStammFile(stamm));
     ASSERT_TRUE(wieder.OpenStammFile(stamm));
     gleich(wieder.Stamm(), true);
+    EXPECT_TRUE(rep.shown.empty());
+}
+
+TEST_F(LessonWindow, DoubleClickOnABlockOpensItsUnits) {
+    AddBlock(D(), "L0", "K0", "F0", {1, 2});
+    Oeffnen();
+    QListWidget* std = L("VFachStdL");
+    std->setCurrentRow(0);
+    emit std->itemDoubleClicked(std->item(0));
+    EXPECT_EQ(W<QTabWidget>("UnterrichtPC")->currentIndex(), 1);
+    EXPECT_EQ(Texte(L("EinheitenStdL")), QStringList({"1", "2"}));
+    EXPECT_EQ(form.Block().Art, BlockArt::Fach);
+    EXPECT_TRUE(rep.shown.empty());
+}
+
+TEST(LessonWindowMain, PositionKeptInTheProgramOptions) {
+    TempDir dir;
+    AnswerReporter rep;
+    const QString ordner = QString::fromStdString(dir.Path().string());
+    {
+        ui::THauptForm haupt(rep, ordner);
+        haupt.UnterrichtForm().move(230, 240);
+        auto& opt = haupt.OptionenForm();
+        opt.OptionenSpeichernClick();
+        Find<QCheckBox>(opt, "OptionenLadenCB")->setChecked(true);
+        opt.accept();
+    }
+    const std::string ini = ReadFileBytes(dir.File("config.ini"));
+    EXPECT_NE(ini.find("Unterricht_L=230"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Unterricht_T=240"), std::string::npos) << ini;
+    ui::THauptForm neu(rep, ordner);
+    neu.OptionenBeimStart();
+    EXPECT_EQ(neu.UnterrichtForm().pos(), QPoint(230, 240));
     EXPECT_TRUE(rep.shown.empty());
 }
 
