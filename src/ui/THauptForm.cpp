@@ -82,6 +82,7 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     // The plan grid's "Ausgabe" is the menu's.
     planForm_->Ausgabe = [this] { AusgabeClick(); };
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
+    connect(unterricht_, &TUnterrichtForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},
                            {"Fach", nullptr},
                            {"Klassen", nullptr},

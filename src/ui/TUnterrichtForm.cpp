@@ -56,6 +56,8 @@ TUnterrichtForm::TUnterrichtForm(Session& session, Reporter& reporter, QWidget* 
     BlockAusfuehren = [](TBlockForm& f) { return f.exec() == QDialog::Accepted; };
     RaumAusfuehren = [](TRaumWahlForm& f) { return f.exec() == QDialog::Accepted; };
     Verbinden();
+    HilfeMenue(this);
+    HilfeMenue(raumForm_);
     ZeitgitterAufbauen();
     resize(860, 560);
 }
@@ -165,6 +167,17 @@ void TUnterrichtForm::Verbinden() {
             &TUnterrichtForm::TrennungHinzuClick);
     connect(s.TrennungEntfernenBitBtn, &QPushButton::clicked, this,
             &TUnterrichtForm::TrennungEntfernenClick);
+}
+
+// A right click anywhere in `fenster` but the unit list offers "Hilfe": the page of the hint.
+void TUnterrichtForm::HilfeMenue(QWidget* fenster) {
+    fenster->setToolTip(kHilfe);
+    fenster->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(fenster, &QWidget::customContextMenuRequested, this, [this, fenster](QPoint p) {
+        QMenu menu(fenster);
+        menu.addAction("Hilfe", this, [this, fenster] { emit HilfeSeite(fenster->toolTip()); });
+        menu.exec(fenster->mapToGlobal(p));
+    });
 }
 
 // --- opening, modes, the week ------------------------------------------------------------------

@@ -44,6 +44,13 @@ public:
     // The master data was emptied or replaced: every list emptied, no block, window closed.
     void Leeren();
 
+    // The help page the window and its dialogs name in their hint.
+    static constexpr const char* kHilfe = "unterricht.htm";
+
+signals:
+    // The pop-up "Hilfe" of the window or of the room dialog: opens the help page of its hint.
+    void HilfeSeite(const QString& seite);
+
 public slots:
     void HinzuBitBtnClick();
     void EntfernenBitBtnClick();
@@ -82,6 +89,7 @@ private:
     // A preset control was changed by the user: `schreiben` updates v_ and the unit.
     void Vorgabe(const std::function<void(LessonEditor&, int)>& schreiben);
     void TrennungKlasseGewaehlt();
+    void HilfeMenue(QWidget* fenster);
 
     Session& session_;
     Reporter& reporter_;

@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace sw::test {
 namespace {
@@ -823,6 +824,37 @@ TEST(LessonWindowMain, PositionKeptInTheProgramOptions) {
     ui::THauptForm neu(rep, ordner);
     neu.OptionenBeimStart();
     EXPECT_EQ(neu.UnterrichtForm().pos(), QPoint(230, 240));
+    EXPECT_TRUE(rep.shown.empty());
+}
+
+// The pop-up "Hilfe" of the window and of its room dialog opens the lesson page.
+TEST(LessonWindowMain, HelpPopupOpensTheLessonPage) {
+    TempDir dir;
+    AnswerReporter rep;
+    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    haupt.SetHilfePfad(QString::fromStdString(dir.Path().string()));
+    WriteFileBytes(dir.File("unterricht.htm"), "<html></html>");
+    std::vector<QString> seiten;
+    haupt.Seitenanzeige = [&](const QString& p) {
+        seiten.push_back(p);
+        return true;
+    };
+    for (QWidget* w : {static_cast<QWidget*>(&haupt.UnterrichtForm()),
+                       static_cast<QWidget*>(&haupt.UnterrichtForm().RaumWahlForm())}) {
+        QTimer::singleShot(50, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->actions().value(0)->text(), "Hilfe");
+            menu->actions().value(0)->trigger();
+            menu->close();
+        });
+        w->show();
+        emit w->customContextMenuRequested(QPoint(5, 5));
+        w->hide();
+    }
+    ASSERT_EQ(seiten.size(), 2u);
+    EXPECT_EQ(seiten[0], QString::fromStdString(dir.File("unterricht.htm")));
+    EXPECT_EQ(seiten[1], seiten[0]);
     EXPECT_TRUE(rep.shown.empty());
 }
 
