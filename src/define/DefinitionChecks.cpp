@@ -294,11 +294,16 @@ Refusal KursLength(const Stammdaten& d, int slot, int length) {
 }
 
 Refusal KursClassLocks(const Stammdaten& d, const CKursBlock& k, Span span) {
-    for (const std::string& klasse : k.Klassen)
-        if (const LockGrid* grid = KlassenSperre(d, klasse))
-            if (auto s = FirstLock(*grid, span))
-                return kZeitNicht + "Für die Klasse " + klasse + ", die an diesem " +
-                       "Kurs teilnimmt," + At(*s);
+    for (const std::string& klasse : k.Klassen) {
+        const LockGrid* grid = KlassenSperre(d, klasse);
+        const std::optional<int> s = grid == nullptr ? std::nullopt : FirstLock(*grid, span);
+        if (!s) continue;
+        std::string text = kZeitNicht;
+        text += "Für die Klasse ";
+        text += klasse;
+        text += ", die an diesem Kurs teilnimmt,";
+        return text + At(*s);
+    }
     return std::nullopt;
 }
 

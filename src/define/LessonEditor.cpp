@@ -300,9 +300,11 @@ bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& se
     if (current == nullptr) return false;
     const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
     if (positions.size() < 2) return false;
-    int length = 0;
+    long long sum = 0;
     for (int p : positions)
-        length += (*current)[static_cast<std::size_t>(p)].Laenge;
+        sum += (*current)[static_cast<std::size_t>(p)].Laenge;
+    if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
+    const int length = static_cast<int>(sum);
     blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
         RemoveAt(list, positions);
         list.emplace_back(length, kNoSlot);
@@ -321,6 +323,8 @@ bool LessonEditor::Split(const AktuellerBlock& block, const std::vector<int>& se
         return false;
     }
     const int length = (*current)[static_cast<std::size_t>(positions[0])].Laenge;
+    // A damaged length would lose hours or flood the list: such a unit is left as it is.
+    if (length < 1 || length > kMaxLessonHours) return false;
     blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
         RemoveAt(list, positions);
         for (int i = 0; i < length; ++i)

@@ -181,7 +181,9 @@ DefinitionCheck LessonEditor::SetTime(const AktuellerBlock& block, const std::ve
         v.Warnung = true;
         return check;
     }
-    const int position = selected.front();
+    // The one unit the check accepted: an entry of `selected` that is no unit is ignored.
+    const std::vector<CEinheit>& list = *blockunits::Current(data_, block);
+    const int position = blockunits::ValidPositions(selected, list.size()).front();
     ForEachParallel(data_, block, position, [&](CEinheit& e) { e.Zeitvorgabe = slot; });
     v.Hinweis.clear();
     v.Warnung = false;

@@ -278,6 +278,14 @@ TEST_F(DefinitionChecksTest, SetTimeMovesTheParallelUnitsTogetherOrChangesNothin
     EXPECT_FALSE(v.Warnung);
 }
 
+TEST_F(DefinitionChecksTest, SetTimeIgnoresASelectedPositionThatIsNoUnit) {
+    LessonEditor editor(data);
+    Vorgaben v;
+    ASSERT_TRUE(editor.SetTime(Fach(0), {9, 1, 1}, SlotOf(1, 2), v).Allowed());
+    EXPECT_EQ(Unit(0, 1).Zeitvorgabe, SlotOf(1, 2));
+    EXPECT_EQ(v.Kreuze, (std::vector<int>{SlotOf(1, 2)}));
+}
+
 // --- Room choice -------------------------------------------------------------------------------
 
 TEST_F(DefinitionChecksTest, RoomLockAtTheUnitsTime) {

@@ -285,6 +285,19 @@ TEST_F(LessonEditorTest, MergeAndSplitNeedTheRightNumberOfUnits) {
     EXPECT_EQ(data.FachBloecke[0].Block.Einheiten, before);
 }
 
+TEST_F(LessonEditorTest, AUnitWithADamagedLengthIsNotSplit) {
+    test::AddBlock(data, "MEIER", "5A", "M", 2);
+    data.FachBloecke[0].Block.Einheiten[0].Laenge = 0;
+    data.FachBloecke[0].Block.Einheiten[1].Laenge = 2000000000;
+    const AktuellerBlock b = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "MEIER");
+    EXPECT_FALSE(editor.Split(b, {0}, rep));
+    EXPECT_FALSE(editor.Split(b, {1}, rep));
+    EXPECT_EQ(data.FachBloecke[0].Block.Einheiten.size(), 2u);
+    data.FachBloecke[0].Block.Einheiten[0].Laenge = 2000000000;
+    EXPECT_FALSE(editor.Merge(b, {0, 1})); // their sum does not fit
+    EXPECT_EQ(data.FachBloecke[0].Block.Einheiten.size(), 2u);
+}
+
 TEST_F(LessonEditorTest, MergeAndSplitInACourseChangeEveryTeachersList) {
     CKursBlock& k = data.KursBloecke[0];
     k.Lehrer[0].Einheiten.emplace_back(1, kNoSlot);
