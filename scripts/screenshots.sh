@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the desktop windows: starts stundenwerk-gui under a virtual display, opens the
 # example school, runs the initial plan and each stage for a few seconds, and saves a PNG of the
-# main window, every tab of the planning window, the plan grid ("Schnappschuß": its three views, a
+# main window, the lesson window (a course block selected, the block dialog, a unit with a fixed
+# time, a refused time choice, the room dialog, the special separations), every tab of the
+# planning window, the plan grid ("Schnappschuß": its three views, a
 # move with its framed targets, a refused move, the popup, the legend and the room dialog), the
 # general settings, the program options, the export options and the message boxes on the way.
 # Usage: scripts/screenshots.sh [FOLDER] [SCHOOL]   (default: screenshots/ examples/gymnasium.sch)

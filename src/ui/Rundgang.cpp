@@ -4,6 +4,7 @@
 #include "edit/GridView.h"
 #include "ui/PlanGitter.h"
 #include "ui/TAllgemeineAngabenForm.h"
+#include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/THilfeForm.h"
@@ -11,20 +12,26 @@
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
+#include "ui/TRaumWahlForm.h"
+#include "ui/TUnterrichtForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
+#include <functional>
 
 namespace sw::ui {
 
@@ -122,6 +129,112 @@ int GitterBilder(TPlanBSForm& bs, const QString& ordner) {
     return n;
 }
 
+// The units page of the subject block in row `zeile`: its longest unit pinned at the first time
+// the checks allow (its "X" cells), then another unit of the block refused at that time.
+int EinheitenBilder(TUnterrichtForm& f, const QString& ordner, int zeile, int laenge) {
+    int n = 0;
+    UnterrichtSeiten& u = f.Seiten();
+    u.VFachBlockL->setCurrentRow(zeile);
+    u.UnterrichtPC->setCurrentIndex(1);
+    int einheit = 0;
+    for (int i = 0; i < u.EinheitenStdL->count(); ++i)
+        if (u.EinheitenStdL->item(i)->text().toInt() == laenge) einheit = i;
+    u.EinheitenL->setCurrentRow(einheit);
+    QTableWidget* g = u.ZeitvorgabenG;
+    int zelleZ = -1, zelleS = -1;
+    for (int c = 2; c < g->columnCount() && zelleZ < 0; ++c)
+        for (int r = 2; r < g->rowCount() && zelleZ < 0; ++r) {
+            f.ZelleGewaehlt(r, c);
+            if (u.HinweisLabel->text().isEmpty()) zelleZ = r, zelleS = c;
+        }
+    n += Bild(f, ordner, "unterricht_einheiten");
+    // Refused: another unit of the block at that time, or a long unit at the day's last hour.
+    if (zelleZ >= 0 && u.EinheitenL->count() > 1) {
+        u.EinheitenL->setCurrentRow(einheit == 0 ? 1 : 0);
+        f.ZelleGewaehlt(zelleZ, zelleS);
+    } else if (laenge > 1) {
+        f.ZelleGewaehlt(g->rowCount() - 1, zelleS > 0 ? zelleS : 1);
+    }
+    if (!u.HinweisLabel->text().isEmpty()) n += Bild(f, ordner, "unterricht_konflikt");
+    return n;
+}
+
+// The lesson window on the school just opened: a course block selected, the block dialog, the
+// units page (EinheitenBilder), the room dialog and the special separations. The master data is
+// put back afterwards, so the plan that follows is the school's own.
+int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
+    int n = 0;
+    const Stammdaten kopie = haupt.Sitzung().Stamm();
+    haupt.UnterrichtClick();
+    TUnterrichtForm& f = haupt.UnterrichtForm();
+    UnterrichtSeiten& u = f.Seiten();
+    if (!f.isVisible()) return n;
+    // The dialogs are photographed instead of run; the window gets its own runners back.
+    struct Zurueck {
+        TUnterrichtForm& f;
+        std::function<bool(TBlockForm&)> block = f.BlockAusfuehren;
+        std::function<bool(TRaumWahlForm&)> raum = f.RaumAusfuehren;
+        ~Zurueck() {
+            f.BlockAusfuehren = block;
+            f.RaumAusfuehren = raum;
+        }
+    } zurueck{f};
+    const auto dialogBild = [&](QDialog& d, const char* name) {
+        d.show();
+        Warten(200);
+        n += d.grab().save(QDir(ordner).filePath(QString(name) + ".png"));
+        d.hide();
+        return false;
+    };
+    f.move(haupt.pos() + QPoint(0, 200));
+    f.resize(940, 600);
+    // A teacher with subject blocks and a course.
+    for (int i = 0; i < u.LehrerL->count(); ++i) {
+        u.LehrerL->setCurrentRow(i);
+        if (u.VKursBlockL->count() > 0 && u.VFachBlockL->count() > 1) break;
+    }
+    u.VKursBlockL->setCurrentRow(0);
+    n += Bild(f, ordner, "unterricht_bloecke");
+    f.BlockAusfuehren = [&](TBlockForm& d) { return dialogBild(d, "unterricht_block_dialog"); };
+    if (u.FachL->count() > 0) u.FachL->setCurrentRow(0);
+    f.HinzuBitBtnClick();
+
+    // The first subject block with a unit of two hours or more, else the teacher's first block.
+    int lehrer = u.LehrerL->currentRow(), zeile = 0, laenge = 1;
+    for (int l = 0; l < u.LehrerL->count() && laenge < 2; ++l) {
+        u.LehrerL->setCurrentRow(l);
+        for (int b = 0; b < u.VFachBlockL->count() && laenge < 2; ++b) {
+            u.VFachBlockL->setCurrentRow(b);
+            for (int i = 0; i < u.EinheitenStdL->count(); ++i)
+                if (u.EinheitenStdL->item(i)->text().toInt() > laenge)
+                    laenge = u.EinheitenStdL->item(i)->text().toInt(), lehrer = l, zeile = b;
+        }
+    }
+    u.LehrerL->setCurrentRow(lehrer);
+    if (u.VFachBlockL->count() > zeile) {
+        n += EinheitenBilder(f, ordner, zeile, laenge);
+        f.RaumAusfuehren = [&](TRaumWahlForm& d) { return dialogBild(d, "unterricht_raeume"); };
+        f.RaumWaehlenClick();
+    }
+    // A class with a special-separation group; without one its first block joins the group.
+    u.UnterrichtPC->setCurrentIndex(2);
+    for (int k = 0; k < u.TrennungKlassenL->count(); ++k) {
+        u.TrennungKlassenL->setCurrentRow(k);
+        if (u.BeteiligtFachL->count() + u.BeteiligtKursL->count() > 0) break;
+    }
+    if (u.BeteiligtFachL->count() + u.BeteiligtKursL->count() == 0) {
+        u.TrennungKlassenL->setCurrentRow(0);
+        u.TrennungStundenBlockL->setCurrentRow(0);
+        f.TrennungHinzuClick();
+        u.TrennungStundenBlockL->setCurrentRow(1);
+        f.TrennungHinzuClick();
+    }
+    n += Bild(f, ordner, "unterricht_trennungen");
+    f.Leeren();
+    haupt.Sitzung().Stamm() = kopie;
+    return n;
+}
+
 } // namespace
 
 int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden) {
@@ -146,6 +259,7 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     haupt.Dateiwahl = [schule](const DateiDialog&) { return schule; };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
+    n += UnterrichtBilder(haupt, ordner);
 
     haupt.StundenplanClick();
     TPlanForm& plan = haupt.PlanForm();

@@ -11,6 +11,7 @@
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
+#include "ui/TUnterrichtForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -76,17 +77,19 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     optionen_ = new TProgrammOptionenForm(reporter_, startOrdner_, this);
     planForm_->SetKonfigDatei(optionen_->KonfigDatei());
     druck_ = new TDruckOptionenForm(reporter_, this);
+    unterricht_ = new TUnterrichtForm(session_, reporter_, this);
     connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
     // The plan grid's "Ausgabe" is the menu's.
     planForm_->Ausgabe = [this] { AusgabeClick(); };
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
+    connect(unterricht_, &TUnterrichtForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},
                            {"Fach", nullptr},
                            {"Klassen", nullptr},
                            {"Lehrer", nullptr},
                            {"Raum", nullptr},
                            {"Kurs", nullptr},
-                           {"Unterricht", nullptr},
+                           {"Unterricht", unterricht_},
                            {"Plan", planForm_},
                            {"PlanBS", &planForm_->GitterForm()}});
     optionen_->SetHilfePfad(&hilfePfad_);
@@ -143,9 +146,10 @@ void THauptForm::MenuesAufbauen() {
     daten->addSeparator();
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
-    // The program has no lesson-definition and no substitution window: their commands (and the
-    // tool-bar button) stay disabled; their handlers keep the refusals they give.
-    Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick)->setEnabled(false);
+    // "&Unterricht" is always enabled: without teachers, classes or subjects it says what is
+    // missing. The program has no substitution window: its command stays disabled; its handler
+    // keeps the refusal it gives.
+    Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick);
     Eintrag(nullptr, "Stunden&plan", &THauptForm::StundenplanClick);
     Eintrag(nullptr, "&Ausgabe", &THauptForm::AusgabeClick);
     Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick)->setEnabled(false);
@@ -181,11 +185,13 @@ void THauptForm::MenuesAufbauen() {
 void THauptForm::SetEditable(bool editable) {
     editable_ = editable;
     angaben_->SetEditable(editable);
+    unterricht_->SetEditable(editable);
 }
 
 void THauptForm::AngabenBestaetigt() {
     session_.Stamm().AngabenBestaetigt = true;
     angaben_->Laden(session_.Stamm().Angaben);
+    unterricht_->ZeitgitterAufbauen();
     const Stammdaten& s = session_.Stamm();
     centralWidget()->setProperty("text", QString("%1 Lehrer, %2 Klassen, %3 Räume, %4 Fächer")
                                              .arg(s.Lehrer.size())
@@ -232,6 +238,7 @@ void THauptForm::NeuClick() {
     if (!planForm_->Schliessen()) return;
     if (!reporter_.Ask({texte::StammdatenVerwerfen, titel::Warnung}, Question::YesNo)) return;
     session_.New();
+    unterricht_->Leeren();
     setWindowTitle("Plan :");
     AllgemeineAngabenClick();
 }
@@ -243,6 +250,7 @@ void THauptForm::OeffnenClick() {
     // The plan goes with the old master data: the planning window closes first.
     if (!planForm_->Schliessen()) return;
     if (!session_.OpenProjectFile(S(pfad))) return;
+    unterricht_->Leeren();
     setWindowTitle("Plan : " + pfad);
     SetEditable(true);
     AngabenBestaetigt();
@@ -265,6 +273,7 @@ void THauptForm::StammOeffnenClick() {
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kStammOeffnen);
     if (pfad.isEmpty() || !session_.OpenStammFile(S(pfad))) return;
+    unterricht_->Leeren();
     setWindowTitle("Stamm : " + pfad);
     SetEditable(true);
     AngabenBestaetigt();
@@ -290,6 +299,7 @@ void THauptForm::PlanOeffnenClick() {
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kPlanOeffnen);
     if (pfad.isEmpty() || !session_.OpenPlanFile(S(pfad))) return;
+    unterricht_->Leeren();
     AngabenBestaetigt();
     PlanZeigen();
     setWindowTitle("Plan: " + pfad);
@@ -334,7 +344,11 @@ void THauptForm::UnterrichtClick() {
     if (s.Lehrer.empty()) fehlt = true, reporter_.Show({kLehrerFehlen, titel::Fehler});
     if (s.Klassen.empty()) fehlt = true, reporter_.Show({kKlassenFehlen, titel::Fehler});
     if (s.Faecher.empty()) fehlt = true, reporter_.Show({kFaecherFehlen, titel::Fehler});
-    (void)fehlt; // The lesson-definition window follows with the master-data dialogs.
+    if (fehlt) {
+        unterricht_->hide();
+        return;
+    }
+    unterricht_->Oeffnen();
 }
 
 void THauptForm::StundenplanClick() {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// THauptForm.h: the main window. Its menus open the general settings, the planning window, the
-// export options and the program options and run the file commands on the session; its caption
-// names the mode and the file. It switches between master-data mode and plan mode. Commands
-// that destroy or replace the plan wait while a halted run is still returning.
+// THauptForm.h: the main window. Its menus open the general settings, the lesson window, the
+// planning window, the export options and the program options and run the file commands on the
+// session; its caption names the mode and the file. It switches between master-data mode and
+// plan mode. Commands that destroy or replace the plan wait while a halted run is still
+// returning.
 #pragma once
 #include "app/Session.h"
 #include "optimise/RunControl.h"
@@ -21,6 +22,7 @@ class TDruckOptionenForm;
 class THilfeForm;
 class TPlanForm;
 class TProgrammOptionenForm;
+class TUnterrichtForm;
 
 // What a file dialog is asked for.
 struct DateiDialog {
@@ -50,6 +52,7 @@ public:
     TProgrammOptionenForm& OptionenForm() { return *optionen_; }
     TDruckOptionenForm& DruckForm() { return *druck_; }
     THilfeForm& HilfeForm() { return *hilfe_; }
+    TUnterrichtForm& UnterrichtForm() { return *unterricht_; }
     bool Editable() const { return editable_; }
     const QString& HilfePfad() const { return hilfePfad_; }
     void SetHilfePfad(const QString& pfad) { hilfePfad_ = pfad; }
@@ -108,6 +111,7 @@ private:
     TAllgemeineAngabenForm* angaben_;
     TProgrammOptionenForm* optionen_;
     TDruckOptionenForm* druck_;
+    TUnterrichtForm* unterricht_;
 };
 
 } // namespace sw::ui
