@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lessons defined through the editor's calls survive the project file: written and read back,
-// the master data is the same.
+// the master data is the same, presets and special separations included.
 #include "define/LessonEditor.h"
 
 #include "DefineSchool.h"
@@ -42,6 +42,28 @@ TEST(DefinedSchoolFile, LessonsDefinedByTheEditorRoundTripThroughTheProjectFile)
     ASSERT_TRUE(editor.SetRoom(kurs, 1, "TH", true, v).Allowed());
     ASSERT_TRUE(
         editor.Split(editor.Select(BlockArt::Fach, 3, BlockAnsicht::Lehrer, "SCHULZ"), {4}, rep));
+    // An upper limit, a day restriction, "nur für die Urplan - Erstellung" and a special
+    // separation are kept by the file as well.
+    const AktuellerBlock d = editor.Select(BlockArt::Fach, 1, BlockAnsicht::Lehrer, "SCHULZ");
+    Vorgaben oben;
+    editor.ShowUnit(d, 0, oben);
+    oben.OberesLimit = true;
+    oben.LimitStunde = 3;
+    editor.UpperLimitChanged(d, 0, oben);
+    Vorgaben tag;
+    editor.ShowUnit(d, 1, tag);
+    tag.TagesLimit = true;
+    tag.Tag = 2;
+    editor.DayLimitChanged(d, 1, tag);
+    Vorgaben nur;
+    editor.ShowUnit(ph, 0, nur);
+    nur.NurUrPlan = true;
+    editor.InitialPlanOnlyChanged(ph, 0, nur);
+    ASSERT_TRUE(editor.AddToSeparation(1, data.FachBloecke[2].Key, ""));
+    ASSERT_EQ(data.FachBloecke[1].Block.Einheiten[0].OberesLimit, 1);
+    ASSERT_EQ(data.FachBloecke[1].Block.Einheiten[1].Tag, 2);
+    ASSERT_EQ(data.FachBloecke[2].Block.Einheiten[0].NurUrPlan, 1);
+    ASSERT_EQ(data.FachBloecke[2].Block.SpezialTrennung, 1);
     EXPECT_TRUE(rep.shown.empty());
     ASSERT_EQ(data.KursBloecke[0].Lehrer[0].Einheiten[1].Zeitvorgabe, SlotOf(4, 8));
 
