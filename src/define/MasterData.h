@@ -40,8 +40,8 @@ struct KursEingabe {
 };
 
 // The result of an operation: whether the master data changed, and the index the dialog selects
-// afterwards in its list (-1: none, the list is empty). A refused operation keeps the selection
-// it was called with.
+// afterwards in its list (-1: none, the list is empty). An operation that changed nothing returns
+// the index it was called with (a refused new: -1), so the dialog keeps its selection.
 struct Aenderung {
     bool Geaendert = false;
     int Auswahl = -1;
@@ -70,9 +70,10 @@ std::string UpperName(std::string_view text);
 // Names compare without regard to letter case when the dialogs look for duplicates.
 bool SameName(std::string_view a, std::string_view b);
 
-// The slots of the rectangle of grid cells between `a` and `b` (any two corners), row by row;
+// The slots of the rectangle of grid cells between `from` and `to` (any two corners), row by row;
 // heading cells and cells outside the week in use are left out.
-std::vector<int> SlotsOfRectangle(const AllgemeineAngaben& angaben, GitterZelle a, GitterZelle b);
+std::vector<int> SlotsOfRectangle(const AllgemeineAngaben& angaben, GitterZelle from,
+                                  GitterZelle to);
 // The texts of a lock grid as the dialogs show it: row 0 holds "" and the first two letters of
 // each day name, column 0 the hour numbers (from 0 with the 0th hour), a locked cell "X".
 std::vector<std::vector<std::string>> LockGridTexts(const AllgemeineAngaben& angaben,
