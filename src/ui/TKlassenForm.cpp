@@ -63,7 +63,7 @@ TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(seiten_, 1);
     layout->addLayout(unten);
-    resize(460, 400);
+    resize(440, 380);
 }
 
 std::vector<std::string> TKlassenForm::Namen() const {

@@ -55,6 +55,7 @@ TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
     stundenL_ = new QLabel(this);
     stundenL_->setObjectName("StundenL");
     lehrerL_ = Liste(this, "LehrerL");
+    lehrerL_->setMinimumWidth(180);
     fachL_ = Liste(this, "FachL");
     lehrerKursL_ = Liste(this, "LehrerKursL");
     fachKursL_ = Liste(this, "FachKursL");
