@@ -117,7 +117,8 @@ private:
                 Add(owner + ": Einheiten von " + l.Name + " weichen ab");
         }
         for (const std::string& c : k.Klassen) {
-            if (c.empty() || d_.FindKlasse(c) < 0) Add(owner + ": Klasse " + c + " fehlt");
+            if (c.empty()) Add(owner + ": leerer Klassenname");
+            Klasse(c, owner);
         }
         if (!k.Lehrer.empty()) Hours(k.BStunden, k.Lehrer.front().Einheiten, owner);
         Group(k.SpezialTrennung, owner);
