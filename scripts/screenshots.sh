@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the desktop windows: starts stundenwerk-gui under a virtual display, opens the
 # example school, runs the initial plan and each stage for a few seconds, and saves a PNG of the
-# main window, the lesson window (a course block selected, the block dialog, a unit with a fixed
+# main window, the master-data dialogs (subjects, a special room with its subjects, the input
+# window of a new room, a teacher and his lock grid, classes, a course with three teachers), the
+# lesson window (a course block selected, the block dialog, a unit with a fixed
 # time, a refused time choice, the room dialog, the special separations), every tab of the
 # planning window, the plan grid ("Schnappschuß": its three views, a
 # move with its framed targets, a refused move, the popup, the legend and the room dialog), the

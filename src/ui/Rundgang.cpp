@@ -1,17 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Rundgang.h"
 
+#include "define/MasterData.h"
 #include "edit/GridView.h"
 #include "ui/PlanGitter.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
+#include "ui/TFachForm.h"
 #include "ui/THauptForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TKlassenForm.h"
+#include "ui/TKursForm.h"
 #include "ui/TLegendeForm.h"
+#include "ui/TLehrerForm.h"
+#include "ui/TNeuForm.h"
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
+#include "ui/TRaumForm.h"
 #include "ui/TRaumWahlForm.h"
 #include "ui/TUnterrichtForm.h"
 
@@ -235,6 +242,90 @@ int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
     return n;
 }
 
+// The master-data dialogs on the school just opened: the subjects, a special room with its
+// subjects, a teacher's lock grid with locked cells, the classes, a course with three teachers
+// and an input window. Cells locked for the picture are freed again afterwards.
+int StammBilder(THauptForm& haupt, const QString& ordner) {
+    int n = 0;
+    const Stammdaten& d = haupt.Sitzung().Stamm();
+    const auto seite = [](QWidget& f, const char* name, int i) {
+        if (auto* pc = f.findChild<QTabWidget*>(name)) pc->setCurrentIndex(i);
+    };
+    const auto waehlen = [](QWidget& f, const char* name, int i) {
+        if (auto* c = f.findChild<QComboBox*>(name); c && i >= 0) c->setCurrentIndex(i);
+    };
+    QPoint ort = haupt.pos() + QPoint(0, 200);
+
+    haupt.FaecherClick();
+    haupt.FachForm().move(ort);
+    n += Bild(haupt.FachForm(), ordner, "stamm_faecher");
+    haupt.FachForm().hide();
+
+    haupt.RaeumeClick();
+    TRaumForm& raum = haupt.RaumForm();
+    raum.move(ort);
+    int spezial = -1;
+    for (int i = 0; i < static_cast<int>(d.Raeume.size()) && spezial < 0; ++i)
+        if (d.Raeume[i].FachTyp[1] && !d.Raeume[i].Faecher.empty()) spezial = i;
+    waehlen(raum, "RaumCoBox", spezial);
+    n += Bild(raum, ordner, "stamm_raum");
+    // The input window of "Neuer Raum", photographed instead of run.
+    const auto eingabe = raum.EingabeAusfuehren;
+    raum.EingabeAusfuehren = [&](TEingabeForm& e) {
+        e.show();
+        Warten(200);
+        n += e.grab().save(QDir(ordner).filePath("stamm_neuer_raum.png"));
+        e.hide();
+        return false;
+    };
+    raum.NeuClick();
+    raum.EingabeAusfuehren = eingabe;
+    raum.hide();
+
+    haupt.LehrerClick();
+    TLehrerForm& lehrer = haupt.LehrerForm();
+    lehrer.move(ort);
+    n += Bild(lehrer, ordner, "stamm_lehrer");
+    // A teacher with locked cells; without one, a few are locked for the picture.
+    int gesperrt = -1;
+    for (int i = 0; i < static_cast<int>(d.Lehrer.size()) && gesperrt < 0; ++i)
+        for (int s = 0; s < kSlotCount && gesperrt < 0; ++s)
+            if (d.Lehrer[i].Sperre[s] && DayOf(s) < d.Angaben.Tage && HourOf(s) >= 1 &&
+                HourOf(s) <= d.Angaben.Stunden)
+                gesperrt = i;
+    std::vector<int> frei;
+    if (gesperrt < 0) {
+        gesperrt = 0;
+        MasterDataEditor e(haupt.Sitzung().Stamm());
+        for (int s : {SlotOf(0, 1), SlotOf(0, 2), SlotOf(4, 5), SlotOf(4, 6)}) {
+            CapturingReporter still;
+            if (e.Lock(SperrZiel::Lehrer, 0, {s}, still).Geaendert) frei.push_back(s);
+        }
+    }
+    waehlen(lehrer, "LehrerCoBox", gesperrt);
+    seite(lehrer, "LehrerPC", 1);
+    n += Bild(lehrer, ordner, "stamm_lehrer_zeitvorgaben");
+    if (!frei.empty()) MasterDataEditor(haupt.Sitzung().Stamm()).Unlock(SperrZiel::Lehrer, 0, frei);
+    seite(lehrer, "LehrerPC", 0);
+    lehrer.hide();
+
+    haupt.KlassenClick();
+    haupt.KlassenForm().move(ort);
+    n += Bild(haupt.KlassenForm(), ordner, "stamm_klassen");
+    haupt.KlassenForm().hide();
+
+    haupt.KurseClick();
+    TKursForm& kurs = haupt.KursForm();
+    kurs.move(ort);
+    int drei = -1;
+    for (int i = 0; i < static_cast<int>(d.KursBloecke.size()) && drei < 0; ++i)
+        if (d.KursBloecke[i].Lehrer.size() >= 3) drei = i;
+    waehlen(kurs, "KursCoBox", drei);
+    n += Bild(kurs, ordner, "stamm_kurse");
+    kurs.hide();
+    return n;
+}
+
 } // namespace
 
 int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden) {
@@ -259,6 +350,7 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     haupt.Dateiwahl = [schule](const DateiDialog&) { return schule; };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
+    n += StammBilder(haupt, ordner);
     n += UnterrichtBilder(haupt, ordner);
 
     haupt.StundenplanClick();

@@ -7,10 +7,15 @@
 #include "ui/TAboutForm.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TDruckOptionenForm.h"
+#include "ui/TFachForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TKlassenForm.h"
+#include "ui/TKursForm.h"
+#include "ui/TLehrerForm.h"
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TProgrammOptionenForm.h"
+#include "ui/TRaumForm.h"
 #include "ui/TUnterrichtForm.h"
 
 #include <QCloseEvent>
@@ -78,17 +83,28 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     planForm_->SetKonfigDatei(optionen_->KonfigDatei());
     druck_ = new TDruckOptionenForm(reporter_, this);
     unterricht_ = new TUnterrichtForm(session_, reporter_, this);
+    fach_ = new TFachForm(session_, reporter_, this);
+    raum_ = new TRaumForm(session_, reporter_, this);
+    lehrer_ = new TLehrerForm(session_, reporter_, this);
+    klassen_ = new TKlassenForm(session_, reporter_, this);
+    kurs_ = new TKursForm(session_, reporter_, this);
+    for (TStammForm* f : StammFenster()) {
+        // Where the program options place a window they have no position for.
+        f->move(100, 100);
+        connect(f, &TStammForm::HilfeSeite, this, &THauptForm::HilfeSeite);
+        connect(f, &TStammForm::Geaendert, this, [this, f] { StammGeaendert(f); });
+    }
     connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
     // The plan grid's "Ausgabe" is the menu's.
     planForm_->Ausgabe = [this] { AusgabeClick(); };
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     connect(unterricht_, &TUnterrichtForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},
-                           {"Fach", nullptr},
-                           {"Klassen", nullptr},
-                           {"Lehrer", nullptr},
-                           {"Raum", nullptr},
-                           {"Kurs", nullptr},
+                           {"Fach", fach_},
+                           {"Klassen", klassen_},
+                           {"Lehrer", lehrer_},
+                           {"Raum", raum_},
+                           {"Kurs", kurs_},
                            {"Unterricht", unterricht_},
                            {"Plan", planForm_},
                            {"PlanBS", &planForm_->GitterForm()}});
@@ -140,9 +156,13 @@ void THauptForm::MenuesAufbauen() {
     connect(Befehl("&Beenden"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* daten = menuBar()->addMenu("&Stamm-Daten");
-    // The program has no master-data dialogs: their commands stay disabled.
-    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
-        Eintrag(daten, t, nullptr)->setEnabled(false);
+    // Disabled until the general settings are confirmed or a file is read.
+    Eintrag(daten, "&Fächer", &THauptForm::FaecherClick);
+    Eintrag(daten, "&Klassen", &THauptForm::KlassenClick);
+    Eintrag(daten, "&Lehrer", &THauptForm::LehrerClick);
+    Eintrag(daten, "&Räume", &THauptForm::RaeumeClick);
+    Eintrag(daten, "K&urse", &THauptForm::KurseClick);
+    StammBefehleFreigeben(false);
     daten->addSeparator();
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
@@ -186,12 +206,50 @@ void THauptForm::SetEditable(bool editable) {
     editable_ = editable;
     angaben_->SetEditable(editable);
     unterricht_->SetEditable(editable);
+    for (TStammForm* f : StammFenster())
+        f->SetEditable(editable);
+}
+
+void THauptForm::StammBefehleFreigeben(bool an) {
+    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
+        Befehl(Q(t))->setEnabled(an);
+}
+
+std::vector<TStammForm*> THauptForm::StammFenster() const {
+    return {fach_, raum_, lehrer_, klassen_, kurs_};
+}
+
+void THauptForm::StammGeaendert(TStammForm* quelle) {
+    for (TStammForm* f : StammFenster())
+        if (f != quelle) f->Auffrischen();
+    ZahlenZeigen();
+    if (!unterricht_->isVisible()) return;
+    // The lesson window shows the new names on its block page; the dialog stays in front.
+    unterricht_->Oeffnen();
+    quelle->raise();
+    quelle->activateWindow();
+}
+
+void THauptForm::StammNeu() {
+    for (TStammForm* f : StammFenster()) {
+        f->ZeitgitterAufbauen();
+        f->Neuladen();
+    }
 }
 
 void THauptForm::AngabenBestaetigt() {
     session_.Stamm().AngabenBestaetigt = true;
     angaben_->Laden(session_.Stamm().Angaben);
     unterricht_->ZeitgitterAufbauen();
+    for (TStammForm* f : StammFenster()) {
+        f->ZeitgitterAufbauen();
+        f->Auffrischen();
+    }
+    StammBefehleFreigeben(true);
+    ZahlenZeigen();
+}
+
+void THauptForm::ZahlenZeigen() {
     const Stammdaten& s = session_.Stamm();
     centralWidget()->setProperty("text", QString("%1 Lehrer, %2 Klassen, %3 Räume, %4 Fächer")
                                              .arg(s.Lehrer.size())
@@ -240,6 +298,12 @@ void THauptForm::NeuClick() {
     session_.New();
     unterricht_->Leeren();
     setWindowTitle("Plan :");
+    StammBefehleFreigeben(false);
+    const char* titel[] = {"Fach", "Raum", "Lehrer", "Klasse", "Kurs"};
+    const std::vector<TStammForm*> fenster = StammFenster();
+    for (std::size_t i = 0; i < fenster.size(); ++i)
+        fenster[i]->Leeren(titel[i]);
+    ZahlenZeigen();
     AllgemeineAngabenClick();
 }
 
@@ -253,6 +317,7 @@ void THauptForm::OeffnenClick() {
     unterricht_->Leeren();
     setWindowTitle("Plan : " + pfad);
     SetEditable(true);
+    StammNeu();
     AngabenBestaetigt();
 }
 
@@ -276,6 +341,7 @@ void THauptForm::StammOeffnenClick() {
     unterricht_->Leeren();
     setWindowTitle("Stamm : " + pfad);
     SetEditable(true);
+    StammNeu();
     AngabenBestaetigt();
 }
 
@@ -300,6 +366,7 @@ void THauptForm::PlanOeffnenClick() {
     const QString pfad = Frage(kPlanOeffnen);
     if (pfad.isEmpty() || !session_.OpenPlanFile(S(pfad))) return;
     unterricht_->Leeren();
+    StammNeu();
     AngabenBestaetigt();
     PlanZeigen();
     setWindowTitle("Plan: " + pfad);
@@ -336,6 +403,28 @@ void THauptForm::AllgemeineAngabenClick() {
     else
         a.TagNamen = neu.TagNamen;
     AngabenBestaetigt();
+}
+
+void THauptForm::FaecherClick() {
+    // The subject dialog opens on the first subject.
+    fach_->Neuladen();
+    fach_->Oeffnen();
+}
+
+void THauptForm::KlassenClick() {
+    klassen_->Oeffnen();
+}
+
+void THauptForm::LehrerClick() {
+    lehrer_->Oeffnen();
+}
+
+void THauptForm::RaeumeClick() {
+    raum_->Oeffnen();
+}
+
+void THauptForm::KurseClick() {
+    kurs_->Oeffnen();
 }
 
 void THauptForm::UnterrichtClick() {
@@ -411,6 +500,8 @@ void THauptForm::closeEvent(QCloseEvent* event) {
         return;
     }
     hilfe_->hide();
+    for (TStammForm* f : StammFenster())
+        f->hide();
     event->accept();
 }
 

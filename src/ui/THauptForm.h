@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// THauptForm.h: the main window. Its menus open the general settings, the lesson window, the
-// planning window, the export options and the program options and run the file commands on the
-// session; its caption names the mode and the file. It switches between master-data mode and
-// plan mode. Commands that destroy or replace the plan wait while a halted run is still
-// returning.
+// THauptForm.h: the main window. Its menus open the general settings, the master-data dialogs
+// (subjects, classes, teachers, rooms, courses), the lesson window, the planning window, the
+// export options and the program options and run the file commands on the session; its caption
+// names the mode and the file. It switches between master-data mode and plan mode. Commands that
+// destroy or replace the plan wait while a halted run is still returning.
 #pragma once
 #include "app/Session.h"
 #include "optimise/RunControl.h"
@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <vector>
 
 class QAction;
 
@@ -19,6 +20,12 @@ namespace sw::ui {
 
 class TAllgemeineAngabenForm;
 class TDruckOptionenForm;
+class TFachForm;
+class TKlassenForm;
+class TKursForm;
+class TLehrerForm;
+class TRaumForm;
+class TStammForm;
 class THilfeForm;
 class TPlanForm;
 class TProgrammOptionenForm;
@@ -53,6 +60,11 @@ public:
     TDruckOptionenForm& DruckForm() { return *druck_; }
     THilfeForm& HilfeForm() { return *hilfe_; }
     TUnterrichtForm& UnterrichtForm() { return *unterricht_; }
+    TFachForm& FachForm() { return *fach_; }
+    TRaumForm& RaumForm() { return *raum_; }
+    TLehrerForm& LehrerForm() { return *lehrer_; }
+    TKlassenForm& KlassenForm() { return *klassen_; }
+    TKursForm& KursForm() { return *kurs_; }
     bool Editable() const { return editable_; }
     const QString& HilfePfad() const { return hilfePfad_; }
     void SetHilfePfad(const QString& pfad) { hilfePfad_ = pfad; }
@@ -76,6 +88,12 @@ public slots:
     void PlanSpeichernClick();
     void PlanSpeichernUnterClick();
     void AllgemeineAngabenClick();
+    // The master-data dialogs, shown non-modally.
+    void FaecherClick();
+    void KlassenClick();
+    void LehrerClick();
+    void RaeumeClick();
+    void KurseClick();
     void UnterrichtClick();
     void StundenplanClick();
     void AusgabeClick();
@@ -92,6 +110,13 @@ private:
     void MenuesAufbauen();
     QAction* Eintrag(QMenu* menu, const QString& text, void (THauptForm::*slot)());
     void StammBefehleFreigeben(bool an);
+    // The five master-data dialogs, in the order subjects, rooms, teachers, classes, courses.
+    std::vector<TStammForm*> StammFenster() const;
+    // A dialog changed the master data: the other windows that show it follow.
+    void StammGeaendert(TStammForm* quelle);
+    // The master data was replaced by a file: the dialogs show its first entities.
+    void StammNeu();
+    void ZahlenZeigen();
     void AngabenBestaetigt();
     void PlanZeigen();
     void PlanGeschlossen();
@@ -112,6 +137,11 @@ private:
     TProgrammOptionenForm* optionen_;
     TDruckOptionenForm* druck_;
     TUnterrichtForm* unterricht_;
+    TFachForm* fach_;
+    TRaumForm* raum_;
+    TLehrerForm* lehrer_;
+    TKlassenForm* klassen_;
+    TKursForm* kurs_;
 };
 
 } // namespace sw::ui

@@ -56,7 +56,8 @@ protected:
 TEST_F(MainWindow, StartsInMasterDataModeWithCaption) {
     EXPECT_EQ(haupt.windowTitle(), "Plan :");
     EXPECT_TRUE(haupt.Editable());
-    // Commands whose windows do not exist yet are disabled, their tool-bar buttons with them.
+    // The master-data commands wait for the general settings or a file; the program has no
+    // substitution window. Their tool-bar buttons are disabled with them.
     for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse", "Vertretungen"})
         EXPECT_FALSE(haupt.Befehl(QString::fromUtf8(t))->isEnabled()) << t;
     // The lesson definitions say themselves what is missing.

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TKlassenForm.h"
+
+#include "ui/QtReporter.h"
+#include "ui/SperrGitter.h"
+#include "ui/TNeuForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace sw::ui {
+
+TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, QWidget* parent)
+    : TStammForm(session, reporter, parent, "KlassenForm", kHilfe) {
+    setWindowTitle("Klassen");
+    neuForm_ = new TNeuForm(this);
+    seiten_ = new QTabWidget(this);
+    seiten_->setObjectName("KlassenPC");
+    auto* allgemein = new QWidget(this);
+    allgemein->setObjectName("AllgemeinTS");
+    ListeAnlegen("KlassenCoBox");
+    optiCB_ = Kasten("OptiCB", "In die Optimierung mit einbeziehen");
+    neuBtn_ = Knopf("NeuBtn", "Neu");
+    umbenennenBtn_ = Knopf("UmbenennenBtn", "Umbenennen");
+    loeschenBtn_ = Knopf("LoeschenBtn", QString::fromUtf8("Löschen"));
+    QWidget* leiste = Navigation();
+    QPushButton* schliessen = Knopf("SchliessenBtn", QString::fromUtf8("Schließen"));
+
+    connect(neuBtn_, &QPushButton::clicked, this, &TKlassenForm::NeuClick);
+    connect(neuBitBtn_, &QPushButton::clicked, this, &TKlassenForm::NeuClick);
+    connect(umbenennenBtn_, &QPushButton::clicked, this, &TKlassenForm::UmbenennenClick);
+    connect(loeschenBtn_, &QPushButton::clicked, this, &TKlassenForm::LoeschenClick);
+    connect(loeschenBitBtn_, &QPushButton::clicked, this, &TKlassenForm::LoeschenClick);
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(optiCB_, &QCheckBox::clicked, this, [this](bool an) {
+        if (!laden_) Ergebnis(Editor().SetClassOpti(Auswahl(), an));
+    });
+
+    auto* kopf = new QHBoxLayout;
+    kopf->addWidget(new QLabel("Klasse:", this));
+    kopf->addWidget(liste_, 1);
+    auto* knoepfe = new QHBoxLayout;
+    for (QPushButton* b : {neuBtn_, umbenennenBtn_, loeschenBtn_})
+        knoepfe->addWidget(b);
+    knoepfe->addStretch(1);
+    auto* v = new QVBoxLayout(allgemein);
+    v->addLayout(kopf);
+    v->addWidget(optiCB_);
+    v->addStretch(1);
+    v->addLayout(knoepfe);
+    seiten_->addTab(allgemein, "Allgemeine Angaben");
+    seiten_->addTab(SperrSeite(SperrZiel::Klasse), "Zeitvorgaben");
+    auto* unten = new QHBoxLayout;
+    unten->addWidget(leiste);
+    unten->addStretch(1);
+    unten->addWidget(schliessen);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(seiten_, 1);
+    layout->addLayout(unten);
+    resize(440, 380);
+}
+
+std::vector<std::string> TKlassenForm::Namen() const {
+    std::vector<std::string> n;
+    for (const auto& k : Daten().Klassen)
+        n.push_back(k.Name);
+    return n;
+}
+
+const CKlasse* TKlassenForm::Klasse() const {
+    const int i = Auswahl();
+    return i >= 0 && i < static_cast<int>(Daten().Klassen.size()) ? &Daten().Klassen[i] : nullptr;
+}
+
+const LockGrid* TKlassenForm::Sperre() const {
+    const CKlasse* k = Klasse();
+    return k ? &k->Sperre : nullptr;
+}
+
+void TKlassenForm::Zeigen() {
+    const CKlasse* k = Klasse();
+    QSignalBlocker still(optiCB_);
+    optiCB_->setChecked(k && k->Opti);
+}
+
+void TKlassenForm::Freigeben() {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{neuBtn_, loeschenBtn_, neuBitBtn_, loeschenBitBtn_})
+        w->setEnabled(editable_);
+    optiCB_->setEnabled(editable_ && Klasse());
+}
+
+void TKlassenForm::NeuClick() {
+    if (!Eingabe(*neuForm_, stammtext::NeueKlasse, stammtext::NeueKlassePrompt)) return;
+    Ergebnis(Editor().NewClass(S(neuForm_->Name()), reporter_));
+}
+
+void TKlassenForm::UmbenennenClick() {
+    const CKlasse* k = Klasse();
+    if (!k) return;
+    if (!Eingabe(*neuForm_, stammtext::KlasseUmbenennen, stammtext::KlasseUmbenennenPrompt,
+                 Q(k->Name)))
+        return;
+    Ergebnis(Editor().RenameClass(Auswahl(), S(neuForm_->Name()), reporter_));
+}
+
+void TKlassenForm::LoeschenClick() {
+    if (Auswahl() < 0) return;
+    Ergebnis(Editor().DeleteClass(Auswahl(), reporter_));
+}
+
+} // namespace sw::ui

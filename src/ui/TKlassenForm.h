@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TKlassenForm.h: the class dialog "Klassen". Page "Allgemeine Angaben": the class list, whether
+// the class takes part in the optimisation, new, rename and delete; page "Zeitvorgaben": the
+// lock grid; below both the navigation bar.
+#pragma once
+#include "ui/TStammForm.h"
+
+class QTabWidget;
+
+namespace sw::ui {
+
+class TNeuForm;
+
+class TKlassenForm : public TStammForm {
+    Q_OBJECT
+public:
+    TKlassenForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TNeuForm& NeuForm() { return *neuForm_; }
+
+    static constexpr const char* kHilfe = "formular_klassen.htm";
+
+public slots:
+    void NeuClick();
+    void UmbenennenClick();
+    void LoeschenClick();
+
+protected:
+    std::vector<std::string> Namen() const override;
+    void Zeigen() override;
+    void Freigeben() override;
+    const LockGrid* Sperre() const override;
+
+private:
+    const CKlasse* Klasse() const;
+
+    TNeuForm* neuForm_;
+    QTabWidget* seiten_;
+    QCheckBox* optiCB_;
+    QPushButton* neuBtn_;
+    QPushButton* umbenennenBtn_;
+    QPushButton* loeschenBtn_;
+};
+
+} // namespace sw::ui

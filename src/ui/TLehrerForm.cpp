@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TLehrerForm.h"
+
+#include "ui/QtReporter.h"
+#include "ui/SperrGitter.h"
+#include "ui/TNeuForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace sw::ui {
+
+TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, QWidget* parent)
+    : TStammForm(session, reporter, parent, "LehrerForm", kHilfe) {
+    setWindowTitle("Lehrer");
+    neuForm_ = new TNeuNameForm(this);
+    seiten_ = new QTabWidget(this);
+    seiten_->setObjectName("LehrerPC");
+    auto* allgemein = new QWidget(this);
+    allgemein->setObjectName("AllgemeinTS");
+    ListeAnlegen("LehrerCoBox");
+    kurzL_ = new QLabel(this);
+    kurzL_->setObjectName("KurzL");
+    faecherL_ = new QLabel(QString::fromUtf8("Fächer (0)"), this);
+    faecherL_->setObjectName("FaecherL");
+    fachCLBox_ = CheckListe("FachCLBox");
+    klassenCLBox_ = CheckListe("KlassenCLBox");
+    klassenLehrerCB_ = Kasten("KlassenLehrerCB", "Klassenlehrer von");
+    optiCB_ = Kasten("OptiCB", "In die Optimierung mit einbeziehen");
+    tendenzCB_ = Kasten("TendenzZuFreienTagenCB", "Tendenz zu freien Tagen");
+    neuBtn_ = Knopf("NeuBtn", "Neu");
+    umbenennenBtn_ = Knopf("UmbenennenBtn", "Umbenennen");
+    loeschenBtn_ = Knopf("LoeschenBtn", QString::fromUtf8("Löschen"));
+    QWidget* leiste = Navigation();
+    QPushButton* schliessen = Knopf("SchliessenBtn", QString::fromUtf8("Schließen"));
+
+    connect(neuBtn_, &QPushButton::clicked, this, &TLehrerForm::NeuClick);
+    connect(neuBitBtn_, &QPushButton::clicked, this, &TLehrerForm::NeuClick);
+    connect(umbenennenBtn_, &QPushButton::clicked, this, &TLehrerForm::UmbenennenClick);
+    connect(loeschenBtn_, &QPushButton::clicked, this, &TLehrerForm::LoeschenClick);
+    connect(loeschenBitBtn_, &QPushButton::clicked, this, &TLehrerForm::LoeschenClick);
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(fachCLBox_, &QListWidget::itemChanged, this, &TLehrerForm::FachGeklickt);
+    connect(klassenCLBox_, &QListWidget::itemChanged, this, &TLehrerForm::KlasseGeklickt);
+    connect(klassenLehrerCB_, &QCheckBox::clicked, this, [this](bool an) {
+        if (!laden_) Ergebnis(Editor().SetClassTeacherFlag(Auswahl(), an));
+    });
+    connect(optiCB_, &QCheckBox::clicked, this, [this](bool an) {
+        if (!laden_) Ergebnis(Editor().SetTeacherOpti(Auswahl(), an));
+    });
+    connect(tendenzCB_, &QCheckBox::clicked, this, [this](bool an) {
+        if (!laden_) Ergebnis(Editor().SetTeacherFreeDays(Auswahl(), an));
+    });
+
+    auto* kopf = new QGridLayout;
+    kopf->addWidget(new QLabel("Lehrer:", this), 0, 0);
+    kopf->addWidget(liste_, 0, 1);
+    kopf->addWidget(new QLabel(QString::fromUtf8("Kürzel:"), this), 1, 0);
+    kopf->addWidget(kurzL_, 1, 1);
+    auto* listen = new QGridLayout;
+    listen->addWidget(faecherL_, 0, 0);
+    listen->addWidget(klassenLehrerCB_, 0, 1);
+    listen->addWidget(fachCLBox_, 1, 0);
+    listen->addWidget(klassenCLBox_, 1, 1);
+    auto* knoepfe = new QHBoxLayout;
+    for (QPushButton* b : {neuBtn_, umbenennenBtn_, loeschenBtn_})
+        knoepfe->addWidget(b);
+    knoepfe->addStretch(1);
+    auto* v = new QVBoxLayout(allgemein);
+    v->addLayout(kopf);
+    v->addLayout(listen, 1);
+    v->addWidget(optiCB_);
+    v->addWidget(tendenzCB_);
+    v->addLayout(knoepfe);
+    seiten_->addTab(allgemein, "Allgemeine Angaben");
+    seiten_->addTab(SperrSeite(SperrZiel::Lehrer), "Zeitvorgaben");
+    auto* unten = new QHBoxLayout;
+    unten->addWidget(leiste);
+    unten->addStretch(1);
+    unten->addWidget(schliessen);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(seiten_, 1);
+    layout->addLayout(unten);
+    resize(520, 460);
+}
+
+std::vector<std::string> TLehrerForm::Namen() const {
+    std::vector<std::string> n;
+    for (const auto& l : Daten().Lehrer)
+        n.push_back(l.Name);
+    return n;
+}
+
+const CLehrer* TLehrerForm::Lehrer() const {
+    const int i = Auswahl();
+    return i >= 0 && i < static_cast<int>(Daten().Lehrer.size()) ? &Daten().Lehrer[i] : nullptr;
+}
+
+const LockGrid* TLehrerForm::Sperre() const {
+    const CLehrer* l = Lehrer();
+    return l ? &l->Sperre : nullptr;
+}
+
+void TLehrerForm::Zeigen() {
+    const CLehrer* l = Lehrer();
+    const std::vector<std::string> keine;
+    std::vector<std::string> klassen;
+    for (const auto& k : Daten().Klassen)
+        klassen.push_back(k.Name);
+    CheckListeFuellen(fachCLBox_, Daten().Faecher, l ? l->Faecher : keine);
+    CheckListeFuellen(klassenCLBox_, klassen,
+                      l && !l->Klasse.empty() ? std::vector<std::string>{l->Klasse} : keine);
+    laden_ = true;
+    kurzL_->setText(l ? Q(l->Kurz) : QString());
+    faecherL_->setText(QString::fromUtf8("Fächer (%1)").arg(l ? l->Faecher.size() : 0));
+    const auto kasten = [](QCheckBox* c, bool an) {
+        QSignalBlocker still(c);
+        c->setChecked(an);
+    };
+    kasten(klassenLehrerCB_, l && l->KlassenLehrer);
+    kasten(optiCB_, l && l->Opti);
+    kasten(tendenzCB_, l && l->TendenzZuFreienTagen);
+    laden_ = false;
+}
+
+void TLehrerForm::Freigeben() {
+    const CLehrer* l = Lehrer();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{neuBtn_, loeschenBtn_, neuBitBtn_, loeschenBitBtn_})
+        w->setEnabled(editable_);
+    for (QWidget* w : std::initializer_list<QWidget*>{klassenLehrerCB_, fachCLBox_, optiCB_,
+                                                      tendenzCB_, umbenennenBtn_})
+        w->setEnabled(l && (editable_ || w == tendenzCB_ || w == umbenennenBtn_));
+    // The class list belongs to a class teacher.
+    klassenCLBox_->setEnabled(editable_ && l && l->KlassenLehrer);
+}
+
+void TLehrerForm::FachGeklickt(QListWidgetItem* item) {
+    if (laden_) return;
+    Ergebnis(
+        Editor().SetTeacherSubject(Auswahl(), S(item->text()), item->checkState() == Qt::Checked));
+}
+
+void TLehrerForm::KlasseGeklickt(QListWidgetItem* item) {
+    if (laden_) return;
+    const bool an = item->checkState() == Qt::Checked;
+    Ergebnis(Editor().SetTeacherClass(Auswahl(), an ? S(item->text()) : std::string(), reporter_));
+}
+
+void TLehrerForm::NeuClick() {
+    neuForm_->SetKurz({});
+    if (!Eingabe(*neuForm_, stammtext::NeuerLehrer, stammtext::NeuerLehrerPrompt)) return;
+    Ergebnis(Editor().NewTeacher({S(neuForm_->Name()), S(neuForm_->Kurz())}, reporter_));
+}
+
+void TLehrerForm::UmbenennenClick() {
+    const CLehrer* l = Lehrer();
+    if (!l) return;
+    neuForm_->SetKurz(Q(l->Kurz));
+    if (!Eingabe(*neuForm_, stammtext::LehrerUmbenennen, stammtext::LehrerUmbenennenPrompt,
+                 Q(l->Name)))
+        return;
+    Ergebnis(
+        Editor().RenameTeacher(Auswahl(), {S(neuForm_->Name()), S(neuForm_->Kurz())}, reporter_));
+}
+
+void TLehrerForm::LoeschenClick() {
+    if (Auswahl() < 0) return;
+    Ergebnis(Editor().DeleteTeacher(Auswahl(), reporter_));
+}
+
+} // namespace sw::ui

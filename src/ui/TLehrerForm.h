@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TLehrerForm.h: the teacher dialog "Lehrer". Page "Allgemeine Angaben": the teacher list, the
+// short form, the subjects he teaches, the class he leads, whether he takes part in the
+// optimisation and prefers free days, new, rename and delete; page "Zeitvorgaben": the lock
+// grid; below both the navigation bar.
+#pragma once
+#include "ui/TStammForm.h"
+
+class QTabWidget;
+class QListWidgetItem;
+
+namespace sw::ui {
+
+class TNeuNameForm;
+
+class TLehrerForm : public TStammForm {
+    Q_OBJECT
+public:
+    TLehrerForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TNeuNameForm& NeuForm() { return *neuForm_; }
+
+    static constexpr const char* kHilfe = "formular_lehrer.htm";
+
+public slots:
+    void NeuClick();
+    void UmbenennenClick();
+    void LoeschenClick();
+
+protected:
+    std::vector<std::string> Namen() const override;
+    void Zeigen() override;
+    void Freigeben() override;
+    const LockGrid* Sperre() const override;
+
+private:
+    const CLehrer* Lehrer() const;
+    void FachGeklickt(QListWidgetItem* item);
+    void KlasseGeklickt(QListWidgetItem* item);
+
+    TNeuNameForm* neuForm_;
+    QTabWidget* seiten_;
+    QLabel* kurzL_;
+    QLabel* faecherL_;
+    QListWidget* fachCLBox_;
+    QListWidget* klassenCLBox_;
+    QCheckBox* klassenLehrerCB_;
+    QCheckBox* optiCB_;
+    QCheckBox* tendenzCB_;
+    QPushButton* neuBtn_;
+    QPushButton* umbenennenBtn_;
+    QPushButton* loeschenBtn_;
+};
+
+} // namespace sw::ui
