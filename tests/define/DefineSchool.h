@@ -44,7 +44,9 @@ inline Stammdaten DefineSchool() {
     d.Faecher = {"M", "D", "PH", "SPORT"};
     d.Lehrer = {Teacher("MEIER", {"M", "PH", "SPORT"}), Teacher("SCHULZ", {"D", "M"}),
                 Teacher("KOCH", {"SPORT"})};
-    d.Klassen = {CKlasse{"5A"}, CKlasse{"5B"}};
+    d.Klassen.resize(2);
+    d.Klassen[0].Name = "5A";
+    d.Klassen[1].Name = "5B";
     d.Raeume = {Room("R1", {1, 0, 0}, {}), Room("PH1", {0, 1, 0}, {"PH"}),
                 Room("TH", {0, 0, 1}, {"SPORT"}), Room("K5A", {1, 0, 0}, {})};
     d.Raeume[3].KlassenTyp = {0, 0, 1};
