@@ -294,6 +294,9 @@ void WriteRaum(IniFile& ini, const std::string& s, const CRaumFach& r) {
     ini.SetString(s, "KlassenTyp", FlagsOf(r.KlassenTyp));
     ini.SetString(s, "Klasse", r.Klasse);
     ini.SetString(s, "Sperre", LocksOf(r.Sperre));
+    // The settings of the dialogs beyond the keys above are written only when they differ from
+    // a new entity's, so the files of schools without them stay as they were.
+    if (r.KlassenKursFreigabe) ini.SetString(s, "KlassenKursFreigabe", "1");
 }
 
 void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
@@ -304,6 +307,8 @@ void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
     ini.SetString(s, "KlassenLehrer", FlagText(l.KlassenLehrer));
     ini.SetString(s, "Klasse", l.Klasse);
     ini.SetString(s, "Sperre", LocksOf(l.Sperre));
+    if (!l.Opti) ini.SetString(s, "Opti", "0");
+    if (l.TendenzZuFreienTagen) ini.SetString(s, "TendenzZuFreienTagen", "1");
 }
 
 // What a unit holds beyond its length, time and room: "nur für die Urplan - Erstellung", the
@@ -405,6 +410,7 @@ IniFile BuildIni(const Stammdaten& d) {
         const std::string s = "Klasse_" + std::to_string(n);
         ini.SetString(s, "Name", d.Klassen[n].Name);
         ini.SetString(s, "Sperre", LocksOf(d.Klassen[n].Sperre));
+        if (!d.Klassen[n].Opti) ini.SetString(s, "Opti", "0");
     }
     for (std::size_t n = 0; n < d.FachBloecke.size(); ++n)
         WriteFachBlock(ini, "FachBlock_" + std::to_string(n), d.FachBloecke[n].Block);
@@ -687,6 +693,7 @@ private:
         CKlasse k;
         k.Name = Get(s, "Name");
         k.Sperre = ReadLocks(s, false);
+        k.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
         return k;
     }
 
@@ -701,6 +708,8 @@ private:
         for (int i = 0; i < faecherNo; ++i)
             l.Faecher.push_back(faecher.Next());
         l.Sperre = ReadLocks(s, true);
+        l.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
+        l.TendenzZuFreienTagen = FlagOf(s, "TendenzZuFreienTagen") ? 1 : 0;
         return l;
     }
 
@@ -725,6 +734,7 @@ private:
             flag = klassenTyp.NextFlag();
         if (!r.KlassenTyp[0]) r.Klasse = Get(s, "Klasse");
         r.Sperre = ReadLocks(s, true);
+        r.KlassenKursFreigabe = FlagOf(s, "KlassenKursFreigabe") ? 1 : 0;
         return r;
     }
 

@@ -268,22 +268,17 @@ TEST(MasterDataRandom, TenThousandOperationsKeepTheMasterDataWholeAndSaveable) {
     ProjectReadResult read = OpenProject(path, disk);
     ASSERT_TRUE(read.outcome.Ok) << (read.outcome.Messages.empty() ? ""
                                                                    : read.outcome.Messages[0].Text);
-    // What the project file does not carry: the course template, the flags of optimisation and
-    // substitution, the room's release for the class's own courses and the last plan's targets.
+    // What the project file does not carry: the course template, the substitution mark and the
+    // last plan's targets (the stream files keep them). The flags of optimisation, the tendency to
+    // free days and the room's release for the class's own courses come back.
     for (CKursBlock& k : d.KursBloecke)
         k.Vorlage.clear();
     for (CLehrer& l : d.Lehrer) {
-        l.Opti = 1;
-        l.TendenzZuFreienTagen = 0;
         l.NichtVerfuegbar = 0;
         l.LetztesSoll = {};
     }
-    for (CKlasse& k : d.Klassen) {
-        k.Opti = 1;
+    for (CKlasse& k : d.Klassen)
         k.LetztesSoll = {};
-    }
-    for (CRaumFach& r : d.Raeume)
-        r.KlassenKursFreigabe = 0;
     d.Angaben.TagNamen = read.data.Angaben.TagNamen;
     EXPECT_TRUE(read.data.Faecher == d.Faecher);
     EXPECT_TRUE(read.data.Raeume == d.Raeume);

@@ -234,6 +234,26 @@ TEST(ProjectFile, KeepsTheUnitPresetsAndTheSpecialSeparations) {
     EXPECT_EQ(test::ReadFileBytes(dir.File("ohne.sch")), Cp(SampleText()));
 }
 
+// The settings of the dialogs that the first format left out: without these keys a teacher or
+// class taken out of the optimisation, the tendency to free days and a class room's release for
+// the class's own courses were lost on saving.
+TEST(ProjectFile, KeepsOptimisationFlagsAndTheClassRoomsRelease) {
+    Stammdaten d = SampleModel();
+    d.Lehrer[1].Opti = 0;
+    d.Lehrer[0].TendenzZuFreienTagen = 1;
+    d.Klassen[1].Opti = 0;
+    d.Raeume[0].KlassenKursFreigabe = 1;
+    test::TempDir dir;
+    DiskFileOps disk;
+    ASSERT_TRUE(SaveProject(d, dir.File("flags.sch"), disk).Ok);
+    const std::string bytes = test::ReadFileBytes(dir.File("flags.sch"));
+    EXPECT_NE(bytes.find("KlassenKursFreigabe=1\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("TendenzZuFreienTagen=1\r\n"), std::string::npos);
+    const ProjectReadResult r = OpenProject(dir.File("flags.sch"), disk);
+    ASSERT_TRUE(r.outcome.Ok);
+    EXPECT_EQ(r.data, d);
+}
+
 TEST(ProjectFile, RefusesDamagedPresets) {
     ExpectReadError(OpenText(SampleWith("FachBlock_0", "Vorgaben", "0,1,0,0,9,0,0,0,0,-1,")),
                     "Abschnitt [FachBlock_0], Schlüssel Vorgaben: \"9\" ist kein gültiger Tag "
