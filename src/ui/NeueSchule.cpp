@@ -1,0 +1,412 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/NeueSchule.h"
+
+#include "app/Session.h"
+#include "edit/GridView.h"
+#include "edit/PlanEditor.h"
+#include "export/Word.h"
+#include "ui/PlanGitter.h"
+#include "ui/TBlockForm.h"
+#include "ui/TDruckOptionenForm.h"
+#include "ui/TFachForm.h"
+#include "ui/THauptForm.h"
+#include "ui/TKlassenForm.h"
+#include "ui/TKursForm.h"
+#include "ui/TLehrerForm.h"
+#include "ui/TNeuForm.h"
+#include "ui/TPlanBSForm.h"
+#include "ui/TPlanForm.h"
+#include "ui/TRaumForm.h"
+#include "ui/TUnterrichtForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <deque>
+#include <stdexcept>
+
+namespace sw::ui {
+
+namespace {
+
+// A step that cannot be done ends the road with its reason.
+struct Abbruch : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void Pruefen(bool ok, const QString& warum) {
+    if (!ok) throw Abbruch(warum.toStdString());
+}
+
+template <class T> T& Control(QWidget& fenster, const char* name) {
+    T* w = fenster.findChild<T*>(name);
+    Pruefen(w != nullptr, QString("%1 hat kein Element %2").arg(fenster.objectName(), name));
+    return *w;
+}
+
+// Picks the entry with this text in a list of the window (the row a person clicks).
+void Zeile(QWidget& fenster, const char* liste, const char* text) {
+    auto& l = Control<QListWidget>(fenster, liste);
+    const auto treffer = l.findItems(QString::fromUtf8(text), Qt::MatchExactly);
+    Pruefen(!treffer.isEmpty(), QString("%1 enthält nicht %2").arg(liste, QString::fromUtf8(text)));
+    l.setCurrentItem(treffer.first());
+}
+
+// Ticks the entry with this text in a check list of the window.
+void Haken(QWidget& fenster, const char* liste, const char* text) {
+    auto& l = Control<QListWidget>(fenster, liste);
+    const auto treffer = l.findItems(QString::fromUtf8(text), Qt::MatchExactly);
+    Pruefen(!treffer.isEmpty(), QString("%1 enthält nicht %2").arg(liste, QString::fromUtf8(text)));
+    treffer.first()->setCheckState(Qt::Checked);
+}
+
+void Klick(QWidget& fenster, const char* knopf) {
+    auto& b = Control<QPushButton>(fenster, knopf);
+    Pruefen(b.isEnabled(), QString("%1 ist gesperrt").arg(knopf));
+    b.click();
+}
+
+class Strasse {
+public:
+    Strasse(THauptForm& haupt, QString ordner, int stufenMs, const Schrittmeldung& meldung)
+        : haupt_(haupt), ordner_(std::move(ordner)), stufenMs_(stufenMs), meldung_(meldung) {
+        // Message boxes on the way (the desktop's reporter) are answered with Yes or OK: the
+        // road goes on where a person would.
+        QObject::connect(&antworten_, &QTimer::timeout, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            QAbstractButton* ja = box->button(QMessageBox::Yes);
+            if (!ja) ja = box->button(QMessageBox::Ok);
+            if (!ja) ja = box->defaultButton();
+            if (ja) ja->click();
+        });
+        antworten_.start(250);
+    }
+
+    void Gehen(NeueSchuleErgebnis& e) {
+        ergebnis_ = &e;
+        Angaben();
+        Faecher();
+        Raeume();
+        Lehrer();
+        Klassen();
+        Kurs();
+        Unterricht();
+        Planen();
+        Gitter();
+        SpeichernUndOeffnen();
+        Ausgabe();
+    }
+
+private:
+    void Schritt(const QString& name, QWidget& fenster) {
+        ++ergebnis_->Schritte;
+        if (meldung_) meldung_(name, fenster);
+    }
+
+    // New entities are named in the input window the dialog opens.
+    void Eingaben(TStammForm& f) {
+        f.EingabeAusfuehren = [this](TEingabeForm& e) {
+            if (eingaben_.empty()) return false;
+            const QStringList texte = eingaben_.front();
+            eingaben_.pop_front();
+            e.findChild<QLineEdit*>("NameE")->setText(texte.value(0));
+            if (auto* kurz = e.findChild<QLineEdit*>("KurzE")) kurz->setText(texte.value(1));
+            if (auto* stunden = e.findChild<QLineEdit*>("BStundenE"))
+                stunden->setText(texte.value(2));
+            return true;
+        };
+    }
+    void Neu(TStammForm& f, const QStringList& texte, const char* knopf = "NeuBtn") {
+        eingaben_.push_back(texte);
+        Klick(f, knopf);
+        Pruefen(eingaben_.empty(), "Das Eingabefenster für " + texte.value(0) + " kam nicht");
+    }
+
+    void Angaben() {
+        bool gesetzt = false;
+        QTimer::singleShot(100, &haupt_, [&gesetzt] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            if (auto* feld = d->findChild<QLineEdit*>("MaximaleStundenZahlProTagME")) {
+                feld->setText("6");
+                gesetzt = true;
+            }
+            d->accept();
+        });
+        haupt_.Befehl("&Allgemeine Angaben")->trigger();
+        Pruefen(gesetzt, "Die allgemeinen Angaben kamen nicht");
+        Schritt("allgemeine_angaben", haupt_);
+    }
+
+    void Faecher() {
+        haupt_.Befehl("&Fächer")->trigger();
+        TFachForm& f = haupt_.FachForm();
+        Eingaben(f);
+        for (const char* fach : {"Deutsch", "Mathematik", "Englisch", "Sport"})
+            Neu(f, {fach}, "NeuBitBtn");
+        Schritt("faecher", f);
+        f.hide();
+    }
+
+    void Raeume() {
+        haupt_.Befehl("&Räume")->trigger();
+        TRaumForm& f = haupt_.RaumForm();
+        Eingaben(f);
+        Neu(f, {"Raum 1", "r1"});
+        Neu(f, {"Raum 2", "r2"}, "NeuBitBtn");
+        Neu(f, {"Turnhalle", "th"}, "NeuBitBtn");
+        const auto typen = Control<QGroupBox>(f, "RaumTypRG").findChildren<QRadioButton*>();
+        Pruefen(typen.size() > 1, "RaumTypRG hat keine Art Spezial");
+        typen[1]->click();
+        Haken(f, "FachCLBox", "SPORT");
+        Schritt("raeume", f);
+        f.hide();
+    }
+
+    void Lehrer() {
+        haupt_.Befehl("&Lehrer")->trigger();
+        TLehrerForm& f = haupt_.LehrerForm();
+        Eingaben(f);
+        const struct {
+            const char* name;
+            const char* kurz;
+            std::initializer_list<const char*> faecher;
+        } lehrer[] = {{"Meier", "me", {"SPORT", "DEUTSCH"}},
+                      {"Schulz", "sz", {"DEUTSCH", "MATHEMATIK"}},
+                      {"Weber", "wb", {"MATHEMATIK", "ENGLISCH"}},
+                      {"Koch", "ko", {"ENGLISCH", "SPORT"}}};
+        for (const auto& l : lehrer) {
+            Neu(f, {l.name, l.kurz});
+            for (const char* fach : l.faecher)
+                Haken(f, "FachCLBox", fach);
+        }
+        Schritt("lehrer", f);
+        f.hide();
+    }
+
+    void Klassen() {
+        haupt_.Befehl("&Klassen")->trigger();
+        TKlassenForm& f = haupt_.KlassenForm();
+        Eingaben(f);
+        Neu(f, {"5A"});
+        Neu(f, {"5B"});
+        Schritt("klassen", f);
+        f.hide();
+    }
+
+    // A course of two teachers that both classes will join.
+    void Kurs() {
+        haupt_.Befehl("K&urse")->trigger();
+        TKursForm& f = haupt_.KursForm();
+        Eingaben(f);
+        Neu(f, {"Wahlkurs", "wk", "2"});
+        Zeile(f, "LehrerL", "MEIER");
+        Zeile(f, "FachL", "SPORT");
+        Klick(f, "HinzuBitBtn");
+        Zeile(f, "LehrerL", "KOCH");
+        Zeile(f, "FachL", "ENGLISCH");
+        Klick(f, "HinzuBitBtn");
+        Schritt("kurs", f);
+        f.hide();
+    }
+
+    void Unterricht() {
+        TUnterrichtForm& u = haupt_.UnterrichtForm();
+        haupt_.Befehl("&Unterricht")->trigger();
+        Pruefen(u.isVisible(), "Das Fenster Unterricht kam nicht");
+        const struct {
+            const char* lehrer;
+            const char* fach;
+            int stunden;
+        } bloecke[] = {{"SCHULZ", "DEUTSCH", 4},
+                       {"WEBER", "MATHEMATIK", 4},
+                       {"WEBER", "ENGLISCH", 3},
+                       {"MEIER", "SPORT", 2}};
+        for (const char* klasse : {"5A", "5B"}) {
+            for (const auto& b : bloecke) {
+                stunden_ = b.stunden;
+                u.BlockAusfuehren = [this](TBlockForm& d) {
+                    auto* feld = d.findChild<QLineEdit*>("BStundenE");
+                    if (feld && feld->isEnabled()) feld->setText(QString::number(stunden_));
+                    return true;
+                };
+                Zeile(u, "LehrerL", b.lehrer);
+                Zeile(u, "KlassenL", klasse);
+                Zeile(u, "FachL", b.fach);
+                Klick(u, "HinzuBitBtn");
+            }
+            Zeile(u, "LehrerL", "MEIER");
+            Zeile(u, "KlassenL", klasse);
+            Zeile(u, "KursL", "WAHLKURS");
+            Klick(u, "HinzuBitBtn");
+        }
+        Schritt("unterricht", u);
+        u.hide();
+    }
+
+    void Planen() {
+        haupt_.Befehl("Stunden&plan")->trigger();
+        TPlanForm& plan = haupt_.PlanForm();
+        Pruefen(plan.isVisible(), "Das Planungs-Fenster kam nicht");
+        plan.SetSeed(5);
+        Control<QLineEdit>(plan, "AnzahlVersucheE").setText("300");
+        Klick(plan, "StartBtn");
+        const CPlan* p = haupt_.Sitzung().Plan();
+        Pruefen(p && p->PlacedCount() == static_cast<int>(p->StundenL.size()),
+                "Der Urplan ist nicht vollständig: " + Control<QLabel>(plan, "Label1").text());
+        auto& seiten = Control<QTabWidget>(plan, "PlanungsPC");
+        Schritt("urplan", plan);
+        // Each stage for a short while; one that is done early must not leave its "Halt" for
+        // the next one.
+        QTimer halt;
+        halt.setSingleShot(true);
+        QObject::connect(&halt, &QTimer::timeout, &plan, &TPlanForm::HaltBtnClick);
+        const char* knoepfe[] = {"KLSMinimierungBtn", "KProdBtn", "TFBtn", "LLSBtn", "LProdBtn"};
+        for (int i = 0; i < 5; ++i) {
+            seiten.setCurrentIndex(i + 1);
+            halt.start(stufenMs_);
+            Klick(plan, knoepfe[i]);
+            halt.stop();
+            Pruefen(p->PlacedCount() == static_cast<int>(p->StundenL.size()),
+                    QString("Nach %1 fehlen Stunden im Plan").arg(knoepfe[i]));
+            Schritt(QString("stufe_%1").arg(i + 1), plan);
+        }
+    }
+
+    // "Schnappschuß": a lesson of the first class moved to the first framed slot, then undone.
+    void Gitter() {
+        TPlanForm& plan = haupt_.PlanForm();
+        TPlanBSForm& bs = plan.GitterForm();
+        QString fehler = "Das Plan-Gitter kam nicht";
+        QTimer::singleShot(300, &bs, [&] {
+            try {
+                GitterSchritte(bs);
+                fehler.clear();
+            } catch (const Abbruch& a) {
+                fehler = QString::fromStdString(a.what());
+            }
+            bs.accept();
+        });
+        Klick(plan, "SchnappschussBtn");
+        Pruefen(fehler.isEmpty(), fehler);
+    }
+    void GitterSchritte(TPlanBSForm& bs) {
+        PlanEditor& e = *bs.Editor();
+        const CPlan& plan = *bs.Gitter().Modell().Plan();
+        const auto gerahmt = [&]() -> int {
+            for (int k : e.State().Candidates)
+                if (RowOfSlot(plan, k) >= 1) return k;
+            return kNoSlot;
+        };
+        const auto waehlen = [&](int s) { emit bs.Gitter().ZelleGewaehlt(DayOf(s), HourOf(s)); };
+        auto* verschieben = bs.Menue().findChild<QAction*>("StundeVerschiebenPMI");
+        Pruefen(verschieben != nullptr, "Das Menü hat kein StundeVerschiebenPMI");
+        int ziel = kNoSlot;
+        for (int c = 1; c < GridColumns(plan) && ziel == kNoSlot; ++c)
+            for (int r = 1; r < GridRows(plan) && ziel == kNoSlot; ++r) {
+                const int s = SlotOfCell(plan, c, r);
+                if (!LessonAt(plan, e.View(), e.Shown(), s)) continue;
+                waehlen(s);
+                verschieben->trigger();
+                ziel = gerahmt();
+                if (ziel == kNoSlot) bs.Escape();
+            }
+        Pruefen(ziel != kNoSlot, "Keine Stunde der ersten Klasse ließ sich verschieben");
+        Schritt("gitter_verschieben", bs);
+        waehlen(ziel);
+        Pruefen(LessonAt(plan, e.View(), e.Shown(), ziel) != nullptr,
+                "Die Stunde steht nicht am neuen Platz");
+        Schritt("gitter_verschoben", bs);
+        Klick(bs, "RueckgaengigBtn");
+        Pruefen(LessonAt(plan, e.View(), e.Shown(), ziel) == nullptr,
+                "Rückgängig hat die Stunde nicht zurückgesetzt");
+        Schritt("gitter_rueckgaengig", bs);
+    }
+
+    void SpeichernUndOeffnen() {
+        TPlanForm& plan = haupt_.PlanForm();
+        const CPlan* p = haupt_.Sitzung().Plan();
+        const int gesetzt = p->PlacedCount();
+        const int lls = p->LLSSumme;
+        const QString datei = QDir(ordner_).filePath("neue_schule.pdt");
+        QFile::remove(datei);
+        haupt_.Dateiwahl = [datei](const DateiDialog&) { return datei; };
+        haupt_.PlanSpeichernClick();
+        Pruefen(QFileInfo::exists(datei), "Die Plan-Datei wurde nicht geschrieben");
+        ergebnis_->PlanDatei = datei;
+        Schritt("plan_gespeichert", haupt_);
+        Pruefen(plan.close(), "Das Planungs-Fenster ließ sich nicht schließen");
+        Pruefen(!haupt_.Sitzung().HasPlan(), "Der Plan blieb nach dem Schließen");
+        haupt_.PlanOeffnenClick();
+        p = haupt_.Sitzung().Plan();
+        Pruefen(p && p->PlacedCount() == gesetzt && p->LLSSumme == lls,
+                "Die wieder geöffnete Plan-Datei enthält einen anderen Plan");
+        Pruefen(plan.isVisible(), "Das Planungs-Fenster kam nach dem Öffnen nicht");
+        Schritt("plan_geoeffnet", plan);
+    }
+
+    // "&Ausgabe": the export options (modal) write every class's and teacher's timetable.
+    void Ausgabe() {
+        TDruckOptionenForm& druck = haupt_.DruckForm();
+        const QString datei = QDir(ordner_).filePath("neue_schule_plaene.docx");
+        QFile::remove(datei);
+        druck.Zieldatei = [datei] { return datei; };
+        druck.Anzeige = &keiner_;
+        QString fehler = "Die Druck-Optionen kamen nicht";
+        QTimer::singleShot(300, &druck, [&] {
+            try {
+                Klick(druck, "KlassenCLBAlleBtn");
+                Klick(druck, "LehrerCLBAlleBtn");
+                Schritt("ausgabe", druck);
+                Klick(druck, "AusgabeBtn");
+                fehler.clear();
+            } catch (const Abbruch& a) {
+                fehler = QString::fromStdString(a.what());
+            }
+            druck.reject();
+        });
+        haupt_.Befehl("&Ausgabe")->trigger();
+        Pruefen(fehler.isEmpty(), fehler);
+        Pruefen(QFileInfo::exists(datei), "Die Pläne wurden nicht geschrieben");
+        ergebnis_->Plaene = datei;
+    }
+
+    THauptForm& haupt_;
+    QString ordner_;
+    int stufenMs_;
+    const Schrittmeldung& meldung_;
+    NeueSchuleErgebnis* ergebnis_ = nullptr;
+    std::deque<QStringList> eingaben_;
+    int stunden_ = 0;
+    NoOpener keiner_;
+    QTimer antworten_;
+};
+
+} // namespace
+
+NeueSchuleErgebnis NeueSchule(THauptForm& haupt, const QString& ordner, int stufenMs,
+                              const Schrittmeldung& meldung) {
+    NeueSchuleErgebnis e;
+    QDir().mkpath(ordner);
+    Strasse strasse(haupt, ordner, stufenMs, meldung);
+    try {
+        strasse.Gehen(e);
+    } catch (const Abbruch& a) {
+        e.Fehler = QString::fromStdString(a.what());
+    }
+    return e;
+}
+
+} // namespace sw::ui

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole road of a new school through the windows, from the general settings to the
+// substitutions of a day: every step is done with the windows' own controls, and after every
+// step nothing unexpected has been said to the user.
+#include "UiTestSupport.h"
+#include "app/Session.h"
+#include "support/TestSupport.h"
+#include "ui/NeueSchule.h"
+#include "ui/THauptForm.h"
+#include "ui/TPlanForm.h"
+
+#include <QFile>
+#include <QWidget>
+
+namespace sw::test {
+namespace {
+
+bool IstDocx(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) && f.read(2) == "PK";
+}
+
+TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
+    TempDir dir;
+    AnswerReporter rep;
+    rep.answer = true; // closing the planning window before reopening the plan file
+    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    haupt.show();
+    // Messages the road expects: the end of each stage and of the export, the question before
+    // the planning window closes. Anything else is a refusal on the way.
+    const auto erwartet = [](const Message& m) {
+        return m.Title == "Hinweis" || m.Title.empty() ||
+               m.Text.rfind("Das Schließen des Planungs-Fensters", 0) == 0;
+    };
+    std::vector<std::string> schritte;
+    const auto meldung = [&](const QString& schritt, QWidget& fenster) {
+        schritte.push_back(schritt.toStdString());
+        EXPECT_TRUE(fenster.isVisible()) << schritt.toStdString();
+        for (const Message& m : rep.shown)
+            EXPECT_TRUE(erwartet(m)) << schritt.toStdString() << ": " << m.Title << ": " << m.Text;
+        rep.shown.clear();
+    };
+    const ui::NeueSchuleErgebnis e =
+        ui::NeueSchule(haupt, QString::fromStdString(dir.File("strasse")), 300, meldung);
+    ASSERT_TRUE(e.Fehler.isEmpty())
+        << e.Fehler.toStdString() << " after " << (schritte.empty() ? "" : schritte.back());
+
+    const std::vector<std::string> alle = {"allgemeine_angaben",
+                                           "faecher",
+                                           "raeume",
+                                           "lehrer",
+                                           "klassen",
+                                           "kurs",
+                                           "unterricht",
+                                           "urplan",
+                                           "stufe_1",
+                                           "stufe_2",
+                                           "stufe_3",
+                                           "stufe_4",
+                                           "stufe_5",
+                                           "gitter_verschieben",
+                                           "gitter_verschoben",
+                                           "gitter_rueckgaengig",
+                                           "plan_gespeichert",
+                                           "plan_geoeffnet",
+                                           "ausgabe"};
+    EXPECT_EQ(schritte, alle);
+    EXPECT_EQ(e.Schritte, static_cast<int>(alle.size()));
+
+    // The plan that came back from the file is complete and shown in the planning window.
+    const CPlan* plan = haupt.Sitzung().Plan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->PlacedCount(), static_cast<int>(plan->StundenL.size()));
+    EXPECT_EQ(plan->StundenL.size(), 2u * (4 + 4 + 3 + 2) + 2u * 2);
+    EXPECT_TRUE(haupt.PlanForm().isVisible());
+    EXPECT_TRUE(IstDocx(e.Plaene));
+    EXPECT_TRUE(rep.asked.size() >= 1u);
+    haupt.PlanForm().close();
+}
+
+} // namespace
+} // namespace sw::test
