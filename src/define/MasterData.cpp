@@ -43,7 +43,7 @@ std::string CleanName(std::string_view text, std::size_t limit) {
         cut.remove_prefix(1);
     while (!cut.empty() && IsBlank(static_cast<unsigned char>(cut.back())))
         cut.remove_suffix(1);
-    if (cut.find_first_of("/%") != std::string_view::npos || cut == "_") return {};
+    if (cut.find_first_of("/%,") != std::string_view::npos || cut == "_") return {};
     return std::string(cut);
 }
 

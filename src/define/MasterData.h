@@ -61,8 +61,9 @@ enum class RaumTyp { Universal = 0, Spezial = 1, SpezialReserviert = 2 };
 enum class SperrZiel { Raum, Lehrer, Klasse };
 
 // The input rule of the name windows: cut to `limit` characters (not bytes), blanks at both
-// ends removed; a text holding "/" or "%" or equal to "_" becomes empty, since the files use
-// these characters as separators and as the mark of an empty text.
+// ends removed; a text holding "/", "%" or "," or equal to "_" becomes empty, since the files
+// use these characters as separators and as the mark of an empty text (a name with a "," was
+// taken here but could then never be saved).
 std::string CleanName(std::string_view text, std::size_t limit = kNameLaenge);
 // Upper case as the dialogs write names: ASCII and the Latin letters of Windows-1252 (ä → Ä);
 // "ß" stays.

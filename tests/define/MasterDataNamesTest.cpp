@@ -12,6 +12,7 @@ TEST(CleanName, CutsTrimsAndEmptiesReservedCharacters) {
     EXPECT_EQ(CleanName("a/b"), "");
     EXPECT_EQ(CleanName("/"), "");
     EXPECT_EQ(CleanName("50%"), "");
+    EXPECT_EQ(CleanName("Kunst, Musik"), "") << "a list separator of the project file";
     EXPECT_EQ(CleanName("_"), "");
     EXPECT_EQ(CleanName("  _ "), "") << "trimmed to a single underscore";
     EXPECT_EQ(CleanName("__"), "__");

@@ -35,7 +35,7 @@ TEST(Subjects, NewRefusesInvalidAndDuplicateNamesChangingNothing) {
     Stammdaten d = MasterSchool();
     const Stammdaten before = d;
     MasterDataEditor ed(d);
-    for (const char* bad : {"", "  ", "a/b", "10%", "_", " _ "}) {
+    for (const char* bad : {"", "  ", "a/b", "10%", "Kunst, Musik", "_", " _ "}) {
         ScriptedReporter rep;
         EXPECT_EQ(ed.NewSubject(bad, rep), (Aenderung{false, -1})) << bad;
         EXPECT_EQ(rep.shown, std::vector<Message>{Fehler("Ungültige Fachbezeichnung!")}) << bad;
