@@ -50,7 +50,7 @@ TEST_F(Vertretung, ListsTheLessonsOfTheAbsentByTeacherThenHour) {
     // L0 stands twice in the course at Monday 1 (R2 and R3): one row, found in R2. No trailing
     // empty row once there are lessons.
     EXPECT_EQ(Texte(), (std::vector<std::string>{"Stunde", "1.   Kurs  L0", "2.   K0  F1  L0",
-                                                 "1.   Kurs  L2", "2.   K1  F2  L2"}));
+                                                 "1.   Kurs  L2", "2.   K2  F2  L2"}));
     EXPECT_EQ(liste.Zeilen()[1].Marke, (SlotMarke{SlotOf(0, 1), 2}));
     EXPECT_EQ(liste.Zeilen()[1].Stunde, &f.H(6));
     EXPECT_EQ(liste.Zeilen()[2].Marke, (SlotMarke{SlotOf(0, 2), 1}));
@@ -173,7 +173,7 @@ TEST_F(Vertretung, TheChooserShowsLocksBeforeLessons) {
     EXPECT_EQ(w.Zeilen[0].Spalten, (std::array<std::string, 3>{"L1", "F1", "SPERRUNG"}));
     EXPECT_TRUE(w.Zeilen[0].Gesperrt);
     EXPECT_TRUE(w.Zeilen[0].Belegt);
-    EXPECT_EQ(w.Zeilen[1].Spalten, (std::array<std::string, 3>{"L2", "", "F2 K1"}));
+    EXPECT_EQ(w.Zeilen[1].Spalten, (std::array<std::string, 3>{"L2", "", "F2 K2"}));
     EXPECT_EQ(w.Zeilen[2].Spalten, (std::array<std::string, 3>{"L3", "F1", ""}));
 
     // Nobody present: no rows.

@@ -92,7 +92,7 @@ TEST_F(Blatt, TitleAbsentTeachersAndOneRowPerLessonByHour) {
                                                                     {"1.   Kurs  L0", "L3"},
                                                                     {"1.   Kurs  L2", " "},
                                                                     {"2.   K0  F1  L0", "AUSFALL"},
-                                                                    {"2.   K1  F2  L2", " "}}));
+                                                                    {"2.   K2  F2  L2", " "}}));
     const auto& table = std::get<Table>(word.Doc().Body[10]);
     EXPECT_EQ(table.Format.Format, 16);
     EXPECT_EQ(table.PreferredWidthType, 2);
