@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DruckSatz.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
+#include <QTextDocument>
+#include <QUrl>
 
 namespace sw::ui {
 
@@ -54,6 +61,23 @@ QString DokumentAlsHtml(const Document& doc) {
         }
     }
     return html + "</body></html>\n";
+}
+
+QString DruckDialog(QWidget* parent, QTextDocument& doc, PageOrientation ausrichtung) {
+    QPrinter printer;
+    printer.setPageOrientation(ausrichtung == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait);
+    QPrintDialog dlg(&printer, parent);
+    if (dlg.exec() != QDialog::Accepted) return QString();
+    doc.print(&printer);
+    return printer.outputFileName().isEmpty()
+               ? QString::fromUtf8("an den Drucker „%1“ gegeben").arg(printer.printerName())
+               : QString::fromUtf8("in die Datei „%1“ gedruckt")
+                     .arg(QDir::toNativeSeparators(printer.outputFileName()));
+}
+
+bool DesktopAnzeige::Open(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 } // namespace sw::ui
