@@ -19,6 +19,7 @@ int CheckCommand(const Args& args);
 int PlanCommand(const Args& args);
 int ExportCommand(const Args& args);
 int ExperimentCommand(const Args& args);
+int SubstitutionsCommand(const Args& args);
 
 // Messages go to stderr as "Title: text" lines; questions are answered with `answer`.
 class StderrReporter : public Reporter {

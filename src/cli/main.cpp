@@ -26,7 +26,11 @@ constexpr const char* kUsage =
     "  stundenwerk export PLAN.pdt -o PLAENE.docx [--teachers all|NAME,...] [--classes ...]\n"
     "      [--rooms ...] [--short] [--no-pseudo-courses] [--layout N] [--landscape]\n"
     "      [--no-new-page]\n"
-    "      Schreibt Stundenpläne als Word-Dokument.\n";
+    "      Schreibt Stundenpläne als Word-Dokument.\n"
+    "  stundenwerk substitutions PLAN.pdt --day TAG [--absent NAME,...] [-o VERTRETUNG.docx]\n"
+    "      [--date JJJJ-MM-TT]\n"
+    "      Zeigt die Stunden abwesender Lehrer an einem Tag und freie Vertretungen;\n"
+    "      schreibt auf Wunsch den Vertretungsplan.\n";
 
 } // namespace
 
@@ -42,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "plan") return sw::cli::PlanCommand(args);
     if (command == "export") return sw::cli::ExportCommand(args);
     if (command == "experiment") return sw::cli::ExperimentCommand(args);
+    if (command == "substitutions") return sw::cli::SubstitutionsCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n%s", command.c_str(), kUsage);
     return 2;
 }

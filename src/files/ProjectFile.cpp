@@ -309,6 +309,8 @@ void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
     ini.SetString(s, "Sperre", LocksOf(l.Sperre));
     if (!l.Opti) ini.SetString(s, "Opti", "0");
     if (l.TendenzZuFreienTagen) ini.SetString(s, "TendenzZuFreienTagen", "1");
+    // Marked absent in substitution planning; kept until it is taken back there.
+    if (l.NichtVerfuegbar) ini.SetString(s, "NichtVerfuegbar", "1");
 }
 
 // What a unit holds beyond its length, time and room: "nur für die Urplan - Erstellung", the
@@ -710,6 +712,9 @@ private:
         l.Sperre = ReadLocks(s, true);
         l.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
         l.TendenzZuFreienTagen = FlagOf(s, "TendenzZuFreienTagen") ? 1 : 0;
+        // Only 0 or 1: anything else is a damaged file, not an absence to guess at.
+        if (ini_.HasKey(s, "NichtVerfuegbar"))
+            l.NichtVerfuegbar = InRange(s, "NichtVerfuegbar", 0, 1) != 0 ? 1 : 0;
         return l;
     }
 

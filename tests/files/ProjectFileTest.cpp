@@ -254,6 +254,38 @@ TEST(ProjectFile, KeepsOptimisationFlagsAndTheClassRoomsRelease) {
     EXPECT_EQ(r.data, d);
 }
 
+// A teacher marked absent for substitution planning stays absent after saving and reading; a
+// school without absences is written without the key.
+TEST(ProjectFile, KeepsTheAbsenceOfATeacher) {
+    Stammdaten d = SampleModel();
+    d.Lehrer[1].NichtVerfuegbar = 1;
+    test::TempDir dir;
+    DiskFileOps disk;
+    ASSERT_TRUE(SaveProject(d, dir.File("abwesend.sch"), disk).Ok);
+    const std::string bytes = test::ReadFileBytes(dir.File("abwesend.sch"));
+    EXPECT_NE(bytes.find("NichtVerfuegbar=1\r\n"), std::string::npos);
+    const ProjectReadResult r = OpenProject(dir.File("abwesend.sch"), disk);
+    ASSERT_TRUE(r.outcome.Ok);
+    EXPECT_EQ(r.data, d);
+    EXPECT_EQ(r.data.Lehrer[0].NichtVerfuegbar, 0);
+
+    d.Lehrer[1].NichtVerfuegbar = 0;
+    ASSERT_TRUE(SaveProject(d, dir.File("da.sch"), disk).Ok);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("da.sch")), Cp(SampleText()));
+}
+
+TEST(ProjectFile, RefusesADamagedAbsence) {
+    ExpectReadError(OpenText(SampleWith("Lehrer_1", "NichtVerfuegbar", "2")),
+                    "Abschnitt [Lehrer_1], Schlüssel NichtVerfuegbar: \"2\" liegt nicht im "
+                    "Bereich 0 bis 1.");
+    ExpectReadError(OpenText(SampleWith("Lehrer_0", "NichtVerfuegbar", "ja")),
+                    "Abschnitt [Lehrer_0], Schlüssel NichtVerfuegbar: \"ja\" liegt nicht im "
+                    "Bereich 0 bis 1.");
+    const ProjectReadResult null = OpenText(SampleWith("Lehrer_0", "NichtVerfuegbar", "0"));
+    ASSERT_TRUE(null.outcome.Ok);
+    EXPECT_EQ(null.data, SampleModel());
+}
+
 TEST(ProjectFile, RefusesDamagedPresets) {
     ExpectReadError(OpenText(SampleWith("FachBlock_0", "Vorgaben", "0,1,0,0,9,0,0,0,0,-1,")),
                     "Abschnitt [FachBlock_0], Schlüssel Vorgaben: \"9\" ist kein gültiger Tag "

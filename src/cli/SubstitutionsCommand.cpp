@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// stundenwerk substitutions: the lessons that absent teachers would teach on one day of a plan
+// file, and for each the present teachers who are free then and teach the missed subject; with
+// -o the substitution sheet, every lesson still open. Exit status 0 done, 1 the sheet could not be
+// written, 2 bad arguments or unreadable plan file.
+#include "cli/Cli.h"
+#include "cli/Options.h"
+
+#include "app/Session.h"
+#include "io/FileOps.h"
+#include "model/Cp1252.h"
+#include "model/Text.h"
+#include "substitute/Substitutions.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace sw::cli {
+
+namespace {
+
+constexpr const char* kAufruf =
+    "Aufruf: stundenwerk substitutions PLAN.pdt --day TAG [--absent NAME,NAME,...]\n"
+    "        [-o VERTRETUNG.docx] [--date JJJJ-MM-TT]\n"
+    "  TAG ist die Nummer des Schultags (1 = erster Tag) oder sein Name (\"Montag\").\n"
+    "  NAME ist der Name oder die Kurzform eines Lehrers; Groß- und Kleinschreibung zählt\n"
+    "  nicht. Ohne --absent gelten die Lehrer als abwesend, die die Plan-Datei so markiert.\n"
+    "  Gezeigt werden die zu vertretenden Stunden und je Stunde die anwesenden Lehrer, die\n"
+    "  dann frei sind und das Fach unterrichten. -o schreibt den Vertretungsplan (alle\n"
+    "  Stunden offen) mit dem heutigen Datum oder dem von --date.\n";
+
+// A name folded for comparing without regard to case: Windows-1252 letters, as the files
+// store them, so that "MÜLLER" finds "Müller".
+std::string Gefaltet(const std::string& utf8) {
+    const std::optional<std::string> cp = Utf8ToCp1252(utf8);
+    if (!cp) return utf8;
+    std::string out = *cp;
+    for (char& c : out) {
+        auto u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+            u = static_cast<unsigned char>(u + 0x20);
+        else if (u == 0x8A || u == 0x8C || u == 0x8E)
+            u = static_cast<unsigned char>(u + 0x10);
+        c = static_cast<char>(u);
+    }
+    return out;
+}
+
+bool GleichOhneFall(const std::string& a, const std::string& b) {
+    return Gefaltet(a) == Gefaltet(b);
+}
+
+// The names of a comma-separated list, without the blanks around them; empty entries dropped.
+std::vector<std::string> Teile(const std::string& liste) {
+    std::vector<std::string> out;
+    std::size_t anfang = 0;
+    while (anfang <= liste.size()) {
+        std::size_t ende = liste.find(',', anfang);
+        if (ende == std::string::npos) ende = liste.size();
+        const std::size_t a = liste.find_first_not_of(' ', anfang);
+        if (a != std::string::npos && a < ende) {
+            const std::size_t b = liste.find_last_not_of(' ', ende - 1);
+            out.push_back(liste.substr(a, b - a + 1));
+        }
+        anfang = ende + 1;
+    }
+    return out;
+}
+
+// The day as a 0-based index: a number 1..Tage or a day name; -1 when neither.
+int TagIndex(const CPlan& plan, const std::string& text) {
+    const auto& namen = plan.Stamm().Angaben.TagNamen;
+    const int tage = std::min(plan.Tage, kMaxDays);
+    if (const std::optional<int> n = ParseInt(text); n && IsAllDigits(text))
+        return *n >= 1 && *n <= tage ? *n - 1 : -1;
+    for (int d = 0; d < tage && d < static_cast<int>(namen.size()); ++d)
+        if (!namen[static_cast<std::size_t>(d)].empty() &&
+            GleichOhneFall(namen[static_cast<std::size_t>(d)], text))
+            return d;
+    return -1;
+}
+
+// The teacher of that name or short form; -1 when there is none.
+int LehrerIndex(const CPlan& plan, const std::string& name) {
+    for (int t = 0; t < plan.LehrerAnzahl; ++t)
+        if (GleichOhneFall(plan.LehrerAt(t).Name, name)) return t;
+    for (int t = 0; t < plan.LehrerAnzahl; ++t)
+        if (!plan.LehrerAt(t).Kurz.empty() && GleichOhneFall(plan.LehrerAt(t).Kurz, name)) return t;
+    return -1;
+}
+
+// "JJJJ-MM-TT", a date that exists.
+std::optional<Datum> DatumAus(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    const std::string j = text.substr(0, 4), m = text.substr(5, 2), t = text.substr(8, 2);
+    if (!IsAllDigits(j) || !IsAllDigits(m) || !IsAllDigits(t)) return std::nullopt;
+    const Datum d{*ParseInt(j), *ParseInt(m), *ParseInt(t)};
+    if (!IstGueltig(d)) return std::nullopt;
+    return d;
+}
+
+Datum Heute() {
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&jetzt, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+}
+
+std::string TagName(const CPlan& plan, int d) {
+    const auto& namen = plan.Stamm().Angaben.TagNamen;
+    return d >= 0 && d < static_cast<int>(namen.size()) ? namen[static_cast<std::size_t>(d)]
+                                                        : "Tag " + std::to_string(d + 1);
+}
+
+std::string Namen(const CPlan& plan, const std::vector<int>& lehrer) {
+    std::string out;
+    for (int t : lehrer)
+        out += (out.empty() ? "" : ", ") + plan.LehrerAt(t).Name;
+    return out;
+}
+
+} // namespace
+
+int SubstitutionsCommand(const Args& args) {
+    std::string tag, ziel, datum;
+    std::optional<std::string> abwesend;
+    bool hilfe = false;
+    std::vector<std::string> positional;
+    const std::vector<OptionRow> rows = {
+        {"--day", true, [&](const std::string& v) { return !(tag = v).empty(); }},
+        {"--absent", true,
+         [&](const std::string& v) {
+             abwesend = v;
+             return true;
+         }},
+        {"-o", true, [&](const std::string& v) { return !(ziel = v).empty(); }},
+        {"--date", true, [&](const std::string& v) { return !(datum = v).empty(); }},
+        {"--help", false,
+         [&](const std::string&) {
+             hilfe = true;
+             return true;
+         }},
+    };
+    const bool gelesen = ParseOptions(args, rows, positional);
+    if (gelesen && hilfe) {
+        std::fputs(kAufruf, stdout);
+        return 0;
+    }
+    if (!gelesen || positional.size() != 1 || tag.empty()) {
+        std::fputs(kAufruf, stderr);
+        return 2;
+    }
+    Datum fuer = Heute();
+    if (!datum.empty()) {
+        const std::optional<Datum> d = DatumAus(datum);
+        if (!d) {
+            std::fprintf(stderr, "Ungültiges Datum: %s (erwartet JJJJ-MM-TT, z. B. 2026-12-09)\n",
+                         datum.c_str());
+            return 2;
+        }
+        fuer = *d;
+    }
+
+    StderrReporter reporter;
+    Session session(reporter);
+    if (!session.OpenPlanFile(positional[0])) return 2;
+    const CPlan& plan = *session.Plan();
+
+    const int d = TagIndex(plan, tag);
+    if (d < 0) {
+        std::string namen;
+        for (int i = 0; i < std::min(plan.Tage, kMaxDays); ++i)
+            namen += (i ? ", " : "") + TagName(plan, i);
+        std::fprintf(stderr,
+                     "Unbekannter Tag: %s. Geben Sie eine Zahl von 1 bis %d oder einen "
+                     "der Tage %s an.\n",
+                     tag.c_str(), plan.Tage, namen.c_str());
+        return 2;
+    }
+    if (abwesend) {
+        std::vector<int> gewaehlt;
+        for (const std::string& name : Teile(*abwesend)) {
+            const int t = LehrerIndex(plan, name);
+            if (t < 0) {
+                std::fprintf(stderr,
+                             "Unbekannter Lehrer: %s. Geben Sie den Namen oder die "
+                             "Kurzform eines Lehrers des Plans an.\n",
+                             name.c_str());
+                return 2;
+            }
+            gewaehlt.push_back(t);
+        }
+        for (int t = 0; t < plan.LehrerAnzahl; ++t)
+            SetzeAbwesend(session.Stamm(), t, false);
+        for (int t : gewaehlt)
+            SetzeAbwesend(session.Stamm(), t, true);
+    }
+
+    VertretungsListe liste;
+    const int anzahl = liste.Ermitteln(plan, d);
+    const std::vector<int> fehlend = AbwesendeLehrer(plan);
+    std::printf("Tag: %s\n", TagName(plan, d).c_str());
+    std::printf("Fehlende Lehrer: %s\n", fehlend.empty() ? "keine" : Namen(plan, fehlend).c_str());
+    std::printf("Zu vertretende Stunden: %d\n", anzahl);
+    for (const VertretungsZeile& z : liste.Zeilen()) {
+        if (!z.HatStunde()) continue;
+        std::vector<int> frei;
+        for (const WahlZeile& w : WahlFuer(plan, z).Zeilen)
+            if (w.Passend()) frei.push_back(w.Lehrer);
+        std::printf("%s\n    Frei und mit dem Fach: %s\n", z.Spalten[0].c_str(),
+                    frei.empty() ? "niemand" : Namen(plan, frei).c_str());
+    }
+
+    if (ziel.empty()) return 0;
+    NoOpener keiner;
+    CWord word(ziel, DefaultFileOps(), keiner);
+    if (!SchreibeVertretungsplan(plan, liste, fuer, word, reporter)) return 1;
+    std::printf("Vertretungsplan nach %s geschrieben.\n", ziel.c_str());
+    return 0;
+}
+
+} // namespace sw::cli
