@@ -15,7 +15,10 @@ namespace sw::ui {
 namespace {
 
 QString Zeilen(const std::string& text) {
-    return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
+    QString html = QString::fromStdString(text).toHtmlEscaped();
+    // HTML folds a run of blanks into one; the document keeps them ("2.   5a  Deutsch").
+    html.replace("  ", " &nbsp;");
+    return html.replace('\n', "<br>");
 }
 
 // `umbruch`: the paragraph's page break is kept.
