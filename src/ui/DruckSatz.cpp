@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DruckSatz.h"
 
+#include "export/TableLooks.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QPageLayout>
@@ -28,17 +30,28 @@ QString Absatz(const Paragraph& p, bool umbruch) {
                                                         : "left";
     QString stil = QString("text-align:%1;").arg(ausrichtung);
     if (p.PageBreakBefore && umbruch) stil += "page-break-before:always;";
-    return QString("<p style=\"%1\">%2</p>\n").arg(stil, Zeilen(p.Text));
+    // An empty paragraph is an empty line, as in the word processor.
+    const QString text = p.Text.empty() ? QString("&nbsp;") : Zeilen(p.Text);
+    return QString("<p style=\"%1\">%2</p>\n").arg(stil, text);
+}
+
+// Whether the table's look sets its first column apart (the hours of a timetable in most
+// layouts), as it does its heading row.
+bool ErsteSpalteHervorgehoben(const Table& t) {
+    if (!IsLayout(t.Format.Format)) return true;
+    const TableLook look = ResolveLook(t.Format);
+    return look.firstBold || look.firstFill != kNoColour;
 }
 
 QString Tabelle(const Table& t) {
+    const bool ersteSpalte = ErsteSpalteHervorgehoben(t);
     QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
                    "style=\"border-collapse:collapse;\">\n";
     for (int r = 1; r <= t.Rows; ++r) {
         html += "<tr>";
         for (int c = 1; c <= t.Columns; ++c) {
-            // The first row and column carry the headings.
-            const bool kopf = r == 1 || c == 1;
+            // The first row carries the headings, the first column where the look says so.
+            const bool kopf = r == 1 || (c == 1 && ersteSpalte);
             html += kopf ? "<th>" : "<td>";
             html += Zeilen(t.Cell(r, c));
             html += kopf ? "</th>" : "</td>";

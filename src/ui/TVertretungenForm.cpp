@@ -84,10 +84,12 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
     vertretungG_->setSelectionBehavior(QAbstractItemView::SelectRows);
     vertretungG_->setSelectionMode(QAbstractItemView::SingleSelection);
     vertretungG_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    vertretungG_->horizontalHeader()->setStretchLastSection(true);
-    vertretungG_->setColumnWidth(0, 300);
-    vertretungG_->setColumnWidth(1, 130);
+    vertretungG_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // The lesson takes the room the choice columns leave.
+    vertretungG_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    vertretungG_->setColumnWidth(1, 150);
     vertretungG_->setColumnWidth(2, 110);
+    vertretungG_->setColumnWidth(3, 130);
     connect(vertretungG_, &QTableWidget::cellDoubleClicked, this,
             &TVertretungenForm::VertretungsWahlBtnClick);
 
@@ -139,7 +141,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
     layout->addLayout(links);
     layout->addWidget(vertretungG_, 1);
     layout->addLayout(rechts);
-    resize(1020, 520);
+    resize(1100, 520);
     Anzeigen();
 }
 
@@ -228,7 +230,6 @@ void TVertretungenForm::StundenErmittelnBtnClick() {
     if (!plan_) return;
     liste_.Ermitteln(*plan_, tagCoBox_->currentIndex());
     Anzeigen();
-    vertretungG_->resizeColumnToContents(0);
 }
 
 void TVertretungenForm::VertretungsWahlBtnClick() {

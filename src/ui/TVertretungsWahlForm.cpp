@@ -48,6 +48,7 @@ TVertretungsWahlForm::TVertretungsWahlForm(QWidget* parent) : QDialog(parent) {
         spalten << Q(s);
     liste_->setHorizontalHeaderLabels(spalten);
     liste_->verticalHeader()->hide();
+    liste_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     liste_->setSelectionBehavior(QAbstractItemView::SelectRows);
     liste_->setSelectionMode(QAbstractItemView::SingleSelection);
     liste_->setEditTriggers(QAbstractItemView::NoEditTriggers);

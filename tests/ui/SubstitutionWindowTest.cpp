@@ -7,6 +7,7 @@
 #include "edit/GridView.h"
 #include "export/DocxReader.h"
 #include "support/TestSupport.h"
+#include "ui/DruckSatz.h"
 #include "ui/QtReporter.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanBSForm.h"
@@ -621,6 +622,32 @@ TEST_F(SubstitutionWindow, OpeningASchoolClosesTheWindow) {
     EXPECT_FALSE(F().isVisible());
     EXPECT_EQ(F().Liste().Stunden(), 0);
     EXPECT_FALSE(haupt.Sitzung().HasPlan());
+}
+
+// The printed sheet looks as the written one: its runs of blanks and empty lines stay, and the
+// lesson column is plain text unless the table's look sets the first column apart.
+TEST(PrintLayout, BlanksEmptyLinesAndTheFirstColumnFollowTheDocument) {
+    Document doc;
+    doc.Body.push_back(Paragraph{"1.   5a  Deutsch"});
+    doc.Body.push_back(Paragraph{});
+    Table t(2, 2);
+    t.Format.Format = kVertretungsLayout;
+    t.Cell(1, 1) = "Stunde";
+    t.Cell(2, 1) = "2.   8c";
+    doc.Body.push_back(t);
+    QString html = ui::DokumentAlsHtml(doc);
+    EXPECT_TRUE(html.contains("1. &nbsp; 5a &nbsp;Deutsch")) << html.toStdString();
+    EXPECT_TRUE(html.contains(">&nbsp;</p>"));
+    EXPECT_TRUE(html.contains("<th>Stunde</th>"));
+    EXPECT_TRUE(html.contains("<td>2. &nbsp; 8c</td>"));
+    QTextDocument gesetzt;
+    gesetzt.setHtml(html);
+    EXPECT_TRUE(gesetzt.toPlainText().replace(QChar(0xA0), ' ').contains("1.   5a  Deutsch"));
+
+    // "Standard 3" emphasises the first column: there it stays a heading.
+    std::get<Table>(doc.Body.back()).Format.Format = 6;
+    html = ui::DokumentAlsHtml(doc);
+    EXPECT_TRUE(html.contains("<th>2. &nbsp; 8c</th>"));
 }
 
 } // namespace
