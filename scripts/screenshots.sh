@@ -7,7 +7,9 @@
 # time, a refused time choice, the room dialog, the special separations), every tab of the
 # planning window, the plan grid ("Schnappschuß": its three views, a
 # move with its framed targets, a refused move, the popup, the legend and the room dialog), the
-# general settings, the program options, the export options and the message boxes on the way.
+# general settings, the program options, the export options, the substitution window (two absent
+# teachers, the lessons of their day, one substitute and one "Ausfall"; the chooser "Vertretung
+# für" with its rows; the sheet written as vertretungsplan.docx) and the message boxes on the way.
 # Usage: scripts/screenshots.sh [FOLDER] [SCHOOL]   (default: screenshots/ examples/gymnasium.sch)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,14 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DruckSatz.h"
 
+#include "export/TableLooks.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
+#include <QTextDocument>
+#include <QUrl>
 
 namespace sw::ui {
 
 namespace {
 
 QString Zeilen(const std::string& text) {
-    return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
+    QString html = QString::fromStdString(text).toHtmlEscaped();
+    // HTML folds a run of blanks into one; the document keeps them ("2.   5a  Deutsch").
+    html.replace("  ", " &nbsp;");
+    return html.replace('\n', "<br>");
 }
 
 // `umbruch`: the paragraph's page break is kept.
@@ -18,17 +30,28 @@ QString Absatz(const Paragraph& p, bool umbruch) {
                                                         : "left";
     QString stil = QString("text-align:%1;").arg(ausrichtung);
     if (p.PageBreakBefore && umbruch) stil += "page-break-before:always;";
-    return QString("<p style=\"%1\">%2</p>\n").arg(stil, Zeilen(p.Text));
+    // An empty paragraph is an empty line, as in the word processor.
+    const QString text = p.Text.empty() ? QString("&nbsp;") : Zeilen(p.Text);
+    return QString("<p style=\"%1\">%2</p>\n").arg(stil, text);
+}
+
+// Whether the table's look sets its first column apart (the hours of a timetable in most
+// layouts), as it does its heading row.
+bool ErsteSpalteHervorgehoben(const Table& t) {
+    if (!IsLayout(t.Format.Format)) return true;
+    const TableLook look = ResolveLook(t.Format);
+    return look.firstBold || look.firstFill != kNoColour;
 }
 
 QString Tabelle(const Table& t) {
+    const bool ersteSpalte = ErsteSpalteHervorgehoben(t);
     QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
                    "style=\"border-collapse:collapse;\">\n";
     for (int r = 1; r <= t.Rows; ++r) {
         html += "<tr>";
         for (int c = 1; c <= t.Columns; ++c) {
-            // The first row and column carry the headings.
-            const bool kopf = r == 1 || c == 1;
+            // The first row carries the headings, the first column where the look says so.
+            const bool kopf = r == 1 || (c == 1 && ersteSpalte);
             html += kopf ? "<th>" : "<td>";
             html += Zeilen(t.Cell(r, c));
             html += kopf ? "</th>" : "</td>";
@@ -54,6 +77,23 @@ QString DokumentAlsHtml(const Document& doc) {
         }
     }
     return html + "</body></html>\n";
+}
+
+QString DruckDialog(QWidget* parent, QTextDocument& doc, PageOrientation ausrichtung) {
+    QPrinter printer;
+    printer.setPageOrientation(ausrichtung == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait);
+    QPrintDialog dlg(&printer, parent);
+    if (dlg.exec() != QDialog::Accepted) return QString();
+    doc.print(&printer);
+    return printer.outputFileName().isEmpty()
+               ? QString::fromUtf8("an den Drucker „%1“ gegeben").arg(printer.printerName())
+               : QString::fromUtf8("in die Datei „%1“ gedruckt")
+                     .arg(QDir::toNativeSeparators(printer.outputFileName()));
+}
+
+bool DesktopAnzeige::Open(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 } // namespace sw::ui

@@ -21,6 +21,8 @@
 #include "ui/TRaumForm.h"
 #include "ui/TRaumWahlForm.h"
 #include "ui/TUnterrichtForm.h"
+#include "ui/TVertretungenForm.h"
+#include "ui/TVertretungsWahlForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -326,6 +328,72 @@ int StammBilder(THauptForm& haupt, const QString& ordner) {
     return n;
 }
 
+// The substitution window on the planned school: two teachers absent who share an hour, the
+// lessons of that day determined, the chooser open for the first lesson (its first teacher who is
+// free and teaches the subject chosen), the second lesson cancelled, and the sheet written.
+int VertretungsBilder(THauptForm& haupt, const QString& ordner) {
+    int n = 0;
+    const CPlan& plan = *haupt.Sitzung().Plan();
+    const auto lehrerAn = [&](int t, int s) {
+        for (int r = 0; r < plan.RaumAnzahl; ++r)
+            if (plan.At(r, s).Lehrer == t) return true;
+        return false;
+    };
+    int a = -1, b = -1, tag = 0;
+    for (int d = 0; d < plan.Tage && a < 0; ++d)
+        for (int h = 1; h <= plan.Stunden && a < 0; ++h)
+            for (int x = 0; x < plan.LehrerAnzahl && a < 0; ++x)
+                for (int y = x + 1; y < plan.LehrerAnzahl && a < 0; ++y)
+                    if (lehrerAn(x, SlotOf(d, h)) && lehrerAn(y, SlotOf(d, h)))
+                        a = x, b = y, tag = d;
+    if (a < 0) return n;
+    haupt.VertretungenClick();
+    TVertretungenForm& f = haupt.VertretungenForm();
+    f.move(haupt.pos() + QPoint(0, 200));
+    auto* lehrer = f.findChild<QListWidget*>("LehrerCBox");
+    lehrer->item(a)->setCheckState(Qt::Checked);
+    lehrer->item(b)->setCheckState(Qt::Checked);
+    lehrer->scrollToItem(lehrer->item(a));
+    f.findChild<QComboBox*>("TagCoBox")->setCurrentIndex(tag);
+    f.StundenErmittelnBtnClick();
+    n += Bild(f, ordner, "vertretungen_liste");
+
+    struct Zurueck {
+        TVertretungenForm& f;
+        std::function<bool(TVertretungsWahlForm&)> wahl = f.WahlAusfuehren;
+        std::function<QString()> ziel = f.Zieldatei;
+        DocumentOpener* anzeige = f.Anzeige;
+        ~Zurueck() {
+            f.WahlAusfuehren = wahl;
+            f.Zieldatei = ziel;
+            f.Anzeige = anzeige;
+        }
+    } zurueck{f};
+    f.WahlAusfuehren = [&](TVertretungsWahlForm& w) {
+        auto* g = w.findChild<QTableWidget*>("VertretungG");
+        int zeile = 0;
+        for (int r = g->rowCount() - 1; r >= 0; --r)
+            if (g->item(r, 0)->font().bold()) zeile = r;
+        g->selectRow(zeile);
+        w.move(f.pos() + QPoint(260, 40));
+        n += Bild(w, ordner, "vertretung_fuer");
+        w.hide();
+        return true;
+    };
+    f.ZeileWaehlen(1);
+    f.VertretungsWahlBtnClick();
+    f.ZeileWaehlen(2);
+    f.AusfallBtnClick();
+    f.ZeileWaehlen(1);
+    n += Bild(f, ordner, "vertretungen");
+    NoOpener keiner;
+    f.Anzeige = &keiner;
+    f.Zieldatei = [ordner] { return QDir(ordner).absoluteFilePath("vertretungsplan.docx"); };
+    f.AusgabeBtnClick();
+    f.close();
+    return n;
+}
+
 } // namespace
 
 int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden) {
@@ -431,6 +499,7 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     druck.Anzeige = &keiner;
     druck.AusgabeBtnClick();
     druck.hide();
+    n += VertretungsBilder(haupt, ordner);
     // The closing question, with the German standard buttons.
     plan.close();
     Warten(500);

@@ -8,21 +8,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPageLayout>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace sw::ui {
@@ -65,28 +60,6 @@ void AlleSetzen(QCheckBox* art, QListWidget* liste, bool an) {
     art->setChecked(an);
 }
 
-// Shows a written document with the desktop's program for it.
-class DesktopAnzeige : public DocumentOpener {
-public:
-    bool Open(const std::string& path) override {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-    }
-};
-
-// Passes the document on and remembers whether a program could be started for it.
-class AnzeigeMerker : public DocumentOpener {
-public:
-    explicit AnzeigeMerker(DocumentOpener& ziel) : ziel_(ziel) {}
-    bool Open(const std::string& path) override {
-        angezeigt = ziel_.Open(path);
-        return angezeigt;
-    }
-    bool angezeigt = false;
-
-private:
-    DocumentOpener& ziel_;
-};
-
 QString Plaene(int n) {
     return n == 1 ? QString::fromUtf8("1 Plan wurde") : QString::fromUtf8("%1 Pläne wurden").arg(n);
 }
@@ -122,17 +95,7 @@ TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, QWidget* parent)
         return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
     };
     Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
-        QPrinter printer;
-        printer.setPageOrientation(ausrichtung == PageOrientation::Landscape
-                                       ? QPageLayout::Landscape
-                                       : QPageLayout::Portrait);
-        QPrintDialog dlg(&printer, this);
-        if (dlg.exec() != QDialog::Accepted) return QString();
-        doc.print(&printer);
-        return printer.outputFileName().isEmpty()
-                   ? QString::fromUtf8("an den Drucker „%1“ gegeben").arg(printer.printerName())
-                   : QString::fromUtf8("in die Datei „%1“ gedruckt")
-                         .arg(QDir::toNativeSeparators(printer.outputFileName()));
+        return DruckDialog(this, doc, ausrichtung);
     };
 
     auto* listen = new QHBoxLayout;

@@ -17,6 +17,7 @@
 #include "ui/TProgrammOptionenForm.h"
 #include "ui/TRaumForm.h"
 #include "ui/TUnterrichtForm.h"
+#include "ui/TVertretungenForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -88,6 +89,11 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     lehrer_ = new TLehrerForm(session_, reporter_, this);
     klassen_ = new TKlassenForm(session_, reporter_, this);
     kurs_ = new TKursForm(session_, reporter_, this);
+    vertretungen_ = new TVertretungenForm(reporter_, this);
+    vertretungen_->move(100, 100);
+    // The plan grid of the substitution windows is the planning window's: one undo history, and
+    // the planning window's figures follow the edits made there.
+    vertretungen_->Schnappschuss = [this] { planForm_->SchnappschussBtnClick(); };
     for (TStammForm* f : StammFenster()) {
         // Where the program options place a window they have no position for.
         f->move(100, 100);
@@ -107,7 +113,8 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
                            {"Kurs", kurs_},
                            {"Unterricht", unterricht_},
                            {"Plan", planForm_},
-                           {"PlanBS", &planForm_->GitterForm()}});
+                           {"PlanBS", &planForm_->GitterForm()},
+                           {"Vertretungen", vertretungen_}});
     optionen_->SetHilfePfad(&hilfePfad_);
     MenuesAufbauen();
     auto* mitte = new QLabel(this);
@@ -167,12 +174,11 @@ void THauptForm::MenuesAufbauen() {
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
     // "&Unterricht" is always enabled: without teachers, classes or subjects it says what is
-    // missing. The program has no substitution window: its command stays disabled; its handler
-    // keeps the refusal it gives.
+    // missing; so are "&Ausgabe" and "Vertretungen", which say when there is no plan.
     Eintrag(nullptr, "&Unterricht", &THauptForm::UnterrichtClick);
     Eintrag(nullptr, "Stunden&plan", &THauptForm::StundenplanClick);
     Eintrag(nullptr, "&Ausgabe", &THauptForm::AusgabeClick);
-    Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick)->setEnabled(false);
+    Eintrag(nullptr, "Vertretungen", &THauptForm::VertretungenClick);
     QMenu* hilfe = menuBar()->addMenu("Hilfe");
     connect(Eintrag(hilfe, "Index", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index1.htm"); });
@@ -267,11 +273,16 @@ void THauptForm::PlanZeigen() {
 }
 
 void THauptForm::PlanGeschlossen() {
+    VertretungenSchliessen();
     planForm_->SetPlan(nullptr, nullptr);
     session_.DiscardPlan();
     SetEditable(true);
     setWindowTitle("Stamm :");
     Befehl("Stunden&plan")->setEnabled(true);
+}
+
+void THauptForm::VertretungenSchliessen() {
+    vertretungen_->PlanWeg();
 }
 
 // --- file commands ----------------------------------------------------------------------------
@@ -295,6 +306,7 @@ void THauptForm::NeuClick() {
     if (run_.DeferWhileReturning([this] { NeuClick(); })) return;
     if (!planForm_->Schliessen()) return;
     if (!reporter_.Ask({texte::StammdatenVerwerfen, titel::Warnung}, Question::YesNo)) return;
+    VertretungenSchliessen();
     session_.New();
     unterricht_->Leeren();
     setWindowTitle("Plan :");
@@ -313,6 +325,7 @@ void THauptForm::OeffnenClick() {
     if (pfad.isEmpty()) return;
     // The plan goes with the old master data: the planning window closes first.
     if (!planForm_->Schliessen()) return;
+    VertretungenSchliessen();
     if (!session_.OpenProjectFile(S(pfad))) return;
     unterricht_->Leeren();
     setWindowTitle("Plan : " + pfad);
@@ -337,7 +350,9 @@ void THauptForm::StammOeffnenClick() {
     if (run_.DeferWhileReturning([this] { StammOeffnenClick(); })) return;
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kStammOeffnen);
-    if (pfad.isEmpty() || !session_.OpenStammFile(S(pfad))) return;
+    if (pfad.isEmpty()) return;
+    VertretungenSchliessen();
+    if (!session_.OpenStammFile(S(pfad))) return;
     unterricht_->Leeren();
     setWindowTitle("Stamm : " + pfad);
     SetEditable(true);
@@ -364,7 +379,9 @@ void THauptForm::PlanOeffnenClick() {
     if (run_.DeferWhileReturning([this] { PlanOeffnenClick(); })) return;
     if (!planForm_->Schliessen()) return;
     const QString pfad = Frage(kPlanOeffnen);
-    if (pfad.isEmpty() || !session_.OpenPlanFile(S(pfad))) return;
+    if (pfad.isEmpty()) return;
+    VertretungenSchliessen();
+    if (!session_.OpenPlanFile(S(pfad))) return;
     unterricht_->Leeren();
     StammNeu();
     AngabenBestaetigt();
@@ -444,6 +461,7 @@ void THauptForm::StundenplanClick() {
     // Builds a new plan in place of the current one.
     if (run_.DeferWhileReturning([this] { StundenplanClick(); })) return;
     setWindowTitle("Plan :");
+    VertretungenSchliessen();
     if (!session_.StartPlanning()) return;
     PlanZeigen();
 }
@@ -457,7 +475,11 @@ void THauptForm::AusgabeClick() {
 }
 
 void THauptForm::VertretungenClick() {
-    if (!session_.HasPlan()) reporter_.Show({texte::KeinPlan, titel::Fehler});
+    if (!session_.HasPlan()) {
+        reporter_.Show({texte::KeinPlan, titel::Fehler});
+        return;
+    }
+    vertretungen_->Oeffnen(*session_.Plan(), session_.Stamm());
 }
 
 void THauptForm::ProgrammOptionenClick() {
@@ -500,6 +522,7 @@ void THauptForm::closeEvent(QCloseEvent* event) {
         return;
     }
     hilfe_->hide();
+    VertretungenSchliessen();
     for (TStammForm* f : StammFenster())
         f->hide();
     event->accept();

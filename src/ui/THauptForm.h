@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // THauptForm.h: the main window. Its menus open the general settings, the master-data dialogs
 // (subjects, classes, teachers, rooms, courses), the lesson window, the planning window, the
-// export options and the program options and run the file commands on the session; its caption
+// export options, the substitution window and the program options and run the file commands on
+// the session; its caption
 // names the mode and the file. It switches between master-data mode and plan mode. Commands that
 // destroy or replace the plan wait while a halted run is still returning.
 #pragma once
@@ -30,6 +31,7 @@ class THilfeForm;
 class TPlanForm;
 class TProgrammOptionenForm;
 class TUnterrichtForm;
+class TVertretungenForm;
 
 // What a file dialog is asked for.
 struct DateiDialog {
@@ -65,6 +67,7 @@ public:
     TLehrerForm& LehrerForm() { return *lehrer_; }
     TKlassenForm& KlassenForm() { return *klassen_; }
     TKursForm& KursForm() { return *kurs_; }
+    TVertretungenForm& VertretungenForm() { return *vertretungen_; }
     bool Editable() const { return editable_; }
     const QString& HilfePfad() const { return hilfePfad_; }
     void SetHilfePfad(const QString& pfad) { hilfePfad_ = pfad; }
@@ -120,6 +123,8 @@ private:
     void AngabenBestaetigt();
     void PlanZeigen();
     void PlanGeschlossen();
+    // The substitution list points into the plan: the window closes before the plan goes.
+    void VertretungenSchliessen();
     QString Frage(const DateiDialog& d);
     QString StandardDateiwahl(const DateiDialog& d);
 
@@ -142,6 +147,7 @@ private:
     TLehrerForm* lehrer_;
     TKlassenForm* klassen_;
     TKursForm* kurs_;
+    TVertretungenForm* vertretungen_;
 };
 
 } // namespace sw::ui

@@ -56,12 +56,13 @@ protected:
 TEST_F(MainWindow, StartsInMasterDataModeWithCaption) {
     EXPECT_EQ(haupt.windowTitle(), "Plan :");
     EXPECT_TRUE(haupt.Editable());
-    // The master-data commands wait for the general settings or a file; the program has no
-    // substitution window. Their tool-bar buttons are disabled with them.
-    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse", "Vertretungen"})
+    // The master-data commands wait for the general settings or a file. Their tool-bar buttons
+    // are disabled with them.
+    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
         EXPECT_FALSE(haupt.Befehl(QString::fromUtf8(t))->isEnabled()) << t;
-    // The lesson definitions say themselves what is missing.
-    EXPECT_TRUE(haupt.Befehl("&Unterricht")->isEnabled());
+    // The lesson definitions, the output and the substitutions say themselves what is missing.
+    for (const char* t : {"&Unterricht", "&Ausgabe", "Vertretungen"})
+        EXPECT_TRUE(haupt.Befehl(QString::fromUtf8(t))->isEnabled()) << t;
     for (const char* t :
          {"&Neu", "Ö&ffnen...", "&Speichern", "Speichern &unter...", "Stamm - Datei öffnen ...",
           "&Plan - Datei öffnen ...", "Programm - Optionen ...", "&Beenden", "&Allgemeine Angaben",

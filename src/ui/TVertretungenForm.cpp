@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TVertretungenForm.h"
+
+#include "io/FileOps.h"
+#include "ui/DruckSatz.h"
+#include "ui/QtReporter.h"
+#include "ui/TVertretungsWahlForm.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace sw::ui {
+
+namespace {
+
+QPushButton* Knopf(QWidget* eltern, const char* name, const char* text) {
+    auto* b = new QPushButton(Q(text), eltern);
+    b->setObjectName(name);
+    return b;
+}
+
+QLabel* Titel(QWidget* eltern, const char* text, QWidget* fuer) {
+    auto* l = new QLabel(Q(text), eltern);
+    l->setBuddy(fuer);
+    return l;
+}
+
+Datum HeutigesDatum() {
+    const QDate d = QDate::currentDate();
+    return {d.year(), d.month(), d.day()};
+}
+
+} // namespace
+
+TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
+    : QDialog(parent), reporter_(reporter), desktop_(std::make_unique<DesktopAnzeige>()) {
+    setObjectName("VertretungenForm");
+    setWindowTitle("Vertretungen");
+    Anzeige = desktop_.get();
+    Heute = HeutigesDatum;
+    WahlAusfuehren = [](TVertretungsWahlForm& f) { return f.exec() == QDialog::Accepted; };
+    Zieldatei = [this] {
+        QFileDialog dlg(this, "Vertretungsplan speichern", {}, "Word - Dokumente (*.docx)");
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setDefaultSuffix("docx");
+        return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
+    };
+    Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
+        return DruckDialog(this, doc, ausrichtung);
+    };
+    wahl_ = new TVertretungsWahlForm(this);
+    wahl_->Schnappschuss = [this] { SchnappschussBtnClick(); };
+
+    lehrerCBox_ = new QListWidget(this);
+    lehrerCBox_->setObjectName("LehrerCBox");
+    connect(lehrerCBox_, &QListWidget::itemChanged, this, &TVertretungenForm::LehrerGeklickt);
+    tagCoBox_ = new QComboBox(this);
+    tagCoBox_->setObjectName("TagCoBox");
+    connect(tagCoBox_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!laden_) Leeren();
+    });
+
+    vertretungG_ = new QTableWidget(0, static_cast<int>(texte::VertretungsKopf.size()), this);
+    vertretungG_->setObjectName("VertretungG");
+    QStringList kopf;
+    for (const char* s : texte::VertretungsKopf)
+        kopf << Q(s);
+    vertretungG_->setHorizontalHeaderLabels(kopf);
+    vertretungG_->verticalHeader()->hide();
+    vertretungG_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vertretungG_->setSelectionMode(QAbstractItemView::SingleSelection);
+    vertretungG_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vertretungG_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // The lesson takes the room the choice columns leave.
+    vertretungG_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    vertretungG_->setColumnWidth(1, 150);
+    vertretungG_->setColumnWidth(2, 110);
+    vertretungG_->setColumnWidth(3, 130);
+    connect(vertretungG_, &QTableWidget::cellDoubleClicked, this,
+            &TVertretungenForm::VertretungsWahlBtnClick);
+
+    auto* ermitteln = Knopf(this, "StundenErmittelnBtn", "Stunden ermitteln");
+    connect(ermitteln, &QPushButton::clicked, this, &TVertretungenForm::StundenErmittelnBtnClick);
+    auto* waehlen = Knopf(this, "VertretungsWahlBtn", "Vertretungs-Lehrer wählen");
+    connect(waehlen, &QPushButton::clicked, this, &TVertretungenForm::VertretungsWahlBtnClick);
+    auto* ausfall = Knopf(this, "AusfallBtn", "Ausfall");
+    connect(ausfall, &QPushButton::clicked, this, &TVertretungenForm::AusfallBtnClick);
+    auto* loeschen = Knopf(this, "LoeschenBtn", "Vertretungs-Lehrer löschen");
+    connect(loeschen, &QPushButton::clicked, this, &TVertretungenForm::LoeschenBtnClick);
+    auto* ausgabe = Knopf(this, "Button2", "Ausgabe");
+    connect(ausgabe, &QPushButton::clicked, this, &TVertretungenForm::AusgabeBtnClick);
+    auto* schnappschuss = Knopf(this, "SchnappschussBtn", "Schnappschuß");
+    connect(schnappschuss, &QPushButton::clicked, this, &TVertretungenForm::SchnappschussBtnClick);
+    auto* schliessen = Knopf(this, "Button1", "Schließen");
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* ziel = new QGroupBox("Ausgabe an", this);
+    ziel->setObjectName("AusgabeAnRG");
+    wordRB_ = new QRadioButton("Word", ziel);
+    wordRB_->setObjectName("WordRB");
+    druckerRB_ = new QRadioButton("Drucker", ziel);
+    druckerRB_->setObjectName("DruckerRB");
+    wordRB_->setChecked(true);
+    auto* zl = new QVBoxLayout(ziel);
+    zl->addWidget(wordRB_);
+    zl->addWidget(druckerRB_);
+
+    auto* links = new QVBoxLayout;
+    links->addWidget(Titel(this, "Nicht verfügbare Lehrer", lehrerCBox_));
+    links->addWidget(lehrerCBox_, 1);
+    links->addWidget(Titel(this, "Tag", tagCoBox_));
+    links->addWidget(tagCoBox_);
+
+    auto* rechts = new QVBoxLayout;
+    rechts->addWidget(ermitteln);
+    rechts->addWidget(waehlen);
+    rechts->addWidget(ausfall);
+    rechts->addWidget(loeschen);
+    rechts->addSpacing(16);
+    rechts->addWidget(ziel);
+    rechts->addWidget(ausgabe);
+    rechts->addStretch();
+    rechts->addWidget(schnappschuss);
+    rechts->addWidget(schliessen);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(links);
+    layout->addWidget(vertretungG_, 1);
+    layout->addLayout(rechts);
+    resize(1100, 520);
+    Anzeigen();
+}
+
+TVertretungenForm::~TVertretungenForm() = default;
+
+void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm) {
+    plan_ = &plan;
+    stamm_ = &stamm;
+    laden_ = true;
+    lehrerCBox_->clear();
+    for (int i = 0; i < plan.LehrerAnzahl; ++i) {
+        const CLehrer& l = plan.LehrerAt(i);
+        auto* item = new QListWidgetItem(Q(l.Name), lehrerCBox_);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(l.NichtVerfuegbar ? Qt::Checked : Qt::Unchecked);
+    }
+    tagCoBox_->clear();
+    const std::vector<std::string>& namen = plan.Stamm().Angaben.TagNamen;
+    for (int d = 0; d < plan.Tage; ++d)
+        tagCoBox_->addItem(d < static_cast<int>(namen.size()) ? Q(namen[d]) : QString());
+    tagCoBox_->setCurrentIndex(0);
+    laden_ = false;
+    Leeren();
+}
+
+void TVertretungenForm::Oeffnen(const CPlan& plan, Stammdaten& stamm) {
+    Fuellen(plan, stamm);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TVertretungenForm::PlanWeg() {
+    close();
+    Leeren();
+    plan_ = nullptr;
+    stamm_ = nullptr;
+    laden_ = true;
+    lehrerCBox_->clear();
+    tagCoBox_->clear();
+    laden_ = false;
+}
+
+void TVertretungenForm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // Closing (also by Escape) ends the list; a minimised window keeps it.
+    if (!event->spontaneous()) Leeren();
+}
+
+void TVertretungenForm::LehrerGeklickt(QListWidgetItem* item) {
+    if (laden_ || !stamm_) return;
+    SetzeAbwesend(*stamm_, lehrerCBox_->row(item), item->checkState() == Qt::Checked);
+    Leeren();
+}
+
+void TVertretungenForm::Leeren() {
+    liste_.Leeren();
+    Anzeigen();
+}
+
+void TVertretungenForm::Anzeigen() {
+    // Row 0 of the list is the header; the grid shows it as its column heads.
+    vertretungG_->clearContents();
+    vertretungG_->setRowCount(liste_.Anzahl() - 1);
+    for (int zeile = 1; zeile < liste_.Anzahl(); ++zeile)
+        ZeileZeigen(zeile);
+    if (vertretungG_->rowCount() > 0) vertretungG_->selectRow(0);
+}
+
+void TVertretungenForm::ZeileZeigen(int zeile) {
+    const VertretungsZeile& z = liste_.Zeilen()[zeile];
+    for (int c = 0; c < vertretungG_->columnCount(); ++c)
+        vertretungG_->setItem(zeile - 1, c, new QTableWidgetItem(Q(z.Spalten[c])));
+}
+
+int TVertretungenForm::GewaehlteZeile() const {
+    const int r = vertretungG_->currentRow();
+    return r >= 0 && r < vertretungG_->rowCount() ? r + 1 : 0;
+}
+
+void TVertretungenForm::ZeileWaehlen(int zeile) {
+    vertretungG_->selectRow(zeile - 1);
+}
+
+void TVertretungenForm::StundenErmittelnBtnClick() {
+    if (!plan_) return;
+    liste_.Ermitteln(*plan_, tagCoBox_->currentIndex());
+    Anzeigen();
+}
+
+void TVertretungenForm::VertretungsWahlBtnClick() {
+    const int zeile = GewaehlteZeile();
+    if (!plan_ || !liste_.HatStunde(zeile)) return;
+    const WahlListe wahl = WahlFuer(*plan_, liste_.Zeilen()[zeile]);
+    wahl_->Fuellen(wahl);
+    if (!WahlAusfuehren(*wahl_)) return;
+    const int gewaehlt = wahl_->GewaehlteZeile();
+    if (gewaehlt < 0 || gewaehlt >= static_cast<int>(wahl.Zeilen.size())) return;
+    if (liste_.Waehlen(zeile, wahl.Zeilen[gewaehlt], reporter_) == WahlErgebnis::Gesetzt)
+        ZeileZeigen(zeile);
+}
+
+void TVertretungenForm::AusfallBtnClick() {
+    const int zeile = GewaehlteZeile();
+    if (liste_.Ausfall(zeile)) ZeileZeigen(zeile);
+}
+
+void TVertretungenForm::LoeschenBtnClick() {
+    const int zeile = GewaehlteZeile();
+    if (liste_.Loeschen(zeile)) ZeileZeigen(zeile);
+}
+
+void TVertretungenForm::AusgabeBtnClick() {
+    if (!plan_) return;
+    if (druckerRB_->isChecked()) {
+        Drucker();
+        return;
+    }
+    const QString ziel = Zieldatei();
+    if (ziel.isEmpty()) return;
+    AnzeigeMerker anzeige(*Anzeige);
+    CWord word(S(ziel), DefaultFileOps(), anzeige);
+    if (!SchreibeVertretungsplan(*plan_, liste_, Heute(), word, reporter_) || anzeige.angezeigt)
+        return;
+    reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan wurde gespeichert unter „%1“; es "
+                                        "konnte kein Programm zum Anzeigen gestartet werden.")
+                          .arg(QDir::toNativeSeparators(ziel))),
+                    titel::Hinweis});
+}
+
+// "Drucker": the same document as for Word, built in a scratch folder, laid out and printed.
+void TVertretungenForm::Drucker() {
+    QTemporaryDir ordner;
+    NoOpener keiner;
+    CWord word(S(ordner.filePath("vertretungsplan.docx")), DefaultFileOps(), keiner);
+    if (!SchreibeVertretungsplan(*plan_, liste_, Heute(), word, reporter_)) return;
+    QTextDocument doc;
+    doc.setHtml(DokumentAlsHtml(word.Doc()));
+    const QString wohin = Drucken(doc, PageOrientation::Portrait);
+    if (!wohin.isEmpty())
+        reporter_.Show(
+            {S(QString::fromUtf8("Der Vertretungsplan wurde %1.").arg(wohin)), titel::Hinweis});
+}
+
+void TVertretungenForm::SchnappschussBtnClick() {
+    if (Schnappschuss) Schnappschuss();
+}
+
+} // namespace sw::ui

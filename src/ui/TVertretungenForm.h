@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TVertretungenForm.h: the substitution window "Vertretungen". The planner ticks the absent
+// teachers, picks the day and lets "Stunden ermitteln" list the lessons to cover; for each one he
+// chooses a substitute in the chooser "Vertretung für", marks it "Ausfall" or takes the choice
+// back, and "Ausgabe" writes the sheet to a Word document or prints it. Every change of the list
+// and of the absence flags is a call of the core's VertretungsListe; the window only shows the
+// rows it gives. The list points into the plan: it is emptied whenever the window closes and
+// before the plan goes away (PlanWeg).
+#pragma once
+#include "substitute/Substitutions.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+class QRadioButton;
+class QTableWidget;
+class QTextDocument;
+
+namespace sw::ui {
+
+class TVertretungsWahlForm;
+
+class TVertretungenForm : public QDialog {
+    Q_OBJECT
+public:
+    TVertretungenForm(Reporter& reporter, QWidget* parent = nullptr);
+    ~TVertretungenForm() override;
+
+    // Fills the teachers of `plan` (ticked when absent) and the days (the first selected) and
+    // shows the window. `stamm` holds the teachers whose absence flags the ticks set.
+    void Oeffnen(const CPlan& plan, Stammdaten& stamm);
+    // What Oeffnen does before the window shows (tests and the tour).
+    void Fuellen(const CPlan& plan, Stammdaten& stamm);
+    // The plan is about to go away: the list is emptied, the window closed and forgets the plan.
+    void PlanWeg();
+
+    const VertretungsListe& Liste() const { return liste_; }
+    TVertretungsWahlForm& WahlForm() { return *wahl_; }
+    // The list row (the core's numbering: 1 is the first data row) selected in the grid; 0 when
+    // none is.
+    int GewaehlteZeile() const;
+    // Selects list row `zeile` (the core's numbering) in the grid.
+    void ZeileWaehlen(int zeile);
+
+    // Runs the chooser modally; true when a teacher was confirmed. Tests replace it.
+    std::function<bool(TVertretungsWahlForm&)> WahlAusfuehren;
+    // Opens the plan grid; the main window puts the planning window's "Schnappschuß" here, so
+    // both share its undo history and figures. Nothing when empty.
+    std::function<void()> Schnappschuss;
+    // The name of the Word document to write; empty means cancel. Tests replace it.
+    std::function<QString()> Zieldatei;
+    // Prints the laid-out sheet ("Drucker") and names where it went; empty when cancelled. The
+    // default is the system print dialog, as for the timetables. Tests replace it.
+    std::function<QString(QTextDocument&, PageOrientation)> Drucken;
+    // Shows the written document; tests put a NoOpener here. The default asks the desktop.
+    DocumentOpener* Anzeige;
+    // The date the sheet carries; today unless a test says otherwise.
+    std::function<Datum()> Heute;
+
+public slots:
+    void StundenErmittelnBtnClick();
+    // Chooses a substitute for the selected row (also a double click on the list).
+    void VertretungsWahlBtnClick();
+    void AusfallBtnClick();
+    void LoeschenBtnClick();
+    // "Ausgabe": to Word or to the printer, as "Ausgabe an" says.
+    void AusgabeBtnClick();
+    void SchnappschussBtnClick();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void LehrerGeklickt(QListWidgetItem* item);
+    // Empties the list through the core and shows it.
+    void Leeren();
+    // The whole list into the grid, or one row of it.
+    void Anzeigen();
+    void ZeileZeigen(int zeile);
+    void Drucker();
+
+    Reporter& reporter_;
+    const CPlan* plan_ = nullptr;
+    Stammdaten* stamm_ = nullptr;
+    VertretungsListe liste_;
+    std::unique_ptr<DocumentOpener> desktop_;
+    bool laden_ = false; // the teacher list is being filled: its checks set nothing
+    TVertretungsWahlForm* wahl_;
+    QListWidget* lehrerCBox_;
+    QComboBox* tagCoBox_;
+    QTableWidget* vertretungG_;
+    QRadioButton *wordRB_, *druckerRB_;
+};
+
+} // namespace sw::ui

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TVertretungsWahlForm.h: the chooser "Vertretung für". It shows the lesson to cover (subject,
+// absent teacher, class, time) and one row per present teacher with his subject and his conflict
+// at that hour, all as the core's WahlFuer gives them; the window computes nothing itself.
+// Teachers who are free at that hour and teach the subject are shown in bold. "Auswählen" (or a
+// double click) confirms the selected row, "Abbrechen" does not.
+#pragma once
+#include "substitute/Substitutions.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QTableWidget;
+
+namespace sw::ui {
+
+class TVertretungsWahlForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TVertretungsWahlForm(QWidget* parent = nullptr);
+
+    // Shows `wahl`: the four captions and its rows; the first row is selected.
+    void Fuellen(const WahlListe& wahl);
+    // The selected row of the list given to Fuellen; -1 when there is none.
+    int GewaehlteZeile() const;
+    // Opens the plan grid; the substitution window puts its own command here.
+    std::function<void()> Schnappschuss;
+
+public slots:
+    // Confirms the selected row; nothing happens when the list has no rows.
+    void AuswahlBtnClick();
+    void SchnappschussBtnClick();
+
+private:
+    QLabel *fachL_, *lehrerL_, *klasseL_, *zeitL_;
+    QTableWidget* liste_;
+};
+
+} // namespace sw::ui
