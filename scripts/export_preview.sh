@@ -6,7 +6,9 @@
 #   scripts/export_preview.sh [OUTDIR] [export options ...]
 #
 # OUTDIR defaults to /tmp/stundenwerk-preview; the export options default to "--classes all"
-# (see `stundenwerk export --help`). BUILD names the build folder (default: build).
+# (see `stundenwerk export --help`). With "substitutions" as the first option it renders a
+# substitution sheet instead (the rest as for `stundenwerk substitutions`, default
+# "--day 1 --absent Stefan Hoffmann,Frank Weber"). BUILD names the build folder (default: build).
 # Installs libreoffice-writer-nogui and poppler-utils with apt-get when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,7 +48,13 @@ if ! "$BUILD/stundenwerk" plan examples/gymnasium.sch -o "$PLAN" --seed 1 >/dev/
     --gtest_filter=ExportRun.ExampleSchoolGivesOneTablePerClass >/dev/null
 fi
 
-"$BUILD/stundenwerk" export "$PLAN" -o "$OUT/plaene.docx" --no-open "${EXPORT_ARGS[@]}"
+if [ "${EXPORT_ARGS[0]}" = substitutions ]; then
+  SUB_ARGS=("${EXPORT_ARGS[@]:1}")
+  if [ ${#SUB_ARGS[@]} -eq 0 ]; then SUB_ARGS=(--day 1 --absent "Stefan Hoffmann,Frank Weber"); fi
+  "$BUILD/stundenwerk" substitutions "$PLAN" -o "$OUT/plaene.docx" "${SUB_ARGS[@]}" >/dev/null
+else
+  "$BUILD/stundenwerk" export "$PLAN" -o "$OUT/plaene.docx" --no-open "${EXPORT_ARGS[@]}"
+fi
 
 # A profile of its own, so that a running LibreOffice of the user does not get in the way.
 libreoffice -env:UserInstallation="file://$OUT/lo-profile" --headless \

@@ -11,8 +11,19 @@
 # teachers, the lessons of their day, one substitute and one "Ausfall"; the chooser "Vertretung
 # für" with its rows; the sheet written as vertretungsplan.docx) and the message boxes on the way.
 # Usage: scripts/screenshots.sh [FOLDER] [SCHOOL]   (default: screenshots/ examples/gymnasium.sch)
+#
+# scripts/screenshots.sh --new-school [FOLDER] goes instead the road of a new school through the
+# windows (general settings, subjects, rooms, teachers, classes, a course, lessons, the initial
+# plan and every stage, a move and its undo in the plan grid, saving and reopening the plan file,
+# the export, the substitutions of a day) with a picture of every step, schule_NN_STEP.png, and
+# leaves the plan file, the timetables and the substitution sheet it wrote in the folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=--screenshots
+if [[ "${1:-}" == --new-school ]]; then
+  mode=--neue-schule
+  shift
+fi
 out="${1:-screenshots}"
 school="${2:-examples/gymnasium.sch}"
 build="${BUILD_DIR:-build}"
@@ -20,5 +31,9 @@ if [[ ! -x "$build/stundenwerk-gui" ]]; then
   cmake -S . -B "$build" -G Ninja >/dev/null
   cmake --build "$build" --target stundenwerk-gui
 fi
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --screenshots "$out" "$school"
+if [[ "$mode" == --neue-schule ]]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --neue-schule "$out"
+else
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --screenshots "$out" "$school"
+fi
 ls "$out"

@@ -5,6 +5,7 @@
 #include "edit/GridView.h"
 #include "edit/PlanEditor.h"
 #include "export/Word.h"
+#include "substitute/Substitutions.h"
 #include "ui/PlanGitter.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
@@ -18,9 +19,12 @@
 #include "ui/TPlanForm.h"
 #include "ui/TRaumForm.h"
 #include "ui/TUnterrichtForm.h"
+#include "ui/TVertretungenForm.h"
+#include "ui/TVertretungsWahlForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -32,6 +36,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <deque>
 #include <stdexcept>
@@ -107,6 +112,7 @@ public:
         Gitter();
         SpeichernUndOeffnen();
         Ausgabe();
+        Vertretungen();
     }
 
 private:
@@ -381,6 +387,79 @@ private:
         Pruefen(fehler.isEmpty(), fehler);
         Pruefen(QFileInfo::exists(datei), "Die Pläne wurden nicht geschrieben");
         ergebnis_->Plaene = datei;
+    }
+
+    // "Vertretungen": two teachers are ill on Tuesday; the first lesson gets a free teacher of
+    // its subject through the chooser (whose "Schnappschuß" shows the plan), the second is
+    // cancelled, and the sheet is written.
+    void Vertretungen() {
+        haupt_.Befehl("Vertretungen")->trigger();
+        TVertretungenForm& v = haupt_.VertretungenForm();
+        Pruefen(v.isVisible(), "Das Fenster Vertretungen kam nicht");
+        Haken(v, "LehrerCBox", "SCHULZ");
+        Haken(v, "LehrerCBox", "WEBER");
+        Control<QComboBox>(v, "TagCoBox").setCurrentIndex(1);
+        Klick(v, "StundenErmittelnBtn");
+        const VertretungsListe& liste = v.Liste();
+        Pruefen(liste.Stunden() >= 2, "Die beiden Lehrer haben am Dienstag keine zwei Stunden");
+        Schritt("vertretungen_ermittelt", v);
+
+        const CPlan& plan = *haupt_.Sitzung().Plan();
+        const WahlListe wahl = WahlFuer(plan, liste.Zeilen()[1]);
+        int passend = -1;
+        for (std::size_t i = 0; i < wahl.Zeilen.size() && passend < 0; ++i)
+            if (wahl.Zeilen[i].Passend()) passend = static_cast<int>(i);
+        Pruefen(passend >= 0, "Für die erste Stunde ist kein Lehrer frei, der das Fach hat");
+        TVertretungsWahlForm& w = v.WahlForm();
+        QString fehler = "Das Fenster Vertretung für kam nicht";
+        QTimer::singleShot(300, &w, [&] {
+            try {
+                Pruefen(w.isVisible() && w.isModal(), "Vertretung für ist nicht modal offen");
+                GitterZeigen(w);
+                Control<QTableWidget>(w, "VertretungG").selectRow(passend);
+                Schritt("vertretung_fuer", w);
+                Klick(w, "AuswahlBtn");
+                fehler.clear();
+            } catch (const Abbruch& a) {
+                fehler = QString::fromStdString(a.what());
+                w.reject();
+            }
+        });
+        v.ZeileWaehlen(1);
+        Klick(v, "VertretungsWahlBtn");
+        Pruefen(fehler.isEmpty(), fehler);
+        Pruefen(liste.Zeilen()[1].Spalten[1] ==
+                    wahl.Zeilen[static_cast<std::size_t>(passend)].Spalten[0],
+                "Der gewählte Lehrer steht nicht in der Liste");
+        v.ZeileWaehlen(2);
+        Klick(v, "AusfallBtn");
+        Pruefen(liste.Zeilen()[2].Spalten[1] == texte::Ausfall, "Ausfall steht nicht in der Liste");
+        GitterZeigen(v);
+        Schritt("vertretungen_gewaehlt", v);
+
+        const QString datei = QDir(ordner_).filePath("neue_schule_vertretungsplan.docx");
+        QFile::remove(datei);
+        v.Zieldatei = [datei] { return datei; };
+        v.Anzeige = &keiner_;
+        Klick(v, "Button2");
+        Pruefen(QFileInfo::exists(datei), "Der Vertretungsplan wurde nicht geschrieben");
+        ergebnis_->Vertretungsplan = datei;
+        Schritt("vertretungsplan", v);
+        Klick(v, "Button1");
+    }
+
+    // "Schnappschuß" of a substitution window: the plan grid opens over it and is closed again.
+    void GitterZeigen(QWidget& fenster) {
+        TPlanBSForm& bs = haupt_.PlanForm().GitterForm();
+        bool offen = false;
+        QTimer::singleShot(300, &bs, [&] {
+            offen = bs.isVisible();
+            bs.accept();
+        });
+        Klick(fenster, "SchnappschussBtn");
+        Pruefen(
+            offen,
+            QString("Schnappschuß aus %1 zeigte das Plan-Gitter nicht").arg(fenster.windowTitle()));
     }
 
     THauptForm& haupt_;

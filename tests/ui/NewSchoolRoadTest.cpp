@@ -4,10 +4,13 @@
 // step nothing unexpected has been said to the user.
 #include "UiTestSupport.h"
 #include "app/Session.h"
+#include "export/DocxReader.h"
+#include "substitute/Substitutions.h"
 #include "support/TestSupport.h"
 #include "ui/NeueSchule.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanForm.h"
+#include "ui/TVertretungenForm.h"
 
 #include <QFile>
 #include <QWidget>
@@ -33,12 +36,14 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
                m.Text.rfind("Das Schließen des Planungs-Fensters", 0) == 0;
     };
     std::vector<std::string> schritte;
+    int stunden = 0; // lessons to cover when the sheet was written
     const auto meldung = [&](const QString& schritt, QWidget& fenster) {
         schritte.push_back(schritt.toStdString());
         EXPECT_TRUE(fenster.isVisible()) << schritt.toStdString();
         for (const Message& m : rep.shown)
             EXPECT_TRUE(erwartet(m)) << schritt.toStdString() << ": " << m.Title << ": " << m.Text;
         rep.shown.clear();
+        if (schritt == "vertretungsplan") stunden = haupt.VertretungenForm().Liste().Stunden();
     };
     const ui::NeueSchuleErgebnis e =
         ui::NeueSchule(haupt, QString::fromStdString(dir.File("strasse")), 300, meldung);
@@ -63,7 +68,11 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
                                            "gitter_rueckgaengig",
                                            "plan_gespeichert",
                                            "plan_geoeffnet",
-                                           "ausgabe"};
+                                           "ausgabe",
+                                           "vertretungen_ermittelt",
+                                           "vertretung_fuer",
+                                           "vertretungen_gewaehlt",
+                                           "vertretungsplan"};
     EXPECT_EQ(schritte, alle);
     EXPECT_EQ(e.Schritte, static_cast<int>(alle.size()));
 
@@ -74,6 +83,27 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
     EXPECT_EQ(plan->StundenL.size(), 2u * (4 + 4 + 3 + 2) + 2u * 2);
     EXPECT_TRUE(haupt.PlanForm().isVisible());
     EXPECT_TRUE(IstDocx(e.Plaene));
+    // The sheet: the two absent teachers, a table row per lesson, the chosen substitute and the
+    // cancelled lesson.
+    const ReadDocx blatt = ReadDocxFile(e.Vertretungsplan.toStdString());
+    ASSERT_TRUE(blatt.Opened);
+    std::string text;
+    for (const ReadParagraph& p : blatt.Paragraphs())
+        text += p.Text + "|";
+    EXPECT_NE(text.find("Fehlende Lehrer:"), std::string::npos) << text;
+    EXPECT_NE(text.find("SCHULZ|WEBER|"), std::string::npos) << text;
+    ASSERT_EQ(blatt.Tables().size(), 1u);
+    const ReadTable tabelle = blatt.Tables()[0];
+    EXPECT_EQ(tabelle.Rows(), static_cast<std::size_t>(stunden) + 1);
+    int ausfall = 0, offen = 0;
+    for (std::size_t r = 2; r <= tabelle.Rows(); ++r) {
+        ausfall += tabelle.At(static_cast<int>(r), 2) == "AUSFALL";
+        offen += tabelle.At(static_cast<int>(r), 2) == " ";
+    }
+    EXPECT_EQ(ausfall, 1);
+    EXPECT_EQ(offen, stunden - 2);
+    // The absence ticks stay with the teachers.
+    EXPECT_EQ(AbwesendeLehrer(*plan).size(), 2u);
     EXPECT_TRUE(rep.asked.size() >= 1u);
     haupt.PlanForm().close();
 }
