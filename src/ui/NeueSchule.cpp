@@ -98,6 +98,20 @@ public:
         });
         antworten_.start(250);
     }
+    // The windows get back the file choice and viewer they had: what the road put there lives
+    // only as long as the road.
+    ~Strasse() {
+        haupt_.Dateiwahl = dateiwahl_;
+        haupt_.DruckForm().Zieldatei = druckZiel_;
+        haupt_.DruckForm().Anzeige = druckAnzeige_;
+        haupt_.VertretungenForm().Zieldatei = vertretungZiel_;
+        haupt_.VertretungenForm().Anzeige = vertretungAnzeige_;
+        for (auto& [f, alt] : eingabeAlt_)
+            f->EingabeAusfuehren = alt;
+        haupt_.UnterrichtForm().BlockAusfuehren = block_;
+    }
+    Strasse(const Strasse&) = delete;
+    Strasse& operator=(const Strasse&) = delete;
 
     void Gehen(NeueSchuleErgebnis& e) {
         ergebnis_ = &e;
@@ -348,7 +362,7 @@ private:
         const int lls = p->LLSSumme;
         const QString datei = QDir(ordner_).filePath("neue_schule.pdt");
         QFile::remove(datei);
-        haupt_.Dateiwahl = [datei](const DateiDialog&) { return datei; };
+        haupt_.Dateiwahl = [datei](const DateiDialog&) { return QString(datei); };
         haupt_.PlanSpeichernClick();
         Pruefen(QFileInfo::exists(datei), "Die Plan-Datei wurde nicht geschrieben");
         ergebnis_->PlanDatei = datei;
@@ -368,7 +382,7 @@ private:
         TDruckOptionenForm& druck = haupt_.DruckForm();
         const QString datei = QDir(ordner_).filePath("neue_schule_plaene.docx");
         QFile::remove(datei);
-        druck.Zieldatei = [datei] { return datei; };
+        druck.Zieldatei = [datei] { return QString(datei); };
         druck.Anzeige = &keiner_;
         QString fehler = "Die Druck-Optionen kamen nicht";
         QTimer::singleShot(300, &druck, [&] {
@@ -439,7 +453,7 @@ private:
 
         const QString datei = QDir(ordner_).filePath("neue_schule_vertretungsplan.docx");
         QFile::remove(datei);
-        v.Zieldatei = [datei] { return datei; };
+        v.Zieldatei = [datei] { return QString(datei); };
         v.Anzeige = &keiner_;
         Klick(v, "Button2");
         Pruefen(QFileInfo::exists(datei), "Der Vertretungsplan wurde nicht geschrieben");
@@ -471,6 +485,20 @@ private:
     int stunden_ = 0;
     NoOpener keiner_;
     QTimer antworten_;
+    std::function<QString(const DateiDialog&)> dateiwahl_ = haupt_.Dateiwahl;
+    std::function<QString()> druckZiel_ = haupt_.DruckForm().Zieldatei;
+    DocumentOpener* druckAnzeige_ = haupt_.DruckForm().Anzeige;
+    std::function<QString()> vertretungZiel_ = haupt_.VertretungenForm().Zieldatei;
+    DocumentOpener* vertretungAnzeige_ = haupt_.VertretungenForm().Anzeige;
+    std::vector<std::pair<TStammForm*, std::function<bool(TEingabeForm&)>>> eingabeAlt_ = [this] {
+        std::vector<std::pair<TStammForm*, std::function<bool(TEingabeForm&)>>> alt;
+        for (TStammForm* f : std::initializer_list<TStammForm*>{
+                 &haupt_.FachForm(), &haupt_.RaumForm(), &haupt_.LehrerForm(),
+                 &haupt_.KlassenForm(), &haupt_.KursForm()})
+            alt.emplace_back(f, f->EingabeAusfuehren);
+        return alt;
+    }();
+    std::function<bool(TBlockForm&)> block_ = haupt_.UnterrichtForm().BlockAusfuehren;
 };
 
 } // namespace

@@ -45,6 +45,7 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
         rep.shown.clear();
         if (schritt == "vertretungsplan") stunden = haupt.VertretungenForm().Liste().Stunden();
     };
+    DocumentOpener* const anzeigeVorher = haupt.VertretungenForm().Anzeige;
     const ui::NeueSchuleErgebnis e =
         ui::NeueSchule(haupt, QString::fromStdString(dir.File("strasse")), 300, meldung);
     ASSERT_TRUE(e.Fehler.isEmpty())
@@ -105,6 +106,8 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
     // The absence ticks stay with the teachers.
     EXPECT_EQ(AbwesendeLehrer(*plan).size(), 2u);
     EXPECT_TRUE(rep.asked.size() >= 1u);
+    // The road's own viewer does not outlive it.
+    EXPECT_EQ(haupt.VertretungenForm().Anzeige, anzeigeVorher);
     haupt.PlanForm().close();
 }
 
