@@ -5,6 +5,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -77,6 +78,13 @@ QString DokumentAlsHtml(const Document& doc) {
         }
     }
     return html + "</body></html>\n";
+}
+
+QString WordZieldatei(QWidget* parent, const QString& titel) {
+    QFileDialog dlg(parent, titel, {}, "Word - Dokumente (*.docx)");
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix("docx");
+    return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
 QString DruckDialog(QWidget* parent, QTextDocument& doc, PageOrientation ausrichtung) {

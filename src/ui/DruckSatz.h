@@ -23,6 +23,9 @@ QString DokumentAlsHtml(const Document& doc);
 // Names where the pages went ("an den Drucker „…“ gegeben", "in die Datei „…“ gedruckt"); empty
 // when the user cancelled.
 QString DruckDialog(QWidget* parent, QTextDocument& doc, PageOrientation ausrichtung);
+// Asks where a Word document is to be written ("Word - Dokumente (*.docx)", the extension added
+// when missing); empty when cancelled.
+QString WordZieldatei(QWidget* parent, const QString& titel);
 
 // Shows a written document with the desktop's program for it.
 class DesktopAnzeige : public DocumentOpener {

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -88,12 +87,7 @@ TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, QWidget* parent)
     Anzeige = desktop_.get();
     setObjectName("DruckOptionenForm");
     setWindowTitle("Druck - Optionen");
-    Zieldatei = [this] {
-        QFileDialog dlg(this, "Export in Word", {}, "Word - Dokumente (*.docx)");
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setDefaultSuffix("docx");
-        return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
-    };
+    Zieldatei = [this] { return WordZieldatei(this, "Export in Word"); };
     Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
         return DruckDialog(this, doc, ausrichtung);
     };

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -53,12 +52,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
     Anzeige = desktop_.get();
     Heute = HeutigesDatum;
     WahlAusfuehren = [](TVertretungsWahlForm& f) { return f.exec() == QDialog::Accepted; };
-    Zieldatei = [this] {
-        QFileDialog dlg(this, "Vertretungsplan speichern", {}, "Word - Dokumente (*.docx)");
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setDefaultSuffix("docx");
-        return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
-    };
+    Zieldatei = [this] { return WordZieldatei(this, "Vertretungsplan speichern"); };
     Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
         return DruckDialog(this, doc, ausrichtung);
     };
