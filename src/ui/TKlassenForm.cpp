@@ -54,28 +54,16 @@ TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, QWidget* parent
     v->addWidget(optiCB_);
     v->addStretch(1);
     v->addLayout(knoepfe);
-    seiten_->addTab(allgemein, "Allgemeine Angaben");
-    seiten_->addTab(SperrSeite(SperrZiel::Klasse), "Zeitvorgaben");
-    auto* unten = new QHBoxLayout;
-    unten->addWidget(leiste);
-    unten->addStretch(1);
-    unten->addWidget(schliessen);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(seiten_, 1);
-    layout->addLayout(unten);
+    SeitenAnordnen(seiten_, allgemein, SperrZiel::Klasse, leiste, schliessen);
     resize(440, 380);
 }
 
 std::vector<std::string> TKlassenForm::Namen() const {
-    std::vector<std::string> n;
-    for (const auto& k : Daten().Klassen)
-        n.push_back(k.Name);
-    return n;
+    return NamenVon(Daten().Klassen);
 }
 
 const CKlasse* TKlassenForm::Klasse() const {
-    const int i = Auswahl();
-    return i >= 0 && i < static_cast<int>(Daten().Klassen.size()) ? &Daten().Klassen[i] : nullptr;
+    return Ausgewaehlt(Daten().Klassen);
 }
 
 const LockGrid* TKlassenForm::Sperre() const {

@@ -124,28 +124,20 @@ TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
 }
 
 std::vector<std::string> TKursForm::Namen() const {
-    std::vector<std::string> n;
-    for (const auto& k : Daten().KursBloecke)
-        n.push_back(k.Name);
-    return n;
+    return NamenVon(Daten().KursBloecke);
 }
 
 const CKursBlock* TKursForm::Kurs() const {
-    const int i = Auswahl();
-    const auto& k = Daten().KursBloecke;
-    return i >= 0 && i < static_cast<int>(k.size()) ? &k[i] : nullptr;
+    return Ausgewaehlt(Daten().KursBloecke);
 }
 
 void TKursForm::Zeigen() {
     const CKursBlock* k = Kurs();
     kurzL_->setText(k ? Q(k->Kurz) : QString());
     stundenL_->setText(k ? QString::number(k->BStunden) : QString());
-    std::vector<std::string> lehrer, kursLehrer;
-    for (const auto& l : Daten().Lehrer)
-        lehrer.push_back(l.Name);
-    if (k)
-        for (const auto& l : k->Lehrer)
-            kursLehrer.push_back(l.Name);
+    const std::vector<std::string> lehrer = NamenVon(Daten().Lehrer);
+    const std::vector<std::string> kursLehrer =
+        k ? NamenVon(k->Lehrer) : std::vector<std::string>{};
     laden_ = true;
     const bool neu = lehrerL_->count() != static_cast<int>(lehrer.size());
     Fuellen(lehrerL_, lehrer);

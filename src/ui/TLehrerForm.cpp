@@ -80,28 +80,16 @@ TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, QWidget* parent)
     v->addWidget(optiCB_);
     v->addWidget(tendenzCB_);
     v->addLayout(knoepfe);
-    seiten_->addTab(allgemein, "Allgemeine Angaben");
-    seiten_->addTab(SperrSeite(SperrZiel::Lehrer), "Zeitvorgaben");
-    auto* unten = new QHBoxLayout;
-    unten->addWidget(leiste);
-    unten->addStretch(1);
-    unten->addWidget(schliessen);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(seiten_, 1);
-    layout->addLayout(unten);
+    SeitenAnordnen(seiten_, allgemein, SperrZiel::Lehrer, leiste, schliessen);
     resize(520, 460);
 }
 
 std::vector<std::string> TLehrerForm::Namen() const {
-    std::vector<std::string> n;
-    for (const auto& l : Daten().Lehrer)
-        n.push_back(l.Name);
-    return n;
+    return NamenVon(Daten().Lehrer);
 }
 
 const CLehrer* TLehrerForm::Lehrer() const {
-    const int i = Auswahl();
-    return i >= 0 && i < static_cast<int>(Daten().Lehrer.size()) ? &Daten().Lehrer[i] : nullptr;
+    return Ausgewaehlt(Daten().Lehrer);
 }
 
 const LockGrid* TLehrerForm::Sperre() const {
@@ -112,9 +100,7 @@ const LockGrid* TLehrerForm::Sperre() const {
 void TLehrerForm::Zeigen() {
     const CLehrer* l = Lehrer();
     const std::vector<std::string> keine;
-    std::vector<std::string> klassen;
-    for (const auto& k : Daten().Klassen)
-        klassen.push_back(k.Name);
+    const std::vector<std::string> klassen = NamenVon(Daten().Klassen);
     CheckListeFuellen(fachCLBox_, Daten().Faecher, l ? l->Faecher : keine);
     CheckListeFuellen(klassenCLBox_, klassen,
                       l && !l->Klasse.empty() ? std::vector<std::string>{l->Klasse} : keine);

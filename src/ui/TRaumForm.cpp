@@ -118,28 +118,16 @@ TRaumForm::TRaumForm(Session& session, Reporter& reporter, QWidget* parent)
     v->addLayout(kopf);
     v->addLayout(mitte, 1);
     v->addLayout(knoepfe);
-    seiten_->addTab(allgemein, "Allgemeine Angaben");
-    seiten_->addTab(SperrSeite(SperrZiel::Raum), "Zeitvorgaben");
-    auto* unten = new QHBoxLayout;
-    unten->addWidget(leiste);
-    unten->addStretch(1);
-    unten->addWidget(schliessen);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(seiten_, 1);
-    layout->addLayout(unten);
+    SeitenAnordnen(seiten_, allgemein, SperrZiel::Raum, leiste, schliessen);
     resize(560, 440);
 }
 
 std::vector<std::string> TRaumForm::Namen() const {
-    std::vector<std::string> n;
-    for (const auto& r : Daten().Raeume)
-        n.push_back(r.Name);
-    return n;
+    return NamenVon(Daten().Raeume);
 }
 
 const CRaumFach* TRaumForm::Raum() const {
-    const int i = Auswahl();
-    return i >= 0 && i < static_cast<int>(Daten().Raeume.size()) ? &Daten().Raeume[i] : nullptr;
+    return Ausgewaehlt(Daten().Raeume);
 }
 
 const LockGrid* TRaumForm::Sperre() const {
@@ -150,9 +138,7 @@ const LockGrid* TRaumForm::Sperre() const {
 void TRaumForm::Zeigen() {
     const CRaumFach* r = Raum();
     const std::vector<std::string> keine;
-    std::vector<std::string> klassen;
-    for (const auto& k : Daten().Klassen)
-        klassen.push_back(k.Name);
+    const std::vector<std::string> klassen = NamenVon(Daten().Klassen);
     CheckListeFuellen(fachCLBox_, Daten().Faecher, r ? r->Faecher : keine);
     CheckListeFuellen(klassenCLBox_, klassen,
                       r && !r->Klasse.empty() ? std::vector<std::string>{r->Klasse} : keine);

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace sw::ui {
@@ -64,6 +66,19 @@ void TStammForm::HilfeMenue(QWidget* w, const char* seite) {
         menu.addAction("Hilfe", this, [this, w] { emit HilfeSeite(w->toolTip()); });
         menu.exec(w->mapToGlobal(p));
     });
+}
+
+void TStammForm::SeitenAnordnen(QTabWidget* seiten, QWidget* allgemein, SperrZiel ziel,
+                                QWidget* leiste, QWidget* schliessen) {
+    seiten->addTab(allgemein, "Allgemeine Angaben");
+    seiten->addTab(SperrSeite(ziel), "Zeitvorgaben");
+    auto* unten = new QHBoxLayout;
+    unten->addWidget(leiste);
+    unten->addStretch(1);
+    unten->addWidget(schliessen);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(seiten, 1);
+    layout->addLayout(unten);
 }
 
 QPushButton* TStammForm::Knopf(const char* name, const QString& text) {

@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTabWidget;
 
 namespace sw::ui {
 
@@ -99,6 +100,25 @@ protected:
     void SperreZeigen();
     // Gives `w` the pop-up "Hilfe" for the page `seite`.
     void HilfeMenue(QWidget* w, const char* seite);
+    // The window of a dialog with a lock grid: `seiten` holds the page `allgemein` and the page
+    // "Zeitvorgaben" of `ziel`; below them the navigation bar and, on the right, "Schließen".
+    void SeitenAnordnen(QTabWidget* seiten, QWidget* allgemein, SperrZiel ziel, QWidget* leiste,
+                        QWidget* schliessen);
+
+    // The names of the entities of `liste`, in list order.
+    template <class Liste> static std::vector<std::string> NamenVon(const Liste& liste) {
+        std::vector<std::string> n;
+        n.reserve(liste.size());
+        for (const auto& e : liste)
+            n.push_back(e.Name);
+        return n;
+    }
+    // The selected entity of `liste`, nullptr without one.
+    template <class Liste> auto Ausgewaehlt(const Liste& liste) const -> decltype(&liste[0]) {
+        const int i = Auswahl();
+        return i >= 0 && i < static_cast<int>(liste.size()) ? &liste[static_cast<std::size_t>(i)]
+                                                            : nullptr;
+    }
 
     Session& session_;
     Reporter& reporter_;
