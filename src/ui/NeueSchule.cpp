@@ -7,6 +7,7 @@
 #include "export/Word.h"
 #include "substitute/Substitutions.h"
 #include "ui/PlanGitter.h"
+#include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/TFachForm.h"
@@ -39,6 +40,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <stdexcept>
 
 namespace sw::ui {
@@ -80,6 +82,30 @@ void Klick(QWidget& fenster, const char* knopf) {
     auto& b = Control<QPushButton>(fenster, knopf);
     Pruefen(b.isEnabled(), QString("%1 ist gesperrt").arg(knopf));
     b.click();
+}
+
+// Opens a modal window with `oeffnen` and, inside its loop, does `schritte` in it; a window
+// still open after them is closed. A failed step closes it too and ends the road with its
+// reason; a window that never came ends the road with `kamNicht`. The timer belongs to this
+// call, so nothing of it fires once the call is over.
+void ImDialog(QDialog& d, const QString& kamNicht, const std::function<void()>& schritte,
+              const std::function<void()>& oeffnen) {
+    QString fehler = kamNicht;
+    QTimer uhr;
+    uhr.setSingleShot(true);
+    QObject::connect(&uhr, &QTimer::timeout, &d, [&] {
+        if (!d.isVisible() || !d.isModal()) return;
+        try {
+            schritte();
+            fehler.clear();
+        } catch (const Abbruch& a) {
+            fehler = QString::fromStdString(a.what());
+        }
+        if (d.isVisible()) d.reject();
+    });
+    uhr.start(300);
+    oeffnen();
+    Pruefen(fehler.isEmpty(), fehler);
 }
 
 class Strasse {
@@ -155,18 +181,14 @@ private:
     }
 
     void Angaben() {
-        bool gesetzt = false;
-        QTimer::singleShot(100, &haupt_, [&gesetzt] {
-            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!d) return;
-            if (auto* feld = d->findChild<QLineEdit*>("MaximaleStundenZahlProTagME")) {
-                feld->setText("6");
-                gesetzt = true;
-            }
-            d->accept();
-        });
-        haupt_.Befehl("&Allgemeine Angaben")->trigger();
-        Pruefen(gesetzt, "Die allgemeinen Angaben kamen nicht");
+        QDialog& d = haupt_.AngabenForm();
+        ImDialog(
+            d, "Die allgemeinen Angaben kamen nicht",
+            [&] {
+                Control<QLineEdit>(d, "MaximaleStundenZahlProTagME").setText("6");
+                d.accept();
+            },
+            [&] { haupt_.Befehl("&Allgemeine Angaben")->trigger(); });
         Schritt("allgemeine_angaben", haupt_);
     }
 
@@ -309,18 +331,9 @@ private:
     void Gitter() {
         TPlanForm& plan = haupt_.PlanForm();
         TPlanBSForm& bs = plan.GitterForm();
-        QString fehler = "Das Plan-Gitter kam nicht";
-        QTimer::singleShot(300, &bs, [&] {
-            try {
-                GitterSchritte(bs);
-                fehler.clear();
-            } catch (const Abbruch& a) {
-                fehler = QString::fromStdString(a.what());
-            }
-            bs.accept();
-        });
-        Klick(plan, "SchnappschussBtn");
-        Pruefen(fehler.isEmpty(), fehler);
+        ImDialog(
+            bs, "Das Plan-Gitter kam nicht", [&] { GitterSchritte(bs); },
+            [&] { Klick(plan, "SchnappschussBtn"); });
     }
     void GitterSchritte(TPlanBSForm& bs) {
         PlanEditor& e = *bs.Editor();
@@ -384,21 +397,15 @@ private:
         QFile::remove(datei);
         druck.Zieldatei = [datei] { return QString(datei); };
         druck.Anzeige = &keiner_;
-        QString fehler = "Die Druck-Optionen kamen nicht";
-        QTimer::singleShot(300, &druck, [&] {
-            try {
+        ImDialog(
+            druck, "Die Druck-Optionen kamen nicht",
+            [&] {
                 Klick(druck, "KlassenCLBAlleBtn");
                 Klick(druck, "LehrerCLBAlleBtn");
                 Schritt("ausgabe", druck);
                 Klick(druck, "AusgabeBtn");
-                fehler.clear();
-            } catch (const Abbruch& a) {
-                fehler = QString::fromStdString(a.what());
-            }
-            druck.reject();
-        });
-        haupt_.Befehl("&Ausgabe")->trigger();
-        Pruefen(fehler.isEmpty(), fehler);
+            },
+            [&] { haupt_.Befehl("&Ausgabe")->trigger(); });
         Pruefen(QFileInfo::exists(datei), "Die Pläne wurden nicht geschrieben");
         ergebnis_->Plaene = datei;
     }
@@ -425,23 +432,16 @@ private:
             if (wahl.Zeilen[i].Passend()) passend = static_cast<int>(i);
         Pruefen(passend >= 0, "Für die erste Stunde ist kein Lehrer frei, der das Fach hat");
         TVertretungsWahlForm& w = v.WahlForm();
-        QString fehler = "Das Fenster Vertretung für kam nicht";
-        QTimer::singleShot(300, &w, [&] {
-            try {
-                Pruefen(w.isVisible() && w.isModal(), "Vertretung für ist nicht modal offen");
+        v.ZeileWaehlen(1);
+        ImDialog(
+            w, "Das Fenster Vertretung für kam nicht als modales Fenster",
+            [&] {
                 GitterZeigen(w);
                 Control<QTableWidget>(w, "VertretungG").selectRow(passend);
                 Schritt("vertretung_fuer", w);
                 Klick(w, "AuswahlBtn");
-                fehler.clear();
-            } catch (const Abbruch& a) {
-                fehler = QString::fromStdString(a.what());
-                w.reject();
-            }
-        });
-        v.ZeileWaehlen(1);
-        Klick(v, "VertretungsWahlBtn");
-        Pruefen(fehler.isEmpty(), fehler);
+            },
+            [&] { Klick(v, "VertretungsWahlBtn"); });
         Pruefen(liste.Zeilen()[1].Spalten[1] ==
                     wahl.Zeilen[static_cast<std::size_t>(passend)].Spalten[0],
                 "Der gewählte Lehrer steht nicht in der Liste");
@@ -464,16 +464,10 @@ private:
 
     // "Schnappschuß" of a substitution window: the plan grid opens over it and is closed again.
     void GitterZeigen(QWidget& fenster) {
-        TPlanBSForm& bs = haupt_.PlanForm().GitterForm();
-        bool offen = false;
-        QTimer::singleShot(300, &bs, [&] {
-            offen = bs.isVisible();
-            bs.accept();
-        });
-        Klick(fenster, "SchnappschussBtn");
-        Pruefen(
-            offen,
-            QString("Schnappschuß aus %1 zeigte das Plan-Gitter nicht").arg(fenster.windowTitle()));
+        ImDialog(
+            haupt_.PlanForm().GitterForm(),
+            QString("Schnappschuß aus %1 zeigte das Plan-Gitter nicht").arg(fenster.windowTitle()),
+            [] {}, [&] { Klick(fenster, "SchnappschussBtn"); });
     }
 
     THauptForm& haupt_;
