@@ -276,14 +276,16 @@ private:
                        {"WEBER", "MATHEMATIK", 4},
                        {"WEBER", "ENGLISCH", 3},
                        {"MEIER", "SPORT", 2}};
+        // The block dialog asks for the hours a week of a subject block (a course has its own).
+        int stunden = 0;
+        u.BlockAusfuehren = [&stunden](TBlockForm& d) {
+            auto* feld = d.findChild<QLineEdit*>("BStundenE");
+            if (feld && feld->isEnabled()) feld->setText(QString::number(stunden));
+            return true;
+        };
         for (const char* klasse : {"5A", "5B"}) {
             for (const auto& b : bloecke) {
-                stunden_ = b.stunden;
-                u.BlockAusfuehren = [this](TBlockForm& d) {
-                    auto* feld = d.findChild<QLineEdit*>("BStundenE");
-                    if (feld && feld->isEnabled()) feld->setText(QString::number(stunden_));
-                    return true;
-                };
+                stunden = b.stunden;
                 Zeile(u, "LehrerL", b.lehrer);
                 Zeile(u, "KlassenL", klasse);
                 Zeile(u, "FachL", b.fach);
@@ -294,6 +296,7 @@ private:
             Zeile(u, "KursL", "WAHLKURS");
             Klick(u, "HinzuBitBtn");
         }
+        u.BlockAusfuehren = block_; // it refers to `stunden` of this step
         Schritt("unterricht", u);
         u.hide();
     }
@@ -476,7 +479,6 @@ private:
     const Schrittmeldung& meldung_;
     NeueSchuleErgebnis* ergebnis_ = nullptr;
     std::deque<QStringList> eingaben_;
-    int stunden_ = 0;
     NoOpener keiner_;
     QTimer antworten_;
     std::function<QString(const DateiDialog&)> dateiwahl_ = haupt_.Dateiwahl;
