@@ -156,6 +156,11 @@ struct Datum {
 
 // Whether the date exists in the Gregorian calendar.
 bool IstGueltig(const Datum& datum);
+// The day of the week of a valid date: 0 Monday .. 6 Sunday.
+int Wochentag(const Datum& datum);
+// The first date on or after the valid date `ab` that falls on `wochentag` (0 Monday .. 6
+// Sunday): the default date of a substitution sheet for a school day.
+Datum NaechsterWochentag(const Datum& ab, int wochentag);
 // The date as a German reader writes it: "Mittwoch, 9. Dezember 2026"; "TT.MM.JJJJ" digits for a
 // date that does not exist.
 std::string DatumText(const Datum& datum);

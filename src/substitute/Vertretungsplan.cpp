@@ -37,12 +37,6 @@ long long TageSeit1970(const Datum& d) {
     return era * 146097 + doe - 719468;
 }
 
-// 0 Monday .. 6 Sunday.
-int Wochentag(const Datum& d) {
-    const long long t = TageSeit1970(d);
-    return static_cast<int>(((t % 7) + 7 + 3) % 7);
-}
-
 std::string Zweistellig(int n) {
     return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
 }
@@ -52,6 +46,23 @@ std::string Zweistellig(int n) {
 bool IstGueltig(const Datum& d) {
     return d.Jahr >= 1 && d.Jahr <= 9999 && d.Monat >= 1 && d.Monat <= 12 && d.Tag >= 1 &&
            d.Tag <= TageImMonat(d.Jahr, d.Monat);
+}
+
+int Wochentag(const Datum& d) {
+    const long long t = TageSeit1970(d);
+    return static_cast<int>(((t % 7) + 7 + 3) % 7);
+}
+
+Datum NaechsterWochentag(const Datum& ab, int wochentag) {
+    Datum d = ab;
+    for (int schritt = 0; schritt < 7 && Wochentag(d) != ((wochentag % 7) + 7) % 7; ++schritt) {
+        if (++d.Tag <= TageImMonat(d.Jahr, d.Monat)) continue;
+        d.Tag = 1;
+        if (++d.Monat <= 12) continue;
+        d.Monat = 1;
+        ++d.Jahr;
+    }
+    return d;
 }
 
 std::string DatumText(const Datum& d) {

@@ -65,6 +65,12 @@ TEST(Datum, GermanTextWithTheWeekday) {
     EXPECT_FALSE(IstGueltig({2025, 4, 31}));
     EXPECT_FALSE(IstGueltig({2025, 13, 1}));
     EXPECT_EQ(DatumText({2025, 4, 31}), "31.04.2025");
+    // The next date of a weekday: the same day, later in the week, over a month and a year.
+    EXPECT_EQ(NaechsterWochentag({2026, 12, 9}, 2), (Datum{2026, 12, 9}));
+    EXPECT_EQ(NaechsterWochentag({2026, 12, 9}, 3), (Datum{2026, 12, 10}));
+    EXPECT_EQ(NaechsterWochentag({2026, 12, 9}, 0), (Datum{2026, 12, 14}));
+    EXPECT_EQ(NaechsterWochentag({2026, 12, 31}, 4), (Datum{2027, 1, 1}));
+    EXPECT_EQ(NaechsterWochentag({2024, 2, 28}, 3), (Datum{2024, 2, 29}));
 }
 
 TEST_F(Blatt, TitleAbsentTeachersAndOneRowPerLessonByHour) {
