@@ -22,6 +22,7 @@
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -47,21 +48,22 @@ void Expect(bool ok, const char* what) {
 class MemoryFileOps : public sw::FileOps {
 public:
     bool Exists(const std::string& path) override { return files_.count(path) != 0; }
-    bool Copy(const std::string& from, const std::string& to) override {
+    sw::FileResult Copy(const std::string& from, const std::string& to) override {
         auto it = files_.find(from);
-        if (it == files_.end()) return false;
+        if (it == files_.end()) return sw::FileResult::Failed(ENOENT);
         files_[to] = it->second;
-        return true;
+        return {};
     }
     bool Remove(const std::string& path) override { return files_.erase(path) != 0; }
-    bool CreateEmpty(const std::string& path) override {
+    sw::FileResult CreateEmpty(const std::string& path) override {
         files_[path].clear();
-        return true;
+        return {};
     }
-    bool WriteReplacing(const std::string& path, std::string_view bytes) override {
+    sw::FileResult WriteReplacing(const std::string& path, std::string_view bytes) override {
         files_[path] = std::string(bytes);
-        return true;
+        return {};
     }
+    sw::FileResult CheckWritable(const std::string&) override { return {}; }
     sw::FileContent ReadAll(const std::string& path) override {
         auto it = files_.find(path);
         if (it == files_.end()) return {std::nullopt, "Die Datei ist nicht vorhanden."};

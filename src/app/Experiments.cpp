@@ -127,10 +127,13 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
     }
     run.End();
     result.CurveFile = folder + "/" + info.FileName;
-    if (!files.WriteReplacing(result.CurveFile, CurveText(result.Finals, result.Average)))
-        result.outcome = Outcome::Failure("Fehler beim Speichern der Datei:\n" + result.CurveFile +
-                                              "\nDatei konnte nicht erzeugt werden.",
-                                          titel::Dateifehler);
+    const FileResult written =
+        files.WriteReplacing(result.CurveFile, CurveText(result.Finals, result.Average));
+    if (!written)
+        result.outcome =
+            Outcome::Failure("Fehler beim Speichern der Datei:\n" + result.CurveFile +
+                                 "\nDatei konnte nicht erzeugt werden.\n" + written.Reason,
+                             titel::Dateifehler);
     return result;
 }
 

@@ -53,7 +53,8 @@ struct ExperimentResult {
 
 // Runs `info` (with `runs` and `iterations` when positive, else the defaults) on the plan in
 // `planFile` and writes the curve file into `folder`. "Halt" ends it after the iteration in
-// progress; the curve is then written for the iterations done.
+// progress; the curve is then written for the iterations done. A curve file that cannot be
+// written fails the outcome with the reason (a missing folder is named).
 ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& planFile,
                                const std::string& folder, FileOps& files, Reporter& reporter,
                                RunControl& run, int runs = 0, int iterations = 0);

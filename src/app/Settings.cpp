@@ -32,7 +32,7 @@ bool WritePlanungsEinstellungen(FileOps& files, const std::string& configFile,
         ini = IniFile::Parse(*text.bytes);
     }
     ini.SetString(kSection, kWeitersuchen, settings.Weitersuchen ? "1" : "0");
-    return files.WriteReplacing(configFile, ini.Serialise());
+    return files.WriteReplacing(configFile, ini.Serialise()).Ok();
 }
 
 } // namespace sw

@@ -50,10 +50,11 @@ bool CWord::Start() {
     started_ = false;
     visible_ = false;
     startError_.clear();
-    try {
-        Write();
-    } catch (const WordError& e) {
-        startError_ = e.what();
+    // Only checked here: an older document at the target stays whole until the new one is
+    // complete and written in one step (SetVisible).
+    if (const FileResult writable = files_.CheckWritable(target_); !writable) {
+        startError_ =
+            "Die Datei " + target_ + " kann nicht geschrieben werden.\n" + writable.Reason;
         return false;
     }
     started_ = true;
@@ -148,8 +149,9 @@ void CWord::SetVisible(bool visible) {
 void CWord::Write() {
     const DocxBytes packed = PackDocx(doc_);
     if (!packed.Ok) throw WordError("Das Dokument ließ sich nicht packen: " + packed.Error);
-    if (!files_.WriteReplacing(target_, packed.Bytes))
-        throw WordError("Die Datei " + target_ + " konnte nicht geschrieben werden.");
+    if (const FileResult written = files_.WriteReplacing(target_, packed.Bytes); !written)
+        throw WordError("Die Datei " + target_ + " konnte nicht geschrieben werden.\n" +
+                        written.Reason);
 }
 
 } // namespace sw

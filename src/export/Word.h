@@ -2,7 +2,8 @@
 // Word.h: `CWord`, the system's word-processor wrapper. The export and the substitution sheet
 // talk only to it: start a new document, write text and paragraphs, add tables and fill their
 // cells, make the result visible. Behind it stands no running word processor but a Document in
-// memory that becomes a .docx file at the target path when the document is made visible.
+// memory that becomes a .docx file at the target path when the document is made visible: written
+// once, complete, through FileOps::WriteReplacing, so a failure keeps an older document whole.
 //
 // The selection of a word processor always stands at the end of the document here: every
 // operation collapses it to its end first and appends there, as the export needs.
@@ -79,9 +80,10 @@ public:
     // outlive the wrapper.
     CWord(std::string target, FileOps& files, DocumentOpener& opener);
 
-    // Starts a new, empty document and writes it to the target at once, which proves that the
-    // target can be written. False when it cannot; StartError() says why and the wrapper stays
-    // unstarted.
+    // Starts a new, empty document in memory after checking that the target can be written
+    // (FileOps::CheckWritable), without touching what stands there. False when it cannot;
+    // StartError() says why ("Die Datei … kann nicht geschrieben werden." and the reason on a
+    // line of its own) and the wrapper stays unstarted.
     bool Start();
     bool Started() const { return started_; }
     const std::string& StartError() const { return startError_; }
@@ -107,7 +109,8 @@ public:
     // Page orientation of the whole document.
     void SetOrientation(PageOrientation orientation);
 
-    // true: writes the document to the target and opens it where a desktop can show it.
+    // true: writes the document to the target and opens it where a desktop can show it; throws
+    // WordError with the reason when the file cannot be written (the old one stays whole).
     // false: only remembers that the document is hidden.
     void SetVisible(bool visible);
     bool Visible() const { return visible_; }

@@ -35,8 +35,14 @@ const char* const kSchwerwiegend =
     "die Daten unter einem neuen Dateinamen abzuspeichern";
 const char* const kNichtSpeicherbar = "Die Daten können nicht gespeichert werden:\n";
 
-std::string NichtErzeugt(const std::string& path) {
-    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.";
+// The failed save of `path`, with the reason on a line of its own.
+std::string NichtErzeugt(const std::string& path, const FileResult& why) {
+    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.\n" +
+           why.Reason;
+}
+// The backup could not be made: the save stops before the file is touched.
+std::string BackupFailed(const std::string& backup, const FileResult& why) {
+    return std::string(kSchwerwiegend) + "\nSicherheitskopie " + backup + ": " + why.Reason;
 }
 std::string NurSicherheitskopie(const std::string& backup) {
     return "Ein schwerwiegender Fehler ist aufgetreten.\n\nEs wurde eine Sicherheitskopie der "
@@ -844,23 +850,28 @@ Outcome SaveProject(const Stammdaten& data, const std::string& path, FileOps& fs
 
     const std::string backup = BackupPath(path);
     if (fs.Exists(path)) {
-        if (!fs.Copy(path, backup)) return Outcome::Failure(kSchwerwiegend, titel::Dateifehler);
-        if (fs.WriteReplacing(path, *bytes)) return Outcome::Success();
-        Outcome out = Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
+        if (const FileResult copied = fs.Copy(path, backup); !copied)
+            return Outcome::Failure(BackupFailed(backup, copied), titel::Dateifehler);
+        const FileResult written = fs.WriteReplacing(path, *bytes);
+        if (written) return Outcome::Success();
+        Outcome out = Outcome::Failure(NichtErzeugt(path, written), titel::Dateifehler);
         // WriteReplacing keeps the old file; should it be gone all the same, the backup returns.
-        if (!fs.Exists(path) && !fs.Copy(backup, path))
-            out.Messages.push_back({NurSicherheitskopie(backup), titel::Dateifehler});
+        if (!fs.Exists(path))
+            if (const FileResult restored = fs.Copy(backup, path); !restored)
+                out.Messages.push_back(
+                    {NurSicherheitskopie(backup) + "\n" + restored.Reason, titel::Dateifehler});
         return out;
     }
     // A new file: the backup is a copy of it while still empty.
-    if (!fs.CreateEmpty(path)) return Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
-    if (!fs.Copy(path, backup)) {
+    if (const FileResult created = fs.CreateEmpty(path); !created)
+        return Outcome::Failure(NichtErzeugt(path, created), titel::Dateifehler);
+    if (const FileResult copied = fs.Copy(path, backup); !copied) {
         fs.Remove(path);
-        return Outcome::Failure(kSchwerwiegend, titel::Dateifehler);
+        return Outcome::Failure(BackupFailed(backup, copied), titel::Dateifehler);
     }
-    if (!fs.WriteReplacing(path, *bytes)) {
+    if (const FileResult written = fs.WriteReplacing(path, *bytes); !written) {
         fs.Remove(path);
-        return Outcome::Failure(NichtErzeugt(path), titel::Dateifehler);
+        return Outcome::Failure(NichtErzeugt(path, written), titel::Dateifehler);
     }
     return Outcome::Success();
 }

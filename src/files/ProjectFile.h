@@ -21,7 +21,8 @@ std::string BackupPath(const std::string& path);
 // item, control characters, characters outside Windows-1252) and data the reader would refuse;
 // then builds the whole content, makes the backup (of the old file, or of a new empty one) and
 // writes the content through FileOps::WriteReplacing. On any failure the old file stays intact
-// and nothing half-written is left behind. Messages carry the title "Dateifehler".
+// and nothing half-written is left behind. Messages carry the title "Dateifehler"; a failed
+// write or backup ends with the reason the disk gave, on a line of its own.
 Outcome SaveProject(const Stammdaten& data, const std::string& path, FileOps& fs);
 
 // `data` is complete when `outcome.Ok`; otherwise it is empty and the caller keeps its own

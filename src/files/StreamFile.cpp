@@ -487,9 +487,13 @@ Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps
     if (appendSection) appendSection(out);
 
     const auto bytes = Utf8ToCp1252(out.Text());
-    if (!bytes || !files.WriteReplacing(path, *bytes))
+    const FileResult written =
+        bytes ? files.WriteReplacing(path, *bytes)
+              : FileResult{0, "Ein Text enthält ein Zeichen, das in der Datei nicht darstellbar "
+                              "ist."}; // every text was checked above; kept for safety
+    if (!written)
         return Outcome::Failure("Fehler beim Speichern der Datei:\n" + path +
-                                    "\nDatei konnte nicht erzeugt werden.",
+                                    "\nDatei konnte nicht erzeugt werden.\n" + written.Reason,
                                 titel::Dateifehler);
     return Outcome::Success();
 }

@@ -44,7 +44,8 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data);
 // Checks `data`, then writes `header`, the master data (with the targets of `plan` when given)
 // and whatever `appendSection` adds (the plan section of a plan file) to `path`, replacing the
 // file in one step. A failed write gives
-// "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.".
+// "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.\n" + the
+// reason ("Auf dem Datenträger ist kein Platz mehr frei.").
 Outcome WriteStreamFile(const Stammdaten& data, const std::string& path, FileOps& files,
                         std::string_view header = kStammKopf,
                         const std::function<void(TokenWriter&)>& appendSection = {},

@@ -66,6 +66,49 @@ std::string TooLarge() {
     return "Die Datei ist zu groß (über 64 MiB).";
 }
 
+// The folder a file of `path` lives in, for creating a neighbour and flushing the folder.
+fs::path FolderOf(const fs::path& path) {
+    const fs::path folder = path.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+// The folder of `path` as the user looks for it in a message: absolute, without "." or "..".
+std::string FolderName(const std::string& path) {
+    const fs::path folder = FolderOf(fs::path(path));
+    std::error_code ec;
+    const fs::path whole = fs::absolute(folder, ec);
+    std::string name = (ec ? folder : whole).lexically_normal().string();
+    if (name.size() > 1 && name.back() == '/') name.pop_back();
+    return name;
+}
+
+// The errno of the call that just failed; EIO should a failing call have set none.
+int LastError() {
+    return errno != 0 ? errno : EIO;
+}
+
+FileResult Refusal(std::string reason) {
+    return FileResult{0, std::move(reason)};
+}
+
+FileResult NoName() {
+    return FileResult{ENOENT, "Es ist kein Dateiname angegeben."};
+}
+
+// A failure to find or create a file in the folder of `path`: the folder is named.
+FileResult InFolder(int code, const std::string& path) {
+    switch (code) {
+    case ENOENT:
+        return FileResult{code, "Der Ordner „" + FolderName(path) + "“ existiert nicht."};
+    case EACCES:
+    case EPERM:
+        return FileResult{code,
+                          "Keine Schreibberechtigung für den Ordner „" + FolderName(path) + "“."};
+    default:
+        return FileResult::Failed(code);
+    }
+}
+
 // Where a write to `path` lands: its symbolic links followed to the final name, which exists
 // (with `st` filled in) or not yet.
 struct Landing {
@@ -74,34 +117,32 @@ struct Landing {
     struct stat st {};
 };
 
-// False when a link cannot be read, the links loop, or the name cannot be examined.
-bool FollowLinks(std::string path, Landing& out) {
+// Fails when a link cannot be read, the links loop, or the name cannot be
+// examined.
+FileResult FollowLinks(std::string path, Landing& out) {
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) {
-            if (errno != ENOENT) return false;
+            const int code = LastError();
+            if (code != ENOENT) return InFolder(code, path);
             out = Landing{std::move(path), false, {}};
-            return true;
+            return {};
         }
         if (!S_ISLNK(st.st_mode)) {
             out = Landing{std::move(path), true, st};
-            return true;
+            return {};
         }
         std::string link(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) return false;
+        if (n < 0) return FileResult::Failed(LastError());
+        if (n == 0 || static_cast<std::size_t>(n) >= link.size())
+            return FileResult::Failed(ENAMETOOLONG);
         link.resize(static_cast<std::size_t>(n));
         // A relative link is relative to the folder that holds it.
         const fs::path next(link);
         path = next.is_absolute() ? link : (fs::path(path).parent_path() / next).string();
     }
-    return false;
-}
-
-// The folder a file of `path` lives in, for creating a neighbour and flushing the folder.
-fs::path FolderOf(const fs::path& path) {
-    const fs::path folder = path.parent_path();
-    return folder.empty() ? fs::path(".") : folder;
+    return FileResult::Failed(ELOOP);
 }
 
 // A name beside `target` that nobody can guess in advance.
@@ -124,12 +165,18 @@ template <class Keep> Keep KeepOf(const struct stat& st) {
 
 } // namespace
 
+FileResult FileResult::Failed(int code) {
+    return FileResult{code, SystemReason(code)};
+}
+
 std::string SystemReason(int code) {
     switch (code) {
     case ENOENT:
         return "Die Datei ist nicht vorhanden.";
     case ENOTDIR:
         return "Ein Teil des Pfades ist kein Ordner.";
+    case EISDIR:
+        return "Das ist keine gewöhnliche Datei (ein Ordner).";
     case EACCES:
     case EPERM:
         return "Der Zugriff ist nicht erlaubt (fehlende Berechtigung).";
@@ -163,32 +210,37 @@ bool DiskFileOps::Exists(const std::string& path) {
     return fs::is_regular_file(fs::path(path), ec);
 }
 
-bool DiskFileOps::Copy(const std::string& from, const std::string& to) {
-    if (to.empty()) return false;
+FileResult DiskFileOps::Copy(const std::string& from, const std::string& to) {
+    if (to.empty()) return NoName();
     try {
-        Descriptor in(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        if (in.Get() < 0) return false;
+        Descriptor in(OpenFile(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0));
+        if (in.Get() < 0) return FileResult::Failed(LastError());
         struct stat source {};
-        if (::fstat(in.Get(), &source) != 0 || !S_ISREG(source.st_mode)) return false;
+        if (::fstat(in.Get(), &source) != 0) return FileResult::Failed(LastError());
+        if (!S_ISREG(source.st_mode)) return Refusal(NotRegular(source.st_mode));
         // The backup name is not followed: a link there is replaced, a folder or device refused.
         struct stat old {};
         if (::lstat(to.c_str(), &old) == 0) {
-            if (!S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode)) return false;
+            if (!S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
+                return Refusal(NotRegular(old.st_mode));
         } else if (errno != ENOENT) {
-            return false;
+            return InFolder(LastError(), to);
         }
         std::string buffer(kChunk, '\0');
         return ReplaceFile(to, KeepOf<Keep>(source), [&](int out) {
             for (;;) {
                 const long n = ReadSome(in.Get(), buffer.data(), buffer.size());
                 if (n < 0 && errno == EINTR) continue;
-                if (n < 0) return false;
-                if (n == 0) return true;
-                if (!WriteFully(out, buffer.data(), static_cast<std::size_t>(n))) return false;
+                if (n < 0) return LastError();
+                if (n == 0) return 0;
+                if (const int error = WriteFully(out, buffer.data(), static_cast<std::size_t>(n)))
+                    return error;
             }
         });
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(ENOMEM);
     } catch (const std::exception&) {
-        return false;
+        return FileResult::Failed(EIO);
     }
 }
 
@@ -198,96 +250,135 @@ bool DiskFileOps::Remove(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-bool DiskFileOps::CreateEmpty(const std::string& path) {
-    if (path.empty()) return false;
+FileResult DiskFileOps::CreateEmpty(const std::string& path) {
+    if (path.empty()) return NoName();
     try {
         Landing target;
-        if (!FollowLinks(path, target)) return false;
-        if (target.exists && !S_ISREG(target.st.st_mode)) return false;
+        if (FileResult found = FollowLinks(path, target); !found) return found;
+        if (target.exists && !S_ISREG(target.st.st_mode))
+            return Refusal(NotRegular(target.st.st_mode));
         // O_NOFOLLOW: the name was resolved above; a link planted since is not followed.
-        Descriptor fd(::open(
+        Descriptor fd(OpenFile(
             target.path.c_str(),
             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
-        if (fd.Get() < 0) return false;
+        if (fd.Get() < 0)
+            return target.exists ? FileResult::Failed(LastError())
+                                 : InFolder(LastError(), target.path);
         struct stat st {};
-        if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-        return CloseFile(fd.Release()) == 0;
+        if (::fstat(fd.Get(), &st) != 0) return FileResult::Failed(LastError());
+        if (!S_ISREG(st.st_mode)) return Refusal(NotRegular(st.st_mode));
+        if (CloseFile(fd.Release()) != 0) return FileResult::Failed(LastError());
+        return {};
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(ENOMEM);
     } catch (const std::exception&) {
-        return false;
+        return FileResult::Failed(EIO);
     }
 }
 
-bool DiskFileOps::WriteReplacing(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
+FileResult DiskFileOps::WriteReplacing(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return NoName();
     try {
         Landing target;
-        if (!FollowLinks(path, target)) return false;
-        if (target.exists && !S_ISREG(target.st.st_mode)) return false;
+        if (FileResult found = FollowLinks(path, target); !found) return found;
+        if (target.exists && !S_ISREG(target.st.st_mode))
+            return Refusal(NotRegular(target.st.st_mode));
         std::optional<Keep> keep;
         if (target.exists) keep = KeepOf<Keep>(target.st);
         return ReplaceFile(target.path, keep,
                            [&](int fd) { return WriteFully(fd, bytes.data(), bytes.size()); });
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(ENOMEM);
     } catch (const std::exception&) {
-        return false;
+        return FileResult::Failed(EIO);
     }
 }
 
-bool DiskFileOps::ReplaceFile(const std::string& target, const std::optional<Keep>& keep,
-                              const std::function<bool(int fd)>& fill) {
+FileResult DiskFileOps::CheckWritable(const std::string& path) {
+    if (path.empty()) return NoName();
+    try {
+        Landing target;
+        if (FileResult found = FollowLinks(path, target); !found) return found;
+        if (target.exists && !S_ISREG(target.st.st_mode))
+            return Refusal(NotRegular(target.st.st_mode));
+        std::string temp;
+        int raw = -1;
+        if (FileResult made = CreateTemp(target.path, false, temp, raw); !made) return made;
+        Descriptor probe(raw);
+        ::unlink(temp.c_str());
+        return {};
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(ENOMEM);
+    } catch (const std::exception&) {
+        return FileResult::Failed(EIO);
+    }
+}
+
+FileResult DiskFileOps::CreateTemp(const std::string& target, bool keep, std::string& temp,
+                                   int& fd) {
     const fs::path targetPath(target);
     std::random_device seed;
     std::mt19937_64 random((std::uint64_t{seed()} << 32) ^ seed());
     // O_EXCL: the name is new, never a file or link somebody planted. A new file gets 0666 less
-    // the umask, as any file the user creates; a replacing one takes the old mode below.
+    // the umask, as any file the user creates; a replacing one takes the old mode later.
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        temp = TempName(targetPath, random);
+        fd = OpenFile(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      keep ? 0600 : 0666);
+        if (fd >= 0) return {};
+        if (errno != EEXIST) return InFolder(LastError(), target);
+    }
+    return FileResult::Failed(EEXIST);
+}
+
+FileResult DiskFileOps::ReplaceFile(const std::string& target, const std::optional<Keep>& keep,
+                                    const std::function<int(int fd)>& fill) {
     std::string temp;
     int raw = -1;
-    for (int attempt = 0; attempt < kTempAttempts && raw < 0; ++attempt) {
-        temp = TempName(targetPath, random);
-        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                     keep ? 0600 : 0666);
-        if (raw < 0 && errno != EEXIST) return false;
-    }
-    if (raw < 0) return false;
+    if (FileResult made = CreateTemp(target, keep.has_value(), temp, raw); !made) return made;
     Descriptor fd(raw);
 
-    bool written = true;
+    int error = 0;
     if (keep) {
         // Owner first: changing it clears set-id bits. Only root may give a file away; a user
         // keeps the file as their own then.
-        if (::fchown(fd.Get(), keep->uid, keep->gid) != 0 && errno != EPERM) written = false;
-        if (written && ::fchmod(fd.Get(), keep->mode) != 0) written = false;
+        if (::fchown(fd.Get(), keep->uid, keep->gid) != 0 && errno != EPERM) error = LastError();
+        if (error == 0 && ::fchmod(fd.Get(), keep->mode) != 0) error = LastError();
     }
-    written = written && fill(fd.Get());
-    while (written && SyncFile(fd.Get()) != 0)
-        if (errno != EINTR) written = false;
+    if (error == 0) error = fill(fd.Get());
+    while (error == 0 && SyncFile(fd.Get()) != 0)
+        if (errno != EINTR) error = LastError();
     // A failing close can be the first report of a lost write: it fails the whole write.
-    if (written && CloseFile(fd.Release()) != 0) written = false;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (error == 0 && CloseFile(fd.Release()) != 0) error = LastError();
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = LastError();
+    if (error != 0) {
         ::unlink(temp.c_str());
-        return false;
+        return FileResult::Failed(error);
     }
 
     // The move itself must reach the disk too.
-    Descriptor folder(
-        ::open(FolderOf(targetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY));
-    if (folder.Get() < 0) return true; // an unreadable folder cannot be flushed; nothing lost
+    Descriptor folder(OpenFile(FolderOf(fs::path(target)).c_str(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY, 0));
+    if (folder.Get() < 0) return {}; // an unreadable folder cannot be flushed; nothing lost
     while (SyncFile(folder.Get()) != 0) {
         if (errno == EINTR) continue;
         // Some file systems cannot flush a folder at all.
-        return errno == EINVAL || errno == ENOTSUP || errno == EROFS;
+        if (errno == EINVAL || errno == ENOTSUP || errno == EROFS) return {};
+        return FileResult::Failed(LastError());
     }
-    return true;
+    return {};
 }
 
-bool DiskFileOps::WriteFully(int fd, const char* data, std::size_t size) {
+int DiskFileOps::WriteFully(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const long n = WriteSome(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return LastError();
+        if (n == 0) return EIO; // a write that takes nothing would never end
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return true;
+    return 0;
 }
 
 FileContent DiskFileOps::ReadAll(const std::string& path) {
@@ -298,8 +389,8 @@ FileContent DiskFileOps::ReadAll(const std::string& path) {
         if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
             return Refused(NotRegular(st.st_mode));
         // O_NONBLOCK: a pipe without a writer must not keep the open waiting.
-        Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        if (fd.Get() < 0) return Refused(SystemReason(errno));
+        Descriptor fd(OpenFile(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0));
+        if (fd.Get() < 0) return Refused(SystemReason(LastError()));
         if (::fstat(fd.Get(), &st) != 0) return Refused(SystemReason(errno));
         if (!S_ISREG(st.st_mode)) return Refused(NotRegular(st.st_mode));
         if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > kMaxReadBytes)
@@ -324,6 +415,10 @@ FileContent DiskFileOps::ReadAll(const std::string& path) {
     } catch (const std::exception&) {
         return Refused(SystemReason(EIO));
     }
+}
+
+int DiskFileOps::OpenFile(const char* path, int flags, unsigned mode) {
+    return ::open(path, flags, static_cast<mode_t>(mode));
 }
 
 long DiskFileOps::ReadSome(int fd, void* buffer, std::size_t size) {

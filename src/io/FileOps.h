@@ -5,6 +5,9 @@
 // Writing touches regular files only: a folder, device, pipe or socket standing at a path is
 // refused and left as it is. A symbolic link the user named is followed to the file it points
 // to, and that file is replaced; the link stays a link.
+//
+// Every write says how it ended: success, or the reason in German, to be appended on a line of
+// its own to the caller's message ("Fehler beim Speichern der Datei: …").
 #pragma once
 
 #include <cstddef>
@@ -22,6 +25,20 @@ struct FileContent {
     std::string reason; // empty when bytes is set
 };
 
+// How a write, copy or check ended. Code is the errno of the system call that failed, 0 on
+// success and where the refusal is our own (a folder at the path);
+// Reason is one German sentence ("Auf dem Datenträger ist kein Platz mehr frei."), empty exactly on
+// success.
+struct FileResult {
+    int Code = 0;
+    std::string Reason;
+
+    bool Ok() const { return Reason.empty(); }
+    explicit operator bool() const { return Ok(); }
+    // The failure of a system call with error code `code`, in the words of SystemReason.
+    static FileResult Failed(int code);
+};
+
 // Files larger than this are refused unread; a school's project file is well under 1 MiB.
 inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
 
@@ -33,17 +50,22 @@ public:
     // Copies the regular file `from` to `to`, replacing an existing `to`. The copy is complete
     // before it takes the place of `to`, so a failure leaves an older `to` whole. A link at
     // `to` is replaced itself, never the file it points to. The copy gets the mode of `from`.
-    virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    virtual FileResult Copy(const std::string& from, const std::string& to) = 0;
     // Deletes `path` when it is a regular file; anything else (a link too) is left alone.
     virtual bool Remove(const std::string& path) = 0;
     // Creates `path` as an empty file (replacing the content of a regular file there).
-    virtual bool CreateEmpty(const std::string& path) = 0;
+    virtual FileResult CreateEmpty(const std::string& path) = 0;
     // Writes `bytes` to a fresh temporary file beside the file `path` names, flushes it to disk
     // and moves it over that file, so a failure at any point leaves the old content intact
     // (only when the folder cannot be flushed after the move does the new content stand while
     // the call reports failure). The file keeps its mode and, where permitted, its owner.
     // A file with further hard links gets a new inode: the other names keep the old content.
-    virtual bool WriteReplacing(const std::string& path, std::string_view bytes) = 0;
+    virtual FileResult WriteReplacing(const std::string& path, std::string_view bytes) = 0;
+    // Whether WriteReplacing could put a file at `path`: the links are followed as it would
+    // follow them, what stands there must be a regular file or nothing, and a file can be
+    // created in its folder (one is created and removed again). Whatever is at `path` stays
+    // untouched, so a document can be checked before its content exists.
+    virtual FileResult CheckWritable(const std::string& path) = 0;
     // The whole content of a regular file of at most kMaxReadBytes, or the reason it was
     // refused. Never throws.
     virtual FileContent ReadAll(const std::string& path) = 0;
@@ -53,16 +75,18 @@ public:
 class DiskFileOps : public FileOps {
 public:
     bool Exists(const std::string& path) override;
-    bool Copy(const std::string& from, const std::string& to) override;
+    FileResult Copy(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
-    bool CreateEmpty(const std::string& path) override;
-    bool WriteReplacing(const std::string& path, std::string_view bytes) override;
+    FileResult CreateEmpty(const std::string& path) override;
+    FileResult WriteReplacing(const std::string& path, std::string_view bytes) override;
+    FileResult CheckWritable(const std::string& path) override;
     FileContent ReadAll(const std::string& path) override;
 
 protected:
-    // The system calls that move the bytes, each with the meaning and errno of its namesake;
-    // a test overrides one to make it fail at a chosen point. SyncFile also flushes the folder
-    // after a move.
+    // The system calls that open files and move the bytes, each with the meaning and errno of
+    // its namesake; a test overrides one to make it fail at a chosen point. SyncFile also
+    // flushes the folder after a move.
+    virtual int OpenFile(const char* path, int flags, unsigned mode);
     virtual long ReadSome(int fd, void* buffer, std::size_t size);
     virtual long WriteSome(int fd, const void* data, std::size_t size);
     virtual int SyncFile(int fd);
@@ -75,11 +99,14 @@ private:
         unsigned uid = 0;
         unsigned gid = 0;
     };
-    // Creates a temporary file beside `target`, lets `fill` write it, flushes and closes it and
-    // moves it over `target`; removes it again on every failure.
-    bool ReplaceFile(const std::string& target, const std::optional<Keep>& keep,
-                     const std::function<bool(int fd)>& fill);
-    bool WriteFully(int fd, const char* data, std::size_t size);
+    // A new temporary file beside `target`, open for writing, or why none could be made.
+    FileResult CreateTemp(const std::string& target, bool keep, std::string& temp, int& fd);
+    // Creates a temporary file beside `target`, lets `fill` write it (returning 0 or an errno),
+    // flushes and closes it and moves it over `target`; removes it again on every failure.
+    FileResult ReplaceFile(const std::string& target, const std::optional<Keep>& keep,
+                           const std::function<int(int fd)>& fill);
+    // 0, or the errno of the write that failed.
+    int WriteFully(int fd, const char* data, std::size_t size);
 };
 
 // Why an operation on a file failed, for error code `code` (an errno value), in German.

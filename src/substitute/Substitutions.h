@@ -36,9 +36,6 @@ inline constexpr const char* VertretungsplanTitel = "Vertretungsplan ";
 inline constexpr const char* FehlendeLehrer = "Fehlende Lehrer:";
 inline constexpr const char* SpalteStunde = "Stunde";
 inline constexpr const char* SpalteVertretung = "Vertretung";
-inline constexpr const char* WordStartFehler =
-    "OLE - Automations - Server konnte nicht aufgerufen werden.\nStellen Sie sicher, daß Word "
-    "korrekt installiert ist.";
 } // namespace texte
 
 // The table layout of the sheet (a number of the export's layout list).
@@ -175,9 +172,9 @@ WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, 
                               CWord& word);
 
 // "Ausgabe": starts `word`, builds the sheet and makes the document visible (written and, where
-// the opener can, shown). Messages: the start failure "OLE - Automations - Server ..." followed by
-// the reason (title "Fehler"); any error while writing "Fehler bei Ausgabe an Word:\n" + the
-// reason (title "Fehler"). True when the sheet was written completely.
+// the opener can, shown). Messages: a target that cannot be written, and any error while
+// writing, "Fehler bei Ausgabe an Word:\n" + what failed with its reason (title "Fehler"), as
+// the export says it. True when the sheet was written completely.
 bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
                              CWord& word, Reporter& reporter);
 

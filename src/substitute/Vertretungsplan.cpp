@@ -109,10 +109,9 @@ WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, 
 bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
                              CWord& word, Reporter& reporter) {
     if (!word.Start()) {
-        // Our document is a file, not a word processor to start: the reason follows the message.
-        std::string text = texte::WordStartFehler;
-        if (!word.StartError().empty()) text += "\n\n" + word.StartError();
-        reporter.Show({text, titel::Fehler});
+        // Our document is a file, not a word processor to start: say what failed, as the
+        // export does, instead of blaming a missing Word installation.
+        reporter.Show({texte::AusgabeFehler + word.StartError(), titel::Fehler});
         return false;
     }
     bool ok = true;

@@ -101,7 +101,7 @@ std::optional<IniFile> TProgrammOptionenForm::Lesen() {
 }
 
 bool TProgrammOptionenForm::Schreiben(const IniFile& ini) {
-    return files_.WriteReplacing(S(KonfigDatei()), ini.Serialise());
+    return files_.WriteReplacing(S(KonfigDatei()), ini.Serialise()).Ok();
 }
 
 int TProgrammOptionenForm::Ausfuehren() {

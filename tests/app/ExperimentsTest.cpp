@@ -49,6 +49,15 @@ TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
         }
     }
     EXPECT_TRUE(run.Idle());
+
+    // A folder that is not there is named in the message.
+    const ExperimentResult lost = RunExperiment(*FindExperiment("S1"), file, dir.File("fehlt"),
+                                                DefaultFileOps(), rep, run, 1, 1);
+    ASSERT_EQ(lost.outcome.Messages.size(), 1u);
+    EXPECT_EQ(lost.outcome.Messages[0].Text,
+              "Fehler beim Speichern der Datei:\n" + lost.CurveFile +
+                  "\nDatei konnte nicht erzeugt werden.\nDer Ordner „" + dir.File("fehlt") +
+                  "“ existiert nicht.");
 }
 
 } // namespace

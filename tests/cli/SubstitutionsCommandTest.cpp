@@ -68,10 +68,12 @@ TEST_F(SubstitutionsCommand, WritesTheSheetWithEveryLessonOpen) {
     // A target that cannot be written ends with status 1 and the message.
     const test::ToolRun fehler = Run("--day 1 --absent L0 -o " + dir.File("fehlt/v.docx"));
     EXPECT_EQ(fehler.status, 1);
-    EXPECT_NE(fehler.out.find("Fehler: OLE - Automations - Server konnte nicht aufgerufen "
-                              "werden.\nStellen Sie sicher, daß Word korrekt installiert ist."),
+    EXPECT_NE(fehler.out.find("Fehler bei Ausgabe an Word:\nDie Datei " + dir.File("fehlt/v.docx") +
+                              " kann nicht geschrieben werden.\nDer Ordner „" + dir.File("fehlt") +
+                              "“ existiert nicht."),
               std::string::npos)
         << fehler.out;
+    EXPECT_EQ(fehler.out.find("OLE"), std::string::npos) << fehler.out;
     EXPECT_FALSE(std::filesystem::exists(dir.File("fehlt/v.docx")));
 }
 

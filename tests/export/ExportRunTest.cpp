@@ -167,12 +167,14 @@ TEST(ExportRun, AnErrorEndsTheRunAndKeepsWhatWasWritten) {
 
 TEST(ExportRun, AFailedSaveIsNotReportedAsSuccess) {
     auto school = MakeExportSchool(false);
-    FailingWrites files(2);
+    FailingWrites files(1); // the one write, of the finished document
     const ExportLauf run(*school->plan, Choose({}, {k5a}, {}), files);
     EXPECT_EQ(run.ergebnis.Status, ExportStatus::Fehler);
     EXPECT_EQ(run.ergebnis.Geschrieben, 1);
     ASSERT_EQ(run.reporter.shown.size(), 1u);
-    EXPECT_EQ(run.reporter.shown[0].Text.rfind("Fehler bei Ausgabe an Word:\nDie Datei ", 0), 0u);
+    EXPECT_EQ(run.reporter.shown[0].Text, "Fehler bei Ausgabe an Word:\nDie Datei " + run.target +
+                                              " konnte nicht geschrieben werden.\nAuf dem "
+                                              "Datenträger ist kein Platz mehr frei.");
     EXPECT_EQ(run.reporter.shown[0].Title, "Fehler");
     EXPECT_TRUE(run.opener.opened.empty());
 }

@@ -20,6 +20,7 @@
 #include "model/Stammdaten.h"
 #include "plan/Plan.h"
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,12 +50,13 @@ public:
     std::vector<std::string> opened;
 };
 
-// The real disk, except that WriteReplacing fails from call number `failFrom` on (1 = first).
+// The real disk, except that WriteReplacing fails with a full disk from call number `failFrom`
+// on (1 = first).
 class FailingWrites : public DiskFileOps {
 public:
     explicit FailingWrites(int failFrom) : failFrom_(failFrom) {}
-    bool WriteReplacing(const std::string& path, std::string_view bytes) override {
-        if (++calls_ >= failFrom_) return false;
+    FileResult WriteReplacing(const std::string& path, std::string_view bytes) override {
+        if (++calls_ >= failFrom_) return FileResult::Failed(ENOSPC);
         return DiskFileOps::WriteReplacing(path, bytes);
     }
 

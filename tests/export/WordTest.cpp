@@ -3,11 +3,16 @@
 #include "export/Word.h"
 #include "export/DocxReader.h"
 #include "export/ExportSupport.h"
+#include "support/Disk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <set>
+#include <string>
+#include <utility>
 
 namespace sw {
 namespace {
@@ -26,27 +31,40 @@ struct Started {
     Started() { EXPECT_TRUE(word.Start()); }
 };
 
-TEST(CWordStart, WritesAnEmptyDocumentOrFailsCleanly) {
+// Starting only checks the target: an older document there stays as it is until the new one is
+// complete, and a target that can never be written is refused at once with the reason.
+TEST(CWordStart, ChecksTheTargetWithoutTouchingIt) {
     Started s;
     EXPECT_TRUE(s.word.Started());
-    const test::ReadDocx docx = test::ReadDocxFile(s.word.Target());
-    EXPECT_TRUE(docx.Opened);
-    EXPECT_TRUE(docx.XmlErrors.empty());
+    EXPECT_FALSE(std::filesystem::exists(s.word.Target()));
     EXPECT_TRUE(s.opener.opened.empty()); // starting shows nothing yet
+    test::WriteFileBytes(s.word.Target(), "altes Dokument");
+    EXPECT_TRUE(s.word.Start());
+    EXPECT_EQ(test::ReadFileBytes(s.word.Target()), "altes Dokument");
+    EXPECT_EQ(test::Names(s.dir), (std::set<std::string>{"plaene.docx"}));
 
-    RecordingOpener opener;
     TempDir dir;
-    const std::string target = dir.File("fehlt/plaene.docx");
-    CWord word(target, DefaultFileOps(), opener);
-    EXPECT_FALSE(word.Start());
-    EXPECT_FALSE(word.Started());
-    EXPECT_NE(word.StartError().find(target), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(target));
-    // An unstarted wrapper refuses every operation.
-    EXPECT_THROW(word.InsertText("x"), WordError);
-    EXPECT_THROW(word.AddTable(2, 2, {}), WordError);
-    EXPECT_THROW(word.SetVisible(true), WordError);
-    EXPECT_TRUE(opener.opened.empty());
+    std::filesystem::create_directory(dir.File("ordner.docx"));
+    const std::pair<std::string, std::string> refused[] = {
+        {dir.File("fehlt/plaene.docx"), "Der Ordner „" + dir.File("fehlt") + "“ existiert nicht."},
+        {dir.File("ordner.docx"), "Das ist keine gewöhnliche Datei (ein Ordner)."},
+        {"/dev/null", "Das ist keine gewöhnliche Datei (ein Gerät)."},
+    };
+    for (const auto& [target, reason] : refused) {
+        RecordingOpener opener;
+        CWord word(target, DefaultFileOps(), opener);
+        EXPECT_FALSE(word.Start());
+        EXPECT_FALSE(word.Started());
+        EXPECT_EQ(word.StartError(),
+                  "Die Datei " + target + " kann nicht geschrieben werden.\n" + reason);
+        // An unstarted wrapper refuses every operation.
+        EXPECT_THROW(word.InsertText("x"), WordError);
+        EXPECT_THROW(word.AddTable(2, 2, {}), WordError);
+        EXPECT_THROW(word.SetVisible(true), WordError);
+        EXPECT_TRUE(opener.opened.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("fehlt")));
+    EXPECT_EQ(test::Names(dir), (std::set<std::string>{"ordner.docx"}));
 }
 
 TEST(CWordParagraphs, TextPresetsAndNewParagraphs) {
@@ -125,7 +143,7 @@ TEST(CWordVisible, WritesTheDocumentAndOpensIt) {
     s.word.SetOrientation(PageOrientation::Landscape);
     s.word.SetVisible(false);
     EXPECT_TRUE(s.opener.opened.empty());
-    EXPECT_TRUE(test::ReadDocxFile(s.word.Target()).Paragraphs().at(0).Text.empty());
+    EXPECT_FALSE(std::filesystem::exists(s.word.Target())); // hidden: nothing written yet
 
     s.word.SetVisible(true);
     EXPECT_TRUE(s.word.Visible());
@@ -135,9 +153,13 @@ TEST(CWordVisible, WritesTheDocumentAndOpensIt) {
     EXPECT_EQ(docx.Orient, "landscape");
 }
 
-TEST(CWordVisible, AFailedWriteIsAnError) {
+// A full disk: the write fails with its reason, and the previous document stays whole.
+TEST(CWordVisible, AFailedWriteKeepsTheOldDocumentAndSaysWhy) {
     TempDir dir;
-    test::FailingWrites files(2); // Start writes, the second write fails
+    test::WriteFileBytes(dir.File("p.docx"), "altes Dokument");
+    test::FaultyDisk files;
+    files.failWriteAt = 1;
+    files.error = ENOSPC;
     RecordingOpener opener;
     CWord word(dir.File("p.docx"), files, opener);
     ASSERT_TRUE(word.Start());
@@ -146,9 +168,12 @@ TEST(CWordVisible, AFailedWriteIsAnError) {
         word.SetVisible(true);
         FAIL() << "no error";
     } catch (const WordError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Die Datei " + dir.File("p.docx") + " konnte nicht geschrieben werden.");
+        EXPECT_EQ(std::string(e.what()), "Die Datei " + dir.File("p.docx") +
+                                             " konnte nicht geschrieben werden.\nAuf dem "
+                                             "Datenträger ist kein Platz mehr frei.");
     }
+    EXPECT_EQ(test::ReadFileBytes(dir.File("p.docx")), "altes Dokument");
+    EXPECT_EQ(test::Names(dir), (std::set<std::string>{"p.docx"}));
     EXPECT_TRUE(opener.opened.empty());
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <initializer_list>
 #include <map>
 #include <random>
@@ -15,7 +16,8 @@
 namespace sw {
 namespace {
 
-// An in-memory file system whose operations can be made to fail.
+// An in-memory file system whose operations can be made to fail: a copy with EIO, a creation
+// with EACCES, a write with ENOSPC.
 struct FakeFs : FileOps {
     std::map<std::string, std::string> files;
     std::string failCopyTo; // Copy to this target fails
@@ -24,25 +26,27 @@ struct FakeFs : FileOps {
     bool writeDestroys = false; // a failing write loses the old file as well
 
     bool Exists(const std::string& p) override { return files.count(p) > 0; }
-    bool Copy(const std::string& from, const std::string& to) override {
-        if (to == failCopyTo || !Exists(from)) return false;
+    FileResult Copy(const std::string& from, const std::string& to) override {
+        if (!Exists(from)) return FileResult::Failed(ENOENT);
+        if (to == failCopyTo) return FileResult::Failed(EIO);
         files[to] = files[from];
-        return true;
+        return {};
     }
     bool Remove(const std::string& p) override { return files.erase(p) > 0; }
-    bool CreateEmpty(const std::string& p) override {
-        if (failCreate) return false;
+    FileResult CreateEmpty(const std::string& p) override {
+        if (failCreate) return FileResult::Failed(EACCES);
         files[p].clear();
-        return true;
+        return {};
     }
-    bool WriteReplacing(const std::string& p, std::string_view bytes) override {
+    FileResult WriteReplacing(const std::string& p, std::string_view bytes) override {
         if (failWrite) {
             if (writeDestroys) files.erase(p);
-            return false;
+            return FileResult::Failed(ENOSPC);
         }
         files[p] = std::string(bytes);
-        return true;
+        return {};
     }
+    FileResult CheckWritable(const std::string&) override { return {}; }
     FileContent ReadAll(const std::string& p) override {
         if (!Exists(p)) return {std::nullopt, "Die Datei ist nicht vorhanden."};
         return {files[p], {}};
@@ -547,10 +551,16 @@ TEST(ProjectFile, RefusesDataTheFileCannotCarry) {
 
 TEST(ProjectFile, FailedSaveLeavesTheOldFileOrNothing) {
     const std::string sample = Cp(SampleText());
-    const std::string created =
-        "Fehler beim Speichern der Datei:\n" + kPath + "\nDatei konnte nicht erzeugt werden.";
+    // Each message ends with the reason on a line of its own.
+    const std::string failed =
+        "Fehler beim Speichern der Datei:\n" + kPath + "\nDatei konnte nicht erzeugt werden.\n";
+    const std::string created = failed + "Der Zugriff ist nicht erlaubt (fehlende Berechtigung).";
+    const std::string full = failed + "Auf dem Datenträger ist kein Platz mehr frei.";
+    const std::string io = "Der Datenträger meldet einen Ein-/Ausgabefehler.";
     const std::string serious = "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird empfohlen, "
-                                "die Daten unter einem neuen Dateinamen abzuspeichern";
+                                "die Daten unter einem neuen Dateinamen abzuspeichern\n"
+                                "Sicherheitskopie " +
+                                kBackup + ": " + io;
     using Files = std::map<std::string, std::string>;
     struct Row {
         bool exists;
@@ -560,27 +570,24 @@ TEST(ProjectFile, FailedSaveLeavesTheOldFileOrNothing) {
     };
     const Row rows[] = {
         {true, [](FakeFs& f) { f.failCopyTo = kBackup; }, {serious}, {{kPath, "alt"}}},
-        {true,
-         [](FakeFs& f) { f.failWrite = true; },
-         {created},
-         {{kPath, "alt"}, {kBackup, "alt"}}},
+        {true, [](FakeFs& f) { f.failWrite = true; }, {full}, {{kPath, "alt"}, {kBackup, "alt"}}},
         {true,
          [](FakeFs& f) { f.failWrite = f.writeDestroys = true; },
-         {created},
+         {full},
          {{kPath, "alt"}, {kBackup, "alt"}}},
         {true,
          [](FakeFs& f) {
              f.failWrite = f.writeDestroys = true;
              f.failCopyTo = kPath;
          },
-         {created, "Ein schwerwiegender Fehler ist aufgetreten.\n\nEs wurde eine "
-                   "Sicherheitskopie der Datei erstellt:\n" +
-                       kBackup},
+         {full, "Ein schwerwiegender Fehler ist aufgetreten.\n\nEs wurde eine "
+                "Sicherheitskopie der Datei erstellt:\n" +
+                    kBackup + "\n" + io},
          {{kBackup, "alt"}}},
         {true, [](FakeFs&) {}, {}, {{kPath, sample}, {kBackup, "alt"}}},
         {false, [](FakeFs& f) { f.failCreate = true; }, {created}, {}},
         {false, [](FakeFs& f) { f.failCopyTo = kBackup; }, {serious}, {}},
-        {false, [](FakeFs& f) { f.failWrite = true; }, {created}, {{kBackup, ""}}},
+        {false, [](FakeFs& f) { f.failWrite = true; }, {full}, {{kBackup, ""}}},
         {false, [](FakeFs&) {}, {}, {{kPath, sample}, {kBackup, ""}}},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -35,12 +36,19 @@ using test::SmallSchool;
 using test::TempDir;
 using test::WriteFileBytes;
 
-const std::string kSchwerwiegend =
-    "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird "
-    "empfohlen, die Daten unter einem neuen Dateinamen abzuspeichern";
+const std::string kVoll = "Auf dem Datenträger ist kein Platz mehr frei.";
+const std::string kEA = "Der Datenträger meldet einen Ein-/Ausgabefehler.";
 
-std::string NichtErzeugt(const std::string& path) {
-    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.";
+// The failed backup `backup`, and why.
+std::string Schwerwiegend(const std::string& backup, const std::string& reason) {
+    return "Ein schwerwiegender Fehler ist aufgetreten.\nEs wird empfohlen, die Daten unter einem "
+           "neuen Dateinamen abzuspeichern\nSicherheitskopie " +
+           backup + ": " + reason;
+}
+
+std::string NichtErzeugt(const std::string& path, const std::string& reason) {
+    return "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.\n" +
+           reason;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -105,14 +113,17 @@ TEST(FileCommandsWrite, PipesAndFoldersAreRefusedWithTheCommandsOwnMessages) {
     fs::create_directory(dir.File("ordner.pdt"));
     WriteFileBytes(dir.File("ordner.pdt/innen"), "x");
     const Stammdaten school = SmallSchool();
-    for (const char* name : {"pipe.pdt", "ordner.pdt"}) {
+    for (const auto& [name, what] :
+         {std::pair{"pipe.pdt", "eine benannte Pipe"}, std::pair{"ordner.pdt", "ein Ordner"}}) {
         const std::string path = dir.File(name);
+        const std::string expected =
+            NichtErzeugt(path, std::string("Das ist keine gewöhnliche Datei (") + what + ").");
         const Outcome stream = WriteStreamFile(school, path, disk);
         ASSERT_EQ(stream.Messages.size(), 1u);
-        EXPECT_EQ(stream.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+        EXPECT_EQ(stream.Messages[0], (Message{expected, "Dateifehler"}));
         const Outcome project = SaveProject(school, path, disk);
         ASSERT_EQ(project.Messages.size(), 1u);
-        EXPECT_EQ(project.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+        EXPECT_EQ(project.Messages[0], (Message{expected, "Dateifehler"}));
     }
     EXPECT_TRUE(S_ISFIFO(LinkStat(dir.File("pipe.pdt")).st_mode));
     EXPECT_TRUE(fs::is_directory(dir.File("ordner.pdt")));
@@ -129,7 +140,9 @@ TEST(FileCommandsWrite, ADeviceNodeIsNeverSavedOver) {
         GTEST_SKIP() << "device nodes cannot be made here";
     const Outcome saved = SaveProject(SmallSchool(), node, disk);
     ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(node), "Dateifehler"}));
+    EXPECT_EQ(saved.Messages[0],
+              (Message{NichtErzeugt(node, "Das ist keine gewöhnliche Datei (ein Gerät)."),
+                       "Dateifehler"}));
     EXPECT_TRUE(S_ISCHR(LinkStat(node).st_mode));
     EXPECT_EQ(Names(dir), (std::set<std::string>{"geraet.sch"}));
 }
@@ -170,7 +183,9 @@ TEST(FileCommandsWrite, AFailedBackupKeepsThePreviousBackupWhole) {
         }
         const Outcome saved = SaveProject(SmallSchool(), path, disk);
         ASSERT_EQ(saved.Messages.size(), 1u);
-        EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
+        EXPECT_EQ(
+            saved.Messages[0],
+            (Message{Schwerwiegend(dir.File("secu_plan"), diskFull ? kVoll : kEA), "Dateifehler"}));
         EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von gestern");
         EXPECT_EQ(ReadFileBytes(path), "stand von heute");
         EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
@@ -180,9 +195,10 @@ TEST(FileCommandsWrite, AFailedBackupKeepsThePreviousBackupWhole) {
     // holds it too.
     FaultyDisk disk;
     disk.failWriteAt = 2;
+    disk.error = ENOSPC;
     const Outcome saved = SaveProject(SmallSchool(), path, disk);
     ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(path), "Dateifehler"}));
+    EXPECT_EQ(saved.Messages[0], (Message{NichtErzeugt(path, kVoll), "Dateifehler"}));
     EXPECT_EQ(ReadFileBytes(path), "stand von heute");
     EXPECT_EQ(ReadFileBytes(dir.File("secu_plan")), "stand von heute");
     EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.sch", "secu_plan"}));
@@ -194,7 +210,8 @@ TEST(FileCommandsWrite, ANewProjectWhoseBackupFailsLeavesNothing) {
     disk.failSyncAt = 1;
     const Outcome saved = SaveProject(SmallSchool(), dir.File("plan.sch"), disk);
     ASSERT_EQ(saved.Messages.size(), 1u);
-    EXPECT_EQ(saved.Messages[0], (Message{kSchwerwiegend, "Dateifehler"}));
+    EXPECT_EQ(saved.Messages[0],
+              (Message{Schwerwiegend(dir.File("secu_plan"), kEA), "Dateifehler"}));
     EXPECT_TRUE(Names(dir).empty());
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <random>
 #include <set>
 #include <string>
@@ -210,7 +211,9 @@ std::string ReadFault(const TempDir& dir, const std::string& bytes) {
 
 class WriteFailingFileOps : public DiskFileOps {
 public:
-    bool WriteReplacing(const std::string&, std::string_view) override { return false; }
+    FileResult WriteReplacing(const std::string&, std::string_view) override {
+        return FileResult::Failed(ENOSPC);
+    }
 };
 
 TEST(StreamText, EncodingAndWhatCanBeStored) {
@@ -475,7 +478,9 @@ TEST(StreamFile, FailedWriteKeepsTheOldFile) {
     ASSERT_FALSE(o.Ok);
     ASSERT_EQ(o.Messages.size(), 1u);
     EXPECT_EQ(o.Messages[0].Text,
-              "Fehler beim Speichern der Datei:\n" + path + "\nDatei konnte nicht erzeugt werden.");
+              "Fehler beim Speichern der Datei:\n" + path +
+                  "\nDatei konnte nicht erzeugt werden.\nAuf dem Datenträger ist kein Platz mehr "
+                  "frei.");
     EXPECT_EQ(o.Messages[0].Title, "Dateifehler");
     EXPECT_EQ(ReadFileBytes(path), "alter Inhalt");
 }

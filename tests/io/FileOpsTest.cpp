@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -165,7 +166,7 @@ TEST(FileOpsWrite, ModeAndOwnerAreKept) {
     }
     // A new file gets what the umask leaves of 0666, as every file the user creates.
     const mode_t old = ::umask(027);
-    const bool written = disk.WriteReplacing(dir.File("neu.pdt"), "x");
+    const bool written = disk.WriteReplacing(dir.File("neu.pdt"), "x").Ok();
     ::umask(old);
     ASSERT_TRUE(written);
     EXPECT_EQ(ModeOf(dir.File("neu.pdt")), 0640u);
@@ -281,6 +282,53 @@ TEST(FileOpsWrite, APlantedFileAtTheOldTemporaryNameIsIrrelevant) {
 // ---------------------------------------------------------------------------------------------
 // Writing: failures at every step
 
+// Each failure names its cause, for the caller to append to its message.
+TEST(FileOpsWrite, EveryFailureSaysWhy) {
+    TempDir dir;
+    fs::create_directory(dir.File("ordner.pdt"));
+    WriteFileBytes(dir.File("datei"), "x");
+    WriteFileBytes(dir.File("quelle.sch"), "q");
+    struct Case {
+        std::string path;
+        int FaultyDisk::*at; // the failing system call, or none
+        int error;
+        std::string reason;
+        bool checkable; // CheckWritable finds it out before any content is written
+    };
+    const Case cases[] = {
+        {dir.File("fehlt/plan.pdt"), nullptr, ENOENT,
+         "Der Ordner „" + dir.File("fehlt") + "“ existiert nicht.", true},
+        {dir.File("plan.pdt"), &FaultyDisk::failOpenAt, EACCES,
+         "Keine Schreibberechtigung für den Ordner „" + dir.Path().string() + "“.", true},
+        {dir.File("plan.pdt"), &FaultyDisk::failOpenAt, EROFS,
+         "Der Datenträger ist schreibgeschützt.", true},
+        {dir.File("plan.pdt"), &FaultyDisk::failWriteAt, ENOSPC,
+         "Auf dem Datenträger ist kein Platz mehr frei.", false},
+        {dir.File("ordner.pdt"), nullptr, 0, "Das ist keine gewöhnliche Datei (ein Ordner).", true},
+        {dir.File("datei/plan.pdt"), nullptr, ENOTDIR, "Ein Teil des Pfades ist kein Ordner.",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        // The fault hits the new file, not the source of a copy.
+        const auto faulty = [&](int copying) {
+            auto disk = std::make_unique<FaultyDisk>();
+            if (c.at) (*disk).*c.at = c.at == &FaultyDisk::failOpenAt ? 1 + copying : 1;
+            disk->error = c.error;
+            return disk;
+        };
+        std::vector<FileResult> results = {faulty(0)->WriteReplacing(c.path, "neu"),
+                                           faulty(1)->Copy(dir.File("quelle.sch"), c.path)};
+        if (!c.at) results.push_back(faulty(0)->CreateEmpty(c.path)); // it writes no bytes
+        for (const FileResult& r : results) {
+            EXPECT_EQ(r.Reason, c.reason);
+            EXPECT_EQ(r.Code, c.error);
+        }
+        EXPECT_EQ(faulty(0)->CheckWritable(c.path).Reason, c.checkable ? c.reason : "");
+    }
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"datei", "ordner.pdt", "quelle.sch"}));
+}
+
 TEST(FileOpsWrite, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
     struct Case {
         const char* what;
@@ -295,7 +343,8 @@ TEST(FileOpsWrite, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
         FaultyDisk disk;
         disk.*c.at = 1;
         disk.error = c.error;
-        EXPECT_FALSE(disk.WriteReplacing(dir.File("plan.pdt"), "neuer Inhalt")) << c.what;
+        EXPECT_EQ(disk.WriteReplacing(dir.File("plan.pdt"), "neuer Inhalt").Code, c.error)
+            << c.what;
         EXPECT_EQ(ReadFileBytes(dir.File("plan.pdt")), "alt") << c.what;
         EXPECT_EQ(Names(dir), (std::set<std::string>{"plan.pdt"})) << c.what;
         // A new file that fails leaves nothing at all.

@@ -30,15 +30,19 @@ void MakeSparse(const std::string& path, off_t size);
 // given errno, or returns after only part of its work.
 class FaultyDisk : public DiskFileOps {
 public:
-    int failWriteAt = 0, failSyncAt = 0, failCloseAt = 0, failReadAt = 0;
+    int failOpenAt = 0, failWriteAt = 0, failSyncAt = 0, failCloseAt = 0, failReadAt = 0;
     int error = EIO;
-    int writes = 0, syncs = 0, closes = 0, reads = 0;
+    int opens = 0, writes = 0, syncs = 0, closes = 0, reads = 0;
     bool shortWrites = false;        // every write takes at most 3 bytes
     bool interruptFirstRead = false; // the first read is interrupted by a signal
     bool endlessReads = false;       // every read returns a full buffer, never the end
     std::function<void()> onSync;    // runs before each flush
 
 protected:
+    int OpenFile(const char* path, int flags, unsigned mode) override {
+        if (++opens == failOpenAt) return static_cast<int>(Fail(error));
+        return DiskFileOps::OpenFile(path, flags, mode);
+    }
     long ReadSome(int fd, void* buffer, std::size_t size) override {
         ++reads;
         if (interruptFirstRead && reads == 1) return Fail(EINTR);

@@ -448,6 +448,26 @@ TEST_F(PlanWindow, ExportWritesTheChosenPlans) {
     EXPECT_FALSE(Find<QCheckBox>(druck, "KlassenCB")->isChecked());
 }
 
+// The document cannot be written: the message says why.
+TEST_F(PlanWindow, ExportToAnUnwritableTargetSaysWhy) {
+    Initial();
+    ui::TDruckOptionenForm druck(rep);
+    NoOpener keiner;
+    druck.Anzeige = &keiner;
+    TempDir dir;
+    const std::string ziel = dir.File("fehlt/plaene.docx");
+    druck.Zieldatei = [&] { return QString::fromStdString(ziel); };
+    ASSERT_TRUE(druck.Fuellen(session.Plan()));
+    Find<QPushButton>(druck, "LehrerCLBAlleBtn")->click();
+    druck.AusgabeBtnClick();
+    EXPECT_EQ(druck.LetztesErgebnis().Status, ExportStatus::StartFehler);
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0], (Message{"Fehler bei Ausgabe an Word:\nDie Datei " + ziel +
+                                         " kann nicht geschrieben werden.\nDer Ordner „" +
+                                         dir.File("fehlt") + "“ existiert nicht.",
+                                     "Fehler"}));
+}
+
 TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
     Initial();
     ui::TDruckOptionenForm druck(rep);

@@ -498,7 +498,10 @@ TEST_F(SubstitutionWindow, UnwritableTargetIsReportedWithoutSuccessNote) {
     Button("Button2")->click();
     ASSERT_EQ(rep.shown.size(), 1u);
     EXPECT_EQ(rep.shown[0].Title, "Fehler");
-    EXPECT_EQ(rep.shown[0].Text.rfind(texte::WordStartFehler, 0), 0u) << rep.shown[0].Text;
+    EXPECT_EQ(rep.shown[0].Text, "Fehler bei Ausgabe an Word:\nDie Datei " + dir.File("fehlt") +
+                                     "/vertretung.docx kann nicht geschrieben werden.\nDer "
+                                     "Ordner „" +
+                                     dir.File("fehlt") + "“ existiert nicht.");
 }
 
 TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
