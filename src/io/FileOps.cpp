@@ -109,6 +109,19 @@ FileResult InFolder(int code, const std::string& path) {
     }
 }
 
+// The kernel's rule for links in shared folders (fs.protected_symlinks), which it cannot apply
+// to links we resolve ourselves: in a folder with the sticky bit that everybody may write to, a
+// link is followed only when it belongs to us or to the folder's owner.
+FileResult MayFollow(const std::string& path, const struct stat& link) {
+    struct stat folder {};
+    if (::stat(FolderOf(fs::path(path)).c_str(), &folder) != 0) return InFolder(LastError(), path);
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (!shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid) return {};
+    return FileResult{EACCES, "Der Verknüpfung „" + path +
+                                  "“ wird nicht gefolgt: Sie gehört einem anderen Benutzer und "
+                                  "liegt in einem Ordner, in den alle schreiben dürfen."};
+}
+
 // Where a write to `path` lands: its symbolic links followed to the final name, which exists
 // (with `st` filled in) or not yet.
 struct Landing {
@@ -117,7 +130,7 @@ struct Landing {
     struct stat st {};
 };
 
-// Fails when a link cannot be read, the links loop, or the name cannot be
+// Fails when a link cannot be read or may not be followed, the links loop, or the name cannot be
 // examined.
 FileResult FollowLinks(std::string path, Landing& out) {
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
@@ -132,6 +145,7 @@ FileResult FollowLinks(std::string path, Landing& out) {
             out = Landing{std::move(path), true, st};
             return {};
         }
+        if (FileResult allowed = MayFollow(path, st); !allowed) return allowed;
         std::string link(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
         if (n < 0) return FileResult::Failed(LastError());

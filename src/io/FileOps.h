@@ -4,7 +4,11 @@
 //
 // Writing touches regular files only: a folder, device, pipe or socket standing at a path is
 // refused and left as it is. A symbolic link the user named is followed to the file it points
-// to, and that file is replaced; the link stays a link.
+// to, and that file is replaced; the link stays a link. In a folder where everybody may write and
+// only owners may delete (the sticky bit, as /tmp), a link is followed only when it belongs to
+// the user or to the folder's owner: anyone else could have planted it to make us overwrite a
+// file of ours. Reading follows links as the system does: a planted link can show us no more
+// than a planted file could.
 //
 // Every write says how it ended: success, or the reason in German, to be appended on a line of
 // its own to the caller's message ("Fehler beim Speichern der Datei: …").
@@ -25,8 +29,8 @@ struct FileContent {
     std::string reason; // empty when bytes is set
 };
 
-// How a write, copy or check ended. Code is the errno of the system call that failed, 0 on
-// success and where the refusal is our own (a folder at the path);
+// How a write, copy or check ended. Code is the errno of the system call that failed (EACCES for
+// a link not followed), 0 on success and where the refusal is our own (a folder at the path);
 // Reason is one German sentence ("Auf dem Datenträger ist kein Platz mehr frei."), empty exactly on
 // success.
 struct FileResult {

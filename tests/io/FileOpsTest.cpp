@@ -279,6 +279,43 @@ TEST(FileOpsWrite, APlantedFileAtTheOldTemporaryNameIsIrrelevant) {
     EXPECT_EQ(Names(dir), (std::set<std::string>{"aussen", "plan.pdt", planted}));
 }
 
+// A link another user planted in a shared folder (sticky and writable for all, as /tmp) is not
+// followed by any write; the file it points to stays untouched and the refusal names the link.
+TEST(FileOpsWrite, ALinkOfAnotherUserInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a link to another user";
+    TempDir dir;
+    DiskFileOps disk;
+    const std::string shared = dir.File("tmp");
+    fs::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    WriteFileBytes(dir.File("opfer"), "unberührt");
+    const std::string link = shared + "/plaene.docx";
+    fs::create_symlink(dir.File("opfer"), link);
+    ASSERT_EQ(::lchown(link.c_str(), 4321, 4321), 0);
+
+    const std::string refusal = "Der Verknüpfung „" + link +
+                                "“ wird nicht gefolgt: Sie gehört einem anderen Benutzer und "
+                                "liegt in einem Ordner, in den alle schreiben dürfen.";
+    for (const FileResult& r :
+         {disk.WriteReplacing(link, "neu"), disk.CreateEmpty(link), disk.CheckWritable(link)}) {
+        EXPECT_EQ(r.Reason, refusal);
+        EXPECT_EQ(r.Code, EACCES);
+    }
+    EXPECT_EQ(ReadFileBytes(dir.File("opfer")), "unberührt");
+    EXPECT_TRUE(IsLink(link));
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"opfer", "tmp"}));
+
+    // Followed as the system follows it: the link of the folder's owner, or any link in a
+    // folder that is not shared.
+    ASSERT_EQ(::chown(shared.c_str(), 4321, 4321), 0);
+    EXPECT_TRUE(disk.WriteReplacing(link, "vom Besitzer"));
+    EXPECT_EQ(ReadFileBytes(dir.File("opfer")), "vom Besitzer");
+    ASSERT_EQ(::lchown(link.c_str(), 4322, 4322), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    EXPECT_TRUE(disk.WriteReplacing(link, "ohne Sticky-Bit"));
+    EXPECT_EQ(ReadFileBytes(dir.File("opfer")), "ohne Sticky-Bit");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Writing: failures at every step
 
