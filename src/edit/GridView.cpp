@@ -247,7 +247,6 @@ KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag) {
     KonfliktAnzeige k;
     if (!conflictFlag) return k;
     const Stammdaten& s = plan.Stamm();
-    k.ChangeCaption = true;
     k.Caption = std::string("Konflikt:  ") + CPlan::KonfliktText(plan.KonfliktArt);
     if (plan.KonfliktRaum != -1) {
         k.Raum = RoomName(s, plan.KonfliktRaum, false);

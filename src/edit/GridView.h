@@ -89,10 +89,10 @@ std::string PageCaption(const CPlan& plan, Ansicht view, int index);
 // The conflict group after a refused edit: "Konflikt:  " + the kind's text, and the four labels,
 // the first matching of room, class, teacher, or the refusing hour's teacher with its class and
 // subject (course block for a course hour). With the conflict flag clear: the labels empty and
-// `ChangeCaption` false (the caption stays as it is).
+// the plain caption "Konflikt", so that no refusal outlives the edit, view or plan it was about.
 struct KonfliktAnzeige {
-    bool ChangeCaption = false;
-    std::string Caption, Lehrer, FachKurs, Klasse, Raum;
+    std::string Caption = "Konflikt";
+    std::string Lehrer, FachKurs, Klasse, Raum;
     bool operator==(const KonfliktAnzeige&) const = default;
 };
 KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag);

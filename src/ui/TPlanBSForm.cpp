@@ -313,7 +313,7 @@ void TPlanBSForm::Aktualisieren() {
     setWindowTitle(Q(WindowCaption(*plan_, AktuelleAnsicht(), AktuellerIndex())));
     planSGPC_->setTabText(seite_, Q(PageCaption(*plan_, AktuelleAnsicht(), AktuellerIndex())));
     const KonfliktAnzeige k = ConflictDisplay(*plan_, editor_->State().Conflict);
-    if (k.ChangeCaption) konfliktGB_->setTitle(Q(k.Caption));
+    konfliktGB_->setTitle(Q(k.Caption));
     konfliktLehrerL_->setText(Q(k.Lehrer));
     konfliktFachKursL_->setText(Q(k.FachKurs));
     konfliktKlassenL_->setText(Q(k.Klasse));
