@@ -2,6 +2,7 @@
 #include "ui/THauptForm.h"
 
 #include "files/PlanFile.h"
+#include "model/Text.h"
 #include "optimise/InitialPlanRun.h"
 #include "ui/QtReporter.h"
 #include "ui/TAboutForm.h"
@@ -90,13 +91,11 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     klassen_ = new TKlassenForm(session_, reporter_, this);
     kurs_ = new TKursForm(session_, reporter_, this);
     vertretungen_ = new TVertretungenForm(reporter_, this);
-    vertretungen_->move(100, 100);
     // The plan grid of the substitution windows is the planning window's: one undo history, and
     // the planning window's figures follow the edits made there.
     vertretungen_->Schnappschuss = [this] { planForm_->SchnappschussBtnClick(); };
+    // The dialogs open centred over the main window unless the program options place them.
     for (TStammForm* f : StammFenster()) {
-        // Where the program options place a window they have no position for.
-        f->move(100, 100);
         connect(f, &TStammForm::HilfeSeite, this, &THauptForm::HilfeSeite);
         connect(f, &TStammForm::Geaendert, this, [this, f] { StammGeaendert(f); });
     }
@@ -182,7 +181,9 @@ void THauptForm::MenuesAufbauen() {
     QMenu* hilfe = menuBar()->addMenu("Hilfe");
     connect(Eintrag(hilfe, "Index", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index1.htm"); });
-    Eintrag(hilfe, "Tutorial", nullptr);
+    // "Tutorial" opens the contents, from where every page is reached.
+    connect(Eintrag(hilfe, "Tutorial", nullptr), &QAction::triggered, this,
+            [this] { HilfeSeite("index1.htm"); });
     connect(Eintrag(hilfe, "Start", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index.htm"); });
     Eintrag(hilfe, "Info ...", &THauptForm::InfoClick);
@@ -257,11 +258,11 @@ void THauptForm::AngabenBestaetigt() {
 
 void THauptForm::ZahlenZeigen() {
     const Stammdaten& s = session_.Stamm();
-    centralWidget()->setProperty("text", QString("%1 Lehrer, %2 Klassen, %3 Räume, %4 Fächer")
-                                             .arg(s.Lehrer.size())
-                                             .arg(s.Klassen.size())
-                                             .arg(s.Raeume.size())
-                                             .arg(s.Faecher.size()));
+    const auto n = [](std::size_t k) { return static_cast<long long>(k); };
+    centralWidget()->setProperty("text", Q(Anzahl(n(s.Lehrer.size()), "Lehrer", "Lehrer") + ", " +
+                                           Anzahl(n(s.Klassen.size()), "Klasse", "Klassen") + ", " +
+                                           Anzahl(n(s.Raeume.size()), "Raum", "Räume") + ", " +
+                                           Anzahl(n(s.Faecher.size()), "Fach", "Fächer")));
 }
 
 void THauptForm::PlanZeigen() {

@@ -57,9 +57,8 @@ TPlanBSForm::TPlanBSForm(Reporter& reporter, QWidget* parent)
     setObjectName("PlanBSForm");
     setWindowTitle(Q("Schnappschuß"));
     setModal(true);
+    // The window opens centred over the planning window unless the program options place it.
     Aufbauen();
-    // Where the window opens until the program options place it.
-    move(100, 100);
     raumForm_ = new TRaumSetzenForm(this);
     legende_ = new TLegendeForm(this);
 }
