@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QUrl>
+#include <utility>
 
 namespace sw::ui {
 
@@ -49,6 +50,13 @@ QString HilfeFehlt(const QString& pfad) {
     return QString::fromUtf8("Die Hilfeseite „%1“ wurde nicht gefunden.\nDen Ordner der "
                              "Hilfeseiten stellen Sie unter „Datei › Programm - Optionen ...“ "
                              "ein.")
+        .arg(QDir::toNativeSeparators(pfad));
+}
+// A file named on the command line that is no school, master-data or plan file.
+QString UnbekannteDatei(const QString& pfad) {
+    return QString::fromUtf8("Die Datei „%1“ kann nicht geöffnet werden: Stundenwerk öffnet "
+                             "Schul - Dateien (.sch), Stammdaten - Dateien (.sdt) und Plan - "
+                             "Dateien (.pdt).")
         .arg(QDir::toNativeSeparators(pfad));
 }
 QString HilfeNichtAnzeigbar(const QString& pfad) {
@@ -205,6 +213,14 @@ void THauptForm::MenuesAufbauen() {
         leiste->addAction(a);
         a->setToolTip(Q(hinweis));
     }
+    TastenKuerzel();
+}
+
+void THauptForm::TastenKuerzel() {
+    Befehl("&Neu")->setShortcut(QKeySequence::New);
+    Befehl(Q("Ö&ffnen..."))->setShortcut(QKeySequence::Open);
+    Befehl("&Speichern")->setShortcut(QKeySequence::Save);
+    Befehl("&Neu")->setToolTip(Q("Neu (Strg+N)"));
 }
 
 // --- modes and captions -----------------------------------------------------------------------
@@ -298,9 +314,26 @@ QString THauptForm::StandardDateiwahl(const DateiDialog& d) {
 }
 
 QString THauptForm::Frage(const DateiDialog& d) {
+    if (!vorgabe_.isEmpty()) return std::exchange(vorgabe_, {});
     DateiDialog mitOrdner = d;
     mitOrdner.Ordner = startOrdner_;
     return Dateiwahl(mitOrdner);
+}
+
+void THauptForm::DateiOeffnen(const QString& pfad) {
+    const QString endung = QFileInfo(pfad).suffix().toLower();
+    void (THauptForm::*befehl)() = endung == "sch"   ? &THauptForm::OeffnenClick
+                                   : endung == "sdt" ? &THauptForm::StammOeffnenClick
+                                   : endung == "pdt" ? &THauptForm::PlanOeffnenClick
+                                                     : nullptr;
+    if (!befehl) {
+        reporter_.Show({S(UnbekannteDatei(pfad)), titel::Fehler});
+        return;
+    }
+    vorgabe_ = pfad;
+    (this->*befehl)();
+    // A command that ended before its question leaves the name for no one.
+    vorgabe_.clear();
 }
 
 void THauptForm::NeuClick() {

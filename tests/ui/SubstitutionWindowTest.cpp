@@ -626,6 +626,49 @@ TEST_F(SubstitutionWindow, OpeningASchoolClosesTheWindow) {
 
 // The printed sheet looks as the written one: its runs of blanks and empty lines stay, and the
 // lesson column is plain text unless the table's look sets the first column apart.
+// A click on a column's heading sorts the chooser by it (again: the other way round), a German
+// reader's order; the row chosen is still the teacher picked, and the order holds for the next
+// lesson.
+TEST(SubstituteChooser, SortsByAClickedColumnAndKeepsTheChoice) {
+    WahlListe wahl;
+    const char* zeilen[][3] = {{"Schulz", "", "Mathe 5a"},
+                               {"Ärmel", "Deutsch", ""},
+                               {"Becker", "Deutsch", "SPERRUNG"},
+                               {"Zander", "", ""}};
+    for (int i = 0; i < 4; ++i) {
+        WahlZeile z;
+        z.Lehrer = i;
+        z.Spalten = {zeilen[i][0], zeilen[i][1], zeilen[i][2]};
+        wahl.Zeilen.push_back(z);
+    }
+    ui::TVertretungsWahlForm w;
+    w.Fuellen(wahl);
+    auto* g = Find<QTableWidget>(w, "VertretungG");
+    const auto spalte = [g](int c) {
+        QStringList t;
+        for (int r = 0; r < g->rowCount(); ++r)
+            t << g->item(r, c)->text();
+        return t;
+    };
+    EXPECT_EQ(spalte(0), QStringList({"Schulz", QString::fromUtf8("Ärmel"), "Becker", "Zander"}));
+    QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(g->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
+    EXPECT_EQ(spalte(0), QStringList({QString::fromUtf8("Ärmel"), "Becker", "Schulz", "Zander"}));
+    w.Sortieren(0);
+    EXPECT_EQ(spalte(0), QStringList({"Zander", "Schulz", "Becker", QString::fromUtf8("Ärmel")}));
+    // By conflict: the free teachers first.
+    w.Sortieren(2);
+    EXPECT_EQ(spalte(2).mid(0, 2), QStringList({"", ""}));
+    // The row shown third is "Schulz", the first of the list given.
+    const int schulz = static_cast<int>(spalte(0).indexOf("Schulz"));
+    g->selectRow(schulz);
+    EXPECT_EQ(w.GewaehlteZeile(), 0);
+    // The next lesson comes in the same order.
+    w.Fuellen(wahl);
+    EXPECT_EQ(spalte(2).mid(0, 2), QStringList({"", ""}));
+    EXPECT_EQ(spalte(2).last(), "SPERRUNG");
+}
+
 TEST(PrintLayout, BlanksEmptyLinesAndTheFirstColumnFollowTheDocument) {
     Document doc;
     doc.Body.push_back(Paragraph{"1.   5a  Deutsch"});
