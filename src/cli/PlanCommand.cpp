@@ -387,10 +387,12 @@ int PlanCommand(const Args& args) {
             std::printf("Verletzt: %s\n", v.c_str());
     }
     if (!result.Complete() && !o.PlanFile.empty())
-        std::fprintf(stderr,
-                     "Der Plan ist unvollständig: %d Stunden sind nicht gesetzt; die Stufen "
-                     "laufen nur auf einem vollständigen Plan.\n",
-                     result.Rest);
+        std::fprintf(
+            stderr,
+            "Der Plan ist unvollständig: %s nicht gesetzt; die Stufen laufen nur auf "
+            "einem vollständigen Plan.\n",
+            (Anzahl(result.Rest, "Stunde", "Stunden") + (result.Rest == 1 ? " ist" : " sind"))
+                .c_str());
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 

@@ -122,6 +122,7 @@ void TLehrerForm::Zeigen() {
 std::vector<std::string> TLehrerForm::FachReihenfolge(const CLehrer* l) {
     const std::vector<std::string>& alle = Daten().Faecher;
     std::vector<std::string> jetzt;
+    jetzt.reserve(static_cast<std::size_t>(fachCLBox_->count()));
     for (int i = 0; i < fachCLBox_->count(); ++i)
         jetzt.push_back(S(fachCLBox_->item(i)->text()));
     // The same teacher and the same subjects: the order stays.

@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
@@ -64,11 +63,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     haupt.show();
-    // A file named on the command line opens as soon as the window is up.
+    // A file named on the command line opens once the window is up.
     for (int i = 1; i < args.size(); ++i)
         if (!args[i].startsWith("-")) {
-            const QString datei = QFileInfo(args[i]).absoluteFilePath();
-            QTimer::singleShot(0, &haupt, [&haupt, datei] { haupt.DateiOeffnen(datei); });
+            QApplication::processEvents();
+            haupt.DateiOeffnen(QFileInfo(args[i]).absoluteFilePath());
             break;
         }
     return app.exec();

@@ -195,59 +195,38 @@ TEST_F(DefinitionChecksTest, UnitsWithOnlyAnHourLimitAreNotFixed) {
     EXPECT_NE(Time(Fach(0), 0, 0, 1), "");
 }
 
-// Every clash names who stands in the way. Each row fixes one unit of someone else at Monday's
-// first hour and pins unit 1 of the chosen block there: the refusal names the clashing class,
-// teacher or room, and not a class that has no part in the clash.
-void FixCourse(Stammdaten& d, int kurs, int unit, const char* raum) {
-    CEinheit& e =
-        d.KursBloecke[static_cast<size_t>(kurs)].Lehrer[0].Einheiten[static_cast<size_t>(unit)];
-    e.Zeitvorgabe = SlotOf(0, 1);
-    e.Raum = raum;
-}
-void FixBlock(Stammdaten& d, int block, const char* raum) {
-    CEinheit& e = d.FachBloecke[static_cast<size_t>(block)].Block.Einheiten[0];
+// Every clash names who stands in the way: each row fixes one unit of someone else at Monday's
+// first hour and pins unit 1 of the block there. MEIER teaches 5A maths and the course AG of 5B
+// alone, so a clash with AG is his, not 5A's.
+void Fix(CEinheit& e, const char* raum) {
     e.Zeitvorgabe = SlotOf(0, 1);
     e.Raum = raum;
 }
 
 TEST_F(DefinitionChecksTest, EveryClashNamesWhoStandsInTheWay) {
     struct Row {
-        const char* what;
         std::function<void(Stammdaten&)> setUp;
         AktuellerBlock block;
         const char* names;
         const char* notNames;
     };
     const Row rows[] = {
-        // MEIER teaches 5A maths and the course AG of 5B alone: his clash, not 5A's.
-        {"teacher's course", [](Stammdaten& d) { FixCourse(d, 1, 0, ""); }, Fach(0),
+        {[](Stammdaten& d) { Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], ""); }, Fach(0),
          "Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Kurs AG", "5A"},
-        {"teacher's block", [](Stammdaten& d) { FixBlock(d, 2, ""); }, Fach(0),
+        {[](Stammdaten& d) { Fix(d.FachBloecke[2].Block.Einheiten[0], ""); }, Fach(0),
          "Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Block", "Klasse5A"},
-        {"class's course", [](Stammdaten& d) { FixCourse(d, 0, 0, ""); }, Fach(1),
-         "Einheit der Klasse5A überschneidet sich zeitlich mit dem Kurs SPORTKURS", "Lehrers"},
-        {"class's block", [](Stammdaten& d) { FixBlock(d, 1, ""); }, Fach(0),
-         "Einheit der Klasse5A überschneidet sich zeitlich mit dem Block", "Lehrers"},
-        {"room taken by a course",
-         [](Stammdaten& d) {
+        {[](Stammdaten& d) {
              d.KursBloecke[1].Lehrer[0].Name = "KOCH";
-             d.KursBloecke[1].Klassen = {"5C"};
-             FixCourse(d, 1, 0, "R1");
+             Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], "R1");
              d.FachBloecke[1].Block.Einheiten[1].Raum = "R1";
          },
-         Fach(1), "Einheit der Klasse 5A im Raum R1 überschneidet", "5C"},
-        // The sports course of 5A and AG of 5B share MEIER and no class.
-        {"course teacher's course", [](Stammdaten& d) { FixCourse(d, 1, 0, ""); }, Kurs(0),
+         Fach(1), "Einheit der Klasse 5A im Raum R1 überschneidet", "5B"},
+        {[](Stammdaten& d) { Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], ""); }, Kurs(0),
          "Kurs- Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Kurs AG", "5B"},
-        {"course teacher's block", [](Stammdaten& d) { FixBlock(d, 2, ""); }, Kurs(0),
-         "Kurs - Einheit des Lehrers MEIER überschneidet", "5A"},
-        {"course class's block", [](Stammdaten& d) { FixBlock(d, 1, ""); }, Kurs(0),
-         "Einheit der Klasse5A überschneidet sich zeitlich mit dem Block", "Lehrers"},
-        {"course room",
-         [](Stammdaten& d) {
+        {[](Stammdaten& d) {
              d.KursBloecke[0].Klassen = {"5A", "5C"};
              d.KursBloecke[0].Lehrer[0].Einheiten[1].Raum = "R1";
-             FixBlock(d, 3, "R1");
+             Fix(d.FachBloecke[3].Block.Einheiten[0], "R1");
          },
          Kurs(0), "Einheit des Kurses SPORTKURS im Raum R1 überschneidet", "5C"},
     };
@@ -255,8 +234,8 @@ TEST_F(DefinitionChecksTest, EveryClashNamesWhoStandsInTheWay) {
         Stammdaten d = data;
         row.setUp(d);
         const std::string text = CheckTime(d, row.block, {1}, SlotOf(0, 1)).Refusal;
-        EXPECT_NE(text.find(row.names), std::string::npos) << row.what << ": " << text;
-        EXPECT_EQ(text.find(row.notNames), std::string::npos) << row.what << ": " << text;
+        EXPECT_NE(text.find(row.names), std::string::npos) << text;
+        EXPECT_EQ(text.find(row.notNames), std::string::npos) << text;
     }
 }
 
