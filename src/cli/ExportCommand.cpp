@@ -9,6 +9,7 @@
 #include "export/TableLooks.h"
 #include "export/Word.h"
 #include "io/FileOps.h"
+#include "model/Text.h"
 
 #include <charconv>
 #include <cstdio>
@@ -181,7 +182,8 @@ int ExportCommand(const Args& args) {
     const ExportErgebnis e = RunExport(plan, o, word, reporter, fortschritt);
     switch (e.Status) {
     case ExportStatus::Fertig:
-        std::printf("%d Pläne nach %s geschrieben.\n", e.Geschrieben, a.ziel.c_str());
+        std::printf("%s nach %s geschrieben.\n", Anzahl(e.Geschrieben, "Plan", "Pläne").c_str(),
+                    a.ziel.c_str());
         return 0;
     case ExportStatus::NichtsGewaehlt:
         std::fputs("Die Auswahl enthält keinen Plan.\n", stderr);

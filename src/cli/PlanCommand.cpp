@@ -12,6 +12,7 @@
 #include "app/PlanJob.h"
 #include "app/Session.h"
 #include "app/StageRunner.h"
+#include "model/Text.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
@@ -212,8 +213,8 @@ std::string HourText(const CPlan& plan, const CStunde* h) {
 
 // The hour that blocked the last attempt, on stderr.
 void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
-    std::fprintf(stderr, "Kein vollständiger Plan nach %d Versuchen (bester Versuch: Rest = %d).\n",
-                 result.Versuche, result.Rest);
+    std::fprintf(stderr, "Kein vollständiger Plan nach %s (bester Versuch: Rest = %d).\n",
+                 Anzahl(result.Versuche, "Versuch", "Versuchen").c_str(), result.Rest);
     const ConflictLabels k = DescribeConflict(plan);
     std::fprintf(stderr, "%s\n", k.Caption.c_str());
     auto line = [](const char* label, const std::string& value) {
@@ -253,9 +254,10 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
 
 // One line of figures after a stage.
 void PrintStage(const StageRecord& r) {
-    std::printf("Stufe %d: %5d Durchgänge %6.1f s   KLS %d   KProd %s   TF %d   STF %d"
+    std::printf("Stufe %d: %5d %s %6.1f s   KLS %d   KProd %s   TF %d   STF %d"
                 "   LLS %d (max %d)   LProd %s\n",
-                static_cast<int>(r.Stage), r.Result.Passes, r.Seconds, r.KLSSumme,
+                static_cast<int>(r.Stage), r.Result.Passes,
+                r.Result.Passes == 1 ? "Durchgang " : "Durchgänge", r.Seconds, r.KLSSumme,
                 DistributionText(r.KProd, r.KProdOpt).c_str(), r.TFSumme, r.STFSumme, r.LLSSumme,
                 r.LLSMax, DistributionText(r.LProd, r.LProdOpt).c_str());
 }
@@ -366,7 +368,8 @@ int PlanCommand(const Args& args) {
         if (jobs > 1 && !o.Json)
             std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
         if (gInterrupted && !result.Complete())
-            std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
+            std::fprintf(stderr, "Abgebrochen (Strg-C) nach %s.\n",
+                         Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
     }
     CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
@@ -376,17 +379,20 @@ int PlanCommand(const Args& args) {
         json.pop_back();
         std::printf("%s, \"stages\": %s}\n", json.c_str(), StagesJson(stages).c_str());
     } else {
-        std::printf("%-38s%d Versuche / Rest = %d\n", "Urplan:", result.Versuche, result.Rest);
+        std::printf("%-38s%s / Rest = %d\n",
+                    "Urplan:", Anzahl(result.Versuche, "Versuch", "Versuche").c_str(), result.Rest);
         std::printf("%-38s%u\n", "Startwert:", seed);
         PrintFigures(plan, report);
         for (const std::string& v : report.Violations)
             std::printf("Verletzt: %s\n", v.c_str());
     }
     if (!result.Complete() && !o.PlanFile.empty())
-        std::fprintf(stderr,
-                     "Der Plan ist unvollständig: %d Stunden sind nicht gesetzt; die Stufen "
-                     "laufen nur auf einem vollständigen Plan.\n",
-                     result.Rest);
+        std::fprintf(
+            stderr,
+            "Der Plan ist unvollständig: %s nicht gesetzt; die Stufen laufen nur auf "
+            "einem vollständigen Plan.\n",
+            (Anzahl(result.Rest, "Stunde", "Stunden") + (result.Rest == 1 ? " ist" : " sind"))
+                .c_str());
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 

@@ -160,27 +160,57 @@ Refusal FachClassLock(const Stammdaten& d, const CFachBlock& b, Span span) {
     return std::nullopt;
 }
 
-// The message of steps 3 and 6 (subject block) and of steps 4 and 7 (course block): the class
-// name follows "der Klasse" without a blank.
-std::string FachClash(const std::string& klasse, const CFachBlock& other) {
-    return kZeitNicht + "Die aktuelle gewählte Einheit der Klasse" + klasse +
+// Who stands in the way names the message: the unit's class when another lesson of the class
+// is fixed at that time ("der Klasse" + class, without a blank), its teacher when another lesson
+// of the teacher is ("des Lehrers " + teacher).
+std::string DerKlasse(const std::string& klasse) {
+    return "der Klasse" + klasse;
+}
+std::string DesLehrers(const std::string& lehrer) {
+    return "des Lehrers " + lehrer;
+}
+
+std::string FachClash(const std::string& wer, const CFachBlock& other) {
+    return kZeitNicht + "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich zeitlich mit dem Block " + BlockText(other) + ".";
 }
-std::string KursClash(const std::string& klasse, const CKursBlock& other) {
-    return kZeitNicht + "Die aktuelle gewählte Einheit der Klasse" + klasse +
+std::string KursClash(const std::string& wer, const CKursBlock& other) {
+    return kZeitNicht + "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich zeitlich mit dem Kurs " + other.Name + ".";
+}
+
+// A clash of rooms names the room: "der Klasse K im Raum R" for a subject block's unit, "des
+// Kurses C im Raum R" for a course unit (a course belongs to none of its classes alone).
+std::string ImRaum(const std::string& einheit, const std::string& raum) {
+    return einheit + " im Raum " + raum;
+}
+std::string FachEinheit(const CFachBlock& b) {
+    return "der Klasse " + b.Klasse;
+}
+std::string KursEinheit(const CKursBlock& k) {
+    return "des Kurses " + k.Name;
+}
+std::string RoomClashBlock(const std::string& wer, const CFachBlock& other) {
+    return "Die aktuelle gewählte Einheit " + wer +
+           " überschneidet sich nach Zeit und Raum mit dem Block " + BlockText(other) + ".";
+}
+std::string RoomClashKurs(const std::string& wer, const std::string& lehrer,
+                          const CKursBlock& other) {
+    return "Die aktuelle gewählte Einheit " + wer +
+           " überschneidet sich nach Zeit und Raum mit einer Einheit des Lehrers " + lehrer +
+           " im Kurs " + other.Name + ".";
 }
 
 Refusal FachClassBlocks(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
     return FachOverlap(
         d, span, self, [&](const CFachBlock& o, const CEinheit&) { return o.Klasse == b.Klasse; },
-        [&](const CFachBlock& o) { return FachClash(b.Klasse, o); });
+        [&](const CFachBlock& o) { return FachClash(DerKlasse(b.Klasse), o); });
 }
 
 Refusal FachClassCourses(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
     return KursOverlap(
         d, span, self, [&](const CKursBlock& k) { return Contains(k.Klassen, b.Klasse); },
-        [&](const CKursBlock& k) { return KursClash(b.Klasse, k); });
+        [&](const CKursBlock& k) { return KursClash(DerKlasse(b.Klasse), k); });
 }
 
 Refusal TeacherLock(const Stammdaten& d, const std::string& lehrer, Span span) {
@@ -199,13 +229,13 @@ bool TeachesIn(const CKursBlock& k, std::string_view lehrer) {
 Refusal FachTeacherBlocks(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
     return FachOverlap(
         d, span, self, [&](const CFachBlock& o, const CEinheit&) { return o.Lehrer == b.Lehrer; },
-        [&](const CFachBlock& o) { return FachClash(b.Klasse, o); });
+        [&](const CFachBlock& o) { return FachClash(DesLehrers(b.Lehrer), o); });
 }
 
 Refusal FachTeacherCourses(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
     return KursOverlap(
         d, span, self, [&](const CKursBlock& k) { return TeachesIn(k, b.Lehrer); },
-        [&](const CKursBlock& k) { return KursClash(b.Klasse, k); });
+        [&](const CKursBlock& k) { return KursClash(DesLehrers(b.Lehrer), k); });
 }
 
 Refusal FachRoom(const Stammdaten& d, const CFachBlock& b, const CEinheit& u, Span span,
@@ -215,17 +245,13 @@ Refusal FachRoom(const Stammdaten& d, const CFachBlock& b, const CEinheit& u, Sp
     if (const CRaumFach* raum = RaumNamed(d, n))
         if (auto s = FirstLock(raum->Sperre, span))
             return kZeitRaumNicht + "Für den Raum " + n + At(*s);
+    const std::string wer = ImRaum(FachEinheit(b), n);
     if (auto r = FachOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, n); },
-            [&](const CFachBlock& o) {
-                return kZeitRaumNicht + "Die aktuelle gewählte Einheit der Klasse " + b.Klasse +
-                       " überschneidet sich nach Zeit und Raum mit dem Block " + BlockText(o) + ".";
-            }))
+            [&](const CFachBlock& o) { return kZeitRaumNicht + RoomClashBlock(wer, o); }))
         return r;
     return KursRoomOverlap(d, span, self, n, [&](const CKursBlock& k, const std::string& lehrer) {
-        return kZeitRaumNicht + "Die aktuelle gewählte Einheit der Klasse " + b.Klasse +
-               " überschneidet sich nach Zeit und Raum mit einer Einheit des Lehrers " + lehrer +
-               " im Kurs " + k.Name + ".";
+        return kZeitRaumNicht + RoomClashKurs(wer, lehrer, k);
     });
 }
 
@@ -313,19 +339,15 @@ Refusal KursClasses(const Stammdaten& d, const CKursBlock& k, Span span, const S
                 d, span, self,
                 [&](const CFachBlock& o, const CEinheit&) { return o.Klasse == klasse; },
                 [&](const CFachBlock& o) {
-                    return kKursZeitNicht +
-                           "Die aktuelle gewählte Einheit überschneidet sich zeitlich mit dem "
-                           "Block " +
-                           BlockText(o) + ".";
+                    return kKursZeitNicht + "Die aktuelle gewählte Einheit " + DerKlasse(klasse) +
+                           " überschneidet sich zeitlich mit dem Block " + BlockText(o) + ".";
                 }))
             return r;
         if (auto r = KursOverlap(
                 d, span, self, [&](const CKursBlock& o) { return Contains(o.Klassen, klasse); },
                 [&](const CKursBlock& o) {
-                    return kKursZeitNicht +
-                           "Die aktuelle gewählte Eineit überschneidet sich\nzeitlich mit dem "
-                           "Kurs " +
-                           o.Name + ".";
+                    return kKursZeitNicht + "Die aktuelle gewählte Eineit " + DerKlasse(klasse) +
+                           " überschneidet sich\nzeitlich mit dem Kurs " + o.Name + ".";
                 }))
             return r;
     }
@@ -339,18 +361,16 @@ Refusal KursTeachers(const Stammdaten& d, const CKursBlock& k, Span span, const 
                 d, span, self,
                 [&](const CFachBlock& o, const CEinheit&) { return o.Lehrer == l.Name; },
                 [&](const CFachBlock& o) {
-                    return kZeitNicht +
-                           "Die aktuelle gewählte Kurs - Einheit überschneidet "
-                           "sich zeitlich mit dem´Block " +
+                    return kZeitNicht + "Die aktuelle gewählte Kurs - Einheit " +
+                           DesLehrers(l.Name) + " überschneidet sich zeitlich mit dem´Block " +
                            BlockText(o) + ".";
                 }))
             return r;
         if (auto r = KursOverlap(
                 d, span, self, [&](const CKursBlock& o) { return TeachesIn(o, l.Name); },
                 [&](const CKursBlock& o) {
-                    return kZeitNicht +
-                           "Die aktuelle gewählte Kurs- Einheit überschneidet sich "
-                           "zeitlich mit dem Kurs " +
+                    return kZeitNicht + "Die aktuelle gewählte Kurs- Einheit " +
+                           DesLehrers(l.Name) + " überschneidet sich zeitlich mit dem Kurs " +
                            o.Name + ".";
                 }))
             return r;
@@ -369,18 +389,13 @@ Refusal KursRoom(const Stammdaten& d, const CKursBlock& k, const CEinheit& u, Sp
     if (const CRaumFach* raum = RaumNamed(d, n))
         if (auto s = FirstLock(raum->Sperre, span))
             return kKursZeitRaumNicht + "Für den Raum " + n + At(*s);
-    const std::string klasse = LastClass(k);
+    const std::string wer = ImRaum(KursEinheit(k), n);
     if (auto r = FachOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, n); },
-            [&](const CFachBlock& o) {
-                return kKursZeitRaumNicht + "Die aktuelle gewählte Einheit der Klasse " + klasse +
-                       " überschneidet sich nach Zeit und Raum mit dem Block " + BlockText(o) + ".";
-            }))
+            [&](const CFachBlock& o) { return kKursZeitRaumNicht + RoomClashBlock(wer, o); }))
         return r;
     return KursRoomOverlap(d, span, self, n, [&](const CKursBlock& o, const std::string& lehrer) {
-        return kKursZeitRaumNicht + "Die aktuelle gewählte Einheit der Klasse " + klasse +
-               " überschneidet sich nach Zeit und Raum mit einer Einheit des Lehrers " + lehrer +
-               " im Kurs " + o.Name + ".";
+        return kKursZeitRaumNicht + RoomClashKurs(wer, lehrer, o);
     });
 }
 
@@ -439,26 +454,24 @@ bool IsReservedClassRoom(const CRaumFach& raum) {
     return raum.KlassenTyp[2] != 0;
 }
 
+// `einheit` names the selected unit: "der Klasse K" or "des Kurses C".
 Refusal RoomOverlaps(const Stammdaten& d, const CEinheit& u, const std::string& raum,
-                     const std::string& klasse, const Self& self) {
+                     const std::string& einheit, const Self& self) {
     if (!IsFixed(u)) return std::nullopt;
     const Span span = SpanOf(u.Zeitvorgabe, u.Laenge);
+    const std::string wer = ImRaum(einheit, raum);
     if (auto r = FachOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, raum); },
             [&](const CFachBlock& o) {
-                return "Eine Wahl dieses Raumes ist für diese Zeit nicht möglich!\n\nDie aktuelle "
-                       "gewählte Einheit der Klasse " +
-                       klasse + " überschneidet sich nach Zeit und Raum mit dem Block " +
-                       BlockText(o) + ".";
+                return "Eine Wahl dieses Raumes ist für diese Zeit nicht möglich!\n\n" +
+                       RoomClashBlock(wer, o);
             }))
         return r;
     return KursRoomOverlap(
         d, span, self, raum, [&](const CKursBlock& o, const std::string& lehrer) {
             return "Eine Festlegung dieser Zeit für dieseKurs - Einheit ist in diesem Raum nicht "
-                   "möglich!\n\nDie aktuelle gewählte Einheit der Klasse " +
-                   klasse +
-                   " überschneidet sich nach Zeit und Raum mit einer Einheit des Lehrers " +
-                   lehrer + " im Kurs " + o.Name + ".";
+                   "möglich!\n\n" +
+                   RoomClashKurs(wer, lehrer, o);
         });
 }
 
@@ -471,7 +484,7 @@ Refusal CheckFachRoom(const Stammdaten& d, int blockIndex, int position, const C
         if (auto r = RoomType(d, raum, b.Fach)) return r;
         if (IsReservedClassRoom(raum) && raum.Klasse != b.Klasse) return ReservedClassRoom(raum);
     }
-    return RoomOverlaps(d, u, raum.Name, b.Klasse, Self{blockIndex, -1, position});
+    return RoomOverlaps(d, u, raum.Name, FachEinheit(b), Self{blockIndex, -1, position});
 }
 
 // A reserved class room takes a course of several classes only when its class is one of them and
@@ -502,7 +515,7 @@ Refusal CheckKursRoom(const Stammdaten& d, const AktuellerBlock& block, int posi
         if (auto r = CourseClassRoom(k, raum)) return r;
     }
     const Self self{-1, block.Index, position};
-    if (auto r = RoomOverlaps(d, u, raum.Name, LastClass(k), self)) return r;
+    if (auto r = RoomOverlaps(d, u, raum.Name, KursEinheit(k), self)) return r;
     for (std::size_t t = 0; t < k.Lehrer.size(); ++t) {
         if (t == lehrer) continue;
         const std::vector<CEinheit>& units = k.Lehrer[t].Einheiten;

@@ -8,7 +8,8 @@
 // in its conflict label (not in a message box). The selected unit itself never counts, nor, for
 // a unit of a course block, the units at the same position of the course's other teachers (its
 // parallel units), which always share its time. A unit counts as fixed only with a time and
-// neither an upper nor a lower limit: a limit holds an hour, not a slot.
+// neither an upper nor a lower limit: a limit holds an hour, not a slot. A refusal names who
+// stands in the way: the class or the teacher whose fixed lesson clashes, or the room.
 #pragma once
 
 #include "define/Lessons.h"

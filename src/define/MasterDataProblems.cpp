@@ -4,6 +4,7 @@
 #include "define/MasterData.h"
 
 #include "define/MasterDataNames.h"
+#include "model/Text.h"
 
 #include <set>
 
@@ -70,7 +71,7 @@ private:
             sum += e.Laenge;
         if (sum != bStunden)
             Add(owner + ": Einheiten ergeben " + std::to_string(sum) + " statt " +
-                std::to_string(bStunden) + " Stunden");
+                Anzahl(bStunden, "Stunde", "Stunden"));
         if (bStunden < 0 || bStunden > WeekHours(d_.Angaben))
             Add(owner + ": " + std::to_string(bStunden) + " Wochenstunden");
     }

@@ -78,6 +78,39 @@ void LessonTexts(const Stammdaten& s, const CStunde& h, Ansicht view, bool nurKu
     }
 }
 
+// A course teacher's subject in the course: the entry beside his name in the course's lists.
+const std::string& CourseSubject(const Stammdaten& s, int kurs, int lehrer) {
+    if (!InRange(kurs, s.KursBloecke.size())) return Empty();
+    const CKursBlock& k = s.KursBloecke[static_cast<std::size_t>(kurs)];
+    const std::string& name = TeacherName(s, lehrer, false);
+    for (std::size_t i = 0; i < k.Lehrer.size() && i < k.Faecher.size(); ++i)
+        if (k.Lehrer[i].Name == name) return k.Faecher[i];
+    return Empty();
+}
+
+std::string RoomLine(const Stammdaten& s, int room) {
+    return room < 0 ? std::string("ohne Raum") : "Raum " + RoomName(s, room, false);
+}
+
+std::string CourseToolTip(const CPlan& plan, const CStunde& h) {
+    const Stammdaten& s = plan.Stamm();
+    std::string text = "Kurs: " + CourseName(s, h.FachKurs, false) + "\nKlassen: ";
+    if (h.KlassenL)
+        for (std::size_t i = 0; i < h.KlassenL->size(); ++i)
+            text += (i > 0 ? ", " : "") + ClassName(s, (*h.KlassenL)[i]);
+    const auto part = [&](const CStunde& p) {
+        text += "\n" + TeacherName(s, p.Lehrer, false) + ": " +
+                CourseSubject(s, h.FachKurs, p.Lehrer) + ", " + RoomLine(s, plan.RoomOf(p));
+    };
+    if (h.ParallelL && !h.ParallelL->empty()) {
+        for (const CStunde* p : *h.ParallelL)
+            if (p) part(*p);
+    } else {
+        part(h);
+    }
+    return text;
+}
+
 // Whether the shown entity has locked `slot`.
 bool Locked(const Stammdaten& s, Ansicht view, int index, int slot) {
     const auto i = static_cast<std::size_t>(index);
@@ -179,6 +212,17 @@ void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int i
     }
 }
 
+std::string CellToolTip(const CPlan& plan, Ansicht view, int index, int slot) {
+    if (index < 0 || !IsSlot(slot)) return {};
+    int room = -1;
+    const CStunde* h = LessonAt(plan, view, index, slot, &room);
+    if (!h) return {};
+    if (h->IsCourse()) return CourseToolTip(plan, *h);
+    const Stammdaten& s = plan.Stamm();
+    return SubjectName(s, h->FachKurs) + "\nLehrer: " + TeacherName(s, h->Lehrer, false) +
+           "\nKlasse: " + ClassName(s, h->Klasse) + "\nRaum: " + RoomName(s, room, false);
+}
+
 int SetHours(const CPlan& plan, Ansicht view, int index) {
     if (index < 0) return 0;
     int n = 0;
@@ -247,7 +291,6 @@ KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag) {
     KonfliktAnzeige k;
     if (!conflictFlag) return k;
     const Stammdaten& s = plan.Stamm();
-    k.ChangeCaption = true;
     k.Caption = std::string("Konflikt:  ") + CPlan::KonfliktText(plan.KonfliktArt);
     if (plan.KonfliktRaum != -1) {
         k.Raum = RoomName(s, plan.KonfliktRaum, false);

@@ -64,6 +64,17 @@ struct CellLook {
 void DescribeCell(const CPlan& plan, const EditState& state, Ansicht view, int index, bool nurKurz,
                   int slot, CellLook& out);
 
+// What the short cell leaves out, as a tooltip. A course hour: the course block's name, its
+// classes, and each of its teachers with his subject in the course and the room his part stands
+// in. A subject hour: subject, teacher, class and room by their full names. Empty for an empty
+// cell and when nothing is shown.
+//
+//   Kurs: SPORT KLASSE 5
+//   Klassen: 5A, 5B
+//   MEIER: SPORT, Raum TURNHALLE
+//   KOCH: SPORT, Raum SPORTPLATZ
+std::string CellToolTip(const CPlan& plan, Ansicht view, int index, int slot);
+
 // How many cells of the grid (rows shown only) hold a lesson of the shown teacher or class: the
 // "Gesetzte Stunden" of the statistics.
 int SetHours(const CPlan& plan, Ansicht view, int index);
@@ -89,10 +100,10 @@ std::string PageCaption(const CPlan& plan, Ansicht view, int index);
 // The conflict group after a refused edit: "Konflikt:  " + the kind's text, and the four labels,
 // the first matching of room, class, teacher, or the refusing hour's teacher with its class and
 // subject (course block for a course hour). With the conflict flag clear: the labels empty and
-// `ChangeCaption` false (the caption stays as it is).
+// the plain caption "Konflikt", so that no refusal outlives the edit, view or plan it was about.
 struct KonfliktAnzeige {
-    bool ChangeCaption = false;
-    std::string Caption, Lehrer, FachKurs, Klasse, Raum;
+    std::string Caption = "Konflikt";
+    std::string Lehrer, FachKurs, Klasse, Raum;
     bool operator==(const KonfliktAnzeige&) const = default;
 };
 KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag);

@@ -65,6 +65,8 @@ PlanEditor::PlanEditor(CPlan& plan, Stammdaten& stamm, EditHistory& history, Rep
 }
 
 void PlanEditor::Show(Ansicht view, int index) {
+    // A refusal is about what was shown: another teacher, class or room drops it.
+    if (view != view_ || index != index_) state_.Conflict = false;
     view_ = view;
     index_ = index;
 }

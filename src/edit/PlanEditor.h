@@ -89,7 +89,8 @@ public:
     // `reporter`. All must outlive it.
     PlanEditor(CPlan& plan, Stammdaten& stamm, EditHistory& history, Reporter& reporter);
 
-    // What the grid shows; the window sets it before a refresh.
+    // What the grid shows; the window sets it before a refresh. Showing another teacher, class
+    // or room clears the conflict flag.
     void Show(Ansicht view, int index);
     Ansicht View() const { return view_; }
     int Shown() const { return index_; }

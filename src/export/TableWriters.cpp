@@ -116,10 +116,15 @@ std::string LehrerZelle(const CPlan& plan, const Fund& fund, bool nurKurz, bool 
     const CStunde& h = *fund.Stunde;
     std::string klasse;
     int k = -1;
-    if (!h.IsCourse())
+    if (!h.IsCourse()) {
         klasse = KlassenText(plan, h.Klasse);
-    else if (PseudoKlasse(h, pseudoKurse, k))
+    } else if (PseudoKlasse(h, pseudoKurse, k)) {
         klasse = KlassenText(plan, k);
+    } else if (h.KlassenL && h.KlassenL->size() > 1) {
+        // The teacher sees whom he teaches: every class of the course.
+        for (std::size_t i = 0; i < h.KlassenL->size(); ++i)
+            klasse += (i > 0 ? ", " : "") + KlassenText(plan, (*h.KlassenL)[i]);
+    }
     return FachText(plan, h, nurKurz) + "\n" + klasse + "\n" + RaumText(plan, fund.Raum, nurKurz);
 }
 

@@ -43,8 +43,8 @@ Fund FindeRaumStunde(const CPlan& plan, int raum, int slot);
 // Cell texts, lines separated by "\n".
 // Class: subject or course; teacher (empty line for a course hour); room.
 std::string KlassenZelle(const CPlan& plan, const Fund& fund, bool nurKurz);
-// Teacher: subject or course; class (a course hour shows its only class when pseudo courses are
-// treated, else an empty line); room.
+// Teacher: subject or course; class (a course hour of several classes shows them all, joined by
+// ", "; a course of one class shows it when pseudo courses are treated, else an empty line); room.
 std::string LehrerZelle(const CPlan& plan, const Fund& fund, bool nurKurz, bool pseudoKurse);
 // Room: subject or course; teacher; class (a course hour shows its only class when pseudo courses
 // are treated, else no third line).

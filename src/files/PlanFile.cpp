@@ -3,6 +3,7 @@
 
 #include "files/FileTexts.h"
 #include "files/StreamFile.h"
+#include "model/Text.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
 
@@ -42,9 +43,9 @@ namespace {
 // "am 6. Tag in der 1. Stunde; die Woche hat 5 Tage mit den Stunden 1 bis 6."
 std::string OutsideText(const CPlan& plan, int slot) {
     return "am " + std::to_string(DayOf(slot) + 1) + ". Tag in der " +
-           std::to_string(HourOf(slot)) + ". Stunde; die Woche hat " + std::to_string(plan.Tage) +
-           " Tage mit den Stunden " + (plan.Nullte ? "0" : "1") + " bis " +
-           std::to_string(plan.Stunden) + ".";
+           std::to_string(HourOf(slot)) + ". Stunde; die Woche hat " +
+           Anzahl(plan.Tage, "Tag", "Tage") + " mit den Stunden " + (plan.Nullte ? "0" : "1") +
+           " bis " + std::to_string(plan.Stunden) + ".";
 }
 
 // Units and parallel course hours must stand whole at consecutive slots of one day.

@@ -666,7 +666,7 @@ private:
         if (laenge > DayHours(week))
             items.Fail(Quoted(items.Last()) +
                        " ist keine gültige Länge einer Einheit: ein Tag hat nur " +
-                       Num(DayHours(week)) + " Stunden.");
+                       Anzahl(DayHours(week), "Stunde", "Stunden") + ".");
         const int zeit = items.NextInt();
         if (zeit < kNoSlot || zeit > kLastSlot)
             items.Fail(Quoted(items.Last()) + " ist keine gültige Zeitvorgabe (" + Num(kNoSlot) +

@@ -132,4 +132,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string Anzahl(long long n, std::string_view einzahl, std::string_view mehrzahl) {
+    return std::to_string(n) + " " + std::string(n == 1 ? einzahl : mehrzahl);
+}
+
 } // namespace sw

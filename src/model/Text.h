@@ -38,4 +38,8 @@ std::string ForMessage(std::string_view text, std::size_t limit = 60);
 // Case-insensitive equality for ASCII letters, as the profile functions compare keys.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// A count with its noun, singular for exactly one: Anzahl(1, "Tag", "Tage") is "1 Tag",
+// Anzahl(0, "Tag", "Tage") "0 Tage". For the texts the program composes itself.
+std::string Anzahl(long long n, std::string_view einzahl, std::string_view mehrzahl);
+
 } // namespace sw

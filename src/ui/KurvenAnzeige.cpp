@@ -26,10 +26,22 @@ KurvenAnzeige::KurvenAnzeige(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void KurvenAnzeige::Neu(const QString& name) {
+void KurvenAnzeige::Neu(const QString& name, Zaehlung zaehlung) {
     name_ = name;
+    zaehlung_ = zaehlung;
+    versuche_ = 0;
     werte_.clear();
     update();
+}
+
+QString KurvenAnzeige::Titel() const {
+    return werte_.empty() ? name_ : name_ + ": " + QString::number(werte_.back());
+}
+
+QString KurvenAnzeige::Achse() const {
+    if (werte_.empty()) return {};
+    if (zaehlung_ == Zaehlung::Versuch) return QString("Versuch %1").arg(versuche_);
+    return QString("Durchgang %1").arg(static_cast<long long>(werte_.size()) - 1);
 }
 
 void KurvenAnzeige::Hinzu(int wert) {
@@ -53,14 +65,12 @@ void KurvenAnzeige::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     const QRect feld = Feld();
     p.setPen(Qt::black);
-    const QString titel = werte_.empty() ? name_
-                                         : name_ + QString::fromUtf8(": %1 nach %2 Durchgängen")
-                                                       .arg(werte_.back())
-                                                       .arg(werte_.size());
     const QRect kopf = rect().adjusted(kAbstand, 2, -kAbstand, 0);
     p.drawText(kopf, Qt::AlignLeft | Qt::AlignTop,
-               fontMetrics().elidedText(titel, Qt::ElideRight, kopf.width()));
+               fontMetrics().elidedText(Titel(), Qt::ElideRight, kopf.width()));
     if (werte_.empty() || feld.width() < 2 || feld.height() < 2) return;
+    p.drawText(QRect(feld.left(), feld.bottom() + 1, feld.width(), fontMetrics().height()),
+               Qt::AlignRight | Qt::AlignTop, Achse());
 
     const std::pair<int, int> bereich = Bereich(werte_);
     const int min = bereich.first;

@@ -143,7 +143,14 @@ bool GitterModell::Look(int row, int column, CellLook& out) const {
 }
 
 QVariant GitterModell::data(const QModelIndex& index, int role) const {
-    if (!plan_ || !index.isValid() || role != Qt::DisplayRole) return {};
+    if (!plan_ || !index.isValid()) return {};
+    if (role == Qt::ToolTipRole) {
+        const int slot = SlotOfCell(*plan_, index.column(), index.row());
+        if (!editor_ || slot == kNoSlot) return {};
+        const std::string tip = CellToolTip(*plan_, editor_->View(), editor_->Shown(), slot);
+        return tip.empty() ? QVariant() : QVariant(Q(tip));
+    }
+    if (role != Qt::DisplayRole) return {};
     if (index.row() == 0) return Q(ColumnHeader(*plan_, index.column()));
     if (index.column() == 0) return Q(RowHeader(*plan_, index.row()));
     CellLook look;

@@ -57,7 +57,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Display: a header's text, or the cell's lines joined by line breaks.
+    // Display: a header's text, or the cell's lines joined by line breaks. Tooltip: what the
+    // cell leaves out (a course's teachers, subjects, classes and rooms).
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:

@@ -15,6 +15,11 @@ QMessageBox::Icon IconFor(const std::string& title) {
 }
 } // namespace
 
+QString BoxTitel(const Message& message, bool frage) {
+    if (!message.Title.empty()) return Q(message.Title);
+    return Q(frage ? titel::Anfrage : titel::Hinweis);
+}
+
 QWidget* QtReporter::Parent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (QWidget* aktiv = QApplication::activeWindow()) return aktiv;
@@ -22,15 +27,17 @@ QWidget* QtReporter::Parent() const {
 }
 
 void QtReporter::Show(const Message& message) {
-    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), QMessageBox::Ok,
-                    Parent());
+    QMessageBox box(IconFor(message.Title), BoxTitel(message, false), Q(message.Text),
+                    QMessageBox::Ok, Parent());
     box.exec();
 }
 
 bool QtReporter::Ask(const Message& message, Question kind) {
     const auto buttons = kind == Question::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                  : QMessageBox::Ok | QMessageBox::Cancel;
-    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text), buttons, Parent());
+    const QMessageBox::Icon icon =
+        message.Title.empty() ? QMessageBox::Question : IconFor(message.Title);
+    QMessageBox box(icon, BoxTitel(message, true), Q(message.Text), buttons, Parent());
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
 }

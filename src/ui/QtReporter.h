@@ -21,10 +21,15 @@ inline std::string S(const QString& s) {
     return s.toStdString();
 }
 
-// Shows each message in a QMessageBox with the message's title; questions get the German
-// standard buttons through the Qt translation loaded at start. A box appears over the window
-// the user works in: the open modal dialog, else the active window, else the fallback parent
-// (the main window).
+// The caption of a message box: the message's title; a message without one is titled as its
+// kind ("Hinweis" for a message, "Anfrage" for a question), never with the program's name in
+// one place and "Hinweis" in another for the same kind of message.
+QString BoxTitel(const Message& message, bool frage);
+
+// Shows each message in a QMessageBox with its BoxTitel; questions get the German standard
+// buttons through the Qt translation loaded at start. A box appears over the window the user
+// works in: the open modal dialog, else the active window, else the fallback parent (the main
+// window).
 class QtReporter : public Reporter {
 public:
     explicit QtReporter(QWidget* parent = nullptr) : parent_(parent) {}

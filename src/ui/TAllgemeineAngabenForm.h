@@ -33,9 +33,12 @@ public:
     bool TageVerlassen();
     bool StundenVerlassen();
 
-    static constexpr const char* kTageFalsch = "Ungültige Anzahl an Unterrichts - Tagen pro Woche";
+    // The refusals name the allowed range on a line of their own.
+    static constexpr const char* kTageFalsch =
+        "Ungültige Anzahl an Unterrichts - Tagen pro Woche\nErlaubt sind 1 bis 7 Tage.";
     static constexpr const char* kStundenFalsch =
-        "Ungültige Anzahl an Unterrichts - Stunden pro Tag";
+        "Ungültige Anzahl an Unterrichts - Stunden pro Tag\nErlaubt sind 1 bis 12 Stunden.";
+    static_assert(kMaxDays == 7 && kMaxHour == 12, "the refusals name the allowed range");
 
 signals:
     // The pop-up "Hilfe": opens the help page named in the control's hint.

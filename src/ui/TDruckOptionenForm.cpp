@@ -3,6 +3,7 @@
 
 #include "io/FileOps.h"
 #include "ui/DruckSatz.h"
+#include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
 
 #include <QApplication>
@@ -52,10 +53,12 @@ private:
     QProgressDialog* dlg_ = nullptr;
 };
 
-// "Alle" / "Keiner": every item of the list, and the list's kind box with them.
+// "Alle" / "Keiner": every item the list shows (all of them unless its filter hides some), and
+// the list's kind box with them.
 void AlleSetzen(QCheckBox* art, QListWidget* liste, bool an) {
     for (int i = 0; i < liste->count(); ++i)
-        liste->item(i)->setCheckState(an ? Qt::Checked : Qt::Unchecked);
+        if (!liste->item(i)->isHidden())
+            liste->item(i)->setCheckState(an ? Qt::Checked : Qt::Unchecked);
     art->setChecked(an);
 }
 
@@ -184,7 +187,7 @@ QWidget* TDruckOptionenForm::Liste(const char* cbName, const char* cbText, const
     knoepfe->addWidget(kein);
     auto* layout = new QVBoxLayout(teil);
     layout->addWidget(cb);
-    layout->addWidget(liste);
+    layout->addLayout(MitFilter(liste, teil), 1);
     layout->addLayout(knoepfe);
     emit cb->toggled(false);
     return teil;

@@ -2,6 +2,7 @@
 #include "ui/THauptForm.h"
 
 #include "files/PlanFile.h"
+#include "model/Text.h"
 #include "optimise/InitialPlanRun.h"
 #include "ui/QtReporter.h"
 #include "ui/TAboutForm.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QUrl>
+#include <utility>
 
 namespace sw::ui {
 
@@ -48,6 +50,13 @@ QString HilfeFehlt(const QString& pfad) {
     return QString::fromUtf8("Die Hilfeseite „%1“ wurde nicht gefunden.\nDen Ordner der "
                              "Hilfeseiten stellen Sie unter „Datei › Programm - Optionen ...“ "
                              "ein.")
+        .arg(QDir::toNativeSeparators(pfad));
+}
+// A file named on the command line that is no school, master-data or plan file.
+QString UnbekannteDatei(const QString& pfad) {
+    return QString::fromUtf8("Die Datei „%1“ kann nicht geöffnet werden: Stundenwerk öffnet "
+                             "Schul - Dateien (.sch), Stammdaten - Dateien (.sdt) und Plan - "
+                             "Dateien (.pdt).")
         .arg(QDir::toNativeSeparators(pfad));
 }
 QString HilfeNichtAnzeigbar(const QString& pfad) {
@@ -90,13 +99,11 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     klassen_ = new TKlassenForm(session_, reporter_, this);
     kurs_ = new TKursForm(session_, reporter_, this);
     vertretungen_ = new TVertretungenForm(reporter_, this);
-    vertretungen_->move(100, 100);
     // The plan grid of the substitution windows is the planning window's: one undo history, and
     // the planning window's figures follow the edits made there.
     vertretungen_->Schnappschuss = [this] { planForm_->SchnappschussBtnClick(); };
+    // The dialogs open centred over the main window unless the program options place them.
     for (TStammForm* f : StammFenster()) {
-        // Where the program options place a window they have no position for.
-        f->move(100, 100);
         connect(f, &TStammForm::HilfeSeite, this, &THauptForm::HilfeSeite);
         connect(f, &TStammForm::Geaendert, this, [this, f] { StammGeaendert(f); });
     }
@@ -182,7 +189,9 @@ void THauptForm::MenuesAufbauen() {
     QMenu* hilfe = menuBar()->addMenu("Hilfe");
     connect(Eintrag(hilfe, "Index", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index1.htm"); });
-    Eintrag(hilfe, "Tutorial", nullptr);
+    // "Tutorial" opens the contents, from where every page is reached.
+    connect(Eintrag(hilfe, "Tutorial", nullptr), &QAction::triggered, this,
+            [this] { HilfeSeite("index1.htm"); });
     connect(Eintrag(hilfe, "Start", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index.htm"); });
     Eintrag(hilfe, "Info ...", &THauptForm::InfoClick);
@@ -204,6 +213,14 @@ void THauptForm::MenuesAufbauen() {
         leiste->addAction(a);
         a->setToolTip(Q(hinweis));
     }
+    TastenKuerzel();
+}
+
+void THauptForm::TastenKuerzel() {
+    Befehl("&Neu")->setShortcut(QKeySequence::New);
+    Befehl(Q("Ö&ffnen..."))->setShortcut(QKeySequence::Open);
+    Befehl("&Speichern")->setShortcut(QKeySequence::Save);
+    Befehl("&Neu")->setToolTip(Q("Neu (Strg+N)"));
 }
 
 // --- modes and captions -----------------------------------------------------------------------
@@ -257,11 +274,11 @@ void THauptForm::AngabenBestaetigt() {
 
 void THauptForm::ZahlenZeigen() {
     const Stammdaten& s = session_.Stamm();
-    centralWidget()->setProperty("text", QString("%1 Lehrer, %2 Klassen, %3 Räume, %4 Fächer")
-                                             .arg(s.Lehrer.size())
-                                             .arg(s.Klassen.size())
-                                             .arg(s.Raeume.size())
-                                             .arg(s.Faecher.size()));
+    const auto n = [](std::size_t k) { return static_cast<long long>(k); };
+    centralWidget()->setProperty("text", Q(Anzahl(n(s.Lehrer.size()), "Lehrer", "Lehrer") + ", " +
+                                           Anzahl(n(s.Klassen.size()), "Klasse", "Klassen") + ", " +
+                                           Anzahl(n(s.Raeume.size()), "Raum", "Räume") + ", " +
+                                           Anzahl(n(s.Faecher.size()), "Fach", "Fächer")));
 }
 
 void THauptForm::PlanZeigen() {
@@ -297,9 +314,26 @@ QString THauptForm::StandardDateiwahl(const DateiDialog& d) {
 }
 
 QString THauptForm::Frage(const DateiDialog& d) {
+    if (!vorgabe_.isEmpty()) return std::exchange(vorgabe_, {});
     DateiDialog mitOrdner = d;
     mitOrdner.Ordner = startOrdner_;
     return Dateiwahl(mitOrdner);
+}
+
+void THauptForm::DateiOeffnen(const QString& pfad) {
+    const QString endung = QFileInfo(pfad).suffix().toLower();
+    void (THauptForm::*befehl)() = endung == "sch"   ? &THauptForm::OeffnenClick
+                                   : endung == "sdt" ? &THauptForm::StammOeffnenClick
+                                   : endung == "pdt" ? &THauptForm::PlanOeffnenClick
+                                                     : nullptr;
+    if (!befehl) {
+        reporter_.Show({S(UnbekannteDatei(pfad)), titel::Fehler});
+        return;
+    }
+    vorgabe_ = pfad;
+    (this->*befehl)();
+    // A command that ended before its question leaves the name for no one.
+    vorgabe_.clear();
 }
 
 void THauptForm::NeuClick() {

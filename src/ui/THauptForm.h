@@ -74,6 +74,11 @@ public:
     // The menu command with this text (as in the menu, with "&").
     QAction* Befehl(const QString& text) const;
 
+    // Opens a file named on the command line as its menu command does: a school (.sch), a
+    // master-data file (.sdt) or a plan (.pdt); a file that cannot be read shows the reader's
+    // message, another kind of file a message of its own.
+    void DateiOeffnen(const QString& pfad);
+
     // Master-data mode (true) or plan mode (false).
     void SetEditable(bool editable);
     // The startup check of the program options (runs once, when the window is first shown).
@@ -111,6 +116,8 @@ protected:
 
 private:
     void MenuesAufbauen();
+    // Ctrl+N, Ctrl+O and Ctrl+S for New, Open and Save.
+    void TastenKuerzel();
     QAction* Eintrag(QMenu* menu, const QString& text, void (THauptForm::*slot)());
     void StammBefehleFreigeben(bool an);
     // The five master-data dialogs, in the order subjects, rooms, teachers, classes, courses.
@@ -135,6 +142,8 @@ private:
     QString hilfePfad_;
     bool editable_ = true;
     bool optionenGeprueft_ = false;
+    // A file named on the command line: the next file question answers with it.
+    QString vorgabe_;
     std::map<QString, QAction*> befehle_;
     TPlanForm* planForm_;
     THilfeForm* hilfe_;

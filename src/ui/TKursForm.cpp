@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TKursForm.h"
 
+#include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
 #include "ui/TNeuForm.h"
 #include "ui/UnterrichtSeiten.h"
@@ -55,10 +56,16 @@ TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
     stundenL_ = new QLabel(this);
     stundenL_->setObjectName("StundenL");
     lehrerL_ = Liste(this, "LehrerL");
-    lehrerL_->setMinimumWidth(180);
     fachL_ = Liste(this, "FachL");
     lehrerKursL_ = Liste(this, "LehrerKursL");
     fachKursL_ = Liste(this, "FachKursL");
+    // Wide enough for names in capitals ("MATHEMATIK"); they grow with the window.
+    const int name = fontMetrics().horizontalAdvance("ANNA-LENA MÜLLER") + 24;
+    const int fach = fontMetrics().horizontalAdvance("MATHEMATIK-LK") + 24;
+    for (QListWidget* l : {lehrerL_, lehrerKursL_})
+        l->setMinimumWidth(name);
+    for (QListWidget* l : {fachL_, fachKursL_})
+        l->setMinimumWidth(fach);
     Parallel({lehrerKursL_, fachKursL_});
     hinzuBitBtn_ = Knopf("HinzuBitBtn", QString::fromUtf8("Hinzufügen"));
     entfernenBitBtn_ = Knopf("EntfernenBitBtn", "Entfernen");
@@ -91,7 +98,7 @@ TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
     auto* wahl = new QGridLayout;
     wahl->addWidget(new QLabel("Lehrer", this), 0, 0);
     wahl->addWidget(new QLabel(QString::fromUtf8("Fächer"), this), 0, 1);
-    wahl->addWidget(lehrerL_, 1, 0);
+    wahl->addLayout(MitFilter(lehrerL_, this), 1, 0);
     wahl->addWidget(fachL_, 1, 1);
     auto* mitte = new QVBoxLayout;
     mitte->addStretch(1);
@@ -120,7 +127,7 @@ TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
     layout->addLayout(listen, 1);
     layout->addLayout(knoepfe);
     layout->addLayout(unten);
-    resize(640, 420);
+    resize(minimumSizeHint().expandedTo(QSize(640, 420)));
 }
 
 std::vector<std::string> TKursForm::Namen() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TLehrerForm.h"
 
+#include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
 #include "ui/SperrGitter.h"
 #include "ui/TNeuForm.h"
@@ -15,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sw::ui {
 
@@ -68,8 +70,8 @@ TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, QWidget* parent)
     auto* listen = new QGridLayout;
     listen->addWidget(faecherL_, 0, 0);
     listen->addWidget(klassenLehrerCB_, 0, 1);
-    listen->addWidget(fachCLBox_, 1, 0);
-    listen->addWidget(klassenCLBox_, 1, 1);
+    listen->addLayout(MitFilter(fachCLBox_, this), 1, 0);
+    listen->addLayout(MitFilter(klassenCLBox_, this), 1, 1);
     auto* knoepfe = new QHBoxLayout;
     for (QPushButton* b : {neuBtn_, umbenennenBtn_, loeschenBtn_})
         knoepfe->addWidget(b);
@@ -101,7 +103,7 @@ void TLehrerForm::Zeigen() {
     const CLehrer* l = Lehrer();
     const std::vector<std::string> keine;
     const std::vector<std::string> klassen = NamenVon(Daten().Klassen);
-    CheckListeFuellen(fachCLBox_, Daten().Faecher, l ? l->Faecher : keine);
+    CheckListeFuellen(fachCLBox_, FachReihenfolge(l), l ? l->Faecher : keine);
     CheckListeFuellen(klassenCLBox_, klassen,
                       l && !l->Klasse.empty() ? std::vector<std::string>{l->Klasse} : keine);
     laden_ = true;
@@ -115,6 +117,25 @@ void TLehrerForm::Zeigen() {
     kasten(optiCB_, l && l->Opti);
     kasten(tendenzCB_, l && l->TendenzZuFreienTagen);
     laden_ = false;
+}
+
+std::vector<std::string> TLehrerForm::FachReihenfolge(const CLehrer* l) {
+    const std::vector<std::string>& alle = Daten().Faecher;
+    std::vector<std::string> jetzt;
+    jetzt.reserve(static_cast<std::size_t>(fachCLBox_->count()));
+    for (int i = 0; i < fachCLBox_->count(); ++i)
+        jetzt.push_back(S(fachCLBox_->item(i)->text()));
+    // The same teacher and the same subjects: the order stays.
+    if (l && l->Name == reihenfolgeVon_ && jetzt.size() == alle.size() &&
+        std::is_permutation(jetzt.begin(), jetzt.end(), alle.begin()))
+        return jetzt;
+    reihenfolgeVon_ = l ? l->Name : std::string();
+    std::vector<std::string> reihe = alle;
+    if (l)
+        std::stable_partition(reihe.begin(), reihe.end(), [l](const std::string& f) {
+            return std::find(l->Faecher.begin(), l->Faecher.end(), f) != l->Faecher.end();
+        });
+    return reihe;
 }
 
 void TLehrerForm::Freigeben() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TLehrerForm.h: the teacher dialog "Lehrer". Page "Allgemeine Angaben": the teacher list, the
-// short form, the subjects he teaches, the class he leads, whether he takes part in the
-// optimisation and prefers free days, new, rename and delete; page "Zeitvorgaben": the lock
+// short form, the subjects he teaches (his own first), the class he leads, whether he takes part in
+// the optimisation and prefers free days, new, rename and delete; page "Zeitvorgaben": the lock
 // grid; below both the navigation bar.
 #pragma once
 #include "ui/TStammForm.h"
@@ -34,6 +34,10 @@ protected:
 
 private:
     const CLehrer* Lehrer() const;
+    // The subjects in the order of the check list: the teacher's own first (in subject order),
+    // so that they are in sight among many; while the same teacher is shown the order stays,
+    // so that a ticked subject does not jump away under the pointer.
+    std::vector<std::string> FachReihenfolge(const CLehrer* l);
     void FachGeklickt(QListWidgetItem* item);
     void KlasseGeklickt(QListWidgetItem* item);
 
@@ -49,6 +53,7 @@ private:
     QPushButton* neuBtn_;
     QPushButton* umbenennenBtn_;
     QPushButton* loeschenBtn_;
+    std::string reihenfolgeVon_; // the teacher the subject list's order was made for
 };
 
 } // namespace sw::ui

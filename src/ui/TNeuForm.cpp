@@ -20,10 +20,12 @@ TEingabeForm::TEingabeForm(QWidget* parent, const char* objektName) : QDialog(pa
     nameE_->setObjectName("NameE");
     nameE_->setMinimumWidth(260);
     auto* knoepfe = new QDialogButtonBox(this);
-    auto* ok = knoepfe->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OkBtn");
-    ok->setDefault(true);
-    knoepfe->addButton("Abbrechen", QDialogButtonBox::RejectRole)->setObjectName("AbbrechenBtn");
+    ok_ = knoepfe->addButton("OK", QDialogButtonBox::AcceptRole);
+    ok_->setObjectName("OkBtn");
+    ok_->setDefault(true);
+    abbrechen_ = knoepfe->addButton("Abbrechen", QDialogButtonBox::RejectRole);
+    abbrechen_->setObjectName("AbbrechenBtn");
+    letztesFeld_ = nameE_;
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form_ = new QFormLayout;
@@ -38,6 +40,11 @@ QLineEdit* TEingabeForm::Feld(const char* name, const QString& beschriftung,
                               const QString& zusatz) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
+    // Tab goes from field to field in their order, then to OK and "Abbrechen".
+    setTabOrder(letztesFeld_, e);
+    setTabOrder(e, ok_);
+    setTabOrder(ok_, abbrechen_);
+    letztesFeld_ = e;
     if (zusatz.isEmpty()) {
         form_->addRow(beschriftung, e);
         return e;

@@ -9,6 +9,7 @@
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace sw::ui {
 
@@ -31,6 +32,9 @@ protected:
 private:
     QLabel* promptL_;
     QLineEdit* nameE_;
+    QLineEdit* letztesFeld_; // the field Tab leaves for OK
+    QPushButton* ok_;
+    QPushButton* abbrechen_;
     QFormLayout* form_;
 };
 

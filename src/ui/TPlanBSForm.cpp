@@ -57,9 +57,8 @@ TPlanBSForm::TPlanBSForm(Reporter& reporter, QWidget* parent)
     setObjectName("PlanBSForm");
     setWindowTitle(Q("Schnappschuß"));
     setModal(true);
+    // The window opens centred over the planning window unless the program options place it.
     Aufbauen();
-    // Where the window opens until the program options place it.
-    move(100, 100);
     raumForm_ = new TRaumSetzenForm(this);
     legende_ = new TLegendeForm(this);
 }
@@ -313,7 +312,7 @@ void TPlanBSForm::Aktualisieren() {
     setWindowTitle(Q(WindowCaption(*plan_, AktuelleAnsicht(), AktuellerIndex())));
     planSGPC_->setTabText(seite_, Q(PageCaption(*plan_, AktuelleAnsicht(), AktuellerIndex())));
     const KonfliktAnzeige k = ConflictDisplay(*plan_, editor_->State().Conflict);
-    if (k.ChangeCaption) konfliktGB_->setTitle(Q(k.Caption));
+    konfliktGB_->setTitle(Q(k.Caption));
     konfliktLehrerL_->setText(Q(k.Lehrer));
     konfliktFachKursL_->setText(Q(k.FachKurs));
     konfliktKlassenL_->setText(Q(k.Klasse));

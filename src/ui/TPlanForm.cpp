@@ -357,7 +357,7 @@ void TPlanForm::StartBtnClick() {
     RunControl::Scope scope(run_);
     verlauf_.Clear();
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    kurve_->Neu("Rest");
+    kurve_->Neu("Rest", KurvenAnzeige::Zaehlung::Versuch);
     anzeigeUhr_.restart();
     Random unbenutzt; // without a plan the run only refuses
     InitialPlanOptions optionen;
@@ -470,6 +470,7 @@ void TPlanForm::Started(const std::string& caption, const std::string& anzahlVer
 
 void TPlanForm::AttemptDone(const InitialPlanProgress& progress) {
     kurve_->Merken(progress.Rest);
+    kurve_->SetVersuche(progress.Versuche);
     if (!AnzeigeFaellig()) return;
     label1_->setText(Q(progress.Label1));
     KonfliktSetzen(progress.Konflikt);
@@ -479,6 +480,7 @@ void TPlanForm::AttemptDone(const InitialPlanProgress& progress) {
 void TPlanForm::Finished(const InitialPlanProgress& progress, const Figures& figures,
                          const std::string& startCaption) {
     label1_->setText(Q(progress.Label1));
+    kurve_->SetVersuche(progress.Versuche);
     KonfliktSetzen(progress.Konflikt);
     ZahlenSetzen(figures);
     startBtn_->setText(Q(startCaption));

@@ -16,12 +16,18 @@
 namespace sw::ui {
 
 namespace {
-constexpr int kStandardPosition = 100;
-
-int Zahl(const IniFile& ini, const QString& key) {
+// A coordinate of the section "windows"; nothing when the key is missing or holds no number.
+std::optional<int> Zahl(const IniFile& ini, const QString& key) {
     bool ok = false;
-    const int n = Q(ini.GetString("windows", S(key))).toInt(&ok);
-    return ok ? n : kStandardPosition;
+    const int n = Q(ini.GetString("windows", S(key))).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+// Whether a window has a place of its own: moved there, by the options or by the planner, or
+// placed by Qt when it was first shown. A window that has none opens centred over its parent.
+bool HatPosition(const QWidget* w) {
+    return w->testAttribute(Qt::WA_Moved) || w->isVisible() ||
+           w->testAttribute(Qt::WA_WState_Created);
 }
 } // namespace
 
@@ -66,7 +72,7 @@ TProgrammOptionenForm::TProgrammOptionenForm(Reporter& reporter, const QString& 
 
 void TProgrammOptionenForm::SetFenster(std::vector<Fenster> fenster) {
     fenster_ = std::move(fenster);
-    positionen_.assign(fenster_.size(), QPoint(kStandardPosition, kStandardPosition));
+    positionen_.assign(fenster_.size(), std::nullopt);
 }
 
 void TProgrammOptionenForm::SetHilfePfad(QString* pfad) {
@@ -83,11 +89,14 @@ QString TProgrammOptionenForm::StandardHilfe() const {
     return QCoreApplication::applicationDirPath() + "/help";
 }
 
-QPoint TProgrammOptionenForm::Position(const QString& name) const {
-    for (std::size_t i = 0; i < fenster_.size(); ++i)
-        if (fenster_[i].Name == name)
-            return fenster_[i].Widget ? fenster_[i].Widget->pos() : positionen_[i];
-    return {};
+std::optional<QPoint> TProgrammOptionenForm::Position(const QString& name) const {
+    for (std::size_t i = 0; i < fenster_.size(); ++i) {
+        if (fenster_[i].Name != name) continue;
+        const QWidget* w = fenster_[i].Widget;
+        if (w && HatPosition(w)) return w->pos();
+        return positionen_[i];
+    }
+    return std::nullopt;
 }
 
 std::optional<IniFile> TProgrammOptionenForm::Lesen() {
@@ -138,9 +147,12 @@ void TProgrammOptionenForm::OptionenLadenClick() {
     helpPathE_->setText(pfad);
     if (hilfePfad_) *hilfePfad_ = pfad;
     for (std::size_t i = 0; i < fenster_.size(); ++i) {
-        const QPoint p(Zahl(*ini, fenster_[i].Name + "_L"), Zahl(*ini, fenster_[i].Name + "_T"));
-        positionen_[i] = p;
-        if (fenster_[i].Widget) fenster_[i].Widget->move(p);
+        const auto x = Zahl(*ini, fenster_[i].Name + "_L");
+        const auto y = Zahl(*ini, fenster_[i].Name + "_T");
+        // Without a saved place the window keeps its own (centred over its parent).
+        if (!x || !y) continue;
+        positionen_[i] = QPoint(*x, *y);
+        if (fenster_[i].Widget) fenster_[i].Widget->move(*positionen_[i]);
     }
 }
 
@@ -152,9 +164,11 @@ void TProgrammOptionenForm::OptionenSpeichernClick() {
     }
     ini->SetString("Help", "Path", S(helpPathE_->text()));
     for (std::size_t i = 0; i < fenster_.size(); ++i) {
-        const QPoint p = fenster_[i].Widget ? fenster_[i].Widget->pos() : positionen_[i];
-        ini->SetString("windows", S(fenster_[i].Name + "_L"), std::to_string(p.x()));
-        ini->SetString("windows", S(fenster_[i].Name + "_T"), std::to_string(p.y()));
+        // A window never shown nor placed has no position yet: its keys stay as they are.
+        const std::optional<QPoint> p = Position(fenster_[i].Name);
+        if (!p) continue;
+        ini->SetString("windows", S(fenster_[i].Name + "_L"), std::to_string(p->x()));
+        ini->SetString("windows", S(fenster_[i].Name + "_T"), std::to_string(p->y()));
     }
     if (!Schreiben(*ini)) reporter_.Show({kErstellen, titel::Fehler});
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TProgrammOptionenForm.h: the program options: the help folder, the positions of the nine
 // windows and whether they are loaded at every start, kept in config.ini in the start folder.
-// Windows the program does not have keep the positions read for them, so saving writes all nine.
+// Windows the program does not have keep the positions read for them, so saving writes them
+// again. A window without a saved position opens centred over its parent; saving skips a window
+// that was never shown or placed, so that it stays so.
 #pragma once
 #include "files/Ini.h"
 #include "io/FileOps.h"
@@ -31,8 +33,9 @@ public:
     // The main window's help path, edited through HelpPathE.
     void SetHilfePfad(QString* pfad);
     QString KonfigDatei() const;
-    // The position last read or applied for a window.
-    QPoint Position(const QString& name) const;
+    // A window's position: where it stands once it was moved or shown, else the one read for
+    // it; nothing for a window without either (it opens centred over its parent).
+    std::optional<QPoint> Position(const QString& name) const;
 
     // Opens the dialog modally; Cancel puts help path and check box back.
     int Ausfuehren();
@@ -60,7 +63,7 @@ private:
     QString startOrdner_;
     QString* hilfePfad_ = nullptr;
     std::vector<Fenster> fenster_;
-    std::vector<QPoint> positionen_;
+    std::vector<std::optional<QPoint>> positionen_; // read from the file, per window
     QLineEdit* helpPathE_;
     QCheckBox* optionenLadenCB_;
 };

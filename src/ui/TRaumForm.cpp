@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TRaumForm.h"
 
+#include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
 #include "ui/SperrGitter.h"
 #include "ui/TNeuForm.h"
@@ -105,8 +106,8 @@ TRaumForm::TRaumForm(Session& session, Reporter& reporter, QWidget* parent)
     auto* listen = new QGridLayout;
     listen->addWidget(new QLabel(QString::fromUtf8("Fächer"), this), 0, 0);
     listen->addWidget(new QLabel("Klassen", this), 0, 1);
-    listen->addWidget(fachCLBox_, 1, 0);
-    listen->addWidget(klassenCLBox_, 1, 1);
+    listen->addLayout(MitFilter(fachCLBox_, this), 1, 0);
+    listen->addLayout(MitFilter(klassenCLBox_, this), 1, 1);
     auto* mitte = new QHBoxLayout;
     mitte->addLayout(typen);
     mitte->addLayout(listen, 1);

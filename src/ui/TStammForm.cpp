@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -47,6 +49,27 @@ private:
     Reporter& ziel_;
     bool aktiv_ = true;
 };
+// A long list of names is searched by typing: the list takes text, a pop-up offers every name
+// that contains it (upper and lower case alike), and picking one selects it as the drop-down
+// does. Text that names no entry gives way to the selected name when the field is left.
+void NamenSuche(QComboBox* liste) {
+    liste->setEditable(true);
+    liste->setInsertPolicy(QComboBox::NoInsert);
+    liste->lineEdit()->setPlaceholderText("Namen eintippen");
+    liste->setMaxVisibleItems(20);
+    auto* suche = new QCompleter(liste->model(), liste);
+    suche->setCompletionMode(QCompleter::PopupCompletion);
+    suche->setFilterMode(Qt::MatchContains);
+    suche->setCaseSensitivity(Qt::CaseInsensitive);
+    liste->setCompleter(suche);
+    QObject::connect(liste->lineEdit(), &QLineEdit::editingFinished, liste, [liste] {
+        const int i = liste->findText(liste->currentText(), Qt::MatchFixedString);
+        if (i >= 0 && i != liste->currentIndex())
+            liste->setCurrentIndex(i);
+        else
+            liste->setEditText(liste->itemText(liste->currentIndex()));
+    });
+}
 } // namespace
 
 TStammForm::TStammForm(Session& session, Reporter& reporter, QWidget* parent,
@@ -105,6 +128,7 @@ QComboBox* TStammForm::ListeAnlegen(const char* name) {
     liste_ = new QComboBox(this);
     liste_->setObjectName(name);
     liste_->setMinimumWidth(200);
+    NamenSuche(liste_);
     connect(liste_, &QComboBox::currentIndexChanged, this, [this] {
         if (laden_) return;
         Zeigen();

@@ -3,6 +3,7 @@
 
 #include "io/FileOps.h"
 #include "ui/DruckSatz.h"
+#include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
 #include "ui/TVertretungsWahlForm.h"
 
@@ -115,7 +116,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
 
     auto* links = new QVBoxLayout;
     links->addWidget(Titel(this, "Nicht verfügbare Lehrer", lehrerCBox_));
-    links->addWidget(lehrerCBox_, 1);
+    links->addLayout(MitFilter(lehrerCBox_, this), 1);
     links->addWidget(Titel(this, "Tag", tagCoBox_));
     links->addWidget(tagCoBox_);
 

@@ -3,6 +3,7 @@
 
 #include "ui/QtReporter.h"
 
+#include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +15,17 @@
 namespace sw::ui {
 
 namespace {
+// A cell that sorts as a German reader expects ("Ärmel" beside "Arbeit", not after "Zander"),
+// empty texts first.
+class Zelle : public QTableWidgetItem {
+public:
+    explicit Zelle(const QString& text) : QTableWidgetItem(text) {}
+    bool operator<(const QTableWidgetItem& other) const override {
+        static const QCollator deutsch(QLocale(QLocale::German, QLocale::Germany));
+        return deutsch.compare(text(), other.text()) < 0;
+    }
+};
+
 // A caption label ("Fach:") beside the label of its value, which carries the control's name.
 QLabel* Wert(QGridLayout* raster, int zeile, const char* name, const char* titel, QWidget* eltern) {
     auto* t = new QLabel(Q(titel), eltern);
@@ -53,6 +65,17 @@ TVertretungsWahlForm::TVertretungsWahlForm(QWidget* parent) : QDialog(parent) {
     liste_->setSelectionMode(QAbstractItemView::SingleSelection);
     liste_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     liste_->horizontalHeader()->setStretchLastSection(true);
+    // A click on a column's heading sorts by it; a second click turns the order round.
+    liste_->horizontalHeader()->setSectionsClickable(true);
+    liste_->horizontalHeader()->setSortIndicatorShown(true);
+    liste_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    connect(liste_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int spalte, Qt::SortOrder folge) {
+                if (spalte < 0) return;
+                liste_->sortItems(spalte, folge);
+                // The selected teacher stays selected and in sight.
+                if (liste_->currentItem()) liste_->scrollToItem(liste_->currentItem());
+            });
     connect(liste_, &QTableWidget::cellDoubleClicked, this, &TVertretungsWahlForm::AuswahlBtnClick);
 
     auto* auswahl = new QPushButton(Q("Auswählen"), this);
@@ -89,7 +112,9 @@ void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
     for (int r = 0; r < liste_->rowCount(); ++r) {
         const WahlZeile& z = wahl.Zeilen[r];
         for (int c = 0; c < liste_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(Q(z.Spalten[c]));
+            auto* item = new Zelle(Q(z.Spalten[c]));
+            // The row of the list given, wherever sorting puts it.
+            item->setData(Qt::UserRole, r);
             // A teacher who is free then and teaches the subject stands out.
             if (z.Passend()) {
                 QFont f = item->font();
@@ -99,6 +124,10 @@ void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
             liste_->setItem(r, c, item);
         }
     }
+    // The order the planner chose last holds for the next lesson too.
+    const int spalte = liste_->horizontalHeader()->sortIndicatorSection();
+    if (spalte >= 0 && spalte < liste_->columnCount())
+        liste_->sortItems(spalte, liste_->horizontalHeader()->sortIndicatorOrder());
     liste_->resizeColumnsToContents();
     if (liste_->rowCount() > 0) liste_->selectRow(0);
     liste_->setFocus();
@@ -106,7 +135,15 @@ void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
 
 int TVertretungsWahlForm::GewaehlteZeile() const {
     const int r = liste_->currentRow();
-    return r >= 0 && r < liste_->rowCount() ? r : -1;
+    if (r < 0 || r >= liste_->rowCount() || !liste_->item(r, 0)) return -1;
+    return liste_->item(r, 0)->data(Qt::UserRole).toInt();
+}
+
+void TVertretungsWahlForm::Sortieren(int spalte) {
+    QHeaderView* kopf = liste_->horizontalHeader();
+    const bool umkehren =
+        kopf->sortIndicatorSection() == spalte && kopf->sortIndicatorOrder() == Qt::AscendingOrder;
+    kopf->setSortIndicator(spalte, umkehren ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TVertretungsWahlForm::AuswahlBtnClick() {

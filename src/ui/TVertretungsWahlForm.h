@@ -3,7 +3,8 @@
 // absent teacher, class, time) and one row per present teacher with his subject and his conflict
 // at that hour, all as the core's WahlFuer gives them; the window computes nothing itself.
 // Teachers who are free at that hour and teach the subject are shown in bold. "Auswählen" (or a
-// double click) confirms the selected row, "Abbrechen" does not.
+// double click) confirms the selected row, "Abbrechen" does not. A click on a column's heading
+// sorts the rows by it.
 #pragma once
 #include "substitute/Substitutions.h"
 
@@ -20,10 +21,15 @@ class TVertretungsWahlForm : public QDialog {
 public:
     explicit TVertretungsWahlForm(QWidget* parent = nullptr);
 
-    // Shows `wahl`: the four captions and its rows; the first row is selected.
+    // Shows `wahl`: the four captions and its rows, in the order of the column the planner
+    // sorted by last (else as given); the first row shown is selected.
     void Fuellen(const WahlListe& wahl);
-    // The selected row of the list given to Fuellen; -1 when there is none.
+    // The selected row of the list given to Fuellen, wherever sorting shows it; -1 when there
+    // is none.
     int GewaehlteZeile() const;
+    // Sorts by column `spalte`, as a click on its heading does: ascending, or the other way
+    // round when it is sorted by that column already.
+    void Sortieren(int spalte);
     // Opens the plan grid; the substitution window puts its own command here.
     std::function<void()> Schnappschuss;
 

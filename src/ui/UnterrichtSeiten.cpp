@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/UnterrichtSeiten.h"
 
+#include "ui/ListenFilter.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,12 +31,23 @@ QString U(const char* s) {
     return QString::fromUtf8(s);
 }
 
-QListWidget* Liste(QWidget* eltern, const char* name, int breite = 0) {
+// A list at least `breite` pixels wide that grows with the window, so that long names show
+// whole in a large window; `fest`: a column of hours, which keeps its width.
+QListWidget* Liste(QWidget* eltern, const char* name, int breite = 0, bool fest = false) {
     auto* l = new QListWidget(eltern);
     l->setObjectName(name);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (breite > 0) l->setFixedWidth(breite);
+    if (fest)
+        l->setFixedWidth(breite);
+    else if (breite > 0)
+        l->setMinimumWidth(breite);
     return l;
+}
+
+// How much of the width a list takes when the window grows: in proportion to its least width.
+int Anteil(const QWidget* liste) {
+    if (liste->minimumWidth() == liste->maximumWidth()) return 0;
+    return liste->minimumWidth() > 0 ? liste->minimumWidth() / 10 : 20;
 }
 
 QPushButton* Knopf(QWidget* eltern, const char* name, const char* text) {
@@ -64,12 +77,21 @@ QVBoxLayout* Titel(const char* text, QWidget* liste) {
     return v;
 }
 
+// A caption above a list of names with its filter field.
+QVBoxLayout* TitelMitFilter(const char* text, QListWidget* liste, QWidget* eltern) {
+    auto* v = new QVBoxLayout;
+    v->setSpacing(2);
+    v->addWidget(new QLabel(U(text)));
+    v->addLayout(MitFilter(liste, eltern), 1);
+    return v;
+}
+
 // Lists side by side under one caption each, as one box.
 QHBoxLayout* Nebeneinander(std::initializer_list<std::pair<const char*, QWidget*>> listen) {
     auto* h = new QHBoxLayout;
     h->setSpacing(2);
     for (const auto& [text, liste] : listen)
-        h->addLayout(Titel(text, liste), liste->maximumWidth() < 1000 ? 0 : 1);
+        h->addLayout(Titel(text, liste), Anteil(liste));
     return h;
 }
 } // namespace
@@ -129,9 +151,9 @@ QWidget* UnterrichtSeiten::BlockSeite(QWidget* fenster) {
     KursL = Liste(seite, "KursL", 170);
     KursFachL = Liste(seite, "KursFachL", 90);
     VFachBlockL = Liste(seite, "VFachBlockL");
-    VFachStdL = Liste(seite, "VFachStdL", 50);
+    VFachStdL = Liste(seite, "VFachStdL", 50, true);
     VKursBlockL = Liste(seite, "VKursBlockL");
-    VKursStdL = Liste(seite, "VKursStdL", 50);
+    VKursStdL = Liste(seite, "VKursStdL", 50, true);
     Parallel({KursL, KursFachL});
     Parallel({VFachBlockL, VFachStdL});
     Parallel({VKursBlockL, VKursStdL});
@@ -156,12 +178,12 @@ QWidget* UnterrichtSeiten::BlockSeite(QWidget* fenster) {
     SummeLabel->setObjectName("SummeLabel");
 
     auto* oben = new QHBoxLayout;
-    oben->addLayout(Titel("Lehrer", LehrerL));
-    oben->addLayout(Titel("Klassen", KlassenL));
+    oben->addLayout(TitelMitFilter("Lehrer", LehrerL, seite), Anteil(LehrerL));
+    oben->addLayout(TitelMitFilter("Klassen", KlassenL, seite), Anteil(KlassenL));
     auto* faecher = new QVBoxLayout;
     faecher->addLayout(Titel("Fächer des Lehrers", FachL));
     faecher->addLayout(Nebeneinander({{"Kurse des Lehrers", KursL}, {"Fach", KursFachL}}));
-    oben->addLayout(faecher);
+    oben->addLayout(faecher, Anteil(KursL) + Anteil(KursFachL));
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(AnsichtRG);
     rechts->addSpacing(8);
@@ -188,7 +210,7 @@ QWidget* UnterrichtSeiten::EinheitenSeite(QWidget* fenster) {
     seite->setObjectName("EinheitenTS");
     EinheitenL = Liste(seite, "EinheitenL");
     EinheitenL->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    EinheitenStdL = Liste(seite, "EinheitenStdL", 44);
+    EinheitenStdL = Liste(seite, "EinheitenStdL", 44, true);
     EinheitenStdL->setSelectionMode(QAbstractItemView::ExtendedSelection);
     RaumL = Liste(seite, "RaumL", 130);
     RaumL->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -315,7 +337,7 @@ QWidget* UnterrichtSeiten::TrennungsSeite(QWidget* fenster) {
     beteiligt->addLayout(Titel("Beteiligte Fach - Blöcke", BeteiligtFachL));
     beteiligt->addLayout(Titel("Beteiligte Kurs - Blöcke", BeteiligtKursL));
     auto* layout = new QHBoxLayout(seite);
-    layout->addLayout(Titel("Klassen", TrennungKlassenL));
+    layout->addLayout(TitelMitFilter("Klassen", TrennungKlassenL, seite), 1);
     layout->addLayout(bloecke, 1);
     layout->addLayout(knoepfe);
     layout->addLayout(beteiligt, 1);

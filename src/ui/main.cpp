@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: stundenwerk-gui. Loads Qt's German texts for the standard buttons, shows the splash
-// window, then the main window. `--screenshots ORDNER [SCHULE]` runs the picture tour instead,
+// window, then the main window, and opens the school, master-data or plan file named on the
+// command line. `--screenshots ORDNER [SCHULE]` runs the picture tour instead,
 // `--neue-schule ORDNER` goes the road of a new school through the windows with a picture of
 // every step.
 #include "ui/NeueSchule.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -61,5 +63,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     haupt.show();
+    // A file named on the command line opens once the window is up.
+    for (int i = 1; i < args.size(); ++i)
+        if (!args[i].startsWith("-")) {
+            QApplication::processEvents();
+            haupt.DateiOeffnen(QFileInfo(args[i]).absoluteFilePath());
+            break;
+        }
     return app.exec();
 }

@@ -63,7 +63,9 @@ TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     const std::string school = test::SourcePath("examples/gymnasium.sch");
     const Split a = RunPlan(dir, school + " -o " + dir.File("a.pdt") + " --seed 1 --jobs 1");
     ASSERT_EQ(a.status, 0) << a.out << a.err;
-    EXPECT_TRUE(Has(a.out, "Versuche / Rest = 0\n")) << a.out;
+    // One attempt is counted in the singular.
+    EXPECT_TRUE(Has(a.out, "Urplan:                               1 Versuch / Rest = 0\n"))
+        << a.out;
     EXPECT_TRUE(Has(a.out, "Startwert:                            1\n")) << a.out;
     EXPECT_TRUE(Has(a.out, "Nicht gesetzte Stunden:               0\n")) << a.out;
     EXPECT_FALSE(Has(a.err, "\r")); // no terminal: no line per attempt

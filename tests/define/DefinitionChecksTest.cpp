@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace sw {
 namespace {
 
@@ -120,11 +122,11 @@ TEST_F(DefinitionChecksTest, TeacherLockThenTheTeachersBlocksAndCourses) {
     EXPECT_EQ(Time(Fach(0), 0, 2, 5), kNicht + "Für den Lehrer MEIER wurde am 3. Tag in der 5. "
                                                "Stunde eine Sperrung vorgenommen.");
     Unit(2, 0).Zeitvorgabe = SlotOf(0, 4);
-    EXPECT_EQ(Time(Fach(0), 0, 0, 4), kNicht + "Die aktuelle gewählte Einheit der Klasse5A "
+    EXPECT_EQ(Time(Fach(0), 0, 0, 4), kNicht + "Die aktuelle gewählte Einheit des Lehrers MEIER "
                                                "überschneidet sich zeitlich mit dem Block "
                                                "MEIER / 5B /PH.");
     KursUnit(1, 0, 0).Zeitvorgabe = SlotOf(3, 6);
-    EXPECT_EQ(Time(Fach(0), 0, 3, 6), kNicht + "Die aktuelle gewählte Einheit der Klasse5A "
+    EXPECT_EQ(Time(Fach(0), 0, 3, 6), kNicht + "Die aktuelle gewählte Einheit des Lehrers MEIER "
                                                "überschneidet sich zeitlich mit dem Kurs AG.");
 }
 
@@ -136,14 +138,15 @@ TEST_F(DefinitionChecksTest, TheUnitsRoomMustBeFreeAtTheNewTime) {
     Unit(3, 0).Zeitvorgabe = SlotOf(1, 1);
     Unit(3, 0).Raum = "R1";
     EXPECT_EQ(Time(Fach(0), 0, 1, 1),
-              kRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5A überschneidet sich nach "
-                           "Zeit und Raum mit dem Block SCHULZ / 5B /PH.");
+              kRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5A im Raum R1 überschneidet "
+                           "sich nach Zeit und Raum mit dem Block SCHULZ / 5B /PH.");
     KursUnit(1, 0, 0).Zeitvorgabe = SlotOf(2, 1);
     KursUnit(1, 0, 0).Raum = "R1";
     data.KursBloecke[1].Lehrer[0].Name = "KOCH"; // so that the teacher rule passes
     EXPECT_EQ(Time(Fach(0), 0, 2, 1),
-              kRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5A überschneidet sich nach "
-                           "Zeit und Raum mit einer Einheit des Lehrers KOCH im Kurs AG.");
+              kRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5A im Raum R1 überschneidet "
+                           "sich nach Zeit und Raum mit einer Einheit des Lehrers KOCH im Kurs "
+                           "AG.");
     Unit(0, 0).Raum.clear();
     EXPECT_EQ(Time(Fach(0), 0, 2, 1), "");
 }
@@ -192,6 +195,50 @@ TEST_F(DefinitionChecksTest, UnitsWithOnlyAnHourLimitAreNotFixed) {
     EXPECT_NE(Time(Fach(0), 0, 0, 1), "");
 }
 
+// Every clash names who stands in the way: each row fixes one unit of someone else at Monday's
+// first hour and pins unit 1 of the block there. MEIER teaches 5A maths and the course AG of 5B
+// alone, so a clash with AG is his, not 5A's.
+void Fix(CEinheit& e, const char* raum) {
+    e.Zeitvorgabe = SlotOf(0, 1);
+    e.Raum = raum;
+}
+
+TEST_F(DefinitionChecksTest, EveryClashNamesWhoStandsInTheWay) {
+    struct Row {
+        std::function<void(Stammdaten&)> setUp;
+        AktuellerBlock block;
+        const char* names;
+        const char* notNames;
+    };
+    const Row rows[] = {
+        {[](Stammdaten& d) { Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], ""); }, Fach(0),
+         "Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Kurs AG", "5A"},
+        {[](Stammdaten& d) { Fix(d.FachBloecke[2].Block.Einheiten[0], ""); }, Fach(0),
+         "Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Block", "Klasse5A"},
+        {[](Stammdaten& d) {
+             d.KursBloecke[1].Lehrer[0].Name = "KOCH";
+             Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], "R1");
+             d.FachBloecke[1].Block.Einheiten[1].Raum = "R1";
+         },
+         Fach(1), "Einheit der Klasse 5A im Raum R1 überschneidet", "5B"},
+        {[](Stammdaten& d) { Fix(d.KursBloecke[1].Lehrer[0].Einheiten[0], ""); }, Kurs(0),
+         "Kurs- Einheit des Lehrers MEIER überschneidet sich zeitlich mit dem Kurs AG", "5B"},
+        {[](Stammdaten& d) {
+             d.KursBloecke[0].Klassen = {"5A", "5C"};
+             d.KursBloecke[0].Lehrer[0].Einheiten[1].Raum = "R1";
+             Fix(d.FachBloecke[3].Block.Einheiten[0], "R1");
+         },
+         Kurs(0), "Einheit des Kurses SPORTKURS im Raum R1 überschneidet", "5C"},
+    };
+    for (const Row& row : rows) {
+        Stammdaten d = data;
+        row.setUp(d);
+        const std::string text = CheckTime(d, row.block, {1}, SlotOf(0, 1)).Refusal;
+        EXPECT_NE(text.find(row.names), std::string::npos) << text;
+        EXPECT_EQ(text.find(row.notNames), std::string::npos) << text;
+    }
+}
+
 // --- Time choice: a unit of a course block -----------------------------------------------------
 
 TEST_F(DefinitionChecksTest, CourseLengthAndClassLocks) {
@@ -208,16 +255,18 @@ TEST_F(DefinitionChecksTest, CourseLengthAndClassLocks) {
 TEST_F(DefinitionChecksTest, CourseAgainstTheBlocksAndCoursesOfItsClasses) {
     data.KursBloecke[0].Klassen = {"5A", "5B"};
     Unit(3, 1).Zeitvorgabe = SlotOf(2, 2);
-    EXPECT_EQ(Time(Kurs(0), 0, 2, 2), kKursNicht + "Die aktuelle gewählte Einheit überschneidet "
-                                                   "sich zeitlich mit dem Block SCHULZ / 5B /PH.");
+    EXPECT_EQ(Time(Kurs(0), 0, 2, 2), kKursNicht + "Die aktuelle gewählte Einheit der Klasse5B "
+                                                   "überschneidet sich zeitlich mit dem Block "
+                                                   "SCHULZ / 5B /PH.");
     KursUnit(1, 0, 0).Zeitvorgabe = SlotOf(2, 3);
-    EXPECT_EQ(Time(Kurs(0), 0, 2, 3), kKursNicht + "Die aktuelle gewählte Eineit überschneidet "
-                                                   "sich\nzeitlich mit dem Kurs AG.");
+    EXPECT_EQ(Time(Kurs(0), 0, 2, 3), kKursNicht + "Die aktuelle gewählte Eineit der Klasse5B "
+                                                   "überschneidet sich\nzeitlich mit dem Kurs AG.");
     // The course's own unit at another position counts, the parallel ones do not.
     KursUnit(0, 0, 1).Zeitvorgabe = SlotOf(3, 3);
     KursUnit(0, 1, 1).Zeitvorgabe = SlotOf(3, 3);
-    EXPECT_EQ(Time(Kurs(0), 0, 3, 3), kKursNicht + "Die aktuelle gewählte Eineit überschneidet "
-                                                   "sich\nzeitlich mit dem Kurs SPORTKURS.");
+    EXPECT_EQ(Time(Kurs(0), 0, 3, 3), kKursNicht + "Die aktuelle gewählte Eineit der Klasse5A "
+                                                   "überschneidet sich\nzeitlich mit dem Kurs "
+                                                   "SPORTKURS.");
     EXPECT_EQ(Time(Kurs(0, 1), 1, 3, 3), "");
 }
 
@@ -226,15 +275,16 @@ TEST_F(DefinitionChecksTest, CourseAgainstEveryTeacher) {
     EXPECT_EQ(Time(Kurs(0), 0, 0, 5), kNicht + "Für den Lehrer KOCH wurde am 1. Tag in der 5. "
                                                "Stunde eine Sperrung vorgenommen.");
     Unit(2, 0).Zeitvorgabe = SlotOf(0, 6);
-    EXPECT_EQ(Time(Kurs(0), 0, 0, 6), kNicht + "Die aktuelle gewählte Kurs - Einheit "
-                                               "überschneidet sich zeitlich mit dem´Block "
+    EXPECT_EQ(Time(Kurs(0), 0, 0, 6), kNicht + "Die aktuelle gewählte Kurs - Einheit des Lehrers "
+                                               "MEIER überschneidet sich zeitlich mit dem´Block "
                                                "MEIER / 5B /PH.");
     KursUnit(1, 0, 0).Zeitvorgabe = SlotOf(0, 7);
-    EXPECT_EQ(Time(Kurs(0), 0, 0, 7), kNicht + "Die aktuelle gewählte Kurs- Einheit "
-                                               "überschneidet sich zeitlich mit dem Kurs AG.");
+    EXPECT_EQ(Time(Kurs(0), 0, 0, 7), kNicht + "Die aktuelle gewählte Kurs- Einheit des Lehrers "
+                                               "MEIER überschneidet sich zeitlich mit dem Kurs "
+                                               "AG.");
 }
 
-TEST_F(DefinitionChecksTest, CourseRoomNamesTheCoursesLastClass) {
+TEST_F(DefinitionChecksTest, CourseRoomNamesTheCourseAndTheRoom) {
     data.KursBloecke[0].Klassen = {"5A", "5C"};
     KursUnit(0, 1, 0).Raum = "TH";
     Lock(data.Raeume[2].Sperre, 4, 4);
@@ -244,15 +294,16 @@ TEST_F(DefinitionChecksTest, CourseRoomNamesTheCoursesLastClass) {
     Unit(3, 0).Zeitvorgabe = SlotOf(4, 5);
     Unit(3, 0).Raum = "TH";
     EXPECT_EQ(Time(Kurs(0, 1), 0, 4, 5),
-              kKursRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5C überschneidet sich "
-                               "nach Zeit und Raum mit dem Block SCHULZ / 5B /PH.");
+              kKursRaumNicht + "Die aktuelle gewählte Einheit des Kurses SPORTKURS im Raum TH "
+                               "überschneidet sich nach Zeit und Raum mit dem Block "
+                               "SCHULZ / 5B /PH.");
     KursUnit(1, 0, 0).Zeitvorgabe = SlotOf(4, 6);
     KursUnit(1, 0, 0).Raum = "TH";
     data.KursBloecke[1].Lehrer[0].Name = "SCHULZ";
     EXPECT_EQ(Time(Kurs(0, 1), 0, 4, 6),
-              kKursRaumNicht + "Die aktuelle gewählte Einheit der Klasse 5C überschneidet sich "
-                               "nach Zeit und Raum mit einer Einheit des Lehrers SCHULZ im Kurs "
-                               "AG.");
+              kKursRaumNicht + "Die aktuelle gewählte Einheit des Kurses SPORTKURS im Raum TH "
+                               "überschneidet sich nach Zeit und Raum mit einer Einheit des "
+                               "Lehrers SCHULZ im Kurs AG.");
 }
 
 TEST_F(DefinitionChecksTest, SetTimeMovesTheParallelUnitsTogetherOrChangesNothing) {
@@ -325,15 +376,15 @@ TEST_F(DefinitionChecksTest, WithoutRoomCheckOnlyLocksAndOverlapsRefuse) {
     Unit(0, 0).Raum = "K5A";
     EXPECT_EQ(Room(Fach(3), 0, "K5A", false),
               "Eine Wahl dieses Raumes ist für diese Zeit nicht möglich!\n\nDie aktuelle gewählte "
-              "Einheit der Klasse 5B überschneidet sich nach Zeit und Raum mit dem Block "
-              "MEIER / 5A /M.");
+              "Einheit der Klasse 5B im Raum K5A überschneidet sich nach Zeit und Raum mit dem "
+              "Block MEIER / 5A /M.");
     Unit(0, 0).Raum.clear();
     KursUnit(0, 1, 0).Zeitvorgabe = SlotOf(0, 3);
     KursUnit(0, 1, 0).Raum = "K5A";
     EXPECT_EQ(Room(Fach(3), 0, "K5A", false),
               "Eine Festlegung dieser Zeit für dieseKurs - Einheit ist in diesem Raum nicht "
-              "möglich!\n\nDie aktuelle gewählte Einheit der Klasse 5B überschneidet sich nach "
-              "Zeit und Raum mit einer Einheit des Lehrers KOCH im Kurs SPORTKURS.");
+              "möglich!\n\nDie aktuelle gewählte Einheit der Klasse 5B im Raum K5A überschneidet "
+              "sich nach Zeit und Raum mit einer Einheit des Lehrers KOCH im Kurs SPORTKURS.");
 }
 
 TEST_F(DefinitionChecksTest, CourseRoomsAndReservedClassRooms) {

@@ -113,6 +113,21 @@ TEST_F(GridViewTest, CourseHourInEachView) {
     EXPECT_EQ(Look(Ansicht::Raum, 1, s, false).Zeile2, "Schulz");
 }
 
+TEST_F(GridViewTest, ToolTipNamesWhatTheCellLeavesOut) {
+    Build();
+    f.s.KursBloecke[0].Faecher = {"Mathe", "Deutsch"};
+    P().Place(H(4), 2, SlotOf(1, 2));
+    P().Place(H(3), 0, SlotOf(0, 1));
+    // A course in every view: all classes, every teacher with subject and room.
+    const std::string kurs =
+        "Kurs: Chor\nKlassen: 5a, 5b\nMüller: Mathe, Raum Aula\nSchulz: Deutsch, ohne Raum";
+    EXPECT_EQ(CellToolTip(P(), Ansicht::Klasse, 1, SlotOf(1, 2)), kurs);
+    EXPECT_EQ(CellToolTip(P(), Ansicht::Raum, 2, SlotOf(1, 2)), kurs);
+    EXPECT_EQ(CellToolTip(P(), Ansicht::Klasse, 0, SlotOf(0, 1)),
+              "Deutsch\nLehrer: Schulz\nKlasse: 5a\nRaum: Physiksaal");
+    EXPECT_EQ(CellToolTip(P(), Ansicht::Klasse, 0, SlotOf(0, 2)), "");
+}
+
 TEST_F(GridViewTest, SubjectHourTextsByViewAndShortForms) {
     Build();
     P().Place(H(3), 0, SlotOf(0, 1));
@@ -335,9 +350,11 @@ TEST_F(GridViewTest, ConflictDisplay) {
     Build();
     P().KonfliktArt = Konflikt::Lehrer;
     P().KonfliktLehrer = 1;
-    EXPECT_EQ(ConflictDisplay(P(), false), KonfliktAnzeige{});
+    // Without a refusal the group has its plain caption again and names nothing.
+    KonfliktAnzeige frei;
+    frei.Caption = "Konflikt";
+    EXPECT_EQ(ConflictDisplay(P(), false), frei);
     KonfliktAnzeige k = ConflictDisplay(P(), true);
-    EXPECT_TRUE(k.ChangeCaption);
     EXPECT_EQ(k.Caption, "Konflikt:  Lehrer");
     EXPECT_EQ(k.Lehrer, "Schulz");
     EXPECT_EQ(k.FachKurs + k.Klasse + k.Raum, "");

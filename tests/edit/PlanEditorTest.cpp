@@ -104,7 +104,7 @@ TEST(EditMove, AnHourOfADoubleLessonMovesWithItsWholeUnit) {
     EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(0, 3)));
     EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(1, 6)));
     EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(1, 1)));
-    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 2))); // K0 has F1 at (2, 1)
+    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 2)));   // K0 has F1 at (2, 1)
     EXPECT_EQ(PlanState::Difference(before, f.State()), ""); // framing changes nothing
     EXPECT_EQ(f.ed->SelectCell(0, 3).What, Ergebnis::Geaendert);
     EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
@@ -119,6 +119,11 @@ TEST(EditMove, AnHourOfADoubleLessonMovesWithItsWholeUnit) {
     EXPECT_TRUE(f.ed->State().Conflict);
     EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
     EXPECT_EQ(f.Slot(1), SlotOf(0, 3));
+    // The refusal stays while the same class is shown and goes with another view.
+    f.ed->Show(Ansicht::Klasse, 0);
+    EXPECT_TRUE(f.ed->State().Conflict);
+    f.ed->Show(Ansicht::Lehrer, 0);
+    EXPECT_FALSE(f.ed->State().Conflict);
     ASSERT_TRUE(f.ed->Undo());
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
 }

@@ -88,14 +88,15 @@ TEST(ClassTable, SubjectTeacherRoomAndCoursesWithoutTeacher) {
     EXPECT_EQ(k6.At(4, 3), "Französisch\nWß\nPhS");
 }
 
-TEST(TeacherTable, PseudoCourseShowsItsOnlyClassWhenAsked) {
+TEST(TeacherTable, ACourseNamesItsClassesAndAPseudoCourseItsOnlyClassWhenAsked) {
     auto school = MakeExportSchool(false);
     const CPlan& plan = *school->plan;
     EXPECT_EQ(Lehrer(plan, kOeztuerk, false, true).At(2, 3), "Religion ökumenisch\n5a\nKunstraum");
     EXPECT_EQ(Lehrer(plan, kOeztuerk, false, false).At(2, 3), "Religion ökumenisch\n\nKunstraum");
     EXPECT_EQ(Lehrer(plan, kOeztuerk, true, true).At(2, 3), "Rel\n5a\nKu");
-    // A course of two classes never names a class.
-    EXPECT_EQ(Lehrer(plan, kWeiss, false, true).At(4, 2), "Sport\n\nPhysiksaal Süd");
+    // A course of two classes names both, whatever the switch.
+    EXPECT_EQ(Lehrer(plan, kWeiss, false, true).At(4, 2), "Sport\n5a, 6ü\nPhysiksaal Süd");
+    EXPECT_EQ(Lehrer(plan, kWeiss, true, false).At(4, 2), "Sp\n5a, 6ü\nPhS");
     EXPECT_EQ(Lehrer(plan, kWeiss, true, true).At(3, 3), "Französisch\n6ü\nPhS");
 }
 
@@ -104,7 +105,7 @@ TEST(TeacherTable, ACourseTeacherSeesTheRoomHeTeachesIn) {
     const CPlan& plan = *school->plan;
     // Müller's Sport hour stands in the Aula; Weiß's parallel hour in Physiksaal Süd comes
     // first in room order but is not where Müller teaches.
-    EXPECT_EQ(Lehrer(plan, kMueller, false, true).At(4, 2), "Sport\n\nAula");
+    EXPECT_EQ(Lehrer(plan, kMueller, false, true).At(4, 2), "Sport\n5a, 6ü\nAula");
     const Fund f = FindeLehrerStunde(plan, kMueller, SlotOf(0, 3));
     ASSERT_TRUE(f);
     EXPECT_EQ(f.Raum, kAula);

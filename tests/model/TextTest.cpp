@@ -143,5 +143,12 @@ TEST(Cp1252, RefusesWhatTheCodePageCannotCarry) {
     EXPECT_TRUE(IsCp1252Representable("Größe"));
 }
 
+TEST(Anzahl, SingularForExactlyOne) {
+    EXPECT_EQ(Anzahl(1, "Raum", "Räume"), "1 Raum");
+    EXPECT_EQ(Anzahl(0, "Raum", "Räume"), "0 Räume");
+    EXPECT_EQ(Anzahl(2, "Versuch", "Versuche"), "2 Versuche");
+    EXPECT_EQ(Anzahl(-1, "Tag", "Tage"), "-1 Tage");
+}
+
 } // namespace
 } // namespace sw

@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace sw::test {
@@ -272,6 +273,34 @@ TEST_F(LessonWindow, CaptionsNameTeacherClassAndBlock) {
     Seite(2);
     EXPECT_EQ(form.windowTitle(), "Spezialtrennungen : K0");
     EXPECT_TRUE(rep.shown.empty());
+}
+
+// The teacher list has a filter: typing narrows it, Return picks the first teacher shown and the
+// window shows him as after a click.
+TEST_F(LessonWindow, TeacherFilterNarrowsTheListAndReturnPicks) {
+    D().Lehrer[2].Name = "MEIER";
+    Oeffnen();
+    auto* filter = W<QLineEdit>("LehrerLFilterE");
+    filter->setText("ei");
+    EXPECT_TRUE(L("LehrerL")->item(0)->isHidden());
+    EXPECT_FALSE(L("LehrerL")->item(2)->isHidden());
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(form.windowTitle(), "Unterricht   MEIER");
+}
+
+// In a larger window the name lists grow, so that long names are not cut; the hours columns
+// keep their width.
+TEST_F(LessonWindow, NameListsGrowWithTheWindow) {
+    Oeffnen();
+    form.resize(860, 560);
+    Serve(20);
+    const int lehrer = L("LehrerL")->width(), kurse = L("KursL")->width();
+    const int stunden = L("VFachStdL")->width();
+    form.resize(1600, 900);
+    Serve(20);
+    EXPECT_GT(L("LehrerL")->width(), lehrer + 100);
+    EXPECT_GT(L("KursL")->width(), kurse + 100);
+    EXPECT_EQ(L("VFachStdL")->width(), stunden);
 }
 
 TEST_F(LessonWindow, UnitsPageNeedsABlock) {

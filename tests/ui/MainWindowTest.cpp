@@ -3,10 +3,13 @@
 // save the plan, close the planning window and open the plan again; with the refusals on the way.
 #include "UiTestSupport.h"
 #include "files/PlanFile.h"
+#include "files/ProjectFile.h"
 #include "optimise/InitialPlanRun.h"
+#include "support/School.h"
 #include "support/TestSupport.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/THauptForm.h"
+#include "ui/TLehrerForm.h"
 #include "ui/TPlanForm.h"
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
@@ -103,9 +107,11 @@ TEST_F(MainWindow, HelpPagesComeFromTheHelpPath) {
     haupt.Befehl("Index")->trigger();
     haupt.Befehl("Start")->trigger();
     haupt.Befehl("Tutorial")->trigger();
-    ASSERT_EQ(seiten.size(), 2u);
+    ASSERT_EQ(seiten.size(), 3u);
     EXPECT_EQ(seiten[0], hilfe + "/index1.htm");
     EXPECT_EQ(seiten[1], hilfe + "/index.htm");
+    // "Tutorial" opens the contents, from where every page is reached.
+    EXPECT_EQ(seiten[2], hilfe + "/index1.htm");
     EXPECT_TRUE(rep.shown.empty());
 }
 
@@ -372,6 +378,57 @@ TEST_F(MainWindow, NewClearsAndShowsGeneralSettings) {
     EXPECT_EQ(haupt.windowTitle(), "Plan :");
     // The project file name is kept: "&Speichern" writes there without asking.
     EXPECT_EQ(haupt.Sitzung().ProjektDatei(), datei.toStdString());
+}
+
+// Ctrl+O and Ctrl+S run Open and Save (Ctrl+N too: QKeySequence::New).
+TEST_F(MainWindow, ControlKeysRunOpenAndSave) {
+    haupt.show();
+    haupt.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&haupt));
+    QTest::keyClick(&haupt, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&haupt, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialoge.size(), 2u);
+    EXPECT_EQ(dialoge[0].Titel, "Öffnen");
+    EXPECT_EQ(dialoge[1].Titel, "Speichern unter");
+    EXPECT_EQ(haupt.Befehl("&Neu")->shortcut(), QKeySequence(QKeySequence::New));
+}
+
+// A file named on the command line opens without a file question; a file that cannot be read
+// shows the reader's message, another kind of file a message; one of a kind is counted so.
+TEST_F(MainWindow, AFileNamedOnTheCommandLineOpens) {
+    const auto daten = [](const char* name) {
+        return QString::fromStdString(SourcePath(std::string("tests/files/data/") + name));
+    };
+    haupt.DateiOeffnen(daten("klein.sdt"));
+    EXPECT_EQ(haupt.windowTitle(), "Stamm : " + daten("klein.sdt"));
+    haupt.DateiOeffnen(daten("klein.pdt"));
+    EXPECT_TRUE(haupt.Sitzung().HasPlan());
+    EXPECT_TRUE(dialoge.empty());
+    EXPECT_TRUE(rep.shown.empty());
+    haupt.DateiOeffnen(daten("einheit-zu-lang.pdt"));
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_NE(rep.shown[0].Text.find("keine gültige Länge einer Einheit"), std::string::npos);
+    haupt.DateiOeffnen(daten("../../../README.md"));
+    ASSERT_EQ(rep.shown.size(), 3u);
+    EXPECT_NE(rep.shown[2].Text.find("öffnet Schul - Dateien (.sch)"), std::string::npos);
+
+    const std::string eine = dir.File("eine.sch");
+    ASSERT_TRUE(SaveProject(MakeSchool(5, 8, 1, 1, 1, 1), eine, DefaultFileOps()).Ok);
+    haupt.DateiOeffnen(QString::fromStdString(eine));
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + QString::fromStdString(eine));
+    EXPECT_EQ(haupt.centralWidget()->property("text").toString(),
+              QString::fromUtf8("1 Lehrer, 1 Klasse, 1 Raum, 1 Fach"));
+}
+
+// A dialog without a saved position opens centred over the main window, not at 100, 100.
+TEST_F(MainWindow, DialogsOpenCentredOverTheMainWindow) {
+    OpenSchool();
+    haupt.show();
+    haupt.move(40, 150);
+    haupt.LehrerClick();
+    Serve(20);
+    const QPoint d = haupt.LehrerForm().frameGeometry().center() - haupt.frameGeometry().center();
+    EXPECT_LE(d.manhattanLength(), 3);
 }
 
 } // namespace

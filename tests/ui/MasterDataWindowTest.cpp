@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 namespace sw::test {
 namespace {
@@ -639,6 +640,57 @@ TEST_F(MasterDataWindows, PlanModeDisablesTheStructuralEdits) {
     an(kurs, {"HinzuBitBtn"});
     an(kurs.NeuForm(), {"BStundenE"});
     EXPECT_TRUE(W<QAction>(klassen, "SperrenPMI")->isEnabled());
+}
+
+// The input window of a name and its short form: Name, Tab, short form, Enter gives both.
+TEST(InputWindow, TabGoesFromNameToShortFormThenToOk) {
+    ui::TNeuNameForm form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(QApplication::focusWidget(), "Meier");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "ME");
+    EXPECT_EQ(form.Kurz(), "ME");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(form, "OkBtn"));
+    QTest::keyClick(Find<QLineEdit>(form, "KurzE"), Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Name(), "Meier");
+}
+
+// Among many subjects the teacher's own stand first and stay in place while he is shown; the
+// filter narrows the list and a tick on the filtered list reaches the right subject.
+TEST_F(MasterDataWindows, TeachersOwnSubjectsFirstAndAFilterNarrowsTheList) {
+    for (int i = 3; i < 40; ++i)
+        D().Faecher.push_back("G" + std::to_string(i));
+    D().Lehrer[1].Faecher = {"G30", "F1", "G12"};
+    lehrer.Oeffnen();
+    Liste(lehrer, "LehrerCoBox")->setCurrentIndex(1);
+    auto* liste = W<QListWidget>(lehrer, "FachCLBox");
+    EXPECT_EQ(Texte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
+    Haken(lehrer, "FachCLBox", "G5", true); // the order stays
+    EXPECT_EQ(Texte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
+    W<QLineEdit>(lehrer, "FachCLBoxFilterE")->setText("g3");
+    QStringList sichtbar;
+    for (int i = 0; i < liste->count(); ++i)
+        if (!liste->item(i)->isHidden()) sichtbar << liste->item(i)->text();
+    EXPECT_EQ(sichtbar.size(), 11);
+    EXPECT_EQ(sichtbar.first(), "G30");
+    Haken(lehrer, "FachCLBox", "G33", true);
+    EXPECT_EQ(D().Lehrer[1].Faecher, (std::vector<std::string>{"G30", "F1", "G12", "G5", "G33"}));
+}
+
+// The entity list takes a typed name; text that names nothing gives way to the selection.
+TEST_F(MasterDataWindows, TypingInTheEntityListFindsTheEntity) {
+    lehrer.Oeffnen();
+    QComboBox* liste = Liste(lehrer, "LehrerCoBox");
+    liste->lineEdit()->setText("l2");
+    emit liste->lineEdit()->editingFinished();
+    EXPECT_EQ(liste->currentIndex(), 2);
+    liste->lineEdit()->setText("kein Lehrer");
+    emit liste->lineEdit()->editingFinished();
+    EXPECT_EQ(liste->currentText(), "L2");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/KurvenAnzeige.h"
+#include "ui/QtReporter.h"
 #include "ui/TAboutForm.h"
 #include "ui/TDruckOptionenForm.h"
 #include "ui/TPlanForm.h"
@@ -175,10 +176,15 @@ TEST_F(PlanWindow, PassLabelsAreCaptionedAndReset) {
     EXPECT_FALSE(Text("AustauschL").isEmpty());
     EXPECT_EQ(Text("AustauschT"), "Zielgerichtet:");
 
-    // Stage 5 counts its passes (from 0), as Label15 shows at the end.
+    // Stage 5 counts its passes (from 0), as Label15 shows at the end; the curve names the same
+    // pass below its end, and its caption the figure's last value whole.
     laufen("LLSBtn", 150);
     EXPECT_EQ(Text("Label15T"), "Durchgang:");
     EXPECT_EQ(Text("Label15"), QString::number(run.Passes() - 1));
+    auto* kurve = form.findChild<ui::KurvenAnzeige*>("KurveW");
+    EXPECT_EQ(kurve->Achse(), "Durchgang " + Text("Label15"));
+    EXPECT_EQ(kurve->Titel(), "Lehrer-Leerstunden: " + Text("LLSSumL"));
+    EXPECT_LE(kurve->fontMetrics().horizontalAdvance(kurve->Titel()), kurve->width() - 12);
 
     // "Mischen" leaves Label15 alone: it is empty, not the stage's last count.
     Button("Boese1Btn")->click();
@@ -352,8 +358,18 @@ TEST_F(PlanWindow, TheSearchCompletesATightSchoolInTheFirstAttempt) {
     weiter->setChecked(true);
     Button("StartBtn")->click();
     EXPECT_EQ(Text("Label1"), "1 Versuche / Rest = 0");
+    // The curve of the attempts counts them as the label does.
+    EXPECT_EQ(form.findChild<ui::KurvenAnzeige*>("KurveW")->Achse(), "Versuch 1");
     EXPECT_EQ(plan.PlacedCount(), static_cast<int>(plan.StundenL.size()));
     form.SetPlan(session.Plan(), &session.Rng());
+}
+
+// The same kind of message carries the same caption: a stage's closing message without a title
+// is titled "Hinweis" as the others are, not with the program's name; a question "Anfrage".
+TEST(MessageBoxes, AMessageWithoutTitleIsTitledAsItsKind) {
+    EXPECT_EQ(ui::BoxTitel({"Stunden optimal verteilt!", ""}, false), "Hinweis");
+    EXPECT_EQ(ui::BoxTitel({"Trotzdem?", ""}, true), "Anfrage");
+    EXPECT_EQ(ui::BoxTitel({"Kein Plan vorhanden!", "Fehler"}, false), "Fehler");
 }
 
 TEST_F(PlanWindow, TabsColourTheirFigures) {

@@ -52,7 +52,10 @@ TEST_F(GeneralSettings, InvalidDaysAreRefused) {
     }
     ASSERT_EQ(rep.shown.size(), 3u);
     for (const auto& m : rep.shown)
-        EXPECT_EQ(m, (Message{"Ungültige Anzahl an Unterrichts - Tagen pro Woche", "Fehler"}));
+        EXPECT_EQ(
+            m, (Message{
+                   "Ungültige Anzahl an Unterrichts - Tagen pro Woche\nErlaubt sind 1 bis 7 Tage.",
+                   "Fehler"}));
     Tage()->setText("7");
     EXPECT_TRUE(dlg.TageVerlassen());
     EXPECT_EQ(Find<QTableWidget>(dlg, "TageSG")->rowCount(), 7);
@@ -65,7 +68,9 @@ TEST_F(GeneralSettings, InvalidHoursAreRefused) {
     }
     ASSERT_EQ(rep.shown.size(), 3u);
     EXPECT_EQ(rep.shown[0],
-              (Message{"Ungültige Anzahl an Unterrichts - Stunden pro Tag", "Fehler"}));
+              (Message{"Ungültige Anzahl an Unterrichts - Stunden pro Tag\nErlaubt sind 1 bis 12 "
+                       "Stunden.",
+                       "Fehler"}));
     Stunden()->setText("12");
     EXPECT_TRUE(dlg.StundenVerlassen());
 }
@@ -226,8 +231,10 @@ TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
     ASSERT_TRUE(rep.shown.empty());
     const std::string ini = ReadFileBytes(dir.File("config.ini"));
     for (const char* key : {"Laden=1", "Path=/hilfe/seiten", "Form1_L=210", "Form1_T=220",
-                            "Plan_L=330", "Plan_T=340", "Fach_L=100", "PlanBS_T=100"})
+                            "Plan_L=330", "Plan_T=340"})
         EXPECT_NE(ini.find(key), std::string::npos) << key;
+    // A window never shown nor placed keeps no position: it opens centred over its parent.
+    EXPECT_EQ(ini.find("Fach_L"), std::string::npos) << ini;
 
     ui::THauptForm neu(rep, Ordner());
     neu.OptionenBeimStart();
@@ -235,7 +242,7 @@ TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
     EXPECT_EQ(neu.PlanForm().pos(), QPoint(330, 340));
     EXPECT_EQ(neu.HilfePfad(), "/hilfe/seiten");
     EXPECT_TRUE(Find<QCheckBox>(neu.OptionenForm(), "OptionenLadenCB")->isChecked());
-    EXPECT_EQ(neu.OptionenForm().Position("Klassen"), QPoint(100, 100));
+    EXPECT_EQ(neu.OptionenForm().Position("Klassen"), std::nullopt);
 }
 
 TEST_F(ProgramOptions, CancelRestoresTheHelpPath) {

@@ -629,6 +629,31 @@ TEST_F(SubstitutionWindow, OpeningASchoolClosesTheWindow) {
 
 // The printed sheet looks as the written one: its runs of blanks and empty lines stay, and the
 // lesson column is plain text unless the table's look sets the first column apart.
+// A click on a column's heading sorts the chooser by it (again: the other way round) in a German
+// reader's order; the row chosen is still the teacher picked, and the order holds for the next
+// lesson.
+TEST(SubstituteChooser, SortsByAClickedColumnAndKeepsTheChoice) {
+    WahlListe wahl;
+    for (const char* name : {"Schulz", "Ärmel", "Becker"}) {
+        wahl.Zeilen.emplace_back();
+        wahl.Zeilen.back().Spalten = {name, "", name[0] == 'B' ? "SPERRUNG" : ""};
+    }
+    ui::TVertretungsWahlForm w;
+    w.Fuellen(wahl);
+    auto* g = Find<QTableWidget>(w, "VertretungG");
+    const auto erste = [g](int c) { return g->item(0, c)->text(); };
+    QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(erste(0), QString::fromUtf8("Ärmel"));
+    EXPECT_EQ(g->item(2, 0)->text(), "Schulz");
+    g->selectRow(2);
+    EXPECT_EQ(w.GewaehlteZeile(), 0);
+    w.Sortieren(0);
+    EXPECT_EQ(erste(0), "Schulz");
+    w.Sortieren(2);
+    w.Fuellen(wahl);
+    EXPECT_EQ(g->item(2, 2)->text(), "SPERRUNG");
+}
+
 TEST(PrintLayout, BlanksEmptyLinesAndTheFirstColumnFollowTheDocument) {
     Document doc;
     doc.Body.push_back(Paragraph{"1.   5a  Deutsch"});
