@@ -352,8 +352,9 @@ int PlanCommand(const Args& args) {
         } else {
             // The runs' stage lines would interleave: the best run's are printed afterwards.
             runs = RunPlanJobs(job, jobs, best, &progress);
-            for (const Message& m : runs[best].Messages->shown)
-                reporter.Show(m);
+            // What the best run said, and whatever its session says from now on (a failed
+            // save above all), reaches stderr.
+            runs[best].Messages->PassOn(reporter);
             for (const StageRecord& r : runs[best].Stages)
                 printStage(r);
         }

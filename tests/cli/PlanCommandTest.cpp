@@ -249,6 +249,20 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
         << more.err;
 }
 
+// With several runs the chosen run's session reported into the run's own capture: a failed save
+// ended the tool with status 2 and not a word. Every failure is reported, whatever the runs.
+TEST(PlanCommand, AFailedSaveIsReportedWhateverTheNumberOfRuns) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const std::string target = dir.File("fehlt/x.pdt");
+    for (const char* jobs : {"1", "2", "3"}) {
+        const Split r = RunPlan(dir, school + " --seed 1 --jobs " + jobs + " -o " + target);
+        EXPECT_EQ(r.status, 2) << jobs;
+        EXPECT_TRUE(Has(r.err, "Dateifehler: Fehler beim Speichern der Datei:\n" + target + "\n"))
+            << jobs << ": " << r.err;
+    }
+}
+
 TEST(PlanCommand, PlanOptionFlags) {
     test::TempDir dir;
     // Two double lessons for a class of four hours: its hour limit is 1.
