@@ -7,6 +7,7 @@
 #include "app/Experiments.h"
 #include "io/FileOps.h"
 
+#include <climits>
 #include <cstdio>
 
 namespace sw::cli {
@@ -29,19 +30,9 @@ int ExperimentCommand(const Args& args) {
     int runs = 0, iterations = 0;
     std::vector<std::string> positional;
     const std::vector<OptionRow> rows = {
-        {"-o", true, [&](const std::string& v) { return !(folder = v).empty(); }},
-        {"--runs", true,
-         [&](const std::string& v) {
-             const auto n = PositiveInt(v);
-             runs = n.value_or(0);
-             return n.has_value();
-         }},
-        {"--iterations", true,
-         [&](const std::string& v) {
-             const auto n = PositiveInt(v);
-             iterations = n.value_or(0);
-             return n.has_value();
-         }},
+        Text("-o", folder, "ein Ordner"),
+        Number("--runs", 1, INT_MAX, [&](int n) { runs = n; }),
+        Number("--iterations", 1, INT_MAX, [&](int n) { iterations = n; }),
     };
     if (!ParseOptions(args, rows, positional) || positional.size() != 2 || folder.empty()) {
         Usage();

@@ -17,6 +17,7 @@
 #include "plan/Invariants.h"
 
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -58,6 +59,9 @@ private:
     void (*previous_)(int);
 };
 
+// More runs at once than this would only share the same cores.
+constexpr int kMaxJobs = 256;
+
 struct PlanOptions {
     std::string School;
     std::string Output;
@@ -93,60 +97,32 @@ std::optional<std::vector<int>> StageList(const std::string& text) {
 }
 
 std::vector<OptionRow> PlanOptionTable(PlanOptions& o) {
-    auto flag = [](bool& target) {
-        return [&target](const std::string&) {
-            target = true;
-            return true;
-        };
-    };
     return {
-        {"-o", true, [&o](const std::string& v) { return !(o.Output = v).empty(); }},
-        {"--tries", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.Tries = *n;
-             return n.has_value();
-         }},
+        Text("-o", o.Output, "ein Dateiname"),
+        Number("--tries", 1, INT_MAX, [&o](int n) { o.Tries = n; }),
         {"--seed", true,
          [&o](const std::string& v) {
              o.Seed = cli::Seed(v);
              return o.Seed.has_value();
-         }},
-        {"--json", false, flag(o.Json)},
-        {"--allow-course-over-limit", false, flag(o.KursUeberStundenLimit)},
-        {"--allow-multi-course-over-limit", false, flag(o.MehrfachKursUeberStundenLimit)},
-        {"--allow-multi-over-limit", false, flag(o.MehrfachUeberStundenLimit)},
-        {"--strict-first-hour", false, flag(o.StrictFirstHour)},
-        {"--no-repair", false,
-         [&o](const std::string&) {
-             o.Repair = false;
-             return true;
-         }},
-        {"--jobs", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.Jobs = *n;
-             return n.has_value() && *n <= 256;
-         }},
-        {"--plan", true, [&o](const std::string& v) { return !(o.PlanFile = v).empty(); }},
+         },
+         "0 bis 4294967295"},
+        Flag("--json", o.Json),
+        Flag("--allow-course-over-limit", o.KursUeberStundenLimit),
+        Flag("--allow-multi-course-over-limit", o.MehrfachKursUeberStundenLimit),
+        Flag("--allow-multi-over-limit", o.MehrfachUeberStundenLimit),
+        Flag("--strict-first-hour", o.StrictFirstHour),
+        Flag("--no-repair", o.Repair, false),
+        Number("--jobs", 1, kMaxJobs, [&o](int n) { o.Jobs = n; }),
+        Text("--plan", o.PlanFile, "ein Dateiname"),
         {"--stages", true,
          [&o](const std::string& v) {
              const auto list = StageList(v);
              if (list) o.Stages = *list;
              return list.has_value();
-         }},
-        {"--stage-seconds", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.StageSeconds = *n;
-             return n.has_value();
-         }},
-        {"--stage-passes", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.StagePasses = *n;
-             return n.has_value();
-         }},
+         },
+         "die Stufen 2 bis 6, durch Kommas getrennt, z. B. 2,4,5, oder nichts"},
+        Number("--stage-seconds", 1, INT_MAX, [&o](int n) { o.StageSeconds = n; }),
+        Number("--stage-passes", 1, INT_MAX, [&o](int n) { o.StagePasses = n; }),
     };
 }
 

@@ -127,19 +127,17 @@ int SubstitutionsCommand(const Args& args) {
     bool hilfe = false;
     std::vector<std::string> positional;
     const std::vector<OptionRow> rows = {
-        {"--day", true, [&](const std::string& v) { return !(tag = v).empty(); }},
-        {"--absent", true,
+        Text("--day", tag, "die Nummer oder der Name eines Schultags"),
+        {"--absent",
+         true,
          [&](const std::string& v) {
              abwesend = v;
              return true;
-         }},
-        {"-o", true, [&](const std::string& v) { return !(ziel = v).empty(); }},
-        {"--date", true, [&](const std::string& v) { return !(datum = v).empty(); }},
-        {"--help", false,
-         [&](const std::string&) {
-             hilfe = true;
-             return true;
-         }},
+         },
+         {}},
+        Text("-o", ziel, "ein Dateiname"),
+        Text("--date", datum, "ein Datum JJJJ-MM-TT"),
+        Flag("--help", hilfe),
     };
     const bool gelesen = ParseOptions(args, rows, positional);
     if (gelesen && hilfe) {
