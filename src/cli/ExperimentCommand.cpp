@@ -44,6 +44,10 @@ int ExperimentCommand(const Args& args) {
         Usage();
         return 2;
     }
+    // Neither the folder nor the curve file in it may be the plan file.
+    if (!OutputIsNotInput(folder, positional[1]) ||
+        !OutputIsNotInput(folder + "/" + info->FileName, positional[1]))
+        return 2;
     StderrReporter reporter;
     RunControl run;
     const ExperimentResult r = RunExperiment(*info, positional[1], folder, DefaultFileOps(),

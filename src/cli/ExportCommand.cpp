@@ -135,6 +135,7 @@ int ExportCommand(const Args& args) {
         std::fputs(kAufruf, stderr);
         return 2;
     }
+    if (!OutputIsNotInput(a.ziel, a.plan)) return 2;
     StderrReporter reporter;
     Session session(reporter);
     // The refusal, or a note on the file's code page.

@@ -16,6 +16,7 @@
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
 
+#include <cctype>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -275,6 +276,14 @@ PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
     return job;
 }
 
+// A school read as a plan file, as the session tells the files apart: by the extension.
+bool IsPlanFileName(const std::string& path) {
+    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : tail)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".pdt";
+}
+
 int DefaultJobs() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
@@ -288,6 +297,16 @@ int PlanCommand(const Args& args) {
         return 2;
     }
     const PlanOptions& o = *parsed;
+    // The school is never replaced by a plan file; a saved plan that is continued may be, as
+    // "Plan - Datei speichern" replaces the plan file it was read from.
+    if (!o.Output.empty() && !o.School.empty() && !OutputIsNotInput(o.Output, o.School)) {
+        if (IsPlanFileName(o.School))
+            std::fprintf(stderr,
+                         "Um den gespeicherten Plan weiter zu verbessern: stundenwerk plan --plan "
+                         "%s -o %s\n",
+                         o.School.c_str(), o.Output.c_str());
+        return 2;
+    }
     StderrReporter reporter;
     std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
     const InterruptAsHalt interrupt;

@@ -177,6 +177,8 @@ int SubstitutionsCommand(const Args& args) {
             return 2;
         }
     }
+    if (!ziel.empty() && !OutputIsNotInput(ziel, positional[0])) return 2;
+
     StderrReporter reporter;
     Session session(reporter);
     if (!session.OpenPlanFile(positional[0])) return 2;
