@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stundenwerk experiment: the batch runs that compare acceptance rules on a saved plan; writes
-// the curve file into the chosen folder. Ctrl-C ends the run after the iteration in progress.
+// the curve file into the chosen folder. Ctrl-C, SIGTERM and SIGHUP end the run after the
+// iteration in progress; the curve of the iterations done is written all the same.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Experiments.h"
-#include "io/FileOps.h"
 
 #include <climits>
 #include <cstdio>
@@ -50,8 +51,13 @@ int ExperimentCommand(const Args& args) {
         return 2;
     StderrReporter reporter;
     RunControl run;
-    const ExperimentResult r = RunExperiment(*info, positional[1], folder, DefaultFileOps(),
-                                             reporter, run, runs, iterations);
+    const HaltOnSignals halt;
+    run.SetPassHook([&run] {
+        if (HaltRequested()) run.Halt();
+    });
+    SignalSafeDisk disk;
+    const ExperimentResult r =
+        RunExperiment(*info, positional[1], folder, disk, reporter, run, runs, iterations);
     if (!r.outcome.Ok) {
         r.outcome.ShowTo(reporter);
         return 2;

@@ -4,12 +4,12 @@
 // error (the target cannot be written), 2 bad arguments or unreadable plan file.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Session.h"
 #include "export/ExportRun.h"
 #include "export/TableLooks.h"
 #include "export/Word.h"
-#include "io/FileOps.h"
 
 #include <cstdio>
 #include <functional>
@@ -159,7 +159,8 @@ int ExportCommand(const Args& args) {
     NoOpener keiner;
     DocumentOpener* opener = &keiner;
     if (a.oeffnen) opener = &desktop;
-    CWord word(a.ziel, DefaultFileOps(), *opener);
+    SignalSafeDisk disk;
+    CWord word(a.ziel, disk, *opener);
     FortschrittZeilen fortschritt;
     const ExportErgebnis e = RunExport(plan, o, word, reporter, fortschritt);
     switch (e.Status) {

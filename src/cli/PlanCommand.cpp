@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stundenwerk plan: reads a school, builds its lesson hours, runs the initial plan and the stages
 // and prints the figures; with -o the plan file is written. The work is done by the session and
-// the stage runner; this file parses the arguments, turns Ctrl-C into "Halt" and prints. Exit
-// status 0 complete plan, 3 no complete plan within the attempts (the plan is written only with
-// -o), 1 the plan breaks its own rules (never expected), 2 bad arguments, an unreadable school, a
-// school without lessons or a failed write.
+// the stage runner; this file parses the arguments, turns Ctrl-C, SIGTERM and SIGHUP into "Halt"
+// (Signals.h) and prints. Exit status 0 complete plan, 3 no complete plan within the attempts
+// (the plan is written only with -o), 1 the plan breaks its own rules (never expected), 2 bad
+// arguments, an unreadable school, a school without lessons or a failed write.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/BestAttempt.h"
 #include "app/PlanJob.h"
@@ -19,7 +20,6 @@
 #include <cctype>
 #include <chrono>
 #include <climits>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -36,29 +36,6 @@ constexpr const char* kUsage =
     "        [--allow-multi-over-limit] [--strict-first-hour] [--no-repair] [--jobs N]\n"
     "        [--stages LISTE] [--stage-seconds S] [--stage-passes N]\n"
     "   oder: stundenwerk plan --plan PLAN.pdt [-o PLAN.pdt] [--stages ...] ...\n";
-
-// Ctrl-C acts as "Halt" in every phase: the attempt or pass in progress ends, no further stage
-// starts, and the plan is written. A second Ctrl-C ends the program at once.
-volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void OnInterrupt(int) {
-    gInterrupted = 1;
-    std::signal(SIGINT, SIG_DFL);
-}
-bool Interrupted() {
-    return gInterrupted != 0;
-}
-
-// Ctrl-C is "Halt" while this object lives.
-class InterruptAsHalt {
-public:
-    InterruptAsHalt() : previous_(std::signal(SIGINT, OnInterrupt)) { gInterrupted = 0; }
-    ~InterruptAsHalt() { std::signal(SIGINT, previous_); }
-    InterruptAsHalt(const InterruptAsHalt&) = delete;
-    InterruptAsHalt& operator=(const InterruptAsHalt&) = delete;
-
-private:
-    void (*previous_)(int);
-};
 
 // More runs at once than this would only share the same cores.
 constexpr int kMaxJobs = 256;
@@ -213,7 +190,7 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"tries\": " + std::to_string(result.Versuche);
     out += ", \"rest\": " + std::to_string(result.Rest);
     out += ", \"seed\": " + std::to_string(seed);
-    out += ", \"interrupted\": " + std::string(gInterrupted ? "true" : "false");
+    out += ", \"interrupted\": " + std::string(HaltRequested() ? "true" : "false");
     if (!result.Complete()) {
         const ConflictLabels k = DescribeConflict(plan);
         const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
@@ -272,7 +249,7 @@ PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
         job.Stages.push_back(static_cast<Stage>(stage));
     job.StageSeconds = o.StageSeconds;
     job.StagePasses = o.StagePasses;
-    job.StopRequested = Interrupted;
+    job.StopRequested = HaltRequested;
     return job;
 }
 
@@ -309,7 +286,7 @@ int PlanCommand(const Args& args) {
     }
     StderrReporter reporter;
     std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    const InterruptAsHalt interrupt;
+    const HaltOnSignals halt;
     const auto printStage = [&o](const StageRecord& r) {
         if (!o.Json) PrintStage(r);
         std::fflush(stdout);
@@ -334,7 +311,7 @@ int PlanCommand(const Args& args) {
             run.Seconds = o.StageSeconds;
             run.Passes = o.StagePasses;
             run.CompoundMoves = o.Repair;
-            run.StopRequested = Interrupted;
+            run.StopRequested = HaltRequested;
             run.StageDone = printStage;
             stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);
         }
@@ -361,8 +338,9 @@ int PlanCommand(const Args& args) {
         seed = chosen.Seed;
         if (jobs > 1 && !o.Json)
             std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
-        if (gInterrupted && !result.Complete())
-            std::fprintf(stderr, "Abgebrochen (Strg-C) nach %d Versuchen.\n", result.Versuche);
+        if (HaltRequested() && !result.Complete())
+            std::fprintf(stderr, "Abgebrochen (%s) nach %d Versuchen.\n", SignalName(HaltSignal()),
+                         result.Versuche);
     }
     CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
@@ -386,7 +364,10 @@ int PlanCommand(const Args& args) {
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 
-    if (!o.Output.empty() && !session->SavePlanFile(o.Output)) return 2;
+    if (!o.Output.empty()) {
+        const SignalsHeldBack whole;
+        if (!session->SavePlanFile(o.Output)) return 2;
+    }
     if (!report.Ok()) return 1;
     return result.Complete() ? 0 : 3;
 }

@@ -5,9 +5,9 @@
 // written, 2 bad arguments or unreadable plan file.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Session.h"
-#include "io/FileOps.h"
 #include "model/Cp1252.h"
 #include "model/Text.h"
 #include "substitute/Substitutions.h"
@@ -243,7 +243,8 @@ int SubstitutionsCommand(const Args& args) {
 
     if (ziel.empty()) return 0;
     NoOpener keiner;
-    CWord word(ziel, DefaultFileOps(), keiner);
+    SignalSafeDisk disk;
+    CWord word(ziel, disk, keiner);
     if (!SchreibeVertretungsplan(plan, liste, *fuer, word, reporter)) return 1;
     std::printf("Vertretungsplan nach %s geschrieben.\n", ziel.c_str());
     return 0;
