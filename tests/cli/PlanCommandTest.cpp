@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
+#include "support/Disk.h"
 #include "support/School.h"
 #include "support/TestSupport.h"
 
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <set>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <fcntl.h>
@@ -275,30 +277,23 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
 // SIGTERM (`timeout`, which sends it twice) and SIGHUP ended the tool with nothing written. They
 // are "Halt" as Ctrl-C is, whatever the number of runs on threads; no temporary file is left.
 TEST(PlanCommand, TerminationSignalsAreHaltToo) {
-    const struct {
-        int signal, times;
-        const char* jobs;
-        const char* name;
-    } cases[] = {
+    const std::tuple<int, int, const char*, std::string> cases[] = {
         {SIGTERM, 2, "2", "SIGTERM"}, {SIGHUP, 2, "1", "SIGHUP"}, {SIGINT, 1, "4", "Strg-C"}};
-    for (const auto& c : cases) {
+    for (const auto& [signal, times, jobs, name] : cases) {
         test::TempDir dir;
-        const std::string plan = dir.File("teil.pdt");
-        const Signalled r =
-            PlanUntilSignal(dir,
-                            {test::SourcePath("tests/cli/data/unplanbar.sch"), "--tries",
-                             "2000000000", "--seed", "3", "--json", "--jobs", c.jobs, "-o", plan},
-                            c.signal, c.times);
-        EXPECT_EQ(r.status, 3) << c.name << r.err;
-        EXPECT_TRUE(Has(r.err, std::string("Abgebrochen (") + c.name + ") nach ")) << r.err;
+        const Signalled r = PlanUntilSignal(dir,
+                                            {test::SourcePath("tests/cli/data/unplanbar.sch"),
+                                             "--tries", "2000000000", "--seed", "3", "--json",
+                                             "--jobs", jobs, "-o", dir.File("teil.pdt")},
+                                            signal, times);
+        EXPECT_EQ(r.status, 3) << name << r.err;
+        EXPECT_TRUE(Has(r.err, "Abgebrochen (" + name + ") nach ")) << r.err;
         EXPECT_TRUE(Has(r.out, "\"interrupted\": true")) << r.out;
-        const test::ToolRun check = test::RunTool("check --json " + plan);
-        EXPECT_EQ(check.status, 0) << c.name << check.out;
-        EXPECT_TRUE(Has(check.out, "\"placed\": 12, \"unplaced\": 4")) << check.out;
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            names.insert(entry.path().filename().string());
-        EXPECT_EQ(names, (std::set<std::string>{"teil.pdt", "stdout.txt", "stderr.txt"}));
+        EXPECT_TRUE(Has(test::RunTool("check --json " + dir.File("teil.pdt")).out,
+                        "\"placed\": 12, \"unplaced\": 4"))
+            << name;
+        EXPECT_EQ(test::Names(dir),
+                  (std::set<std::string>{"teil.pdt", "stdout.txt", "stderr.txt"}));
     }
 }
 
