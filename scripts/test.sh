@@ -4,9 +4,11 @@
 #   2. the whole test suite again built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/, without the desktop application),
 #   3. every file-reader fuzz target for a fixed time (build-fuzz/, scripts/fuzz.sh),
-#   4. a one-minute soak run of the optimiser on the large example school (bench/soak.cpp).
+#   4. a one-minute soak run of the optimiser on the large example school (bench/soak.cpp),
+#   5. the tests that start threads (the plan runs at once, the tool's --jobs and its signals)
+#      built with ThreadSanitizer (build-tsan/: only the tool and the two test programs).
 # The sanitizer, fuzz and soak parts run first; the normal test suite runs last, and the last
-# line counts the four parts as "N passed, N failed". Exit status 0 only when all passed.
+# line counts the five parts as "N passed, N failed". Exit status 0 only when all passed.
 # FUZZ_SECONDS (default 60 per target) and SOAK_SECONDS (default 60) change the run times.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +26,12 @@ echo "== [${SECONDS} s] Bauen: build-asan/"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTUNDENWERK_SANITIZE=ON \
   -DSTUNDENWERK_CHECK_TOTALS=ON -DSTUNDENWERK_UI=OFF -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
 cmake --build build-asan || exit 1
+echo "== [${SECONDS} s] Bauen: build-tsan/"
+# -O1 with line tables only: a third less compile time than -O2 -g, and reports still name lines.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+  -DSTUNDENWERK_TSAN=ON -DSTUNDENWERK_CHECK_TOTALS=ON -DSTUNDENWERK_UI=OFF \
+  -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
+cmake --build build-tsan --target stundenwerk test_app test_cli || exit 1
 
 passed=0
 failed=0
@@ -43,6 +51,16 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
 record "Tests mit Sanitizern (build-asan)" $?
+
+echo "== [${SECONDS} s] Tests mit Threads unter ThreadSanitizer (build-tsan/)"
+# A report ends the tool or the test program, so the test fails. Only the tests whose runs share
+# the process with other threads or with a signal handler: the plan runs at once, the tool with
+# several runs and stages, Ctrl-C sent to `stundenwerk plan --jobs 4` in the middle of its runs,
+# SIGTERM and SIGHUP, and a signal during a save.
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
+  ctest --test-dir build-tsan --output-on-failure -j2 --timeout 900 -R \
+  '^(PlanJob\.|Signals\.|PlanCommand\.(SeveralRuns|StagesRunInOrder|CtrlC|TerminationSignals|AFailedSave))'
+record "Tests mit ThreadSanitizer (build-tsan)" $?
 
 echo "== [${SECONDS} s] Fuzzing der Dateileser, ${fuzz_seconds} s je Ziel (build-fuzz/)"
 bash scripts/fuzz.sh --seconds "$fuzz_seconds" --jobs 2

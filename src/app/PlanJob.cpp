@@ -9,6 +9,24 @@
 
 namespace sw {
 
+void RunReporter::Show(const Message& message) {
+    if (target_)
+        target_->Show(message);
+    else
+        CapturingReporter::Show(message);
+}
+
+bool RunReporter::Ask(const Message& message, Question kind) {
+    return target_ ? target_->Ask(message, kind) : CapturingReporter::Ask(message, kind);
+}
+
+void RunReporter::PassOn(Reporter& target) {
+    for (const Message& m : shown)
+        target.Show(m);
+    shown.clear();
+    target_ = &target;
+}
+
 PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* live,
                       InitialPlanObserver* observer,
                       const std::function<void(const StageRecord&)>& stageDone) {
@@ -16,7 +34,7 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
     run.Seed = seed;
     Reporter* target = live;
     if (!target) {
-        run.Messages = std::make_unique<CapturingReporter>();
+        run.Messages = std::make_unique<RunReporter>();
         target = run.Messages.get();
     }
     Reporter& reporter = *target;

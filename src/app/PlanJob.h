@@ -34,12 +34,27 @@ struct PlanJobOptions {
     std::function<bool()> StopRequested;
 };
 
+// What a run on a thread of its own reports: kept until the run is over, then passed on. Once
+// passed on, the kept messages are shown through the new reporter and everything the run's
+// session says later (a failed save, say) goes there directly instead of being kept unseen.
+class RunReporter : public CapturingReporter {
+public:
+    void Show(const Message& message) override;
+    bool Ask(const Message& message, Question kind) override;
+    // Shows the kept messages through `target`, in order, and sends every later one there. Call
+    // it only when no thread reports into this object any more.
+    void PassOn(Reporter& target);
+
+private:
+    Reporter* target_ = nullptr;
+};
+
 // One run and what came of it.
 struct PlanJobRun {
     std::uint32_t Seed = 0;
-    std::unique_ptr<CapturingReporter> Messages; // what the run reported, unless told live
-    std::unique_ptr<Session> Schule;             // its school and plan
-    bool Opened = false;                         // the school was read and planning started
+    std::unique_ptr<RunReporter> Messages; // what the run reported, unless told live
+    std::unique_ptr<Session> Schule;       // its school and plan
+    bool Opened = false;                   // the school was read and planning started
     InitialPlanResult Urplan;
     double UrplanSeconds = 0; // time to the initial plan
     std::vector<StageRecord> Stages;

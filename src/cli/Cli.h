@@ -21,6 +21,13 @@ int ExportCommand(const Args& args);
 int ExperimentCommand(const Args& args);
 int SubstitutionsCommand(const Args& args);
 
+// True when `a` and `b` name one existing file: the same device and inode, so also through a
+// symbolic or a hard link.
+bool SameFile(const std::string& a, const std::string& b);
+// Refuses to write `output` over the input file `input`, which it would destroy: prints the
+// refusal, naming both, and returns false.
+bool OutputIsNotInput(const std::string& output, const std::string& input);
+
 // Messages go to stderr as "Title: text" lines; questions are answered with `answer`.
 class StderrReporter : public Reporter {
 public:

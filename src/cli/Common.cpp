@@ -5,7 +5,25 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace sw::cli {
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool OutputIsNotInput(const std::string& output, const std::string& input) {
+    if (!SameFile(output, input)) return true;
+    std::fprintf(stderr,
+                 "Die Ausgabe %s ist die Eingabe-Datei %s und würde sie überschreiben. Geben Sie "
+                 "mit -o einen anderen Namen an.\n",
+                 output.c_str(), input.c_str());
+    return false;
+}
 
 void StderrReporter::Show(const Message& message) {
     // Written whole: a byte 0 inside a text must not cut the line short.

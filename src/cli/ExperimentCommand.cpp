@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stundenwerk experiment: the batch runs that compare acceptance rules on a saved plan; writes
-// the curve file into the chosen folder. Ctrl-C ends the run after the iteration in progress.
+// the curve file into the chosen folder. Ctrl-C, SIGTERM and SIGHUP end the run after the
+// iteration in progress; the curve of the iterations done is written all the same.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Experiments.h"
-#include "io/FileOps.h"
 
+#include <climits>
 #include <cstdio>
 
 namespace sw::cli {
@@ -29,19 +31,9 @@ int ExperimentCommand(const Args& args) {
     int runs = 0, iterations = 0;
     std::vector<std::string> positional;
     const std::vector<OptionRow> rows = {
-        {"-o", true, [&](const std::string& v) { return !(folder = v).empty(); }},
-        {"--runs", true,
-         [&](const std::string& v) {
-             const auto n = PositiveInt(v);
-             runs = n.value_or(0);
-             return n.has_value();
-         }},
-        {"--iterations", true,
-         [&](const std::string& v) {
-             const auto n = PositiveInt(v);
-             iterations = n.value_or(0);
-             return n.has_value();
-         }},
+        Text("-o", folder, "ein Ordner"),
+        Number("--runs", 1, INT_MAX, [&](int n) { runs = n; }),
+        Number("--iterations", 1, INT_MAX, [&](int n) { iterations = n; }),
     };
     if (!ParseOptions(args, rows, positional) || positional.size() != 2 || folder.empty()) {
         Usage();
@@ -53,10 +45,19 @@ int ExperimentCommand(const Args& args) {
         Usage();
         return 2;
     }
+    // Neither the folder nor the curve file in it may be the plan file.
+    if (!OutputIsNotInput(folder, positional[1]) ||
+        !OutputIsNotInput(folder + "/" + info->FileName, positional[1]))
+        return 2;
     StderrReporter reporter;
     RunControl run;
-    const ExperimentResult r = RunExperiment(*info, positional[1], folder, DefaultFileOps(),
-                                             reporter, run, runs, iterations);
+    const HaltOnSignals halt;
+    run.SetPassHook([&run] {
+        if (HaltRequested()) run.Halt();
+    });
+    SignalSafeDisk disk;
+    const ExperimentResult r =
+        RunExperiment(*info, positional[1], folder, disk, reporter, run, runs, iterations);
     if (!r.outcome.Ok) {
         r.outcome.ShowTo(reporter);
         return 2;

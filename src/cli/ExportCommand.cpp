@@ -3,6 +3,8 @@
 // into a .docx document, as the export options window does. Exit status 0 written, 1 export
 // error (the target cannot be written), 2 bad arguments or unreadable plan file.
 #include "cli/Cli.h"
+#include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Session.h"
 #include "export/ExportRun.h"
@@ -11,7 +13,6 @@
 #include "io/FileOps.h"
 #include "model/Text.h"
 
-#include <charconv>
 #include <cstdio>
 #include <functional>
 
@@ -49,59 +50,41 @@ std::vector<std::string> Teile(const std::string& liste) {
     return out;
 }
 
-bool Zahl(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    auto [p, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && p == end;
-}
-
 // Parses the arguments; false (with a line on stderr) when they make no sense.
 bool Lies(const Args& args, Aufruf& a) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto wert = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "%s braucht einen Wert.\n", arg.c_str());
-                return false;
-            }
-            into = args[++i];
+    auto liste = [](std::vector<std::string>& into) {
+        return [&into](const std::string& v) {
+            for (std::string& t : Teile(v))
+                into.push_back(std::move(t));
             return true;
         };
-        std::string v;
-        if (arg == "-o") {
-            if (!wert(a.ziel)) return false;
-        } else if (arg == "--teachers" || arg == "--classes" || arg == "--rooms") {
-            if (!wert(v)) return false;
-            auto& liste = arg == "--teachers"  ? a.lehrer
-                          : arg == "--classes" ? a.klassen
-                                               : a.raeume;
-            for (std::string& t : Teile(v))
-                liste.push_back(std::move(t));
-        } else if (arg == "--layout") {
-            if (!wert(v)) return false;
-            if (!Zahl(v, a.optionen.Layout) || !IsLayout(a.optionen.Layout)) {
-                std::fprintf(stderr, "Unbekanntes Tabellen-Layout: %s (0 bis %d)\n", v.c_str(),
-                             kLayoutAnzahl - 1);
-                return false;
-            }
-        } else if (arg == "--short") {
-            a.optionen.NurKurz = true;
-        } else if (arg == "--no-pseudo-courses") {
-            a.optionen.PseudoKurse = false;
-        } else if (arg == "--landscape") {
-            a.optionen.Ausrichtung = PageOrientation::Landscape;
-        } else if (arg == "--no-new-page") {
-            a.optionen.JederPlanNeueSeite = false;
-        } else if (arg == "--no-open") {
-            a.oeffnen = false;
-        } else if (a.plan.empty() && !arg.starts_with("-")) {
-            a.plan = arg;
-        } else {
-            std::fprintf(stderr, "Unbekannte Angabe: %s\n", arg.c_str());
-            return false;
-        }
+    };
+    bool quer = false;
+    bool ohnePseudoKurse = false;
+    bool fortlaufend = false;
+    std::vector<std::string> positional;
+    const std::vector<OptionRow> rows = {
+        Text("-o", a.ziel, "ein Dateiname"),
+        {"--teachers", true, liste(a.lehrer), {}},
+        {"--classes", true, liste(a.klassen), {}},
+        {"--rooms", true, liste(a.raeume), {}},
+        Number("--layout", 0, kLayoutAnzahl - 1, [&a](int n) { a.optionen.Layout = n; }),
+        Flag("--short", a.optionen.NurKurz),
+        Flag("--no-pseudo-courses", ohnePseudoKurse),
+        Flag("--landscape", quer),
+        Flag("--no-new-page", fortlaufend),
+        Flag("--no-open", a.oeffnen, false),
+    };
+    if (!ParseOptions(args, rows, positional)) return false;
+    if (quer) a.optionen.Ausrichtung = PageOrientation::Landscape;
+    if (ohnePseudoKurse) a.optionen.PseudoKurse = false;
+    if (fortlaufend) a.optionen.JederPlanNeueSeite = false;
+    if (positional.size() > 1) {
+        std::fprintf(stderr, "Unbekannte Angabe: %s\n", positional[1].c_str());
+        return false;
     }
-    if (a.plan.empty() || a.ziel.empty()) return false;
+    if (positional.empty() || a.ziel.empty()) return false;
+    a.plan = positional[0];
     if (a.lehrer.empty() && a.klassen.empty() && a.raeume.empty()) {
         std::fputs("Es ist nichts zur Ausgabe gewählt (--teachers, --classes, --rooms).\n", stderr);
         return false;
@@ -154,6 +137,7 @@ int ExportCommand(const Args& args) {
         std::fputs(kAufruf, stderr);
         return 2;
     }
+    if (!OutputIsNotInput(a.ziel, a.plan)) return 2;
     StderrReporter reporter;
     Session session(reporter);
     // The refusal, or a note on the file's code page.
@@ -177,7 +161,8 @@ int ExportCommand(const Args& args) {
     NoOpener keiner;
     DocumentOpener* opener = &keiner;
     if (a.oeffnen) opener = &desktop;
-    CWord word(a.ziel, DefaultFileOps(), *opener);
+    SignalSafeDisk disk;
+    CWord word(a.ziel, disk, *opener);
     FortschrittZeilen fortschritt;
     const ExportErgebnis e = RunExport(plan, o, word, reporter, fortschritt);
     switch (e.Status) {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stundenwerk plan: reads a school, builds its lesson hours, runs the initial plan and the stages
 // and prints the figures; with -o the plan file is written. The work is done by the session and
-// the stage runner; this file parses the arguments, turns Ctrl-C into "Halt" and prints. Exit
-// status 0 complete plan, 3 no complete plan within the attempts (the plan is written only with
-// -o), 1 the plan breaks its own rules (never expected), 2 bad arguments, an unreadable school, a
-// school without lessons or a failed write.
+// the stage runner; this file parses the arguments, turns Ctrl-C, SIGTERM and SIGHUP into "Halt"
+// (Signals.h) and prints. Exit status 0 complete plan, 3 no complete plan within the attempts
+// (the plan is written only with -o), 1 the plan breaks its own rules (never expected), 2 bad
+// arguments, an unreadable school, a school without lessons or a failed write.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/BestAttempt.h"
 #include "app/PlanJob.h"
@@ -17,8 +18,9 @@
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
 
+#include <cctype>
 #include <chrono>
-#include <csignal>
+#include <climits>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -36,28 +38,8 @@ constexpr const char* kUsage =
     "        [--stages LISTE] [--stage-seconds S] [--stage-passes N]\n"
     "   oder: stundenwerk plan --plan PLAN.pdt [-o PLAN.pdt] [--stages ...] ...\n";
 
-// Ctrl-C acts as "Halt" in every phase: the attempt or pass in progress ends, no further stage
-// starts, and the plan is written. A second Ctrl-C ends the program at once.
-volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void OnInterrupt(int) {
-    gInterrupted = 1;
-    std::signal(SIGINT, SIG_DFL);
-}
-bool Interrupted() {
-    return gInterrupted != 0;
-}
-
-// Ctrl-C is "Halt" while this object lives.
-class InterruptAsHalt {
-public:
-    InterruptAsHalt() : previous_(std::signal(SIGINT, OnInterrupt)) { gInterrupted = 0; }
-    ~InterruptAsHalt() { std::signal(SIGINT, previous_); }
-    InterruptAsHalt(const InterruptAsHalt&) = delete;
-    InterruptAsHalt& operator=(const InterruptAsHalt&) = delete;
-
-private:
-    void (*previous_)(int);
-};
+// More runs at once than this would only share the same cores.
+constexpr int kMaxJobs = 256;
 
 struct PlanOptions {
     std::string School;
@@ -94,60 +76,32 @@ std::optional<std::vector<int>> StageList(const std::string& text) {
 }
 
 std::vector<OptionRow> PlanOptionTable(PlanOptions& o) {
-    auto flag = [](bool& target) {
-        return [&target](const std::string&) {
-            target = true;
-            return true;
-        };
-    };
     return {
-        {"-o", true, [&o](const std::string& v) { return !(o.Output = v).empty(); }},
-        {"--tries", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.Tries = *n;
-             return n.has_value();
-         }},
+        Text("-o", o.Output, "ein Dateiname"),
+        Number("--tries", 1, INT_MAX, [&o](int n) { o.Tries = n; }),
         {"--seed", true,
          [&o](const std::string& v) {
              o.Seed = cli::Seed(v);
              return o.Seed.has_value();
-         }},
-        {"--json", false, flag(o.Json)},
-        {"--allow-course-over-limit", false, flag(o.KursUeberStundenLimit)},
-        {"--allow-multi-course-over-limit", false, flag(o.MehrfachKursUeberStundenLimit)},
-        {"--allow-multi-over-limit", false, flag(o.MehrfachUeberStundenLimit)},
-        {"--strict-first-hour", false, flag(o.StrictFirstHour)},
-        {"--no-repair", false,
-         [&o](const std::string&) {
-             o.Repair = false;
-             return true;
-         }},
-        {"--jobs", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.Jobs = *n;
-             return n.has_value() && *n <= 256;
-         }},
-        {"--plan", true, [&o](const std::string& v) { return !(o.PlanFile = v).empty(); }},
+         },
+         "0 bis 4294967295"},
+        Flag("--json", o.Json),
+        Flag("--allow-course-over-limit", o.KursUeberStundenLimit),
+        Flag("--allow-multi-course-over-limit", o.MehrfachKursUeberStundenLimit),
+        Flag("--allow-multi-over-limit", o.MehrfachUeberStundenLimit),
+        Flag("--strict-first-hour", o.StrictFirstHour),
+        Flag("--no-repair", o.Repair, false),
+        Number("--jobs", 1, kMaxJobs, [&o](int n) { o.Jobs = n; }),
+        Text("--plan", o.PlanFile, "ein Dateiname"),
         {"--stages", true,
          [&o](const std::string& v) {
              const auto list = StageList(v);
              if (list) o.Stages = *list;
              return list.has_value();
-         }},
-        {"--stage-seconds", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.StageSeconds = *n;
-             return n.has_value();
-         }},
-        {"--stage-passes", true,
-         [&o](const std::string& v) {
-             const auto n = PositiveInt(v);
-             if (n) o.StagePasses = *n;
-             return n.has_value();
-         }},
+         },
+         "die Stufen 2 bis 6, durch Kommas getrennt, z. B. 2,4,5, oder nichts"},
+        Number("--stage-seconds", 1, INT_MAX, [&o](int n) { o.StageSeconds = n; }),
+        Number("--stage-passes", 1, INT_MAX, [&o](int n) { o.StagePasses = n; }),
     };
 }
 
@@ -237,7 +191,7 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"tries\": " + std::to_string(result.Versuche);
     out += ", \"rest\": " + std::to_string(result.Rest);
     out += ", \"seed\": " + std::to_string(seed);
-    out += ", \"interrupted\": " + std::string(gInterrupted ? "true" : "false");
+    out += ", \"interrupted\": " + std::string(HaltRequested() ? "true" : "false");
     if (!result.Complete()) {
         const ConflictLabels k = DescribeConflict(plan);
         const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
@@ -297,8 +251,16 @@ PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
         job.Stages.push_back(static_cast<Stage>(stage));
     job.StageSeconds = o.StageSeconds;
     job.StagePasses = o.StagePasses;
-    job.StopRequested = Interrupted;
+    job.StopRequested = HaltRequested;
     return job;
+}
+
+// A school read as a plan file, as the session tells the files apart: by the extension.
+bool IsPlanFileName(const std::string& path) {
+    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : tail)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".pdt";
 }
 
 int DefaultJobs() {
@@ -314,9 +276,19 @@ int PlanCommand(const Args& args) {
         return 2;
     }
     const PlanOptions& o = *parsed;
+    // The school is never replaced by a plan file; a saved plan that is continued may be, as
+    // "Plan - Datei speichern" replaces the plan file it was read from.
+    if (!o.Output.empty() && !o.School.empty() && !OutputIsNotInput(o.Output, o.School)) {
+        if (IsPlanFileName(o.School))
+            std::fprintf(stderr,
+                         "Um den gespeicherten Plan weiter zu verbessern: stundenwerk plan --plan "
+                         "%s -o %s\n",
+                         o.School.c_str(), o.Output.c_str());
+        return 2;
+    }
     StderrReporter reporter;
     std::uint32_t seed = o.Seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
-    const InterruptAsHalt interrupt;
+    const HaltOnSignals halt;
     const auto printStage = [&o](const StageRecord& r) {
         if (!o.Json) PrintStage(r);
         std::fflush(stdout);
@@ -341,7 +313,7 @@ int PlanCommand(const Args& args) {
             run.Seconds = o.StageSeconds;
             run.Passes = o.StagePasses;
             run.CompoundMoves = o.Repair;
-            run.StopRequested = Interrupted;
+            run.StopRequested = HaltRequested;
             run.StageDone = printStage;
             stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);
         }
@@ -354,8 +326,9 @@ int PlanCommand(const Args& args) {
         } else {
             // The runs' stage lines would interleave: the best run's are printed afterwards.
             runs = RunPlanJobs(job, jobs, best, &progress);
-            for (const Message& m : runs[best].Messages->shown)
-                reporter.Show(m);
+            // What the best run said, and whatever its session says from now on (a failed
+            // save above all), reaches stderr.
+            runs[best].Messages->PassOn(reporter);
             for (const StageRecord& r : runs[best].Stages)
                 printStage(r);
         }
@@ -367,8 +340,8 @@ int PlanCommand(const Args& args) {
         seed = chosen.Seed;
         if (jobs > 1 && !o.Json)
             std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
-        if (gInterrupted && !result.Complete())
-            std::fprintf(stderr, "Abgebrochen (Strg-C) nach %s.\n",
+        if (HaltRequested() && !result.Complete())
+            std::fprintf(stderr, "Abgebrochen (%s) nach %s.\n", SignalName(HaltSignal()),
                          Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
     }
     CPlan& plan = *session->Plan();
@@ -396,7 +369,10 @@ int PlanCommand(const Args& args) {
     else if (!result.Complete())
         PrintBlockingHour(plan, result);
 
-    if (!o.Output.empty() && !session->SavePlanFile(o.Output)) return 2;
+    if (!o.Output.empty()) {
+        const SignalsHeldBack whole;
+        if (!session->SavePlanFile(o.Output)) return 2;
+    }
     if (!report.Ok()) return 1;
     return result.Complete() ? 0 : 3;
 }

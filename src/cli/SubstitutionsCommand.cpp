@@ -5,9 +5,9 @@
 // written, 2 bad arguments or unreadable plan file.
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Signals.h"
 
 #include "app/Session.h"
-#include "io/FileOps.h"
 #include "model/Cp1252.h"
 #include "model/Text.h"
 #include "substitute/Substitutions.h"
@@ -27,7 +27,8 @@ constexpr const char* kAufruf =
     "  nicht. Ohne --absent gelten die Lehrer als abwesend, die die Plan-Datei so markiert.\n"
     "  Gezeigt werden die zu vertretenden Stunden und je Stunde die anwesenden Lehrer, die\n"
     "  dann frei sind und das Fach unterrichten. -o schreibt den Vertretungsplan (alle\n"
-    "  Stunden offen) mit dem heutigen Datum oder dem von --date.\n";
+    "  Stunden offen) mit dem Datum von --date, das auf den Tag fallen muss (Tag 1 ist ein\n"
+    "  Montag), sonst mit dem nächsten Datum dieses Tages (heute, wenn heute dieser Tag ist).\n";
 
 // A name folded for comparing without regard to case: Windows-1252 letters, as the files
 // store them, so that "MÜLLER" finds "Müller".
@@ -112,6 +113,25 @@ std::string TagName(const CPlan& plan, int d) {
                                                         : "Tag " + std::to_string(d + 1);
 }
 
+// "Tag 1 (Montag)"; the number alone for a day without a name.
+std::string TagText(const CPlan& plan, int d) {
+    const std::string name = TagName(plan, d);
+    const std::string nummer = "Tag " + std::to_string(d + 1);
+    return name.empty() ? nummer : nummer + " (" + name + ")";
+}
+
+// "Mittwoch": the weekday as the sheet's date names it.
+std::string WochentagName(const Datum& datum) {
+    const std::string text = DatumText(datum);
+    return text.substr(0, text.find(','));
+}
+
+std::string IsoText(const Datum& d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.Jahr, d.Monat, d.Tag);
+    return buf;
+}
+
 std::string Namen(const CPlan& plan, const std::vector<int>& lehrer) {
     std::string out;
     for (int t : lehrer)
@@ -127,19 +147,17 @@ int SubstitutionsCommand(const Args& args) {
     bool hilfe = false;
     std::vector<std::string> positional;
     const std::vector<OptionRow> rows = {
-        {"--day", true, [&](const std::string& v) { return !(tag = v).empty(); }},
-        {"--absent", true,
+        Text("--day", tag, "die Nummer oder der Name eines Schultags"),
+        {"--absent",
+         true,
          [&](const std::string& v) {
              abwesend = v;
              return true;
-         }},
-        {"-o", true, [&](const std::string& v) { return !(ziel = v).empty(); }},
-        {"--date", true, [&](const std::string& v) { return !(datum = v).empty(); }},
-        {"--help", false,
-         [&](const std::string&) {
-             hilfe = true;
-             return true;
-         }},
+         },
+         {}},
+        Text("-o", ziel, "ein Dateiname"),
+        Text("--date", datum, "ein Datum JJJJ-MM-TT"),
+        Flag("--help", hilfe),
     };
     const bool gelesen = ParseOptions(args, rows, positional);
     if (gelesen && hilfe) {
@@ -150,16 +168,16 @@ int SubstitutionsCommand(const Args& args) {
         std::fputs(kAufruf, stderr);
         return 2;
     }
-    Datum fuer = Heute();
+    std::optional<Datum> fuer;
     if (!datum.empty()) {
-        const std::optional<Datum> d = DatumAus(datum);
-        if (!d) {
+        fuer = DatumAus(datum);
+        if (!fuer) {
             std::fprintf(stderr, "Ungültiges Datum: %s (erwartet JJJJ-MM-TT, z. B. 2026-12-09)\n",
                          datum.c_str());
             return 2;
         }
-        fuer = *d;
     }
+    if (!ziel.empty() && !OutputIsNotInput(ziel, positional[0])) return 2;
 
     StderrReporter reporter;
     Session session(reporter);
@@ -177,6 +195,18 @@ int SubstitutionsCommand(const Args& args) {
                      tag.c_str(), plan.Tage, namen.c_str());
         return 2;
     }
+    // School day 1 is a Monday, day 7 a Sunday; the sheet carries a date of that weekday.
+    if (fuer && Wochentag(*fuer) != d) {
+        const Datum passend = NaechsterWochentag(*fuer, d);
+        const std::string wochentag = WochentagName(passend);
+        std::fprintf(stderr,
+                     "Das Datum %s ist ein %s, %s aber ein %s. Geben Sie ein Datum an, das auf "
+                     "einen %s fällt (z. B. %s).\n",
+                     datum.c_str(), WochentagName(*fuer).c_str(), TagText(plan, d).c_str(),
+                     wochentag.c_str(), wochentag.c_str(), IsoText(passend).c_str());
+        return 2;
+    }
+    if (!fuer) fuer = NaechsterWochentag(Heute(), d);
     if (abwesend) {
         std::vector<int> gewaehlt;
         for (const std::string& name : Teile(*abwesend)) {
@@ -213,8 +243,9 @@ int SubstitutionsCommand(const Args& args) {
 
     if (ziel.empty()) return 0;
     NoOpener keiner;
-    CWord word(ziel, DefaultFileOps(), keiner);
-    if (!SchreibeVertretungsplan(plan, liste, fuer, word, reporter)) return 1;
+    SignalSafeDisk disk;
+    CWord word(ziel, disk, keiner);
+    if (!SchreibeVertretungsplan(plan, liste, *fuer, word, reporter)) return 1;
     std::printf("Vertretungsplan nach %s geschrieben.\n", ziel.c_str());
     return 0;
 }

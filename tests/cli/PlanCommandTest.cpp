@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
+#include "support/Disk.h"
 #include "support/School.h"
 #include "support/TestSupport.h"
 
@@ -11,7 +12,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -195,6 +199,55 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
     EXPECT_TRUE(Has(g.out, "3 Versuche / Rest = 1\n")) << g.out;
 }
 
+struct Signalled {
+    int status = -1; // exit status, -1 when a signal ended the tool
+    std::string out, err;
+};
+
+// Runs `stundenwerk plan ARGS` in a child, sends it `signal` `times` times in a row (as `timeout`
+// does: to the tool and to its process group) once it handles the signal and has had time for
+// some attempts, and waits for it to end.
+Signalled PlanUntilSignal(const test::TempDir& dir, const std::vector<std::string>& args,
+                          int signal, int times) {
+    const std::string outFile = dir.File("stdout.txt");
+    const std::string errFile = dir.File("stderr.txt");
+    const std::string tool = std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk";
+    std::vector<const char*> argv{"stundenwerk", "plan"};
+    for (const std::string& a : args)
+        argv.push_back(a.c_str());
+    argv.push_back(nullptr);
+    Signalled run;
+    const pid_t pid = fork();
+    if (pid < 0) return run;
+    if (pid == 0) {
+        const int o = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(o, 1);
+        dup2(e, 2);
+        execv(tool.c_str(), const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    // On a busy machine the tool can take a while to take the signal over.
+    const auto handles = [pid, signal] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0)
+                return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (signal - 1))) != 0;
+        return false;
+    };
+    for (int i = 0; i < 6000 && !handles(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    for (int i = 0; i < times; ++i)
+        kill(pid, signal);
+    int raw = 0;
+    if (waitpid(pid, &raw, 0) != pid) return run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = test::ReadFileBytes(outFile);
+    run.err = test::ReadFileBytes(errFile);
+    return run;
+}
+
 // Ctrl-C during the initial plan killed the run with nothing written (exit 130). It is "Halt" in
 // every phase now: the attempt in progress ends, and the best attempt is written and reported
 // as incomplete (exit 3). The school cannot be planned: one teacher has three free slots.
@@ -202,39 +255,11 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
     test::TempDir dir;
     const std::string school = test::SourcePath("tests/cli/data/unplanbar.sch");
     const std::string plan = dir.File("teil.pdt");
-    const std::string outFile = dir.File("stdout.txt");
-    const std::string errFile = dir.File("stderr.txt");
-    const std::string tool = std::string(STUNDENWERK_BINARY_DIR) + "/stundenwerk";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        const int o = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(o, 1);
-        dup2(e, 2);
-        execl(tool.c_str(), "stundenwerk", "plan", school.c_str(), "--tries", "2000000000",
-              "--seed", "3", "--json", "-o", plan.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    // Ctrl-C once the tool has taken it over (on a busy machine that can take a while), and
-    // after it has had time for some attempts.
-    const auto catchesInterrupt = [pid] {
-        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("SigCgt:", 0) == 0)
-                return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGINT - 1))) != 0;
-        return false;
-    };
-    for (int i = 0; i < 6000 && !catchesInterrupt(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    kill(pid, SIGINT);
-    int raw = 0;
-    ASSERT_EQ(waitpid(pid, &raw, 0), pid);
-    const std::string out = test::ReadFileBytes(outFile);
-    ASSERT_TRUE(WIFEXITED(raw)) << out;
-    EXPECT_EQ(WEXITSTATUS(raw), 3) << out;
-    const std::string err = test::ReadFileBytes(errFile);
+    const Signalled r = PlanUntilSignal(
+        dir, {school, "--tries", "2000000000", "--seed", "3", "--json", "-o", plan}, SIGINT, 1);
+    const std::string& out = r.out;
+    EXPECT_EQ(r.status, 3) << out;
+    const std::string& err = r.err;
     EXPECT_TRUE(Has(err, "Abgebrochen (Strg-C) nach ")) << err;
     EXPECT_TRUE(Has(err, "Kein vollständiger Plan nach ")) << err;
     EXPECT_TRUE(Has(out, "\"complete\": false")) << out;
@@ -249,6 +274,43 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
     EXPECT_TRUE(Has(more.err, "Der Plan ist unvollständig: 4 Stunden sind nicht gesetzt; die "
                               "Stufen laufen nur auf einem vollständigen Plan.\n"))
         << more.err;
+}
+
+// SIGTERM (`timeout`, which sends it twice) and SIGHUP ended the tool with nothing written. They
+// are "Halt" as Ctrl-C is, whatever the number of runs on threads; no temporary file is left.
+TEST(PlanCommand, TerminationSignalsAreHaltToo) {
+    const std::tuple<int, int, const char*, std::string> cases[] = {
+        {SIGTERM, 2, "2", "SIGTERM"}, {SIGHUP, 2, "1", "SIGHUP"}, {SIGINT, 1, "4", "Strg-C"}};
+    for (const auto& [signal, times, jobs, name] : cases) {
+        test::TempDir dir;
+        const Signalled r = PlanUntilSignal(dir,
+                                            {test::SourcePath("tests/cli/data/unplanbar.sch"),
+                                             "--tries", "2000000000", "--seed", "3", "--json",
+                                             "--jobs", jobs, "-o", dir.File("teil.pdt")},
+                                            signal, times);
+        EXPECT_EQ(r.status, 3) << name << r.err;
+        EXPECT_TRUE(Has(r.err, "Abgebrochen (" + name + ") nach ")) << r.err;
+        EXPECT_TRUE(Has(r.out, "\"interrupted\": true")) << r.out;
+        EXPECT_TRUE(Has(test::RunTool("check --json " + dir.File("teil.pdt")).out,
+                        "\"placed\": 12, \"unplaced\": 4"))
+            << name;
+        EXPECT_EQ(test::Names(dir),
+                  (std::set<std::string>{"teil.pdt", "stdout.txt", "stderr.txt"}));
+    }
+}
+
+// With several runs the chosen run's session reported into the run's own capture: a failed save
+// ended the tool with status 2 and not a word. Every failure is reported, whatever the runs.
+TEST(PlanCommand, AFailedSaveIsReportedWhateverTheNumberOfRuns) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const std::string target = dir.File("fehlt/x.pdt");
+    for (const char* jobs : {"1", "2", "3"}) {
+        const Split r = RunPlan(dir, school + " --seed 1 --jobs " + jobs + " -o " + target);
+        EXPECT_EQ(r.status, 2) << jobs;
+        EXPECT_TRUE(Has(r.err, "Dateifehler: Fehler beim Speichern der Datei:\n" + target + "\n"))
+            << jobs << ": " << r.err;
+    }
 }
 
 TEST(PlanCommand, PlanOptionFlags) {

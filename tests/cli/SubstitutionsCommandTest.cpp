@@ -52,14 +52,14 @@ TEST_F(SubstitutionsCommand, ListsTheLessonsAndTheFreeTeachersWhoTeachTheSubject
 
 TEST_F(SubstitutionsCommand, WritesTheSheetWithEveryLessonOpen) {
     const std::string blatt = dir.File("vertretung.docx");
-    const test::ToolRun r = Run("--day Montag --absent L0 --date 2026-12-09 -o " + blatt);
+    const test::ToolRun r = Run("--day Montag --absent L0 --date 2026-12-07 -o " + blatt);
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Vertretungsplan nach " + blatt + " geschrieben.\n"), std::string::npos);
     const test::ReadDocx docx = test::ReadDocxFile(blatt);
     ASSERT_TRUE(docx.Opened);
     const auto paragraphs = docx.Paragraphs();
     ASSERT_FALSE(paragraphs.empty());
-    EXPECT_EQ(paragraphs.front().Text, "Vertretungsplan Mittwoch, 9. Dezember 2026");
+    EXPECT_EQ(paragraphs.front().Text, "Vertretungsplan Montag, 7. Dezember 2026");
     const auto tables = docx.Tables();
     ASSERT_EQ(tables.size(), 1u);
     EXPECT_EQ(tables[0].Cells,
@@ -75,6 +75,26 @@ TEST_F(SubstitutionsCommand, WritesTheSheetWithEveryLessonOpen) {
         << fehler.out;
     EXPECT_EQ(fehler.out.find("OLE"), std::string::npos) << fehler.out;
     EXPECT_FALSE(std::filesystem::exists(dir.File("fehlt/v.docx")));
+}
+
+// Monday's lessons went onto a sheet dated Wednesday, and without --date the sheet was dated
+// today whatever the day. School day 1 is a Monday: a date of another weekday is refused, and
+// the sheet is dated with the next date of the day by default.
+TEST_F(SubstitutionsCommand, TheSheetIsDatedOnTheChosenDay) {
+    const test::ToolRun falsch = Run("--day 1 --absent L0 --date 2026-12-09 -o x.docx");
+    EXPECT_EQ(falsch.status, 2);
+    EXPECT_EQ(falsch.out, "Das Datum 2026-12-09 ist ein Mittwoch, Tag 1 (Montag) aber ein Montag. "
+                          "Geben Sie ein Datum an, das auf einen Montag fällt (z. B. "
+                          "2026-12-14).\n");
+    for (const char* tag : {"Montag", "Dienstag"}) {
+        const std::string blatt = dir.File(std::string(tag) + ".docx");
+        ASSERT_EQ(Run(std::string("--day ") + tag + " --absent L0 -o " + blatt).status, 0);
+        const auto paragraphs = test::ReadDocxFile(blatt).Paragraphs();
+        ASSERT_FALSE(paragraphs.empty());
+        EXPECT_EQ(paragraphs.front().Text.rfind(std::string("Vertretungsplan ") + tag + ", ", 0),
+                  0u)
+            << paragraphs.front().Text;
+    }
 }
 
 TEST_F(SubstitutionsCommand, RefusesUnknownDaysTeachersAndDates) {
