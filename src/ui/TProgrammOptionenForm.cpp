@@ -19,9 +19,7 @@ namespace {
 constexpr int kStandardPosition = 100;
 
 int Zahl(const IniFile& ini, const QString& key) {
-    bool ok = false;
-    const int n = Q(ini.GetString("windows", S(key))).toInt(&ok);
-    return ok ? n : kStandardPosition;
+    return ini.GetInt("windows", S(key), kStandardPosition);
 }
 } // namespace
 
@@ -94,14 +92,15 @@ std::optional<IniFile> TProgrammOptionenForm::Lesen() {
     const std::string pfad = S(KonfigDatei());
     // A folder of that name cannot be read as the file.
     if (QFileInfo(KonfigDatei()).isDir()) return std::nullopt;
-    if (!files_.Exists(pfad)) return IniFile();
+    if (!files_.Exists(pfad)) return IniFile::ReadHandEdited({});
     const FileContent text = files_.ReadAll(pfad);
     if (!text.bytes) return std::nullopt;
-    return IniFile::Parse(*text.bytes);
+    // People edit the file by hand: blanks, a byte-order mark and "ja"/"true" are understood.
+    return IniFile::ReadHandEdited(*text.bytes);
 }
 
 bool TProgrammOptionenForm::Schreiben(const IniFile& ini) {
-    return files_.WriteReplacing(S(KonfigDatei()), ini.Serialise());
+    return files_.WriteReplacing(S(KonfigDatei()), ini.HandEditedBytes());
 }
 
 int TProgrammOptionenForm::Ausfuehren() {
@@ -123,7 +122,7 @@ void TProgrammOptionenForm::StartPruefung() {
         reporter_.Show({kLesen, titel::Fehler});
         return;
     }
-    if (ini->GetString("Options", "Laden", "0") != "1") return;
+    if (!ini->GetFlag("Options", "Laden", false)) return;
     OptionenLadenClick();
     optionenLadenCB_->setChecked(true);
 }
