@@ -49,9 +49,8 @@ bool WritePlanungsEinstellungen(FileOps& files, const std::string& configFile,
         const bool on = settings.*k.field;
         // A value the reader takes as it stands is left in the planner's own words; a missing
         // key that would read as the default is not added.
-        const bool reads = ini.HasKey(kSection, k.name)
-                               ? ini.GetFlag(kSection, k.name, !on) == on
-                               : on == standard.*k.field;
+        const bool reads = ini.HasKey(kSection, k.name) ? ini.GetFlag(kSection, k.name, !on) == on
+                                                        : on == standard.*k.field;
         if (!reads) ini.SetString(kSection, k.name, on ? "1" : "0");
     }
     return files.WriteReplacing(configFile, ini.HandEditedBytes());

@@ -282,7 +282,7 @@ EditResult PlanEditor::Move() {
                 if (UnitFits(sel, s, UnitRooms::AnyRefusalTriesNext))
                     state_.Candidates.push_back(s);
             }
-        return {Ergebnis::ModusAn, false};
+        return MoveFramed();
     }
     for (int d = 0; d < plan_.Tage; ++d)
         for (int hour = 0; hour <= plan_.Stunden; ++hour) {
@@ -304,6 +304,15 @@ EditResult PlanEditor::Move() {
             if (othersBusy) continue;
             if (SeatParallels(sel, s, true, -1, nullptr)) state_.Candidates.push_back(s);
         }
+    return MoveFramed();
+}
+
+EditResult PlanEditor::MoveFramed() {
+    // The grid has a row for hour 0 only with the 0th hour.
+    const int firstRow = plan_.Nullte ? 0 : 1;
+    const bool shown = std::any_of(state_.Candidates.begin(), state_.Candidates.end(),
+                                   [&](int s) { return HourOf(s) >= firstRow; });
+    if (!shown) reporter_.Show({texte::KeinFreierPlatz, titel::Hinweis});
     return {Ergebnis::ModusAn, false};
 }
 

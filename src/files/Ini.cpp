@@ -90,7 +90,8 @@ void IniFile::AddParsedLine(std::string_view line) {
     }
     Line parsed;
     const auto eq = line.find('=');
-    const bool comment = !look.empty() && (look.front() == ';' || (lenient_ && look.front() == '#'));
+    const bool comment =
+        !look.empty() && (look.front() == ';' || (lenient_ && look.front() == '#'));
     if (!look.empty() && look.front() != '[' && !comment && eq != std::string_view::npos &&
         !Seen(line.substr(0, eq)).empty()) {
         parsed.entry = true;
@@ -168,9 +169,9 @@ int IniFile::GetInt(std::string_view section, std::string_view key, int fallback
 std::optional<bool> ParseFlag(std::string_view text) {
     const std::string_view word = Trimmed(text);
     static constexpr std::array<std::string_view, 6> kTrue = {"1",   "true", "ja",
-                                                             "yes", "on",   "wahr"};
+                                                              "yes", "on",   "wahr"};
     static constexpr std::array<std::string_view, 6> kFalse = {"0",  "false", "nein",
-                                                              "no", "off",   "falsch"};
+                                                               "no", "off",   "falsch"};
     for (std::string_view w : kTrue)
         if (EqualsNoCase(word, w)) return true;
     for (std::string_view w : kFalse)

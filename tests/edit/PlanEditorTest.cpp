@@ -104,7 +104,7 @@ TEST(EditMove, AnHourOfADoubleLessonMovesWithItsWholeUnit) {
     EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(0, 3)));
     EXPECT_TRUE(f.ed->State().IsCandidate(SlotOf(1, 6)));
     EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(1, 1)));
-    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 2))); // K0 has F1 at (2, 1)
+    EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 2)));   // K0 has F1 at (2, 1)
     EXPECT_EQ(PlanState::Difference(before, f.State()), ""); // framing changes nothing
     EXPECT_EQ(f.ed->SelectCell(0, 3).What, Ergebnis::Geaendert);
     EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
@@ -283,6 +283,30 @@ TEST(EditMove, HourZeroIsScannedAndFramedOnlyWhereTheWeekHasIt) {
         EXPECT_EQ(f.ed->State().Candidates.front(), nullte ? SlotOf(0, 0) : SlotOf(0, 2));
         EXPECT_EQ(f.ed->SelectCell(2, 0).What, nullte ? Ergebnis::Geaendert : Ergebnis::Abgelehnt);
     }
+}
+
+// With every other slot of the class locked nothing can be framed: the planner is told so (the
+// command said nothing before); a framed slot means no note.
+TEST(EditMove, NoFreeSlotIsSaidAtOnce) {
+    EditFixture f;
+    AddBlock(f.s, "L0", "K0", "F0", {1});
+    f.Build();
+    f.Put(0, 0, 0, 1);
+    for (int d = 0; d < 5; ++d)
+        for (int h = 0; h <= 6; ++h)
+            if (d != 0 || h != 1) f.s.Klassen[0].Sperre[SlotOf(d, h)] = 1;
+    f.Start(Ansicht::Klasse, 0);
+    f.ed->SelectCell(0, 1);
+    EXPECT_EQ(f.ed->Move().What, Ergebnis::ModusAn);
+    EXPECT_TRUE(f.ed->State().Candidates.empty());
+    EXPECT_TRUE(f.ed->State().MoveMode);
+    EXPECT_EQ(f.answers.shown, (std::vector<Message>{{texte::KeinFreierPlatz, "Hinweis"}}));
+    f.s.Klassen[0].Sperre[SlotOf(3, 4)] = 0;
+    f.ed->Escape();
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    EXPECT_EQ(f.ed->State().Candidates, std::vector<int>{SlotOf(3, 4)});
+    EXPECT_EQ(f.answers.shown.size(), 1u);
 }
 
 TEST(EditMove, NeedsALessonHour) {
