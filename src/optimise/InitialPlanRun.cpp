@@ -126,6 +126,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
     run.End();
     result.Versuche = tries;
     result.Rest = rest;
+    result.Angehalten = rest != 0 && tries < attempts;
     return result;
 }
 

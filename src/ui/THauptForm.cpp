@@ -463,6 +463,8 @@ void THauptForm::StundenplanClick() {
     setWindowTitle("Plan :");
     VertretungenSchliessen();
     if (!session_.StartPlanning()) return;
+    // A new plan starts with the limit options the planner chose last.
+    ApplyLimitOptions(*session_.Plan(), planForm_->Einstellungen());
     PlanZeigen();
 }
 
