@@ -129,6 +129,9 @@ EditHistory::Edit PlanEditor::StartEdit() const {
 void PlanEditor::FinishEdit(EditHistory::Edit&& edit) {
     EvaluateAll(plan_);
     edit.After = EditHistory::FiguresOf(plan_);
+    // Counted for the session's "changed since the last save"; a lock is master data.
+    plan_.Aenderungen.Bump();
+    if (!edit.Locks.empty()) stamm_.Aenderungen.Bump();
     history_.Push(std::move(edit));
 }
 
@@ -694,13 +697,19 @@ PopupState PlanEditor::Popup() const {
 // --- history -----------------------------------------------------------------------------------
 
 bool PlanEditor::Undo() {
+    const bool locks = history_.UndoLocks();
     if (!history_.Undo(plan_)) return false;
+    plan_.Aenderungen.Bump();
+    if (locks) stamm_.Aenderungen.Bump();
     Reset();
     return true;
 }
 
 bool PlanEditor::Redo() {
+    const bool locks = history_.RedoLocks();
     if (!history_.Redo(plan_)) return false;
+    plan_.Aenderungen.Bump();
+    if (locks) stamm_.Aenderungen.Bump();
     Reset();
     return true;
 }

@@ -90,6 +90,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
         return result;
     }
     result.PlanVorhanden = true;
+    plan->Aenderungen.Bump(); // the run replaces the grid
     ComputeTargets(*plan);
     EvaluateAll(*plan);
 

@@ -453,7 +453,10 @@ bool TPlanForm::Schliessen() {
 
 void TPlanForm::closeEvent(QCloseEvent* event) {
     // Refused during a run; right after "Halt" asked again once the run has returned.
-    if (!run_.ConfirmClose(reporter_, [this] { close(); })) {
+    const bool darf = SchliessenFrage
+                          ? run_.MayClose(reporter_, [this] { close(); }) && SchliessenFrage()
+                          : run_.ConfirmClose(reporter_, [this] { close(); });
+    if (!darf) {
         event->ignore();
         return;
     }

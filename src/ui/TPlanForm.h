@@ -69,6 +69,10 @@ public:
     const EditHistory& Verlauf() const { return verlauf_; }
     // The main window's output command, offered by the plan grid's "Ausgabe".
     std::function<void()> Ausgabe;
+    // The question before the window closes and the plan goes; true when it may. The main
+    // window offers to save a changed plan here; without it "Das Schließen des
+    // Planungs-Fensters löscht den aktuellen Plan! ..." is asked.
+    std::function<bool()> SchliessenFrage;
 
 signals:
     // The user agreed to close the window: the plan is to be discarded.

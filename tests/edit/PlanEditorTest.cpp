@@ -607,6 +607,34 @@ TEST(EditLock, TogglesTheShownClasssLockOnAnEmptyCellOnly) {
     EXPECT_EQ(f.s.Klassen[0].Sperre[slot], 1);
     f.ed->Redo();
     EXPECT_EQ(f.s.Klassen[0].Sperre[slot], 0);
+    // Each of the four changed plan and master data (a lock is master data): they count for
+    // "changed since the last save". The refused lock on the occupied cell did not.
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 4u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 4u);
+}
+
+// A move counts as a change of the plan (not of the master data); framing the candidates, which
+// tries hours out and puts them back, does not.
+TEST(EditMove, OnlyTheMoveItselfCountsAsAChange) {
+    EditFixture f;
+    AddBlock(f.s, "L0", "K0", "F0", {2});
+    f.Build();
+    f.Put(0, 0, 0, 1);
+    f.Put(1, 0, 0, 2);
+    f.Start(Ansicht::Klasse, 0);
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    f.ed->Swap();
+    f.ed->Escape();
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 0u);
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    EXPECT_EQ(f.ed->SelectCell(2, 3).What, Ergebnis::Geaendert);
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 1u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 0u);
+    f.ed->Undo();
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 2u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 0u);
 }
 
 TEST(EditLock, TeacherAndRoomViewsLockTheirOwnGrid) {
