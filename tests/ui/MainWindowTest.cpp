@@ -390,6 +390,14 @@ TEST_F(MainWindow, UnsavedChangesAreOfferedForSaving) {
         std::filesystem::copy_file(SourcePath("examples/gymnasium.sch"), f);
     datei = QString::fromStdString(eins);
     haupt.OeffnenClick();
+    // Looking at the school in every dialog changes nothing.
+    haupt.FaecherClick();
+    haupt.KlassenClick();
+    haupt.LehrerClick();
+    haupt.RaeumeClick();
+    haupt.KurseClick();
+    haupt.UnterrichtClick();
+    Serve(100);
     haupt.MarkeZeigen();
     EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
     MasterDataEditor(haupt.Sitzung().Stamm()).NewSubject("Geologie", rep);
