@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BestAttempt.h"
 
-#include "optimise/RunControl.h"
 #include "plan/Evaluation.h"
 
 namespace sw {
@@ -21,7 +20,32 @@ void BestAttempt::AttemptDone(const InitialPlanProgress& progress) {
 
 void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& figures,
                            const std::string& startCaption) {
-    if (next_) next_->Finished(progress, figures, startCaption);
+    // Without a complete plan the best attempt is worth more than the last one.
+    if (progress.Rest == 0 || best_.Placed <= plan_.PlacedCount()) {
+        if (next_) next_->Finished(progress, figures, startCaption);
+        return;
+    }
+    RestoreSnapshot(plan_, best_);
+    EvaluateAll(plan_);
+    restored_ = true;
+    InitialPlanProgress best = progress;
+    best.Rest = bestRest_;
+    best.Label1 = std::to_string(best.Versuche) + " Versuche / Rest = " + std::to_string(bestRest_);
+    best.Konflikt = DescribeConflict(plan_);
+    if (next_) next_->Finished(best, ShowFigures(plan_), startCaption);
+}
+
+InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& reporter,
+                                            RunControl& run, const std::string& attempts,
+                                            std::uint32_t seed, InitialPlanObserver* observer,
+                                            const InitialPlanOptions& options) {
+    if (!plan)
+        return RunInitialPlan(nullptr, rng, reporter, run, attempts, seed, observer, options);
+    BestAttempt best(*plan, observer);
+    InitialPlanResult result =
+        RunInitialPlan(plan, rng, reporter, run, attempts, seed, &best, options);
+    if (best.Restored()) result.Rest = best.BestRest();
+    return result;
 }
 
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
@@ -33,16 +57,21 @@ InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& 
     run.SetPassHook([&] {
         if (stopRequested && stopRequested()) run.Halt();
     });
-    BestAttempt best(plan, observer);
-    InitialPlanResult result =
-        RunInitialPlan(&plan, rng, reporter, run, attempts, seed, &best, options);
-    // Without a complete plan the best attempt is worth more than the last one.
-    if (!result.Complete() && best.Best().Placed > plan.PlacedCount()) {
-        RestoreSnapshot(plan, best.Best());
-        EvaluateAll(plan);
-        result.Rest = best.BestRest();
-    }
-    return result;
+    return RunInitialPlanKeepingBest(&plan, rng, reporter, run, attempts, seed, observer, options);
 }
+
+namespace texte {
+std::string KeinVollstaendigerPlan(const InitialPlanResult& result,
+                                   const ConflictLabels& konflikt) {
+    std::string text = "Kein vollständiger Plan nach " + std::to_string(result.Versuche) +
+                       " Versuchen (bester Versuch: Rest = " + std::to_string(result.Rest) + ").";
+    std::string names;
+    for (const std::string* s : {&konflikt.Lehrer, &konflikt.Klassen, &konflikt.FachKurs})
+        if (!s->empty()) names += (names.empty() ? "" : ", ") + *s;
+    if (konflikt.Caption != texte::Konflikt)
+        text += "\n" + konflikt.Caption + (names.empty() ? "" : " (" + names + ")");
+    return text;
+}
+} // namespace texte
 
 } // namespace sw

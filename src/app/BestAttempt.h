@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// BestAttempt.h: the initial plan as the tool makes it. The planning window keeps whatever the
-// last attempt left; the tool, when no attempt gives a complete plan, hands out the attempt that
-// placed the most hours instead, with the conflict that stopped that attempt.
+// BestAttempt.h: the initial plan that keeps its best attempt. When no attempt gives a complete
+// plan (the attempts are used up, or "Halt" ends the run), the plan goes back to the attempt that
+// placed the most hours, with the conflict that stopped that attempt; the planning window and the
+// tool both run the initial plan so.
 #pragma once
 
 #include "model/Report.h"
 #include "optimise/InitialPlanRun.h"
+#include "optimise/RunControl.h"
 #include "plan/Plan.h"
 #include "plan/Snapshot.h"
 
@@ -16,16 +18,21 @@
 namespace sw {
 
 // Watches the attempts of a run on `plan` and keeps the incomplete one that placed the most
-// hours (the first of equals); every call is passed on to `next` afterwards.
+// hours (the first of equals); every call is passed on to `next` afterwards. When the run
+// finishes without a complete plan and that attempt placed more hours than the last one, the
+// plan goes back to it and is evaluated again before `next` hears of the end: `next` is told
+// the best attempt's rest, conflict and figures.
 class BestAttempt : public InitialPlanObserver {
 public:
-    explicit BestAttempt(const CPlan& plan, InitialPlanObserver* next = nullptr)
+    explicit BestAttempt(CPlan& plan, InitialPlanObserver* next = nullptr)
         : plan_(plan), next_(next) {}
 
     // Where the hours of the best attempt stood (Placed is 0 before any incomplete attempt).
     const PlanSnapshot& Best() const { return best_; }
     // The hours the best attempt left unplaced.
     int BestRest() const { return bestRest_; }
+    // Whether the plan went back to the best attempt at the end.
+    bool Restored() const { return restored_; }
 
     void Started(const std::string& caption, const std::string& anzahlVersuche,
                  const ConflictLabels& konflikt) override;
@@ -34,21 +41,33 @@ public:
                   const std::string& startCaption) override;
 
 private:
-    const CPlan& plan_;
+    CPlan& plan_;
     InitialPlanObserver* next_;
     PlanSnapshot best_;
     int bestRest_ = 1;
+    bool restored_ = false;
 };
 
-// Runs the initial plan with `attempts` attempts (the text of the count field), `rng` seeded with
-// `seed`;
-// `stopRequested` is asked after each attempt and ends the run when true ("Halt"). When the run
-// ends without a complete plan and an earlier attempt placed more hours than the last, the plan
-// goes back to that attempt and is evaluated again; the result then carries its rest.
+// The run of "1. Urplan erzeugen" (RunInitialPlan) on the run control `run`, keeping the best
+// attempt as BestAttempt does; the result then carries the best attempt's rest.
+InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& reporter,
+                                            RunControl& run, const std::string& attempts,
+                                            std::uint32_t seed,
+                                            InitialPlanObserver* observer = nullptr,
+                                            const InitialPlanOptions& options = {});
+
+// The same on a run control of its own: `stopRequested` is asked after each attempt and ends the
+// run when true ("Halt").
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
                                             const std::string& attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer = nullptr,
                                             const std::function<bool()>& stopRequested = {},
                                             const InitialPlanOptions& options = {});
+
+namespace texte {
+// After a run that used up its attempts without a complete plan: "Kein vollständiger Plan nach
+// 1000 Versuchen (bester Versuch: Rest = 94)." and the conflict that stopped the best attempt.
+std::string KeinVollstaendigerPlan(const InitialPlanResult& result, const ConflictLabels& konflikt);
+} // namespace texte
 
 } // namespace sw

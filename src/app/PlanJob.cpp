@@ -2,6 +2,7 @@
 #include "app/PlanJob.h"
 
 #include "app/BestAttempt.h"
+#include "plan/FitCheck.h"
 
 #include <chrono>
 #include <thread>
@@ -66,6 +67,17 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
     }
     run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
     return run;
+}
+
+std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
+    CapturingReporter quiet;
+    Session session(quiet);
+    if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
+    CPlan& plan = *session.Plan();
+    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
+    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
+    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
+    return DescribeFitProblems(plan, true);
 }
 
 bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {

@@ -67,6 +67,11 @@ PlanJobRun RunPlanJob(const PlanJobOptions& options, std::uint32_t seed, Reporte
                       InitialPlanObserver* observer = nullptr,
                       const std::function<void(const StageRecord&)>& stageDone = {});
 
+// What can never fit in the job's school under its limit options (DescribeFitProblems, naming
+// the tool's switches), for saying so before the first attempt; empty when nothing was found or
+// the school cannot be read (the run itself then says why).
+std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& options);
+
 // True when run a ended better than b: fewer unplaced hours, then fewer class gaps, separation
 // errors, special separation errors, teacher gaps, then the higher class and teacher
 // distribution. A run whose school could not be opened is worse than any other.

@@ -33,15 +33,93 @@ void Session::ClosePlan() {
 void Session::ReplaceStamm(std::unique_ptr<Stammdaten> data) {
     plan_.reset();
     stamm_ = std::move(data);
+    StammGesichert();
 }
 
 void Session::New() {
     plan_.reset();
     stamm_->Clear();
+    StammGesichert();
+    herkunft_ = Herkunft::Keine;
     stammOeffnen_.clear();
     stammSpeichern_.clear();
     planOeffnen_.clear();
     planSpeichern_.clear();
+}
+
+void Session::SetAngaben(const AllgemeineAngaben& angaben) {
+    AllgemeineAngaben neu = angaben;
+    if (plan_) {
+        neu = stamm_->Angaben;
+        neu.TagNamen = angaben.TagNamen;
+    }
+    if (neu == stamm_->Angaben) return;
+    stamm_->Angaben = std::move(neu);
+    stamm_->Aenderungen.Bump();
+}
+
+// --- unsaved changes -----------------------------------------------------------------------------
+
+bool Session::Geaendert() const {
+    return stamm_->Aenderungen.Value() != stammStand_ || PlanGeaendert();
+}
+
+bool Session::PlanGeaendert() const {
+    return plan_ && plan_->Aenderungen.Value() != planStand_;
+}
+
+Ablage Session::SpeicherOrt() const {
+    if (plan_) return Ablage::Plan;
+    return herkunft_ == Herkunft::Stamm ? Ablage::Stamm : Ablage::Projekt;
+}
+
+std::string Session::SpeicherDatei() const {
+    switch (SpeicherOrt()) {
+    case Ablage::Plan:
+        return planSpeichern_;
+    case Ablage::Stamm:
+        return stammSpeichern_;
+    case Ablage::Projekt:
+        break;
+    }
+    return herkunft_ == Herkunft::Projekt ? projekt_ : std::string();
+}
+
+bool Session::Sichern(const std::function<std::string(Ablage)>& name) {
+    const Ablage ort = SpeicherOrt();
+    std::string datei = SpeicherDatei();
+    if (datei.empty() && name) datei = name(ort);
+    if (datei.empty()) return false;
+    switch (ort) {
+    case Ablage::Plan:
+        return SavePlanFile(datei);
+    case Ablage::Stamm:
+        return SaveStammFile(datei);
+    case Ablage::Projekt:
+        break;
+    }
+    return SaveProjectFile(datei);
+}
+
+bool Session::AenderungenSichern(const std::function<std::string(Ablage)>& name,
+                                 const char* ohneAenderung) {
+    if (!Geaendert())
+        return !ohneAenderung || reporter_.Ask({ohneAenderung, titel::Warnung}, Question::YesNo);
+    switch (reporter_.AskYesNoCancel({texte::AenderungenSpeichern, titel::Warnung})) {
+    case Answer::Yes:
+        return Sichern(name);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool Session::PlanSchliessenFragen(const std::function<std::string(Ablage)>& name) {
+    if (!PlanGeaendert())
+        return reporter_.Ask({texte::PlanLoeschenFrage, titel::Warnung}, Question::YesNo);
+    return AenderungenSichern(name);
 }
 
 bool Session::OpenProjectFile(const std::string& path) {
@@ -50,13 +128,18 @@ bool Session::OpenProjectFile(const std::string& path) {
     if (!read.outcome.Ok) return false;
     ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
     projekt_ = path;
+    herkunft_ = Herkunft::Projekt;
     return true;
 }
 
 bool Session::SaveProjectFile(const std::string& path) {
     const Outcome o = SaveProject(*stamm_, path, files_);
     o.ShowTo(reporter_);
-    if (o.Ok) projekt_ = path;
+    if (o.Ok) {
+        projekt_ = path;
+        herkunft_ = Herkunft::Projekt;
+        StammGesichert();
+    }
     return o.Ok;
 }
 
@@ -90,6 +173,7 @@ bool Session::OpenStammFile(const std::string& path) {
     ReplaceStamm(std::make_unique<Stammdaten>(std::move(read.data)));
     stammOeffnen_ = path;
     stammSpeichern_ = path;
+    herkunft_ = Herkunft::Stamm;
     return true;
 }
 
@@ -103,7 +187,11 @@ bool Session::SaveStammFile(const std::string& path) {
     if (!MaySaveStamm()) return false;
     const Outcome o = WriteStreamFile(*stamm_, path, files_);
     o.ShowTo(reporter_);
-    if (o.Ok) stammSpeichern_ = path;
+    if (o.Ok) {
+        stammSpeichern_ = path;
+        herkunft_ = Herkunft::Stamm;
+        StammGesichert();
+    }
     return o.Ok;
 }
 
@@ -117,6 +205,9 @@ bool Session::OpenPlanFile(const std::string& path) {
     stamm_ = std::move(read.data);
     plan_ = std::move(read.plan);
     rng_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    StammGesichert();
+    PlanGesichert();
+    herkunft_ = Herkunft::Keine;
     storedFigures_ = read.stored;
     planOeffnen_ = path;
     planSpeichern_ = path;
@@ -134,7 +225,12 @@ bool Session::MaySavePlan(const RunControl& run) const {
 bool Session::SavePlanFile(const std::string& path) {
     const Outcome o = WritePlanFile(*stamm_, plan_.get(), path, files_);
     o.ShowTo(reporter_);
-    if (o.Ok) planSpeichern_ = path;
+    if (o.Ok) {
+        planSpeichern_ = path;
+        // The plan file holds the master data too.
+        StammGesichert();
+        PlanGesichert();
+    }
     return o.Ok;
 }
 
@@ -148,6 +244,8 @@ bool Session::StartPlanning() {
     ClosePlan();
     plan_ = std::make_unique<CPlan>(*stamm_, reporter_);
     plan_->BuildLessonHours();
+    // A plan without a run holds nothing to lose.
+    PlanGesichert();
     rng_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
     ComputeTargets(*plan_);
     EvaluateAll(*plan_);

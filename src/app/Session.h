@@ -11,6 +11,8 @@
 #include "optimise/RunControl.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +22,12 @@ namespace texte {
 inline constexpr const char* PlanModusSpeichern =
     "Zum Speichern der Stammdaten darf das Programm nicht im Plan-Modus arbeiten!";
 inline constexpr const char* StammdatenVerwerfen = "Aktuelle Stammdaten verwerfen?";
+inline constexpr const char* AenderungenSpeichern = "Änderungen speichern?";
 } // namespace texte
+
+// Where the session saves what changed: the project file (.sch), the master-data file (.sdt) or
+// the plan file (.pdt).
+enum class Ablage { Projekt, Stamm, Plan };
 
 class Session {
 public:
@@ -40,8 +47,38 @@ public:
 
     // --- "&Neu" ------------------------------------------------------------------------------
     // Empties the master data and destroys the plan; the four stream-file names are forgotten,
-    // the project file name is kept.
+    // the project file name is kept (for "&Speichern"; the question below asks for a name).
     void New();
+
+    // "&Allgemeine Angaben" confirmed: the settings as given; in plan mode only the day names,
+    // the week's shape being fixed.
+    void SetAngaben(const AllgemeineAngaben& angaben);
+
+    // --- unsaved changes -------------------------------------------------------------------------
+    // Master data or plan changed since they were last read, saved or built: every operation
+    // that changes them counts (ChangeCount), viewing does not. Saving a plan file saves the
+    // master data in it too.
+    bool Geaendert() const;
+    bool PlanGeaendert() const;
+    // Where "Ja" saves: the plan file while there is a plan; otherwise the master-data file the
+    // master data came from or went to last, else the project file.
+    Ablage SpeicherOrt() const;
+    // The file "Ja" writes; empty when there is none yet (a new school, or master data that came
+    // from a plan file): the name is asked for.
+    std::string SpeicherDatei() const;
+    // Saves as the question's "Ja" does; `name` is asked for the file when there is none yet
+    // (empty: cancelled). False when cancelled or failed (the failure is reported).
+    bool Sichern(const std::function<std::string(Ablage)>& name);
+    // Before master data or plan are discarded (new school, another file, the end of the
+    // program): when something changed, "Änderungen speichern?" (title "Warnung", Ja / Nein /
+    // Abbrechen); Ja saves (Sichern), Nein discards, Abbrechen keeps everything. Without changes
+    // `ohneAenderung` is asked instead (Yes/No), when given. True when the command may go on.
+    bool AenderungenSichern(const std::function<std::string(Ablage)>& name,
+                            const char* ohneAenderung = nullptr);
+    // Closing the planning window destroys the plan: with a changed plan the question above
+    // (Ja saves the plan file), otherwise "Das Schließen des Planungs-Fensters löscht den
+    // aktuellen Plan! ..." (Yes/No). True when the window may close.
+    bool PlanSchliessenFragen(const std::function<std::string(Ablage)>& name);
 
     // --- project file -------------------------------------------------------------------------
     const std::string& ProjektDatei() const { return projekt_; }
@@ -85,6 +122,9 @@ public:
     void DiscardPlan();
 
 private:
+    // Everything as read or saved just now.
+    void StammGesichert() { stammStand_ = stamm_->Aenderungen.Value(); }
+    void PlanGesichert() { planStand_ = plan_ ? plan_->Aenderungen.Value() : 0; }
     // Destroys the plan, leaving its targets in the master data.
     void ClosePlan();
     void ReplaceStamm(std::unique_ptr<Stammdaten> data);
@@ -97,6 +137,12 @@ private:
     std::string projekt_;
     std::string stammOeffnen_, stammSpeichern_, planOeffnen_, planSpeichern_;
     StoredFigures storedFigures_;
+    // The change counts of master data and plan when they were last read, saved or built.
+    std::uint64_t stammStand_ = 0;
+    std::uint64_t planStand_ = 0;
+    // Where the master data came from or went to last: a project file, a master-data file, or
+    // neither (a new school, or the master data of a plan file).
+    enum class Herkunft { Keine, Projekt, Stamm } herkunft_ = Herkunft::Keine;
 };
 
 } // namespace sw

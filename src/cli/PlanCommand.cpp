@@ -321,6 +321,9 @@ int PlanCommand(const Args& args) {
         const int jobs = o.Jobs > 0 ? o.Jobs : DefaultJobs();
         ProgressPrinter progress;
         const PlanJobOptions job = JobOptions(o, seed);
+        // What no attempt could place, before the first attempt.
+        for (const std::string& line : FitProblemsOfJob(job))
+            std::fprintf(stderr, "Warnung: %s\n", line.c_str());
         if (jobs == 1) {
             runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
         } else {

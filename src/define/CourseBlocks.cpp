@@ -92,7 +92,7 @@ Aenderung MasterDataEditor::NewCourse(const KursEingabe& eingabe, Reporter& rep)
     k.Trennung = 1;
     k.Vorlage = SingleHours(w.Stunden);
     data_.KursBloecke.push_back(std::move(k));
-    return Changed(static_cast<int>(data_.KursBloecke.size()) - 1);
+    return Changed(data_, static_cast<int>(data_.KursBloecke.size()) - 1);
 }
 
 Aenderung MasterDataEditor::RenameCourse(int kurs, const KursEingabe& eingabe, bool planModus,
@@ -112,7 +112,7 @@ Aenderung MasterDataEditor::RenameCourse(int kurs, const KursEingabe& eingabe, b
         k.BStunden = w.Stunden;
         k.Vorlage = SingleHours(w.Stunden);
     }
-    return Changed(kurs);
+    return Changed(data_, kurs);
 }
 
 Aenderung MasterDataEditor::DeleteCourse(int kurs, Reporter& rep) {
@@ -125,7 +125,7 @@ Aenderung MasterDataEditor::DeleteCourse(int kurs, Reporter& rep) {
                                         k.Name + " trotzdem löschen?";
     if (!rep.Ask({frage, titel::Anfrage}, Question::OkCancel)) return Unchanged(kurs);
     data_.KursBloecke.erase(data_.KursBloecke.begin() + kurs);
-    return ChangedToFirst(data_.KursBloecke);
+    return ChangedToFirst(data_, data_.KursBloecke);
 }
 
 Aenderung MasterDataEditor::AddCourseTeacher(int kurs, std::string_view lehrer,
@@ -158,7 +158,7 @@ Aenderung MasterDataEditor::AddCourseTeacher(int kurs, std::string_view lehrer,
     }
     k.Lehrer.push_back(std::move(neu));
     k.Faecher.emplace_back(fach);
-    return Changed(kurs);
+    return Changed(data_, kurs);
 }
 
 Aenderung MasterDataEditor::RemoveCourseTeacher(int kurs, int position, Reporter& rep) {
@@ -171,7 +171,7 @@ Aenderung MasterDataEditor::RemoveCourseTeacher(int kurs, int position, Reporter
     k.Lehrer.erase(k.Lehrer.begin() + position);
     if (ValidIndex(position, k.Faecher.size())) k.Faecher.erase(k.Faecher.begin() + position);
     if (k.Lehrer.empty()) k.Klassen.clear();
-    return Changed(kurs);
+    return Changed(data_, kurs);
 }
 
 } // namespace sw

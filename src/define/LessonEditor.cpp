@@ -118,6 +118,11 @@ std::optional<BlockDialog> LessonEditor::OpenBlockDialog(const BlockAnfrage& anf
     return dialog;
 }
 
+bool LessonEditor::Changed(bool changed) {
+    if (changed) data_.Aenderungen.Bump();
+    return changed;
+}
+
 bool LessonEditor::AddBlock(const BlockAnfrage& anfrage, std::string_view stundenText,
                             Reporter& rep) {
     if (!Complete(data_, anfrage)) return false;
@@ -145,7 +150,7 @@ bool LessonEditor::AddBlock(const BlockAnfrage& anfrage, std::string_view stunde
             return false;
         }
         k.Klassen.push_back(anfrage.Klasse);
-        return true;
+        return Changed();
     }
     CFachBlock block;
     block.Lehrer = anfrage.Lehrer;
@@ -169,14 +174,14 @@ bool LessonEditor::AddBlock(const BlockAnfrage& anfrage, std::string_view stunde
     block.SpezialTrennung = -1;
     block.Einheiten.assign(static_cast<std::size_t>(*stunden), CEinheit(1, kNoSlot));
     data_.AddFachBlock(std::move(block));
-    return true;
+    return Changed();
 }
 
 bool LessonEditor::RemoveBlock(const AktuellerBlock& block, std::string_view klasse,
                                Reporter& rep) {
     if (blockunits::Fach(data_, block) != nullptr) {
         data_.FachBloecke.erase(data_.FachBloecke.begin() + block.Index);
-        return true;
+        return Changed();
     }
     CKursBlock* k = blockunits::Kurs(data_, block);
     if (k == nullptr) return false;
@@ -187,7 +192,7 @@ bool LessonEditor::RemoveBlock(const AktuellerBlock& block, std::string_view kla
     const auto end = std::remove(k->Klassen.begin(), k->Klassen.end(), klasse);
     if (end == k->Klassen.end()) return false;
     k->Klassen.erase(end, k->Klassen.end());
-    return true;
+    return Changed();
 }
 
 AktuellerBlock LessonEditor::Select(BlockArt art, int index, BlockAnsicht ansicht,
@@ -220,7 +225,7 @@ bool LessonEditor::SetSeparation(const AktuellerBlock& block, bool on) {
     if (CKursBlock* k = blockunits::Kurs(data_, block)) flag = &k->Trennung;
     if (flag == nullptr || *flag == (on ? 1 : 0)) return false;
     *flag = on ? 1 : 0;
-    return true;
+    return Changed();
 }
 
 // --- The units page ---------------------------------------------------------------------------
@@ -309,7 +314,7 @@ bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& se
         RemoveAt(list, positions);
         list.emplace_back(length, kNoSlot);
     });
-    return true;
+    return Changed();
 }
 
 bool LessonEditor::Split(const AktuellerBlock& block, const std::vector<int>& selected,
@@ -330,7 +335,7 @@ bool LessonEditor::Split(const AktuellerBlock& block, const std::vector<int>& se
         for (int i = 0; i < length; ++i)
             list.emplace_back(1, kNoSlot);
     });
-    return true;
+    return Changed();
 }
 
 bool LessonEditor::ClearRooms(const AktuellerBlock& block, const std::vector<int>& selected) {
@@ -342,7 +347,7 @@ bool LessonEditor::ClearRooms(const AktuellerBlock& block, const std::vector<int
         changed = changed || !raum.empty();
         raum.clear();
     }
-    return changed;
+    return Changed(changed);
 }
 
 std::vector<std::string> LessonEditor::RoomChoices() const {
@@ -390,14 +395,14 @@ bool LessonEditor::AddToSeparation(int klasse, std::string_view fachKey, std::st
     int* group = GroupOf(data_, fachKey, kurs);
     if (group == nullptr || *group == klasse) return false;
     *group = klasse;
-    return true;
+    return Changed();
 }
 
 bool LessonEditor::RemoveFromSeparation(std::string_view fachKey, std::string_view kurs) {
     int* group = GroupOf(data_, fachKey, kurs);
     if (group == nullptr || *group == -1) return false;
     *group = -1;
-    return true;
+    return Changed();
 }
 
 } // namespace sw

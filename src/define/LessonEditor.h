@@ -203,6 +203,10 @@ public:
     bool RemoveFromSeparation(std::string_view fachKey, std::string_view kurs);
 
 private:
+    // Counts a change of the master data for the session's "changed since the last save";
+    // returns `changed`.
+    bool Changed(bool changed = true);
+
     Stammdaten& data_;
 };
 

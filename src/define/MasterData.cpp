@@ -118,7 +118,7 @@ Aenderung MasterDataEditor::NewSubject(std::string_view eingabe, Reporter& rep) 
         return Unchanged(-1);
     }
     data_.Faecher.push_back(name);
-    return Changed(static_cast<int>(data_.Faecher.size()) - 1);
+    return Changed(data_, static_cast<int>(data_.Faecher.size()) - 1);
 }
 
 Aenderung MasterDataEditor::RenameSubject(int fach, std::string_view eingabe, Reporter& rep) {
@@ -146,7 +146,7 @@ Aenderung MasterDataEditor::RenameSubject(int fach, std::string_view eingabe, Re
             u.Key = u.Block.Key();
         }
     data_.Faecher[At(fach)] = name;
-    return Changed(fach);
+    return Changed(data_, fach);
 }
 
 Verwendung MasterDataEditor::SubjectUsage(int fach) const {
@@ -188,7 +188,7 @@ Aenderung MasterDataEditor::DeleteSubject(int fach, Reporter& rep) {
         }
     DropFachBloecke(data_, [&](const CFachBlock& b) { return b.Fach == name; });
     data_.Faecher.erase(data_.Faecher.begin() + fach);
-    return ChangedToFirst(data_.Faecher);
+    return ChangedToFirst(data_, data_.Faecher);
 }
 
 // --- Rooms ------------------------------------------------------------------------------------
@@ -226,7 +226,7 @@ Aenderung MasterDataEditor::NewRoom(const NamenEingabe& eingabe, Reporter& rep) 
         return Unchanged(-1);
     }
     data_.Raeume.push_back(std::move(r));
-    return Changed(static_cast<int>(data_.Raeume.size()) - 1);
+    return Changed(data_, static_cast<int>(data_.Raeume.size()) - 1);
 }
 
 Aenderung MasterDataEditor::RenameRoom(int raum, const NamenEingabe& eingabe, Reporter& rep) {
@@ -260,7 +260,7 @@ Aenderung MasterDataEditor::RenameRoom(int raum, const NamenEingabe& eingabe, Re
         ForEachUnit(data_, [&](CEinheit& e) {
             if (e.Raum == alt) e.Raum = name;
         });
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 int MasterDataEditor::RoomUnitCount(int raum) const {
@@ -279,7 +279,7 @@ Aenderung RemoveRoom(Stammdaten& d, int raum) {
         if (e.Raum == name) e.Raum.clear();
     });
     d.Raeume.erase(d.Raeume.begin() + raum);
-    return ChangedToFirst(d.Raeume);
+    return ChangedToFirst(d, d.Raeume);
 }
 } // namespace
 
@@ -310,14 +310,14 @@ Aenderung MasterDataEditor::SetRoomType(int raum, RaumTyp typ) {
     if (flags == r.FachTyp && !leeren) return Unchanged(raum);
     r.FachTyp = flags;
     if (typ == RaumTyp::Universal) r.Faecher.clear();
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 Aenderung MasterDataEditor::SetRoomSubject(int raum, std::string_view fach, bool checked,
                                            Reporter& rep) {
     if (!ValidIndex(raum, data_.Raeume.size())) return Unchanged(raum);
     CRaumFach& r = data_.Raeume[At(raum)];
-    if (!checked) return {RemoveFrom(r.Faecher, fach), raum};
+    if (!checked) return RemoveFrom(r.Faecher, fach) ? Changed(data_, raum) : Unchanged(raum);
     if (r.FachTyp[0] != 0 || data_.FindFach(fach) < 0) return Unchanged(raum);
     if (Contains(r.Faecher, fach)) {
         // The list holds each subject once: a second entry would outlive the first's removal.
@@ -325,7 +325,7 @@ Aenderung MasterDataEditor::SetRoomSubject(int raum, std::string_view fach, bool
         return Unchanged(raum);
     }
     r.Faecher.emplace_back(fach);
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 Aenderung MasterDataEditor::SetRoomClassType(int raum, bool reserviert) {
@@ -336,7 +336,7 @@ Aenderung MasterDataEditor::SetRoomClassType(int raum, bool reserviert) {
     if (r.KlassenTyp == typ && (reserviert || r.Klasse.empty())) return Unchanged(raum);
     r.KlassenTyp = typ;
     if (!reserviert) r.Klasse.clear();
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 Aenderung MasterDataEditor::SetRoomClass(int raum, std::string_view klasse, bool checked,
@@ -348,7 +348,7 @@ Aenderung MasterDataEditor::SetRoomClass(int raum, std::string_view klasse, bool
             return Unchanged(raum);
         r.Klasse.clear();
         r.KlassenTyp = {1, 0, 0};
-        return Changed(raum);
+        return Changed(data_, raum);
     }
     if (data_.FindKlasse(klasse) < 0 || data_.Raeume[At(raum)].Klasse == klasse)
         return Unchanged(raum);
@@ -368,7 +368,7 @@ Aenderung MasterDataEditor::SetRoomClass(int raum, std::string_view klasse, bool
         data_.Raeume[i].KlassenTyp = {1, 0, 0};
     }
     data_.Raeume[At(raum)].Klasse = std::string(klasse);
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 Aenderung MasterDataEditor::SetRoomCourseRelease(int raum, bool on) {
@@ -376,7 +376,7 @@ Aenderung MasterDataEditor::SetRoomCourseRelease(int raum, bool on) {
     Flag& f = data_.Raeume[At(raum)].KlassenKursFreigabe;
     if (f == (on ? 1 : 0)) return Unchanged(raum);
     f = on ? 1 : 0;
-    return Changed(raum);
+    return Changed(data_, raum);
 }
 
 } // namespace sw

@@ -23,11 +23,14 @@ inline std::size_t At(int index) {
 inline Aenderung Unchanged(int auswahl) {
     return {false, auswahl};
 }
-inline Aenderung Changed(int auswahl) {
+// The master data changed: counted for the session's "changed since the last save".
+inline Aenderung Changed(Stammdaten& d, int auswahl) {
+    d.Aenderungen.Bump();
     return {true, auswahl};
 }
 // After a delete the dialog shows the first entity of the list, or none.
-template <typename List> Aenderung ChangedToFirst(const List& list) {
+template <typename List> Aenderung ChangedToFirst(Stammdaten& d, const List& list) {
+    d.Aenderungen.Bump();
     return {true, list.empty() ? -1 : 0};
 }
 

@@ -20,10 +20,10 @@ const std::string& KlassenName(const CKlasse& k) {
     return k.Name;
 }
 
-Aenderung SetFlag(Flag& flag, bool on, int index) {
+Aenderung SetFlag(Stammdaten& d, Flag& flag, bool on, int index) {
     if (flag == (on ? 1 : 0)) return Unchanged(index);
     flag = on ? 1 : 0;
-    return Changed(index);
+    return Changed(d, index);
 }
 
 } // namespace
@@ -53,7 +53,7 @@ Aenderung MasterDataEditor::NewTeacher(const NamenEingabe& eingabe, Reporter& re
     l.Name = name;
     l.Kurz = kurz;
     data_.Lehrer.push_back(std::move(l));
-    return Changed(static_cast<int>(data_.Lehrer.size()) - 1);
+    return Changed(data_, static_cast<int>(data_.Lehrer.size()) - 1);
 }
 
 Aenderung MasterDataEditor::RenameTeacher(int lehrer, const NamenEingabe& eingabe, Reporter& rep) {
@@ -97,7 +97,7 @@ Aenderung MasterDataEditor::RenameTeacher(int lehrer, const NamenEingabe& eingab
             for (CKursLehrer& kl : k.Lehrer)
                 if (kl.Name == alt) kl.Name = name;
     }
-    return Changed(lehrer);
+    return Changed(data_, lehrer);
 }
 
 Verwendung MasterDataEditor::TeacherUsage(int lehrer) const {
@@ -131,16 +131,16 @@ Aenderung MasterDataEditor::DeleteTeacher(int lehrer, Reporter& rep) {
         DropKursLehrer(k, [&](const CKursLehrer& l, const std::string&) { return l.Name == name; });
     DropFachBloecke(data_, [&](const CFachBlock& b) { return b.Lehrer == name; });
     data_.Lehrer.erase(data_.Lehrer.begin() + lehrer);
-    return ChangedToFirst(data_.Lehrer);
+    return ChangedToFirst(data_, data_.Lehrer);
 }
 
 Aenderung MasterDataEditor::SetTeacherSubject(int lehrer, std::string_view fach, bool checked) {
     if (!ValidIndex(lehrer, data_.Lehrer.size())) return Unchanged(lehrer);
     CLehrer& l = data_.Lehrer[At(lehrer)];
-    if (!checked) return {RemoveFrom(l.Faecher, fach), lehrer};
+    if (!checked) return RemoveFrom(l.Faecher, fach) ? Changed(data_, lehrer) : Unchanged(lehrer);
     if (data_.FindFach(fach) < 0 || Contains(l.Faecher, fach)) return Unchanged(lehrer);
     l.Faecher.emplace_back(fach);
-    return Changed(lehrer);
+    return Changed(data_, lehrer);
 }
 
 Aenderung MasterDataEditor::SetClassTeacherFlag(int lehrer, bool on) {
@@ -149,7 +149,7 @@ Aenderung MasterDataEditor::SetClassTeacherFlag(int lehrer, bool on) {
     if (l.KlassenLehrer == (on ? 1 : 0) && (on || l.Klasse.empty())) return Unchanged(lehrer);
     l.KlassenLehrer = on ? 1 : 0;
     if (!on) l.Klasse.clear();
-    return Changed(lehrer);
+    return Changed(data_, lehrer);
 }
 
 Aenderung MasterDataEditor::SetTeacherClass(int lehrer, std::string_view klasse, Reporter& rep) {
@@ -158,7 +158,7 @@ Aenderung MasterDataEditor::SetTeacherClass(int lehrer, std::string_view klasse,
         CLehrer& l = data_.Lehrer[At(lehrer)];
         if (l.Klasse.empty()) return Unchanged(lehrer);
         l.Klasse.clear();
-        return Changed(lehrer);
+        return Changed(data_, lehrer);
     }
     if (data_.FindKlasse(klasse) < 0) return Unchanged(lehrer);
     const CLehrer& self = data_.Lehrer[At(lehrer)];
@@ -181,17 +181,17 @@ Aenderung MasterDataEditor::SetTeacherClass(int lehrer, std::string_view klasse,
     CLehrer& l = data_.Lehrer[At(lehrer)];
     l.Klasse = std::string(klasse);
     l.KlassenLehrer = 1;
-    return Changed(lehrer);
+    return Changed(data_, lehrer);
 }
 
 Aenderung MasterDataEditor::SetTeacherOpti(int lehrer, bool on) {
     if (!ValidIndex(lehrer, data_.Lehrer.size())) return Unchanged(lehrer);
-    return SetFlag(data_.Lehrer[At(lehrer)].Opti, on, lehrer);
+    return SetFlag(data_, data_.Lehrer[At(lehrer)].Opti, on, lehrer);
 }
 
 Aenderung MasterDataEditor::SetTeacherFreeDays(int lehrer, bool on) {
     if (!ValidIndex(lehrer, data_.Lehrer.size())) return Unchanged(lehrer);
-    return SetFlag(data_.Lehrer[At(lehrer)].TendenzZuFreienTagen, on, lehrer);
+    return SetFlag(data_, data_.Lehrer[At(lehrer)].TendenzZuFreienTagen, on, lehrer);
 }
 
 // --- Classes ----------------------------------------------------------------------------------
@@ -209,7 +209,7 @@ Aenderung MasterDataEditor::NewClass(std::string_view eingabe, Reporter& rep) {
     CKlasse k;
     k.Name = name;
     data_.Klassen.push_back(std::move(k));
-    return Changed(static_cast<int>(data_.Klassen.size()) - 1);
+    return Changed(data_, static_cast<int>(data_.Klassen.size()) - 1);
 }
 
 Aenderung MasterDataEditor::RenameClass(int klasse, std::string_view eingabe, Reporter& rep) {
@@ -237,7 +237,7 @@ Aenderung MasterDataEditor::RenameClass(int klasse, std::string_view eingabe, Re
     for (CLehrer& l : data_.Lehrer)
         if (l.Klasse == alt) l.Klasse = name;
     data_.Klassen[At(klasse)].Name = name;
-    return Changed(klasse);
+    return Changed(data_, klasse);
 }
 
 Verwendung MasterDataEditor::ClassUsage(int klasse) const {
@@ -289,12 +289,12 @@ Aenderung MasterDataEditor::DeleteClass(int klasse, Reporter& rep) {
     for (Unterricht& u : data_.FachBloecke)
         FollowClassNumbers(u.Block.SpezialTrennung, klasse);
     data_.Klassen.erase(data_.Klassen.begin() + klasse);
-    return ChangedToFirst(data_.Klassen);
+    return ChangedToFirst(data_, data_.Klassen);
 }
 
 Aenderung MasterDataEditor::SetClassOpti(int klasse, bool on) {
     if (!ValidIndex(klasse, data_.Klassen.size())) return Unchanged(klasse);
-    return SetFlag(data_.Klassen[At(klasse)].Opti, on, klasse);
+    return SetFlag(data_, data_.Klassen[At(klasse)].Opti, on, klasse);
 }
 
 // --- Lock grids -------------------------------------------------------------------------------
@@ -378,14 +378,15 @@ LockGrid* GridOf(Stammdaten& d, SperrZiel ziel, int index, std::string& name) {
     return nullptr;
 }
 
-Aenderung SetCells(LockGrid& grid, const std::vector<int>& slots, std::uint8_t value, int index) {
+Aenderung SetCells(Stammdaten& d, LockGrid& grid, const std::vector<int>& slots, std::uint8_t value,
+                   int index) {
     bool changed = false;
     for (int s : slots)
         if (IsSlot(s) && grid[At(s)] != value) {
             grid[At(s)] = value;
             changed = true;
         }
-    return {changed, index};
+    return changed ? Changed(d, index) : Unchanged(index);
 }
 } // namespace
 
@@ -399,14 +400,14 @@ Aenderung MasterDataEditor::Lock(SperrZiel ziel, int index, const std::vector<in
         rep.Show({conflict, titel::Fehler});
         return Unchanged(index);
     }
-    return SetCells(*grid, slots, 1, index);
+    return SetCells(data_, *grid, slots, 1, index);
 }
 
 Aenderung MasterDataEditor::Unlock(SperrZiel ziel, int index, const std::vector<int>& slots) {
     std::string name;
     LockGrid* grid = GridOf(data_, ziel, index, name);
     if (grid == nullptr) return Unchanged(index);
-    return SetCells(*grid, slots, 0, index);
+    return SetCells(data_, *grid, slots, 0, index);
 }
 
 } // namespace sw

@@ -76,7 +76,7 @@ bool LessonEditor::ClearTime(const AktuellerBlock& block, int position, Vorgaben
     v.NurUrPlan = false;
     v.NurUrPlanAktiv = false;
     v.Kreuze.clear();
-    return true;
+    return Changed();
 }
 
 // One handler for both limit boxes: `mine` is the box that changed, `other` the opposite one.
@@ -128,11 +128,13 @@ static void LimitChanged(LessonEditor& editor, Stammdaten& data, const Aktueller
 }
 
 void LessonEditor::UpperLimitChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
+    if (Unit(block, position) != nullptr) Changed();
     LimitChanged(*this, data_, block, position, v, {&Vorgaben::OberesLimit, &CEinheit::OberesLimit},
                  {&Vorgaben::UnteresLimit, &CEinheit::UnteresLimit}, false);
 }
 
 void LessonEditor::LowerLimitChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
+    if (Unit(block, position) != nullptr) Changed();
     LimitChanged(*this, data_, block, position, v,
                  {&Vorgaben::UnteresLimit, &CEinheit::UnteresLimit},
                  {&Vorgaben::OberesLimit, &CEinheit::OberesLimit}, true);
@@ -140,6 +142,7 @@ void LessonEditor::LowerLimitChanged(const AktuellerBlock& block, int position, 
 
 void LessonEditor::LimitHourChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
     if (!IsLimitHour(data_.Angaben, v.LimitStunde)) return;
+    Changed();
     ForEachParallel(data_, block, position, [&](CEinheit& e) {
         // Only a limit holds an hour; without one the hour would pin the unit to the first day.
         if (e.OberesLimit != 0 || e.UnteresLimit != 0) e.Zeitvorgabe = v.LimitStunde;
@@ -149,6 +152,7 @@ void LessonEditor::LimitHourChanged(const AktuellerBlock& block, int position, V
 void LessonEditor::DayLimitChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
     if (Unit(block, position) == nullptr) return;
     if (v.TagesLimit && (v.Tag < 0 || v.Tag >= data_.Angaben.Tage)) return;
+    Changed();
     v.TagAktiv = v.TagesLimit;
     const bool unpin = !v.OberesLimit && !v.UnteresLimit;
     if (unpin) ShowEmptyGrid(v);
@@ -162,6 +166,7 @@ void LessonEditor::DayLimitChanged(const AktuellerBlock& block, int position, Vo
 
 void LessonEditor::DayChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
     if (v.TagesLimit && (v.Tag < 0 || v.Tag >= data_.Angaben.Tage)) return;
+    Changed();
     ForEachParallel(data_, block, position, [&](CEinheit& e) {
         e.TagesLimit = v.TagesLimit ? 1 : 0;
         e.Tag = v.TagesLimit ? v.Tag : -1;
@@ -169,6 +174,7 @@ void LessonEditor::DayChanged(const AktuellerBlock& block, int position, Vorgabe
 }
 
 void LessonEditor::InitialPlanOnlyChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
+    Changed();
     ForEachParallel(data_, block, position,
                     [&](CEinheit& e) { e.NurUrPlan = v.NurUrPlan ? 1 : 0; });
 }
@@ -185,6 +191,7 @@ DefinitionCheck LessonEditor::SetTime(const AktuellerBlock& block, const std::ve
     const std::vector<CEinheit>& list = *blockunits::Current(data_, block);
     const int position = blockunits::ValidPositions(selected, list.size()).front();
     ForEachParallel(data_, block, position, [&](CEinheit& e) { e.Zeitvorgabe = slot; });
+    Changed();
     v.Hinweis.clear();
     v.Warnung = false;
     v.NurUrPlanAktiv = true;
@@ -203,6 +210,7 @@ DefinitionCheck LessonEditor::SetRoom(const AktuellerBlock& block, int position,
     }
     // Rooms are the one thing a course's teachers do not share: only the current unit changes.
     blockunits::Current(data_, block)->at(static_cast<std::size_t>(position)).Raum = raum;
+    Changed();
     v.Hinweis.clear();
     v.Warnung = false;
     return check;

@@ -59,6 +59,9 @@ public:
     void Push(Edit edit);
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < edits_.size(); }
+    // Whether the edit Undo would take back / Redo would do again toggles locks (master data).
+    bool UndoLocks() const { return CanUndo() && !edits_[done_ - 1].Locks.empty(); }
+    bool RedoLocks() const { return CanRedo() && !edits_[done_].Locks.empty(); }
     // Takes back the last done edit on `plan` / does the next undone one again.
     bool Undo(CPlan& plan);
     bool Redo(CPlan& plan);

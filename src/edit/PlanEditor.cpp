@@ -131,6 +131,9 @@ EditHistory::Edit PlanEditor::StartEdit() const {
 void PlanEditor::FinishEdit(EditHistory::Edit&& edit) {
     EvaluateAll(plan_);
     edit.After = EditHistory::FiguresOf(plan_);
+    // Counted for the session's "changed since the last save"; a lock is master data.
+    plan_.Aenderungen.Bump();
+    if (!edit.Locks.empty()) stamm_.Aenderungen.Bump();
     history_.Push(std::move(edit));
 }
 
@@ -284,7 +287,7 @@ EditResult PlanEditor::Move() {
                 if (UnitFits(sel, s, UnitRooms::AnyRefusalTriesNext))
                     state_.Candidates.push_back(s);
             }
-        return {Ergebnis::ModusAn, false};
+        return MoveFramed();
     }
     for (int d = 0; d < plan_.Tage; ++d)
         for (int hour = 0; hour <= plan_.Stunden; ++hour) {
@@ -306,6 +309,15 @@ EditResult PlanEditor::Move() {
             if (othersBusy) continue;
             if (SeatParallels(sel, s, true, -1, nullptr)) state_.Candidates.push_back(s);
         }
+    return MoveFramed();
+}
+
+EditResult PlanEditor::MoveFramed() {
+    // The grid has a row for hour 0 only with the 0th hour.
+    const int firstRow = plan_.Nullte ? 0 : 1;
+    const bool shown = std::any_of(state_.Candidates.begin(), state_.Candidates.end(),
+                                   [&](int s) { return HourOf(s) >= firstRow; });
+    if (!shown) reporter_.Show({texte::KeinFreierPlatz, titel::Hinweis});
     return {Ergebnis::ModusAn, false};
 }
 
@@ -687,13 +699,19 @@ PopupState PlanEditor::Popup() const {
 // --- history -----------------------------------------------------------------------------------
 
 bool PlanEditor::Undo() {
+    const bool locks = history_.UndoLocks();
     if (!history_.Undo(plan_)) return false;
+    plan_.Aenderungen.Bump();
+    if (locks) stamm_.Aenderungen.Bump();
     Reset();
     return true;
 }
 
 bool PlanEditor::Redo() {
+    const bool locks = history_.RedoLocks();
     if (!history_.Redo(plan_)) return false;
+    plan_.Aenderungen.Bump();
+    if (locks) stamm_.Aenderungen.Bump();
     Reset();
     return true;
 }

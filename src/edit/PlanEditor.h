@@ -28,6 +28,13 @@
 
 namespace sw {
 
+namespace texte {
+// "Stunde verschieben" found no slot to frame: said at once rather than left to an empty grid.
+inline constexpr const char* KeinFreierPlatz =
+    "Kein freier Platz: Diese Stunde kann zu keiner anderen Zeit stehen.\nWird trotzdem ein Ziel "
+    "angeklickt, nennt „Konflikt“ den Grund.";
+} // namespace texte
+
 // The view of the grid: the numbers are the index of the "Ansicht" radio group.
 enum class Ansicht : std::int8_t { Lehrer = 0, Klasse = 1, Raum = 2 };
 
@@ -107,7 +114,9 @@ public:
     EditResult SelectCell(int day, int hour);
 
     // The popup's commands, each on the current selection.
-    EditResult Move();       // "Stunde &verschieben": frames the slots the hour could move to
+    // "Stunde &verschieben": frames the slots the hour could move to; when the grid would show
+    // none, says so ("Kein freier Platz: ...", title "Hinweis"). Move mode is on either way.
+    EditResult Move();
     EditResult Search();     // "Stunde &Suchen": frames the hours that could fill the empty cell
     EditResult Swap();       // "Austausch": frames the partners of an exchange
     EditResult FixedTime();  // "Stunde zeitfest", key z
@@ -149,6 +158,8 @@ private:
     void FinishEdit(EditHistory::Edit&& edit);
     EditResult Select();
     EditResult PerformMove();
+    // Move mode with its candidates framed; the note when no candidate lies in a row of the grid.
+    EditResult MoveFramed();
     EditResult PerformSwap();
     // Chooses a room at `slot` for every parallel hour of h (h alone for a subject hour) into
     // ChosenRooms, each the first of its candidate rooms not yet chosen that passes the check.

@@ -29,6 +29,9 @@ struct Message {
 
 enum class Question { YesNo, OkCancel };
 
+// The answers of a question with three buttons: Ja, Nein, Abbrechen.
+enum class Answer { Yes, No, Cancel };
+
 class Reporter {
 public:
     virtual ~Reporter() = default;
@@ -36,19 +39,31 @@ public:
     virtual void Show(const Message& message) = 0;
     // A question; true for Yes/OK, false for No/Cancel.
     virtual bool Ask(const Message& message, Question kind) = 0;
+    // A question with the buttons Ja, Nein and Abbrechen ("Änderungen speichern?"). A reporter
+    // that knows only two answers gives Yes or No.
+    virtual Answer AskYesNoCancel(const Message& message) {
+        return Ask(message, Question::YesNo) ? Answer::Yes : Answer::No;
+    }
 };
 
 // Keeps every message; answers questions with a preset answer. For tests and batch runs.
 class CapturingReporter : public Reporter {
 public:
-    explicit CapturingReporter(bool answer = true) : answer_(answer) {}
+    explicit CapturingReporter(bool answer = true)
+        : threeWay(answer ? Answer::Yes : Answer::No), answer_(answer) {}
     void Show(const Message& message) override { shown.push_back(message); }
     bool Ask(const Message& message, Question) override {
         asked.push_back(message);
         return answer_;
     }
+    Answer AskYesNoCancel(const Message& message) override {
+        asked.push_back(message);
+        return threeWay;
+    }
     std::vector<Message> shown;
     std::vector<Message> asked;
+    // The answer to a three-way question.
+    Answer threeWay;
 
 private:
     bool answer_;

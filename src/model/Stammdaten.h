@@ -3,6 +3,7 @@
 // the order of entry; the files restore it. Dialogs, plan and files all read this one object.
 #pragma once
 
+#include "model/ChangeCount.h"
 #include "model/Entities.h"
 
 #include <optional>
@@ -43,6 +44,9 @@ public:
     std::vector<CKlasse> Klassen;
     std::vector<CKursBlock> KursBloecke;
     std::vector<Unterricht> FachBloecke;
+    // Bumped by every edit of the master data (the dialogs, the lesson definitions, locks and
+    // absences); see ChangeCount.h.
+    ChangeCount Aenderungen;
 
     // Empties everything, as "Neu" and the file readers do.
     void Clear();

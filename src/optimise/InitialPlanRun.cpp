@@ -90,6 +90,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
         return result;
     }
     result.PlanVorhanden = true;
+    plan->Aenderungen.Bump(); // the run replaces the grid
     ComputeTargets(*plan);
     EvaluateAll(*plan);
 
@@ -126,6 +127,7 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
     run.End();
     result.Versuche = tries;
     result.Rest = rest;
+    result.Angehalten = rest != 0 && tries < attempts;
     return result;
 }
 

@@ -92,6 +92,7 @@ struct InitialPlanResult {
     bool PlanVorhanden = false;
     int Versuche = 0;
     int Rest = 1;
+    bool Angehalten = false; // "Halt" ended the run before a complete plan and the last attempt
     bool Complete() const { return PlanVorhanden && Rest == 0; }
 };
 

@@ -54,7 +54,7 @@ bool RunControl::DeferWhileReturning(std::function<void()> command) {
     return true;
 }
 
-bool RunControl::ConfirmClose(Reporter& reporter, std::function<void()> again) {
+bool RunControl::MayClose(Reporter& reporter, std::function<void()> again) {
     if (!idle_) {
         reporter.Show({texte::LaufAktivSchliessen, titel::Warnung});
         return false;
@@ -64,7 +64,12 @@ bool RunControl::ConfirmClose(Reporter& reporter, std::function<void()> again) {
         WhenReturned(std::move(again));
         return false;
     }
-    return reporter.Ask({texte::PlanLoeschenFrage, titel::Warnung}, Question::YesNo);
+    return true;
+}
+
+bool RunControl::ConfirmClose(Reporter& reporter, std::function<void()> again) {
+    return MayClose(reporter, std::move(again)) &&
+           reporter.Ask({texte::PlanLoeschenFrage, titel::Warnung}, Question::YesNo);
 }
 
 bool RunControl::MaySavePlan(Reporter& reporter) const {

@@ -93,6 +93,9 @@ public:
     // returned (without `again` the request is dropped). Otherwise the question whether the plan
     // may be discarded. True when the window may close.
     bool ConfirmClose(Reporter& reporter, std::function<void()> again = {});
+    // The same without the question: refused while a run is active, queued while a halted run
+    // is returning; true when the window may be asked to close.
+    bool MayClose(Reporter& reporter, std::function<void()> again = {});
     // Saving the plan: refused while a run is active. True when saving may go on.
     bool MaySavePlan(Reporter& reporter) const;
 

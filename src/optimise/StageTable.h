@@ -93,6 +93,16 @@ constexpr const char* PassLabelCaption(PassLabel l) {
     }
 }
 
+namespace texte {
+// Stages 4 to 6 say when they end at their target, as stages 2 and 3 do; stage 6 ends as soon as
+// no teacher has a gap, also before its first pass.
+inline constexpr const char* TrennungsfehlerBeseitigt = "Trennungsfehler beseitigt!";
+inline constexpr const char* LehrerLeerstundenBeseitigt = "Lehrer - Leerstunden beseitigt!";
+inline constexpr const char* KeineLehrerLeerstunden =
+    "Die Lehrer haben keine Leerstunden: „6. Lehrerstunden verteilen“ arbeitet nur, solange es "
+    "Lehrer - Leerstunden gibt.";
+} // namespace texte
+
 // When a stage has reached its target.
 enum class StageEnd : std::uint8_t {
     Never,
@@ -163,19 +173,19 @@ inline constexpr std::array<StageRow, 11> kStageTable = {{
      "4. Trennungsfehler minimieren", "4. Trennungsfehler",
      kTrennungsZiele, false, {GoalDirected(5, 10), Relocations(CompoundFocus::Separation, 3), Exchanges()}, 3,
      PassLabel::None, true, &kGoalTableRule, Figure::TFSumme, StageEnd::NoSeparationErrors,
-     100001, "", "", Figure::TFSumme, "Trennungsfehler"},
+     100001, texte::TrennungsfehlerBeseitigt, titel::Hinweis, Figure::TFSumme, "Trennungsfehler"},
     {Stage::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
      "5. Lehrer - Leerstunden - Minimierung", "5. Lehrer-Leerstunden",
      kLehrerZiele, false, {GoalDirected(20, 20), Relocations(CompoundFocus::TeacherGaps, 3), Exchanges()}, 3,
      PassLabel::Passes, true, &kGoalTableRule, Figure::LLSSumme, StageEnd::NoTeacherGaps,
-     INT_MAX, "", "", Figure::LLSSumme, "Lehrer-Leerstunden"},
+     INT_MAX, texte::LehrerLeerstundenBeseitigt, titel::Hinweis, Figure::LLSSumme, "Lehrer-Leerstunden"},
     {Stage::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",
      "6. Lehrerstunden verteilen", "6. Verteilung(Lehrer)",
      {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
       Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung},
      false, {GoalDirected(20, 50), Exchanges()}, 2,
      PassLabel::None, true, &kTeacherStageRule, Figure::LProd, StageEnd::NoTeacherGaps,
-     100001, "", "", Figure::LProd, "Lehrer-Stunden-Verteilung"},
+     100001, texte::KeineLehrerLeerstunden, titel::Hinweis, Figure::LProd, "Lehrer-Stunden-Verteilung"},
     {Stage::Manuell, false, "Planung : manuelle Auswahl der Ziele", "Start", "Manuell",
      {}, true, {GoalDirected(20, 20), Exchanges(), ClassGaps(kGapModeAll, 20)}, 3,
      PassLabel::Iteration, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,

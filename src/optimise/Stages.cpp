@@ -147,6 +147,7 @@ StageResult Optimiser::Run(const StageRow* row, const std::array<bool, 7>& check
     RunControl::Scope scope(run_);
     if (RefuseEmptyGrid()) return {.Refused = true};
     if (!row) return {};
+    plan_.Aenderungen.Bump(); // every stage may move lessons
     if (row->GoalsFromList)
         SetGoalsFromList(plan_, checked);
     else

@@ -335,6 +335,8 @@ public:
     Flag MehrfachKursUeberStundenLimit = 0;
     Flag MehrfachUeberStundenLimit = 0;
     Flag AbbruchErsteStunde = 1;
+    // Bumped by every run and every manual edit that changes the plan; see ChangeCount.h.
+    ChangeCount Aenderungen;
 
     std::vector<CLehrerStatus> LehrerStatusL;
     std::vector<CKlassenStatus> KlassenStatusL;

@@ -200,7 +200,10 @@ WahlListe WahlFuer(const CPlan& plan, const VertretungsZeile& zeile) {
 
 bool SetzeAbwesend(Stammdaten& stamm, int lehrer, bool abwesend) {
     if (!InRange(stamm.Lehrer, lehrer)) return false;
-    stamm.Lehrer[static_cast<std::size_t>(lehrer)].NichtVerfuegbar = abwesend ? 1 : 0;
+    Flag& flag = stamm.Lehrer[static_cast<std::size_t>(lehrer)].NichtVerfuegbar;
+    // The absence is kept in the school's files: a change is one to save.
+    if (flag != (abwesend ? 1 : 0)) stamm.Aenderungen.Bump();
+    flag = abwesend ? 1 : 0;
     return true;
 }
 

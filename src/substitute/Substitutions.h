@@ -161,6 +161,13 @@ Datum NaechsterWochentag(const Datum& ab, int wochentag);
 // The date as a German reader writes it: "Mittwoch, 9. Dezember 2026"; "TT.MM.JJJJ" digits for a
 // date that does not exist.
 std::string DatumText(const Datum& datum);
+// The school day a valid date falls on, the days of a plan with `tage` days being Monday,
+// Tuesday, ...: its weekday, or -1 when the plan has no such day (the weekend of a five-day
+// week). The substitution window's date picks its day so.
+int SchultagAm(const Datum& datum, int tage);
+// Why a date is no school day: "Samstag, 12. Dezember 2026 ist kein Schultag dieses Plans
+// (Montag bis Freitag)."
+std::string KeinSchultag(const Datum& datum, int tage);
 
 // Writes the sheet into the started document of `word`: "Vertretungsplan " + date, three
 // paragraph breaks, "Fehlende Lehrer:", two breaks, each absent teacher followed by a break, two

@@ -3,6 +3,7 @@
 #include "export/ExportRun.h"
 #include "substitute/Substitutions.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -71,6 +72,20 @@ std::string DatumText(const Datum& d) {
     return std::string(kWochentage[static_cast<std::size_t>(Wochentag(d))]) + ", " +
            std::to_string(d.Tag) + ". " + kMonate[static_cast<std::size_t>(d.Monat - 1)] + " " +
            std::to_string(d.Jahr);
+}
+
+int SchultagAm(const Datum& datum, int tage) {
+    if (!IstGueltig(datum)) return -1;
+    const int tag = Wochentag(datum);
+    return tag < tage ? tag : -1;
+}
+
+std::string KeinSchultag(const Datum& datum, int tage) {
+    const int letzter = std::clamp(tage, 1, 7) - 1;
+    const std::string woche = letzter == 0 ? std::string("nur ") + kWochentage[0]
+                                           : std::string(kWochentage[0]) + " bis " +
+                                                 kWochentage[static_cast<std::size_t>(letzter)];
+    return DatumText(datum) + " ist kein Schultag dieses Plans (" + woche + ").";
 }
 
 WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,

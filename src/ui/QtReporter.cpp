@@ -42,4 +42,14 @@ bool QtReporter::Ask(const Message& message, Question kind) {
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
 }
 
+Answer QtReporter::AskYesNoCancel(const Message& message) {
+    QMessageBox box(IconFor(message.Title), Q(message.Title), Q(message.Text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes) return Answer::Yes;
+    return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
 } // namespace sw::ui

@@ -36,6 +36,8 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Show(const Message& message) override;
     bool Ask(const Message& message, Question kind) override;
+    // Ja / Nein / Abbrechen; Escape and the close box are Abbrechen.
+    Answer AskYesNoCancel(const Message& message) override;
     // The parent the next box gets.
     QWidget* Parent() const;
 

@@ -500,7 +500,12 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     druck.AusgabeBtnClick();
     druck.hide();
     n += VertretungsBilder(haupt, ordner);
-    // The closing question, with the German standard buttons.
+    // The closing question, with the German standard buttons: the runs changed the plan, so it
+    // is offered for saving; its default "Ja" writes the plan into the picture folder, never
+    // over the school.
+    haupt.Dateiwahl = [ordner](const DateiDialog& d) {
+        return d.Speichern ? QDir(ordner).absoluteFilePath("rundgang." + d.Endung) : QString();
+    };
     plan.close();
     Warten(500);
     return n;

@@ -28,6 +28,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <utility>
@@ -108,6 +109,8 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
         connect(f, &TStammForm::Geaendert, this, [this, f] { StammGeaendert(f); });
     }
     connect(planForm_, &TPlanForm::PlanGeschlossen, this, &THauptForm::PlanGeschlossen);
+    // Closing the planning window offers to save a changed plan first.
+    planForm_->SchliessenFrage = [this] { return session_.PlanSchliessenFragen(DateiNamen()); };
     // The plan grid's "Ausgabe" is the menu's.
     planForm_->Ausgabe = [this] { AusgabeClick(); };
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
@@ -132,6 +135,20 @@ THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* 
     setWindowTitle("Plan :");
     resize(720, 160);
     move(100, 100);
+    // The edits happen in many windows; comparing two counts a few times a second is cheaper
+    // than telling the caption from each of them.
+    auto* marke = new QTimer(this);
+    connect(marke, &QTimer::timeout, this, &THauptForm::MarkeZeigen);
+    marke->start(250);
+}
+
+void THauptForm::MarkeZeigen() {
+    QString titel = windowTitle();
+    const bool markiert = titel.endsWith(" *");
+    const bool geaendert = session_.Geaendert();
+    if (geaendert == markiert) return;
+    if (markiert) titel.chop(2);
+    setWindowTitle(geaendert ? titel + " *" : titel);
 }
 
 THauptForm::~THauptForm() = default;
@@ -336,10 +353,26 @@ void THauptForm::DateiOeffnen(const QString& pfad) {
     vorgabe_.clear();
 }
 
+std::function<std::string(Ablage)> THauptForm::DateiNamen() {
+    return [this](Ablage ort) {
+        const DateiDialog& d = ort == Ablage::Plan    ? kPlanSpeichern
+                               : ort == Ablage::Stamm ? kStammSpeichern
+                                                      : kSchuleSpeichern;
+        return S(Frage(d));
+    };
+}
+
+bool THauptForm::VerwerfenErlaubt(const char* ohneAenderung) {
+    if (!planForm_->Schliessen()) return false;
+    const bool weiter = session_.AenderungenSichern(DateiNamen(), ohneAenderung);
+    MarkeZeigen();
+    return weiter;
+}
+
 void THauptForm::NeuClick() {
     if (run_.DeferWhileReturning([this] { NeuClick(); })) return;
-    if (!planForm_->Schliessen()) return;
-    if (!reporter_.Ask({texte::StammdatenVerwerfen, titel::Warnung}, Question::YesNo)) return;
+    // Unsaved changes are offered for saving; without any the question of "&Neu" is asked.
+    if (!VerwerfenErlaubt(texte::StammdatenVerwerfen)) return;
     VertretungenSchliessen();
     session_.New();
     unterricht_->Leeren();
@@ -358,7 +391,7 @@ void THauptForm::OeffnenClick() {
     const QString pfad = Frage(kSchuleOeffnen);
     if (pfad.isEmpty()) return;
     // The plan goes with the old master data: the planning window closes first.
-    if (!planForm_->Schliessen()) return;
+    if (!VerwerfenErlaubt()) return;
     VertretungenSchliessen();
     if (!session_.OpenProjectFile(S(pfad))) return;
     unterricht_->Leeren();
@@ -382,7 +415,7 @@ void THauptForm::SpeichernUnterClick() {
 
 void THauptForm::StammOeffnenClick() {
     if (run_.DeferWhileReturning([this] { StammOeffnenClick(); })) return;
-    if (!planForm_->Schliessen()) return;
+    if (!VerwerfenErlaubt()) return;
     const QString pfad = Frage(kStammOeffnen);
     if (pfad.isEmpty()) return;
     VertretungenSchliessen();
@@ -411,7 +444,7 @@ void THauptForm::StammSpeichernUnterClick() {
 
 void THauptForm::PlanOeffnenClick() {
     if (run_.DeferWhileReturning([this] { PlanOeffnenClick(); })) return;
-    if (!planForm_->Schliessen()) return;
+    if (!VerwerfenErlaubt()) return;
     const QString pfad = Frage(kPlanOeffnen);
     if (pfad.isEmpty()) return;
     VertretungenSchliessen();
@@ -446,13 +479,8 @@ void THauptForm::AllgemeineAngabenClick() {
     angaben_->Laden(session_.Stamm().Angaben);
     angaben_->SetEditable(editable_);
     if (angaben_->exec() != QDialog::Accepted) return;
-    const AllgemeineAngaben neu = angaben_->Werte();
-    AllgemeineAngaben& a = session_.Stamm().Angaben;
     // In plan mode the week's shape is fixed; only the day names may change.
-    if (editable_)
-        a = neu;
-    else
-        a.TagNamen = neu.TagNamen;
+    session_.SetAngaben(angaben_->Werte());
     AngabenBestaetigt();
 }
 
@@ -497,6 +525,8 @@ void THauptForm::StundenplanClick() {
     setWindowTitle("Plan :");
     VertretungenSchliessen();
     if (!session_.StartPlanning()) return;
+    // A new plan starts with the limit options the planner chose last.
+    ApplyLimitOptions(*session_.Plan(), planForm_->Einstellungen());
     PlanZeigen();
 }
 
@@ -551,7 +581,7 @@ void THauptForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!planForm_->Schliessen()) {
+    if (!VerwerfenErlaubt()) {
         event->ignore();
         return;
     }

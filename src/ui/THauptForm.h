@@ -83,6 +83,9 @@ public:
     void SetEditable(bool editable);
     // The startup check of the program options (runs once, when the window is first shown).
     void OptionenBeimStart();
+    // The caption ends with " *" while master data or plan hold unsaved changes (refreshed a few
+    // times a second, and after every file command).
+    void MarkeZeigen();
 
 public slots:
     void NeuClick();
@@ -133,6 +136,13 @@ private:
     // The substitution list points into the plan: the window closes before the plan goes.
     void VertretungenSchliessen();
     QString Frage(const DateiDialog& d);
+    // The file names the session asks for when "Änderungen speichern?" is answered "Ja" and the
+    // data has no file yet: the "Speichern unter" dialog of the project, master-data or plan file.
+    std::function<std::string(Ablage)> DateiNamen();
+    // Before a command that discards master data and plan: the planning window closes (asking
+    // about a changed plan), then changed master data are offered for saving; `ohneAenderung`
+    // is asked when nothing changed. True when the command may go on.
+    bool VerwerfenErlaubt(const char* ohneAenderung = nullptr);
     QString StandardDateiwahl(const DateiDialog& d);
 
     Reporter& reporter_;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TPlanForm.h"
 
+#include "app/BestAttempt.h"
 #include "app/Settings.h"
+#include "plan/FitCheck.h"
 
 #include "ui/KurvenAnzeige.h"
 #include "ui/QtReporter.h"
@@ -59,9 +61,7 @@ constexpr std::array<ZahlInfo, 9> kZahlen = {{
 }};
 
 constexpr std::array<const char*, 4> kOptionen = {
-    "Setzen von Kursstunden über dem Stunden - Limit zulassen",
-    "Setzen von Mehrfach-Kursstunden über dem StundenLimit zulassen",
-    "Setzen von Mehrfach-Fachstunden über dem StundenLimit zulassen",
+    kLimitOptionen[0], kLimitOptionen[1], kLimitOptionen[2],
     "Urplan akzeptieren, auch wenn eine erste Stunde einer Klasse nicht gesetzt werden konnte"};
 constexpr std::array<const char*, 4> kOptionenNamen = {
     "KursUeberStundenLimitCB", "MehrfachKursUeberStundenLimitCB", "MehrfachUeberStundenLimitCB",
@@ -254,7 +254,7 @@ QWidget* TPlanForm::OptionenSeite() {
     weitersuchenCB_ = new QCheckBox(Q(texte::Weitersuchen), seite);
     weitersuchenCB_->setObjectName("WeitersuchenCB");
     weitersuchenCB_->setChecked(PlanungsEinstellungen{}.Weitersuchen);
-    connect(weitersuchenCB_, &QCheckBox::clicked, this, &TPlanForm::WeitersuchenSchreiben);
+    connect(weitersuchenCB_, &QCheckBox::clicked, this, [this] { EinstellungenSchreiben(false); });
     layout->addWidget(weitersuchenCB_);
     layout->addStretch();
     return seite;
@@ -354,6 +354,7 @@ void TPlanForm::StartBtnClick() {
         run_.WhenReturned([this] { StartBtnClick(); });
         return;
     }
+    if (!NieSetzbarGefragt()) return;
     RunControl::Scope scope(run_);
     verlauf_.Clear();
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -362,8 +363,20 @@ void TPlanForm::StartBtnClick() {
     Random unbenutzt; // without a plan the run only refuses
     InitialPlanOptions optionen;
     optionen.Weitersuchen = weitersuchenCB_->isChecked();
-    RunInitialPlan(plan_, rng_ ? *rng_ : unbenutzt, reporter_, run_, S(anzahlVersucheE_->text()),
-                   seed, this, optionen);
+    // Without a complete plan the grid keeps the best attempt, as the tool does.
+    const InitialPlanResult r =
+        RunInitialPlanKeepingBest(plan_, rng_ ? *rng_ : unbenutzt, reporter_, run_,
+                                  S(anzahlVersucheE_->text()), seed, this, optionen);
+    if (r.PlanVorhanden && !r.Complete() && !r.Angehalten)
+        reporter_.Show(
+            {texte::KeinVollstaendigerPlan(r, DescribeConflict(*plan_)), titel::Hinweis});
+}
+
+bool TPlanForm::NieSetzbarGefragt() {
+    if (!plan_) return true;
+    const std::vector<std::string> befunde = DescribeFitProblems(*plan_);
+    if (befunde.empty()) return true;
+    return reporter_.Ask({texte::NieSetzbarFrage(befunde), titel::Warnung}, Question::YesNo);
 }
 
 void TPlanForm::StageClick(Stage stufe) {
@@ -440,7 +453,10 @@ bool TPlanForm::Schliessen() {
 
 void TPlanForm::closeEvent(QCloseEvent* event) {
     // Refused during a run; right after "Halt" asked again once the run has returned.
-    if (!run_.ConfirmClose(reporter_, [this] { close(); })) {
+    const bool darf = SchliessenFrage
+                          ? run_.MayClose(reporter_, [this] { close(); }) && SchliessenFrage()
+                          : run_.ConfirmClose(reporter_, [this] { close(); });
+    if (!darf) {
         event->ignore();
         return;
     }
@@ -552,12 +568,22 @@ void TPlanForm::SetKonfigDatei(const QString& pfad) {
     weitersuchenCB_->setChecked(ReadPlanungsEinstellungen(DefaultFileOps(), S(pfad)).Weitersuchen);
 }
 
-void TPlanForm::WeitersuchenSchreiben() {
+void TPlanForm::EinstellungenSchreiben(bool limits) {
     if (konfigDatei_.isEmpty()) return;
-    PlanungsEinstellungen einstellungen;
+    PlanungsEinstellungen einstellungen = Einstellungen();
     einstellungen.Weitersuchen = weitersuchenCB_->isChecked();
+    if (limits) {
+        einstellungen.KursUeberStundenLimit = optionen_[0]->isChecked();
+        einstellungen.MehrfachKursUeberStundenLimit = optionen_[1]->isChecked();
+        einstellungen.MehrfachUeberStundenLimit = optionen_[2]->isChecked();
+    }
     if (!WritePlanungsEinstellungen(DefaultFileOps(), S(konfigDatei_), einstellungen))
         reporter_.Show({"Fehler beim Schreiben in die Konfigurations - Datei.", titel::Fehler});
+}
+
+PlanungsEinstellungen TPlanForm::Einstellungen() const {
+    return konfigDatei_.isEmpty() ? PlanungsEinstellungen{}
+                                  : ReadPlanungsEinstellungen(DefaultFileOps(), S(konfigDatei_));
 }
 
 void TPlanForm::OptionenSchreiben() {
@@ -566,6 +592,8 @@ void TPlanForm::OptionenSchreiben() {
     plan_->MehrfachKursUeberStundenLimit = optionen_[1]->isChecked();
     plan_->MehrfachUeberStundenLimit = optionen_[2]->isChecked();
     plan_->AbbruchErsteStunde = optionen_[3]->isChecked();
+    // The three limit options are the planner's choice for every plan: a new plan starts so.
+    EinstellungenSchreiben(true);
 }
 
 } // namespace sw::ui

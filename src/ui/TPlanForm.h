@@ -8,6 +8,7 @@
 // still returning waits for it. The window is created once and shows whatever plan the main
 // window hands it.
 #pragma once
+#include "app/Settings.h"
 #include "edit/EditHistory.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/RunControl.h"
@@ -55,6 +56,9 @@ public:
     // The configuration file that keeps "Konfliktgesteuert weitersuchen statt neu beginnen"; the
     // check box shows what it says.
     void SetKonfigDatei(const QString& pfad);
+    // What config.ini holds now (the defaults without a file): a plan built anew takes the
+    // three limit options from it.
+    PlanungsEinstellungen Einstellungen() const;
     // Asks the window to close as the user would; true when it is closed afterwards. False also
     // while a halted run is still returning: the close then follows once it has returned.
     bool Schliessen();
@@ -65,6 +69,10 @@ public:
     const EditHistory& Verlauf() const { return verlauf_; }
     // The main window's output command, offered by the plan grid's "Ausgabe".
     std::function<void()> Ausgabe;
+    // The question before the window closes and the plan goes; true when it may. The main
+    // window offers to save a changed plan here; without it "Das Schließen des
+    // Planungs-Fensters löscht den aktuellen Plan! ..." is asked.
+    std::function<bool()> SchliessenFrage;
 
 signals:
     // The user agreed to close the window: the plan is to be discarded.
@@ -118,7 +126,12 @@ private:
     void SeiteGewechselt(int index);
     void OptionenLesen();
     void OptionenSchreiben();
-    void WeitersuchenSchreiben();
+    // The page's choices that outlive a plan into config.ini: the search, and with `limits` the
+    // three limit options too.
+    void EinstellungenSchreiben(bool limits);
+    // Before the first attempt: what can never fit, with the question whether to start anyway.
+    // True when the run may start.
+    bool NieSetzbarGefragt();
     std::array<bool, 7> ZieleGewaehlt() const;
     // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
     // distribution) and the curve's name for a stage or a "Mischen" of its tab.

@@ -103,14 +103,15 @@ std::optional<IniFile> TProgrammOptionenForm::Lesen() {
     const std::string pfad = S(KonfigDatei());
     // A folder of that name cannot be read as the file.
     if (QFileInfo(KonfigDatei()).isDir()) return std::nullopt;
-    if (!files_.Exists(pfad)) return IniFile();
+    if (!files_.Exists(pfad)) return IniFile::ReadHandEdited({});
     const FileContent text = files_.ReadAll(pfad);
     if (!text.bytes) return std::nullopt;
-    return IniFile::Parse(*text.bytes);
+    // People edit the file by hand: blanks, a byte-order mark and "ja"/"true" are understood.
+    return IniFile::ReadHandEdited(*text.bytes);
 }
 
 bool TProgrammOptionenForm::Schreiben(const IniFile& ini) {
-    return files_.WriteReplacing(S(KonfigDatei()), ini.Serialise()).Ok();
+    return files_.WriteReplacing(S(KonfigDatei()), ini.HandEditedBytes()).Ok();
 }
 
 int TProgrammOptionenForm::Ausfuehren() {
@@ -132,7 +133,7 @@ void TProgrammOptionenForm::StartPruefung() {
         reporter_.Show({kLesen, titel::Fehler});
         return;
     }
-    if (ini->GetString("Options", "Laden", "0") != "1") return;
+    if (!ini->GetFlag("Options", "Laden", false)) return;
     OptionenLadenClick();
     optionenLadenCB_->setChecked(true);
 }

@@ -7,8 +7,10 @@
 #include "ui/QtReporter.h"
 #include "ui/TVertretungsWahlForm.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
+#include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,9 +41,12 @@ QLabel* Titel(QWidget* eltern, const char* text, QWidget* fuer) {
     return l;
 }
 
-Datum HeutigesDatum() {
-    const QDate d = QDate::currentDate();
+Datum AlsDatum(const QDate& d) {
     return {d.year(), d.month(), d.day()};
+}
+
+Datum HeutigesDatum() {
+    return AlsDatum(QDate::currentDate());
 }
 
 } // namespace
@@ -65,9 +70,16 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
     connect(lehrerCBox_, &QListWidget::itemChanged, this, &TVertretungenForm::LehrerGeklickt);
     tagCoBox_ = new QComboBox(this);
     tagCoBox_->setObjectName("TagCoBox");
-    connect(tagCoBox_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!laden_) Leeren();
-    });
+    connect(tagCoBox_, &QComboBox::currentIndexChanged, this, &TVertretungenForm::TagGewechselt);
+    datumE_ = new QDateEdit(this);
+    datumE_->setObjectName("DatumE");
+    datumE_->setDisplayFormat("dd.MM.yyyy");
+    datumE_->setCalendarPopup(true);
+    // Typing passes through other days: the date counts once the field is left (or Enter), or
+    // when a day of the calendar is clicked.
+    connect(datumE_, &QDateEdit::editingFinished, this, &TVertretungenForm::DatumGewaehlt);
+    connect(datumE_->calendarWidget(), &QCalendarWidget::clicked, this,
+            &TVertretungenForm::DatumGewaehlt, Qt::QueuedConnection);
 
     vertretungG_ = new QTableWidget(0, static_cast<int>(texte::VertretungsKopf.size()), this);
     vertretungG_->setObjectName("VertretungG");
@@ -119,6 +131,8 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
     links->addLayout(MitFilter(lehrerCBox_, this), 1);
     links->addWidget(Titel(this, "Tag", tagCoBox_));
     links->addWidget(tagCoBox_);
+    links->addWidget(Titel(this, "Datum", datumE_));
+    links->addWidget(datumE_);
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(ermitteln);
@@ -159,7 +173,40 @@ void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm) {
         tagCoBox_->addItem(d < static_cast<int>(namen.size()) ? Q(namen[d]) : QString());
     tagCoBox_->setCurrentIndex(0);
     laden_ = false;
+    DatumZeigen(NaechsterWochentag(Heute(), 0));
     Leeren();
+}
+
+void TVertretungenForm::TagGewechselt() {
+    if (laden_) return;
+    Leeren();
+    if (!tagVomDatum_ && tagCoBox_->currentIndex() >= 0)
+        DatumZeigen(NaechsterWochentag(Heute(), tagCoBox_->currentIndex()));
+}
+
+void TVertretungenForm::DatumZeigen(const Datum& datum) {
+    datum_ = datum;
+    datumE_->setDate(QDate(datum.Jahr, datum.Monat, datum.Tag));
+}
+
+void TVertretungenForm::DatumWaehlen(const Datum& datum) {
+    datumE_->setDate(QDate(datum.Jahr, datum.Monat, datum.Tag));
+    DatumGewaehlt();
+}
+
+void TVertretungenForm::DatumGewaehlt() {
+    const Datum neu = AlsDatum(datumE_->date());
+    if (!plan_ || neu == datum_) return;
+    const int tag = SchultagAm(neu, plan_->Tage);
+    if (tag < 0) {
+        DatumZeigen(datum_);
+        reporter_.Show({KeinSchultag(neu, plan_->Tage), titel::Fehler});
+        return;
+    }
+    datum_ = neu;
+    tagVomDatum_ = true;
+    tagCoBox_->setCurrentIndex(tag);
+    tagVomDatum_ = false;
 }
 
 void TVertretungenForm::Oeffnen(const CPlan& plan, Stammdaten& stamm) {
@@ -259,7 +306,7 @@ void TVertretungenForm::AusgabeBtnClick() {
     if (ziel.isEmpty()) return;
     AnzeigeMerker anzeige(*Anzeige);
     CWord word(S(ziel), DefaultFileOps(), anzeige);
-    if (!SchreibeVertretungsplan(*plan_, liste_, Heute(), word, reporter_) || anzeige.angezeigt)
+    if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_) || anzeige.angezeigt)
         return;
     reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan wurde gespeichert unter „%1“; es "
                                         "konnte kein Programm zum Anzeigen gestartet werden.")
@@ -272,7 +319,7 @@ void TVertretungenForm::Drucker() {
     QTemporaryDir ordner;
     NoOpener keiner;
     CWord word(S(ordner.filePath("vertretungsplan.docx")), DefaultFileOps(), keiner);
-    if (!SchreibeVertretungsplan(*plan_, liste_, Heute(), word, reporter_)) return;
+    if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_)) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
     const QString wohin = Drucken(doc, PageOrientation::Portrait);

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QComboBox;
+class QDateEdit;
 class QListWidget;
 class QListWidgetItem;
 class QRadioButton;
@@ -58,8 +59,15 @@ public:
     std::function<QString(QTextDocument&, PageOrientation)> Drucken;
     // Shows the written document; tests put a NoOpener here. The default asks the desktop.
     DocumentOpener* Anzeige;
-    // The date the sheet carries; today unless a test says otherwise.
+    // Today; the date field starts from it. Tests say which day it is.
     std::function<Datum()> Heute;
+    // The date the sheet carries ("Datum"): at first and whenever "Tag" changes the next date
+    // (from today) on that day; choosing a date of another school day moves "Tag" there (and
+    // empties the list, as a change of day does); a date on a day the plan does not have is
+    // refused and the field keeps its date.
+    Datum Blattdatum() const { return datum_; }
+    // Puts `datum` into the field as the planner would (tests and the tour).
+    void DatumWaehlen(const Datum& datum);
 
 public slots:
     void StundenErmittelnBtnClick();
@@ -76,6 +84,11 @@ protected:
 
 private:
     void LehrerGeklickt(QListWidgetItem* item);
+    // "Tag" changed: the list is emptied and, unless the date chose the day, the date follows.
+    void TagGewechselt();
+    // The date field was left or its calendar clicked: the day follows, or the date is refused.
+    void DatumGewaehlt();
+    void DatumZeigen(const Datum& datum);
     // Empties the list through the core and shows it.
     void Leeren();
     // The whole list into the grid, or one row of it.
@@ -88,10 +101,13 @@ private:
     Stammdaten* stamm_ = nullptr;
     VertretungsListe liste_;
     std::unique_ptr<DocumentOpener> desktop_;
-    bool laden_ = false; // the teacher list is being filled: its checks set nothing
+    bool laden_ = false;       // the teacher list is being filled: its checks set nothing
+    bool tagVomDatum_ = false; // the date is setting the day: the date stays as chosen
+    Datum datum_;
     TVertretungsWahlForm* wahl_;
     QListWidget* lehrerCBox_;
     QComboBox* tagCoBox_;
+    QDateEdit* datumE_;
     QTableWidget* vertretungG_;
     QRadioButton *wordRB_, *druckerRB_;
 };

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Session.h"
 
+#include "define/LessonEditor.h"
+#include "define/MasterData.h"
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"
+#include "optimise/Stages.h"
+#include "plan/FitCheck.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace sw {
 namespace {
@@ -187,6 +194,149 @@ TEST(Session, KeepsTheFiguresThePlanFileStored) {
     EXPECT_EQ(s.StoredPlanFigures().LLSSumme, 999);
     ASSERT_TRUE(s.OpenPlanFile(test::SourcePath("tests/files/data/klein.pdt")));
     EXPECT_TRUE(CompareStoredFigures(s.StoredPlanFigures(), *s.Plan()).empty());
+}
+
+// --- unsaved changes ---------------------------------------------------------------------------
+
+// The example school in a folder of the test's own, so that saving it changes no source file.
+struct Unsaved {
+    test::TempDir dir;
+    CapturingReporter rep;
+    Session s{rep};
+    std::vector<Ablage> asked; // the file names asked for
+    std::string name;          // the answer to them
+    Unsaved() {
+        std::filesystem::copy_file(test::SourcePath("examples/gymnasium.sch"), dir.File("s.sch"));
+        EXPECT_TRUE(s.OpenProjectFile(dir.File("s.sch")));
+    }
+    std::function<std::string(Ablage)> Name() {
+        return [this](Ablage a) {
+            asked.push_back(a);
+            return name;
+        };
+    }
+    void Urplan() {
+        RunControl run;
+        RunInitialPlan(s.Plan(), s.Rng(), rep, run, "300", 1);
+    }
+};
+
+// Every operation that changes master data or plan counts; what only looks does not.
+TEST(Session, ChangesAreCountedByTheOperationsThatMakeThem) {
+    using Op = std::function<void(Session&)>;
+    const std::vector<std::tuple<const char*, Op, bool>> ops = {
+        {"a new subject",
+         [](Session& s) { MasterDataEditor(s.Stamm()).NewSubject("Neu", s.Report()); }, true},
+        {"a refused subject",
+         [](Session& s) { MasterDataEditor(s.Stamm()).NewSubject("", s.Report()); }, false},
+        {"a lock",
+         [](Session& s) {
+             MasterDataEditor(s.Stamm()).Lock(SperrZiel::Klasse, 0, {59}, s.Report());
+         },
+         true},
+        {"a usage count", [](Session& s) { MasterDataEditor(s.Stamm()).SubjectUsage(0); }, false},
+        {"a separation",
+         [](Session& s) {
+             LessonEditor e(s.Stamm());
+             const AktuellerBlock b = e.Select(BlockArt::Fach, 0, BlockAnsicht::Klasse, "");
+             e.SetSeparation(b, !e.Separation(b));
+         },
+         true},
+        {"the lesson view",
+         [](Session& s) { LessonEditor(s.Stamm()).View(BlockAnsicht::Klasse, 0, 0); }, false},
+        {"new day names",
+         [](Session& s) {
+             AllgemeineAngaben a = s.Stamm().Angaben;
+             a.TagNamen[0] = "Mo";
+             s.SetAngaben(a);
+         },
+         true},
+        {"the same settings", [](Session& s) { s.SetAngaben(s.Stamm().Angaben); }, false},
+        {"building a plan", [](Session& s) { s.StartPlanning(); }, false},
+        {"looking for what cannot fit",
+         [](Session& s) {
+             s.StartPlanning();
+             DescribeFitProblems(*s.Plan());
+         },
+         false},
+        {"the initial plan",
+         [](Session& s) {
+             s.StartPlanning();
+             RunControl run;
+             RunInitialPlan(s.Plan(), s.Rng(), s.Report(), run, "300", 1);
+         },
+         true},
+    };
+    for (const auto& [what, op, changes] : ops) {
+        Unsaved u;
+        EXPECT_FALSE(u.s.Geaendert()) << what;
+        op(u.s);
+        EXPECT_EQ(u.s.Geaendert(), changes) << what;
+    }
+    // A stage changes the plan; saving the plan file saves master data and plan.
+    Unsaved u;
+    ASSERT_TRUE(u.s.StartPlanning());
+    u.Urplan();
+    ASSERT_TRUE(u.s.SavePlanFile(u.dir.File("p.pdt")));
+    EXPECT_FALSE(u.s.Geaendert());
+    RunControl run;
+    Optimiser(*u.s.Plan(), u.s.Rng(), run, u.rep).Mix(Stage::KlassenLuecken);
+    EXPECT_TRUE(u.s.PlanGeaendert());
+}
+
+// "Änderungen speichern?": Abbrechen keeps everything, Nein goes on without saving, Ja saves to
+// the file the data came from; without changes nothing is asked but the given question.
+TEST(Session, TheQuestionSavesWhereTheDataCameFrom) {
+    Unsaved u;
+    EXPECT_TRUE(u.s.AenderungenSichern(u.Name()));
+    EXPECT_TRUE(u.s.AenderungenSichern(u.Name(), texte::StammdatenVerwerfen));
+    EXPECT_EQ(u.rep.asked, (std::vector<Message>{{"Aktuelle Stammdaten verwerfen?", "Warnung"}}));
+    u.rep.asked.clear();
+    MasterDataEditor(u.s.Stamm()).NewSubject("Neu", u.rep);
+    const std::string before = test::ReadFileBytes(u.dir.File("s.sch"));
+    u.rep.threeWay = Answer::Cancel;
+    EXPECT_FALSE(u.s.AenderungenSichern(u.Name(), texte::StammdatenVerwerfen));
+    EXPECT_EQ(u.rep.asked, (std::vector<Message>{{"Änderungen speichern?", "Warnung"}}));
+    u.rep.threeWay = Answer::No;
+    EXPECT_TRUE(u.s.AenderungenSichern(u.Name()));
+    EXPECT_EQ(test::ReadFileBytes(u.dir.File("s.sch")), before);
+    u.rep.threeWay = Answer::Yes;
+    EXPECT_TRUE(u.s.AenderungenSichern(u.Name()));
+    EXPECT_TRUE(u.asked.empty()) << "the project file has a name";
+    EXPECT_NE(test::ReadFileBytes(u.dir.File("s.sch")), before);
+    EXPECT_FALSE(u.s.Geaendert());
+    // A new school has no file yet: its name is asked for; no name cancels.
+    u.s.New();
+    MasterDataEditor(u.s.Stamm()).NewSubject("Neu", u.rep);
+    EXPECT_FALSE(u.s.AenderungenSichern(u.Name()));
+    EXPECT_EQ(u.asked, std::vector<Ablage>{Ablage::Projekt});
+    u.name = u.dir.File("fehlt/neu.sch");
+    EXPECT_FALSE(u.s.AenderungenSichern(u.Name())) << "a failed save cancels";
+    u.name = u.dir.File("neu.sch");
+    EXPECT_TRUE(u.s.AenderungenSichern(u.Name()));
+    EXPECT_TRUE(std::filesystem::exists(u.name));
+    EXPECT_EQ(u.s.SpeicherDatei(), u.name);
+}
+
+// Closing the planning window: a plan that no run changed is discarded after the usual question;
+// a changed one is offered for saving in a plan file.
+TEST(Session, AChangedPlanIsOfferedForSavingBeforeTheWindowCloses) {
+    Unsaved u;
+    ASSERT_TRUE(u.s.StartPlanning());
+    u.rep.threeWay = Answer::Cancel;
+    EXPECT_TRUE(u.s.PlanSchliessenFragen(u.Name()));
+    EXPECT_EQ(u.rep.asked.back().Text, texte::PlanLoeschenFrage);
+    u.Urplan();
+    EXPECT_FALSE(u.s.PlanSchliessenFragen(u.Name()));
+    EXPECT_EQ(u.rep.asked.back(), (Message{"Änderungen speichern?", "Warnung"}));
+    u.rep.threeWay = Answer::Yes;
+    u.name = u.dir.File("p.pdt");
+    EXPECT_TRUE(u.s.PlanSchliessenFragen(u.Name()));
+    EXPECT_EQ(u.asked, std::vector<Ablage>{Ablage::Plan});
+    PlanReadResult read = ReadPlanFile(u.name, DefaultFileOps(), u.rep);
+    ASSERT_TRUE(read.outcome.Ok);
+    EXPECT_EQ(read.plan->PlacedCount(), u.s.Plan()->PlacedCount());
+    EXPECT_FALSE(u.s.Geaendert());
 }
 
 } // namespace

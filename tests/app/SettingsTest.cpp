@@ -21,6 +21,33 @@ TEST(Settings, TheSearchIsOnUnlessTheFileSaysOtherwise) {
     EXPECT_TRUE(ReadPlanungsEinstellungen(files, dir.Path().string()).Weitersuchen);
 }
 
+// The file is edited by hand: "Weitersuchen = 0", "0 ", "false" or a byte-order mark all read as
+// off (they all read as on before), and the three limit options are remembered beside it.
+TEST(Settings, HandEditedValuesAreUnderstood) {
+    test::TempDir dir;
+    FileOps& files = DefaultFileOps();
+    const std::string config = dir.File("config.ini");
+    for (const char* text : {"[Planung]\r\nWeitersuchen = 0\r\n", "[Planung]\nWeitersuchen=0 \n",
+                             "[planung]\r\nweitersuchen=False\r\n",
+                             "\xEF\xBB\xBF[Planung]\r\nWeitersuchen=nein\r\n"}) {
+        test::WriteFileBytes(config, text);
+        EXPECT_FALSE(ReadPlanungsEinstellungen(files, config).Weitersuchen) << text;
+    }
+    test::WriteFileBytes(config, "[Planung]\r\nWeitersuchen=vielleicht\r\nKursUeberStundenLimit="
+                                 " ja\r\nMehrfachUeberStundenLimit=1\r\n");
+    const PlanungsEinstellungen s = ReadPlanungsEinstellungen(files, config);
+    EXPECT_TRUE(s.Weitersuchen) << "a word that is no yes or no keeps the default";
+    EXPECT_TRUE(s.KursUeberStundenLimit);
+    EXPECT_FALSE(s.MehrfachKursUeberStundenLimit);
+    EXPECT_TRUE(s.MehrfachUeberStundenLimit);
+    // Writing leaves what already reads right in the planner's words.
+    ASSERT_TRUE(WritePlanungsEinstellungen(
+        files, config, {.Weitersuchen = true, .MehrfachKursUeberStundenLimit = true}));
+    EXPECT_EQ(test::ReadFileBytes(config),
+              "[Planung]\r\nWeitersuchen=1\r\nKursUeberStundenLimit=0\r\n"
+              "MehrfachUeberStundenLimit=0\r\nMehrfachKursUeberStundenLimit=1\r\n");
+}
+
 TEST(Settings, WritingKeepsTheOtherOptionsOfTheFile) {
     test::TempDir dir;
     FileOps& files = DefaultFileOps();

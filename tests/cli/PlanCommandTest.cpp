@@ -248,6 +248,24 @@ Signalled PlanUntilSignal(const test::TempDir& dir, const std::vector<std::strin
     return run;
 }
 
+// What no attempt could ever place is said before the first attempt, with the switch that helps.
+TEST(PlanCommand, WhatCanNeverFitIsSaidBeforeTheFirstAttempt) {
+    test::TempDir dir;
+    Stammdaten s = MakeSchool(5, 6, 2, 1, 1, 2);
+    AddBlock(s, "L0", "K0", "F0", {2}); // two hours a week: the class's hour limit is 1
+    const std::string path = Save(dir, s, "doppel.sch");
+    const Split r = RunPlan(dir, path + " --tries 2 --seed 1 --jobs 2");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err.rfind("Warnung: F0 der Klasse K0 (L0, 2 Stunden am Stück) passt zu keiner "
+                          "Zeit der Woche. Abhilfe: --allow-multi-over-limit.\n",
+                          0),
+              0u)
+        << r.err;
+    const Split ok = RunPlan(dir, path + " --tries 2 --seed 1 --allow-multi-over-limit");
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_FALSE(Has(ok.err, "Warnung:")) << ok.err;
+}
+
 // Ctrl-C during the initial plan killed the run with nothing written (exit 130). It is "Halt" in
 // every phase now: the attempt in progress ends, and the best attempt is written and reported
 // as incomplete (exit 3). The school cannot be planned: one teacher has three free slots.

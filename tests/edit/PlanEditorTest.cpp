@@ -290,6 +290,30 @@ TEST(EditMove, HourZeroIsScannedAndFramedOnlyWhereTheWeekHasIt) {
     }
 }
 
+// With every other slot of the class locked nothing can be framed: the planner is told so (the
+// command said nothing before); a framed slot means no note.
+TEST(EditMove, NoFreeSlotIsSaidAtOnce) {
+    EditFixture f;
+    AddBlock(f.s, "L0", "K0", "F0", {1});
+    f.Build();
+    f.Put(0, 0, 0, 1);
+    for (int d = 0; d < 5; ++d)
+        for (int h = 0; h <= 6; ++h)
+            if (d != 0 || h != 1) f.s.Klassen[0].Sperre[SlotOf(d, h)] = 1;
+    f.Start(Ansicht::Klasse, 0);
+    f.ed->SelectCell(0, 1);
+    EXPECT_EQ(f.ed->Move().What, Ergebnis::ModusAn);
+    EXPECT_TRUE(f.ed->State().Candidates.empty());
+    EXPECT_TRUE(f.ed->State().MoveMode);
+    EXPECT_EQ(f.answers.shown, (std::vector<Message>{{texte::KeinFreierPlatz, "Hinweis"}}));
+    f.s.Klassen[0].Sperre[SlotOf(3, 4)] = 0;
+    f.ed->Escape();
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    EXPECT_EQ(f.ed->State().Candidates, std::vector<int>{SlotOf(3, 4)});
+    EXPECT_EQ(f.answers.shown.size(), 1u);
+}
+
 TEST(EditMove, NeedsALessonHour) {
     EditFixture f;
     AddBlock(f.s, "L0", "K0", "F0", {1});
@@ -588,6 +612,34 @@ TEST(EditLock, TogglesTheShownClasssLockOnAnEmptyCellOnly) {
     EXPECT_EQ(f.s.Klassen[0].Sperre[slot], 1);
     f.ed->Redo();
     EXPECT_EQ(f.s.Klassen[0].Sperre[slot], 0);
+    // Each of the four changed plan and master data (a lock is master data): they count for
+    // "changed since the last save". The refused lock on the occupied cell did not.
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 4u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 4u);
+}
+
+// A move counts as a change of the plan (not of the master data); framing the candidates, which
+// tries hours out and puts them back, does not.
+TEST(EditMove, OnlyTheMoveItselfCountsAsAChange) {
+    EditFixture f;
+    AddBlock(f.s, "L0", "K0", "F0", {2});
+    f.Build();
+    f.Put(0, 0, 0, 1);
+    f.Put(1, 0, 0, 2);
+    f.Start(Ansicht::Klasse, 0);
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    f.ed->Swap();
+    f.ed->Escape();
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 0u);
+    f.ed->SelectCell(0, 1);
+    f.ed->Move();
+    EXPECT_EQ(f.ed->SelectCell(2, 3).What, Ergebnis::Geaendert);
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 1u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 0u);
+    f.ed->Undo();
+    EXPECT_EQ(f.plan->Aenderungen.Value(), 2u);
+    EXPECT_EQ(f.s.Aenderungen.Value(), 0u);
 }
 
 TEST(EditLock, TeacherAndRoomViewsLockTheirOwnGrid) {

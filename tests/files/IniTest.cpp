@@ -69,5 +69,40 @@ TEST(IniFile, EraseSectionRemovesEveryOccurrence) {
     EXPECT_EQ(ini.Serialise(), "[B]\r\nY=2\r\n[A]\r\nX=5\r\n");
 }
 
+// A file people edit by hand: blanks, a byte-order mark, "#" comments and yes/no words.
+TEST(IniFile, AHandEditedFileIsReadLeniently) {
+    const std::string text = "\xEF\xBB\xBF[Planung]\r\nWeitersuchen = 0\r\n  A=0 \r\n"
+                             "#B=1\r\n[ Options ]\r\nLaden=\tJa\r\nX= 12 \r\n";
+    IniFile ini = IniFile::ReadHandEdited(text);
+    EXPECT_FALSE(ini.GetFlag("Planung", "Weitersuchen", true));
+    EXPECT_FALSE(ini.GetFlag("Planung", "A", true));
+    EXPECT_FALSE(ini.HasKey("Planung", "#B"));
+    EXPECT_TRUE(ini.GetFlag("Options", "Laden", false));
+    EXPECT_EQ(ini.GetInt("Options", "X", 100), 12);
+    EXPECT_EQ(ini.GetString("Options", "X"), "12");
+    // Written back as read: the mark and the planner's blanks stay, only the value set changes.
+    ini.SetString("Planung", "Weitersuchen", "1");
+    EXPECT_EQ(ini.HandEditedBytes(),
+              "\xEF\xBB\xBF[Planung]\r\nWeitersuchen =1\r\n  A=0 \r\n#B=1\r\n[ Options ]\r\n"
+              "Laden=\tJa\r\nX= 12 \r\n");
+    // A Windows-1252 file stays one.
+    IniFile alt = IniFile::ReadHandEdited("[Help]\r\nPath=C:\\Schul\xFC\r\n");
+    EXPECT_EQ(alt.GetString("Help", "Path"), "C:\\Schul\u00fc");
+    EXPECT_EQ(alt.HandEditedBytes(), "[Help]\r\nPath=C:\\Schul\xFC\r\n");
+}
+
+TEST(IniFile, FlagsAreTheWordsPeopleWrite) {
+    for (const char* yes : {"1", "true", "TRUE", " ja ", "Yes", "on", "wahr"})
+        EXPECT_EQ(ParseFlag(yes), true) << yes;
+    for (const char* no : {"0", "0 ", "false", "Nein", "NO", "off", "falsch"})
+        EXPECT_EQ(ParseFlag(no), false) << no;
+    for (const char* neither : {"", "2", "jein", "00"})
+        EXPECT_EQ(ParseFlag(neither), std::nullopt) << neither;
+    // The strict reading of the project file is unchanged: no blank is taken away.
+    const IniFile strict = IniFile::Parse("[A]\r\nX = 1\r\n");
+    EXPECT_FALSE(strict.HasKey("A", "X"));
+    EXPECT_TRUE(strict.HasKey("A", "X "));
+}
+
 } // namespace
 } // namespace sw

@@ -186,6 +186,11 @@ TEST(Abwesenheit, SetsTheFlagOfAnExistingTeacherOnly) {
     Stammdaten s = MakeSchool(1, 1, 1, 2, 1, 1);
     EXPECT_TRUE(SetzeAbwesend(s, 1, true));
     EXPECT_EQ(s.Lehrer[1].NichtVerfuegbar, 1);
+    // The absence is kept in the files: a change counts for "changed since the last save", the
+    // same tick again does not.
+    EXPECT_EQ(s.Aenderungen.Value(), 1u);
+    EXPECT_TRUE(SetzeAbwesend(s, 1, true));
+    EXPECT_EQ(s.Aenderungen.Value(), 1u);
     EXPECT_EQ(s.Lehrer[0].NichtVerfuegbar, 0);
     const Stammdaten vorher = s;
     EXPECT_FALSE(SetzeAbwesend(s, 2, true));

@@ -73,6 +73,18 @@ TEST(Datum, GermanTextWithTheWeekday) {
     EXPECT_EQ(NaechsterWochentag({2024, 2, 28}, 3), (Datum{2024, 2, 29}));
 }
 
+// The window's date picks the school day it falls on; a day the plan does not have is none.
+TEST(Datum, TheSchoolDayOfADate) {
+    EXPECT_EQ(SchultagAm({2026, 12, 10}, 5), 3); // a Thursday
+    EXPECT_EQ(SchultagAm({2026, 12, 12}, 5), -1);
+    EXPECT_EQ(SchultagAm({2026, 12, 12}, 6), 5);
+    EXPECT_EQ(SchultagAm({2025, 4, 31}, 7), -1);
+    EXPECT_EQ(KeinSchultag({2026, 12, 12}, 5),
+              "Samstag, 12. Dezember 2026 ist kein Schultag dieses Plans (Montag bis Freitag).");
+    EXPECT_EQ(KeinSchultag({2026, 12, 8}, 1),
+              "Dienstag, 8. Dezember 2026 ist kein Schultag dieses Plans (nur Montag).");
+}
+
 TEST_F(Blatt, TitleAbsentTeachersAndOneRowPerLessonByHour) {
     Planen(false);
     ASSERT_TRUE(liste.Ausfall(2));

@@ -2,6 +2,7 @@
 // The main window on the planner's usual road: open the school, plan it, run a stage, halt it,
 // save the plan, close the planning window and open the plan again; with the refusals on the way.
 #include "UiTestSupport.h"
+#include "define/MasterData.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "optimise/InitialPlanRun.h"
@@ -13,6 +14,7 @@
 #include "ui/TPlanForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -273,8 +275,10 @@ TEST_F(MainWindow, HaltAndCloseInTheSamePassAskOnceTheRunHasReturned) {
     EXPECT_FALSE(schliesstSofort);
     EXPECT_FALSE(imLauf);
     EXPECT_EQ(zahlBeiFrage, zahlDesPlans); // the run had shown its figures
+    // The run changed the plan: it is offered for saving ("Nein" here) instead of the question
+    // whether to discard it.
     ASSERT_EQ(rep.asked.size(), 1u);
-    EXPECT_EQ(rep.asked[0].Text, texte::PlanLoeschenFrage);
+    EXPECT_EQ(rep.asked[0].Text, texte::AenderungenSpeichern);
     EXPECT_TRUE(rep.shown.empty()) << rep.shown[0].Text;
     EXPECT_FALSE(plan.isVisible());
     EXPECT_FALSE(haupt.Sitzung().HasPlan());
@@ -283,7 +287,7 @@ TEST_F(MainWindow, HaltAndCloseInTheSamePassAskOnceTheRunHasReturned) {
 }
 
 // The same during a stage, with "Plan - Datei öffnen" as the command that replaces the plan and
-// "Nein" to the question: the plan stays, and so does the window.
+// "Abbrechen" to the question: the plan stays, and so does the window.
 TEST_F(MainWindow, CommandsThatReplaceThePlanWaitForAHaltedStage) {
     OpenSchool();
     haupt.Befehl("Stunden&plan")->trigger();
@@ -292,7 +296,7 @@ TEST_F(MainWindow, CommandsThatReplaceThePlanWaitForAHaltedStage) {
     Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
     Button("StartBtn")->click();
     CPlan* vorher = haupt.Sitzung().Plan();
-    rep.answer = false;
+    rep.dreifach = Answer::Cancel;
     int fragenImLauf = 0;
     rep.onAsk = [&](const Message&) { fragenImLauf += haupt.Lauf().InUse() ? 1 : 0; };
     int dateiwahlen = 0;
@@ -306,10 +310,11 @@ TEST_F(MainWindow, CommandsThatReplaceThePlanWaitForAHaltedStage) {
     Button("LLSBtn")->click();
     EXPECT_EQ(dateiwahlen, 0); // nothing happened inside the run
     EXPECT_EQ(fragenImLauf, 0);
-    // Afterwards both commands asked to close the planning window; "Nein" kept everything.
+    // Afterwards both commands offered the changed plan for saving before the planning window
+    // closes; "Abbrechen" kept everything.
     ASSERT_EQ(rep.asked.size(), 2u);
-    EXPECT_EQ(rep.asked[0].Text, texte::PlanLoeschenFrage);
-    EXPECT_EQ(rep.asked[1].Text, texte::PlanLoeschenFrage);
+    EXPECT_EQ(rep.asked[0].Text, texte::AenderungenSpeichern);
+    EXPECT_EQ(rep.asked[1].Text, texte::AenderungenSpeichern);
     EXPECT_EQ(haupt.Sitzung().Plan(), vorher);
     EXPECT_TRUE(plan.isVisible());
 }
@@ -429,6 +434,107 @@ TEST_F(MainWindow, DialogsOpenCentredOverTheMainWindow) {
     Serve(20);
     const QPoint d = haupt.LehrerForm().frameGeometry().center() - haupt.frameGeometry().center();
     EXPECT_LE(d.manhattanLength(), 3);
+}
+
+// --- unsaved changes ----------------------------------------------------------------------------
+
+// A change marks the caption and is offered for saving before "Öffnen...", "Neu" and quitting
+// (it was thrown away unasked): Abbrechen keeps it, Ja saves it into the file it came from, Nein
+// lets it go.
+TEST_F(MainWindow, UnsavedChangesAreOfferedForSaving) {
+    const std::string eins = dir.File("eins.sch"), zwei = dir.File("zwei.sch");
+    for (const std::string& f : {eins, zwei})
+        std::filesystem::copy_file(SourcePath("examples/gymnasium.sch"), f);
+    datei = QString::fromStdString(eins);
+    haupt.OeffnenClick();
+    // Looking at the school in every dialog changes nothing.
+    haupt.FaecherClick();
+    haupt.KlassenClick();
+    haupt.LehrerClick();
+    haupt.RaeumeClick();
+    haupt.KurseClick();
+    haupt.UnterrichtClick();
+    Serve(100);
+    haupt.MarkeZeigen();
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
+    MasterDataEditor(haupt.Sitzung().Stamm()).NewSubject("Geologie", rep);
+    haupt.MarkeZeigen();
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei + " *");
+
+    datei = QString::fromStdString(zwei);
+    rep.dreifach = Answer::Cancel;
+    haupt.OeffnenClick();
+    EXPECT_EQ(rep.asked, (std::vector<Message>{{"Änderungen speichern?", "Warnung"}}));
+    EXPECT_EQ(haupt.Sitzung().ProjektDatei(), eins);
+    EXPECT_EQ(haupt.Sitzung().Stamm().Faecher.back(), "GEOLOGIE");
+
+    rep.dreifach = Answer::Yes;
+    const auto wahlen = dialoge.size();
+    haupt.OeffnenClick();
+    EXPECT_EQ(dialoge.size(), wahlen + 1) << "only the file to open is asked for";
+    EXPECT_NE(ReadFileBytes(eins).find("GEOLOGIE"), std::string::npos);
+    EXPECT_EQ(haupt.Sitzung().ProjektDatei(), zwei);
+    haupt.MarkeZeigen();
+    EXPECT_EQ(haupt.windowTitle(), "Plan : " + datei);
+
+    // "Neu" without a change asks its own question only; after one the save question instead.
+    rep.asked.clear();
+    rep.answer = false;
+    haupt.NeuClick();
+    EXPECT_EQ(rep.asked, (std::vector<Message>{{"Aktuelle Stammdaten verwerfen?", "Warnung"}}));
+    MasterDataEditor(haupt.Sitzung().Stamm()).NewSubject("Geologie", rep);
+    rep.asked.clear();
+    rep.dreifach = Answer::Cancel;
+    haupt.NeuClick();
+    EXPECT_EQ(rep.asked, (std::vector<Message>{{"Änderungen speichern?", "Warnung"}}));
+    EXPECT_FALSE(haupt.Sitzung().Stamm().Lehrer.empty());
+
+    // Quitting: Abbrechen keeps the program open, Nein ends it without saving.
+    EXPECT_FALSE(haupt.close());
+    rep.dreifach = Answer::No;
+    EXPECT_TRUE(haupt.close());
+    EXPECT_EQ(ReadFileBytes(zwei).find("GEOLOGIE"), std::string::npos);
+}
+
+// Closing the planning window after a run: "Ja" saves the plan into a plan file first (asking
+// for its name), and the usual question is not asked on top.
+TEST_F(MainWindow, AChangedPlanIsSavedBeforeThePlanningWindowCloses) {
+    OpenSchool();
+    haupt.StundenplanClick();
+    TPlanForm& plan = haupt.PlanForm();
+    plan.SetSeed(11);
+    Find<QLineEdit>(plan, "AnzahlVersucheE")->setText("300");
+    Button("StartBtn")->click();
+    haupt.MarkeZeigen();
+    EXPECT_TRUE(haupt.windowTitle().endsWith(" *"));
+    rep.dreifach = Answer::Yes;
+    datei = QString::fromStdString(dir.File("plan.pdt"));
+    EXPECT_TRUE(plan.close());
+    EXPECT_EQ(rep.asked, (std::vector<Message>{{"Änderungen speichern?", "Warnung"}}));
+    EXPECT_EQ(dialoge.back().Titel, "Plan-Datei speichern unter");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("plan.pdt")));
+    EXPECT_FALSE(haupt.Sitzung().HasPlan());
+    haupt.MarkeZeigen();
+    EXPECT_EQ(haupt.windowTitle(), "Stamm :");
+}
+
+// The three limit options are kept in config.ini: the next plan starts with them (they were
+// unticked every time the planning window opened).
+TEST_F(MainWindow, TheLimitOptionsAreKeptForTheNextPlan) {
+    OpenSchool();
+    haupt.StundenplanClick();
+    auto* kurs = Find<QCheckBox>(haupt.PlanForm(), "KursUeberStundenLimitCB");
+    EXPECT_FALSE(kurs->isChecked());
+    kurs->click();
+    EXPECT_EQ(haupt.Sitzung().Plan()->KursUeberStundenLimit, 1);
+    rep.answer = true;
+    ASSERT_TRUE(haupt.PlanForm().close());
+    haupt.StundenplanClick();
+    EXPECT_TRUE(kurs->isChecked());
+    EXPECT_EQ(haupt.Sitzung().Plan()->KursUeberStundenLimit, 1);
+    EXPECT_EQ(haupt.Sitzung().Plan()->MehrfachUeberStundenLimit, 0);
+    EXPECT_NE(ReadFileBytes(dir.File("config.ini")).find("KursUeberStundenLimit=1"),
+              std::string::npos);
 }
 
 } // namespace

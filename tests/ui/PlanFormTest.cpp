@@ -372,6 +372,69 @@ TEST(MessageBoxes, AMessageWithoutTitleIsTitledAsItsKind) {
     EXPECT_EQ(ui::BoxTitel({"Kein Plan vorhanden!", "Fehler"}, false), "Fehler");
 }
 
+// A school that can never be planned (a teacher has three free slots for more hours): the window
+// says so before the first attempt and starts only when told to; when the attempts are used up
+// the grid keeps the best of them (it kept the last), and a message says so with its rest.
+TEST(PlanWindowFailing, WarnsFirstAndKeepsTheBestAttempt) {
+    const std::string school = SourcePath("tests/cli/data/unplanbar.sch");
+    // The attempts as the run makes them, without keeping the best: the last and the best.
+    struct Attempts : InitialPlanObserver {
+        const CPlan* plan = nullptr;
+        int best = 0, bestRest = 0, last = 0;
+        void AttemptDone(const InitialPlanProgress& p) override {
+            last = plan->PlacedCount();
+            if (p.Rest != 0 && last > best) best = last, bestRest = p.Rest;
+        }
+    } attempts;
+    {
+        CapturingReporter quiet;
+        Session s(quiet);
+        ASSERT_TRUE(s.OpenSchool(school));
+        ASSERT_TRUE(s.StartPlanning());
+        attempts.plan = s.Plan();
+        RunControl run;
+        RunInitialPlan(s.Plan(), s.Rng(), quiet, run, "40", 3, &attempts);
+        ASSERT_LT(attempts.last, attempts.best) << "the last attempt must be worse for this test";
+    }
+    AnswerReporter rep;
+    Session session(rep);
+    ASSERT_TRUE(session.OpenSchool(school));
+    ASSERT_TRUE(session.StartPlanning());
+    RunControl run;
+    TPlanForm form(run, rep);
+    form.SetPlan(session.Plan(), &session.Rng());
+    form.SetSeed(3);
+    Find<QCheckBox>(form, "WeitersuchenCB")->setChecked(false);
+    Find<QLineEdit>(form, "AnzahlVersucheE")->setText("40");
+    auto* start = Find<QPushButton>(form, "StartBtn");
+    rep.answer = false;
+    start->click();
+    ASSERT_EQ(rep.asked.size(), 1u);
+    EXPECT_EQ(rep.asked[0].Title, "Warnung");
+    const std::string& frage = rep.asked[0].Text;
+    EXPECT_EQ(frage.rfind("Kein Versuch kann einen vollständigen Plan ergeben:\n\n", 0), 0u);
+    EXPECT_NE(frage.find("\n\nLehrer Bernd Weiß: 7 Stunden können nur bis zur 3. Stunde stehen, "
+                         "dort gibt es nur 3 mögliche Zeiten."),
+              std::string::npos)
+        << frage;
+    EXPECT_TRUE(frage.ends_with("\n\nTrotzdem Urplan erzeugen?"));
+    EXPECT_EQ(session.Plan()->PlacedCount(), 0) << "Nein: no attempt";
+
+    rep.answer = true;
+    start->click();
+    EXPECT_EQ(session.Plan()->PlacedCount(), attempts.best);
+    const std::string rest = std::to_string(attempts.bestRest);
+    EXPECT_EQ(Find<QLabel>(form, "Label1")->text().toStdString(), "40 Versuche / Rest = " + rest);
+    ASSERT_FALSE(rep.shown.empty());
+    EXPECT_EQ(rep.shown.back().Title, "Hinweis");
+    EXPECT_EQ(rep.shown.back().Text.rfind("Kein vollständiger Plan nach 40 Versuchen (bester "
+                                          "Versuch: Rest = " +
+                                              rest + ").\nKonflikt:  ",
+                                          0),
+              0u)
+        << rep.shown.back().Text;
+}
+
 TEST_F(PlanWindow, TabsColourTheirFigures) {
     auto* tabs = Find<QTabWidget>(form, "PlanungsPC");
     tabs->setCurrentIndex(4);

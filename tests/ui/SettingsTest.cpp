@@ -245,6 +245,17 @@ TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
     EXPECT_EQ(neu.OptionenForm().Position("Klassen"), std::nullopt);
 }
 
+// A file written by hand: a byte-order mark, blanks and "ja" (the load flag read as off before).
+TEST_F(ProgramOptions, AHandWrittenFileIsUnderstood) {
+    WriteFileBytes(dir.File("config.ini"), "\xEF\xBB\xBF[Options]\r\nLaden = ja\r\n[windows]\r\n"
+                                           "Form1_L = 230 \r\nForm1_T=240\r\n");
+    ui::THauptForm haupt(rep, Ordner());
+    haupt.OptionenBeimStart();
+    EXPECT_TRUE(rep.shown.empty());
+    EXPECT_EQ(haupt.pos(), QPoint(230, 240));
+    EXPECT_TRUE(Find<QCheckBox>(haupt.OptionenForm(), "OptionenLadenCB")->isChecked());
+}
+
 TEST_F(ProgramOptions, CancelRestoresTheHelpPath) {
     ui::THauptForm haupt(rep, Ordner());
     haupt.SetHilfePfad("/alt");

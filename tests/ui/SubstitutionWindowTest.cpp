@@ -17,6 +17,7 @@
 #include "ui/TVertretungsWahlForm.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -423,6 +424,32 @@ TEST_F(SubstitutionWindow, TheQuestionAppearsOverTheWindow) {
     eigen.PlanWeg();
 }
 
+// "Datum" starts on the next date of the chosen day and follows "Tag"; a date of another school
+// day moves "Tag" there, a date the plan has no lessons on is refused.
+TEST_F(SubstitutionWindow, TheDateFollowsTheDayAndPicksIt) {
+    F().Fuellen(P(), haupt.Sitzung().Stamm());
+    auto* tag = Find<QComboBox>(F(), "TagCoBox");
+    auto* datum = Find<QDateEdit>(F(), "DatumE");
+    EXPECT_EQ(F().Blattdatum(), (Datum{2026, 12, 14})); // Monday after Wednesday the 9th
+    EXPECT_EQ(datum->date(), QDate(2026, 12, 14));
+    tag->setCurrentIndex(3);
+    EXPECT_EQ(F().Blattdatum(), (Datum{2026, 12, 10}));
+    Abwesend(0);
+    Button("StundenErmittelnBtn")->click();
+    F().DatumWaehlen({2026, 12, 15});
+    EXPECT_EQ(tag->currentIndex(), 1);
+    EXPECT_EQ(F().Blattdatum(), (Datum{2026, 12, 15}));
+    EXPECT_EQ(F().Liste().Stunden(), 0) << "another day empties the list";
+    rep.shown.clear();
+    F().DatumWaehlen({2026, 12, 19});
+    EXPECT_EQ(rep.shown, (std::vector<Message>{{"Samstag, 19. Dezember 2026 ist kein Schultag "
+                                                "dieses Plans (Montag bis Freitag).",
+                                                "Fehler"}}));
+    EXPECT_EQ(F().Blattdatum(), (Datum{2026, 12, 15}));
+    EXPECT_EQ(datum->date(), QDate(2026, 12, 15));
+    EXPECT_EQ(tag->currentIndex(), 1);
+}
+
 TEST_F(SubstitutionWindow, SheetToWordIsWrittenAndReadBack) {
     const Paar p = Ermitteln();
     WahlSkript(0);
@@ -452,7 +479,9 @@ TEST_F(SubstitutionWindow, SheetToWordIsWrittenAndReadBack) {
     for (const ReadParagraph& a : doc.Paragraphs())
         if (!a.Text.empty()) absaetze.push_back(a.Text);
     ASSERT_GE(absaetze.size(), 4u);
-    EXPECT_EQ(absaetze[0], "Vertretungsplan " + DatumText({2026, 12, 9}));
+    // The sheet is dated on the chosen day, not today (Wednesday 9 December 2026).
+    EXPECT_EQ(absaetze[0],
+              "Vertretungsplan " + DatumText(NaechsterWochentag({2026, 12, 9}, p.Tag)));
     EXPECT_EQ(absaetze[1], "Fehlende Lehrer:");
     EXPECT_EQ(absaetze[2], P().LehrerAt(p.A).Name);
     EXPECT_EQ(absaetze[3], P().LehrerAt(p.B).Name);
@@ -526,8 +555,9 @@ TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
     Button("Button2")->click();
     ASSERT_EQ(drucke, 1);
     EXPECT_EQ(seite, PageOrientation::Portrait);
-    EXPECT_TRUE(
-        gedruckt.startsWith("Vertretungsplan " + QString::fromStdString(DatumText({2026, 12, 9}))));
+    EXPECT_TRUE(gedruckt.startsWith(
+        "Vertretungsplan " +
+        QString::fromStdString(DatumText(NaechsterWochentag({2026, 12, 9}, p.Tag)))));
     EXPECT_TRUE(gedruckt.contains("Fehlende Lehrer:"));
     EXPECT_TRUE(gedruckt.contains(QString::fromStdString(P().LehrerAt(p.B).Name)));
     EXPECT_TRUE(gedruckt.contains(Zelle(1, 0)));

@@ -25,12 +25,20 @@ public:
         if (onAsk) onAsk(m);
         return answer;
     }
+    Answer AskYesNoCancel(const Message& m) override {
+        asked.push_back(m);
+        if (onAsk) onAsk(m);
+        return dreifach;
+    }
     bool Saw(const std::string& text) const {
         for (const auto& m : shown)
             if (m.Text == text) return true;
         return false;
     }
     bool answer = true;
+    // The answer to "Änderungen speichern?": No keeps the tests that do not look at it as they
+    // were (nothing is saved behind their back).
+    Answer dreifach = Answer::No;
     // Run when a message is shown or a question asked (before it is answered): what the
     // windows show then.
     std::function<void(const Message&)> onShow;
