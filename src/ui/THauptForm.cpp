@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/THauptForm.h"
 
+#include "define/GeneralSettings.h"
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"
 #include "ui/QtReporter.h"
@@ -411,14 +412,11 @@ void THauptForm::AllgemeineAngabenClick() {
     angaben_->move(pos() + QPoint(20, 20));
     angaben_->Laden(session_.Stamm().Angaben);
     angaben_->SetEditable(editable_);
-    if (angaben_->exec() != QDialog::Accepted) return;
-    const AllgemeineAngaben neu = angaben_->Werte();
-    AllgemeineAngaben& a = session_.Stamm().Angaben;
-    // In plan mode the week's shape is fixed; only the day names may change.
-    if (editable_)
-        a = neu;
-    else
-        a.TagNamen = neu.TagNamen;
+    // In plan mode the week's shape is fixed; only the day names may change. A refusal shows
+    // the dialog again with what was typed.
+    do {
+        if (angaben_->exec() != QDialog::Accepted) return;
+    } while (!ApplyGeneralSettings(session_.Stamm(), angaben_->Werte(), !editable_, reporter_));
     AngabenBestaetigt();
 }
 
