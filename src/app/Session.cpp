@@ -3,6 +3,7 @@
 
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
+#include "model/Presets.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Evaluation.h"
 
@@ -143,6 +144,11 @@ bool Session::StartPlanning() {
     planSpeichern_.clear();
     if (!HatUnterricht(*stamm_)) {
         reporter_.Show({texte::KeinUnterricht, titel::Fehler});
+        return false;
+    }
+    // Presets that can never be met would only cost every attempt: they are named first.
+    if (const auto problems = UnmeetablePresets(*stamm_); !problems.empty()) {
+        reporter_.Show({UnmeetablePresetsText(problems), titel::Fehler});
         return false;
     }
     ClosePlan();

@@ -77,8 +77,9 @@ public:
 
     // --- planning -----------------------------------------------------------------------------
     // "Stunden&plan": forgets the names for saving, refuses without lessons ("Es wurde noch
-    // kein Unterricht definiert!"), otherwise destroys any plan and builds a new one with its
-    // lesson hours and targets.
+    // kein Unterricht definiert!") and with presets that can never be met (two units fixed at
+    // one slot with the same class, teacher or room, …: each named, title "Fehler"), otherwise
+    // destroys any plan and builds a new one with its lesson hours and targets.
     bool StartPlanning();
     // Closing the planning window: the plan is destroyed, the names for saving forgotten. The
     // master data keeps the plan's targets as its last ones (what a master-data file carries).
