@@ -3,6 +3,7 @@
 
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
+#include "model/Presets.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Evaluation.h"
 
@@ -45,17 +46,6 @@ void Session::New() {
     stammSpeichern_.clear();
     planOeffnen_.clear();
     planSpeichern_.clear();
-}
-
-void Session::SetAngaben(const AllgemeineAngaben& angaben) {
-    AllgemeineAngaben neu = angaben;
-    if (plan_) {
-        neu = stamm_->Angaben;
-        neu.TagNamen = angaben.TagNamen;
-    }
-    if (neu == stamm_->Angaben) return;
-    stamm_->Angaben = std::move(neu);
-    stamm_->Aenderungen.Bump();
 }
 
 // --- unsaved changes -----------------------------------------------------------------------------
@@ -239,6 +229,11 @@ bool Session::StartPlanning() {
     planSpeichern_.clear();
     if (!HatUnterricht(*stamm_)) {
         reporter_.Show({texte::KeinUnterricht, titel::Fehler});
+        return false;
+    }
+    // Presets that can never be met would only cost every attempt: they are named first.
+    if (const auto problems = UnmeetablePresets(*stamm_); !problems.empty()) {
+        reporter_.Show({UnmeetablePresetsText(problems), titel::Fehler});
         return false;
     }
     ClosePlan();

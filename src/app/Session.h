@@ -50,10 +50,6 @@ public:
     // the project file name is kept (for "&Speichern"; the question below asks for a name).
     void New();
 
-    // "&Allgemeine Angaben" confirmed: the settings as given; in plan mode only the day names,
-    // the week's shape being fixed.
-    void SetAngaben(const AllgemeineAngaben& angaben);
-
     // --- unsaved changes -------------------------------------------------------------------------
     // Master data or plan changed since they were last read, saved or built: every operation
     // that changes them counts (ChangeCount), viewing does not. Saving a plan file saves the
@@ -114,8 +110,9 @@ public:
 
     // --- planning -----------------------------------------------------------------------------
     // "Stunden&plan": forgets the names for saving, refuses without lessons ("Es wurde noch
-    // kein Unterricht definiert!"), otherwise destroys any plan and builds a new one with its
-    // lesson hours and targets.
+    // kein Unterricht definiert!") and with presets that can never be met (two units fixed at
+    // one slot with the same class, teacher or room, …: each named, title "Fehler"), otherwise
+    // destroys any plan and builds a new one with its lesson hours and targets.
     bool StartPlanning();
     // Closing the planning window: the plan is destroyed, the names for saving forgotten. The
     // master data keeps the plan's targets as its last ones (what a master-data file carries).

@@ -29,10 +29,10 @@ int InfoCommand(const Args& args) {
     std::printf("Kurse:             %zu\n", data.KursBloecke.size());
     int total = 0;
     std::printf("Wochenstunden je Klasse:\n");
-    for (const CKlasse& k : data.Klassen) {
-        const int h = data.KlassenWochenStunden(k.Name);
-        total += h;
-        std::printf("  %-12s %3d\n", k.Name.c_str(), h);
+    const std::vector<int> stunden = data.WochenStundenJeKlasse();
+    for (std::size_t k = 0; k < data.Klassen.size(); ++k) {
+        total += stunden[k];
+        std::printf("  %-12s %3d\n", data.Klassen[k].Name.c_str(), stunden[k]);
     }
     std::printf("Wochenstunden aller Klassen: %d\n", total);
     return 0;

@@ -70,14 +70,11 @@ std::vector<std::string> Teile(const std::string& liste) {
 
 // The day as a 0-based index: a number 1..Tage or a day name; -1 when neither.
 int TagIndex(const CPlan& plan, const std::string& text) {
-    const auto& namen = plan.Stamm().Angaben.TagNamen;
     const int tage = std::min(plan.Tage, kMaxDays);
     if (const std::optional<int> n = ParseInt(text); n && IsAllDigits(text))
         return *n >= 1 && *n <= tage ? *n - 1 : -1;
-    for (int d = 0; d < tage && d < static_cast<int>(namen.size()); ++d)
-        if (!namen[static_cast<std::size_t>(d)].empty() &&
-            GleichOhneFall(namen[static_cast<std::size_t>(d)], text))
-            return d;
+    for (int d = 0; d < tage; ++d)
+        if (GleichOhneFall(sw::TagName(plan.Stamm().Angaben, d), text)) return d;
     return -1;
 }
 
@@ -108,9 +105,7 @@ Datum Heute() {
 }
 
 std::string TagName(const CPlan& plan, int d) {
-    const auto& namen = plan.Stamm().Angaben.TagNamen;
-    return d >= 0 && d < static_cast<int>(namen.size()) ? namen[static_cast<std::size_t>(d)]
-                                                        : "Tag " + std::to_string(d + 1);
+    return sw::TagName(plan.Stamm().Angaben, d);
 }
 
 // "Tag 1 (Montag)"; the number alone for a day without a name.

@@ -54,6 +54,9 @@ bool CheckCourse(const Stammdaten& d, const KursEingabe& eingabe, int self, cons
     out.Name = UpperName(name);
     out.Kurz = UpperName(kurz);
     out.Stunden = stunden;
+    if (RefuseUnstorable(out.Name, leer, "Der Kurs", rep) ||
+        RefuseUnstorable(out.Kurz, kurzLeer, "Das Kürzel", rep))
+        return false;
     for (std::size_t i = 0; i < d.KursBloecke.size(); ++i) {
         if (static_cast<int>(i) == self) continue;
         const CKursBlock& k = d.KursBloecke[i];

@@ -300,7 +300,8 @@ void RemoveAt(std::vector<CEinheit>& list, const std::vector<int>& positions) {
 }
 } // namespace
 
-bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& selected) {
+bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& selected,
+                         Reporter& rep) {
     const std::vector<CEinheit>* current = blockunits::Current(data_, block);
     if (current == nullptr) return false;
     const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
@@ -309,6 +310,13 @@ bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& se
     for (int p : positions)
         sum += (*current)[static_cast<std::size_t>(p)].Laenge;
     if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
+    // A unit never crosses the end of the day: it could never be placed.
+    if (sum > DayHours(data_.Angaben)) {
+        rep.Show({"Die Einheiten ergäben zusammen eine Einheit von " + std::to_string(sum) +
+                      " Stunden; ein Tag hat nur " + std::to_string(DayHours(data_.Angaben)) + ".",
+                  titel::Hinweis});
+        return false;
+    }
     const int length = static_cast<int>(sum);
     blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
         RemoveAt(list, positions);

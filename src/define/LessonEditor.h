@@ -154,8 +154,9 @@ public:
     int UnitCount(const AktuellerBlock& block) const;
 
     // "Zusammenfassen": at least two positions; the units are replaced by one unit of their
-    // total length at the end (for a course in every teacher's list). True when changed.
-    bool Merge(const AktuellerBlock& block, const std::vector<int>& selected);
+    // total length at the end (for a course in every teacher's list). A unit longer than a day
+    // is refused with a message. True when changed.
+    bool Merge(const AktuellerBlock& block, const std::vector<int>& selected, Reporter& rep);
     // "Zerlegen": exactly one position; its unit is replaced by units of length 1 at the end (for
     // a course in every teacher's list). Two or more are refused with a message.
     bool Split(const AktuellerBlock& block, const std::vector<int>& selected, Reporter& rep);

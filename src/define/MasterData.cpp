@@ -5,6 +5,7 @@
 #include "define/MasterData.h"
 
 #include "define/MasterDataNames.h"
+#include "model/Names.h"
 
 namespace sw {
 
@@ -45,6 +46,14 @@ std::string CleanName(std::string_view text, std::size_t limit) {
         cut.remove_suffix(1);
     if (cut.find_first_of("/%,") != std::string_view::npos || cut == "_") return {};
     return std::string(cut);
+}
+
+bool RefuseUnstorable(std::string_view name, const char* ungueltig, const char* what,
+                      Reporter& rep) {
+    const auto fault = CheckName(what, name);
+    if (!fault) return false;
+    rep.Show({std::string(ungueltig) + "\n\n" + *fault, titel::Fehler});
+    return true;
 }
 
 std::string UpperName(std::string_view text) {
@@ -91,9 +100,7 @@ std::vector<std::vector<std::string>> LockGridTexts(const AllgemeineAngaben& a,
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> head{""};
     for (int d = 0; d < a.Tage; ++d) {
-        const std::string name =
-            static_cast<std::size_t>(d) < a.TagNamen.size() ? a.TagNamen[At(d)] : std::string();
-        head.push_back(FirstChars(name, 2));
+        head.push_back(FirstChars(TagName(a, d), 2));
     }
     rows.push_back(std::move(head));
     for (int h = first; h <= a.Stunden; ++h) {
@@ -113,6 +120,7 @@ Aenderung MasterDataEditor::NewSubject(std::string_view eingabe, Reporter& rep) 
         rep.Show({stammtext::FachUngueltig, titel::Fehler});
         return Unchanged(-1);
     }
+    if (RefuseUnstorable(name, stammtext::FachUngueltig, "Das Fach", rep)) return Unchanged(-1);
     if (FindOther(data_.Faecher, name, -1, [](const std::string& f) { return f; }) >= 0) {
         rep.Show({stammtext::FachVorhanden, titel::Fehler});
         return Unchanged(-1);
@@ -128,6 +136,7 @@ Aenderung MasterDataEditor::RenameSubject(int fach, std::string_view eingabe, Re
         rep.Show({stammtext::FachUngueltig, titel::Fehler});
         return Unchanged(fach);
     }
+    if (RefuseUnstorable(name, stammtext::FachUngueltig, "Das Fach", rep)) return Unchanged(fach);
     if (FindOther(data_.Faecher, name, fach, [](const std::string& f) { return f; }) >= 0) {
         rep.Show({stammtext::FachVorhanden, titel::Fehler});
         return Unchanged(fach);
@@ -217,6 +226,9 @@ Aenderung MasterDataEditor::NewRoom(const NamenEingabe& eingabe, Reporter& rep) 
     r.Name = UpperName(name);
     r.Kurz = UpperName(kurzText);
     r.KlassenTyp = {1, 0, 0};
+    if (RefuseUnstorable(r.Name, stammtext::RaumUngueltig, "Der Raum", rep) ||
+        RefuseUnstorable(r.Kurz, stammtext::KurzUngueltig, "Das Kürzel", rep))
+        return Unchanged(-1);
     if (FindOther(data_.Raeume, r.Kurz, -1, RaumKurz) >= 0) {
         rep.Show({"Kürzel " + r.Kurz + " bereits vergeben!", titel::Fehler});
         return Unchanged(-1);
@@ -243,6 +255,9 @@ Aenderung MasterDataEditor::RenameRoom(int raum, const NamenEingabe& eingabe, Re
     }
     const std::string name = UpperName(nameText);
     const std::string kurz = UpperName(kurzText);
+    if (RefuseUnstorable(name, stammtext::RaumUmbenennenUngueltig, "Der Raum", rep) ||
+        RefuseUnstorable(kurz, stammtext::RaumKurzUngueltig, "Das Kürzel", rep))
+        return Unchanged(raum);
     CRaumFach& r = data_.Raeume[At(raum)];
     if (FindOther(data_.Raeume, name, raum, RaumName) >= 0) {
         rep.Show({stammtext::RaumVorhanden, titel::Fehler});

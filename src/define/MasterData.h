@@ -65,6 +65,12 @@ enum class SperrZiel { Raum, Lehrer, Klasse };
 // use these characters as separators and as the mark of an empty text (a name with a "," was
 // taken here but could then never be saved).
 std::string CleanName(std::string_view text, std::size_t limit = kNameLaenge);
+// The rule of every file on top of the input rule (model/Names.h): a name that no file could
+// hold (a no-break space, a character Windows-1252 lacks, a control character, …) is refused
+// with `ungueltig` and the reason, which names the character and its position. `what` names
+// the text ("Der Lehrer", "Das Kürzel"). True when refused.
+bool RefuseUnstorable(std::string_view name, const char* ungueltig, const char* what,
+                      Reporter& rep);
 // Upper case as the dialogs write names: ASCII and the Latin letters of Windows-1252 (ä → Ä);
 // "ß" stays.
 std::string UpperName(std::string_view text);

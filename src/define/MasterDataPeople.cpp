@@ -41,6 +41,9 @@ Aenderung MasterDataEditor::NewTeacher(const NamenEingabe& eingabe, Reporter& re
         rep.Show({stammtext::KurzUngueltig, titel::Fehler});
         return Unchanged(-1);
     }
+    if (RefuseUnstorable(name, stammtext::LehrerUngueltig, "Der Lehrer", rep) ||
+        RefuseUnstorable(kurz, stammtext::KurzUngueltig, "Das Kürzel", rep))
+        return Unchanged(-1);
     if (FindOther(data_.Lehrer, kurz, -1, LehrerKurz) >= 0) {
         rep.Show({"Kürzel " + kurz + " bereits vergeben!", titel::Fehler});
         return Unchanged(-1);
@@ -68,6 +71,9 @@ Aenderung MasterDataEditor::RenameTeacher(int lehrer, const NamenEingabe& eingab
         rep.Show({stammtext::KurzUngueltig, titel::Fehler});
         return Unchanged(lehrer);
     }
+    if (RefuseUnstorable(name, stammtext::LehrerUmbenennenUngueltig, "Der Lehrer", rep) ||
+        RefuseUnstorable(kurz, stammtext::KurzUngueltig, "Das Kürzel", rep))
+        return Unchanged(lehrer);
     CLehrer& l = data_.Lehrer[At(lehrer)];
     if (name == l.Name && kurz == l.Kurz) return Unchanged(lehrer);
     const int gleicherName = FindOther(data_.Lehrer, name, lehrer, LehrerName);
@@ -202,6 +208,7 @@ Aenderung MasterDataEditor::NewClass(std::string_view eingabe, Reporter& rep) {
         rep.Show({stammtext::KlasseUngueltig, titel::Fehler});
         return Unchanged(-1);
     }
+    if (RefuseUnstorable(name, stammtext::KlasseUngueltig, "Die Klasse", rep)) return Unchanged(-1);
     if (FindOther(data_.Klassen, name, -1, KlassenName) >= 0) {
         rep.Show({stammtext::KlasseVorhanden, titel::Fehler});
         return Unchanged(-1);
@@ -219,6 +226,8 @@ Aenderung MasterDataEditor::RenameClass(int klasse, std::string_view eingabe, Re
         rep.Show({stammtext::KlasseUngueltig, titel::Fehler});
         return Unchanged(klasse);
     }
+    if (RefuseUnstorable(name, stammtext::KlasseUngueltig, "Die Klasse", rep))
+        return Unchanged(klasse);
     if (FindOther(data_.Klassen, name, klasse, KlassenName) >= 0) {
         rep.Show({stammtext::KlasseVorhanden, titel::Fehler});
         return Unchanged(klasse);

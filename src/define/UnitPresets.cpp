@@ -5,6 +5,7 @@
 // the limit hour (0..12) when an upper or lower limit is set, and -1 otherwise.
 #include "define/BlockUnits.h"
 #include "define/LessonEditor.h"
+#include "model/Presets.h"
 
 namespace sw {
 
@@ -30,6 +31,26 @@ void ShowEmptyGrid(Vorgaben& v) {
 
 bool IsLimitHour(const AllgemeineAngaben& a, int hour) {
     return hour >= (a.Nullte ? 0 : 1) && hour <= a.Stunden;
+}
+
+// The refusal of a preset the unit could never keep: the heading, then why.
+void Refuse(Vorgaben& v, const std::string& heading, const std::string& fault) {
+    v.Hinweis = heading + "\n\nDie Einheit " + fault + ".";
+    v.Warnung = true;
+}
+
+const char* const kLimitNicht = "Dieses Stunden-Limit ist für diese Einheit nicht möglich!";
+const char* const kTagNicht =
+    "Diese Einschränkung auf einen Tag ist für diese Einheit nicht möglich!";
+const char* const kZeitNicht =
+    "Eine Festlegung dieser Zeit für diese Unterrichts - Einheit ist nicht möglich!";
+
+// The nearest hour to `hour` at which a limit leaves the unit `e` room: an upper limit needs the
+// whole unit before it, a lower limit after it.
+int FittingLimitHour(const AllgemeineAngaben& a, const CEinheit& e, bool upper, int hour) {
+    const int first = a.Nullte ? 0 : 1;
+    if (upper) return std::max(hour, std::min(first + e.Laenge - 1, a.Stunden));
+    return std::min(hour, std::max(a.Stunden - e.Laenge + 1, first));
 }
 
 } // namespace
@@ -118,6 +139,11 @@ static void LimitChanged(LessonEditor& editor, Stammdaten& data, const Aktueller
     }
     // LimitCoBox offers only the hours of the day; anything else stands for its first entry.
     if (!IsLimitHour(data.Angaben, v.LimitStunde)) v.LimitStunde = data.Angaben.Nullte ? 0 : 1;
+    // A limit the unit could never keep (a double lesson before the 1st hour) moves to the
+    // nearest hour it can keep.
+    if (v.OberesLimit || v.UnteresLimit)
+        v.LimitStunde = FittingLimitHour(data.Angaben, *editor.Unit(block, position), v.OberesLimit,
+                                         v.LimitStunde);
     const bool limited = v.OberesLimit || v.UnteresLimit;
     ForEachParallel(data, block, position, [&](CEinheit& e) {
         // With no limit left the field would pin the unit to the limit hour of the first day
@@ -142,6 +168,16 @@ void LessonEditor::LowerLimitChanged(const AktuellerBlock& block, int position, 
 
 void LessonEditor::LimitHourChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
     if (!IsLimitHour(data_.Angaben, v.LimitStunde)) return;
+    if (const CEinheit* e = Unit(block, position);
+        e != nullptr && (e->OberesLimit != 0 || e->UnteresLimit != 0)) {
+        CEinheit candidate = *e;
+        candidate.Zeitvorgabe = v.LimitStunde;
+        if (auto fault = UnitPresetFault(data_.Angaben, candidate)) {
+            Refuse(v, kLimitNicht, *fault);
+            v.LimitStunde = HourOf(e->Zeitvorgabe);
+            return;
+        }
+    }
     Changed();
     ForEachParallel(data_, block, position, [&](CEinheit& e) {
         // Only a limit holds an hour; without one the hour would pin the unit to the first day.
@@ -166,6 +202,17 @@ void LessonEditor::DayLimitChanged(const AktuellerBlock& block, int position, Vo
 
 void LessonEditor::DayChanged(const AktuellerBlock& block, int position, Vorgaben& v) {
     if (v.TagesLimit && (v.Tag < 0 || v.Tag >= data_.Angaben.Tage)) return;
+    // A unit fixed on one day cannot be restricted to another.
+    if (const CEinheit* e = Unit(block, position); e != nullptr && v.TagesLimit) {
+        CEinheit candidate = *e;
+        candidate.TagesLimit = 1;
+        candidate.Tag = v.Tag;
+        if (auto fault = UnitPresetFault(data_.Angaben, candidate)) {
+            Refuse(v, kTagNicht, *fault);
+            if (e->TagesLimit != 0 && e->Tag >= 0) v.Tag = e->Tag;
+            return;
+        }
+    }
     Changed();
     ForEachParallel(data_, block, position, [&](CEinheit& e) {
         e.TagesLimit = v.TagesLimit ? 1 : 0;
@@ -190,6 +237,13 @@ DefinitionCheck LessonEditor::SetTime(const AktuellerBlock& block, const std::ve
     // The one unit the check accepted: an entry of `selected` that is no unit is ignored.
     const std::vector<CEinheit>& list = *blockunits::Current(data_, block);
     const int position = blockunits::ValidPositions(selected, list.size()).front();
+    // A unit restricted to one day cannot be fixed on another.
+    CEinheit candidate = list[static_cast<std::size_t>(position)];
+    candidate.Zeitvorgabe = slot;
+    if (auto fault = UnitPresetFault(data_.Angaben, candidate)) {
+        Refuse(v, kZeitNicht, *fault);
+        return DefinitionCheck::Refuse(v.Hinweis);
+    }
     ForEachParallel(data_, block, position, [&](CEinheit& e) { e.Zeitvorgabe = slot; });
     Changed();
     v.Hinweis.clear();

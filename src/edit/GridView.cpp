@@ -151,9 +151,8 @@ int RowOfSlot(const CPlan& plan, int slot) {
 }
 
 std::string ColumnHeader(const CPlan& plan, int column) {
-    const std::vector<std::string>& tage = plan.Stamm().Angaben.TagNamen;
-    if (column < 1 || column >= GridColumns(plan) || !InRange(column - 1, tage.size())) return {};
-    return tage[static_cast<std::size_t>(column - 1)];
+    if (column < 1 || column >= GridColumns(plan)) return {};
+    return TagName(plan.Stamm().Angaben, column - 1);
 }
 
 std::string RowHeader(const CPlan& plan, int row) {

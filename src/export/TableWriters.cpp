@@ -57,8 +57,7 @@ bool PseudoKlasse(const CStunde& h, bool pseudoKurse, int& klasse) {
 }
 
 std::string TagName(const CPlan& plan, int tag) {
-    const auto& namen = plan.Stamm().Angaben.TagNamen;
-    return InRange(namen, tag) ? namen[static_cast<std::size_t>(tag)] : std::string();
+    return TagName(plan.Stamm().Angaben, tag);
 }
 
 // The common frame of the three tables: heading row, hour column, and `zelle` for the text of

@@ -134,6 +134,13 @@ StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan) {
         h->TagesLimit = in.ReadFlag();
         h->Tag = in.ReadIntIn(-1, kMaxDays - 1, "ist kein gültiger Tag (-1 bis 6).");
         if (!in.Ok()) return stored;
+        // A day restriction to a day outside the week could never be met.
+        if (h->TagesLimit && (h->Tag < 0 || h->Tag >= plan.Tage))
+            in.Fail(in.Position(), "Die Stunde " + std::to_string(h->Index) + " ist auf den Tag " +
+                                       std::to_string(h->Tag + 1) +
+                                       " beschränkt; die Woche hat die Tage 1 bis " +
+                                       std::to_string(plan.Tage) + ".");
+        if (!in.Ok()) return stored;
     }
     if (in.Remaining() > 0) {
         in.Fail(in.Position() + 1, "Nach dem Ende des Plans folgt noch Text.");

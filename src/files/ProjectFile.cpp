@@ -4,6 +4,9 @@
 #include "files/FileTexts.h"
 #include "files/Ini.h"
 #include "model/Cp1252.h"
+#include "model/NameIndex.h"
+#include "model/Names.h"
+#include "model/Presets.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -70,29 +73,19 @@ std::string FehltInListe(const char* what, const std::string& name, const char* 
 // ---------------------------------------------------------------------------------------------
 // Save: what the file cannot carry
 
-enum class TextFault { None, Komma, Steuerzeichen, NichtDarstellbar };
-
-TextFault FaultOf(std::string_view text, bool commaAllowed) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x20 || b == 0x7F) return TextFault::Steuerzeichen;
-        // The C1 controls U+0080..U+009F are 0xC2 0x80..0x9F in UTF-8.
-        if (b == 0xC2 && i + 1 < text.size() &&
-            (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80)
-            return TextFault::Steuerzeichen;
-    }
-    if (!IsCp1252Representable(text)) return TextFault::NichtDarstellbar;
-    if (!commaAllowed && text.find(',') != std::string_view::npos) return TextFault::Komma;
-    return TextFault::None;
+// The day names are kept only when they differ from the defaults, so that the files of
+// schools with the usual names stay as they were.
+bool OwnDayNames(const AllgemeineAngaben& a) {
+    return TagNamenDerWoche(a) != AllgemeineAngaben::DefaultDayNames(a.Tage);
 }
 
-// Walks the master data in the order it is written and keeps the first problem. Names of
-// subjects, rooms, teachers and classes and every list item must hold no ","; all texts must be
-// free of control characters and fit Windows-1252. Beyond that it refuses what the reader would
-// refuse, so that every file written can be opened again.
+// Walks the master data in the order it is written and keeps the first problem. Every text
+// must be a name every file can hold (model/Names.h: no "," that would split a list, no control
+// character, only Windows-1252, …). Beyond that it refuses what the reader would refuse, so
+// that every file written can be opened again.
 class SaveCheck {
 public:
-    explicit SaveCheck(const Stammdaten& data) : d_(data) {}
+    explicit SaveCheck(const Stammdaten& data) : d_(data), index_(data) {}
 
     std::optional<std::string> Run() {
         const AllgemeineAngaben& a = d_.Angaben;
@@ -102,28 +95,31 @@ public:
         if (!IsValidStunden(a.Stunden))
             Problem("Die Zahl der Stunden pro Tag (" + Num(a.Stunden) +
                     ") liegt nicht zwischen 1 und " + Num(kMaxHour) + ".");
+        if (OwnDayNames(a))
+            for (int d = 0; d < a.Tage; ++d)
+                Text(TagName(a, d), "Der Tagesname", "Tag " + Num(d + 1));
         for (const auto& fach : d_.Faecher)
-            Text(fach, "Der Name", "Fach", false);
+            Text(fach, "Der Name", "Fach");
         for (const auto& r : d_.Raeume) {
-            Text(r.Name, "Der Name", "Raum", false);
+            Text(r.Name, "Der Name", "Raum");
             const std::string owner = "Raum " + Quoted(r.Name);
             Text(r.Kurz, "Das Kürzel", owner, true);
             for (const auto& fach : r.Faecher)
-                Text(fach, "Das Fach", owner, false);
+                Text(fach, "Das Fach", owner);
             Text(r.Klasse, "Die Klasse", owner, true);
         }
         for (const auto& l : d_.Lehrer) {
-            Text(l.Name, "Der Name", "Lehrer", false);
+            Text(l.Name, "Der Name", "Lehrer");
             const std::string owner = "Lehrer " + Quoted(l.Name);
             Text(l.Kurz, "Das Kürzel", owner, true);
             for (const auto& fach : l.Faecher)
-                Text(fach, "Das Fach", owner, false);
+                Text(fach, "Das Fach", owner);
             Text(l.Klasse, "Die Klasse", owner, true);
         }
         for (const auto& k : d_.Klassen)
-            Text(k.Name, "Der Name", "Klasse", false);
+            Text(k.Name, "Der Name", "Klasse");
         if (auto twice = d_.DuplicateName()) Problem(*twice);
-        if (auto text = TextThatMakesTheFileReadAsUtf8(d_, false))
+        if (auto text = TextThatMakesTheFileReadAsUtf8(d_, OwnDayNames(a)))
             Problem(Utf8Doppelgaenger(*text));
         if (d_.LessonHours() > kMaxLessonHours)
             Problem("Die Schule hat " + Num(d_.LessonHours()) + " Unterrichtsstunden; mehr als " +
@@ -142,26 +138,15 @@ private:
 
     // `what` names the text with its article, `owner` says whose it is.
     void Text(const std::string& text, const char* what, const std::string& owner,
-              bool commaAllowed) {
-        const char* fault = nullptr;
-        switch (FaultOf(text, commaAllowed)) {
-        case TextFault::None:
-            return;
-        case TextFault::Komma:
-            fault = "ein Komma.";
-            break;
-        case TextFault::Steuerzeichen:
-            fault = "ein Steuerzeichen.";
-            break;
-        case TextFault::NichtDarstellbar:
-            fault = "ein Zeichen, das in der Datei nicht darstellbar ist.";
-            break;
-        }
-        Problem(std::string(what) + " " + Quoted(text) + " (" + owner + ") enthält " + fault);
+              bool commaAllowed = false) {
+        if (auto fault = CheckName(what, text, owner, commaAllowed)) Problem(*fault);
     }
 
-    void Units(const std::vector<CEinheit>& units, const std::string& owner, bool withRooms) {
-        for (const auto& e : units) {
+    // `unitText(j)` names unit j in a sentence about its presets.
+    template <typename UnitText>
+    void Units(const std::vector<CEinheit>& units, const std::string& owner, UnitText unitText) {
+        for (std::size_t j = 0; j < units.size(); ++j) {
+            const CEinheit& e = units[j];
             if (e.Laenge < 1)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Länge " + Num(e.Laenge) +
                         ".");
@@ -173,7 +158,10 @@ private:
                         Num(e.Zeitvorgabe) + ".");
             if (e.Tag < -1 || e.Tag >= kMaxDays)
                 Problem("Eine Einheit (" + owner + ") hat den ungültigen Tag " + Num(e.Tag) + ".");
-            if (withRooms) Text(e.Raum, "Der Raum", owner, false);
+            Text(e.Raum, "Der Raum", owner);
+            if (e.Laenge >= 1 && e.Laenge <= DayHours(d_.Angaben) && !problem_)
+                if (auto fault = UnitPresetFault(d_.Angaben, e))
+                    Problem(Capitalised(unitText(j)) + " " + *fault + ".");
         }
     }
 
@@ -192,12 +180,12 @@ private:
     }
 
     void Lehrer(const std::string& name, const std::string& owner) {
-        if (d_.FindLehrer(name) < 0)
+        if (index_.Lehrer.Find(name) < 0)
             Problem("Der Lehrer " + Quoted(name) + " (" + owner +
                     ") ist nicht in der Lehrerliste.");
     }
     void Klasse(const std::string& name, const std::string& owner) {
-        if (d_.FindKlasse(name) < 0)
+        if (index_.Klassen.Find(name) < 0)
             Problem("Die Klasse " + Quoted(name) + " (" + owner +
                     ") ist nicht in der Klassenliste.");
     }
@@ -208,7 +196,7 @@ private:
         Text(b.Lehrer, "Der Lehrer", owner, true);
         Text(b.Klasse, "Die Klasse", owner, true);
         Text(b.Fach, "Das Fach", owner, true);
-        Units(b.Einheiten, owner, true);
+        Units(b.Einheiten, owner, [&u](std::size_t j) { return FachEinheitText(u.Key, j); });
         Hours(b.BStunden, b.Einheiten, owner);
         Lehrer(b.Lehrer, owner);
         Klasse(b.Klasse, owner);
@@ -227,13 +215,14 @@ private:
         const std::string owner = "Kurs " + Quoted(k.Name);
         Text(k.Kurz, "Das Kürzel", owner, true);
         for (const auto& fach : k.Faecher)
-            Text(fach, "Das Fach", owner, false);
-        for (const auto& l : k.Lehrer) {
-            Text(l.Name, "Der Lehrer", owner, false);
-            Units(l.Einheiten, owner, true);
+            Text(fach, "Das Fach", owner);
+        for (std::size_t t = 0; t < k.Lehrer.size(); ++t) {
+            Text(k.Lehrer[t].Name, "Der Lehrer", owner);
+            Units(k.Lehrer[t].Einheiten, owner,
+                  [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
         }
         for (const auto& klasse : k.Klassen)
-            Text(klasse, "Die Klasse", owner, false);
+            Text(klasse, "Die Klasse", owner);
         // The file holds one subject per teacher and the units of the first teacher only; the
         // others contribute their rooms.
         if (k.Faecher.size() != k.Lehrer.size())
@@ -248,6 +237,7 @@ private:
                 Problem("Die Lehrer des Kurses " + Quoted(k.Name) +
                         " haben nicht dieselben Einheiten (Anzahl, Längen und Zeitvorgaben).");
         }
+        if (auto fault = CourseParallelFault(k)) Problem(*fault);
         Hours(k.BStunden, k.Lehrer.empty() ? std::vector<CEinheit>{} : k.Lehrer.front().Einheiten,
               owner);
         for (const auto& l : k.Lehrer)
@@ -258,6 +248,7 @@ private:
     }
 
     const Stammdaten& d_;
+    const StammdatenIndex index_;
     std::optional<std::string> problem_;
 };
 
@@ -409,6 +400,8 @@ IniFile BuildIni(const Stammdaten& d) {
     ini.SetString(kAllgemein, "Tage", Num(d.Angaben.Tage));
     ini.SetString(kAllgemein, "Stunden", Num(d.Angaben.Stunden));
     ini.SetString(kAllgemein, "Nullte", d.Angaben.Nullte ? "1" : "0");
+    if (OwnDayNames(d.Angaben))
+        ini.SetString(kAllgemein, "TagNamen", ListOf(TagNamenDerWoche(d.Angaben)));
     if (!d.Faecher.empty()) ini.SetString("Faecher", "Faecher", ListOf(d.Faecher));
     for (std::size_t n = 0; n < d.Raeume.size(); ++n)
         WriteRaum(ini, "Raum_" + std::to_string(n), d.Raeume[n]);
@@ -471,6 +464,12 @@ public:
         return ParseCount(last_, 0);
     }
     bool NextFlag() { return NextNumber() != 0; }
+    // An item that is a name (`what`: "Das Fach"): refused when no file could hold it.
+    std::string NextName(const char* what) {
+        std::string name = Next();
+        if (auto fault = CheckName(what, name)) Fail(*fault);
+        return name;
+    }
     // The text of the last item NextInt or NextNumber took.
     const std::string& Last() const { return last_; }
 
@@ -503,6 +502,12 @@ public:
         d.Angaben.Stunden = InRange(kAllgemein, "Stunden", 1, kMaxHour);
         d.Angaben.Nullte = Value(kAllgemein, "Nullte", 1) != 0;
         d.Angaben.TagNamen = AllgemeineAngaben::DefaultDayNames(d.Angaben.Tage);
+        // Day names of the school's own, one per day; an empty one shows the default name.
+        if (ini_.HasKey(kAllgemein, "TagNamen")) {
+            Items namen = List(kAllgemein, "TagNamen", d.Angaben.Tage);
+            for (auto& name : d.Angaben.TagNamen)
+                name = namen.NextName("Der Tagesname");
+        }
         d.AngabenBestaetigt = true;
 
         // Every count must find its sections before anything is built; the search stops at the
@@ -516,43 +521,46 @@ public:
         if (faecherNo != 0) {
             Items items = List("Faecher", "Faecher", faecherNo);
             for (int i = 0; i < faecherNo; ++i) {
-                std::string fach = items.Next();
-                if (d.FindFach(fach) >= 0)
+                std::string fach = items.NextName("Das Fach");
+                if (faecher_.Add(fach, i) >= 0)
                     items.Fail("Das Fach " + Quoted(fach) + " steht zweimal in der Liste.");
                 d.Faecher.push_back(std::move(fach));
             }
         }
-        // Every reference is by name, so each name may stand only once in its list.
+        // Every reference is by name, so each name may stand only once in its list; the
+        // indexes answer every lookup at once, so reading stays linear in the school's size.
         for (int n = 0; n < klassenNo; ++n) {
             const std::string s = "Klasse_" + std::to_string(n);
             CKlasse k = ReadKlasse(s);
-            Unique(s, "Die Klasse", k.Name, d.FindKlasse(k.Name), "Klasse_");
+            Unique(s, "Die Klasse", k.Name, klassen_.Add(k.Name, n), "Klasse_");
             d.Klassen.push_back(std::move(k));
         }
         for (int n = 0; n < lehrerNo; ++n) {
             const std::string s = "Lehrer_" + std::to_string(n);
             CLehrer l = ReadLehrer(s);
-            Unique(s, "Der Lehrer", l.Name, d.FindLehrer(l.Name), "Lehrer_");
+            Unique(s, "Der Lehrer", l.Name, lehrer_.Add(l.Name, n), "Lehrer_");
             d.Lehrer.push_back(std::move(l));
         }
         for (int n = 0; n < raumNo; ++n) {
             const std::string s = "Raum_" + std::to_string(n);
             CRaumFach r = ReadRaum(s);
-            Unique(s, "Der Raum", r.Name, d.FindRaum(r.Name), "Raum_");
+            Unique(s, "Der Raum", r.Name, raeume_.Add(r.Name, n), "Raum_");
             d.Raeume.push_back(std::move(r));
         }
+        NameIndex kurse;
         for (int n = 0; n < kursNo; ++n) {
             const std::string s = "KursBlock_" + std::to_string(n);
             CKursBlock k = ReadKursBlock(s, d);
-            Unique(s, "Der Kurs", k.Name, d.FindKursBlock(k.Name), "KursBlock_");
+            Unique(s, "Der Kurs", k.Name, kurse.Add(k.Name, n), "KursBlock_");
             d.KursBloecke.push_back(std::move(k));
         }
         if (ini_.HasSection("FachBlock_0")) {
+            NameIndex bloecke;
             for (int n = 0; n < fachBlockNo; ++n) {
                 const std::string s = "FachBlock_" + std::to_string(n);
                 CFachBlock b = ReadFachBlock(s, d);
                 const std::string key = b.Key();
-                const int before = d.FindFachBlock(key);
+                const int before = bloecke.Add(key, n);
                 if (before >= 0)
                     FailAt(path_, s, "Fach",
                            "Den Unterricht " + Quoted(key) + " gibt es schon in Abschnitt [" +
@@ -691,15 +699,54 @@ private:
         }
     }
 
+    // A whole number in [lowest, highest]: anything else, an empty value or a word included,
+    // is a damaged file, not a value to guess at.
+    int StrictInRange(const std::string& section, const char* key, int lowest, int highest) const {
+        const std::string text = Get(section, key);
+        const auto value = ParseInt(text);
+        if (!value)
+            FailAt(path_, section, key,
+                   Quoted(text) +
+                       (IsOverflowingNumber(text) ? " ist zu groß." : " ist keine ganze Zahl."));
+        if (*value < lowest || *value > highest)
+            FailAt(path_, section, key,
+                   Quoted(text) + " liegt nicht im Bereich " + Num(lowest) + " bis " +
+                       Num(highest) + ".");
+        return *value;
+    }
+
     // The special-separation group: a class index, or -1 (none, also when the key is missing).
     int SeparationGroup(const std::string& s, const Stammdaten& d) const {
         if (!ini_.HasKey(s, "SpezialTrennung")) return -1;
-        return InRange(s, "SpezialTrennung", -1, static_cast<int>(d.Klassen.size()) - 1);
+        return StrictInRange(s, "SpezialTrennung", -1, static_cast<int>(d.Klassen.size()) - 1);
+    }
+
+    // A name under `key` that every file can hold.
+    std::string NameAt(const std::string& s, const char* key, const char* what,
+                       bool commaAllowed = false) const {
+        std::string name = Get(s, key);
+        if (auto fault = CheckName(what, name, {}, commaAllowed)) FailAt(path_, s, key, *fault);
+        return name;
+    }
+
+    // Presets that can never be met are refused with the key that holds them: "Einheiten" for
+    // a fixed time outside the week, "Vorgaben" for a limit or a day restriction.
+    template <typename UnitText>
+    void CheckPresets(const std::string& s, const std::vector<CEinheit>& units,
+                      const AllgemeineAngaben& week, UnitText unitText) const {
+        for (std::size_t j = 0; j < units.size(); ++j) {
+            const auto fault = UnitPresetFault(week, units[j]);
+            if (!fault) continue;
+            const bool timeAlone =
+                UnitPresetFault(week, CEinheit(units[j].Laenge, units[j].Zeitvorgabe)).has_value();
+            FailAt(path_, s, timeAlone ? "Einheiten" : "Vorgaben",
+                   Capitalised(unitText(j)) + " " + *fault + ".");
+        }
     }
 
     CKlasse ReadKlasse(const std::string& s) const {
         CKlasse k;
-        k.Name = Get(s, "Name");
+        k.Name = NameAt(s, "Name", "Die Klasse");
         k.Sperre = ReadLocks(s, false);
         k.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
         return k;
@@ -707,14 +754,14 @@ private:
 
     CLehrer ReadLehrer(const std::string& s) const {
         CLehrer l;
-        l.Name = Get(s, "Name");
-        l.Kurz = Get(s, "Kurz");
+        l.Name = NameAt(s, "Name", "Der Lehrer");
+        l.Kurz = NameAt(s, "Kurz", "Das Kürzel", true);
         l.KlassenLehrer = FlagOf(s, "KlassenLehrer");
         l.Klasse = Get(s, "Klasse");
         const int faecherNo = Count(s, "FaecherNo", 0);
         Items faecher = List(s, "Faecher", faecherNo);
         for (int i = 0; i < faecherNo; ++i)
-            l.Faecher.push_back(faecher.Next());
+            l.Faecher.push_back(faecher.NextName("Das Fach"));
         l.Sperre = ReadLocks(s, true);
         l.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
         l.TendenzZuFreienTagen = FlagOf(s, "TendenzZuFreienTagen") ? 1 : 0;
@@ -726,8 +773,8 @@ private:
 
     CRaumFach ReadRaum(const std::string& s) const {
         CRaumFach r;
-        r.Kurz = Get(s, "Kurz");
-        r.Name = Get(s, "Name");
+        r.Kurz = NameAt(s, "Kurz", "Das Kürzel", true);
+        r.Name = NameAt(s, "Name", "Der Raum");
         r.FachTyp = {1, 0, 0};
         r.KlassenTyp = {0, 0, 0};
         // A missing count reads as -1: no subjects, but the room type is read.
@@ -735,7 +782,7 @@ private:
         if (faecherNo != 0) {
             Items faecher = List(s, "Faecher", faecherNo);
             for (int i = 0; i < faecherNo; ++i)
-                r.Faecher.push_back(faecher.Next());
+                r.Faecher.push_back(faecher.NextName("Das Fach"));
             Items typ = List(s, "FachTyp", 3);
             for (auto& flag : r.FachTyp)
                 flag = typ.NextFlag();
@@ -752,8 +799,8 @@ private:
     CKursBlock ReadKursBlock(const std::string& s, const Stammdaten& d) const {
         const int einheitenNo = Count(s, "EinheitenNo", 0);
         CKursBlock k;
-        k.Kurz = Get(s, "Kurz");
-        k.Name = Get(s, "Name");
+        k.Kurz = NameAt(s, "Kurz", "Das Kürzel", true);
+        k.Name = NameAt(s, "Name", "Der Kurs", true);
         k.Trennung = FlagOf(s, "Trennung");
         const int lehrerNo = Count(s, "LehrerNo", 0);
         const int klassenNo = Count(s, "KlassenNo", 0);
@@ -764,7 +811,7 @@ private:
             for (int i = 0; i < klassenNo; ++i) {
                 std::string name = klassen.Next();
                 if (name.empty()) continue;
-                if (d.FindKlasse(name) < 0)
+                if (klassen_.Find(name) < 0)
                     klassen.Fail(FehltInListe("Die Klasse", name, "Klassenliste"));
                 k.Klassen.push_back(std::move(name));
             }
@@ -773,18 +820,18 @@ private:
         Items lehrer = List(s, "Lehrer", lehrerNo);
         Items raeume = List(s, "Raeume", static_cast<long long>(lehrerNo) * einheitenNo);
         for (int i = 0; i < lehrerNo; ++i) {
-            k.Faecher.push_back(faecher.Next());
+            k.Faecher.push_back(faecher.NextName("Das Fach"));
             // Every teacher takes the same units; the rooms come teacher by teacher.
             Items einheiten = List(s, "Einheiten", 2LL * einheitenNo);
             CKursLehrer kl;
             for (int j = 0; j < einheitenNo; ++j) {
                 CEinheit e = ReadUnit(einheiten, d.Angaben);
-                e.Raum = raeume.Next();
+                e.Raum = raeume.NextName("Der Raum");
                 kl.Einheiten.push_back(std::move(e));
             }
             UnitsFitTheWeek(s, kl.Einheiten, d); // every teacher holds hours of his own
             kl.Name = lehrer.Next();
-            if (d.FindLehrer(kl.Name) < 0)
+            if (lehrer_.Find(kl.Name) < 0)
                 lehrer.Fail(FehltInListe("Der Lehrer", kl.Name, "Lehrerliste"));
             k.Lehrer.push_back(std::move(kl));
         }
@@ -793,6 +840,10 @@ private:
             for (auto& e : l.Einheiten)
                 units.push_back(&e);
         ReadPresets(s, units);
+        for (std::size_t t = 0; t < k.Lehrer.size(); ++t)
+            CheckPresets(s, k.Lehrer[t].Einheiten, d.Angaben,
+                         [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
+        if (auto fault = CourseParallelFault(k)) FailAt(path_, s, "Vorgaben", *fault);
         k.SpezialTrennung = SeparationGroup(s, d);
         return k;
     }
@@ -808,7 +859,7 @@ private:
         b.Lehrer = Get(s, "Lehrer");
         for (int j = 0; j < einheitenNo; ++j) {
             CEinheit e = ReadUnit(einheiten, d.Angaben);
-            e.Raum = einheiten.Next();
+            e.Raum = einheiten.NextName("Der Raum");
             b.Einheiten.push_back(std::move(e));
         }
         UnitsFitTheWeek(s, b.Einheiten, d);
@@ -816,10 +867,12 @@ private:
         for (auto& e : b.Einheiten)
             units.push_back(&e);
         ReadPresets(s, units);
+        CheckPresets(s, b.Einheiten, d.Angaben,
+                     [&b](std::size_t j) { return FachEinheitText(b.Key(), j); });
         b.SpezialTrennung = SeparationGroup(s, d);
-        if (d.FindLehrer(b.Lehrer) < 0)
+        if (lehrer_.Find(b.Lehrer) < 0)
             FailAt(path_, s, "Lehrer", FehltInListe("Der Lehrer", b.Lehrer, "Lehrerliste"));
-        if (d.FindKlasse(b.Klasse) < 0)
+        if (klassen_.Find(b.Klasse) < 0)
             FailAt(path_, s, "Klasse", FehltInListe("Die Klasse", b.Klasse, "Klassenliste"));
         return b;
     }
@@ -827,6 +880,8 @@ private:
     const IniFile& ini_;
     const std::string& path_;
     mutable long long lessonHours_ = 0;
+    // The names read so far, for the lookups of every reference.
+    NameIndex faecher_, klassen_, lehrer_, raeume_;
 };
 
 } // namespace

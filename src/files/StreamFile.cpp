@@ -3,6 +3,9 @@
 
 #include "files/FileTexts.h"
 #include "model/Cp1252.h"
+#include "model/NameIndex.h"
+#include "model/Names.h"
+#include "model/Presets.h"
 #include "model/Text.h"
 
 #include <optional>
@@ -31,11 +34,15 @@ std::string Q(std::string_view text) {
 // Collects the first reason why the data cannot be written.
 class StorableCheck {
 public:
-    explicit StorableCheck(const Stammdaten& data) : data_(data) {}
+    explicit StorableCheck(const Stammdaten& data) : data_(data), index_(data) {}
 
     // `what` names the kind of text ("Der Name"), `owner` the entity it belongs to.
-    void Text(std::string_view text, std::string_view what, std::string_view owner) {
-        if (!IsStorableText(text))
+    void Text(std::string_view text, std::string_view what, std::string_view owner,
+              bool commaAllowed = false) {
+        if (IsStorableText(text, commaAllowed)) return;
+        if (auto fault = CheckName(what, text, owner, commaAllowed))
+            Problem(*fault);
+        else
             Problem(std::string(what) + " " + Q(text) + " (" + std::string(owner) +
                     ") kann in dieser Datei nicht gespeichert werden.");
     }
@@ -44,10 +51,14 @@ public:
         for (const auto& t : texts)
             Text(t, what, owner);
     }
-    void Einheiten(const std::vector<CEinheit>& einheiten, const std::string& owner) {
+    // `unitOwner(j)` names unit j in a sentence ("die 2. Einheit des Unterrichts …").
+    template <typename UnitOwner>
+    void Einheiten(const std::vector<CEinheit>& einheiten, const std::string& owner,
+                   UnitOwner unitOwner) {
         const int day = DayHours(data_.Angaben);
         long long sum = 0;
-        for (const auto& e : einheiten) {
+        for (std::size_t j = 0; j < einheiten.size(); ++j) {
+            const CEinheit& e = einheiten[j];
             Text(e.Raum, "Der Raumname", owner);
             sum += e.Laenge;
             if (e.Laenge < 1)
@@ -59,11 +70,26 @@ public:
             if (e.Zeitvorgabe < kNoSlot || e.Zeitvorgabe >= kSlotCount)
                 Problem("Eine Einheit (" + owner + ") hat die ungültige Zeitvorgabe " +
                         std::to_string(e.Zeitvorgabe) + ".");
+            if (e.Tag < -1 || e.Tag >= kMaxDays)
+                Problem("Eine Einheit (" + owner + ") hat den ungültigen Tag " +
+                        std::to_string(e.Tag) + ".");
+            if (e.Laenge >= 1 && e.Laenge <= day && !problem_)
+                if (auto fault = UnitPresetFault(data_.Angaben, e))
+                    Problem(Capitalised(unitOwner(j)) + " " + *fault + ".");
         }
         if (sum > WeekHours(data_.Angaben))
             Problem("Die Einheiten (" + owner + ") ergeben " + std::to_string(sum) +
                     " Stunden; die Woche hat nur " + std::to_string(WeekHours(data_.Angaben)) +
                     ".");
+    }
+    // The teachers of a course hold the same units with the same presets.
+    void Parallel(const CKursBlock& k) {
+        if (auto fault = CourseParallelFault(k)) Problem(*fault);
+    }
+    void Separation(int group, const std::string& owner) {
+        if (group < -1 || group >= static_cast<int>(data_.Klassen.size()))
+            Problem("Die Spezial-Trennung (" + owner + ") nennt die Klasse Nummer " +
+                    std::to_string(group) + ", die es nicht gibt.");
     }
     void BlockHours(int bStunden, const std::string& owner) {
         if (bStunden < 0 || bStunden > WeekHours(data_.Angaben))
@@ -71,12 +97,12 @@ public:
                     " nicht im Bereich 0 bis " + std::to_string(WeekHours(data_.Angaben)) + ".");
     }
     void KnownLehrer(const std::string& name, const std::string& owner) {
-        if (data_.FindLehrer(name) < 0)
+        if (index_.Lehrer.Find(name) < 0)
             Problem(owner + " nennt den Lehrer " + Q(name) +
                     ", der nicht in der Lehrerliste steht.");
     }
     void KnownKlasse(const std::string& name, const std::string& owner) {
-        if (data_.FindKlasse(name) < 0)
+        if (index_.Klassen.Find(name) < 0)
             Problem(owner + " nennt die Klasse " + Q(name) +
                     ", die nicht in der Klassenliste steht.");
     }
@@ -91,6 +117,7 @@ public:
 
 private:
     const Stammdaten& data_;
+    const StammdatenIndex index_;
     std::optional<std::string> problem_;
 };
 
@@ -109,30 +136,45 @@ void ReadAngaben(TokenReader& in, AllgemeineAngaben& a) {
     if (n > kMaxDays)
         in.Fail(in.Position(), "Es gibt höchstens " + std::to_string(kMaxDays) +
                                    " Tagesnamen, nicht " + std::to_string(n) + ".");
+    // An empty name ("_", as older files kept days 6 and 7) stays empty, so that the file is
+    // written back as it was; it shows as the day's default name.
     for (int i = 0; i < n && in.Ok(); ++i)
-        a.TagNamen.push_back(in.ReadText());
+        a.TagNamen.push_back(in.ReadText("Der Tagesname"));
 }
 
-std::vector<std::string> ReadTexts(TokenReader& in) {
+std::vector<std::string> ReadTexts(TokenReader& in, std::string_view what) {
     std::vector<std::string> texts;
     const int n = in.ReadCount();
     for (int i = 0; i < n && in.Ok(); ++i)
-        texts.push_back(in.ReadText());
+        texts.push_back(in.ReadText(what));
     return texts;
 }
 
-// The units of a block: each no longer than a day, all together no more hours than the week.
+// The indexes of the lists read so far: every name is looked up once per reference, so reading
+// stays linear in the size of the school.
+struct ReadIndex {
+    NameIndex Faecher, Raeume, Lehrer, Klassen, KursBloecke, FachBloecke;
+};
+
+// The units of a block: each no longer than a day, all together no more hours than the week,
+// and none with presets that can never be met (`unitText(j)` names unit j in the message).
 // `schoolHours` counts the lesson hours read so far; the school holds no more than
 // kMaxLessonHours, so that reading stops before a damaged file costs much.
+template <typename UnitText>
 std::vector<CEinheit> ReadEinheiten(TokenReader& in, const AllgemeineAngaben& week,
-                                    long long& schoolHours) {
+                                    long long& schoolHours, UnitText unitText) {
     std::vector<CEinheit> einheiten;
     const int n = in.ReadCount(kEinheitTokens);
     const int countAt = in.Position();
     long long sum = 0;
     for (int i = 0; i < n && in.Ok(); ++i) {
+        const int unitAt = in.Position() + 1;
         einheiten.push_back(in.ReadEinheit(DayHours(week)));
         sum += einheiten.back().Laenge;
+        if (in.Ok())
+            if (auto fault = UnitPresetFault(week, einheiten.back()))
+                in.Fail(unitAt,
+                        Capitalised(unitText(static_cast<std::size_t>(i))) + " " + *fault + ".");
     }
     if (in.Ok() && sum > WeekHours(week))
         in.Fail(countAt, "Die Einheiten ergeben " + std::to_string(sum) +
@@ -152,7 +194,16 @@ int ReadBlockHours(TokenReader& in, const AllgemeineAngaben& week) {
                             " (Stunden der Woche).");
 }
 
-// A name that stands in its list already: every reference is by name.
+// The special-separation group of a block: a class number, or -1 for none.
+int ReadSeparation(TokenReader& in, const Stammdaten& data) {
+    const int klassen = static_cast<int>(data.Klassen.size());
+    return in.ReadIntIn(-1, klassen - 1,
+                        "ist keine gültige Spezial-Trennung (-1 für keine oder eine Klassennummer "
+                        "bis " +
+                            std::to_string(klassen - 1) + ").");
+}
+
+// A name that stands in its list already (`before` >= 0): every reference is by name.
 void Unique(TokenReader& in, int before, const char* what, const std::string& name,
             const char* list) {
     if (in.Ok() && before >= 0)
@@ -162,23 +213,23 @@ void Unique(TokenReader& in, int before, const char* what, const std::string& na
 
 // What follows a room's name.
 void ReadRaumRest(TokenReader& in, CRaumFach& r) {
-    r.Kurz = in.ReadText();
-    r.Faecher = ReadTexts(in);
+    r.Kurz = in.ReadText("Das Kürzel", true);
+    r.Faecher = ReadTexts(in, "Das Fach");
     for (auto& f : r.FachTyp)
         f = in.ReadFlag();
     for (auto& f : r.KlassenTyp)
         f = in.ReadFlag();
     r.KlassenKursFreigabe = in.ReadFlag();
-    r.Klasse = in.ReadText();
+    r.Klasse = in.ReadText("Die Klasse");
     r.Sperre = in.ReadGrid();
 }
 
 // What follows a teacher's name.
 void ReadLehrerRest(TokenReader& in, CLehrer& l) {
-    l.Kurz = in.ReadText();
-    l.Faecher = ReadTexts(in);
+    l.Kurz = in.ReadText("Das Kürzel", true);
+    l.Faecher = ReadTexts(in, "Das Fach");
     l.KlassenLehrer = in.ReadFlag();
-    l.Klasse = in.ReadText();
+    l.Klasse = in.ReadText("Die Klasse");
     l.Sperre = in.ReadGrid();
     l.LetztesSoll.MaxProTag = in.ReadInt();
     l.LetztesSoll.TageMitMax = in.ReadInt();
@@ -199,52 +250,62 @@ void ReadKlasseRest(TokenReader& in, CKlasse& k) {
     k.Opti = in.ReadFlag();
 }
 
-// A teacher or class name that must stand in its list; `data` holds the lists read so far.
-std::string ReadLehrerName(TokenReader& in, const Stammdaten& data) {
-    std::string name = in.ReadText();
-    if (in.Ok() && data.FindLehrer(name) < 0)
+// A teacher or class name that must stand in its list (as far as read).
+std::string ReadLehrerName(TokenReader& in, const ReadIndex& index) {
+    std::string name = in.ReadText("Der Lehrer");
+    if (in.Ok() && index.Lehrer.Find(name) < 0)
         in.Fail(in.Position(), "Der Lehrer " + Q(name) + " steht nicht in der Lehrerliste.");
     return name;
 }
 
-std::string ReadKlassenName(TokenReader& in, const Stammdaten& data) {
-    std::string name = in.ReadText();
-    if (in.Ok() && data.FindKlasse(name) < 0)
+std::string ReadKlassenName(TokenReader& in, const ReadIndex& index) {
+    std::string name = in.ReadText("Die Klasse");
+    if (in.Ok() && index.Klassen.Find(name) < 0)
         in.Fail(in.Position(), "Die Klasse " + Q(name) + " steht nicht in der Klassenliste.");
     return name;
 }
 
-Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data, long long& schoolHours) {
+Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data, const ReadIndex& index,
+                         long long& schoolHours) {
     Unterricht u;
-    u.Key = in.ReadText();
-    u.Block.Lehrer = ReadLehrerName(in, data);
-    u.Block.Klasse = ReadKlassenName(in, data);
-    u.Block.Fach = in.ReadText();
+    u.Key = in.ReadText("Der Unterricht");
+    u.Block.Lehrer = ReadLehrerName(in, index);
+    u.Block.Klasse = ReadKlassenName(in, index);
+    u.Block.Fach = in.ReadText("Das Fach");
     u.Block.Trennung = in.ReadFlag();
-    u.Block.SpezialTrennung = in.ReadInt();
+    u.Block.SpezialTrennung = ReadSeparation(in, data);
     u.Block.BStunden = ReadBlockHours(in, data.Angaben);
-    u.Block.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours);
+    u.Block.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours,
+                                      [&u](std::size_t j) { return FachEinheitText(u.Key, j); });
     return u;
 }
 
-CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data, long long& schoolHours) {
+CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data, const ReadIndex& index,
+                         long long& schoolHours) {
     CKursBlock k;
-    k.Name = in.ReadText();
-    k.Kurz = in.ReadText();
+    k.Name = in.ReadText("Der Kurs", true);
+    k.Kurz = in.ReadText("Das Kürzel", true);
     k.Trennung = in.ReadFlag();
-    k.SpezialTrennung = in.ReadInt();
+    k.SpezialTrennung = ReadSeparation(in, data);
     k.BStunden = ReadBlockHours(in, data.Angaben);
-    k.Faecher = ReadTexts(in);
+    k.Faecher = ReadTexts(in, "Das Fach");
     const int lehrer = in.ReadCount(kKursLehrerTokens);
     for (int i = 0; i < lehrer && in.Ok(); ++i) {
+        const int nameAt = in.Position() + 1;
         CKursLehrer kl;
-        kl.Name = ReadLehrerName(in, data);
-        kl.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours);
+        kl.Name = ReadLehrerName(in, index);
         k.Lehrer.push_back(std::move(kl));
+        const std::size_t t = k.Lehrer.size() - 1;
+        k.Lehrer.back().Einheiten =
+            ReadEinheiten(in, data.Angaben, schoolHours,
+                          [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
+        // The teachers of a course hold one lesson at a time: the same units, the same presets.
+        if (in.Ok())
+            if (auto fault = CourseParallelFault(k)) in.Fail(nameAt, *fault);
     }
     const int klassen = in.ReadCount();
     for (int i = 0; i < klassen && in.Ok(); ++i)
-        k.Klassen.push_back(ReadKlassenName(in, data));
+        k.Klassen.push_back(ReadKlassenName(in, index));
     return k;
 }
 
@@ -265,14 +326,14 @@ Outcome CheckStorable(const Stammdaten& data) {
     for (const auto& r : data.Raeume) {
         check.Text(r.Name, "Der Name", "Raum");
         const std::string owner = "Raum " + Q(r.Name);
-        check.Text(r.Kurz, "Das Kürzel", owner);
+        check.Text(r.Kurz, "Das Kürzel", owner, true);
         check.Texts(r.Faecher, "Der Fachname", owner);
         check.Text(r.Klasse, "Der Klassenname", owner);
     }
     for (const auto& l : data.Lehrer) {
         check.Text(l.Name, "Der Name", "Lehrer");
         const std::string owner = "Lehrer " + Q(l.Name);
-        check.Text(l.Kurz, "Das Kürzel", owner);
+        check.Text(l.Kurz, "Das Kürzel", owner, true);
         check.Texts(l.Faecher, "Der Fachname", owner);
         check.Text(l.Klasse, "Der Klassenname", owner);
     }
@@ -293,20 +354,26 @@ Outcome CheckStorable(const Stammdaten& data) {
         check.Text(u.Block.Fach, "Der Fachname", owner);
         check.KnownLehrer(u.Block.Lehrer, "Der " + owner);
         check.KnownKlasse(u.Block.Klasse, "Der " + owner);
-        check.Einheiten(u.Block.Einheiten, owner);
+        check.Einheiten(u.Block.Einheiten, owner,
+                        [&u](std::size_t j) { return FachEinheitText(u.Key, j); });
+        check.Separation(u.Block.SpezialTrennung, owner);
         check.BlockHours(u.Block.BStunden, owner);
     }
     for (const auto& k : data.KursBloecke) {
-        check.Text(k.Name, "Der Name", "Kurs");
+        check.Text(k.Name, "Der Name", "Kurs", true);
         const std::string owner = "Kurs " + Q(k.Name);
-        check.Text(k.Kurz, "Das Kürzel", owner);
+        check.Text(k.Kurz, "Das Kürzel", owner, true);
         check.Texts(k.Faecher, "Der Fachname", owner);
         check.BlockHours(k.BStunden, owner);
-        for (const auto& kl : k.Lehrer) {
+        for (std::size_t t = 0; t < k.Lehrer.size(); ++t) {
+            const CKursLehrer& kl = k.Lehrer[t];
             check.Text(kl.Name, "Der Lehrername", owner);
             check.KnownLehrer(kl.Name, "Der " + owner);
-            check.Einheiten(kl.Einheiten, owner + ", Lehrer " + Q(kl.Name));
+            check.Einheiten(kl.Einheiten, owner + ", Lehrer " + Q(kl.Name),
+                            [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
         }
+        check.Parallel(k);
+        check.Separation(k.SpezialTrennung, owner);
         for (const auto& klasse : k.Klassen) {
             check.Text(klasse, "Der Klassenname", owner);
             check.KnownKlasse(klasse, "Der " + owner);
@@ -412,36 +479,37 @@ void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* 
 
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
     Stammdaten fresh;
+    ReadIndex index;
     ReadAngaben(in, fresh.Angaben);
     // Every reference is by name, so each name may stand only once in its list; the check
     // names the word that repeats a name.
     int n = in.ReadCount();
     for (int i = 0; i < n && in.Ok(); ++i) {
-        std::string fach = in.ReadText();
-        Unique(in, fresh.FindFach(fach), "Das Fach", fach, "Fächerliste");
+        std::string fach = in.ReadText("Das Fach");
+        Unique(in, index.Faecher.Add(fach, i), "Das Fach", fach, "Fächerliste");
         fresh.Faecher.push_back(std::move(fach));
     }
     n = in.ReadCount(kRaumTokens);
     for (int i = 0; i < n && in.Ok(); ++i) {
         CRaumFach r;
-        r.Name = in.ReadText();
-        Unique(in, fresh.FindRaum(r.Name), "Der Raum", r.Name, "Raumliste");
+        r.Name = in.ReadText("Der Raum");
+        Unique(in, index.Raeume.Add(r.Name, i), "Der Raum", r.Name, "Raumliste");
         ReadRaumRest(in, r);
         fresh.Raeume.push_back(std::move(r));
     }
     n = in.ReadCount(kLehrerTokens);
     for (int i = 0; i < n && in.Ok(); ++i) {
         CLehrer l;
-        l.Name = in.ReadText();
-        Unique(in, fresh.FindLehrer(l.Name), "Der Lehrer", l.Name, "Lehrerliste");
+        l.Name = in.ReadText("Der Lehrer");
+        Unique(in, index.Lehrer.Add(l.Name, i), "Der Lehrer", l.Name, "Lehrerliste");
         ReadLehrerRest(in, l);
         fresh.Lehrer.push_back(std::move(l));
     }
     n = in.ReadCount(kKlasseTokens);
     for (int i = 0; i < n && in.Ok(); ++i) {
         CKlasse k;
-        k.Name = in.ReadText();
-        Unique(in, fresh.FindKlasse(k.Name), "Die Klasse", k.Name, "Klassenliste");
+        k.Name = in.ReadText("Die Klasse");
+        Unique(in, index.Klassen.Add(k.Name, i), "Die Klasse", k.Name, "Klassenliste");
         ReadKlasseRest(in, k);
         fresh.Klassen.push_back(std::move(k));
     }
@@ -449,8 +517,8 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
     n = in.ReadCount(kFachBlockTokens);
     for (int i = 0; i < n && in.Ok(); ++i) {
         const int keyAt = in.Position() + 1;
-        Unterricht u = ReadFachBlock(in, fresh, schoolHours);
-        if (in.Ok() && fresh.FindFachBlock(u.Key) >= 0)
+        Unterricht u = ReadFachBlock(in, fresh, index, schoolHours);
+        if (in.Ok() && index.FachBloecke.Add(u.Key, i) >= 0)
             in.Fail(keyAt,
                     "Der Unterricht " + Q(u.Key) + " steht zweimal in der " + "Unterrichtsliste.");
         fresh.FachBloecke.push_back(std::move(u));
@@ -458,8 +526,8 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
     n = in.ReadCount(kKursBlockTokens);
     for (int i = 0; i < n && in.Ok(); ++i) {
         const int nameAt = in.Position() + 1;
-        CKursBlock k = ReadKursBlock(in, fresh, schoolHours);
-        if (in.Ok() && fresh.FindKursBlock(k.Name) >= 0)
+        CKursBlock k = ReadKursBlock(in, fresh, index, schoolHours);
+        if (in.Ok() && index.KursBloecke.Add(k.Name, i) >= 0)
             in.Fail(nameAt, "Der Kurs " + Q(k.Name) + " steht zweimal in der Kursliste.");
         fresh.KursBloecke.push_back(std::move(k));
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/Tokens.h"
 
-#include "model/Cp1252.h"
+#include "model/Names.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -40,13 +40,8 @@ std::string DecodeText(std::string_view token) {
     return ReplaceAll(std::string(token), kBlankToken, " ");
 }
 
-bool IsStorableText(std::string_view text) {
-    if (!IsCp1252Representable(text)) return false;
-    for (char c : text)
-        if (c != ' ' && IsSeparator(c)) return false;
-    if (text.find("\u00A0") != std::string_view::npos) return false; // no-break space
-    if (text == kEmptyToken) return false;
-    return DecodeText(EncodeText(text)) == text;
+bool IsStorableText(std::string_view text, bool commaAllowed) {
+    return !NameFault(text, commaAllowed) && DecodeText(EncodeText(text)) == text;
 }
 
 // ---- TokenWriter ----
@@ -177,14 +172,18 @@ Flag TokenReader::ReadFlag() {
     return 0;
 }
 
-std::string TokenReader::ReadText() {
+std::string TokenReader::ReadText(std::string_view what, bool commaAllowed) {
     const auto token = Next();
     if (!token) return {};
     std::string text = DecodeText(*token);
-    // A token such as "a%%%b" decodes to a text that would be written back as another token;
-    // such a text is refused here, so that whatever is read can be written and read again.
-    if (!text.empty() && !IsStorableText(text)) {
-        FailToken(*token, "ist kein gültiger Text.");
+    // A token such as "a%%%b" decodes to a text that would be written back as another token, a
+    // no-break space or a comma could not stand in the project file: such a text is refused
+    // here, so that whatever is read can be written to every file and read again.
+    if (!text.empty() && !IsStorableText(text, commaAllowed)) {
+        if (const auto fault = NameFault(text, commaAllowed))
+            Fail(Position(), NameFaultText(what, text, *fault));
+        else
+            FailToken(*token, "ist kein gültiger Text.");
         return {};
     }
     return text;
@@ -223,12 +222,13 @@ CEinheit TokenReader::ReadEinheit(int maxLength) {
     e.Zeitvorgabe = ReadIntIn(kNoSlot, kSlotCount - 1,
                               "ist keine gültige Zeitvorgabe (" + std::to_string(kNoSlot) +
                                   " bis " + std::to_string(kSlotCount - 1) + ").");
-    e.Raum = ReadText();
+    e.Raum = ReadText("Der Raum");
     e.NurUrPlan = ReadFlag();
     e.OberesLimit = ReadFlag();
     e.UnteresLimit = ReadFlag();
     e.TagesLimit = ReadFlag();
-    e.Tag = ReadInt();
+    e.Tag = ReadIntIn(-1, kMaxDays - 1,
+                      "ist kein gültiger Tag (-1 bis " + std::to_string(kMaxDays - 1) + ").");
     return e;
 }
 

@@ -25,10 +25,10 @@ std::string EncodeText(std::string_view text);
 // The text of a token: "_" gives the empty text, every "%%" becomes a blank (searching again
 // from the start after each replacement).
 std::string DecodeText(std::string_view token);
-// True when `text` comes back unchanged from EncodeText/DecodeText and from Windows-1252: no
-// "%%", no "%" beside a blank that the decoding would swallow, no white space but the plain
-// blank, not the lone "_", and only characters Windows-1252 carries.
-bool IsStorableText(std::string_view text);
+// True when `text` can stand in every file (model/Names.h: no "%%", no "%" before a blank that
+// the decoding would swallow, no white space but the plain blank, no comma, not the lone "_",
+// only characters Windows-1252 carries) and comes back unchanged from EncodeText/DecodeText.
+bool IsStorableText(std::string_view text, bool commaAllowed = false);
 
 // Builds the text of a token file. Values either stand on a line of their own (Write…) or are
 // gathered on one line (Append…, then EndLine).
@@ -74,7 +74,10 @@ public:
     // An integer in [min, max]; otherwise the fault "Wort N: "token" " + `fault`.
     int ReadIntIn(int min, int max, std::string_view fault);
     Flag ReadFlag(); // the token "0" or "1"
-    std::string ReadText();
+    // A text; one that could not be written again to every file is refused, named as `what`
+    // ("Der Lehrer") with the character at fault (model/Names.h).
+    // `commaAllowed` for a short form or course name, which no list of the project file holds.
+    std::string ReadText(std::string_view what = "Der Text", bool commaAllowed = false);
     // A count of items that need at least `tokensPerItem` tokens each: refused when negative or
     // when the remaining tokens cannot hold that many items, before anything is allocated.
     int ReadCount(int tokensPerItem = 1);

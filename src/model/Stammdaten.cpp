@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Stammdaten.h"
 
+#include "model/NameIndex.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -10,10 +11,24 @@ namespace sw {
 
 std::vector<std::string> AllgemeineAngaben::DefaultDayNames(int tage) {
     static const char* const kNames[] = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
-                                         "Freitag", "",         ""};
+                                         "Freitag", "Samstag",  "Sonntag"};
     std::vector<std::string> names;
     for (int d = 0; d < std::clamp(tage, 0, kMaxDays); ++d)
         names.emplace_back(kNames[d]);
+    return names;
+}
+
+std::string TagName(const AllgemeineAngaben& a, int day) {
+    if (day < 0 || day >= kMaxDays) return {};
+    const auto d = static_cast<std::size_t>(day);
+    if (d < a.TagNamen.size() && !a.TagNamen[d].empty()) return a.TagNamen[d];
+    return AllgemeineAngaben::DefaultDayNames(kMaxDays)[d];
+}
+
+std::vector<std::string> TagNamenDerWoche(const AllgemeineAngaben& a) {
+    std::vector<std::string> names;
+    for (int d = 0; d < std::clamp(a.Tage, 0, kMaxDays); ++d)
+        names.push_back(TagName(a, d));
     return names;
 }
 
@@ -113,6 +128,26 @@ int Stammdaten::KlassenWochenStunden(std::string_view klasse) const {
         if (!k.Lehrer.empty() &&
             std::find(k.Klassen.begin(), k.Klassen.end(), klasse) != k.Klassen.end())
             sum += k.BStunden;
+    return sum;
+}
+
+std::vector<int> Stammdaten::WochenStundenJeKlasse() const {
+    const NameIndex klassen =
+        NameIndex::Of(Klassen, [](const CKlasse& k) -> const std::string& { return k.Name; });
+    std::vector<int> sum(Klassen.size(), 0);
+    const auto add = [&](std::string_view klasse, int stunden) {
+        if (const int k = klassen.Find(klasse); k >= 0) sum[static_cast<std::size_t>(k)] += stunden;
+    };
+    for (const auto& u : FachBloecke)
+        add(u.Block.Klasse, u.Block.BStunden);
+    for (const auto& k : KursBloecke) {
+        if (k.Lehrer.empty()) continue;
+        // A class named twice in a course counts once, as KlassenWochenStunden counts it.
+        for (std::size_t i = 0; i < k.Klassen.size(); ++i)
+            if (std::find(k.Klassen.begin(), k.Klassen.begin() + static_cast<std::ptrdiff_t>(i),
+                          k.Klassen[i]) == k.Klassen.begin() + static_cast<std::ptrdiff_t>(i))
+                add(k.Klassen[i], k.BStunden);
+    }
     return sum;
 }
 

@@ -18,11 +18,19 @@ struct AllgemeineAngaben {
     int Tage = 5;    // 1..7 teaching days
     int Stunden = 8; // 1..12 regular hours per day
     bool Nullte = false;
+    // The names of the days as the user typed them; an empty name (older master-data files
+    // stored days 6 and 7 without one) shows as the day's default name (TagName).
     std::vector<std::string> TagNamen = DefaultDayNames(5);
 
+    // "Montag" to "Sonntag" for the first `tage` days.
     static std::vector<std::string> DefaultDayNames(int tage);
     bool operator==(const AllgemeineAngaben&) const = default;
 };
+
+// The name day `day` (0-based) is shown with: its own, or when it has none its default name.
+std::string TagName(const AllgemeineAngaben& a, int day);
+// The names of the days of the week in use, as TagName gives them.
+std::vector<std::string> TagNamenDerWoche(const AllgemeineAngaben& a);
 
 // A subject block in the lesson list, under the key it was stored with.
 struct Unterricht {
@@ -74,6 +82,8 @@ public:
     // Weekly hours of a class as the plan counts them: the units of its subject blocks plus the
     // units of the course blocks it takes part in (those of the course's first teacher).
     int KlassenWochenStunden(std::string_view klasse) const;
+    // The same for every class at once, in class order: one pass over the blocks.
+    std::vector<int> WochenStundenJeKlasse() const;
 
     bool operator==(const Stammdaten&) const = default;
 };

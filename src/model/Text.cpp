@@ -136,4 +136,10 @@ std::string Anzahl(long long n, std::string_view einzahl, std::string_view mehrz
     return std::to_string(n) + " " + std::string(n == 1 ? einzahl : mehrzahl);
 }
 
+std::string Capitalised(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
 } // namespace sw

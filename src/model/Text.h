@@ -35,6 +35,10 @@ bool IsAllDigits(std::string_view text);
 // the message short nor flood it.
 std::string ForMessage(std::string_view text, std::size_t limit = 60);
 
+// `text` with its first letter in capitals, for a sentence that begins with a composed part
+// ("die 2. Einheit …" -> "Die 2. Einheit …"); only ASCII letters change.
+std::string Capitalised(std::string text);
+
 // Case-insensitive equality for ASCII letters, as the profile functions compare keys.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -72,7 +72,7 @@ void CPlan::AddHour(std::unique_ptr<CStunde> h) {
 }
 
 int CPlan::RoomIndexForUnit(const std::string& name) {
-    const int r = stamm_.FindRaum(name);
+    const int r = namen_->Raeume.Find(name);
     // A unit naming a room that does not exist is reported and then treated as having no room
     // of its own, so the hour can still be placed.
     if (r < 0) Alarm(reporter_, "Raum " + name + " ex. nicht!");
@@ -170,7 +170,7 @@ void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& c
     for (int r = 0; r < RaumAnzahl; ++r) {
         const CRaumFach& room = stamm_.Raeume[r];
         if (!IsReservedClassRoom(room) || !room.KlassenKursFreigabe) continue;
-        const int owner = stamm_.FindKlasse(room.Klasse);
+        const int owner = namen_->Klassen.Find(room.Klasse);
         if (std::find(classes.begin(), classes.end(), owner) == classes.end()) continue;
         if (h.RaumL == UniversalRaumL) h.RaumL = std::make_shared<IntList>(*UniversalRaumL);
         h.RaumL->push_back(r);
@@ -178,13 +178,13 @@ void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& c
 }
 
 void CPlan::BuildSubjectBlock(const CFachBlock& block) {
-    const int t = stamm_.FindLehrer(block.Lehrer);
-    const int k = stamm_.FindKlasse(block.Klasse);
+    const int t = namen_->Lehrer.Find(block.Lehrer);
+    const int k = namen_->Klassen.Find(block.Klasse);
     // A block whose teacher or class is unknown yields no hours; an index of -1 must never be
     // used to reach into a list.
     if (t < 0) return Alarm(reporter_, "Lehrer " + block.Lehrer + " ex. nicht!");
     if (k < 0) return Alarm(reporter_, "Klasse " + block.Klasse + " ex. nicht!");
-    const int f = stamm_.FindFach(block.Fach);
+    const int f = namen_->Faecher.Find(block.Fach);
     for (const CEinheit& unit : block.Einheiten) {
         auto h = NewHour(t, k, f, unit, block.Trennung, block.SpezialTrennung);
         SubjectRooms(*h, block);
@@ -203,7 +203,7 @@ bool CPlan::CourseTeachers(const CKursBlock& block, std::vector<int>& teachers) 
         return false;
     };
     for (const CKursLehrer& kl : block.Lehrer) {
-        const int t = stamm_.FindLehrer(kl.Name);
+        const int t = namen_->Lehrer.Find(kl.Name);
         if (t < 0) {
             Alarm(reporter_, "Lehrer " + kl.Name + " ex. nicht!");
             return false;
@@ -220,7 +220,7 @@ bool CPlan::CourseTeachers(const CKursBlock& block, std::vector<int>& teachers) 
 SharedInts CPlan::CourseClasses(const CKursBlock& block) {
     auto classes = std::make_shared<IntList>();
     for (const std::string& name : block.Klassen) {
-        const int k = stamm_.FindKlasse(name);
+        const int k = namen_->Klassen.Find(name);
         if (k < 0) {
             Alarm(reporter_, "Klasse " + name + " ex. nicht!");
             continue;
@@ -265,10 +265,14 @@ void CPlan::BuildLessonHours() {
         l.WochenStunden = 0;
     for (auto& k : KlassenSollL)
         k.WochenStunden = 0;
+    // Every block names its teacher, class, subject and rooms: the index answers each at once.
+    const StammdatenIndex namen(stamm_);
+    namen_ = &namen;
     for (const Unterricht& u : stamm_.FachBloecke)
         BuildSubjectBlock(u.Block);
     for (std::size_t c = 0; c < stamm_.KursBloecke.size(); ++c)
         BuildCourseBlock(static_cast<int>(c), stamm_.KursBloecke[c]);
+    namen_ = nullptr;
     position_.assign(StundenL.size(), -1);
 }
 

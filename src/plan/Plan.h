@@ -15,6 +15,7 @@
 // keeps itself.
 #pragma once
 
+#include "model/NameIndex.h"
 #include "model/Report.h"
 #include "model/Slot.h"
 #include "model/Stammdaten.h"
@@ -403,6 +404,8 @@ private:
     void BuildCourseBlock(int c, const CKursBlock& block);
 
     const Stammdaten& stamm_;
+    // The names of the master data while BuildLessonHours runs, nullptr otherwise.
+    const StammdatenIndex* namen_ = nullptr;
     Reporter& reporter_;
     CStunde frei_;                // the free placeholder of every empty cell
     std::vector<CStunde*> cells_; // RaumAnzahl * 91, room by room

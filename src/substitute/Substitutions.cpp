@@ -157,10 +157,9 @@ WahlListe WahlFuer(const CPlan& plan, const VertretungsZeile& zeile) {
     if (!zeile.HatStunde() || !IsSlot(zeile.Marke.Slot)) return w;
     const CStunde& h = *zeile.Stunde;
     const int slot = zeile.Marke.Slot;
-    const auto& tagNamen = plan.Stamm().Angaben.TagNamen;
     const int tag = zeile.Marke.Tag();
-    w.Zeit = (InRange(tagNamen, tag) ? At(tagNamen, tag) : std::string()) + "  " +
-             std::to_string(zeile.Marke.Stunde()) + texte::ZeitStunde;
+    w.Zeit = TagName(plan.Stamm().Angaben, tag) + "  " + std::to_string(zeile.Marke.Stunde()) +
+             texte::ZeitStunde;
     w.Lehrer = LehrerName(plan, h.Lehrer);
     if (const CKursBlock* kurs = KursVon(plan, h)) {
         w.Verpasst = KursFach(*kurs, w.Lehrer);

@@ -72,8 +72,7 @@ void SperrGitter::Aufbauen(const AllgemeineAngaben& a) {
     };
     kopf(0, 0, {});
     for (int t = 0; t < a.Tage; ++t) {
-        const std::string name = t < static_cast<int>(a.TagNamen.size()) ? a.TagNamen[t] : "";
-        kopf(0, t + 1, Q(name).left(2));
+        kopf(0, t + 1, Q(TagName(a, t)).left(2));
     }
     for (int z = 1; z < gitter_->rowCount(); ++z)
         kopf(z, 0, QString::number(a.Nullte ? z - 1 : z));

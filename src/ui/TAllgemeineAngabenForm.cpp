@@ -103,11 +103,8 @@ void TAllgemeineAngabenForm::Laden(const AllgemeineAngaben& angaben) {
     stundenE_->setText(QString::number(angaben.Stunden));
     nullteCB_->setChecked(angaben.Nullte);
     Zeilen(angaben.Tage);
-    for (int i = 0; i < tageSG_->rowCount(); ++i) {
-        const std::string name =
-            i < static_cast<int>(angaben.TagNamen.size()) ? angaben.TagNamen[i] : std::string();
-        tageSG_->setItem(i, 0, new QTableWidgetItem(Q(name)));
-    }
+    for (int i = 0; i < tageSG_->rowCount(); ++i)
+        tageSG_->setItem(i, 0, new QTableWidgetItem(Q(TagName(angaben, i))));
 }
 
 void TAllgemeineAngabenForm::Zeilen(int tage) {

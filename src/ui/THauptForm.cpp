@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/THauptForm.h"
 
+#include "define/GeneralSettings.h"
 #include "files/PlanFile.h"
 #include "model/Text.h"
 #include "optimise/InitialPlanRun.h"
@@ -478,9 +479,11 @@ void THauptForm::AllgemeineAngabenClick() {
     angaben_->move(pos() + QPoint(20, 20));
     angaben_->Laden(session_.Stamm().Angaben);
     angaben_->SetEditable(editable_);
-    if (angaben_->exec() != QDialog::Accepted) return;
-    // In plan mode the week's shape is fixed; only the day names may change.
-    session_.SetAngaben(angaben_->Werte());
+    // In plan mode the week's shape is fixed; only the day names may change. A refusal shows
+    // the dialog again with what was typed.
+    do {
+        if (angaben_->exec() != QDialog::Accepted) return;
+    } while (!ApplyGeneralSettings(session_.Stamm(), angaben_->Werte(), !editable_, reporter_));
     AngabenBestaetigt();
 }
 

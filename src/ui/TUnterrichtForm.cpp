@@ -271,8 +271,7 @@ void TUnterrichtForm::ZeitgitterAufbauen() {
     };
     kopf(0, 0, {});
     for (int t = 0; t < a.Tage; ++t) {
-        const std::string name = t < static_cast<int>(a.TagNamen.size()) ? a.TagNamen[t] : "";
-        kopf(0, t + 1, Q(name).left(2));
+        kopf(0, t + 1, Q(TagName(a, t)).left(2));
     }
     for (int z = 1; z < g->rowCount(); ++z)
         kopf(z, 0, QString::number(a.Nullte ? z - 1 : z));
@@ -289,8 +288,8 @@ void TUnterrichtForm::ZeitgitterAufbauen() {
     seiten_.LimitCoBox->setCurrentIndex(0);
     QSignalBlocker stillT(seiten_.TagCoBox);
     seiten_.TagCoBox->clear();
-    for (int t = 0; t < a.Tage && t < static_cast<int>(a.TagNamen.size()); ++t)
-        seiten_.TagCoBox->addItem(Q(a.TagNamen[t]));
+    for (const std::string& name : TagNamenDerWoche(a))
+        seiten_.TagCoBox->addItem(Q(name));
 }
 
 // --- the block page ----------------------------------------------------------------------------
@@ -528,7 +527,7 @@ void TUnterrichtForm::ZelleGewaehlt(int zeile, int spalte) {
 }
 
 void TUnterrichtForm::ZusammenfassenClick() {
-    if (Editor().Merge(block_, Auswahl())) EinheitenNeu();
+    if (Editor().Merge(block_, Auswahl(), reporter_)) EinheitenNeu();
 }
 
 void TUnterrichtForm::ZerlegenClick() {

@@ -168,9 +168,8 @@ void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm) {
         item->setCheckState(l.NichtVerfuegbar ? Qt::Checked : Qt::Unchecked);
     }
     tagCoBox_->clear();
-    const std::vector<std::string>& namen = plan.Stamm().Angaben.TagNamen;
     for (int d = 0; d < plan.Tage; ++d)
-        tagCoBox_->addItem(d < static_cast<int>(namen.size()) ? Q(namen[d]) : QString());
+        tagCoBox_->addItem(Q(TagName(plan.Stamm().Angaben, d)));
     tagCoBox_->setCurrentIndex(0);
     laden_ = false;
     DatumZeigen(NaechsterWochentag(Heute(), 0));

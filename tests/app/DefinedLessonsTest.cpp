@@ -20,7 +20,7 @@ TEST(DefinedLessons, ThePlanBuiltAfterwardsReflectsThem) {
     ASSERT_TRUE(editor.AddBlock({"L0", "K0", "F0", ""}, "4", rep));
     ASSERT_TRUE(editor.AddBlock({"L1", "K1", "F1", ""}, "2", rep));
     const AktuellerBlock f0 = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "L0");
-    ASSERT_TRUE(editor.Merge(f0, {0, 1})); // units 1, 1, 2
+    ASSERT_TRUE(editor.Merge(f0, {0, 1}, rep)); // units 1, 1, 2
     Vorgaben v;
     ASSERT_TRUE(editor.SetTime(f0, {2}, SlotOf(1, 3), v).Allowed());
     ASSERT_TRUE(editor.SetRoom(f0, 2, "R2", true, v).Allowed());

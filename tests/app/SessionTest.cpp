@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Session.h"
 
+#include "define/GeneralSettings.h"
 #include "define/LessonEditor.h"
 #include "define/MasterData.h"
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/FitCheck.h"
+#include "support/School.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,41 @@ TEST(Session, PlanningWithoutLessonsIsRefused) {
     ASSERT_EQ(rep.shown.size(), 1u);
     EXPECT_EQ(rep.shown[0], (Message{"Es wurde noch kein Unterricht definiert!", "Fehler"}));
     EXPECT_FALSE(s.HasPlan());
+}
+
+// Two lessons fixed at one slot for the same class, or a fixed lesson at a locked time, can
+// never be met: planning spent every attempt on them. They are named before planning starts.
+TEST(Session, PlanningIsRefusedWithPresetsThatCanNeverBeMet) {
+    CapturingReporter rep;
+    Session s(rep);
+    Stammdaten& d = s.Stamm();
+    d = test::MakeSchool(5, 6, 2, 2, 2, 2);
+    test::AddBlock(d, "L0", "K0", "F0", {1});
+    test::AddBlock(d, "L1", "K0", "F1", {2});
+    d.FachBloecke[0].Block.Einheiten[0].Zeitvorgabe = SlotOf(1, 3);
+    d.FachBloecke[1].Block.Einheiten[0].Zeitvorgabe = SlotOf(1, 2); // hours 2 and 3
+    const std::string head =
+        "Diese Vorgaben können nie erfüllt werden; so kann kein Plan entstehen:\n\n";
+    EXPECT_FALSE(s.StartPlanning());
+    EXPECT_FALSE(s.HasPlan());
+    EXPECT_EQ(rep.shown, (std::vector<Message>{
+                             {head + "Die 1. Einheit des Unterrichts \"L0 / K0 / F0\" und die 1. "
+                                     "Einheit des Unterrichts \"L1 / K0 / F1\" sind beide am "
+                                     "Dienstag in der 3. Stunde fest und brauchen beide die "
+                                     "Klasse \"K0\".",
+                              "Fehler"}}));
+
+    rep.shown.clear();
+    d.FachBloecke[1].Block.Einheiten[0].Zeitvorgabe = kNoSlot;
+    d.Lehrer[0].Sperre[SlotOf(1, 3)] = 1;
+    EXPECT_FALSE(s.StartPlanning());
+    EXPECT_EQ(rep.shown, (std::vector<Message>{
+                             {head + "Die 1. Einheit des Unterrichts \"L0 / K0 / F0\" ist am "
+                                     "Dienstag in der 3. Stunde fest; dort ist der Lehrer \"L0\" "
+                                     "gesperrt.",
+                              "Fehler"}}));
+    d.Lehrer[0].Sperre[SlotOf(1, 3)] = 0;
+    EXPECT_TRUE(s.StartPlanning());
 }
 
 TEST(Session, SavingAPlanNeedsOne) {
@@ -248,10 +285,14 @@ TEST(Session, ChangesAreCountedByTheOperationsThatMakeThem) {
          [](Session& s) {
              AllgemeineAngaben a = s.Stamm().Angaben;
              a.TagNamen[0] = "Mo";
-             s.SetAngaben(a);
+             ApplyGeneralSettings(s.Stamm(), a, s.HasPlan(), s.Report());
          },
          true},
-        {"the same settings", [](Session& s) { s.SetAngaben(s.Stamm().Angaben); }, false},
+        {"the same settings",
+         [](Session& s) {
+             ApplyGeneralSettings(s.Stamm(), s.Stamm().Angaben, s.HasPlan(), s.Report());
+         },
+         false},
         {"building a plan", [](Session& s) { s.StartPlanning(); }, false},
         {"looking for what cannot fit",
          [](Session& s) {

@@ -28,6 +28,27 @@ struct SubstitutionsCommand : ::testing::Test {
     }
 };
 
+// Days 6 and 7 of a seven-day week had no name: "Tag: " was printed and "--day sonntag" was
+// unknown. Older files keep them empty; they show their default names.
+TEST(SubstitutionsCommandDays, NamesDaysSixAndSeven) {
+    test::TempDir dir;
+    test::PlanFixture f;
+    f.s = test::MakeSchool(7, 4, 1, 1, 1, 1);
+    f.s.Angaben.TagNamen = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "", ""};
+    test::AddBlock(f.s, "L0", "K0", "F0", {1});
+    f.Build();
+    f.Put(0, 0, 6, 2);
+    const std::string plan = dir.File("woche.pdt");
+    ASSERT_TRUE(WritePlanFile(f.s, f.plan.get(), plan, DefaultFileOps()).Ok);
+    const test::ToolRun sonntag =
+        test::RunTool("substitutions " + plan + " --day sonntag --absent L0");
+    ASSERT_EQ(sonntag.status, 0) << sonntag.out;
+    EXPECT_EQ(sonntag.out, "Tag: Sonntag\nFehlende Lehrer: L0\nZu vertretende Stunden: 1\n"
+                           "2.   K0  F0  L0\n    Frei und mit dem Fach: niemand\n");
+    const test::ToolRun samstag = test::RunTool("substitutions " + plan + " --day 6 --absent L0");
+    EXPECT_EQ(samstag.out.substr(0, samstag.out.find('\n')), "Tag: Samstag");
+}
+
 TEST_F(SubstitutionsCommand, ListsTheLessonsAndTheFreeTeachersWhoTeachTheSubject) {
     const test::ToolRun r = Run("--day montag --absent 'l0, L2'");
     ASSERT_EQ(r.status, 0) << r.out;

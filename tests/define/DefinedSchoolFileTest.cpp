@@ -26,14 +26,14 @@ TEST(DefinedSchoolFile, LessonsDefinedByTheEditorRoundTripThroughTheProjectFile)
     ASSERT_TRUE(editor.AddBlock({"KOCH", "5B", "", "SPORTKURS"}, "2", rep));
 
     const AktuellerBlock m = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "MEIER");
-    ASSERT_TRUE(editor.Merge(m, {0, 1}));
+    ASSERT_TRUE(editor.Merge(m, {0, 1}, rep));
     Vorgaben v;
     ASSERT_TRUE(editor.SetTime(m, {2}, SlotOf(1, 0), v).Allowed()); // the 0th hour
     ASSERT_TRUE(editor.SetRoom(m, 2, "R1", true, v).Allowed());
     ASSERT_TRUE(editor.SetSeparation(m, false));
 
     const AktuellerBlock ph = editor.Select(BlockArt::Fach, 2, BlockAnsicht::Klasse, "");
-    ASSERT_TRUE(editor.Merge(ph, {0, 1}));
+    ASSERT_TRUE(editor.Merge(ph, {0, 1}, rep));
     ASSERT_TRUE(editor.SetRoom(ph, 0, "PH1", true, v).Allowed());
     ASSERT_TRUE(editor.SetTime(ph, {0}, SlotOf(3, 5), v).Allowed());
 

@@ -253,8 +253,8 @@ TEST_F(LessonEditorTest, UnitLinesOfASubjectBlockAndOfACourseInBothViews) {
 TEST_F(LessonEditorTest, MergeOneAndTwoGivesThreeAtTheEndAndSplitGivesThreeSingles) {
     ASSERT_TRUE(Add("MEIER", "5A", "M", "4"));
     const AktuellerBlock b = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "MEIER");
-    ASSERT_TRUE(editor.Merge(b, {1, 2}));
-    ASSERT_TRUE(editor.Merge(b, {2, 1})); // 1 + 2
+    ASSERT_TRUE(editor.Merge(b, {1, 2}, rep));
+    ASSERT_TRUE(editor.Merge(b, {2, 1}, rep)); // 1 + 2
     std::vector<CEinheit>& units = data.FachBloecke[0].Block.Einheiten;
     ASSERT_EQ(units.size(), 2u);
     EXPECT_EQ(units[0].Laenge, 1);
@@ -273,8 +273,8 @@ TEST_F(LessonEditorTest, MergeAndSplitNeedTheRightNumberOfUnits) {
     ASSERT_TRUE(Add("MEIER", "5A", "M", "3"));
     const AktuellerBlock b = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "MEIER");
     const std::vector<CEinheit> before = data.FachBloecke[0].Block.Einheiten;
-    EXPECT_FALSE(editor.Merge(b, {1}));
-    EXPECT_FALSE(editor.Merge(b, {1, 1, 7, -1})); // one valid unit only
+    EXPECT_FALSE(editor.Merge(b, {1}, rep));
+    EXPECT_FALSE(editor.Merge(b, {1, 1, 7, -1}, rep)); // one valid unit only
     EXPECT_FALSE(editor.Split(b, {}, rep));
     EXPECT_TRUE(rep.shown.empty());
     EXPECT_FALSE(editor.Split(b, {0, 2}, rep));
@@ -283,6 +283,18 @@ TEST_F(LessonEditorTest, MergeAndSplitNeedTheRightNumberOfUnits) {
                                      "Einzeleinheiten zerlegt werden.",
                                      "Hinweis"}));
     EXPECT_EQ(data.FachBloecke[0].Block.Einheiten, before);
+}
+
+// Merging could make a unit longer than a day, which no plan can place and no file takes.
+TEST_F(LessonEditorTest, MergingIntoAUnitLongerThanADayIsRefused) {
+    ASSERT_TRUE(Add("MEIER", "5A", "M", "9"));
+    const AktuellerBlock b = editor.Select(BlockArt::Fach, 0, BlockAnsicht::Lehrer, "MEIER");
+    EXPECT_FALSE(editor.Merge(b, {0, 1, 2, 3, 4, 5, 6, 7, 8}, rep));
+    EXPECT_EQ(rep.shown.back(), (Message{"Die Einheiten ergäben zusammen eine Einheit von 9 "
+                                         "Stunden; ein Tag hat nur 8.",
+                                         "Hinweis"}));
+    EXPECT_EQ(data.FachBloecke[0].Block.Einheiten.size(), 9u);
+    EXPECT_TRUE(editor.Merge(b, {0, 1, 2, 3, 4, 5, 6, 7}, rep));
 }
 
 TEST_F(LessonEditorTest, AUnitWithADamagedLengthIsNotSplit) {
@@ -294,7 +306,7 @@ TEST_F(LessonEditorTest, AUnitWithADamagedLengthIsNotSplit) {
     EXPECT_FALSE(editor.Split(b, {1}, rep));
     EXPECT_EQ(data.FachBloecke[0].Block.Einheiten.size(), 2u);
     data.FachBloecke[0].Block.Einheiten[0].Laenge = 2000000000;
-    EXPECT_FALSE(editor.Merge(b, {0, 1})); // their sum does not fit
+    EXPECT_FALSE(editor.Merge(b, {0, 1}, rep)); // their sum does not fit
     EXPECT_EQ(data.FachBloecke[0].Block.Einheiten.size(), 2u);
 }
 
@@ -303,7 +315,7 @@ TEST_F(LessonEditorTest, MergeAndSplitInACourseChangeEveryTeachersList) {
     k.Lehrer[0].Einheiten.emplace_back(1, kNoSlot);
     k.Lehrer[1].Einheiten.emplace_back(1, kNoSlot);
     k.Lehrer[1].Einheiten[2].Raum = "TH";
-    ASSERT_TRUE(editor.Merge(Kurs(BlockAnsicht::Lehrer, "MEIER"), {0, 1}));
+    ASSERT_TRUE(editor.Merge(Kurs(BlockAnsicht::Lehrer, "MEIER"), {0, 1}, rep));
     for (const CKursLehrer& l : k.Lehrer) {
         ASSERT_EQ(l.Einheiten.size(), 2u);
         EXPECT_EQ(l.Einheiten[1], CEinheit(2, kNoSlot));

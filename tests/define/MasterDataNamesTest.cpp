@@ -2,6 +2,8 @@
 // The input rules of the name windows, upper case and the lock-grid mapping.
 #include "define/MasterData.h"
 
+#include "MasterDataSchool.h"
+
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -43,6 +45,28 @@ TEST(UpperName, UpperCasesAsciiAndWindowsLatinLetters) {
     EXPECT_TRUE(SameName("Bio", "BIO"));
     EXPECT_TRUE(SameName("öko", "ÖKO"));
     EXPECT_FALSE(SameName("BIO", "BIO "));
+}
+
+// The dialogs of subjects, rooms, classes and courses took a name with a no-break space or a
+// character Windows-1252 lacks; the school could then not be saved. Each refuses it, naming
+// the character.
+TEST(NameDialogs, RefuseANameNoFileCanHold) {
+    Stammdaten d = test::MasterSchool();
+    const Stammdaten before = d;
+    MasterDataEditor ed(d);
+    test::ScriptedReporter rep;
+    const std::string nbsp = " enthält an der 2. Stelle ein geschütztes Leerzeichen (U+00A0).";
+    EXPECT_FALSE(ed.NewSubject("b\u00A0k", rep).Geaendert);
+    EXPECT_FALSE(ed.RenameRoom(0, {"r\u00A01", "R1"}, rep).Geaendert);
+    EXPECT_FALSE(ed.NewClass("5\u00A0c", rep).Geaendert);
+    EXPECT_FALSE(ed.NewCourse({"k\u00A0x", "KX", "2"}, rep).Geaendert);
+    EXPECT_EQ(rep.shown,
+              (std::vector<Message>{
+                  {"Ungültige Fachbezeichnung!\n\nDas Fach \"B\u00A0K\"" + nbsp, "Fehler"},
+                  {"Ungültige Raum - Bezeichnung!\n\nDer Raum \"R\u00A01\"" + nbsp, "Fehler"},
+                  {"Ungültige Klassenbezeichnung!\n\nDie Klasse \"5\u00A0c\"" + nbsp, "Fehler"},
+                  {"Ungültige Kursbezeichnung!\n\nDer Kurs \"K\u00A0X\"" + nbsp, "Fehler"}}));
+    EXPECT_EQ(d, before);
 }
 
 TEST(LockGridCells, RectangleGivesTheSlotsOfTheWeekInUse) {

@@ -47,6 +47,13 @@ TEST(Teachers, NewRefusesInTheOrderOfItsChecks) {
         {{"LEHMANN", "mei"}, "Kürzel MEI bereits vergeben!"},
         {{"meier", "mei"}, "Kürzel MEI bereits vergeben!"},
         {{"meier", "MR"}, "Lehrer ist bereits vorhanden"},
+        // A name no file can hold was taken and the plan file refused it at the end of a run.
+        {{"anna\u00A0lang", "AL"},
+         "Ungültiger Name!\n\nDer Lehrer \"ANNA\u00A0LANG\" enthält an der 5. Stelle ein "
+         "geschütztes Leerzeichen (U+00A0)."},
+        {{"LEHMANN", "L\u0141"},
+         "Ungültiges Kürzel!\n\nDas Kürzel \"L\u0141\" enthält an der 2. Stelle das Zeichen "
+         "\"\u0141\" (U+0141), das es in Windows-1252 nicht gibt."},
     };
     for (const auto& c : cases) {
         ScriptedReporter rep;

@@ -228,5 +228,46 @@ TEST_F(UnitPresetsTest, HandlersWithoutAUnitDoNothing) {
     EXPECT_EQ(v, shown);
 }
 
+// The lesson window let a unit take presets it could never keep: a fixed time on another day
+// than its day restriction, an hour limit its length cannot keep. They are refused with the
+// reason, and a limit box moves the limit to the nearest hour the unit can keep.
+TEST_F(UnitPresetsTest, PresetsTheUnitCouldNeverKeepAreRefused) {
+    v.TagesLimit = true;
+    v.Tag = 0;
+    editor.DayLimitChanged(fach, 0, v);
+    EXPECT_EQ(editor.SetTime(fach, {0}, SlotOf(1, 2), v).Refusal,
+              "Eine Festlegung dieser Zeit für diese Unterrichts - Einheit ist nicht möglich!\n\n"
+              "Die Einheit ist am 2. Tag fest, aber auf den 1. Tag eingeschränkt.");
+    EXPECT_TRUE(v.Warnung);
+    EXPECT_EQ(Unit(0).Zeitvorgabe, kNoSlot);
+
+    Unit(1).Zeitvorgabe = SlotOf(1, 2);
+    Unit(1).TagesLimit = 1;
+    Unit(1).Tag = 1;
+    v = {};
+    v.TagesLimit = true;
+    v.Tag = 3;
+    editor.DayChanged(fach, 1, v);
+    EXPECT_EQ(v.Hinweis, "Diese Einschränkung auf einen Tag ist für diese Einheit nicht möglich!"
+                         "\n\nDie Einheit ist am 2. Tag fest, aber auf den 4. Tag eingeschränkt.");
+    EXPECT_EQ(Unit(1).Tag, 1);
+    EXPECT_EQ(v.Tag, 1);
+
+    Unit(2).Laenge = 2;
+    v = {};
+    v.OberesLimit = true;
+    v.LimitStunde = 1;
+    editor.UpperLimitChanged(fach, 2, v);
+    EXPECT_EQ(Unit(2).Zeitvorgabe, 2);
+    EXPECT_EQ(v.LimitStunde, 2);
+    v.LimitStunde = 1;
+    editor.LimitHourChanged(fach, 2, v);
+    EXPECT_EQ(Unit(2).Zeitvorgabe, 2);
+    EXPECT_EQ(v.LimitStunde, 2);
+    EXPECT_EQ(v.Hinweis, "Dieses Stunden-Limit ist für diese Einheit nicht möglich!\n\nDie "
+                         "Einheit ist 2 Stunden lang und kann so nie bis zur 1. Stunde (oberes "
+                         "Stunden-Limit) enden.");
+}
+
 } // namespace
 } // namespace sw

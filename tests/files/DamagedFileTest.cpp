@@ -170,7 +170,8 @@ TEST(DamagedFile, NamesThatStandTwiceAreRefused) {
 TEST(DamagedFile, AByteZeroInANameIsShownAndDoesNotCutTheMessage) {
     const std::string text = Refusal(Project("name-mit-nul.sch").outcome);
     EXPECT_EQ(text, "Fehler beim Lesen der Datei " + Data("name-mit-nul.sch") +
-                        ":\nDer Name \"Hal\\x00le\" (Raum) enthält ein Steuerzeichen.");
+                        ":\nAbschnitt [Raum_1], Schlüssel Name: Der Raum \"Hal\\x00le\" enthält "
+                        "an der 4. Stelle ein Steuerzeichen (U+0000).");
     EXPECT_EQ(text.find('\0'), std::string::npos);
 }
 

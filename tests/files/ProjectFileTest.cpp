@@ -217,8 +217,10 @@ TEST(ProjectFile, KeepsTheUnitPresetsAndTheSpecialSeparations) {
         l.Einheiten[0].Zeitvorgabe = 5;
         l.Einheiten[0].UnteresLimit = 1;
     }
-    rel.Lehrer[1].Einheiten[1].TagesLimit = 1;
-    rel.Lehrer[1].Einheiten[1].Tag = 4;
+    for (auto& l : rel.Lehrer) { // one lesson: every teacher's unit has the same presets
+        l.Einheiten[1].TagesLimit = 1;
+        l.Einheiten[1].Tag = 2; // the day of its fixed slot 27
+    }
     rel.SpezialTrennung = 0;
 
     test::TempDir dir;
@@ -227,7 +229,7 @@ TEST(ProjectFile, KeepsTheUnitPresetsAndTheSpecialSeparations) {
     ASSERT_TRUE(SaveProject(d, path, disk).Ok);
     const std::string bytes = test::ReadFileBytes(path);
     EXPECT_NE(bytes.find("Vorgaben=0,1,0,1,2,1,0,0,0,-1,\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("Vorgaben=0,0,1,0,-1,0,0,0,0,-1,0,0,1,0,-1,0,0,0,1,4,\r\n"),
+    EXPECT_NE(bytes.find("Vorgaben=0,0,1,0,-1,0,0,0,1,2,0,0,1,0,-1,0,0,0,1,2,\r\n"),
               std::string::npos);
     const ProjectReadResult r = OpenProject(path, disk);
     ASSERT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
@@ -486,6 +488,86 @@ TEST(ProjectFile, RefusesContentThatDoesNotHoldTogether) {
     }
 }
 
+// Names the plan file cannot hold were read, and presets that can never be met were taken:
+// a whole run then failed at the very end or spent all its attempts. Both are refused where
+// they enter, with section, key and the character or preset at fault.
+TEST(ProjectFile, RefusesNamesNoFileCanHoldAndPresetsThatCanNeverBeMet) {
+    const std::string lehrer = "Abschnitt [Lehrer_1], Schlüssel Name: Der Lehrer ";
+    const std::string deutsch = "Die 2. Einheit des Unterrichts \"Müller / 5a / Deutsch\" ";
+    const BadRead rows[] = {
+        {"Lehrer_1", "Name", "Anna\u00A0Schmidt",
+         lehrer + "\"Anna\u00A0Schmidt\" enthält an der 5. Stelle ein geschütztes Leerzeichen "
+                  "(U+00A0)."},
+        {"Lehrer_1", "Name", "Sch%%midt",
+         lehrer + "\"Sch%%midt\" enthält an der 4. Stelle \"%%\", das in den Dateien für ein "
+                  "Leerzeichen steht."},
+        {"Lehrer_1", "Name", "_",
+         lehrer + "\"_\" ist \"_\", das Zeichen der Dateien für einen leeren Text."},
+        {"Faecher", "Faecher", "Deutsch,Ma\u00A0the,Sport,",
+         "Abschnitt [Faecher], Schlüssel Faecher: Das Fach \"Ma\u00A0the\" enthält an der 3. "
+         "Stelle ein geschütztes Leerzeichen (U+00A0)."},
+        {"FachBlock_0", "Einheiten", "2,-1,R12,1,79,,",
+         "Abschnitt [FachBlock_0], Schlüssel Einheiten: " + deutsch +
+             "ist am 7. Tag fest; die Woche hat nur 5 Tage."},
+        {"FachBlock_0", "Einheiten", "2,-1,R12,1,10,,",
+         "Abschnitt [FachBlock_0], Schlüssel Einheiten: " + deutsch +
+             "ist in der 10. Stunde fest; der Tag hat nur die Stunden 0 bis 8."},
+        {"FachBlock_0", "Vorgaben", "0,0,0,0,-1,0,0,0,1,-1,",
+         "Abschnitt [FachBlock_0], Schlüssel Vorgaben: " + deutsch +
+             "ist auf einen Tag eingeschränkt, nennt aber keinen (Tag -1)."},
+        {"FachBlock_0", "Vorgaben", "0,0,0,1,5,0,0,0,0,-1,",
+         "Abschnitt [FachBlock_0], Schlüssel Vorgaben: Die 1. Einheit des Unterrichts \"Müller / "
+         "5a / Deutsch\" ist auf den 6. Tag eingeschränkt; die Woche hat nur 5 Tage."},
+        {"KursBlock_0", "Vorgaben", "0,0,0,1,0,0,0,0,0,-1,0,0,0,1,1,0,0,0,0,-1,",
+         "Abschnitt [KursBlock_0], Schlüssel Vorgaben: Die 1. Einheit des Lehrers \"Schmidt\" im "
+         "Kurs \"Religion\" weicht in der Einschränkung auf einen Tag von der des Lehrers "
+         "\"Müller\" ab; die Einheiten eines Kurses liegen stets zur selben Zeit."},
+        {"FachBlock_0", "SpezialTrennung", "abc",
+         "Abschnitt [FachBlock_0], Schlüssel SpezialTrennung: \"abc\" ist keine ganze Zahl."},
+        {"KursBlock_0", "SpezialTrennung", "",
+         "Abschnitt [KursBlock_0], Schlüssel SpezialTrennung: \"\" ist keine ganze Zahl."},
+        {"FachBlock_0", "SpezialTrennung", "1", ""},
+        {"FachBlock_0", "Vorgaben", "0,0,0,1,4,1,0,0,1,1,", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.section + " " + row.key + "=" + row.value);
+        const ProjectReadResult r = OpenText(SampleWith(row.section, row.key, row.value));
+        if (row.detail.empty())
+            EXPECT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
+        else
+            ExpectReadError(r, row.detail);
+    }
+}
+
+// Day names typed in the general settings were lost when the school was saved and opened again.
+// They are kept under "TagNamen", written only when they differ from the defaults.
+TEST(ProjectFile, KeepsTheSchoolsOwnDayNames) {
+    test::TempDir dir;
+    DiskFileOps disk;
+    Stammdaten d = SampleModel();
+    d.Angaben.Tage = 7;
+    d.Angaben.TagNamen = AllgemeineAngaben::DefaultDayNames(7);
+    ASSERT_TRUE(SaveProject(d, dir.File("a.sch"), disk).Ok);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("a.sch")).find("TagNamen"), std::string::npos);
+    ProjectReadResult r = OpenProject(dir.File("a.sch"), disk);
+    ASSERT_TRUE(r.outcome.Ok);
+    EXPECT_EQ(r.data.Angaben.TagNamen[6], "Sonntag");
+
+    d.Angaben.TagNamen = {"Mo", "Di", "Mi", "Do", "Fr", "", "Tag der offenen Tür"};
+    ASSERT_TRUE(SaveProject(d, dir.File("b.sch"), disk).Ok);
+    EXPECT_NE(test::ReadFileBytes(dir.File("b.sch"))
+                  .find("Nullte=1\r\nTagNamen=Mo,Di,Mi,Do,Fr,Samstag,Tag der offenen T\xFCr,\r\n"),
+              std::string::npos);
+    r = OpenProject(dir.File("b.sch"), disk);
+    ASSERT_TRUE(r.outcome.Ok);
+    EXPECT_EQ(
+        TagNamenDerWoche(r.data.Angaben),
+        (std::vector<std::string>{"Mo", "Di", "Mi", "Do", "Fr", "Samstag", "Tag der offenen Tür"}));
+    ExpectReadError(OpenText(SampleWith("AllgemeineAngaben", "TagNamen", "Mo,Di,Mi,Do,")),
+                    "Abschnitt [AllgemeineAngaben], Schlüssel TagNamen: Die Liste hat weniger als "
+                    "5 Einträge.");
+}
+
 struct BadData {
     void (*change)(Stammdaten&);
     std::string problem;
@@ -494,21 +576,24 @@ struct BadData {
 TEST(ProjectFile, RefusesDataTheFileCannotCarry) {
     const BadData rows[] = {
         {[](Stammdaten& d) { d.Lehrer[0].Name = "A,B"; },
-         "Der Name \"A,B\" (Lehrer) enthält ein Komma."},
+         "Der Name \"A,B\" (Lehrer) enthält an der 2. Stelle ein Komma."},
         {[](Stammdaten& d) { d.Lehrer[1].Faecher = {"Deutsch,Mathe"}; },
-         "Das Fach \"Deutsch,Mathe\" (Lehrer \"Schmidt\") enthält ein Komma."},
+         "Das Fach \"Deutsch,Mathe\" (Lehrer \"Schmidt\") enthält an der 8. Stelle ein Komma."},
         {[](Stammdaten& d) { d.Raeume[0].Kurz = "Raum\n12"; },
-         "Das Kürzel \"Raum\\x0A12\" (Raum \"R12\") enthält ein Steuerzeichen."},
+         "Das Kürzel \"Raum\\x0A12\" (Raum \"R12\") enthält an der 5. Stelle ein Steuerzeichen "
+         "(U+000A)."},
         {[](Stammdaten& d) { d.Lehrer[1].Kurz = "S\u0085"; },
-         "Das Kürzel \"S\\x85\" (Lehrer \"Schmidt\") enthält ein Steuerzeichen."},
+         "Das Kürzel \"S\\x85\" (Lehrer \"Schmidt\") enthält an der 2. Stelle ein Steuerzeichen "
+         "(U+0085)."},
         {[](Stammdaten& d) { d.Faecher[2] = "Sport Ω"; },
-         "Der Name \"Sport Ω\" (Fach) enthält ein Zeichen, das in der Datei nicht darstellbar "
-         "ist."},
+         "Der Name \"Sport Ω\" (Fach) enthält an der 7. Stelle das Zeichen \"Ω\" (U+03A9), das es "
+         "in Windows-1252 nicht gibt."},
         {[](Stammdaten& d) { d.FachBloecke[0].Block.Einheiten[0].Raum = "R1,2"; },
-         "Der Raum \"R1,2\" (Unterricht \"Müller / 5a / Deutsch\") enthält ein Komma."},
+         "Der Raum \"R1,2\" (Unterricht \"Müller / 5a / Deutsch\") enthält an der 3. Stelle ein "
+         "Komma."},
         {[](Stammdaten& d) { d.KursBloecke[0].Klassen[1] = "Łódź"; },
-         "Die Klasse \"Łódź\" (Kurs \"Religion\") enthält ein Zeichen, das in der Datei nicht "
-         "darstellbar ist."},
+         "Die Klasse \"Łódź\" (Kurs \"Religion\") enthält an der 1. Stelle das Zeichen \"Ł\" "
+         "(U+0141), das es in Windows-1252 nicht gibt."},
         {[](Stammdaten& d) { d.Angaben.Tage = 0; },
          "Die Zahl der Unterrichtstage (0) liegt nicht zwischen 1 und 7."},
         {[](Stammdaten& d) { d.Angaben.Stunden = 13; },

@@ -83,7 +83,7 @@ Stammdaten SmallData() {
                     3,
                     {Einheit(2, 14, "Raum A", 1, 0, 1, 1, 1), CEinheit(1, kNoSlot)},
                     1,
-                    2});
+                    0});
     CKursBlock& kb = d.KursBloecke.emplace_back();
     kb.Name = "Religion";
     kb.Kurz = "Rel";
@@ -107,7 +107,7 @@ std::string SmallFile() {
         // class
         "1", "5a", GridLine({13}), "6", "7", "8", "2", "1", "1",
         // subject block
-        "1", "M\xFCller%%/%%5a%%/%%Deutsch", "M\xFCller", "5a", "Deutsch", "1", "2", "3", "2",
+        "1", "M\xFCller%%/%%5a%%/%%Deutsch", "M\xFCller", "5a", "Deutsch", "1", "0", "3", "2",
         "2 14 Raum%%A", "1", "0", "1", "1", "1", "1 -1 _", "0", "0", "0", "0", "-1",
         // course block
         "1", "Religion", "Rel", "0", "-1", "1", "1", "Deutsch", "1", "M\xFCller", "1", "1 -1 _",
@@ -142,15 +142,16 @@ Stammdaten EdgeData() {
     d.Klassen[0].LetztesSoll.StundenLimit = 2147483647;
     d.Klassen[0].LetztesSoll.MinProTag = -2147483647 - 1;
     d.Klassen[1].Name = "Q1";
-    d.AddFachBlock({"Frau Groß", "10 b", "Französisch", 4, {CEinheit(4, SlotOf(6, 0))}, 0, -1});
-    d.AddFachBlock({"Ø€", "Q1", "", 0, {}, 0, 5});
+    d.AddFachBlock({"Frau Groß", "10 b", "Französisch", 4, {CEinheit(4, SlotOf(6, 9))}, 0, -1});
+    d.AddFachBlock({"Ø€", "Q1", "", 0, {}, 0, 1});
     d.KursBloecke.resize(2);
     CKursBlock& kb = d.KursBloecke[0];
     kb.Name = "WP Kurs";
     kb.Faecher = {"Bildende Kunst", "Französisch"};
-    const CEinheit sa = Einheit(2, SlotOf(5, 1), "R 12", 0, 1, 0, 0, 6);
-    kb.Lehrer = {{"Frau Groß", {sa, CEinheit(1, -1)}},
-                 {"Ø€", {CEinheit(sa.Laenge, sa.Zeitvorgabe), CEinheit(1, -1, 7)}}};
+    const CEinheit sa = Einheit(2, SlotOf(5, 2), "R 12", 0, 1, 0, 0, 6);
+    CEinheit sb = sa;
+    sb.Raum.clear();
+    kb.Lehrer = {{"Frau Groß", {sa, CEinheit(1, -1)}}, {"Ø€", {sb, CEinheit(1, -1, 7)}}};
     kb.Klassen = {"10 b", "Q1"};
     kb.BStunden = 3;
     kb.Trennung = 1;
@@ -379,6 +380,20 @@ TEST(StreamFile, ReadFaultsNameFileAndToken) {
         {335, "-1", "-2", "Wort 335: \"-2\" ist keine gültige Zeitvorgabe (-1 bis 90)."},
         {351, "M\xFCller", "Mu", "Wort 351: Der Lehrer \"Mu\" steht nicht in der Lehrerliste."},
         {362, "5a", "5b", "Wort 362: Die Klasse \"5b\" steht nicht in der Klassenliste."},
+        // Names every file can hold; presets that can be met.
+        {115, "M\xFCller", "M,ller",
+         "Wort 115: Der Lehrer \"M,ller\" enthält an der 2. Stelle ein "
+         "Komma."},
+        {323, "0", "1",
+         "Wort 323: \"1\" ist keine gültige Spezial-Trennung (-1 für keine oder eine "
+         "Klassennummer bis 0)."},
+        {333, "1", "2",
+         "Wort 326: Die 1. Einheit des Unterrichts \"Müller / 5a / Deutsch\" ist auf den 3. Tag "
+         "eingeschränkt; die Woche hat nur 2 Tage."},
+        {335, "-1", "30",
+         "Wort 334: Die 2. Einheit des Unterrichts \"Müller / 5a / Deutsch\" ist am 3. Tag fest; "
+         "die Woche hat nur 2 Tage."},
+        {341, "-1", "9", "Wort 341: \"9\" ist kein gültiger Tag (-1 bis 6)."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadFault(dir, Corrupted(c.position, c.old, c.with)), prefix + c.message);
@@ -418,31 +433,41 @@ TEST(StreamFile, WriterRefusesWhatItCannotReadBack) {
     const std::string path = dir.File("alt.sdt");
     WriteFileBytes(path, "alter Inhalt");
     const std::string prefix = "Die Daten können nicht gespeichert werden:\n";
-    const std::string tail = " kann in dieser Datei nicht gespeichert werden.";
     struct Case {
         void (*change)(Stammdaten&);
         std::string message;
     };
     const std::vector<Case> cases = {
-        {[](Stammdaten& d) { d.Raeume[0].Name = "A%%B"; }, "Der Name \"A%%B\" (Raum)" + tail},
+        {[](Stammdaten& d) { d.Raeume[0].Name = "A%%B"; },
+         "Der Name \"A%%B\" (Raum) enthält an der 2. Stelle \"%%\", das in den Dateien für ein "
+         "Leerzeichen steht."},
         {[](Stammdaten& d) { d.Raeume[0].Kurz = "a% b"; },
-         "Das Kürzel \"a% b\" (Raum \"Raum A\")" + tail},
+         "Das Kürzel \"a% b\" (Raum \"Raum A\") enthält an der 2. Stelle ein \"%\" vor einem "
+         "Leerzeichen, das in den Dateien mit dessen \"%%\" verschmilzt."},
         {[](Stammdaten& d) { d.Faecher[0] = "Sport\tHalle"; },
-         "Der Name \"Sport\\x09Halle\" (Fach)" + tail},
+         "Der Name \"Sport\\x09Halle\" (Fach) enthält an der 6. Stelle ein Steuerzeichen "
+         "(U+0009)."},
         {[](Stammdaten& d) { d.Angaben.TagNamen[1] = "Di\r\n"; },
-         "Der Tagesname \"Di\\x0D\\x0A\" (Tag 2)" + tail},
+         "Der Tagesname \"Di\\x0D\\x0A\" (Tag 2) enthält an der 3. Stelle ein Steuerzeichen "
+         "(U+000D)."},
         {[](Stammdaten& d) { d.Lehrer[0].Kurz = "_"; },
-         "Das Kürzel \"_\" (Lehrer \"Müller\")" + tail},
+         "Das Kürzel \"_\" (Lehrer \"Müller\") ist \"_\", das Zeichen der Dateien für einen "
+         "leeren Text."},
         {[](Stammdaten& d) { d.Lehrer[0].Faecher[0] = "Łacina"; },
-         "Der Fachname \"Łacina\" (Lehrer \"Müller\")" + tail},
+         "Der Fachname \"Łacina\" (Lehrer \"Müller\") enthält an der 1. Stelle das Zeichen "
+         "\"Ł\" (U+0141), das es in Windows-1252 nicht gibt."},
         {[](Stammdaten& d) { d.Klassen[0].Name = "5\u00A0a"; },
-         "Der Name \"5\u00A0a\" (Klasse)" + tail},
+         "Der Name \"5\u00A0a\" (Klasse) enthält an der 2. Stelle ein geschütztes Leerzeichen "
+         "(U+00A0)."},
         {[](Stammdaten& d) { d.FachBloecke[0].Key = "a%%b"; },
-         "Der Schlüssel \"a%%b\" (Unterricht)" + tail},
+         "Der Schlüssel \"a%%b\" (Unterricht) enthält an der 2. Stelle \"%%\", das in den "
+         "Dateien für ein Leerzeichen steht."},
         {[](Stammdaten& d) { d.FachBloecke[0].Block.Einheiten[0].Raum = "% x"; },
-         "Der Raumname \"% x\" (Unterricht \"Müller / 5a / Deutsch\")" + tail},
+         "Der Raumname \"% x\" (Unterricht \"Müller / 5a / Deutsch\") enthält an der 1. Stelle "
+         "ein \"%\" vor einem Leerzeichen, das in den Dateien mit dessen \"%%\" verschmilzt."},
         {[](Stammdaten& d) { d.KursBloecke[0].Kurz = "R\u00A0"; },
-         "Das Kürzel \"R\u00A0\" (Kurs \"Religion\")" + tail},
+         "Das Kürzel \"R\u00A0\" (Kurs \"Religion\") enthält an der 2. Stelle ein geschütztes "
+         "Leerzeichen (U+00A0)."},
         {[](Stammdaten& d) { d.Angaben.Tage = 0; },
          "Die Anzahl der Unterrichtstage (0) liegt nicht zwischen 1 und 7."},
         {[](Stammdaten& d) { d.Angaben.Stunden = 13; },
