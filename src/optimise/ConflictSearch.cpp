@@ -8,20 +8,6 @@
 
 namespace sw {
 
-namespace {
-
-// The rules of a seat that no moving of other hours can change, but the room's own lock.
-constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
-                               Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
-
-bool SlotAllowed(const CPlan& plan, const CStunde& h, int slot) {
-    for (Rule r : kSlotRules)
-        if (CheckRule(r, plan, h, slot, 0)) return false;
-    return true;
-}
-
-} // namespace
-
 ConflictSearch::ConflictSearch(CPlan& plan, Random& random, const SearchWeights& weights)
     : weights_(weights), plan_(plan), random_(random) {
     BuildUnits();
@@ -121,7 +107,7 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
         if (!plan_.InWeek(slot) || DayOf(slot) != DayOf(start)) return false;
         for (int q = 0; q < unit.Width; ++q) {
             const CStunde& h = *unit.Hours[p * unit.Width + q];
-            if (!SlotAllowed(plan_, h, slot)) return false;
+            if (!SlotRulesAllow(plan_, h, slot)) return false;
             AddObstacle(Owner(plan_.LessonOfTeacher(h.Lehrer, slot)), u, cost, fixed);
             if (h.IsCourse()) {
                 for (int k : *h.KlassenL)

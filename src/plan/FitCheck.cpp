@@ -15,16 +15,6 @@ namespace {
 
 using Slots = std::bitset<kSlotCount>;
 
-// The rules of a slot that no moving of other lessons can change, but the rooms' locks.
-constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
-                               Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
-
-bool SlotAllowed(const CPlan& plan, const CStunde& h, int slot) {
-    for (Rule r : kSlotRules)
-        if (CheckRule(r, plan, h, slot, 0)) return false;
-    return true;
-}
-
 bool RoomFree(const CPlan& plan, const CStunde& h, int room, int slot) {
     return !CheckRule(Rule::RoomLocked, plan, h, slot, room);
 }
@@ -79,7 +69,7 @@ bool StartAllowed(const CPlan& plan, const Unit& u, int start) {
         const int slot = start + p;
         if (!plan.InWeek(slot) || DayOf(slot) != DayOf(start)) return false;
         for (int q = 0; q < u.width; ++q)
-            if (!SlotAllowed(plan, u.At(p, q), slot)) return false;
+            if (!SlotRulesAllow(plan, u.At(p, q), slot)) return false;
     }
     if (!u.lead->IsCourse()) {
         // A subject unit stands in one room.

@@ -348,4 +348,12 @@ void FindGroupObstacles(const CPlan& plan, const CStunde& h, int slot, std::span
     FindObstacles(plan, out.Seats, out);
 }
 
+bool SlotRulesAllow(const CPlan& plan, const CStunde& h, int slot) {
+    constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
+                                   Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
+    for (Rule r : kSlotRules)
+        if (CheckRule(r, plan, h, slot, 0)) return false;
+    return true;
+}
+
 } // namespace sw

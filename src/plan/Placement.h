@@ -77,6 +77,11 @@ enum class Rule : std::uint8_t {
 // One rule alone: its refusal, or Keiner.
 Refusal CheckRule(Rule rule, const CPlan& plan, const CStunde& h, int slot, int room);
 
+// Whether the rules of a slot that no moving of other lessons can change (the week, the hour's
+// presets, the teacher's and the classes' locks and limits) let h stand at `slot`; the rooms'
+// locks and the lessons standing there are not asked. Allocates nothing.
+bool SlotRulesAllow(const CPlan& plan, const CStunde& h, int slot);
+
 // Whether lesson y, standing at h's slot, clashes with h there, and how (Klasse or Lehrer).
 Refusal ClashWith(const CStunde& h, const CStunde& y);
 
