@@ -4,18 +4,18 @@
 #   2. the whole test suite again built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/, without the desktop application),
 #   3. every file-reader fuzz target for a fixed time (build-fuzz/, scripts/fuzz.sh),
-#   4. a one-minute soak run of the optimiser on the large example school (bench/soak.cpp),
+#   4. a half-minute soak run of the optimiser on the large example school (bench/soak.cpp),
 #   5. the tests that start threads (the plan runs at once, the tool's --jobs and its signals)
 #      built with ThreadSanitizer (build-tsan/: only the tool and the two test programs).
 # The sanitizer, fuzz and soak parts run first; the normal test suite runs last, and the last
 # line counts the five parts as "N passed, N failed". Exit status 0 only when all passed.
-# FUZZ_SECONDS (default 60 per target) and SOAK_SECONDS (default 60) change the run times.
+# FUZZ_SECONDS (default 30 per target) and SOAK_SECONDS (default 30) change the run times.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 export QT_QPA_PLATFORM=offscreen
-fuzz_seconds="${FUZZ_SECONDS:-60}"
-soak_seconds="${SOAK_SECONDS:-60}"
+fuzz_seconds="${FUZZ_SECONDS:-30}"
+soak_seconds="${SOAK_SECONDS:-30}"
 
 echo "== [${SECONDS} s] Bauen: build/"
 # Both test builds compare the optimiser's kept totals before each figure refresh.

@@ -195,10 +195,10 @@ int SubstitutionsCommand(const Args& args) {
         const Datum passend = NaechsterWochentag(*fuer, d);
         const std::string wochentag = WochentagName(passend);
         std::fprintf(stderr,
-                     "Das Datum %s ist ein %s, %s aber ein %s. Geben Sie ein Datum an, das auf "
-                     "einen %s fällt (z. B. %s).\n",
+                     "Das Datum %s ist ein %s, %s fällt aber auf einen %s. Geben Sie ein Datum "
+                     "dieses Wochentags an (z. B. %s).\n",
                      datum.c_str(), WochentagName(*fuer).c_str(), TagText(plan, d).c_str(),
-                     wochentag.c_str(), wochentag.c_str(), IsoText(passend).c_str());
+                     wochentag.c_str(), IsoText(passend).c_str());
         return 2;
     }
     if (!fuer) fuer = NaechsterWochentag(Heute(), d);

@@ -104,8 +104,8 @@ TEST_F(SubstitutionsCommand, WritesTheSheetWithEveryLessonOpen) {
 TEST_F(SubstitutionsCommand, TheSheetIsDatedOnTheChosenDay) {
     const test::ToolRun falsch = Run("--day 1 --absent L0 --date 2026-12-09 -o x.docx");
     EXPECT_EQ(falsch.status, 2);
-    EXPECT_EQ(falsch.out, "Das Datum 2026-12-09 ist ein Mittwoch, Tag 1 (Montag) aber ein Montag. "
-                          "Geben Sie ein Datum an, das auf einen Montag fällt (z. B. "
+    EXPECT_EQ(falsch.out, "Das Datum 2026-12-09 ist ein Mittwoch, Tag 1 (Montag) fällt aber auf "
+                          "einen Montag. Geben Sie ein Datum dieses Wochentags an (z. B. "
                           "2026-12-14).\n");
     for (const char* tag : {"Montag", "Dienstag"}) {
         const std::string blatt = dir.File(std::string(tag) + ".docx");
