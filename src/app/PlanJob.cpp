@@ -44,10 +44,9 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
     run.Opened = true;
     CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
-    plan.AbbruchErsteStunde = o.AbbruchErsteStunde ? 1 : 0;
+    plan.SetLimitFlags(o.KursUeberStundenLimit, o.MehrfachKursUeberStundenLimit,
+                       o.MehrfachUeberStundenLimit);
+    plan.SetFirstHourFlag(o.AbbruchErsteStunde);
 
     const auto start = std::chrono::steady_clock::now();
     run.Urplan = RunInitialPlanKeepingBest(plan, session.Rng(), reporter, o.Versuche, seed,
@@ -74,9 +73,8 @@ std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
     Session session(quiet);
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
     CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
+    plan.SetLimitFlags(o.KursUeberStundenLimit, o.MehrfachKursUeberStundenLimit,
+                       o.MehrfachUeberStundenLimit);
     return DescribeFitProblems(plan, true);
 }
 
@@ -86,9 +84,10 @@ bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {
     const CPlan& p = *a.Schule->Plan();
     const CPlan& q = *b.Schule->Plan();
     // Lower is better in every field: the distributions count negatively.
-    return std::tuple(a.Unplaced, p.KLSSumme, p.TFSumme, p.STFSumme, p.LLSSumme, -p.KProd,
-                      -p.LProd) < std::tuple(b.Unplaced, q.KLSSumme, q.TFSumme, q.STFSumme,
-                                             q.LLSSumme, -q.KProd, -q.LProd);
+    return std::tuple(a.Unplaced, p.Totals().KLSSumme, p.Totals().TFSumme, p.Totals().STFSumme,
+                      p.Totals().LLSSumme, -p.Totals().KProd, -p.Totals().LProd) <
+           std::tuple(b.Unplaced, q.Totals().KLSSumme, q.Totals().TFSumme, q.Totals().STFSumme,
+                      q.Totals().LLSSumme, -q.Totals().KProd, -q.Totals().LProd);
 }
 
 std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,

@@ -177,10 +177,11 @@ void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
     line("Lehrer:", k.Lehrer);
     line("Fach/Kurs:", k.FachKurs);
     line("Klasse:", k.Klassen);
-    if (plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl)
-        line("Raum:", plan.RaumAt(plan.KonfliktRaum).Name);
+    if (plan.Conflict().KonfliktRaum >= 0 && plan.Conflict().KonfliktRaum < plan.RaumAnzahl)
+        line("Raum:", plan.RaumAt(plan.Conflict().KonfliktRaum).Name);
     // When the labels name only the class, the hour itself is still worth knowing.
-    if (plan.KonfliktKlasse >= 0) line("Stunde:", HourText(plan, plan.KonfliktStunde));
+    if (plan.Conflict().KonfliktKlasse >= 0)
+        line("Stunde:", HourText(plan, plan.Conflict().KonfliktStunde));
 }
 
 std::string RunJson(const CPlan& plan, const InvariantReport& report,
@@ -194,14 +195,15 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"interrupted\": " + std::string(HaltRequested() ? "true" : "false");
     if (!result.Complete()) {
         const ConflictLabels k = DescribeConflict(plan);
-        const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
-                                     ? plan.RaumAt(plan.KonfliktRaum).Name
-                                     : std::string();
+        const std::string raum =
+            plan.Conflict().KonfliktRaum >= 0 && plan.Conflict().KonfliktRaum < plan.RaumAnzahl
+                ? plan.RaumAt(plan.Conflict().KonfliktRaum).Name
+                : std::string();
         out += ", \"conflict\": {\"caption\": " + JsonString(k.Caption) +
                ", \"Lehrer\": " + JsonString(k.Lehrer) +
                ", \"FachKurs\": " + JsonString(k.FachKurs) +
                ", \"Klasse\": " + JsonString(k.Klassen) + ", \"Raum\": " + JsonString(raum) +
-               ", \"Stunde\": " + JsonString(HourText(plan, plan.KonfliktStunde)) + "}";
+               ", \"Stunde\": " + JsonString(HourText(plan, plan.Conflict().KonfliktStunde)) + "}";
     }
     return out + "}";
 }

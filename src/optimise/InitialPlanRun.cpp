@@ -22,14 +22,15 @@ int AttemptCountFromText(const std::string& text) {
 
 ConflictLabels DescribeConflict(const CPlan& plan) {
     ConflictLabels labels;
-    if (plan.KonfliktArt != Konflikt::Keiner)
+    if (plan.Conflict().KonfliktArt != Konflikt::Keiner)
         labels.Caption =
-            std::string(texte::Konflikt) + "  " + CPlan::KonfliktText(plan.KonfliktArt);
-    if (plan.KonfliktKlasse >= 0 && plan.KonfliktKlasse < plan.KlassenAnzahl) {
-        labels.Klassen = plan.KlasseAt(plan.KonfliktKlasse).Name;
+            std::string(texte::Konflikt) + "  " + CPlan::KonfliktText(plan.Conflict().KonfliktArt);
+    if (plan.Conflict().KonfliktKlasse >= 0 &&
+        plan.Conflict().KonfliktKlasse < plan.KlassenAnzahl) {
+        labels.Klassen = plan.KlasseAt(plan.Conflict().KonfliktKlasse).Name;
         return labels;
     }
-    const CStunde* h = plan.KonfliktStunde;
+    const CStunde* h = plan.Conflict().KonfliktStunde;
     if (!h || !h->IsLesson()) return labels;
     labels.Lehrer = plan.LehrerAt(h->Lehrer).Name;
     const Stammdaten& stamm = plan.Stamm();
@@ -56,7 +57,7 @@ template <typename Report>
 int Search(CPlan& plan, Random& rng, RunControl& run, InitialPlanBuilder& builder,
            const InitialPlanOptions& options, const Report& report) {
     ConflictSearch search(plan, rng);
-    const bool fillFirstHours = plan.AbbruchErsteStunde == 0;
+    const bool fillFirstHours = plan.Flags().AbbruchErsteStunde == 0;
     const SearchResult found =
         search.Run(run, options.SuchSchritte, fillFirstHours, 50, [&](int left) { report(left); });
     if (!found.Complete()) return found.Unplaced > 0 ? found.Unplaced : -1;

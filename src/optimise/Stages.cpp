@@ -33,7 +33,9 @@ void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked) {
 
 void SetAcceptanceFromText(CPlan& plan, const std::string& text) {
     const auto value = ParseInt(text);
-    plan.Opt.LLSAkzeptanz = value ? *value : 2;
+    Optimierungswerte o = plan.Totals().Opt;
+    o.LLSAkzeptanz = value ? *value : 2;
+    plan.SetOptimisation(o);
 }
 
 Optimiser::Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
