@@ -7,7 +7,7 @@
 #include "export/DocxReader.h"
 #include "substitute/Substitutions.h"
 #include "support/TestSupport.h"
-#include "ui/NeueSchule.h"
+#include "tour/NeueSchule.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TVertretungenForm.h"

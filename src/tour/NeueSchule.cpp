@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/NeueSchule.h"
+#include "tour/NeueSchule.h"
 
 #include "app/Session.h"
 #include "edit/GridView.h"

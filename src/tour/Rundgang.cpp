@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Rundgang.h"
+#include "tour/Rundgang.h"
 
 #include "define/MasterData.h"
 #include "edit/GridView.h"
