@@ -6,9 +6,12 @@
 
 namespace sw::ui {
 
+class AnswerDesktop;
 class THauptForm;
 
-// Writes the pictures into `ordner`; returns the number of pictures written.
-int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden);
+// Writes the pictures into `ordner`; returns the number of pictures written. `haupt` was made on
+// `desktop`, which answers the file dialogs and the dialogs photographed instead of run.
+int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
+             const QString& ordner, int sekunden);
 
 } // namespace sw::ui

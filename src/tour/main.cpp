@@ -4,6 +4,7 @@
 //   stundenwerk-rundgang --screenshots ORDNER [SCHULE]   the picture tour over a school
 //   stundenwerk-rundgang --neue-schule ORDNER            the road of a new school through the
 //                                                        windows, with a picture of every step
+#include "tour/AnswerDesktop.h"
 #include "tour/NeueSchule.h"
 #include "tour/Rundgang.h"
 #include "ui/QtReporter.h"
@@ -35,19 +36,22 @@ int main(int argc, char** argv) {
     }
 
     sw::ui::QtReporter reporter;
-    sw::ui::THauptForm haupt(reporter, QDir::currentPath());
+    // The tours answer for the user where they say so; everything else is the real desktop.
+    sw::ui::QtDesktop echt;
+    sw::ui::AnswerDesktop desktop(&echt);
+    sw::ui::THauptForm haupt(reporter, desktop, QDir::currentPath());
     reporter.SetParent(&haupt);
     if (bilder >= 0) {
         const QString ordner = args.value(bilder + 1, "screenshots");
         const QString schule = args.value(bilder + 2, "examples/gymnasium.sch");
-        const int n = sw::ui::Rundgang(haupt, QDir(schule).absolutePath(), ordner, 3);
+        const int n = sw::ui::Rundgang(haupt, desktop, QDir(schule).absolutePath(), ordner, 3);
         return n > 0 ? 0 : 1;
     }
     const QString ordner = QDir(args.value(strasse + 1, "screenshots")).absolutePath();
     haupt.show();
     int n = 0;
-    const auto e =
-        sw::ui::NeueSchule(haupt, ordner, 2000, [&](const QString& schritt, QWidget& fenster) {
+    const auto e = sw::ui::NeueSchule(
+        haupt, desktop, ordner, 2000, [&](const QString& schritt, QWidget& fenster) {
             fenster.raise();
             QApplication::processEvents();
             n += fenster.grab().save(QDir(ordner).filePath(

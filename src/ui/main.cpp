@@ -2,6 +2,7 @@
 // main.cpp: stundenwerk-gui. Loads Qt's German texts for the standard buttons, shows the splash
 // window, then the main window, and opens the school, master-data or plan file named on the
 // command line.
+#include "ui/Desktop.h"
 #include "ui/QtReporter.h"
 #include "ui/TAboutForm.h"
 #include "ui/THauptForm.h"
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
         delete splash;
     }
     sw::ui::QtReporter reporter;
-    sw::ui::THauptForm haupt(reporter, QDir::currentPath());
+    sw::ui::QtDesktop desktop;
+    sw::ui::THauptForm haupt(reporter, desktop, QDir::currentPath());
     reporter.SetParent(&haupt);
     haupt.show();
     // A file named on the command line opens once the window is up.
