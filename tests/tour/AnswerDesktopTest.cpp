@@ -51,7 +51,8 @@ TEST(AnswerDesktop, PassesUnansweredQuestionsOnAndRecordsThem) {
     AnswerDesktop vorne(&dahinter);
     QTextDocument doc;
     QDialog dialog;
-    const ui::DateiDialog frage{.Titel = "Öffnen"};
+    ui::DateiDialog frage;
+    frage.Titel = "Öffnen";
 
     EXPECT_EQ(vorne.ChooseFile(nullptr, frage), "hinten/Öffnen");
     EXPECT_EQ(vorne.Print(nullptr, doc, PageOrientation::Portrait), "hinten gedruckt");
