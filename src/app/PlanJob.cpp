@@ -3,6 +3,7 @@
 
 #include "app/BestAttempt.h"
 #include "plan/FitCheck.h"
+#include "plan/Invariants.h"
 
 #include <chrono>
 #include <thread>
@@ -28,6 +29,43 @@ void RunReporter::PassOn(Reporter& target) {
     target_ = &target;
 }
 
+namespace {
+
+StageRunOptions StageOptions(const PlanJobOptions& o,
+                             const std::function<void(const StageRecord&)>& stageDone) {
+    StageRunOptions stages;
+    stages.Stages = o.Stages;
+    stages.Seconds = o.StageSeconds;
+    stages.Passes = o.StagePasses;
+    // The search's compound moves belong to the same choice as the search itself.
+    stages.CompoundMoves = o.Urplan.Weitersuchen;
+    stages.StopRequested = o.StopRequested;
+    stages.StageDone = stageDone;
+    return stages;
+}
+
+// A saved plan, continued: its limit options loosened as asked, then the stages when it is
+// complete.
+void ContinuePlan(const PlanJobOptions& o, std::uint32_t seed, PlanJobRun& run,
+                  const std::function<void(const StageRecord&)>& stageDone) {
+    Session& session = *run.Schule;
+    if (!session.OpenPlanFile(o.PlanFile)) return;
+    run.Opened = true;
+    CPlan& plan = *session.Plan();
+    plan.KursUeberStundenLimit = plan.KursUeberStundenLimit || o.KursUeberStundenLimit;
+    plan.MehrfachKursUeberStundenLimit =
+        plan.MehrfachKursUeberStundenLimit || o.MehrfachKursUeberStundenLimit;
+    plan.MehrfachUeberStundenLimit = plan.MehrfachUeberStundenLimit || o.MehrfachUeberStundenLimit;
+    session.Rng().Seed(seed);
+    run.Urplan.PlanVorhanden = true;
+    run.Urplan.Rest = CheckInvariants(plan, false).Unplaced;
+    if (run.Urplan.Complete() && !o.Stages.empty())
+        run.Stages = RunStages(plan, session.Rng(), session.Report(), StageOptions(o, stageDone));
+    run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
+}
+
+} // namespace
+
 PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* live,
                       InitialPlanObserver* observer,
                       const std::function<void(const StageRecord&)>& stageDone) {
@@ -41,6 +79,10 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
     Reporter& reporter = *target;
     run.Schule = std::make_unique<Session>(reporter);
     Session& session = *run.Schule;
+    if (!o.PlanFile.empty()) {
+        ContinuePlan(o, seed, run, stageDone);
+        return run;
+    }
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
     run.Opened = true;
     CPlan& plan = *session.Plan();
@@ -54,17 +96,8 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
                                            observer, o.StopRequested, o.Urplan);
     run.UrplanSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (run.Urplan.Complete() && !o.Stages.empty()) {
-        StageRunOptions stages;
-        stages.Stages = o.Stages;
-        stages.Seconds = o.StageSeconds;
-        stages.Passes = o.StagePasses;
-        // The search's compound moves belong to the same choice as the search itself.
-        stages.CompoundMoves = o.Urplan.Weitersuchen;
-        stages.StopRequested = o.StopRequested;
-        stages.StageDone = stageDone;
-        run.Stages = RunStages(plan, session.Rng(), reporter, stages);
-    }
+    if (run.Urplan.Complete() && !o.Stages.empty())
+        run.Stages = RunStages(plan, session.Rng(), reporter, StageOptions(o, stageDone));
     run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
     return run;
 }

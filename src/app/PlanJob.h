@@ -19,7 +19,11 @@
 namespace sw {
 
 struct PlanJobOptions {
-    std::string School;            // a project, master-data or plan file
+    std::string School; // a project, master-data or plan file
+    // A saved plan to continue instead: no initial plan is built, the stages start from it. The
+    // limit options set below loosen its own (the stages use them and the plan is saved with
+    // them); the attempt count and AbbruchErsteStunde concern only a new plan.
+    std::string PlanFile;
     std::string Versuche = "1000"; // the attempt count, as the count field holds it
     std::uint32_t Seed = 1;        // the first run's seed; run i gets Seed + i
     InitialPlanOptions Urplan;     // whether the search completes an attempt

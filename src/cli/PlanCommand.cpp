@@ -44,7 +44,7 @@ constexpr int kMaxJobs = 256;
 struct PlanOptions {
     std::string School;
     std::string Output;
-    int Tries = kStandardVersuche;
+    std::optional<int> Tries; // kStandardVersuche when not given
     std::optional<std::uint32_t> Seed;
     bool Json = false;
     bool KursUeberStundenLimit = false;
@@ -53,7 +53,7 @@ struct PlanOptions {
     bool StrictFirstHour = false; // clears AbbruchErsteStunde
     std::string PlanFile;         // continue from this plan instead of building a new one
     bool Repair = true;           // complete an attempt by the conflict-directed search
-    int Jobs = 0;                 // runs at once; 0: one per core
+    int Jobs = 0; // runs at once; 0: one per core for a new plan, one for a saved plan
     std::vector<int> Stages{2, 3, 4, 5, 6};
     double StageSeconds = 10.0;
     int StagePasses = 0; // 0: no pass limit of our own
@@ -113,6 +113,19 @@ std::optional<PlanOptions> ParsePlanArgs(const Args& args) {
     if (o.PlanFile.empty() ? positional.size() != 1 : !positional.empty()) return std::nullopt;
     if (!positional.empty()) o.School = positional[0];
     return o;
+}
+
+// A saved plan is continued, not built: the options that only shape the initial plan have
+// nothing to act on there and are refused rather than ignored.
+bool RefuseInitialPlanOptions(const PlanOptions& o) {
+    if (o.PlanFile.empty()) return false;
+    const char* option = o.Tries ? "--tries" : o.StrictFirstHour ? "--strict-first-hour" : nullptr;
+    if (!option) return false;
+    std::fprintf(stderr,
+                 "%s gilt nur für einen neuen Plan: mit --plan wird kein Urplan erzeugt, es "
+                 "laufen nur die Stufen.\n",
+                 option);
+    return true;
 }
 
 // "Konflikt:  Sperrung (Müller, 5a, Deutsch)"
@@ -240,7 +253,8 @@ std::string StagesJson(const std::vector<StageRecord>& records) {
 PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
     PlanJobOptions job;
     job.School = o.School;
-    job.Versuche = std::to_string(o.Tries);
+    job.PlanFile = o.PlanFile;
+    job.Versuche = std::to_string(o.Tries.value_or(kStandardVersuche));
     job.Seed = seed;
     job.Urplan.Weitersuchen = o.Repair;
     job.KursUeberStundenLimit = o.KursUeberStundenLimit;
@@ -276,6 +290,7 @@ int PlanCommand(const Args& args) {
         return 2;
     }
     const PlanOptions& o = *parsed;
+    if (RefuseInitialPlanOptions(o)) return 2;
     // The school is never replaced by a plan file; a saved plan that is continued may be, as
     // "Plan - Datei speichern" replaces the plan file it was read from.
     if (!o.Output.empty() && !o.School.empty() && !OutputIsNotInput(o.Output, o.School)) {
@@ -293,60 +308,39 @@ int PlanCommand(const Args& args) {
         if (!o.Json) PrintStage(r);
         std::fflush(stdout);
     };
-    // A run of its own for a saved plan; for a new plan one run per job.
-    Session loaded(reporter);
+    // One run per job, on a new plan or on the saved one.
     std::vector<PlanJobRun> runs;
     std::size_t best = 0;
-    InitialPlanResult result;
-    std::vector<StageRecord> stages;
-    Session* session = &loaded;
-    if (!o.PlanFile.empty()) {
-        if (!loaded.OpenPlanFile(o.PlanFile)) return 2;
-        loaded.Rng().Seed(seed);
-        const InvariantReport check = CheckInvariants(*loaded.Plan(), false);
-        result.PlanVorhanden = true;
-        result.Rest = check.Unplaced;
-        if (result.Complete() && !o.Stages.empty()) {
-            StageRunOptions run;
-            for (int stage : o.Stages)
-                run.Stages.push_back(static_cast<Stage>(stage));
-            run.Seconds = o.StageSeconds;
-            run.Passes = o.StagePasses;
-            run.CompoundMoves = o.Repair;
-            run.StopRequested = HaltRequested;
-            run.StageDone = printStage;
-            stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);
-        }
-    } else {
-        const int jobs = o.Jobs > 0 ? o.Jobs : DefaultJobs();
-        ProgressPrinter progress;
-        const PlanJobOptions job = JobOptions(o, seed);
-        // What no attempt could place, before the first attempt.
+    const bool continued = !o.PlanFile.empty();
+    const int jobs = o.Jobs > 0 ? o.Jobs : continued ? 1 : DefaultJobs();
+    ProgressPrinter progress;
+    const PlanJobOptions job = JobOptions(o, seed);
+    // What no attempt could place, before the first attempt.
+    if (!continued)
         for (const std::string& line : FitProblemsOfJob(job))
             std::fprintf(stderr, "Warnung: %s\n", line.c_str());
-        if (jobs == 1) {
-            runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
-        } else {
-            // The runs' stage lines would interleave: the best run's are printed afterwards.
-            runs = RunPlanJobs(job, jobs, best, &progress);
-            // What the best run said, and whatever its session says from now on (a failed
-            // save above all), reaches stderr.
-            runs[best].Messages->PassOn(reporter);
-            for (const StageRecord& r : runs[best].Stages)
-                printStage(r);
-        }
-        PlanJobRun& chosen = runs[best];
-        if (!chosen.Opened) return 2;
-        session = chosen.Schule.get();
-        result = chosen.Urplan;
-        stages = chosen.Stages;
-        seed = chosen.Seed;
-        if (jobs > 1 && !o.Json)
-            std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
-        if (HaltRequested() && !result.Complete())
-            std::fprintf(stderr, "Abgebrochen (%s) nach %s.\n", SignalName(HaltSignal()),
-                         Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
+    if (jobs == 1) {
+        runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
+    } else {
+        // The runs' stage lines would interleave: the best run's are printed afterwards.
+        runs = RunPlanJobs(job, jobs, best, &progress);
+        // What the best run said, and whatever its session says from now on (a failed
+        // save above all), reaches stderr.
+        runs[best].Messages->PassOn(reporter);
+        for (const StageRecord& r : runs[best].Stages)
+            printStage(r);
     }
+    PlanJobRun& chosen = runs[best];
+    if (!chosen.Opened) return 2;
+    Session* session = chosen.Schule.get();
+    const InitialPlanResult result = chosen.Urplan;
+    const std::vector<StageRecord>& stages = chosen.Stages;
+    seed = chosen.Seed;
+    if (jobs > 1 && !o.Json)
+        std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
+    if (!continued && HaltRequested() && !result.Complete())
+        std::fprintf(stderr, "Abgebrochen (%s) nach %s.\n", SignalName(HaltSignal()),
+                     Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
     CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
 
