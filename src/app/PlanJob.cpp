@@ -29,43 +29,6 @@ void RunReporter::PassOn(Reporter& target) {
     target_ = &target;
 }
 
-namespace {
-
-StageRunOptions StageOptions(const PlanJobOptions& o,
-                             const std::function<void(const StageRecord&)>& stageDone) {
-    StageRunOptions stages;
-    stages.Stages = o.Stages;
-    stages.Seconds = o.StageSeconds;
-    stages.Passes = o.StagePasses;
-    // The search's compound moves belong to the same choice as the search itself.
-    stages.CompoundMoves = o.Urplan.Weitersuchen;
-    stages.StopRequested = o.StopRequested;
-    stages.StageDone = stageDone;
-    return stages;
-}
-
-// A saved plan, continued: its limit options loosened as asked, then the stages when it is
-// complete.
-void ContinuePlan(const PlanJobOptions& o, std::uint32_t seed, PlanJobRun& run,
-                  const std::function<void(const StageRecord&)>& stageDone) {
-    Session& session = *run.Schule;
-    if (!session.OpenPlanFile(o.PlanFile)) return;
-    run.Opened = true;
-    CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = plan.KursUeberStundenLimit || o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit =
-        plan.MehrfachKursUeberStundenLimit || o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = plan.MehrfachUeberStundenLimit || o.MehrfachUeberStundenLimit;
-    session.Rng().Seed(seed);
-    run.Urplan.PlanVorhanden = true;
-    run.Urplan.Rest = CheckInvariants(plan, false).Unplaced;
-    if (run.Urplan.Complete() && !o.Stages.empty())
-        run.Stages = RunStages(plan, session.Rng(), session.Report(), StageOptions(o, stageDone));
-    run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
-}
-
-} // namespace
-
 PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* live,
                       InitialPlanObserver* observer,
                       const std::function<void(const StageRecord&)>& stageDone) {
@@ -76,29 +39,32 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
         run.Messages = std::make_unique<RunReporter>();
         target = run.Messages.get();
     }
-    Reporter& reporter = *target;
-    run.Schule = std::make_unique<Session>(reporter);
-    Session& session = *run.Schule;
-    if (!o.PlanFile.empty()) {
-        ContinuePlan(o, seed, run, stageDone);
+    RunControl control;
+    PlanningService service(*target, control);
+    PlanningOptions options = o.Planning;
+    options.Seed = seed;
+    service.SetOptions(options);
+    const bool continued = !o.PlanFile.empty();
+    const bool opened = continued ? service.OpenPlan(o.PlanFile) : service.OpenSchool(o.School);
+    if (!opened) {
+        run.Schule = service.ReleaseSession();
         return run;
     }
-    if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
     run.Opened = true;
-    CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
-    plan.AbbruchErsteStunde = o.AbbruchErsteStunde ? 1 : 0;
-
-    const auto start = std::chrono::steady_clock::now();
-    run.Urplan = RunInitialPlanKeepingBest(plan, session.Rng(), reporter, o.Versuche, seed,
-                                           observer, o.StopRequested, o.Urplan);
-    run.UrplanSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (run.Urplan.Complete() && !o.Stages.empty())
-        run.Stages = RunStages(plan, session.Rng(), reporter, StageOptions(o, stageDone));
+    service.ApplyLimits();
+    CPlan& plan = *service.Plan();
+    if (continued) {
+        run.Urplan.PlanVorhanden = true;
+        run.Urplan.Rest = CheckInvariants(plan, false).Unplaced;
+    } else {
+        const auto start = std::chrono::steady_clock::now();
+        run.Urplan = service.RunInitialPlan(observer);
+        run.UrplanSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    if (run.Urplan.Complete()) run.Stages = service.RunStages(stageDone);
     run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
+    run.Schule = service.ReleaseSession();
     return run;
 }
 
@@ -107,9 +73,9 @@ std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
     Session session(quiet);
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
     CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    plan.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
+    plan.KursUeberStundenLimit = o.Planning.CourseOverLimit;
+    plan.MehrfachKursUeberStundenLimit = o.Planning.MultiCourseOverLimit;
+    plan.MehrfachUeberStundenLimit = o.Planning.MultiOverLimit;
     return DescribeFitProblems(plan, true);
 }
 
@@ -124,17 +90,17 @@ bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {
                                              q.LLSSumme, -q.KProd, -q.LProd);
 }
 
-std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,
+std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, std::size_t& best,
                                     InitialPlanObserver* observer,
                                     const std::function<void(const StageRecord&)>& stageDone) {
-    jobs = std::max(jobs, 1);
+    const int jobs = std::max(options.Planning.Jobs, 1);
     std::vector<PlanJobRun> runs(static_cast<std::size_t>(jobs));
     {
         std::vector<std::jthread> threads;
         threads.reserve(runs.size());
         for (int i = 0; i < jobs; ++i)
             threads.emplace_back([&, i] {
-                const auto seed = options.Seed + static_cast<std::uint32_t>(i);
+                const auto seed = options.Planning.Seed + static_cast<std::uint32_t>(i);
                 runs[static_cast<std::size_t>(i)] =
                     i == 0 ? RunPlanJob(options, seed, nullptr, observer, stageDone)
                            : RunPlanJob(options, seed);

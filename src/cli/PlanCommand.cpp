@@ -128,12 +128,18 @@ bool RefuseInitialPlanOptions(const PlanOptions& o) {
     return true;
 }
 
+// "5 Versuche / Rest = 3"
+std::string AttemptLine(const InitialPlanProgress& p) {
+    return std::to_string(p.Versuche) + " Versuche / Rest = " + std::to_string(p.Rest);
+}
+
 // "Konflikt:  Sperrung (Müller, 5a, Deutsch)"
-std::string ConflictLine(const ConflictLabels& k) {
+std::string ConflictLine(const ConflictRecord& k, const ConflictNames& n) {
     std::string names;
-    for (const std::string* s : {&k.Lehrer, &k.Klassen, &k.FachKurs, &k.Raum})
+    for (const std::string* s : {&n.Lehrer, &n.Klassen, &n.FachKurs, &n.Raum})
         if (!s->empty()) names += (names.empty() ? "" : ", ") + *s;
-    return names.empty() ? k.Caption : k.Caption + " (" + names + ")";
+    const std::string caption = texte::KonfliktZeile(k.Kind);
+    return names.empty() ? caption : caption + " (" + names + ")";
 }
 
 // One progress line per attempt when stderr is a terminal (rewritten in place), otherwise one
@@ -142,9 +148,13 @@ class ProgressPrinter : public InitialPlanObserver {
 public:
     ProgressPrinter() : terminal_(::isatty(::fileno(stderr)) != 0) {}
 
+    // The names of a conflict are looked up in the plan of the run.
+    void Started(const CPlan* plan, int) override { plan_ = plan; }
     void AttemptDone(const InitialPlanProgress& p) override {
         const std::string line =
-            p.Rest == 0 ? p.Label1 : p.Label1 + "   " + ConflictLine(p.Konflikt);
+            p.Rest == 0 || !plan_
+                ? AttemptLine(p)
+                : AttemptLine(p) + "   " + ConflictLine(p.Konflikt, NamesOf(*plan_, p.Konflikt));
         if (terminal_) {
             std::fprintf(stderr, "\r%s\x1b[K", line.c_str());
             std::fflush(stderr);
@@ -156,13 +166,14 @@ public:
         last_ = now;
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    void Finished(const InitialPlanProgress&, const Figures&, const std::string&) override {
+    void Finished(const InitialPlanProgress&, const Figures&) override {
         if (pending_) std::fputc('\n', stderr);
         pending_ = false;
     }
 
 private:
     bool terminal_;
+    const CPlan* plan_ = nullptr;
     bool pending_ = false;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
@@ -182,8 +193,9 @@ std::string HourText(const CPlan& plan, const CStunde* h) {
 void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
     std::fprintf(stderr, "Kein vollständiger Plan nach %s (bester Versuch: Rest = %d).\n",
                  Anzahl(result.Versuche, "Versuch", "Versuchen").c_str(), result.Rest);
-    const ConflictLabels k = DescribeConflict(plan);
-    std::fprintf(stderr, "%s\n", k.Caption.c_str());
+    const ConflictRecord conflict = ConflictOf(plan);
+    const ConflictNames k = NamesOf(plan, conflict);
+    std::fprintf(stderr, "%s\n", texte::KonfliktZeile(conflict.Kind).c_str());
     auto line = [](const char* label, const std::string& value) {
         if (!value.empty()) std::fprintf(stderr, "  %-11s%s\n", label, value.c_str());
     };
@@ -206,11 +218,12 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"seed\": " + std::to_string(seed);
     out += ", \"interrupted\": " + std::string(HaltRequested() ? "true" : "false");
     if (!result.Complete()) {
-        const ConflictLabels k = DescribeConflict(plan);
+        const ConflictRecord conflict = ConflictOf(plan);
+        const ConflictNames k = NamesOf(plan, conflict);
         const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
                                      ? plan.RaumAt(plan.KonfliktRaum).Name
                                      : std::string();
-        out += ", \"conflict\": {\"caption\": " + JsonString(k.Caption) +
+        out += ", \"conflict\": {\"caption\": " + JsonString(texte::KonfliktZeile(conflict.Kind)) +
                ", \"Lehrer\": " + JsonString(k.Lehrer) +
                ", \"FachKurs\": " + JsonString(k.FachKurs) +
                ", \"Klasse\": " + JsonString(k.Klassen) + ", \"Raum\": " + JsonString(raum) +
@@ -254,18 +267,19 @@ PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
     PlanJobOptions job;
     job.School = o.School;
     job.PlanFile = o.PlanFile;
-    job.Versuche = std::to_string(o.Tries.value_or(kStandardVersuche));
-    job.Seed = seed;
-    job.Urplan.Weitersuchen = o.Repair;
-    job.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    job.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    job.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
-    job.AbbruchErsteStunde = !o.StrictFirstHour;
+    PlanningOptions& p = job.Planning;
+    p.Attempts = o.Tries.value_or(kStandardVersuche);
+    p.Seed = seed;
+    p.Search = o.Repair;
+    p.CourseOverLimit = o.KursUeberStundenLimit;
+    p.MultiCourseOverLimit = o.MehrfachKursUeberStundenLimit;
+    p.MultiOverLimit = o.MehrfachUeberStundenLimit;
+    p.StrictFirstHour = o.StrictFirstHour;
     for (int stage : o.Stages)
-        job.Stages.push_back(static_cast<Stage>(stage));
-    job.StageSeconds = o.StageSeconds;
-    job.StagePasses = o.StagePasses;
-    job.StopRequested = HaltRequested;
+        p.Stages.push_back(static_cast<Stage>(stage));
+    p.StageSeconds = o.StageSeconds;
+    p.StagePasses = o.StagePasses;
+    p.Stop = &HaltFlag();
     return job;
 }
 
@@ -314,7 +328,8 @@ int PlanCommand(const Args& args) {
     const bool continued = !o.PlanFile.empty();
     const int jobs = o.Jobs > 0 ? o.Jobs : continued ? 1 : DefaultJobs();
     ProgressPrinter progress;
-    const PlanJobOptions job = JobOptions(o, seed);
+    PlanJobOptions job = JobOptions(o, seed);
+    job.Planning.Jobs = jobs;
     // What no attempt could place, before the first attempt.
     if (!continued)
         for (const std::string& line : FitProblemsOfJob(job))
@@ -323,7 +338,7 @@ int PlanCommand(const Args& args) {
         runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
     } else {
         // The runs' stage lines would interleave: the best run's are printed afterwards.
-        runs = RunPlanJobs(job, jobs, best, &progress);
+        runs = RunPlanJobs(job, best, &progress);
         // What the best run said, and whatever its session says from now on (a failed
         // save above all), reaches stderr.
         runs[best].Messages->PassOn(reporter);
