@@ -44,6 +44,7 @@ public:
             bits_ |= std::uint32_t{1} << Nummer(z);
     }
     constexpr bool Has(Ziel z) const { return (bits_ >> Nummer(z) & 1u) != 0; }
+    constexpr void Add(Ziel z) { bits_ |= std::uint32_t{1} << Nummer(z); }
     constexpr bool Empty() const { return bits_ == 0; }
     constexpr bool operator==(const GoalSet&) const = default;
 

@@ -393,7 +393,7 @@ TEST(PlanWindowFailing, WarnsFirstAndKeepsTheBestAttempt) {
         ASSERT_TRUE(s.StartPlanning());
         attempts.plan = s.Plan();
         RunControl run;
-        RunInitialPlan(s.Plan(), s.Rng(), quiet, run, "40", 3, &attempts);
+        RunInitialPlan(s.Plan(), s.Rng(), quiet, run, 40, 3, &attempts);
         ASSERT_LT(attempts.last, attempts.best) << "the last attempt must be worse for this test";
     }
     AnswerReporter rep;
