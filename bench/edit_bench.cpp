@@ -78,7 +78,7 @@ std::unique_ptr<School> Load(const std::string& path, bool realSchool) {
     InitialPlanOptions options;
     options.Weitersuchen = realSchool;
     options.SuchSchritte = 200000;
-    RunInitialPlan(&plan, rng, s->reporter, run, realSchool ? "3" : "1000", 11, nullptr, options);
+    RunInitialPlan(&plan, rng, s->reporter, run, realSchool ? 3 : 1000, 11, nullptr, options);
     for (const auto& h : plan.StundenL) {
         if (plan.PositionOf(*h) < 0) continue;
         if (h->IsCourse())

@@ -45,7 +45,7 @@ School& Get(int which) {
         s->data = std::make_unique<Stammdaten>(std::move(r.data));
         s->plan = std::make_unique<CPlan>(*s->data, s->reporter);
         s->plan->BuildLessonHours();
-        if (!RunInitialPlan(s->plan.get(), s->rng, s->reporter, s->run, "1000", 1).Complete())
+        if (!RunInitialPlan(s->plan.get(), s->rng, s->reporter, s->run, 1000, 1).Complete())
             std::abort();
         EvaluateAll(*s->plan);
         s->opt = std::make_unique<Optimiser>(*s->plan, s->rng, s->run, s->reporter);

@@ -5,6 +5,7 @@
 //   stundenwerk plan --plan PLAN.pdt --stages S --stage-seconds T --seed 1
 // Usage: plan_form_rate PLAN.pdt [--seconds T] [--stages 3,5] [--seed S]
 // Messages that would open a box are printed to stderr instead, so nothing waits for a click.
+#include "tour/AnswerDesktop.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanForm.h"
 
@@ -65,8 +66,9 @@ int main(int argc, char** argv) {
     const std::uint32_t seed = wert("--seed", "1").toUInt();
 
     StderrReporter reporter;
-    sw::ui::THauptForm haupt(reporter, QDir::currentPath());
-    haupt.Dateiwahl = [&](const sw::ui::DateiDialog&) { return plan; };
+    sw::ui::AnswerDesktop desktop;
+    desktop.file = [&](const sw::ui::DateiDialog&) { return plan; };
+    sw::ui::THauptForm haupt(reporter, desktop, QDir::currentPath());
     haupt.show();
     std::printf("Plattform: %s\n", qPrintable(QGuiApplication::platformName()));
     // One precise timer: a stage that ends early must not leave its "Halt" for the next one.

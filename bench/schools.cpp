@@ -85,26 +85,26 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     PlanJobOptions job;
-    job.Seed = 1;
-    job.Urplan.Weitersuchen = true;
-    job.KursUeberStundenLimit = job.MehrfachKursUeberStundenLimit = true;
-    job.MehrfachUeberStundenLimit = true;
-    job.Stages = {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
-                  Stage::LehrerLuecken, Stage::LehrerVerteilung};
-    int jobs = 1;
+    PlanningOptions& p = job.Planning;
+    p.Seed = 1;
+    p.Search = true;
+    p.CourseOverLimit = p.MultiCourseOverLimit = p.MultiOverLimit = true;
+    p.Stages = {Stage::KlassenLuecken, Stage::KlassenVerteilung, Stage::Trennungsfehler,
+                Stage::LehrerLuecken, Stage::LehrerVerteilung};
+    int& jobs = p.Jobs;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         const bool more = i + 1 < argc;
         if (a == "--jobs" && more)
             jobs = std::max(1, std::atoi(argv[++i]));
         else if (a == "--seed" && more)
-            job.Seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+            p.Seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--stage-seconds" && more)
-            job.StageSeconds = std::atof(argv[++i]);
+            p.StageSeconds = std::atof(argv[++i]);
         else if (a == "--tries" && more)
-            job.Versuche = argv[++i];
+            p.Attempts = std::max(1, std::atoi(argv[++i]));
         else if (a == "--no-repair")
-            job.Urplan.Weitersuchen = false;
+            p.Search = false;
         else {
             std::fprintf(stderr, "Unbekannte Angabe: %s\n", a.c_str());
             return 2;
@@ -116,8 +116,8 @@ int main(int argc, char** argv) {
     std::sort(schools.begin(), schools.end());
 
     std::printf("%u Kerne, %d Läufe je Schule, Startwert %u, %.0f s je Stufe, Suche %s\n",
-                std::thread::hardware_concurrency(), jobs, job.Seed, job.StageSeconds,
-                job.Urplan.Weitersuchen ? "an" : "aus");
+                std::thread::hardware_concurrency(), jobs, p.Seed, p.StageSeconds,
+                p.Search ? "an" : "aus");
     std::printf("%-18s %-6s %7s %5s %6s %5s %5s %4s %5s %4s %7s %7s  %s\n", "Schule", "", "s",
                 "Vers.", "offen", "KLS", "TF", "STF", "LLS", "max", "KProd", "LProd", "Prüfung");
     int failed = 0;
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
         const std::string name = school.stem().string();
         job.School = school.string();
         std::size_t best = 0;
-        std::vector<PlanJobRun> runs = RunPlanJobs(job, jobs, best);
+        std::vector<PlanJobRun> runs = RunPlanJobs(job, best);
         PlanJobRun& chosen = runs[best];
         if (!chosen.Opened) {
             std::printf("%-18s nicht lesbar\n", name.c_str());

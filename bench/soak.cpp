@@ -85,7 +85,7 @@ long PeakRssKb() {
 // Sums the feasible exchanges of the stages (each report carries the stage's running sum).
 class ExchangeCounter : public sw::StageObserver {
 public:
-    void Status(const std::string&) override { total += last, last = 0; }
+    void Started(const sw::StageRow&) override { total += last, last = 0; }
     void PassDone(const sw::PassReport& report) override { last = report.Exchanges; }
     long long Total() const { return total + last; }
 
@@ -107,7 +107,7 @@ private:
     void MoveRound();
     void SaveAndReload();
     bool TimeUp() const { return Clock::now() >= end_; }
-    void RunStage(sw::Stage stufe, int passes, const std::array<bool, 7>& checked = {});
+    void RunStage(sw::Stage stufe, int passes, sw::GoalSet chosen = {});
     void RunMix(sw::Stage tab);
 
     sw::CPlan& plan_;
@@ -164,14 +164,14 @@ void Soak::MoveRound() {
     CheckPass("Einzelzüge");
 }
 
-void Soak::RunStage(sw::Stage stufe, int passes, const std::array<bool, 7>& checked) {
+void Soak::RunStage(sw::Stage stufe, int passes, sw::GoalSet chosen) {
     int done = 0;
     run_.SetPassHook([&] {
         ++passes_;
         CheckPass("Durchgang");
         if (++done >= passes || TimeUp()) run_.Halt();
     });
-    optimiser_.RunStage(stufe, checked);
+    optimiser_.RunStage(stufe, chosen);
     run_.SetPassHook({});
 }
 
@@ -277,11 +277,16 @@ int Soak::Run() {
                 std::fflush(stdout);
             }
         }
-        // "Manuell" with a goal list that changes every round.
-        std::array<bool, 7> checked{};
+        // "Manuell" with goals that change every round.
+        constexpr sw::Ziel kChoices[7] = {
+            sw::Ziel::KlassenLuecken,  sw::Ziel::KlassenVerteilung,
+            sw::Ziel::Trennungsfehler, sw::Ziel::Spezialtrennungsfehler,
+            sw::Ziel::LehrerLuecken,   sw::Ziel::LehrerLueckenMaximum,
+            sw::Ziel::LehrerVerteilung};
+        sw::GoalSet chosen;
         for (int g = 0; g < 7; ++g)
-            checked[g] = ((rounds >> g) & 1) != 0;
-        if (!TimeUp()) RunStage(Stage::Manuell, 2, checked);
+            if (((rounds >> g) & 1) != 0) chosen.Add(kChoices[g]);
+        if (!TimeUp()) RunStage(Stage::Manuell, 2, chosen);
         if (!TimeUp()) MoveRound();
     }
     SaveAndReload();
@@ -344,7 +349,7 @@ int main(int argc, char** argv) {
     sw::Random rng; // the initial plan's, then the optimiser's
     const auto t0 = Clock::now();
     const sw::InitialPlanResult initial =
-        sw::RunInitialPlan(&plan, rng, reporter, run, "1000", o.Seed);
+        sw::RunInitialPlan(&plan, rng, reporter, run, 1000, o.Seed);
     std::printf("Schule:              %s (Startwert %u)\n", o.School.c_str(), o.Seed);
     std::printf("Urplan:              %d Versuche / Rest = %d (%.1f s)\n", initial.Versuche,
                 initial.Rest, std::chrono::duration<double>(Clock::now() - t0).count());

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the desktop windows: starts stundenwerk-gui under a virtual display, opens the
+# Pictures of the desktop windows: starts the tour tool stundenwerk-rundgang (built beside
+# stundenwerk-gui, not part of the program) under a virtual display, opens the
 # example school, runs the initial plan and each stage for a few seconds, and saves a PNG of the
 # main window, the master-data dialogs (subjects, a special room with its subjects, the input
 # window of a new room, a teacher and his lock grid, classes, a course with three teachers), the
@@ -27,13 +28,14 @@ fi
 out="${1:-screenshots}"
 school="${2:-examples/gymnasium.sch}"
 build="${BUILD_DIR:-build}"
-if [[ ! -x "$build/stundenwerk-gui" ]]; then
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
   cmake -S . -B "$build" -G Ninja >/dev/null
-  cmake --build "$build" --target stundenwerk-gui
 fi
+# Always built: the pictures show the windows as the sources have them now.
+cmake --build "$build" --target stundenwerk-rundgang >/dev/null
 if [[ "$mode" == --neue-schule ]]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --neue-schule "$out"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-rundgang" --neue-schule "$out"
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-gui" --screenshots "$out" "$school"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/stundenwerk-rundgang" --screenshots "$out" "$school"
 fi
 ls "$out"

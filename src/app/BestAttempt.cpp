@@ -5,9 +5,8 @@
 
 namespace sw {
 
-void BestAttempt::Started(const std::string& caption, const std::string& anzahlVersuche,
-                          const ConflictLabels& konflikt) {
-    if (next_) next_->Started(caption, anzahlVersuche, konflikt);
+void BestAttempt::Started(const CPlan* plan, int attempts) {
+    if (next_) next_->Started(plan, attempts);
 }
 
 void BestAttempt::AttemptDone(const InitialPlanProgress& progress) {
@@ -18,11 +17,10 @@ void BestAttempt::AttemptDone(const InitialPlanProgress& progress) {
     if (next_) next_->AttemptDone(progress);
 }
 
-void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& figures,
-                           const std::string& startCaption) {
+void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& figures) {
     // Without a complete plan the best attempt is worth more than the last one.
     if (progress.Rest == 0 || best_.Placed <= plan_.PlacedCount()) {
-        if (next_) next_->Finished(progress, figures, startCaption);
+        if (next_) next_->Finished(progress, figures);
         return;
     }
     RestoreSnapshot(plan_, best_);
@@ -30,14 +28,13 @@ void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& f
     restored_ = true;
     InitialPlanProgress best = progress;
     best.Rest = bestRest_;
-    best.Label1 = std::to_string(best.Versuche) + " Versuche / Rest = " + std::to_string(bestRest_);
-    best.Konflikt = DescribeConflict(plan_);
-    if (next_) next_->Finished(best, ShowFigures(plan_), startCaption);
+    best.Konflikt = ConflictOf(plan_);
+    if (next_) next_->Finished(best, ShowFigures(plan_));
 }
 
 InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& reporter,
-                                            RunControl& run, const std::string& attempts,
-                                            std::uint32_t seed, InitialPlanObserver* observer,
+                                            RunControl& run, int attempts, std::uint32_t seed,
+                                            InitialPlanObserver* observer,
                                             const InitialPlanOptions& options) {
     if (!plan)
         return RunInitialPlan(nullptr, rng, reporter, run, attempts, seed, observer, options);
@@ -49,27 +46,30 @@ InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& 
 }
 
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
-                                            const std::string& attempts, std::uint32_t seed,
+                                            int attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer,
-                                            const std::function<bool()>& stopRequested,
+                                            const std::atomic<bool>* stop,
                                             const InitialPlanOptions& options) {
     RunControl run;
-    run.SetPassHook([&] {
-        if (stopRequested && stopRequested()) run.Halt();
-    });
+    run.SetStopFlag(stop);
     return RunInitialPlanKeepingBest(&plan, rng, reporter, run, attempts, seed, observer, options);
 }
 
 namespace texte {
-std::string KeinVollstaendigerPlan(const InitialPlanResult& result,
-                                   const ConflictLabels& konflikt) {
+std::string KonfliktZeile(sw::Konflikt kind) {
+    return kind == sw::Konflikt::Keiner ? std::string("Konflikt:")
+                                        : std::string("Konflikt:  ") + CPlan::KonfliktText(kind);
+}
+
+std::string KeinVollstaendigerPlan(const InitialPlanResult& result, const ConflictRecord& konflikt,
+                                   const ConflictNames& n) {
     std::string text = "Kein vollständiger Plan nach " + std::to_string(result.Versuche) +
                        " Versuchen (bester Versuch: Rest = " + std::to_string(result.Rest) + ").";
     std::string names;
-    for (const std::string* s : {&konflikt.Lehrer, &konflikt.Klassen, &konflikt.FachKurs})
+    for (const std::string* s : {&n.Lehrer, &n.Klassen, &n.FachKurs})
         if (!s->empty()) names += (names.empty() ? "" : ", ") + *s;
-    if (konflikt.Caption != texte::Konflikt)
-        text += "\n" + konflikt.Caption + (names.empty() ? "" : " (" + names + ")");
+    if (konflikt.Kind != sw::Konflikt::Keiner)
+        text += "\n" + KonfliktZeile(konflikt.Kind) + (names.empty() ? "" : " (" + names + ")");
     return text;
 }
 } // namespace texte

@@ -11,8 +11,8 @@
 #include "plan/Plan.h"
 #include "plan/Snapshot.h"
 
+#include <atomic>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace sw {
@@ -34,11 +34,9 @@ public:
     // Whether the plan went back to the best attempt at the end.
     bool Restored() const { return restored_; }
 
-    void Started(const std::string& caption, const std::string& anzahlVersuche,
-                 const ConflictLabels& konflikt) override;
+    void Started(const CPlan* plan, int attempts) override;
     void AttemptDone(const InitialPlanProgress& progress) override;
-    void Finished(const InitialPlanProgress& progress, const Figures& figures,
-                  const std::string& startCaption) override;
+    void Finished(const InitialPlanProgress& progress, const Figures& figures) override;
 
 private:
     CPlan& plan_;
@@ -51,23 +49,25 @@ private:
 // The run of "1. Urplan erzeugen" (RunInitialPlan) on the run control `run`, keeping the best
 // attempt as BestAttempt does; the result then carries the best attempt's rest.
 InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& reporter,
-                                            RunControl& run, const std::string& attempts,
-                                            std::uint32_t seed,
+                                            RunControl& run, int attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer = nullptr,
                                             const InitialPlanOptions& options = {});
 
-// The same on a run control of its own: `stopRequested` is asked after each attempt and ends the
-// run when true ("Halt").
+// The same on a run control of its own: the run ends as by "Halt" once `stop` is set.
 InitialPlanResult RunInitialPlanKeepingBest(CPlan& plan, Random& rng, Reporter& reporter,
-                                            const std::string& attempts, std::uint32_t seed,
+                                            int attempts, std::uint32_t seed,
                                             InitialPlanObserver* observer = nullptr,
-                                            const std::function<bool()>& stopRequested = {},
+                                            const std::atomic<bool>* stop = nullptr,
                                             const InitialPlanOptions& options = {});
 
 namespace texte {
+// "Konflikt:  Sperrung": the conflict's kind as a message names it ("Konflikt:" without one).
+std::string KonfliktZeile(sw::Konflikt kind);
 // After a run that used up its attempts without a complete plan: "Kein vollständiger Plan nach
-// 1000 Versuchen (bester Versuch: Rest = 94)." and the conflict that stopped the best attempt.
-std::string KeinVollstaendigerPlan(const InitialPlanResult& result, const ConflictLabels& konflikt);
+// 1000 Versuchen (bester Versuch: Rest = 94)." and the conflict that stopped the best attempt
+// with its names.
+std::string KeinVollstaendigerPlan(const InitialPlanResult& result, const ConflictRecord& konflikt,
+                                   const ConflictNames& names);
 } // namespace texte
 
 } // namespace sw

@@ -3,6 +3,7 @@
 
 #include "app/BestAttempt.h"
 #include "plan/FitCheck.h"
+#include "plan/Invariants.h"
 
 #include <chrono>
 #include <thread>
@@ -38,33 +39,32 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
         run.Messages = std::make_unique<RunReporter>();
         target = run.Messages.get();
     }
-    Reporter& reporter = *target;
-    run.Schule = std::make_unique<Session>(reporter);
-    Session& session = *run.Schule;
-    if (!session.OpenSchool(o.School) || !session.StartPlanning()) return run;
-    run.Opened = true;
-    CPlan& plan = *session.Plan();
-    plan.SetLimitFlags(o.KursUeberStundenLimit, o.MehrfachKursUeberStundenLimit,
-                       o.MehrfachUeberStundenLimit);
-    plan.SetFirstHourFlag(o.AbbruchErsteStunde);
-
-    const auto start = std::chrono::steady_clock::now();
-    run.Urplan = RunInitialPlanKeepingBest(plan, session.Rng(), reporter, o.Versuche, seed,
-                                           observer, o.StopRequested, o.Urplan);
-    run.UrplanSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (run.Urplan.Complete() && !o.Stages.empty()) {
-        StageRunOptions stages;
-        stages.Stages = o.Stages;
-        stages.Seconds = o.StageSeconds;
-        stages.Passes = o.StagePasses;
-        // The search's compound moves belong to the same choice as the search itself.
-        stages.CompoundMoves = o.Urplan.Weitersuchen;
-        stages.StopRequested = o.StopRequested;
-        stages.StageDone = stageDone;
-        run.Stages = RunStages(plan, session.Rng(), reporter, stages);
+    RunControl control;
+    PlanningService service(*target, control);
+    PlanningOptions options = o.Planning;
+    options.Seed = seed;
+    service.SetOptions(options);
+    const bool continued = !o.PlanFile.empty();
+    const bool opened = continued ? service.OpenPlan(o.PlanFile) : service.OpenSchool(o.School);
+    if (!opened) {
+        run.Schule = service.ReleaseSession();
+        return run;
     }
+    run.Opened = true;
+    service.ApplyLimits();
+    CPlan& plan = *service.Plan();
+    if (continued) {
+        run.Urplan.PlanVorhanden = true;
+        run.Urplan.Rest = CheckInvariants(plan, false).Unplaced;
+    } else {
+        const auto start = std::chrono::steady_clock::now();
+        run.Urplan = service.RunInitialPlan(observer);
+        run.UrplanSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    if (run.Urplan.Complete()) run.Stages = service.RunStages(stageDone);
     run.Unplaced = static_cast<int>(plan.StundenL.size()) - plan.PlacedCount();
+    run.Schule = service.ReleaseSession();
     return run;
 }
 
@@ -73,8 +73,8 @@ std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
     Session session(quiet);
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
     CPlan& plan = *session.Plan();
-    plan.SetLimitFlags(o.KursUeberStundenLimit, o.MehrfachKursUeberStundenLimit,
-                       o.MehrfachUeberStundenLimit);
+    plan.SetLimitFlags(o.Planning.CourseOverLimit, o.Planning.MultiCourseOverLimit,
+                       o.Planning.MultiOverLimit);
     return DescribeFitProblems(plan, true);
 }
 
@@ -90,17 +90,17 @@ bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {
                       q.Totals().LLSSumme, -q.Totals().KProd, -q.Totals().LProd);
 }
 
-std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,
+std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, std::size_t& best,
                                     InitialPlanObserver* observer,
                                     const std::function<void(const StageRecord&)>& stageDone) {
-    jobs = std::max(jobs, 1);
+    const int jobs = std::max(options.Planning.Jobs, 1);
     std::vector<PlanJobRun> runs(static_cast<std::size_t>(jobs));
     {
         std::vector<std::jthread> threads;
         threads.reserve(runs.size());
         for (int i = 0; i < jobs; ++i)
             threads.emplace_back([&, i] {
-                const auto seed = options.Seed + static_cast<std::uint32_t>(i);
+                const auto seed = options.Planning.Seed + static_cast<std::uint32_t>(i);
                 runs[static_cast<std::size_t>(i)] =
                     i == 0 ? RunPlanJob(options, seed, nullptr, observer, stageDone)
                            : RunPlanJob(options, seed);

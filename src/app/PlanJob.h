@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // PlanJob.h: planning a school without a window, once or as several independent runs at once.
-// One run reads the school into a session of its own, builds the initial plan (completing an
-// attempt's partial plan by the conflict-directed search unless that is switched off) and runs
-// the stages. Runs share nothing: each has its session, its plan and its generator, seeded S,
-// S+1, ...; they run on threads of their own, and the best plan is kept.
+// One run opens the school (or a saved plan) in a planning service of its own, builds the
+// initial plan (completing an attempt's partial plan by the conflict-directed search unless that
+// is switched off) and runs the stages. Runs share nothing: each has its session, its plan and its
+// generator, seeded S, S+1, ...; they run on threads of their own, and the best plan is kept.
 #pragma once
 
+#include "app/PlanningService.h"
 #include "app/Session.h"
 #include "app/StageRunner.h"
 #include "optimise/InitialPlanRun.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,19 +21,11 @@
 namespace sw {
 
 struct PlanJobOptions {
-    std::string School;            // a project, master-data or plan file
-    std::string Versuche = "1000"; // the attempt count, as the count field holds it
-    std::uint32_t Seed = 1;        // the first run's seed; run i gets Seed + i
-    InitialPlanOptions Urplan;     // whether the search completes an attempt
-    bool KursUeberStundenLimit = false;
-    bool MehrfachKursUeberStundenLimit = false;
-    bool MehrfachUeberStundenLimit = false;
-    bool AbbruchErsteStunde = true; // accept a plan with an empty first hour of a class
-    std::vector<Stage> Stages;      // run in this order after a complete initial plan
-    double StageSeconds = 10.0;
-    int StagePasses = 0;
-    // Asked after each attempt, search pass and stage pass; true halts every run.
-    std::function<bool()> StopRequested;
+    std::string School; // a project, master-data or plan file
+    // A saved plan to continue instead: no initial plan is built, the stages start from it.
+    std::string PlanFile;
+    // What every run takes; run i is seeded Planning.Seed + i.
+    PlanningOptions Planning;
 };
 
 // What a run on a thread of its own reports: kept until the run is over, then passed on. Once
@@ -77,10 +71,11 @@ std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& options);
 // distribution. A run whose school could not be opened is worse than any other.
 bool BetterRun(const PlanJobRun& a, const PlanJobRun& b);
 
-// `jobs` runs with the seeds Seed, Seed+1, ... on as many threads, each keeping its messages. The
+// Planning.Jobs runs with the seeds Seed, Seed+1, ... on as many threads, each keeping its
+// messages. The
 // first run's progress goes to `observer` and `stageDone`. Returns every run; `best` is set to
 // the index of the best one.
-std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, int jobs, std::size_t& best,
+std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, std::size_t& best,
                                     InitialPlanObserver* observer = nullptr,
                                     const std::function<void(const StageRecord&)>& stageDone = {});
 

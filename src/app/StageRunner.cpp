@@ -37,9 +37,10 @@ StageRecord Record(Stage stage, double seconds, const StageResult& result, const
 std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
                                    const StageRunOptions& o) {
     const std::function<double()> clock = o.Clock ? o.Clock : SteadySeconds;
-    const auto stopRequested = [&o] { return o.StopRequested && o.StopRequested(); };
+    const auto stopRequested = [&o] { return o.Stop && o.Stop->load(std::memory_order_relaxed); };
     std::vector<StageRecord> records;
     RunControl run;
+    run.SetStopFlag(o.Stop);
     Optimiser optimiser(plan, rng, run, reporter);
     optimiser.SetCompoundMoves(o.CompoundMoves);
     for (const Stage stage : o.Stages) {
@@ -47,8 +48,7 @@ std::vector<StageRecord> RunStages(CPlan& plan, Random& rng, Reporter& reporter,
         const double start = clock();
         // The run counts the passes of each stage from its start.
         run.SetPassHook([&] {
-            if (stopRequested() || clock() - start >= o.Seconds ||
-                (o.Passes > 0 && run.Passes() >= o.Passes))
+            if (clock() - start >= o.Seconds || (o.Passes > 0 && run.Passes() >= o.Passes))
                 run.Halt();
         });
         const StageResult result = optimiser.RunStage(stage);

@@ -10,6 +10,7 @@
 #include "optimise/Stages.h"
 #include "plan/Plan.h"
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -30,8 +31,8 @@ struct StageRunOptions {
     double Seconds = 10.0;      // time budget of each stage
     int Passes = 0;             // pass budget of each stage; 0: none of our own
     bool CompoundMoves = false; // the stages use the compound moves of the search
-    // Asked before each stage and after each pass; true ends the run.
-    std::function<bool()> StopRequested;
+    // Once set, the run ends: tested before each stage and each pass.
+    const std::atomic<bool>* Stop = nullptr;
     // Told after each stage, before the next one starts.
     std::function<void(const StageRecord&)> StageDone;
     // Seconds on a steady clock; tests give a clock of their own.

@@ -44,7 +44,7 @@ constexpr int kMaxJobs = 256;
 struct PlanOptions {
     std::string School;
     std::string Output;
-    int Tries = kStandardVersuche;
+    std::optional<int> Tries; // kStandardVersuche when not given
     std::optional<std::uint32_t> Seed;
     bool Json = false;
     bool KursUeberStundenLimit = false;
@@ -53,7 +53,7 @@ struct PlanOptions {
     bool StrictFirstHour = false; // clears AbbruchErsteStunde
     std::string PlanFile;         // continue from this plan instead of building a new one
     bool Repair = true;           // complete an attempt by the conflict-directed search
-    int Jobs = 0;                 // runs at once; 0: one per core
+    int Jobs = 0; // runs at once; 0: one per core for a new plan, one for a saved plan
     std::vector<int> Stages{2, 3, 4, 5, 6};
     double StageSeconds = 10.0;
     int StagePasses = 0; // 0: no pass limit of our own
@@ -115,12 +115,31 @@ std::optional<PlanOptions> ParsePlanArgs(const Args& args) {
     return o;
 }
 
+// A saved plan is continued, not built: the options that only shape the initial plan have
+// nothing to act on there and are refused rather than ignored.
+bool RefuseInitialPlanOptions(const PlanOptions& o) {
+    if (o.PlanFile.empty()) return false;
+    const char* option = o.Tries ? "--tries" : o.StrictFirstHour ? "--strict-first-hour" : nullptr;
+    if (!option) return false;
+    std::fprintf(stderr,
+                 "%s gilt nur für einen neuen Plan: mit --plan wird kein Urplan erzeugt, es "
+                 "laufen nur die Stufen.\n",
+                 option);
+    return true;
+}
+
+// "5 Versuche / Rest = 3"
+std::string AttemptLine(const InitialPlanProgress& p) {
+    return std::to_string(p.Versuche) + " Versuche / Rest = " + std::to_string(p.Rest);
+}
+
 // "Konflikt:  Sperrung (Müller, 5a, Deutsch)"
-std::string ConflictLine(const ConflictLabels& k) {
+std::string ConflictLine(const ConflictRecord& k, const ConflictNames& n) {
     std::string names;
-    for (const std::string* s : {&k.Lehrer, &k.Klassen, &k.FachKurs, &k.Raum})
+    for (const std::string* s : {&n.Lehrer, &n.Klassen, &n.FachKurs, &n.Raum})
         if (!s->empty()) names += (names.empty() ? "" : ", ") + *s;
-    return names.empty() ? k.Caption : k.Caption + " (" + names + ")";
+    const std::string caption = texte::KonfliktZeile(k.Kind);
+    return names.empty() ? caption : caption + " (" + names + ")";
 }
 
 // One progress line per attempt when stderr is a terminal (rewritten in place), otherwise one
@@ -129,9 +148,13 @@ class ProgressPrinter : public InitialPlanObserver {
 public:
     ProgressPrinter() : terminal_(::isatty(::fileno(stderr)) != 0) {}
 
+    // The names of a conflict are looked up in the plan of the run.
+    void Started(const CPlan* plan, int) override { plan_ = plan; }
     void AttemptDone(const InitialPlanProgress& p) override {
         const std::string line =
-            p.Rest == 0 ? p.Label1 : p.Label1 + "   " + ConflictLine(p.Konflikt);
+            p.Rest == 0 || !plan_
+                ? AttemptLine(p)
+                : AttemptLine(p) + "   " + ConflictLine(p.Konflikt, NamesOf(*plan_, p.Konflikt));
         if (terminal_) {
             std::fprintf(stderr, "\r%s\x1b[K", line.c_str());
             std::fflush(stderr);
@@ -143,13 +166,14 @@ public:
         last_ = now;
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    void Finished(const InitialPlanProgress&, const Figures&, const std::string&) override {
+    void Finished(const InitialPlanProgress&, const Figures&) override {
         if (pending_) std::fputc('\n', stderr);
         pending_ = false;
     }
 
 private:
     bool terminal_;
+    const CPlan* plan_ = nullptr;
     bool pending_ = false;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
@@ -169,8 +193,9 @@ std::string HourText(const CPlan& plan, const CStunde* h) {
 void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
     std::fprintf(stderr, "Kein vollständiger Plan nach %s (bester Versuch: Rest = %d).\n",
                  Anzahl(result.Versuche, "Versuch", "Versuchen").c_str(), result.Rest);
-    const ConflictLabels k = DescribeConflict(plan);
-    std::fprintf(stderr, "%s\n", k.Caption.c_str());
+    const ConflictRecord conflict = ConflictOf(plan);
+    const ConflictNames k = NamesOf(plan, conflict);
+    std::fprintf(stderr, "%s\n", texte::KonfliktZeile(conflict.Kind).c_str());
     auto line = [](const char* label, const std::string& value) {
         if (!value.empty()) std::fprintf(stderr, "  %-11s%s\n", label, value.c_str());
     };
@@ -194,12 +219,12 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     out += ", \"seed\": " + std::to_string(seed);
     out += ", \"interrupted\": " + std::string(HaltRequested() ? "true" : "false");
     if (!result.Complete()) {
-        const ConflictLabels k = DescribeConflict(plan);
+        const ConflictRecord conflict = ConflictOf(plan);
+        const ConflictNames k = NamesOf(plan, conflict);
+        const int raumIndex = plan.Conflict().KonfliktRaum;
         const std::string raum =
-            plan.Conflict().KonfliktRaum >= 0 && plan.Conflict().KonfliktRaum < plan.RaumAnzahl
-                ? plan.RaumAt(plan.Conflict().KonfliktRaum).Name
-                : std::string();
-        out += ", \"conflict\": {\"caption\": " + JsonString(k.Caption) +
+            raumIndex >= 0 && raumIndex < plan.RaumAnzahl ? plan.RaumAt(raumIndex).Name : std::string();
+        out += ", \"conflict\": {\"caption\": " + JsonString(texte::KonfliktZeile(conflict.Kind)) +
                ", \"Lehrer\": " + JsonString(k.Lehrer) +
                ", \"FachKurs\": " + JsonString(k.FachKurs) +
                ", \"Klasse\": " + JsonString(k.Klassen) + ", \"Raum\": " + JsonString(raum) +
@@ -242,18 +267,20 @@ std::string StagesJson(const std::vector<StageRecord>& records) {
 PlanJobOptions JobOptions(const PlanOptions& o, std::uint32_t seed) {
     PlanJobOptions job;
     job.School = o.School;
-    job.Versuche = std::to_string(o.Tries);
-    job.Seed = seed;
-    job.Urplan.Weitersuchen = o.Repair;
-    job.KursUeberStundenLimit = o.KursUeberStundenLimit;
-    job.MehrfachKursUeberStundenLimit = o.MehrfachKursUeberStundenLimit;
-    job.MehrfachUeberStundenLimit = o.MehrfachUeberStundenLimit;
-    job.AbbruchErsteStunde = !o.StrictFirstHour;
+    job.PlanFile = o.PlanFile;
+    PlanningOptions& p = job.Planning;
+    p.Attempts = o.Tries.value_or(kStandardVersuche);
+    p.Seed = seed;
+    p.Search = o.Repair;
+    p.CourseOverLimit = o.KursUeberStundenLimit;
+    p.MultiCourseOverLimit = o.MehrfachKursUeberStundenLimit;
+    p.MultiOverLimit = o.MehrfachUeberStundenLimit;
+    p.StrictFirstHour = o.StrictFirstHour;
     for (int stage : o.Stages)
-        job.Stages.push_back(static_cast<Stage>(stage));
-    job.StageSeconds = o.StageSeconds;
-    job.StagePasses = o.StagePasses;
-    job.StopRequested = HaltRequested;
+        p.Stages.push_back(static_cast<Stage>(stage));
+    p.StageSeconds = o.StageSeconds;
+    p.StagePasses = o.StagePasses;
+    p.Stop = &HaltFlag();
     return job;
 }
 
@@ -278,6 +305,7 @@ int PlanCommand(const Args& args) {
         return 2;
     }
     const PlanOptions& o = *parsed;
+    if (RefuseInitialPlanOptions(o)) return 2;
     // The school is never replaced by a plan file; a saved plan that is continued may be, as
     // "Plan - Datei speichern" replaces the plan file it was read from.
     if (!o.Output.empty() && !o.School.empty() && !OutputIsNotInput(o.Output, o.School)) {
@@ -295,60 +323,40 @@ int PlanCommand(const Args& args) {
         if (!o.Json) PrintStage(r);
         std::fflush(stdout);
     };
-    // A run of its own for a saved plan; for a new plan one run per job.
-    Session loaded(reporter);
+    // One run per job, on a new plan or on the saved one.
     std::vector<PlanJobRun> runs;
     std::size_t best = 0;
-    InitialPlanResult result;
-    std::vector<StageRecord> stages;
-    Session* session = &loaded;
-    if (!o.PlanFile.empty()) {
-        if (!loaded.OpenPlanFile(o.PlanFile)) return 2;
-        loaded.Rng().Seed(seed);
-        const InvariantReport check = CheckInvariants(*loaded.Plan(), false);
-        result.PlanVorhanden = true;
-        result.Rest = check.Unplaced;
-        if (result.Complete() && !o.Stages.empty()) {
-            StageRunOptions run;
-            for (int stage : o.Stages)
-                run.Stages.push_back(static_cast<Stage>(stage));
-            run.Seconds = o.StageSeconds;
-            run.Passes = o.StagePasses;
-            run.CompoundMoves = o.Repair;
-            run.StopRequested = HaltRequested;
-            run.StageDone = printStage;
-            stages = RunStages(*loaded.Plan(), loaded.Rng(), reporter, run);
-        }
-    } else {
-        const int jobs = o.Jobs > 0 ? o.Jobs : DefaultJobs();
-        ProgressPrinter progress;
-        const PlanJobOptions job = JobOptions(o, seed);
-        // What no attempt could place, before the first attempt.
+    const bool continued = !o.PlanFile.empty();
+    const int jobs = o.Jobs > 0 ? o.Jobs : continued ? 1 : DefaultJobs();
+    ProgressPrinter progress;
+    PlanJobOptions job = JobOptions(o, seed);
+    job.Planning.Jobs = jobs;
+    // What no attempt could place, before the first attempt.
+    if (!continued)
         for (const std::string& line : FitProblemsOfJob(job))
             std::fprintf(stderr, "Warnung: %s\n", line.c_str());
-        if (jobs == 1) {
-            runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
-        } else {
-            // The runs' stage lines would interleave: the best run's are printed afterwards.
-            runs = RunPlanJobs(job, jobs, best, &progress);
-            // What the best run said, and whatever its session says from now on (a failed
-            // save above all), reaches stderr.
-            runs[best].Messages->PassOn(reporter);
-            for (const StageRecord& r : runs[best].Stages)
-                printStage(r);
-        }
-        PlanJobRun& chosen = runs[best];
-        if (!chosen.Opened) return 2;
-        session = chosen.Schule.get();
-        result = chosen.Urplan;
-        stages = chosen.Stages;
-        seed = chosen.Seed;
-        if (jobs > 1 && !o.Json)
-            std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
-        if (HaltRequested() && !result.Complete())
-            std::fprintf(stderr, "Abgebrochen (%s) nach %s.\n", SignalName(HaltSignal()),
-                         Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
+    if (jobs == 1) {
+        runs.push_back(RunPlanJob(job, seed, &reporter, &progress, printStage));
+    } else {
+        // The runs' stage lines would interleave: the best run's are printed afterwards.
+        runs = RunPlanJobs(job, best, &progress);
+        // What the best run said, and whatever its session says from now on (a failed
+        // save above all), reaches stderr.
+        runs[best].Messages->PassOn(reporter);
+        for (const StageRecord& r : runs[best].Stages)
+            printStage(r);
     }
+    PlanJobRun& chosen = runs[best];
+    if (!chosen.Opened) return 2;
+    Session* session = chosen.Schule.get();
+    const InitialPlanResult result = chosen.Urplan;
+    const std::vector<StageRecord>& stages = chosen.Stages;
+    seed = chosen.Seed;
+    if (jobs > 1 && !o.Json)
+        std::printf("%-38s%d (der beste mit Startwert %u)\n", "Läufe:", jobs, seed);
+    if (!continued && HaltRequested() && !result.Complete())
+        std::fprintf(stderr, "Abgebrochen (%s) nach %s.\n", SignalName(HaltSignal()),
+                     Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
     CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
 

@@ -15,12 +15,16 @@ constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP}; // SIGINT first: bit 0 be
 // two are the only state a handler touches, hence at file scope.
 static_assert(std::atomic<int>::is_always_lock_free);
 std::atomic<int> gHaltSignal{0};
+// Set with gHaltSignal: the stop flag the runs are given.
+static_assert(std::atomic<bool>::is_always_lock_free);
+std::atomic<bool> gHaltFlag{false};
 // Bit i: kSignals[i] has our handler (it was not ignored before).
 std::atomic<int> gHandled{0};
 
 extern "C" void OnHaltSignal(int signal) {
     int none = 0;
     gHaltSignal.compare_exchange_strong(none, signal, std::memory_order_relaxed);
+    gHaltFlag.store(true, std::memory_order_relaxed);
     // From now on Ctrl-C ends the program: its default action again (sigaction is
     // async-signal-safe). SIGTERM and SIGHUP stay "Halt": `timeout` and a closing terminal
     // send them twice, to the program and to its process group.
@@ -44,6 +48,7 @@ sigset_t HaltSignals() {
 
 HaltOnSignals::HaltOnSignals() {
     gHaltSignal.store(0);
+    gHaltFlag.store(false);
     struct sigaction halt {};
     halt.sa_handler = OnHaltSignal;
     // The handler runs with the other two held back, so it never interrupts itself.
@@ -63,6 +68,10 @@ HaltOnSignals::~HaltOnSignals() {
     for (int i = 0; i < 3; ++i)
         sigaction(kSignals[i], &previous_[i], nullptr);
     gHandled.store(0);
+}
+
+const std::atomic<bool>& HaltFlag() {
+    return gHaltFlag;
 }
 
 int HaltSignal() {

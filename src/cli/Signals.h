@@ -15,6 +15,7 @@
 
 #include "io/FileOps.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace sw::cli {
@@ -36,6 +37,8 @@ private:
 // The first signal that asked for "Halt" since the last HaltOnSignals was made, or 0. Safe to call
 // from any thread.
 int HaltSignal();
+// Set by the first such signal: the stop flag a run is given (RunControl::SetStopFlag).
+const std::atomic<bool>& HaltFlag();
 inline bool HaltRequested() {
     return HaltSignal() != 0;
 }

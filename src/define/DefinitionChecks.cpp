@@ -97,7 +97,7 @@ const CRaumFach* RaumNamed(const Stammdaten& d, std::string_view name) {
 // The first fixed unit (not `self`) of a subject block that `keep` accepts and whose span
 // overlaps `span`: calls `refuse` with the block and returns its text.
 template <typename Keep, typename Text>
-Refusal FachOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep, Text text) {
+Refusal SubjectOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep, Text text) {
     for (std::size_t b = 0; b < d.FachBloecke.size(); ++b) {
         const CFachBlock& block = d.FachBloecke[b].Block;
         for (std::size_t u = 0; u < block.Einheiten.size(); ++u) {
@@ -111,7 +111,7 @@ Refusal FachOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep,
 
 // The same over the first teacher's units of the course blocks `keep` accepts.
 template <typename Keep, typename Text>
-Refusal KursOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep, Text text) {
+Refusal CourseOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep, Text text) {
     for (std::size_t k = 0; k < d.KursBloecke.size(); ++k) {
         const CKursBlock& kurs = d.KursBloecke[k];
         if (kurs.Lehrer.empty() || !keep(kurs)) continue;
@@ -127,8 +127,8 @@ Refusal KursOverlap(const Stammdaten& d, Span span, const Self& self, Keep keep,
 // The first fixed unit (not `self` nor parallel to it) of any teacher of any course block in
 // room `raum` whose span overlaps: `text(course, teacher)`.
 template <typename Text>
-Refusal KursRoomOverlap(const Stammdaten& d, Span span, const Self& self, std::string_view raum,
-                        Text text) {
+Refusal CourseRoomOverlap(const Stammdaten& d, Span span, const Self& self, std::string_view raum,
+                          Text text) {
     for (std::size_t k = 0; k < d.KursBloecke.size(); ++k) {
         const CKursBlock& kurs = d.KursBloecke[k];
         for (const CKursLehrer& l : kurs.Lehrer)
@@ -147,13 +147,13 @@ bool InRoom(const CEinheit& e, std::string_view raum) {
 
 // --- The time choice for a unit of a subject block --------------------------------------------
 
-Refusal FachLength(const Stammdaten& d, int slot, int length) {
+Refusal SubjectLength(const Stammdaten& d, int slot, int length) {
     if (HourOf(slot) + length - 1 > d.Angaben.Stunden)
         return "Die Länge der Einheit geht über die maximale Stundenzahl des Tages hinaus.";
     return std::nullopt;
 }
 
-Refusal FachClassLock(const Stammdaten& d, const CFachBlock& b, Span span) {
+Refusal SubjectClassLock(const Stammdaten& d, const CFachBlock& b, Span span) {
     if (const LockGrid* grid = KlassenSperre(d, b.Klasse))
         if (auto s = FirstLock(*grid, span))
             return kZeitNicht + "Für die Klasse " + b.Klasse + At(*s);
@@ -170,11 +170,11 @@ std::string DesLehrers(const std::string& lehrer) {
     return "des Lehrers " + lehrer;
 }
 
-std::string FachClash(const std::string& wer, const CFachBlock& other) {
+std::string SubjectClash(const std::string& wer, const CFachBlock& other) {
     return kZeitNicht + "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich zeitlich mit dem Block " + BlockText(other) + ".";
 }
-std::string KursClash(const std::string& wer, const CKursBlock& other) {
+std::string CourseClash(const std::string& wer, const CKursBlock& other) {
     return kZeitNicht + "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich zeitlich mit dem Kurs " + other.Name + ".";
 }
@@ -190,27 +190,27 @@ std::string FachEinheit(const CFachBlock& b) {
 std::string KursEinheit(const CKursBlock& k) {
     return "des Kurses " + k.Name;
 }
-std::string RoomClashBlock(const std::string& wer, const CFachBlock& other) {
+std::string RoomClashSubject(const std::string& wer, const CFachBlock& other) {
     return "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich nach Zeit und Raum mit dem Block " + BlockText(other) + ".";
 }
-std::string RoomClashKurs(const std::string& wer, const std::string& lehrer,
-                          const CKursBlock& other) {
+std::string RoomClashCourse(const std::string& wer, const std::string& lehrer,
+                            const CKursBlock& other) {
     return "Die aktuelle gewählte Einheit " + wer +
            " überschneidet sich nach Zeit und Raum mit einer Einheit des Lehrers " + lehrer +
            " im Kurs " + other.Name + ".";
 }
 
-Refusal FachClassBlocks(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
-    return FachOverlap(
+Refusal SubjectClassBlocks(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
+    return SubjectOverlap(
         d, span, self, [&](const CFachBlock& o, const CEinheit&) { return o.Klasse == b.Klasse; },
-        [&](const CFachBlock& o) { return FachClash(DerKlasse(b.Klasse), o); });
+        [&](const CFachBlock& o) { return SubjectClash(DerKlasse(b.Klasse), o); });
 }
 
-Refusal FachClassCourses(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
-    return KursOverlap(
+Refusal SubjectClassCourses(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
+    return CourseOverlap(
         d, span, self, [&](const CKursBlock& k) { return Contains(k.Klassen, b.Klasse); },
-        [&](const CKursBlock& k) { return KursClash(DerKlasse(b.Klasse), k); });
+        [&](const CKursBlock& k) { return CourseClash(DerKlasse(b.Klasse), k); });
 }
 
 Refusal TeacherLock(const Stammdaten& d, const std::string& lehrer, Span span) {
@@ -226,32 +226,34 @@ bool TeachesIn(const CKursBlock& k, std::string_view lehrer) {
     return false;
 }
 
-Refusal FachTeacherBlocks(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
-    return FachOverlap(
+Refusal SubjectTeacherBlocks(const Stammdaten& d, const CFachBlock& b, Span span,
+                             const Self& self) {
+    return SubjectOverlap(
         d, span, self, [&](const CFachBlock& o, const CEinheit&) { return o.Lehrer == b.Lehrer; },
-        [&](const CFachBlock& o) { return FachClash(DesLehrers(b.Lehrer), o); });
+        [&](const CFachBlock& o) { return SubjectClash(DesLehrers(b.Lehrer), o); });
 }
 
-Refusal FachTeacherCourses(const Stammdaten& d, const CFachBlock& b, Span span, const Self& self) {
-    return KursOverlap(
+Refusal SubjectTeacherCourses(const Stammdaten& d, const CFachBlock& b, Span span,
+                              const Self& self) {
+    return CourseOverlap(
         d, span, self, [&](const CKursBlock& k) { return TeachesIn(k, b.Lehrer); },
-        [&](const CKursBlock& k) { return KursClash(DesLehrers(b.Lehrer), k); });
+        [&](const CKursBlock& k) { return CourseClash(DesLehrers(b.Lehrer), k); });
 }
 
-Refusal FachRoom(const Stammdaten& d, const CFachBlock& b, const CEinheit& u, Span span,
-                 const Self& self) {
+Refusal SubjectRoom(const Stammdaten& d, const CFachBlock& b, const CEinheit& u, Span span,
+                    const Self& self) {
     const std::string& n = u.Raum;
     if (n.empty()) return std::nullopt;
     if (const CRaumFach* raum = RaumNamed(d, n))
         if (auto s = FirstLock(raum->Sperre, span))
             return kZeitRaumNicht + "Für den Raum " + n + At(*s);
     const std::string wer = ImRaum(FachEinheit(b), n);
-    if (auto r = FachOverlap(
+    if (auto r = SubjectOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, n); },
-            [&](const CFachBlock& o) { return kZeitRaumNicht + RoomClashBlock(wer, o); }))
+            [&](const CFachBlock& o) { return kZeitRaumNicht + RoomClashSubject(wer, o); }))
         return r;
-    return KursRoomOverlap(d, span, self, n, [&](const CKursBlock& k, const std::string& lehrer) {
-        return kZeitRaumNicht + RoomClashKurs(wer, lehrer, k);
+    return CourseRoomOverlap(d, span, self, n, [&](const CKursBlock& k, const std::string& lehrer) {
+        return kZeitRaumNicht + RoomClashCourse(wer, lehrer, k);
     });
 }
 
@@ -295,31 +297,31 @@ Refusal SpecialRooms(const Stammdaten& d, const CFachBlock& b, Span span, const 
     return std::nullopt;
 }
 
-Refusal CheckFachTime(const Stammdaten& d, int blockIndex, int position, int slot) {
+Refusal CheckSubjectTime(const Stammdaten& d, int blockIndex, int position, int slot) {
     const CFachBlock& b = d.FachBloecke[static_cast<std::size_t>(blockIndex)].Block;
     const CEinheit& u = b.Einheiten[static_cast<std::size_t>(position)];
     const Span span = SpanOf(slot, u.Laenge);
     const Self self{blockIndex, -1, position};
-    if (auto r = FachLength(d, slot, u.Laenge)) return r;
-    if (auto r = FachClassLock(d, b, span)) return r;
-    if (auto r = FachClassBlocks(d, b, span, self)) return r;
-    if (auto r = FachClassCourses(d, b, span, self)) return r;
+    if (auto r = SubjectLength(d, slot, u.Laenge)) return r;
+    if (auto r = SubjectClassLock(d, b, span)) return r;
+    if (auto r = SubjectClassBlocks(d, b, span, self)) return r;
+    if (auto r = SubjectClassCourses(d, b, span, self)) return r;
     if (auto r = TeacherLock(d, b.Lehrer, span)) return r;
-    if (auto r = FachTeacherBlocks(d, b, span, self)) return r;
-    if (auto r = FachTeacherCourses(d, b, span, self)) return r;
-    if (auto r = FachRoom(d, b, u, span, self)) return r;
+    if (auto r = SubjectTeacherBlocks(d, b, span, self)) return r;
+    if (auto r = SubjectTeacherCourses(d, b, span, self)) return r;
+    if (auto r = SubjectRoom(d, b, u, span, self)) return r;
     return SpecialRooms(d, b, span, self);
 }
 
 // --- The time choice for a unit of a course block ---------------------------------------------
 
-Refusal KursLength(const Stammdaten& d, int slot, int length) {
+Refusal CourseLength(const Stammdaten& d, int slot, int length) {
     if (HourOf(slot) + length - 1 > d.Angaben.Stunden)
         return "Die Länge der Einheit geht über die maximale StundenZahl des Tages hinaus.";
     return std::nullopt;
 }
 
-Refusal KursClassLocks(const Stammdaten& d, const CKursBlock& k, Span span) {
+Refusal CourseClassLocks(const Stammdaten& d, const CKursBlock& k, Span span) {
     for (const std::string& klasse : k.Klassen) {
         const LockGrid* grid = KlassenSperre(d, klasse);
         const std::optional<int> s = grid == nullptr ? std::nullopt : FirstLock(*grid, span);
@@ -333,9 +335,9 @@ Refusal KursClassLocks(const Stammdaten& d, const CKursBlock& k, Span span) {
     return std::nullopt;
 }
 
-Refusal KursClasses(const Stammdaten& d, const CKursBlock& k, Span span, const Self& self) {
+Refusal CourseClasses(const Stammdaten& d, const CKursBlock& k, Span span, const Self& self) {
     for (const std::string& klasse : k.Klassen) {
-        if (auto r = FachOverlap(
+        if (auto r = SubjectOverlap(
                 d, span, self,
                 [&](const CFachBlock& o, const CEinheit&) { return o.Klasse == klasse; },
                 [&](const CFachBlock& o) {
@@ -343,7 +345,7 @@ Refusal KursClasses(const Stammdaten& d, const CKursBlock& k, Span span, const S
                            " überschneidet sich zeitlich mit dem Block " + BlockText(o) + ".";
                 }))
             return r;
-        if (auto r = KursOverlap(
+        if (auto r = CourseOverlap(
                 d, span, self, [&](const CKursBlock& o) { return Contains(o.Klassen, klasse); },
                 [&](const CKursBlock& o) {
                     return kKursZeitNicht + "Die aktuelle gewählte Eineit " + DerKlasse(klasse) +
@@ -354,10 +356,10 @@ Refusal KursClasses(const Stammdaten& d, const CKursBlock& k, Span span, const S
     return std::nullopt;
 }
 
-Refusal KursTeachers(const Stammdaten& d, const CKursBlock& k, Span span, const Self& self) {
+Refusal CourseTeachers(const Stammdaten& d, const CKursBlock& k, Span span, const Self& self) {
     for (const CKursLehrer& l : k.Lehrer) {
         if (auto r = TeacherLock(d, l.Name, span)) return r;
-        if (auto r = FachOverlap(
+        if (auto r = SubjectOverlap(
                 d, span, self,
                 [&](const CFachBlock& o, const CEinheit&) { return o.Lehrer == l.Name; },
                 [&](const CFachBlock& o) {
@@ -366,7 +368,7 @@ Refusal KursTeachers(const Stammdaten& d, const CKursBlock& k, Span span, const 
                            BlockText(o) + ".";
                 }))
             return r;
-        if (auto r = KursOverlap(
+        if (auto r = CourseOverlap(
                 d, span, self, [&](const CKursBlock& o) { return TeachesIn(o, l.Name); },
                 [&](const CKursBlock& o) {
                     return kZeitNicht + "Die aktuelle gewählte Kurs- Einheit " +
@@ -382,33 +384,33 @@ std::string LastClass(const CKursBlock& k) {
     return k.Klassen.empty() ? std::string() : k.Klassen.back();
 }
 
-Refusal KursRoom(const Stammdaten& d, const CKursBlock& k, const CEinheit& u, Span span,
-                 const Self& self) {
+Refusal CourseRoom(const Stammdaten& d, const CKursBlock& k, const CEinheit& u, Span span,
+                   const Self& self) {
     const std::string& n = u.Raum;
     if (n.empty()) return std::nullopt;
     if (const CRaumFach* raum = RaumNamed(d, n))
         if (auto s = FirstLock(raum->Sperre, span))
             return kKursZeitRaumNicht + "Für den Raum " + n + At(*s);
     const std::string wer = ImRaum(KursEinheit(k), n);
-    if (auto r = FachOverlap(
+    if (auto r = SubjectOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, n); },
-            [&](const CFachBlock& o) { return kKursZeitRaumNicht + RoomClashBlock(wer, o); }))
+            [&](const CFachBlock& o) { return kKursZeitRaumNicht + RoomClashSubject(wer, o); }))
         return r;
-    return KursRoomOverlap(d, span, self, n, [&](const CKursBlock& o, const std::string& lehrer) {
-        return kKursZeitRaumNicht + RoomClashKurs(wer, lehrer, o);
+    return CourseRoomOverlap(d, span, self, n, [&](const CKursBlock& o, const std::string& lehrer) {
+        return kKursZeitRaumNicht + RoomClashCourse(wer, lehrer, o);
     });
 }
 
-Refusal CheckKursTime(const Stammdaten& d, const AktuellerBlock& block, int position, int slot) {
+Refusal CheckCourseTime(const Stammdaten& d, const AktuellerBlock& block, int position, int slot) {
     const CKursBlock& k = d.KursBloecke[static_cast<std::size_t>(block.Index)];
     const CEinheit& u = *blockunits::UnitAt(d, block, position);
     const Span span = SpanOf(slot, u.Laenge);
     const Self self{-1, block.Index, position};
-    if (auto r = KursLength(d, slot, u.Laenge)) return r;
-    if (auto r = KursClassLocks(d, k, span)) return r;
-    if (auto r = KursClasses(d, k, span, self)) return r;
-    if (auto r = KursTeachers(d, k, span, self)) return r;
-    return KursRoom(d, k, u, span, self);
+    if (auto r = CourseLength(d, slot, u.Laenge)) return r;
+    if (auto r = CourseClassLocks(d, k, span)) return r;
+    if (auto r = CourseClasses(d, k, span, self)) return r;
+    if (auto r = CourseTeachers(d, k, span, self)) return r;
+    return CourseRoom(d, k, u, span, self);
 }
 
 // A slot of the week in use: a day that is taught, the 0th hour only where it is in use. Hours
@@ -460,23 +462,23 @@ Refusal RoomOverlaps(const Stammdaten& d, const CEinheit& u, const std::string& 
     if (!IsFixed(u)) return std::nullopt;
     const Span span = SpanOf(u.Zeitvorgabe, u.Laenge);
     const std::string wer = ImRaum(einheit, raum);
-    if (auto r = FachOverlap(
+    if (auto r = SubjectOverlap(
             d, span, self, [&](const CFachBlock&, const CEinheit& e) { return InRoom(e, raum); },
             [&](const CFachBlock& o) {
                 return "Eine Wahl dieses Raumes ist für diese Zeit nicht möglich!\n\n" +
-                       RoomClashBlock(wer, o);
+                       RoomClashSubject(wer, o);
             }))
         return r;
-    return KursRoomOverlap(
+    return CourseRoomOverlap(
         d, span, self, raum, [&](const CKursBlock& o, const std::string& lehrer) {
             return "Eine Festlegung dieser Zeit für dieseKurs - Einheit ist in diesem Raum nicht "
                    "möglich!\n\n" +
-                   RoomClashKurs(wer, lehrer, o);
+                   RoomClashCourse(wer, lehrer, o);
         });
 }
 
-Refusal CheckFachRoom(const Stammdaten& d, int blockIndex, int position, const CRaumFach& raum,
-                      bool raumCheck) {
+Refusal CheckSubjectRoom(const Stammdaten& d, int blockIndex, int position, const CRaumFach& raum,
+                         bool raumCheck) {
     const CFachBlock& b = d.FachBloecke[static_cast<std::size_t>(blockIndex)].Block;
     const CEinheit& u = b.Einheiten[static_cast<std::size_t>(position)];
     if (auto r = RoomLock(raum, u)) return r;
@@ -503,8 +505,8 @@ Refusal CourseClassRoom(const CKursBlock& k, const CRaumFach& raum) {
     return ReservedClassRoom(raum);
 }
 
-Refusal CheckKursRoom(const Stammdaten& d, const AktuellerBlock& block, int position,
-                      const CRaumFach& raum, bool raumCheck) {
+Refusal CheckCourseRoom(const Stammdaten& d, const AktuellerBlock& block, int position,
+                        const CRaumFach& raum, bool raumCheck) {
     const CKursBlock& k = d.KursBloecke[static_cast<std::size_t>(block.Index)];
     const CEinheit& u = *blockunits::UnitAt(d, block, position);
     const auto lehrer = static_cast<std::size_t>(block.LehrerPos);
@@ -542,8 +544,8 @@ DefinitionCheck CheckTime(const Stammdaten& data, const AktuellerBlock& block,
     if (positions.empty()) return DefinitionCheck::Refuse(definitionstext::KeineEinheit);
     if (positions.size() > 1) return DefinitionCheck::Refuse(definitionstext::MehrereEinheiten);
     if (!InWeek(data.Angaben, slot)) return DefinitionCheck::Refuse(kAusserhalb);
-    if (block.IstFach()) return From(CheckFachTime(data, block.Index, positions[0], slot));
-    return From(CheckKursTime(data, block, positions[0], slot));
+    if (block.IstFach()) return From(CheckSubjectTime(data, block.Index, positions[0], slot));
+    return From(CheckCourseTime(data, block, positions[0], slot));
 }
 
 DefinitionCheck CheckRoom(const Stammdaten& data, const AktuellerBlock& block, int position,
@@ -554,8 +556,9 @@ DefinitionCheck CheckRoom(const Stammdaten& data, const AktuellerBlock& block, i
     if (room == nullptr)
         return DefinitionCheck::Refuse("Den Raum " + std::string(raum) +
                                        " gibt es nicht. Wählen Sie einen Raum aus der Liste.");
-    if (block.IstFach()) return From(CheckFachRoom(data, block.Index, position, *room, raumCheck));
-    return From(CheckKursRoom(data, block, position, *room, raumCheck));
+    if (block.IstFach())
+        return From(CheckSubjectRoom(data, block.Index, position, *room, raumCheck));
+    return From(CheckCourseRoom(data, block, position, *room, raumCheck));
 }
 
 } // namespace sw

@@ -161,8 +161,8 @@ struct ReadIndex {
 // `schoolHours` counts the lesson hours read so far; the school holds no more than
 // kMaxLessonHours, so that reading stops before a damaged file costs much.
 template <typename UnitText>
-std::vector<CEinheit> ReadEinheiten(TokenReader& in, const AllgemeineAngaben& week,
-                                    long long& schoolHours, UnitText unitText) {
+std::vector<CEinheit> ReadUnits(TokenReader& in, const AllgemeineAngaben& week,
+                                long long& schoolHours, UnitText unitText) {
     std::vector<CEinheit> einheiten;
     const int n = in.ReadCount(kEinheitTokens);
     const int countAt = in.Position();
@@ -240,7 +240,7 @@ void ReadLehrerRest(TokenReader& in, CLehrer& l) {
 }
 
 // What follows a class's name.
-void ReadKlasseRest(TokenReader& in, CKlasse& k) {
+void ReadClassRest(TokenReader& in, CKlasse& k) {
     k.Sperre = in.ReadGrid();
     k.LetztesSoll.StundenLimit = in.ReadInt();
     k.LetztesSoll.ProdOpt = in.ReadInt();
@@ -275,8 +275,8 @@ Unterricht ReadFachBlock(TokenReader& in, const Stammdaten& data, const ReadInde
     u.Block.Trennung = in.ReadFlag();
     u.Block.SpezialTrennung = ReadSeparation(in, data);
     u.Block.BStunden = ReadBlockHours(in, data.Angaben);
-    u.Block.Einheiten = ReadEinheiten(in, data.Angaben, schoolHours,
-                                      [&u](std::size_t j) { return FachEinheitText(u.Key, j); });
+    u.Block.Einheiten = ReadUnits(in, data.Angaben, schoolHours,
+                                  [&u](std::size_t j) { return FachEinheitText(u.Key, j); });
     return u;
 }
 
@@ -297,8 +297,8 @@ CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data, const ReadInde
         k.Lehrer.push_back(std::move(kl));
         const std::size_t t = k.Lehrer.size() - 1;
         k.Lehrer.back().Einheiten =
-            ReadEinheiten(in, data.Angaben, schoolHours,
-                          [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
+            ReadUnits(in, data.Angaben, schoolHours,
+                      [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
         // The teachers of a course hold one lesson at a time: the same units, the same presets.
         if (in.Ok())
             if (auto fault = CourseParallelFault(k)) in.Fail(nameAt, *fault);
@@ -510,7 +510,7 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
         CKlasse k;
         k.Name = in.ReadText("Die Klasse");
         Unique(in, index.Klassen.Add(k.Name, i), "Die Klasse", k.Name, "Klassenliste");
-        ReadKlasseRest(in, k);
+        ReadClassRest(in, k);
         fresh.Klassen.push_back(std::move(k));
     }
     long long schoolHours = 0;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/InitialPlanRun.h"
 
-#include "model/Text.h"
 #include "optimise/ConflictSearch.h"
 #include "plan/InitialPlan.h"
 
@@ -16,40 +15,39 @@ bool HatUnterricht(const Stammdaten& stamm) {
     return false;
 }
 
-int AttemptCountFromText(const std::string& text) {
-    return ParseInt(text).value_or(kStandardVersuche);
+ConflictRecord ConflictOf(const CPlan& plan) {
+    ConflictRecord c;
+    const ConflictReport& r = plan.Conflict();
+    c.Kind = r.KonfliktArt;
+    c.Class = r.KonfliktKlasse;
+    c.Room = r.KonfliktRaum;
+    c.Hour = r.KonfliktStunde;
+    if (c.Hour && c.Hour->IsLesson()) c.Teacher = c.Hour->Lehrer;
+    return c;
 }
 
-ConflictLabels DescribeConflict(const CPlan& plan) {
-    ConflictLabels labels;
-    if (plan.Conflict().KonfliktArt != Konflikt::Keiner)
-        labels.Caption =
-            std::string(texte::Konflikt) + "  " + CPlan::KonfliktText(plan.Conflict().KonfliktArt);
-    if (plan.Conflict().KonfliktKlasse >= 0 &&
-        plan.Conflict().KonfliktKlasse < plan.KlassenAnzahl) {
-        labels.Klassen = plan.KlasseAt(plan.Conflict().KonfliktKlasse).Name;
-        return labels;
+ConflictNames NamesOf(const CPlan& plan, const ConflictRecord& c) {
+    ConflictNames names;
+    if (c.Class >= 0 && c.Class < plan.KlassenAnzahl) {
+        names.Klassen = plan.KlasseAt(c.Class).Name;
+        return names;
     }
-    const CStunde* h = plan.Conflict().KonfliktStunde;
-    if (!h || !h->IsLesson()) return labels;
-    labels.Lehrer = plan.LehrerAt(h->Lehrer).Name;
+    const CStunde* h = c.Hour;
+    if (!h || !h->IsLesson()) return names;
+    names.Lehrer = plan.LehrerAt(h->Lehrer).Name;
     const Stammdaten& stamm = plan.Stamm();
     if (h->IsCourse()) {
         if (h->FachKurs >= 0 && h->FachKurs < static_cast<int>(stamm.KursBloecke.size()))
-            labels.FachKurs = stamm.KursBloecke[h->FachKurs].Name;
+            names.FachKurs = stamm.KursBloecke[h->FachKurs].Name;
     } else {
-        labels.Klassen = plan.KlasseAt(h->Klasse).Name;
+        names.Klassen = plan.KlasseAt(h->Klasse).Name;
         if (h->FachKurs >= 0 && h->FachKurs < static_cast<int>(stamm.Faecher.size()))
-            labels.FachKurs = stamm.Faecher[h->FachKurs];
+            names.FachKurs = stamm.Faecher[h->FachKurs];
     }
-    return labels;
+    return names;
 }
 
 namespace {
-
-std::string Label1(int versuche, int rest) {
-    return std::to_string(versuche) + " Versuche / Rest = " + std::to_string(rest);
-}
 
 // Completes the partial plan an attempt left; the rest afterwards (0: complete, finished as a
 // complete attempt is).
@@ -70,8 +68,8 @@ int Search(CPlan& plan, Random& rng, RunControl& run, InitialPlanBuilder& builde
 } // namespace
 
 InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, RunControl& run,
-                                 const std::string& anzahlVersuche, std::uint32_t seed,
-                                 InitialPlanObserver* observer, const InitialPlanOptions& options) {
+                                 int attempts, std::uint32_t seed, InitialPlanObserver* observer,
+                                 const InitialPlanOptions& options) {
     // Declared first, so that it ends last: commands queued during the run wait until every
     // local that refers to the plan is gone.
     RunControl::Scope scope(run);
@@ -79,9 +77,8 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
     InitialPlanObserver& obs = observer ? *observer : quiet;
     run.Begin();
     if (plan) rng.Seed(seed);
-    const int attempts = AttemptCountFromText(anzahlVersuche);
     InitialPlanProgress progress;
-    obs.Started(texte::UrplanErzeugen, std::to_string(attempts), progress.Konflikt);
+    obs.Started(plan, attempts);
 
     InitialPlanResult result;
     if (!plan) {
@@ -109,9 +106,8 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
         const auto report = [&](int left) {
             progress.Versuche = tries;
             progress.Rest = left;
-            progress.Label1 = Label1(tries, left);
-            // A complete attempt leaves no conflict: the group must not keep an older one.
-            progress.Konflikt = left != 0 ? DescribeConflict(*plan) : ConflictLabels{};
+            // A complete attempt leaves no conflict: the window must not keep an older one.
+            progress.Konflikt = left != 0 ? ConflictOf(*plan) : ConflictRecord{};
             obs.AttemptDone(progress);
         };
         report(rest);
@@ -122,9 +118,8 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
 
     progress.Versuche = tries;
     progress.Rest = rest;
-    progress.Label1 = Label1(tries, rest);
     const Figures figures = ShowFigures(*plan);
-    obs.Finished(progress, figures, texte::UrplanStart);
+    obs.Finished(progress, figures);
     run.End();
     result.Versuche = tries;
     result.Rest = rest;

@@ -25,7 +25,7 @@ void RunControl::Halt() {
 }
 
 void RunControl::Enable() {
-    if (observer_) observer_->EnableCommands(texte::Bereitschaft);
+    if (observer_) observer_->EnableCommands();
 }
 
 void RunControl::Leave() {

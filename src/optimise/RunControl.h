@@ -12,6 +12,7 @@
 
 #include "model/Report.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -23,12 +24,11 @@ class RunObserver {
 public:
     virtual ~RunObserver() = default;
     virtual void DisableCommands() {}
-    // Enable the step controls; the window caption becomes `caption`.
-    virtual void EnableCommands(const std::string& caption) { (void)caption; }
+    // No run is active any more: the step controls are enabled again.
+    virtual void EnableCommands() {}
 };
 
 namespace texte {
-inline constexpr const char* Bereitschaft = "Planung : Bereitschaft";
 inline constexpr const char* LaufAktivSchliessen =
     "Ein Optimierungs - Vorgang ist noch aktiv!\nBeenden Sie zuerst diesen Vorgang und schließen "
     "sie dann das Planungs-Fenster.";
@@ -59,6 +59,9 @@ public:
     };
 
     void SetObserver(RunObserver* observer) { observer_ = observer; }
+    // A flag from outside (a signal handler, another thread) that asks every run on this control
+    // to stop as "Halt" does; tested with the idle flag. nullptr: none.
+    void SetStopFlag(const std::atomic<bool>* stop) { stop_ = stop; }
     // Called once at the end of every pass (the desktop processes pending input there).
     void SetPassHook(std::function<void()> hook) { passHook_ = std::move(hook); }
 
@@ -66,8 +69,11 @@ public:
 
     // A run starts: the step controls are disabled and the idle flag cleared.
     void Begin();
-    // Tested at the start of each pass: false once "Halt" was pressed (or the run ended).
-    bool KeepRunning() const { return !idle_; }
+    // Tested at the start of each pass: false once "Halt" was pressed (or the run ended) or the
+    // stop flag is set.
+    bool KeepRunning() const {
+        return !idle_ && !(stop_ && stop_->load(std::memory_order_relaxed));
+    }
     // The end of a pass: the per-pass hook runs.
     void PassDone();
     // The run's loop has ended, for whatever reason: idle again, controls enabled.
@@ -107,6 +113,7 @@ private:
     void Leave();
 
     RunObserver* observer_;
+    const std::atomic<bool>* stop_ = nullptr;
     std::function<void()> passHook_;
     bool idle_ = true;
     int passes_ = 0;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // StageTable.h: the optimisation stages as data. One row per stage of the planning window, per
 // "Mischen" button of a stage's tab and for "Manuell" says what the stage sets, what one pass
-// does and when the stage ends; the optimiser runs the rows, the planning window takes its
-// captions, its curve and its colours from them, and the tool its stage numbers.
+// does and when the stage ends; the optimiser runs the rows, the planning window keeps its
+// captions beside them and takes its curve and colours from them, and the tool its stage
+// numbers.
 #pragma once
 
 #include "model/Report.h"
@@ -73,25 +74,13 @@ constexpr PassStep Relocations(CompoundFocus focus, int count) {
     return {PassStep::Kind::Relocations, static_cast<int>(focus), count};
 }
 
-// What the progress label ("Label15") shows after each pass.
-enum class PassLabel : std::uint8_t {
+// What a stage counts in its progress after each pass.
+enum class PassCount : std::uint8_t {
     None,      // nothing
-    Exchanges, // the feasible exchanges of the stage so far ("Austausche:")
-    Passes,    // the passes done before this one ("Durchgang:")
-    Iteration, // "Iteration n", n as for Passes
+    Exchanges, // the feasible exchanges of the stage so far
+    Passes,    // the passes done before this one
+    Iteration, // the iteration, counted as for Passes
 };
-
-// The caption beside the progress label.
-constexpr const char* PassLabelCaption(PassLabel l) {
-    switch (l) {
-    case PassLabel::Exchanges:
-        return "Austausche:";
-    case PassLabel::Passes:
-        return "Durchgang:";
-    default:
-        return "";
-    }
-}
 
 namespace texte {
 // Stages 4 to 6 say when they end at their target, as stages 2 and 3 do; stage 6 ends as soon as
@@ -124,14 +113,11 @@ inline constexpr TeacherStageAcceptance kTeacherStageRule{};
 struct StageRow {
     sw::Stage Stage;
     bool Mix;           // the "Mischen" button of the stage's tab
-    const char* Status; // the window caption while it runs
-    const char* Button; // the caption of its button
-    const char* Tab;    // the caption of its tab ("" for "Mischen")
     GoalSet Goals;      // the goals it sets (all others off)
-    bool GoalsFromList; // "Manuell": the goals ticked in the list instead
+    bool GoalsFromList; // "Manuell": the goals the user chose instead
     std::array<PassStep, 4> Steps;
     int StepCount;
-    PassLabel Label;
+    PassCount Counts;
     bool TestFirst;         // the target is tested before the first pass too
     const Acceptance* Rule; // starts its records before the loop; the rule the moves keep
     Figure Target;          // the figure it works on (coloured on its tab)
@@ -139,8 +125,7 @@ struct StageRow {
     int PassLimit;
     const char* EndMessage; // shown when the target is reached ("" for none)
     const char* EndTitle;
-    Figure Curve;          // the figure its curve follows ("Manuell": the first ticked goal)
-    const char* CurveName; // the curve's name ("Manuell": when no goal is ticked)
+    Figure Curve; // the figure its curve follows ("Manuell": the first chosen goal)
 
     std::span<const PassStep> Pass() const { return {Steps.data(), std::size_t(StepCount)}; }
     bool HasGoalDirectedStep() const {
@@ -159,57 +144,52 @@ inline constexpr GoalSet kLehrerZiele{Ziel::KlassenLuecken, Ziel::KlassenVerteil
 
 // clang-format off
 inline constexpr std::array<StageRow, 11> kStageTable = {{
-    {Stage::KlassenLuecken, false, "Planung : Klassenstunden minimieren",
-     "2. Klassen - Leerstunden - Minimierung", "2. Klassen-Leerstunden",
+    {Stage::KlassenLuecken, false,
      {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeGaps, 10), Relocations(CompoundFocus::ClassGaps, 3), Exchanges(), GoalDirected(12, 20)}, 4,
-     PassLabel::Exchanges, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::NoClassGaps,
-     INT_MAX, "Leerstunden beseitigt!", titel::Hinweis, Figure::KLSSumme, "Klassen-Leerstunden"},
-    {Stage::KlassenVerteilung, false, "Planung : Klassenstunden verteilen",
-     "3. Klassenstunden verteilen", "3. Verteilung (Klassen)",
+     PassCount::Exchanges, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::NoClassGaps,
+     INT_MAX, "Leerstunden beseitigt!", titel::Hinweis, Figure::KLSSumme},
+    {Stage::KlassenVerteilung, false,
      kKlassenZiele, false, {Exchanges(), ClassGaps(kGapModeSpread, 20)}, 2,
-     PassLabel::Exchanges, false, &kStageClassRecord, Figure::KProd, StageEnd::IdealDistribution,
-     10000, "Stunden optimal verteilt!", "", Figure::KProd, "Klassen-Stunden-Verteilung"},
-    {Stage::Trennungsfehler, false, "Planung : Trennungsfehler minimieren",
-     "4. Trennungsfehler minimieren", "4. Trennungsfehler",
+     PassCount::Exchanges, false, &kStageClassRecord, Figure::KProd, StageEnd::IdealDistribution,
+     10000, "Stunden optimal verteilt!", "", Figure::KProd},
+    {Stage::Trennungsfehler, false,
      kTrennungsZiele, false, {GoalDirected(5, 10), Relocations(CompoundFocus::Separation, 3), Exchanges()}, 3,
-     PassLabel::None, true, &kGoalTableRule, Figure::TFSumme, StageEnd::NoSeparationErrors,
-     100001, texte::TrennungsfehlerBeseitigt, titel::Hinweis, Figure::TFSumme, "Trennungsfehler"},
-    {Stage::LehrerLuecken, false, "Planung : Lehrer - Leerstunden minimieren",
-     "5. Lehrer - Leerstunden - Minimierung", "5. Lehrer-Leerstunden",
+     PassCount::None, true, &kGoalTableRule, Figure::TFSumme, StageEnd::NoSeparationErrors,
+     100001, texte::TrennungsfehlerBeseitigt, titel::Hinweis, Figure::TFSumme},
+    {Stage::LehrerLuecken, false,
      kLehrerZiele, false, {GoalDirected(20, 20), Relocations(CompoundFocus::TeacherGaps, 3), Exchanges()}, 3,
-     PassLabel::Passes, true, &kGoalTableRule, Figure::LLSSumme, StageEnd::NoTeacherGaps,
-     INT_MAX, texte::LehrerLeerstundenBeseitigt, titel::Hinweis, Figure::LLSSumme, "Lehrer-Leerstunden"},
-    {Stage::LehrerVerteilung, false, "Planung : Lehrerstunden verteilen",
-     "6. Lehrerstunden verteilen", "6. Verteilung(Lehrer)",
+     PassCount::Passes, true, &kGoalTableRule, Figure::LLSSumme, StageEnd::NoTeacherGaps,
+     INT_MAX, texte::LehrerLeerstundenBeseitigt, titel::Hinweis, Figure::LLSSumme},
+    {Stage::LehrerVerteilung, false,
      {Ziel::KlassenLuecken, Ziel::KlassenVerteilung, Ziel::Trennungsfehler,
       Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken, Ziel::LehrerVerteilung},
      false, {GoalDirected(20, 50), Exchanges()}, 2,
-     PassLabel::None, true, &kTeacherStageRule, Figure::LProd, StageEnd::NoTeacherGaps,
-     100001, texte::KeineLehrerLeerstunden, titel::Hinweis, Figure::LProd, "Lehrer-Stunden-Verteilung"},
-    {Stage::Manuell, false, "Planung : manuelle Auswahl der Ziele", "Start", "Manuell",
+     PassCount::None, true, &kTeacherStageRule, Figure::LProd, StageEnd::NoTeacherGaps,
+     100001, texte::KeineLehrerLeerstunden, titel::Hinweis, Figure::LProd},
+    {Stage::Manuell, false,
      {}, true, {GoalDirected(20, 20), Exchanges(), ClassGaps(kGapModeAll, 20)}, 3,
-     PassLabel::Iteration, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
-     INT_MAX, "", "", Figure::LLSSumme, "Lehrer-Leerstunden (kein Ziel gewählt)"},
-    {Stage::KlassenLuecken, true, "Planung : Böse mixen", "Mischen", "",
+     PassCount::Iteration, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
+     INT_MAX, "", "", Figure::LLSSumme},
+    {Stage::KlassenLuecken, true,
      {}, false, {ClassGaps(kGapModeAll, 10)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::Never,
-     1, "", "", Figure::KLSSumme, "Mischen: Klassen-Leerstunden"},
-    {Stage::KlassenVerteilung, true, "Planung : Böse Mixen 2", "Mischen", "",
+     PassCount::None, false, &kGoalTableRule, Figure::KLSSumme, StageEnd::Never,
+     1, "", "", Figure::KLSSumme},
+    {Stage::KlassenVerteilung, true,
      {Ziel::KlassenLuecken}, false, {ClassGaps(kGapModeAll, 10), GoalDirected(12, 20)}, 2,
-     PassLabel::None, false, &kGoalTableRule, Figure::KProd, StageEnd::Never,
-     6, "", "", Figure::KProd, "Mischen: Klassen-Stunden-Verteilung"},
-    {Stage::Trennungsfehler, true, "Planung : Böse mixen 3", "Mischen", "",
+     PassCount::None, false, &kGoalTableRule, Figure::KProd, StageEnd::Never,
+     6, "", "", Figure::KProd},
+    {Stage::Trennungsfehler, true,
      kKlassenZiele, false, {GoalDirected(20, 20), ClassGaps(kGapModeAll, 20)}, 2,
-     PassLabel::None, false, &kGoalTableRule, Figure::TFSumme, StageEnd::Never,
-     5, "", "", Figure::TFSumme, "Mischen: Trennungsfehler"},
-    {Stage::LehrerLuecken, true, "Planung : Böse mixen 4", "Mischen", "",
+     PassCount::None, false, &kGoalTableRule, Figure::TFSumme, StageEnd::Never,
+     5, "", "", Figure::TFSumme},
+    {Stage::LehrerLuecken, true,
      kTrennungsZiele, false, {GoalDirected(5, 10)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
-     11, "", "", Figure::LLSSumme, "Mischen: Lehrer-Leerstunden"},
-    {Stage::LehrerVerteilung, true, "Planung : Klassenstunden - Austausch", "Mischen", "",
+     PassCount::None, false, &kGoalTableRule, Figure::LLSSumme, StageEnd::Never,
+     11, "", "", Figure::LLSSumme},
+    {Stage::LehrerVerteilung, true,
      {}, false, {GoalDirected(50, 50)}, 1,
-     PassLabel::None, false, &kGoalTableRule, Figure::LProd, StageEnd::Never,
-     1, "", "", Figure::LProd, "Mischen: Lehrer-Stunden-Verteilung"},
+     PassCount::None, false, &kGoalTableRule, Figure::LProd, StageEnd::Never,
+     1, "", "", Figure::LProd},
 }};
 // clang-format on
 

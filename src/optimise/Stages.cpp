@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/Stages.h"
 
-#include "model/Text.h"
 #include "optimise/KeptTotals.h"
 
 namespace sw {
 
 namespace {
-
-constexpr Ziel kGoalOfItem[7] = {Ziel::KlassenLuecken,  Ziel::KlassenVerteilung,
-                                 Ziel::Trennungsfehler, Ziel::Spezialtrennungsfehler,
-                                 Ziel::LehrerLuecken,   Ziel::LehrerLueckenMaximum,
-                                 Ziel::LehrerVerteilung};
 
 // Units a compound move may put in all before it is given up and taken back.
 constexpr int kCompoundSteps = 30;
@@ -24,19 +18,6 @@ static_assert(static_cast<int>(CompoundFocus::Separation) ==
                   static_cast<int>(ConflictSearch::Focus::TeacherGaps));
 
 } // namespace
-
-void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked) {
-    plan.ClearGoals();
-    for (std::size_t i = 0; i < checked.size(); ++i)
-        if (checked[i]) plan.SetGoal(kGoalOfItem[i]);
-}
-
-void SetAcceptanceFromText(CPlan& plan, const std::string& text) {
-    const auto value = ParseInt(text);
-    Optimierungswerte o = plan.Totals().Opt;
-    o.LLSAkzeptanz = value ? *value : 2;
-    plan.SetOptimisation(o);
-}
 
 Optimiser::Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
                      StageObserver* observer)
@@ -76,15 +57,15 @@ int Optimiser::FiveExchanges(AcceptanceKind rule) {
 // every pass; at the end the controls are enabled again. With `testFirst` the target is tested
 // before the first pass too.
 template <typename Pass, typename Done>
-StageResult Optimiser::Loop(const char* status, Pass pass, Done done, int maxPasses,
-                            bool testFirst) {
+StageResult Optimiser::Loop(const StageRow& row, Pass pass, Done done) {
+    const int maxPasses = row.PassLimit;
     StageResult result;
     report_ = PassReport{};
-    if (observer_) observer_->Status(status);
+    if (observer_) observer_->Started(row);
     CheckKeptTotals(plan_, reporter_);
     report_.Zahlen = ShowFigures(plan_);
     run_.Begin();
-    bool finished = testFirst && done();
+    bool finished = row.TestFirst && done();
     while (!finished && run_.KeepRunning() && result.Passes < maxPasses) {
         pass();
         ++result.Passes;
@@ -128,48 +109,28 @@ void Optimiser::RunStep(const PassStep& step, AcceptanceKind rule) {
     }
 }
 
-void Optimiser::LabelPass(PassLabel label) {
-    switch (label) {
-    case PassLabel::None:
-        break;
-    case PassLabel::Exchanges:
-        report_.Label15 = std::to_string(report_.Exchanges);
-        break;
-    case PassLabel::Passes:
-        report_.Label15 = std::to_string(report_.Pass);
-        break;
-    case PassLabel::Iteration:
-        report_.Label15 = "Iteration " + std::to_string(report_.Pass);
-        break;
-    }
-}
-
-StageResult Optimiser::Run(const StageRow* row, const std::array<bool, 7>& checked) {
+StageResult Optimiser::Run(const StageRow* row, GoalSet chosen) {
     // Held until the stage's message is shown: nothing may destroy the plan before.
     RunControl::Scope scope(run_);
     if (RefuseEmptyGrid()) return {.Refused = true};
     if (!row) return {};
     plan_.Aenderungen.Bump(); // every stage may move lessons
-    if (row->GoalsFromList)
-        SetGoalsFromList(plan_, checked);
-    else
-        plan_.SetGoals(row->Goals);
+    plan_.SetGoals(row->GoalsFromList ? chosen : row->Goals);
     row->Rule->Start(plan_);
     const AcceptanceKind rule = row->Rule->Kind();
     const StageResult r = Loop(
-        row->Status,
+        *row,
         [&] {
             for (const PassStep& step : row->Pass())
                 RunStep(step, rule);
-            LabelPass(row->Label);
         },
-        [&] { return Reached(plan_, row->End); }, row->PassLimit, row->TestFirst);
+        [&] { return Reached(plan_, row->End); });
     if (r.Reached && *row->EndMessage) reporter_.Show({row->EndMessage, row->EndTitle});
     return r;
 }
 
-StageResult Optimiser::RunStage(Stage stufe, const std::array<bool, 7>& checked) {
-    return Run(FindStageRow(stufe, false), checked);
+StageResult Optimiser::RunStage(Stage stufe, GoalSet chosen) {
+    return Run(FindStageRow(stufe, false), chosen);
 }
 
 StageResult Optimiser::Mix(Stage tab) {

@@ -27,32 +27,19 @@ inline constexpr const char* KeinUrplan =
     "Es gibt noch keinen Urplan.\nErzeugen Sie zuerst mit „1. Urplan erzeugen“ einen Plan.";
 } // namespace texte
 
-// The seven items of the goal check list on the page "Manuell", in their order.
-inline constexpr std::array<const char*, 7> kZieleListe = {
-    "Klassen-Leerstunden",      "Klassen-Stunden-Verteilung", "Trennungsfehler",
-    "Spezialtrennungsfehler",   "Lehrer-Leerstunden",         "Lehrer-Leerstunden-Maximum",
-    "Lehrer-Stunden-Verteilung"};
-
-// Clears the goals and sets the goal of every checked item (1, 4, 11, 17, 12, 5, 6).
-void SetGoalsFromList(CPlan& plan, const std::array<bool, 7>& checked);
-
-// The acceptance value field: its integer, or 2 when the text is none.
-void SetAcceptanceFromText(CPlan& plan, const std::string& text);
-
-// What the window shows after each pass.
+// How far a stage is after a pass; the row's PassCount says which count its progress shows.
 struct PassReport {
     int Pass = 0;            // passes done in this stage
     long long Exchanges = 0; // feasible exchanges summed over the stage
     int GoalDirected = 0;    // result of the last goal-directed call
-    std::string Label15;     // the progress label as the stage writes it
     Figures Zahlen;          // the figures after the pass
 };
 
 class StageObserver {
 public:
     virtual ~StageObserver() = default;
-    // The window caption (the stage's status text).
-    virtual void Status(const std::string& caption) { (void)caption; }
+    // The stage of `row` starts.
+    virtual void Started(const StageRow& row) { (void)row; }
     virtual void PassDone(const PassReport& report) { (void)report; }
     // The loop has ended, before the stage's closing message: the last pass's report (or the
     // figures at the start when no pass ran).
@@ -74,10 +61,10 @@ public:
     Optimiser(CPlan& plan, Random& rng, RunControl& run, Reporter& reporter,
               StageObserver* observer = nullptr);
 
-    // Runs one stage. `checked` is the goal list of "Manuell" (ignored by the other stages).
+    // Runs one stage. `chosen` are the goals of "Manuell" (ignored by the other stages).
     // While no lesson hour stands in the grid the stage is refused with "Es gibt noch keinen
     // Urplan. ..." (title "Hinweis"): it would only report an empty grid as perfect.
-    StageResult RunStage(Stage stufe, const std::array<bool, 7>& checked = {});
+    StageResult RunStage(Stage stufe, GoalSet chosen = {});
     // The "Mischen" button of a stage's tab (2..6); refused like a stage on an empty grid.
     StageResult Mix(Stage tab);
 
@@ -99,11 +86,9 @@ public:
 
 private:
     // Runs a row of the stage table; nullptr (no such row) runs nothing.
-    StageResult Run(const StageRow* row, const std::array<bool, 7>& checked);
-    // The progress label after a pass.
-    void LabelPass(PassLabel label);
+    StageResult Run(const StageRow* row, GoalSet chosen);
     template <typename Pass, typename Done>
-    StageResult Loop(const char* status, Pass pass, Done done, int maxPasses, bool testFirst);
+    StageResult Loop(const StageRow& row, Pass pass, Done done);
     int FiveExchanges(AcceptanceKind rule);
     // The refusal on an empty grid; true when the caller must stop.
     bool RefuseEmptyGrid();

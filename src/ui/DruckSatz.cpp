@@ -3,15 +3,7 @@
 
 #include "export/TableLooks.h"
 
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileDialog>
-#include <QPageLayout>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStringList>
-#include <QTextDocument>
-#include <QUrl>
 
 namespace sw::ui {
 
@@ -80,28 +72,13 @@ QString DokumentAlsHtml(const Document& doc) {
     return html + "</body></html>\n";
 }
 
-QString WordZieldatei(QWidget* parent, const QString& titel) {
-    QFileDialog dlg(parent, titel, {}, "Word - Dokumente (*.docx)");
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setDefaultSuffix("docx");
-    return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
+DateiDialog WordDatei(const QString& titel) {
+    return {true, titel, "Word - Dokumente (*.docx)", "docx", {}};
 }
 
-QString DruckDialog(QWidget* parent, QTextDocument& doc, PageOrientation ausrichtung) {
-    QPrinter printer;
-    printer.setPageOrientation(ausrichtung == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait);
-    QPrintDialog dlg(&printer, parent);
-    if (dlg.exec() != QDialog::Accepted) return QString();
-    doc.print(&printer);
-    return printer.outputFileName().isEmpty()
-               ? QString::fromUtf8("an den Drucker „%1“ gegeben").arg(printer.printerName())
-               : QString::fromUtf8("in die Datei „%1“ gedruckt")
-                     .arg(QDir::toNativeSeparators(printer.outputFileName()));
-}
-
-bool DesktopAnzeige::Open(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+bool AnzeigeMerker::Open(const std::string& path) {
+    angezeigt = desktop_.Open(QString::fromStdString(path));
+    return angezeigt;
 }
 
 } // namespace sw::ui

@@ -85,15 +85,10 @@ template <typename Name> void Eintragen(QListWidget* liste, int n, Name name) {
 
 } // namespace
 
-TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, QWidget* parent)
-    : QDialog(parent), reporter_(reporter), desktop_(std::make_unique<DesktopAnzeige>()) {
-    Anzeige = desktop_.get();
+TDruckOptionenForm::TDruckOptionenForm(Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), reporter_(reporter), desktop_(desktop) {
     setObjectName("DruckOptionenForm");
     setWindowTitle("Druck - Optionen");
-    Zieldatei = [this] { return WordZieldatei(this, "Export in Word"); };
-    Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
-        return DruckDialog(this, doc, ausrichtung);
-    };
 
     auto* listen = new QHBoxLayout;
     listen->addWidget(Liste("LehrerCB", "Lehrer", "LehrerCLB", "Keiner", lehrerCB_, lehrerCLB_));
@@ -240,9 +235,9 @@ void TDruckOptionenForm::AusgabeBtnClick() {
         letztes_ = RunExport(*plan_, o, leer, reporter_, still);
         return;
     }
-    const QString ziel = Zieldatei();
+    const QString ziel = desktop_.ChooseFile(this, WordDatei("Export in Word"));
     if (ziel.isEmpty()) return;
-    AnzeigeMerker anzeige(*Anzeige);
+    AnzeigeMerker anzeige(desktop_);
     CWord word(S(ziel), DefaultFileOps(), anzeige);
     Fortschritt fortschritt(this);
     letztes_ = RunExport(*plan_, o, word, reporter_, fortschritt);
@@ -276,7 +271,7 @@ void TDruckOptionenForm::Drucker(const ExportOptionen& o) {
     if (letztes_.Status != ExportStatus::Fertig) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
-    const QString wohin = Drucken(doc, o.Ausrichtung);
+    const QString wohin = desktop_.Print(this, doc, o.Ausrichtung);
     if (!wohin.isEmpty()) Fertig(wohin, true);
 }
 

@@ -4,27 +4,26 @@
 // target. "Ausgabe" fills ExportOptionen and hands them to the core's export run; the run's
 // progress appears in a progress window, its messages as message boxes, and a finished run says
 // how many plans went where. "Alle" and "Keiner"/"Keine" also tick or untick their list's kind
-// box.
+// box. The file dialog, the printer and the viewer of the written document are the desktop's.
 #pragma once
 #include "export/ExportRun.h"
 #include "export/Word.h"
 
 #include <QDialog>
-#include <functional>
-#include <memory>
 
 class QCheckBox;
-class QTextDocument;
 class QComboBox;
 class QListWidget;
 class QRadioButton;
 
 namespace sw::ui {
 
+class Desktop;
+
 class TDruckOptionenForm : public QDialog {
     Q_OBJECT
 public:
-    TDruckOptionenForm(Reporter& reporter, QWidget* parent = nullptr);
+    TDruckOptionenForm(Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
 
     // Fills the lists from `plan` and shows the window modally; without a plan the refusal.
     void Oeffnen(const CPlan* plan);
@@ -33,14 +32,6 @@ public:
     // The options as the controls hold them.
     ExportOptionen Optionen() const;
 
-    // The name of the document to write; empty means cancel. Tests replace it.
-    std::function<QString()> Zieldatei;
-    // Prints a laid-out document ("Drucker") and names where it went (the printer, or the PDF
-    // file); empty when cancelled. The default shows the system print dialog, which also offers
-    // a PDF file. Tests replace it.
-    std::function<QString(QTextDocument&, PageOrientation)> Drucken;
-    // Shows the written document; tests put a NoOpener here. The default asks the desktop.
-    DocumentOpener* Anzeige;
     ExportErgebnis LetztesErgebnis() const { return letztes_; }
 
 public slots:
@@ -54,8 +45,8 @@ private:
                    const char* keinText, QCheckBox*& cb, QListWidget*& liste);
 
     Reporter& reporter_;
+    Desktop& desktop_;
     const CPlan* plan_ = nullptr;
-    std::unique_ptr<DocumentOpener> desktop_;
     ExportErgebnis letztes_;
     QCheckBox *lehrerCB_ = nullptr, *klassenCB_ = nullptr, *raumCB_ = nullptr;
     QListWidget *lehrerCLB_ = nullptr, *klassenCLB_ = nullptr, *raumCLB_ = nullptr;

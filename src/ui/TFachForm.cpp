@@ -12,8 +12,8 @@
 
 namespace sw::ui {
 
-TFachForm::TFachForm(Session& session, Reporter& reporter, QWidget* parent)
-    : TStammForm(session, reporter, parent, "FachForm", kHilfe) {
+TFachForm::TFachForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : TStammForm(session, reporter, desktop, parent, "FachForm", kHilfe) {
     setWindowTitle(QString::fromUtf8("Fächer"));
     neuForm_ = new TNeuForm(this);
     ListeAnlegen("FachCoBox");

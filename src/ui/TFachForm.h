@@ -12,7 +12,7 @@ class TNeuForm;
 class TFachForm : public TStammForm {
     Q_OBJECT
 public:
-    TFachForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TFachForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuForm& NeuForm() { return *neuForm_; }
 
     static constexpr const char* kHilfe = "formular_faecher.htm";

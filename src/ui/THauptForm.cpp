@@ -23,15 +23,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <utility>
 
 namespace sw::ui {
@@ -80,27 +77,24 @@ const DateiDialog kStammSpeichern{
     true, "Stamm-Datei speichern unter", "Stammdaten - Dateien (*.sdt)", "sdt", {}};
 } // namespace
 
-THauptForm::THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* parent)
-    : QMainWindow(parent), reporter_(reporter), session_(reporter), startOrdner_(startOrdner),
-      hilfePfad_(QCoreApplication::applicationDirPath() + "/help") {
+THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& startOrdner,
+                       QWidget* parent)
+    : QMainWindow(parent), reporter_(reporter), desktop_(desktop), session_(reporter),
+      startOrdner_(startOrdner), hilfePfad_(QCoreApplication::applicationDirPath() + "/help") {
     setObjectName("Form1");
-    Dateiwahl = [this](const DateiDialog& d) { return StandardDateiwahl(d); };
-    Seitenanzeige = [](const QString& pfad) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
-    };
     hilfe_ = new THilfeForm(this);
     planForm_ = new TPlanForm(run_, reporter_, this);
     angaben_ = new TAllgemeineAngabenForm(reporter_, *hilfe_, this);
     optionen_ = new TProgrammOptionenForm(reporter_, startOrdner_, this);
     planForm_->SetKonfigDatei(optionen_->KonfigDatei());
-    druck_ = new TDruckOptionenForm(reporter_, this);
-    unterricht_ = new TUnterrichtForm(session_, reporter_, this);
-    fach_ = new TFachForm(session_, reporter_, this);
-    raum_ = new TRaumForm(session_, reporter_, this);
-    lehrer_ = new TLehrerForm(session_, reporter_, this);
-    klassen_ = new TKlassenForm(session_, reporter_, this);
-    kurs_ = new TKursForm(session_, reporter_, this);
-    vertretungen_ = new TVertretungenForm(reporter_, this);
+    druck_ = new TDruckOptionenForm(reporter_, desktop_, this);
+    unterricht_ = new TUnterrichtForm(session_, reporter_, desktop_, this);
+    fach_ = new TFachForm(session_, reporter_, desktop_, this);
+    raum_ = new TRaumForm(session_, reporter_, desktop_, this);
+    lehrer_ = new TLehrerForm(session_, reporter_, desktop_, this);
+    klassen_ = new TKlassenForm(session_, reporter_, desktop_, this);
+    kurs_ = new TKursForm(session_, reporter_, desktop_, this);
+    vertretungen_ = new TVertretungenForm(reporter_, desktop_, this);
     // The plan grid of the substitution windows is the planning window's: one undo history, and
     // the planning window's figures follow the edits made there.
     vertretungen_->Schnappschuss = [this] { planForm_->SchnappschussBtnClick(); };
@@ -322,20 +316,11 @@ void THauptForm::VertretungenSchliessen() {
 
 // --- file commands ----------------------------------------------------------------------------
 
-QString THauptForm::StandardDateiwahl(const DateiDialog& d) {
-    QFileDialog dlg(this, d.Titel, d.Ordner, d.Filter);
-    dlg.setAcceptMode(d.Speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(d.Speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(d.Endung);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-    return dlg.selectedFiles().first();
-}
-
 QString THauptForm::Frage(const DateiDialog& d) {
     if (!vorgabe_.isEmpty()) return std::exchange(vorgabe_, {});
     DateiDialog mitOrdner = d;
     mitOrdner.Ordner = startOrdner_;
-    return Dateiwahl(mitOrdner);
+    return desktop_.ChooseFile(this, mitOrdner);
 }
 
 void THauptForm::DateiOeffnen(const QString& pfad) {
@@ -557,7 +542,7 @@ void THauptForm::HilfeSeite(const QString& seite) {
     const QString pfad = QDir(hilfePfad_).filePath(seite);
     if (!QFileInfo(pfad).isFile())
         reporter_.Show({S(HilfeFehlt(pfad)), titel::Fehler});
-    else if (!Seitenanzeige(pfad))
+    else if (!desktop_.Open(pfad))
         reporter_.Show({S(HilfeNichtAnzeigbar(pfad)), titel::Hinweis});
 }
 

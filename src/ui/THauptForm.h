@@ -4,10 +4,13 @@
 // export options, the substitution window and the program options and run the file commands on
 // the session; its caption
 // names the mode and the file. It switches between master-data mode and plan mode. Commands that
-// destroy or replace the plan wait while a halted run is still returning.
+// destroy or replace the plan wait while a halted run is still returning. It hands its reporter
+// and its desktop (file dialogs, modal dialogs, printing, viewing, today) to every window it
+// makes.
 #pragma once
 #include "app/Session.h"
 #include "optimise/RunControl.h"
+#include "ui/Desktop.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -33,26 +36,12 @@ class TProgrammOptionenForm;
 class TUnterrichtForm;
 class TVertretungenForm;
 
-// What a file dialog is asked for.
-struct DateiDialog {
-    bool Speichern = false;
-    QString Titel;
-    QString Filter; // "Plan - Dateien (*.pdt)"
-    QString Endung; // default extension without the dot
-    QString Ordner;
-};
-
 class THauptForm : public QMainWindow {
     Q_OBJECT
 public:
-    THauptForm(Reporter& reporter, const QString& startOrdner, QWidget* parent = nullptr);
+    THauptForm(Reporter& reporter, Desktop& desktop, const QString& startOrdner,
+               QWidget* parent = nullptr);
     ~THauptForm() override;
-
-    // Asks for a file name; an empty result means cancel. Tests replace it.
-    std::function<QString(const DateiDialog&)> Dateiwahl;
-    // Shows a help page; false when no viewer could be started. Tests replace it. The default
-    // hands the file to the desktop.
-    std::function<bool(const QString&)> Seitenanzeige;
 
     Session& Sitzung() { return session_; }
     RunControl& Lauf() { return run_; }
@@ -143,9 +132,9 @@ private:
     // about a changed plan), then changed master data are offered for saving; `ohneAenderung`
     // is asked when nothing changed. True when the command may go on.
     bool VerwerfenErlaubt(const char* ohneAenderung = nullptr);
-    QString StandardDateiwahl(const DateiDialog& d);
 
     Reporter& reporter_;
+    Desktop& desktop_;
     Session session_;
     RunControl run_;
     QString startOrdner_;

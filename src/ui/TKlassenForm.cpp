@@ -16,8 +16,8 @@
 
 namespace sw::ui {
 
-TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, QWidget* parent)
-    : TStammForm(session, reporter, parent, "KlassenForm", kHilfe) {
+TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : TStammForm(session, reporter, desktop, parent, "KlassenForm", kHilfe) {
     setWindowTitle("Klassen");
     neuForm_ = new TNeuForm(this);
     seiten_ = new QTabWidget(this);

@@ -14,7 +14,7 @@ class TNeuForm;
 class TKlassenForm : public TStammForm {
     Q_OBJECT
 public:
-    TKlassenForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TKlassenForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuForm& NeuForm() { return *neuForm_; }
 
     static constexpr const char* kHilfe = "formular_klassen.htm";

@@ -46,8 +46,8 @@ std::string Gewaehlt(const QListWidget* l) {
 }
 } // namespace
 
-TKursForm::TKursForm(Session& session, Reporter& reporter, QWidget* parent)
-    : TStammForm(session, reporter, parent, "KursForm", kHilfe) {
+TKursForm::TKursForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : TStammForm(session, reporter, desktop, parent, "KursForm", kHilfe) {
     setWindowTitle("Kurse");
     neuForm_ = new TNeuKursForm(this);
     ListeAnlegen("KursCoBox");

@@ -13,7 +13,7 @@ class TNeuKursForm;
 class TKursForm : public TStammForm {
     Q_OBJECT
 public:
-    TKursForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TKursForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuKursForm& NeuForm() { return *neuForm_; }
 
     static constexpr const char* kHilfe = "formular_kurse.htm";

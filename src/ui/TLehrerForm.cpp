@@ -20,8 +20,8 @@
 
 namespace sw::ui {
 
-TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, QWidget* parent)
-    : TStammForm(session, reporter, parent, "LehrerForm", kHilfe) {
+TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : TStammForm(session, reporter, desktop, parent, "LehrerForm", kHilfe) {
     setWindowTitle("Lehrer");
     neuForm_ = new TNeuNameForm(this);
     seiten_ = new QTabWidget(this);

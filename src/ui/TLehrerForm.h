@@ -16,7 +16,7 @@ class TNeuNameForm;
 class TLehrerForm : public TStammForm {
     Q_OBJECT
 public:
-    TLehrerForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TLehrerForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuNameForm& NeuForm() { return *neuForm_; }
 
     static constexpr const char* kHilfe = "formular_lehrer.htm";

@@ -90,7 +90,7 @@ constexpr std::array<std::pair<const char*, const char*>, 5> kStufenKnoepfe = {{
 } // namespace
 
 TPlanForm::TPlanForm(RunControl& run, Reporter& reporter, QWidget* parent)
-    : QWidget(parent, Qt::Window), run_(run), reporter_(reporter) {
+    : QWidget(parent, Qt::Window), run_(run), reporter_(reporter), dienst_(reporter, run) {
     setObjectName("PlanForm");
     setWindowTitle(Q(texte::Bereitschaft));
     Aufbauen();
@@ -109,11 +109,11 @@ void TPlanForm::Aufbauen() {
     seiten_->addTab(UrplanSeite(), "Urplan");
     for (std::size_t i = 0; i < kStufenKnoepfe.size(); ++i) {
         const StageRow& stufe = *FindNumberedStage(static_cast<int>(i) + 2);
-        seiten_->addTab(StufenSeite(kStufenKnoepfe[i].first, stufe.Button, kStufenKnoepfe[i].second,
-                                    stufe.Stage),
-                        Q(stufe.Tab));
+        seiten_->addTab(StufenSeite(kStufenKnoepfe[i].first, TexteVon(stufe).Button,
+                                    kStufenKnoepfe[i].second, stufe.Stage),
+                        Q(TexteVon(stufe).Tab));
     }
-    seiten_->addTab(ManuellSeite(), Q(StageRowOf(Stage::Manuell).Tab));
+    seiten_->addTab(ManuellSeite(), Q(TexteVon(Stage::Manuell, false).Tab));
     seiten_->addTab(OptionenSeite(), "Optionen");
     connect(seiten_, &QTabWidget::currentChanged, this, &TPlanForm::SeiteGewechselt);
 
@@ -203,7 +203,7 @@ QWidget* TPlanForm::StufenSeite(const char* knopfName, const char* knopfText,
                                 const char* mischenName, Stage stufe) {
     auto* seite = new QWidget;
     auto* knopf = Knopf(seite, knopfName, knopfText);
-    auto* mischen = Knopf(seite, mischenName, FindStageRow(stufe, true)->Button);
+    auto* mischen = Knopf(seite, mischenName, TexteVon(stufe, true).Button);
     connect(knopf, &QPushButton::clicked, this, [this, stufe] { StageClick(stufe); });
     connect(mischen, &QPushButton::clicked, this, [this, stufe] { MischenClick(stufe); });
     schritte_.push_back(knopf);
@@ -230,9 +230,9 @@ QWidget* TPlanForm::ManuellSeite() {
         item->setCheckState(Qt::Unchecked);
     }
     connect(zieleCLB_, &QListWidget::itemChanged, this, [this] {
-        if (plan_) SetGoalsFromList(*plan_, ZieleGewaehlt());
+        if (plan_) plan_->SetGoals(ZieleAusListe(ZieleGewaehlt()));
     });
-    auto* start = Knopf(seite, "ManuellStartBtn", StageRowOf(Stage::Manuell).Button);
+    auto* start = Knopf(seite, "ManuellStartBtn", TexteVon(Stage::Manuell, false).Button);
     connect(start, &QPushButton::clicked, this, [this] { StageClick(Stage::Manuell); });
     schritte_.push_back(start);
     auto* layout = new QHBoxLayout(seite);
@@ -291,6 +291,7 @@ void TPlanForm::SetPlan(CPlan* plan, Random* rng, Stammdaten* stamm) {
     plan_ = plan && rng ? plan : nullptr;
     rng_ = rng;
     stamm_ = stamm;
+    dienst_.Attach(plan_, rng_);
     verlauf_.Clear();
     run_.End();
     kurve_->Neu({});
@@ -336,8 +337,9 @@ void TPlanForm::ZahlenSetzen(const Figures& f) {
     if (plan_) sKProdSumL_->setText(QString::number(plan_->Totals().Opt.KProdRekord));
 }
 
-void TPlanForm::KonfliktSetzen(const ConflictLabels& k) {
-    konfliktGB_->setTitle(Q(k.Caption));
+void TPlanForm::KonfliktSetzen(const ConflictRecord& konflikt) {
+    const ConflictNames k = plan_ ? NamesOf(*plan_, konflikt) : ConflictNames{};
+    konfliktGB_->setTitle(Q(KonfliktTitel(konflikt)));
     konfliktLehrerL_->setText(Q(k.Lehrer));
     konfliktFachKursL_->setText(Q(k.FachKurs));
     konfliktKlassenL_->setText(Q(k.Klassen));
@@ -360,16 +362,14 @@ void TPlanForm::StartBtnClick() {
     const std::uint32_t seed = seed_.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
     kurve_->Neu("Rest", KurvenAnzeige::Zaehlung::Versuch);
     anzeigeUhr_.restart();
-    Random unbenutzt; // without a plan the run only refuses
-    InitialPlanOptions optionen;
-    optionen.Weitersuchen = weitersuchenCB_->isChecked();
     // Without a complete plan the grid keeps the best attempt, as the tool does.
-    const InitialPlanResult r =
-        RunInitialPlanKeepingBest(plan_, rng_ ? *rng_ : unbenutzt, reporter_, run_,
-                                  S(anzahlVersucheE_->text()), seed, this, optionen);
-    if (r.PlanVorhanden && !r.Complete() && !r.Angehalten)
-        reporter_.Show(
-            {texte::KeinVollstaendigerPlan(r, DescribeConflict(*plan_)), titel::Hinweis});
+    dienst_.SetOptions(Planungsoptionen(seed));
+    const InitialPlanResult r = dienst_.RunInitialPlan(this);
+    if (r.PlanVorhanden && !r.Complete() && !r.Angehalten) {
+        const ConflictRecord konflikt = ConflictOf(*plan_);
+        reporter_.Show({texte::KeinVollstaendigerPlan(r, konflikt, NamesOf(*plan_, konflikt)),
+                        titel::Hinweis});
+    }
 }
 
 bool TPlanForm::NieSetzbarGefragt() {
@@ -389,9 +389,8 @@ void TPlanForm::StageClick(Stage stufe) {
     verlauf_.Clear();
     laufend_ = stufe;
     mischen_ = false;
-    Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
-    optimiser.SetCompoundMoves(weitersuchenCB_->isChecked());
-    optimiser.RunStage(stufe, ZieleGewaehlt());
+    dienst_.SetOptions(Planungsoptionen());
+    dienst_.RunStage(stufe, this);
 }
 
 void TPlanForm::MischenClick(Stage tab) {
@@ -404,9 +403,8 @@ void TPlanForm::MischenClick(Stage tab) {
     verlauf_.Clear();
     laufend_ = tab;
     mischen_ = true;
-    Optimiser optimiser(*plan_, *rng_, run_, reporter_, this);
-    optimiser.SetCompoundMoves(weitersuchenCB_->isChecked());
-    optimiser.Mix(tab);
+    dienst_.SetOptions(Planungsoptionen());
+    dienst_.Mix(tab, this);
 }
 
 void TPlanForm::LaufBeginnt() {
@@ -414,10 +412,11 @@ void TPlanForm::LaufBeginnt() {
     const auto [figur, name] = Kurve(zeile);
     kurvenFigur_ = figur;
     zielgerichtet_ = zeile.HasGoalDirectedStep();
+    passCount_ = zeile.Counts;
     kurve_->Neu(name);
     label15Text_.clear();
     zielgerichtetWert_ = 0;
-    label15T_->setText(Q(PassLabelCaption(zeile.Label)));
+    label15T_->setText(Q(PassLabelCaption(zeile.Counts)));
     label15_->clear();
     austauschL_->clear();
     anzeigeUhr_.restart();
@@ -471,46 +470,44 @@ void TPlanForm::DisableCommands() {
         w->setEnabled(false);
 }
 
-void TPlanForm::EnableCommands(const std::string& caption) {
+void TPlanForm::EnableCommands() {
     for (QWidget* w : schritte_)
         w->setEnabled(true);
-    setWindowTitle(Q(caption));
+    setWindowTitle(Q(texte::Bereitschaft));
 }
 
-void TPlanForm::Started(const std::string& caption, const std::string& anzahlVersuche,
-                        const ConflictLabels& konflikt) {
-    setWindowTitle(Q(caption));
-    anzahlVersucheE_->setText(Q(anzahlVersuche));
-    KonfliktSetzen(konflikt);
+void TPlanForm::Started(const CPlan*, int attempts) {
+    setWindowTitle(Q(texte::UrplanErzeugen));
+    anzahlVersucheE_->setText(QString::number(attempts));
+    KonfliktSetzen({});
 }
 
 void TPlanForm::AttemptDone(const InitialPlanProgress& progress) {
     kurve_->Merken(progress.Rest);
     kurve_->SetVersuche(progress.Versuche);
     if (!AnzeigeFaellig()) return;
-    label1_->setText(Q(progress.Label1));
+    label1_->setText(Q(VersucheText(progress)));
     KonfliktSetzen(progress.Konflikt);
     kurve_->update();
 }
 
-void TPlanForm::Finished(const InitialPlanProgress& progress, const Figures& figures,
-                         const std::string& startCaption) {
-    label1_->setText(Q(progress.Label1));
+void TPlanForm::Finished(const InitialPlanProgress& progress, const Figures& figures) {
+    label1_->setText(Q(VersucheText(progress)));
     kurve_->SetVersuche(progress.Versuche);
     KonfliktSetzen(progress.Konflikt);
     ZahlenSetzen(figures);
-    startBtn_->setText(Q(startCaption));
+    startBtn_->setText(Q(texte::UrplanStart));
     kurve_->update();
 }
 
-void TPlanForm::Status(const std::string& caption) {
-    setWindowTitle(Q(caption));
+void TPlanForm::Started(const StageRow& row) {
+    setWindowTitle(Q(TexteVon(row).Status));
     LaufBeginnt();
 }
 
 void TPlanForm::PassDone(const PassReport& report) {
     kurve_->Merken(FigureValue(*plan_, kurvenFigur_));
-    label15Text_ = report.Label15;
+    label15Text_ = PassLabelText(passCount_, report);
     zielgerichtetWert_ = report.GoalDirected;
     if (AnzeigeFaellig()) LaufZeigen(report.Zahlen);
 }
@@ -529,7 +526,7 @@ std::pair<Figure, QString> TPlanForm::Kurve(const StageRow& zeile) const {
             return {static_cast<Figure>(i), Q(kZieleListe[i])};
         }
     }
-    return {zeile.Curve, Q(zeile.CurveName)};
+    return {zeile.Curve, Q(TexteVon(zeile).CurveName)};
 }
 
 // --- tabs, goals, options ---------------------------------------------------------------------
@@ -552,6 +549,19 @@ std::array<bool, 7> TPlanForm::ZieleGewaehlt() const {
     for (int i = 0; i < zieleCLB_->count() && i < 7; ++i)
         gewaehlt[i] = zieleCLB_->item(i)->checkState() == Qt::Checked;
     return gewaehlt;
+}
+
+PlanningOptions TPlanForm::Planungsoptionen(std::uint32_t seed) const {
+    PlanningOptions o;
+    o.Attempts = AttemptCountFromText(S(anzahlVersucheE_->text()));
+    o.Seed = seed;
+    o.Search = weitersuchenCB_->isChecked();
+    o.Goals = ZieleAusListe(ZieleGewaehlt());
+    o.CourseOverLimit = optionen_[0]->isChecked();
+    o.MultiCourseOverLimit = optionen_[1]->isChecked();
+    o.MultiOverLimit = optionen_[2]->isChecked();
+    o.StrictFirstHour = !optionen_[3]->isChecked();
+    return o;
 }
 
 void TPlanForm::OptionenLesen() {

@@ -8,11 +8,13 @@
 // still returning waits for it. The window is created once and shows whatever plan the main
 // window hands it.
 #pragma once
+#include "app/PlanningService.h"
 #include "app/Settings.h"
 #include "edit/EditHistory.h"
 #include "optimise/InitialPlanRun.h"
 #include "optimise/RunControl.h"
 #include "optimise/Stages.h"
+#include "ui/StufenTexte.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -92,15 +94,13 @@ protected:
 private:
     // RunObserver
     void DisableCommands() override;
-    void EnableCommands(const std::string& caption) override;
+    void EnableCommands() override;
     // InitialPlanObserver
-    void Started(const std::string& caption, const std::string& anzahlVersuche,
-                 const ConflictLabels& konflikt) override;
+    void Started(const CPlan* plan, int attempts) override;
     void AttemptDone(const InitialPlanProgress& progress) override;
-    void Finished(const InitialPlanProgress& progress, const Figures& figures,
-                  const std::string& startCaption) override;
+    void Finished(const InitialPlanProgress& progress, const Figures& figures) override;
     // StageObserver
-    void Status(const std::string& caption) override;
+    void Started(const StageRow& row) override;
     void PassDone(const PassReport& report) override;
     void Ended(const PassReport& report) override;
 
@@ -122,7 +122,7 @@ private:
     void ZahlenSetzen(const Figures& f);
     // The figure labels' fixed widths, from the widest text the plan's figures can take.
     void ZahlenBreiten();
-    void KonfliktSetzen(const ConflictLabels& k);
+    void KonfliktSetzen(const ConflictRecord& k);
     void SeiteGewechselt(int index);
     void OptionenLesen();
     void OptionenSchreiben();
@@ -133,6 +133,8 @@ private:
     // True when the run may start.
     bool NieSetzbarGefragt();
     std::array<bool, 7> ZieleGewaehlt() const;
+    // What a run takes, from the window's fields; `seed` for the initial plan.
+    PlanningOptions Planungsoptionen(std::uint32_t seed = 1) const;
     // The figure the curve follows (index into the goal list: 0 class gaps ... 6 teacher
     // distribution) and the curve's name for a stage or a "Mischen" of its tab.
     std::pair<Figure, QString> Kurve(const StageRow& zeile) const;
@@ -142,6 +144,8 @@ private:
     CPlan* plan_ = nullptr;
     Random* rng_ = nullptr;
     Stammdaten* stamm_ = nullptr;
+    // Runs the plan the window shows, through run_.
+    PlanningService dienst_;
     // The manual edits of the plan grid; a new plan and every run start it afresh.
     EditHistory verlauf_;
     TPlanBSForm* gitter_ = nullptr;
@@ -149,6 +153,8 @@ private:
     // The stage the window runs or last ran, and whether as its "Mischen".
     Stage laufend_ = Stage::KlassenLuecken;
     bool mischen_ = false;
+    // The row of the running stage: what its pass label counts.
+    PassCount passCount_ = PassCount::None;
     // The figure the curve of the running stage follows; -1 for the initial plan's rest.
     Figure kurvenFigur_ = Figure::LLSSumme;
     // Whether the running stage makes goal-directed calls (AustauschL shows their result).

@@ -50,8 +50,8 @@ void Setzen(QButtonGroup* g, int id) {
 }
 } // namespace
 
-TRaumForm::TRaumForm(Session& session, Reporter& reporter, QWidget* parent)
-    : TStammForm(session, reporter, parent, "RaumForm", kHilfe) {
+TRaumForm::TRaumForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : TStammForm(session, reporter, desktop, parent, "RaumForm", kHilfe) {
     setWindowTitle(QString::fromUtf8("Räume"));
     neuForm_ = new TNeuNameForm(this);
     seiten_ = new QTabWidget(this);

@@ -19,7 +19,7 @@ class TNeuNameForm;
 class TRaumForm : public TStammForm {
     Q_OBJECT
 public:
-    TRaumForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TRaumForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuNameForm& NeuForm() { return *neuForm_; }
 
     static constexpr const char* kHilfe = "formular_raeume.htm";

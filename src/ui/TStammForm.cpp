@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TStammForm.h"
 
+#include "ui/Desktop.h"
 #include "ui/QtReporter.h"
 #include "ui/SperrGitter.h"
 #include "ui/TNeuForm.h"
@@ -72,12 +73,11 @@ void NamenSuche(QComboBox* liste) {
 }
 } // namespace
 
-TStammForm::TStammForm(Session& session, Reporter& reporter, QWidget* parent,
+TStammForm::TStammForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent,
                        const char* objektName, const char* hilfe)
-    : QDialog(parent), session_(session), reporter_(reporter) {
+    : QDialog(parent), session_(session), reporter_(reporter), desktop_(desktop) {
     setObjectName(objektName);
     setModal(false);
-    EingabeAusfuehren = [](TEingabeForm& f) { return f.exec() == QDialog::Accepted; };
     HilfeMenue(this, hilfe);
 }
 
@@ -273,7 +273,7 @@ void TStammForm::Ergebnis(const Aenderung& a) {
 bool TStammForm::Eingabe(TEingabeForm& fenster, const char* titel, const char* prompt,
                          const QString& name) {
     fenster.Vorbereiten(this, Q(titel), Q(prompt), name);
-    return EingabeAusfuehren(fenster);
+    return desktop_.Run(fenster);
 }
 
 void TStammForm::CheckListeFuellen(QListWidget* liste, const std::vector<std::string>& namen,

@@ -3,13 +3,13 @@
 // share: the drop-down list of the entities with its selection, the navigation bar, the input
 // windows, the pop-up "Hilfe", plan mode, and the signal that tells the other windows to show
 // the changed master data. Every change is a call of the MasterDataEditor; a dialog then shows
-// what the master data holds, with the selection the editor answers.
+// what the master data holds, with the selection the editor answers. The input windows run
+// through the desktop.
 #pragma once
 #include "app/Session.h"
 #include "define/MasterData.h"
 
 #include <QDialog>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,15 +22,13 @@ class QTabWidget;
 
 namespace sw::ui {
 
+class Desktop;
 class SperrGitter;
 class TEingabeForm;
 
 class TStammForm : public QDialog {
     Q_OBJECT
 public:
-    // Runs an input window; true for OK. Tests replace it.
-    std::function<bool(TEingabeForm&)> EingabeAusfuehren;
-
     // The lists rebuilt from the master data, the selection kept where it still exists (else
     // the first entity), and the window shown.
     void Oeffnen();
@@ -59,8 +57,8 @@ signals:
     void HilfeSeite(const QString& seite);
 
 protected:
-    TStammForm(Session& session, Reporter& reporter, QWidget* parent, const char* objektName,
-               const char* hilfe);
+    TStammForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent,
+               const char* objektName, const char* hilfe);
 
     // The names of the list, in list order.
     virtual std::vector<std::string> Namen() const = 0;
@@ -122,6 +120,7 @@ protected:
 
     Session& session_;
     Reporter& reporter_;
+    Desktop& desktop_;
     QComboBox* liste_ = nullptr;
     QPushButton* neuBitBtn_ = nullptr;
     QPushButton* loeschenBitBtn_ = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TUnterrichtForm.h"
 
+#include "ui/Desktop.h"
 #include "ui/QtReporter.h"
 #include "ui/TBlockForm.h"
 #include "ui/TRaumWahlForm.h"
@@ -45,16 +46,15 @@ QStringList Zeilen(const std::vector<std::string>& texte) {
 }
 } // namespace
 
-TUnterrichtForm::TUnterrichtForm(Session& session, Reporter& reporter, QWidget* parent)
-    : QDialog(parent), session_(session), reporter_(reporter) {
+TUnterrichtForm::TUnterrichtForm(Session& session, Reporter& reporter, Desktop& desktop,
+                                 QWidget* parent)
+    : QDialog(parent), session_(session), reporter_(reporter), desktop_(desktop) {
     setObjectName("UnterrichtForm");
     setWindowTitle("Unterricht");
     setModal(false);
     seiten_.Aufbauen(this);
     blockForm_ = new TBlockForm(this);
     raumForm_ = new TRaumWahlForm(this);
-    BlockAusfuehren = [](TBlockForm& f) { return f.exec() == QDialog::Accepted; };
-    RaumAusfuehren = [](TRaumWahlForm& f) { return f.exec() == QDialog::Accepted; };
     Verbinden();
     HilfeMenue(this);
     HilfeMenue(raumForm_);
@@ -385,7 +385,7 @@ void TUnterrichtForm::HinzuBitBtnClick() {
                         dialog->StundenAenderbar ? std::nullopt
                                                  : std::optional<int>(Q(dialog->Stunden).toInt()));
     blockForm_->move(pos() + QPoint(20, 20));
-    if (BlockAusfuehren(*blockForm_)) e.AddBlock(anfrage, S(blockForm_->Stunden()), reporter_);
+    if (desktop_.Run(*blockForm_)) e.AddBlock(anfrage, S(blockForm_->Stunden()), reporter_);
     AnsichtNeu();
 }
 
@@ -544,7 +544,7 @@ void TUnterrichtForm::RaumWaehlenClick() {
         return;
     }
     raumForm_->move(pos() + QPoint(20, 20));
-    if (!RaumAusfuehren(*raumForm_)) return;
+    if (!desktop_.Run(*raumForm_)) return;
     const QString raum = raumForm_->GewaehlterRaum();
     if (raum.isEmpty()) return;
     Pruefung(Editor().SetRoom(block_, Position(), S(raum), seiten_.RaumCheckCB->isChecked(), v_));

@@ -4,7 +4,8 @@
 // units and gives each unit its time presets and room; its third page groups blocks for special
 // separation. The window keeps only what is selected: every change of master data is a call of
 // the LessonEditor, and the window then shows what the editor answers. Filling a control never
-// changes a unit: the handlers run on the user's input only.
+// changes a unit: the handlers run on the user's input only. Its block and room dialogs run
+// through the desktop.
 #pragma once
 #include "app/Session.h"
 #include "define/LessonEditor.h"
@@ -16,19 +17,16 @@
 
 namespace sw::ui {
 
+class Desktop;
 class TBlockForm;
 class TRaumWahlForm;
 
 class TUnterrichtForm : public QDialog {
     Q_OBJECT
 public:
-    TUnterrichtForm(Session& session, Reporter& reporter, QWidget* parent = nullptr);
+    TUnterrichtForm(Session& session, Reporter& reporter, Desktop& desktop,
+                    QWidget* parent = nullptr);
     ~TUnterrichtForm() override;
-
-    // Runs the block dialog; true for "Block hinzufügen". Tests replace it.
-    std::function<bool(TBlockForm&)> BlockAusfuehren;
-    // Runs the room dialog; true for "OK". Tests replace it.
-    std::function<bool(TRaumWahlForm&)> RaumAusfuehren;
 
     UnterrichtSeiten& Seiten() { return seiten_; }
     TBlockForm& BlockForm() { return *blockForm_; }
@@ -93,6 +91,7 @@ private:
 
     Session& session_;
     Reporter& reporter_;
+    Desktop& desktop_;
     UnterrichtSeiten seiten_;
     TBlockForm* blockForm_;
     TRaumWahlForm* raumForm_;

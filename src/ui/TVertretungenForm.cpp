@@ -45,23 +45,12 @@ Datum AlsDatum(const QDate& d) {
     return {d.year(), d.month(), d.day()};
 }
 
-Datum HeutigesDatum() {
-    return AlsDatum(QDate::currentDate());
-}
-
 } // namespace
 
-TVertretungenForm::TVertretungenForm(Reporter& reporter, QWidget* parent)
-    : QDialog(parent), reporter_(reporter), desktop_(std::make_unique<DesktopAnzeige>()) {
+TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), reporter_(reporter), desktop_(desktop) {
     setObjectName("VertretungenForm");
     setWindowTitle("Vertretungen");
-    Anzeige = desktop_.get();
-    Heute = HeutigesDatum;
-    WahlAusfuehren = [](TVertretungsWahlForm& f) { return f.exec() == QDialog::Accepted; };
-    Zieldatei = [this] { return WordZieldatei(this, "Vertretungsplan speichern"); };
-    Drucken = [this](QTextDocument& doc, PageOrientation ausrichtung) {
-        return DruckDialog(this, doc, ausrichtung);
-    };
     wahl_ = new TVertretungsWahlForm(this);
     wahl_->Schnappschuss = [this] { SchnappschussBtnClick(); };
 
@@ -172,7 +161,7 @@ void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm) {
         tagCoBox_->addItem(Q(TagName(plan.Stamm().Angaben, d)));
     tagCoBox_->setCurrentIndex(0);
     laden_ = false;
-    DatumZeigen(NaechsterWochentag(Heute(), 0));
+    DatumZeigen(NaechsterWochentag(desktop_.Today(), 0));
     Leeren();
 }
 
@@ -180,7 +169,7 @@ void TVertretungenForm::TagGewechselt() {
     if (laden_) return;
     Leeren();
     if (!tagVomDatum_ && tagCoBox_->currentIndex() >= 0)
-        DatumZeigen(NaechsterWochentag(Heute(), tagCoBox_->currentIndex()));
+        DatumZeigen(NaechsterWochentag(desktop_.Today(), tagCoBox_->currentIndex()));
 }
 
 void TVertretungenForm::DatumZeigen(const Datum& datum) {
@@ -278,7 +267,7 @@ void TVertretungenForm::VertretungsWahlBtnClick() {
     if (!plan_ || !liste_.HatStunde(zeile)) return;
     const WahlListe wahl = WahlFuer(*plan_, liste_.Zeilen()[zeile]);
     wahl_->Fuellen(wahl);
-    if (!WahlAusfuehren(*wahl_)) return;
+    if (!desktop_.Run(*wahl_)) return;
     const int gewaehlt = wahl_->GewaehlteZeile();
     if (gewaehlt < 0 || gewaehlt >= static_cast<int>(wahl.Zeilen.size())) return;
     if (liste_.Waehlen(zeile, wahl.Zeilen[gewaehlt], reporter_) == WahlErgebnis::Gesetzt)
@@ -301,9 +290,9 @@ void TVertretungenForm::AusgabeBtnClick() {
         Drucker();
         return;
     }
-    const QString ziel = Zieldatei();
+    const QString ziel = desktop_.ChooseFile(this, WordDatei("Vertretungsplan speichern"));
     if (ziel.isEmpty()) return;
-    AnzeigeMerker anzeige(*Anzeige);
+    AnzeigeMerker anzeige(desktop_);
     CWord word(S(ziel), DefaultFileOps(), anzeige);
     if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_) || anzeige.angezeigt)
         return;
@@ -321,7 +310,7 @@ void TVertretungenForm::Drucker() {
     if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_)) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
-    const QString wohin = Drucken(doc, PageOrientation::Portrait);
+    const QString wohin = desktop_.Print(this, doc, PageOrientation::Portrait);
     if (!wohin.isEmpty())
         reporter_.Show(
             {S(QString::fromUtf8("Der Vertretungsplan wurde %1.").arg(wohin)), titel::Hinweis});

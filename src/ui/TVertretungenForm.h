@@ -5,13 +5,13 @@
 // back, and "Ausgabe" writes the sheet to a Word document or prints it. Every change of the list
 // and of the absence flags is a call of the core's VertretungsListe; the window only shows the
 // rows it gives. The list points into the plan: it is emptied whenever the window closes and
-// before the plan goes away (PlanWeg).
+// before the plan goes away (PlanWeg). The chooser runs, the sheet's file is chosen, printed and
+// shown, and today's date is asked through the desktop.
 #pragma once
 #include "substitute/Substitutions.h"
 
 #include <QDialog>
 #include <functional>
-#include <memory>
 
 class QComboBox;
 class QDateEdit;
@@ -19,16 +19,16 @@ class QListWidget;
 class QListWidgetItem;
 class QRadioButton;
 class QTableWidget;
-class QTextDocument;
 
 namespace sw::ui {
 
+class Desktop;
 class TVertretungsWahlForm;
 
 class TVertretungenForm : public QDialog {
     Q_OBJECT
 public:
-    TVertretungenForm(Reporter& reporter, QWidget* parent = nullptr);
+    TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     ~TVertretungenForm() override;
 
     // Fills the teachers of `plan` (ticked when absent) and the days (the first selected) and
@@ -47,24 +47,13 @@ public:
     // Selects list row `zeile` (the core's numbering) in the grid.
     void ZeileWaehlen(int zeile);
 
-    // Runs the chooser modally; true when a teacher was confirmed. Tests replace it.
-    std::function<bool(TVertretungsWahlForm&)> WahlAusfuehren;
     // Opens the plan grid; the main window puts the planning window's "Schnappschuß" here, so
     // both share its undo history and figures. Nothing when empty.
     std::function<void()> Schnappschuss;
-    // The name of the Word document to write; empty means cancel. Tests replace it.
-    std::function<QString()> Zieldatei;
-    // Prints the laid-out sheet ("Drucker") and names where it went; empty when cancelled. The
-    // default is the system print dialog, as for the timetables. Tests replace it.
-    std::function<QString(QTextDocument&, PageOrientation)> Drucken;
-    // Shows the written document; tests put a NoOpener here. The default asks the desktop.
-    DocumentOpener* Anzeige;
-    // Today; the date field starts from it. Tests say which day it is.
-    std::function<Datum()> Heute;
     // The date the sheet carries ("Datum"): at first and whenever "Tag" changes the next date
-    // (from today) on that day; choosing a date of another school day moves "Tag" there (and
-    // empties the list, as a change of day does); a date on a day the plan does not have is
-    // refused and the field keeps its date.
+    // (from the desktop's today) on that day; choosing a date of another school day moves "Tag"
+    // there (and empties the list, as a change of day does); a date on a day the plan does not have
+    // is refused and the field keeps its date.
     Datum Blattdatum() const { return datum_; }
     // Puts `datum` into the field as the planner would (tests and the tour).
     void DatumWaehlen(const Datum& datum);
@@ -97,10 +86,10 @@ private:
     void Drucker();
 
     Reporter& reporter_;
+    Desktop& desktop_;
     const CPlan* plan_ = nullptr;
     Stammdaten* stamm_ = nullptr;
     VertretungsListe liste_;
-    std::unique_ptr<DocumentOpener> desktop_;
     bool laden_ = false;       // the teacher list is being filled: its checks set nothing
     bool tagVomDatum_ = false; // the date is setting the day: the date stays as chosen
     Datum datum_;

@@ -7,6 +7,7 @@
 #include "plan/Snapshot.h"
 #include "support/TestSupport.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,18 +21,14 @@ struct Watcher : InitialPlanObserver {
     const CPlan* plan = nullptr;
     int started = 0, finished = 0;
     std::vector<int> placed, rest;
-    std::vector<ConflictLabels> conflicts;
-    void Started(const std::string&, const std::string&, const ConflictLabels&) override {
-        ++started;
-    }
+    std::vector<ConflictRecord> conflicts;
+    void Started(const CPlan*, int) override { ++started; }
     void AttemptDone(const InitialPlanProgress& p) override {
         placed.push_back(plan->PlacedCount());
         rest.push_back(p.Rest);
         conflicts.push_back(p.Konflikt);
     }
-    void Finished(const InitialPlanProgress&, const Figures&, const std::string&) override {
-        ++finished;
-    }
+    void Finished(const InitialPlanProgress&, const Figures&) override { ++finished; }
 };
 
 // A school that cannot be planned: one teacher has three free slots for more hours.
@@ -52,7 +49,7 @@ TEST(BestAttempt, AnIncompleteRunEndsWithItsBestAttempt) {
     Watcher w;
     w.plan = &u.Plan();
     const InitialPlanResult r =
-        RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, "40", 3, &w);
+        RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, 40, 3, &w);
     EXPECT_FALSE(r.Complete());
     EXPECT_EQ(r.Versuche, 40);
     ASSERT_EQ(w.placed.size(), 40u);
@@ -63,7 +60,7 @@ TEST(BestAttempt, AnIncompleteRunEndsWithItsBestAttempt) {
     ASSERT_LT(w.placed.back(), w.placed[best]);
     EXPECT_EQ(u.Plan().PlacedCount(), w.placed[best]);
     EXPECT_EQ(r.Rest, w.rest[best]);
-    EXPECT_EQ(DescribeConflict(u.Plan()), w.conflicts[best]);
+    EXPECT_EQ(ConflictOf(u.Plan()), w.conflicts[best]);
     EXPECT_TRUE(CheckInvariants(u.Plan(), true).Ok());
 }
 
@@ -75,21 +72,27 @@ TEST(BestAttempt, ACompletePlanIsLeftAsItIs) {
     Watcher w;
     w.plan = session.Plan();
     const InitialPlanResult r =
-        RunInitialPlanKeepingBest(*session.Plan(), session.Rng(), rep, "1000", 1, &w);
+        RunInitialPlanKeepingBest(*session.Plan(), session.Rng(), rep, 1000, 1, &w);
     ASSERT_TRUE(r.Complete());
     EXPECT_EQ(r.Rest, 0);
     EXPECT_EQ(session.Plan()->PlacedCount(), w.placed.back());
     EXPECT_EQ(CheckInvariants(*session.Plan(), true).Unplaced, 0);
 }
 
-// The stop request is asked after each attempt: the run ends after the attempt in progress.
+// The stop flag is tested before each attempt: the run ends after the attempt in progress.
 TEST(BestAttempt, AStopEndsTheRunAfterTheAttemptInProgress) {
     Unplannable u;
-    int asked = 0;
-    const InitialPlanResult r = RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, "1000",
-                                                          3, nullptr, [&] { return ++asked == 2; });
+    std::atomic<bool> stop{false};
+    struct StopAtTheSecond : InitialPlanObserver {
+        std::atomic<bool>* stop;
+        void AttemptDone(const InitialPlanProgress& p) override {
+            if (p.Versuche == 2) *stop = true;
+        }
+    } observer;
+    observer.stop = &stop;
+    const InitialPlanResult r =
+        RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, 1000, 3, &observer, &stop);
     EXPECT_EQ(r.Versuche, 2);
-    EXPECT_EQ(asked, 2);
     EXPECT_FALSE(r.Complete());
 }
 

@@ -27,7 +27,7 @@ TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
     plan.BuildLessonHours();
     RunControl run;
     Random rng;
-    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 5).Complete());
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
     ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);

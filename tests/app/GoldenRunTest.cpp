@@ -69,7 +69,7 @@ std::vector<std::string> GoldenRun(const std::string& file, const std::string& s
     plan.BuildLessonHours();
     RunControl run;
     Random rng; // shared by the initial plan and every step after it
-    const InitialPlanResult init = RunInitialPlan(&plan, rng, rep, run, "1000", 1);
+    const InitialPlanResult init = RunInitialPlan(&plan, rng, rep, run, 1000, 1);
     EXPECT_TRUE(init.Complete()) << school;
     lines.push_back(Line(school, "urplan", data, plan, rep));
 
@@ -90,7 +90,9 @@ std::vector<std::string> GoldenRun(const std::string& file, const std::string& s
                     Stage::LehrerLuecken, Stage::LehrerVerteilung})
         step("mischen" + std::to_string(static_cast<int>(s)), [&] { optimiser.Mix(s); });
     step("manuell", [&] {
-        optimiser.RunStage(Stage::Manuell, {true, false, true, true, true, false, true});
+        optimiser.RunStage(Stage::Manuell, {Ziel::KlassenLuecken, Ziel::Trennungsfehler,
+                                            Ziel::Spezialtrennungsfehler, Ziel::LehrerLuecken,
+                                            Ziel::LehrerVerteilung});
     });
     // The stages once more, now on a mixed plan.
     for (Stage s : {Stage::KlassenLuecken, Stage::Trennungsfehler, Stage::LehrerVerteilung})
@@ -109,7 +111,7 @@ std::vector<std::string> ExperimentRuns() {
     plan.BuildLessonHours();
     RunControl run;
     Random rng;
-    EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 3).Complete());
+    EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 3).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
     EXPECT_TRUE(WritePlanFile(data, &plan, file, DefaultFileOps()).Ok);

@@ -12,11 +12,11 @@ namespace {
 PlanJobOptions Gymnasium() {
     PlanJobOptions o;
     o.School = test::SourcePath("examples/gymnasium.sch");
-    o.Seed = 5;
-    o.Urplan.Weitersuchen = true;
-    o.Stages = {Stage::KlassenLuecken, Stage::Trennungsfehler};
-    o.StageSeconds = 1e9; // the pass budget decides, so the runs are reproducible
-    o.StagePasses = 3;
+    o.Planning.Seed = 5;
+    o.Planning.Search = true;
+    o.Planning.Stages = {Stage::KlassenLuecken, Stage::Trennungsfehler};
+    o.Planning.StageSeconds = 1e9; // the pass budget decides, so the runs are reproducible
+    o.Planning.StagePasses = 3;
     return o;
 }
 
@@ -29,9 +29,10 @@ std::string PlanBytes(PlanJobRun& run, const test::TempDir& dir, const std::stri
 
 TEST(PlanJob, RunsOnThreadsShareNothing) {
     // Three runs at once give exactly the plans each seed gives alone.
-    const PlanJobOptions o = Gymnasium();
+    PlanJobOptions o = Gymnasium();
+    o.Planning.Jobs = 3;
     std::size_t best = 99;
-    std::vector<PlanJobRun> runs = RunPlanJobs(o, 3, best);
+    std::vector<PlanJobRun> runs = RunPlanJobs(o, best);
     ASSERT_EQ(runs.size(), 3u);
     ASSERT_LT(best, 3u);
     test::TempDir dir;
@@ -49,7 +50,7 @@ TEST(PlanJob, RunsOnThreadsShareNothing) {
 
 TEST(PlanJob, TheBestRunIsTheOneWithFewerUnplacedHoursThenFewerErrors) {
     PlanJobOptions o = Gymnasium();
-    o.Stages.clear();
+    o.Planning.Stages.clear();
     PlanJobRun a = RunPlanJob(o, 1);
     PlanJobRun b = RunPlanJob(o, 2);
     ASSERT_TRUE(a.Opened && b.Opened);

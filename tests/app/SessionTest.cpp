@@ -136,7 +136,7 @@ TEST(Session, PlanFileRoundTrip) {
     EXPECT_EQ(s.ProjektDatei(), test::SourcePath("examples/gymnasium.sch"));
     ASSERT_TRUE(s.StartPlanning());
     RunControl run;
-    const auto r = RunInitialPlan(s.Plan(), s.Rng(), rep, run, "200", 7);
+    const auto r = RunInitialPlan(s.Plan(), s.Rng(), rep, run, 200, 7);
     ASSERT_TRUE(r.PlanVorhanden);
     test::TempDir dir;
     ASSERT_TRUE(s.SavePlanFile(dir.File("p.pdt")));
@@ -254,7 +254,7 @@ struct Unsaved {
     }
     void Urplan() {
         RunControl run;
-        RunInitialPlan(s.Plan(), s.Rng(), rep, run, "300", 1);
+        RunInitialPlan(s.Plan(), s.Rng(), rep, run, 300, 1);
     }
 };
 
@@ -304,7 +304,7 @@ TEST(Session, ChangesAreCountedByTheOperationsThatMakeThem) {
          [](Session& s) {
              s.StartPlanning();
              RunControl run;
-             RunInitialPlan(s.Plan(), s.Rng(), s.Report(), run, "300", 1);
+             RunInitialPlan(s.Plan(), s.Rng(), s.Report(), run, 300, 1);
          },
          true},
     };

@@ -6,6 +6,7 @@
 #include "plan/Snapshot.h"
 #include "support/School.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -23,7 +24,7 @@ struct Planned {
         plan = std::make_unique<CPlan>(data, rep);
         plan->BuildLessonHours();
         RunControl run;
-        EXPECT_TRUE(RunInitialPlan(plan.get(), rng, rep, run, "1000", seed).Complete());
+        EXPECT_TRUE(RunInitialPlan(plan.get(), rng, rep, run, 1000, seed).Complete());
     }
 };
 
@@ -118,9 +119,14 @@ TEST(StageRunner, TheTimeBudgetEndsAStage) {
 TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
     Planned p(7);
     StageRunOptions o = Budget({Stage::KlassenLuecken, Stage::KlassenVerteilung}, 50);
-    int asked = 0;
-    // Asked once before the first stage, then after each pass: the stop comes with the third.
-    o.StopRequested = [&asked] { return ++asked > 3; };
+    std::atomic<bool> stop{false};
+    o.Stop = &stop;
+    // The clock is read at the start and after each pass: the stop comes with the third pass.
+    int read = 0;
+    o.Clock = [&] {
+        if (++read == 4) stop = true;
+        return 0.0;
+    };
     const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Stage, Stage::KlassenLuecken);
@@ -129,7 +135,8 @@ TEST(StageRunner, AStopEndsThePassInProgressAndNoFurtherStageStarts) {
 
     // A stop before the first stage: nothing runs, the plan stays.
     const std::vector<int> before = TakeSnapshot(*p.plan).Cells;
-    o.StopRequested = [] { return true; };
+    o.Clock = {};
+    stop = true;
     EXPECT_TRUE(RunStages(*p.plan, p.rng, p.rep, o).empty());
     EXPECT_EQ(TakeSnapshot(*p.plan).Cells, before);
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/PlanFile.h"
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
 #include "support/Disk.h"
@@ -132,6 +133,50 @@ TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
     for (const char* bad : {" --stages 1", " --stages 2,x", " --stages 7"})
         EXPECT_EQ(RunPlan(dir, school + bad).status, 2) << bad;
     EXPECT_EQ(RunPlan(dir, "--plan " + dir.File("a.pdt") + " " + school).status, 2);
+}
+
+// A saved plan takes the loosened limit options, in one run and in several, and is saved with
+// them; the options of the initial plan are refused, not ignored.
+TEST(PlanCommand, ASavedPlanTakesTheLimitOptionsAndRefusesThoseOfTheInitialPlan) {
+    test::TempDir dir;
+    const std::string school = test::SourcePath("examples/gymnasium.sch");
+    const std::string a = dir.File("a.pdt");
+    ASSERT_EQ(RunPlan(dir, school + " --seed 1 --jobs 1 -o " + a).status, 0);
+    const auto flags = [](const std::string& path) {
+        CapturingReporter rep;
+        const PlanReadResult r = ReadPlanFile(path, DefaultFileOps(), rep);
+        EXPECT_TRUE(r.outcome.Ok) << path;
+        if (!r.plan) return std::string();
+        const CPlan& p = *r.plan;
+        return std::to_string(p.KursUeberStundenLimit) +
+               std::to_string(p.MehrfachKursUeberStundenLimit) +
+               std::to_string(p.MehrfachUeberStundenLimit) + std::to_string(p.AbbruchErsteStunde);
+    };
+    ASSERT_EQ(flags(a), "0001");
+    const std::string stages = " --stages 2 --stage-passes 1 --seed 2 -o ";
+    const Split one =
+        RunPlan(dir, "--plan " + a + " --allow-course-over-limit" + stages + dir.File("b.pdt"));
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_TRUE(Has(one.out, "Stufe 2: ")) << one.out;
+    EXPECT_EQ(flags(dir.File("b.pdt")), "1001");
+    // A flag the plan already carries stays on; several runs each take the options.
+    const Split two = RunPlan(dir, "--plan " + dir.File("b.pdt") +
+                                       " --allow-multi-course-over-limit --allow-multi-over-limit "
+                                       "--jobs 2" +
+                                       stages + dir.File("c.pdt"));
+    ASSERT_EQ(two.status, 0) << two.err;
+    EXPECT_TRUE(Has(two.out, "Läufe:                               2 (der beste mit Startwert "))
+        << two.out;
+    EXPECT_EQ(flags(dir.File("c.pdt")), "1111");
+
+    for (const char* option : {"--tries 5", "--strict-first-hour"}) {
+        const Split r = RunPlan(dir, "--plan " + a + " " + option + " -o " + dir.File("d.pdt"));
+        EXPECT_EQ(r.status, 2) << option;
+        const std::string name = std::string(option).substr(0, std::string(option).find(' '));
+        EXPECT_EQ(r.err, name + " gilt nur für einen neuen Plan: mit --plan wird kein Urplan "
+                                "erzeugt, es laufen nur die Stufen.\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("d.pdt")));
+    }
 }
 
 TEST(PlanCommand, BadArgumentsShowTheUsage) {

@@ -159,7 +159,7 @@ struct RandomEditing {
         plan.BuildLessonHours();
         RunControl run;
         Random planRng;
-        ASSERT_TRUE(RunInitialPlan(&plan, planRng, rep, run, "1000", 11).Complete());
+        ASSERT_TRUE(RunInitialPlan(&plan, planRng, rep, run, 1000, 11).Complete());
         EvaluateAll(plan);
         ed = std::make_unique<PlanEditor>(plan, s, history, answers);
     }

@@ -21,7 +21,7 @@ struct Planned {
     Random rng;
     Planned() {
         plan.BuildLessonHours();
-        EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
+        EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 11).Complete());
         EvaluateAll(plan);
     }
 };

@@ -20,7 +20,7 @@ struct Tight : test::PlanFixture {
         s = test::TightSchool();
         Build();
     }
-    InitialPlanResult Plan(bool search, const char* attempts, std::uint32_t seed,
+    InitialPlanResult Plan(bool search, int attempts, std::uint32_t seed,
                            InitialPlanObserver* observer = nullptr) {
         InitialPlanOptions options;
         options.Weitersuchen = search;
@@ -55,12 +55,12 @@ void ExpectSound(Tight& t) {
 TEST(ConflictSearch, CompletesATightSchoolThatRestartingAttemptsDoNot) {
     for (std::uint32_t seed : {1u, 2u, 3u}) {
         Tight restart;
-        const InitialPlanResult plain = restart.Plan(false, "30", seed);
+        const InitialPlanResult plain = restart.Plan(false, 30, seed);
         EXPECT_FALSE(plain.Complete()) << "seed " << seed;
         EXPECT_EQ(plain.Versuche, 30);
 
         Tight t;
-        const InitialPlanResult r = t.Plan(true, "30", seed);
+        const InitialPlanResult r = t.Plan(true, 30, seed);
         ASSERT_TRUE(r.Complete()) << "seed " << seed << ", rest " << r.Rest;
         EXPECT_EQ(r.Versuche, 1) << "the first attempt's partial plan is completed";
         EXPECT_EQ(t.plan->PlacedCount(), static_cast<int>(t.plan->StundenL.size()));
@@ -74,8 +74,8 @@ TEST(ConflictSearch, CompletesATightSchoolThatRestartingAttemptsDoNot) {
 
 TEST(ConflictSearch, IsReproducibleForASeed) {
     Tight a, b;
-    ASSERT_TRUE(a.Plan(true, "30", 7).Complete());
-    ASSERT_TRUE(b.Plan(true, "30", 7).Complete());
+    ASSERT_TRUE(a.Plan(true, 30, 7).Complete());
+    ASSERT_TRUE(b.Plan(true, 30, 7).Complete());
     EXPECT_EQ(a.Cells(), b.Cells());
 }
 
@@ -113,8 +113,8 @@ TEST(ConflictSearch, HaltAndTheStepBudgetLeaveASoundPartialPlan) {
 
 TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
     Tight t;
-    PlanWriter::Flags(*t.plan).AbbruchErsteStunde = 0;
-    const InitialPlanResult r = t.Plan(true, "30", 4);
+    t.plan->SetFirstHourFlag(false);
+    const InitialPlanResult r = t.Plan(true, 30, 4);
     ASSERT_TRUE(r.Complete()) << r.Rest;
     for (int k = 0; k < t.plan->KlassenAnzahl; ++k)
         for (int d = 0; d < t.plan->Tage; ++d)
@@ -135,7 +135,7 @@ TEST(ConflictSearch, AnImpossibleSchoolEndsWithTheRestAfterItsAttempts) {
     options.Weitersuchen = true;
     options.SuchSchritte = 2000;
     const InitialPlanResult r =
-        RunInitialPlan(f.plan.get(), f.rng, f.rep, run, "3", 1, nullptr, options);
+        RunInitialPlan(f.plan.get(), f.rng, f.rep, run, 3, 1, nullptr, options);
     EXPECT_FALSE(r.Complete());
     EXPECT_EQ(r.Versuche, 3);
     EXPECT_EQ(r.Rest, 3);

@@ -29,7 +29,7 @@ struct StageRun {
 
     StageRun() {
         plan.BuildLessonHours();
-        EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 5).Complete());
+        EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
         opt = std::make_unique<Optimiser>(plan, rng, run, rep);
         run.SetPassHook([this] { Pass(); });
     }

@@ -19,7 +19,7 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     plan.BuildLessonHours();
     RunControl run;
     Random rng;
-    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 11).Complete());
     EvaluateAll(plan);
     Optimiser opt(plan, rng, run, rep);
     PlanWriter::Totals(plan).Opt.BestLLS = PlanWriter::Totals(plan).LLSSumme;

@@ -33,7 +33,7 @@ struct MovingPlan {
         CPlan& plan = *owned;
         if (example) {
             plan.BuildLessonHours();
-            EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, "1000", 11).Complete());
+            EXPECT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 11).Complete());
             EvaluateAll(plan);
         } else {
             test::PlaceAtRandom(plan, 23);

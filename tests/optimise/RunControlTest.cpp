@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/RunControl.h"
 
+#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -12,12 +13,8 @@ namespace {
 struct Recorder : RunObserver {
     int disabled = 0;
     int enabled = 0;
-    std::string caption;
     void DisableCommands() override { ++disabled; }
-    void EnableCommands(const std::string& c) override {
-        ++enabled;
-        caption = c;
-    }
+    void EnableCommands() override { ++enabled; }
 };
 
 TEST(RunControl, HaltEndsTheRunAfterThePassInProgress) {
@@ -39,16 +36,36 @@ TEST(RunControl, HaltEndsTheRunAfterThePassInProgress) {
     EXPECT_EQ(obs.enabled, 1); // Halt enables at once
     run.End();
     EXPECT_TRUE(run.Idle());
-    EXPECT_EQ(obs.caption, "Planung : Bereitschaft");
+    EXPECT_EQ(obs.enabled, 2);
 }
 
-TEST(RunControl, HaltWhileIdleKeepsIdleAndSetsTheCaption) {
+TEST(RunControl, HaltWhileIdleKeepsIdleAndEnablesTheCommands) {
     Recorder obs;
     RunControl run(&obs);
     run.Halt();
     EXPECT_TRUE(run.Idle());
     EXPECT_EQ(obs.enabled, 1);
-    EXPECT_EQ(obs.caption, "Planung : Bereitschaft");
+}
+
+// The stop flag from outside ends the run at its next test, as "Halt" does.
+TEST(RunControl, TheStopFlagEndsTheRunAfterThePassInProgress) {
+    std::atomic<bool> stop{false};
+    RunControl run;
+    run.SetStopFlag(&stop);
+    run.SetPassHook([&] {
+        if (run.Passes() == 2) stop = true;
+    });
+    int passes = 0;
+    run.Begin();
+    while (run.KeepRunning()) {
+        ++passes;
+        run.PassDone();
+    }
+    EXPECT_EQ(passes, 2);
+    run.End();
+    run.Begin();
+    EXPECT_FALSE(run.KeepRunning()); // still set: a new run does not start either
+    run.End();
 }
 
 TEST(RunControl, GuardsWhileARunIsActive) {

@@ -33,34 +33,20 @@ TEST(StageTable, OneRowPerStageAndMix) {
         EXPECT_EQ(FindNumberedStage(n), nullptr) << n;
 }
 
-TEST(StageTable, CaptionsAndCurves) {
-    EXPECT_STREQ(StageRowOf(Stage::KlassenLuecken).Button,
-                 "2. Klassen - Leerstunden - Minimierung");
-    EXPECT_STREQ(StageRowOf(Stage::LehrerLuecken).Status,
-                 "Planung : Lehrer - Leerstunden minimieren");
-    EXPECT_STREQ(StageRowOf(Stage::LehrerVerteilung).Tab, "6. Verteilung(Lehrer)");
-    EXPECT_STREQ(FindStageRow(Stage::KlassenVerteilung, true)->Status, "Planung : Böse Mixen 2");
-    EXPECT_STREQ(FindStageRow(Stage::LehrerVerteilung, true)->Status,
-                 "Planung : Klassenstunden - Austausch");
+TEST(StageTable, StepsAndMessages) {
     EXPECT_STREQ(StageRowOf(Stage::KlassenVerteilung).EndMessage, "Stunden optimal verteilt!");
-    // A curve is named by the goal-list item it follows; a "Mischen" curve says so.
     for (const StageRow& row : kStageTable) {
-        if (row.GoalsFromList) continue;
-        ASSERT_LT(static_cast<std::size_t>(row.Curve), kZieleListe.size());
-        const std::string name = kZieleListe[static_cast<std::size_t>(row.Curve)];
-        EXPECT_EQ(row.CurveName, row.Mix ? "Mischen: " + name : name) << row.Status;
-        EXPECT_EQ(std::string(row.Button) == "Mischen", row.Mix) << row.Status;
         EXPECT_GE(row.StepCount, 1);
         EXPECT_LE(row.StepCount, static_cast<int>(row.Steps.size()));
     }
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::KlassenVerteilung).Label), "Austausche:");
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::LehrerLuecken).Label), "Durchgang:");
-    EXPECT_STREQ(PassLabelCaption(StageRowOf(Stage::Manuell).Label), "");
+    EXPECT_EQ(StageRowOf(Stage::KlassenVerteilung).Counts, PassCount::Exchanges);
+    EXPECT_EQ(StageRowOf(Stage::LehrerLuecken).Counts, PassCount::Passes);
+    EXPECT_EQ(StageRowOf(Stage::Manuell).Counts, PassCount::Iteration);
     // Stage 3 and the first "Mischen" make no goal-directed call; every other row does.
     for (const StageRow& row : kStageTable)
         EXPECT_EQ(row.HasGoalDirectedStep(), !(row.Stage == Stage::KlassenVerteilung && !row.Mix) &&
                                                  !(row.Stage == Stage::KlassenLuecken && row.Mix))
-            << row.Status;
+            << static_cast<int>(row.Stage);
 }
 
 TEST(StageTable, FiguresAndEnds) {
@@ -90,15 +76,14 @@ TEST(StageTable, FiguresAndEnds) {
     EXPECT_TRUE(Reached(p, StageEnd::NoTeacherGaps));
 }
 
-// Runs every row on a placed plan: each shows its status caption, sets exactly its goals, runs
-// its passes up to its limit (the "Mischen" rows are short enough to run out) and labels them
-// by its rule.
+// Runs every row on a placed plan: each tells its start, sets exactly its goals and runs its
+// passes up to its limit (the "Mischen" rows are short enough to run out).
 TEST(StageTable, TheOptimiserRunsTheRows) {
     struct Seen : StageObserver {
-        std::vector<std::string> status;
-        std::vector<std::string> labels;
-        void Status(const std::string& c) override { status.push_back(c); }
-        void PassDone(const PassReport& r) override { labels.push_back(r.Label15); }
+        std::vector<const StageRow*> started;
+        std::vector<int> passes;
+        void Started(const StageRow& row) override { started.push_back(&row); }
+        void PassDone(const PassReport& r) override { passes.push_back(r.Pass); }
     };
     Stammdaten s = test::MixedSchool(true);
     CapturingReporter rep;
@@ -112,23 +97,23 @@ TEST(StageTable, TheOptimiserRunsTheRows) {
         if (!row.Mix) continue;
         seen = Seen{};
         const StageResult r = opt.Mix(row.Stage);
-        ASSERT_EQ(seen.status, std::vector<std::string>{row.Status});
-        EXPECT_EQ(r.Passes, row.PassLimit) << row.Status;
+        ASSERT_EQ(seen.started, std::vector<const StageRow*>{&row});
+        EXPECT_EQ(r.Passes, row.PassLimit) << static_cast<int>(row.Stage);
+        EXPECT_EQ(static_cast<int>(seen.passes.size()), row.PassLimit);
         EXPECT_FALSE(r.Reached);
         for (Ziel g : kAlleZiele)
-            EXPECT_EQ(plan.HasGoal(g), row.Goals.Has(g)) << row.Status << " " << Nummer(g);
-        for (const std::string& label : seen.labels)
-            EXPECT_EQ(label, "") << row.Status;
+            EXPECT_EQ(plan.HasGoal(g), row.Goals.Has(g))
+                << static_cast<int>(row.Stage) << " " << Nummer(g);
     }
-    // Passes counted from 0 as "Iteration n" on "Manuell", held by "Halt" after three passes.
+    // "Manuell" with the goals chosen, held by "Halt" after three passes.
     run.SetPassHook([&] {
         if (run.Passes() >= 3) run.Halt();
     });
     seen = Seen{};
-    const StageResult r = opt.RunStage(Stage::Manuell, {false, false, false, false, true});
+    const StageResult r = opt.RunStage(Stage::Manuell, {Ziel::LehrerLuecken});
     EXPECT_TRUE(r.Halted);
-    EXPECT_EQ(seen.labels, (std::vector<std::string>{"Iteration 0", "Iteration 1", "Iteration 2"}));
-    EXPECT_EQ(seen.status, std::vector<std::string>{"Planung : manuelle Auswahl der Ziele"});
+    EXPECT_EQ(seen.passes, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(seen.started, std::vector<const StageRow*>{&StageRowOf(Stage::Manuell)});
     EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLuecken));
     EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
 }

@@ -56,10 +56,10 @@ std::vector<int> Laengen(const std::vector<CEinheit>& einheiten) {
 
 class LessonWindow : public ::testing::Test {
 protected:
-    LessonWindow() : session(rep), form(session, rep) {
+    LessonWindow() : session(rep), form(session, rep, desktop) {
         // Five days of eight hours, rooms R0..R3, teachers L0..L2, classes K0..K2, subjects F0..F2.
         session.Stamm() = MakeSchool(5, 8, 4, 3, 3, 3);
-        form.BlockAusfuehren = [this](ui::TBlockForm& f) {
+        desktop.dialogs.Answer<ui::TBlockForm>([this](ui::TBlockForm& f) {
             auto* feld = f.findChild<QLineEdit*>("BStundenE");
             dialog = {f.findChild<QLabel*>("LehrerLabel")->text(),
                       f.findChild<QLabel*>("KlassenLabel")->text(),
@@ -67,12 +67,12 @@ protected:
             dialogFeldAktiv = feld->isEnabled();
             if (feld->isEnabled()) feld->setText(stunden);
             return hinzufuegen;
-        };
-        form.RaumAusfuehren = [this](ui::TRaumWahlForm& f) {
+        });
+        desktop.dialogs.Answer<ui::TRaumWahlForm>([this](ui::TRaumWahlForm& f) {
             const auto treffer = f.Liste().findItems(raum, Qt::MatchExactly);
             if (!treffer.isEmpty()) f.Liste().setCurrentItem(treffer.first());
             return true;
-        };
+        });
     }
     Stammdaten& D() { return session.Stamm(); }
     template <typename T> T* W(const char* name) { return Find<T>(form, name); }
@@ -124,6 +124,7 @@ protected:
     QString Hinweis() { return W<QLabel>("HinweisLabel")->text(); }
 
     AnswerReporter rep;
+    AnswerDesktop desktop;
     Session session;
     TUnterrichtForm form;
     QString stunden = "2";
@@ -827,7 +828,8 @@ TEST(LessonWindowMain, PositionKeptInTheProgramOptions) {
     AnswerReporter rep;
     const QString ordner = QString::fromStdString(dir.Path().string());
     {
-        ui::THauptForm haupt(rep, ordner);
+        AnswerDesktop desktop;
+        ui::THauptForm haupt(rep, desktop, ordner);
         haupt.UnterrichtForm().move(230, 240);
         auto& opt = haupt.OptionenForm();
         opt.OptionenSpeichernClick();
@@ -837,7 +839,8 @@ TEST(LessonWindowMain, PositionKeptInTheProgramOptions) {
     const std::string ini = ReadFileBytes(dir.File("config.ini"));
     EXPECT_NE(ini.find("Unterricht_L=230"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Unterricht_T=240"), std::string::npos) << ini;
-    ui::THauptForm neu(rep, ordner);
+    AnswerDesktop desktopNeu;
+    ui::THauptForm neu(rep, desktopNeu, ordner);
     neu.OptionenBeimStart();
     EXPECT_EQ(neu.UnterrichtForm().pos(), QPoint(230, 240));
     EXPECT_TRUE(rep.shown.empty());
@@ -847,14 +850,12 @@ TEST(LessonWindowMain, PositionKeptInTheProgramOptions) {
 TEST(LessonWindowMain, HelpPopupOpensTheLessonPage) {
     TempDir dir;
     AnswerReporter rep;
-    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, QString::fromStdString(dir.Path().string()));
     haupt.SetHilfePfad(QString::fromStdString(dir.Path().string()));
     WriteFileBytes(dir.File("unterricht.htm"), "<html></html>");
-    std::vector<QString> seiten;
-    haupt.Seitenanzeige = [&](const QString& p) {
-        seiten.push_back(p);
-        return true;
-    };
+    desktop.open = [](const QString&) { return true; };
+    const std::vector<QString>& seiten = desktop.opened;
     for (QWidget* w : {static_cast<QWidget*>(&haupt.UnterrichtForm()),
                        static_cast<QWidget*>(&haupt.UnterrichtForm().RaumWahlForm())}) {
         QTimer::singleShot(50, [] {
@@ -877,7 +878,8 @@ TEST(LessonWindowMain, HelpPopupOpensTheLessonPage) {
 TEST(LessonWindowMain, UnterrichtOpensTheWindowWithFreshLists) {
     AnswerReporter rep;
     TempDir dir;
-    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, QString::fromStdString(dir.Path().string()));
     QAction* befehl = haupt.Befehl("&Unterricht");
     ASSERT_NE(befehl, nullptr);
     EXPECT_TRUE(befehl->isEnabled());
@@ -886,7 +888,7 @@ TEST(LessonWindowMain, UnterrichtOpensTheWindowWithFreshLists) {
     EXPECT_FALSE(haupt.UnterrichtForm().isVisible());
 
     rep.shown.clear();
-    haupt.Dateiwahl = [](const ui::DateiDialog&) {
+    desktop.file = [](const ui::DateiDialog&) {
         return QString::fromStdString(SourcePath("examples/gymnasium.sch"));
     };
     haupt.OeffnenClick();

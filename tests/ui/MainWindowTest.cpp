@@ -33,12 +33,12 @@ using ui::TPlanForm;
 
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() : haupt(rep, QString::fromStdString(dir.Path().string())) {
-        haupt.Dateiwahl = [this](const DateiDialog& d) {
+    MainWindow() : haupt(rep, desktop, QString::fromStdString(dir.Path().string())) {
+        desktop.file = [this](const DateiDialog& d) {
             dialoge.push_back(d);
             return datei;
         };
-        haupt.Seitenanzeige = [this](const QString& p) {
+        desktop.open = [this](const QString& p) {
             seiten.push_back(p);
             return anzeigbar;
         };
@@ -52,6 +52,7 @@ protected:
 
     TempDir dir;
     AnswerReporter rep;
+    AnswerDesktop desktop;
     THauptForm haupt;
     QString datei;
     std::vector<DateiDialog> dialoge;

@@ -65,29 +65,25 @@ struct Fenster {
 class MasterDataWindows : public ::testing::Test {
 protected:
     MasterDataWindows()
-        : session(rep), fach(session, rep), raum(session, rep), lehrer(session, rep),
-          klassen(session, rep), kurs(session, rep) {
+        : session(rep), fach(session, rep, desktop), raum(session, rep, desktop),
+          lehrer(session, rep, desktop), klassen(session, rep, desktop),
+          kurs(session, rep, desktop) {
         // Five days of eight hours, rooms R0..R2, teachers L0..L2, classes K0..K2, subjects F0..F2.
         session.Stamm() = MakeSchool(5, 8, 3, 3, 3, 3);
-        for (ui::TStammForm* f : Alle()) {
-            f->EingabeAusfuehren = [this](ui::TEingabeForm& e) {
-                const auto feld = [&e](const char* n) { return e.findChild<QLineEdit*>(n); };
-                Fenster f{e.windowTitle(),
-                          e.Prompt(),
-                          e.Name(),
-                          {},
-                          {},
-                          e.pos() - e.parentWidget()->pos()};
-                if (feld("KurzE")) f.Kurz = feld("KurzE")->text();
-                if (feld("BStundenE")) f.Stunden = feld("BStundenE")->text();
-                fenster.push_back(f);
-                feld("NameE")->setText(name);
-                if (feld("KurzE")) feld("KurzE")->setText(kurzform);
-                if (feld("BStundenE")) feld("BStundenE")->setText(stunden);
-                return ok;
-            };
+        desktop.dialogs.Answer<ui::TEingabeForm>([this](ui::TEingabeForm& e) {
+            const auto feld = [&e](const char* n) { return e.findChild<QLineEdit*>(n); };
+            Fenster f{
+                e.windowTitle(), e.Prompt(), e.Name(), {}, {}, e.pos() - e.parentWidget()->pos()};
+            if (feld("KurzE")) f.Kurz = feld("KurzE")->text();
+            if (feld("BStundenE")) f.Stunden = feld("BStundenE")->text();
+            fenster.push_back(f);
+            feld("NameE")->setText(name);
+            if (feld("KurzE")) feld("KurzE")->setText(kurzform);
+            if (feld("BStundenE")) feld("BStundenE")->setText(stunden);
+            return ok;
+        });
+        for (ui::TStammForm* f : Alle())
             f->Auffrischen();
-        }
     }
     std::vector<ui::TStammForm*> Alle() { return {&fach, &raum, &lehrer, &klassen, &kurs}; }
     Stammdaten& D() { return session.Stamm(); }
@@ -111,6 +107,7 @@ protected:
     }
 
     AnswerReporter rep;
+    AnswerDesktop desktop;
     Session session;
     ui::TFachForm fach;
     ui::TRaumForm raum;

@@ -7,7 +7,7 @@
 #include "export/DocxReader.h"
 #include "substitute/Substitutions.h"
 #include "support/TestSupport.h"
-#include "ui/NeueSchule.h"
+#include "tour/NeueSchule.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanForm.h"
 #include "ui/TVertretungenForm.h"
@@ -27,7 +27,8 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
     TempDir dir;
     AnswerReporter rep;
     rep.answer = true; // closing the planning window before reopening the plan file
-    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, QString::fromStdString(dir.Path().string()));
     haupt.show();
     // Messages the road expects: the end of each stage and of the export, the question before
     // the planning window closes. Anything else is a refusal on the way.
@@ -45,9 +46,8 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
         rep.shown.clear();
         if (schritt == "vertretungsplan") stunden = haupt.VertretungenForm().Liste().Stunden();
     };
-    DocumentOpener* const anzeigeVorher = haupt.VertretungenForm().Anzeige;
     const ui::NeueSchuleErgebnis e =
-        ui::NeueSchule(haupt, QString::fromStdString(dir.File("strasse")), 300, meldung);
+        ui::NeueSchule(haupt, desktop, QString::fromStdString(dir.File("strasse")), 300, meldung);
     ASSERT_TRUE(e.Fehler.isEmpty())
         << e.Fehler.toStdString() << " after " << (schritte.empty() ? "" : schritte.back());
 
@@ -106,8 +106,9 @@ TEST(NewSchoolRoad, FromTheGeneralSettingsToTheSubstitutions) {
     // The absence ticks stay with the teachers.
     EXPECT_EQ(AbwesendeLehrer(*plan).size(), 2u);
     EXPECT_TRUE(rep.asked.size() >= 1u);
-    // The road's own viewer does not outlive it.
-    EXPECT_EQ(haupt.VertretungenForm().Anzeige, anzeigeVorher);
+    // The road's answers for the file choice and the viewer do not outlive it.
+    EXPECT_FALSE(desktop.file);
+    EXPECT_FALSE(desktop.open);
     haupt.PlanForm().close();
 }
 

@@ -395,7 +395,7 @@ TEST(PlanWindowFailing, WarnsFirstAndKeepsTheBestAttempt) {
         ASSERT_TRUE(s.StartPlanning());
         attempts.plan = s.Plan();
         RunControl run;
-        RunInitialPlan(s.Plan(), s.Rng(), quiet, run, "40", 3, &attempts);
+        RunInitialPlan(s.Plan(), s.Rng(), quiet, run, 40, 3, &attempts);
         ASSERT_LT(attempts.last, attempts.best) << "the last attempt must be worse for this test";
     }
     AnswerReporter rep;
@@ -454,7 +454,8 @@ TEST_F(PlanWindow, TabsColourTheirFigures) {
 // --- export options ---------------------------------------------------------------------------
 
 TEST_F(PlanWindow, ExportWithoutPlanIsRefused) {
-    ui::TDruckOptionenForm druck(rep);
+    AnswerDesktop desktop;
+    ui::TDruckOptionenForm druck(rep, desktop);
     EXPECT_FALSE(druck.Fuellen(nullptr));
     ASSERT_EQ(rep.shown.size(), 1u);
     EXPECT_EQ(rep.shown[0], (Message{"Es ist kein Plan vorhanden!", "Fehler"}));
@@ -462,12 +463,11 @@ TEST_F(PlanWindow, ExportWithoutPlanIsRefused) {
 
 TEST_F(PlanWindow, ExportWritesTheChosenPlans) {
     Initial();
-    ui::TDruckOptionenForm druck(rep);
-    NoOpener keiner;
-    druck.Anzeige = &keiner;
+    AnswerDesktop desktop;
+    ui::TDruckOptionenForm druck(rep, desktop);
     TempDir dir;
     const std::string ziel = dir.File("plaene.docx");
-    druck.Zieldatei = [&] { return QString::fromStdString(ziel); };
+    desktop.file = [&](const ui::DateiDialog&) { return QString::fromStdString(ziel); };
     ASSERT_TRUE(druck.Fuellen(session.Plan()));
     EXPECT_EQ(druck.windowTitle(), "Druck - Optionen");
     EXPECT_EQ(Find<QComboBox>(druck, "TabellenLayoutCoBox")->currentIndex(), 36);
@@ -507,20 +507,14 @@ TEST_F(PlanWindow, ExportWritesTheChosenPlans) {
                        "Hinweis"}));
 
     // A program that shows the document: the note names the count and the file.
-    struct Zeigt : DocumentOpener {
-        std::string pfad;
-        bool Open(const std::string& p) override {
-            pfad = p;
-            return true;
-        }
-    } zeigt;
-    druck.Anzeige = &zeigt;
+    desktop.open = [](const QString&) { return true; };
+    desktop.opened.clear();
     Find<QPushButton>(druck, "LehrerCLBKeinBtn")->click();
     EXPECT_FALSE(lehrerCB->isChecked());
     EXPECT_EQ(druck.Optionen().Lehrer.Eintraege.size(), 0u);
     rep.shown.clear();
     druck.AusgabeBtnClick();
-    EXPECT_EQ(zeigt.pfad, ziel);
+    EXPECT_EQ(desktop.opened, std::vector<QString>{QString::fromStdString(ziel)});
     ASSERT_EQ(rep.shown.size(), 1u);
     EXPECT_EQ(rep.shown[0],
               (Message{"1 Plan wurde in das Dokument „" + ziel + "“ geschrieben.", "Hinweis"}));
@@ -532,12 +526,11 @@ TEST_F(PlanWindow, ExportWritesTheChosenPlans) {
 // The document cannot be written: the message says why.
 TEST_F(PlanWindow, ExportToAnUnwritableTargetSaysWhy) {
     Initial();
-    ui::TDruckOptionenForm druck(rep);
-    NoOpener keiner;
-    druck.Anzeige = &keiner;
+    AnswerDesktop desktop;
+    ui::TDruckOptionenForm druck(rep, desktop);
     TempDir dir;
     const std::string ziel = dir.File("fehlt/plaene.docx");
-    druck.Zieldatei = [&] { return QString::fromStdString(ziel); };
+    desktop.file = [&](const ui::DateiDialog&) { return QString::fromStdString(ziel); };
     ASSERT_TRUE(druck.Fuellen(session.Plan()));
     Find<QPushButton>(druck, "LehrerCLBAlleBtn")->click();
     druck.AusgabeBtnClick();
@@ -551,10 +544,11 @@ TEST_F(PlanWindow, ExportToAnUnwritableTargetSaysWhy) {
 
 TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
     Initial();
-    ui::TDruckOptionenForm druck(rep);
+    AnswerDesktop desktop;
+    ui::TDruckOptionenForm druck(rep, desktop);
     QString gedruckt;
     PageOrientation seite = PageOrientation::Portrait;
-    druck.Drucken = [&](QTextDocument& doc, PageOrientation o) {
+    desktop.print = [&](QTextDocument& doc, PageOrientation o) {
         gedruckt = doc.toPlainText();
         seite = o;
         return QString::fromUtf8("an den Drucker „Büro“ gegeben");
@@ -576,10 +570,11 @@ TEST_F(PlanWindow, PrinterPrintsTheSameDocument) {
 // n plans, each on a new page, print on n pages: no page break before the first plan.
 TEST_F(PlanWindow, PrintedPlansStartOnTheFirstPage) {
     Initial();
-    ui::TDruckOptionenForm druck(rep);
+    AnswerDesktop desktop;
+    ui::TDruckOptionenForm druck(rep, desktop);
     QString html;
     int seiten = 0;
-    druck.Drucken = [&](QTextDocument& doc, PageOrientation) {
+    desktop.print = [&](QTextDocument& doc, PageOrientation) {
         html = doc.toHtml();
         doc.setPageSize(QSizeF(595, 842)); // A4 in points
         seiten = doc.pageCount();

@@ -596,7 +596,8 @@ TEST(PlanGridPosition, KeptInTheProgramOptions) {
     AnswerReporter rep;
     const QString ordner = QString::fromStdString(dir.Path().string());
     {
-        ui::THauptForm haupt(rep, ordner);
+        AnswerDesktop desktop;
+        ui::THauptForm haupt(rep, desktop, ordner);
         // Until it is placed the window opens centred over the planning window.
         EXPECT_EQ(haupt.OptionenForm().Position("PlanBS"), std::nullopt);
         haupt.PlanForm().GitterForm().move(410, 420);
@@ -608,7 +609,8 @@ TEST(PlanGridPosition, KeptInTheProgramOptions) {
     const std::string ini = ReadFileBytes(dir.File("config.ini"));
     EXPECT_NE(ini.find("PlanBS_L=410"), std::string::npos) << ini;
     EXPECT_NE(ini.find("PlanBS_T=420"), std::string::npos) << ini;
-    ui::THauptForm neu(rep, ordner);
+    AnswerDesktop desktopNeu;
+    ui::THauptForm neu(rep, desktopNeu, ordner);
     neu.OptionenBeimStart();
     EXPECT_EQ(neu.PlanForm().GitterForm().pos(), QPoint(410, 420));
     EXPECT_TRUE(rep.shown.empty());

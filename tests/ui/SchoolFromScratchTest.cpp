@@ -51,21 +51,20 @@ const char* const kStammBefehle[] = {"&Fächer", "&Klassen", "&Lehrer", "&Räume
 
 class MasterDataFromMain : public ::testing::Test {
 protected:
-    MasterDataFromMain() : haupt(rep, QString::fromStdString(dir.Path().string())) {
-        for (ui::TStammForm* f : Alle())
-            f->EingabeAusfuehren = [this](ui::TEingabeForm& e) {
-                const auto feld = [&e](const char* n) { return e.findChild<QLineEdit*>(n); };
-                if (eingaben.empty()) {
-                    ADD_FAILURE() << "unexpected input window " << e.windowTitle().toStdString();
-                    return false;
-                }
-                const QStringList texte = eingaben.front();
-                eingaben.erase(eingaben.begin());
-                feld("NameE")->setText(texte.value(0));
-                if (feld("KurzE")) feld("KurzE")->setText(texte.value(1));
-                if (feld("BStundenE")) feld("BStundenE")->setText(texte.value(2));
-                return true;
-            };
+    MasterDataFromMain() : haupt(rep, desktop, QString::fromStdString(dir.Path().string())) {
+        desktop.dialogs.Answer<ui::TEingabeForm>([this](ui::TEingabeForm& e) {
+            const auto feld = [&e](const char* n) { return e.findChild<QLineEdit*>(n); };
+            if (eingaben.empty()) {
+                ADD_FAILURE() << "unexpected input window " << e.windowTitle().toStdString();
+                return false;
+            }
+            const QStringList texte = eingaben.front();
+            eingaben.erase(eingaben.begin());
+            feld("NameE")->setText(texte.value(0));
+            if (feld("KurzE")) feld("KurzE")->setText(texte.value(1));
+            if (feld("BStundenE")) feld("BStundenE")->setText(texte.value(2));
+            return true;
+        });
     }
     std::vector<ui::TStammForm*> Alle() {
         return {&haupt.FachForm(), &haupt.RaumForm(), &haupt.LehrerForm(), &haupt.KlassenForm(),
@@ -96,7 +95,7 @@ protected:
         Find<QListWidget>(f, liste)->setCurrentItem(treffer.first());
     }
     void OpenSchool() {
-        haupt.Dateiwahl = [](const ui::DateiDialog&) {
+        desktop.file = [](const ui::DateiDialog&) {
             return QString::fromStdString(SourcePath("examples/gymnasium.sch"));
         };
         haupt.OeffnenClick();
@@ -104,6 +103,7 @@ protected:
 
     TempDir dir;
     AnswerReporter rep;
+    AnswerDesktop desktop;
     ui::THauptForm haupt;
     std::vector<QStringList> eingaben;
 };
@@ -206,15 +206,16 @@ TEST_F(MasterDataFromMain, AChangeReachesTheOtherWindows) {
 TEST(MasterDataMessages, AppearOverTheDialogInUse) {
     TempDir dir;
     ui::QtReporter reporter;
-    ui::THauptForm haupt(reporter, QString::fromStdString(dir.Path().string()));
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(reporter, desktop, QString::fromStdString(dir.Path().string()));
     reporter.SetParent(&haupt);
     haupt.Sitzung().Stamm().Faecher = {"F0"};
     haupt.show();
     ui::TFachForm& fach = haupt.FachForm();
-    fach.EingabeAusfuehren = [](ui::TEingabeForm& e) {
+    desktop.dialogs.Answer<ui::TEingabeForm>([](ui::TEingabeForm& e) {
         e.findChild<QLineEdit*>("NameE")->setText("f0");
         return true;
-    };
+    });
     fach.Oeffnen();
     Serve(100);
     if (QApplication::activeWindow() != &fach) GTEST_SKIP() << "no window manager activates";
@@ -237,15 +238,13 @@ TEST(MasterDataHelp, PopupsOpenTheirPages) {
     TempDir dir;
     AnswerReporter rep;
     const QString ordner = QString::fromStdString(dir.Path().string());
-    ui::THauptForm haupt(rep, ordner);
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, ordner);
     haupt.SetHilfePfad(ordner);
     for (const char* seite : {"formular_raeume.htm", "formular_zeitvorgaben.htm"})
         WriteFileBytes(dir.File(seite), "<html></html>");
-    std::vector<QString> seiten;
-    haupt.Seitenanzeige = [&](const QString& p) {
-        seiten.push_back(p);
-        return true;
-    };
+    desktop.open = [](const QString&) { return true; };
+    const std::vector<QString>& seiten = desktop.opened;
     ui::TRaumForm& raum = haupt.RaumForm();
     QTimer::singleShot(50, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -270,7 +269,8 @@ TEST(MasterDataPositions, KeptInTheProgramOptions) {
     AnswerReporter rep;
     const QString ordner = QString::fromStdString(dir.Path().string());
     {
-        ui::THauptForm haupt(rep, ordner);
+        AnswerDesktop desktop;
+        ui::THauptForm haupt(rep, desktop, ordner);
         haupt.FachForm().move(210, 220);
         haupt.KursForm().move(330, 340);
         auto& opt = haupt.OptionenForm();
@@ -281,7 +281,8 @@ TEST(MasterDataPositions, KeptInTheProgramOptions) {
     const std::string ini = ReadFileBytes(dir.File("config.ini"));
     for (const char* zeile : {"Fach_L=210", "Fach_T=220", "Kurs_L=330", "Kurs_T=340"})
         EXPECT_NE(ini.find(zeile), std::string::npos) << zeile << "\n" << ini;
-    ui::THauptForm neu(rep, ordner);
+    AnswerDesktop desktopNeu;
+    ui::THauptForm neu(rep, desktopNeu, ordner);
     neu.OptionenBeimStart();
     EXPECT_EQ(neu.FachForm().pos(), QPoint(210, 220));
     EXPECT_EQ(neu.KursForm().pos(), QPoint(330, 340));
@@ -339,11 +340,11 @@ TEST_F(MasterDataFromMain, ATinySchoolBuiltThroughTheDialogsGetsAPlan) {
 
     // The lessons: both classes join the course; German for each class.
     ui::TUnterrichtForm& u = haupt.UnterrichtForm();
-    u.BlockAusfuehren = [](ui::TBlockForm& b) {
+    desktop.dialogs.Answer<ui::TBlockForm>([](ui::TBlockForm& b) {
         auto* feld = b.findChild<QLineEdit*>("BStundenE");
         if (feld->isEnabled()) feld->setText("3");
         return true;
-    };
+    });
     haupt.UnterrichtClick();
     ASSERT_TRUE(u.isVisible());
     for (const char* klasse : {"5A", "5B"}) {

@@ -135,7 +135,8 @@ TEST_F(GeneralSettings, PlanModeLocksTheWeek) {
 TEST(ContextHelp, UsableWhileTheModalSettingsAreOpen) {
     TempDir dir;
     AnswerReporter rep;
-    ui::THauptForm haupt(rep, QString::fromStdString(dir.Path().string()));
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, QString::fromStdString(dir.Path().string()));
     THilfeForm& hilfe = haupt.HilfeForm();
     TAllgemeineAngabenForm& dlg = haupt.AngabenForm();
     bool frei = false, sichtbar = false;
@@ -209,7 +210,8 @@ protected:
 };
 
 TEST_F(ProgramOptions, NoFileMeansDefaults) {
-    ui::THauptForm haupt(rep, Ordner());
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, Ordner());
     haupt.OptionenBeimStart();
     EXPECT_TRUE(rep.shown.empty());
     EXPECT_EQ(haupt.pos(), QPoint(100, 100));
@@ -219,7 +221,8 @@ TEST_F(ProgramOptions, NoFileMeansDefaults) {
 
 TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
     {
-        ui::THauptForm haupt(rep, Ordner());
+        AnswerDesktop desktop;
+        ui::THauptForm haupt(rep, desktop, Ordner());
         haupt.move(210, 220);
         haupt.PlanForm().move(330, 340);
         auto& opt = haupt.OptionenForm();
@@ -236,7 +239,8 @@ TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
     // A window never shown nor placed keeps no position: it opens centred over its parent.
     EXPECT_EQ(ini.find("Fach_L"), std::string::npos) << ini;
 
-    ui::THauptForm neu(rep, Ordner());
+    AnswerDesktop desktopNeu;
+    ui::THauptForm neu(rep, desktopNeu, Ordner());
     neu.OptionenBeimStart();
     EXPECT_EQ(neu.pos(), QPoint(210, 220));
     EXPECT_EQ(neu.PlanForm().pos(), QPoint(330, 340));
@@ -249,7 +253,8 @@ TEST_F(ProgramOptions, SavedPositionsAreAppliedAtTheNextStart) {
 TEST_F(ProgramOptions, AHandWrittenFileIsUnderstood) {
     WriteFileBytes(dir.File("config.ini"), "\xEF\xBB\xBF[Options]\r\nLaden = ja\r\n[windows]\r\n"
                                            "Form1_L = 230 \r\nForm1_T=240\r\n");
-    ui::THauptForm haupt(rep, Ordner());
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, Ordner());
     haupt.OptionenBeimStart();
     EXPECT_TRUE(rep.shown.empty());
     EXPECT_EQ(haupt.pos(), QPoint(230, 240));
@@ -257,7 +262,8 @@ TEST_F(ProgramOptions, AHandWrittenFileIsUnderstood) {
 }
 
 TEST_F(ProgramOptions, CancelRestoresTheHelpPath) {
-    ui::THauptForm haupt(rep, Ordner());
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, Ordner());
     haupt.SetHilfePfad("/alt");
     auto& opt = haupt.OptionenForm();
     QTimer::singleShot(50, &opt, [&] {
@@ -271,7 +277,8 @@ TEST_F(ProgramOptions, CancelRestoresTheHelpPath) {
 
 TEST_F(ProgramOptions, UnreadableFileIsReported) {
     std::filesystem::create_directory(dir.File("config.ini"));
-    ui::THauptForm haupt(rep, Ordner());
+    AnswerDesktop desktop;
+    ui::THauptForm haupt(rep, desktop, Ordner());
     haupt.OptionenBeimStart();
     haupt.OptionenForm().OptionenLadenClick();
     haupt.OptionenForm().OptionenSpeichernClick();

@@ -45,15 +45,14 @@ struct Paar {
 
 class SubstitutionWindow : public ::testing::Test {
 protected:
-    SubstitutionWindow() : haupt(rep, QString::fromStdString(dir.Path().string())) {
-        haupt.Dateiwahl = [](const ui::DateiDialog&) {
+    SubstitutionWindow() : haupt(rep, desktop, QString::fromStdString(dir.Path().string())) {
+        desktop.file = [](const ui::DateiDialog&) {
             return QString::fromStdString(SourcePath("examples/gymnasium.sch"));
         };
         haupt.OeffnenClick();
         Planen();
+        desktop.today = [] { return Datum{2026, 12, 9}; };
         haupt.VertretungenClick();
-        F().Anzeige = &keiner;
-        F().Heute = [] { return Datum{2026, 12, 9}; };
     }
 
     // A new plan through the main window, with its initial plan.
@@ -120,7 +119,7 @@ protected:
     // The chooser answers by selecting `zeile` and pressing "Auswählen" (or "Abbrechen" when
     // `zeile` is -1); what it showed is kept.
     void WahlSkript(int zeile) {
-        F().WahlAusfuehren = [this, zeile](TVertretungsWahlForm& w) {
+        desktop.dialogs.Answer<TVertretungsWahlForm>([this, zeile](TVertretungsWahlForm& w) {
             w.setResult(QDialog::Rejected);
             gezeigt.clear();
             for (const char* l : {"FachL", "LehrerL", "KlasseL", "ZeitL"})
@@ -137,7 +136,7 @@ protected:
                 Find<QPushButton>(w, "AuswahlBtn")->click();
             }
             return w.result() == QDialog::Accepted;
-        };
+        });
     }
     void Waehlen(int zeile) {
         F().ZeileWaehlen(zeile);
@@ -146,8 +145,8 @@ protected:
 
     TempDir dir;
     AnswerReporter rep;
+    AnswerDesktop desktop;
     ui::THauptForm haupt;
-    NoOpener keiner;
     QStringList gezeigt, gewaehlt;
     int wahlZeilen = 0;
 };
@@ -310,7 +309,8 @@ TEST_F(SubstitutionWindow, ChoosingCancellingAndTakingBack) {
 
 TEST_F(SubstitutionWindow, WithoutLessonsTheCommandsDoNothing) {
     bool gefragt = false;
-    F().WahlAusfuehren = [&](TVertretungsWahlForm&) { return gefragt = true; };
+    desktop.dialogs.Answer<TVertretungsWahlForm>(
+        [&](TVertretungsWahlForm&) { return gefragt = true; });
     Button("StundenErmittelnBtn")->click(); // nobody absent
     EXPECT_EQ(G()->rowCount(), 1);
     Button("VertretungsWahlBtn")->click();
@@ -324,6 +324,9 @@ TEST_F(SubstitutionWindow, TheChooserRunsModallyAndTakesADoubleClick) {
     const Paar p = Ermitteln();
     const std::vector<int> gleich = ZeilenZu(p.Slot);
     ASSERT_EQ(gleich.size(), 2u);
+    // The chooser runs as the real desktop runs it.
+    desktop.dialogs.Answer<TVertretungsWahlForm>(
+        [](TVertretungsWahlForm& w) { return w.exec() == QDialog::Accepted; });
     bool modal = false;
     QString zeit;
     QTimer::singleShot(50, &F(), [&] {
@@ -387,7 +390,7 @@ TEST_F(SubstitutionWindow, SameTeacherTwiceAtOneHourIsAsked) {
 // The question stands over the substitution window, not over the main window.
 TEST_F(SubstitutionWindow, TheQuestionAppearsOverTheWindow) {
     ui::QtReporter qt(&haupt);
-    TVertretungenForm eigen(qt, &haupt);
+    TVertretungenForm eigen(qt, desktop, &haupt);
     eigen.Fuellen(P(), haupt.Sitzung().Stamm());
     eigen.show();
     eigen.activateWindow();
@@ -397,10 +400,10 @@ TEST_F(SubstitutionWindow, TheQuestionAppearsOverTheWindow) {
         Find<QListWidget>(eigen, "LehrerCBox")->item(t)->setCheckState(Qt::Checked);
     Find<QComboBox>(eigen, "TagCoBox")->setCurrentIndex(p.Tag);
     eigen.StundenErmittelnBtnClick();
-    eigen.WahlAusfuehren = [](TVertretungsWahlForm& w) {
+    desktop.dialogs.Answer<TVertretungsWahlForm>([](TVertretungsWahlForm& w) {
         w.setResult(QDialog::Accepted);
         return true;
-    };
+    });
     std::vector<int> gleich;
     for (int i = 1; i < eigen.Liste().Anzahl(); ++i)
         if (eigen.Liste().Zeilen()[i].Marke.Slot == p.Slot) gleich.push_back(i);
@@ -459,7 +462,7 @@ TEST_F(SubstitutionWindow, SheetToWordIsWrittenAndReadBack) {
     Button("AusfallBtn")->click();
     const std::string ziel = dir.File("vertretung.docx");
     int gefragt = 0;
-    F().Zieldatei = [&] {
+    desktop.file = [&](const ui::DateiDialog&) {
         ++gefragt;
         return QString::fromStdString(ziel);
     };
@@ -500,28 +503,22 @@ TEST_F(SubstitutionWindow, SheetToWordIsWrittenAndReadBack) {
     EXPECT_EQ(zeilen[Zelle(3, 0).toStdString()], " ");
 
     // A program that shows it: no note. Cancelling the file choice writes nothing.
-    struct Zeigt : DocumentOpener {
-        std::string pfad;
-        bool Open(const std::string& p) override {
-            pfad = p;
-            return true;
-        }
-    } zeigt;
-    F().Anzeige = &zeigt;
+    desktop.open = [](const QString&) { return true; };
+    desktop.opened.clear();
     rep.shown.clear();
     Button("Button2")->click();
-    EXPECT_EQ(zeigt.pfad, ziel);
+    EXPECT_EQ(desktop.opened, std::vector<QString>{QString::fromStdString(ziel)});
     EXPECT_TRUE(rep.shown.empty());
-    F().Zieldatei = [] { return QString(); };
-    zeigt.pfad.clear();
+    desktop.file = [](const ui::DateiDialog&) { return QString(); };
+    desktop.opened.clear();
     Button("Button2")->click();
-    EXPECT_EQ(zeigt.pfad, "");
+    EXPECT_TRUE(desktop.opened.empty());
     EXPECT_TRUE(rep.shown.empty());
 }
 
 TEST_F(SubstitutionWindow, UnwritableTargetIsReportedWithoutSuccessNote) {
     Ermitteln();
-    F().Zieldatei = [this] {
+    desktop.file = [this](const ui::DateiDialog&) {
         return QString::fromStdString(dir.File("fehlt") + "/vertretung.docx");
     };
     Button("Button2")->click();
@@ -541,11 +538,11 @@ TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
     QString gedruckt;
     PageOrientation seite = PageOrientation::Landscape;
     int drucke = 0;
-    F().Zieldatei = [] {
+    desktop.file = [](const ui::DateiDialog&) {
         ADD_FAILURE() << "the printer needs no file";
         return QString();
     };
-    F().Drucken = [&](QTextDocument& doc, PageOrientation o) {
+    desktop.print = [&](QTextDocument& doc, PageOrientation o) {
         ++drucke;
         // The printed blanks are kept as non-breaking ones.
         gedruckt = doc.toPlainText().replace(QChar(0xA0), ' ');
@@ -566,7 +563,7 @@ TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
     EXPECT_EQ(rep.shown[0],
               (Message{"Der Vertretungsplan wurde an den Drucker „Büro“ gegeben.", "Hinweis"}));
     // Cancelled in the print dialog: no note.
-    F().Drucken = [](QTextDocument&, PageOrientation) { return QString(); };
+    desktop.print = [](QTextDocument&, PageOrientation) { return QString(); };
     rep.shown.clear();
     Button("Button2")->click();
     EXPECT_TRUE(rep.shown.empty());
@@ -600,7 +597,7 @@ TEST_F(SubstitutionWindow, SnapshotFromBothWindowsUsesThePlanningWindowsGrid) {
     Ermitteln();
     offen = false;
     bool wahlOffen = false;
-    F().WahlAusfuehren = [&](TVertretungsWahlForm& w) {
+    desktop.dialogs.Answer<TVertretungsWahlForm>([&](TVertretungsWahlForm& w) {
         QTimer::singleShot(50, &w, [&] {
             QTimer::singleShot(50, &bs, [&] {
                 offen = bs.isVisible() && QApplication::activeModalWidget() == &bs;
@@ -611,7 +608,7 @@ TEST_F(SubstitutionWindow, SnapshotFromBothWindowsUsesThePlanningWindowsGrid) {
             w.reject();
         });
         return w.exec() == QDialog::Accepted;
-    };
+    });
     Find<QLabel>(plan, "KLSSumL")->setText("alt");
     Waehlen(1);
     EXPECT_TRUE(offen);

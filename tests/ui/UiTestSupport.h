@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // UiTestSupport.h: helpers of the window tests: a reporter whose answer can change between
-// questions, waiting while events are served, and finding controls by object name.
+// questions, the desktop that answers for the user (AnswerDesktop), waiting while events are
+// served, and finding controls by object name.
 #pragma once
 #include "model/Report.h"
+#include "tour/AnswerDesktop.h"
 
 #include <QApplication>
 #include <QString>
@@ -13,6 +15,8 @@
 #include <vector>
 
 namespace sw::test {
+
+using ui::AnswerDesktop;
 
 class AnswerReporter : public Reporter {
 public:

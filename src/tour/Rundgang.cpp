@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Rundgang.h"
+#include "tour/Rundgang.h"
+
+#include "tour/AnswerDesktop.h"
 
 #include "define/MasterData.h"
 #include "edit/GridView.h"
@@ -171,23 +173,15 @@ int EinheitenBilder(TUnterrichtForm& f, const QString& ordner, int zeile, int la
 // The lesson window on the school just opened: a course block selected, the block dialog, the
 // units page (EinheitenBilder), the room dialog and the special separations. The master data is
 // put back afterwards, so the plan that follows is the school's own.
-int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
+int UnterrichtBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner) {
     int n = 0;
     const Stammdaten kopie = haupt.Sitzung().Stamm();
     haupt.UnterrichtClick();
     TUnterrichtForm& f = haupt.UnterrichtForm();
     UnterrichtSeiten& u = f.Seiten();
     if (!f.isVisible()) return n;
-    // The dialogs are photographed instead of run; the window gets its own runners back.
-    struct Zurueck {
-        TUnterrichtForm& f;
-        std::function<bool(TBlockForm&)> block = f.BlockAusfuehren;
-        std::function<bool(TRaumWahlForm&)> raum = f.RaumAusfuehren;
-        ~Zurueck() {
-            f.BlockAusfuehren = block;
-            f.RaumAusfuehren = raum;
-        }
-    } zurueck{f};
+    // The dialogs are photographed instead of run; the desktop gets its own answers back.
+    const AnswerDesktop::Kept zurueck(desktop);
     const auto dialogBild = [&](QDialog& d, const char* name) {
         d.show();
         Warten(200);
@@ -204,7 +198,8 @@ int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
     }
     u.VKursBlockL->setCurrentRow(0);
     n += Bild(f, ordner, "unterricht_bloecke");
-    f.BlockAusfuehren = [&](TBlockForm& d) { return dialogBild(d, "unterricht_block_dialog"); };
+    desktop.dialogs.Answer<TBlockForm>(
+        [&](TBlockForm& d) { return dialogBild(d, "unterricht_block_dialog"); });
     if (u.FachL->count() > 0) u.FachL->setCurrentRow(0);
     f.HinzuBitBtnClick();
 
@@ -222,7 +217,8 @@ int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
     u.LehrerL->setCurrentRow(lehrer);
     if (u.VFachBlockL->count() > zeile) {
         n += EinheitenBilder(f, ordner, zeile, laenge);
-        f.RaumAusfuehren = [&](TRaumWahlForm& d) { return dialogBild(d, "unterricht_raeume"); };
+        desktop.dialogs.Answer<TRaumWahlForm>(
+            [&](TRaumWahlForm& d) { return dialogBild(d, "unterricht_raeume"); });
         f.RaumWaehlenClick();
     }
     // A class with a special-separation group; without one its first block joins the group.
@@ -247,7 +243,7 @@ int UnterrichtBilder(THauptForm& haupt, const QString& ordner) {
 // The master-data dialogs on the school just opened: the subjects, a special room with its
 // subjects, a teacher's lock grid with locked cells, the classes, a course with three teachers
 // and an input window. Cells locked for the picture are freed again afterwards.
-int StammBilder(THauptForm& haupt, const QString& ordner) {
+int StammBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner) {
     int n = 0;
     const Stammdaten& d = haupt.Sitzung().Stamm();
     const auto seite = [](QWidget& f, const char* name, int i) {
@@ -272,16 +268,17 @@ int StammBilder(THauptForm& haupt, const QString& ordner) {
     waehlen(raum, "RaumCoBox", spezial);
     n += Bild(raum, ordner, "stamm_raum");
     // The input window of "Neuer Raum", photographed instead of run.
-    const auto eingabe = raum.EingabeAusfuehren;
-    raum.EingabeAusfuehren = [&](TEingabeForm& e) {
-        e.show();
-        Warten(200);
-        n += e.grab().save(QDir(ordner).filePath("stamm_neuer_raum.png"));
-        e.hide();
-        return false;
-    };
-    raum.NeuClick();
-    raum.EingabeAusfuehren = eingabe;
+    {
+        const AnswerDesktop::Kept zurueck(desktop);
+        desktop.dialogs.Answer<TEingabeForm>([&](TEingabeForm& e) {
+            e.show();
+            Warten(200);
+            n += e.grab().save(QDir(ordner).filePath("stamm_neuer_raum.png"));
+            e.hide();
+            return false;
+        });
+        raum.NeuClick();
+    }
     raum.hide();
 
     haupt.LehrerClick();
@@ -331,7 +328,7 @@ int StammBilder(THauptForm& haupt, const QString& ordner) {
 // The substitution window on the planned school: two teachers absent who share an hour, the
 // lessons of that day determined, the chooser open for the first lesson (its first teacher who is
 // free and teaches the subject chosen), the second lesson cancelled, and the sheet written.
-int VertretungsBilder(THauptForm& haupt, const QString& ordner) {
+int VertretungsBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner) {
     int n = 0;
     const CPlan& plan = *haupt.Sitzung().Plan();
     const auto lehrerAn = [&](int t, int s) {
@@ -358,18 +355,8 @@ int VertretungsBilder(THauptForm& haupt, const QString& ordner) {
     f.StundenErmittelnBtnClick();
     n += Bild(f, ordner, "vertretungen_liste");
 
-    struct Zurueck {
-        TVertretungenForm& f;
-        std::function<bool(TVertretungsWahlForm&)> wahl = f.WahlAusfuehren;
-        std::function<QString()> ziel = f.Zieldatei;
-        DocumentOpener* anzeige = f.Anzeige;
-        ~Zurueck() {
-            f.WahlAusfuehren = wahl;
-            f.Zieldatei = ziel;
-            f.Anzeige = anzeige;
-        }
-    } zurueck{f};
-    f.WahlAusfuehren = [&](TVertretungsWahlForm& w) {
+    const AnswerDesktop::Kept zurueck(desktop);
+    desktop.dialogs.Answer<TVertretungsWahlForm>([&](TVertretungsWahlForm& w) {
         auto* g = w.findChild<QTableWidget*>("VertretungG");
         int zeile = 0;
         for (int r = g->rowCount() - 1; r >= 0; --r)
@@ -379,16 +366,17 @@ int VertretungsBilder(THauptForm& haupt, const QString& ordner) {
         n += Bild(w, ordner, "vertretung_fuer");
         w.hide();
         return true;
-    };
+    });
     f.ZeileWaehlen(1);
     f.VertretungsWahlBtnClick();
     f.ZeileWaehlen(2);
     f.AusfallBtnClick();
     f.ZeileWaehlen(1);
     n += Bild(f, ordner, "vertretungen");
-    NoOpener keiner;
-    f.Anzeige = &keiner;
-    f.Zieldatei = [ordner] { return QDir(ordner).absoluteFilePath("vertretungsplan.docx"); };
+    desktop.open = [](const QString&) { return false; };
+    desktop.file = [ordner](const DateiDialog&) {
+        return QDir(ordner).absoluteFilePath("vertretungsplan.docx");
+    };
     f.AusgabeBtnClick();
     f.close();
     return n;
@@ -396,7 +384,9 @@ int VertretungsBilder(THauptForm& haupt, const QString& ordner) {
 
 } // namespace
 
-int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, int sekunden) {
+int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
+             const QString& ordner, int sekunden) {
+    const AnswerDesktop::Kept zurueck(desktop);
     QDir().mkpath(ordner);
     int n = 0;
     // Message boxes on the way are photographed and answered with their default button.
@@ -415,11 +405,11 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     });
     antworten.start(300);
     haupt.show();
-    haupt.Dateiwahl = [schule](const DateiDialog&) { return schule; };
+    desktop.file = [schule](const DateiDialog&) { return schule; };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
-    n += StammBilder(haupt, ordner);
-    n += UnterrichtBilder(haupt, ordner);
+    n += StammBilder(haupt, desktop, ordner);
+    n += UnterrichtBilder(haupt, desktop, ordner);
 
     haupt.StundenplanClick();
     TPlanForm& plan = haupt.PlanForm();
@@ -494,16 +484,17 @@ int Rundgang(THauptForm& haupt, const QString& schule, const QString& ordner, in
     n += Bild(druck, ordner, "druck_optionen");
     druck.findChild<QPushButton*>("KlassenCLBAlleBtn")->click();
     n += Bild(druck, ordner, "druck_optionen_alle");
-    druck.Zieldatei = [ordner] { return QDir(ordner).absoluteFilePath("plaene.docx"); };
-    NoOpener keiner;
-    druck.Anzeige = &keiner;
+    desktop.file = [ordner](const DateiDialog&) {
+        return QDir(ordner).absoluteFilePath("plaene.docx");
+    };
+    desktop.open = [](const QString&) { return false; };
     druck.AusgabeBtnClick();
     druck.hide();
-    n += VertretungsBilder(haupt, ordner);
+    n += VertretungsBilder(haupt, desktop, ordner);
     // The closing question, with the German standard buttons: the runs changed the plan, so it
     // is offered for saving; its default "Ja" writes the plan into the picture folder, never
     // over the school.
-    haupt.Dateiwahl = [ordner](const DateiDialog& d) {
+    desktop.file = [ordner](const DateiDialog& d) {
         return d.Speichern ? QDir(ordner).absoluteFilePath("rundgang." + d.Endung) : QString();
     };
     plan.close();

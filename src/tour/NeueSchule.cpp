@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/NeueSchule.h"
+#include "tour/NeueSchule.h"
+
+#include "tour/AnswerDesktop.h"
 
 #include "app/Session.h"
 #include "edit/GridView.h"
@@ -110,8 +112,10 @@ void ImDialog(QDialog& d, const QString& kamNicht, const std::function<void()>& 
 
 class Strasse {
 public:
-    Strasse(THauptForm& haupt, QString ordner, int stufenMs, const Schrittmeldung& meldung)
-        : haupt_(haupt), ordner_(std::move(ordner)), stufenMs_(stufenMs), meldung_(meldung) {
+    Strasse(THauptForm& haupt, AnswerDesktop& desktop, QString ordner, int stufenMs,
+            const Schrittmeldung& meldung)
+        : haupt_(haupt), desktop_(desktop), ordner_(std::move(ordner)), stufenMs_(stufenMs),
+          meldung_(meldung) {
         // Message boxes on the way (the desktop's reporter) are answered with Yes or OK: the
         // road goes on where a person would.
         QObject::connect(&antworten_, &QTimer::timeout, [] {
@@ -123,18 +127,6 @@ public:
             if (ja) ja->click();
         });
         antworten_.start(250);
-    }
-    // The windows get back the file choice and viewer they had: what the road put there lives
-    // only as long as the road.
-    ~Strasse() {
-        haupt_.Dateiwahl = dateiwahl_;
-        haupt_.DruckForm().Zieldatei = druckZiel_;
-        haupt_.DruckForm().Anzeige = druckAnzeige_;
-        haupt_.VertretungenForm().Zieldatei = vertretungZiel_;
-        haupt_.VertretungenForm().Anzeige = vertretungAnzeige_;
-        for (auto& [f, alt] : eingabeAlt_)
-            f->EingabeAusfuehren = alt;
-        haupt_.UnterrichtForm().BlockAusfuehren = block_;
     }
     Strasse(const Strasse&) = delete;
     Strasse& operator=(const Strasse&) = delete;
@@ -162,8 +154,8 @@ private:
     }
 
     // New entities are named in the input window the dialog opens.
-    void Eingaben(TStammForm& f) {
-        f.EingabeAusfuehren = [this](TEingabeForm& e) {
+    void Eingaben() {
+        desktop_.dialogs.Answer<TEingabeForm>([this](TEingabeForm& e) {
             if (eingaben_.empty()) return false;
             const QStringList texte = eingaben_.front();
             eingaben_.pop_front();
@@ -172,7 +164,7 @@ private:
             if (auto* stunden = e.findChild<QLineEdit*>("BStundenE"))
                 stunden->setText(texte.value(2));
             return true;
-        };
+        });
     }
     void Neu(TStammForm& f, const QStringList& texte, const char* knopf = "NeuBtn") {
         eingaben_.push_back(texte);
@@ -195,7 +187,7 @@ private:
     void Faecher() {
         haupt_.Befehl("&Fächer")->trigger();
         TFachForm& f = haupt_.FachForm();
-        Eingaben(f);
+        Eingaben();
         for (const char* fach : {"Deutsch", "Mathematik", "Englisch", "Sport"})
             Neu(f, {fach}, "NeuBitBtn");
         Schritt("faecher", f);
@@ -205,7 +197,7 @@ private:
     void Raeume() {
         haupt_.Befehl("&Räume")->trigger();
         TRaumForm& f = haupt_.RaumForm();
-        Eingaben(f);
+        Eingaben();
         Neu(f, {"Raum 1", "r1"});
         Neu(f, {"Raum 2", "r2"}, "NeuBitBtn");
         Neu(f, {"Turnhalle", "th"}, "NeuBitBtn");
@@ -220,7 +212,7 @@ private:
     void Lehrer() {
         haupt_.Befehl("&Lehrer")->trigger();
         TLehrerForm& f = haupt_.LehrerForm();
-        Eingaben(f);
+        Eingaben();
         const struct {
             const char* name;
             const char* kurz;
@@ -241,7 +233,7 @@ private:
     void Klassen() {
         haupt_.Befehl("&Klassen")->trigger();
         TKlassenForm& f = haupt_.KlassenForm();
-        Eingaben(f);
+        Eingaben();
         Neu(f, {"5A"});
         Neu(f, {"5B"});
         Schritt("klassen", f);
@@ -252,7 +244,7 @@ private:
     void Kurs() {
         haupt_.Befehl("K&urse")->trigger();
         TKursForm& f = haupt_.KursForm();
-        Eingaben(f);
+        Eingaben();
         Neu(f, {"Wahlkurs", "wk", "2"});
         Zeile(f, "LehrerL", "MEIER");
         Zeile(f, "FachL", "SPORT");
@@ -278,11 +270,12 @@ private:
                        {"MEIER", "SPORT", 2}};
         // The block dialog asks for the hours a week of a subject block (a course has its own).
         int stunden = 0;
-        u.BlockAusfuehren = [&stunden](TBlockForm& d) {
+        const AnswerDesktop::Kept vorher(desktop_); // the answer refers to `stunden`
+        desktop_.dialogs.Answer<TBlockForm>([&stunden](TBlockForm& d) {
             auto* feld = d.findChild<QLineEdit*>("BStundenE");
             if (feld && feld->isEnabled()) feld->setText(QString::number(stunden));
             return true;
-        };
+        });
         for (const char* klasse : {"5A", "5B"}) {
             for (const auto& b : bloecke) {
                 stunden = b.stunden;
@@ -296,7 +289,6 @@ private:
             Zeile(u, "KursL", "WAHLKURS");
             Klick(u, "HinzuBitBtn");
         }
-        u.BlockAusfuehren = block_; // it refers to `stunden` of this step
         Schritt("unterricht", u);
         u.hide();
     }
@@ -378,7 +370,7 @@ private:
         const int lls = p->Totals().LLSSumme;
         const QString datei = QDir(ordner_).filePath("neue_schule.pdt");
         QFile::remove(datei);
-        haupt_.Dateiwahl = [datei](const DateiDialog&) { return QString(datei); };
+        desktop_.file = [datei](const DateiDialog&) { return QString(datei); };
         haupt_.PlanSpeichernClick();
         Pruefen(QFileInfo::exists(datei), "Die Plan-Datei wurde nicht geschrieben");
         ergebnis_->PlanDatei = datei;
@@ -398,8 +390,8 @@ private:
         TDruckOptionenForm& druck = haupt_.DruckForm();
         const QString datei = QDir(ordner_).filePath("neue_schule_plaene.docx");
         QFile::remove(datei);
-        druck.Zieldatei = [datei] { return QString(datei); };
-        druck.Anzeige = &keiner_;
+        desktop_.file = [datei](const DateiDialog&) { return QString(datei); };
+        desktop_.open = [](const QString&) { return false; };
         ImDialog(
             druck, "Die Druck-Optionen kamen nicht",
             [&] {
@@ -435,6 +427,9 @@ private:
             if (wahl.Zeilen[i].Passend()) passend = static_cast<int>(i);
         Pruefen(passend >= 0, "Für die erste Stunde ist kein Lehrer frei, der das Fach hat");
         TVertretungsWahlForm& w = v.WahlForm();
+        // The chooser runs modally, as for the user; the road works in it.
+        desktop_.dialogs.Answer<TVertretungsWahlForm>(
+            [](TVertretungsWahlForm& d) { return d.exec() == QDialog::Accepted; });
         v.ZeileWaehlen(1);
         ImDialog(
             w, "Das Fenster Vertretung für kam nicht als modales Fenster",
@@ -456,8 +451,8 @@ private:
 
         const QString datei = QDir(ordner_).filePath("neue_schule_vertretungsplan.docx");
         QFile::remove(datei);
-        v.Zieldatei = [datei] { return QString(datei); };
-        v.Anzeige = &keiner_;
+        desktop_.file = [datei](const DateiDialog&) { return QString(datei); };
+        desktop_.open = [](const QString&) { return false; };
         Klick(v, "Button2");
         Pruefen(QFileInfo::exists(datei), "Der Vertretungsplan wurde nicht geschrieben");
         ergebnis_->Vertretungsplan = datei;
@@ -474,36 +469,25 @@ private:
     }
 
     THauptForm& haupt_;
+    AnswerDesktop& desktop_;
     QString ordner_;
     int stufenMs_;
     const Schrittmeldung& meldung_;
     NeueSchuleErgebnis* ergebnis_ = nullptr;
     std::deque<QStringList> eingaben_;
-    NoOpener keiner_;
     QTimer antworten_;
-    std::function<QString(const DateiDialog&)> dateiwahl_ = haupt_.Dateiwahl;
-    std::function<QString()> druckZiel_ = haupt_.DruckForm().Zieldatei;
-    DocumentOpener* druckAnzeige_ = haupt_.DruckForm().Anzeige;
-    std::function<QString()> vertretungZiel_ = haupt_.VertretungenForm().Zieldatei;
-    DocumentOpener* vertretungAnzeige_ = haupt_.VertretungenForm().Anzeige;
-    std::vector<std::pair<TStammForm*, std::function<bool(TEingabeForm&)>>> eingabeAlt_ = [this] {
-        std::vector<std::pair<TStammForm*, std::function<bool(TEingabeForm&)>>> alt;
-        for (TStammForm* f : std::initializer_list<TStammForm*>{
-                 &haupt_.FachForm(), &haupt_.RaumForm(), &haupt_.LehrerForm(),
-                 &haupt_.KlassenForm(), &haupt_.KursForm()})
-            alt.emplace_back(f, f->EingabeAusfuehren);
-        return alt;
-    }();
-    std::function<bool(TBlockForm&)> block_ = haupt_.UnterrichtForm().BlockAusfuehren;
+    // The desktop gets back the answers it had: what the road put there lives only as long as
+    // the road.
+    AnswerDesktop::Kept antwortenVorher_{desktop_};
 };
 
 } // namespace
 
-NeueSchuleErgebnis NeueSchule(THauptForm& haupt, const QString& ordner, int stufenMs,
-                              const Schrittmeldung& meldung) {
+NeueSchuleErgebnis NeueSchule(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner,
+                              int stufenMs, const Schrittmeldung& meldung) {
     NeueSchuleErgebnis e;
     QDir().mkpath(ordner);
-    Strasse strasse(haupt, ordner, stufenMs, meldung);
+    Strasse strasse(haupt, desktop, ordner, stufenMs, meldung);
     try {
         strasse.Gehen(e);
     } catch (const Abbruch& a) {

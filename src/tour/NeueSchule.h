@@ -4,8 +4,8 @@
 // planning window with the initial plan and every stage, a move and its undo in the plan grid,
 // saving and reopening the plan file, the export of the timetables and the substitutions of a
 // day. Every step is done with the window's own controls; only the places where a person types
-// into a modal dialog or picks a file are answered by the road. The picture tour and the
-// product test both go this road.
+// into a modal dialog or picks a file are answered by the road, through the main window's
+// desktop. The picture tour and the product test both go this road.
 #pragma once
 #include <QString>
 #include <functional>
@@ -14,6 +14,7 @@ class QWidget;
 
 namespace sw::ui {
 
+class AnswerDesktop;
 class THauptForm;
 
 // Called after every step with its name and the window the step ended in.
@@ -27,9 +28,10 @@ struct NeueSchuleErgebnis {
     int Schritte = 0;        // steps done
 };
 
-// Goes the road on a main window that has just been created (master-data mode, nothing loaded),
-// writing its files into `ordner`. Stages run for `stufenMs` milliseconds each (or until done).
-NeueSchuleErgebnis NeueSchule(THauptForm& haupt, const QString& ordner, int stufenMs,
-                              const Schrittmeldung& meldung);
+// Goes the road on a main window that has just been created on `desktop` (master-data mode,
+// nothing loaded), writing its files into `ordner`. Stages run for `stufenMs` milliseconds each (or
+// until done).
+NeueSchuleErgebnis NeueSchule(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner,
+                              int stufenMs, const Schrittmeldung& meldung);
 
 } // namespace sw::ui
