@@ -72,9 +72,7 @@ std::unique_ptr<School> Load(const std::string& path, bool realSchool) {
     s->plan = std::make_unique<CPlan>(*s->stamm, s->reporter);
     CPlan& plan = *s->plan;
     plan.BuildLessonHours();
-    if (realSchool)
-        plan.KursUeberStundenLimit = plan.MehrfachKursUeberStundenLimit =
-            plan.MehrfachUeberStundenLimit = 1;
+    if (realSchool) plan.SetLimitFlags(true, true, true);
     RunControl run;
     Random rng;
     InitialPlanOptions options;

@@ -66,9 +66,7 @@ std::unique_ptr<School> Load(const std::string& path) {
     CPlan& plan = *s->plan;
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    plan.KursUeberStundenLimit = 1;
-    plan.MehrfachKursUeberStundenLimit = 1;
-    plan.MehrfachUeberStundenLimit = 1;
+    plan.SetLimitFlags(true, true, true);
     InitialPlanBuilder builder(plan, s->rng);
     s->rng.Seed(kSeed);
     int rest = 0;

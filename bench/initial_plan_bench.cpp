@@ -139,7 +139,7 @@ void BM_ClassGapPass(benchmark::State& state) {
     state.SetItemsProcessed(minimiser.Attempts());
     state.counters["allocs_per_pass"] = static_cast<double>(gAllocations.load() - allocsBefore) /
                                         static_cast<double>(state.iterations());
-    state.counters["KLSSumme"] = plan.KLSSumme;
+    state.counters["KLSSumme"] = plan.Totals().KLSSumme;
     state.SetLabel(kSchools[state.range(0)]);
 }
 BENCHMARK(BM_ClassGapPass)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -152,7 +152,7 @@ void GapSeries(int index, bool longRun) {
     plan.ClearGoals();
     plan.SetGoal(Ziel::KlassenLuecken);
     std::printf("%s: initial plan after %d attempts (seed %u), KLSSumme %d\n", school.name.c_str(),
-                tries, kSeed, plan.KLSSumme);
+                tries, kSeed, plan.Totals().KLSSumme);
     ClassGapMinimiser minimiser(plan, school.rng);
     std::vector<double> marks = {1.0, 5.0};
     if (longRun) marks.push_back(20.0);
@@ -167,7 +167,7 @@ void GapSeries(int index, bool longRun) {
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::printf("  after %4.1f s: KLSSumme %5d   passes %8lld   moves tried %10lld "
                     "(%.0f/s)   kept %lld\n",
-                    mark, plan.KLSSumme, static_cast<long long>(passes),
+                    mark, plan.Totals().KLSSumme, static_cast<long long>(passes),
                     static_cast<long long>(minimiser.Attempts()),
                     static_cast<double>(minimiser.Attempts()) / seconds,
                     static_cast<long long>(minimiser.Kept()));

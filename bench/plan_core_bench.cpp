@@ -240,9 +240,7 @@ void SetUp(LoadedSchool& s, int which) {
     FirstFitPass(plan, units);
     s.placedFirstPass = plan.PlacedCount();
     if (plan.PlacedCount() < s.hours) {
-        plan.KursUeberStundenLimit = 1;
-        plan.MehrfachKursUeberStundenLimit = 1;
-        plan.MehrfachUeberStundenLimit = 1;
+        plan.SetLimitFlags(true, true, true);
         s.limitsRelaxed = true;
         FirstFitPass(plan, units);
     }
@@ -347,8 +345,8 @@ void BM_EvaluateAll(benchmark::State& state) {
     const std::int64_t before = Allocations();
     for (auto _ : state) {
         EvaluateAll(plan);
-        benchmark::DoNotOptimize(plan.KProd);
-        benchmark::DoNotOptimize(plan.LProd);
+        benchmark::DoNotOptimize(plan.Totals().KProd);
+        benchmark::DoNotOptimize(plan.Totals().LProd);
     }
     ReportAllocations(state, before);
 }

@@ -45,13 +45,13 @@ Row RowOf(const std::string& name, const CPlan& plan, int unplaced) {
     Row r;
     r.Name = name;
     r.Unplaced = unplaced;
-    r.KLS = plan.KLSSumme;
-    r.TF = plan.TFSumme;
-    r.STF = plan.STFSumme;
-    r.LLS = plan.LLSSumme;
-    r.LLSMax = plan.LLSMax;
-    r.KProd = Percent(plan.KProd, plan.KProdOpt);
-    r.LProd = Percent(plan.LProd, plan.LProdOpt);
+    r.KLS = plan.Totals().KLSSumme;
+    r.TF = plan.Totals().TFSumme;
+    r.STF = plan.Totals().STFSumme;
+    r.LLS = plan.Totals().LLSSumme;
+    r.LLSMax = plan.Totals().LLSMax;
+    r.KProd = Percent(plan.Totals().KProd, plan.Totals().KProdOpt);
+    r.LProd = Percent(plan.Totals().LProd, plan.Totals().LProdOpt);
     return r;
 }
 

@@ -224,20 +224,24 @@ void Soak::SaveAndReload() {
     }
     // The file stored the figures the plan kept when it was written.
     const sw::StoredFigures& st = read.stored;
-    if (st.LLSSumme != plan_.LLSSumme || st.KLSSumme != plan_.KLSSumme ||
-        st.TFSumme != plan_.TFSumme || st.LLSMax != plan_.LLSMax || st.LProd != plan_.LProd ||
-        st.KProd != plan_.KProd || st.LLSLimit != plan_.LLSLimit ||
-        st.OptWerte != plan_.Opt.OptWerte())
+    if (st.LLSSumme != plan_.Totals().LLSSumme || st.KLSSumme != plan_.Totals().KLSSumme ||
+        st.TFSumme != plan_.Totals().TFSumme || st.LLSMax != plan_.Totals().LLSMax ||
+        st.LProd != plan_.Totals().LProd || st.KProd != plan_.Totals().KProd ||
+        st.LLSLimit != plan_.Totals().LLSLimit || st.OptWerte != plan_.Totals().Opt.OptWerte())
         Violation("Laden", "gespeicherte Kennzahlen");
     sw::EvaluateAll(plan_);
-    const int mine[] = {plan_.KLSSumme, plan_.KProd,   plan_.TFSumme, plan_.STFSumme,
-                        plan_.LLSSumme, plan_.LLSMax,  plan_.LProd,   plan_.LLSLimit,
-                        plan_.KProdOpt, plan_.LProdOpt};
-    const int theirs[] = {back.KLSSumme, back.KProd, back.TFSumme,  back.STFSumme, back.LLSSumme,
-                          back.LLSMax,   back.LProd, back.LLSLimit, back.KProdOpt, back.LProdOpt};
+    const int mine[] = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
+                        plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LLSMax,
+                        plan_.Totals().LProd,    plan_.Totals().LLSLimit, plan_.Totals().KProdOpt,
+                        plan_.Totals().LProdOpt};
+    const int theirs[] = {back.Totals().KLSSumme, back.Totals().KProd,    back.Totals().TFSumme,
+                          back.Totals().STFSumme, back.Totals().LLSSumme, back.Totals().LLSMax,
+                          back.Totals().LProd,    back.Totals().LLSLimit, back.Totals().KProdOpt,
+                          back.Totals().LProdOpt};
     for (int i = 0; i < 10; ++i)
         if (mine[i] != theirs[i]) Violation("Laden", "Kennzahl " + std::to_string(i));
-    if (plan_.Opt.OptWerte() != back.Opt.OptWerte()) Violation("Laden", "OptWerte");
+    if (plan_.Totals().Opt.OptWerte() != back.Totals().Opt.OptWerte())
+        Violation("Laden", "OptWerte");
     sw::CPlan& reread = *read.plan;
     const sw::InvariantReport rep = sw::CheckInvariants(reread, false);
     for (const auto& v : rep.Violations)
@@ -307,8 +311,9 @@ int Soak::Run() {
                 checks_, totalChecks_, saves_);
     std::printf("Kennzahlen:          KLS %d  KProd %d/%d  TF %d  STF %d  LLS %d (max %d)  "
                 "LProd %d/%d\n",
-                plan_.KLSSumme, plan_.KProd, plan_.KProdOpt, plan_.TFSumme, plan_.STFSumme,
-                plan_.LLSSumme, plan_.LLSMax, plan_.LProd, plan_.LProdOpt);
+                plan_.Totals().KLSSumme, plan_.Totals().KProd, plan_.Totals().KProdOpt,
+                plan_.Totals().TFSumme, plan_.Totals().STFSumme, plan_.Totals().LLSSumme,
+                plan_.Totals().LLSMax, plan_.Totals().LProd, plan_.Totals().LProdOpt);
     long rssMax = 0;
     for (long kb : rssPerSave_)
         rssMax = std::max(rssMax, kb);

@@ -74,7 +74,7 @@ std::string CurveText(const std::vector<double>& finals, const std::vector<doubl
 namespace {
 
 bool TargetReached(const ExperimentInfo& info, const CPlan& p) {
-    return info.Classes ? p.KProd >= p.KProdOpt : p.LLSSumme == 0;
+    return info.Classes ? p.Totals().KProd >= p.Totals().KProdOpt : p.Totals().LLSSumme == 0;
 }
 
 } // namespace

@@ -73,9 +73,8 @@ std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
     Session session(quiet);
     if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
     CPlan& plan = *session.Plan();
-    plan.KursUeberStundenLimit = o.Planning.CourseOverLimit;
-    plan.MehrfachKursUeberStundenLimit = o.Planning.MultiCourseOverLimit;
-    plan.MehrfachUeberStundenLimit = o.Planning.MultiOverLimit;
+    plan.SetLimitFlags(o.Planning.CourseOverLimit, o.Planning.MultiCourseOverLimit,
+                       o.Planning.MultiOverLimit);
     return DescribeFitProblems(plan, true);
 }
 
@@ -85,9 +84,10 @@ bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {
     const CPlan& p = *a.Schule->Plan();
     const CPlan& q = *b.Schule->Plan();
     // Lower is better in every field: the distributions count negatively.
-    return std::tuple(a.Unplaced, p.KLSSumme, p.TFSumme, p.STFSumme, p.LLSSumme, -p.KProd,
-                      -p.LProd) < std::tuple(b.Unplaced, q.KLSSumme, q.TFSumme, q.STFSumme,
-                                             q.LLSSumme, -q.KProd, -q.LProd);
+    return std::tuple(a.Unplaced, p.Totals().KLSSumme, p.Totals().TFSumme, p.Totals().STFSumme,
+                      p.Totals().LLSSumme, -p.Totals().KProd, -p.Totals().LProd) <
+           std::tuple(b.Unplaced, q.Totals().KLSSumme, q.Totals().TFSumme, q.Totals().STFSumme,
+                      q.Totals().LLSSumme, -q.Totals().KProd, -q.Totals().LProd);
 }
 
 std::vector<PlanJobRun> RunPlanJobs(const PlanJobOptions& options, std::size_t& best,

@@ -46,16 +46,14 @@ void PlanningService::ApplyLimits() {
     const PlanningOptions& o = options_;
     CPlan& plan = *plan_;
     if (saved_) {
-        plan.KursUeberStundenLimit = plan.KursUeberStundenLimit || o.CourseOverLimit;
-        plan.MehrfachKursUeberStundenLimit =
-            plan.MehrfachKursUeberStundenLimit || o.MultiCourseOverLimit;
-        plan.MehrfachUeberStundenLimit = plan.MehrfachUeberStundenLimit || o.MultiOverLimit;
+        const PlanFlags& f = plan.Flags();
+        plan.SetLimitFlags(f.KursUeberStundenLimit || o.CourseOverLimit,
+                           f.MehrfachKursUeberStundenLimit || o.MultiCourseOverLimit,
+                           f.MehrfachUeberStundenLimit || o.MultiOverLimit);
         return;
     }
-    plan.KursUeberStundenLimit = o.CourseOverLimit;
-    plan.MehrfachKursUeberStundenLimit = o.MultiCourseOverLimit;
-    plan.MehrfachUeberStundenLimit = o.MultiOverLimit;
-    plan.AbbruchErsteStunde = o.StrictFirstHour ? 0 : 1;
+    plan.SetLimitFlags(o.CourseOverLimit, o.MultiCourseOverLimit, o.MultiOverLimit);
+    plan.SetFirstHourFlag(!o.StrictFirstHour);
 }
 
 InitialPlanResult PlanningService::RunInitialPlan(InitialPlanObserver* observer) {

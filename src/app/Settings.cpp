@@ -57,9 +57,8 @@ bool WritePlanungsEinstellungen(FileOps& files, const std::string& configFile,
 }
 
 void ApplyLimitOptions(CPlan& plan, const PlanungsEinstellungen& settings) {
-    plan.KursUeberStundenLimit = settings.KursUeberStundenLimit ? 1 : 0;
-    plan.MehrfachKursUeberStundenLimit = settings.MehrfachKursUeberStundenLimit ? 1 : 0;
-    plan.MehrfachUeberStundenLimit = settings.MehrfachUeberStundenLimit ? 1 : 0;
+    plan.SetLimitFlags(settings.KursUeberStundenLimit, settings.MehrfachKursUeberStundenLimit,
+                       settings.MehrfachUeberStundenLimit);
 }
 
 } // namespace sw

@@ -20,15 +20,15 @@ StageRecord Record(Stage stage, double seconds, const StageResult& result, const
     r.Stage = stage;
     r.Seconds = seconds;
     r.Result = result;
-    r.KLSSumme = plan.KLSSumme;
-    r.KProd = plan.KProd;
-    r.KProdOpt = plan.KProdOpt;
-    r.TFSumme = plan.TFSumme;
-    r.STFSumme = plan.STFSumme;
-    r.LLSSumme = plan.LLSSumme;
-    r.LLSMax = plan.LLSMax;
-    r.LProd = plan.LProd;
-    r.LProdOpt = plan.LProdOpt;
+    r.KLSSumme = plan.Totals().KLSSumme;
+    r.KProd = plan.Totals().KProd;
+    r.KProdOpt = plan.Totals().KProdOpt;
+    r.TFSumme = plan.Totals().TFSumme;
+    r.STFSumme = plan.Totals().STFSumme;
+    r.LLSSumme = plan.Totals().LLSSumme;
+    r.LLSMax = plan.Totals().LLSMax;
+    r.LProd = plan.Totals().LProd;
+    r.LProdOpt = plan.Totals().LProdOpt;
     return r;
 }
 

@@ -63,17 +63,17 @@ namespace sw::cli {
 void PrintFigures(const CPlan& plan, const InvariantReport& report) {
     std::printf("Gesetzte Stunden:                     %d\n", report.Placed);
     std::printf("Nicht gesetzte Stunden:               %d\n", report.Unplaced);
-    std::printf("Klassen - Summe der Leerstunden:      %d\n", plan.KLSSumme);
+    std::printf("Klassen - Summe der Leerstunden:      %d\n", plan.Totals().KLSSumme);
     std::printf("Klassen - Stunden - Verteilung:       %s\n",
-                DistributionText(plan.KProd, plan.KProdOpt).c_str());
-    std::printf("Lehrer - Summe der Leerstunden:       %d\n", plan.LLSSumme);
-    std::printf("Lehrer - Maximum der Leerstunden:     %d\n", plan.LLSMax);
+                DistributionText(plan.Totals().KProd, plan.Totals().KProdOpt).c_str());
+    std::printf("Lehrer - Summe der Leerstunden:       %d\n", plan.Totals().LLSSumme);
+    std::printf("Lehrer - Maximum der Leerstunden:     %d\n", plan.Totals().LLSMax);
     std::printf("Lehrer - Stunden-Verteilung:          %s\n",
-                DistributionText(plan.LProd, plan.LProdOpt).c_str());
-    std::printf("Summe der Trennungsfehler:            %d\n", plan.TFSumme);
-    std::printf("Maximum der Trennungsfehler:          %d\n", plan.TFMax);
-    std::printf("Summe der Spezial-Trennungsfehler:    %d\n", plan.STFSumme);
-    std::printf("Maximum der Spezial-Trennungsfehler:  %d\n", plan.STFMax);
+                DistributionText(plan.Totals().LProd, plan.Totals().LProdOpt).c_str());
+    std::printf("Summe der Trennungsfehler:            %d\n", plan.Totals().TFSumme);
+    std::printf("Maximum der Trennungsfehler:          %d\n", plan.Totals().TFMax);
+    std::printf("Summe der Spezial-Trennungsfehler:    %d\n", plan.Totals().STFSumme);
+    std::printf("Maximum der Spezial-Trennungsfehler:  %d\n", plan.Totals().STFMax);
 }
 
 std::string FiguresJson(const CPlan& plan, const InvariantReport& report) {
@@ -85,17 +85,17 @@ std::string FiguresJson(const CPlan& plan, const InvariantReport& report) {
     add("violations", static_cast<long long>(report.Violations.size()));
     add("placed", report.Placed);
     add("unplaced", report.Unplaced);
-    add("KLSSumme", plan.KLSSumme);
-    add("KProd", plan.KProd);
-    add("KProdOpt", plan.KProdOpt);
-    add("TFSumme", plan.TFSumme);
-    add("TFMax", plan.TFMax);
-    add("STFSumme", plan.STFSumme);
-    add("STFMax", plan.STFMax);
-    add("LLSSumme", plan.LLSSumme);
-    add("LLSMax", plan.LLSMax);
-    add("LProd", plan.LProd);
-    add("LProdOpt", plan.LProdOpt);
+    add("KLSSumme", plan.Totals().KLSSumme);
+    add("KProd", plan.Totals().KProd);
+    add("KProdOpt", plan.Totals().KProdOpt);
+    add("TFSumme", plan.Totals().TFSumme);
+    add("TFMax", plan.Totals().TFMax);
+    add("STFSumme", plan.Totals().STFSumme);
+    add("STFMax", plan.Totals().STFMax);
+    add("LLSSumme", plan.Totals().LLSSumme);
+    add("LLSMax", plan.Totals().LLSMax);
+    add("LProd", plan.Totals().LProd);
+    add("LProdOpt", plan.Totals().LProdOpt);
     return out + "}";
 }
 

@@ -202,10 +202,11 @@ void PrintBlockingHour(const CPlan& plan, const InitialPlanResult& result) {
     line("Lehrer:", k.Lehrer);
     line("Fach/Kurs:", k.FachKurs);
     line("Klasse:", k.Klassen);
-    if (plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl)
-        line("Raum:", plan.RaumAt(plan.KonfliktRaum).Name);
+    if (plan.Conflict().KonfliktRaum >= 0 && plan.Conflict().KonfliktRaum < plan.RaumAnzahl)
+        line("Raum:", plan.RaumAt(plan.Conflict().KonfliktRaum).Name);
     // When the labels name only the class, the hour itself is still worth knowing.
-    if (plan.KonfliktKlasse >= 0) line("Stunde:", HourText(plan, plan.KonfliktStunde));
+    if (plan.Conflict().KonfliktKlasse >= 0)
+        line("Stunde:", HourText(plan, plan.Conflict().KonfliktStunde));
 }
 
 std::string RunJson(const CPlan& plan, const InvariantReport& report,
@@ -220,14 +221,14 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
     if (!result.Complete()) {
         const ConflictRecord conflict = ConflictOf(plan);
         const ConflictNames k = NamesOf(plan, conflict);
-        const std::string raum = plan.KonfliktRaum >= 0 && plan.KonfliktRaum < plan.RaumAnzahl
-                                     ? plan.RaumAt(plan.KonfliktRaum).Name
-                                     : std::string();
+        const int raumIndex = plan.Conflict().KonfliktRaum;
+        const std::string raum =
+            raumIndex >= 0 && raumIndex < plan.RaumAnzahl ? plan.RaumAt(raumIndex).Name : std::string();
         out += ", \"conflict\": {\"caption\": " + JsonString(texte::KonfliktZeile(conflict.Kind)) +
                ", \"Lehrer\": " + JsonString(k.Lehrer) +
                ", \"FachKurs\": " + JsonString(k.FachKurs) +
                ", \"Klasse\": " + JsonString(k.Klassen) + ", \"Raum\": " + JsonString(raum) +
-               ", \"Stunde\": " + JsonString(HourText(plan, plan.KonfliktStunde)) + "}";
+               ", \"Stunde\": " + JsonString(HourText(plan, plan.Conflict().KonfliktStunde)) + "}";
     }
     return out + "}";
 }

@@ -28,8 +28,7 @@ namespace {
 
 void SetFigures(CPlan& plan, const EditHistory::Figures& f) {
     plan.SetTotals(f.Totals);
-    plan.LehrerStatusL = f.Lehrer;
-    plan.KlassenStatusL = f.Klassen;
+    plan.SetStatus(f.Lehrer, f.Klassen);
 }
 
 // Does the cell changes of `stored` again, in their order, writing them into a fresh record.

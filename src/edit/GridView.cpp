@@ -249,7 +249,7 @@ Statistik ViewStatistics(const CPlan& plan, Ansicht view, int index) {
         st.SpezialTrennungsFehler = "-";
         st.Stunden = std::to_string(plan.LehrerSollL[i].WochenStunden);
         st.GesetzteStunden = std::to_string(SetHours(plan, view, index));
-        st.LSSum = std::to_string(plan.LLSSumme);
+        st.LSSum = std::to_string(plan.Totals().LLSSumme);
     } else if (view == Ansicht::Klasse && InRange(index, plan.KlassenStatusL.size()) &&
                InRange(index, plan.KlassenSollL.size())) {
         CKlassenStatus ks = plan.KlassenStatusL[i];
@@ -262,7 +262,7 @@ Statistik ViewStatistics(const CPlan& plan, Ansicht view, int index) {
         st.SpezialTrennungsFehler = std::to_string(ks.STF);
         st.Stunden = std::to_string(plan.KlassenSollL[i].WochenStunden);
         st.GesetzteStunden = std::to_string(SetHours(plan, view, index));
-        st.LSSum = std::to_string(plan.KLSSumme);
+        st.LSSum = std::to_string(plan.Totals().KLSSumme);
     }
     return st;
 }
@@ -290,14 +290,14 @@ KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag) {
     KonfliktAnzeige k;
     if (!conflictFlag) return k;
     const Stammdaten& s = plan.Stamm();
-    k.Caption = std::string("Konflikt:  ") + CPlan::KonfliktText(plan.KonfliktArt);
-    if (plan.KonfliktRaum != -1) {
-        k.Raum = RoomName(s, plan.KonfliktRaum, false);
-    } else if (plan.KonfliktKlasse != -1) {
-        k.Klasse = ClassName(s, plan.KonfliktKlasse);
-    } else if (plan.KonfliktLehrer != -1) {
-        k.Lehrer = TeacherName(s, plan.KonfliktLehrer, false);
-    } else if (const CStunde* h = plan.KonfliktStunde) {
+    k.Caption = std::string("Konflikt:  ") + CPlan::KonfliktText(plan.Conflict().KonfliktArt);
+    if (plan.Conflict().KonfliktRaum != -1) {
+        k.Raum = RoomName(s, plan.Conflict().KonfliktRaum, false);
+    } else if (plan.Conflict().KonfliktKlasse != -1) {
+        k.Klasse = ClassName(s, plan.Conflict().KonfliktKlasse);
+    } else if (plan.Conflict().KonfliktLehrer != -1) {
+        k.Lehrer = TeacherName(s, plan.Conflict().KonfliktLehrer, false);
+    } else if (const CStunde* h = plan.Conflict().KonfliktStunde) {
         k.Lehrer = TeacherName(s, h->Lehrer, false);
         if (h->IsCourse()) {
             k.FachKurs = CourseName(s, h->FachKurs, false);

@@ -207,21 +207,17 @@ bool PlanEditor::ShiftUnit(CStunde& h, int slot, UnitRooms rooms, MoveRecord& re
                     chosen = r;
                     break;
                 }
-                if (rooms == UnitRooms::OccupiedTriesNext && plan_.KonfliktArt != Konflikt::Raum)
+                if (rooms == UnitRooms::OccupiedTriesNext &&
+                    plan_.Conflict().KonfliktArt != Konflikt::Raum)
                     break;
             }
         }
         if (chosen < 0) {
             // Everything goes back; the report keeps the refusal.
-            const CStunde* stunde = plan_.KonfliktStunde;
-            const int raum = plan_.KonfliktRaum, klasse = plan_.KonfliktKlasse;
-            const int lehrer = plan_.KonfliktLehrer;
-            const Konflikt art = plan_.KonfliktArt;
+            const ConflictReport kept = plan_.Conflict();
             plan_.Undo(record);
             record.Clear();
-            plan_.KonfliktStunde = stunde;
-            plan_.KonfliktRaum = raum, plan_.KonfliktKlasse = klasse, plan_.KonfliktLehrer = lehrer;
-            plan_.KonfliktArt = art;
+            plan_.ReportConflict(kept);
             return false;
         }
         plan_.Place(*q, chosen, t, record);
@@ -252,7 +248,8 @@ bool PlanEditor::SeatParallels(CStunde& h, int slot, bool anyRefusalTriesNext, i
                 chosen.push_back(r);
                 return true;
             }
-            if (!anyRefusalTriesNext && plan_.KonfliktArt != Konflikt::Raum) return false;
+            if (!anyRefusalTriesNext && plan_.Conflict().KonfliktArt != Konflikt::Raum)
+                return false;
         }
         return false;
     });
@@ -344,7 +341,7 @@ EditResult PlanEditor::PerformMove() {
                     target = r;
                     break;
                 }
-                if (plan_.KonfliktArt != Konflikt::Raum) break;
+                if (plan_.Conflict().KonfliktArt != Konflikt::Raum) break;
             }
         }
         if (target < 0) {

@@ -12,13 +12,15 @@
 namespace sw {
 
 void WritePlanSection(TokenWriter& out, const CPlan& plan) {
-    for (int v : {plan.LLSSumme, plan.KLSSumme, plan.TFSumme, plan.LLSMax, plan.LLSLimit,
-                  plan.LProd, plan.LProd, plan.KProd, plan.LProdOpt, plan.KProdOpt})
+    for (int v :
+         {plan.Totals().LLSSumme, plan.Totals().KLSSumme, plan.Totals().TFSumme,
+          plan.Totals().LLSMax, plan.Totals().LLSLimit, plan.Totals().LProd, plan.Totals().LProd,
+          plan.Totals().KProd, plan.Totals().LProdOpt, plan.Totals().KProdOpt})
         out.WriteInt(v);
-    for (int v : plan.Opt.OptWerte())
+    for (int v : plan.Totals().Opt.OptWerte())
         out.WriteInt(v);
-    for (Flag f : {plan.KursUeberStundenLimit, plan.MehrfachKursUeberStundenLimit,
-                   plan.MehrfachUeberStundenLimit, plan.AbbruchErsteStunde})
+    for (Flag f : {plan.Flags().KursUeberStundenLimit, plan.Flags().MehrfachKursUeberStundenLimit,
+                   plan.Flags().MehrfachUeberStundenLimit, plan.Flags().AbbruchErsteStunde})
         out.WriteFlag(f);
     out.WriteInt(plan.RaumAnzahl);
     for (int r = 0; r < plan.RaumAnzahl; ++r)
@@ -78,26 +80,31 @@ StoredFigures ReadPlanSection(TokenReader& in, CPlan& plan) {
     int first[10];
     for (int& v : first)
         v = in.ReadInt();
-    plan.LLSSumme = first[0];
-    plan.KLSSumme = first[1];
-    plan.TFSumme = first[2];
-    plan.LLSMax = first[3];
-    plan.LLSLimit = first[4];
-    plan.LProd = first[5];
-    plan.LProd = first[6]; // stored twice; the second value counts
-    plan.KProd = first[7];
-    plan.LProdOpt = first[8];
-    plan.KProdOpt = first[9];
+    // The figures the file names; the others keep their values.
+    PlanTotals t = plan.Totals();
+    t.LLSSumme = first[0];
+    t.KLSSumme = first[1];
+    t.TFSumme = first[2];
+    t.LLSMax = first[3];
+    t.LLSLimit = first[4];
+    t.LProd = first[5];
+    t.LProd = first[6]; // stored twice; the second value counts
+    t.KProd = first[7];
+    t.LProdOpt = first[8];
+    t.KProdOpt = first[9];
     std::array<std::int32_t, kOptWerteAnzahl> optWerte{};
     for (int& v : optWerte)
         v = in.ReadInt();
-    plan.Opt.SetOptWerte(optWerte);
-    stored = {plan.LLSSumme, plan.KLSSumme, plan.TFSumme,  plan.LLSMax,   plan.LLSLimit,
-              plan.LProd,    plan.KProd,    plan.LProdOpt, plan.KProdOpt, optWerte};
-    plan.KursUeberStundenLimit = in.ReadFlag();
-    plan.MehrfachKursUeberStundenLimit = in.ReadFlag();
-    plan.MehrfachUeberStundenLimit = in.ReadFlag();
-    plan.AbbruchErsteStunde = in.ReadFlag();
+    t.Opt.SetOptWerte(optWerte);
+    plan.SetTotals(t);
+    stored = {t.LLSSumme, t.KLSSumme, t.TFSumme,  t.LLSMax,   t.LLSLimit,
+              t.LProd,    t.KProd,    t.LProdOpt, t.KProdOpt, optWerte};
+    PlanFlags flags;
+    flags.KursUeberStundenLimit = in.ReadFlag();
+    flags.MehrfachKursUeberStundenLimit = in.ReadFlag();
+    flags.MehrfachUeberStundenLimit = in.ReadFlag();
+    flags.AbbruchErsteStunde = in.ReadFlag();
+    plan.SetFlags(flags);
     if (!in.Ok()) return stored;
 
     const int hours = static_cast<int>(plan.StundenL.size());
@@ -163,14 +170,14 @@ std::vector<std::string> CompareStoredFigures(const StoredFigures& stored, const
                                   std::to_string(kept) + ", neu berechnet " +
                                   std::to_string(fresh) + ".");
     };
-    compare("LLSSumme", stored.LLSSumme, plan.LLSSumme);
-    compare("KLSSumme", stored.KLSSumme, plan.KLSSumme);
-    compare("TFSumme", stored.TFSumme, plan.TFSumme);
-    compare("LLSMax", stored.LLSMax, plan.LLSMax);
-    compare("LProd", stored.LProd, plan.LProd);
-    compare("KProd", stored.KProd, plan.KProd);
-    compare("LProdOpt", stored.LProdOpt, plan.LProdOpt);
-    compare("KProdOpt", stored.KProdOpt, plan.KProdOpt);
+    compare("LLSSumme", stored.LLSSumme, plan.Totals().LLSSumme);
+    compare("KLSSumme", stored.KLSSumme, plan.Totals().KLSSumme);
+    compare("TFSumme", stored.TFSumme, plan.Totals().TFSumme);
+    compare("LLSMax", stored.LLSMax, plan.Totals().LLSMax);
+    compare("LProd", stored.LProd, plan.Totals().LProd);
+    compare("KProd", stored.KProd, plan.Totals().KProd);
+    compare("LProdOpt", stored.LProdOpt, plan.Totals().LProdOpt);
+    compare("KProdOpt", stored.KProdOpt, plan.Totals().KProdOpt);
     return differences;
 }
 

@@ -426,8 +426,9 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
     TakeSnapshot(plan_, snapshot_);
-    const int before[7] = {plan_.KLSSumme, plan_.KProd, plan_.TFSumme, plan_.STFSumme,
-                           plan_.LLSSumme, plan_.LProd, plan_.LLSMax};
+    const int before[7] = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
+                           plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd,
+                           plan_.Totals().LLSMax};
     const int unplacedBefore = static_cast<int>(unplaced_.size());
     // x leaves its start, which it may not take again in this move.
     const int from = plan_.SlotOfHour(*units_[x].Hours.front());
@@ -466,21 +467,25 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     EvaluateAll(plan_);
     MoveJudgement j;
     j.before = {before[0], before[1], before[2], before[3], before[4], before[5]};
-    j.after = {plan_.KLSSumme, plan_.KProd,    plan_.TFSumme,
-               plan_.STFSumme, plan_.LLSSumme, plan_.LProd};
-    j.newMax = plan_.LLSMax;
-    j.candidate = plan_.LLSSumme;
-    const int freshKls = plan_.KLSSumme, freshKProd = plan_.KProd;
+    j.after = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
+               plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd};
+    j.newMax = plan_.Totals().LLSMax;
+    j.candidate = plan_.Totals().LLSSumme;
+    const int freshKls = plan_.Totals().KLSSumme, freshKProd = plan_.Totals().KProd;
     // The goals judge against the figures before the move, and ApplyAccepted carries the totals
     // the moves keep forward from them; the class figures, which it leaves alone, are the fresh
     // ones.
-    plan_.KLSSumme = before[0], plan_.KProd = before[1], plan_.TFSumme = before[2];
-    plan_.STFSumme = before[3], plan_.LLSSumme = before[4], plan_.LProd = before[5];
-    plan_.LLSMax = before[6];
+    PlanTotals t = plan_.Totals();
+    t.KLSSumme = before[0], t.KProd = before[1], t.TFSumme = before[2];
+    t.STFSumme = before[3], t.LLSSumme = before[4], t.LProd = before[5];
+    t.LLSMax = before[6];
+    plan_.SetTotals(t);
     if (!GoalsAccept(plan_, random_, MoveKind::Exchange, j)) return undo();
     ApplyAccepted(plan_, rule, j);
-    plan_.KLSSumme = freshKls;
-    plan_.KProd = freshKProd;
+    t = plan_.Totals();
+    t.KLSSumme = freshKls;
+    t.KProd = freshKProd;
+    plan_.SetTotals(t);
     return true;
 }
 

@@ -133,14 +133,14 @@ bool ExchangeMove::operator()(const ExchangeRequest& request) {
                                  : plan_.LessonOfClass(request.ClassAtFirst, firstSlot_);
     if (!atSecond || !atFirst) return false;
     if (const CStunde* culprit = QuickRefusal(*atFirst, *atSecond)) {
-        plan_.KonfliktStunde = culprit;
+        plan_.SetConflictHour(culprit);
         return false;
     }
     if (!BuildClosure(*atFirst, *atSecond)) {
-        plan_.KonfliktStunde = atSecond;
+        plan_.SetConflictHour(atSecond);
         return false;
     }
-    plan_.KonfliktStunde = nullptr;
+    plan_.SetConflictHour(nullptr);
     if (!Movable()) return false;
 
     const bool feasible = LiftAndSeat();

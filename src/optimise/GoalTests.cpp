@@ -57,7 +57,7 @@ constexpr std::array<GoalRow, 13> kGoalTable = {{
 bool Passes(const CPlan& plan, Random& rng, Test test, const MoveJudgement& j) {
     const MoveSums& b = j.before;
     const MoveSums& a = j.after;
-    const bool maxLe = j.newMax <= plan.LLSMax;
+    const bool maxLe = j.newMax <= plan.Totals().LLSMax;
     switch (test) {
     case T::None:
     case T::Accept:
@@ -85,13 +85,13 @@ bool Passes(const CPlan& plan, Random& rng, Test test, const MoveJudgement& j) {
     case T::Combo14TfEqual:
         return a.lls <= b.lls && a.tf == b.tf && a.stf <= b.stf && maxLe;
     case T::Level:
-        return DelugeAccepts(plan.Opt, j.candidate);
+        return DelugeAccepts(plan.Totals().Opt, j.candidate);
     case T::StfLe:
         return a.stf <= b.stf;
     case T::Record:
-        return RecordAccepts(plan.Opt, j.candidate);
+        return RecordAccepts(plan.Totals().Opt, j.candidate);
     case T::Annealing:
-        return AnnealingAccepts(plan.Opt, rng, b.lls, a.lls);
+        return AnnealingAccepts(plan.Totals().Opt, rng, b.lls, a.lls);
     }
     return true;
 }
@@ -123,7 +123,7 @@ void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j) {
         j.after.tf += st.TF;
         j.after.stf += st.STF;
     }
-    j.newMax = plan.LLSMax;
+    j.newMax = plan.Totals().LLSMax;
     for (const CLehrerStatus& saved : record.Teachers()) {
         EvaluateTeacher(plan, saved.Index);
         const CLehrerStatus& st = plan.LehrerStatusL[saved.Index];
@@ -131,7 +131,7 @@ void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j) {
         j.after.lprod += st.Prod;
         j.newMax = std::max(j.newMax, st.LLS);
     }
-    j.candidate = plan.LLSSumme - j.before.lls + j.after.lls;
+    j.candidate = plan.Totals().LLSSumme - j.before.lls + j.after.lls;
 }
 
 bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j) {
@@ -144,11 +144,11 @@ bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgem
 }
 
 void ApplyTotals(CPlan& plan, const MoveJudgement& j) {
-    plan.TFSumme += static_cast<int>(j.after.tf - j.before.tf);
-    plan.STFSumme += static_cast<int>(j.after.stf - j.before.stf);
-    plan.LProd += static_cast<int>(j.after.lprod - j.before.lprod);
-    plan.LLSSumme += static_cast<int>(j.after.lls - j.before.lls);
-    plan.LLSMax = std::max(plan.LLSMax, j.newMax);
+    plan.ApplyMoveFigures({.TF = static_cast<int>(j.after.tf - j.before.tf),
+                           .STF = static_cast<int>(j.after.stf - j.before.stf),
+                           .LProd = static_cast<int>(j.after.lprod - j.before.lprod),
+                           .LLS = static_cast<int>(j.after.lls - j.before.lls),
+                           .LLSMax = j.newMax});
 }
 
 void ApplyAccepted(CPlan& plan, AcceptanceKind kind, const MoveJudgement& j) {

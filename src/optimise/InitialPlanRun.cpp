@@ -17,10 +17,11 @@ bool HatUnterricht(const Stammdaten& stamm) {
 
 ConflictRecord ConflictOf(const CPlan& plan) {
     ConflictRecord c;
-    c.Kind = plan.KonfliktArt;
-    c.Class = plan.KonfliktKlasse;
-    c.Room = plan.KonfliktRaum;
-    c.Hour = plan.KonfliktStunde;
+    const ConflictReport& r = plan.Conflict();
+    c.Kind = r.KonfliktArt;
+    c.Class = r.KonfliktKlasse;
+    c.Room = r.KonfliktRaum;
+    c.Hour = r.KonfliktStunde;
     if (c.Hour && c.Hour->IsLesson()) c.Teacher = c.Hour->Lehrer;
     return c;
 }
@@ -54,7 +55,7 @@ template <typename Report>
 int Search(CPlan& plan, Random& rng, RunControl& run, InitialPlanBuilder& builder,
            const InitialPlanOptions& options, const Report& report) {
     ConflictSearch search(plan, rng);
-    const bool fillFirstHours = plan.AbbruchErsteStunde == 0;
+    const bool fillFirstHours = plan.Flags().AbbruchErsteStunde == 0;
     const SearchResult found =
         search.Run(run, options.SuchSchritte, fillFirstHours, 50, [&](int left) { report(left); });
     if (!found.Complete()) return found.Unplaced > 0 ? found.Unplaced : -1;

@@ -6,21 +6,21 @@ namespace sw {
 int FigureValue(const CPlan& plan, Figure k) {
     switch (k) {
     case Figure::KLSSumme:
-        return plan.KLSSumme;
+        return plan.Totals().KLSSumme;
     case Figure::KProd:
-        return plan.KProd;
+        return plan.Totals().KProd;
     case Figure::TFSumme:
-        return plan.TFSumme;
+        return plan.Totals().TFSumme;
     case Figure::STFSumme:
-        return plan.STFSumme;
+        return plan.Totals().STFSumme;
     case Figure::LLSSumme:
-        return plan.LLSSumme;
+        return plan.Totals().LLSSumme;
     case Figure::LLSMax:
-        return plan.LLSMax;
+        return plan.Totals().LLSMax;
     case Figure::LProd:
-        return plan.LProd;
+        return plan.Totals().LProd;
     case Figure::BestLLS:
-        return plan.Opt.BestLLS;
+        return plan.Totals().Opt.BestLLS;
     }
     return 0;
 }
@@ -30,13 +30,13 @@ bool Reached(const CPlan& plan, StageEnd end) {
     case StageEnd::Never:
         return false;
     case StageEnd::NoClassGaps:
-        return plan.KLSSumme == 0;
+        return plan.Totals().KLSSumme == 0;
     case StageEnd::IdealDistribution:
-        return plan.KProd == plan.KProdOpt;
+        return plan.Totals().KProd == plan.Totals().KProdOpt;
     case StageEnd::NoSeparationErrors:
-        return plan.TFSumme == 0;
+        return plan.Totals().TFSumme == 0;
     case StageEnd::NoTeacherGaps:
-        return plan.LLSSumme == 0;
+        return plan.Totals().LLSSumme == 0;
     }
     return false;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Acceptance.h"
+#include "plan/PlanWriter.h"
 
 namespace sw {
 
@@ -7,7 +8,7 @@ void KeepTeacherRecord(CPlan& plan, AcceptanceKind kind, long long total) {
     if (kind != AcceptanceKind::Deluge && kind != AcceptanceKind::RecordPlusMargin &&
         kind != AcceptanceKind::Annealing)
         return;
-    Optimierungswerte& o = plan.Opt;
+    Optimierungswerte& o = PlanWriter::Totals(plan).Opt;
     if (total >= o.BestLLS) return;
     o.BestLLS = static_cast<std::int32_t>(total);
     if (kind == AcceptanceKind::Annealing && plan.LehrerAnzahl > 0)
@@ -16,17 +17,17 @@ void KeepTeacherRecord(CPlan& plan, AcceptanceKind kind, long long total) {
 
 void KeepClassRecord(CPlan& plan, AcceptanceKind kind) {
     if (kind != AcceptanceKind::ClassRecord && kind != AcceptanceKind::ClassAnnealing) return;
-    Optimierungswerte& o = plan.Opt;
-    if (plan.KProd > o.KProdRekord) o.KProdRekord = plan.KProd;
-    if (kind == AcceptanceKind::ClassAnnealing && plan.KProdOpt != 0)
-        o.Temperatur = ClassTemperature(o.KProdRekord, plan.KProdOpt);
+    Optimierungswerte& o = PlanWriter::Totals(plan).Opt;
+    if (plan.Totals().KProd > o.KProdRekord) o.KProdRekord = plan.Totals().KProd;
+    if (kind == AcceptanceKind::ClassAnnealing && plan.Totals().KProdOpt != 0)
+        o.Temperatur = ClassTemperature(o.KProdRekord, plan.Totals().KProdOpt);
 }
 
 void TeacherStageAcceptance::Start(CPlan& plan) const {
-    Optimierungswerte& o = plan.Opt;
-    o.BestLLS = plan.LLSSumme;
-    o.TFStart = plan.TFSumme;
-    o.LProdStart = plan.LProd;
+    Optimierungswerte& o = PlanWriter::Totals(plan).Opt;
+    o.BestLLS = plan.Totals().LLSSumme;
+    o.TFStart = plan.Totals().TFSumme;
+    o.LProdStart = plan.Totals().LProd;
     o.LLSAkzeptanz = 2;
     o.Zusatz1 = 2;
     o.Zusatz2 = 200;
@@ -36,10 +37,11 @@ namespace {
 
 // Annealing and descent: BestLLS and the temperature from the teacher-gap total.
 void StartAnnealing(CPlan& plan) {
-    Optimierungswerte& o = plan.Opt;
-    o.BestLLS = plan.LLSSumme;
-    o.Temperatur =
-        plan.LehrerAnzahl > 0 ? AnnealingTemperature(plan.LLSSumme, plan.LehrerAnzahl) : 0.043f;
+    Optimierungswerte& o = PlanWriter::Totals(plan).Opt;
+    o.BestLLS = plan.Totals().LLSSumme;
+    o.Temperatur = plan.LehrerAnzahl > 0
+                       ? AnnealingTemperature(plan.Totals().LLSSumme, plan.LehrerAnzahl)
+                       : 0.043f;
 }
 
 } // namespace
@@ -53,28 +55,34 @@ void AnnealingAcceptance::Start(CPlan& plan) const {
 }
 
 void DelugeAcceptance::Start(CPlan& plan) const {
-    plan.Opt.BestLLS = plan.LLSSumme;
-    plan.Opt.Temperatur = static_cast<float>(plan.LLSSumme);
+    PlanTotals& t = PlanWriter::Totals(plan);
+    t.Opt.BestLLS = t.LLSSumme;
+    t.Opt.Temperatur = static_cast<float>(t.LLSSumme);
 }
 
 void DelugeAcceptance::Iterated(CPlan& plan, int iteration) const {
-    if (iteration % 5 == 0 && plan.LLSSumme < plan.Opt.Temperatur) plan.Opt.Temperatur -= 1.0f;
+    PlanTotals& t = PlanWriter::Totals(plan);
+    if (iteration % 5 == 0 && t.LLSSumme < t.Opt.Temperatur) t.Opt.Temperatur -= 1.0f;
 }
 
 void RecordAcceptance::Start(CPlan& plan) const {
-    plan.Opt.BestLLS = plan.LLSSumme;
-    plan.Opt.LLSAkzeptanz = margin_;
+    PlanTotals& t = PlanWriter::Totals(plan);
+    t.Opt.BestLLS = t.LLSSumme;
+    t.Opt.LLSAkzeptanz = margin_;
 }
 
 void ClassRecordAcceptance::Start(CPlan& plan) const {
-    plan.Opt.KProdToleranz = tolerance_;
-    plan.Opt.KProdRekord = plan.KProd;
+    PlanTotals& t = PlanWriter::Totals(plan);
+    t.Opt.KProdToleranz = tolerance_;
+    t.Opt.KProdRekord = t.KProd;
 }
 
 void ClassAnnealingAcceptance::Start(CPlan& plan) const {
-    Optimierungswerte& o = plan.Opt;
-    o.KProdRekord = plan.KProd;
-    o.Temperatur = plan.KProdOpt > 0 ? ClassTemperature(o.KProdRekord, plan.KProdOpt) : 0.34f;
+    Optimierungswerte& o = PlanWriter::Totals(plan).Opt;
+    o.KProdRekord = plan.Totals().KProd;
+    o.Temperatur = plan.Totals().KProdOpt > 0
+                       ? ClassTemperature(o.KProdRekord, plan.Totals().KProdOpt)
+                       : 0.34f;
 }
 
 } // namespace sw

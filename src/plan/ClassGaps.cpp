@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/ClassGaps.h"
+#include "plan/PlanWriter.h"
 
 #include "plan/Acceptance.h"
 #include "plan/Evaluation.h"
@@ -50,11 +51,11 @@ bool Rejects(const CPlan& plan, Random& rng, const GoalRow& row, const ClassGapF
     case Test::Fell:
         return is < was;
     case Test::AboveLevel:
-        return !DelugeAccepts(plan.Opt, is);
+        return !DelugeAccepts(plan.Totals().Opt, is);
     case Test::KlsOrRecord:
-        return ClassRecordRejects(plan.Opt, after.KLS > before.KLS, is);
+        return ClassRecordRejects(plan.Totals().Opt, after.KLS > before.KLS, is);
     case Test::ByChance:
-        return ClassAnnealingRejects(plan.Opt, rng, after.KLS > before.KLS, was, is);
+        return ClassAnnealingRejects(plan.Totals().Opt, rng, after.KLS > before.KLS, was, is);
     }
     return false;
 }
@@ -194,13 +195,14 @@ void ClassGapMinimiser::TakeBack() {
 void ClassGapMinimiser::Keep(const ClassGapFigures& before, const ClassGapFigures& after,
                              int mode) {
     lastKept_ = true;
-    plan_.KLSSumme += after.KLS - before.KLS;
-    plan_.TFSumme += after.TF - before.TF;
-    plan_.STFSumme += after.STF - before.STF;
-    plan_.LLSSumme += after.LLS - before.LLS;
-    plan_.LProd += after.LProd - before.LProd;
-    plan_.KProd = after.KProd;
-    plan_.LLSMax = after.LLSMax;
+    PlanTotals& t = PlanWriter::Totals(plan_);
+    t.KLSSumme += after.KLS - before.KLS;
+    t.TFSumme += after.TF - before.TF;
+    t.STFSumme += after.STF - before.STF;
+    t.LLSSumme += after.LLS - before.LLS;
+    t.LProd += after.LProd - before.LProd;
+    t.KProd = after.KProd;
+    t.LLSMax = after.LLSMax;
     ++kept_;
     // The record step.
     if (mode == kGapModeRecord) KeepClassRecord(plan_, AcceptanceKind::ClassRecord);
@@ -218,8 +220,14 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
     const int t = s.Lehrer;
     const CKlassenStatus& ks = plan_.KlassenStatusL[k];
     const CLehrerStatus& ls = plan_.LehrerStatusL[t];
-    const ClassGapFigures before{ks.KLS, ks.TF,   ks.STF,       plan_.KProd,
-                                 ls.LLS, ls.Prod, plan_.LLSMax, plan_.LLSSumme};
+    const ClassGapFigures before{ks.KLS,
+                                 ks.TF,
+                                 ks.STF,
+                                 plan_.Totals().KProd,
+                                 ls.LLS,
+                                 ls.Prod,
+                                 plan_.Totals().LLSMax,
+                                 plan_.Totals().LLSSumme};
     const int classProd = ks.Prod;
     Begin();
     record_.SaveClass(plan_, k);
@@ -280,9 +288,9 @@ void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
 
     ClassGapFigures before = CourseFigures(c);
     const int classProd = before.KProd;
-    before.KProd = plan_.KProd;
-    before.LLSMax = plan_.LLSMax;
-    before.LLSSumme = plan_.LLSSumme;
+    before.KProd = plan_.Totals().KProd;
+    before.LLSMax = plan_.Totals().LLSMax;
+    before.LLSSumme = plan_.Totals().LLSSumme;
 
     Begin();
     for (const CStunde* q : parallel)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 
 #include <algorithm>
 
@@ -17,11 +18,12 @@ int IdealProduct(int hours, int days) {
 
 void ComputeTargets(CPlan& plan) {
     const int d = plan.Tage;
-    plan.KProdOpt = 0;
-    plan.LProdOpt = 0;
+    PlanTotals& totals = PlanWriter::Totals(plan);
+    totals.KProdOpt = 0;
+    totals.LProdOpt = 0;
     if (d <= 0) return;
     for (int k = 0; k < plan.KlassenAnzahl; ++k) {
-        CKlassenSollwerte& c = plan.KlassenSollL[k];
+        CKlassenSollwerte& c = PlanWriter::KlassenSoll(plan)[k];
         const int h = c.WochenStunden;
         c.StundenLimit = (h + d - 1) / d;
         c.MaxProTag = c.StundenLimit;
@@ -29,17 +31,17 @@ void ComputeTargets(CPlan& plan) {
         c.TageMitMax = h % d == 0 ? d : h % d;
         if (plan.KlasseAt(k).Opti) {
             c.ProdOpt = IdealProduct(h, d);
-            plan.KProdOpt += c.ProdOpt;
+            totals.KProdOpt += c.ProdOpt;
         }
     }
     for (int t = 0; t < plan.LehrerAnzahl; ++t) {
-        CLehrerSollwerte& l = plan.LehrerSollL[t];
+        CLehrerSollwerte& l = PlanWriter::LehrerSoll(plan)[t];
         const int h = l.WochenStunden;
         l.MaxProTag = (h + d - 1) / d;
         l.TageMitMax = h % d == 0 ? d : h % d;
         if (plan.LehrerAt(t).Opti) {
             l.ProdOpt = IdealProduct(h, d);
-            plan.LProdOpt += l.ProdOpt;
+            totals.LProdOpt += l.ProdOpt;
         }
     }
 }
@@ -143,7 +145,7 @@ inline void TeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
 } // namespace
 
 void EvaluateTeacher(CPlan& plan, int t) {
-    TeacherInto(plan, t, plan.LehrerStatusL[t]);
+    TeacherInto(plan, t, PlanWriter::LehrerStatus(plan)[t]);
 }
 
 void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
@@ -152,7 +154,7 @@ void EvaluateTeacherInto(const CPlan& plan, int t, CLehrerStatus& st) {
 
 void EvaluateClass(CPlan& plan, int k) {
     if (!plan.KlasseAt(k).Opti) return;
-    CKlassenStatus& st = plan.KlassenStatusL[k];
+    CKlassenStatus& st = PlanWriter::KlassenStatus(plan)[k];
     EvaluateClassInto(plan, k, st);
     if (plan.KlassenSollL[k].ProdOpt < st.Prod)
         plan.Report().Show({"gaga ... Prod - Error", "Prod Error"});
@@ -199,25 +201,26 @@ void EvaluateClassInto(const CPlan& plan, int k, CKlassenStatus& st) {
 }
 
 void EvaluateAll(CPlan& plan) {
-    plan.LLSSumme = plan.LLSMax = plan.KLSSumme = 0;
-    plan.TFSumme = plan.TFMax = plan.STFSumme = plan.STFMax = 0;
-    plan.LProd = plan.KProd = 0;
+    PlanTotals& totals = PlanWriter::Totals(plan);
+    totals.LLSSumme = totals.LLSMax = totals.KLSSumme = 0;
+    totals.TFSumme = totals.TFMax = totals.STFSumme = totals.STFMax = 0;
+    totals.LProd = totals.KProd = 0;
     for (int t = 0; t < plan.LehrerAnzahl; ++t) {
         EvaluateTeacher(plan, t);
         const CLehrerStatus& st = plan.LehrerStatusL[t];
-        plan.LLSSumme += st.LLS;
-        plan.LLSMax = std::max(plan.LLSMax, st.LLS);
-        plan.LProd += st.Prod;
+        totals.LLSSumme += st.LLS;
+        totals.LLSMax = std::max(totals.LLSMax, st.LLS);
+        totals.LProd += st.Prod;
     }
     for (int k = 0; k < plan.KlassenAnzahl; ++k) {
         EvaluateClass(plan, k);
         const CKlassenStatus& st = plan.KlassenStatusL[k];
-        plan.KLSSumme += st.KLS;
-        plan.TFSumme += st.TF;
-        plan.STFSumme += st.STF;
-        plan.TFMax = std::max(plan.TFMax, st.TF);
-        plan.STFMax = std::max(plan.STFMax, st.STF);
-        plan.KProd += st.Prod;
+        totals.KLSSumme += st.KLS;
+        totals.TFSumme += st.TF;
+        totals.STFSumme += st.STF;
+        totals.TFMax = std::max(totals.TFMax, st.TF);
+        totals.STFMax = std::max(totals.STFMax, st.STF);
+        totals.KProd += st.Prod;
     }
 }
 
@@ -238,16 +241,16 @@ std::string DistributionText(int prod, int ideal, char decimalSeparator) {
 Figures ShowFigures(CPlan& plan, char decimalSeparator) {
     EvaluateAll(plan);
     Figures f;
-    f.KLSSumme = std::to_string(plan.KLSSumme);
-    f.KProd = DistributionText(plan.KProd, plan.KProdOpt, decimalSeparator);
-    f.LLSSumme = std::to_string(plan.LLSSumme);
-    f.LLSMax = std::to_string(plan.LLSMax);
-    f.LProd = DistributionText(plan.LProd, plan.LProdOpt, decimalSeparator);
-    f.TFSumme = std::to_string(plan.TFSumme);
-    f.TFMax = std::to_string(plan.TFMax);
-    f.STFSumme = std::to_string(plan.STFSumme);
-    f.STFMax = std::to_string(plan.STFMax);
-    f.LLSLimit = std::to_string(plan.LLSLimit);
+    f.KLSSumme = std::to_string(plan.Totals().KLSSumme);
+    f.KProd = DistributionText(plan.Totals().KProd, plan.Totals().KProdOpt, decimalSeparator);
+    f.LLSSumme = std::to_string(plan.Totals().LLSSumme);
+    f.LLSMax = std::to_string(plan.Totals().LLSMax);
+    f.LProd = DistributionText(plan.Totals().LProd, plan.Totals().LProdOpt, decimalSeparator);
+    f.TFSumme = std::to_string(plan.Totals().TFSumme);
+    f.TFMax = std::to_string(plan.Totals().TFMax);
+    f.STFSumme = std::to_string(plan.Totals().STFSumme);
+    f.STFMax = std::to_string(plan.Totals().STFMax);
+    f.LLSLimit = std::to_string(plan.Totals().LLSLimit);
     return f;
 }
 

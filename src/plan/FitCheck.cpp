@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/FitCheck.h"
+#include "plan/PlanWriter.h"
 
 #include "plan/Evaluation.h"
 #include "plan/Placement.h"
@@ -338,9 +339,9 @@ std::vector<std::string> DescribeFitProblems(CPlan& plan, bool schalter) {
     const std::vector<FitProblem> problems = FindFitProblems(plan);
     if (problems.empty()) return {};
     // Each option that is off, checked on its own, and all three together.
-    const std::array<Flag*, 3> flags = {&plan.KursUeberStundenLimit,
-                                        &plan.MehrfachKursUeberStundenLimit,
-                                        &plan.MehrfachUeberStundenLimit};
+    const std::array<Flag*, 3> flags = {&PlanWriter::Flags(plan).KursUeberStundenLimit,
+                                        &PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit,
+                                        &PlanWriter::Flags(plan).MehrfachUeberStundenLimit};
     const std::array<Flag, 3> before = {*flags[0], *flags[1], *flags[2]};
     std::array<std::optional<std::vector<FitProblem>>, 4> with;
     for (std::size_t i = 0; i < flags.size(); ++i) {

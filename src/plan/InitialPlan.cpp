@@ -115,17 +115,14 @@ bool InitialPlanBuilder::TryUnitAnywhere(CStunde& first) {
 }
 
 bool InitialPlanBuilder::GiveUp(const CStunde& h) {
-    plan_.KonfliktStunde = &h;
+    plan_.SetConflictHour(&h);
     // No refusal was recorded when no candidate room could be drawn at all: a want of rooms.
-    if (plan_.KonfliktArt == Konflikt::Keiner) plan_.KonfliktArt = Konflikt::Raum;
+    if (plan_.Conflict().KonfliktArt == Konflikt::Keiner) plan_.SetConflictKind(Konflikt::Raum);
     return false;
 }
 
 void InitialPlanBuilder::ClearReport() {
-    plan_.KonfliktRaum = -1;
-    plan_.KonfliktKlasse = -1;
-    plan_.KonfliktLehrer = -1;
-    plan_.KonfliktArt = Konflikt::Keiner;
+    plan_.ClearConflict();
 }
 
 void InitialPlanBuilder::RemovePlaced(std::vector<CStunde*>& list) {
@@ -158,7 +155,7 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
         for (int p = 0; inWeek && p < length; ++p)
             inWeek = plan_.InWeek(first.Zeit + p);
         if (room < 0 || room >= plan_.RaumAnzahl || !inWeek) {
-            plan_.KonfliktArt = Konflikt::Zeit;
+            plan_.SetConflictKind(Konflikt::Zeit);
             return GiveUp(first);
         }
         // No placement check here; but a cell that already holds a lesson is never overwritten:
@@ -166,8 +163,8 @@ bool InitialPlanBuilder::PlaceFixedTimeAndRoom() {
         for (int p = 0; p < length; ++p) {
             if (plan_.IsFree(room, first.Zeit + p)) continue;
             Alarm(plan_, "Raum " + plan_.RaumAt(room).Name + " sollte frei sein.");
-            plan_.KonfliktRaum = room;
-            plan_.KonfliktArt = Konflikt::Raum;
+            plan_.SetConflictRoom(room);
+            plan_.SetConflictKind(Konflikt::Raum);
             return GiveUp(plan_.UnitHour(first, p));
         }
         PlaceUnit(first, first.Zeit, room);
@@ -217,8 +214,8 @@ bool InitialPlanBuilder::TryCourseUnit(const CStunde& first, int length) {
     chosen_.clear();
     const int start = RandomStart(length);
     if (!IsSlot(start) || HourOf(start) + length - 1 > kMaxHour) {
-        plan_.KonfliktStunde = &first;
-        plan_.KonfliktArt = Konflikt::Zeit;
+        plan_.SetConflictHour(&first);
+        plan_.SetConflictKind(Konflikt::Zeit);
         return false;
     }
     for (int p = 0; p < length; ++p)
@@ -236,8 +233,8 @@ bool InitialPlanBuilder::SeatPosition(const CStunde& hp, int slot) {
         if (room >= 0) {
             // Placed already at its fixed time: the whole position must go there.
             if (plan_.SlotOfHour(q) != slot) {
-                plan_.KonfliktStunde = &q;
-                plan_.KonfliktArt = Konflikt::Zeit;
+                plan_.SetConflictHour(&q);
+                plan_.SetConflictKind(Konflikt::Zeit);
                 return false;
             }
         } else {
@@ -349,11 +346,11 @@ CStunde* FindMovableHour(CPlan& plan, Random& rng, int k) {
 }
 
 void ReportFirstHour(CPlan& plan, int k) {
-    plan.KonfliktStunde = nullptr;
-    plan.KonfliktRaum = -1;
-    plan.KonfliktLehrer = -1;
-    plan.KonfliktKlasse = k;
-    plan.KonfliktArt = Konflikt::ErsteStunde;
+    plan.ReportConflict({.KonfliktStunde = nullptr,
+                         .KonfliktRaum = -1,
+                         .KonfliktKlasse = k,
+                         .KonfliktLehrer = -1,
+                         .KonfliktArt = Konflikt::ErsteStunde});
 }
 
 } // namespace
@@ -385,7 +382,7 @@ bool InitialPlanBuilder::FillFirstHours() {
             }
             if (filled) continue;
             ReportFirstHour(plan_, k);
-            if (!plan_.AbbruchErsteStunde) return false;
+            if (!plan_.Flags().AbbruchErsteStunde) return false;
         }
     }
     return true;

@@ -223,12 +223,13 @@ std::string KeptTotalsDrift(const CPlan& plan) {
         const char* name;
         std::int32_t kept, fresh;
     };
-    const Total totals[] = {{"LLSSumme", plan.LLSSumme, lls}, {"KLSSumme", plan.KLSSumme, kls},
-                            {"TFSumme", plan.TFSumme, tf},    {"STFSumme", plan.STFSumme, stf},
-                            {"LProd", plan.LProd, lprod},     {"KProd", plan.KProd, kprod}};
+    const Total totals[] = {
+        {"LLSSumme", plan.Totals().LLSSumme, lls}, {"KLSSumme", plan.Totals().KLSSumme, kls},
+        {"TFSumme", plan.Totals().TFSumme, tf},    {"STFSumme", plan.Totals().STFSumme, stf},
+        {"LProd", plan.Totals().LProd, lprod},     {"KProd", plan.Totals().KProd, kprod}};
     for (const Total& x : totals)
         if (x.kept != x.fresh) return Differs(x.name, x.kept, x.fresh);
-    if (plan.LLSMax < llsMax) return Differs("LLSMax", plan.LLSMax, llsMax);
+    if (plan.Totals().LLSMax < llsMax) return Differs("LLSMax", plan.Totals().LLSMax, llsMax);
     return record.empty() ? classRecord : record;
 }
 

@@ -33,11 +33,11 @@ bool SaveOnce(std::vector<Status>& saved, const std::vector<Status>& all, int in
 } // namespace
 
 bool MoveRecord::SaveTeacher(const CPlan& plan, int t) {
-    return SaveOnce(teachers_, plan.LehrerStatusL, t);
+    return SaveOnce(teachers_, plan.LehrerStatusL.Items(), t);
 }
 
 bool MoveRecord::SaveClass(const CPlan& plan, int k) {
-    return SaveOnce(classes_, plan.KlassenStatusL, k);
+    return SaveOnce(classes_, plan.KlassenStatusL.Items(), k);
 }
 
 void MoveRecord::SaveTotals(const CPlan& plan) {
@@ -94,9 +94,9 @@ void CPlan::Undo(const MoveRecord& record) {
         Place(*step->Hour, step->Room, step->Slot);
     }
     for (const CLehrerStatus& st : record.teachers_)
-        LehrerStatusL[st.Index] = st;
+        LehrerStatusL.items_[st.Index] = st;
     for (const CKlassenStatus& st : record.classes_)
-        KlassenStatusL[st.Index] = st;
+        KlassenStatusL.items_[st.Index] = st;
     if (record.hasTotals_) SetTotals(record.totals_);
 }
 

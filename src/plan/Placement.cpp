@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Placement.h"
+#include "plan/PlanWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -26,12 +27,13 @@ struct IntoReport {
     CPlan* plan;
     static Answer Allow() { return nullptr; }
     Answer Refuse(const Refusal& r, const CStunde* shown = nullptr) const {
-        plan->KonfliktArt = r.Kind;
-        if (r.Of == Refusal::Names::Room) plan->KonfliktRaum = r.Index;
-        if (r.Of == Refusal::Names::Class) plan->KonfliktKlasse = r.Index;
-        if (r.Of == Refusal::Names::Teacher) plan->KonfliktLehrer = r.Index;
+        ConflictReport& report = PlanWriter::Conflict(*plan);
+        report.KonfliktArt = r.Kind;
+        if (r.Of == Refusal::Names::Room) report.KonfliktRaum = r.Index;
+        if (r.Of == Refusal::Names::Class) report.KonfliktKlasse = r.Index;
+        if (r.Of == Refusal::Names::Teacher) report.KonfliktLehrer = r.Index;
         if (!r.Stunde) return shown;
-        plan->KonfliktStunde = r.Stunde;
+        report.KonfliktStunde = r.Stunde;
         return r.Stunde;
     }
 };
@@ -89,7 +91,7 @@ template <typename Out> struct Rules {
             if (klasse.Sperre[slot] != 0)
                 return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, k), &h);
             if (HourOf(slot) > plan.KlassenSollL[k].StundenLimit && h.BlockPos >= 0 &&
-                !plan.MehrfachUeberStundenLimit)
+                !plan.Flags().MehrfachUeberStundenLimit)
                 return out.Refuse(Refusal::ByClass(Konflikt::Zeit, k), &h);
             return Out::Allow();
         }
@@ -97,8 +99,8 @@ template <typename Out> struct Rules {
             if (plan.KlasseAt(c).Sperre[slot] != 0)
                 return out.Refuse(Refusal::ByClass(Konflikt::Sperrung, c), &h);
             if (HourOf(slot) > plan.KlassenSollL[c].StundenLimit) {
-                const bool allowed = h.BlockPos < 0 ? plan.KursUeberStundenLimit
-                                                    : plan.MehrfachKursUeberStundenLimit;
+                const bool allowed = h.BlockPos < 0 ? plan.Flags().KursUeberStundenLimit
+                                                    : plan.Flags().MehrfachKursUeberStundenLimit;
                 if (!allowed) return out.Refuse(Refusal::ByClass(Konflikt::Zeit, c), &h);
             }
         }
@@ -259,10 +261,7 @@ Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room
 }
 
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room) {
-    plan.KonfliktRaum = -1;
-    plan.KonfliktKlasse = -1;
-    plan.KonfliktLehrer = -1;
-    plan.KonfliktArt = Konflikt::Keiner;
+    plan.ClearConflict();
     return Rules<IntoReport>::Check(plan, h, slot, room, IntoReport{&plan});
 }
 

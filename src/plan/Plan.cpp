@@ -26,27 +26,24 @@ void Alarm(Reporter& reporter, std::string text) {
 
 } // namespace
 
-CPlan::CPlan(const Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), reporter_(reporter) {
-    Stunden = stamm.Angaben.Stunden;
-    Tage = stamm.Angaben.Tage;
-    Nullte = stamm.Angaben.Nullte ? 1 : 0;
-    LehrerAnzahl = static_cast<int>(stamm.Lehrer.size());
-    KlassenAnzahl = static_cast<int>(stamm.Klassen.size());
-    RaumAnzahl = static_cast<int>(stamm.Raeume.size());
-
+CPlan::CPlan(const Stammdaten& stamm, Reporter& reporter)
+    : Stunden(stamm.Angaben.Stunden), Tage(stamm.Angaben.Tage),
+      Nullte(stamm.Angaben.Nullte ? 1 : 0), LehrerAnzahl(static_cast<int>(stamm.Lehrer.size())),
+      KlassenAnzahl(static_cast<int>(stamm.Klassen.size())),
+      RaumAnzahl(static_cast<int>(stamm.Raeume.size())), stamm_(stamm), reporter_(reporter) {
     for (int t = 0; t < LehrerAnzahl; ++t) {
-        LehrerStatusL.push_back(CLehrerStatus{.Index = t});
-        LehrerSollL.push_back(CLehrerSollwerte{stamm.Lehrer[t].LetztesSoll});
+        LehrerStatusL.items_.push_back(CLehrerStatus{.Index = t});
+        LehrerSollL.items_.push_back(CLehrerSollwerte{stamm.Lehrer[t].LetztesSoll});
     }
     for (int k = 0; k < KlassenAnzahl; ++k) {
-        KlassenStatusL.push_back(CKlassenStatus{.Index = k});
-        KlassenSollL.push_back(CKlassenSollwerte{stamm.Klassen[k].LetztesSoll});
+        KlassenStatusL.items_.push_back(CKlassenStatus{.Index = k});
+        KlassenSollL.items_.push_back(CKlassenSollwerte{stamm.Klassen[k].LetztesSoll});
     }
 
-    UniversalRaumL = std::make_shared<IntList>();
+    universalRaumL_ = std::make_shared<IntList>();
     for (int r = 0; r < RaumAnzahl; ++r) {
         const CRaumFach& room = stamm.Raeume[r];
-        if (IsUniversal(room) && !IsReservedClassRoom(room)) UniversalRaumL->push_back(r);
+        if (IsUniversal(room) && !IsReservedClassRoom(room)) universalRaumL_->push_back(r);
     }
 
     cells_.assign(static_cast<std::size_t>(RaumAnzahl) * kSlotCount, &frei_);
@@ -68,7 +65,7 @@ CPlan::CPlan(const Stammdaten& stamm, Reporter& reporter) : stamm_(stamm), repor
 
 void CPlan::AddHour(std::unique_ptr<CStunde> h) {
     h->Index = static_cast<int>(StundenL.size());
-    StundenL.push_back(std::move(h));
+    StundenL.items_.push_back(std::move(h));
 }
 
 int CPlan::RoomIndexForUnit(const std::string& name) {
@@ -121,7 +118,7 @@ void CPlan::AddUnit(std::unique_ptr<CStunde> first, int parallel) {
     for (int p = 1; p < length; ++p) {
         auto copy = std::make_unique<CStunde>(head);
         copy->BlockPos = p;
-        copy->ErsteStundeIdx = head.RaumL != UniversalRaumL ? head.Index : -1;
+        copy->ErsteStundeIdx = head.RaumL != universalRaumL_ ? head.Index : -1;
         AddUnitHour(std::move(copy), parallel);
     }
 }
@@ -155,7 +152,7 @@ void CPlan::SubjectRooms(CStunde& h, const CFachBlock& block) {
         if (!h.RaumL->empty())
             h.Modus = h.Modus == Modus::ZeitFest ? Modus::ZeitUndRaumFest : Modus::RaumFest;
     }
-    if (h.RaumL->empty()) h.RaumL = UniversalRaumL;
+    if (h.RaumL->empty()) h.RaumL = universalRaumL_;
 }
 
 void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& classes) {
@@ -165,14 +162,14 @@ void CPlan::CourseRooms(CStunde& h, const std::string& subject, const IntList& c
         if (!IsUniversal(room) && !IsReservedClassRoom(room) && Contains(room.Faecher, subject))
             h.RaumL->push_back(r);
     }
-    if (h.RaumL->empty()) h.RaumL = UniversalRaumL;
+    if (h.RaumL->empty()) h.RaumL = universalRaumL_;
     // The reserved rooms of the course's classes that are open to their courses come last.
     for (int r = 0; r < RaumAnzahl; ++r) {
         const CRaumFach& room = stamm_.Raeume[r];
         if (!IsReservedClassRoom(room) || !room.KlassenKursFreigabe) continue;
         const int owner = namen_->Klassen.Find(room.Klasse);
         if (std::find(classes.begin(), classes.end(), owner) == classes.end()) continue;
-        if (h.RaumL == UniversalRaumL) h.RaumL = std::make_shared<IntList>(*UniversalRaumL);
+        if (h.RaumL == universalRaumL_) h.RaumL = std::make_shared<IntList>(*universalRaumL_);
         h.RaumL->push_back(r);
     }
 }
@@ -188,8 +185,8 @@ void CPlan::BuildSubjectBlock(const CFachBlock& block) {
     for (const CEinheit& unit : block.Einheiten) {
         auto h = NewHour(t, k, f, unit, block.Trennung, block.SpezialTrennung);
         SubjectRooms(*h, block);
-        LehrerSollL[t].WochenStunden += h->Laenge;
-        KlassenSollL[k].WochenStunden += h->Laenge;
+        LehrerSollL.items_[t].WochenStunden += h->Laenge;
+        KlassenSollL.items_[k].WochenStunden += h->Laenge;
         AddUnit(std::move(h), -1);
     }
 }
@@ -242,7 +239,7 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
     for (const CEinheit& unit : block.Lehrer[0].Einheiten)
         n += std::max(1, unit.Laenge);
     for (int k : *classes)
-        KlassenSollL[k].WochenStunden += n;
+        KlassenSollL.items_[k].WochenStunden += n;
 
     for (std::size_t i = 0; i < block.Lehrer.size(); ++i) {
         const std::string subject = i < block.Faecher.size() ? block.Faecher[i] : std::string();
@@ -250,7 +247,7 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
             auto h = NewHour(teachers[i], -1, c, unit, block.Trennung, block.SpezialTrennung);
             h->KlassenL = classes;
             CourseRooms(*h, subject, *classes);
-            LehrerSollL[teachers[i]].WochenStunden += h->Laenge;
+            LehrerSollL.items_[teachers[i]].WochenStunden += h->Laenge;
             // The first teacher's hours each start a parallel list; every later hour joins the
             // list of the same position of the previous teacher, n places earlier in StundenL.
             AddUnit(std::move(h), i == 0 ? 0 : n);
@@ -260,10 +257,10 @@ void CPlan::BuildCourseBlock(int c, const CKursBlock& block) {
 
 void CPlan::BuildLessonHours() {
     ClearPlacements();
-    StundenL.clear();
-    for (auto& l : LehrerSollL)
+    StundenL.items_.clear();
+    for (auto& l : LehrerSollL.items_)
         l.WochenStunden = 0;
-    for (auto& k : KlassenSollL)
+    for (auto& k : KlassenSollL.items_)
         k.WochenStunden = 0;
     // Every block names its teacher, class, subject and rooms: the index answers each at once.
     const StammdatenIndex namen(stamm_);
@@ -365,25 +362,10 @@ CStunde* CPlan::LessonOfTeacher(int t, int slot) const {
     return nullptr;
 }
 
-namespace {
-
-// The figures and working values of a plan or a PlanTotals (their fields share their names), as
-// one tuple of references: assigning one such tuple to another copies them either way.
-template <typename P> auto TotalsOf(P& p) {
-    return std::tie(p.LLSSumme, p.KLSSumme, p.TFSumme, p.TFMax, p.STFSumme, p.STFMax, p.LLSMax,
-                    p.LLSLimit, p.LProd, p.KProd, p.LProdOpt, p.KProdOpt, p.Opt);
-}
-
-} // namespace
-
-PlanTotals CPlan::Totals() const {
-    PlanTotals t;
-    TotalsOf(t) = TotalsOf(*this);
-    return t;
-}
-
-void CPlan::SetTotals(const PlanTotals& t) {
-    TotalsOf(*this) = TotalsOf(t);
+void CPlan::SetStatus(const std::vector<CLehrerStatus>& lehrer,
+                      const std::vector<CKlassenStatus>& klassen) {
+    LehrerStatusL.items_ = lehrer;
+    KlassenStatusL.items_ = klassen;
 }
 
 void CPlan::ClearPlacements() {

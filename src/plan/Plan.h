@@ -9,6 +9,15 @@
 //   room 0  [ free ][ h17  ]      [ free ]
 //   room 1  [ h3   ][ free ]      [ free ]
 //
+// Beside the grid the plan keeps its state in named parts, each a type of its own with a const
+// accessor that everyone reads and a few named writers: the totals (`Totals`, figures and the
+// working values of the acceptance rules), the options the plan file stores (`Flags`), the
+// conflict report (`Conflict`), the goals (`HasGoal`), and per teacher and class the status and
+// targets (`PlanList`s, read as vectors, written by the plan layer through PlanWriter.h). The
+// week's shape and the counts are const: fixed when the plan is made. A new part of plan state is
+// one addition here: its type, one private member, its accessor and writers; a part that undo or
+// a snapshot must give back goes into PlanTotals or PlanSnapshot beside the others.
+//
 // The plan refers to teachers, classes, rooms and subjects by their index in the master data as it
 // was when the plan was built; the master data must not change structurally while a plan exists.
 // The plan only reads the master data: what it counts and computes (lessons per week, targets) it
@@ -21,6 +30,7 @@
 #include "model/Stammdaten.h"
 #include "plan/Goals.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -171,7 +181,64 @@ struct PlanTotals {
     std::int32_t LLSSumme = 0, KLSSumme = 0, TFSumme = 0, TFMax = 0, STFSumme = 0, STFMax = 0;
     std::int32_t LLSMax = 0, LLSLimit = 0, LProd = 0, KProd = 0, LProdOpt = 0, KProdOpt = 0;
     Optimierungswerte Opt;
+    // A new plan's figures, before its first evaluation.
+    static constexpr PlanTotals NewPlan() {
+        PlanTotals t;
+        t.LLSSumme = t.KLSSumme = t.TFSumme = t.TFMax = 1000;
+        t.LLSLimit = 2;
+        return t;
+    }
     bool operator==(const PlanTotals&) const = default;
+};
+
+// What a move changed in the figures it keeps up to date as it goes: differences of the sums, and
+// the largest teacher-gap count it left.
+struct FigureChange {
+    std::int32_t TF = 0, STF = 0, LProd = 0, LLS = 0;
+    std::int32_t LLSMax = 0;
+};
+
+// The options the plan file stores with the plan: whether a course hour, or a unit of several
+// hours (course or not), may stand beyond a class's hour limit, and whether the initial plan gives
+// up on a class whose first hour stays empty.
+struct PlanFlags {
+    Flag KursUeberStundenLimit = 0;
+    Flag MehrfachKursUeberStundenLimit = 0;
+    Flag MehrfachUeberStundenLimit = 0;
+    Flag AbbruchErsteStunde = 1;
+    bool operator==(const PlanFlags&) const = default;
+};
+
+// Why the placement check, a move or an edit refused: the kind, the room, class or teacher it
+// names, and the hour in the way (or the hour itself for a lock or a limit).
+struct ConflictReport {
+    const CStunde* KonfliktStunde = nullptr;
+    std::int32_t KonfliktRaum = -1;
+    std::int32_t KonfliktKlasse = -1;
+    std::int32_t KonfliktLehrer = -1;
+    Konflikt KonfliktArt = Konflikt::Keiner;
+    bool operator==(const ConflictReport&) const = default;
+};
+
+struct PlanWriter;
+
+// A list the plan keeps: everyone reads it as a vector; only the plan writes it.
+template <typename T> class PlanList {
+public:
+    using value_type = T;
+    const T& operator[](std::size_t i) const { return items_[i]; }
+    std::size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+    const std::vector<T>& Items() const { return items_; }
+    operator const std::vector<T>&() const { return items_; }
+    bool operator==(const PlanList&) const = default;
+
+private:
+    friend class CPlan;
+    friend struct PlanWriter;
+    std::vector<T> items_;
 };
 
 class MoveRecord;
@@ -297,14 +364,59 @@ public:
     const Stammdaten& Stamm() const { return stamm_; }
     Reporter& Report() const { return reporter_; }
 
-    // The figures and working values as one value, and back.
-    PlanTotals Totals() const;
-    void SetTotals(const PlanTotals& t);
+    // --- the parts of the plan's state -------------------------------------------------------
+    // Everyone reads them through these accessors (references: reading costs nothing); each has
+    // its writers below.
 
-    // --- goals --------------------------------------------------------------------------------
-    void ClearGoals() { Ziele.fill(0); }
-    void SetGoal(Ziel z) { Ziele[Nummer(z)] = 1; }
-    bool HasGoal(Ziel z) const { return Ziele[Nummer(z)] != 0; }
+    // The figures and working values as one value, and back. Undo, a snapshot, an edit step and
+    // the plan file give them back whole; a stage sets its working values; a move applies what it
+    // changed.
+    const PlanTotals& Totals() const { return totals_; }
+    void SetTotals(const PlanTotals& t) { totals_ = t; }
+    void SetOptimisation(const Optimierungswerte& o) { totals_.Opt = o; }
+    void ApplyMoveFigures(const FigureChange& c) {
+        totals_.TFSumme += c.TF;
+        totals_.STFSumme += c.STF;
+        totals_.LProd += c.LProd;
+        totals_.LLSSumme += c.LLS;
+        totals_.LLSMax = std::max(totals_.LLSMax, c.LLSMax);
+    }
+
+    // The options the plan file stores with the plan.
+    const PlanFlags& Flags() const { return flags_; }
+    void SetFlags(const PlanFlags& f) { flags_ = f; }
+    void SetFirstHourFlag(bool abbruch) { flags_.AbbruchErsteStunde = abbruch ? 1 : 0; }
+    // The three over-limit options alone; AbbruchErsteStunde keeps its value.
+    void SetLimitFlags(bool kurs, bool mehrfachKurs, bool mehrfach) {
+        flags_.KursUeberStundenLimit = kurs ? 1 : 0;
+        flags_.MehrfachKursUeberStundenLimit = mehrfachKurs ? 1 : 0;
+        flags_.MehrfachUeberStundenLimit = mehrfach ? 1 : 0;
+    }
+
+    // Why the last placement check, move or edit refused, and the hour it names.
+    const ConflictReport& Conflict() const { return conflict_; }
+    void ReportConflict(const ConflictReport& c) { conflict_ = c; }
+    // The report without kind, room, class and teacher; the hour it names stays.
+    void ClearConflict() {
+        conflict_.KonfliktRaum = -1;
+        conflict_.KonfliktKlasse = -1;
+        conflict_.KonfliktLehrer = -1;
+        conflict_.KonfliktArt = Konflikt::Keiner;
+    }
+    void SetConflictHour(const CStunde* h) { conflict_.KonfliktStunde = h; }
+    void SetConflictKind(Konflikt k) { conflict_.KonfliktArt = k; }
+    void SetConflictRoom(int r) { conflict_.KonfliktRaum = r; }
+
+    // The goals the moves ask, in ascending order, whether a move may stay.
+    void ClearGoals() { ziele_.fill(0); }
+    void SetGoal(Ziel z) { ziele_[Nummer(z)] = 1; }
+    bool HasGoal(Ziel z) const { return ziele_[Nummer(z)] != 0; }
+    GoalSet Goals() const {
+        GoalSet g;
+        for (Ziel z : kAlleZiele)
+            if (HasGoal(z)) g.Add(z);
+        return g;
+    }
     // Clears the goals and sets those of `goals`.
     void SetGoals(GoalSet goals) {
         ClearGoals();
@@ -312,50 +424,34 @@ public:
             if (goals.Has(z)) SetGoal(z);
     }
 
-    // --- fields -------------------------------------------------------------------------------
-    std::int32_t Stunden = 0;
-    std::int32_t Tage = 0;
-    Flag Nullte = 0;
-    std::int32_t LehrerAnzahl = 0;
-    std::int32_t KlassenAnzahl = 0;
-    std::int32_t RaumAnzahl = 0;
-    std::int32_t LLSSumme = 1000;
-    std::int32_t KLSSumme = 1000;
-    std::int32_t TFSumme = 1000;
-    std::int32_t TFMax = 1000;
-    std::int32_t STFSumme = 0;
-    std::int32_t STFMax = 0;
-    std::int32_t LLSMax = 0;
-    std::int32_t LLSLimit = 2;
-    std::int32_t LProd = 0;
-    std::int32_t KProd = 0;
-    std::int32_t LProdOpt = 0;
-    std::int32_t KProdOpt = 0;
-    Optimierungswerte Opt;
-    Flag KursUeberStundenLimit = 0;
-    Flag MehrfachKursUeberStundenLimit = 0;
-    Flag MehrfachUeberStundenLimit = 0;
-    Flag AbbruchErsteStunde = 1;
+    // Per teacher and per class: the status the evaluation keeps (written by the evaluation and
+    // given back whole by Undo, a snapshot or an edit step), and what the plan counts and computes
+    // (lessons per week, targets). A new plan starts from the targets the master data carries, so
+    // that a teacher or class outside the optimisation keeps its ideal spread as the file had it.
+    PlanList<CLehrerStatus> LehrerStatusL;
+    PlanList<CKlassenStatus> KlassenStatusL;
+    PlanList<CLehrerSollwerte> LehrerSollL;
+    PlanList<CKlassenSollwerte> KlassenSollL;
+    void SetStatus(const std::vector<CLehrerStatus>& lehrer,
+                   const std::vector<CKlassenStatus>& klassen);
+
+    // --- fixed when the plan is made ------------------------------------------------------------
+    // The week's shape and the counts of the master data.
+    const std::int32_t Stunden;
+    const std::int32_t Tage;
+    const Flag Nullte;
+    const std::int32_t LehrerAnzahl;
+    const std::int32_t KlassenAnzahl;
+    const std::int32_t RaumAnzahl;
+    // Every lesson hour in build order. Filled once by BuildLessonHours and never resized after,
+    // so pointers to its hours stay valid for the plan's life.
+    PlanList<std::unique_ptr<CStunde>> StundenL;
+    // The rooms an hour without rooms of its own may use.
+    const SharedInts& UniversalRaumL() const { return universalRaumL_; }
+
     // Bumped by every run and every manual edit that changes the plan; see ChangeCount.h.
     ChangeCount Aenderungen;
 
-    std::vector<CLehrerStatus> LehrerStatusL;
-    std::vector<CKlassenStatus> KlassenStatusL;
-    // Per teacher and per class: lessons per week and targets. A new plan starts from the
-    // targets the master data carries, so that a teacher or class outside the optimisation keeps
-    // its ideal spread as the file had it.
-    std::vector<CLehrerSollwerte> LehrerSollL;
-    std::vector<CKlassenSollwerte> KlassenSollL;
-    // Every lesson hour in build order. Filled once by BuildLessonHours and never resized after,
-    // so pointers to its hours stay valid for the plan's life.
-    std::vector<std::unique_ptr<CStunde>> StundenL;
-    SharedInts UniversalRaumL;
-
-    const CStunde* KonfliktStunde = nullptr;
-    std::int32_t KonfliktRaum = -1;
-    std::int32_t KonfliktKlasse = -1;
-    std::int32_t KonfliktLehrer = -1;
-    Konflikt KonfliktArt = Konflikt::Keiner;
     static constexpr std::array<const char*, 7> KonfliktTexte = {
         "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde"};
     // The text of a conflict kind; empty for none.
@@ -364,8 +460,6 @@ public:
         // cppcheck-suppress CastIntegerToAddressAtReturn ; an element of a table of texts
         return KonfliktTexte[static_cast<std::size_t>(k)];
     }
-
-    std::array<Flag, kZielAnzahl> Ziele{};
 
     // The marker a cell shows while the grid window has an empty cell selected, and that the
     // goal-directed moves leave behind for a moment; never a lesson.
@@ -402,6 +496,15 @@ private:
     SharedInts CourseClasses(const CKursBlock& block);
     void BuildSubjectBlock(const CFachBlock& block);
     void BuildCourseBlock(int c, const CKursBlock& block);
+
+    friend struct PlanWriter;
+
+    // The parts of the plan's state (see the accessors above).
+    PlanTotals totals_ = PlanTotals::NewPlan();
+    PlanFlags flags_;
+    ConflictReport conflict_;
+    std::array<Flag, kZielAnzahl> ziele_{};
+    SharedInts universalRaumL_;
 
     const Stammdaten& stamm_;
     // The names of the master data while BuildLessonHours runs, nullptr otherwise.

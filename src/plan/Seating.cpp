@@ -73,8 +73,8 @@ bool Seating::UnitFits(const CStunde& first, int start, int room) {
     if (!IsSlot(start) || HourOf(start) + length - 1 > kMaxHour || room < 0 ||
         room >= plan_.RaumAnzahl) {
         last_ = &first;
-        plan_.KonfliktStunde = &first;
-        plan_.KonfliktArt = Konflikt::Zeit;
+        plan_.SetConflictHour(&first);
+        plan_.SetConflictKind(Konflikt::Zeit);
         return false;
     }
     for (int p = 0; p < length; ++p)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Snapshot.h"
+#include "plan/PlanWriter.h"
 
 #include <algorithm>
 #include <cassert>
@@ -9,14 +10,10 @@ namespace sw {
 
 namespace {
 
-// The values of an hour, and the conflict report, of a plan or a snapshot (their fields share
-// their names), as tuples of references: assigning one to another copies them either way.
+// The values of an hour of a plan or a snapshot (their fields share their names), as a tuple of
+// references: assigning one to another copies them either way.
 template <typename H> auto HourValuesOf(H& h) {
     return std::tie(h.Zeit, h.Modus, h.OberesLimit, h.UnteresLimit, h.TagesLimit, h.Tag);
-}
-template <typename P> auto ReportOf(P& p) {
-    return std::tie(p.KonfliktStunde, p.KonfliktRaum, p.KonfliktKlasse, p.KonfliktLehrer,
-                    p.KonfliktArt);
 }
 
 } // namespace
@@ -38,8 +35,8 @@ void TakeSnapshot(const CPlan& plan, PlanSnapshot& into) {
     into.Totals = plan.Totals();
     into.LehrerStatusL.assign(plan.LehrerStatusL.begin(), plan.LehrerStatusL.end());
     into.KlassenStatusL.assign(plan.KlassenStatusL.begin(), plan.KlassenStatusL.end());
-    into.Ziele = plan.Ziele;
-    ReportOf(into) = ReportOf(plan);
+    into.Goals = plan.Goals();
+    into.Conflict = plan.Conflict();
 }
 
 namespace {
@@ -74,11 +71,11 @@ void RestoreSnapshot(CPlan& plan, const PlanSnapshot& snapshot) {
         HourValuesOf(*plan.StundenL[i]) = HourValuesOf(snapshot.Hours[i]);
     plan.SetTotals(snapshot.Totals);
     if (snapshot.LehrerStatusL.size() == plan.LehrerStatusL.size())
-        plan.LehrerStatusL.assign(snapshot.LehrerStatusL.begin(), snapshot.LehrerStatusL.end());
+        PlanWriter::LehrerStatus(plan) = snapshot.LehrerStatusL;
     if (snapshot.KlassenStatusL.size() == plan.KlassenStatusL.size())
-        plan.KlassenStatusL.assign(snapshot.KlassenStatusL.begin(), snapshot.KlassenStatusL.end());
-    plan.Ziele = snapshot.Ziele;
-    ReportOf(plan) = ReportOf(snapshot);
+        PlanWriter::KlassenStatus(plan) = snapshot.KlassenStatusL;
+    plan.SetGoals(snapshot.Goals);
+    plan.ReportConflict(snapshot.Conflict);
 }
 
 } // namespace sw

@@ -32,12 +32,8 @@ struct PlanSnapshot {
     PlanTotals Totals;
     std::vector<CLehrerStatus> LehrerStatusL;
     std::vector<CKlassenStatus> KlassenStatusL;
-    std::array<Flag, kZielAnzahl> Ziele{};
-    const CStunde* KonfliktStunde = nullptr;
-    int KonfliktRaum = -1;
-    int KonfliktKlasse = -1;
-    int KonfliktLehrer = -1;
-    Konflikt KonfliktArt = Konflikt::Keiner;
+    GoalSet Goals;
+    ConflictReport Conflict;
 
     bool operator==(const PlanSnapshot&) const = default;
 };

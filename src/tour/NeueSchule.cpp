@@ -367,7 +367,7 @@ private:
         TPlanForm& plan = haupt_.PlanForm();
         const CPlan* p = haupt_.Sitzung().Plan();
         const int gesetzt = p->PlacedCount();
-        const int lls = p->LLSSumme;
+        const int lls = p->Totals().LLSSumme;
         const QString datei = QDir(ordner_).filePath("neue_schule.pdt");
         QFile::remove(datei);
         desktop_.file = [datei](const DateiDialog&) { return QString(datei); };
@@ -379,7 +379,7 @@ private:
         Pruefen(!haupt_.Sitzung().HasPlan(), "Der Plan blieb nach dem Schließen");
         haupt_.PlanOeffnenClick();
         p = haupt_.Sitzung().Plan();
-        Pruefen(p && p->PlacedCount() == gesetzt && p->LLSSumme == lls,
+        Pruefen(p && p->PlacedCount() == gesetzt && p->Totals().LLSSumme == lls,
                 "Die wieder geöffnete Plan-Datei enthält einen anderen Plan");
         Pruefen(plan.isVisible(), "Das Planungs-Fenster kam nach dem Öffnen nicht");
         Schritt("plan_geoeffnet", plan);

@@ -315,8 +315,8 @@ void TPlanForm::ZahlenBreiten() {
         const std::string_view name = kZahlen[i].name;
         const bool verteilung = name.ends_with("ProdSumL");
         const int ideal = !plan_                      ? 999999
-                          : name.starts_with("KProd") ? plan_->KProdOpt
-                                                      : plan_->LProdOpt;
+                          : name.starts_with("KProd") ? plan_->Totals().KProdOpt
+                                                      : plan_->Totals().LProdOpt;
         QLabel* wert = zahlen_[i].wert;
         wert->setMinimumWidth(
             wert->fontMetrics().horizontalAdvance(BreitesterText(verteilung, ideal)));
@@ -334,7 +334,7 @@ void TPlanForm::ZahlenSetzen(const Figures& f) {
     for (std::size_t i = 0; i < texte.size(); ++i)
         zahlen_[i].wert->setText(Q(*texte[i]));
     llsLimitE_->setText(Q(f.LLSLimit));
-    if (plan_) sKProdSumL_->setText(QString::number(plan_->Opt.KProdRekord));
+    if (plan_) sKProdSumL_->setText(QString::number(plan_->Totals().Opt.KProdRekord));
 }
 
 void TPlanForm::KonfliktSetzen(const ConflictRecord& konflikt) {
@@ -566,9 +566,9 @@ PlanningOptions TPlanForm::Planungsoptionen(std::uint32_t seed) const {
 
 void TPlanForm::OptionenLesen() {
     if (!plan_) return;
-    const std::array<Flag, 4> flags = {plan_->KursUeberStundenLimit,
-                                       plan_->MehrfachKursUeberStundenLimit,
-                                       plan_->MehrfachUeberStundenLimit, plan_->AbbruchErsteStunde};
+    const std::array<Flag, 4> flags = {
+        plan_->Flags().KursUeberStundenLimit, plan_->Flags().MehrfachKursUeberStundenLimit,
+        plan_->Flags().MehrfachUeberStundenLimit, plan_->Flags().AbbruchErsteStunde};
     for (std::size_t i = 0; i < flags.size(); ++i)
         optionen_[i]->setChecked(flags[i] != 0);
 }
@@ -598,10 +598,9 @@ PlanungsEinstellungen TPlanForm::Einstellungen() const {
 
 void TPlanForm::OptionenSchreiben() {
     if (!plan_) return;
-    plan_->KursUeberStundenLimit = optionen_[0]->isChecked();
-    plan_->MehrfachKursUeberStundenLimit = optionen_[1]->isChecked();
-    plan_->MehrfachUeberStundenLimit = optionen_[2]->isChecked();
-    plan_->AbbruchErsteStunde = optionen_[3]->isChecked();
+    plan_->SetLimitFlags(optionen_[0]->isChecked(), optionen_[1]->isChecked(),
+                         optionen_[2]->isChecked());
+    plan_->SetFirstHourFlag(optionen_[3]->isChecked());
     // The three limit options are the planner's choice for every plan: a new plan starts so.
     EinstellungenSchreiben(true);
 }

@@ -54,8 +54,9 @@ std::string Line(const std::string& school, const std::string& step, const Stamm
     std::snprintf(buf, sizeof buf,
                   "%s %s %016" PRIx64 " %016" PRIx64
                   " KLS=%d KProd=%d TF=%d STF=%d LLS=%d LLSMax=%d LProd=%d placed=%d",
-                  school.c_str(), step.c_str(), Fnv1a(out.Text()), messages, plan.KLSSumme,
-                  plan.KProd, plan.TFSumme, plan.STFSumme, plan.LLSSumme, plan.LLSMax, plan.LProd,
+                  school.c_str(), step.c_str(), Fnv1a(out.Text()), messages, plan.Totals().KLSSumme,
+                  plan.Totals().KProd, plan.Totals().TFSumme, plan.Totals().STFSumme,
+                  plan.Totals().LLSSumme, plan.Totals().LLSMax, plan.Totals().LProd,
                   plan.PlacedCount());
     return buf;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlanJob.h"
 
+#include "plan/PlanWriter.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,10 +59,10 @@ TEST(PlanJob, TheBestRunIsTheOneWithFewerUnplacedHoursThenFewerErrors) {
     EXPECT_FALSE(BetterRun(b, a));
     b.Unplaced = 0;
     // Equal unplaced hours: the class gaps decide first.
-    a.Schule->Plan()->KLSSumme = 0;
-    b.Schule->Plan()->KLSSumme = 1;
-    a.Schule->Plan()->TFSumme = 9;
-    b.Schule->Plan()->TFSumme = 0;
+    PlanWriter::Totals(*a.Schule->Plan()).KLSSumme = 0;
+    PlanWriter::Totals(*b.Schule->Plan()).KLSSumme = 1;
+    PlanWriter::Totals(*a.Schule->Plan()).TFSumme = 9;
+    PlanWriter::Totals(*b.Schule->Plan()).TFSumme = 0;
     EXPECT_TRUE(BetterRun(a, b));
     // A school that could not be read is worse than any plan.
     o.School = test::SourcePath("examples/gibt-es-nicht.sch");

@@ -27,8 +27,8 @@ TEST(PlanningService, PlansSavesAndContinuesWithTheOptions) {
     service.SetOptions(o);
     ASSERT_TRUE(service.OpenSchool(test::SourcePath("examples/gymnasium.sch")));
     service.ApplyLimits();
-    EXPECT_EQ(service.Plan()->AbbruchErsteStunde, 0);
-    EXPECT_EQ(service.Plan()->MehrfachUeberStundenLimit, 1);
+    EXPECT_EQ(service.Plan()->Flags().AbbruchErsteStunde, 0);
+    EXPECT_EQ(service.Plan()->Flags().MehrfachUeberStundenLimit, 1);
     ASSERT_TRUE(service.RunInitialPlan().Complete());
     const std::vector<StageRecord> stages = service.RunStages();
     ASSERT_EQ(stages.size(), 1u);
@@ -43,9 +43,10 @@ TEST(PlanningService, PlansSavesAndContinuesWithTheOptions) {
     ASSERT_TRUE(service.OpenPlan(path));
     service.ApplyLimits();
     const CPlan& plan = *service.Plan();
-    EXPECT_EQ(plan.KursUeberStundenLimit, 1);
-    EXPECT_EQ(plan.MehrfachUeberStundenLimit, 1); // kept: the options only loosen a saved plan
-    EXPECT_EQ(plan.AbbruchErsteStunde, 0);
+    EXPECT_EQ(plan.Flags().KursUeberStundenLimit, 1);
+    EXPECT_EQ(plan.Flags().MehrfachUeberStundenLimit,
+              1); // kept: the options only loosen a saved plan
+    EXPECT_EQ(plan.Flags().AbbruchErsteStunde, 0);
     run.SetPassHook([&] {
         if (run.Passes() == 2) run.Halt();
     });

@@ -223,7 +223,7 @@ TEST(Session, KeepsTheFiguresThePlanFileStored) {
     ASSERT_TRUE(s.OpenPlanFile(test::SourcePath("tests/files/data/kennzahlen-falsch.pdt")));
     EXPECT_EQ(s.StoredPlanFigures().LLSSumme, 999);
     EXPECT_EQ(s.StoredPlanFigures().TFSumme, 555);
-    EXPECT_EQ(s.Plan()->LLSSumme, 3); // evaluated afresh
+    EXPECT_EQ(s.Plan()->Totals().LLSSumme, 3); // evaluated afresh
     EXPECT_EQ(CompareStoredFigures(s.StoredPlanFigures(), *s.Plan()).size(), 2u);
 
     // A refused file keeps the figures of the plan that stays.

@@ -47,15 +47,15 @@ TEST(StageRunner, RunsTheStagesInOrderAndRecordsEach) {
         // The plan stands as the stage left it, and the record holds its fresh evaluation.
         CPlan& plan = *p.plan;
         EvaluateAll(plan);
-        EXPECT_EQ(r.KLSSumme, plan.KLSSumme);
-        EXPECT_EQ(r.TFSumme, plan.TFSumme);
-        EXPECT_EQ(r.LLSSumme, plan.LLSSumme);
-        EXPECT_EQ(r.LProd, plan.LProd);
-        EXPECT_EQ(r.KProd, plan.KProd);
-        EXPECT_EQ(r.KProdOpt, plan.KProdOpt);
-        EXPECT_EQ(r.STFSumme, plan.STFSumme);
-        EXPECT_EQ(r.LLSMax, plan.LLSMax);
-        EXPECT_EQ(r.LProdOpt, plan.LProdOpt);
+        EXPECT_EQ(r.KLSSumme, plan.Totals().KLSSumme);
+        EXPECT_EQ(r.TFSumme, plan.Totals().TFSumme);
+        EXPECT_EQ(r.LLSSumme, plan.Totals().LLSSumme);
+        EXPECT_EQ(r.LProd, plan.Totals().LProd);
+        EXPECT_EQ(r.KProd, plan.Totals().KProd);
+        EXPECT_EQ(r.KProdOpt, plan.Totals().KProdOpt);
+        EXPECT_EQ(r.STFSumme, plan.Totals().STFSumme);
+        EXPECT_EQ(r.LLSMax, plan.Totals().LLSMax);
+        EXPECT_EQ(r.LProdOpt, plan.Totals().LProdOpt);
         told.push_back(r);
     };
     const std::vector<StageRecord> records = RunStages(*p.plan, p.rng, p.rep, o);
@@ -95,8 +95,8 @@ TEST(StageRunner, LeavesThePlanThePassBudgetLoopLeft) {
         EvaluateAll(*b.plan);
     }
     EXPECT_EQ(TakeSnapshot(*a.plan).Cells, TakeSnapshot(*b.plan).Cells);
-    EXPECT_EQ(a.plan->LLSSumme, b.plan->LLSSumme);
-    EXPECT_EQ(a.plan->KProd, b.plan->KProd);
+    EXPECT_EQ(a.plan->Totals().LLSSumme, b.plan->Totals().LLSSumme);
+    EXPECT_EQ(a.plan->Totals().KProd, b.plan->Totals().KProd);
     EXPECT_EQ(a.rep.shown, b.rep.shown);
 }
 

@@ -148,9 +148,10 @@ TEST(PlanCommand, ASavedPlanTakesTheLimitOptionsAndRefusesThoseOfTheInitialPlan)
         EXPECT_TRUE(r.outcome.Ok) << path;
         if (!r.plan) return std::string();
         const CPlan& p = *r.plan;
-        return std::to_string(p.KursUeberStundenLimit) +
-               std::to_string(p.MehrfachKursUeberStundenLimit) +
-               std::to_string(p.MehrfachUeberStundenLimit) + std::to_string(p.AbbruchErsteStunde);
+        return std::to_string(p.Flags().KursUeberStundenLimit) +
+               std::to_string(p.Flags().MehrfachKursUeberStundenLimit) +
+               std::to_string(p.Flags().MehrfachUeberStundenLimit) +
+               std::to_string(p.Flags().AbbruchErsteStunde);
     };
     ASSERT_EQ(flags(a), "0001");
     const std::string stages = " --stages 2 --stage-passes 1 --seed 2 -o ";

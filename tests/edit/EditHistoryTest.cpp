@@ -33,9 +33,7 @@ struct Everything {
         e.state = PlanState::Of(plan);
         e.snapshot = TakeSnapshot(plan);
         // The conflict report is the last check's, not part of what an edit keeps.
-        e.snapshot.KonfliktStunde = nullptr;
-        e.snapshot.KonfliktRaum = e.snapshot.KonfliktKlasse = e.snapshot.KonfliktLehrer = -1;
-        e.snapshot.KonfliktArt = Konflikt::Keiner;
+        e.snapshot.Conflict = ConflictReport{};
         for (const auto& h : plan.StundenL) {
             e.nurUrPlan.push_back(h->NurUrPlan);
             e.rooms.push_back(h->RoomCount());
@@ -112,20 +110,20 @@ TEST(EditHistory, FiguresFollowTheEditAndComeBackWithUndo) {
     f.Put(0, 0, 0, 1);
     f.Put(1, 0, 0, 2);
     f.Start(Ansicht::Klasse, 0);
-    EXPECT_EQ(f.plan->KLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().KLSSumme, 0);
     const auto before = EditHistory::FiguresOf(*f.plan);
     f.ed->SelectCell(0, 2);
     f.ed->Move();
     f.ed->SelectCell(0, 4); // a gap at hours 2 and 3
-    EXPECT_EQ(f.plan->KLSSumme, 2);
+    EXPECT_EQ(f.plan->Totals().KLSSumme, 2);
     EXPECT_EQ(f.plan->KlassenStatusL[0].KLS, 2);
     EXPECT_EQ(KeptTotalsDrift(*f.plan), "");
     f.ed->Undo();
-    EXPECT_EQ(f.plan->KLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().KLSSumme, 0);
     EXPECT_TRUE(f.plan->Totals() == before.Totals);
-    EXPECT_EQ(f.plan->KlassenStatusL, before.Klassen);
+    EXPECT_EQ(f.plan->KlassenStatusL.Items(), before.Klassen);
     f.ed->Redo();
-    EXPECT_EQ(f.plan->KLSSumme, 2);
+    EXPECT_EQ(f.plan->Totals().KLSSumme, 2);
 }
 
 // Answers the editor's questions at random.

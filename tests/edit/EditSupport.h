@@ -5,6 +5,7 @@
 #include "edit/EditHistory.h"
 #include "edit/PlanEditor.h"
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 #include "support/PlanState.h"
 #include "support/School.h"
 
@@ -27,8 +28,9 @@ struct EditFixture {
         plan->BuildLessonHours();
         ComputeTargets(*plan);
         // The tiny classes' hour limits would rule out most hours of the day.
-        plan->KursUeberStundenLimit = plan->MehrfachKursUeberStundenLimit = 1;
-        plan->MehrfachUeberStundenLimit = 1;
+        PlanWriter::Flags(*plan).KursUeberStundenLimit =
+            PlanWriter::Flags(*plan).MehrfachKursUeberStundenLimit = 1;
+        PlanWriter::Flags(*plan).MehrfachUeberStundenLimit = 1;
     }
     // The editor on the plan as it stands, showing `index` in `view`; the plan evaluated first.
     void Start(Ansicht view, int index, bool answerYes = true) {

@@ -3,6 +3,7 @@
 // each view, crosses and frames, the statistics and the conflict group.
 #include "edit/GridView.h"
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -295,8 +296,8 @@ TEST_F(GridViewTest, StatisticsFollowTheGridAndLeaveThePlanAlone) {
     for (int p = 0; p < 3; ++p)
         P().Place(H(p), 0, SlotOf(1, 3 + p));
     // The sums are the plan's own, as its last evaluation left them.
-    P().KLSSumme = 7;
-    P().LLSSumme = 9;
+    PlanWriter::Totals(P()).KLSSumme = 7;
+    PlanWriter::Totals(P()).LLSSumme = 9;
     const auto lehrerVorher = P().LehrerStatusL;
     const auto klassenVorher = P().KlassenStatusL;
     const Statistik k = ViewStatistics(P(), Ansicht::Klasse, 0);
@@ -348,8 +349,8 @@ TEST_F(GridViewTest, Captions) {
 
 TEST_F(GridViewTest, ConflictDisplay) {
     Build();
-    P().KonfliktArt = Konflikt::Lehrer;
-    P().KonfliktLehrer = 1;
+    PlanWriter::Conflict(P()).KonfliktArt = Konflikt::Lehrer;
+    PlanWriter::Conflict(P()).KonfliktLehrer = 1;
     // Without a refusal the group has its plain caption again and names nothing.
     KonfliktAnzeige frei;
     frei.Caption = "Konflikt";
@@ -360,33 +361,33 @@ TEST_F(GridViewTest, ConflictDisplay) {
     EXPECT_EQ(k.FachKurs + k.Klasse + k.Raum, "");
 
     // The room comes first, then the class, then the teacher.
-    P().KonfliktArt = Konflikt::Raum;
-    P().KonfliktRaum = 2;
-    P().KonfliktKlasse = 1;
+    PlanWriter::Conflict(P()).KonfliktArt = Konflikt::Raum;
+    PlanWriter::Conflict(P()).KonfliktRaum = 2;
+    PlanWriter::Conflict(P()).KonfliktKlasse = 1;
     k = ConflictDisplay(P(), true);
     EXPECT_EQ(k.Caption, "Konflikt:  Raum");
     EXPECT_EQ(k.Raum, "Aula");
     EXPECT_EQ(k.Lehrer + k.FachKurs + k.Klasse, "");
-    P().KonfliktRaum = -1;
-    P().KonfliktArt = Konflikt::Sperrung;
+    PlanWriter::Conflict(P()).KonfliktRaum = -1;
+    PlanWriter::Conflict(P()).KonfliktArt = Konflikt::Sperrung;
     k = ConflictDisplay(P(), true);
     EXPECT_EQ(k.Caption, "Konflikt:  Sperrung");
     EXPECT_EQ(k.Klasse, "5b");
     EXPECT_EQ(k.Lehrer + k.FachKurs + k.Raum, "");
 
     // Only the hour: its teacher with its class and subject, or the course block.
-    P().KonfliktKlasse = -1;
-    P().KonfliktLehrer = -1;
-    P().KonfliktArt = Konflikt::ErsteStunde;
-    P().KonfliktStunde = &H(3);
+    PlanWriter::Conflict(P()).KonfliktKlasse = -1;
+    PlanWriter::Conflict(P()).KonfliktLehrer = -1;
+    PlanWriter::Conflict(P()).KonfliktArt = Konflikt::ErsteStunde;
+    PlanWriter::Conflict(P()).KonfliktStunde = &H(3);
     k = ConflictDisplay(P(), true);
     EXPECT_EQ(k.Caption, "Konflikt:  Erste Stunde");
     EXPECT_EQ(k.Lehrer, "Schulz");
     EXPECT_EQ(k.Klasse, "5a");
     EXPECT_EQ(k.FachKurs, "Deutsch");
     EXPECT_EQ(k.Raum, "");
-    P().KonfliktStunde = &H(4);
-    P().KonfliktArt = Konflikt::Zeit;
+    PlanWriter::Conflict(P()).KonfliktStunde = &H(4);
+    PlanWriter::Conflict(P()).KonfliktArt = Konflikt::Zeit;
     k = ConflictDisplay(P(), true);
     EXPECT_EQ(k.Caption, "Konflikt:  Zeit");
     EXPECT_EQ(k.Lehrer, "Müller");
@@ -394,7 +395,7 @@ TEST_F(GridViewTest, ConflictDisplay) {
     EXPECT_EQ(k.Klasse, "");
 
     // Nothing to name: the caption alone.
-    P().KonfliktStunde = nullptr;
+    PlanWriter::Conflict(P()).KonfliktStunde = nullptr;
     k = ConflictDisplay(P(), true);
     EXPECT_EQ(k.Caption, "Konflikt:  Zeit");
     EXPECT_EQ(k.Lehrer + k.FachKurs + k.Klasse + k.Raum, "");

@@ -115,7 +115,7 @@ TEST(EditMove, AnHourOfADoubleLessonMovesWithItsWholeUnit) {
     f.ed->SelectCell(0, 3);
     f.ed->Move();
     EXPECT_EQ(f.ed->SelectCell(2, 2).What, Ergebnis::Abgelehnt);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Klasse);
     EXPECT_TRUE(f.ed->State().Conflict);
     EXPECT_EQ(f.Slot(0), SlotOf(0, 2));
     EXPECT_EQ(f.Slot(1), SlotOf(0, 3));
@@ -144,9 +144,9 @@ TEST(EditMove, TeacherClashIsRefusedAndChangesNothing) {
     EXPECT_EQ(r.What, Ergebnis::Abgelehnt);
     EXPECT_TRUE(r.Refresh);
     EXPECT_TRUE(f.ed->State().Conflict);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Lehrer);
-    EXPECT_EQ(f.plan->KonfliktLehrer, 0);
-    EXPECT_STREQ(CPlan::KonfliktText(f.plan->KonfliktArt), "Lehrer");
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Lehrer);
+    EXPECT_EQ(f.plan->Conflict().KonfliktLehrer, 0);
+    EXPECT_STREQ(CPlan::KonfliktText(f.plan->Conflict().KonfliktArt), "Lehrer");
     EXPECT_EQ(f.ed->State().Selection, nullptr);
     EXPECT_FALSE(f.ed->State().MoveMode);
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
@@ -195,8 +195,8 @@ TEST(EditMove, LockedFirstRoomRefusesAlthoughALaterRoomFits) {
     EXPECT_EQ(st.ChosenRooms[static_cast<std::size_t>(at - st.Candidates.begin())], 1);
     // The move itself stops at the lock of the first room.
     EXPECT_EQ(f.ed->SelectCell(2, 3).What, Ergebnis::Abgelehnt);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
-    EXPECT_EQ(f.plan->KonfliktRaum, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, 0);
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
 }
 
@@ -211,7 +211,7 @@ TEST(EditMove, RoomViewMovesIntoTheShownRoomOnly) {
     f.ed->SelectCell(0, 1);
     f.ed->Move();
     EXPECT_EQ(f.ed->SelectCell(3, 3).What, Ergebnis::Abgelehnt); // its room is taken
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
     f.ed->SelectCell(0, 1);
     f.ed->Move();
     EXPECT_EQ(f.ed->SelectCell(4, 4).What, Ergebnis::Geaendert);
@@ -239,7 +239,7 @@ TEST(EditMove, ThreePartCourseMovesOnlyWhenAllPartsFindDistinctRooms) {
     EXPECT_FALSE(f.ed->State().IsCandidate(SlotOf(2, 1)));
     // At (2, 1) the third part finds only the locked room: nothing moves.
     EXPECT_EQ(f.ed->SelectCell(2, 1).What, Ergebnis::Abgelehnt);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
     // At (1, 1) the parts take rooms 0, 2 and 3, first fit.
     f.ed->SelectCell(0, 1);
@@ -417,7 +417,7 @@ TEST(EditSwap, FramesPartnersAndSwapsForReal) {
     EXPECT_EQ(refused.What, Ergebnis::Abgelehnt);
     EXPECT_TRUE(refused.Refresh);
     EXPECT_TRUE(f.ed->State().Conflict);
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(2));
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(2));
     EXPECT_FALSE(f.ed->State().SwapMode);
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
     // The real swap.
@@ -597,7 +597,7 @@ TEST(EditLock, TogglesTheShownClasssLockOnAnEmptyCellOnly) {
     EXPECT_FALSE(f.ed->State().PopupAuto);
     // The placement check sees the new lock at once.
     EXPECT_NE(CheckPlacement(*f.plan, f.H(0), slot, 1), nullptr);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
     f.ed->SelectCell(3, 4);
     EXPECT_TRUE(f.ed->Popup().LockChecked);
     f.ed->Lock();
@@ -747,7 +747,7 @@ TEST(EditRoom, AnOccupiedRoomIsRefused) {
     const EditResult r = f.ed->SetRoom(1);
     EXPECT_EQ(r.What, Ergebnis::Abgelehnt);
     EXPECT_TRUE(f.ed->State().Conflict);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
     EXPECT_EQ(PlanState::Difference(before, f.State()), "");
 }
 

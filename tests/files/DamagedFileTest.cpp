@@ -216,7 +216,7 @@ TEST(DamagedFile, StoredFiguresThatDifferFromTheGridAreFound) {
     ASSERT_TRUE(r.outcome.Ok) << Refusal(r.outcome);
     EXPECT_EQ(r.stored.LLSSumme, 999);
     EXPECT_EQ(r.stored.TFSumme, 555);
-    EXPECT_EQ(r.plan->LLSSumme, 3); // evaluated afresh, as the desktop shows it
+    EXPECT_EQ(r.plan->Totals().LLSSumme, 3); // evaluated afresh, as the desktop shows it
     EXPECT_EQ(
         CompareStoredFigures(r.stored, *r.plan),
         (std::vector<std::string>{"Die gespeicherte Kennzahl LLSSumme ist 999, neu berechnet 3.",

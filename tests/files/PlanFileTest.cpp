@@ -4,6 +4,7 @@
 #include "model/Cp1252.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 #include "support/TestSupport.h"
 
@@ -29,10 +30,10 @@ std::unique_ptr<Written> WriteSample(Stammdaten& s, CapturingReporter& rep) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = 1;
-    plan.AbbruchErsteStunde = 0;
-    plan.LLSLimit = 3;
-    plan.Opt.SetOptWerte({10, 11, 12, 2, 14, 15});
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).AbbruchErsteStunde = 0;
+    PlanWriter::Totals(plan).LLSLimit = 3;
+    PlanWriter::Totals(plan).Opt.SetOptWerte({10, 11, 12, 2, 14, 15});
     plan.StundenL[5]->TagesLimit = 1;
     plan.StundenL[5]->Tag = 2;
     Random rng(3);
@@ -55,16 +56,16 @@ TEST(PlanFile, RoundTripIsByteIdenticalAndKeepsTheFigures) {
     ASSERT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
     CPlan& plan = *r.plan;
     EXPECT_EQ(&plan.Stamm(), r.data.get());
-    EXPECT_EQ(plan.LLSLimit, 3);
-    EXPECT_EQ(plan.Opt.LLSAkzeptanz, 2);
-    EXPECT_EQ(plan.MehrfachUeberStundenLimit, 1);
-    EXPECT_EQ(plan.AbbruchErsteStunde, 0);
+    EXPECT_EQ(plan.Totals().LLSLimit, 3);
+    EXPECT_EQ(plan.Totals().Opt.LLSAkzeptanz, 2);
+    EXPECT_EQ(plan.Flags().MehrfachUeberStundenLimit, 1);
+    EXPECT_EQ(plan.Flags().AbbruchErsteStunde, 0);
     EXPECT_EQ(plan.StundenL[5]->Tag, 2);
     EXPECT_TRUE(CheckInvariants(plan, false).Ok());
     // The figures the file stored are those of its grid.
     EXPECT_EQ(CompareStoredFigures(r.stored, plan), std::vector<std::string>{});
     EXPECT_EQ(r.stored.LLSLimit, 3);
-    EXPECT_EQ(r.stored.OptWerte, plan.Opt.OptWerte());
+    EXPECT_EQ(r.stored.OptWerte, plan.Totals().Opt.OptWerte());
     const std::string again = w->dir.File("again.pdt");
     ASSERT_TRUE(WritePlanFile(*r.data, r.plan.get(), again, DefaultFileOps()).Ok);
     EXPECT_EQ(test::ReadFileBytes(again), w->bytes);
@@ -105,7 +106,7 @@ TEST(PlanFile, SectionLayout) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.BuildLessonHours();
-    plan.LProd = 4242;
+    PlanWriter::Totals(plan).LProd = 4242;
     plan.Place(*plan.StundenL[2], 1, 3);
     TokenWriter out;
     WritePlanSection(out, plan);

@@ -43,13 +43,14 @@ TEST(CompoundMove, IsKeptOnlyWhenTheGoalsAcceptItAndTakenBackExactlyOtherwise) {
         const int which = round % 3;
         plan.SetGoals(goals[which]);
         const test::PlanState before = test::PlanState::Of(plan);
-        const int kls = plan.KLSSumme, tf = plan.TFSumme, lls = plan.LLSSumme;
+        const int kls = plan.Totals().KLSSumme, tf = plan.Totals().TFSumme,
+                  lls = plan.Totals().LLSSumme;
         if (search.Relocate(kFocus[which], AcceptanceKind::GoalTable, 30)) {
             ++kept;
             // The goals judged the whole chain: none of the figures they watch grew.
-            EXPECT_LE(plan.KLSSumme, kls);
-            if (which >= 1) EXPECT_LE(plan.TFSumme, tf);
-            if (which == 2) EXPECT_LE(plan.LLSSumme, lls);
+            EXPECT_LE(plan.Totals().KLSSumme, kls);
+            if (which >= 1) EXPECT_LE(plan.Totals().TFSumme, tf);
+            if (which == 2) EXPECT_LE(plan.Totals().LLSSumme, lls);
         } else {
             ++undone;
             const test::PlanState after = test::PlanState::Of(plan);
@@ -79,7 +80,7 @@ TEST(CompoundMove, StagesUseItOnlyWhenTold) {
     off.SetCompoundMoves(false);
     Optimiser on(c.plan, c.rng, c.run, c.rep);
     on.SetCompoundMoves(true);
-    const int tfBefore = c.plan.TFSumme;
+    const int tfBefore = c.plan.Totals().TFSumme;
     for (Stage stage : {Stage::KlassenLuecken, Stage::Trennungsfehler, Stage::LehrerLuecken}) {
         plain.RunStage(stage);
         off.RunStage(stage);
@@ -92,7 +93,7 @@ TEST(CompoundMove, StagesUseItOnlyWhenTold) {
     EXPECT_EQ(sa.teachers, sb.teachers);
     EXPECT_EQ(sa.classes, sb.classes);
     EXPECT_EQ(sa.totals, sb.totals);
-    EXPECT_LE(c.plan.TFSumme, tfBefore);
+    EXPECT_LE(c.plan.Totals().TFSumme, tfBefore);
     EXPECT_TRUE(CheckInvariants(c.plan, true).Ok());
     EXPECT_EQ(test::FirstDisallowedPlacement(c.plan), "");
     for (const Message& m : c.rep.shown)

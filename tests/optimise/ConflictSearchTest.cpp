@@ -2,6 +2,7 @@
 #include "optimise/ConflictSearch.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST(ConflictSearch, HaltAndTheStepBudgetLeaveASoundPartialPlan) {
 
 TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
     Tight t;
-    t.plan->AbbruchErsteStunde = 0;
+    t.plan->SetFirstHourFlag(false);
     const InitialPlanResult r = t.Plan(true, 30, 4);
     ASSERT_TRUE(r.Complete()) << r.Rest;
     for (int k = 0; k < t.plan->KlassenAnzahl; ++k)

@@ -2,6 +2,7 @@
 #include "optimise/Exchange.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/Plans.h"
 #include "support/School.h"
 
@@ -79,14 +80,14 @@ TEST(ExchangeHours, QuickRefusals) {
     const auto before = f.Picture();
     EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(0, 1)));
     EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(1, 2)));
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(3)); // the double lesson at the second slot
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(3)); // the double lesson at the second slot
     EXPECT_FALSE(f.Swap(SlotOf(1, 1), SlotOf(0, 2)));
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(2)); // at the first slot
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(2)); // at the first slot
     EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(0, 2)));
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1)); // same class, same lesson
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(1)); // same class, same lesson
     // No lesson of the class at a slot: false, report unchanged.
     EXPECT_FALSE(f.Swap(SlotOf(0, 1), SlotOf(3, 3)));
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1));
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(1));
     EXPECT_EQ(f.Picture(), before);
 }
 
@@ -102,7 +103,7 @@ TEST(ExchangeHours, ClassGroupsMustMatchAtBothSlots) {
     f.Put(3, 1, 0, 1);
     f.Put(0, 2, 1, 1);
     EXPECT_FALSE(f.Swap(x, y));
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(0)); // the hour at the second slot
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(0)); // the hour at the second slot
     // With K1 busy at Y too, the whole course moves to Y and both single hours to X.
     f.Put(1, 3, 1, 1);
     EvaluateAll(*f.plan);
@@ -165,23 +166,23 @@ TEST(ExchangeHours, GoalsDecideWhetherTheSwapStays) {
     f.plan->SetGoal(Ziel::KlassenVerteilung);
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_TRUE(f.move->LastKept());
-    EXPECT_EQ(f.plan->LLSSumme, 1);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, 1);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(0, 3));
     f.plan->SetGoal(Ziel::LehrerLuecken);
     EXPECT_TRUE(f.Swap(SlotOf(0, 3), SlotOf(0, 2)));
     EXPECT_TRUE(f.move->LastKept()); // the way back closes the gap
-    EXPECT_EQ(f.plan->LLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, 0);
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_FALSE(f.move->LastKept());
     EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(0, 2));
-    EXPECT_EQ(f.plan->LLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, 0);
 }
 
 TEST(ExchangeHours, AnnealingAtLowTemperature) {
     GoalFixture f;
     f.plan->ClearGoals();
     f.plan->SetGoal(Ziel::Annealing);
-    f.plan->Opt.Temperatur = 0.001f;
+    PlanWriter::Totals(*f.plan).Opt.Temperatur = 0.001f;
     f.rng.Seed(9);
     // B <-> C gives L0 a gap between (0,1) and (0,3): a worsening, almost never accepted.
     int kept = 0;
@@ -193,14 +194,14 @@ TEST(ExchangeHours, AnnealingAtLowTemperature) {
         }
     }
     EXPECT_EQ(kept, 0);
-    EXPECT_EQ(f.plan->LLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, 0);
     // Made anyway, the swap back is an improvement and almost always accepted.
     f.Swap(SlotOf(0, 2), SlotOf(0, 3), true);
     EvaluateAll(*f.plan);
-    ASSERT_EQ(f.plan->LLSSumme, 1);
+    ASSERT_EQ(f.plan->Totals().LLSSumme, 1);
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(0, 3)));
     EXPECT_TRUE(f.move->LastKept());
-    EXPECT_EQ(f.plan->LLSSumme, 0);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, 0);
 }
 
 TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
@@ -218,7 +219,7 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     const auto grid = f.Picture();
     const auto classes = f.plan->KlassenStatusL;
     const auto teachers = f.plan->LehrerStatusL;
-    const int lls = f.plan->LLSSumme, lprod = f.plan->LProd;
+    const int lls = f.plan->Totals().LLSSumme, lprod = f.plan->Totals().LProd;
     // Swapping K0's F1 at (0,2) with F0 at (1,1): day 0 gets F0 twice, a separation error.
     f.plan->ClearGoals();
     f.plan->SetGoal(Ziel::Trennungsfehler);
@@ -227,14 +228,14 @@ TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
     EXPECT_EQ(f.Picture(), grid);
     EXPECT_EQ(f.plan->KlassenStatusL, classes);
     EXPECT_EQ(f.plan->LehrerStatusL, teachers);
-    EXPECT_EQ(f.plan->LLSSumme, lls);
-    EXPECT_EQ(f.plan->LProd, lprod);
+    EXPECT_EQ(f.plan->Totals().LLSSumme, lls);
+    EXPECT_EQ(f.plan->Totals().LProd, lprod);
     // keepIfWorse: the same swap stands, and the totals follow it.
     EXPECT_TRUE(f.Swap(SlotOf(0, 2), SlotOf(1, 1), true));
     EXPECT_TRUE(f.move->LastKept());
     EXPECT_NE(f.Picture(), grid);
     EXPECT_EQ(f.plan->SlotOfHour(f.H(2)), SlotOf(1, 1));
-    EXPECT_EQ(f.plan->TFSumme, 1);
+    EXPECT_EQ(f.plan->Totals().TFSumme, 1);
     EXPECT_EQ(KeptTotalsDrift(*f.plan), "");
 }
 
@@ -251,7 +252,7 @@ TEST(ExchangeHours, RandomExchangesKeepThePlanConsistent) {
                                  {Ziel::KlassenLuecken, Ziel::KlassenVerteilung},
                                  {Ziel::TrennungBeiGleichenLuecken, Ziel::Spezialtrennungsfehler},
                                  {Ziel::Annealing}};
-    plan.Opt.Temperatur = 0.5f;
+    PlanWriter::Totals(plan).Opt.Temperatur = 0.5f;
     int kept = 0;
     for (int round = 0; round < 3000; ++round) {
         plan.SetGoals(goalSets[round % 4]);

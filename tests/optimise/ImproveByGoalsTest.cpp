@@ -3,6 +3,7 @@
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/Plans.h"
 #include "support/School.h"
 
@@ -37,7 +38,7 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     Random rng;
-    plan.LLSMax = 3;
+    PlanWriter::Totals(plan).LLSMax = 3;
     MoveJudgement j;
     j.before.lls = 5;
     j.after.lls = 4; // fewer teacher gaps ...
@@ -68,28 +69,27 @@ TEST(GoalTable, SameFiguresDifferentVerdictsPerMove) {
 }
 
 TEST(GoalTable, RecordWithAcceptanceMargin) {
-    Stammdaten s = MakeSchool(5, 6, 1, 1, 1, 1);
+    Stammdaten s = MakeSchool(5, 6, 1, 40, 1, 1);
     CapturingReporter rep;
     CPlan plan(s, rep);
     Random rng;
     plan.ClearGoals();
     plan.SetGoal(Ziel::RekordMitMarge);
-    plan.Opt.BestLLS = 10;     // BestLLS
-    plan.Opt.LLSAkzeptanz = 2; // LLSAkzeptanz
+    PlanWriter::Totals(plan).Opt.BestLLS = 10;     // BestLLS
+    PlanWriter::Totals(plan).Opt.LLSAkzeptanz = 2; // LLSAkzeptanz
     MoveJudgement j;
     j.candidate = 12;
     EXPECT_TRUE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     j.candidate = 13;
     EXPECT_FALSE(GoalsAccept(plan, rng, MoveKind::SingleSwap, j));
     // An accepted move below the record lowers it; annealing then sets the temperature.
-    plan.LehrerAnzahl = 40;
     j.candidate = 8;
     ApplyAccepted(plan, AcceptanceKind::Annealing, j);
-    EXPECT_EQ(plan.Opt.BestLLS, 8);
-    EXPECT_FLOAT_EQ(plan.Opt.Temperatur, static_cast<float>(8 * 0.0072 / 40 + 0.043));
+    EXPECT_EQ(plan.Totals().Opt.BestLLS, 8);
+    EXPECT_FLOAT_EQ(plan.Totals().Opt.Temperatur, static_cast<float>(8 * 0.0072 / 40 + 0.043));
     j.candidate = 9;
     ApplyAccepted(plan, AcceptanceKind::RecordPlusMargin, j);
-    EXPECT_EQ(plan.Opt.BestLLS, 8);
+    EXPECT_EQ(plan.Totals().Opt.BestLLS, 8);
 }
 
 // The goals are asked in ascending order and the first refusal ends the test: the annealing
@@ -99,7 +99,7 @@ TEST(GoalTable, AnnealingDrawsOnlyWhenReached) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.SetGoals({Ziel::Trennungsfehler, Ziel::Annealing});
-    plan.Opt.Temperatur = 0.5f;
+    PlanWriter::Totals(plan).Opt.Temperatur = 0.5f;
     Random rng(3);
     const std::uint64_t start = rng.State();
     MoveJudgement j;
@@ -150,7 +150,7 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
         for (int b = 0; b < 3; ++b)
             f.plan->Place(f.H(2 * b + d), 0, SlotOf(d, b + 1));
     EvaluateAll(*f.plan);
-    ASSERT_EQ(f.plan->TFSumme, 0);
+    ASSERT_EQ(f.plan->Totals().TFSumme, 0);
     f.plan->ClearGoals();
     f.plan->SetGoal(Ziel::Trennungsfehler);
     GoalImprover improve(*f.plan, f.rng);
@@ -159,7 +159,7 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
         improve(AcceptanceKind::GoalTable, 5, 10);
         ASSERT_FALSE(AnyMarker(*f.plan));
         EvaluateAll(*f.plan);
-        ASSERT_EQ(f.plan->TFSumme, 0);
+        ASSERT_EQ(f.plan->Totals().TFSumme, 0);
     }
 }
 
@@ -169,7 +169,7 @@ TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
     AddBlock(f.s, "L0", "K0", "F0", {2});          // 0, 1: a double lesson on day 0
     AddBlock(f.s, "L1", "K0", "F1", {1, 1, 1, 1}); // 2..5
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
     f.plan->Place(f.H(0), 0, SlotOf(0, 1));
     f.plan->Place(f.H(1), 0, SlotOf(0, 2));
     for (int i = 0; i < 4; ++i)
@@ -194,9 +194,9 @@ TEST(ImproveByGoals, RandomCallsKeepThePlanConsistent) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     test::PlaceAtRandom(plan, 23, 3000);
-    plan.Opt.BestLLS = plan.LLSSumme;
-    plan.Opt.LLSAkzeptanz = 2;
-    plan.Opt.Temperatur = 0.3f;
+    PlanWriter::Totals(plan).Opt.BestLLS = PlanWriter::Totals(plan).LLSSumme;
+    PlanWriter::Totals(plan).Opt.LLSAkzeptanz = 2;
+    PlanWriter::Totals(plan).Opt.Temperatur = 0.3f;
     Random rng;
     GoalImprover improve(plan, rng);
     const GoalSet goalSets[5] = {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/InitialPlanRun.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <functional>
@@ -74,7 +75,7 @@ TEST(InitialPlanRun, CompletePlanWithLabelsAndRunProtocol) {
     EXPECT_TRUE(f.window.violations.empty()) << f.window.violations.front();
     EXPECT_EQ(f.window.last.Versuche, r.Versuche);
     EXPECT_EQ(f.window.last.Rest, 0);
-    EXPECT_EQ(f.window.figures.KLSSumme, std::to_string(f.plan->KLSSumme));
+    EXPECT_EQ(f.window.figures.KLSSumme, std::to_string(f.plan->Totals().KLSSumme));
     EXPECT_TRUE(CheckInvariants(*f.plan, true).Ok()); // figures evaluated at the end
 }
 
@@ -112,7 +113,7 @@ TEST(InitialPlanRun, LockedFixedRoomShowsSperrungWithTheHoursNames) {
     EXPECT_EQ(conflict.Teacher, 0);
     EXPECT_EQ(conflict, ConflictOf(*f.plan));
     EXPECT_EQ(NamesOf(*f.plan, conflict), (ConflictNames{"L0", "F1", "K0", ""}));
-    EXPECT_EQ(f.plan->KonfliktRaum, 1);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, 1);
 }
 
 TEST(InitialPlanRun, FirstHourConflictNamesTheClass) {
@@ -120,8 +121,8 @@ TEST(InitialPlanRun, FirstHourConflictNamesTheClass) {
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
-    f.plan->AbbruchErsteStunde = 0;
+    f.plan->SetLimitFlags(false, false, true);
+    f.plan->SetFirstHourFlag(false);
     const InitialPlanResult r = f.Run(4);
     EXPECT_EQ(r.Rest, -1);
     EXPECT_EQ(r.Versuche, 4);
@@ -137,8 +138,8 @@ TEST(InitialPlanRun, HaltEndsAfterTheAttemptInProgress) {
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
-    f.plan->AbbruchErsteStunde = 0; // every attempt fails
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).AbbruchErsteStunde = 0; // every attempt fails
     f.run.SetPassHook([&] {
         if (f.run.Passes() == 2) f.run.Halt();
     });
@@ -152,10 +153,10 @@ TEST(InitialPlanRun, ACompleteAttemptClearsTheConflictOfAFailedOne) {
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
-    f.plan->AbbruchErsteStunde = 0; // the first attempt fails on the first hour
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).AbbruchErsteStunde = 0; // the first attempt fails on the first hour
     // After it the planner accepts an empty first hour: the next attempt is complete.
-    f.run.SetPassHook([&] { f.plan->AbbruchErsteStunde = 1; });
+    f.run.SetPassHook([&] { f.plan->SetFirstHourFlag(true); });
     const InitialPlanResult r = f.Run(10);
     ASSERT_TRUE(r.Complete());
     ASSERT_EQ(f.window.attempts.size(), 2u);
@@ -173,8 +174,9 @@ TEST(InitialPlanRun, CloseAfterHaltInTheSamePassDestroysThePlanOnlyAfterTheRun) 
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
-    f.plan->AbbruchErsteStunde = 0; // every attempt fails: only Halt ends the run
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).AbbruchErsteStunde =
+        0; // every attempt fails: only Halt ends the run
     bool destroyed = false;
     std::function<void()> close = [&] {
         if (!f.run.ConfirmClose(f.rep, close)) return;

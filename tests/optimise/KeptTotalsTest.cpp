@@ -3,6 +3,7 @@
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -56,14 +57,14 @@ TEST(KeptTotals, ReportNamesTheDifference) {
     CapturingReporter rep;
     EXPECT_FALSE(ReportKeptTotalsDrift(r.plan, rep));
     EXPECT_TRUE(rep.shown.empty());
-    const int fresh = r.plan.TFSumme;
-    r.plan.TFSumme += 2;
+    const int fresh = r.plan.Totals().TFSumme;
+    PlanWriter::Totals(r.plan).TFSumme += 2;
     EXPECT_TRUE(ReportKeptTotalsDrift(r.plan, rep));
     ASSERT_EQ(rep.shown.size(), 1u);
     EXPECT_EQ(rep.shown[0].Title, "Bösartiger Fehler");
     EXPECT_EQ(rep.shown[0].Text, AlarmText("TFSumme ist " + std::to_string(fresh + 2) +
                                            ", neu berechnet " + std::to_string(fresh) + "."));
-    EXPECT_EQ(r.plan.TFSumme, fresh + 2); // reporting repairs nothing
+    EXPECT_EQ(r.plan.Totals().TFSumme, fresh + 2); // reporting repairs nothing
 }
 
 // A kept total that no longer matches the grid when a stage starts is reported before the
@@ -72,8 +73,8 @@ TEST(KeptTotals, StageReportsADriftBeforeItsFirstRefresh) {
     if (!KeptTotalsChecked()) GTEST_SKIP() << "this build does not compare the kept totals";
     StageRun r;
     ASSERT_TRUE(r.Alarms().empty());
-    const int fresh = r.plan.KLSSumme;
-    r.plan.KLSSumme += 7;
+    const int fresh = r.plan.Totals().KLSSumme;
+    PlanWriter::Totals(r.plan).KLSSumme += 7;
     r.opt->RunStage(Stage::KlassenLuecken);
     EXPECT_EQ(r.done, 1);
     ASSERT_EQ(r.Alarms().size(), 1u);
@@ -89,15 +90,15 @@ TEST(KeptTotals, StageReportsADriftBetweenPasses) {
     StageRun r;
     r.passes = 2;
     r.afterPass = [&](int pass) {
-        if (pass == 1) r.plan.LProd += 5;
+        if (pass == 1) PlanWriter::Totals(r.plan).LProd += 5;
     };
     r.opt->RunStage(Stage::Trennungsfehler);
     EXPECT_EQ(r.done, 2);
     ASSERT_EQ(r.Alarms().size(), 1u);
     // The refresh after the second pass left the fresh value.
     EXPECT_EQ(r.Alarms()[0].Text,
-              AlarmText("LProd ist " + std::to_string(r.plan.LProd + 5) + ", neu berechnet " +
-                        std::to_string(r.plan.LProd) + "."));
+              AlarmText("LProd ist " + std::to_string(r.plan.Totals().LProd + 5) +
+                        ", neu berechnet " + std::to_string(r.plan.Totals().LProd) + "."));
     EXPECT_EQ(KeptTotalsDrift(r.plan), "");
 }
 

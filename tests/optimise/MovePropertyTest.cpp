@@ -4,6 +4,7 @@
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,18 @@ TEST(MoveProperties, RandomMovesOnTheExampleSchool) {
     ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 11).Complete());
     EvaluateAll(plan);
     Optimiser opt(plan, rng, run, rep);
-    plan.Opt.BestLLS = plan.LLSSumme;
-    plan.Opt.LLSAkzeptanz = 3;
-    plan.Opt.KProdToleranz = 200;
-    plan.Opt.KProdRekord = plan.KProd;
+    PlanWriter::Totals(plan).Opt.BestLLS = PlanWriter::Totals(plan).LLSSumme;
+    PlanWriter::Totals(plan).Opt.LLSAkzeptanz = 3;
+    PlanWriter::Totals(plan).Opt.KProdToleranz = 200;
+    PlanWriter::Totals(plan).Opt.KProdRekord = PlanWriter::Totals(plan).KProd;
     int calls[3] = {0, 0, 0};
     for (int round = 0; round < 2500; ++round) {
         // A random goal set: each goal on with a chance of one in four.
         plan.ClearGoals();
         for (Ziel g : kAlleZiele)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Opt.Temperatur =
-            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 5) : 0.2f;
+        PlanWriter::Totals(plan).Opt.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.Totals().LLSSumme + 5) : 0.2f;
         const int kind = rng.Below(3);
         ++calls[kind];
         if (kind == 0) {

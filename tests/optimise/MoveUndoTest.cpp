@@ -5,6 +5,7 @@
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/PlanState.h"
 #include "support/Plans.h"
 #include "support/School.h"
@@ -37,8 +38,8 @@ struct MovingPlan {
         } else {
             test::PlaceAtRandom(plan, 23);
         }
-        plan.Opt.BestLLS = plan.LLSSumme;
-        plan.Opt.LLSAkzeptanz = 3;
+        PlanWriter::Totals(plan).Opt.BestLLS = PlanWriter::Totals(plan).LLSSumme;
+        PlanWriter::Totals(plan).Opt.LLSAkzeptanz = 3;
         opt = std::make_unique<Optimiser>(plan, rng, run, rep);
     }
     CPlan& Plan() { return *owned; }
@@ -62,8 +63,8 @@ struct MovingPlan {
         plan.ClearGoals();
         for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Opt.Temperatur =
-            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.3f;
+        PlanWriter::Totals(plan).Opt.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.Totals().LLSSumme + 3) : 0.3f;
     }
     AcceptanceKind RandomRule() {
         constexpr AcceptanceKind kRules[] = {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/StageTable.h"
 #include "optimise/Stages.h"
+#include "plan/PlanWriter.h"
 #include "support/Plans.h"
 #include "support/School.h"
 
@@ -52,8 +53,11 @@ TEST(StageTable, FiguresAndEnds) {
     Stammdaten s = test::MakeSchool(5, 6, 1, 1, 1, 1);
     CapturingReporter rep;
     CPlan p(s, rep);
-    p.KLSSumme = 1, p.KProd = 2, p.TFSumme = 3, p.STFSumme = 4, p.LLSSumme = 5, p.LLSMax = 6;
-    p.LProd = 7, p.Opt.BestLLS = 8, p.KProdOpt = 2;
+    PlanWriter::Totals(p).KLSSumme = 1, PlanWriter::Totals(p).KProd = 2,
+    PlanWriter::Totals(p).TFSumme = 3, PlanWriter::Totals(p).STFSumme = 4,
+    PlanWriter::Totals(p).LLSSumme = 5, PlanWriter::Totals(p).LLSMax = 6;
+    PlanWriter::Totals(p).LProd = 7, PlanWriter::Totals(p).Opt.BestLLS = 8,
+    PlanWriter::Totals(p).KProdOpt = 2;
     const Figure all[] = {Figure::KLSSumme, Figure::KProd,  Figure::TFSumme, Figure::STFSumme,
                           Figure::LLSSumme, Figure::LLSMax, Figure::LProd,   Figure::BestLLS};
     for (int i = 0; i < 8; ++i)
@@ -63,8 +67,9 @@ TEST(StageTable, FiguresAndEnds) {
     EXPECT_TRUE(Reached(p, StageEnd::IdealDistribution));
     EXPECT_FALSE(Reached(p, StageEnd::NoSeparationErrors));
     EXPECT_FALSE(Reached(p, StageEnd::NoTeacherGaps));
-    p.KLSSumme = p.TFSumme = p.LLSSumme = 0;
-    p.KProdOpt = 3;
+    PlanWriter::Totals(p).KLSSumme = PlanWriter::Totals(p).TFSumme =
+        PlanWriter::Totals(p).LLSSumme = 0;
+    PlanWriter::Totals(p).KProdOpt = 3;
     EXPECT_TRUE(Reached(p, StageEnd::NoClassGaps));
     EXPECT_FALSE(Reached(p, StageEnd::IdealDistribution));
     EXPECT_TRUE(Reached(p, StageEnd::NoSeparationErrors));

@@ -63,7 +63,7 @@ TEST(Stages, TargetsAlreadyReached) {
     const StageResult r3 = opt.RunStage(Stage::KlassenVerteilung);
     EXPECT_EQ(r3.Passes, 1);
     EXPECT_EQ(f.rep.shown.back(), (Message{"Stunden optimal verteilt!", ""}));
-    EXPECT_EQ(f.plan->Opt.KProdToleranz, 200);
+    EXPECT_EQ(f.plan->Totals().Opt.KProdToleranz, 200);
 }
 
 TEST(Stages, HaltEndsAfterThePassInProgress) {
@@ -84,8 +84,7 @@ TEST(Stages, HaltEndsAfterThePassInProgress) {
     EXPECT_EQ(obs.passes, 3);
     EXPECT_EQ(obs.started.back(), Stage::Manuell);
     EXPECT_TRUE(f.run.Idle());
-    for (Flag g : f.plan->Ziele)
-        EXPECT_EQ(g, 0);
+    EXPECT_TRUE(f.plan->Goals().Empty());
     const StageResult m = opt.Mix(Stage::LehrerLuecken);
     EXPECT_EQ(m.Passes, 3); // the hook halts again at the third pass
     EXPECT_EQ(obs.started.back(), Stage::LehrerLuecken);
@@ -156,7 +155,7 @@ TEST(Stages, EmptyGridIsRefused) {
     EXPECT_TRUE(run.Idle());
     EXPECT_TRUE(plan.HasGoal(Ziel::LehrerLuecken)); // the goals are left as they were
     EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
-    EXPECT_EQ(plan.Opt.KProdToleranz, 0); // stage 3 sets 200 when it runs
+    EXPECT_EQ(plan.Totals().Opt.KProdToleranz, 0); // stage 3 sets 200 when it runs
 
     // One hour in the grid is a plan to work on.
     plan.Place(*plan.StundenL[0], 0, SlotOf(0, 1));
@@ -209,13 +208,13 @@ TEST(Stages, ChainOnTheExampleSchool) {
     auto figure = [&](Stage st) {
         switch (st) {
         case Stage::KlassenLuecken:
-            return plan.KLSSumme;
+            return plan.Totals().KLSSumme;
         case Stage::Trennungsfehler:
-            return plan.TFSumme;
+            return plan.Totals().TFSumme;
         case Stage::LehrerLuecken:
-            return plan.LLSSumme;
+            return plan.Totals().LLSSumme;
         default:
-            return -plan.KProd;
+            return -plan.Totals().KProd;
         }
     };
     Stage current = Stage::KlassenLuecken;

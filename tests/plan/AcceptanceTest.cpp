@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Acceptance.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,8 @@ namespace sw {
 namespace {
 
 struct Fixture {
-    Stammdaten s = test::MakeSchool(5, 6, 1, 1, 1, 1);
+    explicit Fixture(int teachers = 1) : s(test::MakeSchool(5, 6, 1, teachers, 1, 1)) {}
+    Stammdaten s;
     CapturingReporter rep;
     CPlan plan{s, rep};
 };
@@ -91,9 +93,8 @@ TEST(Acceptance, ClassRulesReject) {
 }
 
 TEST(Acceptance, TeacherRecordFollowsTheTotalByRule) {
-    Fixture f;
+    Fixture f(40);
     CPlan& p = f.plan;
-    p.LehrerAnzahl = 40;
     const struct {
         AcceptanceKind kind;
         bool keepsRecord, setsTemperature;
@@ -106,62 +107,63 @@ TEST(Acceptance, TeacherRecordFollowsTheTotalByRule) {
         {AcceptanceKind::ClassAnnealing, false, false},
     };
     for (const auto& c : cases) {
-        p.Opt.BestLLS = 10;
-        p.Opt.Temperatur = 7.0f;
+        PlanWriter::Totals(p).Opt.BestLLS = 10;
+        PlanWriter::Totals(p).Opt.Temperatur = 7.0f;
         KeepTeacherRecord(p, c.kind, 10); // not lower: nothing changes
-        EXPECT_EQ(p.Opt.BestLLS, 10);
-        EXPECT_EQ(p.Opt.Temperatur, 7.0f);
+        EXPECT_EQ(p.Totals().Opt.BestLLS, 10);
+        EXPECT_EQ(p.Totals().Opt.Temperatur, 7.0f);
         KeepTeacherRecord(p, c.kind, 8);
-        EXPECT_EQ(p.Opt.BestLLS, c.keepsRecord ? 8 : 10) << static_cast<int>(c.kind);
-        EXPECT_EQ(p.Opt.Temperatur, c.setsTemperature ? AnnealingTemperature(8, 40) : 7.0f)
+        EXPECT_EQ(p.Totals().Opt.BestLLS, c.keepsRecord ? 8 : 10) << static_cast<int>(c.kind);
+        EXPECT_EQ(p.Totals().Opt.Temperatur, c.setsTemperature ? AnnealingTemperature(8, 40) : 7.0f)
             << static_cast<int>(c.kind);
     }
     // Without teachers the annealing keeps its record but not its temperature.
-    p.LehrerAnzahl = 0;
-    p.Opt.BestLLS = 10;
-    KeepTeacherRecord(p, AcceptanceKind::Annealing, 3);
-    EXPECT_EQ(p.Opt.BestLLS, 3);
-    EXPECT_EQ(p.Opt.Temperatur, 7.0f);
+    Fixture none(0);
+    CPlan& q = none.plan;
+    PlanWriter::Totals(q).Opt.BestLLS = 10;
+    PlanWriter::Totals(q).Opt.Temperatur = 7.0f;
+    KeepTeacherRecord(q, AcceptanceKind::Annealing, 3);
+    EXPECT_EQ(q.Totals().Opt.BestLLS, 3);
+    EXPECT_EQ(q.Totals().Opt.Temperatur, 7.0f);
 }
 
 TEST(Acceptance, ClassRecordOnlyRises) {
     Fixture f;
     CPlan& p = f.plan;
-    p.KProdOpt = 1000;
-    p.Opt.KProdRekord = 900;
-    p.Opt.Temperatur = 5.0f;
-    p.KProd = 850;
+    PlanWriter::Totals(p).KProdOpt = 1000;
+    PlanWriter::Totals(p).Opt.KProdRekord = 900;
+    PlanWriter::Totals(p).Opt.Temperatur = 5.0f;
+    PlanWriter::Totals(p).KProd = 850;
     KeepClassRecord(p, AcceptanceKind::ClassRecord);
-    EXPECT_EQ(p.Opt.KProdRekord, 900);
-    p.KProd = 950;
+    EXPECT_EQ(p.Totals().Opt.KProdRekord, 900);
+    PlanWriter::Totals(p).KProd = 950;
     KeepClassRecord(p, AcceptanceKind::GoalTable);
     KeepClassRecord(p, AcceptanceKind::Annealing);
-    EXPECT_EQ(p.Opt.KProdRekord, 900);
+    EXPECT_EQ(p.Totals().Opt.KProdRekord, 900);
     KeepClassRecord(p, AcceptanceKind::ClassRecord);
-    EXPECT_EQ(p.Opt.KProdRekord, 950);
-    EXPECT_EQ(p.Opt.Temperatur, 5.0f);
+    EXPECT_EQ(p.Totals().Opt.KProdRekord, 950);
+    EXPECT_EQ(p.Totals().Opt.Temperatur, 5.0f);
     // The class annealing recomputes its temperature after every kept move, record or not.
-    p.KProd = 940;
+    PlanWriter::Totals(p).KProd = 940;
     KeepClassRecord(p, AcceptanceKind::ClassAnnealing);
-    EXPECT_EQ(p.Opt.KProdRekord, 950);
-    EXPECT_EQ(p.Opt.Temperatur, ClassTemperature(950, 1000));
-    p.KProdOpt = 0; // no ideal: the temperature stays
-    p.Opt.Temperatur = 5.0f;
-    p.KProd = 990;
+    EXPECT_EQ(p.Totals().Opt.KProdRekord, 950);
+    EXPECT_EQ(p.Totals().Opt.Temperatur, ClassTemperature(950, 1000));
+    PlanWriter::Totals(p).KProdOpt = 0; // no ideal: the temperature stays
+    PlanWriter::Totals(p).Opt.Temperatur = 5.0f;
+    PlanWriter::Totals(p).KProd = 990;
     KeepClassRecord(p, AcceptanceKind::ClassAnnealing);
-    EXPECT_EQ(p.Opt.KProdRekord, 990);
-    EXPECT_EQ(p.Opt.Temperatur, 5.0f);
+    EXPECT_EQ(p.Totals().Opt.KProdRekord, 990);
+    EXPECT_EQ(p.Totals().Opt.Temperatur, 5.0f);
 }
 
 TEST(Acceptance, RulesStartTheirRecords) {
-    Fixture f;
+    Fixture f(12);
     CPlan& p = f.plan;
-    p.LLSSumme = 30;
-    p.TFSumme = 4;
-    p.LProd = 777;
-    p.KProd = 880;
-    p.KProdOpt = 1000;
-    p.LehrerAnzahl = 12;
+    PlanWriter::Totals(p).LLSSumme = 30;
+    PlanWriter::Totals(p).TFSumme = 4;
+    PlanWriter::Totals(p).LProd = 777;
+    PlanWriter::Totals(p).KProd = 880;
+    PlanWriter::Totals(p).KProdOpt = 1000;
     const Optimierungswerte fresh = [] {
         Optimierungswerte o;
         o.SetOptWerte({1, 2, 3, 4, 5, 6});
@@ -170,11 +172,12 @@ TEST(Acceptance, RulesStartTheirRecords) {
         o.Temperatur = 9.0f;
         return o;
     }();
-    const auto started = [&](const Acceptance& rule) {
-        p.Opt = fresh;
-        rule.Start(p);
-        return p.Opt;
+    const auto startedOn = [&](CPlan& q, const Acceptance& rule) {
+        PlanWriter::Totals(q).Opt = fresh;
+        rule.Start(q);
+        return q.Totals().Opt;
     };
+    const auto started = [&](const Acceptance& rule) { return startedOn(p, rule); };
 
     EXPECT_EQ(started(GoalTableAcceptance{}), fresh);
 
@@ -209,29 +212,30 @@ TEST(Acceptance, RulesStartTheirRecords) {
     EXPECT_EQ(started(ClassAnnealingAcceptance{}), want);
 
     // Without teachers or ideal the temperatures fall back to their constants.
-    p.LehrerAnzahl = 0;
-    p.KProdOpt = 0;
-    EXPECT_EQ(started(AnnealingAcceptance{}).Temperatur, 0.043f);
-    EXPECT_EQ(started(ClassAnnealingAcceptance{}).Temperatur, 0.34f);
+    Fixture none(0);
+    none.plan.SetTotals(p.Totals());
+    PlanWriter::Totals(none.plan).KProdOpt = 0;
+    EXPECT_EQ(startedOn(none.plan, AnnealingAcceptance{}).Temperatur, 0.043f);
+    EXPECT_EQ(startedOn(none.plan, ClassAnnealingAcceptance{}).Temperatur, 0.34f);
 }
 
 TEST(Acceptance, DelugeLevelDropsEveryFifthIteration) {
     Fixture f;
     CPlan& p = f.plan;
     const DelugeAcceptance deluge;
-    p.LLSSumme = 20;
-    p.Opt.Temperatur = 25.0f;
+    PlanWriter::Totals(p).LLSSumme = 20;
+    PlanWriter::Totals(p).Opt.Temperatur = 25.0f;
     for (int i = 0; i <= 10; ++i)
         deluge.Iterated(p, i);
-    EXPECT_EQ(p.Opt.Temperatur, 22.0f); // iterations 0, 5 and 10
-    p.Opt.Temperatur = 20.0f;           // the total is not below the level: it stays
+    EXPECT_EQ(p.Totals().Opt.Temperatur, 22.0f);  // iterations 0, 5 and 10
+    PlanWriter::Totals(p).Opt.Temperatur = 20.0f; // the total is not below the level: it stays
     deluge.Iterated(p, 15);
-    EXPECT_EQ(p.Opt.Temperatur, 20.0f);
+    EXPECT_EQ(p.Totals().Opt.Temperatur, 20.0f);
     // The other rules leave the plan alone after an iteration.
-    const Optimierungswerte before = p.Opt;
+    const Optimierungswerte before = p.Totals().Opt;
     AnnealingAcceptance().Iterated(p, 5);
     RecordAcceptance(1).Iterated(p, 5);
-    EXPECT_EQ(p.Opt, before);
+    EXPECT_EQ(p.Totals().Opt, before);
     // The kind each rule hands to the moves.
     EXPECT_EQ(deluge.Kind(), AcceptanceKind::Deluge);
     EXPECT_EQ(TeacherStageAcceptance().Kind(), AcceptanceKind::GoalTable);

@@ -3,6 +3,7 @@
 #include "plan/Evaluation.h"
 #include "plan/InitialPlan.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/Plans.h"
 #include "support/School.h"
 
@@ -22,13 +23,16 @@ struct Fixture : test::PlanFixture {};
 struct Totals {
     int KLSSumme, TFSumme, LLSSumme, LProd, KProd, LLSMax, TFMax, STFSumme, STFMax;
     static Totals Of(const CPlan& p) {
-        return {p.KLSSumme, p.TFSumme, p.LLSSumme, p.LProd, p.KProd,
-                p.LLSMax,   p.TFMax,   p.STFSumme, p.STFMax};
+        return {p.Totals().KLSSumme, p.Totals().TFSumme,  p.Totals().LLSSumme,
+                p.Totals().LProd,    p.Totals().KProd,    p.Totals().LLSMax,
+                p.Totals().TFMax,    p.Totals().STFSumme, p.Totals().STFMax};
     }
     void Restore(CPlan& p) const {
-        p.KLSSumme = KLSSumme, p.TFSumme = TFSumme, p.LLSSumme = LLSSumme, p.LProd = LProd;
-        p.KProd = KProd, p.LLSMax = LLSMax, p.TFMax = TFMax, p.STFSumme = STFSumme;
-        p.STFMax = STFMax;
+        PlanWriter::Totals(p).KLSSumme = KLSSumme, PlanWriter::Totals(p).TFSumme = TFSumme,
+        PlanWriter::Totals(p).LLSSumme = LLSSumme, PlanWriter::Totals(p).LProd = LProd;
+        PlanWriter::Totals(p).KProd = KProd, PlanWriter::Totals(p).LLSMax = LLSMax,
+        PlanWriter::Totals(p).TFMax = TFMax, PlanWriter::Totals(p).STFSumme = STFSumme;
+        PlanWriter::Totals(p).STFMax = STFMax;
     }
 };
 
@@ -110,7 +114,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 16: the new teacher gap sum must not exceed the level.
     p.ClearGoals();
     p.SetGoal(Ziel::Sintflut);
-    p.Opt.Temperatur = 40.5f;
+    PlanWriter::Totals(p).Opt.Temperatur = 40.5f;
     after.LLSSumme = 40;
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, after));
     after.LLSSumme = 41;
@@ -118,8 +122,8 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 19: class gaps, and KProd within the tolerance below the record.
     p.ClearGoals();
     p.SetGoal(Ziel::KlassenRekord);
-    p.Opt.KProdRekord = 1100;
-    p.Opt.KProdToleranz = 150;
+    PlanWriter::Totals(p).Opt.KProdRekord = 1100;
+    PlanWriter::Totals(p).Opt.KProdToleranz = 150;
     after = before;
     EXPECT_TRUE(ClassGapGoalsAccept(p, f.rng, before, after)); // 1000 >= 950
     after.KProd = 949;
@@ -130,7 +134,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
     // 20: a draw decides unless class gaps grew; a large gain passes, a large loss fails.
     p.ClearGoals();
     p.SetGoal(Ziel::KlassenAnnealing);
-    p.Opt.Temperatur = 0.1f;
+    PlanWriter::Totals(p).Opt.Temperatur = 0.1f;
     f.rng.Seed(5);
     after = before;
     after.KLS = 4;
@@ -170,7 +174,7 @@ TEST(MinimiseClassGaps, ModeOneTakesAGaplessClassByChance) {
     EXPECT_NEAR(static_cast<double>(m.Attempts()) / passes, 20.0 / 101, 0.015);
     // Modes 19 and 20 skip a class at its ideal spread; an unknown mode never works.
     ClassGapMinimiser other(*f.plan, f.rng);
-    f.plan->KlassenSollL[0].ProdOpt = 0; // Prod 0 is not below it
+    PlanWriter::KlassenSoll(*f.plan)[0].ProdOpt = 0; // Prod 0 is not below it
     other.Pass(kGapModeRecord, 5);
     other.Pass(kGapModeAnnealing, 5);
     other.Pass(7, 5);
@@ -296,9 +300,10 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             f.Build();
             ASSERT_TRUE(test::PlanCompletely(*f.plan, f.rng, 5));
             f.plan->SetGoals(c.goals);
-            f.plan->Opt.KProdRekord = f.plan->KProd;
-            f.plan->Opt.KProdToleranz = 50;
-            f.plan->Opt.Temperatur = c.temperatur >= 0 ? c.temperatur : f.plan->LLSSumme + 3.0f;
+            PlanWriter::Totals(*f.plan).Opt.KProdRekord = PlanWriter::Totals(*f.plan).KProd;
+            PlanWriter::Totals(*f.plan).Opt.KProdToleranz = 50;
+            PlanWriter::Totals(*f.plan).Opt.Temperatur =
+                c.temperatur >= 0 ? c.temperatur : PlanWriter::Totals(*f.plan).LLSSumme + 3.0f;
             const int passes = f.plan->KlassenAnzahl > 3 ? 15 : 100;
             ClassGapMinimiser m(*f.plan, f.rng);
             for (int i = 0; i < passes; ++i) {
@@ -307,13 +312,13 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
             }
             EXPECT_GT(m.Kept(), 0) << c.mode;
             if (c.mode == kGapModeRecord || c.mode == kGapModeAnnealing) {
-                EXPECT_GE(f.plan->Opt.KProdRekord, f.plan->KProd);
+                EXPECT_GE(f.plan->Totals().Opt.KProdRekord, f.plan->Totals().KProd);
             }
             if (c.mode == kGapModeAnnealing) {
                 EXPECT_FLOAT_EQ(
-                    f.plan->Opt.Temperatur,
-                    static_cast<float>(0.34 - 0.16 * f.plan->Opt.KProdRekord /
-                                                  static_cast<double>(f.plan->KProdOpt)));
+                    f.plan->Totals().Opt.Temperatur,
+                    static_cast<float>(0.34 - 0.16 * f.plan->Totals().Opt.KProdRekord /
+                                                  static_cast<double>(f.plan->Totals().KProdOpt)));
             }
         }
 }
@@ -328,16 +333,16 @@ TEST(MinimiseClassGaps, ExampleSchoolGoalOneNeverRaisesClassGaps) {
     ASSERT_TRUE(test::PlanCompletely(plan, rng, 1));
     plan.ClearGoals();
     plan.SetGoal(Ziel::KlassenLuecken);
-    const int start = plan.KLSSumme;
+    const int start = plan.Totals().KLSSumme;
     ClassGapMinimiser m(plan, rng);
     int previous = start;
     for (int i = 0; i < 30; ++i) {
         m.Pass(kGapModeGaps, 10);
-        ASSERT_LE(plan.KLSSumme, previous) << "pass " << i;
-        previous = plan.KLSSumme;
+        ASSERT_LE(plan.Totals().KLSSumme, previous) << "pass " << i;
+        previous = plan.Totals().KLSSumme;
         ASSERT_TRUE(KeptTotalsMatch(plan)) << "pass " << i;
     }
-    EXPECT_LT(plan.KLSSumme, start);
+    EXPECT_LT(plan.Totals().KLSSumme, start);
     EXPECT_EQ(test::FirstDisallowedPlacement(plan), "");
     EXPECT_TRUE(rep.shown.empty());
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ TEST(ComputeTargets, LimitsAndIdealProducts) {
     EXPECT_EQ(k0.ProdOpt, 4500);
     EXPECT_EQ(f.plan->KlassenSollL[1].TageMitMax, 5);
     EXPECT_EQ(f.plan->KlassenSollL[1].ProdOpt, 3125);
-    EXPECT_EQ(f.plan->KProdOpt, 4500 + 3125);
+    EXPECT_EQ(f.plan->Totals().KProdOpt, 4500 + 3125);
     EXPECT_EQ(f.plan->LehrerSollL[0].ProdOpt, 4500);
     // Outside the optimisation the ideal spread stays as the master data carried it; the rest
     // is computed.
@@ -41,7 +42,7 @@ TEST(ComputeTargets, LimitsAndIdealProducts) {
     EXPECT_EQ(l2.ProdOpt, 77);
     EXPECT_EQ(l2.MaxProTag, 0);
     EXPECT_EQ(l2.TageMitMax, 5);
-    EXPECT_EQ(f.plan->LProdOpt, 4500 + 3125);
+    EXPECT_EQ(f.plan->Totals().LProdOpt, 4500 + 3125);
     // The master data is only read.
     EXPECT_EQ(f.s, before);
     EXPECT_EQ(IdealProduct(3, 5), 0); // fewer hours than days
@@ -91,7 +92,7 @@ TEST(EvaluateClass, ProductAboveTheIdealIsReported) {
     f.s = MakeSchool(2, 8, 1, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1});
     f.Build();
-    f.plan->KlassenSollL[0].ProdOpt = 0; // inconsistent target
+    PlanWriter::KlassenSoll(*f.plan)[0].ProdOpt = 0; // inconsistent target
     f.plan->Place(f.H(0), 0, SlotOf(0, 1));
     f.plan->Place(f.H(1), 0, SlotOf(1, 1));
     EvaluateClass(*f.plan, 0);
@@ -172,10 +173,10 @@ TEST(EvaluateAll, TotalsAndFigures) {
         p.Place(f.H(5 + d), 0, SlotOf(d, d == 0 ? 4 : 2));
     }
     const Figures fig = ShowFigures(p);
-    EXPECT_EQ(p.KLSSumme, 2);
-    EXPECT_EQ(p.LLSSumme, 0);
-    EXPECT_EQ(p.KProd, 32);
-    EXPECT_EQ(p.KProdOpt, 32);
+    EXPECT_EQ(p.Totals().KLSSumme, 2);
+    EXPECT_EQ(p.Totals().LLSSumme, 0);
+    EXPECT_EQ(p.Totals().KProd, 32);
+    EXPECT_EQ(p.Totals().KProdOpt, 32);
     EXPECT_EQ(fig.KProd, "32 (100 %)  32");
     EXPECT_EQ(fig.LProd, "2 (100 %)  2");
     EXPECT_EQ(fig.LLSLimit, "2");

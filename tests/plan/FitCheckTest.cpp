@@ -2,6 +2,7 @@
 #include "plan/FitCheck.h"
 
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +23,13 @@ std::vector<std::string> Describe(const Stammdaten& s, bool optionsOn) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.BuildLessonHours();
-    plan.KursUeberStundenLimit = plan.MehrfachKursUeberStundenLimit =
-        plan.MehrfachUeberStundenLimit = optionsOn ? 1 : 0;
+    PlanWriter::Flags(plan).KursUeberStundenLimit =
+        PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit =
+            PlanWriter::Flags(plan).MehrfachUeberStundenLimit = optionsOn ? 1 : 0;
     std::vector<std::string> lines = DescribeFitProblems(plan);
     // The options are as before.
-    EXPECT_EQ(plan.KursUeberStundenLimit, optionsOn ? 1 : 0);
-    EXPECT_EQ(plan.MehrfachUeberStundenLimit, optionsOn ? 1 : 0);
+    EXPECT_EQ(plan.Flags().KursUeberStundenLimit, optionsOn ? 1 : 0);
+    EXPECT_EQ(plan.Flags().MehrfachUeberStundenLimit, optionsOn ? 1 : 0);
     return lines;
 }
 

@@ -2,6 +2,7 @@
 #include "plan/InitialPlan.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,8 @@ TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
     FillWithSingles(f.s, "L1", "K0", 20);
     f.Build();
     ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 5);
-    f.plan->MehrfachUeberStundenLimit = 1; // the limit must not hide the start range
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit =
+        1; // the limit must not hide the start range
     InitialPlanBuilder builder(*f.plan, f.rng);
     std::set<int> starts;
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
@@ -88,21 +90,21 @@ TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
     FillWithSingles(f.s, "L0", "K0", 25);
     AddBlock(f.s, "L1", "K1", "F0", {2, 2});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
     InitialPlanBuilder builder(*f.plan, f.rng);
     // Accepted: the first hours that stay empty are reported, the plan is complete.
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), 0);
-        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::ErsteStunde);
-        EXPECT_EQ(f.plan->KonfliktKlasse, 1);
-        EXPECT_EQ(f.plan->KonfliktStunde, nullptr);
+        EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::ErsteStunde);
+        EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 1);
+        EXPECT_EQ(f.plan->Conflict().KonfliktStunde, nullptr);
     }
     // Strict: every attempt fails with -1, after the class before has all its first hours.
-    f.plan->AbbruchErsteStunde = 0;
+    PlanWriter::Flags(*f.plan).AbbruchErsteStunde = 0;
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         ASSERT_EQ(f.Attempt(seed, builder), -1);
-        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::ErsteStunde);
-        EXPECT_EQ(f.plan->KonfliktKlasse, 1);
+        EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::ErsteStunde);
+        EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 1);
         for (int d = 0; d < 5; ++d)
             EXPECT_EQ(f.plan->ClassLessons(0, SlotOf(d, 1)), 1);
     }
@@ -113,7 +115,7 @@ TEST(InitialPlan, StrictFirstHoursAreAllFilled) {
     f.s = test::SmallSchool();
     f.s.Klassen[2].Sperre[SlotOf(3, 1)] = 1; // a locked first hour needs no lesson
     f.Build();
-    f.plan->AbbruchErsteStunde = 0;
+    PlanWriter::Flags(*f.plan).AbbruchErsteStunde = 0;
     InitialPlanBuilder builder(*f.plan, f.rng);
     int complete = 0;
     for (std::uint32_t seed = 1; seed <= 100; ++seed) {
@@ -171,9 +173,9 @@ TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
     EXPECT_EQ(f.plan->HourAt(0, SlotOf(2, 2)), &f.H(0));
     EXPECT_EQ(f.plan->PositionOf(f.H(1)), -1);
     EXPECT_EQ(f.plan->StundenL.size(), 2u);
-    EXPECT_EQ(f.plan->KonfliktStunde, &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
-    EXPECT_EQ(f.plan->KonfliktRaum, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &f.H(1));
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, 0);
 }
 
 TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
@@ -186,7 +188,7 @@ TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
     EXPECT_EQ(f.Attempt(1, builder), 1);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0].Text, "Raumzeit - Fehler beim Setzen: (RaumL->Count,Zeit) = (2, -1)");
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit);
 }
 
 // A preset that the week no longer offers (the general settings were cut back after the time
@@ -202,13 +204,13 @@ TEST(InitialPlan, PresetsOutsideTheWeekFailAsTimeConflicts) {
             unit.Zeitvorgabe = preset; // a double lesson at hour 6 runs into hour 7
             if (withRoom) unit.Raum = "R0";
             f.Build();
-            f.plan->MehrfachUeberStundenLimit = 1;
+            PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
             InitialPlanBuilder builder(*f.plan, f.rng);
             EXPECT_GT(f.Attempt(1, builder), 0) << preset;
             EXPECT_EQ(f.plan->PlacedCount(), 0) << preset;
-            EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit) << preset;
-            EXPECT_TRUE(f.plan->KonfliktStunde == &f.H(0) ||
-                        (preset == SlotOf(3, 6) && f.plan->KonfliktStunde == &f.H(1)))
+            EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit) << preset;
+            EXPECT_TRUE(f.plan->Conflict().KonfliktStunde == &f.H(0) ||
+                        (preset == SlotOf(3, 6) && f.plan->Conflict().KonfliktStunde == &f.H(1)))
                 << preset;
         }
 }
@@ -224,7 +226,7 @@ TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
     InitialPlanBuilder builder(*f.plan, f.rng);
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
         EXPECT_EQ(f.Attempt(seed, builder), 2);
-        EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
+        EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
     }
 }
 
@@ -239,8 +241,8 @@ TEST(InitialPlan, CourseUnitsStandWholeInRoomsCheckedForTheirOwnSlots) {
     AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0", "K1"}, {2, 1});
     FillWithSingles(f.s, "L3", "K0", 10);
     f.Build();
-    f.plan->KursUeberStundenLimit = 1;
-    f.plan->MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).KursUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).MehrfachKursUeberStundenLimit = 1;
     InitialPlanBuilder builder(*f.plan, f.rng);
     int complete = 0;
     for (std::uint32_t seed = 1; seed <= 100; ++seed)
@@ -254,12 +256,12 @@ TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
     f.s = MakeSchool(5, 4, 2, 3, 1, 1);
     AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0"}, {1});
     f.Build();
-    f.plan->KursUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).KursUeberStundenLimit = 1;
     InitialPlanBuilder builder(*f.plan, f.rng);
     EXPECT_EQ(f.Attempt(3, builder), 3);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
-    ASSERT_NE(f.plan->KonfliktStunde, nullptr);
-    EXPECT_TRUE(f.plan->KonfliktStunde->IsCourse());
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
+    ASSERT_NE(f.plan->Conflict().KonfliktStunde, nullptr);
+    EXPECT_TRUE(f.plan->Conflict().KonfliktStunde->IsCourse());
 }
 
 TEST(InitialPlan, AttemptsKeepTheInvariantsOnTheSmallSchool) {

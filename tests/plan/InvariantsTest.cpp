@@ -2,6 +2,7 @@
 #include "plan/Invariants.h"
 #include "plan/Evaluation.h"
 #include "plan/Placement.h"
+#include "plan/PlanWriter.h"
 #include "support/Plans.h"
 #include "support/School.h"
 
@@ -25,7 +26,8 @@ TEST(Invariants, HoldAfterManyCheckedPlacementsAndLifts) {
     CPlan plan(s, rep);
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit = 1;
     Random rng(5);
     PlaceRandomly(plan, rng, 400);
     InvariantReport r = CheckInvariants(plan, false);
@@ -86,7 +88,7 @@ TEST(Invariants, FindBrokenUnitsClashesAndStaleTotals) {
     EXPECT_TRUE(has("Lehrer L2 hat zwei Stunden: Tag 0, Stunde 1."));
     EXPECT_TRUE(has("Klasse K0 hat zwei Stunden: Tag 0, Stunde 1."));
     // A total that a move forgot to update is found.
-    plan.KLSSumme += 1;
+    PlanWriter::Totals(plan).KLSSumme += 1;
     const InvariantReport t = CheckInvariants(plan, true);
     bool found = false;
     for (const auto& v : t.Violations)
@@ -124,31 +126,31 @@ TEST(KeptTotalsDrift, NamesTheFirstDifferenceAndChangesNothing) {
         EXPECT_EQ(plan.Totals(), before); // nothing refreshed
         field = was;
     };
-    expect(plan.LLSSumme, 3, "LLSSumme");
-    expect(plan.KLSSumme, -1, "KLSSumme");
-    expect(plan.TFSumme, 2, "TFSumme");
-    expect(plan.STFSumme, -1, "STFSumme");
-    expect(plan.LProd, 5, "LProd");
-    expect(plan.KProd, -7, "KProd");
-    expect(plan.LLSMax, -1, "LLSMax");
+    expect(PlanWriter::Totals(plan).LLSSumme, 3, "LLSSumme");
+    expect(PlanWriter::Totals(plan).KLSSumme, -1, "KLSSumme");
+    expect(PlanWriter::Totals(plan).TFSumme, 2, "TFSumme");
+    expect(PlanWriter::Totals(plan).STFSumme, -1, "STFSumme");
+    expect(PlanWriter::Totals(plan).LProd, 5, "LProd");
+    expect(PlanWriter::Totals(plan).KProd, -7, "KProd");
+    expect(PlanWriter::Totals(plan).LLSMax, -1, "LLSMax");
     // LLSMax may stand above the grid's value; TFMax and STFMax are not kept by the moves.
-    plan.LLSMax += 4;
-    plan.TFMax = plan.STFMax = 99;
+    PlanWriter::Totals(plan).LLSMax += 4;
+    PlanWriter::Totals(plan).TFMax = PlanWriter::Totals(plan).STFMax = 99;
     EXPECT_EQ(KeptTotalsDrift(plan), "");
     plan.SetTotals(fresh);
 
     const std::vector<CLehrerStatus> teachers = plan.LehrerStatusL;
-    plan.LehrerStatusL[2].MaxLuecke += 1;
-    plan.KlassenStatusL[1].STF += 1;
+    PlanWriter::LehrerStatus(plan)[2].MaxLuecke += 1;
+    PlanWriter::KlassenStatus(plan)[1].STF += 1;
     EXPECT_EQ(KeptTotalsDrift(plan),
               "Status des Lehrers L2: MaxLuecke ist " + std::to_string(teachers[2].MaxLuecke + 1) +
                   ", neu berechnet " + std::to_string(teachers[2].MaxLuecke) + ".");
-    plan.LehrerStatusL = teachers;
+    PlanWriter::LehrerStatus(plan) = teachers;
     EXPECT_EQ(KeptTotalsDrift(plan),
               "Status der Klasse K1: STF ist " + std::to_string(plan.KlassenStatusL[1].STF) +
                   ", neu berechnet " + std::to_string(plan.KlassenStatusL[1].STF - 1) + ".");
     // A total comes before a record; CheckInvariants reports the same sentence.
-    plan.KProd += 1;
+    PlanWriter::Totals(plan).KProd += 1;
     EXPECT_EQ(KeptTotalsDrift(plan).rfind("KProd ist ", 0), 0u);
     EXPECT_EQ(CheckInvariants(plan, true).Violations,
               std::vector<std::string>{KeptTotalsDrift(plan)});
@@ -161,12 +163,12 @@ TEST(KeptTotalsDrift, NamesTheFirstDifferenceAndChangesNothing) {
 TEST(KeptTotalsDrift, GridChangedBehindTheTotals) {
     DriftPlan d;
     CPlan& plan = d.plan;
-    plan.LehrerStatusL[5].LLS = 1234;
-    EXPECT_EQ(KeptTotalsDrift(plan), "LLSSumme ist " + std::to_string(plan.LLSSumme) +
-                                         ", neu berechnet " + std::to_string(plan.LLSSumme + 1234) +
-                                         ".");
-    plan.LLSSumme += 1234;
-    plan.LLSMax = std::max(plan.LLSMax, 1234);
+    PlanWriter::LehrerStatus(plan)[5].LLS = 1234;
+    EXPECT_EQ(KeptTotalsDrift(plan), "LLSSumme ist " + std::to_string(plan.Totals().LLSSumme) +
+                                         ", neu berechnet " +
+                                         std::to_string(plan.Totals().LLSSumme + 1234) + ".");
+    PlanWriter::Totals(plan).LLSSumme += 1234;
+    PlanWriter::Totals(plan).LLSMax = std::max(PlanWriter::Totals(plan).LLSMax, 1234);
     EXPECT_EQ(KeptTotalsDrift(plan), "");
     // Lift a lesson without telling the totals: its teacher has another one that day, so his
     // spread changes.

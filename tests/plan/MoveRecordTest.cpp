@@ -4,6 +4,7 @@
 #include "plan/Evaluation.h"
 #include "plan/InitialPlan.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/PlanState.h"
 #include "support/Plans.h"
 #include "support/School.h"
@@ -56,8 +57,8 @@ TEST(MoveRecord, UndoRestoresCellsMarkersRecordsAndTotals) {
     EXPECT_TRUE(record.Steps()[2].Marker);
     EvaluateAll(plan);
     record.SaveTotals(plan); // a second save keeps the first
-    plan.Opt.KProdRekord = 77;
-    plan.Opt.Temperatur = 3.5f;
+    PlanWriter::Totals(plan).Opt.KProdRekord = 77;
+    PlanWriter::Totals(plan).Opt.Temperatur = 3.5f;
     ASSERT_NE(PlanState::Of(plan), before);
 
     plan.Undo(record);
@@ -108,8 +109,8 @@ TEST(MoveRecord, UndoReportsACellThatNoLongerHoldsWhatTheMoveLeft) {
 // Class-gap moves on one plan, each judged by a random goal set; adds the kept subject and
 // course moves to the counts.
 void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int& keptCourse) {
-    plan.Opt.KProdToleranz = 200;
-    plan.Opt.KProdRekord = plan.KProd;
+    PlanWriter::Totals(plan).Opt.KProdToleranz = 200;
+    PlanWriter::Totals(plan).Opt.KProdRekord = PlanWriter::Totals(plan).KProd;
     ClassGapMinimiser m(plan, rng);
     constexpr Ziel kGoals[] = {
         Ziel::KlassenLuecken,   Ziel::KlassenVerteilung,      Ziel::LehrerLueckenMaximum,
@@ -130,8 +131,8 @@ void ClassGapRounds(CPlan& plan, Random& rng, int rounds, int& keptSubject, int&
         plan.ClearGoals();
         for (Ziel g : kGoals)
             if (rng.Below(4) == 0) plan.SetGoal(g);
-        plan.Opt.Temperatur =
-            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.LLSSumme + 3) : 0.2f;
+        PlanWriter::Totals(plan).Opt.Temperatur =
+            plan.HasGoal(Ziel::Sintflut) ? static_cast<float>(plan.Totals().LLSSumme + 3) : 0.2f;
         const int klasse = round % 2 == 0 ? inCourses[rng.Below(static_cast<int>(inCourses.size()))]
                                           : rng.Below(plan.KlassenAnzahl);
         const PlanState before = PlanState::Of(plan);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Placement.h"
 #include "plan/Evaluation.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,11 @@ TEST(CheckPlacement, LockedRoomReturnsThePlaceholder) {
     f.Build();
     const CStunde* x = CheckPlacement(*f.plan, f.H(0), SlotOf(0, 3), 1);
     EXPECT_EQ(x, &f.plan->Frei());
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
-    EXPECT_EQ(f.plan->KonfliktRaum, 1);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(0, 3), 0), nullptr);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Keiner);
-    EXPECT_EQ(f.plan->KonfliktRaum, -1);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Keiner);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, -1);
 }
 
 TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
@@ -37,7 +38,8 @@ TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {3});
     b.Einheiten[0].Zeitvorgabe = 14;
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1; // a class of 3 hours has StundenLimit 1
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit =
+        1; // a class of 3 hours has StundenLimit 1
     CStunde& third = f.H(2);
     ASSERT_EQ(third.BlockPos, 2);
     for (int slot = 0; slot < 5 * 13; ++slot) {
@@ -46,8 +48,8 @@ TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
             EXPECT_EQ(x, nullptr);
         } else {
             EXPECT_EQ(x, &third) << slot;
-            EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
-            EXPECT_EQ(f.plan->KonfliktStunde, &third);
+            EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit);
+            EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &third);
         }
     }
 }
@@ -66,13 +68,13 @@ TEST(CheckPlacement, HourBoundsAndDayLimit) {
     for (int hour = 1; hour <= 4; ++hour) // hour 0 is not in use: outside the week
         EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, hour), 0), nullptr) << hour;
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(2, 5), 0), &f.H(0));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Limit);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(1, 4), 0), nullptr);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(2, 1), 0), &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Limit);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), SlotOf(2, 7), 0), nullptr);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), SlotOf(1, 7), 0), &f.H(2));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Limit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Limit);
 }
 
 TEST(CheckPlacement, TeacherAndClassLocks) {
@@ -84,11 +86,11 @@ TEST(CheckPlacement, TeacherAndClassLocks) {
     AddCourse(f.s, "Kurs", {"L0"}, {"K0", "K1"}, {1});
     f.Build();
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), SlotOf(0, 1), 0), &f.H(0));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
-    EXPECT_EQ(f.plan->KonfliktLehrer, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktLehrer, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(1), SlotOf(1, 1), 0), &f.H(1));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Sperrung);
-    EXPECT_EQ(f.plan->KonfliktKlasse, 1);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Sperrung);
+    EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 1);
 }
 
 // A class of 27 hours over 5 days has StundenLimit 6, whatever limit its master data carries from
@@ -111,9 +113,9 @@ TEST(CheckPlacement, HourLimitOfTheClass) {
     const int late = SlotOf(0, 7);
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(0), late, 0), nullptr); // single hour may lie late
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), late, 0), &f.H(2)); // 2nd hour of a double
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
-    EXPECT_EQ(f.plan->KonfliktKlasse, 0);
-    f.plan->MehrfachUeberStundenLimit = 1;
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 0);
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
     EXPECT_EQ(CheckPlacement(*f.plan, f.H(2), late, 0), nullptr);
     // Course hours (after the 24 subject hours): single hour and hour of a unit each have
     // their own option.
@@ -122,12 +124,12 @@ TEST(CheckPlacement, HourLimitOfTheClass) {
     ASSERT_TRUE(single.IsCourse());
     ASSERT_EQ(second.BlockPos, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, single, late, 0), &single);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit);
     EXPECT_EQ(CheckPlacement(*f.plan, second, late, 0), &second);
-    f.plan->KursUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).KursUeberStundenLimit = 1;
     EXPECT_EQ(CheckPlacement(*f.plan, single, late, 0), nullptr);
     EXPECT_EQ(CheckPlacement(*f.plan, second, late, 0), &second);
-    f.plan->MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).MehrfachKursUeberStundenLimit = 1;
     EXPECT_EQ(CheckPlacement(*f.plan, second, late, 0), nullptr);
 }
 
@@ -151,21 +153,21 @@ TEST(CheckPlacement, ClashesAndParallelCourseHours) {
     f.plan->Place(reli0, 0, s);
     EXPECT_EQ(CheckPlacement(*f.plan, reli1, s, 1), nullptr); // parallel hour, other room
     EXPECT_EQ(CheckPlacement(*f.plan, reli0, s, 0), &reli0);  // its own cell: occupied
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Raum);
-    EXPECT_EQ(f.plan->KonfliktRaum, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Raum);
+    EXPECT_EQ(f.plan->Conflict().KonfliktRaum, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, sport, s, 2), &reli0); // shares K1
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
-    EXPECT_EQ(f.plan->KonfliktKlasse, 1);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Klasse);
+    EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 1);
     EXPECT_EQ(CheckPlacement(*f.plan, k0a, s, 2), &reli0); // subject hour of K0
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
-    EXPECT_EQ(f.plan->KonfliktKlasse, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Klasse);
+    EXPECT_EQ(f.plan->Conflict().KonfliktKlasse, 0);
     EXPECT_EQ(CheckPlacement(*f.plan, l0k2, s, 2), &reli0); // L0 teaches Reli at s
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Lehrer);
-    EXPECT_EQ(f.plan->KonfliktLehrer, 0);
-    EXPECT_EQ(f.plan->KonfliktStunde, &reli0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Lehrer);
+    EXPECT_EQ(f.plan->Conflict().KonfliktLehrer, 0);
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &reli0);
     f.plan->Place(k0a, 3, SlotOf(2, 1));
     EXPECT_EQ(CheckPlacement(*f.plan, k0b, SlotOf(2, 1), 2), &k0a);
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Klasse);
     // The hour itself at its own slot in another room is no clash.
     EXPECT_EQ(CheckPlacement(*f.plan, k0a, SlotOf(2, 1), 2), nullptr);
 }
@@ -178,7 +180,8 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
     AddBlock(f.s, "L0", "K0", "F0", {1});
     f.Build();
     CPlan& plan = *f.plan;
-    plan.MehrfachUeberStundenLimit = plan.KursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(plan).KursUeberStundenLimit = 1;
     int accepted = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const CStunde* x = CheckPlacement(plan, f.H(0), slot, 0);
@@ -189,8 +192,8 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
             continue;
         }
         EXPECT_EQ(x, &f.H(0)) << slot;
-        EXPECT_EQ(plan.KonfliktArt, Konflikt::Zeit);
-        EXPECT_EQ(plan.KonfliktStunde, &f.H(0));
+        EXPECT_EQ(plan.Conflict().KonfliktArt, Konflikt::Zeit);
+        EXPECT_EQ(plan.Conflict().KonfliktStunde, &f.H(0));
     }
     EXPECT_EQ(accepted, 30);
 
@@ -200,7 +203,8 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
     g.s.Angaben.Nullte = true;
     AddBlock(g.s, "L0", "K0", "F0", {1});
     g.Build();
-    g.plan->MehrfachUeberStundenLimit = g.plan->KursUeberStundenLimit = 1;
+    PlanWriter::Flags(*g.plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(*g.plan).KursUeberStundenLimit = 1;
     EXPECT_TRUE(g.plan->InWeek(SlotOf(4, 0)));
     EXPECT_FALSE(g.plan->InWeek(SlotOf(5, 0)));
     EXPECT_EQ(CheckPlacement(*g.plan, g.H(0), SlotOf(4, 0), 0), nullptr);
@@ -209,43 +213,44 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
 // The check written as a plain scan of every room, without occupancy counts. The optimised check
 // must give the same answer and the same report for every hour, slot and room.
 const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
-    plan.KonfliktRaum = plan.KonfliktKlasse = plan.KonfliktLehrer = -1;
-    plan.KonfliktArt = Konflikt::Keiner;
+    PlanWriter::Conflict(plan).KonfliktRaum = PlanWriter::Conflict(plan).KonfliktKlasse =
+        PlanWriter::Conflict(plan).KonfliktLehrer = -1;
+    PlanWriter::Conflict(plan).KonfliktArt = Konflikt::Keiner;
     auto refuse = [&](const CStunde* x, Konflikt kind) {
-        plan.KonfliktArt = kind;
+        PlanWriter::Conflict(plan).KonfliktArt = kind;
         return x;
     };
     const bool inWeek =
         DayOf(s) < plan.Tage && HourOf(s) <= plan.Stunden && (HourOf(s) >= 1 || plan.Nullte);
     if (!inWeek) {
-        plan.KonfliktStunde = &h;
+        PlanWriter::Conflict(plan).KonfliktStunde = &h;
         return refuse(&h, Konflikt::Zeit);
     }
     const CStunde& x = plan.At(r, s);
     if (x.IsLesson()) {
-        plan.KonfliktStunde = &x;
-        plan.KonfliktRaum = r;
+        PlanWriter::Conflict(plan).KonfliktStunde = &x;
+        PlanWriter::Conflict(plan).KonfliktRaum = r;
         return refuse(&x, Konflikt::Raum);
     }
     for (Rule rule : {Rule::RoomLocked, Rule::FixedTime, Rule::HourBound, Rule::DayLimit,
                       Rule::TeacherLocked}) {
         const Refusal y = CheckRule(rule, plan, h, s, r);
         if (!y) continue;
-        plan.KonfliktRaum = y.Raum();
-        plan.KonfliktLehrer = y.Lehrer();
-        if (y.Stunde) plan.KonfliktStunde = y.Stunde;
+        PlanWriter::Conflict(plan).KonfliktRaum = y.Raum();
+        PlanWriter::Conflict(plan).KonfliktLehrer = y.Lehrer();
+        if (y.Stunde) PlanWriter::Conflict(plan).KonfliktStunde = y.Stunde;
         return refuse(y.Stunde ? y.Stunde : y.Raum() >= 0 ? &plan.At(r, s) : &h, y.Kind);
     }
     auto has = [](const IntList& l, int k) { return std::find(l.begin(), l.end(), k) != l.end(); };
     if (!h.IsCourse()) {
         const int k = h.Klasse;
         if (plan.KlasseAt(k).Sperre[s]) {
-            plan.KonfliktKlasse = k;
+            PlanWriter::Conflict(plan).KonfliktKlasse = k;
             return refuse(&h, Konflikt::Sperrung);
         }
         if (HourOf(s) > plan.KlassenSollL[k].StundenLimit && h.BlockPos >= 0 &&
-            !plan.MehrfachUeberStundenLimit) {
-            plan.KonfliktKlasse = k;
+            !plan.Flags().MehrfachUeberStundenLimit) {
+            PlanWriter::Conflict(plan).KonfliktKlasse = k;
             return refuse(&h, Konflikt::Zeit);
         }
         for (int i = 0; i < plan.RaumAnzahl; ++i) {
@@ -254,20 +259,21 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
             if (y.IsCourse()) {
                 for (int c : *y.KlassenL) {
                     if (c == k) {
-                        plan.KonfliktKlasse = k;
-                        plan.KonfliktStunde = &y;
+                        PlanWriter::Conflict(plan).KonfliktKlasse = k;
+                        PlanWriter::Conflict(plan).KonfliktStunde = &y;
                         return refuse(&y, Konflikt::Klasse);
                     }
                     if (y.Lehrer == h.Lehrer) {
-                        plan.KonfliktLehrer = h.Lehrer;
-                        plan.KonfliktStunde = &y;
+                        PlanWriter::Conflict(plan).KonfliktLehrer = h.Lehrer;
+                        PlanWriter::Conflict(plan).KonfliktStunde = &y;
                         return refuse(&y, Konflikt::Lehrer);
                     }
                 }
             } else if (y.Klasse == k || y.Lehrer == h.Lehrer) {
-                (y.Klasse == k ? plan.KonfliktKlasse : plan.KonfliktLehrer) =
+                (y.Klasse == k ? PlanWriter::Conflict(plan).KonfliktKlasse
+                               : PlanWriter::Conflict(plan).KonfliktLehrer) =
                     y.Klasse == k ? k : h.Lehrer;
-                plan.KonfliktStunde = &y;
+                PlanWriter::Conflict(plan).KonfliktStunde = &y;
                 return refuse(&y, y.Klasse == k ? Konflikt::Klasse : Konflikt::Lehrer);
             }
         }
@@ -275,13 +281,13 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
     }
     for (int c : *h.KlassenL) {
         if (plan.KlasseAt(c).Sperre[s]) {
-            plan.KonfliktKlasse = c;
+            PlanWriter::Conflict(plan).KonfliktKlasse = c;
             return refuse(&h, Konflikt::Sperrung);
         }
-        const bool allowed =
-            h.BlockPos < 0 ? plan.KursUeberStundenLimit : plan.MehrfachKursUeberStundenLimit;
+        const bool allowed = h.BlockPos < 0 ? plan.Flags().KursUeberStundenLimit
+                                            : plan.Flags().MehrfachKursUeberStundenLimit;
         if (HourOf(s) > plan.KlassenSollL[c].StundenLimit && !allowed) {
-            plan.KonfliktKlasse = c;
+            PlanWriter::Conflict(plan).KonfliktKlasse = c;
             return refuse(&h, Konflikt::Zeit);
         }
     }
@@ -289,15 +295,15 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
         const CStunde& y = plan.At(i, s);
         if (!y.IsLesson() || &y == &h) continue;
         if (y.Lehrer == h.Lehrer) {
-            plan.KonfliktStunde = &y;
-            plan.KonfliktLehrer = h.Lehrer;
+            PlanWriter::Conflict(plan).KonfliktStunde = &y;
+            PlanWriter::Conflict(plan).KonfliktLehrer = h.Lehrer;
             return refuse(&y, Konflikt::Lehrer);
         }
         for (int c : *h.KlassenL) {
             if ((!y.IsCourse() && y.Klasse == c) ||
                 (y.IsCourse() && y.FachKurs != h.FachKurs && has(*y.KlassenL, c))) {
-                plan.KonfliktStunde = &y;
-                plan.KonfliktKlasse = c;
+                PlanWriter::Conflict(plan).KonfliktStunde = &y;
+                PlanWriter::Conflict(plan).KonfliktKlasse = c;
                 return refuse(&y, Konflikt::Klasse);
             }
         }
@@ -327,8 +333,9 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
     Random rng(99);
     CPlan& plan = *f.plan;
     // Late hours pass the class limit, so that most checks reach the clash scan.
-    plan.MehrfachUeberStundenLimit = plan.KursUeberStundenLimit = 1;
-    plan.MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(plan).KursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit = 1;
     int refusedByClash = 0;
     const int n = static_cast<int>(plan.StundenL.size());
     for (int round = 0; round < 4000; ++round) {
@@ -345,17 +352,18 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
         const int r = rng.Below(plan.RaumAnzahl);
         const int s = SlotOf(rng.Below(5), rng.Below(7));
         const CStunde* fast = CheckPlacement(plan, h, s, r);
-        const Konflikt kind = plan.KonfliktArt;
-        const int kr = plan.KonfliktRaum, kk = plan.KonfliktKlasse, kl = plan.KonfliktLehrer;
-        const CStunde* ks = plan.KonfliktStunde;
+        const Konflikt kind = plan.Conflict().KonfliktArt;
+        const int kr = plan.Conflict().KonfliktRaum, kk = plan.Conflict().KonfliktKlasse,
+                  kl = plan.Conflict().KonfliktLehrer;
+        const CStunde* ks = plan.Conflict().KonfliktStunde;
         const CStunde* slow = ReferenceCheck(plan, h, s, r);
         ASSERT_EQ(fast, slow) << "round " << round;
-        ASSERT_EQ(kind, plan.KonfliktArt);
-        ASSERT_EQ(kr, plan.KonfliktRaum);
-        ASSERT_EQ(kk, plan.KonfliktKlasse);
-        ASSERT_EQ(kl, plan.KonfliktLehrer);
+        ASSERT_EQ(kind, plan.Conflict().KonfliktArt);
+        ASSERT_EQ(kr, plan.Conflict().KonfliktRaum);
+        ASSERT_EQ(kk, plan.Conflict().KonfliktKlasse);
+        ASSERT_EQ(kl, plan.Conflict().KonfliktLehrer);
         if (fast) {
-            ASSERT_EQ(ks, plan.KonfliktStunde);
+            ASSERT_EQ(ks, plan.Conflict().KonfliktStunde);
         }
         if (kind == Konflikt::Klasse || kind == Konflikt::Lehrer) ++refusedByClash;
     }
@@ -431,13 +439,14 @@ TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
         EXPECT_EQ(r.Klasse(), row.klasse);
         EXPECT_EQ(r.Lehrer(), row.lehrer);
 
-        plan.KonfliktStunde = &f.H(8); // a mark that only a named hour replaces
+        PlanWriter::Conflict(plan).KonfliktStunde =
+            &f.H(8); // a mark that only a named hour replaces
         const CStunde* answer = CheckPlacement(plan, f.H(row.hour), slot, row.room);
-        EXPECT_EQ(plan.KonfliktArt, row.kind);
-        EXPECT_EQ(plan.KonfliktRaum, row.raum);
-        EXPECT_EQ(plan.KonfliktKlasse, row.klasse);
-        EXPECT_EQ(plan.KonfliktLehrer, row.lehrer);
-        EXPECT_EQ(plan.KonfliktStunde, row.named < 0 ? &f.H(8) : &f.H(row.named));
+        EXPECT_EQ(plan.Conflict().KonfliktArt, row.kind);
+        EXPECT_EQ(plan.Conflict().KonfliktRaum, row.raum);
+        EXPECT_EQ(plan.Conflict().KonfliktKlasse, row.klasse);
+        EXPECT_EQ(plan.Conflict().KonfliktLehrer, row.lehrer);
+        EXPECT_EQ(plan.Conflict().KonfliktStunde, row.named < 0 ? &f.H(8) : &f.H(row.named));
         const CStunde* expected = row.kind == K::Keiner ? nullptr
                                   : row.named >= 0      ? &f.H(row.named)
                                   : row.raum >= 0       ? &plan.At(row.room, slot)

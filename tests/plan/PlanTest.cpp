@@ -45,13 +45,13 @@ TEST(PlanCreate, InitialValuesAndGrid) {
     s.Raeume[2].Klasse = "K0";
     CapturingReporter rep;
     CPlan plan(s, rep);
-    EXPECT_EQ(plan.LLSSumme, 1000);
-    EXPECT_EQ(plan.KLSSumme, 1000);
-    EXPECT_EQ(plan.TFSumme, 1000);
-    EXPECT_EQ(plan.TFMax, 1000);
-    EXPECT_EQ(plan.AbbruchErsteStunde, 1);
-    EXPECT_EQ(plan.KursUeberStundenLimit, 0);
-    EXPECT_EQ(*plan.UniversalRaumL, (IntList{0, 1}));
+    EXPECT_EQ(plan.Totals().LLSSumme, 1000);
+    EXPECT_EQ(plan.Totals().KLSSumme, 1000);
+    EXPECT_EQ(plan.Totals().TFSumme, 1000);
+    EXPECT_EQ(plan.Totals().TFMax, 1000);
+    EXPECT_EQ(plan.Flags().AbbruchErsteStunde, 1);
+    EXPECT_EQ(plan.Flags().KursUeberStundenLimit, 0);
+    EXPECT_EQ(*plan.UniversalRaumL(), (IntList{0, 1}));
     ASSERT_EQ(plan.LehrerStatusL.size(), 2u);
     EXPECT_EQ(plan.LehrerStatusL[1].Index, 1);
     EXPECT_EQ(plan.KlassenStatusL[0].MinStunden, 4000);
@@ -73,17 +73,17 @@ TEST(PlanGoals, EachGoalIsTheFlagOfItsNumber) {
         numbers.push_back(Nummer(z));
         plan.ClearGoals();
         plan.SetGoal(z);
-        for (int n = 0; n < kZielAnzahl; ++n)
-            EXPECT_EQ(plan.Ziele[n], n == Nummer(z) ? 1 : 0) << Nummer(z) << " flag " << n;
+        for (Ziel y : kAlleZiele)
+            EXPECT_EQ(plan.HasGoal(y), y == z) << Nummer(z) << " goal " << Nummer(y);
     }
     EXPECT_EQ(numbers, (std::vector<int>{1, 4, 5, 6, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21}));
     plan.SetGoals({Ziel::KlassenLuecken, Ziel::Annealing});
     EXPECT_TRUE(plan.HasGoal(Ziel::KlassenLuecken));
     EXPECT_TRUE(plan.HasGoal(Ziel::Annealing));
-    EXPECT_EQ(std::count(plan.Ziele.begin(), plan.Ziele.end(), 1), 2);
+    EXPECT_EQ(plan.Goals(), (GoalSet{Ziel::KlassenLuecken, Ziel::Annealing}));
     plan.SetGoals({}); // setting a stage's goals clears the others first
     EXPECT_FALSE(plan.HasGoal(Ziel::KlassenLuecken));
-    EXPECT_EQ(std::count(plan.Ziele.begin(), plan.Ziele.end(), 0), kZielAnzahl);
+    EXPECT_TRUE(plan.Goals().Empty());
 }
 
 TEST(BuildLessonHours, UnitsCopiesAndRoomLists) {
@@ -97,7 +97,7 @@ TEST(BuildLessonHours, UnitsCopiesAndRoomLists) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(plan.StundenL[i]->BlockPos, i);
         EXPECT_EQ(plan.StundenL[i]->Laenge, 3);
-        EXPECT_EQ(plan.StundenL[i]->RaumL, plan.UniversalRaumL);
+        EXPECT_EQ(plan.StundenL[i]->RaumL, plan.UniversalRaumL());
         EXPECT_EQ(plan.StundenL[i]->ErsteStundeIdx, -1);
         EXPECT_EQ(plan.StundenL[i]->Index, i);
     }
@@ -149,7 +149,7 @@ TEST(BuildLessonHours, OwnClassRoomFixesTheRoom) {
     EXPECT_EQ(plan.StundenL[1]->Modus, Modus::ZeitUndRaumFest); // fixed time stays fixed
     EXPECT_EQ(plan.StundenL[1]->Zeit, 14);
     // Another class never gets K0's reserved room.
-    EXPECT_EQ(plan.StundenL[2]->RaumL, plan.UniversalRaumL);
+    EXPECT_EQ(plan.StundenL[2]->RaumL, plan.UniversalRaumL());
     EXPECT_EQ(plan.StundenL[2]->Modus, Modus::Frei);
 }
 
@@ -197,7 +197,7 @@ TEST(BuildLessonHours, UnknownNamesAreReportedAndNeverUsedAsIndex) {
     // The hour with the unknown room is placeable like an hour without room.
     ASSERT_EQ(plan.StundenL.size(), 1u);
     EXPECT_EQ(plan.StundenL[0]->Modus, Modus::Frei);
-    EXPECT_EQ(plan.StundenL[0]->RaumL, plan.UniversalRaumL);
+    EXPECT_EQ(plan.StundenL[0]->RaumL, plan.UniversalRaumL());
 }
 
 TEST(BuildLessonHours, CourseHoursShareTheirLists) {
@@ -237,8 +237,8 @@ TEST(BuildLessonHours, CourseOpensReservedRoomsOfItsClasses) {
     plan.BuildLessonHours();
     ASSERT_EQ(plan.StundenL.size(), 1u);
     EXPECT_EQ(*plan.StundenL[0]->RaumL, (IntList{0, 1, 2}));
-    EXPECT_NE(plan.StundenL[0]->RaumL, plan.UniversalRaumL);
-    EXPECT_EQ(*plan.UniversalRaumL, (IntList{0, 1}));
+    EXPECT_NE(plan.StundenL[0]->RaumL, plan.UniversalRaumL());
+    EXPECT_EQ(*plan.UniversalRaumL(), (IntList{0, 1}));
 }
 
 TEST(PlanGrid, PlaceLiftSwapKeepCountsAndPositions) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Seating.h"
 #include "plan/Placement.h"
+#include "plan/PlanWriter.h"
 #include "support/School.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ test::PlanFixture SeatingSchool() {
     AddBlock(f.s, "L0", "K0", "F0", {2});
     AddCourse(f.s, "Kurs", {"L1", "L2"}, {"K0"}, {1});
     f.Build();
-    f.plan->MehrfachUeberStundenLimit = 1;
+    PlanWriter::Flags(*f.plan).MehrfachUeberStundenLimit = 1;
     return f;
 }
 
@@ -46,7 +47,7 @@ TEST(Seating, FirstFitTakesTheFirstFreeRoomInItsOrder) {
     EXPECT_EQ(f.rng.State(), state);            // first fit draws nothing
     EXPECT_EQ(seating.FirstFit(f.H(2), s), -1); // K1 is busy in every room
     EXPECT_EQ(seating.LastChecked(), &f.H(2));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Klasse);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Klasse);
 }
 
 // One budget of draws: a taken room is drawn again and the redraw counts; the generator stands
@@ -107,10 +108,10 @@ TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
     EXPECT_TRUE(seating.UnitFits(first, SlotOf(0, 5), 0));  // hours 5 and 6 of 6
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 6), 0)); // hour 7 lies outside the week
     EXPECT_EQ(seating.LastChecked(), &f.H(4));
-    EXPECT_EQ(f.plan->KonfliktArt, Konflikt::Zeit);
+    EXPECT_EQ(f.plan->Conflict().KonfliktArt, Konflikt::Zeit);
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 12), 0)); // would cross the end of the day
     EXPECT_EQ(seating.LastChecked(), &first);
-    EXPECT_EQ(f.plan->KonfliktStunde, &first);
+    EXPECT_EQ(f.plan->Conflict().KonfliktStunde, &first);
     EXPECT_FALSE(seating.UnitFits(first, SlotOf(0, 1), 4)); // no such room
     f.Put(1, 0, 0, 2);
     EXPECT_TRUE(seating.UnitFits(first, SlotOf(0, 1), 1));

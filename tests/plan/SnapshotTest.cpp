@@ -3,6 +3,7 @@
 #include "plan/ClassGaps.h"
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
+#include "plan/PlanWriter.h"
 #include "support/PlanState.h"
 #include "support/Plans.h"
 #include "support/School.h"
@@ -19,14 +20,15 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     CapturingReporter rep;
     CPlan plan(s, rep);
     plan.BuildLessonHours();
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-    plan.KursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).KursUeberStundenLimit = 1;
     Random rng(7);
     test::PlaceRandomly(plan, rng, 200);
     ASSERT_GT(plan.PlacedCount(), 10);
-    plan.KonfliktStunde = plan.StundenL[3].get();
-    plan.KonfliktArt = Konflikt::Lehrer;
-    plan.KonfliktLehrer = 2;
+    PlanWriter::Conflict(plan).KonfliktStunde = plan.StundenL[3].get();
+    PlanWriter::Conflict(plan).KonfliktArt = Konflikt::Lehrer;
+    PlanWriter::Conflict(plan).KonfliktLehrer = 2;
     const PlanSnapshot snap = TakeSnapshot(plan);
     EXPECT_EQ(snap.Placed, plan.PlacedCount());
     std::vector<int> before;
@@ -36,17 +38,17 @@ TEST(Snapshot, RestoresEveryPositionAndTheConflictReport) {
     plan.ClearPlacements();
     test::PlaceRandomly(plan, rng, 200);
     plan.PutMarker(0, SlotOf(4, 5));
-    plan.KonfliktArt = Konflikt::Raum;
-    plan.KonfliktStunde = nullptr;
+    PlanWriter::Conflict(plan).KonfliktArt = Konflikt::Raum;
+    PlanWriter::Conflict(plan).KonfliktStunde = nullptr;
 
     RestoreSnapshot(plan, snap);
     for (const auto& h : plan.StundenL)
         EXPECT_EQ(plan.PositionOf(*h), before[h->Index]) << h->Index;
     EXPECT_EQ(plan.PlacedCount(), snap.Placed);
     EXPECT_FALSE(plan.IsMarker(0, SlotOf(4, 5)));
-    EXPECT_EQ(plan.KonfliktStunde, plan.StundenL[3].get());
-    EXPECT_EQ(plan.KonfliktArt, Konflikt::Lehrer);
-    EXPECT_EQ(plan.KonfliktLehrer, 2);
+    EXPECT_EQ(plan.Conflict().KonfliktStunde, plan.StundenL[3].get());
+    EXPECT_EQ(plan.Conflict().KonfliktArt, Konflikt::Lehrer);
+    EXPECT_EQ(plan.Conflict().KonfliktLehrer, 2);
     const InvariantReport r = CheckInvariants(plan, false);
     EXPECT_TRUE(r.Ok()) << r.Violations.front();
 }
@@ -60,17 +62,17 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     test::PlaceAtRandom(plan, 3);
     plan.SetGoal(Ziel::KlassenLuecken);
     plan.SetGoal(Ziel::KlassenAnnealing);
-    plan.Opt.SetOptWerte({5, 6, 7, 8, 9, 10});
-    plan.Opt.KProdRekord = plan.KProd;
-    plan.Opt.KProdToleranz = 200;
-    plan.Opt.Temperatur = 0.25f;
+    PlanWriter::Totals(plan).Opt.SetOptWerte({5, 6, 7, 8, 9, 10});
+    PlanWriter::Totals(plan).Opt.KProdRekord = PlanWriter::Totals(plan).KProd;
+    PlanWriter::Totals(plan).Opt.KProdToleranz = 200;
+    PlanWriter::Totals(plan).Opt.Temperatur = 0.25f;
     plan.StundenL[4]->Zeit = SlotOf(1, 2);
     plan.StundenL[4]->Modus = Modus::ZeitFest;
     plan.StundenL[4]->TagesLimit = 1;
     plan.StundenL[4]->Tag = 1;
     const test::PlanState state = test::PlanState::Of(plan);
     const PlanSnapshot snap = TakeSnapshot(plan);
-    const auto goals = plan.Ziele;
+    const GoalSet goals = plan.Goals();
 
     // A run changes the grid, the figures, the records, the goals and the presets.
     Random rng;
@@ -79,8 +81,8 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
     for (int pass = 0; pass < 20; ++pass)
         m.Pass(kGapModeAll, 5);
     plan.SetGoal(Ziel::LehrerLuecken);
-    plan.Opt.BestLLS = 1;
-    plan.Opt.Temperatur = 3.0f;
+    PlanWriter::Totals(plan).Opt.BestLLS = 1;
+    PlanWriter::Totals(plan).Opt.Temperatur = 3.0f;
     plan.StundenL[4]->Zeit = kNoSlot;
     plan.StundenL[4]->Modus = Modus::Frei;
     plan.StundenL[4]->TagesLimit = 0;
@@ -91,7 +93,7 @@ TEST(Snapshot, RestoreGivesBackThePlanExactlyAsTaken) {
 
     RestoreSnapshot(plan, snap);
     EXPECT_EQ(test::PlanState::Difference(test::PlanState::Of(plan), state), "");
-    EXPECT_EQ(plan.Ziele, goals);
+    EXPECT_EQ(plan.Goals(), goals);
     EXPECT_EQ(plan.StundenL[4]->Zeit, SlotOf(1, 2));
     EXPECT_EQ(plan.StundenL[4]->Modus, Modus::ZeitFest);
     EXPECT_EQ(plan.StundenL[4]->TagesLimit, 1);

@@ -129,9 +129,11 @@ TEST_F(Blatt, TheZerothHourOnlyWithTheZerothHour) {
     EXPECT_EQ(zeilen[1], (std::vector<std::string>{"0.   K0  F1  L0", "L3"}));
     EXPECT_EQ(zeilen[2], (std::vector<std::string>{"1.   Kurs  L0", " "}));
 
-    f.plan->Nullte = 0;
+    // The same week without the 0th hour.
+    f.s.Angaben.Nullte = false;
+    const CPlan ohneNullte(f.s, f.rep);
     CWord ohne(dir.File("ohne.docx"), DefaultFileOps(), opener);
-    ASSERT_TRUE(Schreiben(ohne));
+    ASSERT_TRUE(SchreibeVertretungsplan(ohneNullte, liste, kMittwoch, ohne, rep));
     const auto rest = Tabelle(dir.File("ohne.docx"));
     ASSERT_EQ(rest.size(), 5u); // header and the four lessons of hours 1 and 2
     for (const auto& zeile : rest)

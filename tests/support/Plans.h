@@ -6,6 +6,7 @@
 #include "plan/Evaluation.h"
 #include "plan/InitialPlan.h"
 #include "plan/Plan.h"
+#include "plan/PlanWriter.h"
 #include "plan/Random.h"
 #include "support/School.h"
 
@@ -19,8 +20,9 @@ namespace sw::test {
 inline void PlaceAtRandom(CPlan& plan, std::uint32_t seed, int rounds = 2000) {
     plan.BuildLessonHours();
     ComputeTargets(plan);
-    plan.MehrfachUeberStundenLimit = plan.MehrfachKursUeberStundenLimit = 1;
-    plan.KursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).MehrfachUeberStundenLimit =
+        PlanWriter::Flags(plan).MehrfachKursUeberStundenLimit = 1;
+    PlanWriter::Flags(plan).KursUeberStundenLimit = 1;
     Random rng(seed);
     PlaceRandomly(plan, rng, rounds);
     EvaluateAll(plan);

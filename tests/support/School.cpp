@@ -101,29 +101,17 @@ void PlaceRandomly(CPlan& plan, Random& rng, int rounds) {
 
 std::string FirstDisallowedPlacement(CPlan& plan) {
     // The check writes the conflict report; the caller's report is kept.
-    const CStunde* stunde = plan.KonfliktStunde;
-    const int raum = plan.KonfliktRaum, klasse = plan.KonfliktKlasse;
-    const int lehrer = plan.KonfliktLehrer;
-    const Konflikt kind = plan.KonfliktArt;
     struct Restore {
         CPlan& p;
-        const CStunde* s;
-        int r, k, l;
-        Konflikt a;
-        ~Restore() {
-            p.KonfliktStunde = s;
-            p.KonfliktRaum = r;
-            p.KonfliktKlasse = k;
-            p.KonfliktLehrer = l;
-            p.KonfliktArt = a;
-        }
-    } restore{plan, stunde, raum, klasse, lehrer, kind};
+        ConflictReport kept;
+        ~Restore() { p.ReportConflict(kept); }
+    } restore{plan, plan.Conflict()};
     for (int r = 0; r < plan.RaumAnzahl; ++r)
         for (int s = 0; s < kSlotCount; ++s) {
             CStunde* h = plan.Lift(r, s);
             if (!h) continue;
             const CStunde* refusal = CheckPlacement(plan, *h, s, r);
-            const Konflikt art = plan.KonfliktArt;
+            const Konflikt art = plan.Conflict().KonfliktArt;
             plan.Place(*h, r, s);
             if (refusal)
                 return "Stunde " + std::to_string(h->Index) + " in Raum " + std::to_string(r) +

@@ -248,7 +248,8 @@ TEST_F(MainWindow, TypicalRoad) {
     EXPECT_EQ(haupt.windowTitle(), "Plan: " + datei);
     EXPECT_TRUE(plan.isVisible());
     EXPECT_FALSE(haupt.Editable());
-    EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(haupt.Sitzung().Plan()->LLSSumme));
+    EXPECT_EQ(Text("LLSSumL").toStdString(),
+              std::to_string(haupt.Sitzung().Plan()->Totals().LLSSumme));
 }
 
 // "Halt" and closing the planning window in the same pass of a run: the question comes once the
@@ -265,7 +266,7 @@ TEST_F(MainWindow, HaltAndCloseInTheSamePassAskOnceTheRunHasReturned) {
     rep.onAsk = [&](const Message&) {
         imLauf = haupt.Lauf().InUse();
         zahlBeiFrage = Text("LLSSumL").toStdString();
-        zahlDesPlans = std::to_string(haupt.Sitzung().Plan()->LLSSumme);
+        zahlDesPlans = std::to_string(haupt.Sitzung().Plan()->Totals().LLSSumme);
     };
     // Fires in the first pass, where the run lets input through.
     QTimer::singleShot(0, &plan, [&] {
@@ -527,13 +528,13 @@ TEST_F(MainWindow, TheLimitOptionsAreKeptForTheNextPlan) {
     auto* kurs = Find<QCheckBox>(haupt.PlanForm(), "KursUeberStundenLimitCB");
     EXPECT_FALSE(kurs->isChecked());
     kurs->click();
-    EXPECT_EQ(haupt.Sitzung().Plan()->KursUeberStundenLimit, 1);
+    EXPECT_EQ(haupt.Sitzung().Plan()->Flags().KursUeberStundenLimit, 1);
     rep.answer = true;
     ASSERT_TRUE(haupt.PlanForm().close());
     haupt.StundenplanClick();
     EXPECT_TRUE(kurs->isChecked());
-    EXPECT_EQ(haupt.Sitzung().Plan()->KursUeberStundenLimit, 1);
-    EXPECT_EQ(haupt.Sitzung().Plan()->MehrfachUeberStundenLimit, 0);
+    EXPECT_EQ(haupt.Sitzung().Plan()->Flags().KursUeberStundenLimit, 1);
+    EXPECT_EQ(haupt.Sitzung().Plan()->Flags().MehrfachUeberStundenLimit, 0);
     EXPECT_NE(ReadFileBytes(dir.File("config.ini")).find("KursUeberStundenLimit=1"),
               std::string::npos);
 }

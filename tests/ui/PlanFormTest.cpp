@@ -230,8 +230,8 @@ TEST_F(PlanWindow, RunRepaintsAFewTimesASecond) {
     EXPECT_LE(zahlBilder.paints, erlaubt);
     EXPECT_GE(kurvenBilder.paints, 2);
     EXPECT_EQ(static_cast<int>(kurve->Werte().size()), run.Passes());
-    EXPECT_EQ(kurve->Werte().back(), session.Plan()->LLSSumme);
-    EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(session.Plan()->LLSSumme));
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->Totals().LLSSumme);
+    EXPECT_EQ(Text("LLSSumL").toStdString(), std::to_string(session.Plan()->Totals().LLSSumme));
     EXPECT_EQ(Text("Label15"), QString::number(run.Passes() - 1));
 }
 
@@ -263,7 +263,7 @@ TEST_F(PlanWindow, CurveFollowsMixingAndTheFirstTickedGoal) {
     Button("Boese2Btn")->click();
     EXPECT_EQ(kurve->Name(), "Mischen: Klassen-Stunden-Verteilung");
     EXPECT_EQ(kurve->Werte().size(), 6u);
-    EXPECT_EQ(kurve->Werte().back(), session.Plan()->KProd);
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->Totals().KProd);
 
     auto* ziele = Find<QListWidget>(form, "ZieleCLB");
     ziele->item(2)->setCheckState(Qt::Checked); // Trennungsfehler
@@ -271,14 +271,14 @@ TEST_F(PlanWindow, CurveFollowsMixingAndTheFirstTickedGoal) {
     QTimer::singleShot(100, &form, [&] { Button("HaltBtn")->click(); });
     Button("ManuellStartBtn")->click();
     EXPECT_EQ(kurve->Name(), "Trennungsfehler");
-    EXPECT_EQ(kurve->Werte().back(), session.Plan()->TFSumme);
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->Totals().TFSumme);
 
     ziele->item(2)->setCheckState(Qt::Unchecked);
     ziele->item(4)->setCheckState(Qt::Unchecked);
     QTimer::singleShot(100, &form, [&] { Button("HaltBtn")->click(); });
     Button("ManuellStartBtn")->click();
     EXPECT_EQ(kurve->Name(), "Lehrer-Leerstunden (kein Ziel gewählt)");
-    EXPECT_EQ(kurve->Werte().back(), session.Plan()->LLSSumme);
+    EXPECT_EQ(kurve->Werte().back(), session.Plan()->Totals().LLSSumme);
 }
 
 // The figure labels keep their width and align right, so the panel does not jump.
@@ -291,8 +291,10 @@ TEST_F(PlanWindow, FigureLabelsHaveAFixedWidth) {
         {"TFSumL", "44508"},
         {"LLSSumL", "44508"},
         {"LLSMaxL", "44508"},
-        {"KProdSumL", DistributionText(p.KProdOpt - p.KProdOpt / 1000 - 1, p.KProdOpt)},
-        {"LProdSumL", DistributionText(p.LProdOpt - p.LProdOpt / 1000 - 1, p.LProdOpt)}};
+        {"KProdSumL", DistributionText(p.Totals().KProdOpt - p.Totals().KProdOpt / 1000 - 1,
+                                       p.Totals().KProdOpt)},
+        {"LProdSumL", DistributionText(p.Totals().LProdOpt - p.Totals().LProdOpt / 1000 - 1,
+                                       p.Totals().LProdOpt)}};
     for (const auto& [name, text] : breit) {
         auto* l = Find<QLabel>(form, name);
         EXPECT_TRUE(l->alignment() & Qt::AlignRight) << name;
@@ -318,9 +320,9 @@ TEST(Curve, AxisLabelsFitTheirNumbers) {
 TEST_F(PlanWindow, OptionsFollowThePlanFlags) {
     auto* abbruch = Find<QCheckBox>(form, "AbbruchErsteStundeCB");
     auto* kurs = Find<QCheckBox>(form, "KursUeberStundenLimitCB");
-    EXPECT_EQ(abbruch->isChecked(), session.Plan()->AbbruchErsteStunde != 0);
+    EXPECT_EQ(abbruch->isChecked(), session.Plan()->Flags().AbbruchErsteStunde != 0);
     kurs->click();
-    EXPECT_EQ(session.Plan()->KursUeberStundenLimit, 1);
+    EXPECT_EQ(session.Plan()->Flags().KursUeberStundenLimit, 1);
     EXPECT_EQ(Find<QCheckBox>(form, "MehrfachUeberStundenLimitCB")->text(),
               "Setzen von Mehrfach-Fachstunden über dem StundenLimit zulassen");
 }
