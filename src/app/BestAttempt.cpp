@@ -17,10 +17,10 @@ void BestAttempt::AttemptDone(const InitialPlanProgress& progress) {
     if (next_) next_->AttemptDone(progress);
 }
 
-void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& figures) {
+void BestAttempt::Finished(const InitialPlanProgress& progress, const PlanTotals& totals) {
     // Without a complete plan the best attempt is worth more than the last one.
     if (progress.Rest == 0 || best_.Placed <= plan_.PlacedCount()) {
-        if (next_) next_->Finished(progress, figures);
+        if (next_) next_->Finished(progress, totals);
         return;
     }
     RestoreSnapshot(plan_, best_);
@@ -29,7 +29,7 @@ void BestAttempt::Finished(const InitialPlanProgress& progress, const Figures& f
     InitialPlanProgress best = progress;
     best.Rest = bestRest_;
     best.Konflikt = ConflictOf(plan_);
-    if (next_) next_->Finished(best, ShowFigures(plan_));
+    if (next_) next_->Finished(best, plan_.Totals());
 }
 
 InitialPlanResult RunInitialPlanKeepingBest(CPlan* plan, Random& rng, Reporter& reporter,

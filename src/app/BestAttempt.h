@@ -36,7 +36,7 @@ public:
 
     void Started(const CPlan* plan, int attempts) override;
     void AttemptDone(const InitialPlanProgress& progress) override;
-    void Finished(const InitialPlanProgress& progress, const Figures& figures) override;
+    void Finished(const InitialPlanProgress& progress, const PlanTotals& totals) override;
 
 private:
     CPlan& plan_;

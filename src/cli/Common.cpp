@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "app/FigureTexts.h"
 #include "plan/Evaluation.h"
 
 #include <cstdio>

@@ -10,6 +10,7 @@
 #include "cli/Signals.h"
 
 #include "app/BestAttempt.h"
+#include "app/FigureTexts.h"
 #include "app/PlanJob.h"
 #include "app/Session.h"
 #include "app/StageRunner.h"
@@ -166,7 +167,7 @@ public:
         last_ = now;
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    void Finished(const InitialPlanProgress&, const Figures&) override {
+    void Finished(const InitialPlanProgress&, const PlanTotals&) override {
         if (pending_) std::fputc('\n', stderr);
         pending_ = false;
     }
@@ -222,8 +223,9 @@ std::string RunJson(const CPlan& plan, const InvariantReport& report,
         const ConflictRecord conflict = ConflictOf(plan);
         const ConflictNames k = NamesOf(plan, conflict);
         const int raumIndex = plan.Conflict().KonfliktRaum;
-        const std::string raum =
-            raumIndex >= 0 && raumIndex < plan.RaumAnzahl ? plan.RaumAt(raumIndex).Name : std::string();
+        const std::string raum = raumIndex >= 0 && raumIndex < plan.RaumAnzahl
+                                     ? plan.RaumAt(raumIndex).Name
+                                     : std::string();
         out += ", \"conflict\": {\"caption\": " + JsonString(texte::KonfliktZeile(conflict.Kind)) +
                ", \"Lehrer\": " + JsonString(k.Lehrer) +
                ", \"FachKurs\": " + JsonString(k.FachKurs) +

@@ -118,8 +118,9 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
 
     progress.Versuche = tries;
     progress.Rest = rest;
-    const Figures figures = ShowFigures(*plan);
-    obs.Finished(progress, figures);
+    EvaluateAll(*plan);
+    const PlanTotals totals = plan->Totals();
+    obs.Finished(progress, totals);
     run.End();
     result.Versuche = tries;
     result.Rest = rest;

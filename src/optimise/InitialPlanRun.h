@@ -71,9 +71,9 @@ public:
     virtual void Started(const CPlan* plan, int attempts) { (void)plan, (void)attempts; }
     // After each attempt, with the grid as the attempt left it.
     virtual void AttemptDone(const InitialPlanProgress& progress) { (void)progress; }
-    // The run has ended: the last progress and the figures of the plan.
-    virtual void Finished(const InitialPlanProgress& progress, const Figures& figures) {
-        (void)progress, (void)figures;
+    // The run has ended: the last progress and the figures of the evaluated plan.
+    virtual void Finished(const InitialPlanProgress& progress, const PlanTotals& totals) {
+        (void)progress, (void)totals;
     }
 };
 

@@ -63,7 +63,8 @@ StageResult Optimiser::Loop(const StageRow& row, Pass pass, Done done) {
     report_ = PassReport{};
     if (observer_) observer_->Started(row);
     CheckKeptTotals(plan_, reporter_);
-    report_.Zahlen = ShowFigures(plan_);
+    EvaluateAll(plan_);
+    report_.Totals = plan_.Totals();
     run_.Begin();
     bool finished = row.TestFirst && done();
     while (!finished && run_.KeepRunning() && result.Passes < maxPasses) {
@@ -71,7 +72,8 @@ StageResult Optimiser::Loop(const StageRow& row, Pass pass, Done done) {
         ++result.Passes;
         report_.Pass = result.Passes;
         CheckKeptTotals(plan_, reporter_);
-        report_.Zahlen = ShowFigures(plan_);
+        EvaluateAll(plan_);
+        report_.Totals = plan_.Totals();
         finished = done();
         if (observer_) observer_->PassDone(report_);
         run_.PassDone();
@@ -133,8 +135,8 @@ StageResult Optimiser::RunStage(Stage stufe, GoalSet chosen) {
     return Run(FindStageRow(stufe, false), chosen);
 }
 
-StageResult Optimiser::Mix(Stage tab) {
-    return Run(FindStageRow(tab, true), {});
+StageResult Optimiser::Mix(Stage stage) {
+    return Run(FindStageRow(stage, true), {});
 }
 
 } // namespace sw

@@ -32,7 +32,7 @@ struct PassReport {
     int Pass = 0;            // passes done in this stage
     long long Exchanges = 0; // feasible exchanges summed over the stage
     int GoalDirected = 0;    // result of the last goal-directed call
-    Figures Zahlen;          // the figures after the pass
+    PlanTotals Totals;       // the figures after the pass
 };
 
 class StageObserver {
@@ -66,7 +66,7 @@ public:
     // Urplan. ..." (title "Hinweis"): it would only report an empty grid as perfect.
     StageResult RunStage(Stage stufe, GoalSet chosen = {});
     // The "Mischen" button of a stage's tab (2..6); refused like a stage on an empty grid.
-    StageResult Mix(Stage tab);
+    StageResult Mix(Stage stage);
 
     // One step of a pass, its moves keeping the records of `rule`.
     void RunStep(const PassStep& step, AcceptanceKind rule);

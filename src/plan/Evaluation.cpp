@@ -224,34 +224,4 @@ void EvaluateAll(CPlan& plan) {
     }
 }
 
-std::string DistributionText(int prod, int ideal, char decimalSeparator) {
-    std::string percent = "-";
-    if (ideal != 0) {
-        const long long permille = static_cast<long long>(prod) * 1000 / ideal;
-        percent = std::to_string(permille / 10);
-        const long long tenth = permille % 10;
-        if (tenth != 0) {
-            if (permille < 0 && permille / 10 == 0) percent = "-0";
-            percent += decimalSeparator + std::to_string(tenth < 0 ? -tenth : tenth);
-        }
-    }
-    return std::to_string(prod) + " (" + percent + " %)  " + std::to_string(ideal);
-}
-
-Figures ShowFigures(CPlan& plan, char decimalSeparator) {
-    EvaluateAll(plan);
-    Figures f;
-    f.KLSSumme = std::to_string(plan.Totals().KLSSumme);
-    f.KProd = DistributionText(plan.Totals().KProd, plan.Totals().KProdOpt, decimalSeparator);
-    f.LLSSumme = std::to_string(plan.Totals().LLSSumme);
-    f.LLSMax = std::to_string(plan.Totals().LLSMax);
-    f.LProd = DistributionText(plan.Totals().LProd, plan.Totals().LProdOpt, decimalSeparator);
-    f.TFSumme = std::to_string(plan.Totals().TFSumme);
-    f.TFMax = std::to_string(plan.Totals().TFMax);
-    f.STFSumme = std::to_string(plan.Totals().STFSumme);
-    f.STFMax = std::to_string(plan.Totals().STFMax);
-    f.LLSLimit = std::to_string(plan.Totals().LLSLimit);
-    return f;
-}
-
 } // namespace sw

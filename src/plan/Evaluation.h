@@ -7,8 +7,6 @@
 
 #include "plan/Plan.h"
 
-#include <string>
-
 namespace sw {
 
 // Targets of every class and teacher (StundenLimit, MaxProTag, MinProTag, TageMitMax, ProdOpt)
@@ -30,17 +28,5 @@ void EvaluateAll(CPlan& plan);
 
 // The largest product h hours can reach spread over d days.
 int IdealProduct(int hours, int days);
-
-// The distribution text of the planning window: "4321 (96 %)  4500", the percentage truncated to
-// one decimal and written with `decimalSeparator`. With an ideal of 0 there is no percentage:
-// "0 (- %)  0".
-std::string DistributionText(int prod, int ideal, char decimalSeparator = ',');
-
-// The figures of the planning window after EvaluateAll, as label texts.
-struct Figures {
-    std::string KLSSumme, KProd, LLSSumme, LLSMax, LProd, TFSumme, TFMax, STFSumme, STFMax,
-        LLSLimit;
-};
-Figures ShowFigures(CPlan& plan, char decimalSeparator = ',');
 
 } // namespace sw

@@ -2,6 +2,7 @@
 #include "ui/TPlanForm.h"
 
 #include "app/BestAttempt.h"
+#include "app/FigureTexts.h"
 #include "app/Settings.h"
 #include "plan/FitCheck.h"
 
@@ -41,7 +42,7 @@ QLabel* Beschriftung(QWidget* parent, const char* name, const char* text = "") {
     return l;
 }
 
-// The figure labels in the order of Figures; the pages that optimise them colour them blue.
+// The figure labels in the order of FigureTexts; the pages that optimise them colour them blue.
 struct ZahlInfo {
     const char* name;
     const char* titel;
@@ -327,7 +328,7 @@ void TPlanForm::ZahlenZeigen() {
     if (plan_) ZahlenSetzen(ShowFigures(*plan_));
 }
 
-void TPlanForm::ZahlenSetzen(const Figures& f) {
+void TPlanForm::ZahlenSetzen(const FigureTexts& f) {
     const std::array<const std::string*, 9> texte = {&f.KLSSumme, &f.KProd,    &f.TFSumme,
                                                      &f.TFMax,    &f.STFSumme, &f.STFMax,
                                                      &f.LLSSumme, &f.LLSMax,   &f.LProd};
@@ -428,8 +429,8 @@ bool TPlanForm::AnzeigeFaellig() {
     return true;
 }
 
-void TPlanForm::LaufZeigen(const Figures& zahlen) {
-    ZahlenSetzen(zahlen);
+void TPlanForm::LaufZeigen(const PlanTotals& zahlen) {
+    ZahlenSetzen(FigureTextsOf(zahlen));
     label15_->setText(Q(label15Text_));
     austauschL_->setText(zielgerichtet_ ? QString::number(zielgerichtetWert_) : QString());
     kurve_->update();
@@ -491,11 +492,11 @@ void TPlanForm::AttemptDone(const InitialPlanProgress& progress) {
     kurve_->update();
 }
 
-void TPlanForm::Finished(const InitialPlanProgress& progress, const Figures& figures) {
+void TPlanForm::Finished(const InitialPlanProgress& progress, const PlanTotals& totals) {
     label1_->setText(Q(VersucheText(progress)));
     kurve_->SetVersuche(progress.Versuche);
     KonfliktSetzen(progress.Konflikt);
-    ZahlenSetzen(figures);
+    ZahlenSetzen(FigureTextsOf(totals));
     startBtn_->setText(Q(texte::UrplanStart));
     kurve_->update();
 }
@@ -509,11 +510,11 @@ void TPlanForm::PassDone(const PassReport& report) {
     kurve_->Merken(FigureValue(*plan_, kurvenFigur_));
     label15Text_ = PassLabelText(passCount_, report);
     zielgerichtetWert_ = report.GoalDirected;
-    if (AnzeigeFaellig()) LaufZeigen(report.Zahlen);
+    if (AnzeigeFaellig()) LaufZeigen(report.Totals);
 }
 
 void TPlanForm::Ended(const PassReport& report) {
-    LaufZeigen(report.Zahlen);
+    LaufZeigen(report.Totals);
 }
 
 std::pair<Figure, QString> TPlanForm::Kurve(const StageRow& zeile) const {

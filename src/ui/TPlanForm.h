@@ -8,6 +8,7 @@
 // still returning waits for it. The window is created once and shows whatever plan the main
 // window hands it.
 #pragma once
+#include "app/FigureTexts.h"
 #include "app/PlanningService.h"
 #include "app/Settings.h"
 #include "edit/EditHistory.h"
@@ -98,7 +99,7 @@ private:
     // InitialPlanObserver
     void Started(const CPlan* plan, int attempts) override;
     void AttemptDone(const InitialPlanProgress& progress) override;
-    void Finished(const InitialPlanProgress& progress, const Figures& figures) override;
+    void Finished(const InitialPlanProgress& progress, const PlanTotals& totals) override;
     // StageObserver
     void Started(const StageRow& row) override;
     void PassDone(const PassReport& report) override;
@@ -110,7 +111,7 @@ private:
     bool AnzeigeFaellig();
     // What the last pass left, on screen: when due and at the end of every stage, before its
     // message.
-    void LaufZeigen(const Figures& zahlen);
+    void LaufZeigen(const PlanTotals& zahlen);
 
     void Aufbauen();
     QWidget* UrplanSeite();
@@ -119,7 +120,7 @@ private:
     QWidget* ManuellSeite();
     QWidget* OptionenSeite();
     QWidget* ZahlenTeil();
-    void ZahlenSetzen(const Figures& f);
+    void ZahlenSetzen(const FigureTexts& f);
     // The figure labels' fixed widths, from the widest text the plan's figures can take.
     void ZahlenBreiten();
     void KonfliktSetzen(const ConflictRecord& k);

@@ -28,7 +28,7 @@ struct Watcher : InitialPlanObserver {
         rest.push_back(p.Rest);
         conflicts.push_back(p.Konflikt);
     }
-    void Finished(const InitialPlanProgress&, const Figures&) override { ++finished; }
+    void Finished(const InitialPlanProgress&, const PlanTotals&) override { ++finished; }
 };
 
 // A school that cannot be planned: one teacher has three free slots for more hours.

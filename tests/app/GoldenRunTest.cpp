@@ -7,8 +7,7 @@
 // byte for byte.
 //
 // To record them anew (only for a deliberate change of behaviour, to be named in the commit):
-//   STUNDENWERK_WRITE_GOLDEN=tests/app/golden_runs.txt ./build/tests/test_app \
-//       --gtest_filter='GoldenRun.*'
+//   STUNDENWERK_WRITE_GOLDEN=tests/app/golden_runs.txt ./build/tests/test_app --gtest_filter='GoldenRun.*'
 #include "app/Experiments.h"
 #include "files/PlanFile.h"
 #include "files/StreamFile.h"

@@ -49,8 +49,12 @@ TEST(CompoundMove, IsKeptOnlyWhenTheGoalsAcceptItAndTakenBackExactlyOtherwise) {
             ++kept;
             // The goals judged the whole chain: none of the figures they watch grew.
             EXPECT_LE(plan.Totals().KLSSumme, kls);
-            if (which >= 1) EXPECT_LE(plan.Totals().TFSumme, tf);
-            if (which == 2) EXPECT_LE(plan.Totals().LLSSumme, lls);
+            if (which >= 1) {
+                EXPECT_LE(plan.Totals().TFSumme, tf);
+            }
+            if (which == 2) {
+                EXPECT_LE(plan.Totals().LLSSumme, lls);
+            }
         } else {
             ++undone;
             const test::PlanState after = test::PlanState::Of(plan);

@@ -20,7 +20,7 @@ struct Window : InitialPlanObserver, RunObserver {
     std::vector<InitialPlanProgress> attempts;
     std::vector<std::string> violations;
     InitialPlanProgress last;
-    Figures figures;
+    PlanTotals figures;
     int disabled = 0, enabled = 0;
 
     void Started(const CPlan*, int n) override { attemptsAsked = n; }
@@ -29,7 +29,7 @@ struct Window : InitialPlanObserver, RunObserver {
         const InvariantReport inv = CheckInvariants(*plan, false);
         violations.insert(violations.end(), inv.Violations.begin(), inv.Violations.end());
     }
-    void Finished(const InitialPlanProgress& p, const Figures& f) override {
+    void Finished(const InitialPlanProgress& p, const PlanTotals& f) override {
         last = p;
         figures = f;
     }
@@ -75,7 +75,7 @@ TEST(InitialPlanRun, CompletePlanWithLabelsAndRunProtocol) {
     EXPECT_TRUE(f.window.violations.empty()) << f.window.violations.front();
     EXPECT_EQ(f.window.last.Versuche, r.Versuche);
     EXPECT_EQ(f.window.last.Rest, 0);
-    EXPECT_EQ(f.window.figures.KLSSumme, std::to_string(f.plan->Totals().KLSSumme));
+    EXPECT_EQ(f.window.figures, f.plan->Totals());
     EXPECT_TRUE(CheckInvariants(*f.plan, true).Ok()); // figures evaluated at the end
 }
 
@@ -196,7 +196,8 @@ TEST(InitialPlanRun, CloseAfterHaltInTheSamePassDestroysThePlanOnlyAfterTheRun) 
         EXPECT_FALSE(destroyed);
         EXPECT_TRUE(f.rep.asked.empty());
         // What the window does after the run: the plan is still there.
-        EXPECT_EQ(ShowFigures(*f.plan).KLSSumme, f.window.figures.KLSSumme);
+        EvaluateAll(*f.plan);
+        EXPECT_EQ(f.plan->Totals().KLSSumme, f.window.figures.KLSSumme);
     }
     EXPECT_TRUE(destroyed);
     ASSERT_EQ(f.rep.asked.size(), 1u);

@@ -110,7 +110,7 @@ TEST(Stages, EndOfTheLoopIsToldBeforeTheMessage) {
     opt.RunStage(Stage::KlassenLuecken);
     EXPECT_EQ(window.messagesAtEnd, 0u);
     EXPECT_EQ(window.last.Pass, 1);
-    EXPECT_EQ(window.last.Zahlen.KLSSumme, "0");
+    EXPECT_EQ(window.last.Totals.KLSSumme, 0);
     ASSERT_EQ(f.rep.shown.size(), 1u);
     EXPECT_EQ(f.rep.shown[0].Text, "Leerstunden beseitigt!");
 }

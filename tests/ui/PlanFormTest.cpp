@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The planning window on its own, and the export options and about windows.
 #include "UiTestSupport.h"
+#include "app/FigureTexts.h"
 #include "app/Session.h"
 #include "export/ExportRun.h"
 #include "support/School.h"

@@ -3,6 +3,7 @@
 // pages, cell selection, the popup and the keys, refusals in the conflict group, the room dialog,
 // undo and redo, and how the planning window opens it.
 #include "UiTestSupport.h"
+#include "app/FigureTexts.h"
 #include "app/Session.h"
 #include "edit/GridView.h"
 #include "plan/Evaluation.h"

@@ -4,6 +4,7 @@
 // taking a choice back, the question for a teacher chosen twice at one hour, the sheet to Word
 // and to the printer, the plan grid from both windows, and the window closing with the plan.
 #include "UiTestSupport.h"
+#include "app/FigureTexts.h"
 #include "edit/GridView.h"
 #include "export/DocxReader.h"
 #include "support/TestSupport.h"
