@@ -47,6 +47,10 @@ constexpr std::array<ExperimentInfo, 6> kExperiments = {{
 
 } // namespace
 
+bool TakesMargin(const ExperimentInfo& info) {
+    return info.Id == Experiment::RekordMitMarge || info.Id == Experiment::KlassenRekord;
+}
+
 std::span<const ExperimentInfo> Experiments() {
     return kExperiments;
 }
@@ -81,8 +85,13 @@ bool TargetReached(const ExperimentInfo& info, const CPlan& p) {
 
 ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& planFile,
                                const std::string& folder, FileOps& files, Reporter& reporter,
-                               RunControl& run, int runs, int iterations) {
+                               RunControl& run, int runs, int iterations, int margin) {
     ExperimentResult result;
+    const RecordAcceptance record(margin);
+    const ClassRecordAcceptance classRecord(margin);
+    const Acceptance* rule = info.Rule;
+    if (margin > 0 && info.Id == Experiment::RekordMitMarge) rule = &record;
+    if (margin > 0 && info.Id == Experiment::KlassenRekord) rule = &classRecord;
     runs = runs > 0 ? runs : info.Runs;
     iterations = iterations > 0 ? iterations : info.Iterations;
     result.Average.assign(iterations, 0.0);
@@ -98,16 +107,16 @@ ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& pl
         // Each run has a generator of its own, seeded with its number.
         Random rng(static_cast<std::uint32_t>(r + 1));
         p.SetGoals(info.Goals);
-        info.Rule->Start(p);
+        rule->Start(p);
         Optimiser opt(p, rng, run, reporter);
-        const AcceptanceKind rule = info.Rule->Kind();
+        const AcceptanceKind kind = rule->Kind();
         double last = FigureValue(p, info.Curve);
         int i = 0;
         for (; i < iterations && run.KeepRunning(); ++i) {
             if (!TargetReached(info, p)) {
                 for (const PassStep& step : info.Steps)
-                    opt.RunStep(step, rule);
-                info.Rule->Iterated(p, i);
+                    opt.RunStep(step, kind);
+                rule->Iterated(p, i);
             }
             EvaluateAll(p);
             last = FigureValue(p, info.Curve);

@@ -40,6 +40,10 @@ struct ExperimentInfo {
     bool Classes;
 };
 
+// The record rules take a margin: "S2" how far BestLLS may be exceeded (default 1), "S2-Klassen"
+// how far KProd may fall below its record (default 300).
+bool TakesMargin(const ExperimentInfo& info);
+
 // Every experiment with its defaults.
 std::span<const ExperimentInfo> Experiments();
 const ExperimentInfo* FindExperiment(const std::string& name);
@@ -51,13 +55,14 @@ struct ExperimentResult {
     std::string CurveFile;
 };
 
-// Runs `info` (with `runs` and `iterations` when positive, else the defaults) on the plan in
+// Runs `info` (with `runs`, `iterations` and, for a record rule, `margin` when positive, else the
+// defaults) on the plan in
 // `planFile` and writes the curve file into `folder`. "Halt" ends it after the iteration in
 // progress; the curve is then written for the iterations done. A curve file that cannot be
 // written fails the outcome with the reason (a missing folder is named).
 ExperimentResult RunExperiment(const ExperimentInfo& info, const std::string& planFile,
                                const std::string& folder, FileOps& files, Reporter& reporter,
-                               RunControl& run, int runs = 0, int iterations = 0);
+                               RunControl& run, int runs = 0, int iterations = 0, int margin = 0);
 
 // The text of a curve file.
 std::string CurveText(const std::vector<double>& finals, const std::vector<double>& average);

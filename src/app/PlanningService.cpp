@@ -96,6 +96,15 @@ PlanningService::RunStages(const std::function<void(const StageRecord&)>& stageD
     return sw::RunStages(*plan_, *rng_, reporter_, stages);
 }
 
+ExperimentResult PlanningService::RunExperiment(const std::string& planFile,
+                                                const std::string& folder, FileOps& files) {
+    if (!options_.ExperimentRule) return {};
+    run_.SetStopFlag(options_.Stop);
+    return sw::RunExperiment(*options_.ExperimentRule, planFile, folder, files, reporter_, run_,
+                             options_.ExperimentRuns, options_.ExperimentIterations,
+                             options_.Margin);
+}
+
 bool PlanningService::Save(const std::string& path) {
     return own_ && own_->SavePlanFile(path);
 }

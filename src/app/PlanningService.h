@@ -7,6 +7,7 @@
 // stage, a "Mischen" or a chain of stages with time and pass budgets, and saves.
 #pragma once
 
+#include "app/Experiments.h"
 #include "app/Session.h"
 #include "app/StageRunner.h"
 #include "optimise/InitialPlanRun.h"
@@ -42,6 +43,12 @@ struct PlanningOptions {
     std::uint32_t Seed = 1;     // the initial plan's seed; a saved plan's stages draw from it
     int Jobs = 1;               // independent runs (PlanJob), seeds Seed, Seed + 1, ...
     const std::atomic<bool>* Stop = nullptr; // once set, every run ends as by "Halt"
+    // An experiment on a saved plan: the acceptance rule it compares (nullptr: none), its runs and
+    // iterations (0: its own) and the margin of a record rule (0: the rule's own).
+    const ExperimentInfo* ExperimentRule = nullptr;
+    int ExperimentRuns = 0;
+    int ExperimentIterations = 0;
+    int Margin = 0;
 };
 
 class PlanningService {
@@ -79,6 +86,10 @@ public:
     // The options' chain of stages with their budgets, each told to `stageDone` when it ends.
     std::vector<StageRecord>
     RunStages(const std::function<void(const StageRecord&)>& stageDone = {});
+
+    // The options' experiment on the plan file `planFile`, its curve written into `folder`.
+    ExperimentResult RunExperiment(const std::string& planFile, const std::string& folder,
+                                   FileOps& files);
 
     // Writes the plan file (own session only).
     bool Save(const std::string& path);

@@ -6,7 +6,7 @@
 #include "cli/Options.h"
 #include "cli/Signals.h"
 
-#include "app/Experiments.h"
+#include "app/PlanningService.h"
 
 #include <climits>
 #include <cstdio>
@@ -17,7 +17,7 @@ namespace {
 
 void Usage() {
     std::fputs("Aufruf: stundenwerk experiment NAME PLAN.pdt -o ORDNER [--runs R] "
-               "[--iterations I]\nExperimente:",
+               "[--iterations I] [--margin M]\nExperimente:",
                stderr);
     for (const ExperimentInfo& e : Experiments())
         std::fprintf(stderr, " %s (%d x %d)", e.Name, e.Runs, e.Iterations);
@@ -28,12 +28,13 @@ void Usage() {
 
 int ExperimentCommand(const Args& args) {
     std::string folder;
-    int runs = 0, iterations = 0;
+    PlanningOptions options;
     std::vector<std::string> positional;
     const std::vector<OptionRow> rows = {
         Text("-o", folder, "ein Ordner"),
-        Number("--runs", 1, INT_MAX, [&](int n) { runs = n; }),
-        Number("--iterations", 1, INT_MAX, [&](int n) { iterations = n; }),
+        Number("--runs", 1, INT_MAX, [&](int n) { options.ExperimentRuns = n; }),
+        Number("--iterations", 1, INT_MAX, [&](int n) { options.ExperimentIterations = n; }),
+        Number("--margin", 1, INT_MAX, [&](int n) { options.Margin = n; }),
     };
     if (!ParseOptions(args, rows, positional) || positional.size() != 2 || folder.empty()) {
         Usage();
@@ -45,6 +46,14 @@ int ExperimentCommand(const Args& args) {
         Usage();
         return 2;
     }
+    if (options.Margin > 0 && !TakesMargin(*info)) {
+        std::fprintf(stderr,
+                     "--margin gilt nur für die Experimente mit Rekord und Marge (S2, "
+                     "S2-Klassen); %s hat keine Marge.\n",
+                     info->Name);
+        return 2;
+    }
+    options.ExperimentRule = info;
     // Neither the folder nor the curve file in it may be the plan file.
     if (!OutputIsNotInput(folder, positional[1]) ||
         !OutputIsNotInput(folder + "/" + info->FileName, positional[1]))
@@ -56,8 +65,9 @@ int ExperimentCommand(const Args& args) {
         if (HaltRequested()) run.Halt();
     });
     SignalSafeDisk disk;
-    const ExperimentResult r =
-        RunExperiment(*info, positional[1], folder, disk, reporter, run, runs, iterations);
+    PlanningService service(reporter, run);
+    service.SetOptions(options);
+    const ExperimentResult r = service.RunExperiment(positional[1], folder, disk);
     if (!r.outcome.Ok) {
         r.outcome.ShowTo(reporter);
         return 2;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Experiments.h"
+#include "app/PlanningService.h"
 #include "files/PlanFile.h"
 #include "optimise/InitialPlanRun.h"
 #include "support/School.h"
@@ -58,6 +59,38 @@ TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
               "Fehler beim Speichern der Datei:\n" + lost.CurveFile +
                   "\nDatei konnte nicht erzeugt werden.\nDer Ordner „" + dir.File("fehlt") +
                   "“ existiert nicht.");
+}
+
+// The service passes the options' margin to the record rules: a class record that tolerates any
+// loss walks differently from the default tolerance, and an explicit default margin changes
+// nothing.
+TEST(Experiments, TheMarginOfTheOptionsReachesTheRecordRule) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    RunControl run;
+    Random rng;
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
+    test::TempDir dir;
+    const std::string file = dir.File("start.pdt");
+    ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);
+    PlanningService service(rep, run);
+    auto finals = [&](const char* name, int margin) {
+        PlanningOptions o;
+        o.ExperimentRule = FindExperiment(name);
+        o.ExperimentRuns = 1;
+        o.ExperimentIterations = 6;
+        o.Margin = margin;
+        service.SetOptions(o);
+        const ExperimentResult r =
+            service.RunExperiment(file, dir.Path().string(), DefaultFileOps());
+        EXPECT_TRUE(r.outcome.Ok);
+        return r.Average;
+    };
+    EXPECT_EQ(finals("S2-Klassen", 0), finals("S2-Klassen", 300));
+    EXPECT_NE(finals("S2-Klassen", 0), finals("S2-Klassen", 1000000));
+    EXPECT_EQ(finals("S2", 0), finals("S2", 1));
 }
 
 } // namespace

@@ -40,5 +40,12 @@ TEST(Options, ARefusedValueIsNamedWithItsRange) {
     }
 }
 
+TEST(Options, AMarginIsRefusedWhereTheRuleHasNone) {
+    const test::ToolRun r = test::RunTool("experiment S1 p.pdt -o d --margin 5");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "--margin gilt nur für die Experimente mit Rekord und Marge (S2, S2-Klassen); "
+                     "S1 hat keine Marge.\n");
+}
+
 } // namespace
 } // namespace sw
