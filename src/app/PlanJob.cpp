@@ -70,12 +70,12 @@ PlanJobRun RunPlanJob(const PlanJobOptions& o, std::uint32_t seed, Reporter* liv
 
 std::vector<std::string> FitProblemsOfJob(const PlanJobOptions& o) {
     CapturingReporter quiet;
-    Session session(quiet);
-    if (!session.OpenSchool(o.School) || !session.StartPlanning()) return {};
-    CPlan& plan = *session.Plan();
-    plan.SetLimitFlags(o.Planning.CourseOverLimit, o.Planning.MultiCourseOverLimit,
-                       o.Planning.MultiOverLimit);
-    return DescribeFitProblems(plan, true);
+    RunControl control;
+    PlanningService service(quiet, control);
+    service.SetOptions(o.Planning);
+    if (!service.OpenSchool(o.School)) return {};
+    service.ApplyLimits();
+    return DescribeFitProblems(*service.Plan(), true);
 }
 
 bool BetterRun(const PlanJobRun& a, const PlanJobRun& b) {

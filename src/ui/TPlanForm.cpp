@@ -599,9 +599,8 @@ PlanungsEinstellungen TPlanForm::Einstellungen() const {
 
 void TPlanForm::OptionenSchreiben() {
     if (!plan_) return;
-    plan_->SetLimitFlags(optionen_[0]->isChecked(), optionen_[1]->isChecked(),
-                         optionen_[2]->isChecked());
-    plan_->SetFirstHourFlag(optionen_[3]->isChecked());
+    dienst_.SetOptions(Planungsoptionen());
+    dienst_.ApplyLimits();
     // The three limit options are the planner's choice for every plan: a new plan starts so.
     EinstellungenSchreiben(true);
 }
