@@ -97,7 +97,8 @@ THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& star
     vertretungen_ = new TVertretungenForm(reporter_, desktop_, this);
     // The plan grid of the substitution windows is the planning window's: one undo history, and
     // the planning window's figures follow the edits made there.
-    vertretungen_->Schnappschuss = [this] { planForm_->SchnappschussBtnClick(); };
+    connect(vertretungen_, &TVertretungenForm::SchnappschussVerlangt, planForm_,
+            &TPlanForm::SchnappschussBtnClick);
     // The dialogs open centred over the main window unless the program options place them.
     for (TStammForm* f : StammFenster()) {
         connect(f, &TStammForm::HilfeSeite, this, &THauptForm::HilfeSeite);
@@ -107,7 +108,7 @@ THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& star
     // Closing the planning window offers to save a changed plan first.
     planForm_->SchliessenFrage = [this] { return session_.PlanSchliessenFragen(DateiNamen()); };
     // The plan grid's "Ausgabe" is the menu's.
-    planForm_->Ausgabe = [this] { AusgabeClick(); };
+    connect(planForm_, &TPlanForm::AusgabeVerlangt, this, &THauptForm::AusgabeClick);
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     connect(unterricht_, &TUnterrichtForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},

@@ -480,7 +480,7 @@ void TPlanBSForm::LegendeClick() {
 }
 
 void TPlanBSForm::AusgabeClick() {
-    if (Ausgabe) Ausgabe();
+    emit AusgabeVerlangt();
 }
 
 void TPlanBSForm::RueckgaengigClick() {

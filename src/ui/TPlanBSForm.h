@@ -40,14 +40,15 @@ public:
     // What Ausfuehren does before the window opens: the lists filled, the first class shown on
     // page 1, every page in the class view. Tests show the window themselves afterwards.
     void Vorbereiten(CPlan& plan, Stammdaten& stamm, EditHistory& history);
-    // The main window's output command.
-    std::function<void()> Ausgabe;
-
     PlanEditor* Editor() { return editor_.get(); }
     PlanGitter& Gitter(); // the grid of the active page
     TRaumSetzenForm& RaumForm() { return *raumForm_; }
     TLegendeForm& LegendeForm() { return *legende_; }
     QMenu& Menue() { return *menue_; }
+
+signals:
+    // "Ausgabe": the main window's output command is wanted.
+    void AusgabeVerlangt();
 
 public slots:
     // The view as the radio group, lists and page say; captions, statistics and conflict group.

@@ -123,9 +123,7 @@ void TPlanForm::Aufbauen() {
     schnappschussBtn_ = Knopf(this, "SchnappschussBtn", "Schnappschuß");
     connect(schnappschussBtn_, &QPushButton::clicked, this, &TPlanForm::SchnappschussBtnClick);
     gitter_ = new TPlanBSForm(reporter_, this);
-    gitter_->Ausgabe = [this] {
-        if (Ausgabe) Ausgabe();
-    };
+    connect(gitter_, &TPlanBSForm::AusgabeVerlangt, this, &TPlanForm::AusgabeVerlangt);
     // The pass labels, each with its caption; fixed widths keep the row from jumping.
     label15T_ = Beschriftung(this, "Label15T");
     label15_ = Beschriftung(this, "Label15");

@@ -70,14 +70,14 @@ public:
     // The plan grid window "Schnappschuß" and the undo history of its manual edits.
     TPlanBSForm& GitterForm() { return *gitter_; }
     const EditHistory& Verlauf() const { return verlauf_; }
-    // The main window's output command, offered by the plan grid's "Ausgabe".
-    std::function<void()> Ausgabe;
     // The question before the window closes and the plan goes; true when it may. The main
     // window offers to save a changed plan here; without it "Das Schließen des
     // Planungs-Fensters löscht den aktuellen Plan! ..." is asked.
     std::function<bool()> SchliessenFrage;
 
 signals:
+    // The plan grid's "Ausgabe": the main window's output command is wanted.
+    void AusgabeVerlangt();
     // The user agreed to close the window: the plan is to be discarded.
     void PlanGeschlossen();
 

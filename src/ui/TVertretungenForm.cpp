@@ -52,7 +52,8 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     setObjectName("VertretungenForm");
     setWindowTitle("Vertretungen");
     wahl_ = new TVertretungsWahlForm(this);
-    wahl_->Schnappschuss = [this] { SchnappschussBtnClick(); };
+    connect(wahl_, &TVertretungsWahlForm::SchnappschussVerlangt, this,
+            &TVertretungenForm::SchnappschussBtnClick);
 
     lehrerCBox_ = new QListWidget(this);
     lehrerCBox_->setObjectName("LehrerCBox");
@@ -317,7 +318,7 @@ void TVertretungenForm::Drucker() {
 }
 
 void TVertretungenForm::SchnappschussBtnClick() {
-    if (Schnappschuss) Schnappschuss();
+    emit SchnappschussVerlangt();
 }
 
 } // namespace sw::ui

@@ -47,9 +47,6 @@ public:
     // Selects list row `zeile` (the core's numbering) in the grid.
     void ZeileWaehlen(int zeile);
 
-    // Opens the plan grid; the main window puts the planning window's "Schnappschuß" here, so
-    // both share its undo history and figures. Nothing when empty.
-    std::function<void()> Schnappschuss;
     // The date the sheet carries ("Datum"): at first and whenever "Tag" changes the next date
     // (from the desktop's today) on that day; choosing a date of another school day moves "Tag"
     // there (and empties the list, as a change of day does); a date on a day the plan does not have
@@ -57,6 +54,11 @@ public:
     Datum Blattdatum() const { return datum_; }
     // Puts `datum` into the field as the planner would (tests and the tour).
     void DatumWaehlen(const Datum& datum);
+
+signals:
+    // The plan grid is to open; the main window opens the planning window's "Schnappschuß", so
+    // both share its undo history and figures.
+    void SchnappschussVerlangt();
 
 public slots:
     void StundenErmittelnBtnClick();

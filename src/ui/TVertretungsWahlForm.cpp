@@ -151,7 +151,7 @@ void TVertretungsWahlForm::AuswahlBtnClick() {
 }
 
 void TVertretungsWahlForm::SchnappschussBtnClick() {
-    if (Schnappschuss) Schnappschuss();
+    emit SchnappschussVerlangt();
 }
 
 } // namespace sw::ui

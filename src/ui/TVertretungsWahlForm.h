@@ -30,8 +30,10 @@ public:
     // Sorts by column `spalte`, as a click on its heading does: ascending, or the other way
     // round when it is sorted by that column already.
     void Sortieren(int spalte);
-    // Opens the plan grid; the substitution window puts its own command here.
-    std::function<void()> Schnappschuss;
+
+signals:
+    // The plan grid is to open; the substitution window opens it.
+    void SchnappschussVerlangt();
 
 public slots:
     // Confirms the selected row; nothing happens when the list has no rows.

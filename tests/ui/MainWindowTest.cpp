@@ -9,9 +9,12 @@
 #include "support/School.h"
 #include "support/TestSupport.h"
 #include "ui/TAllgemeineAngabenForm.h"
+#include "ui/TDruckOptionenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/TLehrerForm.h"
+#include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
+#include "ui/TVertretungenForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -158,6 +161,32 @@ TEST_F(MainWindow, GeneralSettingsHelpPopupOpensItsPage) {
     emit dlg.customContextMenuRequested(QPoint(5, 5));
     ASSERT_EQ(seiten.size(), 1u);
     EXPECT_EQ(seiten[0], QString::fromStdString(dir.File("optionen.htm")));
+}
+
+// The plan grid's "Ausgabe" is the main window's output command, and the substitution window's
+// "Schnappschuß" opens the planning window's grid.
+TEST_F(MainWindow, TheChildWindowsReachTheMainWindowsCommands) {
+    OpenSchool();
+    haupt.Befehl("Stunden&plan")->trigger();
+    TPlanForm& plan = haupt.PlanForm();
+    plan.SetSeed(11);
+    Button("StartBtn")->click();
+    bool druckOffen = false;
+    QTimer::singleShot(50, [&] {
+        druckOffen = haupt.DruckForm().isVisible();
+        haupt.DruckForm().reject();
+    });
+    Find<QPushButton>(plan.GitterForm(), "AusgabeBtn")->click();
+    EXPECT_TRUE(druckOffen);
+    EXPECT_FALSE(plan.GitterForm().isVisible());
+    haupt.VertretungenClick();
+    bool gitterOffen = false;
+    QTimer::singleShot(50, [&] {
+        gitterOffen = plan.GitterForm().isVisible();
+        plan.GitterForm().reject();
+    });
+    Find<QPushButton>(haupt.VertretungenForm(), "SchnappschussBtn")->click();
+    EXPECT_TRUE(gitterOffen);
 }
 
 TEST_F(MainWindow, TypicalRoad) {
