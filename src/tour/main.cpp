@@ -7,23 +7,19 @@
 #include "tour/AnswerDesktop.h"
 #include "tour/NeueSchule.h"
 #include "tour/Rundgang.h"
+#include "ui/Anwendung.h"
 #include "ui/QtReporter.h"
 #include "ui/THauptForm.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Stundenwerk");
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtDeutsch;
-    if (qtDeutsch.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtDeutsch);
+    sw::ui::AnwendungEinrichten(qtDeutsch);
 
     const QStringList args = QApplication::arguments();
     const int bilder = args.indexOf("--screenshots");

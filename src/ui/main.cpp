@@ -2,6 +2,7 @@
 // main.cpp: stundenwerk-gui. Loads Qt's German texts for the standard buttons, shows the splash
 // window, then the main window, and opens the school, master-data or plan file named on the
 // command line.
+#include "ui/Anwendung.h"
 #include "ui/Desktop.h"
 #include "ui/QtReporter.h"
 #include "ui/TAboutForm.h"
@@ -10,17 +11,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Stundenwerk");
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtDeutsch;
-    if (qtDeutsch.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtDeutsch);
+    sw::ui::AnwendungEinrichten(qtDeutsch);
 
     const QStringList args = QApplication::arguments();
     if (!args.contains("--no-splash")) {
