@@ -13,6 +13,18 @@
 namespace sw {
 namespace {
 
+// A complete plan of the example Gymnasium, written to `file`.
+void WriteStartPlan(const std::string& file) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    RunControl run;
+    Random rng;
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
+    ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);
+}
+
 TEST(Experiments, CurveFileLayout) {
     EXPECT_EQ(CurveText({12, 10.5}, {20, 15.25, 11.25}), "1 12\n2 10.5\n1 20\n2 15.25\n3 11.25\n");
     ASSERT_NE(FindExperiment("S1"), nullptr);
@@ -22,16 +34,11 @@ TEST(Experiments, CurveFileLayout) {
 }
 
 TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
-    Stammdaten s = test::LoadExample("gymnasium.sch");
     CapturingReporter rep;
-    CPlan plan(s, rep);
-    plan.BuildLessonHours();
     RunControl run;
-    Random rng;
-    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
-    ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);
+    ASSERT_NO_FATAL_FAILURE(WriteStartPlan(file));
     for (const char* name : {"S1", "SA", "S2", "Tabu", "S2-Klassen", "SA-Klassen"}) {
         const ExperimentResult r = RunExperiment(*FindExperiment(name), file, dir.Path().string(),
                                                  DefaultFileOps(), rep, run, 2, 4);
@@ -65,16 +72,11 @@ TEST(Experiments, RunsOnAPlanFileAndWriteTheirCurve) {
 // loss walks differently from the default tolerance, and an explicit default margin changes
 // nothing.
 TEST(Experiments, TheMarginOfTheOptionsReachesTheRecordRule) {
-    Stammdaten s = test::LoadExample("gymnasium.sch");
     CapturingReporter rep;
-    CPlan plan(s, rep);
-    plan.BuildLessonHours();
     RunControl run;
-    Random rng;
-    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5).Complete());
     test::TempDir dir;
     const std::string file = dir.File("start.pdt");
-    ASSERT_TRUE(WritePlanFile(s, &plan, file, DefaultFileOps()).Ok);
+    ASSERT_NO_FATAL_FAILURE(WriteStartPlan(file));
     PlanningService service(rep, run);
     auto finals = [&](const char* name, int margin) {
         PlanningOptions o;
