@@ -221,16 +221,19 @@ void ExpectClearRefusal(const sw::Outcome& outcome) {
                    a.Tag == b.Tag,
                "presets read again differ");
     }
-    Expect(plan.KLSSumme == back.KLSSumme && plan.KProd == back.KProd &&
-               plan.TFSumme == back.TFSumme && plan.STFSumme == back.STFSumme &&
-               plan.LLSSumme == back.LLSSumme && plan.LLSMax == back.LLSMax &&
-               plan.LProd == back.LProd && plan.LLSLimit == back.LLSLimit &&
-               plan.Opt.OptWerte() == back.Opt.OptWerte(),
+    const sw::PlanTotals& t = plan.Totals();
+    const sw::PlanTotals& u = back.Totals();
+    Expect(t.KLSSumme == u.KLSSumme && t.KProd == u.KProd && t.TFSumme == u.TFSumme &&
+               t.STFSumme == u.STFSumme && t.LLSSumme == u.LLSSumme && t.LLSMax == u.LLSMax &&
+               t.LProd == u.LProd && t.LLSLimit == u.LLSLimit &&
+               t.Opt.OptWerte() == u.Opt.OptWerte(),
            "figures read again differ");
-    Expect(plan.KursUeberStundenLimit == back.KursUeberStundenLimit &&
-               plan.MehrfachKursUeberStundenLimit == back.MehrfachKursUeberStundenLimit &&
-               plan.MehrfachUeberStundenLimit == back.MehrfachUeberStundenLimit &&
-               plan.AbbruchErsteStunde == back.AbbruchErsteStunde,
+    const sw::PlanFlags& f = plan.Flags();
+    const sw::PlanFlags& g = back.Flags();
+    Expect(f.KursUeberStundenLimit == g.KursUeberStundenLimit &&
+               f.MehrfachKursUeberStundenLimit == g.MehrfachKursUeberStundenLimit &&
+               f.MehrfachUeberStundenLimit == g.MehrfachUeberStundenLimit &&
+               f.AbbruchErsteStunde == g.AbbruchErsteStunde,
            "plan options read again differ");
 }
 
