@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libzip-dev libxml2-dev
+  libzip-dev libxml2-dev libpugixml-dev libcsv-dev
   xvfb xauth imagemagick poppler-utils
   clang-format clang-tidy cppcheck
   clang libclang-rt-14-dev

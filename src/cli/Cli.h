@@ -20,6 +20,8 @@ int PlanCommand(const Args& args);
 int ExportCommand(const Args& args);
 int ExperimentCommand(const Args& args);
 int SubstitutionsCommand(const Args& args);
+int ImportCommand(const Args& args);
+int ExportDataCommand(const Args& args);
 
 // True when `a` and `b` name one existing file: the same device and inode, so also through a
 // symbolic or a hard link.

@@ -27,6 +27,11 @@ constexpr const char* kUsage =
     "      [--rooms ...] [--short] [--no-pseudo-courses] [--layout N] [--landscape]\n"
     "      [--no-new-page]\n"
     "      Schreibt Stundenpläne als Word-Dokument.\n"
+    "  stundenwerk import SCHULE.fet|ORDNER -o SCHULE.sch [--report BERICHT.txt] [--json]\n"
+    "      Übernimmt eine Schule aus einer FET-Datei oder aus einem Ordner mit Tabellen\n"
+    "      (CSV) und zeigt, was übernommen, angenähert und weggelassen wurde.\n"
+    "  stundenwerk export-data SCHULE.sch -o ORDNER\n"
+    "      Schreibt die Stammdaten als Tabellen (CSV) in einen Ordner.\n"
     "  stundenwerk substitutions PLAN.pdt --day TAG [--absent NAME,...] [-o VERTRETUNG.docx]\n"
     "      [--date JJJJ-MM-TT]\n"
     "      Zeigt die Stunden abwesender Lehrer an einem Tag und freie Vertretungen;\n"
@@ -47,6 +52,8 @@ int main(int argc, char** argv) {
     if (command == "export") return sw::cli::ExportCommand(args);
     if (command == "experiment") return sw::cli::ExperimentCommand(args);
     if (command == "substitutions") return sw::cli::SubstitutionsCommand(args);
+    if (command == "import") return sw::cli::ImportCommand(args);
+    if (command == "export-data") return sw::cli::ExportDataCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n%s", command.c_str(), kUsage);
     return 2;
 }
