@@ -340,7 +340,7 @@ Stammdaten Reader::Build() {
     std::unordered_map<std::string, int> kursNummer;
     std::unordered_map<std::string, bool> keys;
     std::vector<char> freeRoomTeacher; // per teacher: has a unit without a room wish
-    int nn = 0, ohne = 0;
+    int nn = 0, ohne = 0, roomlessUnits = 0;
     for (Block& b : blocks_) {
         if (b.dead) continue;
         const std::string example =
@@ -370,6 +370,7 @@ Stammdaten Reader::Build() {
             CEinheit e(u.length, u.slot);
             e.Raum = u.room;
             roomless = roomless || u.room.empty();
+            roomlessUnits += u.room.empty() ? 1 : 0;
             units.push_back(std::move(e));
             bStunden += u.length;
         }
@@ -458,8 +459,8 @@ Stammdaten Reader::Build() {
         room.Kurz = CutName(room.Name, 10);
         d.Raeume.push_back(std::move(room));
     }
-    if (needed > 0)
-        report_.AddCount(ImportFate::Angenaehert, "Aktivitäten ohne Raumwunsch", needed,
+    if (roomlessUnits > 0)
+        report_.AddCount(ImportFate::Angenaehert, "Aktivitäten ohne Raumwunsch", roomlessUnits,
                          "Stundenwerk setzt jede Stunde in einen Raum; " + std::to_string(extra) +
                              " Zusatzräume");
 
