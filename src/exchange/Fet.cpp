@@ -482,7 +482,7 @@ Stammdaten Reader::Build() {
 
 ImportResult ImportFet(const std::string& path, FileOps& fs) {
     ImportResult r;
-    const auto refuse = [&path](const std::string& text) {
+    const auto refuse = [](const std::string& text) {
         ImportResult failed;
         failed.outcome = Outcome::Failure(text, titel::Importfehler);
         return failed;
@@ -495,11 +495,11 @@ ImportResult ImportFet(const std::string& path, FileOps& fs) {
     const pugi::xml_parse_result parsed =
         doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
     if (!parsed) {
-        const auto end = bytes.begin() +
-                         static_cast<std::ptrdiff_t>(std::min<std::size_t>(
-                             static_cast<std::size_t>(std::max<std::ptrdiff_t>(parsed.offset, 0)),
-                             bytes.size()));
-        const long line = 1 + std::count(bytes.begin(), end, '\n');
+        // The line of the fault: the line breaks before its offset, plus one.
+        const std::size_t offset = std::min(
+            static_cast<std::size_t>(std::max<std::ptrdiff_t>(parsed.offset, 0)), bytes.size());
+        const long line = 1 + std::count(bytes.begin(),
+                                         bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
         return refuse("Die Datei " + path + " ist keine lesbare XML-Datei: " +
                       parsed.description() + " (Zeile " + std::to_string(line) + ")");
     }
@@ -514,6 +514,8 @@ ImportResult ImportFet(const std::string& path, FileOps& fs) {
         return refuse("Fehler beim Lesen der Datei " + path + ":\n" + e.text);
     } catch (const fet::WholeRefusal& e) {
         return refuse(e.text);
+    } catch (const std::exception& e) {
+        return refuse("Die Datei " + path + " kann nicht übernommen werden: " + e.what());
     }
     return r;
 }

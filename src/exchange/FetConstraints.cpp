@@ -285,6 +285,7 @@ void Reader::MergeSameStart() {
                 }
                 // One member from every block of the group.
                 std::vector<int> blocksOfMembers;
+                blocksOfMembers.reserve(m.size());
                 for (int x : m)
                     blocksOfMembers.push_back(activities_[static_cast<std::size_t>(x)].block);
                 std::sort(blocksOfMembers.begin(), blocksOfMembers.end());

@@ -89,14 +89,14 @@ Cleaned CleanName(std::string_view raw, bool commaAllowed) {
         const std::string_view zeichen = raw.substr(i, length);
         i += length;
         ++out.total;
-        if (!valid || !IsValidUtf8(zeichen)) {
-            out.text += '?';
-            ++out.lost;
-        } else if (zeichen == "\t" || zeichen == "\n" || zeichen == "\r" || zeichen == "\xC2\xA0") {
+        // A broken byte, a control character, one outside Windows-1252: lost.
+        const bool keep = valid && IsValidUtf8(zeichen) &&
+                          (!NameFault(zeichen, true) || zeichen == "%" || zeichen == "_");
+        if (zeichen == "\t" || zeichen == "\n" || zeichen == "\r" || zeichen == "\xC2\xA0") {
             out.text += ' ';
         } else if (zeichen == "," && !commaAllowed) {
             out.text += ';';
-        } else if (!NameFault(zeichen, true) || zeichen == "%" || zeichen == "_") {
+        } else if (keep) {
             out.text += zeichen;
         } else {
             out.text += '?';
