@@ -5,7 +5,7 @@
 // grows with the size of the file, not with activities times constraints.
 #include "exchange/FetImport.h"
 
-#include "model/Presets.h"
+#include "files/FileTexts.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -471,6 +471,8 @@ Stammdaten Reader::Build() {
     report_.AddCount(ImportFate::Uebernommen, "Unterrichte",
                      static_cast<int>(d.FachBloecke.size()));
     report_.AddCount(ImportFate::Uebernommen, "Kurse", static_cast<int>(d.KursBloecke.size()));
+    // A school whose every special character is a pair such as "Ã¼" would come back as "ü".
+    if (auto text = TextThatMakesTheFileReadAsUtf8(d, true)) Fail(Utf8Doppelgaenger(*text));
     if (d.LessonHours() > kMaxLessonHours)
         throw WholeRefusal{"Die Datei " + path_ + " ergibt " + std::to_string(d.LessonHours()) +
                            " Unterrichtsstunden; mehr als " + std::to_string(kMaxLessonHours) +
@@ -515,7 +517,7 @@ ImportResult ImportFet(const std::string& path, FileOps& fs) {
     } catch (const fet::WholeRefusal& e) {
         return refuse(e.text);
     } catch (const std::exception& e) {
-        return refuse("Die Datei " + path + " kann nicht übernommen werden: " + e.what());
+        return refuse(UnerwarteterLesefehler(path, e));
     }
     return r;
 }
