@@ -11,8 +11,11 @@
 //   FUZZ_STREAM   the master-data file (.sdt): the same with the stream format.
 //   FUZZ_PLAN     the plan file (.pdt): either a refusal, or a plan that holds together, is
 //                 written and read again with the same grid, presets and figures.
+//   FUZZ_FET      the FET import: either a clear refusal with nothing built, or a school with
+//                 as many lesson hours as the file that is saved and read again unchanged.
 //
 // A broken promise aborts, which libFuzzer reports as a crash together with the input.
+#include "exchange/Import.h"
 #include "files/Ini.h"
 #include "files/PlanFile.h"
 #include "files/ProjectFile.h"
@@ -161,6 +164,23 @@ void ExpectClearRefusal(const sw::Outcome& outcome) {
     ExpectSame(expected, second.data, "project file read again differs");
 }
 
+[[maybe_unused]] void FuzzFet(std::string_view bytes) {
+    MemoryFileOps files;
+    files.WriteReplacing("schule.fet", bytes);
+    const sw::ImportResult imported = sw::ImportFet("schule.fet", files);
+    if (!imported.outcome.Ok) {
+        ExpectClearRefusal(imported.outcome);
+        Expect(imported.data == sw::Stammdaten(), "refused import leaves data behind");
+        return;
+    }
+    Expect(imported.report.Hours == imported.report.SourceHours, "import loses lesson hours");
+    const sw::Outcome saved = sw::SaveProject(imported.data, "schule.sch", files);
+    ExpectOk(saved, "imported school cannot be saved");
+    const sw::ProjectReadResult back = sw::OpenProject("schule.sch", files);
+    ExpectOk(back.outcome, "saved imported school cannot be read again");
+    ExpectSame(imported.data, back.data, "imported school read again differs");
+}
+
 [[maybe_unused]] void FuzzStream(std::string_view bytes) {
     MemoryFileOps files;
     files.WriteReplacing("schule.sdt", bytes);
@@ -251,8 +271,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzStream(bytes);
 #elif defined(FUZZ_PLAN)
     FuzzPlan(bytes);
+#elif defined(FUZZ_FET)
+    FuzzFet(bytes);
 #else
-#error "define one of FUZZ_CP1252, FUZZ_INI, FUZZ_PROJECT, FUZZ_STREAM, FUZZ_PLAN"
+#error "define one of FUZZ_CP1252, FUZZ_INI, FUZZ_PROJECT, FUZZ_STREAM, FUZZ_PLAN, FUZZ_FET"
 #endif
     return 0;
 }

@@ -26,7 +26,7 @@ while [ $# -gt 0 ]; do
     *) echo "Aufruf: scripts/fuzz.sh [--seconds N] [--jobs J] [--no-build] [ZIEL ...]" >&2; exit 2 ;;
   esac
 done
-[ ${#targets[@]} -eq 0 ] && targets=(cp1252 ini project stream plan)
+[ ${#targets[@]} -eq 0 ] && targets=(cp1252 ini project stream plan fet)
 
 dir=build-fuzz
 if [ "$build" -eq 1 ]; then
