@@ -14,8 +14,8 @@
 #include "model/Text.h"
 
 #include <filesystem>
-#include <initializer_list>
 #include <map>
+#include <span>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -42,6 +42,33 @@ struct Spalte {
     const char* Heading;
     bool Required;
 };
+
+constexpr Spalte kAllgemeinSpalten[] = {{spalte::Tage, true},
+                                        {spalte::Stunden, true},
+                                        {spalte::Nullte, false},
+                                        {spalte::Tagesnamen, false}};
+constexpr Spalte kFaecherSpalten[] = {{spalte::Name, true}};
+constexpr Spalte kKlassenSpalten[] = {{spalte::Name, true}, {spalte::Optimieren, false}};
+constexpr Spalte kRaeumeSpalten[] = {
+    {spalte::Name, true},           {spalte::Kuerzel, false},     {spalte::Typ, false},
+    {spalte::Faecher, false},       {spalte::Klassenraum, false}, {spalte::KlassenraumVon, false},
+    {spalte::KurseFreigeben, false}};
+constexpr Spalte kLehrerSpalten[] = {
+    {spalte::Name, true},           {spalte::Kuerzel, false},          {spalte::Faecher, false},
+    {spalte::Klassenlehrer, false}, {spalte::KlassenlehrerVon, false}, {spalte::Optimieren, false},
+    {spalte::FreieTage, false},     {spalte::NichtVerfuegbar, false}};
+constexpr Spalte kKurseSpalten[] = {
+    {spalte::Name, true},          {spalte::Kuerzel, false},        {spalte::Klassen, false},
+    {spalte::Wochenstunden, true}, {spalte::Einheiten, false},      {spalte::Trennung, false},
+    {spalte::Zeitvorgaben, false}, {spalte::SpezialTrennung, false}};
+constexpr Spalte kKurslehrerSpalten[] = {
+    {spalte::Kurs, true}, {spalte::Lehrer, true}, {spalte::Fach, true}, {spalte::Raeume, false}};
+constexpr Spalte kUnterrichtSpalten[] = {
+    {spalte::Lehrer, true},        {spalte::Klasse, true},     {spalte::Fach, true},
+    {spalte::Wochenstunden, true}, {spalte::Einheiten, false}, {spalte::Trennung, false},
+    {spalte::Zeitvorgaben, false}, {spalte::Raeume, false},    {spalte::SpezialTrennung, false}};
+constexpr Spalte kSperrenSpalten[] = {
+    {spalte::Art, true}, {spalte::Name, true}, {spalte::Tag, true}, {spalte::Stunden, true}};
 
 // One table file as read, its columns found by their headings.
 struct Blatt {
@@ -81,14 +108,25 @@ public:
         result.report.Source = folder_;
         if (ListFolder()) {
             Stammdaten d;
-            if (ReadAllgemein(d.Angaben)) {
-                ReadFaecher(d);
-                ReadKlassen(d);
-                ReadRaeume(d);
-                ReadLehrer(d);
-                ReadKurse(d);
-                ReadUnterricht(d);
-                ReadSperren(d);
+            // Every table must be whole before any value is read: a missing column would
+            // otherwise make every reference to its kind a fault of its own.
+            const auto allgemein = Load(datei::Allgemein, kAllgemeinSpalten, true);
+            const auto faecher = Load(datei::Faecher, kFaecherSpalten);
+            const auto klassen = Load(datei::Klassen, kKlassenSpalten);
+            const auto raeume = Load(datei::Raeume, kRaeumeSpalten);
+            const auto lehrer = Load(datei::Lehrer, kLehrerSpalten);
+            const auto kurse = Load(datei::Kurse, kKurseSpalten);
+            const auto kurslehrer = Load(datei::Kurslehrer, kKurslehrerSpalten);
+            const auto unterricht = Load(datei::Unterricht, kUnterrichtSpalten);
+            const auto sperren = Load(datei::Sperren, kSperrenSpalten);
+            if (fehler_.empty() && ReadAllgemein(allgemein, d.Angaben)) {
+                ReadFaecher(faecher, d);
+                ReadKlassen(klassen, d);
+                ReadRaeume(raeume, d);
+                ReadLehrer(lehrer, d);
+                ReadKurse(kurse, kurslehrer, d);
+                ReadUnterricht(unterricht, d);
+                ReadSperren(sperren, d);
                 if (fehler_.empty() && d.LessonHours() > kMaxLessonHours)
                     fehler_.push_back("Die Schule hätte " + std::to_string(d.LessonHours()) +
                                       " Unterrichtsstunden; mehr als " +
@@ -156,7 +194,7 @@ private:
 
     // The table `name` with the given columns; nothing when it is not there (a fault when it
     // is `required`) or cannot be read.
-    std::optional<Blatt> Load(const char* name, std::initializer_list<Spalte> columns,
+    std::optional<Blatt> Load(const char* name, std::span<const Spalte> columns,
                               bool required = false) {
         const auto found = files_.find(csv::Normalised(name));
         if (found == files_.end()) {
@@ -379,13 +417,8 @@ private:
 
     // --- The tables ---------------------------------------------------------------------------
 
-    bool ReadAllgemein(AllgemeineAngaben& a) {
-        const auto b = Load(datei::Allgemein,
-                            {{spalte::Tage, true},
-                             {spalte::Stunden, true},
-                             {spalte::Nullte, false},
-                             {spalte::Tagesnamen, false}},
-                            true);
+    bool ReadAllgemein(const std::optional<Blatt>& b, AllgemeineAngaben& a) {
+
         if (!b) return false;
         const auto& rows = b->Table.Rows;
         if (rows.size() != 1) {
@@ -424,8 +457,8 @@ private:
         return fehler_.size() == faults;
     }
 
-    void ReadFaecher(Stammdaten& d) {
-        const auto b = Load(datei::Faecher, {{spalte::Name, true}});
+    void ReadFaecher(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         for (const csv::Row& row : b->Table.Rows)
             if (auto name = NewName(b->Cell(row, spalte::Name), "Das Fach", faecher_,
@@ -433,8 +466,8 @@ private:
                 d.Faecher.push_back(std::move(*name));
     }
 
-    void ReadKlassen(Stammdaten& d) {
-        const auto b = Load(datei::Klassen, {{spalte::Name, true}, {spalte::Optimieren, false}});
+    void ReadKlassen(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         for (const csv::Row& row : b->Table.Rows) {
             CKlasse k;
@@ -472,14 +505,8 @@ private:
         return flags;
     }
 
-    void ReadRaeume(Stammdaten& d) {
-        const auto b = Load(datei::Raeume, {{spalte::Name, true},
-                                            {spalte::Kuerzel, false},
-                                            {spalte::Typ, false},
-                                            {spalte::Faecher, false},
-                                            {spalte::Klassenraum, false},
-                                            {spalte::KlassenraumVon, false},
-                                            {spalte::KurseFreigeben, false}});
+    void ReadRaeume(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         for (const csv::Row& row : b->Table.Rows) {
             const std::size_t faults = fehler_.size();
@@ -524,15 +551,8 @@ private:
         }
     }
 
-    void ReadLehrer(Stammdaten& d) {
-        const auto b = Load(datei::Lehrer, {{spalte::Name, true},
-                                            {spalte::Kuerzel, false},
-                                            {spalte::Faecher, false},
-                                            {spalte::Klassenlehrer, false},
-                                            {spalte::KlassenlehrerVon, false},
-                                            {spalte::Optimieren, false},
-                                            {spalte::FreieTage, false},
-                                            {spalte::NichtVerfuegbar, false}});
+    void ReadLehrer(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         for (const csv::Row& row : b->Table.Rows) {
             const std::size_t faults = fehler_.size();
@@ -569,15 +589,9 @@ private:
         }
     }
 
-    void ReadKurse(Stammdaten& d) {
-        const auto b = Load(datei::Kurse, {{spalte::Name, true},
-                                           {spalte::Kuerzel, false},
-                                           {spalte::Klassen, false},
-                                           {spalte::Wochenstunden, true},
-                                           {spalte::Einheiten, false},
-                                           {spalte::Trennung, false},
-                                           {spalte::Zeitvorgaben, false},
-                                           {spalte::SpezialTrennung, false}});
+    void ReadKurse(const std::optional<Blatt>& b, const std::optional<Blatt>& lehrer,
+                   Stammdaten& d) {
+
         // The units of each course, handed to its teachers below.
         std::vector<std::vector<CEinheit>> units;
         std::vector<bool> given; // the course names its units itself
@@ -617,19 +631,16 @@ private:
                 d.KursBloecke.push_back(std::move(k));
             }
         }
-        ReadKurslehrer(d, kurse, units);
+        ReadKurslehrer(lehrer, d, kurse, units);
         // A course holds its units with its teachers: without one they have nowhere to go.
         for (std::size_t i = 0; i < d.KursBloecke.size(); ++i)
             if (d.KursBloecke[i].Lehrer.empty() && !units[i].empty() && given[i])
                 weggelassen_.push_back(d.KursBloecke[i].Name);
     }
 
-    void ReadKurslehrer(Stammdaten& d, const Namen& kurse,
+    void ReadKurslehrer(const std::optional<Blatt>& b, Stammdaten& d, const Namen& kurse,
                         const std::vector<std::vector<CEinheit>>& units) {
-        const auto b = Load(datei::Kurslehrer, {{spalte::Kurs, true},
-                                                {spalte::Lehrer, true},
-                                                {spalte::Fach, true},
-                                                {spalte::Raeume, false}});
+
         if (!b) return;
         // The line of each teacher in each course, so that none stands twice.
         std::map<std::pair<int, std::string>, int> seen;
@@ -662,16 +673,8 @@ private:
         }
     }
 
-    void ReadUnterricht(Stammdaten& d) {
-        const auto b = Load(datei::Unterricht, {{spalte::Lehrer, true},
-                                                {spalte::Klasse, true},
-                                                {spalte::Fach, true},
-                                                {spalte::Wochenstunden, true},
-                                                {spalte::Einheiten, false},
-                                                {spalte::Trennung, false},
-                                                {spalte::Zeitvorgaben, false},
-                                                {spalte::Raeume, false},
-                                                {spalte::SpezialTrennung, false}});
+    void ReadUnterricht(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         std::unordered_map<std::string, int> lines; // key -> line
         for (const csv::Row& row : b->Table.Rows) {
@@ -716,11 +719,8 @@ private:
         unterrichtZeilen_ = static_cast<int>(b->Table.Rows.size());
     }
 
-    void ReadSperren(Stammdaten& d) {
-        const auto b = Load(datei::Sperren, {{spalte::Art, true},
-                                             {spalte::Name, true},
-                                             {spalte::Tag, true},
-                                             {spalte::Stunden, true}});
+    void ReadSperren(const std::optional<Blatt>& b, Stammdaten& d) {
+
         if (!b) return;
         for (const csv::Row& row : b->Table.Rows) {
             const Zelle art = b->Cell(row, spalte::Art);
