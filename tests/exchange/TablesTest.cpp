@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -235,6 +236,18 @@ TEST(Tables, NamesTheCellOfEveryFault) {
         EXPECT_EQ(r.outcome.Messages[0].Title, titel::Importfehler);
         EXPECT_EQ(r.data, Stammdaten{});
     }
+}
+
+TEST(Tables, ListsTenFaultsAndCountsTheRest) {
+    std::string klassen = "Name\n";
+    for (int i = 0; i < 12; ++i)
+        klassen += "5a,\n";
+    TempDir dir;
+    const ImportResult r = ImportWith(dir, "Klassen.csv", klassen);
+    ASSERT_FALSE(r.outcome.Ok);
+    const std::string& text = r.outcome.Messages[0].Text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), "… und 4 weitere Fehler.");
 }
 
 TEST(Tables, AFolderWithoutTheWeekIsRefused) {
