@@ -389,6 +389,7 @@ private:
             return std::nullopt;
         }
         std::vector<CEinheit> units;
+        units.reserve(lengths.size());
         for (int l : lengths)
             units.emplace_back(l, kNoSlot);
         if (cells::Trim(zeiten.Text).empty()) return std::make_pair(hours, std::move(units));
