@@ -401,7 +401,7 @@ int DateiMenueBild(THauptForm& haupt, const QString& ordner) {
 // the report window, then the main window with the school that is new now (never saved).
 int ImportBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner) {
     int n = 0;
-    const QString tabellen = QDir(ordner).absoluteFilePath("tabellen");
+    QString tabellen = QDir(ordner).absoluteFilePath("tabellen");
     QDir().mkpath(tabellen);
     const AnswerDesktop::Kept zurueck(desktop);
     desktop.file = [tabellen](const DateiDialog&) { return tabellen; };
