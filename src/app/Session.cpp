@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Session.h"
 
+#include "exchange/Tables.h"
 #include "files/ProjectFile.h"
 #include "files/StreamFile.h"
 #include "model/Presets.h"
@@ -9,6 +10,7 @@
 
 #include <cctype>
 #include <ctime>
+#include <filesystem>
 
 namespace sw {
 
@@ -222,6 +224,51 @@ bool Session::SavePlanFile(const std::string& path) {
         PlanGesichert();
     }
     return o.Ok;
+}
+
+std::optional<ImportReport> Session::Importieren(const std::string& path) {
+    return ImportUebernehmen(ImportSchool(ImportQuelle(path), files_));
+}
+
+std::optional<ImportReport> Session::ImportUebernehmen(ImportResult result) {
+    result.outcome.ShowTo(reporter_);
+    if (!result.outcome.Ok) return std::nullopt;
+    ReplaceStamm(std::make_unique<Stammdaten>(std::move(result.data)));
+    // Nothing of the school stands in a file of ours yet.
+    stamm_->Aenderungen.Bump();
+    projekt_.clear();
+    herkunft_ = Herkunft::Keine;
+    stammOeffnen_.clear();
+    stammSpeichern_.clear();
+    planOeffnen_.clear();
+    planSpeichern_.clear();
+    storedFigures_ = {};
+    return std::move(result.report);
+}
+
+bool Session::TabellenExportieren(const std::string& folder) {
+    const Outcome o = ExportTables(*stamm_, folder, files_);
+    o.ShowTo(reporter_);
+    if (o.Ok)
+        reporter_.Show({"Die Stammdaten stehen jetzt als Tabellen im Ordner „" + folder + "“.",
+                        titel::Hinweis});
+    return o.Ok;
+}
+
+std::string ImportQuelle(const std::string& chosen) {
+    if (!EndsWith(chosen, ".csv")) return chosen;
+    const std::string folder = std::filesystem::path(chosen).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+bool SaveImportReport(const ImportReport& report, const std::string& path, FileOps& files,
+                      Reporter& reporter) {
+    const FileResult written = files.WriteReplacing(path, report.Text());
+    if (!written)
+        reporter.Show({"Fehler beim Speichern der Datei:\n" + path +
+                           "\nDatei konnte nicht erzeugt werden.\n" + written.Reason,
+                       titel::Dateifehler});
+    return written.Ok();
 }
 
 bool Session::StartPlanning() {

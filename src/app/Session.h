@@ -4,6 +4,7 @@
 // checks its preconditions, shows its refusals and failures through the Reporter and says
 // whether it succeeded; the window only asks for file names and sets its captions.
 #pragma once
+#include "exchange/Import.h"
 #include "files/PlanFile.h"
 #include "io/FileOps.h"
 #include "model/Report.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sw {
@@ -44,6 +46,7 @@ public:
     // built or read, and again by every initial-plan run.
     Random& Rng() { return rng_; }
     Reporter& Report() { return reporter_; }
+    FileOps& Files() { return files_; }
 
     // --- "&Neu" ------------------------------------------------------------------------------
     // Empties the master data and destroys the plan; the four stream-file names are forgotten,
@@ -108,6 +111,20 @@ public:
     bool MaySavePlan(const RunControl& run) const;
     bool SavePlanFile(const std::string& path);
 
+    // --- import and tables --------------------------------------------------------------------
+    // Reads a school from a FET file or a folder of tables (ImportQuelle: a folder, or a table in
+    // it, is read as tables) and takes it over (ImportUebernehmen). A refusal is shown and
+    // changes nothing.
+    std::optional<ImportReport> Importieren(const std::string& path);
+    // Takes a school read by the import as a new school that was never saved: it replaces
+    // master data and plan, has no file name (saving asks for one) and counts as changed, so that
+    // it is offered for saving before anything could discard it. The outcome is shown first; a
+    // refusal changes nothing (empty result). Returns the report for the window to show.
+    std::optional<ImportReport> ImportUebernehmen(ImportResult result);
+    // Writes the master data as tables into `folder`, which exists. The refusal, or a note
+    // naming the folder, is shown. True on success.
+    bool TabellenExportieren(const std::string& folder);
+
     // --- planning -----------------------------------------------------------------------------
     // "Stunden&plan": forgets the names for saving, refuses without lessons ("Es wurde noch
     // kein Unterricht definiert!") and with presets that can never be met (two units fixed at
@@ -141,5 +158,14 @@ private:
     // neither (a new school, or the master data of a plan file).
     enum class Herkunft { Keine, Projekt, Stamm } herkunft_ = Herkunft::Keine;
 };
+
+// What an import reads for the file the planner chose: a table (".csv", in any case) stands for
+// the folder it is in; anything else is read as it is.
+std::string ImportQuelle(const std::string& chosen);
+
+// Writes the text of an import report into `path` (as the tool's "--report" writes it); a
+// failure is shown as a failed save of a master-data file is. True on success.
+bool SaveImportReport(const ImportReport& report, const std::string& path, FileOps& files,
+                      Reporter& reporter);
 
 } // namespace sw

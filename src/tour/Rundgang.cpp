@@ -12,6 +12,7 @@
 #include "ui/TFachForm.h"
 #include "ui/THauptForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TImportBerichtForm.h"
 #include "ui/TKlassenForm.h"
 #include "ui/TKursForm.h"
 #include "ui/TLegendeForm.h"
@@ -35,6 +36,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -382,6 +384,39 @@ int VertretungsBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& 
     return n;
 }
 
+// The menu "&Datei" open under the main window: the screen around both.
+int DateiMenueBild(THauptForm& haupt, const QString& ordner) {
+    QMenu* datei = haupt.menuBar()->actions().value(0)->menu();
+    datei->popup(haupt.menuBar()->mapToGlobal(QPoint(0, haupt.menuBar()->height())));
+    Warten(300);
+    const QRect r = haupt.frameGeometry().united(datei->geometry()).adjusted(-4, -4, 4, 4);
+    const bool ok = QGuiApplication::primaryScreen()
+                        ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+                        .save(QDir(ordner).filePath("datei_menue.png"));
+    datei->close();
+    return ok;
+}
+
+// The master data written as tables into the picture folder and read back by "Importieren...":
+// the report window, then the main window with the school that is new now (never saved).
+int ImportBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner) {
+    int n = 0;
+    QString tabellen = QDir(ordner).absoluteFilePath("tabellen");
+    QDir().mkpath(tabellen);
+    const AnswerDesktop::Kept zurueck(desktop);
+    desktop.file = [tabellen](const DateiDialog&) { return tabellen; };
+    haupt.TabellenExportierenClick();
+    desktop.dialogs.Answer<TImportBerichtForm>([&](TImportBerichtForm& f) {
+        f.move(haupt.pos() + QPoint(0, 200));
+        n += Bild(f, ordner, "importbericht");
+        f.hide();
+        return true;
+    });
+    haupt.ImportierenClick();
+    if (n > 0) n += Bild(haupt, ordner, "hauptfenster_import");
+    return n;
+}
+
 } // namespace
 
 int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
@@ -408,6 +443,7 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     desktop.file = [schule](const DateiDialog&) { return schule; };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
+    n += DateiMenueBild(haupt, ordner);
     n += StammBilder(haupt, desktop, ordner);
     n += UnterrichtBilder(haupt, desktop, ordner);
 
@@ -499,6 +535,7 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     };
     plan.close();
     Warten(500);
+    n += ImportBilder(haupt, desktop, ordner);
     return n;
 }
 

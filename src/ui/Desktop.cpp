@@ -14,6 +14,7 @@
 namespace sw::ui {
 
 QString QtDesktop::ChooseFile(QWidget* parent, const DateiDialog& d) {
+    if (d.NurOrdner) return QFileDialog::getExistingDirectory(parent, d.Titel, d.Ordner);
     QFileDialog dlg(parent, d.Titel, d.Ordner, d.Filter);
     dlg.setAcceptMode(d.Speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(d.Speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

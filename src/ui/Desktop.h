@@ -24,13 +24,15 @@ struct DateiDialog {
     QString Filter; // "Plan - Dateien (*.pdt)"
     QString Endung; // default extension without the dot
     QString Ordner;
+    // A folder is chosen, not a file (Filter and Endung do not count).
+    bool NurOrdner = false;
 };
 
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // Asks over `parent` for a file to open or to save; empty means cancel. A name to save
-    // without an extension gets `dialog.Endung`.
+    // Asks over `parent` for a file to open or to save, or for an existing folder; empty means
+    // cancel. A name to save without an extension gets `dialog.Endung`.
     virtual QString ChooseFile(QWidget* parent, const DateiDialog& dialog) = 0;
     // Runs `dialog` modally; true when it was accepted.
     virtual bool Run(QDialog& dialog) = 0;

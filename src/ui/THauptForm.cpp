@@ -11,6 +11,7 @@
 #include "ui/TDruckOptionenForm.h"
 #include "ui/TFachForm.h"
 #include "ui/THilfeForm.h"
+#include "ui/TImportBerichtForm.h"
 #include "ui/TKlassenForm.h"
 #include "ui/TKursForm.h"
 #include "ui/TLehrerForm.h"
@@ -75,6 +76,14 @@ const DateiDialog kStammOeffnen{
     false, "Stamm - Datei öffnen", "Stammdaten - Dateien (*.sdt)", "sdt", {}};
 const DateiDialog kStammSpeichern{
     true, "Stamm-Datei speichern unter", "Stammdaten - Dateien (*.sdt)", "sdt", {}};
+// A folder of tables is chosen by one of its tables: the file dialog shows them.
+const DateiDialog kImportieren{
+    false,
+    "Importieren",
+    "FET-Dateien (*.fet);;Tabellen – eine Datei des Ordners wählen (*.csv)",
+    {},
+    {}};
+const DateiDialog kTabellenOrdner{false, "Stammdaten als Tabellen exportieren", {}, {}, {}, true};
 } // namespace
 
 THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& startOrdner,
@@ -174,8 +183,11 @@ void THauptForm::MenuesAufbauen() {
     Eintrag(plan, "Plan - Datei speichern unter ...", &THauptForm::PlanSpeichernUnterClick);
     datei->addSeparator();
     Eintrag(datei, "Ö&ffnen...", &THauptForm::OeffnenClick);
+    Eintrag(datei, "Importieren...", &THauptForm::ImportierenClick);
     Eintrag(datei, "&Speichern", &THauptForm::SpeichernClick);
     Eintrag(datei, "Speichern &unter...", &THauptForm::SpeichernUnterClick);
+    // Enabled with the master-data commands.
+    Eintrag(datei, "Stammdaten als Tabellen exportieren...", &THauptForm::TabellenExportierenClick);
     datei->addSeparator();
     Eintrag(datei, "Programm - Optionen ...", &THauptForm::ProgrammOptionenClick);
     datei->addSeparator();
@@ -189,7 +201,6 @@ void THauptForm::MenuesAufbauen() {
     Eintrag(daten, "&Lehrer", &THauptForm::LehrerClick);
     Eintrag(daten, "&Räume", &THauptForm::RaeumeClick);
     Eintrag(daten, "K&urse", &THauptForm::KurseClick);
-    StammBefehleFreigeben(false);
     daten->addSeparator();
     Eintrag(daten, "&Allgemeine Angaben", &THauptForm::AllgemeineAngabenClick);
 
@@ -208,6 +219,7 @@ void THauptForm::MenuesAufbauen() {
     connect(Eintrag(hilfe, "Start", nullptr), &QAction::triggered, this,
             [this] { HilfeSeite("index.htm"); });
     Eintrag(hilfe, "Info ...", &THauptForm::InfoClick);
+    StammBefehleFreigeben(false);
 
     QToolBar* leiste = addToolBar("Werkzeuge");
     leiste->setObjectName("ToolBar1");
@@ -247,7 +259,8 @@ void THauptForm::SetEditable(bool editable) {
 }
 
 void THauptForm::StammBefehleFreigeben(bool an) {
-    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"})
+    for (const char* t : {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse",
+                          "Stammdaten als Tabellen exportieren..."})
         Befehl(Q(t))->setEnabled(an);
 }
 
@@ -398,6 +411,34 @@ void THauptForm::SpeichernClick() {
 void THauptForm::SpeichernUnterClick() {
     session_.SetProjektDatei({});
     SpeichernClick();
+}
+
+void THauptForm::ImportierenClick() {
+    if (run_.DeferWhileReturning([this] { ImportierenClick(); })) return;
+    const QString pfad = Frage(kImportieren);
+    if (pfad.isEmpty()) return;
+    if (!VerwerfenErlaubt()) return;
+    VertretungenSchliessen();
+    const std::optional<ImportReport> bericht = session_.Importieren(S(pfad));
+    if (bericht) Importiert(*bericht);
+}
+
+void THauptForm::Importiert(const ImportReport& bericht) {
+    unterricht_->Leeren();
+    // A new school: saving asks for its file.
+    setWindowTitle("Plan :");
+    SetEditable(true);
+    StammNeu();
+    AngabenBestaetigt();
+    MarkeZeigen();
+    TImportBerichtForm fenster(reporter_, desktop_, session_.Files(), this);
+    fenster.Fuellen(bericht);
+    desktop_.Run(fenster);
+}
+
+void THauptForm::TabellenExportierenClick() {
+    const QString ordner = Frage(kTabellenOrdner);
+    if (!ordner.isEmpty()) session_.TabellenExportieren(S(ordner));
 }
 
 void THauptForm::StammOeffnenClick() {

@@ -63,6 +63,10 @@ public:
     // The menu command with this text (as in the menu, with "&").
     QAction* Befehl(const QString& text) const;
 
+    // The school an import just took over is shown: the dialogs show it, the caption marks it
+    // unsaved, and the report window shows what was carried over, approximated and dropped.
+    void Importiert(const ImportReport& bericht);
+
     // Opens a file named on the command line as its menu command does: a school (.sch), a
     // master-data file (.sdt) or a plan (.pdt); a file that cannot be read shows the reader's
     // message, another kind of file a message of its own.
@@ -81,6 +85,10 @@ public slots:
     void OeffnenClick();
     void SpeichernClick();
     void SpeichernUnterClick();
+    // A FET file, or a folder of tables (chosen by one of its tables), as a new school.
+    void ImportierenClick();
+    // The master data as tables in a folder the planner chooses.
+    void TabellenExportierenClick();
     void StammOeffnenClick();
     void StammSpeichernClick();
     void StammSpeichernUnterClick();

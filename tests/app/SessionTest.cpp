@@ -380,5 +380,44 @@ TEST(Session, AChangedPlanIsOfferedForSavingBeforeTheWindowCloses) {
     EXPECT_FALSE(u.s.Geaendert());
 }
 
+// --- import and tables -------------------------------------------------------------------------
+
+// A refused import changes nothing. A school imported is a new one: no plan, no file yet (saving
+// asks for a name), and offered for saving before anything could discard it.
+TEST(Session, AnImportedSchoolIsNewAndUnsaved) {
+    Unsaved u;
+    ASSERT_TRUE(u.s.StartPlanning());
+    const Stammdaten before = u.s.Stamm();
+    EXPECT_FALSE(u.s.Importieren(u.dir.File("fehlt.fet")));
+    ImportResult read;
+    read.outcome = Outcome::Failure("Zeile 3: kaputt", titel::Importfehler);
+    EXPECT_FALSE(u.s.ImportUebernehmen(read));
+    ASSERT_EQ(u.rep.shown.size(), 2u);
+    EXPECT_EQ(u.rep.shown[0].Title, "Importfehler");
+    EXPECT_TRUE(u.s.HasPlan());
+    EXPECT_EQ(u.s.Stamm(), before);
+    EXPECT_FALSE(u.s.Geaendert());
+
+    read.outcome = Outcome::Success();
+    read.data = test::MakeSchool(5, 6, 2, 3, 2, 2);
+    read.report.AddCount(ImportFate::Uebernommen, "Lehrer", 3);
+    EXPECT_EQ(u.s.ImportUebernehmen(read), read.report);
+    EXPECT_FALSE(u.s.HasPlan());
+    EXPECT_EQ(u.s.Stamm(), read.data);
+    EXPECT_EQ(u.s.ProjektDatei(), "");
+    EXPECT_EQ(u.s.SpeicherDatei(), "");
+    EXPECT_TRUE(u.s.Geaendert());
+}
+
+// A table stands for the folder it is in; anything else is read as it is.
+TEST(Session, ATableChosenForImportStandsForItsFolder) {
+    for (const auto& [chosen, read] :
+         std::vector<std::pair<std::string, std::string>>{{"/s/tabellen/LEHRER.CSV", "/s/tabellen"},
+                                                          {"lehrer.csv", "."},
+                                                          {"/s/plan.fet", "/s/plan.fet"},
+                                                          {"/s/csv", "/s/csv"}})
+        EXPECT_EQ(ImportQuelle(chosen), read) << chosen;
+}
+
 } // namespace
 } // namespace sw
