@@ -4,7 +4,7 @@
 #
 #   bash scripts/fuzz.sh [--seconds N] [--jobs J] [--no-build] [TARGET ...]
 #
-# TARGET is one of cp1252 ini project stream plan (default: all). Each target starts from its
+# TARGET is one of cp1252 ini project stream plan fet (default: all). Each target starts from its
 # seeds in fuzz/corpus/<target> and keeps what it learns in build-fuzz/corpus/<target>, so later
 # runs go on from there. An input that crashes, leaks, hangs (over 10 s) or allocates beyond
 # the limit is saved to build-fuzz/findings/<target>/ and the script exits with status 1.
@@ -22,7 +22,7 @@ while [ $# -gt 0 ]; do
     --seconds) seconds="$2"; shift 2 ;;
     --jobs) jobs="$2"; shift 2 ;;
     --no-build) build=0; shift ;;
-    cp1252|ini|project|stream|plan) targets+=("$1"); shift ;;
+    cp1252|ini|project|stream|plan|fet) targets+=("$1"); shift ;;
     *) echo "Aufruf: scripts/fuzz.sh [--seconds N] [--jobs J] [--no-build] [ZIEL ...]" >&2; exit 2 ;;
   esac
 done

@@ -5,6 +5,30 @@
 
 namespace sw {
 
+int TakeOutBrokenCourses(CPlan& plan) {
+    int lifted = 0;
+    for (const auto& ptr : plan.StundenL) {
+        const CStunde& h = *ptr;
+        if (!h.ParallelL || h.ParallelL->empty() || h.ParallelL->front() != &h) continue;
+        const int slot = plan.SlotOfHour(h);
+        bool whole = true;
+        for (const CStunde* q : *h.ParallelL)
+            whole = whole && plan.SlotOfHour(*q) == slot;
+        if (whole) continue;
+        // Every teacher's unit of this course position leaves the grid whole.
+        for (const CStunde* q : *h.ParallelL) {
+            const CStunde& first = plan.FirstOfUnit(*q);
+            for (int p = 0; p < CPlan::UnitLength(first); ++p) {
+                const CStunde& u = plan.UnitHour(first, p);
+                if (plan.PositionOf(u) < 0) continue;
+                plan.Lift(plan.RoomOf(u), plan.SlotOfHour(u));
+                ++lifted;
+            }
+        }
+    }
+    return lifted;
+}
+
 void BestAttempt::Started(const CPlan* plan, int attempts) {
     if (next_) next_->Started(plan, attempts);
 }
@@ -18,17 +42,29 @@ void BestAttempt::AttemptDone(const InitialPlanProgress& progress) {
 }
 
 void BestAttempt::Finished(const InitialPlanProgress& progress, const PlanTotals& totals) {
-    // Without a complete plan the best attempt is worth more than the last one.
-    if (progress.Rest == 0 || best_.Placed <= plan_.PlacedCount()) {
+    if (progress.Rest == 0) {
         if (next_) next_->Finished(progress, totals);
         return;
     }
-    RestoreSnapshot(plan_, best_);
-    EvaluateAll(plan_);
-    restored_ = true;
+    // Without a complete plan the best attempt is worth more than the last one.
     InitialPlanProgress best = progress;
+    if (best_.Placed > plan_.PlacedCount()) {
+        RestoreSnapshot(plan_, best_);
+        restored_ = true;
+        best.Rest = bestRest_;
+        best.Konflikt = ConflictOf(plan_);
+    }
+    // An attempt that gave up may have seated some teachers of a course and not the others;
+    // such a plan could be saved but never read again, so those course units leave the grid.
+    const int lifted = TakeOutBrokenCourses(plan_);
+    if (!restored_ && lifted == 0) {
+        if (next_) next_->Finished(progress, totals);
+        return;
+    }
+    bestRest_ = best.Rest + lifted;
     best.Rest = bestRest_;
-    best.Konflikt = ConflictOf(plan_);
+    restored_ = true;
+    EvaluateAll(plan_);
     if (next_) next_->Finished(best, plan_.Totals());
 }
 

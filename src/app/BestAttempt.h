@@ -17,6 +17,10 @@
 
 namespace sw {
 
+// Takes out of the grid the units of every course position whose teachers do not all stand at
+// one slot (an attempt that gave up can leave them so); returns the hours taken out.
+int TakeOutBrokenCourses(CPlan& plan);
+
 // Watches the attempts of a run on `plan` and keeps the incomplete one that placed the most
 // hours (the first of equals); every call is passed on to `next` afterwards. When the run
 // finishes without a complete plan and that attempt placed more hours than the last one, the
@@ -31,7 +35,8 @@ public:
     const PlanSnapshot& Best() const { return best_; }
     // The hours the best attempt left unplaced.
     int BestRest() const { return bestRest_; }
-    // Whether the plan went back to the best attempt at the end.
+    // Whether the plan changed at the end of an incomplete run (back to the best attempt, or
+    // broken courses taken out): the run's rest is then BestRest.
     bool Restored() const { return restored_; }
 
     void Started(const CPlan* plan, int attempts) override;

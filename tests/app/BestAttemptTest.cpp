@@ -5,6 +5,7 @@
 #include "plan/Evaluation.h"
 #include "plan/Invariants.h"
 #include "plan/Snapshot.h"
+#include "support/School.h"
 #include "support/TestSupport.h"
 
 #include <atomic>
@@ -94,6 +95,28 @@ TEST(BestAttempt, AStopEndsTheRunAfterTheAttemptInProgress) {
         RunInitialPlanKeepingBest(u.Plan(), u.session.Rng(), u.rep, 1000, 3, &observer, &stop);
     EXPECT_EQ(r.Versuche, 2);
     EXPECT_FALSE(r.Complete());
+}
+
+// A course at a fixed time, its first teacher in a fixed room, its second teacher locked then:
+// an attempt seats the first teacher with the fixed lessons, gives up on the second and would
+// leave the course half in the grid, a plan the plan file could write but never read again.
+// The course leaves the grid whole and counts as rest.
+TEST(BestAttempt, AHalfSeatedCourseLeavesTheGrid) {
+    Stammdaten s = test::MakeSchool(5, 6, 2, 2, 1, 1);
+    CKursBlock& kurs = test::AddCourse(s, "Kurs", {"L0", "L1"}, {"K0"}, {1});
+    for (CKursLehrer& l : kurs.Lehrer)
+        l.Einheiten[0].Zeitvorgabe = SlotOf(0, 2);
+    kurs.Lehrer[0].Einheiten[0].Raum = "R0";
+    s.Lehrer[1].Sperre[SlotOf(0, 2)] = 1;
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    Random rng;
+    const InitialPlanResult r = RunInitialPlanKeepingBest(plan, rng, rep, 3, 1);
+    EXPECT_FALSE(r.Complete());
+    EXPECT_EQ(r.Rest, 2);
+    EXPECT_EQ(plan.PlacedCount(), 0);
+    EXPECT_TRUE(CheckInvariants(plan, false).Ok());
 }
 
 } // namespace
