@@ -9,6 +9,7 @@
 #include "model/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 
@@ -340,6 +341,13 @@ Stammdaten Reader::Build() {
     std::unordered_map<std::string, int> kursNummer;
     std::unordered_map<std::string, bool> keys;
     std::vector<char> freeRoomTeacher; // per teacher: has a unit without a room wish
+    // FET seats an activity of several teachers in one room; our plan seats every teacher's
+    // hour in a room of its own. The second and later teachers therefore hold such hours in a
+    // room of their own that nobody else is bound to, so a course needs no more special rooms
+    // than its activity did.
+    std::vector<int> ownRoom;                              // per teacher: own room number, or -1
+    std::vector<std::array<std::size_t, 3>> boundTeachers; // (course, position, teacher)
+    int ownRooms = 0;
     int nn = 0, ohne = 0, roomlessUnits = 0;
     for (Block& b : blocks_) {
         if (b.dead) continue;
@@ -399,10 +407,17 @@ Stammdaten Reader::Build() {
         for (std::size_t i = 0; i < b.teachers.size(); ++i) {
             k.Faecher.push_back(subjects_.Name(b.subjects[i]));
             CKursLehrer l{teachers_.Name(b.teachers[i]), units};
-            if (i > 0)
-                for (CEinheit& e : l.Einheiten)
-                    e.Raum.clear();
-            if (i > 0 || roomless) freeRoomTeacher[static_cast<std::size_t>(b.teachers[i])] = 1;
+            const auto t = static_cast<std::size_t>(b.teachers[i]);
+            if (i > 0) {
+                ownRoom.resize(freeRoomTeacher.size(), -1);
+                if (ownRoom[t] < 0) ownRoom[t] = ++ownRooms;
+                boundTeachers.push_back({d.KursBloecke.size(), i, t});
+                report_.Add(ImportFate::Angenaehert, "Weitere Lehrer einer Aktivität",
+                            "jeder Lehrer braucht bei Stundenwerk einen Raum: die weiteren Lehrer "
+                            "halten die Stunde in einem eigenen Zusatzraum",
+                            teachers_.Name(b.teachers[i]) + " in " + example);
+            }
+            if (i > 0 || roomless) freeRoomTeacher[t] = 1;
             k.Lehrer.push_back(std::move(l));
         }
         for (int c : b.classes)
@@ -452,12 +467,20 @@ Stammdaten Reader::Build() {
     }
     const int needed =
         static_cast<int>(std::count(freeRoomTeacher.begin(), freeRoomTeacher.end(), 1));
-    const int extra = std::max(0, needed - universal);
+    // The own rooms come first: Zusatzraum n for the teacher whose own room number is n.
+    const int extra = std::max(ownRooms, needed - universal);
+    std::vector<std::string> extraNames;
     for (int n = 1; n <= extra; ++n) {
         CRaumFach room;
         room.Name = rooms_.Name(rooms_.AddOwn("Zusatzraum " + std::to_string(n)));
         room.Kurz = CutName(room.Name, 10);
+        extraNames.push_back(room.Name);
         d.Raeume.push_back(std::move(room));
+    }
+    for (const auto& [kurs, i, t] : boundTeachers) {
+        const std::string& name = extraNames[static_cast<std::size_t>(ownRoom[t] - 1)];
+        for (CEinheit& e : d.KursBloecke[kurs].Lehrer[i].Einheiten)
+            e.Raum = name;
     }
     if (roomlessUnits > 0)
         report_.AddCount(ImportFate::Angenaehert, "Aktivitäten ohne Raumwunsch", roomlessUnits,
