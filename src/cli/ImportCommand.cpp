@@ -76,10 +76,15 @@ int ImportCommand(const Args& args) {
     }
     const std::string& quelle = positional[0];
     if (!OutputIsNotInput(ziel, quelle)) return 2;
-    if (!bericht.empty() && (!OutputIsNotInput(bericht, quelle) || SameFile(bericht, ziel))) {
-        if (SameFile(bericht, ziel))
+    if (!bericht.empty()) {
+        if (!OutputIsNotInput(bericht, quelle)) return 2;
+        std::error_code ec1;
+        std::error_code ec2;
+        if (SameFile(bericht, ziel) || std::filesystem::weakly_canonical(bericht, ec1) ==
+                                           std::filesystem::weakly_canonical(ziel, ec2)) {
             std::fputs("Der Bericht und die Schule können nicht in dieselbe Datei.\n", stderr);
-        return 2;
+            return 2;
+        }
     }
     DiskFileOps fs;
     StderrReporter reporter;
