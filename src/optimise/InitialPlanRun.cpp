@@ -93,6 +93,10 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
     EvaluateAll(*plan);
 
     InitialPlanBuilder builder(*plan, rng);
+    builder.SetTicker([&run] {
+        run.Breathe();
+        return run.KeepRunning();
+    });
     int tries = 0;
     int rest = 1;
     while (rest != 0 && tries < attempts && run.KeepRunning()) {

@@ -76,6 +76,11 @@ public:
     }
     // The end of a pass: the per-pass hook runs.
     void PassDone();
+    // In the middle of a long pass: the per-pass hook runs (pending input comes through) without
+    // counting a pass.
+    void Breathe() {
+        if (passHook_) passHook_();
+    }
     // The run's loop has ended, for whatever reason: idle again, controls enabled.
     void End();
     // "Halt": idle at once and the controls enabled; the run stops at its next test.

@@ -33,7 +33,18 @@ int BuildInitialPlan(CPlan& plan, Random& rng) {
     return builder.Build();
 }
 
+bool InitialPlanBuilder::Stopping() {
+    if (!tick_ || halted_ || (++calls_ & 15U) != 0) return halted_;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastTick_ < std::chrono::milliseconds(50)) return false;
+    lastTick_ = now;
+    halted_ = !tick_();
+    return halted_;
+}
+
 int InitialPlanBuilder::Build() {
+    halted_ = false;
+    lastTick_ = std::chrono::steady_clock::now();
     w_.clear();
     phase_.clear();
     chosen_.clear();
@@ -103,7 +114,7 @@ bool InitialPlanBuilder::TryUnitAnywhere(CStunde& first) {
     ClearReport();
     seating_.SetLastChecked(&first);
     const int tries = 100 * first.RoomCount();
-    for (int t = 0; t < tries; ++t) {
+    for (int t = 0; t < tries && !Stopping(); ++t) {
         const int room = seating_.RandomRoom(first);
         const int start = RandomStart(CPlan::UnitLength(first));
         if (seating_.UnitFits(first, start, room)) {
@@ -183,7 +194,7 @@ bool InitialPlanBuilder::PlaceFixedTime() {
             ClearReport();
             seating_.SetLastChecked(&first);
             const int room = seating_.TryUnit(first, first.Zeit, 10 * first.RoomCount());
-            if (room < 0) return GiveUp(*seating_.LastChecked());
+            if (room < 0 || Stopping()) return GiveUp(*seating_.LastChecked());
             PlaceUnit(first, first.Zeit, room);
             RemovePlaced(phase_);
         }
@@ -252,7 +263,7 @@ bool InitialPlanBuilder::PlaceCourses() {
     TakeFromW([](const CStunde& h) { return h.Klasse == -1; });
     const int most = 10 * static_cast<int>(phase_.size());
     int failures = 0;
-    while (!phase_.empty() && failures < most) {
+    while (!phase_.empty() && failures < most && !Stopping()) {
         CStunde& picked = *phase_[rng_.InRange(0, static_cast<int>(phase_.size()) - 1)];
         const CStunde* first = &picked;
         int length = 1;
@@ -308,7 +319,7 @@ bool InitialPlanBuilder::PlaceSingleHours() {
         seating_.SetLastChecked(&h);
         bool placed = false;
         const int tries = 100 * h.RoomCount();
-        for (int t = 0; t < tries && !placed; ++t) {
+        for (int t = 0; t < tries && !placed && !Stopping(); ++t) {
             const int room = seating_.RandomRoom(h);
             const int day = rng_.InRange(0, plan_.Tage - 1);
             const int hour = rng_.InRange(1, plan_.Stunden);

@@ -21,6 +21,8 @@
 #include "plan/Plan.h"
 #include "plan/Seating.h"
 
+#include <chrono>
+#include <functional>
 #include <vector>
 
 namespace sw {
@@ -53,7 +55,15 @@ public:
     // Clears the refusal report of the plan (room, class, teacher, kind).
     void ClearReport();
 
+    // Asked about every 50 ms while an attempt runs (one attempt on a large school can take
+    // many seconds): the desktop lets input through there, and false ends the attempt at once
+    // as a give-up, so that "Halt" and a stop signal act within a moment.
+    void SetTicker(std::function<bool()> tick) { tick_ = std::move(tick); }
+
 private:
+    // True once the ticker asked the attempt to end; asks it when 50 ms have passed.
+    bool Stopping();
+
     bool PlaceFixedTimeAndRoom(); // phase 1
     bool PlaceFixedTime();        // phase 2
     bool PlaceLongUnits();        // phase 3
@@ -82,6 +92,10 @@ private:
 
     CPlan& plan_;
     Random& rng_;
+    std::function<bool()> tick_;
+    std::chrono::steady_clock::time_point lastTick_;
+    unsigned calls_ = 0;
+    bool halted_ = false;
     std::vector<CStunde*> w_;     // the main work list
     std::vector<CStunde*> phase_; // the hours the current phase (or pass) handles
     struct Choice {
