@@ -10,6 +10,7 @@
 #include "files/ProjectFile.h"
 #include "io/FileOps.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -123,8 +124,12 @@ int ExportDataCommand(const Args& args) {
     if (!session.OpenSchool(positional[0])) return 2;
     std::error_code ec;
     if (!std::filesystem::is_directory(ziel, ec) && !std::filesystem::create_directory(ziel, ec)) {
-        std::fprintf(stderr, "Der Ordner %s kann nicht angelegt werden: %s\n", ziel.c_str(),
-                     ec.message().c_str());
+        const std::string parent = std::filesystem::path(ziel).parent_path().string();
+        const std::string reason = ec.value() == ENOENT
+                                       ? "Der Ordner „" + parent + "“ existiert nicht."
+                                       : FileResult::Failed(ec.value()).Reason;
+        std::fprintf(stderr, "Der Ordner %s kann nicht angelegt werden.\n%s\n", ziel.c_str(),
+                     reason.c_str());
         return 2;
     }
     DiskFileOps fs;

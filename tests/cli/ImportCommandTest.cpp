@@ -57,5 +57,14 @@ TEST(ImportCommand, WritesNothingForAFileItCannotRead) {
     EXPECT_FALSE(std::filesystem::exists(sch));
 }
 
+TEST(ImportCommand, ExportDataNamesAFolderItCannotMake) {
+    const ToolRun r = RunTool("export-data " + test::SourcePath("examples/gymnasium.sch") +
+                              " -o /nonexistent/tabellen");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.out, "Der Ordner /nonexistent/tabellen kann nicht angelegt werden.\n"
+                           "Der Ordner „/nonexistent“ existiert nicht.\n"))
+        << r.out;
+}
+
 } // namespace
 } // namespace sw
