@@ -414,10 +414,10 @@ Stammdaten Reader::Build() {
                 boundTeachers.push_back({d.KursBloecke.size(), i, t});
                 report_.Add(ImportFate::Angenaehert, "Weitere Lehrer einer Aktivität",
                             "jeder Lehrer braucht bei Stundenwerk einen Raum: die weiteren Lehrer "
-                            "halten die Stunde in einem eigenen Zusatzraum",
+                            "halten die Stunde in einem eigenen Raum „Raum von …“",
                             teachers_.Name(b.teachers[i]) + " in " + example);
             }
-            if (i > 0 || roomless) freeRoomTeacher[t] = 1;
+            if (i == 0 && roomless) freeRoomTeacher[t] = 1;
             k.Lehrer.push_back(std::move(l));
         }
         for (int c : b.classes)
@@ -467,21 +467,28 @@ Stammdaten Reader::Build() {
     }
     const int needed =
         static_cast<int>(std::count(freeRoomTeacher.begin(), freeRoomTeacher.end(), 1));
-    // The own rooms come first: Zusatzraum n for the teacher whose own room number is n.
-    const int extra = std::max(ownRooms, needed - universal);
-    std::vector<std::string> extraNames;
+    const int extra = std::max(0, needed - universal);
     for (int n = 1; n <= extra; ++n) {
         CRaumFach room;
         room.Name = rooms_.Name(rooms_.AddOwn("Zusatzraum " + std::to_string(n)));
         room.Kurz = CutName(room.Name, 10);
-        extraNames.push_back(room.Name);
         d.Raeume.push_back(std::move(room));
     }
-    for (const auto& [kurs, i, t] : boundTeachers) {
-        const std::string& name = extraNames[static_cast<std::size_t>(ownRoom[t] - 1)];
-        for (CEinheit& e : d.KursBloecke[kurs].Lehrer[i].Einheiten)
-            e.Raum = name;
+    // The own rooms: reserved as a class room of no class, so that no lesson but those bound
+    // to them is ever placed there.
+    std::vector<std::string> ownNames(static_cast<std::size_t>(ownRooms));
+    for (std::size_t t = 0; t < ownRoom.size(); ++t) {
+        if (ownRoom[t] < 0) continue;
+        CRaumFach room;
+        room.Name = rooms_.Name(rooms_.AddOwn("Raum von " + teachers_.Name(static_cast<int>(t))));
+        room.Kurz = CutName(room.Name, 10);
+        room.KlassenTyp = {0, 0, 1};
+        ownNames[static_cast<std::size_t>(ownRoom[t] - 1)] = room.Name;
+        d.Raeume.push_back(std::move(room));
     }
+    for (const auto& [kurs, i, t] : boundTeachers)
+        for (CEinheit& e : d.KursBloecke[kurs].Lehrer[i].Einheiten)
+            e.Raum = ownNames[static_cast<std::size_t>(ownRoom[t] - 1)];
     if (roomlessUnits > 0)
         report_.AddCount(ImportFate::Angenaehert, "Aktivitäten ohne Raumwunsch", roomlessUnits,
                          "Stundenwerk setzt jede Stunde in einen Raum; " + std::to_string(extra) +

@@ -157,7 +157,7 @@ TEST(FetImport, MapsEachPartOfTheSchool) {
              EXPECT_EQ(k.Lehrer[1].Name, "B");
              // FET seats the activity in one room; B holds it in a room nobody else is bound to.
              EXPECT_EQ(k.Lehrer[0].Einheiten[0].Raum, "");
-             EXPECT_EQ(k.Lehrer[1].Einheiten[0].Raum, "Zusatzraum 1");
+             EXPECT_EQ(k.Lehrer[1].Einheiten[0].Raum, "Raum von B");
              EXPECT_EQ(r.data.KursBloecke[1].Name, "D 6 1");
              EXPECT_EQ(r.data.FachBloecke.size(), 1u);
          }},
