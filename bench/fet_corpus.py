@@ -111,7 +111,7 @@ def main():
         p, imp = run([tool, "import", f, "-o", sch, "--json"])
         row = {"file": name, "import_ok": p.returncode == 0, "import_s": imp}
         if p.returncode != 0:
-            row["error"] = (p.stderr.strip().splitlines() or ["?"])[0]
+            row["error"] = (p.stderr.strip().splitlines() or ["?"])[0].replace(f, os.path.basename(f))
             rows.append(row)
             print("%-62s import refused: %s" % (name[:62], row["error"][:120]))
             continue
