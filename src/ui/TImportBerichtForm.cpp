@@ -25,7 +25,8 @@ TImportBerichtForm::TImportBerichtForm(Reporter& reporter, Desktop& desktop, Fil
     berichtRE_->setReadOnly(true);
     // The counts and names stand in columns as the report lines them up.
     berichtRE_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    berichtRE_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long reasons wrap, so every line can be read without scrolling sideways.
+    berichtRE_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     auto* speichern = new QPushButton("Bericht speichern...", this);
     speichern->setObjectName("SpeichernBtn");
     connect(speichern, &QPushButton::clicked, this, &TImportBerichtForm::SpeichernBtnClick);
@@ -40,7 +41,7 @@ TImportBerichtForm::TImportBerichtForm(Reporter& reporter, Desktop& desktop, Fil
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(berichtRE_);
     layout->addLayout(knoepfe);
-    resize(760, 480);
+    resize(900, 600);
 }
 
 void TImportBerichtForm::Fuellen(const ImportReport& report) {
