@@ -31,6 +31,7 @@ done
 dir=build-fuzz
 if [ "$build" -eq 1 ]; then
   CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
     -DSTUNDENWERK_SANITIZE=ON -DSTUNDENWERK_FUZZ=ON -DSTUNDENWERK_UI=OFF \
     -DSTUNDENWERK_TESTS=OFF -DSTUNDENWERK_BENCH=OFF >/dev/null || exit 1
   cmake --build "$dir" || exit 1
