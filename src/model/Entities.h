@@ -33,6 +33,43 @@ struct CEinheit {
     bool operator==(const CEinheit&) const = default;
 };
 
+// A rule a school may state or leave out: kKeineRegel when it is not set.
+inline constexpr int kKeineRegel = -1;
+
+// The rules of the days of a teacher or a class. Hours count slots with a lesson; a gap is a free
+// hour between two lessons of one day.
+struct CTagesRegeln {
+    int MaxStundenProTag = kKeineRegel;   // at most this many hours on a day
+    int MinStundenProTag = kKeineRegel;   // at least this many on a day with lessons
+    int MaxLueckenProTag = kKeineRegel;   // at most this many gaps on a day
+    int MaxLueckenProWoche = kKeineRegel; // at most this many gaps in the week
+    int MaxInFolge = kKeineRegel;         // at most this many hours in a row
+    bool Leer() const { return *this == CTagesRegeln{}; }
+    bool operator==(const CTagesRegeln&) const = default;
+};
+
+// The rules of a teacher: those of the days, the days of the week, and at most `FensterMaxTage`
+// days on which the teacher teaches within the hours `FensterVon` to `FensterBis` (slot hours,
+// 0 being the 0th hour), for example at most 2 days after the 6th hour.
+struct CLehrerRegeln : CTagesRegeln {
+    int MaxTage = kKeineRegel; // at most this many days with lessons
+    int MinTage = kKeineRegel; // at least this many days with lessons
+    int FensterVon = kKeineRegel;
+    int FensterBis = kKeineRegel;
+    int FensterMaxTage = kKeineRegel;
+    bool Leer() const { return *this == CLehrerRegeln{}; }
+    bool operator==(const CLehrerRegeln&) const = default;
+};
+
+// The rules of a subject block or course block, for each of its units.
+struct CBlockRegeln {
+    std::vector<int> ErlaubteZeiten; // the slots a unit may begin at, ascending; empty: any
+    int MinTageAbstand = 0;          // 1..6: two units lie at least this many days apart
+    Flag Tagesende = 0;              // a unit is the last lesson of the day of its classes
+    bool Leer() const { return *this == CBlockRegeln{}; }
+    bool operator==(const CBlockRegeln&) const = default;
+};
+
 // The targets of a teacher that a plan computes from the hours it counts (Plan.h): the most lessons
 // on one day, the number of days with that many, and the ideal spread.
 struct CLehrerSoll {
@@ -79,6 +116,7 @@ struct CLehrer {
     CLehrerSoll LetztesSoll;
     Flag Opti = 1;                 // takes part in optimisation
     Flag TendenzZuFreienTagen = 0; // prefer whole free days
+    CLehrerRegeln Regeln;
     bool operator==(const CLehrer&) const = default;
 };
 
@@ -87,6 +125,7 @@ struct CKlasse {
     LockGrid Sperre = FreeGrid();
     CKlassenSoll LetztesSoll; // the targets of the last plan, as for a teacher
     Flag Opti = 1;
+    CTagesRegeln Regeln;
     bool operator==(const CKlasse&) const = default;
 };
 
@@ -99,6 +138,7 @@ struct CFachBlock {
     std::vector<CEinheit> Einheiten;
     Flag Trennung = 0;
     int SpezialTrennung = -1; // special-separation group, -1 none
+    CBlockRegeln Regeln;
 
     // The key of the block in the lesson list: teacher / class / subject.
     std::string Key() const { return Lehrer + " / " + Klasse + " / " + Fach; }
@@ -125,7 +165,30 @@ struct CKursBlock {
     Flag Trennung = 0;
     std::vector<CEinheit> Vorlage; // units given to the first teacher added; never saved
     int SpezialTrennung = -1;
+    CBlockRegeln Regeln;
     bool operator==(const CKursBlock&) const = default;
+};
+
+// How the units of several blocks relate. The blocks of a relation other than NieGleichzeitig
+// have the same number of units and relate unit by unit: unit i of one with unit i of the other.
+enum class BeziehungsArt : std::uint8_t {
+    Gleichzeitig = 0,    // the units begin at the same slot (and are equally long)
+    NieGleichzeitig = 1, // no unit of one block shares a slot with a unit of another
+    GleicherTag = 2,     // the units lie on the same day
+    Direktfolge = 3,     // two blocks: a unit of the first ends right before that of the second
+};
+
+// A block a relation names: a subject block by its key, or a course block by its name.
+struct CBlockBezug {
+    Flag Kurs = 0;
+    std::string Name;
+    bool operator==(const CBlockBezug&) const = default;
+};
+
+struct CBeziehung {
+    BeziehungsArt Art = BeziehungsArt::NieGleichzeitig;
+    std::vector<CBlockBezug> Bloecke; // at least two; Direktfolge exactly two, in their order
+    bool operator==(const CBeziehung&) const = default;
 };
 
 } // namespace sw

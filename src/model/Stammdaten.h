@@ -21,6 +21,8 @@ struct AllgemeineAngaben {
     // The names of the days as the user typed them; an empty name (older master-data files
     // stored days 6 and 7 without one) shows as the day's default name (TagName).
     std::vector<std::string> TagNamen = DefaultDayNames(5);
+    // School-wide breaks: slots at which no lesson stands, ascending.
+    std::vector<int> Pausen;
 
     // "Montag" to "Sonntag" for the first `tage` days.
     static std::vector<std::string> DefaultDayNames(int tage);
@@ -52,6 +54,8 @@ public:
     std::vector<CKlasse> Klassen;
     std::vector<CKursBlock> KursBloecke;
     std::vector<Unterricht> FachBloecke;
+    // Relations between the units of blocks.
+    std::vector<CBeziehung> Beziehungen;
     // Bumped by every edit of the master data (the dialogs, the lesson definitions, locks and
     // absences); see ChangeCount.h.
     ChangeCount Aenderungen;
