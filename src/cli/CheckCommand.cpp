@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stundenwerk check: reads a plan file, checks the plan's invariants and the figures the file
-// stored against a fresh evaluation, and prints its figures.
+// stundenwerk check: reads a plan file, checks the plan's invariants, the figures the file stored
+// against a fresh evaluation and every rule of the school, and prints its figures.
 // Exit status 0 valid, 1 invariant violations, 2 unreadable file.
 #include "cli/Cli.h"
 
 #include "app/Session.h"
 #include "plan/Invariants.h"
+#include "plan/PlanRules.h"
 
 #include <cstdio>
 
@@ -36,6 +37,9 @@ int CheckCommand(const Args& args) {
     // The reader evaluated the plan afresh; the figures the file stored must agree with it.
     for (std::string& difference : CompareStoredFigures(session.StoredPlanFigures(), plan))
         report.Violations.push_back(std::move(difference));
+    // Every rule of the school the plan breaks, by rule, owner and day.
+    for (std::string& breach : RegelVerstoesse(plan))
+        report.Violations.push_back("Regel: " + std::move(breach));
     if (json) {
         std::printf("%s\n", FiguresJson(plan, report).c_str());
     } else {

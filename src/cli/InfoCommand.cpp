@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 
 #include "app/Session.h"
+#include "model/Regeln.h"
 
 #include <cstdio>
 
@@ -35,6 +36,12 @@ int InfoCommand(const Args& args) {
         std::printf("  %-12s %3d\n", data.Klassen[k].Name.c_str(), stunden[k]);
     }
     std::printf("Wochenstunden aller Klassen: %d\n", total);
+    const std::vector<std::string> regeln = RegelListe(data);
+    if (!regeln.empty()) {
+        std::printf("Regeln:\n");
+        for (const std::string& r : regeln)
+            std::printf("  %s\n", r.c_str());
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "edit/GridView.h"
 
+#include "model/Regeln.h"
 #include "plan/Evaluation.h"
 
 namespace sw {
@@ -291,6 +292,10 @@ KonfliktAnzeige ConflictDisplay(const CPlan& plan, bool conflictFlag) {
     if (!conflictFlag) return k;
     const Stammdaten& s = plan.Stamm();
     k.Caption = std::string("Konflikt:  ") + CPlan::KonfliktText(plan.Conflict().KonfliktArt);
+    // A rule of the school is named: "Konflikt:  Regel „höchstens Stunden am Tag“".
+    if (plan.Conflict().KonfliktArt == Konflikt::Regel && plan.Conflict().KonfliktRegel >= 0)
+        k.Caption += std::string(" „") +
+                     RegelName(static_cast<RegelArt>(plan.Conflict().KonfliktRegel)) + "“";
     if (plan.Conflict().KonfliktRaum != -1) {
         k.Raum = RoomName(s, plan.Conflict().KonfliktRaum, false);
     } else if (plan.Conflict().KonfliktKlasse != -1) {

@@ -358,6 +358,26 @@ std::string PausenText(const AllgemeineAngaben& a) {
     return text;
 }
 
+std::vector<std::string> RegelListe(const Stammdaten& data) {
+    std::vector<std::string> out;
+    const auto add = [&](const std::string& owner, const std::vector<std::string>& texts) {
+        for (const std::string& t : texts)
+            out.push_back(owner + ": " + t);
+    };
+    if (!data.Angaben.Pausen.empty()) out.push_back(PausenText(data.Angaben));
+    for (const CLehrer& l : data.Lehrer)
+        add("Lehrer " + l.Name, RegelTexte(l.Regeln));
+    for (const CKlasse& k : data.Klassen)
+        add("Klasse " + k.Name, RegelTexte(k.Regeln));
+    for (const Unterricht& u : data.FachBloecke)
+        add("Unterricht " + u.Key, RegelTexte(data.Angaben, u.Block.Regeln));
+    for (const CKursBlock& k : data.KursBloecke)
+        add("Kurs " + k.Name, RegelTexte(data.Angaben, k.Regeln));
+    for (const CBeziehung& b : data.Beziehungen)
+        out.push_back("Beziehung: " + RegelText(b));
+    return out;
+}
+
 bool HatRegeln(const Stammdaten& data) {
     if (!data.Angaben.Pausen.empty() || !data.Beziehungen.empty()) return true;
     for (const CLehrer& l : data.Lehrer)

@@ -55,6 +55,10 @@ std::string BezugText(const CBlockBezug& b);
 // The school-wide breaks: "Pausen: Mo 5, Di 5"; empty when there is none.
 std::string PausenText(const AllgemeineAngaben& a);
 
+// Every rule of the school, one line each: "Lehrer Mü: höchstens 6 Stunden am Tag", "Klasse 5a:
+// …", "Unterricht Mü / 5a / De: …", "Kurs Reli 5: …", "Pausen: Mo 5, Di 5", "Beziehung: …".
+std::vector<std::string> RegelListe(const Stammdaten& data);
+
 // Whether the master data states any rule at all.
 bool HatRegeln(const Stammdaten& data);
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optimise/ConflictSearch.h"
+#include "plan/PlanRules.h"
 
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
@@ -426,6 +427,9 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
     TakeSnapshot(plan_, snapshot_);
+    const PlanRules* rules = plan_.Regeln();
+    const bool guardRules = rules && rules->HasSoftRules();
+    if (guardRules) rules->Measure(plan_, ruleBreaches_);
     const int before[7] = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
                            plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd,
                            plan_.Totals().LLSMax};
@@ -471,6 +475,7 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
                plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd};
     j.newMax = plan_.Totals().LLSMax;
     j.candidate = plan_.Totals().LLSSumme;
+    j.rulesBroken = guardRules && !rules->NoneGrew(plan_, ruleBreaches_);
     const int freshKls = plan_.Totals().KLSSumme, freshKProd = plan_.Totals().KProd;
     // The goals judge against the figures before the move, and ApplyAccepted carries the totals
     // the moves keep forward from them; the class figures, which it leaves alone, are the fresh

@@ -127,8 +127,9 @@ private:
     Value candidate_;
     std::vector<int> bestObstacles_; // units in the way of the value chosen
     Pick open_, tabu_;
-    PlanSnapshot snapshot_;    // the plan before a compound move
-    std::vector<int> pending_; // units a compound move still has to re-seat
+    PlanSnapshot snapshot_;         // the plan before a compound move
+    std::vector<int> ruleBreaches_; // per teacher and class before it (PlanRules::Measure)
+    std::vector<int> pending_;      // units a compound move still has to re-seat
 };
 
 } // namespace sw

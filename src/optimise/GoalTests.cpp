@@ -132,9 +132,11 @@ void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j) {
         j.newMax = std::max(j.newMax, st.LLS);
     }
     j.candidate = plan.Totals().LLSSumme - j.before.lls + j.after.lls;
+    j.rulesBroken = !record.RulesHeld(plan);
 }
 
 bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j) {
+    if (j.rulesBroken) return false;
     const auto column = static_cast<std::size_t>(kind);
     for (const GoalRow& row : kGoalTable) {
         if (!plan.HasGoal(row.goal)) continue;

@@ -20,8 +20,9 @@ struct MoveSums {
 
 struct MoveJudgement {
     MoveSums before, after;
-    int newMax = 0;          // the teacher-gap maximum after the move (never below LLSMax)
-    long long candidate = 0; // the plan's teacher-gap total after the move
+    int newMax = 0;           // the teacher-gap maximum after the move (never below LLSMax)
+    long long candidate = 0;  // the plan's teacher-gap total after the move
+    bool rulesBroken = false; // a touched teacher or class gave up a rule of the school it held
 };
 
 // Measuring a move: before it changes anything, each touched teacher and class is saved into
@@ -33,8 +34,8 @@ void MeasureTeacher(const CPlan& plan, int t, MoveRecord& record, MoveSums& befo
 void MeasureClass(const CPlan& plan, int k, MoveRecord& record, MoveSums& before);
 void EvaluateMeasured(CPlan& plan, const MoveRecord& record, MoveJudgement& j);
 
-// True when every active goal accepts the move. Goal 21 draws one random fraction from `rng`
-// when the goals before it have accepted.
+// True when the move gives up no rule of the school and every active goal accepts it. Goal 21 draws
+// one random fraction from `rng` when the goals before it have accepted.
 bool GoalsAccept(const CPlan& plan, Random& rng, MoveKind kind, const MoveJudgement& j);
 
 // The plan's totals follow the move's differences: separation errors, special separation errors,

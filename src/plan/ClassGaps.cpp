@@ -244,7 +244,8 @@ void ClassGapMinimiser::MoveSubject(CStunde& s, int target, int mode) {
                                 ls.Prod,
                                 std::max(before.LLSMax, ls.LLS),
                                 before.LLSSumme + ls.LLS - before.LLS};
-    if (ClassGapGoalsAccept(plan_, rng_, before, after)) return Keep(before, after, mode);
+    if (record_.RulesHeld(plan_) && ClassGapGoalsAccept(plan_, rng_, before, after))
+        return Keep(before, after, mode);
     TakeBack();
 }
 
@@ -315,7 +316,8 @@ void ClassGapMinimiser::MoveCourse(CStunde& c, int target, int mode) {
     for (const CStunde* q : parallel)
         after.LLSMax = std::max(after.LLSMax, plan_.LehrerStatusL[q->Lehrer].LLS);
     after.LLSSumme = before.LLSSumme + after.LLS - before.LLS;
-    if (ClassGapGoalsAccept(plan_, rng_, before, after)) return Keep(before, after, mode);
+    if (record_.RulesHeld(plan_) && ClassGapGoalsAccept(plan_, rng_, before, after))
+        return Keep(before, after, mode);
     TakeBack();
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/FitCheck.h"
+#include "plan/PlanRules.h"
 #include "plan/PlanWriter.h"
 
 #include "plan/Evaluation.h"
@@ -173,6 +174,35 @@ std::optional<Group> Overfull(const CPlan& plan, const std::vector<Slots>& deman
     return std::nullopt;
 }
 
+// The week's hours of each teacher and class against its rules of the days.
+void RuleProblems(const CPlan& plan, std::vector<FitProblem>& problems) {
+    if (!plan.Regeln()) return;
+    const int dayHours = plan.Stunden + (plan.Nullte ? 1 : 0);
+    const auto check = [&](FitProblem::Kind kind, int i, const CTagesRegeln& r, int days,
+                           int hours) {
+        if (hours == 0) return;
+        const auto problem = [&](int slots, RegelArt art) {
+            problems.push_back(
+                {kind, i, hours, slots, FitProblem::Where::Regeln, static_cast<int>(art)});
+        };
+        const int perDay =
+            r.MaxStundenProTag != kKeineRegel ? std::min(r.MaxStundenProTag, dayHours) : dayHours;
+        if (hours > perDay * days)
+            problem(perDay * days, r.MaxStundenProTag != kKeineRegel ? RegelArt::MaxStundenProTag
+                                                                     : RegelArt::MaxTage);
+        else if (r.MinStundenProTag != kKeineRegel && hours < r.MinStundenProTag)
+            problem(hours, RegelArt::MinStundenProTag);
+    };
+    for (int t = 0; t < plan.LehrerAnzahl; ++t) {
+        const CLehrerRegeln& r = plan.LehrerAt(t).Regeln;
+        const int days = r.MaxTage != kKeineRegel ? std::min(r.MaxTage, plan.Tage) : plan.Tage;
+        check(FitProblem::Kind::Lehrer, t, r, days, plan.LehrerSollL[t].WochenStunden);
+    }
+    for (int k = 0; k < plan.KlassenAnzahl; ++k)
+        check(FitProblem::Kind::Klasse, k, plan.KlasseAt(k).Regeln, plan.Tage,
+              plan.KlassenSollL[k].WochenStunden);
+}
+
 } // namespace
 
 std::vector<FitProblem> FindFitProblems(const CPlan& plan) {
@@ -208,6 +238,7 @@ std::vector<FitProblem> FindFitProblems(const CPlan& plan) {
     };
     add(FitProblem::Kind::Klasse, ofClass);
     add(FitProblem::Kind::Lehrer, ofTeacher);
+    RuleProblems(plan, problems);
     return problems;
 }
 
@@ -301,6 +332,14 @@ std::string ProblemText(const CPlan& plan, const FitProblem& f) {
                DayName(plan, f.Wert) + " stehen, " + SlotsText(f.Slots) + ".";
     case FitProblem::Where::Zusammen:
         break;
+    case FitProblem::Where::Regeln: {
+        const auto art = static_cast<RegelArt>(f.Wert);
+        if (art == RegelArt::MinStundenProTag)
+            return who + " hat nur " + Count(f.Hours, "Stunde", "Stunden") +
+                   " in der Woche, aber die Regel „" + RegelName(art) + "“ verlangt mehr.";
+        return who + " hat " + Count(f.Hours, "Stunde", "Stunden") + ", aber die Regeln („" +
+               RegelName(art) + "“) lassen Platz für höchstens " + std::to_string(f.Slots) + ".";
+    }
     }
     return who + ": " + Count(f.Hours, "Stunde passt", "Stunden passen") + " zusammen nur in " +
            Count(f.Slots, "mögliche Zeit", "mögliche Zeiten") + ".";

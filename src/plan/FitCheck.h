@@ -14,6 +14,8 @@
 //     them needs as many slots as it has hours. The groups looked at are all of them, those that
 //     can only stand up to some hour of the day, those that can only stand on one day, and those
 //     that share the same slots.
+//   - the hours of a teacher or class fit its rules of the days: no more than its most hours a
+//     day on its most days, and not fewer in the week than its fewest on a day.
 // A finding is therefore certain: no plan can place every hour. Finding nothing promises nothing.
 #pragma once
 
@@ -39,6 +41,7 @@ struct FitProblem {
         BisStunde, // those that can only stand up to hour `Wert` of the day
         Tag,       // those that can only stand on day `Wert`
         Zusammen,  // those that share the same slots
+        Regeln,    // all of them, against the school's rules of the days (`Wert`: the RegelArt)
     };
     Kind What = Kind::Einheit;
     int Index = -1; // KeinRaum, Einheit: StundenL index of the unit's first hour (the first

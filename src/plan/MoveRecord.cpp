@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/MoveRecord.h"
+#include "plan/PlanRules.h"
 
 #include <algorithm>
 
@@ -38,6 +39,31 @@ bool MoveRecord::SaveTeacher(const CPlan& plan, int t) {
 
 bool MoveRecord::SaveClass(const CPlan& plan, int k) {
     return SaveOnce(classes_, plan.KlassenStatusL.Items(), k);
+}
+
+bool MoveRecord::RulesHeld(const CPlan& plan) const {
+    const PlanRules* rules = plan.Regeln();
+    if (!rules || !rules->HasSoftRules()) return true;
+    // The counts before the move: a lesson put in is taken out again, a lifted one put back.
+    PlanRules::SlotChange before{};
+    const auto undo = [&](auto involved) {
+        before.fill(0);
+        for (const Step& s : steps_)
+            if (s.Hour && involved(*s.Hour))
+                before[static_cast<std::size_t>(s.Slot)] += s.Placed ? -1 : 1;
+    };
+    for (const CLehrerStatus& t : teachers_) {
+        undo([&](const CStunde& h) { return h.Lehrer == t.Index; });
+        if (rules->TeacherViolations(plan, t.Index) >
+            rules->TeacherViolations(plan, t.Index, &before))
+            return false;
+    }
+    for (const CKlassenStatus& k : classes_) {
+        undo([&](const CStunde& h) { return h.Involves(k.Index); });
+        if (rules->ClassViolations(plan, k.Index) > rules->ClassViolations(plan, k.Index, &before))
+            return false;
+    }
+    return true;
 }
 
 void MoveRecord::SaveTotals(const CPlan& plan) {

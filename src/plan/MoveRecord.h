@@ -48,6 +48,12 @@ public:
     const PlanTotals& Totals() const { return totals_; }
     bool Empty() const { return steps_.empty() && teachers_.empty() && classes_.empty(); }
 
+    // Whether every saved teacher and class breaks no more of the school's rules that adding
+    // hours can mend (a day's minimum, the gaps, the fewest days) than before the move (the grid
+    // with the record's cell changes taken back): a move never gives up such a rule the plan
+    // held. Always true without such rules. Allocates nothing.
+    bool RulesHeld(const CPlan& plan) const;
+
 private:
     friend class CPlan;
     std::vector<Step> steps_;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Placement.h"
+#include "plan/PlanRules.h"
 #include "plan/PlanWriter.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ struct IntoReport {
     Answer Refuse(const Refusal& r, const CStunde* shown = nullptr) const {
         ConflictReport& report = PlanWriter::Conflict(*plan);
         report.KonfliktArt = r.Kind;
+        report.KonfliktRegel = r.Regel;
         if (r.Of == Refusal::Names::Room) report.KonfliktRaum = r.Index;
         if (r.Of == Refusal::Names::Class) report.KonfliktKlasse = r.Index;
         if (r.Of == Refusal::Names::Teacher) report.KonfliktLehrer = r.Index;
@@ -196,6 +198,25 @@ template <typename Out> struct Rules {
         return Out::Allow();
     }
 
+    // The breaks and the allowed times; a school without rules passes with one test.
+    static Answer SchoolRules(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
+        const PlanRules* rules = plan.Regeln();
+        if (!rules) return Out::Allow();
+        return Refused(rules->SlotRefusal(plan, h, slot), h, out);
+    }
+
+    // The rules over the days of the hour's teacher, classes and block.
+    static Answer DayRules(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
+        const PlanRules* rules = plan.Regeln();
+        if (!rules) return Out::Allow();
+        return Refused(rules->DayRefusal(plan, h, slot), h, out);
+    }
+
+    static Answer Refused(const Refusal& r, const CStunde& h, Out out) {
+        if (!r) return Out::Allow();
+        return out.Refuse(r, &h);
+    }
+
     static Answer LessonClash(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
         return h.IsCourse() ? CourseHourClash(plan, h, slot, out)
                             : SubjectHourClash(plan, h, slot, out);
@@ -203,9 +224,9 @@ template <typename Out> struct Rules {
 
     // The rules in the order of enum Rule, which is the check's order: each named once, here.
     using RuleFn = Answer (*)(const CPlan&, const CStunde&, int slot, int room, Out);
-    static constexpr std::array<RuleFn, 9> kRules = {&OutsideWeek,   &CellOccupied, &RoomLocked,
-                                                     &FixedTime,     &HourBound,    &DayLimit,
-                                                     &TeacherLocked, &ClassRules,   &LessonClash};
+    static constexpr std::array<RuleFn, 11> kRules = {
+        &OutsideWeek,   &CellOccupied, &RoomLocked,  &FixedTime,   &HourBound, &DayLimit,
+        &TeacherLocked, &ClassRules,   &SchoolRules, &LessonClash, &DayRules};
 
     // The rules `which` in their order; the first refusal ends the check. Each call is bound at
     // compile time, so the chain inlines as if written out.
@@ -230,11 +251,12 @@ template <typename Out> struct Rules {
                            int room, Out out) {
         return Apply<static_cast<Rule>(i)...>(plan, h, slot, room, out);
     }
-    // The rules that no moving of other hours can change: all but the cell and the clashes.
+    // The rules that no moving of other hours at the slot can change: all but the cell and the
+    // clashes. A rule over the days counts here too: the lessons that break it stand elsewhere.
     static Answer Fixed(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
         return Apply<Rule::OutsideWeek, Rule::RoomLocked, Rule::FixedTime, Rule::HourBound,
-                     Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules>(plan, h, slot, room,
-                                                                            out);
+                     Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules, Rule::SchoolRules,
+                     Rule::DayRules>(plan, h, slot, room, out);
     }
 
 private:
@@ -349,7 +371,8 @@ void FindGroupObstacles(const CPlan& plan, const CStunde& h, int slot, std::span
 
 bool SlotRulesAllow(const CPlan& plan, const CStunde& h, int slot) {
     constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
-                                   Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
+                                   Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules,
+                                   Rule::SchoolRules};
     for (Rule r : kSlotRules)
         if (CheckRule(r, plan, h, slot, 0)) return false;
     return true;

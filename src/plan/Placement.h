@@ -5,6 +5,7 @@
 // CheckPlacement, as the rest of the system knows it, also writes the plan's conflict report.
 #pragma once
 
+#include "model/Regeln.h"
 #include "plan/Plan.h"
 
 #include <cstdint>
@@ -26,6 +27,14 @@ struct Refusal {
     std::int32_t Index = -1;
     Konflikt Kind = Konflikt::Keiner;
     Names Of = Names::Nothing;
+    std::int8_t Regel = -1; // with Konflikt::Regel: the RegelArt of the rule refused
+
+    // A rule of the school: its kind, and the teacher or class it belongs to (or the hour of the
+    // related block in the way).
+    static constexpr Refusal ByRule(RegelArt art, Names of, int index,
+                                    const CStunde* hour = nullptr) {
+        return {hour, index, Konflikt::Regel, of, static_cast<std::int8_t>(art)};
+    }
 
     static constexpr Refusal ByHour(Konflikt kind, const CStunde* hour) {
         return {hour, -1, kind, Names::Nothing};
@@ -71,7 +80,9 @@ enum class Rule : std::uint8_t {
     DayLimit,      // the day restriction of the hour
     TeacherLocked, // the teacher is locked at the slot
     ClassRules,    // a class of the hour is locked, or the slot lies beyond its hour limit
+    SchoolRules,   // a break, or a start outside the allowed times of the hour's block
     LessonClash,   // the first lesson at the slot, in room order, that clashes with the hour
+    DayRules,      // a rule of the school over the teacher's, the classes' or the block's days
 };
 
 // One rule alone: its refusal, or Keiner.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 
 #include <algorithm>
 #include <cassert>
@@ -265,13 +266,21 @@ void CPlan::BuildLessonHours() {
     // Every block names its teacher, class, subject and rooms: the index answers each at once.
     const StammdatenIndex namen(stamm_);
     namen_ = &namen;
-    for (const Unterricht& u : stamm_.FachBloecke)
+    std::vector<int> ends; // per block, the end of its hours in StundenL
+    for (const Unterricht& u : stamm_.FachBloecke) {
         BuildSubjectBlock(u.Block);
-    for (std::size_t c = 0; c < stamm_.KursBloecke.size(); ++c)
+        ends.push_back(static_cast<int>(StundenL.size()));
+    }
+    for (std::size_t c = 0; c < stamm_.KursBloecke.size(); ++c) {
         BuildCourseBlock(static_cast<int>(c), stamm_.KursBloecke[c]);
+        ends.push_back(static_cast<int>(StundenL.size()));
+    }
     namen_ = nullptr;
     position_.assign(StundenL.size(), -1);
+    regeln_ = PlanRules::Build(*this, ends);
 }
+
+CPlan::~CPlan() = default;
 
 // ---------------------------------------------------------------------------------------------
 // The grid

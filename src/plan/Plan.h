@@ -59,6 +59,7 @@ enum class Konflikt : std::int8_t {
     Sperrung = 4,    // the room, the teacher or a class is locked at the slot
     Zeit = 5,        // the fixed time, a class's hour limit, or a slot outside the week
     ErsteStunde = 6, // only the initial plan: a class's first hour stays empty
+    Regel = 7,       // a rule of the school (PlanRules.h); ConflictReport::KonfliktRegel names it
 };
 
 using IntList = std::vector<int>;
@@ -217,6 +218,7 @@ struct ConflictReport {
     std::int32_t KonfliktKlasse = -1;
     std::int32_t KonfliktLehrer = -1;
     Konflikt KonfliktArt = Konflikt::Keiner;
+    std::int8_t KonfliktRegel = -1; // with Konflikt::Regel: the RegelArt, else -1
     bool operator==(const ConflictReport&) const = default;
 };
 
@@ -242,12 +244,14 @@ private:
 };
 
 class MoveRecord;
+class PlanRules;
 
 class CPlan {
 public:
     // Create: a plan over the master data's teachers, classes and rooms, with an empty grid.
     // The plan keeps `stamm` and `reporter` by reference; both must outlive it.
     CPlan(const Stammdaten& stamm, Reporter& reporter);
+    ~CPlan();
     CPlan(const CPlan&) = delete;
     CPlan& operator=(const CPlan&) = delete;
 
@@ -398,6 +402,7 @@ public:
     void ReportConflict(const ConflictReport& c) { conflict_ = c; }
     // The report without kind, room, class and teacher; the hour it names stays.
     void ClearConflict() {
+        conflict_.KonfliktRegel = -1;
         conflict_.KonfliktRaum = -1;
         conflict_.KonfliktKlasse = -1;
         conflict_.KonfliktLehrer = -1;
@@ -448,12 +453,15 @@ public:
     PlanList<std::unique_ptr<CStunde>> StundenL;
     // The rooms an hour without rooms of its own may use.
     const SharedInts& UniversalRaumL() const { return universalRaumL_; }
+    // The school's rules over the lesson hours (PlanRules.h), built with them; nullptr when the
+    // master data states none.
+    const PlanRules* Regeln() const { return regeln_.get(); }
 
     // Bumped by every run and every manual edit that changes the plan; see ChangeCount.h.
     ChangeCount Aenderungen;
 
-    static constexpr std::array<const char*, 7> KonfliktTexte = {
-        "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde"};
+    static constexpr std::array<const char*, 8> KonfliktTexte = {
+        "Raum", "Klasse", "Lehrer", "Limit", "Sperrung", "Zeit", "Erste Stunde", "Regel"};
     // The text of a conflict kind; empty for none.
     static const char* KonfliktText(Konflikt k) {
         if (k == Konflikt::Keiner) return "";
@@ -505,6 +513,7 @@ private:
     ConflictReport conflict_;
     std::array<Flag, kZielAnzahl> ziele_{};
     SharedInts universalRaumL_;
+    std::unique_ptr<PlanRules> regeln_;
 
     const Stammdaten& stamm_;
     // The names of the master data while BuildLessonHours runs, nullptr otherwise.
