@@ -295,7 +295,8 @@ private:
 } // namespace
 
 const char* RegelName(RegelArt art) {
-    return kRegelNamen[static_cast<std::size_t>(art)];
+    const char* const name = kRegelNamen[static_cast<std::size_t>(art)];
+    return name;
 }
 
 std::string SlotKurz(const AllgemeineAngaben& a, int slot) {
