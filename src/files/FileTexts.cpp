@@ -4,6 +4,7 @@
 #include "model/Cp1252.h"
 #include "model/Text.h"
 
+#include <array>
 #include <new>
 
 namespace sw {
@@ -88,6 +89,25 @@ std::string UnerwarteterLesefehler(const std::string& path, const std::exception
     return "Fehler beim Lesen der Datei " + path + ":\n" +
            (memory ? std::string("Der Speicher reicht nicht aus.")
                    : "Unerwarteter Fehler: " + ForMessage(error.what(), 200));
+}
+
+namespace {
+constexpr std::array<const char*, 4> kArtWoerter = {"Gleichzeitig", "NieGleichzeitig",
+                                                    "GleicherTag", "Direktfolge"};
+} // namespace
+
+const char* const kUnbekannteArt = " ist keine bekannte Art einer Beziehung (Gleichzeitig, "
+                                   "NieGleichzeitig, GleicherTag oder Direktfolge).";
+
+const char* BeziehungsArtWort(BeziehungsArt art) {
+    const char* const word = kArtWoerter[static_cast<std::size_t>(art)];
+    return word;
+}
+
+std::optional<BeziehungsArt> BeziehungsArtAus(std::string_view word) {
+    for (std::size_t i = 0; i < kArtWoerter.size(); ++i)
+        if (word == kArtWoerter[i]) return static_cast<BeziehungsArt>(i);
+    return std::nullopt;
 }
 
 } // namespace sw

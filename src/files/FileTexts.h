@@ -7,6 +7,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sw {
 
@@ -26,5 +27,14 @@ std::string Utf8Doppelgaenger(const std::string& text);
 // The refusal when reading failed in a way no check foresaw (no memory left, an error of the
 // library); "Fehler beim Lesen der Datei " + path + ":\n" + what happened.
 std::string UnerwarteterLesefehler(const std::string& path, const std::exception& error);
+
+// The word a file stores a kind of relation under: "Gleichzeitig", "NieGleichzeitig",
+// "GleicherTag", "Direktfolge".
+const char* BeziehungsArtWort(BeziehungsArt art);
+// The kind of relation a stored word names; nothing for an unknown word.
+std::optional<BeziehungsArt> BeziehungsArtAus(std::string_view word);
+// The sentence for an unknown word: the word is followed by " ist keine bekannte Art einer
+// Beziehung (Gleichzeitig, NieGleichzeitig, GleicherTag oder Direktfolge)."
+extern const char* const kUnbekannteArt;
 
 } // namespace sw

@@ -7,6 +7,7 @@
 #include "model/NameIndex.h"
 #include "model/Names.h"
 #include "model/Presets.h"
+#include "model/Regeln.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -128,6 +129,13 @@ public:
             FachBlock(u);
         for (const auto& k : d_.KursBloecke)
             KursBlock(k);
+        // A relation lists its course blocks by name in one value, item after item.
+        for (const auto& b : d_.Beziehungen)
+            for (const auto& ref : b.Bloecke)
+                if (ref.Kurs && ref.Name.find(',') != std::string::npos)
+                    Problem("Der Kurs " + Quoted(ref.Name) +
+                            " enthält ein Komma und kann deshalb in keiner Beziehung stehen.");
+        if (auto rule = RegelProblem(d_)) Problem(*rule);
         return problem_;
     }
 
@@ -282,6 +290,60 @@ std::string LocksOf(const LockGrid& grid) {
     return out;
 }
 
+// A list of slots (day*13+hour), each followed by ",".
+std::string SlotsOf(const std::vector<int>& slots) {
+    std::string out;
+    for (int slot : slots)
+        out += Num(slot) + ",";
+    return out;
+}
+
+// The rules of a teacher's or class's days; each key only when its rule is set.
+void WriteTagesRegeln(IniFile& ini, const std::string& s, const CTagesRegeln& r) {
+    const auto put = [&](const char* key, int value) {
+        if (value != kKeineRegel) ini.SetString(s, key, Num(value));
+    };
+    put("MaxStundenProTag", r.MaxStundenProTag);
+    put("MinStundenProTag", r.MinStundenProTag);
+    put("MaxLueckenProTag", r.MaxLueckenProTag);
+    put("MaxLueckenProWoche", r.MaxLueckenProWoche);
+    put("MaxStundenInFolge", r.MaxInFolge);
+}
+
+void WriteLehrerRegeln(IniFile& ini, const std::string& s, const CLehrerRegeln& r) {
+    WriteTagesRegeln(ini, s, r);
+    if (r.MaxTage != kKeineRegel) ini.SetString(s, "MaxTage", Num(r.MaxTage));
+    if (r.MinTage != kKeineRegel) ini.SetString(s, "MinTage", Num(r.MinTage));
+    if (r.FensterVon != kKeineRegel || r.FensterBis != kKeineRegel ||
+        r.FensterMaxTage != kKeineRegel)
+        ini.SetString(s, "Zeitfenster", SlotsOf({r.FensterVon, r.FensterBis, r.FensterMaxTage}));
+}
+
+void WriteBlockRegeln(IniFile& ini, const std::string& s, const CBlockRegeln& r) {
+    if (!r.ErlaubteZeiten.empty()) ini.SetString(s, "ErlaubteZeiten", SlotsOf(r.ErlaubteZeiten));
+    if (r.MinTageAbstand != 0) ini.SetString(s, "MinTageAbstand", Num(r.MinTageAbstand));
+    if (r.Tagesende) ini.SetString(s, "Tagesende", "1");
+}
+
+// A relation: its kind, and its blocks as "U:" + the subject block's key or "K:" + the course
+// block's name, each followed by ",". A subject block is named by the key the reader gives it
+// (teacher / class / subject).
+void WriteBeziehung(IniFile& ini, const std::string& s, const CBeziehung& b, const Stammdaten& d) {
+    ini.SetString(s, "Art", BeziehungsArtWort(b.Art));
+    std::string bloecke;
+    for (const auto& ref : b.Bloecke) {
+        if (ref.Kurs) {
+            bloecke += "K:" + ref.Name + ",";
+            continue;
+        }
+        const int i = d.FindFachBlock(ref.Name);
+        bloecke +=
+            "U:" + (i < 0 ? ref.Name : d.FachBloecke[static_cast<std::size_t>(i)].Block.Key()) +
+            ",";
+    }
+    ini.SetString(s, "Bloecke", bloecke);
+}
+
 void WriteRaum(IniFile& ini, const std::string& s, const CRaumFach& r) {
     ini.SetString(s, "Name", r.Name);
     ini.SetString(s, "Kurz", r.Kurz);
@@ -308,6 +370,7 @@ void WriteLehrer(IniFile& ini, const std::string& s, const CLehrer& l) {
     if (l.TendenzZuFreienTagen) ini.SetString(s, "TendenzZuFreienTagen", "1");
     // Marked absent in substitution planning; kept until it is taken back there.
     if (l.NichtVerfuegbar) ini.SetString(s, "NichtVerfuegbar", "1");
+    WriteLehrerRegeln(ini, s, l.Regeln);
 }
 
 // What a unit holds beyond its length, time and room: "nur für die Urplan - Erstellung", the
@@ -345,6 +408,7 @@ void WriteFachBlock(IniFile& ini, const std::string& s, const CFachBlock& b) {
         ini.SetString(s, "Vorgaben", presets);
     }
     if (b.SpezialTrennung != -1) ini.SetString(s, "SpezialTrennung", Num(b.SpezialTrennung));
+    WriteBlockRegeln(ini, s, b.Regeln);
 }
 
 void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
@@ -385,6 +449,7 @@ void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
         ini.SetString(s, "Vorgaben", presets);
     }
     if (k.SpezialTrennung != -1) ini.SetString(s, "SpezialTrennung", Num(k.SpezialTrennung));
+    WriteBlockRegeln(ini, s, k.Regeln);
 }
 
 IniFile BuildIni(const Stammdaten& d) {
@@ -402,6 +467,9 @@ IniFile BuildIni(const Stammdaten& d) {
     ini.SetString(kAllgemein, "Nullte", d.Angaben.Nullte ? "1" : "0");
     if (OwnDayNames(d.Angaben))
         ini.SetString(kAllgemein, "TagNamen", ListOf(TagNamenDerWoche(d.Angaben)));
+    // The rules of the school: keys and sections only where a rule is set.
+    if (!d.Angaben.Pausen.empty()) ini.SetString(kAllgemein, "Pausen", SlotsOf(d.Angaben.Pausen));
+    if (!d.Beziehungen.empty()) ini.SetString(kAllgemein, "BeziehungenNo", count(d.Beziehungen));
     if (!d.Faecher.empty()) ini.SetString("Faecher", "Faecher", ListOf(d.Faecher));
     for (std::size_t n = 0; n < d.Raeume.size(); ++n)
         WriteRaum(ini, "Raum_" + std::to_string(n), d.Raeume[n]);
@@ -412,11 +480,14 @@ IniFile BuildIni(const Stammdaten& d) {
         ini.SetString(s, "Name", d.Klassen[n].Name);
         ini.SetString(s, "Sperre", LocksOf(d.Klassen[n].Sperre));
         if (!d.Klassen[n].Opti) ini.SetString(s, "Opti", "0");
+        WriteTagesRegeln(ini, s, d.Klassen[n].Regeln);
     }
     for (std::size_t n = 0; n < d.FachBloecke.size(); ++n)
         WriteFachBlock(ini, "FachBlock_" + std::to_string(n), d.FachBloecke[n].Block);
     for (std::size_t n = 0; n < d.KursBloecke.size(); ++n)
         WriteKursBlock(ini, "KursBlock_" + std::to_string(n), d.KursBloecke[n]);
+    for (std::size_t n = 0; n < d.Beziehungen.size(); ++n)
+        WriteBeziehung(ini, "Beziehung_" + std::to_string(n), d.Beziehungen[n], d);
     return ini;
 }
 
@@ -497,6 +568,7 @@ public:
         const int faecherNo = Count(kAllgemein, "FaecherNo", 0);
         const int kursNo = Count(kAllgemein, "KursBlockNo", 0);
         const int fachBlockNo = Count(kAllgemein, "FachBlockNo", 0);
+        const int beziehungenNo = Count(kAllgemein, "BeziehungenNo", 0);
         Stammdaten d;
         d.Angaben.Tage = InRange(kAllgemein, "Tage", 1, kMaxDays);
         d.Angaben.Stunden = InRange(kAllgemein, "Stunden", 1, kMaxHour);
@@ -508,6 +580,7 @@ public:
             for (auto& name : d.Angaben.TagNamen)
                 name = namen.NextName("Der Tagesname");
         }
+        d.Angaben.Pausen = IntList(kAllgemein, "Pausen");
         d.AngabenBestaetigt = true;
 
         // Every count must find its sections before anything is built; the search stops at the
@@ -517,6 +590,7 @@ public:
         RequireSections("Raum_", "RaumNo", raumNo);
         RequireSections("KursBlock_", "KursBlockNo", kursNo);
         RequireSections("FachBlock_", "FachBlockNo", fachBlockNo);
+        RequireSections("Beziehung_", "BeziehungenNo", beziehungenNo);
 
         if (faecherNo != 0) {
             Items items = List("Faecher", "Faecher", faecherNo);
@@ -568,6 +642,9 @@ public:
                 d.AddFachBlock(std::move(b));
             }
         }
+        // Whether the blocks a relation names exist is for the check of the rules (Regeln.h).
+        for (int n = 0; n < beziehungenNo; ++n)
+            d.Beziehungen.push_back(ReadBeziehung("Beziehung_" + std::to_string(n)));
         return d;
     }
 
@@ -596,6 +673,91 @@ private:
         if (value < lowest)
             FailAt(path_, section, key, Quoted(Get(section, key)) + " ist keine gültige Anzahl.");
         return value;
+    }
+
+    // A rule's number: a missing key is no rule (`fallback`); whether the number can be met is
+    // for the check of the rules (Regeln.h).
+    int RuleValue(const std::string& section, const char* key, int fallback) const {
+        if (!ini_.HasKey(section, key)) return fallback;
+        const std::string text = Get(section, key);
+        const auto value = ParseInt(text);
+        if (!value)
+            FailAt(path_, section, key,
+                   Quoted(text) +
+                       (IsOverflowingNumber(text) ? " ist zu groß." : " ist keine ganze Zahl."));
+        return *value;
+    }
+
+    // A list of whole numbers without a count ("5,18,"): every item up to the end of the value.
+    std::vector<int> IntList(const std::string& section, const char* key) const {
+        std::vector<int> out;
+        std::string rest = Get(section, key);
+        while (!rest.empty()) {
+            const std::string item = rest.find(',') == std::string::npos
+                                         ? std::exchange(rest, std::string())
+                                         : CutAtSeparator(rest, ',');
+            const auto value = ParseInt(item);
+            if (!value)
+                FailAt(path_, section, key,
+                       Quoted(item) + (IsOverflowingNumber(item) ? " ist zu groß."
+                                                                 : " ist keine ganze Zahl."));
+            out.push_back(*value);
+        }
+        return out;
+    }
+
+    CTagesRegeln ReadTagesRegeln(const std::string& s) const {
+        CTagesRegeln r;
+        r.MaxStundenProTag = RuleValue(s, "MaxStundenProTag", kKeineRegel);
+        r.MinStundenProTag = RuleValue(s, "MinStundenProTag", kKeineRegel);
+        r.MaxLueckenProTag = RuleValue(s, "MaxLueckenProTag", kKeineRegel);
+        r.MaxLueckenProWoche = RuleValue(s, "MaxLueckenProWoche", kKeineRegel);
+        r.MaxInFolge = RuleValue(s, "MaxStundenInFolge", kKeineRegel);
+        return r;
+    }
+
+    CLehrerRegeln ReadLehrerRegeln(const std::string& s) const {
+        CLehrerRegeln r;
+        static_cast<CTagesRegeln&>(r) = ReadTagesRegeln(s);
+        r.MaxTage = RuleValue(s, "MaxTage", kKeineRegel);
+        r.MinTage = RuleValue(s, "MinTage", kKeineRegel);
+        if (ini_.HasKey(s, "Zeitfenster")) {
+            // The first and last hour of the window and the most days with lessons in it.
+            Items fenster = List(s, "Zeitfenster", 3);
+            r.FensterVon = fenster.NextInt();
+            r.FensterBis = fenster.NextInt();
+            r.FensterMaxTage = fenster.NextInt();
+        }
+        return r;
+    }
+
+    CBlockRegeln ReadBlockRegeln(const std::string& s) const {
+        CBlockRegeln r;
+        r.ErlaubteZeiten = IntList(s, "ErlaubteZeiten");
+        r.MinTageAbstand = RuleValue(s, "MinTageAbstand", 0);
+        if (ini_.HasKey(s, "Tagesende")) r.Tagesende = StrictInRange(s, "Tagesende", 0, 1) ? 1 : 0;
+        return r;
+    }
+
+    CBeziehung ReadBeziehung(const std::string& s) const {
+        CBeziehung b;
+        const std::string art = Get(s, "Art");
+        const auto known = BeziehungsArtAus(art);
+        if (!known) FailAt(path_, s, "Art", Quoted(art) + kUnbekannteArt);
+        b.Art = *known;
+        std::string rest = Get(s, "Bloecke");
+        while (!rest.empty()) {
+            const std::string item = rest.find(',') == std::string::npos
+                                         ? std::exchange(rest, std::string())
+                                         : CutAtSeparator(rest, ',');
+            const std::string_view kind = std::string_view(item).substr(0, 2);
+            if (kind != "U:" && kind != "K:")
+                FailAt(path_, s, "Bloecke",
+                       Quoted(item) + " nennt keinen Block: ein Eintrag beginnt mit \"U:\" " +
+                           "(Unterricht) oder \"K:\" (Kurs).");
+            b.Bloecke.push_back({kind == "K:" ? Flag{1} : Flag{0}, item.substr(2)});
+        }
+        return b;
     }
 
     // The hours of a block: 0 up to the hours of the week.
@@ -749,6 +911,7 @@ private:
         k.Name = NameAt(s, "Name", "Die Klasse");
         k.Sperre = ReadLocks(s, false);
         k.Opti = Value(s, "Opti", 1) != 0 ? 1 : 0;
+        k.Regeln = ReadTagesRegeln(s);
         return k;
     }
 
@@ -768,6 +931,7 @@ private:
         // Only 0 or 1: anything else is a damaged file, not an absence to guess at.
         if (ini_.HasKey(s, "NichtVerfuegbar"))
             l.NichtVerfuegbar = InRange(s, "NichtVerfuegbar", 0, 1) != 0 ? 1 : 0;
+        l.Regeln = ReadLehrerRegeln(s);
         return l;
     }
 
@@ -845,6 +1009,7 @@ private:
                          [&k, t](std::size_t j) { return KursEinheitText(k, t, j); });
         if (auto fault = CourseParallelFault(k)) FailAt(path_, s, "Vorgaben", *fault);
         k.SpezialTrennung = SeparationGroup(s, d);
+        k.Regeln = ReadBlockRegeln(s);
         return k;
     }
 
@@ -870,6 +1035,7 @@ private:
         CheckPresets(s, b.Einheiten, d.Angaben,
                      [&b](std::size_t j) { return FachEinheitText(b.Key(), j); });
         b.SpezialTrennung = SeparationGroup(s, d);
+        b.Regeln = ReadBlockRegeln(s);
         if (lehrer_.Find(b.Lehrer) < 0)
             FailAt(path_, s, "Lehrer", FehltInListe("Der Lehrer", b.Lehrer, "Lehrerliste"));
         if (klassen_.Find(b.Klasse) < 0)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ProjectFile.h: the project file (".sch"), an INI text in Windows-1252 holding the whole master
-// data: general settings, subjects, rooms, teachers, classes, subject blocks and course blocks.
+// data: general settings, subjects, rooms, teachers, classes, subject blocks and course blocks,
+// with the school's rules (breaks, the rules of teachers, classes and blocks, relations between
+// blocks) under keys written only when a rule is set.
 // Saving keeps a backup "secu_<name>" beside the file; opening replaces the master data as a
 // whole or not at all. Neither function shows anything: they return the messages to show.
 #pragma once
@@ -35,7 +37,8 @@ struct ProjectReadResult {
 // Reads the project file at `path`. Refuses (title "Dateifehler") an unreadable file, a file
 // without the section [AllgemeineAngaben], and content that does not hold together: a number
 // that must be an integer and is not, a count without its sections or list items, a value out
-// of range, a block naming a teacher or class that does not exist.
+// of range, a block naming a teacher or class that does not exist, a rule that is no number or
+// can never be met (RegelProblem).
 ProjectReadResult OpenProject(const std::string& path, FileOps& fs);
 
 } // namespace sw

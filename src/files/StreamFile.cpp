@@ -6,9 +6,12 @@
 #include "model/NameIndex.h"
 #include "model/Names.h"
 #include "model/Presets.h"
+#include "model/Regeln.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace sw {
@@ -24,6 +27,31 @@ constexpr int kFachBlockTokens = 8;
 constexpr int kEinheitTokens = 8;
 constexpr int kKursBlockTokens = 8;
 constexpr int kKursLehrerTokens = 2;
+constexpr int kLehrerRegelnTokens = 1 + 10;
+constexpr int kKlassenRegelnTokens = 1 + 5;
+constexpr int kBlockRegelnTokens = 1 + 1 + 2;
+constexpr int kBeziehungTokens = 2;
+constexpr int kBezugTokens = 2;
+
+// The rules of the school follow the course blocks in a section of their own, written only
+// when the school states a rule, so the files of schools without rules stay as they were. Its
+// first token is the word below: a master-data file ends after the course blocks, and the plan
+// section of a plan file begins with a number, so the word cannot be taken for either.
+//
+//   regeln
+//   the number of breaks and the break slots (day*13+hour), on one line
+//   the number of teachers with rules; per teacher: the name, then on one line
+//     MaxStundenProTag MinStundenProTag MaxLueckenProTag MaxLueckenProWoche MaxInFolge MaxTage
+//     MinTage FensterVon FensterBis FensterMaxTage (-1: no rule)
+//   the number of classes with rules; per class: the name, then the first five of those
+//   the number of subject blocks with rules; per block: its key in the lesson list, then the
+//     number of allowed slots and the slots on one line, MinTageAbstand (0: none) and
+//     Tagesende (flag)
+//   the number of course blocks with rules; per block: its name, then as for a subject block
+//   the number of relations; per relation: its kind ("Gleichzeitig", "NieGleichzeitig",
+//     "GleicherTag", "Direktfolge"), the number of its blocks, and per block a flag (1: a
+//     course block, named by its name; 0: a subject block, named by its key) and the name
+constexpr std::string_view kRegelnMarke = "regeln";
 
 std::string Q(std::string_view text) {
     return "\"" + ForMessage(text) + "\"";
@@ -309,6 +337,173 @@ CKursBlock ReadKursBlock(TokenReader& in, const Stammdaten& data, const ReadInde
     return k;
 }
 
+// ---- The rules section ----
+
+void WriteTagesRegeln(TokenWriter& out, const CTagesRegeln& r) {
+    for (int v : {r.MaxStundenProTag, r.MinStundenProTag, r.MaxLueckenProTag, r.MaxLueckenProWoche,
+                  r.MaxInFolge})
+        out.AppendInt(v);
+}
+
+void WriteBlockRegeln(TokenWriter& out, const CBlockRegeln& r) {
+    out.AppendInt(static_cast<int>(r.ErlaubteZeiten.size()));
+    for (int slot : r.ErlaubteZeiten)
+        out.AppendInt(slot);
+    out.EndLine();
+    out.WriteInt(r.MinTageAbstand);
+    out.WriteFlag(r.Tagesende);
+}
+
+void WriteRegeln(TokenWriter& out, const Stammdaten& data) {
+    out.WriteWord(kRegelnMarke);
+    out.AppendInt(static_cast<int>(data.Angaben.Pausen.size()));
+    for (int slot : data.Angaben.Pausen)
+        out.AppendInt(slot);
+    out.EndLine();
+
+    const auto countOf = [](const auto& list, auto hasRules) {
+        return static_cast<int>(std::count_if(list.begin(), list.end(), hasRules));
+    };
+    out.WriteInt(countOf(data.Lehrer, [](const CLehrer& l) { return !l.Regeln.Leer(); }));
+    for (const auto& l : data.Lehrer) {
+        if (l.Regeln.Leer()) continue;
+        out.WriteText(l.Name);
+        const CLehrerRegeln& r = l.Regeln;
+        WriteTagesRegeln(out, r);
+        for (int v : {r.MaxTage, r.MinTage, r.FensterVon, r.FensterBis, r.FensterMaxTage})
+            out.AppendInt(v);
+        out.EndLine();
+    }
+    out.WriteInt(countOf(data.Klassen, [](const CKlasse& k) { return !k.Regeln.Leer(); }));
+    for (const auto& k : data.Klassen) {
+        if (k.Regeln.Leer()) continue;
+        out.WriteText(k.Name);
+        WriteTagesRegeln(out, k.Regeln);
+        out.EndLine();
+    }
+    out.WriteInt(
+        countOf(data.FachBloecke, [](const Unterricht& u) { return !u.Block.Regeln.Leer(); }));
+    for (const auto& u : data.FachBloecke) {
+        if (u.Block.Regeln.Leer()) continue;
+        out.WriteText(u.Key);
+        WriteBlockRegeln(out, u.Block.Regeln);
+    }
+    out.WriteInt(countOf(data.KursBloecke, [](const CKursBlock& k) { return !k.Regeln.Leer(); }));
+    for (const auto& k : data.KursBloecke) {
+        if (k.Regeln.Leer()) continue;
+        out.WriteText(k.Name);
+        WriteBlockRegeln(out, k.Regeln);
+    }
+    out.WriteInt(static_cast<int>(data.Beziehungen.size()));
+    for (const auto& b : data.Beziehungen) {
+        out.WriteWord(BeziehungsArtWort(b.Art));
+        out.WriteInt(static_cast<int>(b.Bloecke.size()));
+        for (const auto& ref : b.Bloecke) {
+            out.AppendInt(ref.Kurs ? 1 : 0);
+            out.Append(EncodeText(ref.Name));
+            out.EndLine();
+        }
+    }
+}
+
+void ReadTagesRegeln(TokenReader& in, CTagesRegeln& r) {
+    r.MaxStundenProTag = in.ReadInt();
+    r.MinStundenProTag = in.ReadInt();
+    r.MaxLueckenProTag = in.ReadInt();
+    r.MaxLueckenProWoche = in.ReadInt();
+    r.MaxInFolge = in.ReadInt();
+}
+
+void ReadBlockRegeln(TokenReader& in, CBlockRegeln& r) {
+    const int n = in.ReadCount();
+    for (int i = 0; i < n && in.Ok(); ++i)
+        r.ErlaubteZeiten.push_back(in.ReadInt());
+    r.MinTageAbstand = in.ReadInt();
+    r.Tagesende = in.ReadFlag();
+}
+
+// The entity named by the text just read, found in `names`; a name that is not there or that
+// had its rules already is refused. `what` is "Der Lehrer", `list` "Lehrerliste".
+int RulesOwner(TokenReader& in, const NameIndex& names, std::set<int>& seen,
+               const std::string& name, const char* what, const char* list) {
+    if (!in.Ok()) return -1;
+    const int i = names.Find(name);
+    if (i < 0)
+        in.Fail(in.Position(),
+                std::string(what) + " " + Q(name) + " steht nicht in der " + list + ".");
+    else if (!seen.insert(i).second)
+        in.Fail(in.Position(), "Die Regeln für " + Q(name) + " stehen zweimal in der Datei.");
+    return in.Ok() ? i : -1;
+}
+
+// Whether the rules can be met and the blocks a relation names exist is for the check of the
+// rules once everything is read (Regeln.h).
+void ReadRegeln(TokenReader& in, Stammdaten& data, const ReadIndex& index) {
+    int n = in.ReadCount();
+    for (int i = 0; i < n && in.Ok(); ++i)
+        data.Angaben.Pausen.push_back(in.ReadInt());
+
+    std::set<int> seen;
+    n = in.ReadCount(kLehrerRegelnTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const std::string name = in.ReadText("Der Lehrer");
+        const int t = RulesOwner(in, index.Lehrer, seen, name, "Der Lehrer", "Lehrerliste");
+        CLehrerRegeln r;
+        ReadTagesRegeln(in, r);
+        r.MaxTage = in.ReadInt();
+        r.MinTage = in.ReadInt();
+        r.FensterVon = in.ReadInt();
+        r.FensterBis = in.ReadInt();
+        r.FensterMaxTage = in.ReadInt();
+        if (t >= 0) data.Lehrer[static_cast<std::size_t>(t)].Regeln = r;
+    }
+    seen.clear();
+    n = in.ReadCount(kKlassenRegelnTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const std::string name = in.ReadText("Die Klasse");
+        const int c = RulesOwner(in, index.Klassen, seen, name, "Die Klasse", "Klassenliste");
+        CTagesRegeln r;
+        ReadTagesRegeln(in, r);
+        if (c >= 0) data.Klassen[static_cast<std::size_t>(c)].Regeln = r;
+    }
+    seen.clear();
+    n = in.ReadCount(kBlockRegelnTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const std::string key = in.ReadText("Der Unterricht");
+        const int b =
+            RulesOwner(in, index.FachBloecke, seen, key, "Der Unterricht", "Unterrichtsliste");
+        CBlockRegeln r;
+        ReadBlockRegeln(in, r);
+        if (b >= 0) data.FachBloecke[static_cast<std::size_t>(b)].Block.Regeln = std::move(r);
+    }
+    seen.clear();
+    n = in.ReadCount(kBlockRegelnTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        const std::string name = in.ReadText("Der Kurs", true);
+        const int k = RulesOwner(in, index.KursBloecke, seen, name, "Der Kurs", "Kursliste");
+        CBlockRegeln r;
+        ReadBlockRegeln(in, r);
+        if (k >= 0) data.KursBloecke[static_cast<std::size_t>(k)].Regeln = std::move(r);
+    }
+    n = in.ReadCount(kBeziehungTokens);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CBeziehung b;
+        const std::string art = in.ReadWord();
+        if (const auto known = BeziehungsArtAus(art))
+            b.Art = *known;
+        else if (in.Ok())
+            in.Fail(in.Position(), Q(art) + kUnbekannteArt);
+        const int bloecke = in.ReadCount(kBezugTokens);
+        for (int j = 0; j < bloecke && in.Ok(); ++j) {
+            CBlockBezug ref;
+            ref.Kurs = in.ReadFlag();
+            ref.Name = in.ReadText("Der Block", true);
+            b.Bloecke.push_back(std::move(ref));
+        }
+        data.Beziehungen.push_back(std::move(b));
+    }
+}
+
 } // namespace
 
 Outcome CheckStorable(const Stammdaten& data) {
@@ -379,6 +574,7 @@ Outcome CheckStorable(const Stammdaten& data) {
             check.KnownKlasse(klasse, "Der " + owner);
         }
     }
+    if (auto rule = RegelProblem(data)) check.Problem(*rule);
     return check.Result();
 }
 
@@ -475,6 +671,7 @@ void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* 
         }
         writeTexts(k.Klassen);
     }
+    if (HatRegeln(data)) WriteRegeln(out, data);
 }
 
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
@@ -531,12 +728,19 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
             in.Fail(nameAt, "Der Kurs " + Q(k.Name) + " steht zweimal in der Kursliste.");
         fresh.KursBloecke.push_back(std::move(k));
     }
+    if (in.NextIs(kRegelnMarke)) {
+        in.ReadWord();
+        ReadRegeln(in, fresh, index);
+    }
 
     // A file whose texts would read back otherwise once written is refused now, not after the
     // next save.
     if (in.Ok())
         if (auto text = TextThatMakesTheFileReadAsUtf8(fresh, true))
             in.Fail(in.Position(), Utf8Doppelgaenger(*text));
+    // A rule that can never be met is refused now, not when the plan cannot keep it.
+    if (in.Ok())
+        if (auto rule = RegelProblem(fresh)) in.Fail(in.Position(), *rule);
     if (!in.Ok()) return in.Result();
     fresh.AngabenBestaetigt = true;
     data = std::move(fresh);

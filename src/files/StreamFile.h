@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // StreamFile.h: the master-data file (.sdt) and the master-data part of the plan file (.pdt).
 // Both are token streams (files/Tokens.h) in Windows-1252: a header word ("stamm" or "plan"),
-// the general settings, day names, subjects, rooms, teachers, classes, subject blocks and
-// course blocks; a plan file goes on with its plan section after them.
+// the general settings, day names, subjects, rooms, teachers, classes, subject blocks, course
+// blocks and, when the school states any, its rules; a plan file goes on with its plan section
+// after them.
 //
 // Reading never leaves half-loaded data behind: everything goes into a fresh Stammdaten that
 // the caller takes over only on success. Writing first checks that the data would read back
@@ -26,18 +27,21 @@ inline constexpr std::string_view kStammKopf = "stamm"; // header word of a mast
 inline constexpr std::string_view kPlanKopf = "plan";   // header word of a plan file
 
 // Success when every text of `data` survives the token format and Windows-1252 and when the
-// reader would accept the rest (week shape, units, the teachers and classes the blocks name);
+// reader would accept the rest (week shape, units, the teachers and classes the blocks name, rules
+// that can be met: RegelProblem);
 // otherwise "Die Daten können nicht gespeichert werden:\n" + the first problem, "Dateifehler".
 Outcome CheckStorable(const Stammdaten& data);
 
 // Writes the master data after the header word: general settings, day names, subjects, rooms,
-// teachers, classes, subject blocks, course blocks. Texts are not checked here (CheckStorable).
+// teachers, classes, subject blocks, course blocks, and the rules when there are any. Texts are
+// not checked here (CheckStorable).
 // The targets beside each teacher and class are those of `plan`, a plan over `data`, or without
 // one the targets the master data carries from its last file or plan.
 void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* plan = nullptr);
 
 // Reads what WriteStammdatenPart writes, from the reader's current token on. On success `data`
-// is replaced (with AngabenBestaetigt set) and the reader stands after the course blocks; on
+// is replaced (with AngabenBestaetigt set) and the reader stands after the course blocks and
+// rules; on
 // failure `data` is untouched and the outcome names the file and the faulty token.
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data);
 

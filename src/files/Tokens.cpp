@@ -189,6 +189,12 @@ std::string TokenReader::ReadText(std::string_view what, bool commaAllowed) {
     return text;
 }
 
+bool TokenReader::NextIs(std::string_view word) const {
+    if (!Ok() || next_ >= tokens_.size()) return false;
+    const auto [offset, length] = tokens_[next_];
+    return std::string_view(text_).substr(offset, length) == word;
+}
+
 int TokenReader::ReadCount(int tokensPerItem) {
     const auto token = Next();
     if (!token) return 0;

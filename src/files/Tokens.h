@@ -89,6 +89,9 @@ public:
     // sentence such as "Der Lehrer "X" steht nicht in der Lehrerliste.".
     void Fail(int position, std::string_view reason);
 
+    // Whether the next token is `word`; reads nothing.
+    bool NextIs(std::string_view word) const;
+
     bool Ok() const { return !fault_.has_value(); }
     // Number of the last token read (0 before the first).
     int Position() const { return static_cast<int>(next_); }

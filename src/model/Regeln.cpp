@@ -39,6 +39,11 @@ constexpr std::array<const char*, 16> kRegelNamen = {
     "direkt nacheinander",
 };
 
+// "höchstens 4 sind erlaubt", "höchstens 1 ist erlaubt".
+std::string Erlaubt(int most) {
+    return "höchstens " + Num(most) + (most == 1 ? " ist erlaubt" : " sind erlaubt");
+}
+
 bool Set(int v) {
     return v != kKeineRegel;
 }
@@ -141,7 +146,7 @@ private:
         if (Set(r.MaxStundenProTag) && Set(r.MinStundenProTag) &&
             r.MinStundenProTag > r.MaxStundenProTag)
             Never("mindestens " + Num(r.MinStundenProTag) + " Stunden am Tag", owner,
-                  "höchstens " + Num(r.MaxStundenProTag) + " sind erlaubt");
+                  Erlaubt(r.MaxStundenProTag));
         // A unit is held in one piece on one day.
         const int most = std::min(Set(r.MaxStundenProTag) ? r.MaxStundenProTag : day,
                                   Set(r.MaxInFolge) ? r.MaxInFolge : day);
@@ -151,10 +156,11 @@ private:
             for (const CEinheit& e : *o.Einheiten) {
                 if (e.Laenge <= most) continue;
                 const bool byDay = Set(r.MaxStundenProTag) && e.Laenge > r.MaxStundenProTag;
-                Never(byDay ? "höchstens " + Num(r.MaxStundenProTag) + " Stunden am Tag"
-                            : "höchstens " + Num(r.MaxInFolge) + " Stunden in Folge",
-                      owner,
-                      "eine Einheit (" + o.Block + ") ist " + Num(e.Laenge) + " Stunden lang");
+                Never(
+                    byDay
+                        ? "höchstens " + Anzahl(r.MaxStundenProTag, "Stunde", "Stunden") + " am Tag"
+                        : "höchstens " + Anzahl(r.MaxInFolge, "Stunde", "Stunden") + " in Folge",
+                    owner, "eine Einheit (" + o.Block + ") ist " + Num(e.Laenge) + " Stunden lang");
                 return;
             }
         }
@@ -165,8 +171,7 @@ private:
         Range(r.MaxTage, 1, tage, kRegelNamen[5], owner);
         Range(r.MinTage, 1, tage, kRegelNamen[6], owner);
         if (Set(r.MaxTage) && Set(r.MinTage) && r.MinTage > r.MaxTage)
-            Never("mindestens " + Num(r.MinTage) + " Tage in der Woche", owner,
-                  "höchstens " + Num(r.MaxTage) + " sind erlaubt");
+            Never("mindestens " + Num(r.MinTage) + " Tage in der Woche", owner, Erlaubt(r.MaxTage));
         const int set = Set(r.FensterVon) + Set(r.FensterBis) + Set(r.FensterMaxTage);
         if (set == 0) return;
         if (set != 3 || r.FensterVon < 0 || r.FensterVon > r.FensterBis ||
@@ -190,7 +195,7 @@ private:
                 for (int s = e.Zeitvorgabe; s < e.Zeitvorgabe + e.Laenge; ++s)
                     if (std::binary_search(p.begin(), p.end(), s))
                         return Never("Pause " + SlotKurz(d_.Angaben, s), "der Schule",
-                                     "eine Einheit (" + o.Block + ") ist dann fest gelegt");
+                                     "eine Einheit (" + o.Block + ") ist dann festgelegt");
             }
     }
 
@@ -212,7 +217,7 @@ private:
             if (Pinned(e) && !std::binary_search(z.begin(), z.end(), e.Zeitvorgabe))
                 return Never(kRegelNamen[9], owner,
                              "eine Einheit ist auf " + SlotKurz(d_.Angaben, e.Zeitvorgabe) +
-                                 " fest gelegt");
+                                 " festgelegt");
             const bool fits = std::any_of(z.begin(), z.end(),
                                           [&](int s) { return HourOf(s) + e.Laenge - 1 <= last; });
             if (!fits)
@@ -221,7 +226,10 @@ private:
                                  " Stunden");
         }
         if (r.MinTageAbstand == 0) return;
-        Range(r.MinTageAbstand, 1, 6, kRegelNamen[10], owner);
+        // 0 is "no rule", so every other value lies in range, -1 included.
+        if (r.MinTageAbstand < 1 || r.MinTageAbstand > 6)
+            return Problem("Die Regel „" + std::string(kRegelNamen[10]) + "“ " + owner +
+                           " hat den Wert " + Num(r.MinTageAbstand) + "; erlaubt ist 1 bis 6.");
         const int n = static_cast<int>(o.Einheiten->size());
         if (n > 1 && (n - 1) * r.MinTageAbstand + 1 > d_.Angaben.Tage)
             Never(
@@ -287,7 +295,8 @@ private:
 } // namespace
 
 const char* RegelName(RegelArt art) {
-    return kRegelNamen[static_cast<std::size_t>(art)];
+    const char* const name = kRegelNamen[static_cast<std::size_t>(art)];
+    return name;
 }
 
 std::string SlotKurz(const AllgemeineAngaben& a, int slot) {
