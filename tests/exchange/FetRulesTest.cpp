@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The FET constraints that become rules of the school, one small file per group of constraints:
+// the rules they set, the report lines they leave, and that no rule set can never be met.
+#include "exchange/FetSample.h"
+#include "model/Regeln.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace sw {
+namespace {
+
+using test::Act;
+using test::Fet;
+using test::Rule;
+
+constexpr int N = kKeineRegel;
+constexpr ImportFate U = ImportFate::Uebernommen;
+constexpr ImportFate A = ImportFate::Angenaehert;
+constexpr ImportFate W = ImportFate::Weggelassen;
+
+struct Line {
+    ImportFate fate;
+    std::string what;
+    std::string how;
+    int count;
+    std::string example = {}; // the first example, when given
+};
+
+ImportResult Imported(const std::string& file) {
+    test::TempDir dir;
+    ImportResult r = test::Import(file, dir);
+    EXPECT_TRUE(r.outcome.Ok) << (r.outcome.Ok ? "" : r.outcome.Messages.front().Text);
+    EXPECT_EQ(RegelProblem(r.data), std::nullopt);
+    return r;
+}
+
+void ExpectLines(const ImportReport& report, const std::vector<Line>& lines) {
+    for (const Line& l : lines) {
+        SCOPED_TRACE(l.what + ": " + l.how);
+        const auto& e = report.Entries();
+        const auto it = std::find_if(e.begin(), e.end(), [&](const ImportEntry& x) {
+            return x.Fate == l.fate && x.What == l.what && x.How == l.how;
+        });
+        ASSERT_NE(it, e.end());
+        EXPECT_EQ(it->Count, l.count);
+        if (!l.example.empty()) {
+            EXPECT_EQ(it->Examples.front(), l.example);
+        }
+    }
+}
+
+std::string Teacher(const char* type, const std::string& name, const std::string& inner,
+                    int weight = 100) {
+    return Rule(type, (name.empty() ? "" : "<Teacher_Name>" + name + "</Teacher_Name>") + inner,
+                weight);
+}
+
+std::string Times(const char* item, const char* day, const char* hour,
+                  const std::vector<std::pair<const char*, const char*>>& slots) {
+    std::string out;
+    for (const auto& [d, h] : slots)
+        out += std::string("<") + item + "><" + day + ">" + d + "</" + day + "><" + hour + ">" + h +
+               "</" + hour + "></" + item + ">";
+    return out;
+}
+
+std::string Starts(int activity, const std::vector<std::pair<const char*, const char*>>& slots) {
+    return Rule("ConstraintActivityPreferredStartingTimes",
+                "<Activity_Id>" + std::to_string(activity) + "</Activity_Id>" +
+                    Times("Preferred_Starting_Time", "Preferred_Starting_Day",
+                          "Preferred_Starting_Hour", slots));
+}
+
+std::string Ids(const std::vector<int>& ids) {
+    std::string out;
+    for (int id : ids)
+        out += "<Activity_Id>" + std::to_string(id) + "</Activity_Id>";
+    return out;
+}
+
+TEST(FetRules, TeacherLimits) {
+    const auto hours = [](int n) {
+        return "<Maximum_Hours_Daily>" + std::to_string(n) +
+               "<"
+               "/Maximum_Hours_Daily>";
+    };
+    const auto interval = [](const char* from, const char* to, int days) {
+        return std::string("<Interval_Start_Hour>") + from + "</Interval_Start_Hour>" +
+               "<Interval_End_Hour>" + to + "</Interval_End_Hour><Max_Days_Per_Week>" +
+               std::to_string(days) + "</Max_Days_Per_Week>";
+    };
+    const std::string min2 = "<Minimum_Hours_Daily>2</Minimum_Hours_Daily>";
+    const ImportResult r = Imported(
+        Fet(Act(1, "A", "M", "5b", 2) + Act(2, "B", "D", "6") + Act(3, "Ελένη", "D", "5a1", 2),
+            Teacher("ConstraintTeachersMaxHoursDaily", "", hours(5)) +
+                Teacher("ConstraintTeacherMaxHoursDaily", "A", hours(4)) +
+                Teacher("ConstraintTeacherMaxHoursDaily", "Ελένη", hours(1)) +
+                Teacher("ConstraintTeacherMaxHoursDaily", "B", hours(2), 90) +
+                Teacher("ConstraintTeacherMinHoursDaily", "A",
+                        min2 + "<Allow_Empty_Days>true</Allow_Empty_Days>") +
+                Teacher("ConstraintTeachersMinHoursDaily", "",
+                        min2 + "<Allow_Empty_Days>false</Allow_Empty_Days>") +
+                Teacher("ConstraintTeacherMaxGapsPerDay", "B", "<Max_Gaps>1</Max_Gaps>") +
+                Teacher("ConstraintTeachersMaxGapsPerWeek", "", "<Max_Gaps>3</Max_Gaps>") +
+                Teacher("ConstraintTeacherMaxHoursContinuously", "A",
+                        "<Maximum_Hours_Continuously>3</Maximum_Hours_Continuously>") +
+                Teacher("ConstraintTeacherMaxDaysPerWeek", "A",
+                        "<Max_Days_Per_Week>4</Max_Days_Per_Week>") +
+                Teacher("ConstraintTeachersMaxDaysPerWeek", "",
+                        "<Max_Days_Per_Week>5</Max_Days_Per_Week>") +
+                Teacher("ConstraintTeacherMinDaysPerWeek", "B",
+                        "<Minimum_Days_Per_Week>2</Minimum_Days_Per_Week>") +
+                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "A", interval("5", "", 2)) +
+                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "B", interval("2", "4", 1)) +
+                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "B", interval("1", "3", 1))));
+
+    // max, min hours; gaps per day, per week; in a row; max, min days; window from, to, days
+    const std::vector<std::array<int, 10>> expected = {{4, 2, N, 3, 3, 4, N, 5, 6, 2},
+                                                       {5, 2, 1, 3, N, N, 2, 2, 3, 1},
+                                                       {5, 2, N, 3, N, N, N, N, N, N}};
+    ASSERT_EQ(r.data.Lehrer.size(), expected.size());
+    for (std::size_t t = 0; t < expected.size(); ++t) {
+        const CLehrerRegeln& g = r.data.Lehrer[t].Regeln;
+        EXPECT_EQ((std::array<int, 10>{g.MaxStundenProTag, g.MinStundenProTag, g.MaxLueckenProTag,
+                                       g.MaxLueckenProWoche, g.MaxInFolge, g.MaxTage, g.MinTage,
+                                       g.FensterVon, g.FensterBis, g.FensterMaxTage}),
+                  expected[t])
+            << r.data.Lehrer[t].Name;
+    }
+    ExpectLines(r.report,
+                {{U, "ConstraintTeachersMaxHoursDaily", "als Regel des Lehrers", 1},
+                 {U, "ConstraintTeacherMaxHoursDaily", "als Regel des Lehrers", 1},
+                 {W, "ConstraintTeacherMaxHoursDaily", "kann nie erfüllt werden", 1,
+                  "Die Regel „höchstens 1 Stunden am Tag“ des Lehrers „Lehrer 3“ kann nie erfüllt "
+                  "werden: eine Einheit (Unterricht „Lehrer 3 / 5a1 / D“) ist 2 Stunden lang."},
+                 {W, "ConstraintTeacherMaxHoursDaily",
+                  "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1},
+                 {U, "ConstraintTeacherMinHoursDaily", "als Regel des Lehrers", 1},
+                 {A, "ConstraintTeachersMinHoursDaily",
+                  "als Regel des Lehrers; gilt nur an Tagen mit Unterricht, ein freier Tag bleibt "
+                  "erlaubt",
+                  1},
+                 {W, "ConstraintTeachersMaxDaysPerWeek", "schränkt in dieser Woche nichts ein", 1},
+                 {U, "ConstraintTeacherIntervalMaxDaysPerWeek", "als Zeitfenster des Lehrers", 2},
+                 {W, "ConstraintTeacherIntervalMaxDaysPerWeek",
+                  "Stundenwerk kennt nur ein Zeitfenster je Lehrer", 1, "B"}});
+}
+
+TEST(FetRules, StudentLimits) {
+    const auto set = [](const char* type, const std::string& students, const std::string& inner,
+                        int weight = 100) {
+        return Rule(type, inner + (students.empty() ? "" : "<Students>" + students + "</Students>"),
+                    weight);
+    };
+    const ImportResult r = Imported(
+        Fet(Act(1, "A", "M", "5a1") + Act(2, "B", "D", "5a2") + Act(3, "A", "D", "5b") +
+                Act(4, "B", "M", "6", 2),
+            set("ConstraintStudentsSetMaxHoursDaily", "5a",
+                "<Maximum_Hours_Daily>4</Maximum_Hours_Daily>") +
+                set("ConstraintStudentsMaxHoursDaily", "",
+                    "<Maximum_Hours_Daily>5</Maximum_Hours_Daily>") +
+                set("ConstraintStudentsSetMinHoursDaily", "5b",
+                    "<Minimum_Hours_Daily>2</Minimum_Hours_Daily>") +
+                set("ConstraintStudentsMaxGapsPerDay", "", "<Max_Gaps>1</Max_Gaps>") +
+                set("ConstraintStudentsSetMaxGapsPerWeek", "6", "<Max_Gaps>2</Max_Gaps>") +
+                set("ConstraintStudentsMaxHoursContinuously", "",
+                    "<Maximum_Hours_Continuously>3</Maximum_Hours_Continuously>") +
+                set("ConstraintStudentsSetMaxHoursContinuously", "6",
+                    "<Maximum_Hours_Continuously>1</Maximum_Hours_Continuously>") +
+                set("ConstraintStudentsSetMaxHoursDaily", "6",
+                    "<Maximum_Hours_Daily>2</Maximum_Hours_Daily>", 50) +
+                set("ConstraintStudentsSetMaxGapsPerDay", "5b", "<Max_Gaps>7</Max_Gaps>")));
+
+    const std::vector<std::pair<const char*, std::array<int, 5>>> expected = {
+        {"5a1", {4, N, 1, N, 3}},
+        {"5a2", {4, N, 1, N, 3}},
+        {"5b", {5, 2, 1, N, 3}},
+        {"6", {5, N, 1, 2, 3}}};
+    for (const auto& [name, rules] : expected) {
+        const int k = r.data.FindKlasse(name);
+        ASSERT_GE(k, 0) << name;
+        const CTagesRegeln& g = r.data.Klassen[static_cast<std::size_t>(k)].Regeln;
+        EXPECT_EQ((std::array<int, 5>{g.MaxStundenProTag, g.MinStundenProTag, g.MaxLueckenProTag,
+                                      g.MaxLueckenProWoche, g.MaxInFolge}),
+                  rules)
+            << name;
+    }
+    ExpectLines(
+        r.report,
+        {{U, "ConstraintStudentsSetMaxHoursDaily", "als Regel der Klasse", 1},
+         {A, "ConstraintStudentsSetMinHoursDaily",
+          "als Regel der Klasse; gilt nur an Tagen mit Unterricht, ein freier Tag bleibt "
+          "erlaubt",
+          1},
+         {W, "ConstraintStudentsSetMaxHoursContinuously", "kann nie erfüllt werden", 1,
+          "Die Regel „höchstens 1 Stunden in Folge“ der Klasse „6“ kann nie erfüllt "
+          "werden: eine Einheit (Unterricht „B / 6 / M“) ist 2 Stunden lang."},
+         {W, "ConstraintStudentsSetMaxHoursDaily",
+          "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1},
+         {W, "ConstraintStudentsSetMaxGapsPerDay", "schränkt in dieser Woche nichts ein", 1}});
+}
+
+TEST(FetRules, BreaksBecomeBreaksOfTheSchool) {
+    std::vector<std::pair<const char*, const char*>> breaks = {{"Fr", "6"}, {"Di", "6"}};
+    for (const char* day : {"Mo", "Di", "Mi", "Do", "Fr"})
+        breaks.emplace_back(day, "4");
+    // Activity 1 is fixed at Tuesday's 6th hour, which the file also calls a break.
+    const ImportResult r =
+        Imported(Fet(Act(1, "A", "M", "5b") + Act(2, "B", "D", "6"),
+                     Rule("ConstraintBreakTimes", Times("Break_Time", "Day", "Hour", breaks)) +
+                         Rule("ConstraintActivityPreferredStartingTime",
+                              "<Activity_Id>1</Activity_Id><Preferred_Day>Di</Preferred_Day>"
+                              "<Preferred_Hour>6</Preferred_Hour>")));
+    EXPECT_EQ(r.data.Angaben.Stunden, 5);
+    EXPECT_EQ(r.data.Angaben.Pausen, std::vector<int>{SlotOf(4, 5)});
+    for (const CLehrer& l : r.data.Lehrer)
+        EXPECT_EQ(l.Sperre[SlotOf(1, 5)] + l.Sperre[SlotOf(4, 5)], 1) << l.Name;
+    for (const CKlasse& k : r.data.Klassen)
+        EXPECT_EQ(k.Sperre[SlotOf(1, 5)] + k.Sperre[SlotOf(4, 5)], 1) << k.Name;
+    ExpectLines(r.report,
+                {{U, "ConstraintBreakTimes", "als Pausen der Schule", 1},
+                 {A, "ConstraintBreakTimes", "als Sperre aller Lehrer und Klassen", 1,
+                  "Die Regel „Pause Di 5“ der Schule kann nie erfüllt werden: eine Einheit "
+                  "(Unterricht „A / 5b / M“) ist dann fest gelegt."},
+                 {A, "Pausen", "als gestrichene Stunde (an jedem Tag Pause)", 1}});
+}
+
+TEST(FetRules, StartingTimesEndsAndDaysApart) {
+    const ImportResult r = Imported(
+        Fet(Act(1, "A", "M", "5b", 1, 1) + Act(2, "A", "M", "5b", 1, 1) + Act(3, "B", "D", "6", 2) +
+                Act(4, "A", "D", "5a1") + Act(5, "B", "M", "5a2", 1, 5) +
+                Act(6, "B", "M", "5a2", 1, 5) + Act(7, "Ελένη", "D", "6"),
+            Starts(1, {{"Mo", "1"}, {"Di", "1"}, {"Mi", "1"}}) +
+                Starts(2, {{"Di", "1"}, {"Mi", "1"}, {"Do", "1"}}) +
+                Rule("ConstraintActivityPreferredTimeSlots",
+                     Ids({3}) + Times("Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour",
+                                      {{"Mo", "1"}, {"Mo", "2"}, {"Mo", "3"}, {"Di", "2"}})) +
+                Rule("ConstraintActivitiesPreferredStartingTimes",
+                     "<Students_Name>5a1</Students_Name>" +
+                         Times("Preferred_Starting_Time", "Preferred_Starting_Day",
+                               "Preferred_Starting_Hour", {{"Fr", "6"}})) +
+                Rule("ConstraintSubactivitiesPreferredStartingTimes",
+                     "<Component_Number>2</Component_Number><Teacher_Name>B</Teacher_Name>"
+                     "<Subject_Name>M</Subject_Name>" +
+                         Times("Preferred_Starting_Time", "Preferred_Starting_Day",
+                               "Preferred_Starting_Hour", {{"Mo", "3"}, {"Di", "3"}})) +
+                Starts(7, {{"Mo", "1"}}) + Starts(7, {{"Di", "1"}}) +
+                Rule("ConstraintActivityEndsStudentsDay", Ids({4})) +
+                Rule("ConstraintActivitiesEndStudentsDay",
+                     "<Teacher_Name>B</Teacher_Name><Subject_Name>M</Subject_Name>") +
+                Rule("ConstraintMinDaysBetweenActivities", Ids({1, 2}) + "<MinDays>2</MinDays>") +
+                Rule("ConstraintMinDaysBetweenActivities", Ids({5, 6}) + "<MinDays>9</MinDays>") +
+                Rule("ConstraintActivitiesPreferredTimeSlots", "", 95)));
+
+    struct Row {
+        const char* key;
+        std::vector<int> times;
+        int apart;
+        Flag end;
+        Flag trennung;
+    };
+    const std::vector<Row> rows = {{"A / 5b / M", {SlotOf(1, 1), SlotOf(2, 1)}, 2, 0, 1},
+                                   {"B / 6 / D", {SlotOf(0, 1), SlotOf(0, 2)}, 0, 0, 0},
+                                   {"A / 5a1 / D", {SlotOf(4, 6)}, 0, 1, 0},
+                                   {"B / 5a2 / M", {SlotOf(0, 3), SlotOf(1, 3)}, 0, 1, 1},
+                                   {"Lehrer 3 / 6 / D", {}, 0, 0, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.key);
+        const int i = r.data.FindFachBlock(row.key);
+        ASSERT_GE(i, 0);
+        const CFachBlock& b = r.data.FachBloecke[static_cast<std::size_t>(i)].Block;
+        EXPECT_EQ(b.Regeln.ErlaubteZeiten, row.times);
+        EXPECT_EQ(b.Regeln.MinTageAbstand, row.apart);
+        EXPECT_EQ(b.Regeln.Tagesende, row.end);
+        EXPECT_EQ(b.Trennung, row.trennung);
+    }
+    ExpectLines(
+        r.report,
+        {{A, "ConstraintActivityPreferredStartingTimes",
+          "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die Zeiten, die allen "
+          "Einheiten erlaubt sind)",
+          2},
+         {W, "ConstraintActivityPreferredStartingTimes",
+          "zu wenige erlaubte Zeiten für die Einheiten", 2},
+         {U, "ConstraintActivityPreferredTimeSlots", "als erlaubte Anfangszeiten des Unterrichts",
+          1},
+         {U, "ConstraintActivitiesEndStudentsDay", "als Regel des Unterrichts", 1},
+         {A, "ConstraintSubactivitiesPreferredStartingTimes",
+          "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die Zeiten, die allen "
+          "Einheiten erlaubt sind)",
+          1},
+         {U, "ConstraintMinDaysBetweenActivities", "als Mindestabstand der Einheiten", 1},
+         {A, "ConstraintMinDaysBetweenActivities",
+          "als Trennung: Ziel der Optimierung, keine feste Regel; 9 Tage Abstand als verschiedene "
+          "Tage",
+          1,
+          "Die Regel „Tage zwischen den Einheiten“ (Unterricht „B / 5a2 / M“) hat den Wert 9; "
+          "erlaubt ist 1 bis 6."},
+         {W, "ConstraintActivitiesPreferredTimeSlots",
+          "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1}});
+}
+
+TEST(FetRules, RelationsBetweenLessons) {
+    const ImportResult r = Imported(
+        Fet(Act(1, "A", "M", "5a1") + Act(2, "B", "D", "5a2") + Act(3, "A", "D", "5b") +
+                Act(4, "B", "M", "6") + Act(5, "A", "M", "6", 1, 5) + Act(6, "A", "M", "6", 1, 5) +
+                Act(7, "B", "D", "6", 1, 7) + Act(8, "B", "D", "6", 1, 7),
+            Rule("ConstraintActivitiesNotOverlapping", Ids({1, 2})) +
+                Rule("ConstraintActivitiesSameStartingDay", Ids({3, 4})) +
+                Rule("ConstraintTwoActivitiesConsecutive",
+                     "<First_Activity_Id>1</First_Activity_Id>"
+                     "<Second_Activity_Id>3</Second_Activity_Id>") +
+                Rule("ConstraintTwoActivitiesConsecutive",
+                     "<First_Activity_Id>5</First_Activity_Id>"
+                     "<Second_Activity_Id>6</Second_Activity_Id>") +
+                Rule("ConstraintActivitiesSameStartingTime", Ids({5, 7})) +
+                Rule("ConstraintActivitiesNotOverlapping", Ids({6, 8})) +
+                Rule("ConstraintActivitiesNotOverlapping", Ids({3, 4}), 95)));
+
+    const auto rel = [](BeziehungsArt art, const char* a, const char* b) {
+        return CBeziehung{art, {{0, a}, {0, b}}};
+    };
+    EXPECT_EQ(
+        r.data.Beziehungen,
+        (std::vector<CBeziehung>{rel(BeziehungsArt::NieGleichzeitig, "A / 5a1 / M", "B / 5a2 / D"),
+                                 rel(BeziehungsArt::GleicherTag, "A / 5b / D", "B / 6 / M"),
+                                 rel(BeziehungsArt::Direktfolge, "A / 5a1 / M", "A / 5b / D"),
+                                 rel(BeziehungsArt::NieGleichzeitig, "A / 6 / M", "B / 6 / D")}));
+    ExpectLines(r.report,
+                {{U, "ConstraintActivitiesNotOverlapping", "als Beziehung der Unterrichte", 1},
+                 {A, "ConstraintActivitiesNotOverlapping",
+                  "als Beziehung der Unterrichte; gilt für alle ihre Einheiten", 1},
+                 {U, "ConstraintActivitiesSameStartingDay", "als Beziehung der Unterrichte", 1},
+                 {U, "ConstraintTwoActivitiesConsecutive", "als Beziehung der Unterrichte", 1},
+                 {W, "ConstraintTwoActivitiesConsecutive", "betrifft nur einen Unterricht", 1},
+                 {W, "ConstraintActivitiesSameStartingTime", "kann nie erfüllt werden", 1,
+                  "Die Regeln für A / 6 / M und B / 6 / D widersprechen sich: gleichzeitig und "
+                  "nie gleichzeitig."},
+                 {W, "ConstraintActivitiesNotOverlapping",
+                  "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1}});
+}
+
+} // namespace
+} // namespace sw
