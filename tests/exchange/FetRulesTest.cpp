@@ -18,9 +18,8 @@ using test::Fet;
 using test::Rule;
 
 constexpr int N = kKeineRegel;
-constexpr ImportFate U = ImportFate::Uebernommen;
-constexpr ImportFate A = ImportFate::Angenaehert;
-constexpr ImportFate W = ImportFate::Weggelassen;
+constexpr ImportFate U = ImportFate::Uebernommen, A = ImportFate::Angenaehert,
+                     W = ImportFate::Weggelassen;
 
 struct Line {
     ImportFate fate;
@@ -53,70 +52,66 @@ void ExpectLines(const ImportReport& report, const std::vector<Line>& lines) {
     }
 }
 
-std::string Teacher(const char* type, const std::string& name, const std::string& inner,
-                    int weight = 100) {
-    return Rule(type, (name.empty() ? "" : "<Teacher_Name>" + name + "</Teacher_Name>") + inner,
-                weight);
+std::string Tag(const std::string& tag, const std::string& value) {
+    return "<" + tag + ">" + value + "</" + tag + ">";
+}
+std::string Tag(const std::string& tag, int value) {
+    return Tag(tag, std::to_string(value));
 }
 
 std::string Times(const char* item, const char* day, const char* hour,
                   const std::vector<std::pair<const char*, const char*>>& slots) {
     std::string out;
     for (const auto& [d, h] : slots)
-        out += std::string("<") + item + "><" + day + ">" + d + "</" + day + "><" + hour + ">" + h +
-               "</" + hour + "></" + item + ">";
+        out += Tag(item, Tag(day, d) + Tag(hour, h));
     return out;
+}
+
+std::string Starting(const std::vector<std::pair<const char*, const char*>>& slots) {
+    return Times("Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour",
+                 slots);
 }
 
 std::string Starts(int activity, const std::vector<std::pair<const char*, const char*>>& slots) {
     return Rule("ConstraintActivityPreferredStartingTimes",
-                "<Activity_Id>" + std::to_string(activity) + "</Activity_Id>" +
-                    Times("Preferred_Starting_Time", "Preferred_Starting_Day",
-                          "Preferred_Starting_Hour", slots));
+                Tag("Activity_Id", activity) + Starting(slots));
 }
 
 std::string Ids(const std::vector<int>& ids) {
     std::string out;
     for (int id : ids)
-        out += "<Activity_Id>" + std::to_string(id) + "</Activity_Id>";
+        out += Tag("Activity_Id", id);
     return out;
 }
 
 TEST(FetRules, TeacherLimits) {
-    const auto hours = [](int n) {
-        return "<Maximum_Hours_Daily>" + std::to_string(n) +
-               "<"
-               "/Maximum_Hours_Daily>";
+    // A constraint for teacher `t` ("": every teacher) with one number.
+    const auto rule = [](const char* type, const std::string& t, const char* tag, int n,
+                         const std::string& more = {}, int weight = 100) {
+        return Rule(type, (t.empty() ? "" : Tag("Teacher_Name", t)) + Tag(tag, n) + more, weight);
     };
-    const auto interval = [](const char* from, const char* to, int days) {
-        return std::string("<Interval_Start_Hour>") + from + "</Interval_Start_Hour>" +
-               "<Interval_End_Hour>" + to + "</Interval_End_Hour><Max_Days_Per_Week>" +
-               std::to_string(days) + "</Max_Days_Per_Week>";
+    const auto window = [&](const char* t, const char* from, const char* to, int days) {
+        return rule("ConstraintTeacherIntervalMaxDaysPerWeek", t, "Max_Days_Per_Week", days,
+                    Tag("Interval_Start_Hour", from) + Tag("Interval_End_Hour", to));
     };
-    const std::string min2 = "<Minimum_Hours_Daily>2</Minimum_Hours_Daily>";
-    const ImportResult r = Imported(
-        Fet(Act(1, "A", "M", "5b", 2) + Act(2, "B", "D", "6") + Act(3, "Ελένη", "D", "5a1", 2),
-            Teacher("ConstraintTeachersMaxHoursDaily", "", hours(5)) +
-                Teacher("ConstraintTeacherMaxHoursDaily", "A", hours(4)) +
-                Teacher("ConstraintTeacherMaxHoursDaily", "Ελένη", hours(1)) +
-                Teacher("ConstraintTeacherMaxHoursDaily", "B", hours(2), 90) +
-                Teacher("ConstraintTeacherMinHoursDaily", "A",
-                        min2 + "<Allow_Empty_Days>true</Allow_Empty_Days>") +
-                Teacher("ConstraintTeachersMinHoursDaily", "",
-                        min2 + "<Allow_Empty_Days>false</Allow_Empty_Days>") +
-                Teacher("ConstraintTeacherMaxGapsPerDay", "B", "<Max_Gaps>1</Max_Gaps>") +
-                Teacher("ConstraintTeachersMaxGapsPerWeek", "", "<Max_Gaps>3</Max_Gaps>") +
-                Teacher("ConstraintTeacherMaxHoursContinuously", "A",
-                        "<Maximum_Hours_Continuously>3</Maximum_Hours_Continuously>") +
-                Teacher("ConstraintTeacherMaxDaysPerWeek", "A",
-                        "<Max_Days_Per_Week>4</Max_Days_Per_Week>") +
-                Teacher("ConstraintTeachersMaxDaysPerWeek", "",
-                        "<Max_Days_Per_Week>5</Max_Days_Per_Week>") +
-                Teacher("ConstraintTeacherMinDaysPerWeek", "B",
-                        "<Minimum_Days_Per_Week>2</Minimum_Days_Per_Week>") +
-                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "A", interval("5", "", 2)) +
-                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "B", interval("2", "4", 1)) +
-                Teacher("ConstraintTeacherIntervalMaxDaysPerWeek", "B", interval("1", "3", 1))));
+    const char* hours = "Maximum_Hours_Daily";
+    const ImportResult r = Imported(Fet(
+        Act(1, "A", "M", "5b", 2) + Act(2, "B", "D", "6") + Act(3, "Ελένη", "D", "5a1", 2),
+        rule("ConstraintTeachersMaxHoursDaily", "", hours, 5) +
+            rule("ConstraintTeacherMaxHoursDaily", "A", hours, 4) +
+            rule("ConstraintTeacherMaxHoursDaily", "Ελένη", hours, 1) +
+            rule("ConstraintTeacherMaxHoursDaily", "B", hours, 2, {}, 90) +
+            rule("ConstraintTeacherMinHoursDaily", "A", "Minimum_Hours_Daily", 2,
+                 Tag("Allow_Empty_Days", "true")) +
+            rule("ConstraintTeachersMinHoursDaily", "", "Minimum_Hours_Daily", 2,
+                 Tag("Allow_Empty_Days", "false")) +
+            rule("ConstraintTeacherMaxGapsPerDay", "B", "Max_Gaps", 1) +
+            rule("ConstraintTeachersMaxGapsPerWeek", "", "Max_Gaps", 3) +
+            rule("ConstraintTeacherMaxHoursContinuously", "A", "Maximum_Hours_Continuously", 3) +
+            rule("ConstraintTeacherMaxDaysPerWeek", "A", "Max_Days_Per_Week", 4) +
+            rule("ConstraintTeachersMaxDaysPerWeek", "", "Max_Days_Per_Week", 5) +
+            rule("ConstraintTeacherMinDaysPerWeek", "B", "Minimum_Days_Per_Week", 2) +
+            window("A", "5", "", 2) + window("B", "2", "4", 1) + window("B", "1", "3", 1)));
 
     // max, min hours; gaps per day, per week; in a row; max, min days; window from, to, days
     const std::vector<std::array<int, 10>> expected = {{4, 2, N, 3, 3, 4, N, 5, 6, 2},
@@ -132,48 +127,37 @@ TEST(FetRules, TeacherLimits) {
             << r.data.Lehrer[t].Name;
     }
     ExpectLines(r.report,
-                {{U, "ConstraintTeachersMaxHoursDaily", "als Regel des Lehrers", 1},
-                 {U, "ConstraintTeacherMaxHoursDaily", "als Regel des Lehrers", 1},
-                 {W, "ConstraintTeacherMaxHoursDaily", "kann nie erfüllt werden", 1,
+                {{W, "ConstraintTeacherMaxHoursDaily", "kann nie erfüllt werden", 1,
                   "Die Regel „höchstens 1 Stunden am Tag“ des Lehrers „Lehrer 3“ kann nie erfüllt "
                   "werden: eine Einheit (Unterricht „Lehrer 3 / 5a1 / D“) ist 2 Stunden lang."},
                  {W, "ConstraintTeacherMaxHoursDaily",
                   "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1},
-                 {U, "ConstraintTeacherMinHoursDaily", "als Regel des Lehrers", 1},
                  {A, "ConstraintTeachersMinHoursDaily",
                   "als Regel des Lehrers; gilt nur an Tagen mit Unterricht, ein freier Tag bleibt "
                   "erlaubt",
                   1},
                  {W, "ConstraintTeachersMaxDaysPerWeek", "schränkt in dieser Woche nichts ein", 1},
-                 {U, "ConstraintTeacherIntervalMaxDaysPerWeek", "als Zeitfenster des Lehrers", 2},
                  {W, "ConstraintTeacherIntervalMaxDaysPerWeek",
                   "Stundenwerk kennt nur ein Zeitfenster je Lehrer", 1, "B"}});
 }
 
 TEST(FetRules, StudentLimits) {
-    const auto set = [](const char* type, const std::string& students, const std::string& inner,
-                        int weight = 100) {
-        return Rule(type, inner + (students.empty() ? "" : "<Students>" + students + "</Students>"),
-                    weight);
+    // A constraint for the students `set` ("": all students) with one number.
+    const auto rule = [](const char* type, const std::string& set, const char* tag, int n) {
+        return Rule(type, Tag(tag, n) + (set.empty() ? "" : Tag("Students", set)));
     };
-    const ImportResult r = Imported(
-        Fet(Act(1, "A", "M", "5a1") + Act(2, "B", "D", "5a2") + Act(3, "A", "D", "5b") +
-                Act(4, "B", "M", "6", 2),
-            set("ConstraintStudentsSetMaxHoursDaily", "5a",
-                "<Maximum_Hours_Daily>4</Maximum_Hours_Daily>") +
-                set("ConstraintStudentsMaxHoursDaily", "",
-                    "<Maximum_Hours_Daily>5</Maximum_Hours_Daily>") +
-                set("ConstraintStudentsSetMinHoursDaily", "5b",
-                    "<Minimum_Hours_Daily>2</Minimum_Hours_Daily>") +
-                set("ConstraintStudentsMaxGapsPerDay", "", "<Max_Gaps>1</Max_Gaps>") +
-                set("ConstraintStudentsSetMaxGapsPerWeek", "6", "<Max_Gaps>2</Max_Gaps>") +
-                set("ConstraintStudentsMaxHoursContinuously", "",
-                    "<Maximum_Hours_Continuously>3</Maximum_Hours_Continuously>") +
-                set("ConstraintStudentsSetMaxHoursContinuously", "6",
-                    "<Maximum_Hours_Continuously>1</Maximum_Hours_Continuously>") +
-                set("ConstraintStudentsSetMaxHoursDaily", "6",
-                    "<Maximum_Hours_Daily>2</Maximum_Hours_Daily>", 50) +
-                set("ConstraintStudentsSetMaxGapsPerDay", "5b", "<Max_Gaps>7</Max_Gaps>")));
+    const ImportResult r = Imported(Fet(
+        Act(1, "A", "M", "5a1") + Act(2, "B", "D", "5a2") + Act(3, "A", "D", "5b") +
+            Act(4, "B", "M", "6", 2),
+        rule("ConstraintStudentsSetMaxHoursDaily", "5a", "Maximum_Hours_Daily", 4) +
+            rule("ConstraintStudentsMaxHoursDaily", "", "Maximum_Hours_Daily", 5) +
+            rule("ConstraintStudentsSetMinHoursDaily", "5b", "Minimum_Hours_Daily", 2) +
+            rule("ConstraintStudentsMaxGapsPerDay", "", "Max_Gaps", 1) +
+            rule("ConstraintStudentsSetMaxGapsPerWeek", "6", "Max_Gaps", 2) +
+            rule("ConstraintStudentsMaxHoursContinuously", "", "Maximum_Hours_Continuously", 3) +
+            rule("ConstraintStudentsSetMaxHoursContinuously", "6", "Maximum_Hours_Continuously",
+                 1) +
+            rule("ConstraintStudentsSetMaxGapsPerDay", "5b", "Max_Gaps", 7)));
 
     const std::vector<std::pair<const char*, std::array<int, 5>>> expected = {
         {"5a1", {4, N, 1, N, 3}},
@@ -191,16 +175,13 @@ TEST(FetRules, StudentLimits) {
     }
     ExpectLines(
         r.report,
-        {{U, "ConstraintStudentsSetMaxHoursDaily", "als Regel der Klasse", 1},
-         {A, "ConstraintStudentsSetMinHoursDaily",
+        {{A, "ConstraintStudentsSetMinHoursDaily",
           "als Regel der Klasse; gilt nur an Tagen mit Unterricht, ein freier Tag bleibt "
           "erlaubt",
           1},
          {W, "ConstraintStudentsSetMaxHoursContinuously", "kann nie erfüllt werden", 1,
           "Die Regel „höchstens 1 Stunden in Folge“ der Klasse „6“ kann nie erfüllt "
           "werden: eine Einheit (Unterricht „B / 6 / M“) ist 2 Stunden lang."},
-         {W, "ConstraintStudentsSetMaxHoursDaily",
-          "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1},
          {W, "ConstraintStudentsSetMaxGapsPerDay", "schränkt in dieser Woche nichts ein", 1}});
 }
 
@@ -213,8 +194,7 @@ TEST(FetRules, BreaksBecomeBreaksOfTheSchool) {
         Imported(Fet(Act(1, "A", "M", "5b") + Act(2, "B", "D", "6"),
                      Rule("ConstraintBreakTimes", Times("Break_Time", "Day", "Hour", breaks)) +
                          Rule("ConstraintActivityPreferredStartingTime",
-                              "<Activity_Id>1</Activity_Id><Preferred_Day>Di</Preferred_Day>"
-                              "<Preferred_Hour>6</Preferred_Hour>")));
+                              Ids({1}) + Tag("Preferred_Day", "Di") + Tag("Preferred_Hour", 6))));
     EXPECT_EQ(r.data.Angaben.Stunden, 5);
     EXPECT_EQ(r.data.Angaben.Pausen, std::vector<int>{SlotOf(4, 5)});
     for (const CLehrer& l : r.data.Lehrer)
@@ -240,21 +220,16 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
                      Ids({3}) + Times("Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour",
                                       {{"Mo", "1"}, {"Mo", "2"}, {"Mo", "3"}, {"Di", "2"}})) +
                 Rule("ConstraintActivitiesPreferredStartingTimes",
-                     "<Students_Name>5a1</Students_Name>" +
-                         Times("Preferred_Starting_Time", "Preferred_Starting_Day",
-                               "Preferred_Starting_Hour", {{"Fr", "6"}})) +
+                     Tag("Students_Name", "5a1") + Starting({{"Fr", "6"}})) +
                 Rule("ConstraintSubactivitiesPreferredStartingTimes",
-                     "<Component_Number>2</Component_Number><Teacher_Name>B</Teacher_Name>"
-                     "<Subject_Name>M</Subject_Name>" +
-                         Times("Preferred_Starting_Time", "Preferred_Starting_Day",
-                               "Preferred_Starting_Hour", {{"Mo", "3"}, {"Di", "3"}})) +
+                     Tag("Component_Number", 2) + Tag("Teacher_Name", "B") +
+                         Tag("Subject_Name", "M") + Starting({{"Mo", "3"}, {"Di", "3"}})) +
                 Starts(7, {{"Mo", "1"}}) + Starts(7, {{"Di", "1"}}) +
                 Rule("ConstraintActivityEndsStudentsDay", Ids({4})) +
                 Rule("ConstraintActivitiesEndStudentsDay",
-                     "<Teacher_Name>B</Teacher_Name><Subject_Name>M</Subject_Name>") +
+                     Tag("Teacher_Name", "B") + Tag("Subject_Name", "M")) +
                 Rule("ConstraintMinDaysBetweenActivities", Ids({1, 2}) + "<MinDays>2</MinDays>") +
-                Rule("ConstraintMinDaysBetweenActivities", Ids({5, 6}) + "<MinDays>9</MinDays>") +
-                Rule("ConstraintActivitiesPreferredTimeSlots", "", 95)));
+                Rule("ConstraintMinDaysBetweenActivities", Ids({5, 6}) + "<MinDays>9</MinDays>")));
 
     struct Row {
         const char* key;
@@ -278,30 +253,23 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
         EXPECT_EQ(b.Regeln.Tagesende, row.end);
         EXPECT_EQ(b.Trennung, row.trennung);
     }
+    const std::string shared = "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die "
+                               "Zeiten, die allen Einheiten erlaubt sind)";
     ExpectLines(
         r.report,
-        {{A, "ConstraintActivityPreferredStartingTimes",
-          "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die Zeiten, die allen "
-          "Einheiten erlaubt sind)",
-          2},
+        {{A, "ConstraintActivityPreferredStartingTimes", shared, 2},
          {W, "ConstraintActivityPreferredStartingTimes",
           "zu wenige erlaubte Zeiten für die Einheiten", 2},
          {U, "ConstraintActivityPreferredTimeSlots", "als erlaubte Anfangszeiten des Unterrichts",
           1},
-         {U, "ConstraintActivitiesEndStudentsDay", "als Regel des Unterrichts", 1},
-         {A, "ConstraintSubactivitiesPreferredStartingTimes",
-          "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die Zeiten, die allen "
-          "Einheiten erlaubt sind)",
-          1},
+         {A, "ConstraintSubactivitiesPreferredStartingTimes", shared, 1},
          {U, "ConstraintMinDaysBetweenActivities", "als Mindestabstand der Einheiten", 1},
          {A, "ConstraintMinDaysBetweenActivities",
           "als Trennung: Ziel der Optimierung, keine feste Regel; 9 Tage Abstand als verschiedene "
           "Tage",
           1,
           "Die Regel „Tage zwischen den Einheiten“ (Unterricht „B / 5a2 / M“) hat den Wert 9; "
-          "erlaubt ist 1 bis 6."},
-         {W, "ConstraintActivitiesPreferredTimeSlots",
-          "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1}});
+          "erlaubt ist 1 bis 6."}});
 }
 
 TEST(FetRules, RelationsBetweenLessons) {
@@ -312,14 +280,11 @@ TEST(FetRules, RelationsBetweenLessons) {
             Rule("ConstraintActivitiesNotOverlapping", Ids({1, 2})) +
                 Rule("ConstraintActivitiesSameStartingDay", Ids({3, 4})) +
                 Rule("ConstraintTwoActivitiesConsecutive",
-                     "<First_Activity_Id>1</First_Activity_Id>"
-                     "<Second_Activity_Id>3</Second_Activity_Id>") +
+                     Tag("First_Activity_Id", 1) + Tag("Second_Activity_Id", 3)) +
                 Rule("ConstraintTwoActivitiesConsecutive",
-                     "<First_Activity_Id>5</First_Activity_Id>"
-                     "<Second_Activity_Id>6</Second_Activity_Id>") +
+                     Tag("First_Activity_Id", 5) + Tag("Second_Activity_Id", 6)) +
                 Rule("ConstraintActivitiesSameStartingTime", Ids({5, 7})) +
-                Rule("ConstraintActivitiesNotOverlapping", Ids({6, 8})) +
-                Rule("ConstraintActivitiesNotOverlapping", Ids({3, 4}), 95)));
+                Rule("ConstraintActivitiesNotOverlapping", Ids({6, 8}))));
 
     const auto rel = [](BeziehungsArt art, const char* a, const char* b) {
         return CBeziehung{art, {{0, a}, {0, b}}};
@@ -334,14 +299,10 @@ TEST(FetRules, RelationsBetweenLessons) {
                 {{U, "ConstraintActivitiesNotOverlapping", "als Beziehung der Unterrichte", 1},
                  {A, "ConstraintActivitiesNotOverlapping",
                   "als Beziehung der Unterrichte; gilt für alle ihre Einheiten", 1},
-                 {U, "ConstraintActivitiesSameStartingDay", "als Beziehung der Unterrichte", 1},
-                 {U, "ConstraintTwoActivitiesConsecutive", "als Beziehung der Unterrichte", 1},
                  {W, "ConstraintTwoActivitiesConsecutive", "betrifft nur einen Unterricht", 1},
                  {W, "ConstraintActivitiesSameStartingTime", "kann nie erfüllt werden", 1,
                   "Die Regeln für A / 6 / M und B / 6 / D widersprechen sich: gleichzeitig und "
-                  "nie gleichzeitig."},
-                 {W, "ConstraintActivitiesNotOverlapping",
-                  "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1}});
+                  "nie gleichzeitig."}});
 }
 
 } // namespace
