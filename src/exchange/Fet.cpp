@@ -218,10 +218,13 @@ void Reader::ReadActivities() {
             const auto it = students_.atomsOf.find(name);
             if (it == students_.atomsOf.end()) Unknown(who, "die Schülergruppe", name, "die");
             a.atoms.insert(a.atoms.end(), it->second.begin(), it->second.end());
+            a.sets.push_back(name);
         }
         std::sort(a.atoms.begin(), a.atoms.end());
         a.atoms.erase(std::unique(a.atoms.begin(), a.atoms.end()), a.atoms.end());
         if (x.child("Activity_Tag")) ++tags;
+        for (const pugi::xml_node& t : x.children("Activity_Tag"))
+            a.tags.push_back(Trimmed(t.child_value()));
         if (!a.active) {
             report_.Add(ImportFate::Weggelassen, "Aktivitäten", kAbgeschaltet,
                         "Aktivität " + std::to_string(a.id));
@@ -238,6 +241,17 @@ void Reader::ReadActivities() {
         activities_.push_back(std::move(a));
     }
     report_.Activities = static_cast<int>(activities_.size());
+    // The parts of a split activity are numbered in the order of their Ids.
+    std::unordered_map<int, std::vector<int>> parts;
+    for (std::size_t i = 0; i < activities_.size(); ++i)
+        if (activities_[i].groupId != 0)
+            parts[activities_[i].groupId].push_back(static_cast<int>(i));
+    for (auto& [group, list] : parts) {
+        std::sort(list.begin(), list.end(),
+                  [this](int x, int y) { return activities_[x].id < activities_[y].id; });
+        for (std::size_t k = 0; k < list.size(); ++k)
+            activities_[static_cast<std::size_t>(list[k])].component = static_cast<int>(k) + 1;
+    }
     report_.AddCount(ImportFate::Weggelassen, "Aktivitäts-Markierungen", tags,
                      "Stundenwerk kennt keine Markierungen");
 
@@ -349,8 +363,10 @@ Stammdaten Reader::Build() {
     std::vector<std::array<std::size_t, 3>> boundTeachers; // (course, position, teacher)
     int ownRooms = 0;
     int nn = 0, ohne = 0, roomlessUnits = 0;
+    blockRef_.assign(blocks_.size(), {});
     for (Block& b : blocks_) {
         if (b.dead) continue;
+        CBlockBezug& ref = blockRef_[static_cast<std::size_t>(&b - blocks_.data())];
         const std::string example =
             "Aktivität " + std::to_string(activities_[b.activities.front()].id);
         if (b.teachers.empty()) {
@@ -394,6 +410,7 @@ Stammdaten Reader::Build() {
                 f.Einheiten = std::move(units);
                 f.Trennung = b.trennung ? 1 : 0;
                 if (roomless) freeRoomTeacher[static_cast<std::size_t>(b.teachers.front())] = 1;
+                ref = {0, f.Key()};
                 d.AddFachBlock(std::move(f));
                 continue;
             }
@@ -424,16 +441,10 @@ Stammdaten Reader::Build() {
             k.Klassen.push_back(classes_.Name(c));
         k.BStunden = bStunden;
         k.Trennung = b.trennung ? 1 : 0;
+        ref = {1, k.Name};
         d.KursBloecke.push_back(std::move(k));
     }
 
-    // Breaks that are not whole hours or days: nobody has a lesson then.
-    for (int slot : breakSlots_) {
-        for (LockGrid& g : teacherLocks_)
-            g[static_cast<std::size_t>(slot)] = 1;
-        for (LockGrid& g : classLocks_)
-            g[static_cast<std::size_t>(slot)] = 1;
-    }
     for (int t = 0; t < teachers_.Size(); ++t) {
         CLehrer l;
         l.Name = teachers_.Name(t);
@@ -501,6 +512,7 @@ Stammdaten Reader::Build() {
     report_.AddCount(ImportFate::Uebernommen, "Unterrichte",
                      static_cast<int>(d.FachBloecke.size()));
     report_.AddCount(ImportFate::Uebernommen, "Kurse", static_cast<int>(d.KursBloecke.size()));
+    ApplyRules(d);
     // A school whose every special character is a pair such as "Ã¼" would come back as "ü".
     if (auto text = TextThatMakesTheFileReadAsUtf8(d, true)) Fail(Utf8Doppelgaenger(*text));
     if (d.LessonHours() > kMaxLessonHours)

@@ -131,6 +131,7 @@ void Reader::ReadConstraints() {
     ApplyMinDays();
     ApplyTimes();
     ApplyRooms();
+    CollectBlockRules();
 }
 
 void Reader::Constraint(const pugi::xml_node& c) {
@@ -145,6 +146,7 @@ void Reader::Constraint(const pugi::xml_node& c) {
         report_.Add(ImportFate::Uebernommen, type, how);
     };
     const auto wish = [&] { report_.Add(ImportFate::Weggelassen, type, kWunsch); };
+    if (LimitConstraint(c, type, hard) || BlockConstraint(c, type, hard)) return;
 
     if (type == "ConstraintBasicCompulsoryTime" || type == "ConstraintBasicCompulsorySpace") {
         carried();
@@ -176,10 +178,11 @@ void Reader::Constraint(const pugi::xml_node& c) {
         carried();
     } else if (type == "ConstraintBreakTimes") {
         if (!hard) return wish();
-        // Whole hours and days went with the week; the rest locks everybody.
-        report_.Add(ImportFate::Angenaehert, type,
-                    breakSlots_.empty() ? "als gestrichene Stunden und Tage"
-                                        : "als Sperre aller Lehrer und Klassen");
+        // Whole hours and days went with the week; the rest become the school's breaks.
+        if (breakSlots_.empty())
+            report_.Add(ImportFate::Angenaehert, type, "als gestrichene Stunden und Tage");
+        else
+            breakSources_.push_back(Source(type));
     } else if (type == "ConstraintActivityPreferredStartingTime") {
         Pending p;
         const int a = ActivityOf(c.child("Activity_Id"), who);
@@ -196,6 +199,7 @@ void Reader::Constraint(const pugi::xml_node& c) {
         Pending p;
         p.activities = ActivitiesOf(c, who);
         p.number = IntOf(ChildText(c, "MinDays"), "der " + who.substr(4), "MinDays");
+        p.hard = hard;
         minDays_.push_back(std::move(p));
     } else if (type == "ConstraintActivitiesSameStartingTime") {
         Pending p;
@@ -327,8 +331,33 @@ void Reader::MergeSameStart() {
         const bool ok = p.activities.size() < 2 ||
                         merged[static_cast<std::size_t>(
                             activities_[static_cast<std::size_t>(p.activities.front())].block)];
-        report_.Add(ok ? ImportFate::Uebernommen : ImportFate::Weggelassen, type,
-                    ok ? "als Kursblock" : kKeinKurs);
+        if (ok) {
+            report_.Add(ImportFate::Uebernommen, type, "als Kursblock");
+            continue;
+        }
+        // Lessons that cannot be one course begin at the same time by a relation, when their
+        // units pair: as many, and equally long.
+        std::vector<int> blocks;
+        for (int a : p.activities) {
+            const int b = activities_[static_cast<std::size_t>(a)].block;
+            if (std::find(blocks.begin(), blocks.end(), b) == blocks.end()) blocks.push_back(b);
+        }
+        const std::vector<Unit>& first = blocks_[static_cast<std::size_t>(blocks.front())].units;
+        bool pair = blocks.size() > 1;
+        for (int b : blocks) {
+            const std::vector<Unit>& units = blocks_[static_cast<std::size_t>(b)].units;
+            pair = pair && units.size() == first.size();
+            for (std::size_t u = 0; pair && u < units.size(); ++u)
+                pair = units[u].length == first[u].length;
+        }
+        if (!pair) {
+            report_.Add(ImportFate::Weggelassen, type, kKeinKurs);
+            continue;
+        }
+        Pending relation = p;
+        relation.art = BeziehungsArt::Gleichzeitig;
+        relation.source = Source(type);
+        relations_.push_back(std::move(relation));
     }
     // The hours of a course count once per time slot, in the source as in the result.
     report_.SourceHours -= absorbedHours_;
@@ -356,10 +385,39 @@ void Reader::ApplyMinDays() {
             report_.Add(ImportFate::Weggelassen, type, "über mehrere Unterrichte");
             continue;
         }
-        blocks_[static_cast<std::size_t>(b)].trennung = true;
-        report_.Add(ImportFate::Angenaehert, type,
-                    "als Trennung: Ziel der Optimierung, keine feste Regel; " +
-                        Anzahl(p.number, "Tag", "Tage") + " Abstand als verschiedene Tage");
+        Block& block = blocks_[static_cast<std::size_t>(b)];
+        block.trennung = true;
+        const std::string separation = "als Trennung: Ziel der Optimierung, keine feste Regel; " +
+                                       Anzahl(p.number, "Tag", "Tage") +
+                                       " Abstand als verschiedene Tage";
+        if (!p.hard) {
+            report_.Add(ImportFate::Angenaehert, type, separation);
+            continue;
+        }
+        // A rule: the units lie at least so many days apart. When the constraint names only
+        // some of the units, the rule binds them all.
+        std::vector<int> units;
+        for (int a : p.activities)
+            units.push_back(activities_[static_cast<std::size_t>(a)].unit);
+        std::sort(units.begin(), units.end());
+        const bool all = std::unique(units.begin(), units.end()) - units.begin() ==
+                         static_cast<std::ptrdiff_t>(block.units.size());
+        RuleItem item;
+        item.sources = {Source(type)};
+        item.fate = all ? ImportFate::Uebernommen : ImportFate::Angenaehert;
+        item.how = all ? "als Mindestabstand der Einheiten"
+                       : "als Mindestabstand der Einheiten; gilt hier für alle Einheiten des "
+                         "Unterrichts";
+        const int days = p.number;
+        item.set = [this, b, days](Stammdaten&) {
+            CBlockRegeln& r = *blockRules_[static_cast<std::size_t>(b)];
+            const CBlockRegeln old = r;
+            r.MinTageAbstand = std::max(r.MinTageAbstand, days);
+            return [&r, old] { r = old; };
+        };
+        item.fallbackHow = separation;
+        item.fallback = [](Stammdaten&) {};
+        rules_.push_back(std::move(item));
     }
 }
 

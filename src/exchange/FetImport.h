@@ -9,7 +9,9 @@
 
 #include <pugixml.hpp>
 
+#include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -108,10 +110,13 @@ struct Activity {
     bool active = true;
     std::vector<int> teachers; // indices into the teacher list, in the file's order
     int subject = -1;
-    std::vector<int> atoms;   // sorted
-    std::vector<int> classes; // in class order
-    int block = -1;           // the block that holds it (active activities only)
-    int unit = -1;            // its unit in that block
+    std::vector<int> atoms;        // sorted
+    std::vector<int> classes;      // in class order
+    std::vector<std::string> sets; // the students as the file names them
+    std::vector<std::string> tags; // its activity tags
+    int component = 1;             // its place among the parts of its split activity, from 1
+    int block = -1;                // the block that holds it (active activities only)
+    int unit = -1;                 // its unit in that block
 };
 
 // One lesson unit of a block under construction.
@@ -143,6 +148,21 @@ struct Pending {
     std::vector<int> rooms;
     bool timeLost = false; // the time lies in a dropped hour or day
     bool timeHalf = false; // only a day or only an hour is given
+    bool hard = true;      // weight 100
+    int source = -1;       // the constraint as a rule source (Reader::sources_)
+    BeziehungsArt art = BeziehungsArt::NieGleichzeitig; // a relation between lessons
+};
+
+// A rule of the master data that constraints ask for. It is set once the master data is built:
+// `set` sets it and returns what undoes it. A rule that could never be met is undone, and then
+// `fallback` (when there is one) stands in for it.
+struct RuleItem {
+    std::vector<int> sources; // the constraints it comes from (Reader::sources_)
+    ImportFate fate = ImportFate::Uebernommen;
+    std::string how;
+    std::function<std::function<void()>(Stammdaten&)> set;
+    std::string fallbackHow;
+    std::function<void(Stammdaten&)> fallback;
 };
 
 // The reader: one pass after the other over a parsed document.
@@ -181,6 +201,20 @@ private:
     void ApplyTimes();
     void ApplyRooms();
 
+    // FetRules.cpp
+    int Source(const std::string& type);
+    bool LimitConstraint(const pugi::xml_node& c, const std::string& type, bool hard);
+    bool BlockConstraint(const pugi::xml_node& c, const std::string& type, bool hard);
+    void IntervalConstraint(const pugi::xml_node& c, const std::string& type,
+                            const std::vector<int>& teachers);
+    std::vector<int> Filtered(const pugi::xml_node& c, int component) const;
+    std::vector<int> SlotsOf(const pugi::xml_node& c, const char* item, const char* dayTag,
+                             const char* hourTag, const std::string& who) const;
+    void AllowTimes(int activity, const std::vector<int>& slots, bool wholeActivity, int source);
+    bool Relation(const Pending& p, const std::string& type);
+    void CollectBlockRules();
+    void ApplyRules(Stammdaten& d);
+
     std::string path_;
     pugi::xml_node root_;
     ImportReport& report_;
@@ -209,6 +243,20 @@ private:
     long long absorbedHours_ = 0;
 
     std::vector<Pending> sameStart_, minDays_, times_, activityRoom_, activityRooms_;
+
+    // The rules: the constraints they come from (by kind), the rules themselves, the time window
+    // each teacher has (hours from, to), the allowed starts of single activities (with their
+    // constraints), the activities of each unit of each block, and each block as relations and
+    // the master data name it.
+    std::vector<std::string> sources_;
+    std::vector<RuleItem> rules_;
+    std::vector<int> breakSources_;
+    std::vector<std::array<int, 2>> window_;
+    std::unordered_map<int, std::vector<int>> allowed_, allowedSources_;
+    std::vector<Pending> ends_, relations_;
+    std::vector<std::vector<std::vector<int>>> parts_;
+    std::vector<CBlockBezug> blockRef_;
+    std::vector<CBlockRegeln*> blockRules_;
 };
 
 } // namespace sw::fet
