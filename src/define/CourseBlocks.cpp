@@ -106,6 +106,7 @@ Aenderung MasterDataEditor::RenameCourse(int kurs, const KursEingabe& eingabe, b
                      stammtext::KursKurzUmbenennenUngueltig, w, rep))
         return Unchanged(kurs);
     CKursBlock& k = data_.KursBloecke[At(kurs)];
+    if (k.Name != w.Name) RenameInRelations(data_, true, k.Name, w.Name);
     k.Name = w.Name;
     k.Kurz = w.Kurz;
     if (!planModus) {
@@ -128,6 +129,7 @@ Aenderung MasterDataEditor::DeleteCourse(int kurs, Reporter& rep) {
                                         k.Name + " trotzdem löschen?";
     if (!rep.Ask({frage, titel::Anfrage}, Question::OkCancel)) return Unchanged(kurs);
     data_.KursBloecke.erase(data_.KursBloecke.begin() + kurs);
+    DropMissingFromRelations(data_);
     return ChangedToFirst(data_, data_.KursBloecke);
 }
 
