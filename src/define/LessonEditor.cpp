@@ -304,48 +304,54 @@ void RemoveAt(std::vector<CEinheit>& list, const std::vector<int>& positions) {
 
 bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& selected,
                          Reporter& rep) {
-    const std::vector<CEinheit>* current = blockunits::Current(data_, block);
-    if (current == nullptr) return false;
-    const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
-    if (positions.size() < 2) return false;
-    long long sum = 0;
-    for (int p : positions)
-        sum += (*current)[static_cast<std::size_t>(p)].Laenge;
-    if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
-    // A unit never crosses the end of the day: it could never be placed.
-    if (sum > DayHours(data_.Angaben)) {
-        rep.Show({"Die Einheiten ergäben zusammen eine Einheit von " + std::to_string(sum) +
-                      " Stunden; ein Tag hat nur " + std::to_string(DayHours(data_.Angaben)) + ".",
-                  titel::Hinweis});
-        return false;
-    }
-    const int length = static_cast<int>(sum);
-    blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
-        RemoveAt(list, positions);
-        list.emplace_back(length, kNoSlot);
+    // A rule that pairs this block's units with another's may no longer hold.
+    return masterdata::KeepingRules(data_, rep, [&] {
+        const std::vector<CEinheit>* current = blockunits::Current(data_, block);
+        if (current == nullptr) return false;
+        const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
+        if (positions.size() < 2) return false;
+        long long sum = 0;
+        for (int p : positions)
+            sum += (*current)[static_cast<std::size_t>(p)].Laenge;
+        if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
+        // A unit never crosses the end of the day: it could never be placed.
+        if (sum > DayHours(data_.Angaben)) {
+            rep.Show({"Die Einheiten ergäben zusammen eine Einheit von " + std::to_string(sum) +
+                          " Stunden; ein Tag hat nur " + std::to_string(DayHours(data_.Angaben)) +
+                          ".",
+                      titel::Hinweis});
+            return false;
+        }
+        const int length = static_cast<int>(sum);
+        blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
+            RemoveAt(list, positions);
+            list.emplace_back(length, kNoSlot);
+        });
+        return Changed();
     });
-    return Changed();
 }
 
 bool LessonEditor::Split(const AktuellerBlock& block, const std::vector<int>& selected,
                          Reporter& rep) {
-    const std::vector<CEinheit>* current = blockunits::Current(data_, block);
-    if (current == nullptr) return false;
-    const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
-    if (positions.empty()) return false;
-    if (positions.size() > 1) {
-        rep.Show({unterrichtstext::ZerlegenEinzeln, titel::Hinweis});
-        return false;
-    }
-    const int length = (*current)[static_cast<std::size_t>(positions[0])].Laenge;
-    // A damaged length would lose hours or flood the list: such a unit is left as it is.
-    if (length < 1 || length > kMaxLessonHours) return false;
-    blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
-        RemoveAt(list, positions);
-        for (int i = 0; i < length; ++i)
-            list.emplace_back(1, kNoSlot);
+    return masterdata::KeepingRules(data_, rep, [&] {
+        const std::vector<CEinheit>* current = blockunits::Current(data_, block);
+        if (current == nullptr) return false;
+        const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
+        if (positions.empty()) return false;
+        if (positions.size() > 1) {
+            rep.Show({unterrichtstext::ZerlegenEinzeln, titel::Hinweis});
+            return false;
+        }
+        const int length = (*current)[static_cast<std::size_t>(positions[0])].Laenge;
+        // A damaged length would lose hours or flood the list: such a unit is left as it is.
+        if (length < 1 || length > kMaxLessonHours) return false;
+        blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
+            RemoveAt(list, positions);
+            for (int i = 0; i < length; ++i)
+                list.emplace_back(1, kNoSlot);
+        });
+        return Changed();
     });
-    return Changed();
 }
 
 bool LessonEditor::ClearRooms(const AktuellerBlock& block, const std::vector<int>& selected) {

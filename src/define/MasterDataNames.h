@@ -8,6 +8,7 @@
 #include "model/Regeln.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,14 +97,33 @@ template <typename Drop> bool DropFachBloecke(Stammdaten& d, Drop drop) {
     return found;
 }
 
-// Whether the master data with one change made (`probe`, a changed copy of `d`) may be taken
-// over: refused with the sentence of a rule that can never be met (title "Fehler"). A problem
-// that was there before the change (a school read from an older program) does not block an
-// unrelated edit; the change is refused only when the first problem is new.
+// The first rule of `probe` (a changed copy of `d`) that can never be met, when the change made
+// it so. A problem that was there before the change (a school read from an older program) does
+// not block an unrelated edit: only a new first problem counts.
+inline std::optional<std::string> NewRuleProblem(const Stammdaten& d, const Stammdaten& probe) {
+    auto nachher = RegelProblem(probe);
+    if (!nachher || nachher == RegelProblem(d)) return std::nullopt;
+    return nachher;
+}
+
+// Whether `probe` may be taken over for `d`: refused with the sentence of the new problem (title
+// "Fehler").
 inline bool RulesAllow(const Stammdaten& d, const Stammdaten& probe, Reporter& rep) {
-    const auto nachher = RegelProblem(probe);
-    if (!nachher || nachher == RegelProblem(d)) return true;
-    rep.Show({*nachher, titel::Fehler});
+    const auto problem = NewRuleProblem(d, probe);
+    if (!problem) return true;
+    rep.Show({*problem, titel::Fehler});
+    return false;
+}
+
+// Makes `change` (true when it changed `d`) and takes it back whole, the count of changes
+// included, when it leaves a rule that can never be met; that is refused like a rule. Without
+// any rule nothing is copied.
+template <typename Change> bool KeepingRules(Stammdaten& d, Reporter& rep, Change change) {
+    if (!HatRegeln(d)) return change();
+    Stammdaten vorher = d;
+    if (!change()) return false;
+    if (RulesAllow(vorher, d, rep)) return true;
+    d = std::move(vorher);
     return false;
 }
 

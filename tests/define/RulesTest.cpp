@@ -141,8 +141,6 @@ TEST(Rules, RelationsAreAddedListedAndRemoved) {
         {Relation(BeziehungsArt::GleicherTag, {kMathe, kDeutsch}),
          "Die Regel „am selben Tag: MEIER / 5A / M, SCHULZ / 5A / D“ kann nie erfüllt werden: "
          "die Blöcke haben nicht gleich viele Einheiten."},
-        {Relation(BeziehungsArt::NieGleichzeitig, {kMathe}),
-         "Die Regel „nie gleichzeitig: MEIER / 5A / M“ braucht mindestens zwei Blöcke."},
         {Relation(BeziehungsArt::NieGleichzeitig, {kSport, kMathe}),
          "Die Regeln für Kurs SPORTKURS und MEIER / 5A / M widersprechen sich: gleichzeitig und "
          "nie gleichzeitig."},
@@ -223,6 +221,54 @@ TEST(Rules, DeletedBlocksLeaveEveryRelation) {
         c.run(d, rep);
         EXPECT_EQ(d.Beziehungen, c.left);
         EXPECT_FALSE(RegelProblem(d));
+    }
+}
+
+// Unit edits that would leave a rule that can never be met are refused and taken back whole.
+TEST(Rules, UnitEditsKeepTheRules) {
+    const std::string gleich = "Die Regel „beginnen gleichzeitig: MEIER / 5A / M, Kurs SPORTKURS“ "
+                               "kann nie erfüllt werden: die Blöcke haben nicht gleich viele "
+                               "Einheiten.";
+    const struct {
+        std::function<bool(Stammdaten&, Reporter&, Vorgaben&)> run;
+        std::string refusal;
+    } cases[] = {
+        {[](Stammdaten& d, Reporter& r, Vorgaben&) {
+             return LessonEditor(d).Merge({BlockArt::Fach, 0}, {0, 1}, r);
+         },
+         gleich},
+        {[](Stammdaten& d, Reporter& r, Vorgaben&) {
+             return MasterDataEditor(d)
+                 .RenameCourse(0, {"SPORTKURS", "SPK", "3"}, false, r)
+                 .Geaendert;
+         },
+         gleich},
+        {[](Stammdaten& d, Reporter& r, Vorgaben&) {
+             return LessonEditor(d).Split({BlockArt::Fach, 1}, {0}, r);
+         },
+         "Die Regel „Einheiten mindestens 3 Tage auseinander“ (Unterricht „SCHULZ / 5A / D“) kann "
+         "nie erfüllt werden: 3 Einheiten passen so nicht in 5 Tage."},
+        {[](Stammdaten& d, Reporter&, Vorgaben& v) {
+             return LessonEditor(d).SetTime({BlockArt::Fach, 1}, {1}, SlotOf(1, 1), v).Allowed();
+         },
+         "Eine Festlegung dieser Zeit für diese Unterrichts - Einheit ist nicht möglich!\n\nDie "
+         "Regel „erlaubte Zeiten“ (Unterricht „SCHULZ / 5A / D“) kann nie erfüllt werden: eine "
+         "Einheit ist auf Di 1 fest gelegt."},
+    };
+    for (const auto& c : cases) {
+        Stammdaten d = MasterSchool();
+        d.Beziehungen = {Relation(BeziehungsArt::Gleichzeitig, {kMathe, kSport})};
+        d.FachBloecke[1].Block.Einheiten = {CEinheit(2, kNoSlot), CEinheit(1, kNoSlot)};
+        d.FachBloecke[1].Block.Regeln = {{SlotOf(0, 1), SlotOf(2, 1)}, 3, 0};
+        ASSERT_FALSE(RegelProblem(d));
+        const Stammdaten before = d;
+        ScriptedReporter rep;
+        Vorgaben v;
+        EXPECT_FALSE(c.run(d, rep, v));
+        const std::string shown = rep.shown.empty() ? v.Hinweis : rep.shown[0].Text;
+        EXPECT_EQ(shown, c.refusal);
+        EXPECT_EQ(d, before);
+        EXPECT_EQ(d.Aenderungen.Value(), 0U);
     }
 }
 
