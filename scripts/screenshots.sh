@@ -3,12 +3,13 @@
 # stundenwerk-gui, not part of the program) under a virtual display, opens the
 # example school, runs the initial plan and each stage for a few seconds, and saves a PNG of the
 # main window (and its menu "&Datei" open), the master-data dialogs (subjects, a special room with
-# its subjects, the input window of a new room, a teacher and his lock grid, classes, a course with
-# three teachers), the lesson window (a course block selected, the block dialog, a unit with a
-# fixed time, a refused time choice, the room dialog, the special separations), every tab of the
+# its subjects, the input window of a new room, a teacher with his lock grid and his rules, classes
+# and the rules of one, a course with three teachers), the lesson window (a course block selected,
+# the block dialog, a unit with a fixed time, a refused time choice, the room dialog, the rules and
+# relations of a block with the relation dialog, the special separations), every tab of the
 # planning window, the plan grid ("Schnappschuß": its three views, a
 # move with its framed targets, a refused move, the popup, the legend and the room dialog), the
-# general settings, the program options, the export options, the substitution window (two absent
+# general settings with breaks, the program options, the export options, the substitution window (two absent
 # teachers, the lessons of their day, one substitute and one "Ausfall"; the chooser "Vertretung
 # für" with its rows; the sheet written as vertretungsplan.docx), the master data written as
 # tables into tabellen/ and imported again (the import report, the main window after it) and the

@@ -105,17 +105,22 @@ Aenderung MasterDataEditor::RenameCourse(int kurs, const KursEingabe& eingabe, b
     if (!CheckCourse(data_, eingabe, kurs, stammtext::KursUmbenennenUngueltig,
                      stammtext::KursKurzUmbenennenUngueltig, w, rep))
         return Unchanged(kurs);
-    CKursBlock& k = data_.KursBloecke[At(kurs)];
-    k.Name = w.Name;
-    k.Kurz = w.Kurz;
-    if (!planModus) {
-        // The units start afresh, fixed times and rooms included, even for the same hours.
-        for (CKursLehrer& l : k.Lehrer)
-            l.Einheiten = SingleHours(w.Stunden);
-        k.BStunden = w.Stunden;
-        k.Vorlage = SingleHours(w.Stunden);
-    }
-    return Changed(data_, kurs);
+    // New hours may leave a relation with blocks whose units no longer pair.
+    const bool changed = KeepingRules(data_, rep, [&] {
+        CKursBlock& k = data_.KursBloecke[At(kurs)];
+        if (k.Name != w.Name) RenameInRelations(data_, true, k.Name, w.Name);
+        k.Name = w.Name;
+        k.Kurz = w.Kurz;
+        if (!planModus) {
+            // The units start afresh, fixed times and rooms included, even for the same hours.
+            for (CKursLehrer& l : k.Lehrer)
+                l.Einheiten = SingleHours(w.Stunden);
+            k.BStunden = w.Stunden;
+            k.Vorlage = SingleHours(w.Stunden);
+        }
+        return true;
+    });
+    return changed ? Changed(data_, kurs) : Unchanged(kurs);
 }
 
 Aenderung MasterDataEditor::DeleteCourse(int kurs, Reporter& rep) {
@@ -128,6 +133,7 @@ Aenderung MasterDataEditor::DeleteCourse(int kurs, Reporter& rep) {
                                         k.Name + " trotzdem löschen?";
     if (!rep.Ask({frage, titel::Anfrage}, Question::OkCancel)) return Unchanged(kurs);
     data_.KursBloecke.erase(data_.KursBloecke.begin() + kurs);
+    DropMissingFromRelations(data_);
     return ChangedToFirst(data_, data_.KursBloecke);
 }
 

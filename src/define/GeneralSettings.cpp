@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "define/GeneralSettings.h"
 
+#include "define/MasterDataNames.h"
 #include "model/Names.h"
 #include "model/Presets.h"
 #include "model/Text.h"
@@ -95,8 +96,22 @@ bool ApplyGeneralSettings(Stammdaten& data, const AllgemeineAngaben& neu, bool n
     }
     AllgemeineAngaben angaben = nurNamen ? data.Angaben : neu;
     angaben.TagNamen = neu.TagNamen;
+    // A break on a day or in an hour the week no longer has goes with it.
+    auto& pausen = angaben.Pausen;
+    pausen.erase(std::remove_if(pausen.begin(), pausen.end(),
+                                [&](int s) {
+                                    return !IsSlot(s) ||
+                                           SlotOfCell(angaben, CellOfSlot(angaben, s)) != s;
+                                }),
+                 pausen.end());
+    std::sort(pausen.begin(), pausen.end());
+    pausen.erase(std::unique(pausen.begin(), pausen.end()), pausen.end());
     // Confirming the settings unchanged is no change to save.
     if (angaben == data.Angaben) return true;
+    // A smaller week or a new break may leave a rule that can never be met.
+    Stammdaten probe = data;
+    probe.Angaben = angaben;
+    if (!masterdata::RulesAllow(data, probe, rep)) return false;
     data.Angaben = std::move(angaben);
     data.Aenderungen.Bump();
     return true;

@@ -21,7 +21,8 @@ std::optional<std::string> GeneralSettingsProblem(const Stammdaten& data,
                                                   const AllgemeineAngaben& neu, bool nurNamen);
 
 // The dialog's OK: refuses with the problem (title "Fehler") and changes nothing, or takes the
-// new settings over (in plan mode the day names only). True when taken over.
+// new settings over (in plan mode the day names only). Breaks outside the new week go; a rule
+// the new week could never meet (RegelProblem) is refused like a problem. True when taken over.
 bool ApplyGeneralSettings(Stammdaten& data, const AllgemeineAngaben& neu, bool nurNamen,
                           Reporter& rep);
 

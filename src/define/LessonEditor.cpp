@@ -4,6 +4,7 @@
 #include "define/LessonEditor.h"
 
 #include "define/BlockUnits.h"
+#include "define/MasterDataNames.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -181,6 +182,7 @@ bool LessonEditor::RemoveBlock(const AktuellerBlock& block, std::string_view kla
                                Reporter& rep) {
     if (blockunits::Fach(data_, block) != nullptr) {
         data_.FachBloecke.erase(data_.FachBloecke.begin() + block.Index);
+        masterdata::DropMissingFromRelations(data_);
         return Changed();
     }
     CKursBlock* k = blockunits::Kurs(data_, block);
@@ -302,48 +304,54 @@ void RemoveAt(std::vector<CEinheit>& list, const std::vector<int>& positions) {
 
 bool LessonEditor::Merge(const AktuellerBlock& block, const std::vector<int>& selected,
                          Reporter& rep) {
-    const std::vector<CEinheit>* current = blockunits::Current(data_, block);
-    if (current == nullptr) return false;
-    const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
-    if (positions.size() < 2) return false;
-    long long sum = 0;
-    for (int p : positions)
-        sum += (*current)[static_cast<std::size_t>(p)].Laenge;
-    if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
-    // A unit never crosses the end of the day: it could never be placed.
-    if (sum > DayHours(data_.Angaben)) {
-        rep.Show({"Die Einheiten ergäben zusammen eine Einheit von " + std::to_string(sum) +
-                      " Stunden; ein Tag hat nur " + std::to_string(DayHours(data_.Angaben)) + ".",
-                  titel::Hinweis});
-        return false;
-    }
-    const int length = static_cast<int>(sum);
-    blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
-        RemoveAt(list, positions);
-        list.emplace_back(length, kNoSlot);
+    // A rule that pairs this block's units with another's may no longer hold.
+    return masterdata::KeepingRules(data_, rep, [&] {
+        const std::vector<CEinheit>* current = blockunits::Current(data_, block);
+        if (current == nullptr) return false;
+        const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
+        if (positions.size() < 2) return false;
+        long long sum = 0;
+        for (int p : positions)
+            sum += (*current)[static_cast<std::size_t>(p)].Laenge;
+        if (sum < 1 || sum > kMaxLessonHours) return false; // damaged lengths stay as they are
+        // A unit never crosses the end of the day: it could never be placed.
+        if (sum > DayHours(data_.Angaben)) {
+            rep.Show({"Die Einheiten ergäben zusammen eine Einheit von " + std::to_string(sum) +
+                          " Stunden; ein Tag hat nur " + std::to_string(DayHours(data_.Angaben)) +
+                          ".",
+                      titel::Hinweis});
+            return false;
+        }
+        const int length = static_cast<int>(sum);
+        blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
+            RemoveAt(list, positions);
+            list.emplace_back(length, kNoSlot);
+        });
+        return Changed();
     });
-    return Changed();
 }
 
 bool LessonEditor::Split(const AktuellerBlock& block, const std::vector<int>& selected,
                          Reporter& rep) {
-    const std::vector<CEinheit>* current = blockunits::Current(data_, block);
-    if (current == nullptr) return false;
-    const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
-    if (positions.empty()) return false;
-    if (positions.size() > 1) {
-        rep.Show({unterrichtstext::ZerlegenEinzeln, titel::Hinweis});
-        return false;
-    }
-    const int length = (*current)[static_cast<std::size_t>(positions[0])].Laenge;
-    // A damaged length would lose hours or flood the list: such a unit is left as it is.
-    if (length < 1 || length > kMaxLessonHours) return false;
-    blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
-        RemoveAt(list, positions);
-        for (int i = 0; i < length; ++i)
-            list.emplace_back(1, kNoSlot);
+    return masterdata::KeepingRules(data_, rep, [&] {
+        const std::vector<CEinheit>* current = blockunits::Current(data_, block);
+        if (current == nullptr) return false;
+        const std::vector<int> positions = blockunits::ValidPositions(selected, current->size());
+        if (positions.empty()) return false;
+        if (positions.size() > 1) {
+            rep.Show({unterrichtstext::ZerlegenEinzeln, titel::Hinweis});
+            return false;
+        }
+        const int length = (*current)[static_cast<std::size_t>(positions[0])].Laenge;
+        // A damaged length would lose hours or flood the list: such a unit is left as it is.
+        if (length < 1 || length > kMaxLessonHours) return false;
+        blockunits::ForEachList(data_, block, [&](std::vector<CEinheit>& list) {
+            RemoveAt(list, positions);
+            for (int i = 0; i < length; ++i)
+                list.emplace_back(1, kNoSlot);
+        });
+        return Changed();
     });
-    return Changed();
 }
 
 bool LessonEditor::ClearRooms(const AktuellerBlock& block, const std::vector<int>& selected) {
@@ -410,6 +418,69 @@ bool LessonEditor::RemoveFromSeparation(std::string_view fachKey, std::string_vi
     int* group = GroupOf(data_, fachKey, kurs);
     if (group == nullptr || *group == -1) return false;
     *group = -1;
+    return Changed();
+}
+
+// --- The rules of a block --------------------------------------------------------------------
+
+std::optional<CBlockBezug> LessonEditor::Bezug(const AktuellerBlock& block) const {
+    if (blockunits::Fach(data_, block) != nullptr)
+        return CBlockBezug{0, data_.FachBloecke[static_cast<std::size_t>(block.Index)].Key};
+    if (const CKursBlock* k = blockunits::Kurs(data_, block)) return CBlockBezug{1, k->Name};
+    return std::nullopt;
+}
+
+CBlockRegeln LessonEditor::BlockRules(const AktuellerBlock& block) const {
+    if (const CFachBlock* f = blockunits::Fach(data_, block)) return f->Regeln;
+    if (const CKursBlock* k = blockunits::Kurs(data_, block)) return k->Regeln;
+    return {};
+}
+
+bool LessonEditor::SetBlockRules(const AktuellerBlock& block, const CBlockRegeln& regeln,
+                                 Reporter& rep) {
+    if (!Bezug(block) || BlockRules(block) == regeln) return false;
+    Stammdaten probe = data_;
+    if (CFachBlock* f = blockunits::Fach(probe, block)) f->Regeln = regeln;
+    if (CKursBlock* k = blockunits::Kurs(probe, block)) k->Regeln = regeln;
+    if (!masterdata::RulesAllow(data_, probe, rep)) return false;
+    if (CFachBlock* f = blockunits::Fach(data_, block)) f->Regeln = regeln;
+    if (CKursBlock* k = blockunits::Kurs(data_, block)) k->Regeln = regeln;
+    return Changed();
+}
+
+std::vector<CBlockBezug> LessonEditor::RelationBlocks() const {
+    std::vector<CBlockBezug> out;
+    out.reserve(data_.FachBloecke.size() + data_.KursBloecke.size());
+    for (const Unterricht& u : data_.FachBloecke)
+        out.push_back({0, u.Key});
+    for (const CKursBlock& k : data_.KursBloecke)
+        out.push_back({1, k.Name});
+    return out;
+}
+
+std::vector<int> LessonEditor::RelationsOf(const CBlockBezug& bezug) const {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < data_.Beziehungen.size(); ++i) {
+        const auto& bloecke = data_.Beziehungen[i].Bloecke;
+        if (std::find(bloecke.begin(), bloecke.end(), bezug) != bloecke.end())
+            out.push_back(static_cast<int>(i));
+    }
+    return out;
+}
+
+bool LessonEditor::AddRelation(const CBeziehung& beziehung, Reporter& rep) {
+    const auto& alle = data_.Beziehungen;
+    if (std::find(alle.begin(), alle.end(), beziehung) != alle.end()) return false;
+    Stammdaten probe = data_;
+    probe.Beziehungen.push_back(beziehung);
+    if (!masterdata::RulesAllow(data_, probe, rep)) return false;
+    data_.Beziehungen.push_back(beziehung);
+    return Changed();
+}
+
+bool LessonEditor::RemoveRelation(int index) {
+    if (!blockunits::ValidIndex(index, data_.Beziehungen.size())) return false;
+    data_.Beziehungen.erase(data_.Beziehungen.begin() + index);
     return Changed();
 }
 

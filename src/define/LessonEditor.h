@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // LessonEditor.h: the one place that changes the lesson part of the master data: subject blocks,
 // the classes of course blocks, the units of both, their time presets and rooms, separation and
-// special separation. The lesson window (and later the master-data dialogs) only call it and show
+// special separation, the rules of blocks and the relations between them. The lesson window (and
+// later the master-data dialogs) only call it and show
 // what it returns; it never edits an entity field itself.
 //
 // Refusals that the user sees as message boxes go through the Reporter with their exact texts;
@@ -202,6 +203,28 @@ public:
     // "Block entfernen": the subject block `fachKey`, or else the course block `kurs`, leaves its
     // group.
     bool RemoveFromSeparation(std::string_view fachKey, std::string_view kurs);
+
+    // --- The rules of a block ---------------------------------------------------------------
+
+    // The block a relation names for `block` (a subject block by its key, a course by its name);
+    // nothing without a block.
+    std::optional<CBlockBezug> Bezug(const AktuellerBlock& block) const;
+    // The rules of `block`; empty ones without a block.
+    CBlockRegeln BlockRules(const AktuellerBlock& block) const;
+    // The group "Regeln": the block's rules replaced whole. A rule that could never be met
+    // (RegelProblem) is refused with its sentence, titled "Fehler", and nothing changes. True
+    // when changed.
+    bool SetBlockRules(const AktuellerBlock& block, const CBlockRegeln& regeln, Reporter& rep);
+    // Every block a relation can name, subject blocks first (list order), then the courses.
+    std::vector<CBlockBezug> RelationBlocks() const;
+    // The indexes in Stammdaten::Beziehungen of the relations naming `bezug`, in list order.
+    std::vector<int> RelationsOf(const CBlockBezug& bezug) const;
+    // "Beziehung hinzufügen...": the relation is appended; refused like a rule when it could
+    // never be met (fewer than two blocks, a block twice, units that do not pair, a
+    // contradiction). The same relation twice changes nothing. True when changed.
+    bool AddRelation(const CBeziehung& beziehung, Reporter& rep);
+    // "Entfernen": the relation at `index` goes. True when changed.
+    bool RemoveRelation(int index);
 
 private:
     // Counts a change of the master data for the session's "changed since the last save";

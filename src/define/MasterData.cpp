@@ -152,7 +152,7 @@ Aenderung MasterDataEditor::RenameSubject(int fach, std::string_view eingabe, Re
     for (Unterricht& u : data_.FachBloecke)
         if (u.Block.Fach == alt) {
             u.Block.Fach = name;
-            u.Key = u.Block.Key();
+            FollowKey(data_, u);
         }
     data_.Faecher[At(fach)] = name;
     return Changed(data_, fach);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // MasterData.h: the one place that changes the master data proper: subjects, rooms, teachers,
-// classes and course blocks, their properties and lock grids. The master-data dialogs only call
-// it and show what it returns; they never edit an entity field themselves.
+// classes and course blocks, their properties, lock grids and rules. The master-data dialogs only
+// call it and show what it returns; they never edit an entity field themselves.
 //
 // Every operation checks its input first, asks through the Reporter where the user must decide,
 // and then changes the master data completely or not at all: a refusal, a No or a Cancel leaves
@@ -227,6 +227,9 @@ public:
     Aenderung SetTeacherClass(int lehrer, std::string_view klasse, Reporter& rep);
     Aenderung SetTeacherOpti(int lehrer, bool on);
     Aenderung SetTeacherFreeDays(int lehrer, bool on);
+    // The page "Regeln": the teacher's rules replaced whole. A rule that could never be met
+    // (RegelProblem) is refused with its sentence, titled "Fehler", and nothing changes.
+    Aenderung SetTeacherRules(int lehrer, const CLehrerRegeln& regeln, Reporter& rep);
 
     // --- Classes ----------------------------------------------------------------------------
 
@@ -243,6 +246,15 @@ public:
     // class numbers. Selects the first.
     Aenderung DeleteClass(int klasse, Reporter& rep);
     Aenderung SetClassOpti(int klasse, bool on);
+    // The page "Regeln" of a class, as for a teacher.
+    Aenderung SetClassRules(int klasse, const CTagesRegeln& regeln, Reporter& rep);
+
+    // --- Breaks -----------------------------------------------------------------------------
+
+    // "Pausen": the school-wide breaks replaced by `slots` (any order, duplicates ignored).
+    // Refused like a rule when a slot lies outside the week or a fixed unit stands there.
+    // Returns whether the breaks changed (Auswahl -1).
+    Aenderung SetBreaks(std::vector<int> slots, Reporter& rep);
 
     // --- Lock grids -------------------------------------------------------------------------
 

@@ -5,8 +5,10 @@
 
 #include "define/BlockUnits.h"
 #include "define/MasterData.h"
+#include "model/Regeln.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,19 +60,71 @@ inline bool RemoveFrom(std::vector<std::string>& list, std::string_view name) {
     return found;
 }
 
-// The key a subject block is listed under follows its names.
-inline void RebuildKeys(Stammdaten& d) {
-    for (Unterricht& u : d.FachBloecke)
-        u.Key = u.Block.Key();
+// A relation names a block by its key or course name: a renamed block is renamed there too.
+inline void RenameInRelations(Stammdaten& d, bool kurs, const std::string& alt,
+                              const std::string& neu) {
+    for (CBeziehung& b : d.Beziehungen)
+        for (CBlockBezug& r : b.Bloecke)
+            if ((r.Kurs != 0) == kurs && r.Name == alt) r.Name = neu;
+}
+// Gives subject block `u` the key of its names, and the relations naming it follow.
+inline void FollowKey(Stammdaten& d, Unterricht& u) {
+    const std::string alt = u.Key;
+    u.Key = u.Block.Key();
+    if (alt != u.Key) RenameInRelations(d, false, alt, u.Key);
 }
 
-// Destroys the subject blocks `drop` says yes to; true when one went.
+// A block that is gone leaves every relation; a relation left with fewer than two blocks goes.
+inline void DropMissingFromRelations(Stammdaten& d) {
+    for (CBeziehung& b : d.Beziehungen)
+        b.Bloecke.erase(
+            std::remove_if(b.Bloecke.begin(), b.Bloecke.end(),
+                           [&](const CBlockBezug& r) { return EinheitenVon(d, r) == nullptr; }),
+            b.Bloecke.end());
+    d.Beziehungen.erase(std::remove_if(d.Beziehungen.begin(), d.Beziehungen.end(),
+                                       [](const CBeziehung& b) { return b.Bloecke.size() < 2; }),
+                        d.Beziehungen.end());
+}
+
+// Destroys the subject blocks `drop` says yes to, and takes them out of every relation; true when
+// one went.
 template <typename Drop> bool DropFachBloecke(Stammdaten& d, Drop drop) {
     const auto end = std::remove_if(d.FachBloecke.begin(), d.FachBloecke.end(),
                                     [&](const Unterricht& u) { return drop(u.Block); });
     const bool found = end != d.FachBloecke.end();
     d.FachBloecke.erase(end, d.FachBloecke.end());
+    if (found) DropMissingFromRelations(d);
     return found;
+}
+
+// The first rule of `probe` (a changed copy of `d`) that can never be met, when the change made
+// it so. A problem that was there before the change (a school read from an older program) does
+// not block an unrelated edit: only a new first problem counts.
+inline std::optional<std::string> NewRuleProblem(const Stammdaten& d, const Stammdaten& probe) {
+    auto nachher = RegelProblem(probe);
+    if (!nachher || nachher == RegelProblem(d)) return std::nullopt;
+    return nachher;
+}
+
+// Whether `probe` may be taken over for `d`: refused with the sentence of the new problem (title
+// "Fehler").
+inline bool RulesAllow(const Stammdaten& d, const Stammdaten& probe, Reporter& rep) {
+    const auto problem = NewRuleProblem(d, probe);
+    if (!problem) return true;
+    rep.Show({*problem, titel::Fehler});
+    return false;
+}
+
+// Makes `change` (true when it changed `d`) and takes it back whole, the count of changes
+// included, when it leaves a rule that can never be met; that is refused like a rule. Without
+// any rule nothing is copied.
+template <typename Change> bool KeepingRules(Stammdaten& d, Reporter& rep, Change change) {
+    if (!HatRegeln(d)) return change();
+    Stammdaten vorher = d;
+    if (!change()) return false;
+    if (RulesAllow(vorher, d, rep)) return true;
+    d = std::move(vorher);
+    return false;
 }
 
 // Removes the teacher entries of course `k` that `drop` says yes to, each with the subject at

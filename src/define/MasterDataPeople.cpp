@@ -97,7 +97,7 @@ Aenderung MasterDataEditor::RenameTeacher(int lehrer, const NamenEingabe& eingab
         for (Unterricht& u : data_.FachBloecke)
             if (u.Block.Lehrer == alt) {
                 u.Block.Lehrer = name;
-                u.Key = u.Block.Key();
+                FollowKey(data_, u);
             }
         for (CKursBlock& k : data_.KursBloecke)
             for (CKursLehrer& kl : k.Lehrer)
@@ -200,6 +200,17 @@ Aenderung MasterDataEditor::SetTeacherFreeDays(int lehrer, bool on) {
     return SetFlag(data_, data_.Lehrer[At(lehrer)].TendenzZuFreienTagen, on, lehrer);
 }
 
+Aenderung MasterDataEditor::SetTeacherRules(int lehrer, const CLehrerRegeln& regeln,
+                                            Reporter& rep) {
+    if (!ValidIndex(lehrer, data_.Lehrer.size())) return Unchanged(lehrer);
+    if (data_.Lehrer[At(lehrer)].Regeln == regeln) return Unchanged(lehrer);
+    Stammdaten probe = data_;
+    probe.Lehrer[At(lehrer)].Regeln = regeln;
+    if (!RulesAllow(data_, probe, rep)) return Unchanged(lehrer);
+    data_.Lehrer[At(lehrer)].Regeln = regeln;
+    return Changed(data_, lehrer);
+}
+
 // --- Classes ----------------------------------------------------------------------------------
 
 Aenderung MasterDataEditor::NewClass(std::string_view eingabe, Reporter& rep) {
@@ -237,7 +248,7 @@ Aenderung MasterDataEditor::RenameClass(int klasse, std::string_view eingabe, Re
     for (Unterricht& u : data_.FachBloecke)
         if (u.Block.Klasse == alt) {
             u.Block.Klasse = name;
-            u.Key = u.Block.Key();
+            FollowKey(data_, u);
         }
     for (CKursBlock& k : data_.KursBloecke)
         ReplaceIn(k.Klassen, alt, name);
@@ -304,6 +315,29 @@ Aenderung MasterDataEditor::DeleteClass(int klasse, Reporter& rep) {
 Aenderung MasterDataEditor::SetClassOpti(int klasse, bool on) {
     if (!ValidIndex(klasse, data_.Klassen.size())) return Unchanged(klasse);
     return SetFlag(data_, data_.Klassen[At(klasse)].Opti, on, klasse);
+}
+
+Aenderung MasterDataEditor::SetClassRules(int klasse, const CTagesRegeln& regeln, Reporter& rep) {
+    if (!ValidIndex(klasse, data_.Klassen.size())) return Unchanged(klasse);
+    if (data_.Klassen[At(klasse)].Regeln == regeln) return Unchanged(klasse);
+    Stammdaten probe = data_;
+    probe.Klassen[At(klasse)].Regeln = regeln;
+    if (!RulesAllow(data_, probe, rep)) return Unchanged(klasse);
+    data_.Klassen[At(klasse)].Regeln = regeln;
+    return Changed(data_, klasse);
+}
+
+// --- Breaks -----------------------------------------------------------------------------------
+
+Aenderung MasterDataEditor::SetBreaks(std::vector<int> slots, Reporter& rep) {
+    std::sort(slots.begin(), slots.end());
+    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
+    if (data_.Angaben.Pausen == slots) return Unchanged(-1);
+    Stammdaten probe = data_;
+    probe.Angaben.Pausen = slots;
+    if (!RulesAllow(data_, probe, rep)) return Unchanged(-1);
+    data_.Angaben.Pausen = std::move(slots);
+    return Changed(data_, -1);
 }
 
 // --- Lock grids -------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // the limit hour (0..12) when an upper or lower limit is set, and -1 otherwise.
 #include "define/BlockUnits.h"
 #include "define/LessonEditor.h"
+#include "define/MasterDataNames.h"
 #include "model/Presets.h"
 
 namespace sw {
@@ -243,6 +244,16 @@ DefinitionCheck LessonEditor::SetTime(const AktuellerBlock& block, const std::ve
     if (auto fault = UnitPresetFault(data_.Angaben, candidate)) {
         Refuse(v, kZeitNicht, *fault);
         return DefinitionCheck::Refuse(v.Hinweis);
+    }
+    // A fixed time outside the block's allowed times or in a break could never be kept.
+    if (HatRegeln(data_)) {
+        Stammdaten probe = data_;
+        ForEachParallel(probe, block, position, [&](CEinheit& e) { e.Zeitvorgabe = slot; });
+        if (auto problem = masterdata::NewRuleProblem(data_, probe)) {
+            v.Hinweis = std::string(kZeitNicht) + "\n\n" + *problem;
+            v.Warnung = true;
+            return DefinitionCheck::Refuse(v.Hinweis);
+        }
     }
     ForEachParallel(data_, block, position, [&](CEinheit& e) { e.Zeitvorgabe = slot; });
     Changed();

@@ -3,9 +3,12 @@
 
 #include "tour/AnswerDesktop.h"
 
+#include "define/LessonEditor.h"
 #include "define/MasterData.h"
 #include "edit/GridView.h"
+#include "ui/BlockRegelnSeite.h"
 #include "ui/PlanGitter.h"
+#include "ui/SlotGitter.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
@@ -223,6 +226,34 @@ int UnterrichtBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& o
             [&](TRaumWahlForm& d) { return dialogBild(d, "unterricht_raeume"); });
         f.RaumWaehlenClick();
     }
+    // The page "Regeln" of the teacher's first subject block: allowed times on the first hours,
+    // units on different days, and never at the same time as his next block.
+    u.UnterrichtPC->setCurrentIndex(0);
+    if (u.VFachBlockL->count() > 1) {
+        u.VFachBlockL->setCurrentRow(0);
+        const AktuellerBlock block = f.Block();
+        LessonEditor e(haupt.Sitzung().Stamm());
+        CBlockRegeln r;
+        for (int t = 0; t < haupt.Sitzung().Stamm().Angaben.Tage; ++t)
+            for (int h = 1; h <= 4; ++h)
+                r.ErlaubteZeiten.push_back(SlotOf(t, h));
+        r.MinTageAbstand = 1;
+        CapturingReporter still;
+        e.SetBlockRules(block, r, still);
+        u.VFachBlockL->setCurrentRow(1);
+        const auto anderer = e.Bezug(f.Block());
+        u.VFachBlockL->setCurrentRow(0);
+        if (const auto bezug = e.Bezug(block); bezug && anderer)
+            e.AddRelation({BeziehungsArt::NieGleichzeitig, {*bezug, *anderer}}, still);
+        u.UnterrichtPC->setCurrentIndex(3);
+        n += Bild(f, ordner, "unterricht_regeln");
+        desktop.dialogs.Answer<TBeziehungForm>([&](TBeziehungForm& d) {
+            d.Art()->setCurrentIndex(static_cast<int>(BeziehungsArt::GleicherTag));
+            if (d.Bloecke()->count() > 1) d.Bloecke()->item(1)->setCheckState(Qt::Checked);
+            return dialogBild(d, "unterricht_beziehung");
+        });
+        f.Regeln().HinzuClick();
+    }
     // A class with a special-separation group; without one its first block joins the group.
     u.UnterrichtPC->setCurrentIndex(2);
     for (int k = 0; k < u.TrennungKlassenL->count(); ++k) {
@@ -307,12 +338,43 @@ int StammBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& ordner
     seite(lehrer, "LehrerPC", 1);
     n += Bild(lehrer, ordner, "stamm_lehrer_zeitvorgaben");
     if (!frei.empty()) MasterDataEditor(haupt.Sitzung().Stamm()).Unlock(SperrZiel::Lehrer, 0, frei);
+    // The page "Regeln" with a few rules, taken back afterwards.
+    {
+        CapturingReporter still;
+        const CLehrerRegeln vorher = d.Lehrer[gesperrt].Regeln;
+        CLehrerRegeln r = vorher;
+        r.MaxStundenProTag = 6;
+        r.MaxLueckenProWoche = 3;
+        r.MaxTage = 4;
+        r.FensterVon = 7;
+        r.FensterBis = d.Angaben.Stunden;
+        r.FensterMaxTage = 2;
+        MasterDataEditor(haupt.Sitzung().Stamm()).SetTeacherRules(gesperrt, r, still);
+        lehrer.Auffrischen();
+        seite(lehrer, "LehrerPC", 2);
+        n += Bild(lehrer, ordner, "stamm_lehrer_regeln");
+        MasterDataEditor(haupt.Sitzung().Stamm()).SetTeacherRules(gesperrt, vorher, still);
+    }
     seite(lehrer, "LehrerPC", 0);
     lehrer.hide();
 
     haupt.KlassenClick();
     haupt.KlassenForm().move(ort);
     n += Bild(haupt.KlassenForm(), ordner, "stamm_klassen");
+    if (!d.Klassen.empty()) {
+        CapturingReporter still;
+        const CTagesRegeln vorher = d.Klassen[0].Regeln;
+        CTagesRegeln r = vorher;
+        r.MaxLueckenProTag = 0;
+        r.MaxInFolge = 6;
+        MasterDataEditor(haupt.Sitzung().Stamm()).SetClassRules(0, r, still);
+        waehlen(haupt.KlassenForm(), "KlassenCoBox", 0);
+        haupt.KlassenForm().Auffrischen();
+        seite(haupt.KlassenForm(), "KlassenPC", 2);
+        n += Bild(haupt.KlassenForm(), ordner, "stamm_klassen_regeln");
+        MasterDataEditor(haupt.Sitzung().Stamm()).SetClassRules(0, vorher, still);
+        seite(haupt.KlassenForm(), "KlassenPC", 0);
+    }
     haupt.KlassenForm().hide();
 
     haupt.KurseClick();
@@ -495,6 +557,11 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     // of the hours field asked from its pop-up: the whole screen, as the user sees it.
     auto& angaben = haupt.AngabenForm();
     QTimer::singleShot(300, &angaben, [&] {
+        // Breaks after the 3rd and the 6th hour, for the picture only: the dialog is refused.
+        std::vector<int> pausen;
+        for (int t = 0; t < kMaxDays; ++t)
+            pausen.insert(pausen.end(), {SlotOf(t, 3), SlotOf(t, 6)});
+        angaben.Pausen().Setzen(pausen);
         n += angaben.grab().save(QDir(ordner).filePath("allgemeine_angaben.png"));
         QTimer::singleShot(300, &angaben, [] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {

@@ -2,11 +2,14 @@
 #include "ui/TAllgemeineAngabenForm.h"
 
 #include "ui/QtReporter.h"
+#include "ui/SlotGitter.h"
 #include "ui/THilfeForm.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +42,9 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
     tageSG_->setObjectName("TageSG");
     tageSG_->setHorizontalHeaderLabels({"Tag"});
     tageSG_->horizontalHeader()->setStretchLastSection(true);
+    pausenG_ = new SlotGitter("PausenG", this);
+    pausenG_->setToolTip("Ein Klick setzt eine Pause oder nimmt sie weg. In einer Pause steht "
+                         "kein Unterricht.");
 
     Direkthilfe(stundenE_, "max. Stunden pro Woche",
                 "Dies ist die Obergrenze für alle möglichen Unterrichtszeiten. Sie betrifft "
@@ -52,6 +58,7 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
     connect(tageE_, &QLineEdit::editingFinished, this, &TAllgemeineAngabenForm::TageVerlassen);
     connect(stundenE_, &QLineEdit::editingFinished, this,
             &TAllgemeineAngabenForm::StundenVerlassen);
+    connect(nullteCB_, &QCheckBox::toggled, this, &TAllgemeineAngabenForm::PausenAufbauen);
 
     // The dialog's own pop-up "Hilfe" opens the page named in its hint.
     setToolTip("optionen.htm");
@@ -80,9 +87,17 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
     form->addRow("Unterrichtstage pro Woche:", tageE_);
     form->addRow("Maximale Stundenzahl pro Tag:", stundenE_);
     form->addRow(nullteCB_);
+    auto* pausen = new QGroupBox("Pausen", this);
+    pausen->setObjectName("PausenGB");
+    auto* pausenLayout = new QVBoxLayout(pausen);
+    pausenLayout->addWidget(pausenG_);
+    pausenLayout->addStretch(1);
+    auto* mitte = new QHBoxLayout;
+    mitte->addWidget(tageSG_, 1);
+    mitte->addWidget(pausen);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(tageSG_);
+    layout->addLayout(mitte, 1);
     layout->addWidget(knoepfe);
     Laden(AllgemeineAngaben{});
 }
@@ -105,6 +120,14 @@ void TAllgemeineAngabenForm::Laden(const AllgemeineAngaben& angaben) {
     Zeilen(angaben.Tage);
     for (int i = 0; i < tageSG_->rowCount(); ++i)
         tageSG_->setItem(i, 0, new QTableWidgetItem(Q(TagName(angaben, i))));
+    pausenG_->Aufbauen(angaben);
+    pausenG_->Setzen(angaben.Pausen);
+}
+
+void TAllgemeineAngabenForm::PausenAufbauen() {
+    AllgemeineAngaben a = Werte();
+    if (!IsValidTage(a.Tage) || !IsValidStunden(a.Stunden)) return;
+    pausenG_->Aufbauen(a);
 }
 
 void TAllgemeineAngabenForm::Zeilen(int tage) {
@@ -119,6 +142,7 @@ bool TAllgemeineAngabenForm::TageVerlassen() {
     const int tage = Zahl(tageE_);
     if (IsValidTage(tage)) {
         Zeilen(tage);
+        PausenAufbauen();
         return true;
     }
     reporter_.Show({kTageFalsch, titel::Fehler});
@@ -128,7 +152,10 @@ bool TAllgemeineAngabenForm::TageVerlassen() {
 }
 
 bool TAllgemeineAngabenForm::StundenVerlassen() {
-    if (IsValidStunden(Zahl(stundenE_))) return true;
+    if (IsValidStunden(Zahl(stundenE_))) {
+        PausenAufbauen();
+        return true;
+    }
     reporter_.Show({kStundenFalsch, titel::Fehler});
     stundenE_->setFocus();
     return false;
@@ -150,6 +177,7 @@ AllgemeineAngaben TAllgemeineAngabenForm::Werte() const {
         const QTableWidgetItem* item = tageSG_->item(i, 0);
         a.TagNamen.push_back(item ? S(item->text()) : std::string());
     }
+    a.Pausen = pausenG_->Slots();
     return a;
 }
 
@@ -158,6 +186,8 @@ void TAllgemeineAngabenForm::SetEditable(bool editable) {
     tageE_->setEnabled(editable);
     stundenE_->setEnabled(editable);
     nullteCB_->setEnabled(editable);
+    pausenG_->SetEditable(editable);
+    pausenG_->setEnabled(editable);
 }
 
 } // namespace sw::ui

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TAllgemeineAngabenForm.h: the general-settings dialog: days per week, hours per day, the 0th
-// hour and the day names. Leaving a number field checks it at once; OK hands the values back.
+// hour, the day names and the school's breaks ("Pausen", a grid of the week: a click marks a
+// slot as a break or frees it). Leaving a number field checks it at once; OK hands the values
+// back.
 // Each field's pop-up menu "Direkthilfe" explains it in the context-help window.
 #pragma once
 #include "model/Report.h"
@@ -16,6 +18,7 @@ class QTableWidget;
 
 namespace sw::ui {
 
+class SlotGitter;
 class THilfeForm;
 
 class TAllgemeineAngabenForm : public QDialog {
@@ -26,7 +29,9 @@ public:
     void Laden(const AllgemeineAngaben& angaben);
     // The values of the fields; call after OK.
     AllgemeineAngaben Werte() const;
-    // Plan mode disables the three fields (the day names stay editable).
+    // The grid of the breaks.
+    SlotGitter& Pausen() { return *pausenG_; }
+    // Plan mode disables the three fields and the breaks (the day names stay editable).
     void SetEditable(bool editable);
 
     // Leaving the fields; false (with the message shown) for an invalid value.
@@ -50,6 +55,8 @@ public slots:
 private:
     void Direkthilfe(QWidget* feld, const char* titel, const char* text);
     void Zeilen(int tage);
+    // The breaks' grid for the week the fields hold, its marks kept where they still fit.
+    void PausenAufbauen();
 
     Reporter& reporter_;
     THilfeForm& hilfe_;
@@ -57,6 +64,7 @@ private:
     QLineEdit* stundenE_;
     QCheckBox* nullteCB_;
     QTableWidget* tageSG_;
+    SlotGitter* pausenG_;
     // The "Direkthilfe" of each field: title and text.
     std::map<const QWidget*, std::pair<const char*, const char*>> direkthilfe_;
 };

@@ -2,6 +2,7 @@
 #include "ui/TKlassenForm.h"
 
 #include "ui/QtReporter.h"
+#include "ui/RegelnSeite.h"
 #include "ui/SperrGitter.h"
 #include "ui/TNeuForm.h"
 
@@ -55,6 +56,14 @@ TKlassenForm::TKlassenForm(Session& session, Reporter& reporter, Desktop& deskto
     v->addStretch(1);
     v->addLayout(knoepfe);
     SeitenAnordnen(seiten_, allgemein, SperrZiel::Klasse, leiste, schliessen);
+    regeln_ = new RegelnSeite(false, this);
+    seiten_->addTab(regeln_, "Regeln");
+    // A refusal keeps what was typed, so that it can be corrected.
+    connect(regeln_, &RegelnSeite::Uebernommen, this, [this] {
+        const Aenderung a = Editor().SetClassRules(
+            Auswahl(), static_cast<const CTagesRegeln&>(regeln_->Werte()), reporter_);
+        if (a.Geaendert) Ergebnis(a);
+    });
     resize(440, 380);
 }
 
@@ -75,6 +84,10 @@ void TKlassenForm::Zeigen() {
     const CKlasse* k = Klasse();
     QSignalBlocker still(optiCB_);
     optiCB_->setChecked(k && k->Opti);
+    CLehrerRegeln r;
+    if (k) static_cast<CTagesRegeln&>(r) = k->Regeln;
+    regeln_->Aufbauen(Daten().Angaben);
+    regeln_->Zeigen(r);
 }
 
 void TKlassenForm::Freigeben() {
@@ -82,6 +95,7 @@ void TKlassenForm::Freigeben() {
          std::initializer_list<QWidget*>{neuBtn_, loeschenBtn_, neuBitBtn_, loeschenBitBtn_})
         w->setEnabled(editable_);
     optiCB_->setEnabled(editable_ && Klasse());
+    regeln_->SetEditable(editable_ && Klasse());
 }
 
 void TKlassenForm::NeuClick() {

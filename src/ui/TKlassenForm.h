@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TKlassenForm.h: the class dialog "Klassen". Page "Allgemeine Angaben": the class list, whether
 // the class takes part in the optimisation, new, rename and delete; page "Zeitvorgaben": the
-// lock grid; below both the navigation bar.
+// lock grid; page "Regeln": the rules of its days; below them the navigation bar.
 #pragma once
 #include "ui/TStammForm.h"
 
@@ -9,6 +9,7 @@ class QTabWidget;
 
 namespace sw::ui {
 
+class RegelnSeite;
 class TNeuForm;
 
 class TKlassenForm : public TStammForm {
@@ -16,6 +17,8 @@ class TKlassenForm : public TStammForm {
 public:
     TKlassenForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuForm& NeuForm() { return *neuForm_; }
+
+    RegelnSeite& Regeln() { return *regeln_; }
 
     static constexpr const char* kHilfe = "formular_klassen.htm";
 
@@ -34,6 +37,7 @@ private:
     const CKlasse* Klasse() const;
 
     TNeuForm* neuForm_;
+    RegelnSeite* regeln_;
     QTabWidget* seiten_;
     QCheckBox* optiCB_;
     QPushButton* neuBtn_;

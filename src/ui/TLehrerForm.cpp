@@ -3,6 +3,7 @@
 
 #include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
+#include "ui/RegelnSeite.h"
 #include "ui/SperrGitter.h"
 #include "ui/TNeuForm.h"
 
@@ -83,6 +84,13 @@ TLehrerForm::TLehrerForm(Session& session, Reporter& reporter, Desktop& desktop,
     v->addWidget(tendenzCB_);
     v->addLayout(knoepfe);
     SeitenAnordnen(seiten_, allgemein, SperrZiel::Lehrer, leiste, schliessen);
+    regeln_ = new RegelnSeite(true, this);
+    seiten_->addTab(regeln_, "Regeln");
+    // A refusal keeps what was typed, so that it can be corrected.
+    connect(regeln_, &RegelnSeite::Uebernommen, this, [this] {
+        const Aenderung a = Editor().SetTeacherRules(Auswahl(), regeln_->Werte(), reporter_);
+        if (a.Geaendert) Ergebnis(a);
+    });
     resize(520, 460);
 }
 
@@ -116,6 +124,8 @@ void TLehrerForm::Zeigen() {
     kasten(klassenLehrerCB_, l && l->KlassenLehrer);
     kasten(optiCB_, l && l->Opti);
     kasten(tendenzCB_, l && l->TendenzZuFreienTagen);
+    regeln_->Aufbauen(Daten().Angaben);
+    regeln_->Zeigen(l ? l->Regeln : CLehrerRegeln{});
     laden_ = false;
 }
 
@@ -148,6 +158,7 @@ void TLehrerForm::Freigeben() {
         w->setEnabled(l && (editable_ || w == tendenzCB_ || w == umbenennenBtn_));
     // The class list belongs to a class teacher.
     klassenCLBox_->setEnabled(editable_ && l && l->KlassenLehrer);
+    regeln_->SetEditable(editable_ && l);
 }
 
 void TLehrerForm::FachGeklickt(QListWidgetItem* item) {

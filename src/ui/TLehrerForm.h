@@ -2,7 +2,7 @@
 // TLehrerForm.h: the teacher dialog "Lehrer". Page "Allgemeine Angaben": the teacher list, the
 // short form, the subjects he teaches (his own first), the class he leads, whether he takes part in
 // the optimisation and prefers free days, new, rename and delete; page "Zeitvorgaben": the lock
-// grid; below both the navigation bar.
+// grid; page "Regeln": the rules of his days and his week; below them the navigation bar.
 #pragma once
 #include "ui/TStammForm.h"
 
@@ -11,6 +11,7 @@ class QListWidgetItem;
 
 namespace sw::ui {
 
+class RegelnSeite;
 class TNeuNameForm;
 
 class TLehrerForm : public TStammForm {
@@ -18,6 +19,8 @@ class TLehrerForm : public TStammForm {
 public:
     TLehrerForm(Session& session, Reporter& reporter, Desktop& desktop, QWidget* parent = nullptr);
     TNeuNameForm& NeuForm() { return *neuForm_; }
+
+    RegelnSeite& Regeln() { return *regeln_; }
 
     static constexpr const char* kHilfe = "formular_lehrer.htm";
 
@@ -42,6 +45,7 @@ private:
     void KlasseGeklickt(QListWidgetItem* item);
 
     TNeuNameForm* neuForm_;
+    RegelnSeite* regeln_;
     QTabWidget* seiten_;
     QLabel* kurzL_;
     QLabel* faecherL_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TUnterrichtForm.h"
 
+#include "ui/BlockRegelnSeite.h"
 #include "ui/Desktop.h"
 #include "ui/QtReporter.h"
 #include "ui/TBlockForm.h"
@@ -53,6 +54,8 @@ TUnterrichtForm::TUnterrichtForm(Session& session, Reporter& reporter, Desktop& 
     setWindowTitle("Unterricht");
     setModal(false);
     seiten_.Aufbauen(this);
+    regeln_ = new BlockRegelnSeite(session, reporter, desktop, this);
+    seiten_.UnterrichtPC->addTab(regeln_, "Regeln");
     blockForm_ = new TBlockForm(this);
     raumForm_ = new TRaumWahlForm(this);
     Verbinden();
@@ -227,6 +230,7 @@ void TUnterrichtForm::Leeren() {
     seiten_.Label12->hide();
     seiten_.SummeLabel->clear();
     seiten_.TrennungCB->setEnabled(false);
+    regeln_->Zeigen(block_);
     setWindowTitle("Unterricht");
     hide();
 }
@@ -243,6 +247,7 @@ void TUnterrichtForm::SetEditable(bool editable) {
     s.ZerlegenInEinzeleinheitenPMI->setEnabled(editable);
     // The separation flag needs a selected block as well.
     s.TrennungCB->setEnabled(editable && block_.Art != BlockArt::Keiner);
+    regeln_->SetEditable(editable);
     RaumKnoepfe();
 }
 
@@ -290,6 +295,7 @@ void TUnterrichtForm::ZeitgitterAufbauen() {
     seiten_.TagCoBox->clear();
     for (const std::string& name : TagNamenDerWoche(a))
         seiten_.TagCoBox->addItem(Q(name));
+    regeln_->ZeitgitterAufbauen();
 }
 
 // --- the block page ----------------------------------------------------------------------------
@@ -373,6 +379,7 @@ void TUnterrichtForm::BlockGewaehlt(BlockArt art) {
     seiten_.TrennungCB->setEnabled(editable_ && gewaehlt);
     RaumKnoepfe();
     EinheitenNeu();
+    regeln_->Zeigen(block_);
 }
 
 void TUnterrichtForm::HinzuBitBtnClick() {
@@ -404,6 +411,10 @@ void TUnterrichtForm::SeiteGewechselt(int index) {
     }
     if (index == 2) {
         TrennungKlasseGewaehlt();
+        return;
+    }
+    if (index == 3) {
+        regeln_->Zeigen(block_);
         return;
     }
     LessonEditor e = Editor();

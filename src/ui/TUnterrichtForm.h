@@ -2,10 +2,10 @@
 // TUnterrichtForm.h: the lesson window "Unterricht". Its block page says which teacher teaches
 // which class what, and which classes join which course; its units page cuts a block's hours into
 // units and gives each unit its time presets and room; its third page groups blocks for special
-// separation. The window keeps only what is selected: every change of master data is a call of
-// the LessonEditor, and the window then shows what the editor answers. Filling a control never
-// changes a unit: the handlers run on the user's input only. Its block and room dialogs run
-// through the desktop.
+// separation; its fourth states the rules of the selected block and its relations to others. The
+// window keeps only what is selected: every change of master data is a call of the LessonEditor,
+// and the window then shows what the editor answers. Filling a control never changes a unit: the
+// handlers run on the user's input only. Its block and room dialogs run through the desktop.
 #pragma once
 #include "app/Session.h"
 #include "define/LessonEditor.h"
@@ -17,6 +17,7 @@
 
 namespace sw::ui {
 
+class BlockRegelnSeite;
 class Desktop;
 class TBlockForm;
 class TRaumWahlForm;
@@ -31,6 +32,7 @@ public:
     UnterrichtSeiten& Seiten() { return seiten_; }
     TBlockForm& BlockForm() { return *blockForm_; }
     TRaumWahlForm& RaumWahlForm() { return *raumForm_; }
+    BlockRegelnSeite& Regeln() { return *regeln_; }
     const AktuellerBlock& Block() const { return block_; }
 
     // The lists rebuilt from the master data, the block page active, and the window shown.
@@ -95,6 +97,7 @@ private:
     UnterrichtSeiten seiten_;
     TBlockForm* blockForm_;
     TRaumWahlForm* raumForm_;
+    BlockRegelnSeite* regeln_;
     bool editable_ = true;
     bool laden_ = false; // the controls are being filled: their handlers do nothing
     BlockSeite ansicht_;

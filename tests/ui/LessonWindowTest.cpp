@@ -137,13 +137,15 @@ protected:
 TEST_F(LessonWindow, ControlsCarryTheirNamesAndCaptions) {
     EXPECT_EQ(form.windowTitle(), "Unterricht");
     auto* pc = W<QTabWidget>("UnterrichtPC");
-    ASSERT_EQ(pc->count(), 3);
+    ASSERT_EQ(pc->count(), 4);
     EXPECT_EQ(pc->widget(0)->objectName(), "UnterrichtsBlockTS");
     EXPECT_EQ(pc->widget(1)->objectName(), "EinheitenTS");
     EXPECT_EQ(pc->widget(2)->objectName(), "SpezialTrennungenTS");
     EXPECT_EQ(pc->tabText(0), U("Unterrichts - Blöcke"));
     EXPECT_EQ(pc->tabText(1), "Einheiten");
     EXPECT_EQ(pc->tabText(2), "Spezial-Trennungen");
+    EXPECT_EQ(pc->widget(3)->objectName(), "RegelnTS");
+    EXPECT_EQ(pc->tabText(3), "Regeln");
     for (const char* n :
          {"LehrerL", "KlassenL", "FachL", "KursL", "KursFachL", "VFachBlockL", "VFachStdL",
           "VKursBlockL", "VKursStdL", "EinheitenL", "EinheitenStdL", "RaumL", "TrennungKlassenL",
