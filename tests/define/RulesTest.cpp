@@ -73,7 +73,7 @@ TEST(Rules, SetWholeOrRefuseWithTheRulesSentence) {
          }},
         {breaks({SlotOf(0, 1)}),
          "Die Regel „Pause Mo 1“ der Schule kann nie erfüllt werden: eine Einheit (Unterricht "
-         "„MEIER / 5B / PH“) ist dann fest gelegt.",
+         "„MEIER / 5B / PH“) ist dann festgelegt.",
          nullptr},
         {block(0, {{SlotOf(1, 3), SlotOf(2, 1)}, 2, 1}), "",
          [](const Stammdaten& d) {
@@ -86,7 +86,7 @@ TEST(Rules, SetWholeOrRefuseWithTheRulesSentence) {
          nullptr},
         {block(0, {{SlotOf(2, 1)}, 0, 0}),
          "Die Regel „erlaubte Zeiten“ (Unterricht „MEIER / 5A / M“) kann nie erfüllt werden: "
-         "eine Einheit ist auf Di 3 fest gelegt.",
+         "eine Einheit ist auf Di 3 festgelegt.",
          nullptr},
     };
     for (const auto& c : cases) {
@@ -239,7 +239,7 @@ TEST(Rules, UnitEditsKeepTheRules) {
          },
          "Eine Festlegung dieser Zeit für diese Unterrichts - Einheit ist nicht möglich!\n\nDie "
          "Regel „erlaubte Zeiten“ (Unterricht „SCHULZ / 5A / D“) kann nie erfüllt werden: eine "
-         "Einheit ist auf Di 1 fest gelegt."},
+         "Einheit ist auf Di 1 festgelegt."},
     };
     for (const auto& c : cases) {
         Stammdaten d = MasterSchool();

@@ -291,7 +291,7 @@ TEST(FetImport, TheImportedSchoolIsSavedAndReadBackUnchanged) {
                  "<Preferred_Hour>2</Preferred_Hour>") +
             Rule("ConstraintMinDaysBetweenActivities",
                  "<Activity_Id>1</Activity_Id><Activity_Id>2</Activity_Id><MinDays>2</MinDays>",
-                 95) +
+                 100) +
             Rule("ConstraintTeacherNotAvailableTimes", "<Teacher>B</Teacher>" + Time("Mo", "1")),
         Rule("ConstraintActivityPreferredRoom", "<Activity_Id>3</Activity_Id><Room>R1</Room>") +
             Rule("ConstraintSubjectPreferredRoom", "<Subject>M</Subject><Room>R2</Room>"));

@@ -128,7 +128,7 @@ TEST(FetRules, TeacherLimits) {
     }
     ExpectLines(r.report,
                 {{W, "ConstraintTeacherMaxHoursDaily", "kann nie erfüllt werden", 1,
-                  "Die Regel „höchstens 1 Stunden am Tag“ des Lehrers „Lehrer 3“ kann nie erfüllt "
+                  "Die Regel „höchstens 1 Stunde am Tag“ des Lehrers „Lehrer 3“ kann nie erfüllt "
                   "werden: eine Einheit (Unterricht „Lehrer 3 / 5a1 / D“) ist 2 Stunden lang."},
                  {W, "ConstraintTeacherMaxHoursDaily",
                   "ein Wunsch (Gewicht unter 100 %), keine feste Regel", 1},
@@ -180,7 +180,7 @@ TEST(FetRules, StudentLimits) {
           "erlaubt",
           1},
          {W, "ConstraintStudentsSetMaxHoursContinuously", "kann nie erfüllt werden", 1,
-          "Die Regel „höchstens 1 Stunden in Folge“ der Klasse „6“ kann nie erfüllt "
+          "Die Regel „höchstens 1 Stunde in Folge“ der Klasse „6“ kann nie erfüllt "
           "werden: eine Einheit (Unterricht „B / 6 / M“) ist 2 Stunden lang."},
          {W, "ConstraintStudentsSetMaxGapsPerDay", "schränkt in dieser Woche nichts ein", 1}});
 }
@@ -205,7 +205,7 @@ TEST(FetRules, BreaksBecomeBreaksOfTheSchool) {
                 {{U, "ConstraintBreakTimes", "als Pausen der Schule", 1},
                  {A, "ConstraintBreakTimes", "als Sperre aller Lehrer und Klassen", 1,
                   "Die Regel „Pause Di 5“ der Schule kann nie erfüllt werden: eine Einheit "
-                  "(Unterricht „A / 5b / M“) ist dann fest gelegt."},
+                  "(Unterricht „A / 5b / M“) ist dann festgelegt."},
                  {A, "Pausen", "als gestrichene Stunde (an jedem Tag Pause)", 1}});
 }
 

@@ -106,7 +106,7 @@ TEST_F(RulesWindows, BreaksAreClickedInTheGeneralSettings) {
     EXPECT_FALSE(ApplyGeneralSettings(session.Stamm(), dlg.Werte(), false, rep));
     ASSERT_EQ(rep.shown.size(), 1U);
     EXPECT_EQ(rep.shown[0].Text, "Die Regel „Pause Mo 2“ der Schule kann nie erfüllt werden: eine "
-                                 "Einheit (Unterricht „L0 / K0 / F0“) ist dann fest gelegt.");
+                                 "Einheit (Unterricht „L0 / K0 / F0“) ist dann festgelegt.");
     EXPECT_EQ(session.Stamm(), vorher);
 }
 
