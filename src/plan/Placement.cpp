@@ -18,6 +18,7 @@ struct AsRefusal {
     using Answer = Refusal;
     static Answer Allow() { return {}; }
     Answer Refuse(const Refusal& r, const CStunde* = nullptr) const { return r; }
+    Answer RefuseRule(const Refusal& r, const CStunde* = nullptr) const { return r; }
 };
 
 // Writes the fields a refusal names into the report, which CheckPlacement has reset to -1, and
@@ -30,13 +31,17 @@ struct IntoReport {
     Answer Refuse(const Refusal& r, const CStunde* shown = nullptr) const {
         ConflictReport& report = PlanWriter::Conflict(*plan);
         report.KonfliktArt = r.Kind;
-        report.KonfliktRegel = r.Regel;
         if (r.Of == Refusal::Names::Room) report.KonfliktRaum = r.Index;
         if (r.Of == Refusal::Names::Class) report.KonfliktKlasse = r.Index;
         if (r.Of == Refusal::Names::Teacher) report.KonfliktLehrer = r.Index;
         if (!r.Stunde) return shown;
         report.KonfliktStunde = r.Stunde;
         return r.Stunde;
+    }
+    // A rule of the school: the report names it too.
+    Answer RefuseRule(const Refusal& r, const CStunde* shown = nullptr) const {
+        PlanWriter::Conflict(*plan).KonfliktRegel = r.Regel;
+        return Refuse(r, shown);
     }
 };
 
@@ -198,23 +203,14 @@ template <typename Out> struct Rules {
         return Out::Allow();
     }
 
-    // The breaks and the allowed times; a school without rules passes with one test.
+    // The rules of the school: breaks and allowed times, then those over the days of the hour's
+    // teacher, classes and block. An hour no rule concerns passes with one test of its own flag.
     static Answer SchoolRules(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
-        const PlanRules* rules = plan.Regeln();
-        if (!rules) return Out::Allow();
-        return Refused(rules->SlotRefusal(plan, h, slot), h, out);
-    }
-
-    // The rules over the days of the hour's teacher, classes and block.
-    static Answer DayRules(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
-        const PlanRules* rules = plan.Regeln();
-        if (!rules) return Out::Allow();
-        return Refused(rules->DayRefusal(plan, h, slot), h, out);
-    }
-
-    static Answer Refused(const Refusal& r, const CStunde& h, Out out) {
-        if (!r) return Out::Allow();
-        return out.Refuse(r, &h);
+        if (!h.Regeln) return Out::Allow();
+        const PlanRules& rules = *plan.Regeln();
+        if (const Refusal r = rules.SlotRefusal(plan, h, slot)) return out.RefuseRule(r, &h);
+        if (const Refusal r = rules.DayRefusal(plan, h, slot)) return out.RefuseRule(r, &h);
+        return Out::Allow();
     }
 
     static Answer LessonClash(const CPlan& plan, const CStunde& h, int slot, int, Out out) {
@@ -224,9 +220,9 @@ template <typename Out> struct Rules {
 
     // The rules in the order of enum Rule, which is the check's order: each named once, here.
     using RuleFn = Answer (*)(const CPlan&, const CStunde&, int slot, int room, Out);
-    static constexpr std::array<RuleFn, 11> kRules = {
-        &OutsideWeek,   &CellOccupied, &RoomLocked,  &FixedTime,   &HourBound, &DayLimit,
-        &TeacherLocked, &ClassRules,   &SchoolRules, &LessonClash, &DayRules};
+    static constexpr std::array<RuleFn, 10> kRules = {
+        &OutsideWeek, &CellOccupied,  &RoomLocked, &FixedTime,   &HourBound,
+        &DayLimit,    &TeacherLocked, &ClassRules, &SchoolRules, &LessonClash};
 
     // The rules `which` in their order; the first refusal ends the check. Each call is bound at
     // compile time, so the chain inlines as if written out.
@@ -243,20 +239,28 @@ template <typename Out> struct Rules {
     }
 
     // Every rule.
+    // Every rule. An hour no rule of the school concerns (the common case) ends the chain with
+    // the clashes, out of which the scans are tail calls: the check then needs no stack frame.
     static Answer Check(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
-        return ApplyAll(std::make_index_sequence<kRules.size()>{}, plan, h, slot, room, out);
+        if (Answer a =
+                Apply<Rule::OutsideWeek, Rule::CellOccupied, Rule::RoomLocked, Rule::FixedTime,
+                      Rule::HourBound, Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules>(
+                    plan, h, slot, room, out))
+            return a;
+        if (h.Regeln) [[unlikely]]
+            return RulesAndClashes(plan, h, slot, room, out);
+        return LessonClash(plan, h, slot, room, out);
     }
-    template <std::size_t... i>
-    static Answer ApplyAll(std::index_sequence<i...>, const CPlan& plan, const CStunde& h, int slot,
-                           int room, Out out) {
-        return Apply<static_cast<Rule>(i)...>(plan, h, slot, room, out);
+    [[gnu::noinline]] static Answer RulesAndClashes(const CPlan& plan, const CStunde& h, int slot,
+                                                    int room, Out out) {
+        return Apply<Rule::SchoolRules, Rule::LessonClash>(plan, h, slot, room, out);
     }
     // The rules that no moving of other hours at the slot can change: all but the cell and the
     // clashes. A rule over the days counts here too: the lessons that break it stand elsewhere.
     static Answer Fixed(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
         return Apply<Rule::OutsideWeek, Rule::RoomLocked, Rule::FixedTime, Rule::HourBound,
-                     Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules, Rule::SchoolRules,
-                     Rule::DayRules>(plan, h, slot, room, out);
+                     Rule::DayLimit, Rule::TeacherLocked, Rule::ClassRules, Rule::SchoolRules>(
+            plan, h, slot, room, out);
     }
 
 private:

@@ -80,9 +80,9 @@ enum class Rule : std::uint8_t {
     DayLimit,      // the day restriction of the hour
     TeacherLocked, // the teacher is locked at the slot
     ClassRules,    // a class of the hour is locked, or the slot lies beyond its hour limit
-    SchoolRules,   // a break, or a start outside the allowed times of the hour's block
+    SchoolRules,   // a rule of the school (PlanRules.h): a break, the allowed times, the rules
+                   // over the days of the hour's teacher, classes and block
     LessonClash,   // the first lesson at the slot, in room order, that clashes with the hour
-    DayRules,      // a rule of the school over the teacher's, the classes' or the block's days
 };
 
 // One rule alone: its refusal, or Keiner.

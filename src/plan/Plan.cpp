@@ -278,6 +278,9 @@ void CPlan::BuildLessonHours() {
     namen_ = nullptr;
     position_.assign(StundenL.size(), -1);
     regeln_ = PlanRules::Build(*this, ends);
+    if (regeln_)
+        for (auto& h : StundenL.items_)
+            h->Regeln = regeln_->Concerns(*h) ? 1 : 0;
 }
 
 CPlan::~CPlan() = default;

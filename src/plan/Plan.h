@@ -81,6 +81,7 @@ struct CStunde {
     std::int32_t BlockPos = -1;  // -1 single hour, else 0..Laenge-1
     sw::Modus Modus = sw::Modus::Frei;
     Flag Trennung = 0;
+    Flag Regeln = 0; // a rule of the school concerns the hour (PlanRules.h)
     std::int32_t SpezialTrennung = -1;
     Flag NurUrPlan = 0;
     Flag OberesLimit = 0;
@@ -400,9 +401,9 @@ public:
     // Why the last placement check, move or edit refused, and the hour it names.
     const ConflictReport& Conflict() const { return conflict_; }
     void ReportConflict(const ConflictReport& c) { conflict_ = c; }
-    // The report without kind, room, class and teacher; the hour it names stays.
+    // The report without kind, room, class and teacher; the hour it names stays. (KonfliktRegel
+    // counts only with the kind Regel, which sets it.)
     void ClearConflict() {
-        conflict_.KonfliktRegel = -1;
         conflict_.KonfliktRaum = -1;
         conflict_.KonfliktKlasse = -1;
         conflict_.KonfliktLehrer = -1;
@@ -513,7 +514,6 @@ private:
     ConflictReport conflict_;
     std::array<Flag, kZielAnzahl> ziele_{};
     SharedInts universalRaumL_;
-    std::unique_ptr<PlanRules> regeln_;
 
     const Stammdaten& stamm_;
     // The names of the master data while BuildLessonHours runs, nullptr otherwise.
@@ -532,6 +532,8 @@ private:
     std::array<std::uint8_t, kSlotCount> inWeek_{};
     int placed_ = 0;
     int markers_ = 0;
+    // Last, so that the members the placement check reads keep their places.
+    std::unique_ptr<PlanRules> regeln_;
 };
 
 } // namespace sw

@@ -159,6 +159,24 @@ std::unique_ptr<PlanRules> PlanRules::Build(const CPlan& plan, const std::vector
     return r;
 }
 
+bool PlanRules::Concerns(const CStunde& h) const {
+    if (!h.IsLesson() || h.Index < 0) return false;
+    if (std::any_of(pause_.begin(), pause_.end(), [](std::uint8_t p) { return p != 0; }))
+        return true;
+    if (lehrerSet_[static_cast<std::size_t>(h.Lehrer)]) return true;
+    const auto classRules = [&](int k) {
+        return klassenSet_[static_cast<std::size_t>(k)] ||
+               !endsDay_[static_cast<std::size_t>(k)].empty();
+    };
+    if (!h.IsCourse() ? classRules(h.Klasse)
+                      : std::any_of(h.KlassenL->begin(), h.KlassenL->end(), classRules))
+        return true;
+    const int b = blockOf_[static_cast<std::size_t>(h.Index)];
+    if (b < 0) return false;
+    const Block& block = blocks_[static_cast<std::size_t>(b)];
+    return !block.Regeln.Leer() || !block.Relations.empty();
+}
+
 bool PlanRules::StartAllowed(const CStunde& h, int start) const {
     const int b = blockOf_[static_cast<std::size_t>(h.Index)];
     if (b < 0) return true;

@@ -39,6 +39,10 @@ public:
     // its hours in StundenL.
     static std::unique_ptr<PlanRules> Build(const CPlan& plan, const std::vector<int>& ends);
 
+    // Whether any rule concerns h: a break, a rule of its teacher, of one of its classes or of
+    // its block. The placement check asks the rules only for such an hour (CStunde::Regeln).
+    bool Concerns(const CStunde& h) const;
+
     // A break at `slot`.
     bool Pause(int slot) const { return pause_[static_cast<std::size_t>(slot)] != 0; }
     // Whether h's unit may begin at `start` by the allowed times of its block.
