@@ -6,6 +6,7 @@
 #include "plan/Evaluation.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace sw {
 
@@ -94,6 +95,55 @@ void ConflictSearch::AddObstacle(int u, int self, double& cost, bool& fixed) {
     cost += 1.0 + pushed_[u];
 }
 
+bool ConflictSearch::RuleObstacles(int u, int slot, int length, const Refusal& r, double& cost,
+                                   bool& fixed) {
+    const int day = DayOf(slot);
+    const bool teacher = r.Lehrer() >= 0;
+    const int who = teacher ? r.Lehrer() : r.Klasse();
+    if (who < 0) return false;
+    const auto lessonAt = [&](int s) {
+        return teacher ? plan_.LessonOfTeacher(who, s) : plan_.LessonOfClass(who, s);
+    };
+    const auto dayBits = [&](int e) {
+        return teacher ? PlanRules::TeacherDay(plan_, who, e) : PlanRules::ClassDay(plan_, who, e);
+    };
+    const auto art = static_cast<RegelArt>(r.Regel);
+    if (art == RegelArt::MaxStundenProTag) {
+        // Lessons of that day make way until the unit fits.
+        const int most = teacher ? plan_.LehrerAt(who).Regeln.MaxStundenProTag
+                                 : plan_.KlasseAt(who).Regeln.MaxStundenProTag;
+        int over = std::popcount(dayBits(day)) + length - most;
+        for (int hour = 0; hour < kHoursPerDay && over > 0; ++hour) {
+            const int o = Owner(lessonAt(SlotOf(day, hour)));
+            if (o < 0 || o == u || seen_[o] == stamp_) continue;
+            AddObstacle(o, u, cost, fixed);
+            over -= units_[o].Length;
+        }
+        return over <= 0;
+    }
+    if (teacher && (art == RegelArt::MaxTage || art == RegelArt::Zeitfenster)) {
+        // The teacher's lessons of one other day (within the window) make way: the day with the
+        // fewest of them.
+        const CLehrerRegeln& rr = plan_.LehrerAt(who).Regeln;
+        const std::uint16_t within =
+            art == RegelArt::MaxTage
+                ? std::uint16_t{0xFFFF}
+                : static_cast<std::uint16_t>(((1u << (rr.FensterBis - rr.FensterVon + 1)) - 1u)
+                                             << rr.FensterVon);
+        int bestDay = -1, fewest = kHoursPerDay + 1;
+        for (int e = 0; e < plan_.Tage; ++e) {
+            const int n = std::popcount(static_cast<std::uint16_t>(dayBits(e) & within));
+            if (e != day && n > 0 && n < fewest) bestDay = e, fewest = n;
+        }
+        if (bestDay < 0) return false;
+        for (int hour = 0; hour < kHoursPerDay; ++hour)
+            if ((within >> hour) & 1)
+                AddObstacle(Owner(lessonAt(SlotOf(bestDay, hour))), u, cost, fixed);
+        return true;
+    }
+    return false;
+}
+
 // Weighs putting unit u at `start`: false when a rule that no moving can change forbids it or a
 // lesson with a fixed time stands in the way; otherwise the rooms and the cost.
 bool ConflictSearch::Evaluate(int u, int start, Value& value) {
@@ -115,6 +165,24 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
                     AddObstacle(Owner(plan_.LessonOfClass(k, slot)), u, cost, fixed);
             } else {
                 AddObstacle(Owner(plan_.LessonOfClass(h.Klasse, slot)), u, cost, fixed);
+            }
+            if (fixed) return false;
+        }
+    }
+    // The school's rules over the days: a unit of the same block too close, or a related unit
+    // where the relation forbids this start, is in the way as a lesson at the slot is; so are the
+    // lessons whose leaving would make room on a full day or free a day (RuleObstacles). Lifting
+    // lessons never makes such a rule refuse.
+    if (const PlanRules* rules = plan_.Regeln()) {
+        for (const CStunde* h : unit.Hours) {
+            if (!h->Regeln) continue;
+            const int slot = start + std::max(0, static_cast<int>(h->BlockPos));
+            const Refusal r = rules->DayRefusal(plan_, *h, slot);
+            if (!r) continue;
+            if (r.Stunde) {
+                AddObstacle(Owner(r.Stunde), u, cost, fixed);
+            } else if (!RuleObstacles(u, slot, unit.Length, r, cost, fixed)) {
+                return false;
             }
             if (fixed) return false;
         }
@@ -215,6 +283,23 @@ double ConflictSearch::Soft(int u, int start) const {
             soft += weights_.ClassGaps * classGaps(h.Klasse);
         }
     }
+    // The school's rules that adding hours can mend: each new breach weighs as much as three
+    // lessons in the way.
+    if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules())
+        soft +=
+            3.0 * rules->AddedBreaches(plan_, unit.Hours.data(), unit.Width, start, unit.Length);
+    // A teacher with the most days a week set keeps to the days he has: a new day weighs the
+    // more, the fewer are left.
+    if (plan_.Regeln())
+        for (int q = 0; q < unit.Width; ++q) {
+            const int t = unit.Hours[q]->Lehrer;
+            const int most = plan_.LehrerAt(t).Regeln.MaxTage;
+            if (most == kKeineRegel || PlanRules::TeacherDay(plan_, t, day) != 0) continue;
+            int days = 0;
+            for (int e = 0; e < plan_.Tage; ++e)
+                days += PlanRules::TeacherDay(plan_, t, e) != 0 ? 1 : 0;
+            soft += 4.0 * (days + 1) / most;
+        }
     if (weights_.TeacherGaps != 0)
         for (int q = 0; q < unit.Width; ++q) {
             const int t = unit.Hours[q]->Lehrer;
@@ -396,17 +481,32 @@ bool ConflictSearch::FillFirstHour(bool& progress) {
 // A unit that adds to the figure the move aims at: a second unit of a subject on a day of a class
 // that keeps them apart, or a lesson of a class or teacher on a day with gaps.
 int ConflictSearch::PickFocusUnit(Focus focus) {
-    const bool teachers = focus == Focus::TeacherGaps;
-    const int entities = teachers ? plan_.LehrerAnzahl : plan_.KlassenAnzahl;
-    // A random entity with something to improve.
+    bool teachers = focus == Focus::TeacherGaps;
     int entity = -1, seen = 0;
-    for (int e = 0; e < entities; ++e) {
-        const bool has = focus == Focus::Separation ? plan_.KlassenStatusL[e].TF > 0
-                         : teachers                 ? plan_.LehrerStatusL[e].LLS > 0
-                                                    : plan_.KlassenStatusL[e].KLS > 0;
-        if (has && random_.Below(++seen) == 0) entity = e;
+    if (focus == Focus::Rules) {
+        // A random teacher or class that breaks a rule of the days.
+        const PlanRules* rules = plan_.Regeln();
+        if (!rules) return -1;
+        for (int e = 0; e < plan_.LehrerAnzahl + plan_.KlassenAnzahl; ++e) {
+            const bool has = e < plan_.LehrerAnzahl
+                                 ? rules->TeacherViolations(plan_, e) > 0
+                                 : rules->ClassViolations(plan_, e - plan_.LehrerAnzahl) > 0;
+            if (has && random_.Below(++seen) == 0) entity = e;
+        }
+        if (entity < 0) return -1;
+        teachers = entity < plan_.LehrerAnzahl;
+        if (!teachers) entity -= plan_.LehrerAnzahl;
+    } else {
+        const int entities = teachers ? plan_.LehrerAnzahl : plan_.KlassenAnzahl;
+        // A random entity with something to improve.
+        for (int e = 0; e < entities; ++e) {
+            const bool has = focus == Focus::Separation ? plan_.KlassenStatusL[e].TF > 0
+                             : teachers                 ? plan_.LehrerStatusL[e].LLS > 0
+                                                        : plan_.KlassenStatusL[e].KLS > 0;
+            if (has && random_.Below(++seen) == 0) entity = e;
+        }
+        if (entity < 0) return -1;
     }
-    if (entity < 0) return -1;
     // A movable unit of it, drawn from the lessons of a random day.
     const int day = random_.Below(plan_.Tage);
     int unit = -1;
@@ -423,6 +523,18 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
     return unit;
 }
 
+int ConflictSearch::MendRules(RunControl& run, long long tries) {
+    const PlanRules* rules = plan_.Regeln();
+    if (!rules || !rules->HasSoftRules()) return 0;
+    int left = rules->TotalBreaches(plan_);
+    for (long long i = 0; i < tries && left > 0 && run.KeepRunning(); ++i) {
+        if (Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30))
+            left = rules->TotalBreaches(plan_);
+        if (i % 50 == 49) run.PassDone();
+    }
+    return left;
+}
+
 bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
@@ -430,6 +542,7 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const PlanRules* rules = plan_.Regeln();
     const bool guardRules = rules && rules->HasSoftRules();
     if (guardRules) rules->Measure(plan_, ruleBreaches_);
+    const int breachesBefore = focus == Focus::Rules && rules ? rules->TotalBreaches(plan_) : 0;
     const int before[7] = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
                            plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd,
                            plan_.Totals().LLSMax};
@@ -469,6 +582,13 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     };
     if (!complete || static_cast<int>(unplaced_.size()) > unplacedBefore) return undo();
     EvaluateAll(plan_);
+    if (focus == Focus::Rules) {
+        // Fewer breaches, or as many now and then: a plateau is crossed, never climbed.
+        const int after = rules->TotalBreaches(plan_);
+        if (after > breachesBefore || (after == breachesBefore && random_.Below(4) != 0))
+            return undo();
+        return true;
+    }
     MoveJudgement j;
     j.before = {before[0], before[1], before[2], before[3], before[4], before[5]};
     j.after = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,

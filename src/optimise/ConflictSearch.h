@@ -58,12 +58,19 @@ public:
                      int stepsPerPass = 50, const std::function<void(int)>& progress = {});
 
     // What a compound move of a stage aims at.
-    enum class Focus { Separation, ClassGaps, TeacherGaps };
+    enum class Focus { Separation, ClassGaps, TeacherGaps, Rules };
     // One compound move: lifts a unit that adds to `focus`, puts it elsewhere and re-seats what
     // it displaces (at most `maxSteps` units put in all). The whole is judged once by the plan's
     // goals, as an exchange is; kept with the record of `rule`, or taken back exactly.
     // The plan's figures must be current. True when the move was kept.
+    // With the focus Rules the move aims at the school's rules that adding hours can mend (a
+    // day's minimum, the gaps, the fewest days): it is kept when it leaves fewer breaches of them
+    // over the whole plan, or as many now and then, and nothing unplaced.
     bool Relocate(Focus focus, AcceptanceKind rule, int maxSteps);
+
+    // Compound moves with the focus Rules on a complete plan until no such rule is broken, `tries`
+    // moves were made or the run control says stop (a pass every 50 moves). The breaches left.
+    int MendRules(RunControl& run, long long tries);
 
 private:
     // A unit of a subject block, or a course unit with the parallel hours of all its teachers.
@@ -101,6 +108,10 @@ private:
     bool BestValue(int u, Value& best);
     // Weighs putting unit u at `start`; false when that can never be.
     bool Evaluate(int u, int start, Value& value);
+    // The lessons whose leaving would let unit u (of `length` hours) stand at `slot` despite a
+    // rule of the school over the days that names no lesson (`r`: a teacher's or class's full
+    // day, a teacher's days or time window), added as obstacles; false when none would.
+    bool RuleObstacles(int u, int slot, int length, const Refusal& r, double& cost, bool& fixed);
     void Lift(int u);
     bool Put(int u, const Value& value);
     void AddObstacle(int u, int self, double& cost, bool& fixed);

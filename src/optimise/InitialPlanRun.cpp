@@ -3,6 +3,7 @@
 
 #include "optimise/ConflictSearch.h"
 #include "plan/InitialPlan.h"
+#include "plan/PlanRules.h"
 
 #include <exception>
 
@@ -120,6 +121,13 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
             rest = Search(*plan, rng, run, builder, options, report);
     }
 
+    // A complete plan that breaks a rule adding hours can mend (a day's minimum, the gaps, the
+    // fewest days) is worked on until it holds them, while the run goes on.
+    if (rest == 0 && plan->Regeln() && plan->Regeln()->HasSoftRules() && run.KeepRunning()) {
+        EvaluateAll(*plan);
+        ConflictSearch search(*plan, rng);
+        search.MendRules(run, options.RegelSchritte);
+    }
     progress.Versuche = tries;
     progress.Rest = rest;
     EvaluateAll(*plan);

@@ -436,6 +436,39 @@ int PlanRules::TeacherViolations(const CPlan& plan, int t, const SlotChange* cha
     return n;
 }
 
+int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
+                             int length) const {
+    SlotChange added{};
+    for (int p = 0; p < length && IsSlot(start + p); ++p)
+        added[static_cast<std::size_t>(start + p)] = 1;
+    int n = 0;
+    for (int q = 0; q < width; ++q) {
+        const int t = hours[q]->Lehrer;
+        if (lehrerSet_[static_cast<std::size_t>(t)])
+            n += TeacherViolations(plan, t, &added) - TeacherViolations(plan, t);
+    }
+    const CStunde& h = *hours[0];
+    const auto forClass = [&](int k) {
+        if (klassenSet_[static_cast<std::size_t>(k)])
+            n += ClassViolations(plan, k, &added) - ClassViolations(plan, k);
+    };
+    if (!h.IsCourse())
+        forClass(h.Klasse);
+    else
+        for (int k : *h.KlassenL)
+            forClass(k);
+    return n;
+}
+
+int PlanRules::TotalBreaches(const CPlan& plan) const {
+    int n = 0;
+    for (int t = 0; t < plan.LehrerAnzahl; ++t)
+        n += TeacherViolations(plan, t);
+    for (int k = 0; k < plan.KlassenAnzahl; ++k)
+        n += ClassViolations(plan, k);
+    return n;
+}
+
 void PlanRules::Measure(const CPlan& plan, std::vector<int>& out) const {
     out.resize(static_cast<std::size_t>(plan.LehrerAnzahl + plan.KlassenAnzahl));
     for (int t = 0; t < plan.LehrerAnzahl; ++t)

@@ -62,6 +62,13 @@ public:
     int TeacherViolations(const CPlan& plan, int t, const SlotChange* change = nullptr) const;
     int ClassViolations(const CPlan& plan, int k, const SlotChange* change = nullptr) const;
     bool HasSoftRules() const { return soft_; }
+    // How many more of those breaches the teachers of `hours` (one per parallel hour) and the
+    // classes of the first would have with a unit of `length` hours added at `start`.
+    int AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
+                      int length) const;
+    // The sum of those breaches over every teacher and class.
+    int TotalBreaches(const CPlan& plan) const;
+
     // Those breaches of every teacher, then every class, into `out` (sized once), and whether
     // none of them grew since `before` was measured: for moves that change the whole plan.
     void Measure(const CPlan& plan, std::vector<int>& out) const;
