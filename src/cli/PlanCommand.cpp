@@ -6,6 +6,7 @@
 // (the plan is written only with -o), 1 the plan breaks its own rules (never expected), 2 bad
 // arguments, an unreadable school, a school without lessons or a failed write.
 #include "cli/Cli.h"
+
 #include "cli/Options.h"
 #include "cli/Signals.h"
 
@@ -18,6 +19,7 @@
 #include "optimise/InitialPlanRun.h"
 #include "optimise/Stages.h"
 #include "plan/Invariants.h"
+#include "plan/PlanRules.h"
 
 #include <cctype>
 #include <chrono>
@@ -361,11 +363,16 @@ int PlanCommand(const Args& args) {
                      Anzahl(result.Versuche, "Versuch", "Versuchen").c_str());
     CPlan& plan = *session->Plan();
     const InvariantReport report = CheckInvariants(plan, true);
+    // A rule of the school the plan could not meet is named, with whose it is and the day.
+    const std::vector<std::string> breaches = RegelVerstoesse(plan);
+    for (const std::string& b : breaches)
+        std::fprintf(stderr, "Regel nicht erfüllt: %s\n", b.c_str());
 
     if (o.Json) {
         std::string json = RunJson(plan, report, result, seed);
         json.pop_back();
-        std::printf("%s, \"stages\": %s}\n", json.c_str(), StagesJson(stages).c_str());
+        std::printf("%s, \"rule_breaches\": %zu, \"stages\": %s}\n", json.c_str(), breaches.size(),
+                    StagesJson(stages).c_str());
     } else {
         std::printf("%-38s%s / Rest = %d\n",
                     "Urplan:", Anzahl(result.Versuche, "Versuch", "Versuche").c_str(), result.Rest);

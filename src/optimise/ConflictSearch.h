@@ -28,6 +28,8 @@
 
 namespace sw {
 
+class ExchangeMove;
+
 struct SearchResult {
     long long Steps = 0;     // units put
     int Unplaced = 0;        // lesson hours still unplaced at the end
@@ -120,6 +122,9 @@ private:
     bool FillFirstHour(bool& progress);
     // What a start adds to the figures the stages improve, weighed by weights_.
     double Soft(int u, int start) const;
+    // One exchange of a single lesson of a teacher or class that breaks a rule of the days; true
+    // when it was kept.
+    bool MendByExchange(ExchangeMove& exchange);
     // A movable unit that adds to the figure a compound move aims at, or -1.
     int PickFocusUnit(Focus focus);
 

@@ -87,9 +87,9 @@ struct InitialPlanOptions {
     bool Weitersuchen = false;
     // Units the search may put after one attempt before it gives up.
     long long SuchSchritte = 2000000;
-    // Compound moves a complete plan may make to mend the school's rules of the days (a day's
-    // minimum, the gaps, the fewest days) before the run ends.
-    long long RegelSchritte = 200000;
+    // Moves a complete plan may try to mend the school's rules of the days (a day's minimum, the
+    // gaps, the fewest days) before the run ends; it ends sooner when they stop falling.
+    long long RegelSchritte = 5000000;
 };
 
 struct InitialPlanResult {
