@@ -371,7 +371,10 @@ int PlanCommand(const Args& args) {
     if (o.Json) {
         std::string json = RunJson(plan, report, result, seed);
         json.pop_back();
-        std::printf("%s, \"rule_breaches\": %zu, \"stages\": %s}\n", json.c_str(), breaches.size(),
+        // Only a school with rules has the count: the output of others stays as it was.
+        const std::string breachCount =
+            plan.Regeln() ? ", \"rule_breaches\": " + std::to_string(breaches.size()) : "";
+        std::printf("%s%s, \"stages\": %s}\n", json.c_str(), breachCount.c_str(),
                     StagesJson(stages).c_str());
     } else {
         std::printf("%-38s%s / Rest = %d\n",

@@ -2,7 +2,6 @@
 #include "optimise/ConflictSearch.h"
 #include "plan/PlanRules.h"
 
-#include "optimise/Exchange.h"
 #include "optimise/GoalTests.h"
 #include "plan/Evaluation.h"
 
@@ -527,53 +526,20 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
 int ConflictSearch::MendRules(RunControl& run, long long tries) {
     const PlanRules* rules = plan_.Regeln();
     if (!rules || !rules->HasSoftRules()) return 0;
-    // Exchanges judge by no goal here: one is kept when no teacher or class it touches breaks
-    // more of these rules than before.
-    const GoalSet goals = plan_.Goals();
-    plan_.ClearGoals();
-    ExchangeMove exchange(plan_, random_);
     int left = rules->TotalBreaches(plan_);
     // Given up when the breaches have not fallen for a long while.
     const long long patience = std::max(100000LL, 100LL * static_cast<long long>(units_.size()));
     long long lastFall = 0;
     for (long long i = 0; i < tries && left > 0 && i - lastFall < patience && run.KeepRunning();
          ++i) {
-        const bool kept = i % 8 != 7 ? Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30)
-                                     : MendByExchange(exchange);
-        if (kept) {
+        if (Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30)) {
             const int now = rules->TotalBreaches(plan_);
             if (now < left) lastFall = i;
             left = now;
         }
         if (i % 50 == 49) run.PassDone();
     }
-    plan_.SetGoals(goals);
     return left;
-}
-
-bool ConflictSearch::MendByExchange(ExchangeMove& exchange) {
-    // A single lesson of a teacher or class that breaks a rule of the days, exchanged with what
-    // its class has at another slot of the week.
-    const PlanRules& rules = *plan_.Regeln();
-    int entity = -1, seen = 0;
-    for (int e = 0; e < plan_.LehrerAnzahl + plan_.KlassenAnzahl; ++e) {
-        const bool has = e < plan_.LehrerAnzahl
-                             ? rules.TeacherViolations(plan_, e) > 0
-                             : rules.ClassViolations(plan_, e - plan_.LehrerAnzahl) > 0;
-        if (has && random_.Below(++seen) == 0) entity = e;
-    }
-    if (entity < 0) return false;
-    const bool teacher = entity < plan_.LehrerAnzahl;
-    const int who = teacher ? entity : entity - plan_.LehrerAnzahl;
-    const int from =
-        SlotOf(random_.Below(plan_.Tage), random_.InRange(plan_.Nullte ? 0 : 1, plan_.Stunden));
-    const CStunde* h = teacher ? plan_.LessonOfTeacher(who, from) : plan_.LessonOfClass(who, from);
-    if (!h || h->IsCourse() || h->BlockPos != -1 || h->TimeFixed()) return false;
-    const int to =
-        SlotOf(random_.Below(plan_.Tage), random_.InRange(plan_.Nullte ? 0 : 1, plan_.Stunden));
-    const ExchangeRequest request{
-        .FirstSlot = to, .SecondSlot = from, .ClassAtFirst = h->Klasse, .ClassAtSecond = h->Klasse};
-    return exchange(request) && exchange.LastKept();
 }
 
 bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {

@@ -28,8 +28,6 @@
 
 namespace sw {
 
-class ExchangeMove;
-
 struct SearchResult {
     long long Steps = 0;     // units put
     int Unplaced = 0;        // lesson hours still unplaced at the end
@@ -71,7 +69,8 @@ public:
     bool Relocate(Focus focus, AcceptanceKind rule, int maxSteps);
 
     // Compound moves with the focus Rules on a complete plan until no such rule is broken, `tries`
-    // moves were made or the run control says stop (a pass every 50 moves). The breaches left.
+    // moves were made, they stopped falling for a long while or the run control says stop (a
+    // pass every 50 moves). The breaches left.
     int MendRules(RunControl& run, long long tries);
 
 private:
@@ -122,9 +121,6 @@ private:
     bool FillFirstHour(bool& progress);
     // What a start adds to the figures the stages improve, weighed by weights_.
     double Soft(int u, int start) const;
-    // One exchange of a single lesson of a teacher or class that breaks a rule of the days; true
-    // when it was kept.
-    bool MendByExchange(ExchangeMove& exchange);
     // A movable unit that adds to the figure a compound move aims at, or -1.
     int PickFocusUnit(Focus focus);
 
