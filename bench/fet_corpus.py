@@ -129,6 +129,7 @@ def main():
             res = {}
         row["complete"] = bool(res.get("complete")) and secs <= a.limit
         row["unplaced"] = res.get("unplaced")
+        row["breaches"] = res.get("rule_breaches", 0)
         row["KLS"] = res.get("KLSSumme")
         if os.path.exists(pdt):
             c, _ = run([tool, "check", pdt, "--json"])
@@ -140,8 +141,16 @@ def main():
             row["valid"] = None
         row["fet_s"] = fet_time(f, a.limit, work) if a.fet else None
         rows.append(row)
-        full = "yes" if row["complete"] and row["valid"] else (
-            "no(%s)" % row["unplaced"] if row["valid"] is not False else "BAD")
+        # yes: complete, every rule held; rules(N): complete but N breaches of the rules that
+        # adding hours can mend (gaps, minima); no(N): N hours unplaced; BAD: check refused it.
+        if row["complete"] and row["valid"]:
+            full = "yes"
+        elif row["complete"] and row["breaches"]:
+            full = "rules(%s)" % row["breaches"]
+        elif not row["complete"] and row["unplaced"]:
+            full = "no(%s)" % row["unplaced"]
+        else:
+            full = "BAD"
         print("%-62s %5d %6d %5d %5d %5d %7.2f %6.2f %5s %8s %8s" % (
             name[:62], row["act"], row["hours"], row["carried"], row["approx"], row["dropped"],
             imp, secs, full, row["KLS"] if row["KLS"] is not None else "-",
