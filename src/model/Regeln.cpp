@@ -370,8 +370,12 @@ std::string PausenText(const AllgemeineAngaben& a) {
 std::vector<std::string> RegelListe(const Stammdaten& data) {
     std::vector<std::string> out;
     const auto add = [&](const std::string& owner, const std::vector<std::string>& texts) {
-        for (const std::string& t : texts)
-            out.push_back(owner + ": " + t);
+        for (const std::string& t : texts) {
+            std::string line = owner;
+            line += ": ";
+            line += t;
+            out.push_back(std::move(line));
+        }
     };
     if (!data.Angaben.Pausen.empty()) out.push_back(PausenText(data.Angaben));
     for (const CLehrer& l : data.Lehrer)

@@ -440,7 +440,7 @@ int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int
                              int length) const {
     SlotChange added{};
     for (int p = 0; p < length && IsSlot(start + p); ++p)
-        added[static_cast<std::size_t>(start + p)] = 1;
+        added[static_cast<std::size_t>(start) + static_cast<std::size_t>(p)] = 1;
     int n = 0;
     for (int q = 0; q < width; ++q) {
         const int t = hours[q]->Lehrer;
@@ -470,21 +470,21 @@ int PlanRules::TotalBreaches(const CPlan& plan) const {
 }
 
 void PlanRules::Measure(const CPlan& plan, std::vector<int>& out) const {
-    out.resize(static_cast<std::size_t>(plan.LehrerAnzahl + plan.KlassenAnzahl));
+    const auto teachers = static_cast<std::size_t>(plan.LehrerAnzahl);
+    out.resize(teachers + static_cast<std::size_t>(plan.KlassenAnzahl));
     for (int t = 0; t < plan.LehrerAnzahl; ++t)
         out[static_cast<std::size_t>(t)] = TeacherViolations(plan, t);
     for (int k = 0; k < plan.KlassenAnzahl; ++k)
-        out[static_cast<std::size_t>(plan.LehrerAnzahl + k)] = ClassViolations(plan, k);
+        out[teachers + static_cast<std::size_t>(k)] = ClassViolations(plan, k);
 }
 
 bool PlanRules::NoneGrew(const CPlan& plan, const std::vector<int>& before) const {
-    if (before.size() != static_cast<std::size_t>(plan.LehrerAnzahl + plan.KlassenAnzahl))
-        return true;
+    const auto teachers = static_cast<std::size_t>(plan.LehrerAnzahl);
+    if (before.size() != teachers + static_cast<std::size_t>(plan.KlassenAnzahl)) return true;
     for (int t = 0; t < plan.LehrerAnzahl; ++t)
         if (TeacherViolations(plan, t) > before[static_cast<std::size_t>(t)]) return false;
     for (int k = 0; k < plan.KlassenAnzahl; ++k)
-        if (ClassViolations(plan, k) > before[static_cast<std::size_t>(plan.LehrerAnzahl + k)])
-            return false;
+        if (ClassViolations(plan, k) > before[teachers + static_cast<std::size_t>(k)]) return false;
     return true;
 }
 
