@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/ChangeCount.h"
+#include "model/Datum.h"
 #include "model/Entities.h"
 
 #include <optional>
@@ -23,6 +24,10 @@ struct AllgemeineAngaben {
     std::vector<std::string> TagNamen = DefaultDayNames(5);
     // School-wide breaks: slots at which no lesson stands, ascending.
     std::vector<int> Pausen;
+    // The times of the hours (hour 0 first when there is one); empty: StandardStundenZeiten.
+    std::vector<CStundenZeit> StundenZeiten;
+    // The term and its holidays; unset until the school enters them.
+    CSchuljahr Schuljahr;
 
     // "Montag" to "Sonntag" for the first `tage` days.
     static std::vector<std::string> DefaultDayNames(int tage);

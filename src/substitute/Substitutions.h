@@ -14,6 +14,7 @@
 #pragma once
 
 #include "export/Word.h"
+#include "model/Datum.h"
 #include "model/Report.h"
 #include "model/Slot.h"
 #include "model/Stammdaten.h"
@@ -143,14 +144,7 @@ std::vector<int> AbwesendeLehrer(const CPlan& plan);
 
 // --- the sheet ----------------------------------------------------------------------------------
 
-// A calendar day; the caller says which day it is (the core never reads the clock).
-struct Datum {
-    int Jahr = 2000;
-    int Monat = 1; // 1..12
-    int Tag = 1;   // 1..31
-    bool operator==(const Datum&) const = default;
-};
-
+// The caller says which day it is (the core never reads the clock).
 // Whether the date exists in the Gregorian calendar.
 bool IstGueltig(const Datum& datum);
 // The day of the week of a valid date: 0 Monday .. 6 Sunday.
