@@ -425,11 +425,14 @@ void Reader::CollectBlockRules() {
                 static_cast<int>(i));
     }
 
-    // Allowed times: a block has one set for all its units. Units that need different sets get
-    // the part all have in common.
+    // Allowed times: a block has one set for all its units. Units that have different sets get
+    // every time one of them may take: a set narrower than any unit's own could leave a school
+    // that FET plans without a plan (two units allowed on different days, kept a day apart). A
+    // unit without a set of its own (and without a fixed time) may start anywhere, so then the
+    // block keeps no set at all.
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         if (blocks_[b].dead) continue;
-        std::vector<int> common, previous, sources;
+        std::vector<int> joined, previous, sources, fixed;
         bool any = false, differ = false, freeUnit = false;
         for (std::size_t u = 0; u < parts_[b].size(); ++u) {
             bool constrained = false;
@@ -443,36 +446,50 @@ void Reader::CollectBlockRules() {
                     AddDistinct(sources, s);
             }
             if (!constrained) {
-                freeUnit = freeUnit || blocks_[b].units[u].slot == kNoSlot;
+                if (blocks_[b].units[u].slot == kNoSlot)
+                    freeUnit = true;
+                else
+                    fixed.push_back(blocks_[b].units[u].slot);
                 continue;
             }
             differ = differ || (any && set != previous);
-            common = any ? Intersection(common, set) : set;
+            std::vector<int> both;
+            std::set_union(joined.begin(), joined.end(), set.begin(), set.end(),
+                           std::back_inserter(both));
+            joined = std::move(both);
             previous = std::move(set);
             any = true;
         }
         if (!any) continue;
-        // The units of a lesson never share a start: each needs one of its own.
-        if (common.size() < parts_[b].size()) {
+        if (freeUnit) {
             for (int s : sources)
                 report_.Add(ImportFate::Weggelassen, sources_[static_cast<std::size_t>(s)],
-                            differ ? "die Einheiten des Unterrichts haben zu wenige gemeinsame "
-                                     "erlaubte Zeiten"
-                                   : kKeineZeit);
+                            "nur einige Einheiten des Unterrichts haben erlaubte Zeiten; "
+                            "Stundenwerk kennt erlaubte Zeiten nur für alle Einheiten");
+            continue;
+        }
+        for (int f : fixed)
+            if (!std::binary_search(joined.begin(), joined.end(), f))
+                joined.insert(std::lower_bound(joined.begin(), joined.end(), f), f);
+        // The units of a lesson never share a start: each needs one of its own.
+        if (joined.size() < parts_[b].size()) {
+            for (int s : sources)
+                report_.Add(ImportFate::Weggelassen, sources_[static_cast<std::size_t>(s)],
+                            kKeineZeit);
             continue;
         }
         RuleItem item;
         item.sources = sources;
-        const bool exact = !differ && !freeUnit;
+        const bool exact = !differ && fixed.empty();
         item.fate = exact ? ImportFate::Uebernommen : ImportFate::Angenaehert;
         item.how = exact
                        ? "als erlaubte Anfangszeiten des Unterrichts"
-                       : "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die Zeiten, "
-                         "die allen Einheiten erlaubt sind)";
-        item.set = [this, b, common](Stammdaten&) {
+                       : "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (jede Zeit, "
+                         "die einer der Einheiten erlaubt ist)";
+        item.set = [this, b, joined](Stammdaten&) {
             CBlockRegeln& r = *blockRules_[b];
             const CBlockRegeln old = r;
-            r.ErlaubteZeiten = common;
+            r.ErlaubteZeiten = joined;
             return [&r, old] { r = old; };
         };
         rules_.push_back(std::move(item));

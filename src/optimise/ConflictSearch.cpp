@@ -180,7 +180,12 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
             const Refusal r = rules->DayRefusal(plan_, *h, slot);
             if (!r) continue;
             if (r.Stunde) {
+                // Every unit a block rule puts in the way, not only the first one named.
+                const int n = rules->BlockObstacles(plan_, *h, slot, blockObstacles_);
                 AddObstacle(Owner(r.Stunde), u, cost, fixed);
+                for (int i = 0; i < n; ++i)
+                    AddObstacle(Owner(blockObstacles_[static_cast<std::size_t>(i)]), u, cost,
+                                fixed);
             } else if (!RuleObstacles(u, slot, unit.Length, r, cost, fixed)) {
                 return false;
             }
@@ -527,17 +532,35 @@ int ConflictSearch::MendRules(RunControl& run, long long tries) {
     const PlanRules* rules = plan_.Regeln();
     if (!rules || !rules->HasSoftRules()) return 0;
     int left = rules->TotalBreaches(plan_);
-    // Given up when the breaches have not fallen for a long while.
+    int fewest = left;
+    PlanSnapshot best;
+    TakeSnapshot(plan_, best);
+    // Given up when the fewest breaches have not fallen for a long while.
     const long long patience = std::max(100000LL, 100LL * static_cast<long long>(units_.size()));
     long long lastFall = 0;
     for (long long i = 0; i < tries && left > 0 && i - lastFall < patience && run.KeepRunning();
          ++i) {
+        mendSlack_ = random_.Below(20) == 0 ? 1 : 0;
         if (Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30)) {
-            const int now = rules->TotalBreaches(plan_);
-            if (now < left) lastFall = i;
-            left = now;
+            left = rules->TotalBreaches(plan_);
+            if (left < fewest) {
+                fewest = left;
+                lastFall = i;
+                TakeSnapshot(plan_, best);
+            }
         }
         if (i % 50 == 49) run.PassDone();
+    }
+    mendSlack_ = 0;
+    if (left > fewest) {
+        RestoreSnapshot(plan_, best);
+        for (int u = 0; u < static_cast<int>(units_.size()); ++u)
+            if (IsPlaced(u))
+                MarkPlaced(u);
+            else
+                MarkUnplaced(u);
+        EvaluateAll(plan_);
+        left = fewest;
     }
     return left;
 }
@@ -592,7 +615,8 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     if (focus == Focus::Rules) {
         // Fewer breaches, or as many now and then: a plateau is crossed, never climbed.
         const int after = rules->TotalBreaches(plan_);
-        if (after > breachesBefore || (after == breachesBefore && random_.Below(4) != 0))
+        if (after > breachesBefore + mendSlack_ ||
+            (after == breachesBefore && random_.Below(4) != 0))
             return undo();
         return true;
     }

@@ -18,10 +18,12 @@
 #include "optimise/RunControl.h"
 #include "plan/Acceptance.h"
 #include "plan/Placement.h"
+#include "plan/PlanRules.h"
 #include "plan/Plan.h"
 #include "plan/Random.h"
 #include "plan/Snapshot.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -70,7 +72,9 @@ public:
 
     // Compound moves with the focus Rules on a complete plan until no such rule is broken, `tries`
     // moves were made, they stopped falling for a long while or the run control says stop (a
-    // pass every 50 moves). The breaches left.
+    // pass every 50 moves). One move in twenty may add a breach, so that a short day can be
+    // emptied hour by hour; the plan with the fewest breaches seen is the one left. The breaches
+    // left.
     int MendRules(RunControl& run, long long tries);
 
 private:
@@ -142,6 +146,8 @@ private:
     PlanSnapshot snapshot_;         // the plan before a compound move
     std::vector<int> ruleBreaches_; // per teacher and class before it (PlanRules::Measure)
     std::vector<int> pending_;      // units a compound move still has to re-seat
+    std::array<const CStunde*, PlanRules::kMaxBlockObstacles> blockObstacles_{};
+    int mendSlack_ = 0;             // breaches a rule-mending move may add (now and then one)
 };
 
 } // namespace sw

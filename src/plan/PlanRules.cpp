@@ -264,20 +264,18 @@ Refusal PlanRules::ClassRefusal(const CPlan& plan, const CStunde& h, int k, int 
     return {};
 }
 
-Refusal PlanRules::BlockRefusal(const CPlan& plan, const CStunde& h, int b, int day, int start,
-                                int length) const {
+template <typename Found>
+void PlanRules::ScanBlock(const CPlan& plan, const CStunde& h, int b, int day, int start,
+                          int length, Found found) const {
     const Block& block = blocks_[static_cast<std::size_t>(b)];
     const int ordinal = ordinalOf_[static_cast<std::size_t>(h.Index)];
-    const auto refuse = [&](RegelArt art, const CStunde* other = nullptr) {
-        return Refusal::ByRule(art, Refusal::Names::Nothing, -1, other);
-    };
     if (block.Regeln.MinTageAbstand > 0) {
         for (std::size_t j = 0; j < block.Units.size(); ++j) {
             if (static_cast<int>(j) == ordinal) continue;
             const CStunde& u = *plan.StundenL[static_cast<std::size_t>(block.Units[j])];
             const int at = plan.SlotOfHour(u);
             if (at >= 0 && std::abs(DayOf(at) - day) < block.Regeln.MinTageAbstand)
-                return refuse(RegelArt::MinTageAbstand, &u);
+                if (found(RegelArt::MinTageAbstand, u)) return;
         }
     }
     const int end = start + length - 1; // the unit's last hour, as an hour of the day
@@ -290,7 +288,7 @@ Refusal PlanRules::BlockRefusal(const CPlan& plan, const CStunde& h, int b, int 
                 if (at < 0 || DayOf(at) != day) continue;
                 const int from = HourOf(at);
                 if (from <= end && start <= from + CPlan::UnitLength(u) - 1)
-                    return refuse(RegelArt::NieGleichzeitig, &u);
+                    if (found(RegelArt::NieGleichzeitig, u)) return;
             }
             continue;
         }
@@ -299,24 +297,54 @@ Refusal PlanRules::BlockRefusal(const CPlan& plan, const CStunde& h, int b, int 
         const int at = plan.SlotOfHour(u);
         if (at < 0) continue;
         const int from = HourOf(at);
+        bool refused = false;
+        RegelArt art = RegelArt::GleicherTag;
         switch (rel.Art) {
         case BeziehungsArt::GleicherTag:
-            if (DayOf(at) != day) return refuse(RegelArt::GleicherTag, &u);
+            refused = DayOf(at) != day;
             break;
         case BeziehungsArt::Gleichzeitig:
-            if (DayOf(at) != day || from != start) return refuse(RegelArt::Gleichzeitig, &u);
+            art = RegelArt::Gleichzeitig;
+            refused = DayOf(at) != day || from != start;
             break;
         case BeziehungsArt::Direktfolge: {
             const bool next =
                 rel.Order > 0 ? from == end + 1 : from + CPlan::UnitLength(u) == start;
-            if (DayOf(at) != day || !next) return refuse(RegelArt::Direktfolge, &u);
+            art = RegelArt::Direktfolge;
+            refused = DayOf(at) != day || !next;
             break;
         }
         case BeziehungsArt::NieGleichzeitig:
             break;
         }
+        if (refused && found(art, u)) return;
     }
-    return {};
+}
+
+Refusal PlanRules::BlockRefusal(const CPlan& plan, const CStunde& h, int b, int day, int start,
+                                int length) const {
+    Refusal refusal;
+    ScanBlock(plan, h, b, day, start, length, [&](RegelArt art, const CStunde& other) {
+        refusal = Refusal::ByRule(art, Refusal::Names::Nothing, -1, &other);
+        return true;
+    });
+    return refusal;
+}
+
+int PlanRules::BlockObstacles(const CPlan& plan, const CStunde& h, int slot,
+                              std::array<const CStunde*, kMaxBlockObstacles>& out) const {
+    if (!IsSlot(slot) || h.Index < 0) return 0;
+    const int b = blockOf_[static_cast<std::size_t>(h.Index)];
+    if (b < 0) return 0;
+    const CStunde& first = plan.FirstOfUnit(h);
+    const int start = HourOf(slot) - std::max(0, static_cast<int>(h.BlockPos));
+    int n = 0;
+    ScanBlock(plan, h, b, DayOf(slot), start, CPlan::UnitLength(first),
+              [&](RegelArt, const CStunde& other) {
+                  out[static_cast<std::size_t>(n++)] = &other;
+                  return n == kMaxBlockObstacles;
+              });
+    return n;
 }
 
 Refusal PlanRules::DayRefusal(const CPlan& plan, const CStunde& h, int slot) const {
@@ -397,7 +425,10 @@ int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays
         if (d == 0) continue;
         const int gaps = GapsOf(d, pauses[static_cast<std::size_t>(e)]);
         weekGaps += gaps;
-        if (Set(r.MinStundenProTag) && std::popcount(d) < r.MinStundenProTag) n += 1;
+        // A short day is as far from the rule as the fewer of the hours it lacks and the hours
+        // it has: filling it and emptying it both make progress with every hour moved.
+        if (Set(r.MinStundenProTag) && std::popcount(d) < r.MinStundenProTag)
+            n += std::min(r.MinStundenProTag - std::popcount(d), std::popcount(d));
         if (Set(r.MaxLueckenProTag) && gaps > r.MaxLueckenProTag) n += gaps - r.MaxLueckenProTag;
     }
     if (Set(r.MaxLueckenProWoche) && weekGaps > r.MaxLueckenProWoche)

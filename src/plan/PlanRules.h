@@ -62,6 +62,12 @@ public:
     int TeacherViolations(const CPlan& plan, int t, const SlotChange* change = nullptr) const;
     int ClassViolations(const CPlan& plan, int k, const SlotChange* change = nullptr) const;
     bool HasSoftRules() const { return soft_; }
+    // Every unit (its first hour) that a rule of h's block or its relations puts in the way of h
+    // at `slot`: the units of the block too close, the related units where the relation forbids
+    // the slot. At most kMaxBlockObstacles; the count.
+    static constexpr int kMaxBlockObstacles = 16;
+    int BlockObstacles(const CPlan& plan, const CStunde& h, int slot,
+                       std::array<const CStunde*, kMaxBlockObstacles>& out) const;
     // How many more of those breaches the teachers of `hours` (one per parallel hour) and the
     // classes of the first would have with a unit of `length` hours added at `start`.
     int AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
@@ -111,6 +117,9 @@ private:
                            const std::array<std::uint16_t, kMaxDays>& own) const;
     Refusal ClassRefusal(const CPlan& plan, const CStunde& h, int k, int day, std::uint16_t unit,
                          const std::array<std::uint16_t, kMaxDays>& own) const;
+    template <typename Found>
+    void ScanBlock(const CPlan& plan, const CStunde& h, int b, int day, int start, int length,
+                   Found found) const;
     Refusal BlockRefusal(const CPlan& plan, const CStunde& h, int b, int day, int start,
                          int length) const;
 };

@@ -238,10 +238,16 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
         Flag end;
         Flag trennung;
     };
-    const std::vector<Row> rows = {{"A / 5b / M", {SlotOf(1, 1), SlotOf(2, 1)}, 2, 0, 1},
+    // Units with different sets share every time one of them may take; a unit without a set
+    // leaves the lesson without one.
+    const std::vector<Row> rows = {{"A / 5b / M",
+                                    {SlotOf(0, 1), SlotOf(1, 1), SlotOf(2, 1), SlotOf(3, 1)},
+                                    2,
+                                    0,
+                                    1},
                                    {"B / 6 / D", {SlotOf(0, 1), SlotOf(0, 2)}, 0, 0, 0},
                                    {"A / 5a1 / D", {SlotOf(4, 6)}, 0, 1, 0},
-                                   {"B / 5a2 / M", {SlotOf(0, 3), SlotOf(1, 3)}, 0, 1, 1},
+                                   {"B / 5a2 / M", {}, 0, 1, 1},
                                    {"Lehrer 3 / 6 / D", {}, 0, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.key);
@@ -253,8 +259,8 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
         EXPECT_EQ(b.Regeln.Tagesende, row.end);
         EXPECT_EQ(b.Trennung, row.trennung);
     }
-    const std::string shared = "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (die "
-                               "Zeiten, die allen Einheiten erlaubt sind)";
+    const std::string shared = "als erlaubte Anfangszeiten aller Einheiten des Unterrichts (jede "
+                               "Zeit, die einer der Einheiten erlaubt ist)";
     ExpectLines(
         r.report,
         {{A, "ConstraintActivityPreferredStartingTimes", shared, 2},
@@ -262,7 +268,10 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
           "zu wenige erlaubte Zeiten für die Einheiten", 2},
          {U, "ConstraintActivityPreferredTimeSlots", "als erlaubte Anfangszeiten des Unterrichts",
           1},
-         {A, "ConstraintSubactivitiesPreferredStartingTimes", shared, 1},
+         {W, "ConstraintSubactivitiesPreferredStartingTimes",
+          "nur einige Einheiten des Unterrichts haben erlaubte Zeiten; Stundenwerk kennt erlaubte "
+          "Zeiten nur für alle Einheiten",
+          1},
          {U, "ConstraintMinDaysBetweenActivities", "als Mindestabstand der Einheiten", 1},
          {A, "ConstraintMinDaysBetweenActivities",
           "als Trennung: Ziel der Optimierung, keine feste Regel; 9 Tage Abstand als verschiedene "

@@ -373,6 +373,22 @@ TEST(PlanRules, GapsAndMinimaAreCountedNotRefused) {
                                         "Klasse K0, Montag: höchstens 0 Lücken am Tag: 2"}));
 }
 
+// A short day is as far from its minimum as the fewer of the hours it lacks and the hours it has,
+// so that the search makes progress with every hour it moves in or out.
+TEST(PlanRules, AShortDayCountsTheFewerOfTheHoursMissingAndTheHoursHeld) {
+    Fixture f;
+    f.s = Base();
+    f.s.Klassen[0].Regeln.MinStundenProTag = 5;
+    AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1, 1});
+    f.Build();
+    f.plan->SetLimitFlags(true, true, true);
+    const int expected[] = {1, 2, 2, 1};
+    for (int u = 0; u < 4; ++u) {
+        PutUnit(f, u, 0, u + 1);
+        EXPECT_EQ(f.plan->Regeln()->ClassViolations(*f.plan, 0), expected[u]) << u + 1;
+    }
+}
+
 // Random placements through the check on a school with every kind of rule never break a rule
 // the check knows.
 TEST(PlanRules, RandomPlacementsKeepEveryRuleTheCheckKnows) {
