@@ -58,13 +58,14 @@ std::vector<std::string> Zeilen(const std::string& text) {
 }
 
 // Page head and foot: title, stylesheet, the way back to the index.
-std::string Kopf(std::string_view titel, bool mitZurueck, std::string_view extra = {}) {
+std::string Kopf(std::string_view titel, bool mitZurueck, std::string_view extra = {},
+                 bool ganzeBreite = false) {
     std::string out = "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
     out += extra;
     out += "<title>" + Html(titel) + "</title>\n<link rel=\"stylesheet\" href=\"";
     out += kStilDatei;
-    out += "\">\n</head>\n<body>\n";
+    out += ganzeBreite ? "\">\n</head>\n<body class=\"ganz\">\n" : "\">\n</head>\n<body>\n";
     if (mitZurueck) out += "<nav><a href=\"index.html\">← Übersicht</a></nav>\n";
     return out;
 }
@@ -215,7 +216,7 @@ std::string WochenSeite(const Site& site, Art art, int i, const std::string& ueb
 std::string TagesSeite(const Site& site, int tag) {
     const CPlan& plan = site.plan;
     const std::vector<int> stunden = Stunden(plan);
-    std::string out = Kopf(site.tagNamen[tag] + " – " + texte::WebseiteTitel, true);
+    std::string out = Kopf(site.tagNamen[tag] + " – " + texte::WebseiteTitel, true, {}, true);
     out.reserve(static_cast<std::size_t>(plan.KlassenAnzahl) * 1024 + 4096);
     out += "<h1>" + Html(site.tagNamen[tag]) + ": alle Klassen</h1>\n";
     out += "<div class=\"breit\"><table class=\"plan tag\">\n<thead><tr><th class=\"std kl\">"

@@ -26,8 +26,10 @@ table.plan{width:100%;table-layout:fixed}
 font-size:.9rem;overflow-wrap:anywhere;text-align:left}
 .plan thead th{background:#eef1f4}
 .plan th.std{width:5.2rem;background:#eef1f4}
-.std small{display:block;font-weight:normal;color:#4a525a;font-size:.72rem}
-.plan td span{display:block;min-height:1.1em}
+.plan th small{display:block;font-weight:normal;color:#4a525a;font-size:.72rem}
+.plan td span{display:block}
+.plan td span:empty{display:none}
+body.ganz{max-width:none}
 .plan td span:first-child,.tagesliste span:first-of-type{font-weight:600}
 .breit{overflow-x:auto}
 table.tag{table-layout:auto;min-width:100%}
@@ -38,7 +40,9 @@ table.tag th.kl{position:sticky;left:0;z-index:1;background:#eef1f4;width:auto}
 .tagesliste li{display:flex;gap:.5rem;padding:.4rem .55rem;margin:.25rem 0;border:1px solid #9aa3ad;
 border-radius:5px}
 .tagesliste li b{min-width:1.8rem}
-.tagesliste li span{margin-right:.45rem}
+.tagesliste li span+span::before{content:" · "}
+.tagesliste li span:first-child{display:block}
+.tagesliste li span:nth-child(2)::before{content:none}
 .tagesliste li.frei{background:#fafbfc;color:#4a525a}
 .legende ul{list-style:none;padding:0;display:flex;flex-wrap:wrap;gap:.3rem 1.2rem;margin:0}
 .chip{display:inline-block;width:1em;height:1em;border:1px solid #9aa3ad;vertical-align:-.15em;
