@@ -38,6 +38,7 @@ struct Aufruf {
     std::optional<std::string> abwesend;
     bool nurKurz = false;
     bool ohnePseudo = false;
+    bool hilfe = false;
 };
 
 // The names of a comma-separated list, without the blanks around them; empty entries dropped.
@@ -73,6 +74,7 @@ bool Lies(const Args& args, Aufruf& a) {
         {"--rooms", true, liste(a.raeume), {}},
         Flag("--short", a.nurKurz),
         Flag("--no-pseudo-courses", a.ohnePseudo),
+        Flag("--help", a.hilfe),
         Text("--vertretung", a.vertretung, "ein Datum JJJJ-MM-TT"),
         {"--abwesend",
          true,
@@ -83,6 +85,7 @@ bool Lies(const Args& args, Aufruf& a) {
          {}},
     };
     if (!ParseOptions(args, rows, positional)) return false;
+    if (a.hilfe) return true;
     if (positional.size() > 1) {
         std::fprintf(stderr, "Unbekannte Angabe: %s\n", positional[1].c_str());
         return false;
@@ -180,6 +183,10 @@ int PublishCommand(const Args& args) {
     if (!Lies(args, a)) {
         std::fputs(kAufruf, stderr);
         return 2;
+    }
+    if (a.hilfe) {
+        std::fputs(kAufruf, stdout);
+        return 0;
     }
     StderrReporter reporter;
     Session session(reporter);

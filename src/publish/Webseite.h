@@ -31,7 +31,6 @@ namespace sw {
 
 namespace texte {
 inline constexpr const char* WebseiteTitel = "Stundenplan";
-inline constexpr const char* WebseiteFertig = " nach %s veröffentlicht.";
 } // namespace texte
 
 // What the site shows, as the export options choose it: which teachers, classes and rooms get a

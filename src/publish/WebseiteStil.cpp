@@ -33,8 +33,10 @@ body.ganz{max-width:none}
 .plan td span:first-child,.tagesliste span:first-of-type{font-weight:600}
 .breit{overflow-x:auto}
 table.tag{table-layout:auto;min-width:100%}
-table.tag td{min-width:7rem}
-table.tag th.kl{position:sticky;left:0;z-index:1;background:#eef1f4;width:auto}
+table.tag td span{min-width:8rem}
+table.tag thead th{white-space:nowrap;overflow-wrap:normal}
+table.tag th.kl{position:sticky;left:0;z-index:1;background:#eef1f4;width:auto;min-width:6.5rem;
+overflow-wrap:normal}
 .tagesliste{display:none}
 .tagesliste ol{list-style:none;margin:0;padding:0}
 .tagesliste li{display:flex;gap:.5rem;padding:.4rem .55rem;margin:.25rem 0;border:1px solid #9aa3ad;
