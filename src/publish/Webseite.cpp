@@ -9,6 +9,7 @@
 #include "publish/WebseiteIntern.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
 
@@ -99,9 +100,31 @@ struct Site {
     std::vector<std::string> lehrerNamen, klassenNamen, raumNamen, tagNamen;
 };
 
-// The cell text of entity `i` of kind `art` at `slot`, and its colour class.
-std::string ZellText(const Site& site, Art art, int i, int slot, std::string& farbe) {
+// What a cell shows: the lines of the printed cell, its colour class, and for each line the page
+// it leads to (the teacher, class or room it names, where that has a page).
+struct ZellInhalt {
+    std::string Text;
+    std::string Farbe;
+    std::array<std::string, 3> Ziele;
+    bool Leer() const { return Text.empty(); }
+};
+
+// The page of entity `i` of one kind, empty where it has none.
+std::string Ziel(const Seiten& seiten, int i) {
+    return seiten.Hat(i) ? seiten.Dateien[static_cast<std::size_t>(i)] : std::string();
+}
+
+// The one class a lesson is shown with: its own, or the only class of a course when pseudo
+// courses are treated; -1 for a course of several classes.
+int EineKlasse(const CStunde& h, bool pseudoKurse) {
+    if (!h.IsCourse()) return h.Klasse;
+    return pseudoKurse && h.KlassenL && h.KlassenL->size() == 1 ? h.KlassenL->front() : -1;
+}
+
+// The cell of entity `i` of kind `art` at `slot`.
+ZellInhalt ZellText(const Site& site, Art art, int i, int slot) {
     const CPlan& plan = site.plan;
+    const bool pseudo = site.o.PseudoKurse;
     Fund fund;
     switch (art) {
     case Art::Lehrer:
@@ -114,27 +137,50 @@ std::string ZellText(const Site& site, Art art, int i, int slot, std::string& fa
         fund = FindeRaumStunde(plan, i, slot);
         break;
     }
-    if (!fund) return {};
-    farbe = FarbKlasse(fund.Stunde->IsCourse(), fund.Stunde->FachKurs);
+    ZellInhalt z;
+    if (!fund) return z;
+    const CStunde& h = *fund.Stunde;
+    z.Farbe = FarbKlasse(h.IsCourse(), h.FachKurs);
     switch (art) {
     case Art::Lehrer:
-        return LehrerZelle(plan, fund, site.o.NurKurz, site.o.PseudoKurse);
+        z.Text = LehrerZelle(plan, fund, site.o.NurKurz, pseudo);
+        z.Ziele = {std::string(), Ziel(site.klassen, EineKlasse(h, pseudo)),
+                   Ziel(site.raeume, fund.Raum)};
+        break;
     case Art::Klasse:
-        return KlassenZelle(plan, fund, site.o.NurKurz);
+        z.Text = KlassenZelle(plan, fund, site.o.NurKurz);
+        z.Ziele = {std::string(), h.IsCourse() ? std::string() : Ziel(site.lehrer, h.Lehrer),
+                   Ziel(site.raeume, fund.Raum)};
+        break;
     case Art::Raum:
-        return RaumZelle(plan, fund, site.o.NurKurz, site.o.PseudoKurse);
+        z.Text = RaumZelle(plan, fund, site.o.NurKurz, pseudo);
+        z.Ziele = {std::string(), Ziel(site.lehrer, h.Lehrer),
+                   Ziel(site.klassen, EineKlasse(h, pseudo))};
+        break;
     }
-    return {};
+    return z;
 }
 
-void Zelle(std::string& out, const std::string& text, const std::string& farbe, int slot) {
-    if (text.empty()) {
+// The lines of a cell, each a <span>, linked where it names a page; `leere` keeps empty lines.
+void Zeilen(std::string& out, const ZellInhalt& z, bool leere) {
+    const std::vector<std::string> zeilen = Zeilen(z.Text);
+    for (std::size_t n = 0; n < zeilen.size(); ++n) {
+        if (zeilen[n].empty() && !leere) continue;
+        const std::string& ziel = n < z.Ziele.size() ? z.Ziele[n] : std::string();
+        if (ziel.empty() || zeilen[n].empty())
+            out += "<span>" + Html(zeilen[n]) + "</span>";
+        else
+            out += "<span><a href=\"" + ziel + "\">" + Html(zeilen[n]) + "</a></span>";
+    }
+}
+
+void Zelle(std::string& out, const ZellInhalt& z, int slot) {
+    if (z.Leer()) {
         out += "<td></td>";
         return;
     }
-    out += "<td class=\"" + farbe + "\" data-slot=\"" + std::to_string(slot) + "\">";
-    for (const std::string& z : Zeilen(text))
-        out += "<span>" + Html(z) + "</span>";
+    out += "<td class=\"" + z.Farbe + "\" data-slot=\"" + std::to_string(slot) + "\">";
+    Zeilen(out, z, true);
     out += "</td>";
 }
 
@@ -167,14 +213,13 @@ std::string WochenSeite(const Site& site, Art art, int i, const std::string& ueb
     out.reserve(16384);
     out += "<h1>" + Html(ueberschrift + name) + "</h1>\n";
     // The texts of all cells once, for the grid and the list per day.
-    std::vector<std::string> zellen(static_cast<std::size_t>(plan.Tage * stunden.size()));
-    std::vector<std::string> farben(zellen.size());
+    std::vector<ZellInhalt> zellen(static_cast<std::size_t>(plan.Tage) * stunden.size());
     std::map<std::string, bool> legende;
     for (int d = 0; d < plan.Tage; ++d)
         for (std::size_t h = 0; h < stunden.size(); ++h) {
             const std::size_t k = d * stunden.size() + h;
-            zellen[k] = ZellText(site, art, i, SlotOf(d, stunden[h]), farben[k]);
-            if (!zellen[k].empty()) legende.emplace(farben[k], farben[k].front() == 'k');
+            zellen[k] = ZellText(site, art, i, SlotOf(d, stunden[h]));
+            if (!zellen[k].Leer()) legende.emplace(zellen[k].Farbe, zellen[k].Farbe.front() == 'k');
         }
 
     out += "<table class=\"plan woche\">\n<thead><tr><th class=\"std\">Stunde</th>";
@@ -185,7 +230,7 @@ std::string WochenSeite(const Site& site, Art art, int i, const std::string& ueb
         out += "<tr><th class=\"std\">" + StundenKopf(plan, stunden[h]) + "</th>";
         for (int d = 0; d < plan.Tage; ++d) {
             const std::size_t k = d * stunden.size() + h;
-            Zelle(out, zellen[k], farben[k], SlotOf(d, stunden[h]));
+            Zelle(out, zellen[k], SlotOf(d, stunden[h]));
         }
         out += "</tr>\n";
     }
@@ -195,12 +240,11 @@ std::string WochenSeite(const Site& site, Art art, int i, const std::string& ueb
         bool leer = true;
         for (std::size_t h = 0; h < stunden.size(); ++h) {
             const std::size_t k = d * stunden.size() + h;
-            if (zellen[k].empty()) continue;
+            if (zellen[k].Leer()) continue;
             leer = false;
-            out +=
-                "<li class=\"" + farben[k] + "\"><b>" + std::to_string(stunden[h]) + ".</b><div>";
-            for (const std::string& z : Zeilen(zellen[k]))
-                if (!z.empty()) out += "<span>" + Html(z) + "</span>";
+            out += "<li class=\"" + zellen[k].Farbe + "\"><b>" + std::to_string(stunden[h]) +
+                   ".</b><div>";
+            Zeilen(out, zellen[k], false);
             out += "</div></li>";
         }
         if (leer) out += "<li class=\"frei\">kein Unterricht</li>";
@@ -234,10 +278,9 @@ std::string TagesSeite(const Site& site, int tag) {
             out += Html(name);
         out += "</th>";
         for (const int h : stunden) {
-            std::string farbe;
-            const std::string text = ZellText(site, Art::Klasse, k, SlotOf(tag, h), farbe);
-            if (!text.empty()) legende.emplace(farbe, farbe.front() == 'k');
-            Zelle(out, text, farbe, SlotOf(tag, h));
+            const ZellInhalt z = ZellText(site, Art::Klasse, k, SlotOf(tag, h));
+            if (!z.Leer()) legende.emplace(z.Farbe, z.Farbe.front() == 'k');
+            Zelle(out, z, SlotOf(tag, h));
         }
         out += "</tr>\n";
     }

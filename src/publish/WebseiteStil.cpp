@@ -29,6 +29,8 @@ font-size:.9rem;overflow-wrap:anywhere;text-align:left}
 .plan th small{display:block;font-weight:normal;color:#4a525a;font-size:.72rem}
 .plan td span{display:block}
 .plan td span:empty{display:none}
+.plan td a,.tagesliste a{color:inherit;text-decoration:none}
+.plan td a:hover,.tagesliste a:hover{text-decoration:underline}
 body.ganz{max-width:none}
 .plan td span:first-child,.tagesliste span:first-of-type{font-weight:600}
 .breit{overflow-x:auto}

@@ -130,7 +130,7 @@ TEST(Webseite, EveryPageHoldsExactlyThePlansLessonsAndTheIndexLinksIt) {
         {"raum", "Raum: ", plan.RaumAnzahl, [&](int i) { return plan.RaumAt(i).Name; },
          [&](int i, int s) { return RaumZelle(plan, FindeRaumStunde(plan, i, s), false, true); }},
     };
-    int lektionen = 0;
+    int lektionen = 0, verweise = 0;
     for (const Art& art : arten) {
         std::vector<std::string> namen;
         for (int i = 0; i < art.anzahl; ++i)
@@ -152,9 +152,15 @@ TEST(Webseite, EveryPageHoldsExactlyThePlansLessonsAndTheIndexLinksIt) {
                         erwartet[SlotOf(d, h)] = z;
             EXPECT_EQ(Lektionen(seite), erwartet);
             lektionen += static_cast<int>(erwartet.size());
+            // A teacher, class or room named in a cell leads to its page.
+            for (xmlNode* a : Knoten(seite, "//td[@data-slot]//a")) {
+                EXPECT_TRUE(std::filesystem::exists(dir.File("web/" + Attribut(a, "href"))));
+                ++verweise;
+            }
         }
     }
     EXPECT_GT(lektionen, 10); // the random placement did place lessons
+    EXPECT_GT(verweise, lektionen);
     EXPECT_TRUE(links.contains("lehrer-mueller.html") && links.contains("lehrer-mueller-2.html"));
 
     // A day holds the lessons of every class at that day.
