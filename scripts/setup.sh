@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libzip-dev libxml2-dev libpugixml-dev libcsv-dev
   xvfb xauth imagemagick poppler-utils
+  chromium
   clang-format clang-tidy cppcheck
   clang libclang-rt-14-dev
   python3

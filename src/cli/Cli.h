@@ -22,6 +22,7 @@ int ExperimentCommand(const Args& args);
 int SubstitutionsCommand(const Args& args);
 int ImportCommand(const Args& args);
 int ExportDataCommand(const Args& args);
+int PublishCommand(const Args& args);
 
 // True when `a` and `b` name one existing file: the same device and inode, so also through a
 // symbolic or a hard link.

@@ -35,7 +35,10 @@ constexpr const char* kUsage =
     "  stundenwerk substitutions PLAN.pdt --day TAG [--absent NAME,...] [-o VERTRETUNG.docx]\n"
     "      [--date JJJJ-MM-TT]\n"
     "      Zeigt die Stunden abwesender Lehrer an einem Tag und freie Vertretungen;\n"
-    "      schreibt auf Wunsch den Vertretungsplan.\n";
+    "      schreibt auf Wunsch den Vertretungsplan.\n"
+    "  stundenwerk publish PLAN.pdt -o ORDNER [--teachers ...] [--classes ...] [--rooms ...]\n"
+    "      [--short] [--no-pseudo-courses] [--vertretung JJJJ-MM-TT [--abwesend NAME,...]]\n"
+    "      Veröffentlicht den Plan als Webseite (HTML) in einem Ordner.\n";
 
 } // namespace
 
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
     if (command == "substitutions") return sw::cli::SubstitutionsCommand(args);
     if (command == "import") return sw::cli::ImportCommand(args);
     if (command == "export-data") return sw::cli::ExportDataCommand(args);
+    if (command == "publish") return sw::cli::PublishCommand(args);
     std::fprintf(stderr, "Unbekannter Befehl: %s\n%s", command.c_str(), kUsage);
     return 2;
 }

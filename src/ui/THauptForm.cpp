@@ -20,6 +20,7 @@
 #include "ui/TProgrammOptionenForm.h"
 #include "ui/TRaumForm.h"
 #include "ui/TUnterrichtForm.h"
+#include "ui/TVeroeffentlichenForm.h"
 #include "ui/TVertretungenForm.h"
 
 #include <QCloseEvent>
@@ -97,6 +98,8 @@ THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& star
     optionen_ = new TProgrammOptionenForm(reporter_, startOrdner_, this);
     planForm_->SetKonfigDatei(optionen_->KonfigDatei());
     druck_ = new TDruckOptionenForm(reporter_, desktop_, this);
+    // Publishing is asked for in the planning window and opens over it.
+    veroeffentlichen_ = new TVeroeffentlichenForm(reporter_, desktop_, planForm_);
     unterricht_ = new TUnterrichtForm(session_, reporter_, desktop_, this);
     fach_ = new TFachForm(session_, reporter_, desktop_, this);
     raum_ = new TRaumForm(session_, reporter_, desktop_, this);
@@ -118,6 +121,8 @@ THauptForm::THauptForm(Reporter& reporter, Desktop& desktop, const QString& star
     planForm_->SchliessenFrage = [this] { return session_.PlanSchliessenFragen(DateiNamen()); };
     // The plan grid's "Ausgabe" is the menu's.
     connect(planForm_, &TPlanForm::AusgabeVerlangt, this, &THauptForm::AusgabeClick);
+    connect(planForm_, &TPlanForm::VeroeffentlichenVerlangt, this,
+            [this] { veroeffentlichen_->Oeffnen(session_.Plan()); });
     connect(angaben_, &TAllgemeineAngabenForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     connect(unterricht_, &TUnterrichtForm::HilfeSeite, this, &THauptForm::HilfeSeite);
     optionen_->SetFenster({{"Form1", this},

@@ -24,6 +24,7 @@ namespace sw::ui {
 
 class TAllgemeineAngabenForm;
 class TDruckOptionenForm;
+class TVeroeffentlichenForm;
 class TFachForm;
 class TKlassenForm;
 class TKursForm;
@@ -49,6 +50,7 @@ public:
     TAllgemeineAngabenForm& AngabenForm() { return *angaben_; }
     TProgrammOptionenForm& OptionenForm() { return *optionen_; }
     TDruckOptionenForm& DruckForm() { return *druck_; }
+    TVeroeffentlichenForm& VeroeffentlichenForm() { return *veroeffentlichen_; }
     THilfeForm& HilfeForm() { return *hilfe_; }
     TUnterrichtForm& UnterrichtForm() { return *unterricht_; }
     TFachForm& FachForm() { return *fach_; }
@@ -157,6 +159,7 @@ private:
     TAllgemeineAngabenForm* angaben_;
     TProgrammOptionenForm* optionen_;
     TDruckOptionenForm* druck_;
+    TVeroeffentlichenForm* veroeffentlichen_;
     TUnterrichtForm* unterricht_;
     TFachForm* fach_;
     TRaumForm* raum_;

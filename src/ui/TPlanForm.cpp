@@ -122,6 +122,9 @@ void TPlanForm::Aufbauen() {
     connect(haltBtn_, &QPushButton::clicked, this, &TPlanForm::HaltBtnClick);
     schnappschussBtn_ = Knopf(this, "SchnappschussBtn", "Schnappschuß");
     connect(schnappschussBtn_, &QPushButton::clicked, this, &TPlanForm::SchnappschussBtnClick);
+    veroeffentlichenBtn_ = Knopf(this, "VeroeffentlichenBtn", "Veröffentlichen...");
+    connect(veroeffentlichenBtn_, &QPushButton::clicked, this,
+            &TPlanForm::VeroeffentlichenVerlangt);
     gitter_ = new TPlanBSForm(reporter_, this);
     connect(gitter_, &TPlanBSForm::AusgabeVerlangt, this, &TPlanForm::AusgabeVerlangt);
     // The pass labels, each with its caption; fixed widths keep the row from jumping.
@@ -147,6 +150,7 @@ void TPlanForm::Aufbauen() {
     knoepfe->addWidget(austauschL_);
     knoepfe->addStretch();
     knoepfe->addWidget(schnappschussBtn_);
+    knoepfe->addWidget(veroeffentlichenBtn_);
     knoepfe->addWidget(haltBtn_);
 
     auto* unten = new QHBoxLayout;
@@ -159,6 +163,7 @@ void TPlanForm::Aufbauen() {
     layout->addLayout(unten, 1);
     // Disabled while a run is active, like the stage buttons.
     schritte_.push_back(schnappschussBtn_);
+    schritte_.push_back(veroeffentlichenBtn_);
     SeiteGewechselt(0);
     resize(1100, 560);
 }

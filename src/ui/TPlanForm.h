@@ -78,6 +78,8 @@ public:
 signals:
     // The plan grid's "Ausgabe": the main window's output command is wanted.
     void AusgabeVerlangt();
+    // "Veröffentlichen...": the plan is to go out as a web site.
+    void VeroeffentlichenVerlangt();
     // The user agreed to close the window: the plan is to be discarded.
     void PlanGeschlossen();
 
@@ -182,6 +184,7 @@ private:
     QString konfigDatei_;
     QPushButton* haltBtn_ = nullptr;
     QPushButton* schnappschussBtn_ = nullptr;
+    QPushButton* veroeffentlichenBtn_ = nullptr;
     KurvenAnzeige* kurve_ = nullptr;
     // The step controls, disabled while a run is active.
     std::vector<QWidget*> schritte_;
