@@ -4,6 +4,7 @@
 #include "define/MasterDataNames.h"
 #include "model/Names.h"
 #include "model/Presets.h"
+#include "model/SchulZeiten.h"
 #include "model/Text.h"
 
 #include <utility>
@@ -69,6 +70,12 @@ std::optional<std::string> GeneralSettingsProblem(const Stammdaten& data,
         if (auto fault = CheckName("Der Tagesname", neu.TagNamen[d],
                                    "Tag " + Num(static_cast<long long>(d) + 1)))
             return *fault;
+    // The week's shape is fixed in plan mode: the times are checked against the hours in use.
+    const AllgemeineAngaben& woche = nurNamen ? data.Angaben : neu;
+    if (IsValidStunden(woche.Stunden))
+        if (auto fault = StundenZeitenProblem(neu.StundenZeiten, woche.Stunden, woche.Nullte))
+            return fault;
+    if (auto fault = SchuljahrProblem(neu.Schuljahr)) return fault;
     if (nurNamen) return std::nullopt;
     // The ranges of the days and hours are the dialog's own check.
     if (!IsValidTage(neu.Tage) || !IsValidStunden(neu.Stunden)) return std::nullopt;
@@ -96,6 +103,9 @@ bool ApplyGeneralSettings(Stammdaten& data, const AllgemeineAngaben& neu, bool n
     }
     AllgemeineAngaben angaben = nurNamen ? data.Angaben : neu;
     angaben.TagNamen = neu.TagNamen;
+    // The times of the hours and the school year leave the plan as it is.
+    angaben.StundenZeiten = neu.StundenZeiten;
+    angaben.Schuljahr = neu.Schuljahr;
     // A break on a day or in an hour the week no longer has goes with it.
     auto& pausen = angaben.Pausen;
     pausen.erase(std::remove_if(pausen.begin(), pausen.end(),

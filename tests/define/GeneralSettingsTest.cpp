@@ -47,5 +47,36 @@ TEST(GeneralSettings, RefusesDayNamesNoFileCanHoldAndAWeekTooSmallForTheLessons)
     EXPECT_EQ(d.Angaben.TagNamen[0], "Mo");
 }
 
+// The times of the hours and the school year: refused with the reason and nothing taken over,
+// and in plan mode taken over with the week's shape left alone.
+TEST(GeneralSettings, TakesTheTimesAndTheSchoolYearAlsoInPlanMode) {
+    Stammdaten d = test::MasterSchool();
+    const Stammdaten before = d;
+    test::ScriptedReporter rep;
+    AllgemeineAngaben neu = d.Angaben;
+    neu.StundenZeiten = StandardStundenZeiten(d.Angaben.Stunden - 1, d.Angaben.Nullte);
+    EXPECT_FALSE(ApplyGeneralSettings(d, neu, false, rep));
+    neu.StundenZeiten.clear();
+    neu.Schuljahr.Beginn = *Datum::Lies("2026-09-01");
+    EXPECT_FALSE(ApplyGeneralSettings(d, neu, true, rep));
+    ASSERT_EQ(rep.shown.size(), 2u);
+    EXPECT_EQ(rep.shown[0].Text, "Es sind " + std::to_string(d.Angaben.Stunden - 1) +
+                                     " Stundenzeiten angegeben; der Tag hat " +
+                                     std::to_string(d.Angaben.Stunden) + " Stunden.");
+    EXPECT_EQ(rep.shown[1].Text, "Das Schuljahr braucht einen ersten und einen letzten Tag.");
+    EXPECT_EQ(d, before);
+
+    neu.Tage = d.Angaben.Tage + 1; // plan mode keeps the week's shape
+    neu.StundenZeiten = StandardStundenZeiten(d.Angaben.Stunden, d.Angaben.Nullte);
+    neu.StundenZeiten[0].Beginn = 7 * 60 + 45;
+    neu.Schuljahr.Ende = *Datum::Lies("2027-07-15");
+    neu.Schuljahr.Ferien = {{*Datum::Lies("2026-10-26"), *Datum::Lies("2026-10-31"), "Herbst"}};
+    EXPECT_TRUE(ApplyGeneralSettings(d, neu, true, rep));
+    EXPECT_EQ(d.Angaben.Tage, before.Angaben.Tage);
+    EXPECT_EQ(d.Angaben.StundenZeiten, neu.StundenZeiten);
+    EXPECT_EQ(d.Angaben.Schuljahr, neu.Schuljahr);
+    EXPECT_EQ(rep.shown.size(), 2u);
+}
+
 } // namespace
 } // namespace sw
