@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sw {
 
@@ -21,6 +22,32 @@ namespace sw {
 // every unit (its length, its fixed time, hour limit and day restriction) and every block's hours.
 std::optional<std::string> GeneralSettingsProblem(const Stammdaten& data,
                                                   const AllgemeineAngaben& neu, bool nurNamen);
+
+// The school year as the dialog's fields hold it: texts as typed.
+struct SchuljahrFelder {
+    struct Zeit {
+        std::string Beginn; // "08:00"
+        std::string Ende;
+    };
+    struct Ferien {
+        std::string Von; // "26.10.2026" or "2026-10-26"
+        std::string Bis;
+        std::string Name;
+    };
+    std::vector<Zeit> Zeiten; // one per hour of the day, the 0th hour first when in use
+    std::string Beginn;       // empty: no school year
+    std::string Ende;
+    std::vector<Ferien> FerienListe; // rows left wholly empty are skipped
+};
+
+// The fields of `a` (the standard times when the school entered none).
+SchuljahrFelder FelderVon(const AllgemeineAngaben& a);
+
+// Reads the fields into `a` (its StundenZeiten and Schuljahr), or says which field holds no time
+// or date: "Die Angabe „8.00“ (Beginn der 1. Stunde) ist keine Uhrzeit wie 08:00." Times equal to
+// the standard times are kept as none entered, so a school that never touched them keeps its file
+// as it was. Whether the values fit together is ApplyGeneralSettings' check.
+std::optional<std::string> FelderLesen(const SchuljahrFelder& felder, AllgemeineAngaben& a);
 
 // The dialog's OK: refuses with the problem (title "Fehler") and changes nothing, or takes the
 // new settings over (in plan mode the day names, the times and the school year only). Breaks

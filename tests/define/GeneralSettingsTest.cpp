@@ -78,5 +78,49 @@ TEST(GeneralSettings, TakesTheTimesAndTheSchoolYearAlsoInPlanMode) {
     EXPECT_EQ(rep.shown.size(), 2u);
 }
 
+// The dialog's texts: German and ISO dates, the standard times kept as none entered, and the
+// field that holds no time or date named.
+TEST(GeneralSettings, ReadsTheFieldsOfTheSchoolYear) {
+    AllgemeineAngaben a;
+    a.Stunden = 2;
+    SchuljahrFelder f = FelderVon(a);
+    ASSERT_EQ(f.Zeiten.size(), 2u);
+    EXPECT_EQ(f.Zeiten[1].Beginn, "08:50");
+    f.Beginn = "1.9.2026";
+    f.Ende = " 2027-07-15 ";
+    f.FerienListe = {{"", "", ""}, {"26.10.2026", "31.10.2026", " Herbst "}};
+    ASSERT_EQ(FelderLesen(f, a), std::nullopt);
+    EXPECT_TRUE(a.StundenZeiten.empty());
+    EXPECT_EQ(a.Schuljahr,
+              (CSchuljahr{*Datum::Lies("2026-09-01"),
+                          *Datum::Lies("2027-07-15"),
+                          {{*Datum::Lies("2026-10-26"), *Datum::Lies("2026-10-31"), "Herbst"}}}));
+    EXPECT_EQ(FelderVon(a).FerienListe.size(), 1u);
+
+    const struct {
+        void (*aendern)(SchuljahrFelder&);
+        const char* meldung;
+    } rows[] = {
+        {[](SchuljahrFelder& x) { x.Zeiten[0].Beginn = "8"; },
+         "Die Angabe „8“ (Beginn der 1. Stunde) ist keine Uhrzeit wie 08:00."},
+        {[](SchuljahrFelder& x) { x.Ende = "31.2.2027"; },
+         "Die Angabe „31.2.2027“ (Ende des Schuljahres) ist kein Datum wie 01.09.2026."},
+        {[](SchuljahrFelder& x) { x.FerienListe[1].Bis = "31.10."; },
+         "Die Angabe „31.10.“ (Ende der Ferien in Zeile 2) ist kein Datum wie 01.09.2026."},
+    };
+    for (const auto& row : rows) {
+        SchuljahrFelder falsch = f;
+        row.aendern(falsch);
+        AllgemeineAngaben b = a;
+        b.StundenZeiten = StandardStundenZeiten(2, false);
+        b.StundenZeiten[0].Ende = 8 * 60 + 40;
+        EXPECT_EQ(FelderLesen(falsch, b), row.meldung);
+        EXPECT_EQ(b.StundenZeiten[0].Ende, 8 * 60 + 40) << "nothing taken over";
+    }
+    f.Zeiten[0].Ende = "08:40";
+    ASSERT_EQ(FelderLesen(f, a), std::nullopt);
+    EXPECT_EQ(a.StundenZeiten.size(), 2u);
+}
+
 } // namespace
 } // namespace sw
