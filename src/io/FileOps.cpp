@@ -390,15 +390,17 @@ DiskFileOps::WriteAllReplacing(const std::vector<std::pair<std::string, std::str
     std::vector<std::pair<std::string, std::string>> moves; // temporary name, final name
     failed = 0;
     if (files.empty()) return {};
-    // Flushes the file systems of the folders written to, each once.
-    const auto flush = [&] {
+    // The folders written to, each once: flushing their file systems makes the new contents
+    // durable; flushing the folders themselves makes the moves durable.
+    const auto flush = [&](bool contents) {
         std::vector<std::string> folders;
         for (const auto& f : files) {
             std::string folder = FolderOf(fs::path(f.first)).string();
             if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
             Descriptor fd(
                 OpenFile(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY, 0));
-            if (fd.Get() < 0 || ::syncfs(fd.Get()) != 0) ::sync();
+            if (contents && (fd.Get() < 0 || ::syncfs(fd.Get()) != 0)) ::sync();
+            if (!contents && fd.Get() >= 0) SyncFile(fd.Get());
             folders.push_back(std::move(folder));
         }
     };
@@ -434,7 +436,7 @@ DiskFileOps::WriteAllReplacing(const std::vector<std::pair<std::string, std::str
             if (error != 0) return undo(FileResult::Failed(error));
         }
         // One flush for all: the new contents are on the disk before any name changes.
-        flush();
+        flush(true);
         for (failed = 0; failed < moves.size(); ++failed)
             if (::rename(moves[failed].first.c_str(), moves[failed].second.c_str()) != 0) {
                 const int error = LastError();
@@ -442,8 +444,8 @@ DiskFileOps::WriteAllReplacing(const std::vector<std::pair<std::string, std::str
                 return undo(FileResult::Failed(error));
             }
         moves.clear();
-        // The moves reach the disk with a second flush.
-        flush();
+        // The moves reach the disk with the folders.
+        flush(false);
         return {};
     } catch (const std::bad_alloc&) {
         return undo(FileResult::Failed(ENOMEM));
