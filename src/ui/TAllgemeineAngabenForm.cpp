@@ -120,7 +120,8 @@ TAllgemeineAngabenForm::TAllgemeineAngabenForm(Reporter& reporter, THilfeForm& h
     zeitenSG_->setObjectName("StundenZeitenSG");
     zeitenSG_->setHorizontalHeaderLabels({"Beginn", "Ende"});
     zeitenSG_->setColumnWidth(0, 70);
-    zeitenSG_->setColumnWidth(1, 70);
+    zeitenSG_->horizontalHeader()->setStretchLastSection(true);
+    zeitenSG_->setMaximumWidth(220);
     zeitenSG_->setToolTip("Beginn und Ende jeder Stunde, etwa 08:00 und 08:45. Die Kalender "
                           "zeigen den Unterricht zu diesen Zeiten.");
     auto* standard = Knopf("Standardzeiten", "StandardZeitenBtn", this);
