@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -166,6 +167,7 @@ TEST(PlanAusgabe, AnUnwritableTargetLeavesNothingBehind) {
     auto school = test::MakeExportSchool(false);
     const auto dateien = PlanAlsCsv(*school->plan, AllePlaene(*school->plan));
     TempDir dir;
+    test::WriteFileBytes(dir.File("uebersicht.csv"), "alt");
     std::filesystem::create_directory(dir.File("klasse-6ue.csv"));
     EXPECT_FALSE(
         DateienSchreiben(dir.Path().string(), dateien, DefaultFileOps(), school->reporter));
@@ -182,7 +184,9 @@ TEST(PlanAusgabe, AnUnwritableTargetLeavesNothingBehind) {
     std::vector<std::string> inhalt;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path().string()))
         inhalt.push_back(e.path().filename().string());
-    EXPECT_EQ(inhalt, std::vector<std::string>{"klasse-6ue.csv"});
+    std::sort(inhalt.begin(), inhalt.end());
+    EXPECT_EQ(inhalt, (std::vector<std::string>{"klasse-6ue.csv", "uebersicht.csv"}));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("uebersicht.csv")), "alt");
 }
 
 } // namespace
