@@ -13,6 +13,7 @@ PACKAGES=(
   clang-format clang-tidy cppcheck
   clang libclang-rt-14-dev
   python3
+  libxlsxwriter-dev libical-dev libcairo2-dev fonts-dejavu-core python3-openpyxl python3-icalendar
 )
 
 missing=()

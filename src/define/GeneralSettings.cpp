@@ -4,6 +4,7 @@
 #include "define/MasterDataNames.h"
 #include "model/Names.h"
 #include "model/Presets.h"
+#include "model/SchulZeiten.h"
 #include "model/Text.h"
 
 #include <utility>
@@ -69,6 +70,12 @@ std::optional<std::string> GeneralSettingsProblem(const Stammdaten& data,
         if (auto fault = CheckName("Der Tagesname", neu.TagNamen[d],
                                    "Tag " + Num(static_cast<long long>(d) + 1)))
             return *fault;
+    // The week's shape is fixed in plan mode: the times are checked against the hours in use.
+    const AllgemeineAngaben& woche = nurNamen ? data.Angaben : neu;
+    if (IsValidStunden(woche.Stunden))
+        if (auto fault = StundenZeitenProblem(neu.StundenZeiten, woche.Stunden, woche.Nullte))
+            return fault;
+    if (auto fault = SchuljahrProblem(neu.Schuljahr)) return fault;
     if (nurNamen) return std::nullopt;
     // The ranges of the days and hours are the dialog's own check.
     if (!IsValidTage(neu.Tage) || !IsValidStunden(neu.Stunden)) return std::nullopt;
@@ -88,6 +95,90 @@ std::optional<std::string> GeneralSettingsProblem(const Stammdaten& data,
     return text;
 }
 
+namespace {
+
+// "26.10.2026" (day and month with one digit too) or "2026-10-26".
+std::optional<Datum> DatumAusText(const std::string& text) {
+    if (auto iso = Datum::Lies(text)) return iso;
+    const auto p1 = text.find('.');
+    const auto p2 = p1 == std::string::npos ? p1 : text.find('.', p1 + 1);
+    if (p2 == std::string::npos) return std::nullopt;
+    const std::string tag = text.substr(0, p1);
+    const std::string monat = text.substr(p1 + 1, p2 - p1 - 1);
+    const std::string jahr = text.substr(p2 + 1);
+    if (tag.empty() || tag.size() > 2 || monat.empty() || monat.size() > 2 || jahr.size() != 4)
+        return std::nullopt;
+    return Datum::Lies(jahr + "-" + std::string(2 - monat.size(), '0') + monat + "-" +
+                       std::string(2 - tag.size(), '0') + tag);
+}
+
+std::string Getrimmt(const std::string& text) {
+    const auto a = text.find_first_not_of(' ');
+    if (a == std::string::npos) return {};
+    return text.substr(a, text.find_last_not_of(' ') - a + 1);
+}
+
+} // namespace
+
+SchuljahrFelder FelderVon(const AllgemeineAngaben& a) {
+    SchuljahrFelder f;
+    for (const CStundenZeit& z : StundenZeitenDerWoche(a))
+        f.Zeiten.push_back({UhrzeitText(z.Beginn), UhrzeitText(z.Ende)});
+    const CSchuljahr& jahr = a.Schuljahr;
+    if (!jahr.Beginn.Leer()) f.Beginn = jahr.Beginn.DeutscherText();
+    if (!jahr.Ende.Leer()) f.Ende = jahr.Ende.DeutscherText();
+    for (const CFerien& ferien : jahr.Ferien)
+        f.FerienListe.push_back(
+            {ferien.Von.DeutscherText(), ferien.Bis.DeutscherText(), ferien.Name});
+    return f;
+}
+
+std::optional<std::string> FelderLesen(const SchuljahrFelder& felder, AllgemeineAngaben& a) {
+    const auto keineZeit = [](const std::string& text, const std::string& wo) {
+        return "Die Angabe „" + text + "“ (" + wo + ") ist keine Uhrzeit wie 08:00.";
+    };
+    const auto keinDatum = [](const std::string& text, const std::string& wo) {
+        return "Die Angabe „" + text + "“ (" + wo + ") ist kein Datum wie 01.09.2026.";
+    };
+    std::vector<CStundenZeit> zeiten;
+    const int erste = a.Nullte ? 0 : 1;
+    for (std::size_t i = 0; i < felder.Zeiten.size(); ++i) {
+        const std::string stunde = Num(erste + static_cast<long long>(i)) + ". Stunde";
+        const std::string beginnText = Getrimmt(felder.Zeiten[i].Beginn);
+        const std::string endeText = Getrimmt(felder.Zeiten[i].Ende);
+        const auto beginn = LiesUhrzeit(beginnText);
+        if (!beginn) return keineZeit(beginnText, "Beginn der " + stunde);
+        const auto ende = LiesUhrzeit(endeText);
+        if (!ende) return keineZeit(endeText, "Ende der " + stunde);
+        zeiten.push_back({*beginn, *ende});
+    }
+    if (zeiten == StandardStundenZeiten(a.Stunden, a.Nullte)) zeiten.clear();
+    CSchuljahr jahr;
+    const auto datum = [&](const std::string& feld, const std::string& wo, Datum& ziel) {
+        const std::string text = Getrimmt(feld);
+        if (text.empty()) return std::optional<std::string>();
+        const auto d = DatumAusText(text);
+        if (!d) return std::optional<std::string>(keinDatum(text, wo));
+        ziel = *d;
+        return std::optional<std::string>();
+    };
+    if (auto fault = datum(felder.Beginn, "Beginn des Schuljahres", jahr.Beginn)) return fault;
+    if (auto fault = datum(felder.Ende, "Ende des Schuljahres", jahr.Ende)) return fault;
+    for (std::size_t i = 0; i < felder.FerienListe.size(); ++i) {
+        const SchuljahrFelder::Ferien& f = felder.FerienListe[i];
+        if (Getrimmt(f.Von).empty() && Getrimmt(f.Bis).empty() && Getrimmt(f.Name).empty())
+            continue;
+        const std::string zeile = " der Ferien in Zeile " + Num(static_cast<long long>(i) + 1);
+        CFerien ferien{{}, {}, Getrimmt(f.Name)};
+        if (auto fault = datum(f.Von, "Beginn" + zeile, ferien.Von)) return fault;
+        if (auto fault = datum(f.Bis, "Ende" + zeile, ferien.Bis)) return fault;
+        jahr.Ferien.push_back(std::move(ferien));
+    }
+    a.StundenZeiten = std::move(zeiten);
+    a.Schuljahr = std::move(jahr);
+    return std::nullopt;
+}
+
 bool ApplyGeneralSettings(Stammdaten& data, const AllgemeineAngaben& neu, bool nurNamen,
                           Reporter& rep) {
     if (auto problem = GeneralSettingsProblem(data, neu, nurNamen)) {
@@ -96,6 +187,9 @@ bool ApplyGeneralSettings(Stammdaten& data, const AllgemeineAngaben& neu, bool n
     }
     AllgemeineAngaben angaben = nurNamen ? data.Angaben : neu;
     angaben.TagNamen = neu.TagNamen;
+    // The times of the hours and the school year leave the plan as it is.
+    angaben.StundenZeiten = neu.StundenZeiten;
+    angaben.Schuljahr = neu.Schuljahr;
     // A break on a day or in an hour the week no longer has goes with it.
     auto& pausen = angaben.Pausen;
     pausen.erase(std::remove_if(pausen.begin(), pausen.end(),

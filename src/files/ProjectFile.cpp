@@ -8,6 +8,7 @@
 #include "model/Names.h"
 #include "model/Presets.h"
 #include "model/Regeln.h"
+#include "model/SchulZeiten.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -136,6 +137,9 @@ public:
                     Problem("Der Kurs " + Quoted(ref.Name) +
                             " enthält ein Komma und kann deshalb in keiner Beziehung stehen.");
         if (auto rule = RegelProblem(d_)) Problem(*rule);
+        if (auto zeiten = StundenZeitenProblem(a.StundenZeiten, a.Stunden, a.Nullte))
+            Problem(*zeiten);
+        if (auto jahr = SchuljahrProblem(a.Schuljahr)) Problem(*jahr);
         return problem_;
     }
 
@@ -452,6 +456,26 @@ void WriteKursBlock(IniFile& ini, const std::string& s, const CKursBlock& k) {
     WriteBlockRegeln(ini, s, k.Regeln);
 }
 
+// The times of the hours and the school year: keys only where the school entered them.
+void WriteSchuljahr(IniFile& ini, const AllgemeineAngaben& a) {
+    if (!a.StundenZeiten.empty()) {
+        std::string zeiten;
+        for (const CStundenZeit& z : a.StundenZeiten)
+            zeiten += StundenZeitText(z) + ",";
+        ini.SetString(kAllgemein, "Stundenzeiten", zeiten);
+    }
+    const CSchuljahr& jahr = a.Schuljahr;
+    if (!jahr.Beginn.Leer()) ini.SetString(kAllgemein, "SchuljahrBeginn", jahr.Beginn.Text());
+    if (!jahr.Ende.Leer()) ini.SetString(kAllgemein, "SchuljahrEnde", jahr.Ende.Text());
+    if (jahr.Ferien.empty()) return;
+    ini.SetString(kAllgemein, "FerienNo", Num(static_cast<long long>(jahr.Ferien.size())));
+    for (std::size_t n = 0; n < jahr.Ferien.size(); ++n) {
+        const CFerien& f = jahr.Ferien[n];
+        ini.SetString(kAllgemein, "Ferien_" + std::to_string(n),
+                      f.Von.Text() + "," + f.Bis.Text() + "," + f.Name);
+    }
+}
+
 IniFile BuildIni(const Stammdaten& d) {
     IniFile ini;
     ini.EraseSection(kAllgemein);
@@ -470,6 +494,7 @@ IniFile BuildIni(const Stammdaten& d) {
     // The rules of the school: keys and sections only where a rule is set.
     if (!d.Angaben.Pausen.empty()) ini.SetString(kAllgemein, "Pausen", SlotsOf(d.Angaben.Pausen));
     if (!d.Beziehungen.empty()) ini.SetString(kAllgemein, "BeziehungenNo", count(d.Beziehungen));
+    WriteSchuljahr(ini, d.Angaben);
     if (!d.Faecher.empty()) ini.SetString("Faecher", "Faecher", ListOf(d.Faecher));
     for (std::size_t n = 0; n < d.Raeume.size(); ++n)
         WriteRaum(ini, "Raum_" + std::to_string(n), d.Raeume[n]);
@@ -581,6 +606,7 @@ public:
                 name = namen.NextName("Der Tagesname");
         }
         d.Angaben.Pausen = IntList(kAllgemein, "Pausen");
+        ReadSchuljahr(d.Angaben);
         d.AngabenBestaetigt = true;
 
         // Every count must find its sections before anything is built; the search stops at the
@@ -649,6 +675,62 @@ public:
     }
 
 private:
+    // "Stundenzeiten", "SchuljahrBeginn", "SchuljahrEnde", "FerienNo" and "Ferien_n"; a file
+    // without them has the standard times and no school year.
+    void ReadSchuljahr(AllgemeineAngaben& a) const {
+        const char* zeitenKey = "Stundenzeiten";
+        std::string rest = Get(kAllgemein, zeitenKey);
+        while (!rest.empty()) {
+            const std::string item = rest.find(',') == std::string::npos
+                                         ? std::exchange(rest, std::string())
+                                         : CutAtSeparator(rest, ',');
+            const auto zeit = LiesStundenZeit(item);
+            if (!zeit)
+                FailAt(path_, kAllgemein, zeitenKey,
+                       Quoted(item) + " ist keine Stundenzeit wie \"08:00-08:45\".");
+            a.StundenZeiten.push_back(*zeit);
+        }
+        if (auto fault = StundenZeitenProblem(a.StundenZeiten, a.Stunden, a.Nullte))
+            FailAt(path_, kAllgemein, zeitenKey, *fault);
+        CSchuljahr& jahr = a.Schuljahr;
+        jahr.Beginn = DateOf("SchuljahrBeginn");
+        jahr.Ende = DateOf("SchuljahrEnde");
+        if (auto fault = SchuljahrProblem(CSchuljahr{jahr.Beginn, jahr.Ende, {}}))
+            FailAt(path_, kAllgemein, jahr.Beginn.Leer() ? "SchuljahrBeginn" : "SchuljahrEnde",
+                   *fault);
+        const int ferienNo = Count(kAllgemein, "FerienNo", 0);
+        for (int n = 0; n < ferienNo; ++n) {
+            const std::string key = "Ferien_" + std::to_string(n);
+            if (!ini_.HasKey(kAllgemein, key))
+                FailAt(path_, kAllgemein, key,
+                       "Der Schlüssel fehlt (FerienNo=" + Num(ferienNo) + ").");
+            std::string value = Get(kAllgemein, key.c_str());
+            CFerien f;
+            const std::string von = CutAtSeparator(value, ',');
+            const std::string bis = CutAtSeparator(value, ',');
+            const auto vonDatum = Datum::Lies(von);
+            const auto bisDatum = Datum::Lies(bis);
+            if (!vonDatum || !bisDatum)
+                FailAt(path_, kAllgemein, key,
+                       Quoted(Get(kAllgemein, key.c_str())) +
+                           " sind keine Ferien wie \"2026-10-26,2026-10-31,Herbstferien\".");
+            f.Von = *vonDatum;
+            f.Bis = *bisDatum;
+            f.Name = value;
+            if (auto fault = SchuljahrProblem(CSchuljahr{{}, {}, {f}}))
+                FailAt(path_, kAllgemein, key, *fault);
+            jahr.Ferien.push_back(std::move(f));
+        }
+    }
+    // A date "2026-09-01", or the empty date when the key is missing.
+    Datum DateOf(const char* key) const {
+        if (!ini_.HasKey(kAllgemein, key)) return {};
+        const std::string text = Get(kAllgemein, key);
+        const auto datum = Datum::Lies(text);
+        if (!datum)
+            FailAt(path_, kAllgemein, key, Quoted(text) + " ist kein Datum wie \"2026-09-01\".");
+        return *datum;
+    }
     std::string Get(const std::string& section, const char* key) const {
         return ini_.GetString(section, key);
     }

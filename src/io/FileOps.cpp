@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/FileOps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -381,6 +382,76 @@ FileResult DiskFileOps::ReplaceFile(const std::string& target, const std::option
         return FileResult::Failed(LastError());
     }
     return {};
+}
+
+FileResult
+DiskFileOps::WriteAllReplacing(const std::vector<std::pair<std::string, std::string_view>>& files,
+                               std::size_t& failed) {
+    std::vector<std::pair<std::string, std::string>> moves; // temporary name, final name
+    failed = 0;
+    if (files.empty()) return {};
+    // The folders written to, each once: flushing their file systems makes the new contents
+    // durable; flushing the folders themselves makes the moves durable.
+    const auto flush = [&](bool contents) {
+        std::vector<std::string> folders;
+        for (const auto& f : files) {
+            std::string folder = FolderOf(fs::path(f.first)).string();
+            if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+            Descriptor fd(
+                OpenFile(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY, 0));
+            if (contents && (fd.Get() < 0 || ::syncfs(fd.Get()) != 0)) ::sync();
+            if (!contents && fd.Get() >= 0) SyncFile(fd.Get());
+            folders.push_back(std::move(folder));
+        }
+    };
+    const auto undo = [&](FileResult r) {
+        for (const auto& m : moves)
+            ::unlink(m.first.c_str());
+        return r;
+    };
+    try {
+        moves.reserve(files.size());
+        for (failed = 0; failed < files.size(); ++failed) {
+            const auto& [path, bytes] = files[failed];
+            if (path.empty()) return undo(NoName());
+            Landing target;
+            if (FileResult found = FollowLinks(path, target); !found) return undo(found);
+            if (target.exists && !S_ISREG(target.st.st_mode))
+                return undo(Refusal(NotRegular(target.st.st_mode)));
+            std::string temp;
+            int raw = -1;
+            if (FileResult made = CreateTemp(target.path, target.exists, temp, raw); !made)
+                return undo(made);
+            moves.emplace_back(temp, target.path);
+            Descriptor fd(raw);
+            int error = 0;
+            if (target.exists) {
+                const Keep keep = KeepOf<Keep>(target.st);
+                if (::fchown(fd.Get(), keep.uid, keep.gid) != 0 && errno != EPERM)
+                    error = LastError();
+                if (error == 0 && ::fchmod(fd.Get(), keep.mode) != 0) error = LastError();
+            }
+            if (error == 0) error = WriteFully(fd.Get(), bytes.data(), bytes.size());
+            if (error == 0 && CloseFile(fd.Release()) != 0) error = LastError();
+            if (error != 0) return undo(FileResult::Failed(error));
+        }
+        // One flush for all: the new contents are on the disk before any name changes.
+        flush(true);
+        for (failed = 0; failed < moves.size(); ++failed)
+            if (::rename(moves[failed].first.c_str(), moves[failed].second.c_str()) != 0) {
+                const int error = LastError();
+                moves.erase(moves.begin(), moves.begin() + static_cast<std::ptrdiff_t>(failed));
+                return undo(FileResult::Failed(error));
+            }
+        moves.clear();
+        // The moves reach the disk with the folders.
+        flush(false);
+        return {};
+    } catch (const std::bad_alloc&) {
+        return undo(FileResult::Failed(ENOMEM));
+    } catch (const std::exception&) {
+        return undo(FileResult::Failed(EIO));
+    }
 }
 
 int DiskFileOps::WriteFully(int fd, const char* data, std::size_t size) {

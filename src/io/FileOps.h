@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace sw {
 
@@ -65,6 +67,19 @@ public:
     // the call reports failure). The file keeps its mode and, where permitted, its owner.
     // A file with further hard links gets a new inode: the other names keep the old content.
     virtual FileResult WriteReplacing(const std::string& path, std::string_view bytes) = 0;
+    // Many files at once, each as WriteReplacing would write it, made durable together: every
+    // file is written beside its target under a temporary name first, then all are flushed to
+    // disk in one step and only then moved to their names. When one cannot be written, none
+    // is moved and every temporary file goes again; `failed` is the index of the file that
+    // failed. This default writes them one by one.
+    virtual FileResult
+    WriteAllReplacing(const std::vector<std::pair<std::string, std::string_view>>& files,
+                      std::size_t& failed) {
+        for (failed = 0; failed < files.size(); ++failed)
+            if (FileResult r = WriteReplacing(files[failed].first, files[failed].second); !r)
+                return r;
+        return {};
+    }
     // Whether WriteReplacing could put a file at `path`: the links are followed as it would
     // follow them, what stands there must be a regular file or nothing, and a file can be
     // created in its folder (one is created and removed again). Whatever is at `path` stays
@@ -85,6 +100,8 @@ public:
     FileResult WriteReplacing(const std::string& path, std::string_view bytes) override;
     FileResult CheckWritable(const std::string& path) override;
     FileContent ReadAll(const std::string& path) override;
+    FileResult WriteAllReplacing(const std::vector<std::pair<std::string, std::string_view>>& files,
+                                 std::size_t& failed) override;
 
 protected:
     // The system calls that open files and move the bytes, each with the meaning and errno of

@@ -570,10 +570,23 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
             }
         });
         auto* stunden = angaben.findChild<QWidget*>("MaximaleStundenZahlProTagME");
-        emit angaben.customContextMenuRequested(stunden->geometry().center());
+        emit angaben.customContextMenuRequested(stunden->mapTo(&angaben, stunden->rect().center()));
         Warten(300);
         n += QGuiApplication::primaryScreen()->grabWindow(0).save(
             QDir(ordner).filePath("allgemeine_angaben_hilfe.png"));
+        // The page of the school year with a term and two holidays typed in.
+        if (auto* seiten = angaben.findChild<QTabWidget*>("AngabenPC")) seiten->setCurrentIndex(1);
+        angaben.findChild<QLineEdit*>("SchuljahrBeginnE")->setText("01.09.2026");
+        angaben.findChild<QLineEdit*>("SchuljahrEndeE")->setText("15.07.2027");
+        const char* ferien[][3] = {{"26.10.2026", "31.10.2026", "Herbstferien"},
+                                   {"21.12.2026", "02.01.2027", "Weihnachtsferien"}};
+        for (const auto& f : ferien) {
+            angaben.FerienHinzufuegen();
+            const int row = angaben.Ferien().rowCount() - 1;
+            for (int c = 0; c < 3; ++c)
+                angaben.Ferien().item(row, c)->setText(f[c]);
+        }
+        n += angaben.grab().save(QDir(ordner).filePath("allgemeine_angaben_schuljahr.png"));
         angaben.reject();
     });
     haupt.AllgemeineAngabenClick();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TAllgemeineAngabenForm.h: the general-settings dialog: days per week, hours per day, the 0th
 // hour, the day names and the school's breaks ("Pausen", a grid of the week: a click marks a
-// slot as a break or frees it). Leaving a number field checks it at once; OK hands the values
-// back.
+// slot as a break or frees it) on the page "Woche"; on the page "Schuljahr" the times of the
+// hours (`StundenZeitenSG`, one row per hour, "Standardzeiten" fills in the standard ones), the
+// first and last day of the term and the holidays (`FerienSG`: from, to, name). Leaving a number
+// field checks it at once; OK checks the times and dates and hands the values back.
 // Each field's pop-up menu "Direkthilfe" explains it in the context-help window.
 #pragma once
+#include "define/GeneralSettings.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 
@@ -14,6 +17,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QTabWidget;
 class QTableWidget;
 
 namespace sw::ui {
@@ -33,6 +37,13 @@ public:
     SlotGitter& Pausen() { return *pausenG_; }
     // Plan mode disables the three fields and the breaks (the day names stay editable).
     void SetEditable(bool editable);
+
+    // The page of the school year and its fields.
+    QTableWidget& StundenZeiten() { return *zeitenSG_; }
+    QTableWidget& Ferien() { return *ferienSG_; }
+    void FerienHinzufuegen();
+    void FerienLoeschen();
+    void Standardzeiten();
 
     // Leaving the fields; false (with the message shown) for an invalid value.
     bool TageVerlassen();
@@ -57,6 +68,11 @@ private:
     void Zeilen(int tage);
     // The breaks' grid for the week the fields hold, its marks kept where they still fit.
     void PausenAufbauen();
+    // One row of times per hour of the day the fields hold; rows kept where the hour stays.
+    void ZeitenAufbauen();
+    void SchuljahrLaden(const AllgemeineAngaben& angaben);
+    // The times and dates as typed.
+    SchuljahrFelder Felder() const;
 
     Reporter& reporter_;
     THilfeForm& hilfe_;
@@ -65,6 +81,11 @@ private:
     QCheckBox* nullteCB_;
     QTableWidget* tageSG_;
     SlotGitter* pausenG_;
+    QTabWidget* seiten_;
+    QTableWidget* zeitenSG_;
+    QLineEdit* beginnE_;
+    QLineEdit* endeE_;
+    QTableWidget* ferienSG_;
     // The "Direkthilfe" of each field: title and text.
     std::map<const QWidget*, std::pair<const char*, const char*>> direkthilfe_;
 };

@@ -511,8 +511,8 @@ void THauptForm::AllgemeineAngabenClick() {
     angaben_->move(pos() + QPoint(20, 20));
     angaben_->Laden(session_.Stamm().Angaben);
     angaben_->SetEditable(editable_);
-    // In plan mode the week's shape is fixed; only the day names may change. A refusal shows
-    // the dialog again with what was typed.
+    // In plan mode the week's shape is fixed; the day names, the times and the school year may
+    // change. A refusal shows the dialog again with what was typed.
     do {
         if (angaben_->exec() != QDialog::Accepted) return;
     } while (!ApplyGeneralSettings(session_.Stamm(), angaben_->Werte(), !editable_, reporter_));

@@ -122,12 +122,51 @@ TEST_F(GeneralSettings, PlanModeLocksTheWeek) {
         menu->actions()[0]->trigger();
         menu->close();
     });
-    emit dlg.customContextMenuRequested(Stunden()->geometry().center());
+    emit dlg.customContextMenuRequested(Stunden()->mapTo(&dlg, Stunden()->rect().center()));
     EXPECT_EQ(eintraege, (QStringList{"Direkthilfe", "Hilfe"}));
     EXPECT_EQ(hilfe.windowTitle(), "max. Stunden pro Woche");
     dlg.SetEditable(true);
     EXPECT_TRUE(Tage()->isEnabled());
     dlg.hide();
+}
+
+// The page "Schuljahr": the times follow the hours of the day, a time or date that is none keeps
+// the dialog open naming the field, and OK hands the term and the holidays back.
+TEST_F(GeneralSettings, TheSchoolYearPageHandsBackTimesTermAndHolidays) {
+    auto* zeiten = Find<QTableWidget>(dlg, "StundenZeitenSG");
+    EXPECT_EQ(zeiten->rowCount(), 8);
+    Stunden()->setText("6");
+    dlg.StundenVerlassen();
+    Find<QCheckBox>(dlg, "NullteStundeCB")->setChecked(true);
+    ASSERT_EQ(zeiten->rowCount(), 7);
+    EXPECT_EQ(zeiten->item(0, 0)->text(), "07:10");
+    zeiten->item(1, 0)->setText("7:55");
+    Find<QLineEdit>(dlg, "SchuljahrBeginnE")->setText("1.9.2026");
+    Find<QLineEdit>(dlg, "SchuljahrEndeE")->setText("15.07.2027");
+    Find<QPushButton>(dlg, "FerienNeuBtn")->click();
+    auto* ferien = Find<QTableWidget>(dlg, "FerienSG");
+    ASSERT_EQ(ferien->rowCount(), 1);
+    ferien->item(0, 0)->setText("26.10.2026");
+    ferien->item(0, 1)->setText("31.10.2026");
+    ferien->item(0, 2)->setText("Herbstferien");
+    zeiten->item(2, 1)->setText("9 Uhr");
+    dlg.accept();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    ASSERT_FALSE(rep.shown.empty());
+    EXPECT_EQ(rep.shown.back().Text,
+              "Die Angabe „9 Uhr“ (Ende der 2. Stunde) ist keine Uhrzeit wie 08:00.");
+    zeiten->item(2, 1)->setText("09:35");
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const AllgemeineAngaben a = dlg.Werte();
+    std::vector<CStundenZeit> erwartet = StandardStundenZeiten(6, true);
+    erwartet[1].Beginn = 7 * 60 + 55;
+    EXPECT_EQ(a.StundenZeiten, erwartet);
+    EXPECT_EQ(
+        a.Schuljahr,
+        (CSchuljahr{*Datum::Lies("2026-09-01"),
+                    *Datum::Lies("2027-07-15"),
+                    {{*Datum::Lies("2026-10-26"), *Datum::Lies("2026-10-31"), "Herbstferien"}}}));
 }
 
 // The general settings are modal; the context help asked from them must not wait behind them:
