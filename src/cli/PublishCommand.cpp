@@ -9,6 +9,7 @@
 #include "app/Session.h"
 #include "model/Text.h"
 #include "publish/Webseite.h"
+#include "publish/Zusaetze.h"
 #include "substitute/Substitutions.h"
 
 #include <cstdio>
@@ -22,13 +23,18 @@ constexpr const char* kAufruf =
     "Aufruf: stundenwerk publish PLAN.pdt -o ORDNER [--teachers all|NAME,...]\n"
     "        [--classes all|NAME,...] [--rooms all|NAME,...] [--short] [--no-pseudo-courses]\n"
     "        [--vertretung JJJJ-MM-TT [--abwesend NAME,...]]\n"
+    "        [--ics [--von JJJJ-MM-TT --bis JJJJ-MM-TT]] [--pdf] [--xlsx] [--csv]\n"
     "  Schreibt den Plan als Webseite in den Ordner: je Klasse, Lehrer und Raum eine Seite,\n"
     "  je Tag eine Seite für die ganze Schule und index.html mit einer Suche. Ohne\n"
     "  --teachers, --classes und --rooms werden alle veröffentlicht; sonst nur die genannten.\n"
     "  NAME ist der Name oder die Kurzform. Dateien, die Stundenwerk nicht geschrieben hat,\n"
     "  bleiben unangetastet. --vertretung legt den Vertretungsplan des Tages dazu\n"
     "  (vertretung-JJJJ-MM-TT.html); abwesend sind die mit --abwesend genannten Lehrer,\n"
-    "  ohne --abwesend die, die die Plan-Datei so markiert.\n";
+    "  ohne --abwesend die, die die Plan-Datei so markiert.\n"
+    "  --ics legt je Klasse, Lehrer und Raum einen Kalender (.ics) dazu: jede Stunde wöchentlich\n"
+    "  von --von bis --bis (ohne die Angaben: das Schuljahr der Schule), ohne die Ferien.\n"
+    "  --pdf die gedruckten Pläne (stundenplan.pdf), --xlsx die Tabelle (stundenplan.xlsx),\n"
+    "  --csv dieselben Tabellen als CSV-Dateien.\n";
 
 struct Aufruf {
     std::string plan;
@@ -39,6 +45,8 @@ struct Aufruf {
     bool nurKurz = false;
     bool ohnePseudo = false;
     bool hilfe = false;
+    ZusatzWahl zusaetze;
+    std::string von, bis;
 };
 
 // The names of a comma-separated list, without the blanks around them; empty entries dropped.
@@ -76,6 +84,12 @@ bool Lies(const Args& args, Aufruf& a) {
         Flag("--no-pseudo-courses", a.ohnePseudo),
         Flag("--help", a.hilfe),
         Text("--vertretung", a.vertretung, "ein Datum JJJJ-MM-TT"),
+        Flag("--ics", a.zusaetze.Kalender),
+        Flag("--pdf", a.zusaetze.Pdf),
+        Flag("--xlsx", a.zusaetze.Xlsx),
+        Flag("--csv", a.zusaetze.Csv),
+        Text("--von", a.von, "ein Datum JJJJ-MM-TT"),
+        Text("--bis", a.bis, "ein Datum JJJJ-MM-TT"),
         {"--abwesend",
          true,
          [&a](const std::string& v) {
@@ -176,6 +190,25 @@ bool VertretungsSeiteFuer(Session& session, const Aufruf& a, std::vector<WebDate
     return true;
 }
 
+// The term of the calendars from --von and --bis; false with a line on stderr.
+bool KalenderZeit(Aufruf& a) {
+    if ((!a.von.empty() || !a.bis.empty()) && !a.zusaetze.Kalender) {
+        std::fputs("--von und --bis gelten nur mit --ics.\n", stderr);
+        return false;
+    }
+    for (const auto& [text, ziel] : {std::pair{&a.von, &a.zusaetze.KalenderZeit.Von},
+                                     std::pair{&a.bis, &a.zusaetze.KalenderZeit.Bis}}) {
+        if (text->empty()) continue;
+        *ziel = Datum::Lies(*text);
+        if (!*ziel) {
+            std::fprintf(stderr, "Ungültiges Datum: %s (erwartet JJJJ-MM-TT, z. B. 2027-03-15)\n",
+                         text->c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int PublishCommand(const Args& args) {
@@ -188,6 +221,7 @@ int PublishCommand(const Args& args) {
         std::fputs(kAufruf, stdout);
         return 0;
     }
+    if (!KalenderZeit(a)) return 2;
     StderrReporter reporter;
     Session session(reporter);
     if (!session.OpenPlanFile(a.plan)) return 2;
@@ -210,6 +244,12 @@ int PublishCommand(const Args& args) {
     if (!ok) return 2;
     std::vector<WebDatei> weitere;
     if (!a.vertretung.empty() && !VertretungsSeiteFuer(session, a, weitere)) return 2;
+    if (a.zusaetze.Irgendwas()) {
+        auto zusaetze = ZusatzDateien(plan, o, a.zusaetze, reporter);
+        if (!zusaetze) return 1;
+        for (WebDatei& d : *zusaetze)
+            weitere.push_back(std::move(d));
+    }
 
     const VeroeffentlichungsErgebnis e = Veroeffentliche(plan, o, a.ordner, weitere, reporter);
     if (!e.Ok) return 1;

@@ -7,6 +7,7 @@
 #include "model/Names.h"
 #include "model/Presets.h"
 #include "model/Regeln.h"
+#include "model/SchulZeiten.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -52,6 +53,8 @@ constexpr int kBezugTokens = 2;
 //     "GleicherTag", "Direktfolge"), the number of its blocks, and per block a flag (1: a
 //     course block, named by its name; 0: a subject block, named by its key) and the name
 constexpr std::string_view kRegelnMarke = "regeln";
+// The school year and the times of the hours, after the rules, when the school entered them.
+constexpr std::string_view kSchuljahrMarke = "schuljahr";
 
 std::string Q(std::string_view text) {
     return "\"" + ForMessage(text) + "\"";
@@ -352,6 +355,64 @@ void WriteBlockRegeln(TokenWriter& out, const CBlockRegeln& r) {
     out.EndLine();
     out.WriteInt(r.MinTageAbstand);
     out.WriteFlag(r.Tagesende);
+}
+
+bool HatSchuljahr(const AllgemeineAngaben& a) {
+    return !a.StundenZeiten.empty() || a.Schuljahr != CSchuljahr{};
+}
+
+// "schuljahr", the first and last day ("-" when not entered), the holidays (from, to, name) and
+// the times of the hours in minutes after midnight.
+void WriteSchuljahr(TokenWriter& out, const AllgemeineAngaben& a) {
+    out.WriteWord(kSchuljahrMarke);
+    const auto datum = [](const Datum& d) { return d.Leer() ? std::string("-") : d.Text(); };
+    out.WriteWord(datum(a.Schuljahr.Beginn));
+    out.WriteWord(datum(a.Schuljahr.Ende));
+    out.WriteInt(static_cast<int>(a.Schuljahr.Ferien.size()));
+    for (const CFerien& f : a.Schuljahr.Ferien) {
+        out.WriteWord(f.Von.Text());
+        out.WriteWord(f.Bis.Text());
+        out.WriteText(f.Name);
+    }
+    out.WriteInt(static_cast<int>(a.StundenZeiten.size()));
+    for (const CStundenZeit& z : a.StundenZeiten) {
+        out.WriteInt(z.Beginn);
+        out.WriteInt(z.Ende);
+    }
+}
+
+void ReadSchuljahr(TokenReader& in, AllgemeineAngaben& a) {
+    const auto datum = [&in](bool leerErlaubt) {
+        const int at = in.Position();
+        const std::string word = in.ReadWord();
+        if (leerErlaubt && word == "-") return Datum{};
+        const std::optional<Datum> d = Datum::Lies(word);
+        if (!d && in.Ok()) in.Fail(at, "Das Datum " + Q(word) + " ist kein Datum JJJJ-MM-TT.");
+        return d.value_or(Datum{});
+    };
+    const int at = in.Position();
+    a.Schuljahr.Beginn = datum(true);
+    a.Schuljahr.Ende = datum(true);
+    int n = in.ReadCount(3);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CFerien f;
+        f.Von = datum(false);
+        f.Bis = datum(false);
+        f.Name = in.ReadText("Der Name der Ferien", true);
+        a.Schuljahr.Ferien.push_back(std::move(f));
+    }
+    n = in.ReadCount(2);
+    for (int i = 0; i < n && in.Ok(); ++i) {
+        CStundenZeit z;
+        z.Beginn = in.ReadIntIn(0, 24 * 60 - 1, "eine Uhrzeit in Minuten");
+        z.Ende = in.ReadIntIn(0, 24 * 60, "eine Uhrzeit in Minuten");
+        a.StundenZeiten.push_back(z);
+    }
+    if (!in.Ok()) return;
+    if (auto fault = StundenZeitenProblem(a.StundenZeiten, a.Stunden, a.Nullte))
+        in.Fail(at, *fault);
+    else if (auto jahr = SchuljahrProblem(a.Schuljahr))
+        in.Fail(at, *jahr);
 }
 
 void WriteRegeln(TokenWriter& out, const Stammdaten& data) {
@@ -672,6 +733,7 @@ void WriteStammdatenPart(TokenWriter& out, const Stammdaten& data, const CPlan* 
         writeTexts(k.Klassen);
     }
     if (HatRegeln(data)) WriteRegeln(out, data);
+    if (HatSchuljahr(data.Angaben)) WriteSchuljahr(out, data.Angaben);
 }
 
 Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
@@ -731,6 +793,10 @@ Outcome ReadStammdatenPart(TokenReader& in, Stammdaten& data) {
     if (in.NextIs(kRegelnMarke)) {
         in.ReadWord();
         ReadRegeln(in, fresh, index);
+    }
+    if (in.Ok() && in.NextIs(kSchuljahrMarke)) {
+        in.ReadWord();
+        ReadSchuljahr(in, fresh.Angaben);
     }
 
     // A file whose texts would read back otherwise once written is refused now, not after the

@@ -73,6 +73,19 @@ TVeroeffentlichenForm::TVeroeffentlichenForm(Reporter& reporter, Desktop& deskto
     pseudoCB_ = new QCheckBox("Pseudo - Kurse behandeln", this);
     pseudoCB_->setObjectName("PseudoKurseBehandelnCB");
     pseudoCB_->setChecked(true);
+    const auto zusatz = [this](QCheckBox*& cb, const char* name, const char* text) {
+        cb = new QCheckBox(QString::fromUtf8(text), this);
+        cb->setObjectName(name);
+    };
+    zusatz(kalenderCB_, "KalenderCB", "Kalender (.ics, über das Schuljahr)");
+    zusatz(pdfCB_, "PdfCB", "PDF");
+    zusatz(xlsxCB_, "XlsxCB", "Tabelle (.xlsx)");
+    zusatz(csvCB_, "CsvCB", "CSV");
+    auto* zusaetze = new QHBoxLayout;
+    zusaetze->addWidget(new QLabel("Dazu:", this));
+    for (QCheckBox* cb : {kalenderCB_, pdfCB_, xlsxCB_, csvCB_})
+        zusaetze->addWidget(cb);
+    zusaetze->addStretch();
     auto* hinweis = new QLabel("Je Klasse, Lehrer und Raum eine Seite, je Tag eine Seite und "
                                "index.html mit einer Suche. Dateien, die Stundenwerk nicht "
                                "geschrieben hat, bleiben unangetastet.",
@@ -96,6 +109,7 @@ TVeroeffentlichenForm::TVeroeffentlichenForm(Reporter& reporter, Desktop& deskto
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(ordner);
     layout->addLayout(listen, 1);
+    layout->addLayout(zusaetze);
     layout->addWidget(hinweis);
     layout->addLayout(knoepfe);
     resize(760, 460);
@@ -166,13 +180,28 @@ void TVeroeffentlichenForm::OrdnerBtnClick() {
     if (!ordner.isEmpty()) ordnerE_->setText(QDir::toNativeSeparators(ordner));
 }
 
+ZusatzWahl TVeroeffentlichenForm::Zusaetze() const {
+    ZusatzWahl wahl;
+    wahl.Kalender = kalenderCB_->isChecked();
+    wahl.Pdf = pdfCB_->isChecked();
+    wahl.Xlsx = xlsxCB_->isChecked();
+    wahl.Csv = csvCB_->isChecked();
+    return wahl;
+}
+
 void TVeroeffentlichenForm::VeroeffentlichenBtnClick() {
     if (!plan_) return;
     if (ordnerE_->text().trimmed().isEmpty()) OrdnerBtnClick();
     const QString ordner = ordnerE_->text().trimmed();
     if (ordner.isEmpty()) return;
-    letztes_ =
-        Veroeffentliche(*plan_, Optionen(), S(QDir::fromNativeSeparators(ordner)), {}, reporter_);
+    std::vector<WebDatei> weitere;
+    if (const ZusatzWahl wahl = Zusaetze(); wahl.Irgendwas()) {
+        auto dateien = ZusatzDateien(*plan_, Optionen(), wahl, reporter_);
+        if (!dateien) return;
+        weitere = std::move(*dateien);
+    }
+    letztes_ = Veroeffentliche(*plan_, Optionen(), S(QDir::fromNativeSeparators(ordner)), weitere,
+                               reporter_);
     if (!letztes_.Ok) return;
     const QString index = QDir(QDir::fromNativeSeparators(ordner)).filePath("index.html");
     const QString frage =

@@ -5,6 +5,7 @@
 // the site (Veroeffentliche); the window says how it went and offers to show the index.
 #pragma once
 #include "publish/Webseite.h"
+#include "publish/Zusaetze.h"
 
 #include <QDialog>
 
@@ -28,6 +29,8 @@ public:
     bool Fuellen(const CPlan* plan);
     // The options as the controls hold them.
     WebseitenOptionen Optionen() const;
+    // The calendars, PDF and tables checked to go beside the pages (the term: the school year).
+    ZusatzWahl Zusaetze() const;
     QLineEdit& OrdnerFeld() { return *ordnerE_; }
     const VeroeffentlichungsErgebnis& LetztesErgebnis() const { return letztes_; }
 
@@ -47,6 +50,7 @@ private:
     QCheckBox *lehrerCB_ = nullptr, *klassenCB_ = nullptr, *raumCB_ = nullptr;
     QListWidget *lehrerCLB_ = nullptr, *klassenCLB_ = nullptr, *raumCLB_ = nullptr;
     QCheckBox *nurKurzCB_ = nullptr, *pseudoCB_ = nullptr;
+    QCheckBox *kalenderCB_ = nullptr, *pdfCB_ = nullptr, *xlsxCB_ = nullptr, *csvCB_ = nullptr;
 };
 
 } // namespace sw::ui

@@ -23,6 +23,9 @@ TEST(PublishCommand, RefusesWhatIsNoPartOfThePlan) {
         {" --vertretung 2027-02-30",
          "Ungültiges Datum: 2027-02-30 (erwartet JJJJ-MM-TT, z. B. 2027-03-15)\n"},
         {" --classes 5a,Q", "Unbekannt (Klasse): Q\n"},
+        {" --von 2027-02-01", "--von und --bis gelten nur mit --ics.\n"},
+        {" --ics --bis 2027-07-32",
+         "Ungültiges Datum: 2027-07-32 (erwartet JJJJ-MM-TT, z. B. 2027-03-15)\n"},
     };
     for (const auto& [args, text] : faelle) {
         const ToolRun r = RunTool("publish " + kPlan + web + args);
@@ -55,6 +58,28 @@ TEST(PublishCommand, WritesTheSiteWithTheSubstitutionPageAndKeepsForeignFiles) {
         << r.out;
     EXPECT_EQ(test::ReadFileBytes(web + "/klasse-5b.html"), "eigene Seite");
     EXPECT_TRUE(std::filesystem::exists(web + "/vertretung-2027-03-15.html"));
+}
+
+// Calendars, PDF, workbook and CSV go in with the pages in one run; a later run without them
+// removes them, as it removes every page it no longer writes.
+TEST(PublishCommand, WritesCalendarsPdfAndTablesBesideThePages) {
+    test::TempDir dir;
+    const std::string web = dir.File("web");
+    ToolRun r = RunTool("publish " + kPlan + " -o " + web +
+                        " --classes 5a --ics --von 2027-02-01 --bis 2027-07-15 --pdf --xlsx --csv");
+    ASSERT_EQ(r.status, 0) << r.out;
+    for (const char* name : {"klasse-5a.html", "klasse-5a.ics", "stundenplan.pdf",
+                             "stundenplan.xlsx", "klasse-5a.csv", "uebersicht.csv"})
+        EXPECT_TRUE(std::filesystem::exists(web + "/" + name)) << name;
+    EXPECT_NE(test::ReadFileBytes(web + "/klasse-5a.ics").find("RRULE:FREQ=WEEKLY"),
+              std::string::npos);
+    r = RunTool("publish " + kPlan + " -o " + web + " --classes 5a");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(web + "/klasse-5a.ics"));
+    // Without a term the calendars are refused and nothing is written.
+    r = RunTool("publish " + kPlan + " -o " + dir.File("leer") + " --ics");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("leer") + "/index.html"));
 }
 
 } // namespace

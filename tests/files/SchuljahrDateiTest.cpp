@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The times of the hours and the school year in the project file.
 #include "files/ProjectFile.h"
+#include "files/StreamFile.h"
 #include "support/Disk.h"
 #include "support/School.h"
 #include "support/TestSupport.h"
@@ -52,6 +53,35 @@ TEST(SchuljahrDatei, RoundTripsAndLeavesFilesWithoutItAsTheyWere) {
     const std::string plainBytes = ReadFileBytes(path);
     for (const char* key : {"Stundenzeiten", "Schuljahr", "Ferien"})
         EXPECT_EQ(plainBytes.find(key), std::string::npos) << key;
+}
+
+// The master-data and plan files carry the school year too, so that a plan opened on its own
+// publishes at the school's times; a file without it reads and writes as before.
+TEST(SchuljahrDatei, StreamFilesCarryItAndRefuseABadDate) {
+    TempDir dir;
+    const std::string path = dir.File("jahr.sdt");
+    ASSERT_TRUE(WriteStreamFile(YearSchool(), path, DefaultFileOps()).Ok);
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_NE(bytes.find("\r\nschuljahr\r\n2026-09-01\r\n2027-07-15\r\n2\r\n2026-10-26\r\n"),
+              std::string::npos);
+    StreamReadResult r = ReadStreamFile(path, DefaultFileOps(), false);
+    ASSERT_TRUE(r.outcome.Ok) << r.outcome.Messages.front().Text;
+    EXPECT_EQ(r.data.Angaben, YearSchool().Angaben);
+    ASSERT_TRUE(WriteStreamFile(r.data, path, DefaultFileOps()).Ok);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
+
+    WriteFileBytes(path, std::string(bytes).replace(bytes.find("2027-07-15"), 10, "2027-02-30"));
+    r = ReadStreamFile(path, DefaultFileOps(), false);
+    ASSERT_FALSE(r.outcome.Ok);
+    const std::string& text = r.outcome.Messages.front().Text;
+    EXPECT_NE(text.find("Das Datum \"2027-02-30\" ist kein Datum JJJJ-MM-TT."), std::string::npos)
+        << text;
+
+    Stammdaten plain = YearSchool();
+    plain.Angaben.StundenZeiten.clear();
+    plain.Angaben.Schuljahr = {};
+    ASSERT_TRUE(WriteStreamFile(plain, path, DefaultFileOps()).Ok);
+    EXPECT_EQ(ReadFileBytes(path).find("schuljahr"), std::string::npos);
 }
 
 TEST(SchuljahrDatei, RefusesBadValuesNamingTheKey) {
