@@ -59,6 +59,7 @@ struct VertretungsZeile {
     const CStunde* Stunde = nullptr;
     SlotMarke Marke;
     std::array<std::string, 4> Spalten;
+    bool Entfaellt = false; // the lesson's class is away: nothing to cover
     bool HatStunde() const { return Stunde != nullptr; }
 };
 
@@ -124,6 +125,7 @@ public:
     bool Loeschen(int zeile);
 
 private:
+    friend class Vertretungstag; // builds the list of a date from the journal
     std::vector<VertretungsZeile> zeilen_;
 };
 
@@ -133,6 +135,10 @@ std::string StundenText(const CPlan& plan, const CStunde& stunde, int hour);
 
 // The chooser for a row of the list; empty (no rows, no captions) for a row without a lesson.
 WahlListe WahlFuer(const CPlan& plan, const VertretungsZeile& zeile);
+
+// The chooser's conflict column for teacher `lehrer` at `slot`: "SPERRUNG" when he is locked,
+// else his own lesson there (the course name, or subject + " " + class), else empty.
+std::string KonfliktText(const CPlan& plan, int lehrer, int slot);
 
 // The question asked before a teacher is made substitute twice at one hour.
 std::string DoppeltFrage(const std::string& name, int hour);
