@@ -34,6 +34,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +48,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -502,7 +505,11 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     });
     antworten.start(300);
     haupt.show();
-    desktop.file = [schule](const DateiDialog&) { return schule; };
+    // The tour works on a copy: the substitution window keeps its journal beside the school.
+    QTemporaryDir kopie;
+    const QString datei = kopie.filePath(QFileInfo(schule).fileName());
+    QFile::copy(schule, datei);
+    desktop.file = [datei](const DateiDialog&) { return datei; };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
     n += DateiMenueBild(haupt, ordner);

@@ -47,13 +47,19 @@ struct Paar {
 class SubstitutionWindow : public ::testing::Test {
 protected:
     SubstitutionWindow() : haupt(rep, desktop, QString::fromStdString(dir.Path().string())) {
-        desktop.file = [](const ui::DateiDialog&) {
-            return QString::fromStdString(SourcePath("examples/gymnasium.sch"));
+        // A copy: the window keeps its journal beside the school.
+        std::filesystem::copy_file(SourcePath("examples/gymnasium.sch"), dir.File("gymnasium.sch"));
+        desktop.file = [this](const ui::DateiDialog&) {
+            return QString::fromStdString(dir.File("gymnasium.sch"));
         };
         haupt.OeffnenClick();
         Planen();
         desktop.today = [] { return Datum{2026, 12, 9}; };
         haupt.VertretungenClick();
+        // The main window opened the journal beside the school; these tests look at the window
+        // of a school without one (its chooser in plan order), the last one at the journal.
+        EXPECT_NE(F().Journal(), nullptr);
+        F().Fuellen(P(), haupt.Sitzung().Stamm());
     }
 
     // A new plan through the main window, with its initial plan.
@@ -704,6 +710,44 @@ TEST(PrintLayout, BlanksEmptyLinesAndTheFirstColumnFollowTheDocument) {
     std::get<Table>(doc.Body.back()).Format.Format = 6;
     html = ui::DokumentAlsHtml(doc);
     EXPECT_TRUE(html.contains("<th>2. &nbsp; 8c</th>"));
+}
+
+// With the journal the ticked teachers are recorded absent on the date, the chooser ranks the
+// candidates with a column per criterion, every choice is saved at once and shows again when the
+// date is opened anew; a date in the holidays is refused.
+TEST_F(SubstitutionWindow, WithTheJournalDecisionsAreKeptAndCandidatesRanked) {
+    const std::string pfad = dir.File("gymnasium.vtr");
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    ASSERT_TRUE(F().Journal() && F().Journal()->Bearbeitbar());
+    const Paar p = Ermitteln();
+    EXPECT_EQ(F().Journal()->Daten().Abwesenheiten().size(), 2u);
+    WahlSkript(0);
+    Waehlen(1);
+    ASSERT_EQ(gewaehlt.size(), 8); // Lehrer, Fach, Konflikt and the five criteria
+    EXPECT_EQ(gewaehlt[3], "ja");  // the first candidate is free
+    const QString vertreter = Zelle(1, 1);
+    EXPECT_EQ(vertreter, gewaehlt[0]);
+    F().ZeileWaehlen(2);
+    Button("AusfallBtn")->click();
+    F().close();
+    EXPECT_EQ(F().Journal(), nullptr); // the lock went with the window
+    const JournalLesen gelesen = LiesJournal(ReadFileBytes(pfad));
+    ASSERT_TRUE(gelesen.Daten) << gelesen.Grund;
+    EXPECT_EQ(gelesen.Daten->Entscheidungen().size(), 2u);
+
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    Find<QComboBox>(F(), "TagCoBox")->setCurrentIndex(p.Tag);
+    Button("StundenErmittelnBtn")->click();
+    EXPECT_EQ(Zelle(1, 1), vertreter);
+    EXPECT_EQ(Zelle(2, 1), "AUSFALL");
+
+    haupt.Sitzung().Stamm().Angaben.Schuljahr = {
+        {2026, 9, 7}, {2027, 7, 16}, {{{2026, 12, 21}, {2027, 1, 6}, "Weihnachtsferien"}}};
+    rep.shown.clear();
+    F().DatumWaehlen({2026, 12, 22});
+    EXPECT_EQ(rep.shown, (std::vector<Message>{{"Dienstag, 22. Dezember 2026 liegt in den Ferien "
+                                                "(Weihnachtsferien).",
+                                                "Fehler"}}));
 }
 
 } // namespace
