@@ -207,6 +207,7 @@ std::vector<const Entscheidung*> Journal::InKraft() const {
         if (entscheidungen_[index].Art != EntscheidungsArt::Zuruecknahme) indizes.push_back(index);
     std::sort(indizes.begin(), indizes.end());
     std::vector<const Entscheidung*> out;
+    out.reserve(indizes.size());
     for (std::size_t i : indizes)
         out.push_back(&entscheidungen_[i]);
     return out;

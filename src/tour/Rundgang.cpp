@@ -440,6 +440,16 @@ int VertretungsBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& 
     f.AusfallBtnClick();
     f.ZeileWaehlen(1);
     n += Bild(f, ordner, "vertretungen");
+    // The statistics of the journal the choices went into.
+    desktop.dialogs.Answer<QDialog>([&](QDialog& d) {
+        if (d.objectName() != "StatistikForm") return false;
+        d.move(f.pos() + QPoint(200, 60));
+        n += Bild(d, ordner, "vertretungsstatistik");
+        d.hide();
+        return false;
+    });
+    f.StatistikBtnClick();
+    desktop.dialogs.Forget<QDialog>();
     desktop.open = [](const QString&) { return false; };
     desktop.file = [ordner](const DateiDialog&) {
         return QDir(ordner).absoluteFilePath("vertretungsplan.docx");
@@ -509,7 +519,7 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     QTemporaryDir kopie;
     const QString datei = kopie.filePath(QFileInfo(schule).fileName());
     QFile::copy(schule, datei);
-    desktop.file = [datei](const DateiDialog&) { return datei; };
+    desktop.file = [datei](const DateiDialog&) { return QString(datei); };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
     n += DateiMenueBild(haupt, ordner);

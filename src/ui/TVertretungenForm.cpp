@@ -414,6 +414,8 @@ void TVertretungenForm::StatistikBtnClick() {
     tabelle->setHorizontalHeaderLabels(
         {"Art", "Name", "Monat", Q("Versäumt"), "Vertreten", "Ausgefallen"});
     tabelle->verticalHeader()->hide();
+    tabelle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    tabelle->horizontalHeader()->setStretchLastSection(true);
     tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto zeile = [tabelle](const char* art, const std::string& name, const QString& monat,
                            const StatistikZahlen& z) {

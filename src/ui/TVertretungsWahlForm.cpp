@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sw::ui {
 
 namespace {
@@ -134,6 +136,8 @@ void TVertretungsWahlForm::Fuellen(const WahlListe& wahl, const std::vector<Kand
         }
     }
     liste_->resizeColumnsToContents();
+    // Room for the criteria beside the teacher's columns.
+    resize(std::max(width(), 800), height());
 }
 
 void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
