@@ -249,6 +249,34 @@ Entscheidung Vertretungstag::Eintrag(const VertretungsZeile& z, EntscheidungsArt
     return e;
 }
 
+bool AbwesenheitEintragen(Journal& journal, const CPlan& plan, Abwesenheit a, Reporter& reporter) {
+    const bool lehrer = a.Art == AbwesenheitsArt::Lehrer;
+    bool bekannt = false;
+    for (int i = 0; i < (lehrer ? plan.LehrerAnzahl : plan.KlassenAnzahl); ++i)
+        bekannt = bekannt || (lehrer ? plan.LehrerAt(i).Name : plan.KlasseAt(i).Name) == a.Name;
+    std::string nein;
+    if (!bekannt)
+        nein = std::string(lehrer ? "Einen Lehrer" : "Eine Klasse") + " \"" + a.Name +
+               "\" gibt es in diesem Plan nicht.";
+    else if (a.Bis < a.Von)
+        nein = "Das Ende der Abwesenheit (" + a.Bis.DeutscherText() + ") liegt vor ihrem Beginn (" +
+               a.Von.DeutscherText() + ").";
+    else if (a.Von == a.Bis && a.AbStunde >= 0 && a.BisStunde >= 0 && a.BisStunde < a.AbStunde)
+        nein = "An einem einzigen Tag kann die letzte Stunde nicht vor der ersten liegen.";
+    else if (a.Grund.empty())
+        nein = "Geben Sie einen Grund an.";
+    else if (const std::string fehler = JournalTextFehler(a.Grund); !fehler.empty())
+        nein = "Ungültiger Grund \"" + a.Grund + "\": " + fehler;
+    if (!nein.empty()) {
+        reporter.Show({nein, titel::Fehler});
+        return false;
+    }
+    if (std::find(journal.Gruende.begin(), journal.Gruende.end(), a.Grund) == journal.Gruende.end())
+        journal.Gruende.push_back(a.Grund);
+    journal.Eintragen(std::move(a));
+    return true;
+}
+
 std::string HoechstzahlErreicht(const std::string& name, int woche, int hoechstzahl) {
     return "Lehrer " + name + " hat diese Woche bereits " + std::to_string(woche) +
            " Vertretungen (Höchstzahl " + std::to_string(hoechstzahl) + ").";

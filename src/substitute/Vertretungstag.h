@@ -108,6 +108,12 @@ private:
     std::vector<std::vector<bool>> klassenVon_; // per teacher: the classes he teaches
 };
 
+// Records an absence the planner entered, after checking it: the name must be a teacher or a
+// class of the plan, the end not before the start, the first hour not after the last on a single
+// day, the reason storable; a reason the journal does not know yet joins its list. Refusals go
+// to the reporter (title "Fehler"); false then and nothing recorded.
+bool AbwesenheitEintragen(Journal& journal, const CPlan& plan, Abwesenheit a, Reporter& reporter);
+
 // "Lehrer X hat diese Woche bereits 3 Vertretungen (Höchstzahl 3)."
 std::string HoechstzahlErreicht(const std::string& name, int woche, int hoechstzahl);
 

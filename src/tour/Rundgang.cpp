@@ -9,6 +9,7 @@
 #include "ui/BlockRegelnSeite.h"
 #include "ui/PlanGitter.h"
 #include "ui/SlotGitter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
@@ -450,6 +451,13 @@ int VertretungsBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& 
     });
     f.StatistikBtnClick();
     desktop.dialogs.Forget<QDialog>();
+    desktop.dialogs.Answer<TAbwesenheitenForm>([&](TAbwesenheitenForm& d) {
+        d.move(f.pos() + QPoint(200, 60));
+        n += Bild(d, ordner, "abwesenheiten");
+        d.hide();
+        return false;
+    });
+    f.AbwesenheitenBtnClick();
     desktop.open = [](const QString&) { return false; };
     desktop.file = [ordner](const DateiDialog&) {
         return QDir(ordner).absoluteFilePath("vertretungsplan.docx");

@@ -7,6 +7,7 @@
 #include "ui/DruckSatz.h"
 #include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/TVertretungsWahlForm.h"
 
 #include <QCalendarWidget>
@@ -55,6 +56,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     setObjectName("VertretungenForm");
     setWindowTitle("Vertretungen");
     wahl_ = new TVertretungsWahlForm(this);
+    abwesenheiten_ = new TAbwesenheitenForm(reporter, this);
     connect(wahl_, &TVertretungsWahlForm::SchnappschussVerlangt, this,
             &TVertretungenForm::SchnappschussBtnClick);
 
@@ -111,6 +113,8 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     connect(ausgabe, &QPushButton::clicked, this, &TVertretungenForm::AusgabeBtnClick);
     auto* schnappschuss = Knopf(this, "SchnappschussBtn", "Schnappschuß");
     connect(schnappschuss, &QPushButton::clicked, this, &TVertretungenForm::SchnappschussBtnClick);
+    auto* abwesenheiten = Knopf(this, "AbwesenheitenBtn", "Abwesenheiten...");
+    connect(abwesenheiten, &QPushButton::clicked, this, &TVertretungenForm::AbwesenheitenBtnClick);
     auto* statistik = Knopf(this, "StatistikBtn", "Statistik");
     connect(statistik, &QPushButton::clicked, this, &TVertretungenForm::StatistikBtnClick);
     auto* schliessen = Knopf(this, "Button1", "Schließen");
@@ -147,6 +151,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     rechts->addWidget(ziel);
     rechts->addWidget(ausgabe);
     rechts->addStretch();
+    rechts->addWidget(abwesenheiten);
     rechts->addWidget(statistik);
     rechts->addWidget(schnappschuss);
     rechts->addWidget(schliessen);
@@ -394,6 +399,20 @@ void TVertretungenForm::Drucker() {
     if (!wohin.isEmpty())
         reporter_.Show(
             {S(QString::fromUtf8("Der Vertretungsplan wurde %1.").arg(wohin)), titel::Hinweis});
+}
+
+void TVertretungenForm::AbwesenheitenBtnClick() {
+    if (!plan_) return;
+    if (!journal_) {
+        reporter_.Show({"Ohne Vertretungsjournal werden keine Abwesenheiten aufbewahrt. Speichern "
+                        "Sie die Schule, dann wird das Journal neben ihr geführt.",
+                        titel::Hinweis});
+        return;
+    }
+    abwesenheiten_->Fuellen(*plan_, *journal_, datum_);
+    desktop_.Run(*abwesenheiten_);
+    // The date's lessons are determined anew from the changed absences.
+    if (abwesenheiten_->Geaendert()) Leeren();
 }
 
 void TVertretungenForm::StatistikBtnClick() {

@@ -27,6 +27,7 @@ class QTableWidget;
 namespace sw::ui {
 
 class Desktop;
+class TAbwesenheitenForm;
 class TVertretungsWahlForm;
 
 class TVertretungenForm : public QDialog {
@@ -51,6 +52,7 @@ public:
 
     const VertretungsListe& Liste() const { return tag_ ? tag_->Liste() : liste_; }
     TVertretungsWahlForm& WahlForm() { return *wahl_; }
+    TAbwesenheitenForm& AbwesenheitenForm() { return *abwesenheiten_; }
     // The list row (the core's numbering: 1 is the first data row) selected in the grid; 0 when
     // none is.
     int GewaehlteZeile() const;
@@ -81,6 +83,8 @@ public slots:
     void SchnappschussBtnClick();
     // "Statistik": the journal's figures of the term in a window, to be saved as CSV.
     void StatistikBtnClick();
+    // "Abwesenheiten": the journal's absences over periods, of teachers and classes.
+    void AbwesenheitenBtnClick();
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -114,6 +118,7 @@ private:
     bool tagVomDatum_ = false; // the date is setting the day: the date stays as chosen
     Datum datum_;
     TVertretungsWahlForm* wahl_;
+    TAbwesenheitenForm* abwesenheiten_;
     QListWidget* lehrerCBox_;
     QComboBox* tagCoBox_;
     QComboBox* grundCoBox_;

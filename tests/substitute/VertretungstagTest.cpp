@@ -193,5 +193,31 @@ TEST_F(Tag, CountersAndStatisticsFollowDecisionsAndTakingsBack) {
     EXPECT_NE(csv.find("Klasse;K0;2027-03;0;0;1\r\n"), std::string::npos);
 }
 
+TEST_F(Tag, AnEnteredAbsenceIsCheckedAndANewReasonJoinsTheList) {
+    const struct {
+        Abwesenheit a;
+        std::string nein;
+    } faelle[] = {
+        {{AbwesenheitsArt::Lehrer, "Lx", D("2027-03-15"), D("2027-03-15"), -1, -1, "krank"},
+         "Einen Lehrer \"Lx\" gibt es in diesem Plan nicht."},
+        {{AbwesenheitsArt::Klasse, "K0", D("2027-03-15"), D("2027-03-12"), -1, -1, "krank"},
+         "Das Ende der Abwesenheit (12.03.2027) liegt vor ihrem Beginn (15.03.2027)."},
+        {{AbwesenheitsArt::Lehrer, "L1", D("2027-03-15"), D("2027-03-15"), 4, 2, "krank"},
+         "An einem einzigen Tag kann die letzte Stunde nicht vor der ersten liegen."},
+        {{AbwesenheitsArt::Lehrer, "L1", D("2027-03-15"), D("2027-03-15"), -1, -1, "Kur, Reha"},
+         "Ungültiger Grund \"Kur, Reha\": Komma und Zeilenumbruch sind nicht erlaubt."},
+        {{AbwesenheitsArt::Klasse, "K0", D("2027-03-15"), D("2027-03-17"), 3, 2, "Praktikum"}, ""},
+    };
+    for (const auto& fall : faelle) {
+        CapturingReporter rep;
+        EXPECT_EQ(AbwesenheitEintragen(journal, *f.plan, fall.a, rep), fall.nein.empty());
+        EXPECT_EQ(rep.shown.empty() ? "" : rep.shown[0].Text, fall.nein);
+    }
+    ASSERT_EQ(journal.Abwesenheiten().size(), 1U);
+    EXPECT_EQ(journal.Gruende.back(), "Praktikum");
+    EXPECT_TRUE(journal.Entfernen(0));
+    EXPECT_FALSE(journal.Entfernen(0));
+}
+
 } // namespace
 } // namespace sw

@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/QtReporter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
@@ -740,6 +741,27 @@ TEST_F(SubstitutionWindow, WithTheJournalDecisionsAreKeptAndCandidatesRanked) {
     Button("StundenErmittelnBtn")->click();
     EXPECT_EQ(Zelle(1, 1), vertreter);
     EXPECT_EQ(Zelle(2, 1), "AUSFALL");
+
+    // A class away for the week, entered in "Abwesenheiten" with a reason of the school's own:
+    // its lessons fall out on the date.
+    desktop.dialogs.Answer<ui::TAbwesenheitenForm>([](ui::TAbwesenheitenForm& d) {
+        Find<QComboBox>(d, "ArtCoBox")->setCurrentIndex(1);
+        Find<QDateEdit>(d, "BisE")->setDate(Find<QDateEdit>(d, "VonE")->date().addDays(4));
+        Find<QComboBox>(d, "GrundCoBox")->setEditText("Praktikum");
+        Find<QPushButton>(d, "HinzufuegenBtn")->click();
+        return true;
+    });
+    Button("AbwesenheitenBtn")->click();
+    const Journal& j = F().Journal()->Daten();
+    ASSERT_EQ(j.Abwesenheiten().size(), 3u);
+    EXPECT_EQ(j.Abwesenheiten().back().Art, AbwesenheitsArt::Klasse);
+    EXPECT_EQ(j.Gruende.back(), "Praktikum");
+    EXPECT_EQ(F().Liste().Stunden(), 0) << "the list is determined anew";
+    Button("StundenErmittelnBtn")->click();
+    int entfallen = 0;
+    for (int i = 1; i < F().Liste().Anzahl(); ++i)
+        entfallen += Zelle(i, 1) == "entfällt";
+    EXPECT_GT(entfallen, 0);
 
     haupt.Sitzung().Stamm().Angaben.Schuljahr = {
         {2026, 9, 7}, {2027, 7, 16}, {{{2026, 12, 21}, {2027, 1, 6}, "Weihnachtsferien"}}};
