@@ -329,6 +329,14 @@ void TVertretungenForm::AbwesendeEintragen() {
     if (neu) Sichern();
 }
 
+bool TVertretungenForm::Schreibbar() {
+    if (!journal_ || journal_->Bearbeitbar()) return true;
+    reporter_.Show({"Das Vertretungsjournal " + journal_->Pfad() +
+                        " ist nur zum Lesen geöffnet; es wird nichts entschieden.",
+                    titel::Journal});
+    return false;
+}
+
 void TVertretungenForm::Sichern() {
     if (journal_ && journal_->Bearbeitbar()) journal_->Speichern(reporter_);
 }
@@ -337,6 +345,7 @@ void TVertretungenForm::VertretungsWahlBtnClick() {
     const int zeile = GewaehlteZeile();
     if (!plan_ || !Liste().HatStunde(zeile)) return;
     if (tag_) {
+        if (!Schreibbar()) return;
         const std::vector<Kandidat> kandidaten = tag_->Kandidaten(zeile);
         if (kandidaten.empty()) return; // nothing to decide: the lesson falls out
         wahl_->Fuellen(WahlFuer(*plan_, Liste().Zeilen()[zeile]), kandidaten);
@@ -359,12 +368,14 @@ void TVertretungenForm::VertretungsWahlBtnClick() {
 
 void TVertretungenForm::AusfallBtnClick() {
     const int zeile = GewaehlteZeile();
+    if (tag_ && !Schreibbar()) return;
     if (tag_ ? tag_->Ausfall(zeile) : liste_.Ausfall(zeile)) ZeileZeigen(zeile);
     if (tag_) Sichern();
 }
 
 void TVertretungenForm::LoeschenBtnClick() {
     const int zeile = GewaehlteZeile();
+    if (tag_ && !Schreibbar()) return;
     if (tag_ ? tag_->Loeschen(zeile) : liste_.Loeschen(zeile)) ZeileZeigen(zeile);
     if (tag_) Sichern();
 }

@@ -104,6 +104,8 @@ private:
     void Drucker();
     // Saves the journal after a change (when it is open for writing).
     void Sichern();
+    // Whether a decision may be made: not when the journal is open only for reading (said so).
+    bool Schreibbar();
     // The ticked teachers without an absence on the date become absent that whole day.
     void AbwesendeEintragen();
 

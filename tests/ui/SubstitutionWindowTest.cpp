@@ -772,5 +772,28 @@ TEST_F(SubstitutionWindow, WithTheJournalDecisionsAreKeptAndCandidatesRanked) {
                                                 "Fehler"}}));
 }
 
+// A journal another program holds opens read-only: the window says who holds it and decides
+// nothing.
+TEST_F(SubstitutionWindow, AJournalHeldElsewhereIsOnlyRead) {
+    const std::string pfad = dir.File("gymnasium.vtr");
+    JournalDatei andere(DefaultFileOps(), pfad);
+    ASSERT_EQ(andere.Oeffnen(rep), JournalZustand::Bearbeitbar);
+    rep.shown.clear();
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_NE(rep.shown[0].Text.find(" bearbeitet. Es wird nur zum Lesen geöffnet."),
+              std::string::npos);
+    EXPECT_TRUE(Find<QLabel>(F(), "JournalL")->text().endsWith("(nur lesen)"));
+    Ermitteln();
+    rep.shown.clear();
+    F().ZeileWaehlen(1);
+    Button("AusfallBtn")->click();
+    EXPECT_EQ(Zelle(1, 1), "");
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0].Text, "Das Vertretungsjournal " + pfad +
+                                     " ist nur zum Lesen geöffnet; es wird nichts entschieden.");
+    EXPECT_FALSE(DefaultFileOps().Exists(pfad));
+}
+
 } // namespace
 } // namespace sw::test
