@@ -373,7 +373,8 @@ int SubstitutionsJournalCommand(const Args& args) {
     NoOpener keiner;
     SignalSafeDisk disk;
     CWord word(a.ziel, disk, keiner);
-    if (!SchreibeVertretungsplan(plan, tag.Liste(), *datum, word, reporter)) return 1;
+    const std::vector<int> fehlend = tag.Abwesende();
+    if (!SchreibeVertretungsplan(plan, tag.Liste(), *datum, word, reporter, &fehlend)) return 1;
     std::printf("Vertretungsplan nach %s geschrieben.\n", a.ziel.c_str());
     return 0;
 }

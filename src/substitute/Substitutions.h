@@ -175,14 +175,17 @@ std::string KeinSchultag(const Datum& datum, int tage);
 // lesson of the list, by hour (the 0th hour only where the plan uses it), in list order within an
 // hour: the lesson text and the substitute, or a single blank when there is none. The table has
 // exactly one row per lesson written plus the header. CWord's errors pass through.
+// `fehlend` names the absent teachers (plan indices) when they are not the ones flagged absent
+// (a date of the journal).
 WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                              CWord& word);
+                              CWord& word, const std::vector<int>* fehlend = nullptr);
 
 // "Ausgabe": starts `word`, builds the sheet and makes the document visible (written and, where
 // the opener can, shown). Messages: a target that cannot be written, and any error while
 // writing, "Fehler bei Ausgabe an Word:\n" + what failed with its reason (title "Fehler"), as
 // the export says it. True when the sheet was written completely.
 bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                             CWord& word, Reporter& reporter);
+                             CWord& word, Reporter& reporter,
+                             const std::vector<int>* fehlend = nullptr);
 
 } // namespace sw

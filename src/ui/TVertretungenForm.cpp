@@ -329,6 +329,12 @@ void TVertretungenForm::AbwesendeEintragen() {
     if (neu) Sichern();
 }
 
+const std::vector<int>* TVertretungenForm::Fehlend() {
+    if (!tag_) return nullptr;
+    fehlend_ = tag_->Abwesende();
+    return &fehlend_;
+}
+
 bool TVertretungenForm::Schreibbar() {
     if (!journal_ || journal_->Bearbeitbar()) return true;
     reporter_.Show({"Das Vertretungsjournal " + journal_->Pfad() +
@@ -390,7 +396,8 @@ void TVertretungenForm::AusgabeBtnClick() {
     if (ziel.isEmpty()) return;
     AnzeigeMerker anzeige(desktop_);
     CWord word(S(ziel), DefaultFileOps(), anzeige);
-    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_) || anzeige.angezeigt)
+    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_, Fehlend()) ||
+        anzeige.angezeigt)
         return;
     reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan wurde gespeichert unter „%1“; es "
                                         "konnte kein Programm zum Anzeigen gestartet werden.")
@@ -403,7 +410,7 @@ void TVertretungenForm::Drucker() {
     QTemporaryDir ordner;
     NoOpener keiner;
     CWord word(S(ordner.filePath("vertretungsplan.docx")), DefaultFileOps(), keiner);
-    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_)) return;
+    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_, Fehlend())) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
     const QString wohin = desktop_.Print(this, doc, PageOrientation::Portrait);

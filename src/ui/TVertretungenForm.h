@@ -106,6 +106,9 @@ private:
     void Sichern();
     // Whether a decision may be made: not when the journal is open only for reading (said so).
     bool Schreibbar();
+    // The absent teachers the sheet names: those of the date when the journal decides, else
+    // nullptr (the ticked ones).
+    const std::vector<int>* Fehlend();
     // The ticked teachers without an absence on the date become absent that whole day.
     void AbwesendeEintragen();
 
@@ -116,6 +119,7 @@ private:
     VertretungsListe liste_;
     std::unique_ptr<JournalDatei> journal_;
     std::unique_ptr<Vertretungstag> tag_; // the date's list with the journal
+    std::vector<int> fehlend_;
     bool laden_ = false;       // the teacher list is being filled: its checks set nothing
     bool tagVomDatum_ = false; // the date is setting the day: the date stays as chosen
     Datum datum_;

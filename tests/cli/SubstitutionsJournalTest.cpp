@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stundenwerk substitutions on a date with the journal: absences recorded, decisions kept from
 // one run to the next, the statistics, and the refusals.
+#include "export/DocxReader.h"
 #include "files/PlanFile.h"
 #include "io/FileOps.h"
 #include "substitute/SubstituteSchool.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace sw {
@@ -45,6 +47,13 @@ TEST_F(SubstitutionsJournal, RecordsAbsencesAndDecisionsAndShowsThemAgain) {
     EXPECT_NE(wieder.out.find("2.   K0  F1  L0\n    Entscheidung: L3\n"), std::string::npos);
     EXPECT_NE(Datei("schule.vtr").find("E1=2027-03-15,2,L0,Vertretung,L3,krank,F1,K0,\r\n"),
               std::string::npos);
+    // The sheet names the teacher away on the date (the plan file flags nobody).
+    ASSERT_EQ(Run("--datum 2027-03-15 -o " + dir.File("v.docx")).status, 0);
+    const auto absaetze = test::ReadDocxFile(dir.File("v.docx")).Paragraphs();
+    ASSERT_GE(absaetze.size(), 3u);
+    EXPECT_EQ(absaetze.front().Text, "Vertretungsplan Montag, 15. März 2027");
+    EXPECT_TRUE(std::any_of(absaetze.begin(), absaetze.end(),
+                            [](const auto& a) { return a.Text == "L0"; }));
     // The next day carries the absence on.
     EXPECT_NE(Run("--datum 2027-03-16").out.find("3.   K0  F1  L0\n    Entscheidung: offen\n"),
               std::string::npos);
