@@ -22,9 +22,15 @@ JournalDatei::JournalDatei(FileOps& ops, std::string pfad) : ops_(ops), pfad_(st
 JournalZustand JournalDatei::Oeffnen(Reporter& reporter) {
     Schliessen();
     journal_ = Journal();
+    // The lock first, then the reading: what we read is what we may write back, since nobody
+    // else writes while we hold it.
+    sperre_ = std::make_unique<LockFile>(pfad_ + ".lock");
+    const LockResult lock = sperre_->Acquire();
+    if (!lock.Held) sperre_.reset();
     if (ops_.Exists(pfad_)) {
         const FileContent inhalt = ops_.ReadAll(pfad_);
         if (!inhalt.bytes) {
+            sperre_.reset();
             reporter.Show({"Das Vertretungsjournal " + pfad_ + " kann nicht gelesen werden.\n" +
                                inhalt.reason,
                            titel::Journal});
@@ -32,16 +38,14 @@ JournalZustand JournalDatei::Oeffnen(Reporter& reporter) {
         }
         JournalLesen gelesen = LiesJournal(*inhalt.bytes);
         if (!gelesen.Daten) {
+            sperre_.reset();
             reporter.Show(
                 {JournalBeschaedigt(pfad_, gelesen.Zeile, gelesen.Grund), titel::Journal});
             return zustand_ = JournalZustand::Beschaedigt;
         }
         journal_ = std::move(*gelesen.Daten);
     }
-    sperre_ = std::make_unique<LockFile>(pfad_ + ".lock");
-    const LockResult lock = sperre_->Acquire();
     if (!lock.Held) {
-        sperre_.reset();
         reporter.Show({JournalGesperrt(pfad_, lock.Holder), titel::Journal});
         return zustand_ = JournalZustand::NurLesen;
     }
