@@ -29,8 +29,7 @@ constexpr const char* kAufruf =
     "  dann frei sind und das Fach unterrichten. -o schreibt den Vertretungsplan (alle\n"
     "  Stunden offen) mit dem Datum von --date, das auf den Tag fallen muss (Tag 1 ist ein\n"
     "  Montag), sonst mit dem nächsten Datum dieses Tages (heute, wenn heute dieser Tag ist).\n"
-    "  Mit --datum statt --day arbeitet der Befehl mit dem Vertretungsjournal (siehe\n"
-    "  stundenwerk substitutions --datum --help).\n";
+    "  Mit --datum statt --day arbeitet der Befehl mit dem Vertretungsjournal:\n";
 
 // The day as a 0-based index: a number 1..Tage or a day name; -1 when neither.
 int TagIndex(const CPlan& plan, const std::string& text) {
@@ -113,10 +112,12 @@ int SubstitutionsCommand(const Args& args) {
     const bool gelesen = ParseOptions(args, rows, positional);
     if (gelesen && hilfe) {
         std::fputs(kAufruf, stdout);
+        std::fputs(JournalAufruf(), stdout);
         return 0;
     }
     if (!gelesen || positional.size() != 1 || tag.empty()) {
         std::fputs(kAufruf, stderr);
+        std::fputs(JournalAufruf(), stderr);
         return 2;
     }
     std::optional<Datum> fuer;

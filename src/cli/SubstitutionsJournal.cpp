@@ -76,12 +76,12 @@ int LehrerIndex(const CPlan& plan, const std::string& name) {
 namespace {
 
 constexpr const char* kAufruf =
-    "Aufruf: stundenwerk substitutions PLAN.pdt --datum JJJJ-MM-TT [--journal DATEI.vtr]\n"
+    "        stundenwerk substitutions PLAN.pdt --datum JJJJ-MM-TT [--journal DATEI.vtr]\n"
     "        [--abwesend NAME,...] [--klasse-abwesend KLASSE,...] [--bis JJJJ-MM-TT]\n"
     "        [--ab-stunde N] [--bis-stunde N] [--grund GRUND]\n"
     "        [--vertretung STUNDE:LEHRER=VERTRETER] [--ausfall STUNDE:LEHRER]\n"
     "        [--zuruecknehmen STUNDE:LEHRER] [-o VERTRETUNG.docx]\n"
-    "       stundenwerk substitutions PLAN.pdt --statistik [--journal DATEI.vtr] [--csv DATEI]\n"
+    "        stundenwerk substitutions PLAN.pdt --statistik [--journal DATEI.vtr] [--csv DATEI]\n"
     "  Das Vertretungsjournal liegt neben dem Plan (PLAN.vtr), wenn --journal fehlt.\n"
     "  --datum zeigt die zu vertretenden Stunden des Datums, die Entscheidungen des Journals\n"
     "  und je Stunde die besten Vorschläge. --abwesend und --klasse-abwesend tragen eine\n"
@@ -90,6 +90,11 @@ constexpr const char* kAufruf =
     "  entscheiden über die Stunde STUNDE des abwesenden LEHRERs an diesem Datum.\n"
     "  -o schreibt den Vertretungsplan des Datums. --statistik zeigt je Lehrer die versäumten\n"
     "  und vertretenen Stunden, je Klasse die ausgefallenen; --csv schreibt sie als Tabelle.\n";
+
+// The usage on its own: its first line begins with "Aufruf:" in place of the blanks.
+std::string Nutzung() {
+    return "Aufruf: " + std::string(kAufruf + 8);
+}
 
 // "3:Müller" or "3:Müller=Schmidt".
 struct StundenAngabe {
@@ -226,6 +231,10 @@ void Zeige(const CPlan& plan, Vertretungstag& tag) {
 
 } // namespace
 
+const char* JournalAufruf() {
+    return kAufruf;
+}
+
 bool IsJournalForm(const Args& args) {
     return std::any_of(args.begin(), args.end(), [](const std::string& a) {
         return a == "--datum" || a.rfind("--datum=", 0) == 0 || a == "--statistik";
@@ -266,11 +275,11 @@ int SubstitutionsJournalCommand(const Args& args) {
     };
     const bool gelesen = ParseOptions(args, rows, positional);
     if (gelesen && a.hilfe) {
-        std::fputs(kAufruf, stdout);
+        std::fputs(Nutzung().c_str(), stdout);
         return 0;
     }
     if (!gelesen || positional.size() != 1 || (a.statistik == !a.datum.empty())) {
-        std::fputs(kAufruf, stderr);
+        std::fputs(Nutzung().c_str(), stderr);
         return 2;
     }
     std::optional<Datum> datum, bis;

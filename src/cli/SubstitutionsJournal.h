@@ -15,6 +15,8 @@ namespace sw::cli {
 // Whether the arguments ask for the date or statistics form.
 bool IsJournalForm(const Args& args);
 int SubstitutionsJournalCommand(const Args& args);
+// The usage text of the date and statistics forms.
+const char* JournalAufruf();
 
 // A name compared without regard to case (Windows-1252 letters, so "MÜLLER" finds "Müller").
 bool GleichOhneFall(const std::string& a, const std::string& b);
