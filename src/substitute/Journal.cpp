@@ -178,6 +178,17 @@ bool Journal::Entfernen(int index) {
     return true;
 }
 
+int Journal::TagAustragen(AbwesenheitsArt art, const std::string& name, const Datum& tag) {
+    const auto weg =
+        std::remove_if(abwesenheiten_.begin(), abwesenheiten_.end(), [&](const auto& a) {
+            return a.Art == art && a.Name == name && a.Von == tag && a.Bis == tag &&
+                   a.AbStunde < 0 && a.BisStunde < 0;
+        });
+    const auto anzahl = static_cast<int>(abwesenheiten_.end() - weg);
+    abwesenheiten_.erase(weg, abwesenheiten_.end());
+    return anzahl;
+}
+
 void Journal::Entscheiden(Entscheidung e) {
     letzte_[{e.Tag.Tagnummer(), e.Stunde, e.Lehrer}] = entscheidungen_.size();
     entscheidungen_.push_back(std::move(e));

@@ -78,6 +78,9 @@ public:
     void Eintragen(Abwesenheit a);
     // Removes absence `index`; false when there is none.
     bool Entfernen(int index);
+    // Removes the whole-day absences of `name` on exactly date `tag` (those a tick recorded);
+    // longer ones stay. Returns how many went.
+    int TagAustragen(AbwesenheitsArt art, const std::string& name, const Datum& tag);
     // Appends a decision; it rules its lesson from now on.
     void Entscheiden(Entscheidung e);
     // The decision in force for a lesson: the last one made, or nullptr when there is none or

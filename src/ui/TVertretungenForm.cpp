@@ -267,6 +267,11 @@ void TVertretungenForm::hideEvent(QHideEvent* event) {
 void TVertretungenForm::LehrerGeklickt(QListWidgetItem* item) {
     if (laden_ || !stamm_) return;
     SetzeAbwesend(*stamm_, lehrerCBox_->row(item), item->checkState() == Qt::Checked);
+    // Unticked: the day the tick recorded in the journal goes again (a longer absence stays).
+    if (journal_ && journal_->Bearbeitbar() && item->checkState() == Qt::Unchecked &&
+        journal_->Daten().TagAustragen(AbwesenheitsArt::Lehrer,
+                                       plan_->LehrerAt(lehrerCBox_->row(item)).Name, datum_) > 0)
+        Sichern();
     Leeren();
 }
 

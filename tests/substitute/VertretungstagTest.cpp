@@ -215,6 +215,13 @@ TEST_F(Tag, AnEnteredAbsenceIsCheckedAndANewReasonJoinsTheList) {
     }
     ASSERT_EQ(journal.Abwesenheiten().size(), 1U);
     EXPECT_EQ(journal.Gruende.back(), "Praktikum");
+    // A tick's day goes with the tick; a longer absence stays.
+    Lehrer("L1", "2027-03-15", "2027-03-15");
+    Lehrer("L1", "2027-03-15", "2027-03-16");
+    EXPECT_EQ(journal.TagAustragen(AbwesenheitsArt::Lehrer, "L1", D("2027-03-16")), 0);
+    EXPECT_EQ(journal.TagAustragen(AbwesenheitsArt::Lehrer, "L1", D("2027-03-15")), 1);
+    ASSERT_EQ(journal.Abwesenheiten().size(), 2U);
+    EXPECT_TRUE(journal.Entfernen(0));
     EXPECT_TRUE(journal.Entfernen(0));
     EXPECT_FALSE(journal.Entfernen(0));
 }

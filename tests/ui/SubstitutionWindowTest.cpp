@@ -770,6 +770,10 @@ TEST_F(SubstitutionWindow, WithTheJournalDecisionsAreKeptAndCandidatesRanked) {
     EXPECT_EQ(rep.shown, (std::vector<Message>{{"Dienstag, 22. Dezember 2026 liegt in den Ferien "
                                                 "(Weihnachtsferien).",
                                                 "Fehler"}}));
+    // Unticking takes back the day the tick recorded.
+    Abwesend(p.A, false);
+    EXPECT_EQ(F().Journal()->Daten().Abwesenheiten().size(), 2u);
+    EXPECT_EQ(LiesJournal(ReadFileBytes(pfad)).Daten->Abwesenheiten().size(), 2u);
 }
 
 // A journal another program holds opens read-only: the window says who holds it and decides
