@@ -6,9 +6,9 @@
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "cli/Signals.h"
+#include "cli/SubstitutionsJournal.h"
 
 #include "app/Session.h"
-#include "model/Cp1252.h"
 #include "model/Text.h"
 #include "substitute/Substitutions.h"
 
@@ -28,45 +28,8 @@ constexpr const char* kAufruf =
     "  Gezeigt werden die zu vertretenden Stunden und je Stunde die anwesenden Lehrer, die\n"
     "  dann frei sind und das Fach unterrichten. -o schreibt den Vertretungsplan (alle\n"
     "  Stunden offen) mit dem Datum von --date, das auf den Tag fallen muss (Tag 1 ist ein\n"
-    "  Montag), sonst mit dem nächsten Datum dieses Tages (heute, wenn heute dieser Tag ist).\n";
-
-// A name folded for comparing without regard to case: Windows-1252 letters, as the files
-// store them, so that "MÜLLER" finds "Müller".
-std::string Gefaltet(const std::string& utf8) {
-    const std::optional<std::string> cp = Utf8ToCp1252(utf8);
-    if (!cp) return utf8;
-    std::string out = *cp;
-    for (char& c : out) {
-        auto u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-            u = static_cast<unsigned char>(u + 0x20);
-        else if (u == 0x8A || u == 0x8C || u == 0x8E)
-            u = static_cast<unsigned char>(u + 0x10);
-        c = static_cast<char>(u);
-    }
-    return out;
-}
-
-bool GleichOhneFall(const std::string& a, const std::string& b) {
-    return Gefaltet(a) == Gefaltet(b);
-}
-
-// The names of a comma-separated list, without the blanks around them; empty entries dropped.
-std::vector<std::string> Teile(const std::string& liste) {
-    std::vector<std::string> out;
-    std::size_t anfang = 0;
-    while (anfang <= liste.size()) {
-        std::size_t ende = liste.find(',', anfang);
-        if (ende == std::string::npos) ende = liste.size();
-        const std::size_t a = liste.find_first_not_of(' ', anfang);
-        if (a != std::string::npos && a < ende) {
-            const std::size_t b = liste.find_last_not_of(' ', ende - 1);
-            out.push_back(liste.substr(a, b - a + 1));
-        }
-        anfang = ende + 1;
-    }
-    return out;
-}
+    "  Montag), sonst mit dem nächsten Datum dieses Tages (heute, wenn heute dieser Tag ist).\n"
+    "  Mit --datum statt --day arbeitet der Befehl mit dem Vertretungsjournal:\n";
 
 // The day as a 0-based index: a number 1..Tage or a day name; -1 when neither.
 int TagIndex(const CPlan& plan, const std::string& text) {
@@ -75,15 +38,6 @@ int TagIndex(const CPlan& plan, const std::string& text) {
         return *n >= 1 && *n <= tage ? *n - 1 : -1;
     for (int d = 0; d < tage; ++d)
         if (GleichOhneFall(sw::TagName(plan.Stamm().Angaben, d), text)) return d;
-    return -1;
-}
-
-// The teacher of that name or short form; -1 when there is none.
-int LehrerIndex(const CPlan& plan, const std::string& name) {
-    for (int t = 0; t < plan.LehrerAnzahl; ++t)
-        if (GleichOhneFall(plan.LehrerAt(t).Name, name)) return t;
-    for (int t = 0; t < plan.LehrerAnzahl; ++t)
-        if (!plan.LehrerAt(t).Kurz.empty() && GleichOhneFall(plan.LehrerAt(t).Kurz, name)) return t;
     return -1;
 }
 
@@ -137,6 +91,7 @@ std::string Namen(const CPlan& plan, const std::vector<int>& lehrer) {
 } // namespace
 
 int SubstitutionsCommand(const Args& args) {
+    if (IsJournalForm(args)) return SubstitutionsJournalCommand(args);
     std::string tag, ziel, datum;
     std::optional<std::string> abwesend;
     bool hilfe = false;
@@ -157,10 +112,12 @@ int SubstitutionsCommand(const Args& args) {
     const bool gelesen = ParseOptions(args, rows, positional);
     if (gelesen && hilfe) {
         std::fputs(kAufruf, stdout);
+        std::fputs(JournalAufruf(), stdout);
         return 0;
     }
     if (!gelesen || positional.size() != 1 || tag.empty()) {
         std::fputs(kAufruf, stderr);
+        std::fputs(JournalAufruf(), stderr);
         return 2;
     }
     std::optional<Datum> fuer;

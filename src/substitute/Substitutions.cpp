@@ -179,20 +179,21 @@ WahlListe WahlFuer(const CPlan& plan, const VertretungsZeile& zeile) {
         z.Lehrer = l;
         z.Spalten[0] = lehrer.Name;
         z.Gesperrt = lehrer.Sperre[static_cast<std::size_t>(slot)] != 0;
-        const CStunde* eigene = plan.LessonOfTeacher(l, slot);
-        z.Belegt = eigene != nullptr;
-        if (z.Gesperrt)
-            z.Spalten[2] = texte::Sperrung;
-        else if (eigene && eigene->IsCourse())
-            z.Spalten[2] = KursName(plan, *eigene);
-        else if (eigene)
-            z.Spalten[2] =
-                FachName(plan, eigene->FachKurs) + " " + KlassenName(plan, eigene->Klasse);
+        z.Belegt = plan.LessonOfTeacher(l, slot) != nullptr;
+        z.Spalten[2] = KonfliktText(plan, l, slot);
         z.Unterrichtet = Unterrichtet(lehrer, w.Verpasst);
         if (z.Unterrichtet) z.Spalten[1] = w.Verpasst;
         w.Zeilen.push_back(std::move(z));
     }
     return w;
+}
+
+std::string KonfliktText(const CPlan& plan, int lehrer, int slot) {
+    if (plan.LehrerAt(lehrer).Sperre[static_cast<std::size_t>(slot)] != 0) return texte::Sperrung;
+    const CStunde* eigene = plan.LessonOfTeacher(lehrer, slot);
+    if (!eigene) return "";
+    if (eigene->IsCourse()) return KursName(plan, *eigene);
+    return FachName(plan, eigene->FachKurs) + " " + KlassenName(plan, eigene->Klasse);
 }
 
 // --- absence ------------------------------------------------------------------------------------

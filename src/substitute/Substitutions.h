@@ -59,6 +59,7 @@ struct VertretungsZeile {
     const CStunde* Stunde = nullptr;
     SlotMarke Marke;
     std::array<std::string, 4> Spalten;
+    bool Entfaellt = false; // the lesson's class is away: nothing to cover
     bool HatStunde() const { return Stunde != nullptr; }
 };
 
@@ -124,6 +125,7 @@ public:
     bool Loeschen(int zeile);
 
 private:
+    friend class Vertretungstag; // builds the list of a date from the journal
     std::vector<VertretungsZeile> zeilen_;
 };
 
@@ -133,6 +135,10 @@ std::string StundenText(const CPlan& plan, const CStunde& stunde, int hour);
 
 // The chooser for a row of the list; empty (no rows, no captions) for a row without a lesson.
 WahlListe WahlFuer(const CPlan& plan, const VertretungsZeile& zeile);
+
+// The chooser's conflict column for teacher `lehrer` at `slot`: "SPERRUNG" when he is locked,
+// else his own lesson there (the course name, or subject + " " + class), else empty.
+std::string KonfliktText(const CPlan& plan, int lehrer, int slot);
 
 // The question asked before a teacher is made substitute twice at one hour.
 std::string DoppeltFrage(const std::string& name, int hour);
@@ -169,14 +175,17 @@ std::string KeinSchultag(const Datum& datum, int tage);
 // lesson of the list, by hour (the 0th hour only where the plan uses it), in list order within an
 // hour: the lesson text and the substitute, or a single blank when there is none. The table has
 // exactly one row per lesson written plus the header. CWord's errors pass through.
+// `fehlend` names the absent teachers (plan indices) when they are not the ones flagged absent
+// (a date of the journal).
 WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                              CWord& word);
+                              CWord& word, const std::vector<int>* fehlend = nullptr);
 
 // "Ausgabe": starts `word`, builds the sheet and makes the document visible (written and, where
 // the opener can, shown). Messages: a target that cannot be written, and any error while
 // writing, "Fehler bei Ausgabe an Word:\n" + what failed with its reason (title "Fehler"), as
 // the export says it. True when the sheet was written completely.
 bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                             CWord& word, Reporter& reporter);
+                             CWord& word, Reporter& reporter,
+                             const std::vector<int>* fehlend = nullptr);
 
 } // namespace sw

@@ -89,12 +89,12 @@ std::string KeinSchultag(const Datum& datum, int tage) {
 }
 
 WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                              CWord& word) {
+                              CWord& word, const std::vector<int>* fehlend) {
     word.InsertText(texte::VertretungsplanTitel + DatumText(datum));
     word.NewParagraphs(3);
     word.InsertText(texte::FehlendeLehrer);
     word.NewParagraphs(2);
-    for (int j : AbwesendeLehrer(plan)) {
+    for (int j : fehlend ? *fehlend : AbwesendeLehrer(plan)) {
         word.InsertText(plan.LehrerAt(j).Name);
         word.NewParagraph();
     }
@@ -122,7 +122,7 @@ WordTable BaueVertretungsplan(const CPlan& plan, const VertretungsListe& liste, 
 }
 
 bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, const Datum& datum,
-                             CWord& word, Reporter& reporter) {
+                             CWord& word, Reporter& reporter, const std::vector<int>* fehlend) {
     if (!word.Start()) {
         // Our document is a file, not a word processor to start: say what failed, as the
         // export does, instead of blaming a missing Word installation.
@@ -131,7 +131,7 @@ bool SchreibeVertretungsplan(const CPlan& plan, const VertretungsListe& liste, c
     }
     bool ok = true;
     try {
-        BaueVertretungsplan(plan, liste, datum, word);
+        BaueVertretungsplan(plan, liste, datum, word, fehlend);
     } catch (const std::exception& e) {
         reporter.Show({texte::AusgabeFehler + std::string(e.what()), titel::Fehler});
         ok = false;

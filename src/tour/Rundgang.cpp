@@ -9,6 +9,7 @@
 #include "ui/BlockRegelnSeite.h"
 #include "ui/PlanGitter.h"
 #include "ui/SlotGitter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/TAllgemeineAngabenForm.h"
 #include "ui/TBlockForm.h"
 #include "ui/TDruckOptionenForm.h"
@@ -34,6 +35,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +49,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -437,6 +441,23 @@ int VertretungsBilder(THauptForm& haupt, AnswerDesktop& desktop, const QString& 
     f.AusfallBtnClick();
     f.ZeileWaehlen(1);
     n += Bild(f, ordner, "vertretungen");
+    // The statistics of the journal the choices went into.
+    desktop.dialogs.Answer<QDialog>([&](QDialog& d) {
+        if (d.objectName() != "StatistikForm") return false;
+        d.move(f.pos() + QPoint(200, 60));
+        n += Bild(d, ordner, "vertretungsstatistik");
+        d.hide();
+        return false;
+    });
+    f.StatistikBtnClick();
+    desktop.dialogs.Forget<QDialog>();
+    desktop.dialogs.Answer<TAbwesenheitenForm>([&](TAbwesenheitenForm& d) {
+        d.move(f.pos() + QPoint(200, 60));
+        n += Bild(d, ordner, "abwesenheiten");
+        d.hide();
+        return false;
+    });
+    f.AbwesenheitenBtnClick();
     desktop.open = [](const QString&) { return false; };
     desktop.file = [ordner](const DateiDialog&) {
         return QDir(ordner).absoluteFilePath("vertretungsplan.docx");
@@ -502,7 +523,11 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     });
     antworten.start(300);
     haupt.show();
-    desktop.file = [schule](const DateiDialog&) { return schule; };
+    // The tour works on a copy: the substitution window keeps its journal beside the school.
+    QTemporaryDir kopie;
+    const QString datei = kopie.filePath(QFileInfo(schule).fileName());
+    QFile::copy(schule, datei);
+    desktop.file = [datei](const DateiDialog&) { return QString(datei); };
     haupt.OeffnenClick();
     n += Bild(haupt, ordner, "hauptfenster");
     n += DateiMenueBild(haupt, ordner);

@@ -578,7 +578,10 @@ void THauptForm::VertretungenClick() {
         reporter_.Show({texte::KeinPlan, titel::Fehler});
         return;
     }
-    vertretungen_->Oeffnen(*session_.Plan(), session_.Stamm());
+    // The journal lies beside the school's project file; a school not yet saved has none.
+    const std::string& projekt = session_.ProjektDatei();
+    vertretungen_->Oeffnen(*session_.Plan(), session_.Stamm(),
+                           projekt.empty() ? std::string() : JournalPfad(projekt));
 }
 
 void THauptForm::ProgrammOptionenClick() {

@@ -2,15 +2,19 @@
 #include "ui/TVertretungenForm.h"
 
 #include "io/FileOps.h"
+#include "model/Cp1252.h"
+#include "substitute/Statistik.h"
 #include "ui/DruckSatz.h"
 #include "ui/ListenFilter.h"
 #include "ui/QtReporter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/TVertretungsWahlForm.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,6 +56,7 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     setObjectName("VertretungenForm");
     setWindowTitle("Vertretungen");
     wahl_ = new TVertretungsWahlForm(this);
+    abwesenheiten_ = new TAbwesenheitenForm(reporter, this);
     connect(wahl_, &TVertretungsWahlForm::SchnappschussVerlangt, this,
             &TVertretungenForm::SchnappschussBtnClick);
 
@@ -61,6 +66,12 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     tagCoBox_ = new QComboBox(this);
     tagCoBox_->setObjectName("TagCoBox");
     connect(tagCoBox_, &QComboBox::currentIndexChanged, this, &TVertretungenForm::TagGewechselt);
+    grundCoBox_ = new QComboBox(this);
+    grundCoBox_->setObjectName("GrundCoBox");
+    // The journal's state: its file, or why there is none, or who holds it.
+    journalL_ = new QLabel(this);
+    journalL_->setObjectName("JournalL");
+    journalL_->setWordWrap(true);
     datumE_ = new QDateEdit(this);
     datumE_->setObjectName("DatumE");
     datumE_->setDisplayFormat("dd.MM.yyyy");
@@ -102,6 +113,10 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     connect(ausgabe, &QPushButton::clicked, this, &TVertretungenForm::AusgabeBtnClick);
     auto* schnappschuss = Knopf(this, "SchnappschussBtn", "Schnappschuß");
     connect(schnappschuss, &QPushButton::clicked, this, &TVertretungenForm::SchnappschussBtnClick);
+    auto* abwesenheiten = Knopf(this, "AbwesenheitenBtn", "Abwesenheiten...");
+    connect(abwesenheiten, &QPushButton::clicked, this, &TVertretungenForm::AbwesenheitenBtnClick);
+    auto* statistik = Knopf(this, "StatistikBtn", "Statistik");
+    connect(statistik, &QPushButton::clicked, this, &TVertretungenForm::StatistikBtnClick);
     auto* schliessen = Knopf(this, "Button1", "Schließen");
     connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
 
@@ -123,6 +138,9 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     links->addWidget(tagCoBox_);
     links->addWidget(Titel(this, "Datum", datumE_));
     links->addWidget(datumE_);
+    links->addWidget(Titel(this, "Grund", grundCoBox_));
+    links->addWidget(grundCoBox_);
+    links->addWidget(journalL_);
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(ermitteln);
@@ -133,6 +151,8 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     rechts->addWidget(ziel);
     rechts->addWidget(ausgabe);
     rechts->addStretch();
+    rechts->addWidget(abwesenheiten);
+    rechts->addWidget(statistik);
     rechts->addWidget(schnappschuss);
     rechts->addWidget(schliessen);
 
@@ -146,9 +166,21 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
 
 TVertretungenForm::~TVertretungenForm() = default;
 
-void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm) {
+void TVertretungenForm::Fuellen(const CPlan& plan, Stammdaten& stamm, const std::string& journal) {
     plan_ = &plan;
     stamm_ = &stamm;
+    journal_.reset();
+    if (!journal.empty()) {
+        journal_ = std::make_unique<JournalDatei>(DefaultFileOps(), journal);
+        if (journal_->Oeffnen(reporter_) == JournalZustand::Beschaedigt) journal_.reset();
+    }
+    journalL_->setText(
+        !journal_ ? Q("Ohne Vertretungsjournal: die Entscheidungen werden nicht aufbewahrt.")
+        : journal_->Bearbeitbar() ? Q("Journal: " + journal_->Pfad())
+                                  : Q("Journal: " + journal_->Pfad() + " (nur lesen)"));
+    grundCoBox_->clear();
+    for (const std::string& g : journal_ ? journal_->Daten().Gruende : StandardGruende())
+        grundCoBox_->addItem(Q(g));
     laden_ = true;
     lehrerCBox_->clear();
     for (int i = 0; i < plan.LehrerAnzahl; ++i) {
@@ -192,14 +224,21 @@ void TVertretungenForm::DatumGewaehlt() {
         reporter_.Show({KeinSchultag(neu, plan_->Tage), titel::Fehler});
         return;
     }
+    // Outside the term or in the holidays there is nothing to plan.
+    if (const std::optional<std::string> nein = DatumAblehnung(*plan_, neu)) {
+        DatumZeigen(datum_);
+        reporter_.Show({*nein, titel::Fehler});
+        return;
+    }
+    Leeren();
     datum_ = neu;
     tagVomDatum_ = true;
     tagCoBox_->setCurrentIndex(tag);
     tagVomDatum_ = false;
 }
 
-void TVertretungenForm::Oeffnen(const CPlan& plan, Stammdaten& stamm) {
-    Fuellen(plan, stamm);
+void TVertretungenForm::Oeffnen(const CPlan& plan, Stammdaten& stamm, const std::string& journal) {
+    Fuellen(plan, stamm, journal);
     show();
     raise();
     activateWindow();
@@ -219,16 +258,25 @@ void TVertretungenForm::PlanWeg() {
 void TVertretungenForm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     // Closing (also by Escape) ends the list; a minimised window keeps it.
-    if (!event->spontaneous()) Leeren();
+    if (event->spontaneous()) return;
+    Leeren();
+    // The lock goes with the window: another instance may now write the journal.
+    journal_.reset();
 }
 
 void TVertretungenForm::LehrerGeklickt(QListWidgetItem* item) {
     if (laden_ || !stamm_) return;
     SetzeAbwesend(*stamm_, lehrerCBox_->row(item), item->checkState() == Qt::Checked);
+    // Unticked: the day the tick recorded in the journal goes again (a longer absence stays).
+    if (journal_ && journal_->Bearbeitbar() && item->checkState() == Qt::Unchecked &&
+        journal_->Daten().TagAustragen(AbwesenheitsArt::Lehrer,
+                                       plan_->LehrerAt(lehrerCBox_->row(item)).Name, datum_) > 0)
+        Sichern();
     Leeren();
 }
 
 void TVertretungenForm::Leeren() {
+    tag_.reset();
     liste_.Leeren();
     Anzeigen();
 }
@@ -236,14 +284,14 @@ void TVertretungenForm::Leeren() {
 void TVertretungenForm::Anzeigen() {
     // Row 0 of the list is the header; the grid shows it as its column heads.
     vertretungG_->clearContents();
-    vertretungG_->setRowCount(liste_.Anzahl() - 1);
-    for (int zeile = 1; zeile < liste_.Anzahl(); ++zeile)
+    vertretungG_->setRowCount(Liste().Anzahl() - 1);
+    for (int zeile = 1; zeile < Liste().Anzahl(); ++zeile)
         ZeileZeigen(zeile);
     if (vertretungG_->rowCount() > 0) vertretungG_->selectRow(0);
 }
 
 void TVertretungenForm::ZeileZeigen(int zeile) {
-    const VertretungsZeile& z = liste_.Zeilen()[zeile];
+    const VertretungsZeile& z = Liste().Zeilen()[zeile];
     for (int c = 0; c < vertretungG_->columnCount(); ++c)
         vertretungG_->setItem(zeile - 1, c, new QTableWidgetItem(Q(z.Spalten[c])));
 }
@@ -259,13 +307,67 @@ void TVertretungenForm::ZeileWaehlen(int zeile) {
 
 void TVertretungenForm::StundenErmittelnBtnClick() {
     if (!plan_) return;
-    liste_.Ermitteln(*plan_, tagCoBox_->currentIndex());
+    if (!journal_) {
+        liste_.Ermitteln(*plan_, tagCoBox_->currentIndex());
+        Anzeigen();
+        return;
+    }
+    if (const std::optional<std::string> nein = DatumAblehnung(*plan_, datum_)) {
+        reporter_.Show({*nein, titel::Fehler});
+        return;
+    }
+    AbwesendeEintragen();
+    tag_ = std::make_unique<Vertretungstag>(*plan_, journal_->Daten(), datum_);
+    tag_->Ermitteln();
     Anzeigen();
+}
+
+void TVertretungenForm::AbwesendeEintragen() {
+    const TagesLage lage = LageAm(*plan_, journal_->Daten(), datum_);
+    bool neu = false;
+    for (int t : AbwesendeLehrer(*plan_)) {
+        if (lage.Lehrer[static_cast<std::size_t>(t)] != 0) continue;
+        journal_->Daten().Eintragen({AbwesenheitsArt::Lehrer, plan_->LehrerAt(t).Name, datum_,
+                                     datum_, -1, -1, S(grundCoBox_->currentText())});
+        neu = true;
+    }
+    if (neu) Sichern();
+}
+
+const std::vector<int>* TVertretungenForm::Fehlend() {
+    if (!tag_) return nullptr;
+    fehlend_ = tag_->Abwesende();
+    return &fehlend_;
+}
+
+bool TVertretungenForm::Schreibbar() {
+    if (!journal_ || journal_->Bearbeitbar()) return true;
+    reporter_.Show({"Das Vertretungsjournal " + journal_->Pfad() +
+                        " ist nur zum Lesen geöffnet; es wird nichts entschieden.",
+                    titel::Journal});
+    return false;
+}
+
+void TVertretungenForm::Sichern() {
+    if (journal_ && journal_->Bearbeitbar()) journal_->Speichern(reporter_);
 }
 
 void TVertretungenForm::VertretungsWahlBtnClick() {
     const int zeile = GewaehlteZeile();
-    if (!plan_ || !liste_.HatStunde(zeile)) return;
+    if (!plan_ || !Liste().HatStunde(zeile)) return;
+    if (tag_) {
+        if (!Schreibbar()) return;
+        const std::vector<Kandidat> kandidaten = tag_->Kandidaten(zeile);
+        if (kandidaten.empty()) return; // nothing to decide: the lesson falls out
+        wahl_->Fuellen(WahlFuer(*plan_, Liste().Zeilen()[zeile]), kandidaten);
+        if (!desktop_.Run(*wahl_)) return;
+        const int gewaehlt = wahl_->GewaehlteZeile();
+        if (gewaehlt < 0 || gewaehlt >= static_cast<int>(kandidaten.size())) return;
+        if (tag_->Waehlen(zeile, kandidaten[gewaehlt], reporter_) != WahlErgebnis::Gesetzt) return;
+        ZeileZeigen(zeile);
+        Sichern();
+        return;
+    }
     const WahlListe wahl = WahlFuer(*plan_, liste_.Zeilen()[zeile]);
     wahl_->Fuellen(wahl);
     if (!desktop_.Run(*wahl_)) return;
@@ -277,12 +379,16 @@ void TVertretungenForm::VertretungsWahlBtnClick() {
 
 void TVertretungenForm::AusfallBtnClick() {
     const int zeile = GewaehlteZeile();
-    if (liste_.Ausfall(zeile)) ZeileZeigen(zeile);
+    if (tag_ && !Schreibbar()) return;
+    if (tag_ ? tag_->Ausfall(zeile) : liste_.Ausfall(zeile)) ZeileZeigen(zeile);
+    if (tag_) Sichern();
 }
 
 void TVertretungenForm::LoeschenBtnClick() {
     const int zeile = GewaehlteZeile();
-    if (liste_.Loeschen(zeile)) ZeileZeigen(zeile);
+    if (tag_ && !Schreibbar()) return;
+    if (tag_ ? tag_->Loeschen(zeile) : liste_.Loeschen(zeile)) ZeileZeigen(zeile);
+    if (tag_) Sichern();
 }
 
 void TVertretungenForm::AusgabeBtnClick() {
@@ -295,7 +401,8 @@ void TVertretungenForm::AusgabeBtnClick() {
     if (ziel.isEmpty()) return;
     AnzeigeMerker anzeige(desktop_);
     CWord word(S(ziel), DefaultFileOps(), anzeige);
-    if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_) || anzeige.angezeigt)
+    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_, Fehlend()) ||
+        anzeige.angezeigt)
         return;
     reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan wurde gespeichert unter „%1“; es "
                                         "konnte kein Programm zum Anzeigen gestartet werden.")
@@ -308,13 +415,94 @@ void TVertretungenForm::Drucker() {
     QTemporaryDir ordner;
     NoOpener keiner;
     CWord word(S(ordner.filePath("vertretungsplan.docx")), DefaultFileOps(), keiner);
-    if (!SchreibeVertretungsplan(*plan_, liste_, datum_, word, reporter_)) return;
+    if (!SchreibeVertretungsplan(*plan_, Liste(), datum_, word, reporter_, Fehlend())) return;
     QTextDocument doc;
     doc.setHtml(DokumentAlsHtml(word.Doc()));
     const QString wohin = desktop_.Print(this, doc, PageOrientation::Portrait);
     if (!wohin.isEmpty())
         reporter_.Show(
             {S(QString::fromUtf8("Der Vertretungsplan wurde %1.").arg(wohin)), titel::Hinweis});
+}
+
+void TVertretungenForm::AbwesenheitenBtnClick() {
+    if (!plan_) return;
+    if (!journal_) {
+        reporter_.Show({"Ohne Vertretungsjournal werden keine Abwesenheiten aufbewahrt. Speichern "
+                        "Sie die Schule, dann wird das Journal neben ihr geführt.",
+                        titel::Hinweis});
+        return;
+    }
+    abwesenheiten_->Fuellen(*plan_, *journal_, datum_);
+    desktop_.Run(*abwesenheiten_);
+    // The date's lessons are determined anew from the changed absences.
+    if (abwesenheiten_->Geaendert()) Leeren();
+}
+
+void TVertretungenForm::StatistikBtnClick() {
+    if (!plan_) return;
+    if (!journal_) {
+        reporter_.Show(
+            {"Ohne Vertretungsjournal gibt es keine Statistik. Speichern Sie die Schule, "
+             "dann wird das Journal neben ihr geführt.",
+             titel::Hinweis});
+        return;
+    }
+    const Statistik st = BerechneStatistik(*plan_, journal_->Daten());
+    QDialog fenster(this);
+    fenster.setObjectName("StatistikForm");
+    fenster.setWindowTitle("Vertretungsstatistik");
+    auto* tabelle = new QTableWidget(0, 6, &fenster);
+    tabelle->setObjectName("StatistikG");
+    tabelle->setHorizontalHeaderLabels(
+        {"Art", "Name", "Monat", Q("Versäumt"), "Vertreten", "Ausgefallen"});
+    tabelle->verticalHeader()->hide();
+    tabelle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    tabelle->horizontalHeader()->setStretchLastSection(true);
+    tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto zeile = [tabelle](const char* art, const std::string& name, const QString& monat,
+                           const StatistikZahlen& z) {
+        const int r = tabelle->rowCount();
+        tabelle->insertRow(r);
+        const QString zellen[] = {art,
+                                  Q(name),
+                                  monat,
+                                  QString::number(z.Versaeumt),
+                                  QString::number(z.Vertreten),
+                                  QString::number(z.Ausgefallen)};
+        for (int c = 0; c < 6; ++c)
+            tabelle->setItem(r, c, new QTableWidgetItem(zellen[c]));
+    };
+    for (const auto* gruppe : {&st.Lehrer, &st.Klassen})
+        for (const StatistikZeile& z : *gruppe) {
+            const char* art = gruppe == &st.Lehrer ? "Lehrer" : "Klasse";
+            zeile(art, z.Name, "gesamt", z.Gesamt);
+            for (const auto& [monat, m] : z.ProMonat)
+                zeile(art, z.Name, Q(monat), m);
+        }
+    tabelle->resizeColumnsToContents();
+    auto* titelL = new QLabel(
+        Q("Zeitraum: " + st.Von.DeutscherText() + " bis " + st.Bis.DeutscherText()), &fenster);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, &fenster);
+    auto* csv = knoepfe->addButton(Q("Als CSV speichern"), QDialogButtonBox::ActionRole);
+    csv->setObjectName("CsvBtn");
+    connect(knoepfe, &QDialogButtonBox::rejected, &fenster, &QDialog::reject);
+    connect(csv, &QPushButton::clicked, &fenster, [&] {
+        const QString ziel = desktop_.ChooseFile(
+            &fenster, {true, "Statistik speichern", "CSV - Dateien (*.csv)", "csv", {}});
+        if (ziel.isEmpty()) return;
+        const std::string text = StatistikCsv(st);
+        const FileResult r =
+            DefaultFileOps().WriteReplacing(S(ziel), Utf8ToCp1252(text).value_or(text));
+        if (!r)
+            reporter_.Show(
+                {"Fehler beim Speichern der Datei: " + S(ziel) + "\n" + r.Reason, titel::Fehler});
+    });
+    auto* layout = new QVBoxLayout(&fenster);
+    layout->addWidget(titelL);
+    layout->addWidget(tabelle, 1);
+    layout->addWidget(knoepfe);
+    fenster.resize(640, 480);
+    desktop_.Run(fenster);
 }
 
 void TVertretungenForm::SchnappschussBtnClick() {

@@ -8,12 +8,16 @@
 // before the plan goes away (PlanWeg). The chooser runs, the sheet's file is chosen, printed and
 // shown, and today's date is asked through the desktop.
 #pragma once
+#include "substitute/JournalDatei.h"
 #include "substitute/Substitutions.h"
+#include "substitute/Vertretungstag.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QComboBox;
+class QLabel;
 class QDateEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -23,6 +27,7 @@ class QTableWidget;
 namespace sw::ui {
 
 class Desktop;
+class TAbwesenheitenForm;
 class TVertretungsWahlForm;
 
 class TVertretungenForm : public QDialog {
@@ -33,14 +38,21 @@ public:
 
     // Fills the teachers of `plan` (ticked when absent) and the days (the first selected) and
     // shows the window. `stamm` holds the teachers whose absence flags the ticks set.
-    void Oeffnen(const CPlan& plan, Stammdaten& stamm);
+    // With `journal` (the journal file beside the school's project file) the window works with
+    // the journal: it is opened (and locked) here and closed with the window; the ticked
+    // teachers are recorded as absent on the date when the lessons are determined, the journal's
+    // absences of the date are listed with them, and every choice is saved at once.
+    void Oeffnen(const CPlan& plan, Stammdaten& stamm, const std::string& journal = {});
     // What Oeffnen does before the window shows (tests and the tour).
-    void Fuellen(const CPlan& plan, Stammdaten& stamm);
+    void Fuellen(const CPlan& plan, Stammdaten& stamm, const std::string& journal = {});
+    // The open journal, or nullptr.
+    const JournalDatei* Journal() const { return journal_.get(); }
     // The plan is about to go away: the list is emptied, the window closed and forgets the plan.
     void PlanWeg();
 
-    const VertretungsListe& Liste() const { return liste_; }
+    const VertretungsListe& Liste() const { return tag_ ? tag_->Liste() : liste_; }
     TVertretungsWahlForm& WahlForm() { return *wahl_; }
+    TAbwesenheitenForm& AbwesenheitenForm() { return *abwesenheiten_; }
     // The list row (the core's numbering: 1 is the first data row) selected in the grid; 0 when
     // none is.
     int GewaehlteZeile() const;
@@ -69,6 +81,10 @@ public slots:
     // "Ausgabe": to Word or to the printer, as "Ausgabe an" says.
     void AusgabeBtnClick();
     void SchnappschussBtnClick();
+    // "Statistik": the journal's figures of the term in a window, to be saved as CSV.
+    void StatistikBtnClick();
+    // "Abwesenheiten": the journal's absences over periods, of teachers and classes.
+    void AbwesenheitenBtnClick();
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -86,18 +102,33 @@ private:
     void Anzeigen();
     void ZeileZeigen(int zeile);
     void Drucker();
+    // Saves the journal after a change (when it is open for writing).
+    void Sichern();
+    // Whether a decision may be made: not when the journal is open only for reading (said so).
+    bool Schreibbar();
+    // The absent teachers the sheet names: those of the date when the journal decides, else
+    // nullptr (the ticked ones).
+    const std::vector<int>* Fehlend();
+    // The ticked teachers without an absence on the date become absent that whole day.
+    void AbwesendeEintragen();
 
     Reporter& reporter_;
     Desktop& desktop_;
     const CPlan* plan_ = nullptr;
     Stammdaten* stamm_ = nullptr;
     VertretungsListe liste_;
+    std::unique_ptr<JournalDatei> journal_;
+    std::unique_ptr<Vertretungstag> tag_; // the date's list with the journal
+    std::vector<int> fehlend_;
     bool laden_ = false;       // the teacher list is being filled: its checks set nothing
     bool tagVomDatum_ = false; // the date is setting the day: the date stays as chosen
     Datum datum_;
     TVertretungsWahlForm* wahl_;
+    TAbwesenheitenForm* abwesenheiten_;
     QListWidget* lehrerCBox_;
     QComboBox* tagCoBox_;
+    QComboBox* grundCoBox_;
+    QLabel* journalL_;
     QDateEdit* datumE_;
     QTableWidget* vertretungG_;
     QRadioButton *wordRB_, *druckerRB_;

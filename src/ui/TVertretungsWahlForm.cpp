@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sw::ui {
 
 namespace {
@@ -102,7 +104,54 @@ TVertretungsWahlForm::TVertretungsWahlForm(QWidget* parent) : QDialog(parent) {
     resize(520, 480);
 }
 
+void TVertretungsWahlForm::Fuellen(const WahlListe& wahl, const std::vector<Kandidat>& kandidaten) {
+    WahlListe w = wahl;
+    w.Zeilen.clear();
+    for (const Kandidat& k : kandidaten)
+        w.Zeilen.push_back(k.Wahl);
+    // The fair order is the order given: no earlier sorting by a heading overrides it.
+    liste_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    liste_->setColumnCount(static_cast<int>(texte::WahlKopf.size() + 5));
+    QStringList kopf;
+    for (const char* s : texte::WahlKopf)
+        kopf << Q(s);
+    for (std::size_t i = 1; i < texte::KandidatKopf.size(); ++i)
+        if (i != 2) kopf << Q(texte::KandidatKopf[i]); // "Fach" has its column already
+    liste_->setHorizontalHeaderLabels(kopf);
+    ZeilenZeigen(w);
+    const int basis = static_cast<int>(texte::WahlKopf.size());
+    for (int r = 0; r < liste_->rowCount(); ++r) {
+        const Kandidat& k =
+            kandidaten[static_cast<std::size_t>(liste_->item(r, 0)->data(Qt::UserRole).toInt())];
+        const QString woche =
+            QString::number(k.Woche) +
+            (k.Hoechstzahl >= 0 ? "/" + QString::number(k.Hoechstzahl) : QString());
+        const QString zellen[] = {k.Frei ? "ja" : "", k.Klasse ? "ja" : "", k.Luecke ? "ja" : "",
+                                  QString::number(k.Vertretungen), woche};
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new Zelle(zellen[c]);
+            item->setData(Qt::UserRole, liste_->item(r, 0)->data(Qt::UserRole));
+            item->setFont(liste_->item(r, 0)->font());
+            liste_->setItem(r, basis + c, item);
+        }
+    }
+    liste_->resizeColumnsToContents();
+    // Room for the criteria beside the teacher's columns.
+    resize(std::max(width(), 800), height());
+}
+
 void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
+    if (liste_->columnCount() != static_cast<int>(texte::WahlKopf.size())) {
+        liste_->setColumnCount(static_cast<int>(texte::WahlKopf.size()));
+        QStringList kopf;
+        for (const char* s : texte::WahlKopf)
+            kopf << Q(s);
+        liste_->setHorizontalHeaderLabels(kopf);
+    }
+    ZeilenZeigen(wahl);
+}
+
+void TVertretungsWahlForm::ZeilenZeigen(const WahlListe& wahl) {
     fachL_->setText(Q(wahl.Fach));
     lehrerL_->setText(Q(wahl.Lehrer));
     klasseL_->setText(Q(wahl.Klasse));
@@ -111,7 +160,7 @@ void TVertretungsWahlForm::Fuellen(const WahlListe& wahl) {
     liste_->setRowCount(static_cast<int>(wahl.Zeilen.size()));
     for (int r = 0; r < liste_->rowCount(); ++r) {
         const WahlZeile& z = wahl.Zeilen[r];
-        for (int c = 0; c < liste_->columnCount(); ++c) {
+        for (int c = 0; c < static_cast<int>(z.Spalten.size()); ++c) {
             auto* item = new Zelle(Q(z.Spalten[c]));
             // The row of the list given, wherever sorting puts it.
             item->setData(Qt::UserRole, r);

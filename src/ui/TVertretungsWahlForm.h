@@ -7,6 +7,7 @@
 // sorts the rows by it.
 #pragma once
 #include "substitute/Substitutions.h"
+#include "substitute/Vertretungstag.h"
 
 #include <QDialog>
 #include <functional>
@@ -24,6 +25,10 @@ public:
     // Shows `wahl`: the four captions and its rows, in the order of the column the planner
     // sorted by last (else as given); the first row shown is selected.
     void Fuellen(const WahlListe& wahl);
+    // Shows the candidates of a date in their fair order, with a column for each criterion
+    // ("Frei", "Klasse", "Freistunde", "Vertretungen" this term, "Woche" with the maximum);
+    // the captions come from `wahl`. GewaehlteZeile then numbers the candidates.
+    void Fuellen(const WahlListe& wahl, const std::vector<Kandidat>& kandidaten);
     // The selected row of the list given to Fuellen, wherever sorting shows it; -1 when there
     // is none.
     int GewaehlteZeile() const;
@@ -41,6 +46,8 @@ public slots:
     void SchnappschussBtnClick();
 
 private:
+    // The captions and the rows' first three columns, sorted as the planner sorted last.
+    void ZeilenZeigen(const WahlListe& wahl);
     QLabel *fachL_, *lehrerL_, *klasseL_, *zeitL_;
     QTableWidget* liste_;
 };

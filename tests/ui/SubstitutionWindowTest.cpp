@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/QtReporter.h"
+#include "ui/TAbwesenheitenForm.h"
 #include "ui/THauptForm.h"
 #include "ui/TPlanBSForm.h"
 #include "ui/TPlanForm.h"
@@ -47,13 +48,19 @@ struct Paar {
 class SubstitutionWindow : public ::testing::Test {
 protected:
     SubstitutionWindow() : haupt(rep, desktop, QString::fromStdString(dir.Path().string())) {
-        desktop.file = [](const ui::DateiDialog&) {
-            return QString::fromStdString(SourcePath("examples/gymnasium.sch"));
+        // A copy: the window keeps its journal beside the school.
+        std::filesystem::copy_file(SourcePath("examples/gymnasium.sch"), dir.File("gymnasium.sch"));
+        desktop.file = [this](const ui::DateiDialog&) {
+            return QString::fromStdString(dir.File("gymnasium.sch"));
         };
         haupt.OeffnenClick();
         Planen();
         desktop.today = [] { return Datum{2026, 12, 9}; };
         haupt.VertretungenClick();
+        // The main window opened the journal beside the school; these tests look at the window
+        // of a school without one (its chooser in plan order), the last one at the journal.
+        EXPECT_NE(F().Journal(), nullptr);
+        F().Fuellen(P(), haupt.Sitzung().Stamm());
     }
 
     // A new plan through the main window, with its initial plan.
@@ -704,6 +711,92 @@ TEST(PrintLayout, BlanksEmptyLinesAndTheFirstColumnFollowTheDocument) {
     std::get<Table>(doc.Body.back()).Format.Format = 6;
     html = ui::DokumentAlsHtml(doc);
     EXPECT_TRUE(html.contains("<th>2. &nbsp; 8c</th>"));
+}
+
+// With the journal the ticked teachers are recorded absent on the date, the chooser ranks the
+// candidates with a column per criterion, every choice is saved at once and shows again when the
+// date is opened anew; a date in the holidays is refused.
+TEST_F(SubstitutionWindow, WithTheJournalDecisionsAreKeptAndCandidatesRanked) {
+    const std::string pfad = dir.File("gymnasium.vtr");
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    ASSERT_TRUE(F().Journal() && F().Journal()->Bearbeitbar());
+    const Paar p = Ermitteln();
+    EXPECT_EQ(F().Journal()->Daten().Abwesenheiten().size(), 2u);
+    WahlSkript(0);
+    Waehlen(1);
+    ASSERT_EQ(gewaehlt.size(), 8); // Lehrer, Fach, Konflikt and the five criteria
+    EXPECT_EQ(gewaehlt[3], "ja");  // the first candidate is free
+    const QString vertreter = Zelle(1, 1);
+    EXPECT_EQ(vertreter, gewaehlt[0]);
+    F().ZeileWaehlen(2);
+    Button("AusfallBtn")->click();
+    F().close();
+    EXPECT_EQ(F().Journal(), nullptr); // the lock went with the window
+    const JournalLesen gelesen = LiesJournal(ReadFileBytes(pfad));
+    ASSERT_TRUE(gelesen.Daten) << gelesen.Grund;
+    EXPECT_EQ(gelesen.Daten->Entscheidungen().size(), 2u);
+
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    Find<QComboBox>(F(), "TagCoBox")->setCurrentIndex(p.Tag);
+    Button("StundenErmittelnBtn")->click();
+    EXPECT_EQ(Zelle(1, 1), vertreter);
+    EXPECT_EQ(Zelle(2, 1), "AUSFALL");
+
+    // A class away for the week, entered in "Abwesenheiten" with a reason of the school's own:
+    // its lessons fall out on the date.
+    desktop.dialogs.Answer<ui::TAbwesenheitenForm>([](ui::TAbwesenheitenForm& d) {
+        Find<QComboBox>(d, "ArtCoBox")->setCurrentIndex(1);
+        Find<QDateEdit>(d, "BisE")->setDate(Find<QDateEdit>(d, "VonE")->date().addDays(4));
+        Find<QComboBox>(d, "GrundCoBox")->setEditText("Praktikum");
+        Find<QPushButton>(d, "HinzufuegenBtn")->click();
+        return true;
+    });
+    Button("AbwesenheitenBtn")->click();
+    const Journal& j = F().Journal()->Daten();
+    ASSERT_EQ(j.Abwesenheiten().size(), 3u);
+    EXPECT_EQ(j.Abwesenheiten().back().Art, AbwesenheitsArt::Klasse);
+    EXPECT_EQ(j.Gruende.back(), "Praktikum");
+    EXPECT_EQ(F().Liste().Stunden(), 0) << "the list is determined anew";
+    Button("StundenErmittelnBtn")->click();
+    int entfallen = 0;
+    for (int i = 1; i < F().Liste().Anzahl(); ++i)
+        entfallen += Zelle(i, 1) == "entfällt";
+    EXPECT_GT(entfallen, 0);
+
+    haupt.Sitzung().Stamm().Angaben.Schuljahr = {
+        {2026, 9, 7}, {2027, 7, 16}, {{{2026, 12, 21}, {2027, 1, 6}, "Weihnachtsferien"}}};
+    rep.shown.clear();
+    F().DatumWaehlen({2026, 12, 22});
+    EXPECT_EQ(rep.shown, (std::vector<Message>{{"Dienstag, 22. Dezember 2026 liegt in den Ferien "
+                                                "(Weihnachtsferien).",
+                                                "Fehler"}}));
+    // Unticking takes back the day the tick recorded.
+    Abwesend(p.A, false);
+    EXPECT_EQ(F().Journal()->Daten().Abwesenheiten().size(), 2u);
+    EXPECT_EQ(LiesJournal(ReadFileBytes(pfad)).Daten->Abwesenheiten().size(), 2u);
+}
+
+// A journal another program holds opens read-only: the window says who holds it and decides
+// nothing.
+TEST_F(SubstitutionWindow, AJournalHeldElsewhereIsOnlyRead) {
+    const std::string pfad = dir.File("gymnasium.vtr");
+    JournalDatei andere(DefaultFileOps(), pfad);
+    ASSERT_EQ(andere.Oeffnen(rep), JournalZustand::Bearbeitbar);
+    rep.shown.clear();
+    F().Fuellen(P(), haupt.Sitzung().Stamm(), pfad);
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_NE(rep.shown[0].Text.find(" bearbeitet. Es wird nur zum Lesen geöffnet."),
+              std::string::npos);
+    EXPECT_TRUE(Find<QLabel>(F(), "JournalL")->text().endsWith("(nur lesen)"));
+    Ermitteln();
+    rep.shown.clear();
+    F().ZeileWaehlen(1);
+    Button("AusfallBtn")->click();
+    EXPECT_EQ(Zelle(1, 1), "");
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0].Text, "Das Vertretungsjournal " + pfad +
+                                     " ist nur zum Lesen geöffnet; es wird nichts entschieden.");
+    EXPECT_FALSE(DefaultFileOps().Exists(pfad));
 }
 
 } // namespace
