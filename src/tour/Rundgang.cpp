@@ -28,11 +28,13 @@
 #include "ui/TRaumForm.h"
 #include "ui/TRaumWahlForm.h"
 #include "ui/TUnterrichtForm.h"
+#include "ui/TVeroeffentlichenForm.h"
 #include "ui/TVertretungenForm.h"
 #include "ui/TVertretungsWahlForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -631,6 +633,14 @@ int Rundgang(THauptForm& haupt, AnswerDesktop& desktop, const QString& schule,
     desktop.open = [](const QString&) { return false; };
     druck.AusgabeBtnClick();
     druck.hide();
+    // The publishing window with the plans, the folder and what goes beside the pages.
+    auto& web = haupt.VeroeffentlichenForm();
+    web.Fuellen(haupt.Sitzung().Plan());
+    web.OrdnerFeld().setText(QDir(ordner).absoluteFilePath("webseite"));
+    web.findChild<QCheckBox*>("PdfCB")->setChecked(true);
+    web.findChild<QCheckBox*>("XlsxCB")->setChecked(true);
+    n += Bild(web, ordner, "veroeffentlichen");
+    web.hide();
     n += VertretungsBilder(haupt, desktop, ordner);
     // The closing question, with the German standard buttons: the runs changed the plan, so it
     // is offered for saving; its default "Ja" writes the plan into the picture folder, never
