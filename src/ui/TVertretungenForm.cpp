@@ -3,6 +3,7 @@
 
 #include "io/FileOps.h"
 #include "model/Cp1252.h"
+#include "publish/Webseite.h"
 #include "substitute/Statistik.h"
 #include "ui/DruckSatz.h"
 #include "ui/ListenFilter.h"
@@ -126,10 +127,13 @@ TVertretungenForm::TVertretungenForm(Reporter& reporter, Desktop& desktop, QWidg
     wordRB_->setObjectName("WordRB");
     druckerRB_ = new QRadioButton("Drucker", ziel);
     druckerRB_->setObjectName("DruckerRB");
+    webseiteRB_ = new QRadioButton("Webseite", ziel);
+    webseiteRB_->setObjectName("WebseiteRB");
     wordRB_->setChecked(true);
     auto* zl = new QVBoxLayout(ziel);
     zl->addWidget(wordRB_);
     zl->addWidget(druckerRB_);
+    zl->addWidget(webseiteRB_);
 
     auto* links = new QVBoxLayout;
     links->addWidget(Titel(this, "Nicht verfügbare Lehrer", lehrerCBox_));
@@ -397,6 +401,10 @@ void TVertretungenForm::AusgabeBtnClick() {
         Drucker();
         return;
     }
+    if (webseiteRB_->isChecked()) {
+        Webseite();
+        return;
+    }
     const QString ziel = desktop_.ChooseFile(this, WordDatei("Vertretungsplan speichern"));
     if (ziel.isEmpty()) return;
     AnzeigeMerker anzeige(desktop_);
@@ -422,6 +430,24 @@ void TVertretungenForm::Drucker() {
     if (!wohin.isEmpty())
         reporter_.Show(
             {S(QString::fromUtf8("Der Vertretungsplan wurde %1.").arg(wohin)), titel::Hinweis});
+}
+
+void TVertretungenForm::Webseite() {
+    DateiDialog d;
+    d.Titel = "Ordner der Webseite";
+    d.NurOrdner = true;
+    const QString ordner = desktop_.ChooseFile(this, d);
+    if (ordner.isEmpty()) return;
+    const std::string name = VertretungsDateiName(datum_);
+    const std::vector<WebDatei> seite = {{name, VertretungsSeite(*plan_, Liste(), datum_)}};
+    if (!Veroeffentliche(*plan_, WebseitenOptionen::Alle(*plan_),
+                         S(QDir::fromNativeSeparators(ordner)), seite, reporter_)
+             .Ok)
+        return;
+    reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan steht als „%1“ in der Webseite im "
+                                        "Ordner „%2“.")
+                          .arg(Q(name), QDir::toNativeSeparators(ordner))),
+                    titel::Hinweis});
 }
 
 void TVertretungenForm::AbwesenheitenBtnClick() {

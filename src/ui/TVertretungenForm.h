@@ -102,6 +102,8 @@ private:
     void Anzeigen();
     void ZeileZeigen(int zeile);
     void Drucker();
+    // "Webseite": the sheet as a page of the plan's web site in a folder the user chooses.
+    void Webseite();
     // Saves the journal after a change (when it is open for writing).
     void Sichern();
     // Whether a decision may be made: not when the journal is open only for reading (said so).
@@ -131,7 +133,7 @@ private:
     QLabel* journalL_;
     QDateEdit* datumE_;
     QTableWidget* vertretungG_;
-    QRadioButton *wordRB_, *druckerRB_;
+    QRadioButton *wordRB_, *druckerRB_, *webseiteRB_;
 };
 
 } // namespace sw::ui

@@ -538,6 +538,24 @@ TEST_F(SubstitutionWindow, UnwritableTargetIsReportedWithoutSuccessNote) {
                                      dir.File("fehlt") + "“ existiert nicht.");
 }
 
+// "Webseite": the sheet becomes the date's page of the plan's web site in the chosen folder.
+TEST_F(SubstitutionWindow, SheetToTheWebSite) {
+    Ermitteln();
+    Find<QRadioButton>(F(), "WebseiteRB")->setChecked(true);
+    const std::string ordner = dir.File("web");
+    desktop.file = [&](const ui::DateiDialog& d) {
+        EXPECT_TRUE(d.NurOrdner);
+        return QString::fromStdString(ordner);
+    };
+    Button("Button2")->click();
+    const std::string name = "vertretung-" + F().Blattdatum().Text() + ".html";
+    ASSERT_EQ(rep.shown.size(), 1u);
+    EXPECT_EQ(rep.shown[0].Text, "Der Vertretungsplan steht als „" + name +
+                                     "“ in der Webseite im Ordner „" + ordner + "“.");
+    EXPECT_TRUE(std::filesystem::exists(ordner + "/" + name));
+    EXPECT_NE(test::ReadFileBytes(ordner + "/index.html").find(name), std::string::npos);
+}
+
 TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
     const Paar p = Ermitteln();
     WahlSkript(0);
