@@ -492,8 +492,8 @@ std::vector<WebDatei> WebseiteDateien(const CPlan& plan, const WebseitenOptionen
 
 VeroeffentlichungsErgebnis Veroeffentliche(const CPlan& plan, const WebseitenOptionen& optionen,
                                            const std::string& ordner,
-                                           const std::vector<WebDatei>& weitere,
-                                           Reporter& reporter) {
+                                           const std::vector<WebDatei>& weitere, Reporter& reporter,
+                                           bool frueheresBehalten) {
     VeroeffentlichungsOrdner ziel(ordner);
     auto fehler = [&] {
         reporter.Show({ziel.Fehler(), titel::Fehler});
@@ -502,6 +502,8 @@ VeroeffentlichungsErgebnis Veroeffentliche(const CPlan& plan, const WebseitenOpt
     if (!ziel.Oeffnen()) return fehler();
     // The substitution pages of earlier runs stay and are linked, newest first.
     std::vector<std::string> vertretungen;
+    for (const std::string& name : ziel.Frueher())
+        if (frueheresBehalten) ziel.Behalte(name);
     for (const std::string& name : ziel.Frueher())
         if (IstVertretungsSeite(name)) {
             vertretungen.push_back(name);

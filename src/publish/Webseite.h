@@ -81,10 +81,12 @@ struct VeroeffentlichungsErgebnis {
 // Writes the site into folder `ordner` (made where missing) through VeroeffentlichungsOrdner;
 // `weitere` (a substitution page) go in beside it, and the index links them together with the
 // substitution pages of earlier runs, which are kept. A failure is said through `reporter`
-// (title "Fehler") and leaves the folder as it was.
+// (title "Fehler") and leaves the folder as it was. With `frueheresBehalten` every file an earlier
+// run wrote stays even when this run writes it no more (a substitution page added to a site keeps
+// the calendars and tables published with it).
 VeroeffentlichungsErgebnis Veroeffentliche(const CPlan& plan, const WebseitenOptionen& optionen,
                                            const std::string& ordner,
-                                           const std::vector<WebDatei>& weitere,
-                                           Reporter& reporter);
+                                           const std::vector<WebDatei>& weitere, Reporter& reporter,
+                                           bool frueheresBehalten = false);
 
 } // namespace sw

@@ -441,7 +441,7 @@ void TVertretungenForm::Webseite() {
     const std::string name = VertretungsDateiName(datum_);
     const std::vector<WebDatei> seite = {{name, VertretungsSeite(*plan_, Liste(), datum_)}};
     if (!Veroeffentliche(*plan_, WebseitenOptionen::Alle(*plan_),
-                         S(QDir::fromNativeSeparators(ordner)), seite, reporter_)
+                         S(QDir::fromNativeSeparators(ordner)), seite, reporter_, true)
              .Ok)
         return;
     reporter_.Show({S(QString::fromUtf8("Der Vertretungsplan steht als „%1“ in der Webseite im "

@@ -7,6 +7,7 @@
 #include "app/FigureTexts.h"
 #include "edit/GridView.h"
 #include "export/DocxReader.h"
+#include "publish/Webseite.h"
 #include "support/TestSupport.h"
 #include "ui/DruckSatz.h"
 #include "ui/QtReporter.h"
@@ -543,6 +544,9 @@ TEST_F(SubstitutionWindow, SheetToTheWebSite) {
     Ermitteln();
     Find<QRadioButton>(F(), "WebseiteRB")->setChecked(true);
     const std::string ordner = dir.File("web");
+    // A site published before with a calendar: the calendar stays.
+    const std::vector<WebDatei> kalender = {{"klasse-5a.ics", "BEGIN:VCALENDAR"}};
+    ASSERT_TRUE(Veroeffentliche(P(), WebseitenOptionen::Alle(P()), ordner, kalender, rep).Ok);
     desktop.file = [&](const ui::DateiDialog& d) {
         EXPECT_TRUE(d.NurOrdner);
         return QString::fromStdString(ordner);
@@ -554,6 +558,7 @@ TEST_F(SubstitutionWindow, SheetToTheWebSite) {
                                      "“ in der Webseite im Ordner „" + ordner + "“.");
     EXPECT_TRUE(std::filesystem::exists(ordner + "/" + name));
     EXPECT_NE(test::ReadFileBytes(ordner + "/index.html").find(name), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(ordner + "/klasse-5a.ics"));
 }
 
 TEST_F(SubstitutionWindow, PrinterPrintsTheSameSheet) {
