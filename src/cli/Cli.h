@@ -3,10 +3,12 @@
 // taking its arguments (without the command word) and returning the process exit status.
 #pragma once
 
+#include "export/ExportRun.h"
 #include "model/Report.h"
 #include "plan/Invariants.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,16 @@ private:
 // with the plan's own names as keys.
 void PrintFigures(const CPlan& plan, const InvariantReport& report);
 std::string FiguresJson(const CPlan& plan, const InvariantReport& report);
+
+// The names of a comma-separated list, without the blanks around them; empty entries dropped.
+std::vector<std::string> NamenListe(const std::string& liste);
+
+// Turns the names of one list into indices; "all" takes every entry. `name` gives the name and
+// the short form of entry i (the short form may be empty). No names: the list stays inactive.
+// An unknown name is printed ("Unbekannt (Klasse): Q") and gives false.
+bool Waehle(const std::vector<std::string>& namen, int anzahl, const char* art,
+            const std::function<std::pair<std::string, std::string>(int)>& name,
+            ExportAuswahl& auswahl);
 
 // Writes `text` as a JSON string literal (quotes and escapes included).
 std::string JsonString(const std::string& text);

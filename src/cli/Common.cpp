@@ -61,6 +61,47 @@ std::string JsonString(const std::string& text) {
 
 namespace sw::cli {
 
+std::vector<std::string> NamenListe(const std::string& liste) {
+    std::vector<std::string> out;
+    std::size_t anfang = 0;
+    while (anfang <= liste.size()) {
+        std::size_t ende = liste.find(',', anfang);
+        if (ende == std::string::npos) ende = liste.size();
+        const std::size_t a = liste.find_first_not_of(' ', anfang);
+        if (a != std::string::npos && a < ende) {
+            const std::size_t b = liste.find_last_not_of(' ', ende - 1);
+            out.push_back(liste.substr(a, b - a + 1));
+        }
+        anfang = ende + 1;
+    }
+    return out;
+}
+
+bool Waehle(const std::vector<std::string>& namen, int anzahl, const char* art,
+            const std::function<std::pair<std::string, std::string>(int)>& name,
+            ExportAuswahl& auswahl) {
+    if (namen.empty()) return true;
+    auswahl.Aktiv = true;
+    for (const std::string& gesucht : namen) {
+        if (gesucht == "all") {
+            for (int i = 0; i < anzahl; ++i)
+                auswahl.Eintraege.push_back(i);
+            continue;
+        }
+        int found = -1;
+        for (int i = 0; i < anzahl && found < 0; ++i)
+            if (name(i).first == gesucht) found = i;
+        for (int i = 0; i < anzahl && found < 0; ++i)
+            if (!name(i).second.empty() && name(i).second == gesucht) found = i;
+        if (found < 0) {
+            std::fprintf(stderr, "Unbekannt (%s): %s\n", art, gesucht.c_str());
+            return false;
+        }
+        auswahl.Eintraege.push_back(found);
+    }
+    return true;
+}
+
 void PrintFigures(const CPlan& plan, const InvariantReport& report) {
     std::printf("Gesetzte Stunden:                     %d\n", report.Placed);
     std::printf("Nicht gesetzte Stunden:               %d\n", report.Unplaced);

@@ -92,33 +92,6 @@ bool Lies(const Args& args, Aufruf& a) {
     return true;
 }
 
-// Turns the names of one list into indices; "all" takes every entry. `name` gives the name and
-// the short form of entry i (the short form may be empty).
-bool Waehle(const std::vector<std::string>& namen, int anzahl, const char* art,
-            const std::function<std::pair<std::string, std::string>(int)>& name,
-            ExportAuswahl& auswahl) {
-    if (namen.empty()) return true;
-    auswahl.Aktiv = true;
-    for (const std::string& gesucht : namen) {
-        if (gesucht == "all") {
-            for (int i = 0; i < anzahl; ++i)
-                auswahl.Eintraege.push_back(i);
-            continue;
-        }
-        int found = -1;
-        for (int i = 0; i < anzahl && found < 0; ++i)
-            if (name(i).first == gesucht) found = i;
-        for (int i = 0; i < anzahl && found < 0; ++i)
-            if (!name(i).second.empty() && name(i).second == gesucht) found = i;
-        if (found < 0) {
-            std::fprintf(stderr, "Unbekannt (%s): %s\n", art, gesucht.c_str());
-            return false;
-        }
-        auswahl.Eintraege.push_back(found);
-    }
-    return true;
-}
-
 // Prints the progress lines of the run.
 class FortschrittZeilen : public ExportObserver {
 public:

@@ -49,27 +49,10 @@ struct Aufruf {
     std::string von, bis;
 };
 
-// The names of a comma-separated list, without the blanks around them; empty entries dropped.
-std::vector<std::string> Teile(const std::string& liste) {
-    std::vector<std::string> out;
-    std::size_t anfang = 0;
-    while (anfang <= liste.size()) {
-        std::size_t ende = liste.find(',', anfang);
-        if (ende == std::string::npos) ende = liste.size();
-        const std::size_t a = liste.find_first_not_of(' ', anfang);
-        if (a != std::string::npos && a < ende) {
-            const std::size_t b = liste.find_last_not_of(' ', ende - 1);
-            out.push_back(liste.substr(a, b - a + 1));
-        }
-        anfang = ende + 1;
-    }
-    return out;
-}
-
 bool Lies(const Args& args, Aufruf& a) {
     auto liste = [](std::vector<std::string>& into) {
         return [&into](const std::string& v) {
-            for (std::string& t : Teile(v))
+            for (std::string& t : NamenListe(v))
                 into.push_back(std::move(t));
             return true;
         };
@@ -113,35 +96,6 @@ bool Lies(const Args& args, Aufruf& a) {
     return true;
 }
 
-// Turns the names of one list into indices; "all" takes every entry; no names: every entry.
-// `name` gives the name and the short form of entry i.
-bool Waehle(const std::vector<std::string>& namen, bool keineAngabe, int anzahl, const char* art,
-            const std::function<std::pair<std::string, std::string>(int)>& name,
-            ExportAuswahl& auswahl) {
-    auswahl = {};
-    if (namen.empty() && !keineAngabe) return true;
-    auswahl.Aktiv = true;
-    const std::vector<std::string> alle = {"all"};
-    for (const std::string& gesucht : namen.empty() ? alle : namen) {
-        if (gesucht == "all") {
-            for (int i = 0; i < anzahl; ++i)
-                auswahl.Eintraege.push_back(i);
-            continue;
-        }
-        int found = -1;
-        for (int i = 0; i < anzahl && found < 0; ++i)
-            if (name(i).first == gesucht) found = i;
-        for (int i = 0; i < anzahl && found < 0; ++i)
-            if (!name(i).second.empty() && name(i).second == gesucht) found = i;
-        if (found < 0) {
-            std::fprintf(stderr, "Unbekannt (%s): %s\n", art, gesucht.c_str());
-            return false;
-        }
-        auswahl.Eintraege.push_back(found);
-    }
-    return true;
-}
-
 // The teacher of that name or short form; -1 when there is none.
 int LehrerIndex(const CPlan& plan, const std::string& name) {
     for (int t = 0; t < plan.LehrerAnzahl; ++t)
@@ -168,7 +122,7 @@ bool VertretungsSeiteFuer(Session& session, const Aufruf& a, std::vector<WebDate
     }
     if (a.abwesend) {
         std::vector<int> gewaehlt;
-        for (const std::string& name : Teile(*a.abwesend)) {
+        for (const std::string& name : NamenListe(*a.abwesend)) {
             const int t = LehrerIndex(plan, name);
             if (t < 0) {
                 std::fprintf(stderr,
@@ -229,17 +183,21 @@ int PublishCommand(const Args& args) {
     WebseitenOptionen o;
     o.NurKurz = a.nurKurz;
     o.PseudoKurse = !a.ohnePseudo;
+    // Without a choice everything is published.
     const bool nichtsGenannt = a.lehrer.empty() && a.klassen.empty() && a.raeume.empty();
+    const auto alle = [nichtsGenannt](const std::vector<std::string>& namen) {
+        return nichtsGenannt ? std::vector<std::string>{"all"} : namen;
+    };
     const bool ok =
         Waehle(
-            a.lehrer, nichtsGenannt, plan.LehrerAnzahl, "Lehrer",
+            alle(a.lehrer), plan.LehrerAnzahl, "Lehrer",
             [&](int i) { return std::pair(plan.LehrerAt(i).Name, plan.LehrerAt(i).Kurz); },
             o.Lehrer) &&
         Waehle(
-            a.klassen, nichtsGenannt, plan.KlassenAnzahl, "Klasse",
+            alle(a.klassen), plan.KlassenAnzahl, "Klasse",
             [&](int i) { return std::pair(plan.KlasseAt(i).Name, std::string()); }, o.Klassen) &&
         Waehle(
-            a.raeume, nichtsGenannt, plan.RaumAnzahl, "Raum",
+            alle(a.raeume), plan.RaumAnzahl, "Raum",
             [&](int i) { return std::pair(plan.RaumAt(i).Name, plan.RaumAt(i).Kurz); }, o.Raeume);
     if (!ok) return 2;
     std::vector<WebDatei> weitere;

@@ -161,7 +161,7 @@ int SubstitutionsCommand(const Args& args) {
     if (!fuer) fuer = NaechsterWochentag(Heute(), d);
     if (abwesend) {
         std::vector<int> gewaehlt;
-        for (const std::string& name : Teile(*abwesend)) {
+        for (const std::string& name : NamenListe(*abwesend)) {
             const int t = LehrerIndex(plan, name);
             if (t < 0) {
                 std::fprintf(stderr,

@@ -47,23 +47,6 @@ bool GleichOhneFall(const std::string& a, const std::string& b) {
     return Gefaltet(a) == Gefaltet(b);
 }
 
-// The names of a comma-separated list, without the blanks around them; empty entries dropped.
-std::vector<std::string> Teile(const std::string& liste) {
-    std::vector<std::string> out;
-    std::size_t anfang = 0;
-    while (anfang <= liste.size()) {
-        std::size_t ende = liste.find(',', anfang);
-        if (ende == std::string::npos) ende = liste.size();
-        const std::size_t a = liste.find_first_not_of(' ', anfang);
-        if (a != std::string::npos && a < ende) {
-            const std::size_t b = liste.find_last_not_of(' ', ende - 1);
-            out.push_back(liste.substr(a, b - a + 1));
-        }
-        anfang = ende + 1;
-    }
-    return out;
-}
-
 // The teacher of that name or short form; -1 when there is none.
 int LehrerIndex(const CPlan& plan, const std::string& name) {
     for (int t = 0; t < plan.LehrerAnzahl; ++t)
@@ -326,7 +309,7 @@ int SubstitutionsJournalCommand(const Args& args) {
     Journal& journal = datei.Daten();
     for (const auto& [namen, art] : {std::pair{&a.abwesend, AbwesenheitsArt::Lehrer},
                                      std::pair{&a.klassen, AbwesenheitsArt::Klasse}}) {
-        for (const std::string& name : Teile(*namen)) {
+        for (const std::string& name : NamenListe(*namen)) {
             const bool lehrer = art == AbwesenheitsArt::Lehrer;
             const int i = lehrer ? LehrerIndex(plan, name) : KlassenIndex(plan, name);
             if (i < 0) {

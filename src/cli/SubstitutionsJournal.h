@@ -20,8 +20,6 @@ const char* JournalAufruf();
 
 // A name compared without regard to case (Windows-1252 letters, so "MÜLLER" finds "Müller").
 bool GleichOhneFall(const std::string& a, const std::string& b);
-// The names of a comma-separated list, without the blanks around them; empty entries dropped.
-std::vector<std::string> Teile(const std::string& liste);
 // The teacher of that name or short form; -1 when there is none.
 int LehrerIndex(const CPlan& plan, const std::string& name);
 
