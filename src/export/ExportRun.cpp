@@ -8,16 +8,6 @@
 
 namespace sw {
 
-namespace {
-
-enum class Art { Lehrer, Klasse, Raum };
-
-struct Auftrag {
-    Art art;
-    int index;
-};
-
-// The checked items of one list in list order, without repeats or indices outside the list.
 std::vector<int> Eintraege(const ExportAuswahl& auswahl, int anzahl) {
     if (!auswahl.Aktiv) return {};
     std::vector<int> out;
@@ -27,6 +17,15 @@ std::vector<int> Eintraege(const ExportAuswahl& auswahl, int anzahl) {
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
 }
+
+namespace {
+
+enum class Art { Lehrer, Klasse, Raum };
+
+struct Auftrag {
+    Art art;
+    int index;
+};
 
 // Teachers, then classes, then rooms.
 std::vector<Auftrag> Auftraege(const CPlan& plan, const ExportOptionen& o) {

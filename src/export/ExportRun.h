@@ -72,6 +72,10 @@ public:
     void Close() override {}
 };
 
+// The checked items of one list in list order, without repeats or indices outside the list;
+// nothing when the list's kind box is not checked.
+std::vector<int> Eintraege(const ExportAuswahl& auswahl, int anzahl);
+
 enum class ExportStatus {
     NichtsGewaehlt, // no kind box checked or no item checked: nothing happened
     Drucker,        // "Drucker" chosen: nothing is exported, nothing said

@@ -10,16 +10,6 @@ namespace sw {
 
 namespace {
 
-std::vector<int> Eintraege(const ExportAuswahl& auswahl, int anzahl) {
-    if (!auswahl.Aktiv) return {};
-    std::vector<int> out;
-    for (int i : auswahl.Eintraege)
-        if (i >= 0 && i < anzahl) out.push_back(i);
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
-    return out;
-}
-
 ExportAuswahl Alle(int anzahl) {
     ExportAuswahl a{true, {}};
     for (int i = 0; i < anzahl; ++i)
