@@ -462,6 +462,13 @@ Stammdaten Reader::Build() {
 
     // Rooms: special for the subjects that named them, universal otherwise; then enough
     // universal rooms that a lesson without a room wish never waits for a room.
+    // A universal room some unit is bound to may be taken when a roomless lesson wants it, so
+    // only the rooms no unit names count as always free.
+    std::vector<std::string> boundRooms;
+    for (const Block& b : blocks_)
+        if (!b.dead)
+            for (const Unit& u : b.units)
+                if (!u.room.empty()) AddDistinct(boundRooms, u.room);
     int universal = 0;
     for (int r = 0; r < rooms_.Size(); ++r) {
         CRaumFach room;
@@ -469,16 +476,18 @@ Stammdaten Reader::Build() {
         room.Kurz = CutName(room.Name, kKurz);
         for (int s : roomSubjects_[static_cast<std::size_t>(r)])
             AddDistinct(room.Faecher, subjects_.Name(s));
-        if (room.Faecher.empty())
-            ++universal;
-        else
+        if (!room.Faecher.empty())
             room.FachTyp = {0, 1, 0};
+        else if (std::find(boundRooms.begin(), boundRooms.end(), room.Name) == boundRooms.end())
+            ++universal;
         room.Sperre = roomLocks_[static_cast<std::size_t>(r)];
         d.Raeume.push_back(std::move(room));
     }
     const int needed =
         static_cast<int>(std::count(freeRoomTeacher.begin(), freeRoomTeacher.end(), 1));
-    const int extra = std::max(0, needed - universal);
+    // A quarter more than the teachers need at once: the planner draws rooms at random, and
+    // with every room spoken for at a busy hour it would look for the last free one too long.
+    const int extra = std::max(0, needed + (needed + 3) / 4 - universal);
     for (int n = 1; n <= extra; ++n) {
         CRaumFach room;
         room.Name = rooms_.Name(rooms_.AddOwn("Zusatzraum " + std::to_string(n)));

@@ -128,9 +128,9 @@ void Reader::ReadConstraints() {
         for (const pugi::xml_node& c : root_.child(list).children())
             if (c.type() == pugi::node_element) Constraint(c);
     MergeSameStart();
-    ApplyMinDays();
     ApplyTimes();
     ApplyRooms();
+    ApplyMinDays(); // after the times and rooms: it asks whether the units are alike
     CollectBlockRules();
 }
 
@@ -366,8 +366,33 @@ void Reader::MergeSameStart() {
 // ---------------------------------------------------------------------------------------------
 // Separation, fixed times, rooms
 
+// The units a constraint names, as unit numbers of the block of its first activity, ascending
+// and distinct; empty when the activities lie in several blocks.
+std::vector<int> Reader::UnitsOf(const Pending& p) const {
+    const int b = activities_[static_cast<std::size_t>(p.activities.front())].block;
+    std::vector<int> units;
+    for (int a : p.activities) {
+        const Activity& act = activities_[static_cast<std::size_t>(a)];
+        if (act.block != b) return {};
+        units.push_back(act.unit);
+    }
+    std::sort(units.begin(), units.end());
+    units.erase(std::unique(units.begin(), units.end()), units.end());
+    return units;
+}
+
 void Reader::ApplyMinDays() {
     const std::string type = "ConstraintMinDaysBetweenActivities";
+    // Per block: the days apart that a hard constraint over all its units asks.
+    std::vector<int> allApart(blocks_.size(), 0);
+    for (const Pending& p : minDays_) {
+        if (!p.hard || p.number < 1 || p.activities.size() < 2) continue;
+        const std::vector<int> units = UnitsOf(p);
+        const auto b = static_cast<std::size_t>(
+            activities_[static_cast<std::size_t>(p.activities.front())].block);
+        if (!units.empty() && units.size() == blocks_[b].units.size())
+            allApart[b] = std::max(allApart[b], p.number);
+    }
     for (const Pending& p : minDays_) {
         if (p.number < 1) {
             report_.Add(ImportFate::Weggelassen, type, "verlangt keinen Abstand");
@@ -395,20 +420,29 @@ void Reader::ApplyMinDays() {
             continue;
         }
         // A rule: the units lie at least so many days apart. When the constraint names only
-        // some of the units, the rule binds them all.
-        std::vector<int> units;
-        for (int a : p.activities)
-            units.push_back(activities_[static_cast<std::size_t>(a)].unit);
-        std::sort(units.begin(), units.end());
-        const bool all = std::unique(units.begin(), units.end()) - units.begin() ==
-                         static_cast<std::ptrdiff_t>(block.units.size());
+        // some of the units, the rule binds them all, unless a rule over all units already
+        // implies it: when the units are alike (same length and room, no fixed time) any k of
+        // them serve, and n units at least M days apart always hold k at least N apart when
+        // (k - 1) * ceil(N / M) <= n - 1 (take every ceil(N / M)-th in day order).
+        const std::vector<int> units = UnitsOf(p);
+        const bool all = units.size() == block.units.size();
+        const int n = static_cast<int>(block.units.size());
+        const int k = static_cast<int>(units.size());
+        const int m = allApart[static_cast<std::size_t>(b)];
+        const bool alike = std::all_of(block.units.begin(), block.units.end(), [&](const Unit& u) {
+            return u.length == block.units.front().length && u.slot == kNoSlot &&
+                   u.room == block.units.front().room;
+        });
+        const bool implied = !all && alike && m > 0 && (k - 1) * ((p.number + m - 1) / m) <= n - 1;
         RuleItem item;
         item.sources = {Source(type)};
-        item.fate = all ? ImportFate::Uebernommen : ImportFate::Angenaehert;
-        item.how = all ? "als Mindestabstand der Einheiten"
-                       : "als Mindestabstand der Einheiten; gilt hier für alle Einheiten des "
-                         "Unterrichts";
-        const int days = p.number;
+        item.fate = all || implied ? ImportFate::Uebernommen : ImportFate::Angenaehert;
+        item.how = all       ? "als Mindestabstand der Einheiten"
+                   : implied ? "als Mindestabstand der Einheiten; folgt hier aus dem Abstand "
+                               "aller Einheiten des Unterrichts"
+                             : "als Mindestabstand der Einheiten; gilt hier für alle Einheiten "
+                               "des Unterrichts";
+        const int days = implied ? m : p.number;
         item.set = [this, b, days](Stammdaten&) {
             CBlockRegeln& r = *blockRules_[static_cast<std::size_t>(b)];
             const CBlockRegeln old = r;

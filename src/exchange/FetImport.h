@@ -197,6 +197,7 @@ private:
     int RoomOf(const std::string& name, const std::string& who) const;
     int SubjectOf(const std::string& name, const std::string& who) const;
     void MergeSameStart();
+    std::vector<int> UnitsOf(const Pending& p) const;
     void ApplyMinDays();
     void ApplyTimes();
     void ApplyRooms();

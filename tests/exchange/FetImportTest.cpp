@@ -175,9 +175,12 @@ TEST(FetImport, MapsEachPartOfTheSchool) {
              EXPECT_EQ(b.Trennung, 1);
              EXPECT_EQ(r.data.Raeume[1].Faecher, std::vector<std::string>{"D"});
              EXPECT_EQ(r.data.Raeume[1].FachTyp, (std::array<Flag, 3>{0, 1, 0}));
-             // A and B each have a lesson without a room wish; R1 is the one universal room.
-             ASSERT_EQ(r.data.Raeume.size(), 3u);
-             EXPECT_EQ(r.data.Raeume[2].Name, "Zusatzraum 1");
+             // A and B each have a lesson without a room wish; R1, the one universal room, is
+             // bound to a unit and may be taken when they want it: two extra rooms and one to
+             // spare.
+             ASSERT_EQ(r.data.Raeume.size(), 5u);
+             EXPECT_EQ(r.data.Raeume[0].FachTyp, (std::array<Flag, 3>{1, 0, 0}));
+             EXPECT_EQ(r.data.Raeume[4].Name, "Zusatzraum 3");
              EXPECT_EQ(
                  r.report.Find(ImportFate::Uebernommen, "ConstraintTeachersMaxGapsPerWeek")->How,
                  "als Regel des Lehrers");

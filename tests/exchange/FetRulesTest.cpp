@@ -240,15 +240,12 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
     };
     // Units with different sets share every time one of them may take; a unit without a set
     // leaves the lesson without one.
-    const std::vector<Row> rows = {{"A / 5b / M",
-                                    {SlotOf(0, 1), SlotOf(1, 1), SlotOf(2, 1), SlotOf(3, 1)},
-                                    2,
-                                    0,
-                                    1},
-                                   {"B / 6 / D", {SlotOf(0, 1), SlotOf(0, 2)}, 0, 0, 0},
-                                   {"A / 5a1 / D", {SlotOf(4, 6)}, 0, 1, 0},
-                                   {"B / 5a2 / M", {}, 0, 1, 1},
-                                   {"Lehrer 3 / 6 / D", {}, 0, 0, 0}};
+    const std::vector<Row> rows = {
+        {"A / 5b / M", {SlotOf(0, 1), SlotOf(1, 1), SlotOf(2, 1), SlotOf(3, 1)}, 2, 0, 1},
+        {"B / 6 / D", {SlotOf(0, 1), SlotOf(0, 2)}, 0, 0, 0},
+        {"A / 5a1 / D", {SlotOf(4, 6)}, 0, 1, 0},
+        {"B / 5a2 / M", {}, 0, 1, 1},
+        {"Lehrer 3 / 6 / D", {}, 0, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.key);
         const int i = r.data.FindFachBlock(row.key);
@@ -279,6 +276,39 @@ TEST(FetRules, StartingTimesEndsAndDaysApart) {
           1,
           "Die Regel „Tage zwischen den Einheiten“ (Unterricht „B / 5a2 / M“) hat den Wert 9; "
           "erlaubt ist 1 bis 6."}});
+}
+
+// Days apart for two of three alike units: kept exactly when the rule over all units implies
+// it (three units on different days always hold two of them two days apart), otherwise
+// widened to every unit (no rule over all units of B).
+TEST(FetRules, DaysApartForSomeUnits) {
+    const auto three = [](int first, const char* teacher, const char* subject,
+                          const char* students) {
+        return Act(first, teacher, subject, students, 1, first) +
+               Act(first + 1, teacher, subject, students, 1, first) +
+               Act(first + 2, teacher, subject, students, 1, first);
+    };
+    const auto apart = [](std::vector<int> ids, int days) {
+        return Rule("ConstraintMinDaysBetweenActivities",
+                    Ids(ids) + "<MinDays>" + std::to_string(days) + "</MinDays>");
+    };
+    const ImportResult r = Imported(Fet(three(1, "A", "M", "5a1") + three(4, "B", "D", "5a2"),
+                                        apart({1, 2, 3}, 1) + apart({1, 2}, 2) + apart({4, 5}, 2)));
+    for (const auto& [key, days] : {std::pair{"A / 5a1 / M", 1}, std::pair{"B / 5a2 / D", 2}}) {
+        SCOPED_TRACE(key);
+        const int i = r.data.FindFachBlock(key);
+        ASSERT_GE(i, 0);
+        EXPECT_EQ(r.data.FachBloecke[static_cast<std::size_t>(i)].Block.Regeln.MinTageAbstand,
+                  days);
+    }
+    ExpectLines(r.report, {{U, "ConstraintMinDaysBetweenActivities",
+                            "als Mindestabstand der Einheiten; folgt hier aus dem Abstand aller "
+                            "Einheiten des Unterrichts",
+                            1},
+                           {A, "ConstraintMinDaysBetweenActivities",
+                            "als Mindestabstand der Einheiten; gilt hier für alle Einheiten des "
+                            "Unterrichts",
+                            1}});
 }
 
 TEST(FetRules, RelationsBetweenLessons) {
