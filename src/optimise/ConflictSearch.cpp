@@ -61,6 +61,15 @@ void ConflictSearch::MarkUnplaced(int u) {
     unplaced_.push_back(u);
 }
 
+// The units' bookkeeping follows the grid again, after a snapshot was restored.
+void ConflictSearch::Resync() {
+    for (int u = 0; u < static_cast<int>(units_.size()); ++u)
+        if (IsPlaced(u))
+            MarkPlaced(u);
+        else
+            MarkUnplaced(u);
+}
+
 void ConflictSearch::MarkPlaced(int u) {
     const int at = position_[u];
     if (at < 0) return;
@@ -402,6 +411,10 @@ SearchResult ConflictSearch::Run(RunControl& run, long long maxSteps, bool fillF
     const long long patience = std::max(20000LL, 20LL * static_cast<long long>(units_.size()));
     int fewest = UnplacedHours();
     long long lastProgress = 0;
+    // The partial plan with the fewest hours left: when the search has drifted away from it for
+    // a tenth of its patience, it goes on from there (the displacement counts stay).
+    TakeSnapshot(plan_, bestPartial_);
+    long long lastReturn = 0;
     while (steps < maxSteps) {
         if (steps > 0 && steps % stepsPerPass == 0) {
             if (progress) progress(UnplacedHours());
@@ -426,9 +439,19 @@ SearchResult ConflictSearch::Run(RunControl& run, long long maxSteps, bool fillF
         if (const int left = UnplacedHours(); left < fewest) {
             fewest = left;
             lastProgress = steps;
+            TakeSnapshot(plan_, bestPartial_);
         } else if (steps - lastProgress > patience) {
             break;
+        } else if (left > fewest && steps - std::max(lastProgress, lastReturn) > patience / 10) {
+            RestoreSnapshot(plan_, bestPartial_);
+            Resync();
+            lastReturn = steps;
         }
+    }
+    // The search leaves the partial plan with the fewest hours left.
+    if (UnplacedHours() > fewest) {
+        RestoreSnapshot(plan_, bestPartial_);
+        Resync();
     }
     result.Steps = steps;
     result.Unplaced = UnplacedHours();
@@ -512,8 +535,13 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
         }
         if (entity < 0) return -1;
     }
-    // A movable unit of it, drawn from the lessons of a random day.
-    const int day = random_.Below(plan_.Tage);
+    // A movable unit of it, drawn from the lessons of a random day; when mending the rules,
+    // mostly of a day that breaks one (too short, or with gaps where gaps are limited).
+    int day = random_.Below(plan_.Tage);
+    if (focus == Focus::Rules && random_.Below(4) != 0) {
+        const int trouble = TroubleDay(teachers, entity);
+        if (trouble >= 0) day = trouble;
+    }
     int unit = -1;
     seen = 0;
     for (int hour = 0; hour <= plan_.Stunden; ++hour) {
@@ -528,7 +556,31 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
     return unit;
 }
 
-int ConflictSearch::MendRules(RunControl& run, long long tries) {
+// A random day on which teacher or class `entity` breaks a rule of the day, or -1.
+int ConflictSearch::TroubleDay(bool teacher, int entity) {
+    const PlanRules* rules = plan_.Regeln();
+    const CTagesRegeln& r = teacher
+                                ? static_cast<const CTagesRegeln&>(plan_.LehrerAt(entity).Regeln)
+                                : plan_.KlasseAt(entity).Regeln;
+    const bool gapsLimited =
+        r.MaxLueckenProTag != kKeineRegel || r.MaxLueckenProWoche != kKeineRegel;
+    int chosen = -1, seen = 0;
+    for (int e = 0; e < plan_.Tage; ++e) {
+        const std::uint16_t bits = teacher ? PlanRules::TeacherDay(plan_, entity, e)
+                                           : PlanRules::ClassDay(plan_, entity, e);
+        if (bits == 0) continue;
+        std::uint16_t pauses = 0;
+        for (int h = 0; h < kHoursPerDay; ++h)
+            if (rules->Pause(SlotOf(e, h))) pauses |= static_cast<std::uint16_t>(1u << h);
+        const bool shortDay =
+            r.MinStundenProTag != kKeineRegel && std::popcount(bits) < r.MinStundenProTag;
+        const bool gappy = gapsLimited && GapsOf(bits, pauses) > 0;
+        if ((shortDay || gappy) && random_.Below(++seen) == 0) chosen = e;
+    }
+    return chosen;
+}
+
+int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckPerUnit) {
     const PlanRules* rules = plan_.Regeln();
     if (!rules || !rules->HasSoftRules()) return 0;
     int left = rules->TotalBreaches(plan_);
@@ -536,7 +588,9 @@ int ConflictSearch::MendRules(RunControl& run, long long tries) {
     PlanSnapshot best;
     TakeSnapshot(plan_, best);
     // Given up when the fewest breaches have not fallen for a long while.
-    const long long patience = std::max(100000LL, 100LL * static_cast<long long>(units_.size()));
+    const auto units = static_cast<long long>(units_.size());
+    const long long patience = stuckPerUnit > 0 ? std::max(2000LL, stuckPerUnit * units)
+                                                : std::max(100000LL, 100LL * units);
     long long lastFall = 0;
     for (long long i = 0; i < tries && left > 0 && i - lastFall < patience && run.KeepRunning();
          ++i) {
@@ -554,11 +608,7 @@ int ConflictSearch::MendRules(RunControl& run, long long tries) {
     mendSlack_ = 0;
     if (left > fewest) {
         RestoreSnapshot(plan_, best);
-        for (int u = 0; u < static_cast<int>(units_.size()); ++u)
-            if (IsPlaced(u))
-                MarkPlaced(u);
-            else
-                MarkUnplaced(u);
+        Resync();
         EvaluateAll(plan_);
         left = fewest;
     }
@@ -602,12 +652,7 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     }
     const auto undo = [&] {
         RestoreSnapshot(plan_, snapshot_);
-        // The units' bookkeeping follows the grid again.
-        for (int u = 0; u < static_cast<int>(units_.size()); ++u)
-            if (IsPlaced(u))
-                MarkPlaced(u);
-            else
-                MarkUnplaced(u);
+        Resync();
         return false;
     };
     if (!complete || static_cast<int>(unplaced_.size()) > unplacedBefore) return undo();

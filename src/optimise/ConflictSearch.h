@@ -18,8 +18,8 @@
 #include "optimise/RunControl.h"
 #include "plan/Acceptance.h"
 #include "plan/Placement.h"
-#include "plan/PlanRules.h"
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 #include "plan/Random.h"
 #include "plan/Snapshot.h"
 
@@ -75,7 +75,9 @@ public:
     // pass every 50 moves). One move in twenty may add a breach, so that a short day can be
     // emptied hour by hour; the plan with the fewest breaches seen is the one left. The breaches
     // left.
-    int MendRules(RunControl& run, long long tries);
+    // `stuckPerUnit` > 0: given up sooner, after that many moves per unit (at least 2,000)
+    // without fewer breaches.
+    int MendRules(RunControl& run, long long tries, long long stuckPerUnit = 0);
 
 private:
     // A unit of a subject block, or a course unit with the parallel hours of all its teachers.
@@ -127,6 +129,8 @@ private:
     double Soft(int u, int start) const;
     // A movable unit that adds to the figure a compound move aims at, or -1.
     int PickFocusUnit(Focus focus);
+    int TroubleDay(bool teacher, int entity);
+    void Resync();
 
     SearchWeights weights_;
     CPlan& plan_;
@@ -144,10 +148,11 @@ private:
     std::vector<int> bestObstacles_; // units in the way of the value chosen
     Pick open_, tabu_;
     PlanSnapshot snapshot_;         // the plan before a compound move
+    PlanSnapshot bestPartial_;      // the search's plan with the fewest hours left
     std::vector<int> ruleBreaches_; // per teacher and class before it (PlanRules::Measure)
     std::vector<int> pending_;      // units a compound move still has to re-seat
     std::array<const CStunde*, PlanRules::kMaxBlockObstacles> blockObstacles_{};
-    int mendSlack_ = 0;             // breaches a rule-mending move may add (now and then one)
+    int mendSlack_ = 0; // breaches a rule-mending move may add (now and then one)
 };
 
 } // namespace sw

@@ -4,6 +4,7 @@
 #include "optimise/ConflictSearch.h"
 #include "plan/InitialPlan.h"
 #include "plan/PlanRules.h"
+#include "plan/Snapshot.h"
 
 #include <exception>
 
@@ -99,34 +100,59 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
         return run.KeepRunning();
     });
     int tries = 0;
-    int rest = 1;
-    while (rest != 0 && tries < attempts && run.KeepRunning()) {
-        plan->ClearPlacements();
-        try {
-            rest = builder.Build();
-        } catch (const std::exception&) {
-            ++tries; // a broken attempt counts twice and leaves the rest as it was
+    // Attempts until one is complete, the attempts are used up or the run is halted; the rest.
+    const auto attempt = [&] {
+        int rest = 1;
+        while (rest != 0 && tries < attempts && run.KeepRunning()) {
+            plan->ClearPlacements();
+            try {
+                rest = builder.Build();
+            } catch (const std::exception&) {
+                ++tries; // a broken attempt counts twice and leaves the rest as it was
+            }
+            ++tries;
+            const auto report = [&](int left) {
+                progress.Versuche = tries;
+                progress.Rest = left;
+                // A complete attempt leaves no conflict: the window must not keep an older one.
+                progress.Konflikt = left != 0 ? ConflictOf(*plan) : ConflictRecord{};
+                obs.AttemptDone(progress);
+            };
+            report(rest);
+            run.PassDone();
+            if (rest != 0 && options.Weitersuchen && run.KeepRunning())
+                rest = Search(*plan, rng, run, builder, options, report);
         }
-        ++tries;
-        const auto report = [&](int left) {
-            progress.Versuche = tries;
-            progress.Rest = left;
-            // A complete attempt leaves no conflict: the window must not keep an older one.
-            progress.Konflikt = left != 0 ? ConflictOf(*plan) : ConflictRecord{};
-            obs.AttemptDone(progress);
-        };
-        report(rest);
-        run.PassDone();
-        if (rest != 0 && options.Weitersuchen && run.KeepRunning())
-            rest = Search(*plan, rng, run, builder, options, report);
-    }
+        return rest;
+    };
+    int rest = attempt();
 
     // A complete plan that breaks a rule adding hours can mend (a day's minimum, the gaps, the
-    // fewest days) is worked on until it holds them, while the run goes on.
+    // fewest days) is worked on until it holds them, while the run goes on. When the mending
+    // stops making progress the plan is stuck: a fresh attempt is mended in its place, with more
+    // patience, and the complete plan with the fewest breaches is the one the run leaves.
     if (rest == 0 && plan->Regeln() && plan->Regeln()->HasSoftRules() && run.KeepRunning()) {
-        EvaluateAll(*plan);
-        ConflictSearch search(*plan, rng);
-        search.MendRules(run, options.RegelSchritte);
+        PlanSnapshot best;
+        int bestLeft = -1;
+        // Each fresh attempt is given twice the patience of the one before.
+        long long patience = options.Neubeginn;
+        for (;;) {
+            EvaluateAll(*plan);
+            ConflictSearch search(*plan, rng);
+            const int left = search.MendRules(run, options.RegelSchritte, patience);
+            patience *= 2;
+            if (bestLeft < 0 || left < bestLeft) {
+                bestLeft = left;
+                TakeSnapshot(*plan, best);
+            }
+            if (left == 0 || !run.KeepRunning() || tries >= attempts) break;
+            if (attempt() != 0) break;
+        }
+        if (plan->Regeln()->TotalBreaches(*plan) > bestLeft ||
+            plan->PlacedCount() < static_cast<int>(plan->StundenL.size())) {
+            RestoreSnapshot(*plan, best);
+            rest = 0;
+        }
     }
     progress.Versuche = tries;
     progress.Rest = rest;

@@ -90,6 +90,9 @@ struct InitialPlanOptions {
     // Moves a complete plan may try to mend the school's rules of the days (a day's minimum, the
     // gaps, the fewest days) before the run ends; it ends sooner when they stop falling.
     long long RegelSchritte = 5000000;
+    // Moves without fewer breaches after which the mending counts as stuck and a fresh attempt
+    // is mended instead, per unit of the school (at least 2,000); 0: never.
+    long long Neubeginn = 10;
 };
 
 struct InitialPlanResult {
