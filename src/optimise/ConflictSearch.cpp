@@ -535,13 +535,8 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
         }
         if (entity < 0) return -1;
     }
-    // A movable unit of it, drawn from the lessons of a random day; when mending the rules,
-    // mostly of a day that breaks one (too short, or with gaps where gaps are limited).
-    int day = random_.Below(plan_.Tage);
-    if (focus == Focus::Rules && random_.Below(4) != 0) {
-        const int trouble = TroubleDay(teachers, entity);
-        if (trouble >= 0) day = trouble;
-    }
+    // A movable unit of it, drawn from the lessons of a random day.
+    const int day = random_.Below(plan_.Tage);
     int unit = -1;
     seen = 0;
     for (int hour = 0; hour <= plan_.Stunden; ++hour) {
@@ -554,30 +549,6 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
         if (random_.Below(++seen) == 0) unit = u;
     }
     return unit;
-}
-
-// A random day on which teacher or class `entity` breaks a rule of the day, or -1.
-int ConflictSearch::TroubleDay(bool teacher, int entity) {
-    const PlanRules* rules = plan_.Regeln();
-    const CTagesRegeln& r = teacher
-                                ? static_cast<const CTagesRegeln&>(plan_.LehrerAt(entity).Regeln)
-                                : plan_.KlasseAt(entity).Regeln;
-    const bool gapsLimited =
-        r.MaxLueckenProTag != kKeineRegel || r.MaxLueckenProWoche != kKeineRegel;
-    int chosen = -1, seen = 0;
-    for (int e = 0; e < plan_.Tage; ++e) {
-        const std::uint16_t bits = teacher ? PlanRules::TeacherDay(plan_, entity, e)
-                                           : PlanRules::ClassDay(plan_, entity, e);
-        if (bits == 0) continue;
-        std::uint16_t pauses = 0;
-        for (int h = 0; h < kHoursPerDay; ++h)
-            if (rules->Pause(SlotOf(e, h))) pauses |= static_cast<std::uint16_t>(1u << h);
-        const bool shortDay =
-            r.MinStundenProTag != kKeineRegel && std::popcount(bits) < r.MinStundenProTag;
-        const bool gappy = gapsLimited && GapsOf(bits, pauses) > 0;
-        if ((shortDay || gappy) && random_.Below(++seen) == 0) chosen = e;
-    }
-    return chosen;
 }
 
 int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckPerUnit) {

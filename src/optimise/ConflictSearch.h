@@ -129,7 +129,6 @@ private:
     double Soft(int u, int start) const;
     // A movable unit that adds to the figure a compound move aims at, or -1.
     int PickFocusUnit(Focus focus);
-    int TroubleDay(bool teacher, int entity);
     void Resync();
 
     SearchWeights weights_;
