@@ -63,7 +63,9 @@ def fet_time(path, limit, work):
     out = os.path.join(work, "fet-out")
     p, secs = run([fet, "--inputfile=" + path, "--outputdir=" + out,
                    "--timelimitseconds=%d" % limit, "--language=en"], limit + 10)
-    done = p.returncode == 0 and "successfully" in (p.stdout + p.stderr).lower()
+    # fet-cl ends with "Simulation successful" (or "... not successful", "Time exceeded").
+    text = (p.stdout + p.stderr).lower()
+    done = p.returncode == 0 and "simulation successful" in text and "not successful" not in text
     return secs if done else None
 
 
@@ -164,6 +166,14 @@ def main():
               a.limit, statistics.median(times) if times else 0.0, times[-1] if times else 0.0,
               max((r["import_s"] for r in ok), default=0.0),
               sum(1 for r in ok if r["hours"] == r["src_hours"]), len(ok)))
+    if a.fet:
+        by_fet = [r for r in rows if r.get("fet_s") is not None]
+        ours = [r for r in by_fet if r.get("complete") and r.get("valid")]
+        third = [r for r in ours if r["plan_s"] <= r["fet_s"] / 3]
+        print("fet-cl: %d complete plans within %d s; Stundenwerk completes %d of them, in at most "
+              "a third of fet-cl's time %d; Stundenwerk completes %d that fet-cl does not" % (
+                  len(by_fet), a.limit, len(ours), len(third),
+                  sum(1 for r in complete if r.get("fet_s") is None)))
     if not a.keep:
         shutil.rmtree(work, ignore_errors=True)
 
