@@ -402,14 +402,12 @@ void Reader::ApplyMinDays() {
             report_.Add(ImportFate::Weggelassen, type, "nennt weniger als zwei aktive Aktivitäten");
             continue;
         }
-        const int b = activities_[static_cast<std::size_t>(p.activities.front())].block;
-        bool oneBlock = true;
-        for (int a : p.activities)
-            oneBlock = oneBlock && activities_[static_cast<std::size_t>(a)].block == b;
-        if (!oneBlock) {
+        const std::vector<int> units = UnitsOf(p);
+        if (units.empty()) {
             report_.Add(ImportFate::Weggelassen, type, "über mehrere Unterrichte");
             continue;
         }
+        const int b = activities_[static_cast<std::size_t>(p.activities.front())].block;
         Block& block = blocks_[static_cast<std::size_t>(b)];
         block.trennung = true;
         const std::string separation = "als Trennung: Ziel der Optimierung, keine feste Regel; " +
@@ -424,7 +422,6 @@ void Reader::ApplyMinDays() {
         // implies it: when the units are alike (same length and room, no fixed time) any k of
         // them serve, and n units at least M days apart always hold k at least N apart when
         // (k - 1) * ceil(N / M) <= n - 1 (take every ceil(N / M)-th in day order).
-        const std::vector<int> units = UnitsOf(p);
         const bool all = units.size() == block.units.size();
         const int n = static_cast<int>(block.units.size());
         const int k = static_cast<int>(units.size());
