@@ -145,7 +145,8 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
                 bestLeft = left;
                 TakeSnapshot(*plan, best);
             }
-            if (left == 0 || !run.KeepRunning() || tries >= attempts) break;
+            if (left == 0 || options.Neubeginn == 0 || !run.KeepRunning() || tries >= attempts)
+                break;
             if (attempt() != 0) break;
         }
         if (plan->Regeln()->TotalBreaches(*plan) > bestLeft ||

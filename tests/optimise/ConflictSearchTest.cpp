@@ -123,31 +123,36 @@ TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
 
 // A rule no move can mend (two fixed lessons with a gap between them, for a class that may have
 // none): the mending is stuck, fresh attempts are mended in turn until the attempts are used up,
-// and the run leaves a complete plan with the one breach.
+// and the run leaves a complete plan with the one breach. Without fresh attempts the first
+// complete plan is the one left.
 TEST(ConflictSearch, AStuckMendingTriesFreshAttemptsAndLeavesACompletePlan) {
-    Stammdaten s = MakeSchool(2, 4, 2, 2, 1, 2);
-    AddBlock(s, "L0", "K0", "F0", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
-    AddBlock(s, "L1", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 3);
-    s.Klassen[0].Regeln.MaxLueckenProWoche = 0;
-    test::PlanFixture f;
-    f.s = s;
-    f.Build();
-    struct Count : InitialPlanObserver {
-        int complete = 0;
-        void AttemptDone(const InitialPlanProgress& p) override { complete += p.Rest == 0; }
-    } count;
-    RunControl run;
-    InitialPlanOptions options;
-    options.Weitersuchen = true;
-    options.Neubeginn = 1;
-    const InitialPlanResult r =
-        RunInitialPlan(f.plan.get(), f.rng, f.rep, run, 4, 1, &count, options);
-    EXPECT_TRUE(r.Complete());
-    EXPECT_EQ(r.Versuche, 4);
-    EXPECT_EQ(count.complete, 4);
-    EXPECT_EQ(f.plan->PlacedCount(), 2);
-    EXPECT_EQ(f.plan->Regeln()->TotalBreaches(*f.plan), 1);
-    EXPECT_TRUE(CheckInvariants(*f.plan, false).Ok());
+    for (const auto& [neubeginn, complete] : {std::pair{1LL, 4}, std::pair{0LL, 1}}) {
+        SCOPED_TRACE(neubeginn);
+        Stammdaten s = MakeSchool(2, 4, 2, 2, 1, 2);
+        AddBlock(s, "L0", "K0", "F0", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
+        AddBlock(s, "L1", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 3);
+        s.Klassen[0].Regeln.MaxLueckenProWoche = 0;
+        test::PlanFixture f;
+        f.s = s;
+        f.Build();
+        struct Count : InitialPlanObserver {
+            int complete = 0;
+            void AttemptDone(const InitialPlanProgress& p) override { complete += p.Rest == 0; }
+        } count;
+        RunControl run;
+        InitialPlanOptions options;
+        options.Weitersuchen = true;
+        options.Neubeginn = neubeginn;
+        options.RegelSchritte = 3000;
+        const InitialPlanResult r =
+            RunInitialPlan(f.plan.get(), f.rng, f.rep, run, 4, 1, &count, options);
+        EXPECT_TRUE(r.Complete());
+        EXPECT_EQ(r.Versuche, complete);
+        EXPECT_EQ(count.complete, complete);
+        EXPECT_EQ(f.plan->PlacedCount(), 2);
+        EXPECT_EQ(f.plan->Regeln()->TotalBreaches(*f.plan), 1);
+        EXPECT_TRUE(CheckInvariants(*f.plan, false).Ok());
+    }
 }
 
 TEST(ConflictSearch, AnImpossibleSchoolEndsWithTheRestAfterItsAttempts) {
