@@ -375,11 +375,12 @@ void FindGroupObstacles(const CPlan& plan, const CStunde& h, int slot, std::span
 
 bool SlotRulesAllow(const CPlan& plan, const CStunde& h, int slot) {
     constexpr Rule kSlotRules[] = {Rule::OutsideWeek, Rule::FixedTime,     Rule::HourBound,
-                                   Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules,
-                                   Rule::SchoolRules};
+                                   Rule::DayLimit,    Rule::TeacherLocked, Rule::ClassRules};
     for (Rule r : kSlotRules)
         if (CheckRule(r, plan, h, slot, 0)) return false;
-    return true;
+    // Of the school's rules only the breaks and the allowed times: the rules over the days depend
+    // on the lessons standing elsewhere, which moving can change.
+    return !h.Regeln || !plan.Regeln()->SlotRefusal(plan, h, slot);
 }
 
 } // namespace sw

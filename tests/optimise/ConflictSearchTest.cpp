@@ -155,6 +155,41 @@ TEST(ConflictSearch, AStuckMendingTriesFreshAttemptsAndLeavesACompletePlan) {
     }
 }
 
+// A rule over the days that a placed lesson makes refuse is no wall: that lesson is in the way
+// and moves. L0 teaches K0 and K1 one hour each; K1 may only have day 1, and K0's hour stands
+// where it makes the rule refuse K1's hour there.
+TEST(ConflictSearch, ALessonThatMakesARuleOfTheDaysRefuseMakesWay) {
+    struct Case {
+        const char* rule;
+        int maxTage, maxProTag, k0Slot;
+    };
+    for (const Case c : {Case{"most days", 1, kKeineRegel, SlotOf(0, 1)},
+                         Case{"most hours a day", kKeineRegel, 1, SlotOf(1, 1)}}) {
+        SCOPED_TRACE(c.rule);
+        Stammdaten s = MakeSchool(2, 2, 2, 1, 2, 2);
+        AddBlock(s, "L0", "K0", "F0", {1});
+        AddBlock(s, "L0", "K1", "F1", {1});
+        s.Lehrer[0].Regeln.MaxTage = c.maxTage;
+        s.Lehrer[0].Regeln.MaxStundenProTag = c.maxProTag;
+        for (int h = 1; h <= 2; ++h)
+            s.Klassen[1].Sperre[SlotOf(0, h)] = 1;
+        test::PlanFixture f;
+        f.s = s;
+        f.Build();
+        CStunde& k0 = f.H(0);
+        ASSERT_EQ(k0.Klasse, 0);
+        f.plan->Place(k0, 0, c.k0Slot);
+        ConflictSearch search(*f.plan, f.rng);
+        RunControl run;
+        run.Begin();
+        const SearchResult r = search.Run(run, 1000, false);
+        run.End();
+        EXPECT_TRUE(r.Complete()) << r.Unplaced << " unplaced";
+        EXPECT_EQ(test::FirstDisallowedPlacement(*f.plan), "");
+        EXPECT_EQ(DayOf(f.plan->SlotOfHour(f.H(1))), 1);
+    }
+}
+
 TEST(ConflictSearch, AnImpossibleSchoolEndsWithTheRestAfterItsAttempts) {
     // Two units of three hours for one class on a day of four hours with one day: they cannot
     // both stand, whatever moves.
