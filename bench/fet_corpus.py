@@ -144,10 +144,11 @@ def main():
         row["fet_s"] = fet_time(f, a.limit, work) if a.fet else None
         rows.append(row)
         # yes: complete, every rule held; rules(N): complete but N breaches of the rules that
-        # adding hours can mend (gaps, minima); no(N): N hours unplaced; BAD: check refused it.
+        # adding hours can mend (gaps, minima), often halted at the limit while still mending;
+        # no(N): N hours unplaced; BAD: check refused it.
         if row["complete"] and row["valid"]:
             full = "yes"
-        elif row["complete"] and row["breaches"]:
+        elif row["unplaced"] == 0 and row["breaches"]:
             full = "rules(%s)" % row["breaches"]
         elif not row["complete"] and row["unplaced"]:
             full = "no(%s)" % row["unplaced"]

@@ -104,9 +104,9 @@ void ConflictSearch::AddObstacle(int u, int self, double& cost, bool& fixed) {
     cost += 1.0 + pushed_[u];
 }
 
-bool ConflictSearch::RuleObstacles(int u, int slot, int length, const Refusal& r, double& cost,
+bool ConflictSearch::RuleObstacles(int u, int start, int length, const Refusal& r, double& cost,
                                    bool& fixed) {
-    const int day = DayOf(slot);
+    const int day = DayOf(start);
     const bool teacher = r.Lehrer() >= 0;
     const int who = teacher ? r.Lehrer() : r.Klasse();
     if (who < 0) return false;
@@ -129,6 +129,30 @@ bool ConflictSearch::RuleObstacles(int u, int slot, int length, const Refusal& r
             over -= units_[o].Length;
         }
         return over <= 0;
+    }
+    if (art == RegelArt::MaxInFolge) {
+        // The lessons right before and right after the unit make way: its run is then its own.
+        const int first = HourOf(start);
+        const int before = Owner(first > 0 ? lessonAt(start - 1) : nullptr);
+        const int after = Owner(first + length <= kMaxHour ? lessonAt(start + length) : nullptr);
+        AddObstacle(before, u, cost, fixed);
+        AddObstacle(after, u, cost, fixed);
+        return before >= 0 || after >= 0;
+    }
+    if (art == RegelArt::Tagesende) {
+        // The class's lessons after the unit make way, or, when there are none, those before it
+        // (a unit there ends the day).
+        const int end = HourOf(start) + length - 1;
+        bool any = false;
+        for (int hour = end + 1; hour < kHoursPerDay; ++hour) {
+            const int o = Owner(lessonAt(SlotOf(day, hour)));
+            if (o >= 0 && o != u) AddObstacle(o, u, cost, fixed), any = true;
+        }
+        for (int hour = 0; hour < HourOf(start) && !any; ++hour) {
+            const int o = Owner(lessonAt(SlotOf(day, hour)));
+            if (o >= 0 && o != u) AddObstacle(o, u, cost, fixed);
+        }
+        return true;
     }
     if (teacher && (art == RegelArt::MaxTage || art == RegelArt::Zeitfenster)) {
         // The teacher's lessons of one other day (within the window) make way: the day with the
@@ -195,7 +219,7 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
                 for (int i = 0; i < n; ++i)
                     AddObstacle(Owner(blockObstacles_[static_cast<std::size_t>(i)]), u, cost,
                                 fixed);
-            } else if (!RuleObstacles(u, slot, unit.Length, r, cost, fixed)) {
+            } else if (!RuleObstacles(u, start, unit.Length, r, cost, fixed)) {
                 return false;
             }
             if (fixed) return false;

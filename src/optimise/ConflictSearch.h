@@ -115,10 +115,11 @@ private:
     bool BestValue(int u, Value& best);
     // Weighs putting unit u at `start`; false when that can never be.
     bool Evaluate(int u, int start, Value& value);
-    // The lessons whose leaving would let unit u (of `length` hours) stand at `slot` despite a
+    // The lessons whose leaving would let unit u (of `length` hours) start at `start` despite a
     // rule of the school over the days that names no lesson (`r`: a teacher's or class's full
-    // day, a teacher's days or time window), added as obstacles; false when none would.
-    bool RuleObstacles(int u, int slot, int length, const Refusal& r, double& cost, bool& fixed);
+    // day or longest run, a teacher's days or time window, a unit that ends the class's day),
+    // added as obstacles; false when none would.
+    bool RuleObstacles(int u, int start, int length, const Refusal& r, double& cost, bool& fixed);
     void Lift(int u);
     bool Put(int u, const Value& value);
     void AddObstacle(int u, int self, double& cost, bool& fixed);

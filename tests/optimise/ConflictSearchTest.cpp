@@ -156,23 +156,27 @@ TEST(ConflictSearch, AStuckMendingTriesFreshAttemptsAndLeavesACompletePlan) {
 }
 
 // A rule over the days that a placed lesson makes refuse is no wall: that lesson is in the way
-// and moves. L0 teaches K0 and K1 one hour each; K1 may only have day 1, and K0's hour stands
-// where it makes the rule refuse K1's hour there.
+// and moves. L0 teaches K0 and K1 one hour each; K1's hour can only stand at Tu 2, and K0's
+// hour stands where it makes the rule refuse K1's hour there.
 TEST(ConflictSearch, ALessonThatMakesARuleOfTheDaysRefuseMakesWay) {
     struct Case {
         const char* rule;
-        int maxTage, maxProTag, k0Slot;
+        int maxTage, maxProTag, maxInFolge, k0Slot;
     };
-    for (const Case c : {Case{"most days", 1, kKeineRegel, SlotOf(0, 1)},
-                         Case{"most hours a day", kKeineRegel, 1, SlotOf(1, 1)}}) {
+    constexpr int no = kKeineRegel;
+    for (const Case c : {Case{"most days", 1, no, no, SlotOf(0, 1)},
+                         Case{"most hours a day", no, 1, no, SlotOf(1, 1)},
+                         Case{"most hours in a row", no, no, 1, SlotOf(1, 1)}}) {
         SCOPED_TRACE(c.rule);
         Stammdaten s = MakeSchool(2, 2, 2, 1, 2, 2);
         AddBlock(s, "L0", "K0", "F0", {1});
         AddBlock(s, "L0", "K1", "F1", {1});
         s.Lehrer[0].Regeln.MaxTage = c.maxTage;
         s.Lehrer[0].Regeln.MaxStundenProTag = c.maxProTag;
+        s.Lehrer[0].Regeln.MaxInFolge = c.maxInFolge;
         for (int h = 1; h <= 2; ++h)
             s.Klassen[1].Sperre[SlotOf(0, h)] = 1;
+        s.Klassen[1].Sperre[SlotOf(1, 1)] = 1;
         test::PlanFixture f;
         f.s = s;
         f.Build();
@@ -186,7 +190,7 @@ TEST(ConflictSearch, ALessonThatMakesARuleOfTheDaysRefuseMakesWay) {
         run.End();
         EXPECT_TRUE(r.Complete()) << r.Unplaced << " unplaced";
         EXPECT_EQ(test::FirstDisallowedPlacement(*f.plan), "");
-        EXPECT_EQ(DayOf(f.plan->SlotOfHour(f.H(1))), 1);
+        EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(1, 2));
     }
 }
 
