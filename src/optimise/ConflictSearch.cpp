@@ -121,7 +121,7 @@ bool ConflictSearch::RuleObstacles(int u, int start, int length, const Refusal& 
         // Lessons of that day make way until the unit fits.
         const int most = teacher ? plan_.LehrerAt(who).Regeln.MaxStundenProTag
                                  : plan_.KlasseAt(who).Regeln.MaxStundenProTag;
-        int over = std::popcount(dayBits(day)) + length - most;
+        int over = HoursIn(dayBits(day)) + length - most;
         for (int hour = 0; hour < kHoursPerDay && over > 0; ++hour) {
             const int o = Owner(lessonAt(SlotOf(day, hour)));
             if (o < 0 || o == u || seen_[o] == stamp_) continue;
@@ -165,7 +165,7 @@ bool ConflictSearch::RuleObstacles(int u, int start, int length, const Refusal& 
                                              << rr.FensterVon);
         int bestDay = -1, fewest = kHoursPerDay + 1;
         for (int e = 0; e < plan_.Tage; ++e) {
-            const int n = std::popcount(static_cast<std::uint16_t>(dayBits(e) & within));
+            const int n = HoursIn(static_cast<std::uint16_t>(dayBits(e) & within));
             if (e != day && n > 0 && n < fewest) bestDay = e, fewest = n;
         }
         if (bestDay < 0) return false;
@@ -536,15 +536,11 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
     bool teachers = focus == Focus::TeacherGaps;
     int entity = -1, seen = 0;
     if (focus == Focus::Rules) {
-        // A random teacher or class that breaks a rule of the days.
-        const PlanRules* rules = plan_.Regeln();
-        if (!rules) return -1;
-        for (int e = 0; e < plan_.LehrerAnzahl + plan_.KlassenAnzahl; ++e) {
-            const bool has = e < plan_.LehrerAnzahl
-                                 ? rules->TeacherViolations(plan_, e) > 0
-                                 : rules->ClassViolations(plan_, e - plan_.LehrerAnzahl) > 0;
-            if (has && random_.Below(++seen) == 0) entity = e;
-        }
+        // A random teacher or class that breaks a rule of the days (as measured before the
+        // move: teachers, then classes).
+        for (int e = 0; e < static_cast<int>(ruleBreaches_.size()); ++e)
+            if (ruleBreaches_[static_cast<std::size_t>(e)] > 0 && random_.Below(++seen) == 0)
+                entity = e;
         if (entity < 0) return -1;
         teachers = entity < plan_.LehrerAnzahl;
         if (!teachers) entity -= plan_.LehrerAnzahl;
@@ -559,8 +555,10 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
         }
         if (entity < 0) return -1;
     }
-    // A movable unit of it, drawn from the lessons of a random day.
-    const int day = random_.Below(plan_.Tage);
+    // A movable unit of it, drawn from the lessons of a random day; when aiming at the rules, one
+    // time in four from a day of its own that breaks one (a short day, a day with gaps).
+    int day = random_.Below(plan_.Tage);
+    if (focus == Focus::Rules && random_.Below(4) == 0) day = TroubleDay(teachers, entity, day);
     int unit = -1;
     seen = 0;
     for (int hour = 0; hour <= plan_.Stunden; ++hour) {
@@ -573,6 +571,27 @@ int ConflictSearch::PickFocusUnit(Focus focus) {
         if (random_.Below(++seen) == 0) unit = u;
     }
     return unit;
+}
+
+int ConflictSearch::TroubleDay(bool teacher, int entity, int otherwise) {
+    const PlanRules& rules = *plan_.Regeln();
+    const CTagesRegeln& r = teacher
+                                ? static_cast<const CTagesRegeln&>(plan_.LehrerAt(entity).Regeln)
+                                : plan_.KlasseAt(entity).Regeln;
+    const bool gapRules = r.MaxLueckenProTag != kKeineRegel || r.MaxLueckenProWoche != kKeineRegel;
+    int day = otherwise, seen = 0;
+    for (int e = 0; e < plan_.Tage; ++e) {
+        const std::uint16_t d = teacher ? PlanRules::TeacherDay(plan_, entity, e)
+                                        : PlanRules::ClassDay(plan_, entity, e);
+        if (d == 0) continue;
+        std::uint16_t pauses = 0;
+        for (int hour = 0; hour < kHoursPerDay; ++hour)
+            if (rules.Pause(SlotOf(e, hour))) pauses |= static_cast<std::uint16_t>(1u << hour);
+        const bool shortDay = r.MinStundenProTag != kKeineRegel && HoursIn(d) < r.MinStundenProTag;
+        if ((shortDay || (gapRules && GapsOf(d, pauses) > 0)) && random_.Below(++seen) == 0)
+            day = e;
+    }
+    return day;
 }
 
 int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckPerUnit) {
@@ -591,7 +610,7 @@ int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckP
          ++i) {
         mendSlack_ = random_.Below(20) == 0 ? 1 : 0;
         if (Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30)) {
-            left = rules->TotalBreaches(plan_);
+            left = breachesAfter_;
             if (left < fewest) {
                 fewest = left;
                 lastFall = i;
@@ -611,13 +630,21 @@ int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckP
 }
 
 bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
+    const PlanRules* rules = plan_.Regeln();
+    const bool guardRules = rules && rules->HasSoftRules();
+    // The breaches per teacher and class before the move, measured once: whose units a move
+    // aimed at the rules may lift, and what no move may make grow.
+    if (guardRules)
+        rules->Measure(plan_, ruleBreaches_);
+    else
+        ruleBreaches_.clear();
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
     TakeSnapshot(plan_, snapshot_);
-    const PlanRules* rules = plan_.Regeln();
-    const bool guardRules = rules && rules->HasSoftRules();
-    if (guardRules) rules->Measure(plan_, ruleBreaches_);
-    const int breachesBefore = focus == Focus::Rules && rules ? rules->TotalBreaches(plan_) : 0;
+    int breachesBefore = 0;
+    if (focus == Focus::Rules)
+        for (int n : ruleBreaches_)
+            breachesBefore += n;
     const int before[7] = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,
                            plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd,
                            plan_.Totals().LLSMax};
@@ -658,6 +685,7 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
         if (after > breachesBefore + mendSlack_ ||
             (after == breachesBefore && random_.Below(4) != 0))
             return undo();
+        breachesAfter_ = after;
         return true;
     }
     MoveJudgement j;

@@ -130,6 +130,9 @@ private:
     double Soft(int u, int start) const;
     // A movable unit that adds to the figure a compound move aims at, or -1.
     int PickFocusUnit(Focus focus);
+    // A random day on which the teacher's or class's own lessons break a rule of the days (too
+    // few hours, gaps where gaps are limited); `otherwise` when there is none.
+    int TroubleDay(bool teacher, int entity, int otherwise);
     void Resync();
 
     SearchWeights weights_;
@@ -150,6 +153,7 @@ private:
     PlanSnapshot snapshot_;         // the plan before a compound move
     PlanSnapshot bestPartial_;      // the search's plan with the fewest hours left
     std::vector<int> ruleBreaches_; // per teacher and class before it (PlanRules::Measure)
+    int breachesAfter_ = 0;         // all of them after a kept move aimed at the rules
     std::vector<int> pending_;      // units a compound move still has to re-seat
     std::array<const CStunde*, PlanRules::kMaxBlockObstacles> blockObstacles_{};
     int mendSlack_ = 0; // breaches a rule-mending move may add (now and then one)

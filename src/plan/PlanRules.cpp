@@ -35,7 +35,7 @@ int GapsOf(std::uint16_t day, std::uint16_t pauses) {
     const int first = std::countr_zero(day);
     const int last = 15 - std::countl_zero(day);
     const std::uint16_t span = Bits(first, last - first + 1);
-    return std::popcount(static_cast<std::uint16_t>(span & ~day & ~pauses));
+    return HoursIn(static_cast<std::uint16_t>(span & ~day & ~pauses));
 }
 
 int LongestRun(std::uint16_t day) {
@@ -212,7 +212,7 @@ Refusal PlanRules::TeacherRefusal(const CPlan& plan, int t, int day, std::uint16
     const auto refuse = [&](RegelArt art) {
         return Refusal::ByRule(art, Refusal::Names::Teacher, t);
     };
-    if (Set(r.MaxStundenProTag) && std::popcount(after) > r.MaxStundenProTag)
+    if (Set(r.MaxStundenProTag) && HoursIn(after) > r.MaxStundenProTag)
         return refuse(RegelArt::MaxStundenProTag);
     if (Set(r.MaxInFolge) && LongestRun(after) > r.MaxInFolge) return refuse(RegelArt::MaxInFolge);
     const std::uint16_t window = Set(r.FensterMaxTage)
@@ -244,7 +244,7 @@ Refusal PlanRules::ClassRefusal(const CPlan& plan, const CStunde& h, int k, int 
     const auto refuse = [&](RegelArt art) {
         return Refusal::ByRule(art, Refusal::Names::Class, k);
     };
-    if (Set(r.MaxStundenProTag) && std::popcount(after) > r.MaxStundenProTag)
+    if (Set(r.MaxStundenProTag) && HoursIn(after) > r.MaxStundenProTag)
         return refuse(RegelArt::MaxStundenProTag);
     if (Set(r.MaxInFolge) && LongestRun(after) > r.MaxInFolge) return refuse(RegelArt::MaxInFolge);
     // A unit that ends the class's day: nothing of the class after it, and nothing after any
@@ -427,8 +427,8 @@ int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays
         weekGaps += gaps;
         // A short day is as far from the rule as the fewer of the hours it lacks and the hours
         // it has: filling it and emptying it both make progress with every hour moved.
-        if (Set(r.MinStundenProTag) && std::popcount(d) < r.MinStundenProTag)
-            n += std::min(r.MinStundenProTag - std::popcount(d), std::popcount(d));
+        if (Set(r.MinStundenProTag) && HoursIn(d) < r.MinStundenProTag)
+            n += std::min(r.MinStundenProTag - HoursIn(d), HoursIn(d));
         if (Set(r.MaxLueckenProTag) && gaps > r.MaxLueckenProTag) n += gaps - r.MaxLueckenProTag;
     }
     if (Set(r.MaxLueckenProWoche) && weekGaps > r.MaxLueckenProWoche)
@@ -557,7 +557,7 @@ void DayBreaches(const CTagesRegeln& r, const std::string& wer,
     for (int e = 0; e < tage; ++e) {
         const std::uint16_t d = days[static_cast<std::size_t>(e)];
         if (d == 0) continue;
-        const int hours = std::popcount(d);
+        const int hours = HoursIn(d);
         const int gaps = GapsOf(d, pauses[static_cast<std::size_t>(e)]);
         weekGaps += gaps;
         if (Set(r.MaxStundenProTag) && hours > r.MaxStundenProTag)

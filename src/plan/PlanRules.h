@@ -136,5 +136,14 @@ std::vector<std::string> RegelVerstoesse(const CPlan& plan);
 int GapsOf(std::uint16_t day, std::uint16_t pauses);
 // The longest run of busy hours.
 int LongestRun(std::uint16_t day);
+// How many hours a day's bits hold. The base x86-64 target has no popcount instruction, and
+// std::popcount then calls into the runtime library; this stays inline.
+constexpr int HoursIn(std::uint16_t day) {
+    unsigned x = day;
+    x -= (x >> 1) & 0x5555u;
+    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+    x = (x + (x >> 4)) & 0x0F0Fu;
+    return static_cast<int>((x + (x >> 8)) & 0x1Fu);
+}
 
 } // namespace sw

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <functional>
 
 namespace sw {
@@ -339,6 +340,11 @@ TEST(PlanRules, EachRuleDecidesThePlacement) {
             EXPECT_TRUE(breaches.empty()) << breaches.front();
         }
     }
+}
+
+TEST(PlanRules, TheHoursOfADayAreCountedForEveryPattern) {
+    for (unsigned d = 0; d <= 0xFFFFu; ++d)
+        ASSERT_EQ(HoursIn(static_cast<std::uint16_t>(d)), std::popcount(d)) << d;
 }
 
 TEST(PlanRules, ASchoolWithoutRulesHasNone) {
