@@ -89,8 +89,9 @@ enum class Rule : std::uint8_t {
 Refusal CheckRule(Rule rule, const CPlan& plan, const CStunde& h, int slot, int room);
 
 // Whether the rules of a slot that no moving of other lessons can change (the week, the hour's
-// presets, the teacher's and the classes' locks and limits) let h stand at `slot`; the rooms'
-// locks and the lessons standing there are not asked. Allocates nothing.
+// presets, the teacher's and the classes' locks and limits, the school's breaks and allowed
+// times) let h stand at `slot`; the rooms' locks, the lessons standing there and the rules over
+// the days are not asked. Allocates nothing.
 bool SlotRulesAllow(const CPlan& plan, const CStunde& h, int slot);
 
 // Whether lesson y, standing at h's slot, clashes with h there, and how (Klasse or Lehrer).
