@@ -584,11 +584,9 @@ int ConflictSearch::TroubleDay(bool teacher, int entity, int otherwise) {
         const std::uint16_t d = teacher ? PlanRules::TeacherDay(plan_, entity, e)
                                         : PlanRules::ClassDay(plan_, entity, e);
         if (d == 0) continue;
-        std::uint16_t pauses = 0;
-        for (int hour = 0; hour < kHoursPerDay; ++hour)
-            if (rules.Pause(SlotOf(e, hour))) pauses |= static_cast<std::uint16_t>(1u << hour);
         const bool shortDay = r.MinStundenProTag != kKeineRegel && HoursIn(d) < r.MinStundenProTag;
-        if ((shortDay || (gapRules && GapsOf(d, pauses) > 0)) && random_.Below(++seen) == 0)
+        if ((shortDay || (gapRules && GapsOf(d, rules.Pauses(e)) > 0)) &&
+            random_.Below(++seen) == 0)
             day = e;
     }
     return day;

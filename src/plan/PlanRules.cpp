@@ -467,6 +467,10 @@ int PlanRules::TeacherViolations(const CPlan& plan, int t, const SlotChange* cha
     return n;
 }
 
+std::uint16_t PlanRules::Pauses(int day) const {
+    return PauseBits(pause_, day);
+}
+
 int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
                              int length) const {
     SlotChange added{};

@@ -45,6 +45,8 @@ public:
 
     // A break at `slot`.
     bool Pause(int slot) const { return pause_[static_cast<std::size_t>(slot)] != 0; }
+    // The break hours of a day as bits (bit h: hour h).
+    std::uint16_t Pauses(int day) const;
     // Whether h's unit may begin at `start` by the allowed times of its block.
     bool StartAllowed(const CStunde& h, int start) const;
 
