@@ -53,7 +53,7 @@ Split RunPlan(const test::TempDir& dir, const std::string& args) {
     return run;
 }
 
-bool Has(const std::string& text, const std::string& part) {
+bool HasPart(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -69,22 +69,23 @@ TEST(PlanCommand, PlansTheExampleSchoolReproducibly) {
     const Split a = RunPlan(dir, school + " -o " + dir.File("a.pdt") + " --seed 1 --jobs 1");
     ASSERT_EQ(a.status, 0) << a.out << a.err;
     // One attempt is counted in the singular.
-    EXPECT_TRUE(Has(a.out, "Urplan:                               1 Versuch / Rest = 0\n"))
+    EXPECT_TRUE(HasPart(a.out, "Urplan:                               1 Versuch / Rest = 0\n"))
         << a.out;
-    EXPECT_TRUE(Has(a.out, "Startwert:                            1\n")) << a.out;
-    EXPECT_TRUE(Has(a.out, "Nicht gesetzte Stunden:               0\n")) << a.out;
-    EXPECT_FALSE(Has(a.err, "\r")); // no terminal: no line per attempt
+    EXPECT_TRUE(HasPart(a.out, "Startwert:                            1\n")) << a.out;
+    EXPECT_TRUE(HasPart(a.out, "Nicht gesetzte Stunden:               0\n")) << a.out;
+    EXPECT_FALSE(HasPart(a.err, "\r")); // no terminal: no line per attempt
     const test::ToolRun check = test::RunTool("check " + dir.File("a.pdt"));
     EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_TRUE(Has(check.out, "Der Plan ist in sich stimmig."));
+    EXPECT_TRUE(HasPart(check.out, "Der Plan ist in sich stimmig."));
 
     const Split b = RunPlan(dir, school + " --seed=1 --jobs=1 --json -o " + dir.File("b.pdt"));
     ASSERT_EQ(b.status, 0) << b.err;
     EXPECT_EQ(test::ReadFileBytes(dir.File("a.pdt")), test::ReadFileBytes(dir.File("b.pdt")));
-    EXPECT_TRUE(Has(b.out, "\"valid\": true")) << b.out;
-    EXPECT_TRUE(Has(b.out, "\"unplaced\": 0"));
-    EXPECT_TRUE(Has(b.out, "\"complete\": true, \"tries\": "));
-    EXPECT_TRUE(Has(b.out, "\"rest\": 0, \"seed\": 1, \"interrupted\": false, \"stages\": []}"));
+    EXPECT_TRUE(HasPart(b.out, "\"valid\": true")) << b.out;
+    EXPECT_TRUE(HasPart(b.out, "\"unplaced\": 0"));
+    EXPECT_TRUE(HasPart(b.out, "\"complete\": true, \"tries\": "));
+    EXPECT_TRUE(
+        HasPart(b.out, "\"rest\": 0, \"seed\": 1, \"interrupted\": false, \"stages\": []}"));
 }
 
 TEST(PlanCommand, SeveralRunsKeepTheBestAndPrintItsStages) {
@@ -94,7 +95,7 @@ TEST(PlanCommand, SeveralRunsKeepTheBestAndPrintItsStages) {
         school + " --seed 4 --jobs 3 --stages 2 --stage-passes 2 --stage-seconds 600 -o ";
     const Split a = RunPlan(dir, args + dir.File("a.pdt"));
     ASSERT_EQ(a.status, 0) << a.out << a.err;
-    EXPECT_TRUE(Has(a.out, "Läufe:                               3 (der beste mit Startwert "))
+    EXPECT_TRUE(HasPart(a.out, "Läufe:                               3 (der beste mit Startwert "))
         << a.out;
     const auto first = a.out.find("Stufe 2: ");
     ASSERT_NE(first, std::string::npos);
@@ -113,10 +114,10 @@ TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
     const std::string limits = " --seed 7 --stage-passes 3 --stage-seconds 600";
     const Split a = RunPlan(dir, school + limits + " --stages 2,4,5 -o " + dir.File("a.pdt"));
     ASSERT_EQ(a.status, 0) << a.out << a.err;
-    EXPECT_TRUE(Has(a.out, "Stufe 2: ")) << a.out;
-    EXPECT_TRUE(Has(a.out, "Stufe 4: "));
-    EXPECT_TRUE(Has(a.out, "Stufe 5: "));
-    EXPECT_FALSE(Has(a.out, "Stufe 3: "));
+    EXPECT_TRUE(HasPart(a.out, "Stufe 2: ")) << a.out;
+    EXPECT_TRUE(HasPart(a.out, "Stufe 4: "));
+    EXPECT_TRUE(HasPart(a.out, "Stufe 5: "));
+    EXPECT_FALSE(HasPart(a.out, "Stufe 3: "));
     // With a pass limit instead of a time budget the run is reproducible.
     const Split b = RunPlan(dir, school + limits + " --stages 2,4,5 -o " + dir.File("b.pdt"));
     ASSERT_EQ(b.status, 0);
@@ -125,9 +126,9 @@ TEST(PlanCommand, StagesRunInOrderAndContinueFromASavedPlan) {
     const Split c = RunPlan(dir, "--plan " + dir.File("a.pdt") + limits + " --stages 6 --json -o " +
                                      dir.File("c.pdt"));
     ASSERT_EQ(c.status, 0) << c.err;
-    EXPECT_TRUE(Has(c.out, "\"stages\": [{\"stage\": 6, \"seconds\": ")) << c.out;
-    EXPECT_TRUE(Has(c.out, "\"passes\": ")) << c.out;
-    EXPECT_TRUE(Has(c.out, "\"valid\": true"));
+    EXPECT_TRUE(HasPart(c.out, "\"stages\": [{\"stage\": 6, \"seconds\": ")) << c.out;
+    EXPECT_TRUE(HasPart(c.out, "\"passes\": ")) << c.out;
+    EXPECT_TRUE(HasPart(c.out, "\"valid\": true"));
     EXPECT_EQ(test::RunTool("check " + dir.File("c.pdt")).status, 0);
     // Bad stage lists.
     for (const char* bad : {" --stages 1", " --stages 2,x", " --stages 7"})
@@ -158,7 +159,7 @@ TEST(PlanCommand, ASavedPlanTakesTheLimitOptionsAndRefusesThoseOfTheInitialPlan)
     const Split one =
         RunPlan(dir, "--plan " + a + " --allow-course-over-limit" + stages + dir.File("b.pdt"));
     ASSERT_EQ(one.status, 0) << one.err;
-    EXPECT_TRUE(Has(one.out, "Stufe 2: ")) << one.out;
+    EXPECT_TRUE(HasPart(one.out, "Stufe 2: ")) << one.out;
     EXPECT_EQ(flags(dir.File("b.pdt")), "1001");
     // A flag the plan already carries stays on; several runs each take the options.
     const Split two = RunPlan(dir, "--plan " + dir.File("b.pdt") +
@@ -166,7 +167,8 @@ TEST(PlanCommand, ASavedPlanTakesTheLimitOptionsAndRefusesThoseOfTheInitialPlan)
                                        "--jobs 2" +
                                        stages + dir.File("c.pdt"));
     ASSERT_EQ(two.status, 0) << two.err;
-    EXPECT_TRUE(Has(two.out, "Läufe:                               2 (der beste mit Startwert "))
+    EXPECT_TRUE(
+        HasPart(two.out, "Läufe:                               2 (der beste mit Startwert "))
         << two.out;
     EXPECT_EQ(flags(dir.File("c.pdt")), "1111");
 
@@ -189,7 +191,7 @@ TEST(PlanCommand, BadArgumentsShowTheUsage) {
           school + " --unknown", school + " -o", school + " --json=1"}) {
         const Split r = RunPlan(dir, args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_TRUE(Has(r.err, "Aufruf: stundenwerk plan SCHULE.sch|SCHULE.sdt")) << args;
+        EXPECT_TRUE(HasPart(r.err, "Aufruf: stundenwerk plan SCHULE.sch|SCHULE.sdt")) << args;
     }
     const Split missing = RunPlan(dir, dir.File("fehlt.sch"));
     EXPECT_EQ(missing.status, 2);
@@ -200,7 +202,7 @@ TEST(PlanCommand, SchoolWithoutLessonsIsRefused) {
     const std::string path = Save(dir, MakeSchool(5, 6, 1, 1, 1, 1), "leer.sch");
     const Split r = RunPlan(dir, path + " -o " + dir.File("p.pdt"));
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(Has(r.err, "Fehler: Es wurde noch kein Unterricht definiert!\n")) << r.err;
+    EXPECT_TRUE(HasPart(r.err, "Fehler: Es wurde noch kein Unterricht definiert!\n")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.pdt")));
 }
 
@@ -217,32 +219,34 @@ TEST(PlanCommand, BlockedHourIsNamedAndThePlanWrittenOnlyWhenAsked) {
 
     const Split r = RunPlan(dir, path + " --tries 5 --seed 3 --no-repair");
     EXPECT_EQ(r.status, 3) << r.out << r.err;
-    EXPECT_TRUE(Has(r.out, "5 Versuche / Rest = 3\n")) << r.out;
-    EXPECT_TRUE(Has(r.err, "Kein vollständiger Plan nach 5 Versuchen (bester Versuch: Rest = 3).\n"
-                           "Konflikt:  Sperrung\n"
-                           "  Lehrer:    L0\n"
-                           "  Fach/Kurs: F1\n"
-                           "  Klasse:    K0\n"
-                           "  Raum:      R1\n"))
+    EXPECT_TRUE(HasPart(r.out, "5 Versuche / Rest = 3\n")) << r.out;
+    EXPECT_TRUE(HasPart(r.err,
+                        "Kein vollständiger Plan nach 5 Versuchen (bester Versuch: Rest = 3).\n"
+                        "Konflikt:  Sperrung\n"
+                        "  Lehrer:    L0\n"
+                        "  Fach/Kurs: F1\n"
+                        "  Klasse:    K0\n"
+                        "  Raum:      R1\n"))
         << r.err;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_NE(entry.path().extension(), ".pdt"); // no plan without -o
 
     const Split w = RunPlan(dir, path + " --tries 2 --no-repair --json -o " + dir.File("teil.pdt"));
     EXPECT_EQ(w.status, 3);
-    EXPECT_TRUE(Has(w.out, "\"complete\": false, \"tries\": 2, \"rest\": 3")) << w.out;
-    EXPECT_TRUE(Has(w.out, "\"conflict\": {\"caption\": \"Konflikt:  Sperrung\", \"Lehrer\": "
-                           "\"L0\", \"FachKurs\": \"F1\", \"Klasse\": \"K0\", \"Raum\": \"R1\", "
-                           "\"Stunde\": \"L0 / K0 / F1\"}"))
+    EXPECT_TRUE(HasPart(w.out, "\"complete\": false, \"tries\": 2, \"rest\": 3")) << w.out;
+    EXPECT_TRUE(HasPart(w.out,
+                        "\"conflict\": {\"caption\": \"Konflikt:  Sperrung\", \"Lehrer\": "
+                        "\"L0\", \"FachKurs\": \"F1\", \"Klasse\": \"K0\", \"Raum\": \"R1\", "
+                        "\"Stunde\": \"L0 / K0 / F1\"}"))
         << w.out;
     const test::ToolRun check = test::RunTool("check --json " + dir.File("teil.pdt"));
     EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_TRUE(Has(check.out, "\"unplaced\": 3")) << check.out;
+    EXPECT_TRUE(HasPart(check.out, "\"unplaced\": 3")) << check.out;
 
     // The search places every hour but the fixed one that can stand nowhere, and gives up on it.
     const Split g = RunPlan(dir, path + " --tries 3 --seed 3");
     EXPECT_EQ(g.status, 3) << g.err;
-    EXPECT_TRUE(Has(g.out, "3 Versuche / Rest = 1\n")) << g.out;
+    EXPECT_TRUE(HasPart(g.out, "3 Versuche / Rest = 1\n")) << g.out;
 }
 
 struct Signalled {
@@ -309,7 +313,7 @@ TEST(PlanCommand, WhatCanNeverFitIsSaidBeforeTheFirstAttempt) {
         << r.err;
     const Split ok = RunPlan(dir, path + " --tries 2 --seed 1 --allow-multi-over-limit");
     EXPECT_EQ(ok.status, 0) << ok.err;
-    EXPECT_FALSE(Has(ok.err, "Warnung:")) << ok.err;
+    EXPECT_FALSE(HasPart(ok.err, "Warnung:")) << ok.err;
 }
 
 // Ctrl-C during the initial plan killed the run with nothing written (exit 130). It is "Halt" in
@@ -324,19 +328,19 @@ TEST(PlanCommand, CtrlCDuringTheInitialPlanWritesTheBestAttempt) {
     const std::string& out = r.out;
     EXPECT_EQ(r.status, 3) << out;
     const std::string& err = r.err;
-    EXPECT_TRUE(Has(err, "Abgebrochen (Strg-C) nach ")) << err;
-    EXPECT_TRUE(Has(err, "Kein vollständiger Plan nach ")) << err;
-    EXPECT_TRUE(Has(out, "\"complete\": false")) << out;
-    EXPECT_TRUE(Has(out, "\"interrupted\": true")) << out;
+    EXPECT_TRUE(HasPart(err, "Abgebrochen (Strg-C) nach ")) << err;
+    EXPECT_TRUE(HasPart(err, "Kein vollständiger Plan nach ")) << err;
+    EXPECT_TRUE(HasPart(out, "\"complete\": false")) << out;
+    EXPECT_TRUE(HasPart(out, "\"interrupted\": true")) << out;
     // The best attempt placed all but the hours of the blocked teacher.
     const test::ToolRun check = test::RunTool("check --json " + plan);
     EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_TRUE(Has(check.out, "\"placed\": 12, \"unplaced\": 4")) << check.out;
+    EXPECT_TRUE(HasPart(check.out, "\"placed\": 12, \"unplaced\": 4")) << check.out;
     // Continuing from the incomplete plan says why no stage runs.
     const Split more = RunPlan(dir, "--plan " + plan + " --stages 2");
     EXPECT_EQ(more.status, 3) << more.err;
-    EXPECT_TRUE(Has(more.err, "Der Plan ist unvollständig: 4 Stunden sind nicht gesetzt; die "
-                              "Stufen laufen nur auf einem vollständigen Plan.\n"))
+    EXPECT_TRUE(HasPart(more.err, "Der Plan ist unvollständig: 4 Stunden sind nicht gesetzt; die "
+                                  "Stufen laufen nur auf einem vollständigen Plan.\n"))
         << more.err;
 }
 
@@ -353,10 +357,10 @@ TEST(PlanCommand, TerminationSignalsAreHaltToo) {
                                              "--jobs", jobs, "-o", dir.File("teil.pdt")},
                                             signal, times);
         EXPECT_EQ(r.status, 3) << name << r.err;
-        EXPECT_TRUE(Has(r.err, "Abgebrochen (" + name + ") nach ")) << r.err;
-        EXPECT_TRUE(Has(r.out, "\"interrupted\": true")) << r.out;
-        EXPECT_TRUE(Has(test::RunTool("check --json " + dir.File("teil.pdt")).out,
-                        "\"placed\": 12, \"unplaced\": 4"))
+        EXPECT_TRUE(HasPart(r.err, "Abgebrochen (" + name + ") nach ")) << r.err;
+        EXPECT_TRUE(HasPart(r.out, "\"interrupted\": true")) << r.out;
+        EXPECT_TRUE(HasPart(test::RunTool("check --json " + dir.File("teil.pdt")).out,
+                            "\"placed\": 12, \"unplaced\": 4"))
             << name;
         EXPECT_EQ(test::Names(dir),
                   (std::set<std::string>{"teil.pdt", "stdout.txt", "stderr.txt"}));
@@ -372,7 +376,8 @@ TEST(PlanCommand, AFailedSaveIsReportedWhateverTheNumberOfRuns) {
     for (const char* jobs : {"1", "2", "3"}) {
         const Split r = RunPlan(dir, school + " --seed 1 --jobs " + jobs + " -o " + target);
         EXPECT_EQ(r.status, 2) << jobs;
-        EXPECT_TRUE(Has(r.err, "Dateifehler: Fehler beim Speichern der Datei:\n" + target + "\n"))
+        EXPECT_TRUE(
+            HasPart(r.err, "Dateifehler: Fehler beim Speichern der Datei:\n" + target + "\n"))
             << jobs << ": " << r.err;
     }
 }
@@ -387,13 +392,13 @@ TEST(PlanCommand, PlanOptionFlags) {
     const std::string d = Save(dir, doubles, "doppel.sch");
     Split r = RunPlan(dir, d + " --tries 3 --no-repair");
     EXPECT_EQ(r.status, 3);
-    EXPECT_TRUE(Has(r.err, "Konflikt:  Zeit\n  Klasse:    K0\n  Stunde:    L0 / K0 / F0\n"))
+    EXPECT_TRUE(HasPart(r.err, "Konflikt:  Zeit\n  Klasse:    K0\n  Stunde:    L0 / K0 / F0\n"))
         << r.err;
     EXPECT_EQ(RunPlan(dir, d + " --tries 50 --allow-multi-over-limit").status, 0);
     r = RunPlan(dir, d + " --tries 3 --no-repair --allow-multi-over-limit --strict-first-hour");
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(
-        Has(r.err, "(bester Versuch: Rest = -1).\nKonflikt:  Erste Stunde\n  Klasse:    K0\n"))
+        HasPart(r.err, "(bester Versuch: Rest = -1).\nKonflikt:  Erste Stunde\n  Klasse:    K0\n"))
         << r.err;
 
     // A double course unit over the limit, and single course hours that cannot use hour 1.

@@ -12,7 +12,7 @@ namespace {
 using test::MasterSchool;
 using test::ScriptedReporter;
 
-const Message Fehler(const std::string& text) {
+const Message FehlerMeldung(const std::string& text) {
     return {text, titel::Fehler};
 }
 
@@ -58,7 +58,7 @@ TEST(Teachers, NewRefusesInTheOrderOfItsChecks) {
     for (const auto& c : cases) {
         ScriptedReporter rep;
         EXPECT_EQ(ed.NewTeacher(c.in, rep), (Aenderung{false, -1})) << c.text;
-        EXPECT_EQ(rep.shown, std::vector<Message>{Fehler(c.text)});
+        EXPECT_EQ(rep.shown, std::vector<Message>{FehlerMeldung(c.text)});
     }
     EXPECT_EQ(d, before);
 }
@@ -96,7 +96,7 @@ TEST(Teachers, RenameRefusalsName) {
     for (const auto& c : cases) {
         ScriptedReporter rep;
         EXPECT_EQ(ed.RenameTeacher(0, c.in, rep), (Aenderung{false, 0})) << c.text;
-        EXPECT_EQ(rep.shown, std::vector<Message>{Fehler(c.text)});
+        EXPECT_EQ(rep.shown, std::vector<Message>{FehlerMeldung(c.text)});
     }
     ScriptedReporter rep;
     EXPECT_FALSE(ed.RenameTeacher(0, {"Meier", "mei"}, rep).Geaendert);
@@ -198,10 +198,10 @@ TEST(Classes, NewKeepsTheNameAsTypedAndRefusesDuplicatesIgnoringCase) {
     EXPECT_FALSE(ed.NewClass("6/7", rep).Geaendert);
     EXPECT_FALSE(ed.RenameClass(0, "5b", rep).Geaendert);
     EXPECT_FALSE(ed.RenameClass(0, "%", rep).Geaendert);
-    EXPECT_EQ(rep.shown, (std::vector<Message>{Fehler("Klasse ist bereits vorhanden"),
-                                               Fehler("Ungültige Klassenbezeichnung!"),
-                                               Fehler("Klasse ist bereits vorhanden"),
-                                               Fehler("Ungültige Klassenbezeichnung!")}));
+    EXPECT_EQ(rep.shown, (std::vector<Message>{FehlerMeldung("Klasse ist bereits vorhanden"),
+                                               FehlerMeldung("Ungültige Klassenbezeichnung!"),
+                                               FehlerMeldung("Klasse ist bereits vorhanden"),
+                                               FehlerMeldung("Ungültige Klassenbezeichnung!")}));
     EXPECT_EQ(d, before);
     EXPECT_STREQ(stammtext::NeueKlassePrompt, "Neues Klassene eingeben");
 }
@@ -277,7 +277,7 @@ TEST(LockGrid, RoomLockInsideAFixedCourseUnitIsRefusedAndLocksNothing) {
     // Friday 1st to 3rd hour: the 2nd is the course's unit in TH.
     EXPECT_EQ(ed.Lock(SperrZiel::Raum, 2, {SlotOf(4, 1), SlotOf(4, 2), SlotOf(4, 3)}, rep),
               (Aenderung{false, 2}));
-    EXPECT_EQ(rep.shown, std::vector<Message>{Fehler(
+    EXPECT_EQ(rep.shown, std::vector<Message>{FehlerMeldung(
                              "Der Raum TH wurde in diesem Zeitbereich\neiner Unterrichtseinheit "
                              "zugeordnet (SPORTKURS / MEIER)!\n\n Löschen sie zuerst die "
                              "entsprechende Zeitdefinition des Kurses.")});
@@ -298,17 +298,18 @@ TEST(LockGrid, SubjectBlockUnitsRefuseRoomTeacherAndClassLocks) {
     EXPECT_FALSE(ed.Lock(SperrZiel::Raum, 1, {SlotOf(0, 2)}, rep).Geaendert);
     EXPECT_FALSE(ed.Lock(SperrZiel::Lehrer, 0, {SlotOf(0, 2)}, rep).Geaendert);
     EXPECT_FALSE(ed.Lock(SperrZiel::Klasse, 1, {SlotOf(0, 1)}, rep).Geaendert);
-    EXPECT_EQ(rep.shown,
-              (std::vector<Message>{
-                  Fehler("Der Raum PH1 wurde in diesem Zeitbereich\neiner Unterrichtseinheit "
-                         "zugeordnet (MEIER / 5B / PH)!\n\n Löschen sie zuerst die entsprechende "
-                         "Zeitdefinition der Unterichtseinheit."),
-                  Fehler("Für den Lehrer MEIER wurden in diesem Zeitbereich\n"
-                         "Unterrichtsdefinitionen vorgemommen (MEIER / 5B / PH)!\n\n Löschen sie "
-                         "zuerst die entsprechende Zeitdefinition."),
-                  Fehler("Für die Klasse 5B wurden in diesem Zeitbereich\n"
-                         "Unterrichtsdefinitionen vorgemommen (MEIER / 5B / PH)!\n\n Löschen sie "
-                         "zuerst die entsprechende Zeitdefinition.")}));
+    EXPECT_EQ(
+        rep.shown,
+        (std::vector<Message>{
+            FehlerMeldung("Der Raum PH1 wurde in diesem Zeitbereich\neiner Unterrichtseinheit "
+                          "zugeordnet (MEIER / 5B / PH)!\n\n Löschen sie zuerst die entsprechende "
+                          "Zeitdefinition der Unterichtseinheit."),
+            FehlerMeldung("Für den Lehrer MEIER wurden in diesem Zeitbereich\n"
+                          "Unterrichtsdefinitionen vorgemommen (MEIER / 5B / PH)!\n\n Löschen sie "
+                          "zuerst die entsprechende Zeitdefinition."),
+            FehlerMeldung("Für die Klasse 5B wurden in diesem Zeitbereich\n"
+                          "Unterrichtsdefinitionen vorgemommen (MEIER / 5B / PH)!\n\n Löschen sie "
+                          "zuerst die entsprechende Zeitdefinition.")}));
     EXPECT_EQ(d, before);
     // Another room, teacher or class is free at that time.
     EXPECT_TRUE(ed.Lock(SperrZiel::Raum, 0, {SlotOf(0, 2)}, rep).Geaendert);
@@ -324,14 +325,15 @@ TEST(LockGrid, CourseUnitsRefuseTheirTeachersAndClasses) {
     EXPECT_FALSE(ed.Lock(SperrZiel::Lehrer, 2, {SlotOf(4, 2)}, rep).Geaendert);
     EXPECT_FALSE(ed.Lock(SperrZiel::Klasse, 0, {SlotOf(4, 2)}, rep).Geaendert);
     EXPECT_TRUE(ed.Lock(SperrZiel::Klasse, 1, {SlotOf(4, 2)}, rep).Geaendert) << "5B is not in it";
-    EXPECT_EQ(rep.shown,
-              (std::vector<Message>{
-                  Fehler("Für den Lehrer KOCH wurden in diesem Zeitbereich\n"
-                         "Unterrichtsdefinitionen vorgemommen (SPORTKURS / KOCH)!\n\n Löschen sie "
-                         "zuerst die entsprechende Zeitdefinition des Kurses."),
-                  Fehler("Für die Klasse 5A wurden in diesem Zeitbereich\n"
-                         "Unterrichtsdefinitionen vorgemommen (SPORTKURS / MEIER)!\n\n Löschen "
-                         "sie zuerst die entsprechende Zeitdefinition des Kurses.")}));
+    EXPECT_EQ(
+        rep.shown,
+        (std::vector<Message>{
+            FehlerMeldung("Für den Lehrer KOCH wurden in diesem Zeitbereich\n"
+                          "Unterrichtsdefinitionen vorgemommen (SPORTKURS / KOCH)!\n\n Löschen sie "
+                          "zuerst die entsprechende Zeitdefinition des Kurses."),
+            FehlerMeldung("Für die Klasse 5A wurden in diesem Zeitbereich\n"
+                          "Unterrichtsdefinitionen vorgemommen (SPORTKURS / MEIER)!\n\n Löschen "
+                          "sie zuerst die entsprechende Zeitdefinition des Kurses.")}));
 }
 
 TEST(LockGrid, LimitsDoNotHoldASlotAndUnlockNeverAsks) {

@@ -16,7 +16,7 @@ using test::AddCourse;
 using test::MakeSchool;
 
 // Two classes K0 (5a) and K1 (5b), teachers L0..L5, rooms R0..R3.
-struct Fixture {
+struct ExchangeFixture {
     Stammdaten s = MakeSchool(5, 6, 4, 6, 2, 3);
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
@@ -69,7 +69,7 @@ TEST(ClassSet, HoldsAnyNumberOfClasses) {
 }
 
 TEST(ExchangeHours, QuickRefusals) {
-    Fixture f;
+    ExchangeFixture f;
     AddBlock(f.s, "L0", "K0", "F0", {1, 1}); // 0, 1: the same lesson twice
     AddBlock(f.s, "L1", "K0", "F1", {2});    // 2, 3: a double lesson
     f.Build();
@@ -93,7 +93,7 @@ TEST(ExchangeHours, QuickRefusals) {
 
 // A course of K0 and K1 (teachers L0, L1) at X = (0, 1); a single hour of K0 (L2) at Y = (1, 1).
 TEST(ExchangeHours, ClassGroupsMustMatchAtBothSlots) {
-    Fixture f;
+    ExchangeFixture f;
     AddBlock(f.s, "L2", "K0", "F1", {1});                    // 0
     AddBlock(f.s, "L3", "K1", "F1", {1});                    // 1
     AddCourse(f.s, "Reli", {"L0", "L1"}, {"K0", "K1"}, {1}); // 2, 3
@@ -122,7 +122,7 @@ TEST(ExchangeHours, ClassGroupsMustMatchAtBothSlots) {
 }
 
 TEST(ExchangeHours, TestModeChangesNothing) {
-    Fixture f;
+    ExchangeFixture f;
     AddBlock(f.s, "L0", "K0", "F0", {1});
     AddBlock(f.s, "L1", "K0", "F1", {1});
     f.Build();
@@ -143,7 +143,7 @@ TEST(ExchangeHours, TestModeChangesNothing) {
 }
 
 // K0: A (L0) at (0,1), B (L0) at (0,2), C (L1) at (0,3) and D (L2) at (1,1).
-struct GoalFixture : Fixture {
+struct GoalFixture : ExchangeFixture {
     GoalFixture() {
         AddBlock(s, "L0", "K0", "F0", {1, 1});
         AddBlock(s, "L1", "K0", "F1", {1});
@@ -205,7 +205,7 @@ TEST(ExchangeHours, AnnealingAtLowTemperature) {
 }
 
 TEST(ExchangeHours, RejectedSwapIsUndoneExactly) {
-    Fixture f;
+    ExchangeFixture f;
     AddBlock(f.s, "L0", "K0", "F0", {1, 1}, true);
     AddBlock(f.s, "L1", "K0", "F1", {1});
     AddBlock(f.s, "L2", "K1", "F1", {1});

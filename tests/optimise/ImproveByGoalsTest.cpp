@@ -116,12 +116,12 @@ TEST(GoalTable, AnnealingDrawsOnlyWhenReached) {
     EXPECT_EQ(rng.State(), once.State());
 }
 
-struct Fixture : test::PlanFixture {
-    Fixture() { s = MakeSchool(5, 6, 6, 8, 4, 4); }
+struct GoalsFixture : test::PlanFixture {
+    GoalsFixture() { s = MakeSchool(5, 6, 6, 8, 4, 4); }
 };
 
 TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
-    Fixture f;
+    GoalsFixture f;
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {1, 1});
     b.Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
     b.Einheiten[1].Zeitvorgabe = SlotOf(1, 1);
@@ -139,7 +139,7 @@ TEST(ImproveByGoals, NothingWantedOrNothingMovable) {
 }
 
 TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
-    Fixture f;
+    GoalsFixture f;
     f.s = MakeSchool(2, 3, 3, 3, 1, 3);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1}, true); // 0, 1
     AddBlock(f.s, "L1", "K0", "F1", {1, 1}, true); // 2, 3
@@ -164,7 +164,7 @@ TEST(ImproveByGoals, SeparationGoalNeverKeepsANewError) {
 }
 
 TEST(ImproveByGoals, UnitWhoseDisplacedHoursCannotBeSeatedStays) {
-    Fixture f;
+    GoalsFixture f;
     f.s = MakeSchool(2, 4, 1, 2, 1, 2);
     AddBlock(f.s, "L0", "K0", "F0", {2});          // 0, 1: a double lesson on day 0
     AddBlock(f.s, "L1", "K0", "F1", {1, 1, 1, 1}); // 2..5

@@ -37,7 +37,7 @@ struct Window : InitialPlanObserver, RunObserver {
     void EnableCommands() override { ++enabled; }
 };
 
-struct Fixture {
+struct RunFixture {
     Stammdaten s;
     CapturingReporter rep;
     std::unique_ptr<CPlan> plan;
@@ -55,7 +55,7 @@ struct Fixture {
 };
 
 TEST(InitialPlanRun, CompletePlanWithLabelsAndRunProtocol) {
-    Fixture f;
+    RunFixture f;
     f.s = test::SmallSchool();
     f.Build();
     const InitialPlanResult r = f.Run(50, 4);
@@ -80,7 +80,7 @@ TEST(InitialPlanRun, CompletePlanWithLabelsAndRunProtocol) {
 }
 
 TEST(InitialPlanRun, SameSeedSamePlan) {
-    Fixture a, b;
+    RunFixture a, b;
     a.s = b.s = test::SmallSchool();
     a.Build();
     b.Build();
@@ -93,7 +93,7 @@ TEST(InitialPlanRun, SameSeedSamePlan) {
 }
 
 TEST(InitialPlanRun, LockedFixedRoomShowsSperrungWithTheHoursNames) {
-    Fixture f;
+    RunFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 2);
     f.s.Raeume[1].FachTyp = {0, 1, 0};
     f.s.Raeume[1].Faecher = {"F1"};
@@ -117,7 +117,7 @@ TEST(InitialPlanRun, LockedFixedRoomShowsSperrungWithTheHoursNames) {
 }
 
 TEST(InitialPlanRun, FirstHourConflictNamesTheClass) {
-    Fixture f;
+    RunFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
@@ -134,7 +134,7 @@ TEST(InitialPlanRun, FirstHourConflictNamesTheClass) {
 }
 
 TEST(InitialPlanRun, HaltEndsAfterTheAttemptInProgress) {
-    Fixture f;
+    RunFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
@@ -149,7 +149,7 @@ TEST(InitialPlanRun, HaltEndsAfterTheAttemptInProgress) {
 }
 
 TEST(InitialPlanRun, ACompleteAttemptClearsTheConflictOfAFailedOne) {
-    Fixture f;
+    RunFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();
@@ -170,7 +170,7 @@ TEST(InitialPlanRun, ACompleteAttemptClearsTheConflictOfAFailedOne) {
 // outlive the run and the window command around it (under AddressSanitizer a use after free
 // would end the test).
 TEST(InitialPlanRun, CloseAfterHaltInTheSamePassDestroysThePlanOnlyAfterTheRun) {
-    Fixture f;
+    RunFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2, 2});
     f.Build();

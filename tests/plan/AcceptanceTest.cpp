@@ -10,8 +10,8 @@
 namespace sw {
 namespace {
 
-struct Fixture {
-    explicit Fixture(int teachers = 1) : s(test::MakeSchool(5, 6, 1, teachers, 1, 1)) {}
+struct AcceptanceFixture {
+    explicit AcceptanceFixture(int teachers = 1) : s(test::MakeSchool(5, 6, 1, teachers, 1, 1)) {}
     Stammdaten s;
     CapturingReporter rep;
     CPlan plan{s, rep};
@@ -93,7 +93,7 @@ TEST(Acceptance, ClassRulesReject) {
 }
 
 TEST(Acceptance, TeacherRecordFollowsTheTotalByRule) {
-    Fixture f(40);
+    AcceptanceFixture f(40);
     CPlan& p = f.plan;
     const struct {
         AcceptanceKind kind;
@@ -118,7 +118,7 @@ TEST(Acceptance, TeacherRecordFollowsTheTotalByRule) {
             << static_cast<int>(c.kind);
     }
     // Without teachers the annealing keeps its record but not its temperature.
-    Fixture none(0);
+    AcceptanceFixture none(0);
     CPlan& q = none.plan;
     PlanWriter::Totals(q).Opt.BestLLS = 10;
     PlanWriter::Totals(q).Opt.Temperatur = 7.0f;
@@ -128,7 +128,7 @@ TEST(Acceptance, TeacherRecordFollowsTheTotalByRule) {
 }
 
 TEST(Acceptance, ClassRecordOnlyRises) {
-    Fixture f;
+    AcceptanceFixture f;
     CPlan& p = f.plan;
     PlanWriter::Totals(p).KProdOpt = 1000;
     PlanWriter::Totals(p).Opt.KProdRekord = 900;
@@ -157,7 +157,7 @@ TEST(Acceptance, ClassRecordOnlyRises) {
 }
 
 TEST(Acceptance, RulesStartTheirRecords) {
-    Fixture f(12);
+    AcceptanceFixture f(12);
     CPlan& p = f.plan;
     PlanWriter::Totals(p).LLSSumme = 30;
     PlanWriter::Totals(p).TFSumme = 4;
@@ -212,7 +212,7 @@ TEST(Acceptance, RulesStartTheirRecords) {
     EXPECT_EQ(started(ClassAnnealingAcceptance{}), want);
 
     // Without teachers or ideal the temperatures fall back to their constants.
-    Fixture none(0);
+    AcceptanceFixture none(0);
     none.plan.SetTotals(p.Totals());
     PlanWriter::Totals(none.plan).KProdOpt = 0;
     EXPECT_EQ(startedOn(none.plan, AnnealingAcceptance{}).Temperatur, 0.043f);
@@ -220,7 +220,7 @@ TEST(Acceptance, RulesStartTheirRecords) {
 }
 
 TEST(Acceptance, DelugeLevelDropsEveryFifthIteration) {
-    Fixture f;
+    AcceptanceFixture f;
     CPlan& p = f.plan;
     const DelugeAcceptance deluge;
     PlanWriter::Totals(p).LLSSumme = 20;

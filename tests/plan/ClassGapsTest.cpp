@@ -16,7 +16,7 @@ using test::AddBlock;
 using test::AddCourse;
 using test::MakeSchool;
 
-struct Fixture : test::PlanFixture {};
+struct GapsFixture : test::PlanFixture {};
 
 // The totals a pass keeps by differences, against a fresh evaluation; the kept values are put
 // back afterwards so that a chain of passes is judged on its own bookkeeping.
@@ -61,7 +61,7 @@ struct Totals {
 }
 
 TEST(ClassGapGoals, EachGoalJudgesItsFigure) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(5, 6, 1, 1, 1, 1);
     f.Build();
     CPlan& p = *f.plan;
@@ -105,7 +105,7 @@ TEST(ClassGapGoals, EachGoalJudgesItsFigure) {
 }
 
 TEST(ClassGapGoals, LevelRecordAndTemperature) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(5, 6, 1, 1, 1, 1);
     f.Build();
     CPlan& p = *f.plan;
@@ -158,7 +158,7 @@ TEST(ClassGapGoals, LevelRecordAndTemperature) {
 
 // A class without gaps: the pass works on it (one attempt each) with a chance of 20 in 101.
 TEST(MinimiseClassGaps, ModeOneTakesAGaplessClassByChance) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(5, 6, 1, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1});
     f.Build();
@@ -184,7 +184,7 @@ TEST(MinimiseClassGaps, ModeOneTakesAGaplessClassByChance) {
 }
 
 TEST(MinimiseClassGaps, OnlySingleFreeLessonsFromHourTwoOnMove) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(2, 6, 2, 3, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 2}); // 0 first hour, 1-2 a double
     AddBlock(f.s, "L1", "K0", "F0", {1, 1}); // 3 fixed time, 4 movable
@@ -213,7 +213,7 @@ TEST(MinimiseClassGaps, OnlySingleFreeLessonsFromHourTwoOnMove) {
 }
 
 TEST(MinimiseClassGaps, ModeFourLeavesALessonFollowedByAnother) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(2, 6, 1, 2, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1}); // 0 movable, 1 fixed right after it
     f.s.FachBloecke.back().Block.Einheiten[1].Zeitvorgabe = SlotOf(0, 4);
@@ -234,7 +234,7 @@ TEST(MinimiseClassGaps, ModeFourLeavesALessonFollowedByAnother) {
 }
 
 TEST(MinimiseClassGaps, CourseHourMovesWithAllItsParallelHours) {
-    Fixture f;
+    GapsFixture f;
     f.s = MakeSchool(1, 6, 4, 3, 2, 1);
     AddBlock(f.s, "L2", "K0", "F0", {1});                    // hour 0
     AddBlock(f.s, "L2", "K1", "F0", {1, 1, 1, 1});           // 1, 2, 3, 4
@@ -295,7 +295,7 @@ TEST(MinimiseClassGaps, TotalsKeptByDifferencesInEveryMode) {
     const Stammdaten schools[] = {test::SmallSchool(), test::LoadExample("gymnasium.sch")};
     for (const Stammdaten& school : schools)
         for (const Case& c : cases) {
-            Fixture f;
+            GapsFixture f;
             f.s = school;
             f.Build();
             ASSERT_TRUE(test::PlanCompletely(*f.plan, f.rng, 5));

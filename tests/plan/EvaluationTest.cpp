@@ -12,10 +12,10 @@ using test::AddBlock;
 using test::AddCourse;
 using test::MakeSchool;
 
-using Fixture = test::PlanFixture;
+using EvaluationFixture = test::PlanFixture;
 
 TEST(ComputeTargets, LimitsAndIdealProducts) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(5, 8, 1, 3, 2, 1);
     AddBlock(f.s, "L0", "K0", "F0", std::vector<int>(27, 1));
     AddBlock(f.s, "L1", "K1", "F0", std::vector<int>(25, 1));
@@ -49,7 +49,7 @@ TEST(ComputeTargets, LimitsAndIdealProducts) {
 }
 
 TEST(EvaluateTeacher, GapRunsLocksAndFreeDays) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(5, 8, 2, 2, 2, 1);
     f.s.Lehrer[0].Sperre[SlotOf(0, 2)] = 1;
     AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1, 1, 1, 1, 1, 1});
@@ -88,7 +88,7 @@ TEST(EvaluateTeacher, GapRunsLocksAndFreeDays) {
 }
 
 TEST(EvaluateClass, ProductAboveTheIdealIsReported) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(2, 8, 1, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1});
     f.Build();
@@ -101,7 +101,7 @@ TEST(EvaluateClass, ProductAboveTheIdealIsReported) {
 }
 
 TEST(EvaluateClass, SeparationErrors) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(5, 8, 3, 3, 1, 3);
     AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1}, true);  // hours 0..2
     AddBlock(f.s, "L1", "K0", "F1", {1, 1, 1}, false); // hours 3..5
@@ -126,7 +126,7 @@ TEST(EvaluateClass, SeparationErrors) {
 }
 
 TEST(EvaluateClass, SpecialSeparationGroups) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(5, 8, 3, 3, 2, 3);
     CFachBlock& a = AddBlock(f.s, "L0", "K0", "F0", {1}, true);
     a.SpezialTrennung = 3;
@@ -162,7 +162,7 @@ TEST(EvaluateClass, SpecialSeparationGroups) {
 }
 
 TEST(EvaluateAll, TotalsAndFigures) {
-    Fixture f;
+    EvaluationFixture f;
     f.s = MakeSchool(5, 8, 2, 2, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", std::vector<int>(5, 1));
     AddBlock(f.s, "L1", "K0", "F0", std::vector<int>(5, 1));

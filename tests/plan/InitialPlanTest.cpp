@@ -17,7 +17,7 @@ using test::AddCourse;
 using test::FirstDisallowedPlacement;
 using test::MakeSchool;
 
-struct Fixture : test::PlanFixture {
+struct InitialFixture : test::PlanFixture {
     // One attempt from an empty grid with the given seed; the grid must keep its invariants and,
     // for a complete plan, every hour must be allowed where it stands.
     int Attempt(std::uint32_t seed, InitialPlanBuilder& builder) {
@@ -43,7 +43,7 @@ void FillWithSingles(Stammdaten& s, const std::string& lehrer, const std::string
 }
 
 TEST(InitialPlan, FixedUnitsStandAtTheirPresets) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 4, 3, 1, 2);
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F1", {2, 1});
     b.Einheiten[0].Zeitvorgabe = SlotOf(1, 3); // time and room fixed: Modus 3
@@ -64,7 +64,7 @@ TEST(InitialPlan, FixedUnitsStandAtTheirPresets) {
 }
 
 TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 3, 2, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {3});
     FillWithSingles(f.s, "L1", "K0", 20);
@@ -85,7 +85,7 @@ TEST(InitialPlan, ThreeHourUnitStartsOnlyAtHoursOneToFour) {
 }
 
 TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 2, 2, 2, 1);
     FillWithSingles(f.s, "L0", "K0", 25);
     AddBlock(f.s, "L1", "K1", "F0", {2, 2});
@@ -111,7 +111,7 @@ TEST(InitialPlan, ClassWithOnlyDoubleLessonsAndTheFirstHourOption) {
 }
 
 TEST(InitialPlan, StrictFirstHoursAreAllFilled) {
-    Fixture f;
+    InitialFixture f;
     f.s = test::SmallSchool();
     f.s.Klassen[2].Sperre[SlotOf(3, 1)] = 1; // a locked first hour needs no lesson
     f.Build();
@@ -129,7 +129,7 @@ TEST(InitialPlan, StrictFirstHoursAreAllFilled) {
 }
 
 TEST(InitialPlan, PresetsForTheFirstPlanOnlyAreReleased) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 3, 2, 1, 1);
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1});
     b.Einheiten[0].Zeitvorgabe = SlotOf(0, 2);
@@ -158,7 +158,7 @@ TEST(InitialPlan, PresetsForTheFirstPlanOnlyAreReleased) {
 }
 
 TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 2, 2, 2, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1}).Einheiten[0] = CEinheit(1, SlotOf(2, 2));
     f.s.FachBloecke.back().Block.Einheiten[0].Raum = "R0";
@@ -179,7 +179,7 @@ TEST(InitialPlan, TwoFixedUnitsInOneCellFailCleanly) {
 }
 
 TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 6, 2, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1});
     f.Build();
@@ -197,7 +197,7 @@ TEST(InitialPlan, BrokenRoomTimePresetIsReported) {
 TEST(InitialPlan, PresetsOutsideTheWeekFailAsTimeConflicts) {
     for (const bool withRoom : {true, false})
         for (const int preset : {SlotOf(5, 1), SlotOf(1, 7), SlotOf(2, 0), SlotOf(3, 6)}) {
-            Fixture f;
+            InitialFixture f;
             f.s = MakeSchool(5, 6, 2, 1, 1, 1);
             AddBlock(f.s, "L0", "K0", "F0", {preset == SlotOf(3, 6) ? 2 : 1});
             CEinheit& unit = f.s.FachBloecke.back().Block.Einheiten[0];
@@ -218,7 +218,7 @@ TEST(InitialPlan, PresetsOutsideTheWeekFailAsTimeConflicts) {
 TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
     // Two double lessons and a day of two hours: phase 5 takes both units out of W and places
     // only one; the attempt must not look complete.
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(1, 2, 1, 2, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {2});
     AddBlock(f.s, "L1", "K0", "F0", {2});
@@ -233,7 +233,7 @@ TEST(InitialPlan, RestCountsHoursLeftInPhaseLists) {
 TEST(InitialPlan, CourseUnitsStandWholeInRoomsCheckedForTheirOwnSlots) {
     // A double course unit of three teachers; room R0 is locked at every second hour, so rooms
     // drawn for the first hour do not always fit the second.
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 4, 4, 4, 2, 1);
     for (int d = 0; d < 5; ++d)
         for (int h = 2; h <= 12; h += 2)
@@ -252,7 +252,7 @@ TEST(InitialPlan, CourseUnitsStandWholeInRoomsCheckedForTheirOwnSlots) {
 
 TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
     // Three parallel course hours, two rooms: no try can draw three distinct rooms.
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 4, 2, 3, 1, 1);
     AddCourse(f.s, "Kurs", {"L0", "L1", "L2"}, {"K0"}, {1});
     f.Build();
@@ -265,10 +265,10 @@ TEST(InitialPlan, NoDistinctRoomIsReportedAsARoomConflict) {
 }
 
 // A course of two teachers whose class is locked all week: each of its many tries draws every
-// of 3000 rooms in vain, so the attempt runs far longer than the ticker's 50 ms. A ticker that answers
-// "stop" ends it at the first question, and the grid keeps its invariants.
+// of 3000 rooms in vain, so the attempt runs far longer than the ticker's 50 ms. A ticker that
+// answers "stop" ends it at the first question, and the grid keeps its invariants.
 TEST(InitialPlan, ALongAttemptAsksTheTickerAndEndsWhenTold) {
-    Fixture f;
+    InitialFixture f;
     f.s = MakeSchool(5, 8, 3000, 2, 1, 1);
     AddCourse(f.s, "Kurs", {"L0", "L1"}, {"K0"}, std::vector<int>(40, 1));
     f.s.Klassen[0].Sperre.fill(1);
@@ -285,7 +285,7 @@ TEST(InitialPlan, ALongAttemptAsksTheTickerAndEndsWhenTold) {
 }
 
 TEST(InitialPlan, AttemptsKeepTheInvariantsOnTheSmallSchool) {
-    Fixture f;
+    InitialFixture f;
     f.s = test::SmallSchool();
     f.Build();
     InitialPlanBuilder builder(*f.plan, f.rng);

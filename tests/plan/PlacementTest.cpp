@@ -15,10 +15,10 @@ using test::AddBlock;
 using test::AddCourse;
 using test::MakeSchool;
 
-using Fixture = test::PlanFixture;
+using PlacementFixture = test::PlanFixture;
 
 TEST(CheckPlacement, LockedRoomReturnsThePlaceholder) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 2, 1, 1, 1);
     f.s.Raeume[1].Sperre[SlotOf(0, 3)] = 1;
     AddBlock(f.s, "L0", "K0", "F0", {1});
@@ -33,7 +33,7 @@ TEST(CheckPlacement, LockedRoomReturnsThePlaceholder) {
 }
 
 TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 1, 1, 1, 1);
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {3});
     b.Einheiten[0].Zeitvorgabe = 14;
@@ -55,7 +55,7 @@ TEST(CheckPlacement, FixedUnitOnlyAtItsOwnSlots) {
 }
 
 TEST(CheckPlacement, HourBoundsAndDayLimit) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 1, 1, 1, 1);
     CFachBlock& b = AddBlock(f.s, "L0", "K0", "F0", {1, 1, 1});
     b.Einheiten[0].Zeitvorgabe = SlotOf(0, 4);
@@ -78,7 +78,7 @@ TEST(CheckPlacement, HourBoundsAndDayLimit) {
 }
 
 TEST(CheckPlacement, TeacherAndClassLocks) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 1, 1, 2, 1);
     f.s.Lehrer[0].Sperre[SlotOf(0, 1)] = 1;
     f.s.Klassen[1].Sperre[SlotOf(1, 1)] = 1;
@@ -95,8 +95,8 @@ TEST(CheckPlacement, TeacherAndClassLocks) {
 
 // A class of 27 hours over 5 days has StundenLimit 6, whatever limit its master data carries from
 // an older plan.
-Fixture LimitSchool() {
-    Fixture f;
+PlacementFixture LimitSchool() {
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 3, 3, 1, 1);
     f.s.Klassen[0].LetztesSoll.StundenLimit = 8;
     AddBlock(f.s, "L0", "K0", "F0", {1, 2});
@@ -107,7 +107,7 @@ Fixture LimitSchool() {
 }
 
 TEST(CheckPlacement, HourLimitOfTheClass) {
-    Fixture f = LimitSchool();
+    PlacementFixture f = LimitSchool();
     ASSERT_EQ(f.plan->KlassenSollL[0].WochenStunden, 27);
     ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 6);
     const int late = SlotOf(0, 7);
@@ -134,7 +134,7 @@ TEST(CheckPlacement, HourLimitOfTheClass) {
 }
 
 TEST(CheckPlacement, ClashesAndParallelCourseHours) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 8, 4, 4, 3, 1);
     AddCourse(f.s, "Reli", {"L0", "L1"}, {"K0", "K1"}, {1}); // hours 0, 1
     AddCourse(f.s, "Sport", {"L2"}, {"K1", "K2"}, {1});      // hour 2
@@ -175,7 +175,7 @@ TEST(CheckPlacement, ClashesAndParallelCourseHours) {
 // No lesson stands outside the week in use: a day past Tage, an hour past Stunden, or the 0th
 // hour when it is not in use. Such a slot is refused before anything else, as a time conflict.
 TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
-    Fixture f;
+    PlacementFixture f;
     f.s = MakeSchool(5, 6, 1, 1, 1, 1);
     AddBlock(f.s, "L0", "K0", "F0", {1});
     f.Build();
@@ -198,7 +198,7 @@ TEST(CheckPlacement, SlotsOutsideTheWeekAreRefused) {
     EXPECT_EQ(accepted, 30);
 
     // With the 0th hour in use, hour 0 belongs to the week.
-    Fixture g;
+    PlacementFixture g;
     g.s = MakeSchool(5, 6, 1, 1, 1, 1);
     g.s.Angaben.Nullte = true;
     AddBlock(g.s, "L0", "K0", "F0", {1});
@@ -313,8 +313,8 @@ const CStunde* ReferenceCheck(CPlan& plan, const CStunde& h, int s, int r) {
 
 // Six teachers and four classes with locks, two course blocks and double lessons: clashes of
 // every kind arise when hours are shuffled around.
-Fixture ClashSchool() {
-    Fixture f;
+PlacementFixture ClashSchool() {
+    PlacementFixture f;
     f.s = MakeSchool(5, 6, 5, 6, 4, 2);
     f.s.Lehrer[2].Sperre[SlotOf(1, 1)] = 1;
     f.s.Klassen[3].Sperre[SlotOf(2, 2)] = 1;
@@ -329,7 +329,7 @@ Fixture ClashSchool() {
 }
 
 TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
-    Fixture f = ClashSchool();
+    PlacementFixture f = ClashSchool();
     Random rng(99);
     CPlan& plan = *f.plan;
     // Late hours pass the class limit, so that most checks reach the clash scan.
@@ -375,8 +375,8 @@ TEST(CheckPlacement, CountsGiveTheSameAnswersAsAFullScan) {
 // L2 at (0, 4), class K1 at (0, 5).
 //   0 L0 K0   1 L1 K0   2 L0 K1   3 L1 K1 fixed at (1, 2)   4 L2 K1 only on day 2
 //   5, 6 L1 K1 double lesson   7, 8 course of L2 and L3 for K0 and K1 (parallel hours)
-Fixture RefusalSchool() {
-    Fixture f;
+PlacementFixture RefusalSchool() {
+    PlacementFixture f;
     f.s = MakeSchool(5, 6, 3, 4, 2, 1);
     f.s.Raeume[1].Sperre[SlotOf(0, 3)] = 1;
     f.s.Lehrer[2].Sperre[SlotOf(0, 4)] = 1;
@@ -398,7 +398,7 @@ Fixture RefusalSchool() {
 // reads the plan, CheckPlacement writes the same into the report and answers with the named hour,
 // the cell's placeholder for a locked room, or the hour itself for another lock or a limit.
 TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
-    Fixture f = RefusalSchool();
+    PlacementFixture f = RefusalSchool();
     ASSERT_EQ(f.plan->KlassenSollL[0].StundenLimit, 1);
     ASSERT_EQ(f.plan->KlassenSollL[1].StundenLimit, 2);
     ASSERT_EQ(f.H(3).Modus, Modus::ZeitFest);
@@ -456,7 +456,7 @@ TEST(PlacementRefusal, EachKindNamesWhatStandsInTheWay) {
 }
 
 TEST(FindObstacles, EveryLessonInTheWayOfAUnitOnce) {
-    Fixture f = RefusalSchool();
+    PlacementFixture f = RefusalSchool();
     CPlan& plan = *f.plan;
     f.Put(0, 0, 2, 1); // L0 K0 holds the cell of the double lesson's first hour
     f.Put(2, 1, 2, 2); // L0 K1 clashes with its second hour (class K1)
@@ -483,7 +483,7 @@ TEST(FindObstacles, EveryLessonInTheWayOfAUnitOnce) {
 
 // A lesson with a fixed time can change rooms but never leave its slot.
 TEST(FindObstacles, AFixedTimeKeepsALessonAtItsSlot) {
-    Fixture f = RefusalSchool();
+    PlacementFixture f = RefusalSchool();
     CPlan& plan = *f.plan;
     const int fixed = SlotOf(1, 2);
     plan.Place(f.H(3), 0, fixed); // L1 K1, three universal rooms
@@ -505,7 +505,7 @@ TEST(FindObstacles, AFixedTimeKeepsALessonAtItsSlot) {
 }
 
 TEST(FindObstacles, LocksPresetsAndLimitsCannotBeMovedAway) {
-    Fixture f = RefusalSchool();
+    PlacementFixture f = RefusalSchool();
     CPlan& plan = *f.plan;
     f.Put(0, 0, 0, 5);
     Obstacles o;
@@ -530,7 +530,7 @@ TEST(FindObstacles, LocksPresetsAndLimitsCannotBeMovedAway) {
 }
 
 TEST(FindObstacles, TheParallelHoursOfACourseGoTogether) {
-    Fixture f = RefusalSchool();
+    PlacementFixture f = RefusalSchool();
     CPlan& plan = *f.plan;
     const int slot = SlotOf(3, 1);
     f.Put(8, 1, 3, 1); // one parallel hour stands where it is asked to stand
@@ -551,7 +551,7 @@ TEST(FindObstacles, TheParallelHoursOfACourseGoTogether) {
 // On random plans: an hour may stand in a cell exactly when nothing stands in its way there; a
 // clash the check names is among the obstacles, and a lock or limit it names is the fixed one.
 TEST(FindObstacles, AgreesWithThePlacementCheck) {
-    Fixture f = ClashSchool();
+    PlacementFixture f = ClashSchool();
     CPlan& plan = *f.plan;
     Random rng(5);
     test::PlaceRandomly(plan, rng, 400);
