@@ -36,17 +36,6 @@ namespace {
 
 using ui::TUnterrichtForm;
 
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-QStringList Texte(const QListWidget* l) {
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
 std::vector<int> Laengen(const std::vector<CEinheit>& einheiten) {
     std::vector<int> l;
     for (const auto& e : einheiten)

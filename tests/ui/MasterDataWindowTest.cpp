@@ -31,17 +31,6 @@
 namespace sw::test {
 namespace {
 
-QString Utf(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-QStringList ListTexte(const QListWidget* l) {
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
 QStringList Markiert(const QListWidget* l) {
     QStringList t;
     for (int i = 0; i < l->count(); ++i)
@@ -90,13 +79,13 @@ protected:
     template <typename T> T* W(QWidget& f, const char* n) { return Find<T>(f, n); }
     void Klick(QWidget& f, const char* n) { W<QPushButton>(f, n)->click(); }
     void Eingeben(const char* n, const char* k = "", const char* s = "") {
-        name = Utf(n);
-        kurzform = Utf(k);
-        stunden = Utf(s);
+        name = U(n);
+        kurzform = U(k);
+        stunden = U(s);
     }
     // Checks or unchecks the item `text` of a check list as a click on its box does.
     void Haken(QWidget& f, const char* liste, const char* text, bool an) {
-        const auto treffer = W<QListWidget>(f, liste)->findItems(Utf(text), Qt::MatchExactly);
+        const auto treffer = W<QListWidget>(f, liste)->findItems(U(text), Qt::MatchExactly);
         ASSERT_FALSE(treffer.isEmpty()) << liste << " " << text;
         treffer.first()->setCheckState(an ? Qt::Checked : Qt::Unchecked);
     }
@@ -120,15 +109,15 @@ protected:
 };
 
 TEST_F(MasterDataWindows, ControlsCarryTheirNamesAndCaptions) {
-    EXPECT_EQ(fach.windowTitle(), Utf("Fächer"));
-    EXPECT_EQ(raum.windowTitle(), Utf("Räume"));
+    EXPECT_EQ(fach.windowTitle(), U("Fächer"));
+    EXPECT_EQ(raum.windowTitle(), U("Räume"));
     EXPECT_EQ(kurs.windowTitle(), "Kurse");
     for (ui::TStammForm* f : Alle())
         EXPECT_FALSE(f->isModal()) << f->objectName().toStdString();
     EXPECT_EQ(W<QPushButton>(fach, "NeuBitBtn")->text(), "&Neu");
     EXPECT_EQ(W<QPushButton>(fach, "UmbenennenBtn")->text(), "Umbenennen");
-    EXPECT_EQ(W<QPushButton>(fach, "LoeschenBtn")->text(), Utf("Löschen"));
-    EXPECT_EQ(W<QPushButton>(fach, "Button1")->text(), Utf("Schließen"));
+    EXPECT_EQ(W<QPushButton>(fach, "LoeschenBtn")->text(), U("Löschen"));
+    EXPECT_EQ(W<QPushButton>(fach, "Button1")->text(), U("Schließen"));
     EXPECT_NE(Liste(fach, "FachCoBox"), nullptr);
 
     auto* typ = W<QGroupBox>(raum, "RaumTypRG");
@@ -144,7 +133,7 @@ TEST_F(MasterDataWindows, ControlsCarryTheirNamesAndCaptions) {
         radios << r->text();
     EXPECT_EQ(radios, QStringList({"Kein Klassenraum", "Klassenraum reserviert"}));
     EXPECT_EQ(W<QCheckBox>(raum, "KlassenKursFreigabeCB")->text(),
-              Utf("Für Klassen - eigene Kurse freigeben"));
+              U("Für Klassen - eigene Kurse freigeben"));
     auto* seiten = W<QTabWidget>(raum, "RaumPC");
     EXPECT_EQ(seiten->tabText(0), "Allgemeine Angaben");
     EXPECT_EQ(seiten->tabText(1), "Zeitvorgaben");
@@ -168,7 +157,7 @@ TEST_F(MasterDataWindows, ControlsCarryTheirNamesAndCaptions) {
     EXPECT_EQ(W<QCheckBox>(klassen, "OptiCB")->text(), "In die Optimierung mit einbeziehen");
     for (const char* n : {"LehrerL", "FachL", "LehrerKursL", "FachKursL"})
         EXPECT_NE(W<QListWidget>(kurs, n), nullptr) << n;
-    EXPECT_EQ(W<QPushButton>(kurs, "HinzuBitBtn")->text(), Utf("Hinzufügen"));
+    EXPECT_EQ(W<QPushButton>(kurs, "HinzuBitBtn")->text(), U("Hinzufügen"));
     EXPECT_EQ(W<QPushButton>(kurs, "EntfernenBitBtn")->text(), "Entfernen");
     EXPECT_EQ(W<QGroupBox>(kurs, "KursDefinitionenGB")->title(), "Kurs - Definitionen");
     for (const char* n : {"NameE", "KurzE", "BStundenE"})
@@ -270,7 +259,7 @@ TEST_F(MasterDataWindows, RoomTypeDecidesTheSubjectList) {
     const auto typ = W<QGroupBox>(raum, "RaumTypRG")->findChildren<QRadioButton*>();
     EXPECT_TRUE(typ[0]->isChecked());
     EXPECT_FALSE(faecher->isEnabled());
-    EXPECT_EQ(ListTexte(faecher), QStringList({"F0", "F1", "F2"}));
+    EXPECT_EQ(Texte(faecher), QStringList({"F0", "F1", "F2"}));
     typ[1]->click();
     EXPECT_EQ(D().Raeume[0].FachTyp, (std::array<Flag, 3>{0, 1, 0}));
     EXPECT_TRUE(faecher->isEnabled());
@@ -438,7 +427,7 @@ TEST_F(MasterDataWindows, TeachersSubjectsClassAndFlags) {
     EXPECT_EQ(fenster.back().Titel, "Neuer Lehrer");
     EXPECT_EQ(fenster.back().Prompt, "Neuen Lehrer eingeben");
     EXPECT_EQ(Liste(lehrer, "LehrerCoBox")->currentText(), "MEIER");
-    EXPECT_EQ(W<QLabel>(lehrer, "FaecherL")->text(), Utf("Fächer (0)"));
+    EXPECT_EQ(W<QLabel>(lehrer, "FaecherL")->text(), U("Fächer (0)"));
     Eingeben("Schulz", "ME");
     Klick(lehrer, "NeuBitBtn");
     Eingeben("", "xy");
@@ -450,7 +439,7 @@ TEST_F(MasterDataWindows, TeachersSubjectsClassAndFlags) {
     Haken(lehrer, "FachCLBox", "F2", true);
     Haken(lehrer, "FachCLBox", "F0", true);
     EXPECT_EQ(D().Lehrer[3].Faecher, (std::vector<std::string>{"F2", "F0"}));
-    EXPECT_EQ(W<QLabel>(lehrer, "FaecherL")->text(), Utf("Fächer (2)"));
+    EXPECT_EQ(W<QLabel>(lehrer, "FaecherL")->text(), U("Fächer (2)"));
     // The class list belongs to a class teacher; another teacher's class asks first.
     auto* klassenListe = W<QListWidget>(lehrer, "KlassenCLBox");
     EXPECT_FALSE(klassenListe->isEnabled());
@@ -553,17 +542,17 @@ TEST_F(MasterDataWindows, CoursesAssembleTeachersWithSubjects) {
 
     auto* lehrerL = W<QListWidget>(kurs, "LehrerL");
     auto* fachL = W<QListWidget>(kurs, "FachL");
-    EXPECT_EQ(ListTexte(lehrerL), QStringList({"L0", "L1", "L2"}));
+    EXPECT_EQ(Texte(lehrerL), QStringList({"L0", "L1", "L2"}));
     D().Lehrer[1].Faecher = {"F2", "F1"};
     lehrerL->setCurrentRow(1);
-    EXPECT_EQ(ListTexte(fachL), QStringList({"F2", "F1"}));
+    EXPECT_EQ(Texte(fachL), QStringList({"F2", "F1"}));
     EXPECT_EQ(fachL->currentRow(), 0);
     fachL->setCurrentRow(1);
     Klick(kurs, "HinzuBitBtn");
     lehrerL->setCurrentRow(0);
     Klick(kurs, "HinzuBitBtn");
-    EXPECT_EQ(ListTexte(W<QListWidget>(kurs, "LehrerKursL")), QStringList({"L1", "L0"}));
-    EXPECT_EQ(ListTexte(W<QListWidget>(kurs, "FachKursL")), QStringList({"F1", "F0"}));
+    EXPECT_EQ(Texte(W<QListWidget>(kurs, "LehrerKursL")), QStringList({"L1", "L0"}));
+    EXPECT_EQ(Texte(W<QListWidget>(kurs, "FachKursL")), QStringList({"F1", "F0"}));
     EXPECT_EQ(D().KursBloecke[0].Lehrer[1].Einheiten.size(), 2u);
     Klick(kurs, "HinzuBitBtn");
     EXPECT_EQ(rep.shown.back(),
@@ -572,7 +561,7 @@ TEST_F(MasterDataWindows, CoursesAssembleTeachersWithSubjects) {
     W<QListWidget>(kurs, "LehrerKursL")->setCurrentRow(0);
     EXPECT_EQ(W<QListWidget>(kurs, "FachKursL")->currentRow(), 0);
     Klick(kurs, "EntfernenBitBtn");
-    EXPECT_EQ(ListTexte(W<QListWidget>(kurs, "LehrerKursL")), QStringList({"L0"}));
+    EXPECT_EQ(Texte(W<QListWidget>(kurs, "LehrerKursL")), QStringList({"L0"}));
     EXPECT_EQ(D().KursBloecke[0].Faecher, (std::vector<std::string>{"F0"}));
 
     Eingeben("Religion 2", "rel2", "3");
@@ -665,9 +654,9 @@ TEST_F(MasterDataWindows, TeachersOwnSubjectsFirstAndAFilterNarrowsTheList) {
     lehrer.Oeffnen();
     Liste(lehrer, "LehrerCoBox")->setCurrentIndex(1);
     auto* liste = W<QListWidget>(lehrer, "FachCLBox");
-    EXPECT_EQ(ListTexte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
+    EXPECT_EQ(Texte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
     Haken(lehrer, "FachCLBox", "G5", true); // the order stays
-    EXPECT_EQ(ListTexte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
+    EXPECT_EQ(Texte(liste).mid(0, 4), QStringList({"F1", "G12", "G30", "F0"}));
     W<QLineEdit>(lehrer, "FachCLBoxFilterE")->setText("g3");
     QStringList sichtbar;
     for (int i = 0; i < liste->count(); ++i)

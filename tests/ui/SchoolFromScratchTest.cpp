@@ -36,17 +36,6 @@
 namespace sw::test {
 namespace {
 
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-QStringList Texte(const QListWidget* l) {
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
 const char* const kStammBefehle[] = {"&Fächer", "&Klassen", "&Lehrer", "&Räume", "K&urse"};
 
 class MasterDataFromMain : public ::testing::Test {

@@ -7,7 +7,9 @@
 #include "tour/AnswerDesktop.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -17,6 +19,19 @@
 namespace sw::test {
 
 using ui::AnswerDesktop;
+
+// A text of the test source (UTF-8) as a QString.
+inline QString U(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// The texts of a list's entries, top to bottom.
+inline QStringList Texte(const QListWidget* l) {
+    QStringList t;
+    for (int i = 0; i < l->count(); ++i)
+        t << l->item(i)->text();
+    return t;
+}
 
 class AnswerReporter : public Reporter {
 public:
