@@ -81,3 +81,16 @@ function(stundenwerk_layer name)
   stundenwerk_check_includes(${target} ${name} ALLOWED ${reach})
   stundenwerk_link_check(${target})
 endfunction()
+
+# The name the system's loader knows the shared library `lib` by (its soname, "libcairo.so.2"),
+# for a library the program opens when it first needs it.
+function(stundenwerk_soname out lib)
+  find_library(STUNDENWERK_LIBRARY_${lib} NAMES ${lib} REQUIRED)
+  execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${STUNDENWERK_LIBRARY_${lib}}
+                  OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+  string(REGEX MATCH "SONAME +([^ \n]+)" found "${dump}")
+  if(NOT status EQUAL 0 OR NOT found)
+    message(FATAL_ERROR "The soname of ${STUNDENWERK_LIBRARY_${lib}} could not be read.")
+  endif()
+  set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()

@@ -2,6 +2,7 @@
 #include "export/DocxWriter.h"
 
 #include "export/TableLooks.h"
+#include "io/SharedLibrary.h"
 
 #include <zip.h>
 
@@ -362,15 +363,31 @@ std::string Relationships(const char* type, const char* target) {
 }
 
 // --- zip -------------------------------------------------------------------------------------
+// libzip is loaded when the first document is packed.
+// clang-format off
+#define SW_ZIP_FUNCTIONS(X) \
+    X(zip_close) X(zip_discard) X(zip_error_fini) X(zip_error_init) \
+    X(zip_error_strerror) X(zip_file_add) X(zip_open_from_source) X(zip_source_buffer) \
+    X(zip_source_buffer_create) X(zip_source_close) X(zip_source_error) \
+    X(zip_source_free) X(zip_source_keep) X(zip_source_open) X(zip_source_read) \
+    X(zip_source_seek) X(zip_source_tell) X(zip_strerror)
+// clang-format on
+SW_LIBRARY_TABLE(ZipLibrary, SW_ZIP_FUNCTIONS);
+
+const ZipLibrary& Zip() {
+    static const ZipLibrary table = ZipLibrary::Load(STUNDENWERK_SONAME_ZIP);
+    return table;
+}
 
 struct SourceFree {
-    void operator()(zip_source_t* s) const { zip_source_free(s); }
+    void operator()(zip_source_t* s) const { Zip().zip_source_free(s); }
 };
 using SourcePtr = std::unique_ptr<zip_source_t, SourceFree>;
 
 std::string ErrorText(zip_error_t& e) {
-    std::string text = zip_error_strerror(&e);
-    zip_error_fini(&e);
+    const ZipLibrary& zip = Zip();
+    std::string text = zip.zip_error_strerror(&e);
+    zip.zip_error_fini(&e);
     return text;
 }
 
@@ -431,52 +448,59 @@ std::vector<DocxPart> DocxParts(const Document& doc) {
 DocxBytes PackDocx(const Document& doc) {
     const std::vector<DocxPart> parts = DocxParts(doc);
     DocxBytes result;
+    const ZipLibrary& zip = Zip();
+    if (!zip.Error.empty()) {
+        result.Error = zip.Error;
+        return result;
+    }
     zip_error_t error;
-    zip_error_init(&error);
-    SourcePtr buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
+    zip.zip_error_init(&error);
+    SourcePtr buffer(zip.zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!buffer) {
         result.Error = ErrorText(error);
         return result;
     }
-    zip_t* archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
+    zip_t* archive = zip.zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
     if (!archive) {
         result.Error = ErrorText(error);
         return result;
     }
-    zip_error_fini(&error);
-    zip_source_keep(buffer.get()); // the archive frees its reference on close
+    zip.zip_error_fini(&error);
+    zip.zip_source_keep(buffer.get()); // the archive frees its reference on close
     for (const DocxPart& part : parts) {
-        zip_source_t* s = zip_source_buffer(archive, part.Content.data(), part.Content.size(), 0);
-        if (!s || zip_file_add(archive, part.Name.c_str(), s, ZIP_FL_ENC_UTF_8) < 0) {
-            if (s) zip_source_free(s);
-            result.Error = zip_strerror(archive);
-            zip_discard(archive);
+        zip_source_t* s =
+            zip.zip_source_buffer(archive, part.Content.data(), part.Content.size(), 0);
+        if (!s || zip.zip_file_add(archive, part.Name.c_str(), s, ZIP_FL_ENC_UTF_8) < 0) {
+            if (s) zip.zip_source_free(s);
+            result.Error = zip.zip_strerror(archive);
+            zip.zip_discard(archive);
             return result;
         }
     }
-    if (zip_close(archive) < 0) {
-        result.Error = zip_strerror(archive);
-        zip_discard(archive);
+    if (zip.zip_close(archive) < 0) {
+        result.Error = zip.zip_strerror(archive);
+        zip.zip_discard(archive);
         return result;
     }
     zip_source_t* src = buffer.get();
-    if (zip_source_open(src) < 0) {
-        result.Error = zip_error_strerror(zip_source_error(src));
+    if (zip.zip_source_open(src) < 0) {
+        result.Error = zip.zip_error_strerror(zip.zip_source_error(src));
         return result;
     }
-    zip_source_seek(src, 0, SEEK_END);
-    const zip_int64_t size = zip_source_tell(src);
-    zip_source_seek(src, 0, SEEK_SET);
+    zip.zip_source_seek(src, 0, SEEK_END);
+    const zip_int64_t size = zip.zip_source_tell(src);
+    zip.zip_source_seek(src, 0, SEEK_SET);
     if (size > 0) {
         result.Bytes.resize(static_cast<std::size_t>(size));
-        if (zip_source_read(src, result.Bytes.data(), static_cast<zip_uint64_t>(size)) != size) {
-            result.Error = zip_error_strerror(zip_source_error(src));
+        if (zip.zip_source_read(src, result.Bytes.data(), static_cast<zip_uint64_t>(size)) !=
+            size) {
+            result.Error = zip.zip_error_strerror(zip.zip_source_error(src));
             result.Bytes.clear();
-            zip_source_close(src);
+            zip.zip_source_close(src);
             return result;
         }
     }
-    zip_source_close(src);
+    zip.zip_source_close(src);
     result.Ok = !result.Bytes.empty();
     if (!result.Ok) result.Error = "leeres Archiv";
     return result;

@@ -2,6 +2,7 @@
 #include "publish/PlanMappe.h"
 
 #include "export/TableWriters.h"
+#include "io/SharedLibrary.h"
 #include "model/SchulZeiten.h"
 
 #include <xlsxwriter.h>
@@ -112,39 +113,60 @@ std::string TemporaereDatei() {
     return muster;
 }
 
+// libxlsxwriter is loaded when the first workbook is written.
+// clang-format off
+#define SW_XLSX_FUNCTIONS(X) \
+    X(format_set_align) X(format_set_bg_color) X(format_set_bold) X(format_set_border) \
+    X(format_set_font_size) X(format_set_text_wrap) X(lxw_strerror) \
+    X(workbook_add_format) X(workbook_add_worksheet) X(workbook_close) \
+    X(workbook_new_opt) X(worksheet_freeze_panes) X(worksheet_set_column) \
+    X(worksheet_set_row) X(worksheet_write_string)
+// clang-format on
+SW_LIBRARY_TABLE(XlsxLibrary, SW_XLSX_FUNCTIONS);
+
+const XlsxLibrary& Xlsx() {
+    static const XlsxLibrary table = XlsxLibrary::Load(STUNDENWERK_SONAME_XLSXWRITER);
+    return table;
+}
+
 bool MappeSchreiben(const std::vector<Blatt>& blaetter, const std::string& pfad,
                     std::string& fehler) {
+    const XlsxLibrary& x = Xlsx();
+    if (!x.Error.empty()) {
+        fehler = x.Error;
+        return false;
+    }
     lxw_workbook_options optionen{};
-    lxw_workbook* mappe = workbook_new_opt(pfad.c_str(), &optionen);
+    lxw_workbook* mappe = x.workbook_new_opt(pfad.c_str(), &optionen);
     if (!mappe) {
         fehler = "Die Arbeitsmappe ließ sich nicht anlegen.";
         return false;
     }
-    lxw_format* umbruch = workbook_add_format(mappe);
-    format_set_text_wrap(umbruch);
-    format_set_align(umbruch, LXW_ALIGN_VERTICAL_TOP);
-    format_set_border(umbruch, LXW_BORDER_THIN);
-    lxw_format* kopf = workbook_add_format(mappe);
-    format_set_bold(kopf);
-    format_set_bg_color(kopf, 0xD9D9D9);
-    format_set_border(kopf, LXW_BORDER_THIN);
-    lxw_format* titel = workbook_add_format(mappe);
-    format_set_bold(titel);
-    format_set_font_size(titel, 14);
+    lxw_format* umbruch = x.workbook_add_format(mappe);
+    x.format_set_text_wrap(umbruch);
+    x.format_set_align(umbruch, LXW_ALIGN_VERTICAL_TOP);
+    x.format_set_border(umbruch, LXW_BORDER_THIN);
+    lxw_format* kopf = x.workbook_add_format(mappe);
+    x.format_set_bold(kopf);
+    x.format_set_bg_color(kopf, 0xD9D9D9);
+    x.format_set_border(kopf, LXW_BORDER_THIN);
+    lxw_format* titel = x.workbook_add_format(mappe);
+    x.format_set_bold(titel);
+    x.format_set_font_size(titel, 14);
     for (std::size_t n = 0; n < blaetter.size(); ++n) {
         const Blatt& b = blaetter[n];
-        lxw_worksheet* blatt = workbook_add_worksheet(mappe, b.Name.c_str());
+        lxw_worksheet* blatt = x.workbook_add_worksheet(mappe, b.Name.c_str());
         if (!blatt) {
-            workbook_close(mappe);
+            x.workbook_close(mappe);
             fehler = "Das Blatt " + b.Name + " ließ sich nicht anlegen.";
             return false;
         }
         const bool uebersicht = n == 0;
         const std::size_t kopfZeile = uebersicht ? 0 : 2;
-        worksheet_set_column(blatt, 0, 0, uebersicht ? 10 : 7, nullptr);
-        worksheet_set_column(blatt, 1, uebersicht ? 1000 : 1, uebersicht ? 12 : 12, nullptr);
-        if (!uebersicht) worksheet_set_column(blatt, 2, 20, 20, nullptr);
-        worksheet_freeze_panes(blatt, static_cast<lxw_row_t>(kopfZeile + 1), uebersicht ? 1 : 2);
+        x.worksheet_set_column(blatt, 0, 0, uebersicht ? 10 : 7, nullptr);
+        x.worksheet_set_column(blatt, 1, uebersicht ? 1000 : 1, 12, nullptr);
+        if (!uebersicht) x.worksheet_set_column(blatt, 2, 20, 20, nullptr);
+        x.worksheet_freeze_panes(blatt, static_cast<lxw_row_t>(kopfZeile + 1), uebersicht ? 1 : 2);
         for (std::size_t r = 0; r < b.Zellen.size(); ++r) {
             int linien = 1;
             for (std::size_t c = 0; c < b.Zellen[r].size(); ++c) {
@@ -155,17 +177,17 @@ bool MappeSchreiben(const std::vector<Blatt>& blaetter, const std::string& pfad,
                                                                                  : nullptr;
                 linien = std::max(linien,
                                   1 + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
-                worksheet_write_string(blatt, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
-                                       text.c_str(), format);
+                x.worksheet_write_string(blatt, static_cast<lxw_row_t>(r),
+                                         static_cast<lxw_col_t>(c), text.c_str(), format);
             }
             // Excel does not grow rows with wrapped text on its own.
             if (r > kopfZeile)
-                worksheet_set_row(blatt, static_cast<lxw_row_t>(r), 15.0 * linien, nullptr);
+                x.worksheet_set_row(blatt, static_cast<lxw_row_t>(r), 15.0 * linien, nullptr);
         }
     }
-    const lxw_error e = workbook_close(mappe);
+    const lxw_error e = x.workbook_close(mappe);
     if (e != LXW_NO_ERROR) {
-        fehler = lxw_strerror(e);
+        fehler = x.lxw_strerror(e);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 
 #include "export/TableLooks.h"
 #include "export/Word.h"
+#include "io/SharedLibrary.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -36,6 +37,24 @@ public:
     FileContent ReadAll(const std::string&) override { return {std::nullopt, "-"}; }
 };
 
+// cairo is loaded when the first PDF is drawn.
+// clang-format off
+#define SW_CAIRO_FUNCTIONS(X) \
+    X(cairo_clip) X(cairo_create) X(cairo_destroy) X(cairo_fill) X(cairo_line_to) \
+    X(cairo_move_to) X(cairo_pdf_surface_create_for_stream) \
+    X(cairo_pdf_surface_set_metadata) X(cairo_rectangle) X(cairo_restore) X(cairo_save) \
+    X(cairo_select_font_face) X(cairo_set_font_size) X(cairo_set_line_width) \
+    X(cairo_set_source_rgb) X(cairo_show_page) X(cairo_show_text) X(cairo_status) \
+    X(cairo_status_to_string) X(cairo_stroke) X(cairo_surface_destroy) \
+    X(cairo_surface_finish) X(cairo_surface_status) X(cairo_text_extents)
+// clang-format on
+SW_LIBRARY_TABLE(CairoLibrary, SW_CAIRO_FUNCTIONS);
+
+const CairoLibrary& Cairo() {
+    static const CairoLibrary table = CairoLibrary::Load(STUNDENWERK_SONAME_CAIRO);
+    return table;
+}
+
 cairo_status_t Anhaengen(void* ziel, const unsigned char* daten, unsigned int laenge) {
     static_cast<std::string*>(ziel)->append(reinterpret_cast<const char*>(daten), laenge);
     return CAIRO_STATUS_SUCCESS;
@@ -53,8 +72,8 @@ std::vector<std::string> Zeilen(const std::string& text) {
 }
 
 void Farbe(cairo_t* cr, int rgb) {
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                         (rgb & 0xFF) / 255.0);
+    Cairo().cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                                 (rgb & 0xFF) / 255.0);
 }
 
 class Maler {
@@ -72,15 +91,15 @@ public:
         Schrift(kUeberschrift, true);
         for (const std::string& zeile : Zeilen(p.Text)) {
             cairo_text_extents_t ext;
-            cairo_text_extents(cr_, zeile.c_str(), &ext);
+            Cairo().cairo_text_extents(cr_, zeile.c_str(), &ext);
             const double nutzbar = breite_ - 2 * kRand;
             double x = kRand;
             if (p.Alignment == kZentriert) x += (nutzbar - ext.x_advance) / 2;
             if (p.Alignment == kRechts) x += nutzbar - ext.x_advance;
             if (y_ + kUeberschrift * 1.4 > hoehe_ - kRand) NeueSeite();
-            cairo_set_source_rgb(cr_, 0, 0, 0);
-            cairo_move_to(cr_, x, y_ + kUeberschrift);
-            cairo_show_text(cr_, zeile.c_str());
+            Cairo().cairo_set_source_rgb(cr_, 0, 0, 0);
+            Cairo().cairo_move_to(cr_, x, y_ + kUeberschrift);
+            Cairo().cairo_show_text(cr_, zeile.c_str());
             y_ += kUeberschrift * 1.4;
         }
         y_ += 4;
@@ -139,8 +158,8 @@ public:
                 const double h = ys[static_cast<std::size_t>(r)] - y;
                 if (fuellung != kNoColour) {
                     Farbe(cr_, fuellung);
-                    cairo_rectangle(cr_, x, y, breite(c), h);
-                    cairo_fill(cr_);
+                    Cairo().cairo_rectangle(cr_, x, y, breite(c), h);
+                    Cairo().cairo_fill(cr_);
                 }
                 int text = 0x000000;
                 if (kopf && look.headText != kNoColour) text = look.headText;
@@ -154,19 +173,19 @@ public:
         leer_ = false;
     }
 
-    void Fertig() { cairo_show_page(cr_); }
+    void Fertig() { Cairo().cairo_show_page(cr_); }
 
 private:
     void NeueSeite() {
-        cairo_show_page(cr_);
+        Cairo().cairo_show_page(cr_);
         y_ = kRand;
         leer_ = true;
     }
 
     void Schrift(double groesse, bool fett) {
-        cairo_select_font_face(cr_, kFont, CAIRO_FONT_SLANT_NORMAL,
-                               fett ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        cairo_set_font_size(cr_, groesse);
+        Cairo().cairo_select_font_face(cr_, kFont, CAIRO_FONT_SLANT_NORMAL,
+                                       fett ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        Cairo().cairo_set_font_size(cr_, groesse);
     }
 
     void Zelle(const std::string& text, double x, double y, double breite, double schrift,
@@ -174,21 +193,21 @@ private:
         if (text.empty()) return;
         const double nutzbar = breite - 2 * kInnen;
         double zeileY = y + kInnen;
-        cairo_save(cr_);
-        cairo_rectangle(cr_, x, y, breite, 1e6);
-        cairo_clip(cr_);
+        Cairo().cairo_save(cr_);
+        Cairo().cairo_rectangle(cr_, x, y, breite, 1e6);
+        Cairo().cairo_clip(cr_);
         Farbe(cr_, farbe);
         for (const std::string& zeile : Zeilen(text)) {
             Schrift(schrift, fett);
             cairo_text_extents_t ext;
-            cairo_text_extents(cr_, zeile.c_str(), &ext);
+            Cairo().cairo_text_extents(cr_, zeile.c_str(), &ext);
             if (ext.x_advance > nutzbar && ext.x_advance > 0)
                 Schrift(std::max(kKleinsteSchrift, schrift * nutzbar / ext.x_advance), fett);
-            cairo_move_to(cr_, x + kInnen, zeileY + schrift);
-            cairo_show_text(cr_, zeile.c_str());
+            Cairo().cairo_move_to(cr_, x + kInnen, zeileY + schrift);
+            Cairo().cairo_show_text(cr_, zeile.c_str());
             zeileY += schrift * 1.25;
         }
-        cairo_restore(cr_);
+        Cairo().cairo_restore(cr_);
     }
 
     template <typename XVon>
@@ -197,10 +216,10 @@ private:
         if (look.lines == Lines::None && !look.headRule) return;
         Farbe(cr_, look.lineColour);
         const auto strich = [&](double x0, double y0, double x1, double y1, double staerke) {
-            cairo_set_line_width(cr_, staerke);
-            cairo_move_to(cr_, x0, y0);
-            cairo_line_to(cr_, x1, y1);
-            cairo_stroke(cr_);
+            Cairo().cairo_set_line_width(cr_, staerke);
+            Cairo().cairo_move_to(cr_, x0, y0);
+            Cairo().cairo_line_to(cr_, x1, y1);
+            Cairo().cairo_stroke(cr_);
         };
         const double oben = ys.front();
         const double unten = ys.back();
@@ -222,9 +241,9 @@ private:
             strich(rechts, oben, rechts, unten, rahmen);
         }
         if (look.style == LineStyle::Double) {
-            cairo_set_line_width(cr_, 0.5);
-            cairo_rectangle(cr_, links - 2, oben - 2, rechts - links + 4, unten - oben + 4);
-            cairo_stroke(cr_);
+            Cairo().cairo_set_line_width(cr_, 0.5);
+            Cairo().cairo_rectangle(cr_, links - 2, oben - 2, rechts - links + 4, unten - oben + 4);
+            Cairo().cairo_stroke(cr_);
         }
     }
 
@@ -241,15 +260,20 @@ std::optional<std::string> DokumentAlsPdf(const Document& doc, std::string& fehl
     const bool quer = doc.Orientation == PageOrientation::Landscape;
     const double breite = quer ? kA4Hoehe : kA4Breite;
     const double hoehe = quer ? kA4Breite : kA4Hoehe;
+    if (!Cairo().Error.empty()) {
+        fehler = Cairo().Error;
+        return std::nullopt;
+    }
     std::string bytes;
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> flaeche(
-        cairo_pdf_surface_create_for_stream(Anhaengen, &bytes, breite, hoehe),
-        cairo_surface_destroy);
-    cairo_pdf_surface_set_metadata(flaeche.get(), CAIRO_PDF_METADATA_TITLE, "Stundenplan");
-    cairo_pdf_surface_set_metadata(flaeche.get(), CAIRO_PDF_METADATA_CREATOR, "Stundenwerk");
+        Cairo().cairo_pdf_surface_create_for_stream(Anhaengen, &bytes, breite, hoehe),
+        Cairo().cairo_surface_destroy);
+    Cairo().cairo_pdf_surface_set_metadata(flaeche.get(), CAIRO_PDF_METADATA_TITLE, "Stundenplan");
+    Cairo().cairo_pdf_surface_set_metadata(flaeche.get(), CAIRO_PDF_METADATA_CREATOR,
+                                           "Stundenwerk");
     {
-        std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(flaeche.get()),
-                                                              cairo_destroy);
+        std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(Cairo().cairo_create(flaeche.get()),
+                                                              Cairo().cairo_destroy);
         Maler maler(cr.get(), breite, hoehe);
         for (const Block& block : doc.Body) {
             if (const auto* p = std::get_if<Paragraph>(&block))
@@ -258,14 +282,14 @@ std::optional<std::string> DokumentAlsPdf(const Document& doc, std::string& fehl
                 maler.Tabelle(std::get<Table>(block));
         }
         maler.Fertig();
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-            fehler = cairo_status_to_string(cairo_status(cr.get()));
+        if (Cairo().cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
+            fehler = Cairo().cairo_status_to_string(Cairo().cairo_status(cr.get()));
             return std::nullopt;
         }
     }
-    cairo_surface_finish(flaeche.get());
-    if (cairo_surface_status(flaeche.get()) != CAIRO_STATUS_SUCCESS) {
-        fehler = cairo_status_to_string(cairo_surface_status(flaeche.get()));
+    Cairo().cairo_surface_finish(flaeche.get());
+    if (Cairo().cairo_surface_status(flaeche.get()) != CAIRO_STATUS_SUCCESS) {
+        fehler = Cairo().cairo_status_to_string(Cairo().cairo_surface_status(flaeche.get()));
         return std::nullopt;
     }
     return bytes;
