@@ -299,16 +299,32 @@ const char* RegelName(RegelArt art) {
     return name;
 }
 
-std::string SlotKurz(const AllgemeineAngaben& a, int slot) {
-    const std::string day = TagName(a, DayOf(slot));
-    // The first two letters, an umlaut whole ("Mo", "Di").
+namespace {
+
+// The first two letters of a day's name, an umlaut whole ("Mo", "Di").
+std::string TagKurz(const std::string& day) {
     std::size_t n = 0;
     for (int letters = 0; n < day.size() && letters < 2; ++letters) {
         ++n;
         while (n < day.size() && (static_cast<unsigned char>(day[n]) & 0xC0) == 0x80)
             ++n;
     }
-    return day.substr(0, n) + " " + Num(HourOf(slot));
+    return day.substr(0, n);
+}
+
+} // namespace
+
+std::string SlotKurz(const AllgemeineAngaben& a, int slot) {
+    const int d = DayOf(slot);
+    const std::string day = TagName(a, d);
+    std::string shown = TagKurz(day);
+    // Days whose names begin alike ("Tag 1", "Tag 2") keep their whole names.
+    for (int other = 0; other < a.Tage; ++other)
+        if (other != d && TagKurz(TagName(a, other)) == shown) {
+            shown = day;
+            break;
+        }
+    return shown + " " + Num(HourOf(slot));
 }
 
 std::vector<std::string> RegelTexte(const CTagesRegeln& r) {

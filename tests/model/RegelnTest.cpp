@@ -167,5 +167,17 @@ TEST(Regeln, RegelProblemNamesTheRuleThatCanNeverBeMet) {
     }
 }
 
+// A time is shown by the day's first two letters, unless another day of the week begins alike.
+TEST(Regeln, SlotKurzKeepsDaysApart) {
+    AllgemeineAngaben a;
+    a.Tage = 5;
+    EXPECT_EQ(SlotKurz(a, SlotOf(2, 4)), "Mi 4");
+    a.TagNamen = {"Tag 1", "Tag 2", "Tag 3", "Tag 4", "Tag 5"};
+    EXPECT_EQ(SlotKurz(a, SlotOf(2, 4)), "Tag 3 4");
+    a.TagNamen = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Mittag"};
+    EXPECT_EQ(SlotKurz(a, SlotOf(1, 1)), "Di 1");
+    EXPECT_EQ(SlotKurz(a, SlotOf(2, 1)), "Mittwoch 1");
+}
+
 } // namespace
 } // namespace sw
