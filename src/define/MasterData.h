@@ -12,6 +12,7 @@
 #pragma once
 
 #include "define/Lessons.h"
+#include "model/Names.h"
 #include "model/Report.h"
 #include "model/Stammdaten.h"
 
@@ -71,9 +72,6 @@ std::string CleanName(std::string_view text, std::size_t limit = kNameLaenge);
 // the text ("Der Lehrer", "Das Kürzel"). True when refused.
 bool RefuseUnstorable(std::string_view name, const char* ungueltig, const char* what,
                       Reporter& rep);
-// Upper case as the dialogs write names: ASCII and the Latin letters of Windows-1252 (ä → Ä);
-// "ß" stays.
-std::string UpperName(std::string_view text);
 // Names compare without regard to letter case when the dialogs look for duplicates.
 bool SameName(std::string_view a, std::string_view b);
 

@@ -20,7 +20,6 @@ namespace fet {
 namespace {
 
 constexpr const char* kAbgeschaltet = "abgeschaltet";
-constexpr std::size_t kKurz = 6; // characters of a short form cut from a name
 
 void AddDistinct(std::vector<std::string>& list, const std::string& item) {
     if (std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
@@ -345,6 +344,7 @@ Stammdaten Reader::Build() {
     d.Angaben.TagNamen = days_.Names();
     d.AngabenBestaetigt = true;
     d.Faecher = subjects_.Names();
+    ShortNames courseShort, teacherShort, roomShort;
 
     // Teachers and classes of our own for blocks without them.
     std::vector<std::vector<std::string>> teacherSubjects(qualified_.size());
@@ -420,7 +420,7 @@ Stammdaten Reader::Build() {
                                  (b.classes.empty() ? teachers_.Name(b.teachers.front())
                                                     : classes_.Name(b.classes.front()));
         k.Name = kurse.Name(kurse.AddOwn(base + " " + std::to_string(++kursNummer[base])));
-        k.Kurz = CutName(fach, kKurz);
+        k.Kurz = courseShort.Add(fach);
         for (std::size_t i = 0; i < b.teachers.size(); ++i) {
             k.Faecher.push_back(subjects_.Name(b.subjects[i]));
             CKursLehrer l{teachers_.Name(b.teachers[i]), units};
@@ -448,7 +448,7 @@ Stammdaten Reader::Build() {
     for (int t = 0; t < teachers_.Size(); ++t) {
         CLehrer l;
         l.Name = teachers_.Name(t);
-        l.Kurz = CutName(l.Name, kKurz);
+        l.Kurz = teacherShort.Add(l.Name);
         l.Faecher = teacherSubjects[static_cast<std::size_t>(t)];
         l.Sperre = teacherLocks_[static_cast<std::size_t>(t)];
         d.Lehrer.push_back(std::move(l));
@@ -473,7 +473,7 @@ Stammdaten Reader::Build() {
     for (int r = 0; r < rooms_.Size(); ++r) {
         CRaumFach room;
         room.Name = rooms_.Name(r);
-        room.Kurz = CutName(room.Name, kKurz);
+        room.Kurz = roomShort.Add(room.Name);
         for (int s : roomSubjects_[static_cast<std::size_t>(r)])
             AddDistinct(room.Faecher, subjects_.Name(s));
         if (!room.Faecher.empty())
@@ -491,7 +491,7 @@ Stammdaten Reader::Build() {
     for (int n = 1; n <= extra; ++n) {
         CRaumFach room;
         room.Name = rooms_.Name(rooms_.AddOwn("Zusatzraum " + std::to_string(n)));
-        room.Kurz = CutName(room.Name, 10);
+        room.Kurz = roomShort.Add(room.Name);
         d.Raeume.push_back(std::move(room));
     }
     // The own rooms: reserved as a class room of no class, so that no lesson but those bound
@@ -501,7 +501,7 @@ Stammdaten Reader::Build() {
         if (ownRoom[t] < 0) continue;
         CRaumFach room;
         room.Name = rooms_.Name(rooms_.AddOwn("Raum von " + teachers_.Name(static_cast<int>(t))));
-        room.Kurz = CutName(room.Name, 10);
+        room.Kurz = roomShort.Add(room.Name);
         room.KlassenTyp = {0, 0, 1};
         ownNames[static_cast<std::size_t>(ownRoom[t] - 1)] = room.Name;
         d.Raeume.push_back(std::move(room));

@@ -76,6 +76,21 @@ private:
     std::unordered_set<std::string> taken_;
 };
 
+// The short forms of one list (teachers, rooms, courses), each one unique in the list with
+// letter case ignored and at most as long as the master-data dialogs allow, so that every
+// printed plan tells them apart and a dialog takes them back unchanged: the name's beginning,
+// and where two would come out alike, a number at its end (the name's own closing number when it
+// has one: "Lehrer 12" -> "Leh12").
+class ShortNames {
+public:
+    std::string Add(const std::string& name);
+
+private:
+    bool Take(const std::string& shortName);
+
+    std::unordered_set<std::string> taken_;
+};
+
 // Hash of a list of numbers, for grouping atoms by the activities that contain them.
 struct IntsHash {
     std::size_t operator()(const std::vector<int>& v) const noexcept;

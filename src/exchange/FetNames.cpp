@@ -7,6 +7,8 @@
 #include "model/Names.h"
 #include "model/Text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace sw::fet {
@@ -162,6 +164,37 @@ std::string NameList::Unique(const std::string& name) {
     FixPercent(candidate);
     taken_.insert(candidate);
     return candidate;
+}
+
+bool ShortNames::Take(const std::string& shortName) {
+    return !shortName.empty() && taken_.insert(UpperName(shortName)).second;
+}
+
+std::string ShortNames::Add(const std::string& name) {
+    // As long as a short form typed into a dialog may be.
+    constexpr std::size_t kChars = 5;
+    const auto cut = [](const std::string& text, std::size_t chars) {
+        const std::string s = CutName(text, chars);
+        const auto length = std::count_if(s.begin(), s.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        });
+        // CutName keeps a name whole when its beginning could not stand on its own.
+        return static_cast<std::size_t>(length) <= chars ? s : std::string();
+    };
+    if (std::string s = cut(name, kChars); Take(s)) return s;
+    // The name without the digits it ends with, which come first as the number.
+    std::size_t stem = name.size();
+    while (stem > 0 && name.size() - stem < kChars - 1 &&
+           std::isdigit(static_cast<unsigned char>(name[stem - 1])) != 0)
+        --stem;
+    const std::string own = name.substr(stem);
+    for (int n = 1;; ++n) {
+        const std::string number = n == 1 ? own : std::to_string(n);
+        if (number.empty()) continue;
+        const std::size_t room = number.size() < kChars ? kChars - number.size() : 0;
+        if (std::string candidate = cut(name.substr(0, stem), room) + number; Take(candidate))
+            return candidate;
+    }
 }
 
 std::size_t IntsHash::operator()(const std::vector<int>& v) const noexcept {

@@ -112,4 +112,27 @@ std::optional<std::string> CheckName(std::string_view what, std::string_view nam
     return NameFaultText(what, name, *fault, owner);
 }
 
+std::string UpperName(std::string_view text) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        auto& c = reinterpret_cast<unsigned char&>(out[i]);
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<unsigned char>(c - 'a' + 'A');
+            continue;
+        }
+        if (i + 1 >= out.size()) break;
+        auto& n = reinterpret_cast<unsigned char&>(out[i + 1]);
+        if (c == 0xC3 && n >= 0xA0 && n <= 0xBE && n != 0xB7) { // à..þ without ÷
+            n = static_cast<unsigned char>(n - 0x20);
+        } else if (c == 0xC3 && n == 0xBF) { // ÿ -> Ÿ
+            c = 0xC5;
+            n = 0xB8;
+        } else if (c == 0xC5 && (n == 0xA1 || n == 0x93 || n == 0xBE)) { // š œ ž
+            n = static_cast<unsigned char>(n - 1);
+        }
+        if (c >= 0xC0) ++i;
+    }
+    return out;
+}
+
 } // namespace sw

@@ -30,4 +30,8 @@ std::string NameFaultText(std::string_view what, std::string_view name, std::str
 std::optional<std::string> CheckName(std::string_view what, std::string_view name,
                                      std::string_view owner = {}, bool commaAllowed = false);
 
+// Upper case as the dialogs write names: ASCII and the Latin letters of Windows-1252 (ä → Ä);
+// "ß" stays.
+std::string UpperName(std::string_view text);
+
 } // namespace sw
