@@ -585,7 +585,9 @@ int ConflictSearch::TroubleDay(bool teacher, int entity, int otherwise) {
                                         : PlanRules::ClassDay(plan_, entity, e);
         if (d == 0) continue;
         const bool shortDay = r.MinStundenProTag != kKeineRegel && HoursIn(d) < r.MinStundenProTag;
-        if ((shortDay || (gapRules && GapsOf(d, rules.Pauses(e)) > 0)) &&
+        const LockGrid& locks =
+            teacher ? plan_.LehrerAt(entity).Sperre : plan_.KlasseAt(entity).Sperre;
+        if ((shortDay || (gapRules && GapsOf(d, rules.NoGap(locks, e)) > 0)) &&
             random_.Below(++seen) == 0)
             day = e;
     }

@@ -460,15 +460,16 @@ int PlanRules::TeacherViolations(const CPlan& plan, int t, const SlotChange* cha
     for (int e = 0; e < plan.Tage; ++e) {
         days[static_cast<std::size_t>(e)] =
             DayBits(e, change, [&](int s) { return plan.TeacherLessons(t, s); });
-        pauses[static_cast<std::size_t>(e)] = PauseBits(pause_, e);
+        pauses[static_cast<std::size_t>(e)] = NoGap(plan.LehrerAt(t).Sperre, e);
     }
     int n = SoftBreaches(r, days, pauses, plan.Tage);
     if (Set(r.MinTage)) n += std::max(0, r.MinTage - Days(days, 0xFFFF));
     return n;
 }
 
-std::uint16_t PlanRules::Pauses(int day) const {
-    return PauseBits(pause_, day);
+std::uint16_t PlanRules::NoGap(const LockGrid& locks, int day) const {
+    // An hour the teacher or class is locked is no gap, as in the figures of the gaps.
+    return static_cast<std::uint16_t>(PauseBits(pause_, day) | PauseBits(locks, day));
 }
 
 int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
@@ -529,7 +530,7 @@ int PlanRules::ClassViolations(const CPlan& plan, int k, const SlotChange* chang
     for (int e = 0; e < plan.Tage; ++e) {
         days[static_cast<std::size_t>(e)] =
             DayBits(e, change, [&](int s) { return plan.ClassLessons(k, s); });
-        pauses[static_cast<std::size_t>(e)] = PauseBits(pause_, e);
+        pauses[static_cast<std::size_t>(e)] = NoGap(plan.KlasseAt(k).Sperre, e);
     }
     return SoftBreaches(klassen_[static_cast<std::size_t>(k)], days, pauses, plan.Tage);
 }
@@ -581,16 +582,16 @@ void DayBreaches(const CTagesRegeln& r, const std::string& wer,
 
 std::vector<RegelVerstoss> PlanRules::Verstoesse(const CPlan& plan) const {
     std::vector<RegelVerstoss> out;
-    std::array<std::uint16_t, kMaxDays> pauses{};
-    for (int e = 0; e < plan.Tage; ++e)
-        pauses[static_cast<std::size_t>(e)] = PauseBits(pause_, e);
+    std::array<std::uint16_t, kMaxDays> pauses{}; // the hours that are no gap, per entity
     for (int t = 0; t < plan.LehrerAnzahl; ++t) {
         if (!lehrerSet_[static_cast<std::size_t>(t)]) continue;
         const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
         const std::string wer = "Lehrer " + plan.LehrerAt(t).Name;
         std::array<std::uint16_t, kMaxDays> days{};
-        for (int e = 0; e < plan.Tage; ++e)
+        for (int e = 0; e < plan.Tage; ++e) {
             days[static_cast<std::size_t>(e)] = TeacherDay(plan, t, e);
+            pauses[static_cast<std::size_t>(e)] = NoGap(plan.LehrerAt(t).Sperre, e);
+        }
         DayBreaches(r, wer, days, pauses, plan.Tage, out);
         const int busyDays = Days(days, 0xFFFF);
         if (Set(r.MaxTage) && busyDays > r.MaxTage)
@@ -610,8 +611,10 @@ std::vector<RegelVerstoss> PlanRules::Verstoesse(const CPlan& plan) const {
     for (int k = 0; k < plan.KlassenAnzahl; ++k) {
         if (!klassenSet_[static_cast<std::size_t>(k)]) continue;
         std::array<std::uint16_t, kMaxDays> days{};
-        for (int e = 0; e < plan.Tage; ++e)
+        for (int e = 0; e < plan.Tage; ++e) {
             days[static_cast<std::size_t>(e)] = ClassDay(plan, k, e);
+            pauses[static_cast<std::size_t>(e)] = NoGap(plan.KlasseAt(k).Sperre, e);
+        }
         DayBreaches(klassen_[static_cast<std::size_t>(k)], "Klasse " + plan.KlasseAt(k).Name, days,
                     pauses, plan.Tage, out);
     }

@@ -45,8 +45,9 @@ public:
 
     // A break at `slot`.
     bool Pause(int slot) const { return pause_[static_cast<std::size_t>(slot)] != 0; }
-    // The break hours of a day as bits (bit h: hour h).
-    std::uint16_t Pauses(int day) const;
+    // The hours of a day that are no gap of a teacher or class with the locks `locks`, as bits
+    // (bit h: hour h): the breaks and the hours it is locked, as the figures of the gaps count.
+    std::uint16_t NoGap(const LockGrid& locks, int day) const;
     // Whether h's unit may begin at `start` by the allowed times of its block.
     bool StartAllowed(const CStunde& h, int start) const;
 
@@ -134,7 +135,7 @@ std::string VerstossText(const AllgemeineAngaben& a, const RegelVerstoss& v);
 std::vector<std::string> RegelVerstoesse(const CPlan& plan);
 
 // The gaps in a day's busy hours: free hours between the first and the last lesson that are no
-// break (`pauses`: the break hours of that day as bits).
+// break and not locked (`pauses`: those hours of that day as bits, PlanRules::NoGap).
 int GapsOf(std::uint16_t day, std::uint16_t pauses);
 // The longest run of busy hours.
 int LongestRun(std::uint16_t day);

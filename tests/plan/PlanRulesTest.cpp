@@ -379,6 +379,35 @@ TEST(PlanRules, GapsAndMinimaAreCountedNotRefused) {
                                         "Klasse K0, Montag: höchstens 0 Lücken am Tag: 2"}));
 }
 
+// An hour the teacher or class is locked is no gap, as in the figures of the gaps.
+TEST(PlanRules, ALockedHourIsNoGap) {
+    for (const bool locked : {false, true}) {
+        Fixture f;
+        f.s = Base();
+        f.s.Klassen[0].Regeln.MaxLueckenProTag = 0;
+        f.s.Lehrer[0].Regeln.MaxLueckenProWoche = 1;
+        if (locked) {
+            f.s.Klassen[0].Sperre[SlotOf(0, 2)] = 1;
+            f.s.Lehrer[0].Sperre[SlotOf(0, 3)] = 1;
+        }
+        AddBlock(f.s, "L0", "K0", "F0", {1, 1});
+        f.Build();
+        f.plan->SetLimitFlags(true, true, true);
+        PutUnit(f, 0, 0, 1);
+        PutUnit(f, 1, 0, 5, 1);
+        // Mo 1, Mo 5: hours 2, 3 and 4 free, one of them locked for the class, another for the
+        // teacher.
+        EXPECT_EQ(f.plan->Regeln()->ClassViolations(*f.plan, 0), locked ? 2 : 3);
+        EXPECT_EQ(f.plan->Regeln()->TeacherViolations(*f.plan, 0), locked ? 1 : 2);
+        EXPECT_EQ(
+            RegelVerstoesse(*f.plan),
+            (std::vector<std::string>{locked ? "Lehrer L0: höchstens 1 Lücke in der Woche: 2"
+                                             : "Lehrer L0: höchstens 1 Lücke in der Woche: 3",
+                                      locked ? "Klasse K0, Montag: höchstens 0 Lücken am Tag: 2"
+                                             : "Klasse K0, Montag: höchstens 0 Lücken am Tag: 3"}));
+    }
+}
+
 // A short day is as far from its minimum as the fewer of the hours it lacks and the hours it has,
 // so that the search makes progress with every hour it moves in or out.
 TEST(PlanRules, AShortDayCountsTheFewerOfTheHoursMissingAndTheHoursHeld) {
