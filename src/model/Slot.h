@@ -5,7 +5,9 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace sw {
 
@@ -33,6 +35,29 @@ using LockGrid = std::array<std::uint8_t, kSlotCount>;
 
 constexpr LockGrid FreeGrid() {
     return LockGrid{};
+}
+
+// The hours of `day` whose cell in a per-slot byte table is not 0, as bits (hour h: bit h).
+// Eight cells at a time: a byte's high bit is set in t exactly when the byte is not 0, and the
+// multiplication gathers those eight bits into the top byte.
+inline std::uint16_t NonZeroHours(const std::array<std::uint8_t, kSlotCount>& cells, int day) {
+    const std::uint8_t* p = cells.data() + static_cast<std::ptrdiff_t>(day) * kHoursPerDay;
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto gather = [](std::uint64_t x) {
+            constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+            const std::uint64_t t = (((x & kLow7) + kLow7) | x) & ~kLow7;
+            return static_cast<unsigned>(((t >> 7) * 0x0102040810204080ULL) >> 56);
+        };
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + 8, kHoursPerDay - 8);
+        return static_cast<std::uint16_t>(gather(a) | (gather(b) << 8));
+    } else {
+        std::uint16_t bits = 0;
+        for (int h = 0; h < kHoursPerDay; ++h)
+            if (p[h] != 0) bits |= static_cast<std::uint16_t>(1u << h);
+        return bits;
+    }
 }
 
 } // namespace sw

@@ -179,7 +179,7 @@ bool ConflictSearch::RuleObstacles(int u, int start, int length, const Refusal& 
 
 // Weighs putting unit u at `start`: false when a rule that no moving can change forbids it or a
 // lesson with a fixed time stands in the way; otherwise the rooms and the cost.
-bool ConflictSearch::Evaluate(int u, int start, Value& value) {
+bool ConflictSearch::Evaluate(int u, int start, Value& value, double limit) {
     const Unit& unit = units_[u];
     if (!IsSlot(start) || HourOf(start) + unit.Length - 1 > kMaxHour) return false;
     ++stamp_;
@@ -201,6 +201,7 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
             }
             if (fixed) return false;
         }
+        if (cost > limit) return false;
     }
     // The school's rules over the days: a unit of the same block too close, or a related unit
     // where the relation forbids this start, is in the way as a lesson at the slot is; so are the
@@ -224,6 +225,7 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
             }
             if (fixed) return false;
         }
+        if (cost > limit) return false;
     }
     // A room for each parallel hour, the same at every position: the one with the least in its
     // way, the first in the hour's room order among equals.
@@ -260,34 +262,11 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value) {
             AddObstacle(Owner(plan_.HourAt(chosen, start + p)), u, cost, fixed);
         if (fixed) return false;
     }
+    if (cost > limit) return false;
     value.Start = start;
     value.Cost = cost + Soft(u, start);
     return true;
 }
-
-namespace {
-
-// Gap hours of one day of a class or teacher with `extra` slots [from, from+len) counted as
-// lessons besides the grid's own.
-template <typename Busy>
-int DayGaps(const CPlan& plan, int day, const LockGrid& locks, Busy busy, int from, int len) {
-    int gaps = 0, run = 0;
-    bool started = false;
-    for (int hour = 0; hour <= plan.Stunden; ++hour) {
-        const int s = SlotOf(day, hour);
-        const bool lesson = busy(s) || (s >= from && s < from + len);
-        if (lesson) {
-            gaps += started ? run : 0;
-            run = 0;
-            started = true;
-        } else if (started && locks[s] == 0) {
-            ++run;
-        }
-    }
-    return gaps;
-}
-
-} // namespace
 
 // What putting u at `start` would do to the figures the stages improve: further units of the
 // same subject on that day of a class that keeps them apart, and the change in class and
@@ -307,11 +286,14 @@ double ConflictSearch::Soft(int u, int start) const {
         }
         soft += weights_.Separation * same;
     }
+    // The gap hours a day gains by the unit's hours (a locked hour is no gap).
+    const auto unitBits = static_cast<std::uint16_t>(((1u << unit.Length) - 1u) << HourOf(start));
+    const auto addedGaps = [&](std::uint16_t busy, const LockGrid& locks) {
+        const std::uint16_t locked = NonZeroHours(locks, day);
+        return GapsOf(static_cast<std::uint16_t>(busy | unitBits), locked) - GapsOf(busy, locked);
+    };
     const auto classGaps = [&](int k) {
-        const auto busy = [&](int s) { return plan_.ClassLessons(k, s) > 0; };
-        const LockGrid& locks = plan_.KlasseAt(k).Sperre;
-        return DayGaps(plan_, day, locks, busy, start, unit.Length) -
-               DayGaps(plan_, day, locks, busy, start, 0);
+        return addedGaps(plan_.ClassDayBits(k, day), plan_.KlasseAt(k).Sperre);
     };
     if (weights_.ClassGaps != 0) {
         if (h.IsCourse()) {
@@ -341,12 +323,33 @@ double ConflictSearch::Soft(int u, int start) const {
     if (weights_.TeacherGaps != 0)
         for (int q = 0; q < unit.Width; ++q) {
             const int t = unit.Hours[q]->Lehrer;
-            const auto busy = [&](int s) { return plan_.TeacherLessons(t, s) > 0; };
-            const LockGrid& locks = plan_.LehrerAt(t).Sperre;
-            soft += weights_.TeacherGaps * (DayGaps(plan_, day, locks, busy, start, unit.Length) -
-                                            DayGaps(plan_, day, locks, busy, start, 0));
+            soft += weights_.TeacherGaps *
+                    addedGaps(plan_.TeacherDayBits(t, day), plan_.LehrerAt(t).Sperre);
         }
     return soft;
+}
+
+double ConflictSearch::SoftFloor(int u) const {
+    const Unit& unit = units_[u];
+    const CStunde& h = *unit.Hours.front();
+    const int classes = h.IsCourse() ? static_cast<int>(h.KlassenL->size()) : 1;
+    // A unit fills at most one gap hour per hour of it, of each class and teacher.
+    double floor = -std::abs(weights_.ClassGaps) * unit.Length * classes -
+                   std::abs(weights_.TeacherGaps) * unit.Length * unit.Width;
+    // And mends at most every breach its teachers and classes have.
+    if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules()) {
+        int breaches = 0;
+        for (int q = 0; q < unit.Width; ++q)
+            breaches += rules->TeacherViolations(plan_, unit.Hours[q]->Lehrer);
+        if (h.IsCourse()) {
+            for (int k : *h.KlassenL)
+                breaches += rules->ClassViolations(plan_, k);
+        } else {
+            breaches += rules->ClassViolations(plan_, h.Klasse);
+        }
+        floor -= 3.0 * breaches;
+    }
+    return floor;
 }
 
 int ConflictSearch::Owner(const CStunde* h) const {
@@ -361,9 +364,13 @@ bool ConflictSearch::BestValue(int u, Value& best) {
     Pick& open = open_;
     Pick& tabu = tabu_;
     open.ties = tabu.ties = 0;
+    // A start whose lessons in the way alone cost more than the best so far less the most Soft
+    // can take off is never chosen: it is not weighed to the end.
+    const double floor = SoftFloor(u);
     const auto consider = [&](int start) {
-        if (!Evaluate(u, start, candidate_)) return;
         Pick& pick = start == lastStart_[u] ? tabu : open;
+        const double limit = pick.ties > 0 ? pick.value.Cost - floor + 1e-6 : kNoLimit;
+        if (!Evaluate(u, start, candidate_, limit)) return;
         if (pick.ties == 0 || candidate_.Cost < pick.value.Cost) {
             pick.ties = 1;
         } else if (candidate_.Cost > pick.value.Cost || random_.Below(++pick.ties) != 0) {
@@ -678,16 +685,18 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
         return false;
     };
     if (!complete || static_cast<int>(unplaced_.size()) > unplacedBefore) return undo();
-    EvaluateAll(plan_);
     if (focus == Focus::Rules) {
-        // Fewer breaches, or as many now and then: a plateau is crossed, never climbed.
+        // Fewer breaches, or as many now and then: a plateau is crossed, never climbed. (The
+        // breaches are the grid's; the figures follow only for a move that stays.)
         const int after = rules->TotalBreaches(plan_);
         if (after > breachesBefore + mendSlack_ ||
             (after == breachesBefore && random_.Below(4) != 0))
             return undo();
+        EvaluateAll(plan_);
         breachesAfter_ = after;
         return true;
     }
+    EvaluateAll(plan_);
     MoveJudgement j;
     j.before = {before[0], before[1], before[2], before[3], before[4], before[5]};
     j.after = {plan_.Totals().KLSSumme, plan_.Totals().KProd,    plan_.Totals().TFSumme,

@@ -113,8 +113,13 @@ private:
     int PickUnit();
     // The cheapest start of unit u; among equals one at random.
     bool BestValue(int u, Value& best);
-    // Weighs putting unit u at `start`; false when that can never be.
-    bool Evaluate(int u, int start, Value& value);
+    // Weighs putting unit u at `start`; false when that can never be, or when the cost of what
+    // stands in the way alone exceeds `limit` (the start then cannot be the cheapest).
+    bool Evaluate(int u, int start, Value& value, double limit = kNoLimit);
+    // The least Soft can add for unit u in the plan as it stands (it subtracts where a start
+    // fills gaps or mends a rule).
+    double SoftFloor(int u) const;
+    static constexpr double kNoLimit = 1e300;
     // The lessons whose leaving would let unit u (of `length` hours) start at `start` despite a
     // rule of the school over the days that names no lesson (`r`: a teacher's or class's full
     // day or longest run, a teacher's days or time window, a unit that ends the class's day),

@@ -88,6 +88,11 @@ void CheckUnitsAndParallels(const CPlan& plan, InvariantReport& rep) {
     }
 }
 
+// Whether a day's bits mark the hour of `slot` busy.
+bool DayBit(std::uint16_t day, int slot) {
+    return ((day >> HourOf(slot)) & 1u) != 0;
+}
+
 void CheckSlots(const CPlan& plan, InvariantReport& rep) {
     std::vector<int> teacher(plan.LehrerAnzahl), klasse(plan.KlassenAnzahl),
         kurs(plan.Stamm().KursBloecke.size());
@@ -133,13 +138,15 @@ void CheckSlots(const CPlan& plan, InvariantReport& rep) {
                 rep.Violations.push_back("Klasse " + plan.KlasseAt(k).Name +
                                          " hat zwei Stunden: " + SlotText(s) + ".");
             if (plan.ClassLessons(k, s) != klasse[k] || plan.SeparationLessons(k, s) != trenn[k] ||
-                (klasse[k] == 1 && plan.OnlyLessonOfClass(k, s) != klasseHour[k]))
+                (klasse[k] == 1 && plan.OnlyLessonOfClass(k, s) != klasseHour[k]) ||
+                DayBit(plan.ClassDayBits(k, DayOf(s)), s) != (klasse[k] > 0))
                 rep.Violations.push_back("Belegungszähler der Klasse " + plan.KlasseAt(k).Name +
                                          " falsch: " + SlotText(s) + ".");
         }
         for (int t = 0; t < plan.LehrerAnzahl; ++t)
             if (plan.TeacherLessons(t, s) != teacher[t] ||
-                (teacher[t] == 1 && plan.OnlyLessonOfTeacher(t, s) != teacherHour[t]))
+                (teacher[t] == 1 && plan.OnlyLessonOfTeacher(t, s) != teacherHour[t]) ||
+                DayBit(plan.TeacherDayBits(t, DayOf(s)), s) != (teacher[t] > 0))
                 rep.Violations.push_back("Belegungszähler des Lehrers " + plan.LehrerAt(t).Name +
                                          " falsch: " + SlotText(s) + ".");
         for (std::size_t b = 0; b < kurs.size(); ++b)

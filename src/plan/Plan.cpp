@@ -54,6 +54,8 @@ CPlan::CPlan(const Stammdaten& stamm, Reporter& reporter)
     trennCount_.assign(static_cast<std::size_t>(KlassenAnzahl) * kSlotCount, 0);
     teacherXor_.assign(teacherCount_.size(), 0);
     classXor_.assign(classCount_.size(), 0);
+    teacherDays_.assign(static_cast<std::size_t>(LehrerAnzahl) * kMaxDays, 0);
+    classDays_.assign(static_cast<std::size_t>(KlassenAnzahl) * kMaxDays, 0);
     // A class has at most one entry per room and slot of a day.
     trennungScratch_.reserve(static_cast<std::size_t>(std::max(RaumAnzahl, 1)) * kHoursPerDay);
     for (int s = 0; s < kSlotCount; ++s)
@@ -288,18 +290,34 @@ CPlan::~CPlan() = default;
 // ---------------------------------------------------------------------------------------------
 // The grid
 
+namespace {
+
+// The day bits follow the count of their slot: set while it is above 0.
+void CountBit(std::uint16_t& day, int hour, int count) {
+    const auto bit = static_cast<std::uint16_t>(1u << hour);
+    day = static_cast<std::uint16_t>(count > 0 ? day | bit : day & ~bit);
+}
+
+} // namespace
+
 void CPlan::Count(const CStunde& h, int slot, int delta) {
     const auto index = static_cast<std::uint32_t>(h.Index);
-    teacherCount_[h.Lehrer * kSlotCount + slot] += delta;
+    const int day = DayOf(slot), hour = HourOf(slot);
+    const auto countClass = [&](int k) {
+        const int n = classCount_[k * kSlotCount + slot] += delta;
+        CountBit(classDays_[k * kMaxDays + day], hour, n);
+    };
+    const int n = teacherCount_[h.Lehrer * kSlotCount + slot] += delta;
+    CountBit(teacherDays_[h.Lehrer * kMaxDays + day], hour, n);
     teacherXor_[h.Lehrer * kSlotCount + slot] ^= index;
     const bool separates = h.Trennung && h.IsFirstOfUnit();
     if (h.Klasse >= 0) {
-        classCount_[h.Klasse * kSlotCount + slot] += delta;
+        countClass(h.Klasse);
         classXor_[h.Klasse * kSlotCount + slot] ^= index;
         if (separates) trennCount_[h.Klasse * kSlotCount + slot] += delta;
     } else {
         for (int k : *h.KlassenL) {
-            classCount_[k * kSlotCount + slot] += delta;
+            countClass(k);
             classXor_[k * kSlotCount + slot] ^= index;
             if (separates) trennCount_[k * kSlotCount + slot] += delta;
         }

@@ -327,6 +327,9 @@ public:
         return Only(classCount_[k * kSlotCount + slot], classXor_[k * kSlotCount + slot]);
     }
     int CourseLessons(int b, int slot) const { return kursCount_[b * kSlotCount + slot]; }
+    // The hours of a day on which teacher t / class k has a lesson, as bits (hour h: bit h).
+    std::uint16_t TeacherDayBits(int t, int day) const { return teacherDays_[t * kMaxDays + day]; }
+    std::uint16_t ClassDayBits(int k, int day) const { return classDays_[k * kMaxDays + day]; }
 
     // --- lookups --------------------------------------------------------------------------------
     // The lesson of class k at `slot`: the first in room order that involves k and that `accept`
@@ -528,6 +531,8 @@ private:
     std::vector<std::uint16_t> trennCount_;
     std::vector<std::uint32_t> teacherXor_;
     std::vector<std::uint32_t> classXor_;
+    std::vector<std::uint16_t> teacherDays_; // per teacher and day: the hours counted above 0
+    std::vector<std::uint16_t> classDays_;
     mutable std::vector<std::pair<int, int>> trennungScratch_;
     std::array<std::uint8_t, kSlotCount> inWeek_{};
     int placed_ = 0;

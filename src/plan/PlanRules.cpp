@@ -48,17 +48,11 @@ int LongestRun(std::uint16_t day) {
 }
 
 std::uint16_t PlanRules::TeacherDay(const CPlan& plan, int t, int day) {
-    std::uint16_t bits = 0;
-    for (int h = 0; h < kHoursPerDay; ++h)
-        if (plan.TeacherLessons(t, SlotOf(day, h)) > 0) bits |= static_cast<std::uint16_t>(1u << h);
-    return bits;
+    return plan.TeacherDayBits(t, day);
 }
 
 std::uint16_t PlanRules::ClassDay(const CPlan& plan, int k, int day) {
-    std::uint16_t bits = 0;
-    for (int h = 0; h < kHoursPerDay; ++h)
-        if (plan.ClassLessons(k, SlotOf(day, h)) > 0) bits |= static_cast<std::uint16_t>(1u << h);
-    return bits;
+    return plan.ClassDayBits(k, day);
 }
 
 std::unique_ptr<PlanRules> PlanRules::Build(const CPlan& plan, const std::vector<int>& ends) {
@@ -200,6 +194,7 @@ Refusal PlanRules::TeacherRefusal(const CPlan& plan, int t, int day, std::uint16
                                   const std::array<std::uint16_t, kMaxDays>& own) const {
     const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
     const auto busy = [&](int e) {
+        if (own[static_cast<std::size_t>(e)] == 0) return plan.TeacherDayBits(t, e);
         std::uint16_t bits = 0;
         for (int h = 0; h < kHoursPerDay; ++h) {
             const int n = plan.TeacherLessons(t, SlotOf(e, h)) - ((own[e] >> h) & 1);
@@ -233,8 +228,11 @@ Refusal PlanRules::ClassRefusal(const CPlan& plan, const CStunde& h, int k, int 
                                 std::uint16_t unit,
                                 const std::array<std::uint16_t, kMaxDays>& own) const {
     const CTagesRegeln& r = klassen_[static_cast<std::size_t>(k)];
-    std::uint16_t after = unit;
-    for (int hr = 0; hr < kHoursPerDay; ++hr) {
+    // Without an hour of its own that day the class's day bits are the lessons the unit meets.
+    const bool ownDay = own[static_cast<std::size_t>(day)] != 0;
+    std::uint16_t after =
+        ownDay ? unit : static_cast<std::uint16_t>(unit | plan.ClassDayBits(k, day));
+    for (int hr = 0; hr < kHoursPerDay && ownDay; ++hr) {
         const int s = SlotOf(day, hr);
         int n = plan.ClassLessons(k, s);
         if ((own[static_cast<std::size_t>(day)] >> hr) & 1)
@@ -406,14 +404,6 @@ Refusal PlanRules::DayRefusal(const CPlan& plan, const CStunde& h, int slot) con
 
 namespace {
 
-std::uint16_t PauseBits(const std::array<std::uint8_t, kSlotCount>& pause, int day) {
-    std::uint16_t bits = 0;
-    for (int h = 0; h < kHoursPerDay; ++h)
-        if (pause[static_cast<std::size_t>(SlotOf(day, h))])
-            bits |= static_cast<std::uint16_t>(1u << h);
-    return bits;
-}
-
 // The breaches of the rules of the days that adding hours can mend, given the busy bits of
 // every day.
 int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays>& days,
@@ -441,7 +431,9 @@ int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays
 namespace {
 
 template <typename Count>
-std::uint16_t DayBits(int day, const PlanRules::SlotChange* change, Count count) {
+std::uint16_t DayBits(int day, const PlanRules::SlotChange* change, std::uint16_t unchanged,
+                      Count count) {
+    if (!change) return unchanged;
     std::uint16_t bits = 0;
     for (int h = 0; h < kHoursPerDay; ++h) {
         const int s = SlotOf(day, h);
@@ -453,40 +445,76 @@ std::uint16_t DayBits(int day, const PlanRules::SlotChange* change, Count count)
 
 } // namespace
 
+namespace {
+
+using Week = std::array<std::uint16_t, kMaxDays>;
+
+// The breaches of a teacher's or class's rules that adding hours can mend, given the busy bits
+// and the hours that are no gap of every day.
+int Breaches(const CTagesRegeln& r, int minDays, const Week& days, const Week& pauses, int tage) {
+    int n = SoftBreaches(r, days, pauses, tage);
+    if (Set(minDays)) n += std::max(0, minDays - Days(days, 0xFFFF));
+    return n;
+}
+
+} // namespace
+
+// The hours that are no gap matter only on days with lessons: the others are left 0.
+template <typename Bits>
+int PlanRules::EntityBreaches(const CPlan& plan, const CTagesRegeln& r, int minDays,
+                              const LockGrid& locks, Bits bits, int addDay,
+                              std::uint16_t add) const {
+    Week days{}, pauses{};
+    for (int e = 0; e < plan.Tage; ++e) {
+        const std::uint16_t d = bits(e);
+        days[static_cast<std::size_t>(e)] = d;
+        if (d != 0 || (e == addDay && add != 0))
+            pauses[static_cast<std::size_t>(e)] = NoGap(locks, e);
+    }
+    const int before = Breaches(r, minDays, days, pauses, plan.Tage);
+    if (addDay < 0) return before;
+    days[static_cast<std::size_t>(addDay)] |= add;
+    return Breaches(r, minDays, days, pauses, plan.Tage) - before;
+}
+
 int PlanRules::TeacherViolations(const CPlan& plan, int t, const SlotChange* change) const {
     if (!lehrerSet_[static_cast<std::size_t>(t)]) return 0;
     const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
-    std::array<std::uint16_t, kMaxDays> days{}, pauses{};
-    for (int e = 0; e < plan.Tage; ++e) {
-        days[static_cast<std::size_t>(e)] =
-            DayBits(e, change, [&](int s) { return plan.TeacherLessons(t, s); });
-        pauses[static_cast<std::size_t>(e)] = NoGap(plan.LehrerAt(t).Sperre, e);
-    }
-    int n = SoftBreaches(r, days, pauses, plan.Tage);
-    if (Set(r.MinTage)) n += std::max(0, r.MinTage - Days(days, 0xFFFF));
-    return n;
+    return EntityBreaches(
+        plan, r, r.MinTage, plan.LehrerAt(t).Sperre,
+        [&](int e) {
+            return DayBits(e, change, plan.TeacherDayBits(t, e),
+                           [&](int s) { return plan.TeacherLessons(t, s); });
+        },
+        -1, 0);
 }
 
 std::uint16_t PlanRules::NoGap(const LockGrid& locks, int day) const {
     // An hour the teacher or class is locked is no gap, as in the figures of the gaps.
-    return static_cast<std::uint16_t>(PauseBits(pause_, day) | PauseBits(locks, day));
+    return static_cast<std::uint16_t>(NonZeroHours(pause_, day) | NonZeroHours(locks, day));
 }
 
 int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
                              int length) const {
-    SlotChange added{};
-    for (int p = 0; p < length && IsSlot(start + p); ++p)
-        added[static_cast<std::size_t>(start) + static_cast<std::size_t>(p)] = 1;
+    if (!IsSlot(start)) return 0;
+    // A unit never crosses the end of the day: its hours are bits of one day.
+    const int day = DayOf(start);
+    const auto unit = Bits(HourOf(start), std::min(length, kHoursPerDay - HourOf(start)));
     int n = 0;
     for (int q = 0; q < width; ++q) {
         const int t = hours[q]->Lehrer;
-        if (lehrerSet_[static_cast<std::size_t>(t)])
-            n += TeacherViolations(plan, t, &added) - TeacherViolations(plan, t);
+        if (!lehrerSet_[static_cast<std::size_t>(t)]) continue;
+        const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
+        n += EntityBreaches(
+            plan, r, r.MinTage, plan.LehrerAt(t).Sperre,
+            [&](int e) { return plan.TeacherDayBits(t, e); }, day, unit);
     }
     const CStunde& h = *hours[0];
     const auto forClass = [&](int k) {
         if (klassenSet_[static_cast<std::size_t>(k)])
-            n += ClassViolations(plan, k, &added) - ClassViolations(plan, k);
+            n += EntityBreaches(
+                plan, klassen_[static_cast<std::size_t>(k)], kKeineRegel, plan.KlasseAt(k).Sperre,
+                [&](int e) { return plan.ClassDayBits(k, e); }, day, unit);
     };
     if (!h.IsCourse())
         forClass(h.Klasse);
@@ -526,13 +554,13 @@ bool PlanRules::NoneGrew(const CPlan& plan, const std::vector<int>& before) cons
 
 int PlanRules::ClassViolations(const CPlan& plan, int k, const SlotChange* change) const {
     if (!klassenSet_[static_cast<std::size_t>(k)]) return 0;
-    std::array<std::uint16_t, kMaxDays> days{}, pauses{};
-    for (int e = 0; e < plan.Tage; ++e) {
-        days[static_cast<std::size_t>(e)] =
-            DayBits(e, change, [&](int s) { return plan.ClassLessons(k, s); });
-        pauses[static_cast<std::size_t>(e)] = NoGap(plan.KlasseAt(k).Sperre, e);
-    }
-    return SoftBreaches(klassen_[static_cast<std::size_t>(k)], days, pauses, plan.Tage);
+    return EntityBreaches(
+        plan, klassen_[static_cast<std::size_t>(k)], kKeineRegel, plan.KlasseAt(k).Sperre,
+        [&](int e) {
+            return DayBits(e, change, plan.ClassDayBits(k, e),
+                           [&](int s) { return plan.ClassLessons(k, s); });
+        },
+        -1, 0);
 }
 
 } // namespace sw

@@ -125,6 +125,12 @@ private:
                    Found found) const;
     Refusal BlockRefusal(const CPlan& plan, const CStunde& h, int b, int day, int start,
                          int length) const;
+    // The breaches of a teacher's or class's rules (`minDays`: the teacher's fewest days, or
+    // kKeineRegel) with the busy bits `bits(day)`; with `addDay` >= 0, how many more there are
+    // once the hours `add` of that day are busy too.
+    template <typename Bits>
+    int EntityBreaches(const CPlan& plan, const CTagesRegeln& r, int minDays, const LockGrid& locks,
+                       Bits bits, int addDay, std::uint16_t add) const;
 };
 
 // A breach as a line: "Lehrer Mü, Montag: höchstens 6 Stunden am Tag: 7" (without a day:

@@ -42,6 +42,12 @@ struct PlanState {
             for (std::size_t b = 0; b < p.Stamm().KursBloecke.size(); ++b)
                 s.counts.push_back(p.CourseLessons(static_cast<int>(b), sl));
         }
+        for (int d = 0; d < kMaxDays; ++d) {
+            for (int t = 0; t < p.LehrerAnzahl; ++t)
+                s.counts.push_back(p.TeacherDayBits(t, d));
+            for (int k = 0; k < p.KlassenAnzahl; ++k)
+                s.counts.push_back(p.ClassDayBits(k, d));
+        }
         s.teachers = p.LehrerStatusL;
         s.classes = p.KlassenStatusL;
         s.totals = p.Totals();
