@@ -255,6 +255,11 @@ template <typename Out> struct Rules {
                                                     int room, Out out) {
         return Apply<Rule::SchoolRules, Rule::LessonClash>(plan, h, slot, room, out);
     }
+    // Every rule after the room's own.
+    static Answer BeyondRoom(const CPlan& plan, const CStunde& h, int slot, Out out) {
+        return Apply<Rule::FixedTime, Rule::HourBound, Rule::DayLimit, Rule::TeacherLocked,
+                     Rule::ClassRules, Rule::SchoolRules, Rule::LessonClash>(plan, h, slot, 0, out);
+    }
     // The rules that no moving of other hours at the slot can change: all but the cell and the
     // clashes. A rule over the days counts here too: the lessons that break it stand elsewhere.
     static Answer Fixed(const CPlan& plan, const CStunde& h, int slot, int room, Out out) {
@@ -284,6 +289,10 @@ Refusal ClashWith(const CStunde& h, const CStunde& y) {
 
 Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room) {
     return Query::Check(plan, h, slot, room, {});
+}
+
+Refusal RefusalBeyondRoom(const CPlan& plan, const CStunde& h, int slot) {
+    return Query::BeyondRoom(plan, h, slot, {});
 }
 
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room) {

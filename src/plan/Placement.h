@@ -70,6 +70,11 @@ Refusal PlacementRefusal(const CPlan& plan, const CStunde& h, int slot, int room
 // another lock or a class's hour limit. Allocates nothing.
 const CStunde* CheckPlacement(CPlan& plan, const CStunde& h, int slot, int room);
 
+// The rules after the room's own (a preset, the hour bounds, the day restriction, the locks of
+// teacher and classes, the school's rules, the clashes), as PlacementRefusal applies them: their
+// answer for h at `slot` is the same in every room. Only reads the plan.
+Refusal RefusalBeyondRoom(const CPlan& plan, const CStunde& h, int slot);
+
 // The rules in the order the check applies them; the first refusal ends the check.
 enum class Rule : std::uint8_t {
     OutsideWeek,   // the slot lies outside the week in use

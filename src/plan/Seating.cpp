@@ -56,6 +56,13 @@ int Seating::Try(const CStunde& h, int slot, int tries, int redraws,
     const int n = h.RoomCount();
     if (n == 0) return -1;
     const IntList& rooms = *h.RaumL;
+    // Only the first rules of the check depend on the room: the others are asked once for all
+    // the rooms tried. The check proper is made once, for the last room tried, with the hour the
+    // checks of the rooms before would have named in the conflict report.
+    const bool outside = static_cast<bool>(CheckRule(Rule::OutsideWeek, plan_, h, slot, 0));
+    const Refusal beyond = outside ? Refusal{} : RefusalBeyondRoom(plan_, h, slot);
+    const CStunde* named = nullptr;
+    int last = -1;
     for (int t = 0; t < tries; ++t) {
         int room = -1;
         for (int d = 0; d < redraws && room < 0; ++d) {
@@ -63,9 +70,19 @@ int Seating::Try(const CStunde& h, int slot, int tries, int redraws,
             if (!IsTaken(taken, drawn)) room = drawn;
         }
         if (room < 0 || room >= plan_.RaumAnzahl) continue;
-        if (Fits(h, slot, room)) return room;
+        last = room;
+        if (outside) continue;
+        if (const Refusal occupied = CheckRule(Rule::CellOccupied, plan_, h, slot, room)) {
+            named = occupied.Stunde;
+            continue;
+        }
+        if (CheckRule(Rule::RoomLocked, plan_, h, slot, room)) continue;
+        if (!beyond) break;
+        if (beyond.Stunde) named = beyond.Stunde;
     }
-    return -1;
+    if (last < 0) return -1;
+    if (named) plan_.SetConflictHour(named);
+    return Fits(h, slot, last) ? last : -1;
 }
 
 bool Seating::UnitFits(const CStunde& first, int start, int room) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace sw {
 namespace {
 
@@ -98,6 +100,34 @@ TEST(Seating, EachTryRedrawsOnItsOwn) {
     }
     EXPECT_GT(found, 5);
     EXPECT_LT(found, 40);
+}
+
+// Tries that all fail leave the conflict report exactly as asking the check room by room
+// would: the last room's refusal, with the hour the rooms before named where it names none (an
+// occupied room names its occupant, a locked room nobody, a free one the lesson in the way).
+TEST(Seating, FailedTriesReportAsTheCheckRoomByRoom) {
+    test::PlanFixture f = SeatingSchool();
+    Seating seating(*f.plan, f.rng);
+    const int s = SlotOf(3, 2);
+    f.Put(1, 0, 3, 2);                                     // room 0 holds L1 K1
+    f.s.Raeume[1].Sperre[static_cast<std::size_t>(s)] = 1; // room 1 is locked
+    f.Put(4, 3, 3, 2);                                     // K0's course stands in room 3
+    const ConflictReport before{&f.H(2), 2, 1, 1, Konflikt::Lehrer, -1};
+    std::set<Konflikt> kinds;
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        f.rng.Seed(seed);
+        f.plan->ReportConflict(before);
+        Draws ref{Random(seed), f.H(0)};
+        for (int t = 0; t < 3; ++t)
+            EXPECT_NE(CheckPlacement(*f.plan, f.H(0), s, ref.Next()), nullptr);
+        const ConflictReport expected = f.plan->Conflict();
+        kinds.insert(expected.KonfliktArt);
+        f.plan->ReportConflict(before);
+        EXPECT_EQ(seating.Try(f.H(0), s, 3, 1), -1) << seed;
+        EXPECT_TRUE(f.plan->Conflict() == expected) << seed;
+        EXPECT_EQ(f.rng.State(), ref.rng.State()) << seed;
+    }
+    EXPECT_EQ(kinds.size(), 3u); // the last room was occupied, locked and free among the seeds
 }
 
 TEST(Seating, AUnitFitsInOneRoomWithinTheDay) {
