@@ -38,6 +38,8 @@ void ConflictSearch::BuildUnits() {
         unit.Width = static_cast<int>(unit.Hours.size()) / unit.Length;
         unit.TimeFixed = lead.TimeFixed();
         unit.FixedStart = unit.TimeFixed ? lead.Zeit : kNoSlot;
+        unit.OtherRooms = std::all_of(unit.Hours.begin(), unit.Hours.end(),
+                                      [](const CStunde* h) { return h->RoomCount() > 1; });
         const int id = static_cast<int>(units_.size());
         for (CStunde* q : unit.Hours)
             unitOfHour_[q->Index] = id;
@@ -96,10 +98,10 @@ int ConflictSearch::PickUnit() {
     return best;
 }
 
-void ConflictSearch::AddObstacle(int u, int self, double& cost, bool& fixed) {
+void ConflictSearch::AddObstacle(int u, int self, double& cost, bool& fixed, bool room) {
     if (u < 0 || u == self || seen_[u] == stamp_) return;
     seen_[u] = stamp_;
-    if (units_[u].TimeFixed) fixed = true;
+    if (units_[u].TimeFixed && !(room && units_[u].OtherRooms)) fixed = true;
     obstacles_.push_back(u);
     cost += 1.0 + pushed_[u];
 }
@@ -246,7 +248,8 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value, double limit) {
                 }
                 const int occupant = Owner(plan_.HourAt(r, slot));
                 if (occupant < 0 || occupant == u || seen_[occupant] == stamp_) continue;
-                if (units_[occupant].TimeFixed) usable = false;
+                // A lesson with a fixed time makes way only for a room it can leave for another.
+                if (units_[occupant].TimeFixed && !units_[occupant].OtherRooms) usable = false;
                 extra += 1.0 + pushed_[occupant];
             }
             if (!usable) continue;
@@ -259,7 +262,7 @@ bool ConflictSearch::Evaluate(int u, int start, Value& value, double limit) {
         if (chosen < 0) return false;
         value.Rooms.push_back(chosen);
         for (int p = 0; p < unit.Length; ++p)
-            AddObstacle(Owner(plan_.HourAt(chosen, start + p)), u, cost, fixed);
+            AddObstacle(Owner(plan_.HourAt(chosen, start + p)), u, cost, fixed, true);
         if (fixed) return false;
     }
     if (cost > limit) return false;

@@ -86,6 +86,7 @@ private:
         int Length = 1;              // positions
         int Width = 1;               // parallel hours per position
         bool TimeFixed = false;
+        bool OtherRooms = false; // every hour may stand in more than one room
         int FixedStart = kNoSlot;
     };
     // A way to put a unit: its start and the room of each parallel hour (same for every position).
@@ -127,7 +128,9 @@ private:
     bool RuleObstacles(int u, int start, int length, const Refusal& r, double& cost, bool& fixed);
     void Lift(int u);
     bool Put(int u, const Value& value);
-    void AddObstacle(int u, int self, double& cost, bool& fixed);
+    // `room`: u is only in the way of the room; a unit with a fixed time can make way for that
+    // when it may take another room at its time.
+    void AddObstacle(int u, int self, double& cost, bool& fixed, bool room = false);
     // The unit a lesson belongs to, or -1 for no lesson.
     int Owner(const CStunde* h) const;
     bool FillFirstHour(bool& progress);

@@ -111,6 +111,32 @@ TEST(ConflictSearch, HaltAndTheStepBudgetLeaveASoundPartialPlan) {
     ExpectSound(t);
 }
 
+// A lesson with a fixed time holds the only room another unit may use at the only time it may
+// take: it makes way by taking another room at its time, when it may use another; with a room
+// of its own it stays, and the other unit is left unplaced.
+TEST(ConflictSearch, AFixedLessonMakesWayToAnotherRoomAtItsTime) {
+    for (const bool ownRoom : {false, true}) {
+        test::PlanFixture f;
+        f.s = MakeSchool(1, 2, 2, 2, 2, 1);
+        AddBlock(f.s, "L0", "K0", "F0", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
+        if (ownRoom) f.s.FachBloecke[0].Block.Einheiten[0].Raum = "R0";
+        AddBlock(f.s, "L1", "K1", "F0", {1}).Einheiten[0].Raum = "R0";
+        f.s.Klassen[1].Sperre[static_cast<std::size_t>(SlotOf(0, 2))] = 1;
+        f.Build();
+        f.Put(0, 0, 0, 1);
+        ConflictSearch search(*f.plan, f.rng);
+        RunControl run;
+        run.Begin();
+        const SearchResult r = search.Run(run, 200, false);
+        run.End();
+        EXPECT_EQ(r.Unplaced, ownRoom ? 1 : 0) << ownRoom;
+        EXPECT_EQ(f.plan->SlotOfHour(f.H(0)), SlotOf(0, 1));
+        EXPECT_EQ(f.plan->RoomOf(f.H(0)), ownRoom ? 0 : 1);
+        if (!ownRoom) EXPECT_EQ(f.plan->RoomOf(f.H(1)), 0);
+        EXPECT_EQ(test::FirstDisallowedPlacement(*f.plan), "");
+    }
+}
+
 TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
     Tight t;
     t.plan->SetFirstHourFlag(false);
