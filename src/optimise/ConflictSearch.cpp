@@ -309,8 +309,7 @@ double ConflictSearch::Soft(int u, int start) const {
     // The school's rules that adding hours can mend: each new breach weighs as much as three
     // lessons in the way.
     if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules())
-        soft +=
-            3.0 * rules->AddedBreaches(plan_, unit.Hours.data(), unit.Width, start, unit.Length);
+        soft += 3.0 * PlanRules::AddedBreaches(added_, start, unit.Length);
     // A teacher with the most days a week set keeps to the days he has: a new day weighs the
     // more, the fewer are left.
     if (plan_.Regeln())
@@ -332,6 +331,11 @@ double ConflictSearch::Soft(int u, int start) const {
     return soft;
 }
 
+void ConflictSearch::PrepareSoft(int u) {
+    if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules())
+        rules->PrepareAdded(plan_, units_[u].Hours.data(), units_[u].Width, added_);
+}
+
 double ConflictSearch::SoftFloor(int u) const {
     const Unit& unit = units_[u];
     const CStunde& h = *unit.Hours.front();
@@ -340,18 +344,9 @@ double ConflictSearch::SoftFloor(int u) const {
     double floor = -std::abs(weights_.ClassGaps) * unit.Length * classes -
                    std::abs(weights_.TeacherGaps) * unit.Length * unit.Width;
     // And mends at most every breach its teachers and classes have.
-    if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules()) {
-        int breaches = 0;
-        for (int q = 0; q < unit.Width; ++q)
-            breaches += rules->TeacherViolations(plan_, unit.Hours[q]->Lehrer);
-        if (h.IsCourse()) {
-            for (int k : *h.KlassenL)
-                breaches += rules->ClassViolations(plan_, k);
-        } else {
-            breaches += rules->ClassViolations(plan_, h.Klasse);
-        }
-        floor -= 3.0 * breaches;
-    }
+    if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules())
+        for (const PlanRules::Added& a : added_)
+            floor -= 3.0 * a.Breaches;
     return floor;
 }
 
@@ -367,6 +362,7 @@ bool ConflictSearch::BestValue(int u, Value& best) {
     Pick& open = open_;
     Pick& tabu = tabu_;
     open.ties = tabu.ties = 0;
+    PrepareSoft(u);
     // A start whose lessons in the way alone cost more than the best so far less the most Soft
     // can take off is never chosen: it is not weighed to the end.
     const double floor = SoftFloor(u);
@@ -524,6 +520,7 @@ bool ConflictSearch::FillFirstHour(bool& progress) {
             for (int u = 0; u < static_cast<int>(units_.size()); ++u) {
                 const Unit& unit = units_[u];
                 if (unit.TimeFixed || !unit.Hours.front()->Involves(k)) continue;
+                PrepareSoft(u);
                 if (!Evaluate(u, slot, candidate_)) continue;
                 if (bestUnit < 0 || candidate_.Cost < best.Cost) {
                     best = candidate_;
@@ -616,10 +613,15 @@ int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckP
     const long long patience = stuckPerUnit > 0 ? std::max(2000LL, stuckPerUnit * units)
                                                 : std::max(100000LL, 100LL * units);
     long long lastFall = 0;
+    // A move that is taken back leaves the plan as it was: the breaches measured before it hold
+    // for the next move too.
+    measureKept_ = true;
+    measured_ = false;
     for (long long i = 0; i < tries && left > 0 && i - lastFall < patience && run.KeepRunning();
          ++i) {
         mendSlack_ = random_.Below(20) == 0 ? 1 : 0;
         if (Relocate(Focus::Rules, AcceptanceKind::GoalTable, 30)) {
+            measured_ = false;
             left = breachesAfter_;
             if (left < fewest) {
                 fewest = left;
@@ -630,6 +632,7 @@ int ConflictSearch::MendRules(RunControl& run, long long tries, long long stuckP
         if (i % 50 == 49) run.PassDone();
     }
     mendSlack_ = 0;
+    measureKept_ = measured_ = false;
     if (left > fewest) {
         RestoreSnapshot(plan_, best);
         Resync();
@@ -644,10 +647,12 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     const bool guardRules = rules && rules->HasSoftRules();
     // The breaches per teacher and class before the move, measured once: whose units a move
     // aimed at the rules may lift, and what no move may make grow.
-    if (guardRules)
-        rules->Measure(plan_, ruleBreaches_);
-    else
+    if (!guardRules) {
         ruleBreaches_.clear();
+    } else if (!measureKept_ || !measured_) {
+        rules->Measure(plan_, ruleBreaches_);
+        measured_ = true;
+    }
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
     TakeSnapshot(plan_, snapshot_);

@@ -117,6 +117,9 @@ private:
     // Weighs putting unit u at `start`; false when that can never be, or when the cost of what
     // stands in the way alone exceeds `limit` (the start then cannot be the cheapest).
     bool Evaluate(int u, int start, Value& value, double limit = kNoLimit);
+    // What Soft and SoftFloor need of the school's rules for unit u, measured once for the plan
+    // as it stands: called before u's starts are weighed.
+    void PrepareSoft(int u);
     // The least Soft can add for unit u in the plan as it stands (it subtracts where a start
     // fills gaps or mends a rule).
     double SoftFloor(int u) const;
@@ -165,6 +168,10 @@ private:
     std::vector<int> pending_;      // units a compound move still has to re-seat
     std::array<const CStunde*, PlanRules::kMaxBlockObstacles> blockObstacles_{};
     int mendSlack_ = 0; // breaches a rule-mending move may add (now and then one)
+    // While the rules are mended, ruleBreaches_ stays valid from move to move until one is kept.
+    std::vector<PlanRules::Added> added_; // PrepareSoft
+    bool measureKept_ = false;
+    bool measured_ = false;
 };
 
 } // namespace sw

@@ -61,6 +61,8 @@ std::unique_ptr<PlanRules> PlanRules::Build(const CPlan& plan, const std::vector
     auto r = std::make_unique<PlanRules>();
     for (int s : d.Angaben.Pausen)
         if (IsSlot(s)) r->pause_[static_cast<std::size_t>(s)] = 1;
+    for (int e = 0; e < kMaxDays; ++e)
+        r->pauseDays_[static_cast<std::size_t>(e)] = NonZeroHours(r->pause_, e);
     for (const CLehrer& l : d.Lehrer) {
         r->lehrer_.push_back(l.Regeln);
         r->lehrerSet_.push_back(l.Regeln.Leer() ? 0 : 1);
@@ -404,6 +406,18 @@ Refusal PlanRules::DayRefusal(const CPlan& plan, const CStunde& h, int slot) con
 
 namespace {
 
+// The breaches of one day with the busy bits `d` (the day's minimum and its gaps).
+int OneDayBreaches(const CTagesRegeln& r, std::uint16_t d, int gaps) {
+    if (d == 0) return 0;
+    int n = 0;
+    // A short day is as far from the rule as the fewer of the hours it lacks and the hours it
+    // has: filling it and emptying it both make progress with every hour moved.
+    if (Set(r.MinStundenProTag) && HoursIn(d) < r.MinStundenProTag)
+        n += std::min(r.MinStundenProTag - HoursIn(d), HoursIn(d));
+    if (Set(r.MaxLueckenProTag) && gaps > r.MaxLueckenProTag) n += gaps - r.MaxLueckenProTag;
+    return n;
+}
+
 // The breaches of the rules of the days that adding hours can mend, given the busy bits of
 // every day.
 int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays>& days,
@@ -415,11 +429,7 @@ int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays
         if (d == 0) continue;
         const int gaps = GapsOf(d, pauses[static_cast<std::size_t>(e)]);
         weekGaps += gaps;
-        // A short day is as far from the rule as the fewer of the hours it lacks and the hours
-        // it has: filling it and emptying it both make progress with every hour moved.
-        if (Set(r.MinStundenProTag) && HoursIn(d) < r.MinStundenProTag)
-            n += std::min(r.MinStundenProTag - HoursIn(d), HoursIn(d));
-        if (Set(r.MaxLueckenProTag) && gaps > r.MaxLueckenProTag) n += gaps - r.MaxLueckenProTag;
+        n += OneDayBreaches(r, d, gaps);
     }
     if (Set(r.MaxLueckenProWoche) && weekGaps > r.MaxLueckenProWoche)
         n += weekGaps - r.MaxLueckenProWoche;
@@ -462,65 +472,88 @@ int Breaches(const CTagesRegeln& r, int minDays, const Week& days, const Week& p
 // The hours that are no gap matter only on days with lessons: the others are left 0.
 template <typename Bits>
 int PlanRules::EntityBreaches(const CPlan& plan, const CTagesRegeln& r, int minDays,
-                              const LockGrid& locks, Bits bits, int addDay,
-                              std::uint16_t add) const {
+                              const LockGrid& locks, Bits bits) const {
     Week days{}, pauses{};
     for (int e = 0; e < plan.Tage; ++e) {
         const std::uint16_t d = bits(e);
         days[static_cast<std::size_t>(e)] = d;
-        if (d != 0 || (e == addDay && add != 0))
-            pauses[static_cast<std::size_t>(e)] = NoGap(locks, e);
+        if (d != 0) pauses[static_cast<std::size_t>(e)] = NoGap(locks, e);
     }
-    const int before = Breaches(r, minDays, days, pauses, plan.Tage);
-    if (addDay < 0) return before;
-    days[static_cast<std::size_t>(addDay)] |= add;
-    return Breaches(r, minDays, days, pauses, plan.Tage) - before;
+    return Breaches(r, minDays, days, pauses, plan.Tage);
 }
 
 int PlanRules::TeacherViolations(const CPlan& plan, int t, const SlotChange* change) const {
     if (!lehrerSet_[static_cast<std::size_t>(t)]) return 0;
     const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
-    return EntityBreaches(
-        plan, r, r.MinTage, plan.LehrerAt(t).Sperre,
-        [&](int e) {
-            return DayBits(e, change, plan.TeacherDayBits(t, e),
-                           [&](int s) { return plan.TeacherLessons(t, s); });
-        },
-        -1, 0);
+    return EntityBreaches(plan, r, r.MinTage, plan.LehrerAt(t).Sperre, [&](int e) {
+        return DayBits(e, change, plan.TeacherDayBits(t, e),
+                       [&](int s) { return plan.TeacherLessons(t, s); });
+    });
 }
 
 std::uint16_t PlanRules::NoGap(const LockGrid& locks, int day) const {
     // An hour the teacher or class is locked is no gap, as in the figures of the gaps.
-    return static_cast<std::uint16_t>(NonZeroHours(pause_, day) | NonZeroHours(locks, day));
+    return static_cast<std::uint16_t>(pauseDays_[static_cast<std::size_t>(day)] |
+                                      NonZeroHours(locks, day));
 }
 
-int PlanRules::AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
-                             int length) const {
-    if (!IsSlot(start)) return 0;
-    // A unit never crosses the end of the day: its hours are bits of one day.
-    const int day = DayOf(start);
-    const auto unit = Bits(HourOf(start), std::min(length, kHoursPerDay - HourOf(start)));
-    int n = 0;
+void PlanRules::PrepareAdded(const CPlan& plan, const CStunde* const* hours, int width,
+                             std::vector<Added>& out) const {
+    out.clear();
+    const auto add = [&](const CTagesRegeln& r, int minDays, const LockGrid& locks, auto bits) {
+        Added& a = out.emplace_back();
+        a.Regeln = &r;
+        a.MinDays = minDays;
+        for (int e = 0; e < plan.Tage; ++e) {
+            const auto i = static_cast<std::size_t>(e);
+            a.Days[i] = bits(e);
+            a.NoGaps[i] = NoGap(locks, e);
+            a.Gaps[i] = static_cast<std::int8_t>(GapsOf(a.Days[i], a.NoGaps[i]));
+            a.WeekGaps += a.Gaps[i];
+            a.Busy += a.Days[i] != 0 ? 1 : 0;
+        }
+        a.Breaches = Breaches(r, minDays, a.Days, a.NoGaps, plan.Tage);
+    };
     for (int q = 0; q < width; ++q) {
         const int t = hours[q]->Lehrer;
         if (!lehrerSet_[static_cast<std::size_t>(t)]) continue;
         const CLehrerRegeln& r = lehrer_[static_cast<std::size_t>(t)];
-        n += EntityBreaches(
-            plan, r, r.MinTage, plan.LehrerAt(t).Sperre,
-            [&](int e) { return plan.TeacherDayBits(t, e); }, day, unit);
+        add(r, r.MinTage, plan.LehrerAt(t).Sperre,
+            [&](int e) { return plan.TeacherDayBits(t, e); });
     }
     const CStunde& h = *hours[0];
     const auto forClass = [&](int k) {
         if (klassenSet_[static_cast<std::size_t>(k)])
-            n += EntityBreaches(
-                plan, klassen_[static_cast<std::size_t>(k)], kKeineRegel, plan.KlasseAt(k).Sperre,
-                [&](int e) { return plan.ClassDayBits(k, e); }, day, unit);
+            add(klassen_[static_cast<std::size_t>(k)], kKeineRegel, plan.KlasseAt(k).Sperre,
+                [&](int e) { return plan.ClassDayBits(k, e); });
     };
     if (!h.IsCourse())
         forClass(h.Klasse);
     else
         for (int k : *h.KlassenL)
             forClass(k);
+}
+
+int PlanRules::AddedBreaches(const std::vector<Added>& prepared, int start, int length) {
+    if (!IsSlot(start)) return 0;
+    const int day = DayOf(start);
+    const auto i = static_cast<std::size_t>(day);
+    const auto unit = Bits(HourOf(start), std::min(length, kHoursPerDay - HourOf(start)));
+    const auto over = [](int have, int most) { return Set(most) ? std::max(0, have - most) : 0; };
+    const auto under = [](int have, int least) {
+        return Set(least) ? std::max(0, least - have) : 0;
+    };
+    int n = 0;
+    for (const Added& a : prepared) {
+        const CTagesRegeln& r = *a.Regeln;
+        const std::uint16_t before = a.Days[i];
+        const auto after = static_cast<std::uint16_t>(before | unit);
+        const int gaps = GapsOf(after, a.NoGaps[i]);
+        n += OneDayBreaches(r, after, gaps) - OneDayBreaches(r, before, a.Gaps[i]);
+        const int weekGaps = a.WeekGaps - a.Gaps[i] + gaps;
+        n += over(weekGaps, r.MaxLueckenProWoche) - over(a.WeekGaps, r.MaxLueckenProWoche);
+        if (before == 0 && after != 0) n += under(a.Busy + 1, a.MinDays) - under(a.Busy, a.MinDays);
+    }
     return n;
 }
 
@@ -554,13 +587,11 @@ bool PlanRules::NoneGrew(const CPlan& plan, const std::vector<int>& before) cons
 
 int PlanRules::ClassViolations(const CPlan& plan, int k, const SlotChange* change) const {
     if (!klassenSet_[static_cast<std::size_t>(k)]) return 0;
-    return EntityBreaches(
-        plan, klassen_[static_cast<std::size_t>(k)], kKeineRegel, plan.KlasseAt(k).Sperre,
-        [&](int e) {
-            return DayBits(e, change, plan.ClassDayBits(k, e),
-                           [&](int s) { return plan.ClassLessons(k, s); });
-        },
-        -1, 0);
+    return EntityBreaches(plan, klassen_[static_cast<std::size_t>(k)], kKeineRegel,
+                          plan.KlasseAt(k).Sperre, [&](int e) {
+                              return DayBits(e, change, plan.ClassDayBits(k, e),
+                                             [&](int s) { return plan.ClassLessons(k, s); });
+                          });
 }
 
 } // namespace sw

@@ -75,6 +75,21 @@ public:
     // classes of the first would have with a unit of `length` hours added at `start`.
     int AddedBreaches(const CPlan& plan, const CStunde* const* hours, int width, int start,
                       int length) const;
+    // The same for many starts of one unit in a plan that does not change meanwhile: what does
+    // not depend on the start is measured once (Prepare), each start then costs one day of each
+    // teacher and class.
+    struct Added {
+        const CTagesRegeln* Regeln = nullptr;
+        int MinDays = kKeineRegel; // a teacher's fewest days a week
+        std::array<std::uint16_t, kMaxDays> Days{}, NoGaps{};
+        std::array<std::int8_t, kMaxDays> Gaps{};
+        int WeekGaps = 0;
+        int Busy = 0;     // days with lessons
+        int Breaches = 0; // as they stand
+    };
+    void PrepareAdded(const CPlan& plan, const CStunde* const* hours, int width,
+                      std::vector<Added>& out) const;
+    static int AddedBreaches(const std::vector<Added>& prepared, int start, int length);
     // The sum of those breaches over every teacher and class.
     int TotalBreaches(const CPlan& plan) const;
 
@@ -106,6 +121,7 @@ private:
     };
 
     std::array<std::uint8_t, kSlotCount> pause_{};
+    std::array<std::uint16_t, kMaxDays> pauseDays_{}; // pause_ as the bits of each day
     std::vector<CLehrerRegeln> lehrer_;
     std::vector<std::uint8_t> lehrerSet_;
     std::vector<CTagesRegeln> klassen_;
@@ -126,11 +142,10 @@ private:
     Refusal BlockRefusal(const CPlan& plan, const CStunde& h, int b, int day, int start,
                          int length) const;
     // The breaches of a teacher's or class's rules (`minDays`: the teacher's fewest days, or
-    // kKeineRegel) with the busy bits `bits(day)`; with `addDay` >= 0, how many more there are
-    // once the hours `add` of that day are busy too.
+    // kKeineRegel) with the busy bits `bits(day)`.
     template <typename Bits>
     int EntityBreaches(const CPlan& plan, const CTagesRegeln& r, int minDays, const LockGrid& locks,
-                       Bits bits, int addDay, std::uint16_t add) const;
+                       Bits bits) const;
 };
 
 // A breach as a line: "Lehrer Mü, Montag: höchstens 6 Stunden am Tag: 7" (without a day:

@@ -424,6 +424,65 @@ TEST(PlanRules, AShortDayCountsTheFewerOfTheHoursMissingAndTheHoursHeld) {
     }
 }
 
+// What a unit adds to the breaches of the rules adding hours can mend, counted once for the
+// plan and then per start, is what the teachers and classes break with its hours added.
+TEST(PlanRules, PreparedAddedBreachesAreTheBreachesWithTheHoursAdded) {
+    int compared = 0;
+    for (int seed = 1; seed <= 12; ++seed) {
+        Fixture f;
+        f.s = MakeSchool(5, 8, 8, 4, 4, 2);
+        f.s.Angaben.Pausen = {SlotOf(1, 4)};
+        f.s.Lehrer[0].Regeln.MinStundenProTag = 3;
+        f.s.Lehrer[0].Regeln.MinTage = 4;
+        f.s.Lehrer[1].Regeln.MaxLueckenProWoche = 1;
+        f.s.Lehrer[1].Sperre[static_cast<std::size_t>(SlotOf(2, 3))] = 1;
+        f.s.Lehrer[2].Regeln.MaxLueckenProTag = 0;
+        f.s.Klassen[0].Regeln.MaxLueckenProWoche = 2;
+        f.s.Klassen[0].Regeln.MinStundenProTag = 4;
+        f.s.Klassen[1].Regeln.MaxLueckenProTag = 1;
+        AddBlock(f.s, "L0", "K0", "F0", {2, 1, 1, 1});
+        AddBlock(f.s, "L1", "K1", "F0", {1, 1, 1, 1});
+        AddBlock(f.s, "L2", "K2", "F1", {2, 1, 1});
+        AddBlock(f.s, "L3", "K0", "F1", {1, 1, 1});
+        AddBlock(f.s, "L1", "K3", "F0", {2, 1});
+        AddCourse(f.s, "C", {"L2", "L3"}, {"K0", "K1"}, {1, 2});
+        f.Build();
+        f.plan->SetLimitFlags(true, true, true);
+        f.rng = Random(static_cast<std::uint32_t>(seed));
+        test::PlaceRandomly(*f.plan, f.rng, 30);
+        const PlanRules& rules = *f.plan->Regeln();
+        std::vector<PlanRules::Added> prepared;
+        for (const auto& hp : f.plan->StundenL) {
+            const CStunde& h = *hp;
+            if (!h.IsFirstOfUnit() || f.plan->PositionOf(h) >= 0) continue;
+            // The unit's first hour of each teacher (a course's parallel hours).
+            std::vector<const CStunde*> hours{&h};
+            if (h.ParallelL) hours.assign(h.ParallelL->begin(), h.ParallelL->end());
+            rules.PrepareAdded(*f.plan, hours.data(), static_cast<int>(hours.size()), prepared);
+            const int length = CPlan::UnitLength(h);
+            for (int d = 0; d < 5; ++d)
+                for (int hour = 1; hour + length - 1 <= 8; ++hour) {
+                    const int start = SlotOf(d, hour);
+                    PlanRules::SlotChange added{};
+                    for (int p = 0; p < length; ++p)
+                        added[static_cast<std::size_t>(start + p)] = 1;
+                    int expected = 0;
+                    for (const CStunde* x : hours)
+                        expected += rules.TeacherViolations(*f.plan, x->Lehrer, &added) -
+                                    rules.TeacherViolations(*f.plan, x->Lehrer);
+                    const auto classes = h.IsCourse() ? *h.KlassenL : IntList{h.Klasse};
+                    for (int k : classes)
+                        expected += rules.ClassViolations(*f.plan, k, &added) -
+                                    rules.ClassViolations(*f.plan, k);
+                    ASSERT_EQ(PlanRules::AddedBreaches(prepared, start, length), expected)
+                        << "seed " << seed << ", hour " << h.Index << ", start " << start;
+                    ++compared;
+                }
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
 // Random placements through the check on a school with every kind of rule never break a rule
 // the check knows.
 TEST(PlanRules, RandomPlacementsKeepEveryRuleTheCheckKnows) {
