@@ -279,16 +279,8 @@ double ConflictSearch::Soft(int u, int start) const {
     const CStunde& h = *unit.Hours.front();
     const int day = DayOf(start);
     double soft = 0;
-    if (h.Trennung && weights_.Separation > 0) {
-        int same = 0;
-        const int k = h.IsCourse() ? (*h.KlassenL)[0] : h.Klasse;
-        for (int hour = 0; hour <= plan_.Stunden; ++hour) {
-            const CStunde* y = plan_.LessonOfClass(k, SlotOf(day, hour));
-            if (!y || !y->Trennung || !y->IsFirstOfUnit() || Owner(y) == u) continue;
-            if (y->IsCourse() == h.IsCourse() && y->FachKurs == h.FachKurs) ++same;
-        }
-        soft += weights_.Separation * same;
-    }
+    if (h.Trennung && weights_.Separation > 0)
+        soft += weights_.Separation * sameOnDay_[static_cast<std::size_t>(day)];
     // The gap hours a day gains by the unit's hours (a locked hour is no gap).
     const auto unitBits = static_cast<std::uint16_t>(((1u << unit.Length) - 1u) << HourOf(start));
     const auto addedGaps = [&](std::uint16_t busy, const LockGrid& locks) {
@@ -334,6 +326,20 @@ double ConflictSearch::Soft(int u, int start) const {
 void ConflictSearch::PrepareSoft(int u) {
     if (const PlanRules* rules = plan_.Regeln(); rules && rules->HasSoftRules())
         rules->PrepareAdded(plan_, units_[u].Hours.data(), units_[u].Width, added_);
+    // The further units of the same subject each day, for a unit of a class that keeps them
+    // apart.
+    const CStunde& h = *units_[u].Hours.front();
+    if (!h.Trennung || weights_.Separation <= 0) return;
+    const int k = h.IsCourse() ? (*h.KlassenL)[0] : h.Klasse;
+    for (int day = 0; day < plan_.Tage; ++day) {
+        int same = 0;
+        for (int hour = 0; hour <= plan_.Stunden; ++hour) {
+            const CStunde* y = plan_.LessonOfClass(k, SlotOf(day, hour));
+            if (!y || !y->Trennung || !y->IsFirstOfUnit() || Owner(y) == u) continue;
+            if (y->IsCourse() == h.IsCourse() && y->FachKurs == h.FachKurs) ++same;
+        }
+        sameOnDay_[static_cast<std::size_t>(day)] = same;
+    }
 }
 
 double ConflictSearch::SoftFloor(int u) const {

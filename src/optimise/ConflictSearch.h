@@ -117,8 +117,8 @@ private:
     // Weighs putting unit u at `start`; false when that can never be, or when the cost of what
     // stands in the way alone exceeds `limit` (the start then cannot be the cheapest).
     bool Evaluate(int u, int start, Value& value, double limit = kNoLimit);
-    // What Soft and SoftFloor need of the school's rules for unit u, measured once for the plan
-    // as it stands: called before u's starts are weighed.
+    // What Soft and SoftFloor need of the plan for unit u (the school's rules, the same subject
+    // on each day), measured once for the plan as it stands: called before u's starts are weighed.
     void PrepareSoft(int u);
     // The least Soft can add for unit u in the plan as it stands (it subtracts where a start
     // fills gaps or mends a rule).
@@ -169,7 +169,8 @@ private:
     std::array<const CStunde*, PlanRules::kMaxBlockObstacles> blockObstacles_{};
     int mendSlack_ = 0; // breaches a rule-mending move may add (now and then one)
     // While the rules are mended, ruleBreaches_ stays valid from move to move until one is kept.
-    std::vector<PlanRules::Added> added_; // PrepareSoft
+    std::vector<PlanRules::Added> added_;   // PrepareSoft
+    std::array<int, kMaxDays> sameOnDay_{}; // PrepareSoft: units of the same subject per day
     bool measureKept_ = false;
     bool measured_ = false;
 };
