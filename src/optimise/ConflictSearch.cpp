@@ -180,7 +180,8 @@ bool ConflictSearch::RuleObstacles(int u, int start, int length, const Refusal& 
 }
 
 // Weighs putting unit u at `start`: false when a rule that no moving can change forbids it or a
-// lesson with a fixed time stands in the way; otherwise the rooms and the cost.
+// lesson with a fixed time stands in the way (in a room: one that cannot take another room), or
+// when what stands in the way already costs more than `limit`; otherwise the rooms and the cost.
 bool ConflictSearch::Evaluate(int u, int start, Value& value, double limit) {
     const Unit& unit = units_[u];
     if (!IsSlot(start) || HourOf(start) + unit.Length - 1 > kMaxHour) return false;

@@ -440,6 +440,8 @@ int SoftBreaches(const CTagesRegeln& r, const std::array<std::uint16_t, kMaxDays
 
 namespace {
 
+// The busy hours of a day as bits: the plan's own (`unchanged`), or with `change` the counts
+// plus the change slot by slot.
 template <typename Count>
 std::uint16_t DayBits(int day, const PlanRules::SlotChange* change, std::uint16_t unchanged,
                       Count count) {
@@ -447,7 +449,7 @@ std::uint16_t DayBits(int day, const PlanRules::SlotChange* change, std::uint16_
     std::uint16_t bits = 0;
     for (int h = 0; h < kHoursPerDay; ++h) {
         const int s = SlotOf(day, h);
-        const int n = count(s) + (change ? (*change)[static_cast<std::size_t>(s)] : 0);
+        const int n = count(s) + (*change)[static_cast<std::size_t>(s)];
         if (n > 0) bits |= static_cast<std::uint16_t>(1u << h);
     }
     return bits;
