@@ -401,11 +401,35 @@ bool ConflictSearch::BestValue(int u, Value& best) {
 }
 
 void ConflictSearch::Lift(int u) {
+    if (tracking_) Touch(u);
+    if (journal_ && moved_[static_cast<std::size_t>(u)] != touchStamp_) {
+        moved_[static_cast<std::size_t>(u)] = touchStamp_;
+        movedUnits_.push_back(u);
+        for (CStunde* h : units_[u].Hours)
+            movedCells_.emplace_back(h, plan_.PositionOf(*h));
+    }
     for (CStunde* h : units_[u].Hours) {
         const int room = plan_.RoomOf(*h);
         if (room >= 0) plan_.Lift(room, plan_.SlotOfHour(*h));
     }
     MarkUnplaced(u);
+}
+
+void ConflictSearch::Touch(int u) {
+    const auto mark = [&](int e) {
+        if (touched_[static_cast<std::size_t>(e)] == touchStamp_) return;
+        touched_[static_cast<std::size_t>(e)] = touchStamp_;
+        touchedList_.push_back(e);
+    };
+    for (const CStunde* h : units_[u].Hours) {
+        mark(h->Lehrer);
+        if (h->IsCourse()) {
+            for (int k : *h->KlassenL)
+                mark(plan_.LehrerAnzahl + k);
+        } else if (h->Klasse >= 0) {
+            mark(plan_.LehrerAnzahl + h->Klasse);
+        }
+    }
 }
 
 // Lifts what stands in the way and puts u; every hour is asked of the placement check before it
@@ -662,7 +686,11 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     }
     const int x = PickFocusUnit(focus);
     if (x < 0 || !IsPlaced(x)) return false;
-    TakeSnapshot(plan_, snapshot_);
+    // A move aimed at the rules on a complete plan changes nothing but the places of the units it
+    // lifts: taking it back puts them where they stood. Any other move is taken back from a
+    // snapshot of the whole plan.
+    journal_ = focus == Focus::Rules && unplaced_.empty();
+    if (!journal_) TakeSnapshot(plan_, snapshot_);
     int breachesBefore = 0;
     if (focus == Focus::Rules)
         for (int n : ruleBreaches_)
@@ -671,6 +699,22 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
                            plan_.Totals().STFSumme, plan_.Totals().LLSSumme, plan_.Totals().LProd,
                            plan_.Totals().LLSMax};
     const int unplacedBefore = static_cast<int>(unplaced_.size());
+    // A move aimed at the rules changes the breaches of the teachers and classes of the units it
+    // lifts, and of no one else: only theirs are counted again afterwards.
+    tracking_ = focus == Focus::Rules;
+    if (tracking_) {
+        touched_.resize(static_cast<std::size_t>(plan_.LehrerAnzahl) +
+                        static_cast<std::size_t>(plan_.KlassenAnzahl));
+        moved_.resize(units_.size());
+        if (++touchStamp_ == 0) {
+            std::fill(touched_.begin(), touched_.end(), 0U);
+            std::fill(moved_.begin(), moved_.end(), 0U);
+            touchStamp_ = 1;
+        }
+        touchedList_.clear();
+        movedUnits_.clear();
+        movedCells_.clear();
+    }
     // x leaves its start, which it may not take again in this move.
     const int from = plan_.SlotOfHour(*units_[x].Hours.front());
     Lift(x);
@@ -694,7 +738,21 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
             break;
         }
     }
+    tracking_ = false;
+    const bool journal = journal_;
+    journal_ = false;
     const auto undo = [&] {
+        if (journal) {
+            for (int u : movedUnits_)
+                for (const CStunde* h : units_[u].Hours)
+                    if (const int cell = plan_.PositionOf(*h); cell >= 0)
+                        plan_.Lift(cell / kSlotCount, cell % kSlotCount);
+            for (const auto& [h, cell] : movedCells_)
+                plan_.Place(*h, cell / kSlotCount, cell % kSlotCount);
+            for (int u : movedUnits_)
+                MarkPlaced(u);
+            return false;
+        }
         RestoreSnapshot(plan_, snapshot_);
         Resync();
         return false;
@@ -703,7 +761,9 @@ bool ConflictSearch::Relocate(Focus focus, AcceptanceKind rule, int maxSteps) {
     if (focus == Focus::Rules) {
         // Fewer breaches, or as many now and then: a plateau is crossed, never climbed. (The
         // breaches are the grid's; the figures follow only for a move that stays.)
-        const int after = rules->TotalBreaches(plan_);
+        int after = breachesBefore;
+        for (int e : touchedList_)
+            after += rules->BreachesOf(plan_, e) - ruleBreaches_[static_cast<std::size_t>(e)];
         if (after > breachesBefore + mendSlack_ ||
             (after == breachesBefore && random_.Below(4) != 0))
             return undo();

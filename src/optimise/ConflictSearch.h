@@ -26,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace sw {
@@ -130,6 +131,8 @@ private:
     // added as obstacles; false when none would.
     bool RuleObstacles(int u, int start, int length, const Refusal& r, double& cost, bool& fixed);
     void Lift(int u);
+    // Notes the teachers and classes of unit u as touched by the move under way.
+    void Touch(int u);
     bool Put(int u, const Value& value);
     // `room`: u is only in the way of the room; a unit with a fixed time can make way for that
     // when it may take another room at its time.
@@ -173,6 +176,18 @@ private:
     std::array<int, kMaxDays> sameOnDay_{}; // PrepareSoft: units of the same subject per day
     bool measureKept_ = false;
     bool measured_ = false;
+    // The teachers, then the classes (as in PlanRules::Measure), whose units a move aimed at the
+    // rules lifted: touched_[e] == touchStamp_, each listed once in touchedList_.
+    bool tracking_ = false;
+    std::vector<std::uint32_t> touched_;
+    std::uint32_t touchStamp_ = 0;
+    std::vector<int> touchedList_;
+    // Such a move on a complete plan keeps, instead of a snapshot, the cells of every unit it
+    // lifts (each unit once, as it stood before the move).
+    bool journal_ = false;
+    std::vector<std::uint32_t> moved_;
+    std::vector<int> movedUnits_;
+    std::vector<std::pair<CStunde*, int>> movedCells_;
 };
 
 } // namespace sw

@@ -97,6 +97,11 @@ public:
     // none of them grew since `before` was measured: for moves that change the whole plan.
     void Measure(const CPlan& plan, std::vector<int>& out) const;
     bool NoneGrew(const CPlan& plan, const std::vector<int>& before) const;
+    // The breaches of one of them, numbered as Measure numbers them.
+    int BreachesOf(const CPlan& plan, int e) const {
+        return e < plan.LehrerAnzahl ? TeacherViolations(plan, e)
+                                     : ClassViolations(plan, e - plan.LehrerAnzahl);
+    }
 
     // Every rule the plan breaks, by rule, teacher/class/block and day. Hours not placed are not
     // a breach here (the plan then is not complete anyway).

@@ -2,6 +2,7 @@
 #include "optimise/ConflictSearch.h"
 #include "optimise/InitialPlanRun.h"
 #include "plan/Invariants.h"
+#include "plan/PlanRules.h"
 #include "plan/PlanWriter.h"
 #include "support/School.h"
 
@@ -218,6 +219,48 @@ TEST(ConflictSearch, ALessonThatMakesARuleOfTheDaysRefuseMakesWay) {
         EXPECT_EQ(test::FirstDisallowedPlacement(*f.plan), "");
         EXPECT_EQ(f.plan->SlotOfHour(f.H(1)), SlotOf(1, 2));
     }
+}
+
+// Moves aimed at the rules on a complete plan that breaks many of them: a move taken back leaves
+// every hour in the cell it had, and a move kept never leaves more breaches than it found.
+TEST(ConflictSearch, ARuleMoveKeepsNoMoreBreachesAndTakesBackExactly) {
+    Stammdaten s = test::LoadExample("gymnasium.sch");
+    for (std::size_t t = 0; t < s.Lehrer.size(); ++t) {
+        s.Lehrer[t].Regeln.MinStundenProTag = 3;
+        s.Lehrer[t].Regeln.MaxLueckenProWoche = t % 2 == 0 ? 0 : 2;
+    }
+    for (CKlasse& k : s.Klassen)
+        k.Regeln.MaxLueckenProTag = 0;
+    CapturingReporter rep;
+    CPlan plan(s, rep);
+    plan.BuildLessonHours();
+    Random rng;
+    RunControl run;
+    InitialPlanOptions options;
+    options.RegelSchritte = 0; // the first complete plan, not mended
+    ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5, nullptr, options).Complete());
+    const PlanRules& rules = *plan.Regeln();
+    ConflictSearch search(plan, rng);
+    std::vector<int> cells;
+    int kept = 0, back = 0;
+    for (int i = 0; i < 400; ++i) {
+        const int before = rules.TotalBreaches(plan);
+        cells.clear();
+        for (const auto& h : plan.StundenL)
+            cells.push_back(plan.PositionOf(*h));
+        if (search.Relocate(ConflictSearch::Focus::Rules, AcceptanceKind::GoalTable, 30)) {
+            ++kept;
+            EXPECT_LE(rules.TotalBreaches(plan), before) << i;
+        } else {
+            ++back;
+            for (std::size_t n = 0; n < cells.size(); ++n)
+                ASSERT_EQ(plan.PositionOf(*plan.StundenL[n]), cells[n]) << i;
+        }
+        ASSERT_TRUE(CheckInvariants(plan, false).Ok()) << i;
+    }
+    EXPECT_GT(kept, 0);
+    EXPECT_GT(back, 0);
+    EXPECT_GT(rules.TotalBreaches(plan), 0);
 }
 
 TEST(ConflictSearch, AnImpossibleSchoolEndsWithTheRestAfterItsAttempts) {
