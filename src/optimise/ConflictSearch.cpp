@@ -10,6 +10,14 @@
 
 namespace sw {
 
+namespace {
+
+std::size_t LockIndex(int entity, int day) {
+    return static_cast<std::size_t>(entity) * kMaxDays + static_cast<std::size_t>(day);
+}
+
+} // namespace
+
 ConflictSearch::ConflictSearch(CPlan& plan, Random& random, const SearchWeights& weights)
     : weights_(weights), plan_(plan), random_(random) {
     BuildUnits();
@@ -44,6 +52,17 @@ void ConflictSearch::BuildUnits() {
         for (CStunde* q : unit.Hours)
             unitOfHour_[q->Index] = id;
         units_.push_back(std::move(unit));
+    }
+    // The locked hours of every teacher, then every class, day by day: the lock grids do not
+    // change while the search runs.
+    lockedHours_.assign(
+        static_cast<std::size_t>(plan_.LehrerAnzahl + plan_.KlassenAnzahl) * kMaxDays, 0);
+    for (int e = 0; e < plan_.LehrerAnzahl + plan_.KlassenAnzahl; ++e) {
+        const LockGrid& locks = e < plan_.LehrerAnzahl
+                                    ? plan_.LehrerAt(e).Sperre
+                                    : plan_.KlasseAt(e - plan_.LehrerAnzahl).Sperre;
+        for (int day = 0; day < plan_.Tage; ++day)
+            lockedHours_[LockIndex(e, day)] = NonZeroHours(locks, day);
     }
     position_.assign(units_.size(), -1);
     pushed_.assign(units_.size(), 0.0);
@@ -284,12 +303,12 @@ double ConflictSearch::Soft(int u, int start) const {
         soft += weights_.Separation * sameOnDay_[static_cast<std::size_t>(day)];
     // The gap hours a day gains by the unit's hours (a locked hour is no gap).
     const auto unitBits = static_cast<std::uint16_t>(((1u << unit.Length) - 1u) << HourOf(start));
-    const auto addedGaps = [&](std::uint16_t busy, const LockGrid& locks) {
-        const std::uint16_t locked = NonZeroHours(locks, day);
+    const auto addedGaps = [&](std::uint16_t busy, int entity) {
+        const std::uint16_t locked = lockedHours_[LockIndex(entity, day)];
         return GapsOf(static_cast<std::uint16_t>(busy | unitBits), locked) - GapsOf(busy, locked);
     };
     const auto classGaps = [&](int k) {
-        return addedGaps(plan_.ClassDayBits(k, day), plan_.KlasseAt(k).Sperre);
+        return addedGaps(plan_.ClassDayBits(k, day), plan_.LehrerAnzahl + k);
     };
     if (weights_.ClassGaps != 0) {
         if (h.IsCourse()) {
@@ -318,8 +337,7 @@ double ConflictSearch::Soft(int u, int start) const {
     if (weights_.TeacherGaps != 0)
         for (int q = 0; q < unit.Width; ++q) {
             const int t = unit.Hours[q]->Lehrer;
-            soft += weights_.TeacherGaps *
-                    addedGaps(plan_.TeacherDayBits(t, day), plan_.LehrerAt(t).Sperre);
+            soft += weights_.TeacherGaps * addedGaps(plan_.TeacherDayBits(t, day), t);
         }
     return soft;
 }

@@ -154,9 +154,10 @@ private:
     Random& random_;
     std::vector<Unit> units_;
     std::vector<int> unitOfHour_;
-    std::vector<int> unplaced_;       // units with an hour not in the grid
-    std::vector<int> position_;       // index of a unit in unplaced_, or -1
-    std::vector<double> pushed_;      // how often each unit was taken out to make way
+    std::vector<std::uint16_t> lockedHours_; // [entity * kMaxDays + day], teachers then classes
+    std::vector<int> unplaced_;              // units with an hour not in the grid
+    std::vector<int> position_;              // index of a unit in unplaced_, or -1
+    std::vector<double> pushed_;             // how often each unit was taken out to make way
     std::vector<std::uint32_t> seen_; // stamp_ when a unit was last counted for the value weighed
     std::uint32_t stamp_ = 0;
     std::vector<int> obstacles_; // units in the way of the value being weighed

@@ -140,7 +140,9 @@ InitialPlanResult RunInitialPlan(CPlan* plan, Random& rng, Reporter& reporter, R
             EvaluateAll(*plan);
             ConflictSearch search(*plan, rng);
             const int left = search.MendRules(run, options.RegelSchritte, patience);
-            patience *= 2;
+            // Once the patience per unit is past the moves a mending may make at all, more of it
+            // changes nothing; it stops growing there (and never overflows).
+            if (patience < options.RegelSchritte) patience *= 2;
             if (bestLeft < 0 || left < bestLeft) {
                 bestLeft = left;
                 TakeSnapshot(*plan, best);

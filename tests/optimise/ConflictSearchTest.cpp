@@ -133,7 +133,9 @@ TEST(ConflictSearch, AFixedLessonMakesWayToAnotherRoomAtItsTime) {
         EXPECT_EQ(r.Unplaced, ownRoom ? 1 : 0) << ownRoom;
         EXPECT_EQ(f.plan->SlotOfHour(f.H(0)), SlotOf(0, 1));
         EXPECT_EQ(f.plan->RoomOf(f.H(0)), ownRoom ? 0 : 1);
-        if (!ownRoom) EXPECT_EQ(f.plan->RoomOf(f.H(1)), 0);
+        if (!ownRoom) {
+            EXPECT_EQ(f.plan->RoomOf(f.H(1)), 0);
+        }
         EXPECT_EQ(test::FirstDisallowedPlacement(*f.plan), "");
     }
 }
@@ -153,8 +155,14 @@ TEST(ConflictSearch, AStrictFirstHourIsWorkForTheSearchNotAReasonToRestart) {
 // and the run leaves a complete plan with the one breach. Without fresh attempts the first
 // complete plan is the one left.
 TEST(ConflictSearch, AStuckMendingTriesFreshAttemptsAndLeavesACompletePlan) {
-    for (const auto& [neubeginn, complete] : {std::pair{1LL, 4}, std::pair{0LL, 1}}) {
-        SCOPED_TRACE(neubeginn);
+    // Many fresh attempts: the patience, doubled for each, stops growing before it overflows.
+    struct Case {
+        long long neubeginn;
+        int attempts, complete;
+    };
+    for (const auto& [neubeginn, attempts, complete] :
+         {Case{1, 4, 4}, Case{0, 4, 1}, Case{1, 70, 70}}) {
+        SCOPED_TRACE(attempts);
         Stammdaten s = MakeSchool(2, 4, 2, 2, 1, 2);
         AddBlock(s, "L0", "K0", "F0", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 1);
         AddBlock(s, "L1", "K0", "F1", {1}).Einheiten[0].Zeitvorgabe = SlotOf(0, 3);
@@ -172,7 +180,7 @@ TEST(ConflictSearch, AStuckMendingTriesFreshAttemptsAndLeavesACompletePlan) {
         options.Neubeginn = neubeginn;
         options.RegelSchritte = 3000;
         const InitialPlanResult r =
-            RunInitialPlan(f.plan.get(), f.rng, f.rep, run, 4, 1, &count, options);
+            RunInitialPlan(f.plan.get(), f.rng, f.rep, run, attempts, 1, &count, options);
         EXPECT_TRUE(r.Complete());
         EXPECT_EQ(r.Versuche, complete);
         EXPECT_EQ(count.complete, complete);
@@ -238,6 +246,7 @@ TEST(ConflictSearch, ARuleMoveKeepsNoMoreBreachesAndTakesBackExactly) {
     RunControl run;
     InitialPlanOptions options;
     options.RegelSchritte = 0; // the first complete plan, not mended
+    options.Neubeginn = 0;
     ASSERT_TRUE(RunInitialPlan(&plan, rng, rep, run, 1000, 5, nullptr, options).Complete());
     const PlanRules& rules = *plan.Regeln();
     ConflictSearch search(plan, rng);
